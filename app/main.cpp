@@ -1,0 +1,49 @@
+// The program's start: the application, its shared values, the windows, the event loop.
+#include "app/Project1.h"
+#include "platform/qt_shell.h"
+#include "platform/qt_user_dialogs.h"
+#include "shell/Unit1.h"
+#include "shell/main_window_tables.h"
+#include "shell/qt_tool_icons.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <csignal>
+
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char** argv) {
+    // A write past a file-size limit must fail as an error, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"Tessera"_s);
+    QApplication::setApplicationDisplayName(applicationTitle());
+    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SharedState state;
+    state.programDir = QDir(QApplication::applicationDirPath()).absolutePath() + u"/"_s;
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.contains(u"--self-test"_s)) {
+        state.selfTest = true;
+        args.removeAll(u"--self-test"_s);
+    }
+    state.arguments = args;
+
+    QtUserDialogs dialogs;
+    QtShell shell;
+    AppContext ctx{state, dialogs, shell, {}};
+    ProgramWindows windows(ctx);
+    TForm1* main = ctx.windows.form1;
+    dialogs.setParent(main);
+    main->show();
+    if (state.selfTest) {
+        // Every window was created and the main one shown: quit once the loop has run.
+        QTimer::singleShot(0, &app, [&] {
+            const bool ok = main->isVisible() && windows.all().size() >= 4;
+            QCoreApplication::exit(ok ? 0 : 1);
+        });
+    }
+    return app.exec();
+}

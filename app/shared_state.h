@@ -1,0 +1,63 @@
+// The process-wide values the windows share. One SharedState is made in main and handed by
+// reference (inside AppContext) to every window; there are no other globals.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class SearchTarget;
+class QObject;
+
+struct SharedState {
+    // Folder of the executable, with a trailing "/"; paths into the program's own tree are this
+    // followed directly by a relative path.
+    QString programDir;
+    // The game's mod folder, as the game directory chooser shows it (no trailing separator).
+    QString gameDir;
+    // The folder of the wizard's folder list; the map cycle, your-maps picker, launcher map list
+    // and new-config dialog work in it.
+    QString wizardFolder;
+    // The game directory as settled at start-up, fixed for the run.
+    QString startupGameDir;
+    // Whether a game directory was ever confirmed (stored as Game/dadir).
+    int gameDirChosen = 0;
+    QString halfLifeDir;
+
+    // The one find state of the program.
+    SearchTarget* searchTarget = nullptr;
+    QString findText;
+    int lastFoundPos = -1;
+
+    // Reference and insertion state.
+    QString listFilePath;
+    QString explanationText = QStringLiteral(" ????");
+    int lastRefPage = 0;
+    int insertMode = 0;
+    bool weaponPictures = false;
+    bool refreshOnly = false;
+
+    // MetaBinds: 1 sends a finished MetaBind to the main editor, 0 to the wizard's document.
+    int metaBindTarget = 1;
+    // 0: the key choice dialog works for the wizard; n >= 1: it fills slot n of MetaBinds.
+    int keySlot = 0;
+
+    // Game launch.
+    QString launchParams;
+    bool launchConfirmed = false;
+
+    // Wizard state.
+    bool autoexecMode = false;
+    int pivoState = 0;
+    bool reloadOnly = false;
+    bool internalPageSwitch = false;
+    bool unbindallPresent = false;
+    bool waitAliasPresent = false;
+    QString actionCommand;
+    QObject* actionButton = nullptr;
+    int keyChosen = 0;
+
+    // Start-up options that are not settings: the command-line arguments after the program
+    // name, and whether this is the self-test run (no modal dialogs, no settings written).
+    QStringList arguments;
+    bool selfTest = false;
+};

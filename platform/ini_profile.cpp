@@ -1,0 +1,120 @@
+// Private-profile INI reading and writing.
+#include "platform/ini_profile.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+IniProfile::IniProfile(QString path) : m_path(std::move(path)) {}
+
+void IniProfile::load() {
+    m_lines.clear();
+    const textfile::ReadResult r = textfile::readText(m_path);
+    if (!r.ok() || r.text.isEmpty())
+        return;
+    m_lines = r.text.split(u'\n');
+    if (m_lines.last().isEmpty()) // the text ended with a line break
+        m_lines.removeLast();
+}
+
+textfile::WriteResult IniProfile::save() const {
+    QString text;
+    for (const QString& line : m_lines) {
+        text += line;
+        text += u'\n';
+    }
+    return textfile::writeText(m_path, text);
+}
+
+std::optional<QString> IniProfile::sectionName(const QString& line) {
+    const QString t = line.trimmed();
+    if (!t.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = t.indexOf(u']');
+    if (close < 0)
+        return t.mid(1).trimmed();
+    return t.mid(1, close - 1).trimmed();
+}
+
+std::optional<IniProfile::KeyLine> IniProfile::keyLine(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype eq = t.indexOf(u'=');
+    if (eq < 0)
+        return std::nullopt;
+    KeyLine k{t.left(eq).trimmed(), t.mid(eq + 1).trimmed()};
+    if (k.value.size() >= 2) {
+        const QChar first = k.value.front();
+        if ((first == u'"' || first == u'\'') && k.value.back() == first)
+            k.value = k.value.mid(1, k.value.size() - 2);
+    }
+    return k;
+}
+
+qsizetype IniProfile::findSection(const QString& section) const {
+    const QString wanted = section.trimmed();
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const auto name = sectionName(m_lines[i]);
+        if (name && name->compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype IniProfile::sectionEnd(qsizetype header) const {
+    qsizetype i = header + 1;
+    while (i < m_lines.size() && !sectionName(m_lines[i]))
+        ++i;
+    return i;
+}
+
+std::optional<QString> IniProfile::value(const QString& section, const QString& key) const {
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    const QString wanted = key.trimmed();
+    const qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const auto k = keyLine(m_lines[i]);
+        if (k && k->key.compare(wanted, Qt::CaseInsensitive) == 0)
+            return k->value;
+    }
+    return std::nullopt;
+}
+
+void IniProfile::setValue(const QString& section, const QString& key, const QString& value) {
+    const qsizetype header = findSection(section);
+    if (header < 0) {
+        m_lines.append(u"["_s + section + u"]"_s);
+        m_lines.append(key + u"="_s + value);
+        return;
+    }
+    const QString wanted = key.trimmed();
+    const qsizetype end = sectionEnd(header);
+    qsizetype lastContent = header;
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const auto k = keyLine(m_lines[i]);
+        if (k && k->key.compare(wanted, Qt::CaseInsensitive) == 0) {
+            m_lines[i] = k->key + u"="_s + value;
+            return;
+        }
+        if (!m_lines[i].trimmed().isEmpty())
+            lastContent = i;
+    }
+    // After the section's last non-blank line, so blank lines between sections stay between them.
+    m_lines.insert(lastContent + 1, key + u"="_s + value);
+}
+
+std::optional<QString> IniProfile::read(const QString& path, const QString& section,
+                                        const QString& key) {
+    IniProfile ini(path);
+    ini.load();
+    return ini.value(section, key);
+}
+
+textfile::WriteResult IniProfile::write(const QString& path, const QString& section,
+                                        const QString& key, const QString& value) {
+    IniProfile ini(path);
+    ini.load();
+    ini.setValue(section, key, value);
+    return ini.save();
+}

@@ -1,0 +1,49 @@
+// A private-profile INI file read and written the Windows way: case-insensitive sections and
+// keys, names and values trimmed, one pair of surrounding quotes removed from a value, no inline
+// comments, the first matching section and key win. Writing keeps every line it does not change;
+// a new key goes at the end of its section, a new section at the end of the file.
+#pragma once
+
+#include "platform/text_file.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class IniProfile {
+public:
+    explicit IniProfile(QString path);
+
+    // Reads the file afresh. A missing or unreadable file reads as an empty one.
+    void load();
+    // Writes the file through the atomic write routine (the file is created when missing).
+    textfile::WriteResult save() const;
+
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+    // Convenience for one access that opens the file afresh, as the settings readers do.
+    static std::optional<QString> read(const QString& path, const QString& section,
+                                       const QString& key);
+    static textfile::WriteResult write(const QString& path, const QString& section,
+                                       const QString& key, const QString& value);
+
+    // The file's lines as they will be written.
+    const QStringList& lines() const { return m_lines; }
+    const QString& path() const { return m_path; }
+
+private:
+    struct KeyLine {
+        QString key;
+        QString value;
+    };
+    static std::optional<QString> sectionName(const QString& line);
+    static std::optional<KeyLine> keyLine(const QString& line);
+    // Index of the first section header named `section`, or -1.
+    qsizetype findSection(const QString& section) const;
+    // Index just past the section's last line (the next header or the end of the file).
+    qsizetype sectionEnd(qsizetype header) const;
+
+    QString m_path;
+    QStringList m_lines;
+};

@@ -1,0 +1,151 @@
+// Qt's dialogs behind the UserDialogs interface.
+#include "platform/qt_user_dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+UserDialogs::Answer toAnswer(QMessageBox::StandardButton b) {
+    switch (b) {
+    case QMessageBox::Yes:
+        return UserDialogs::Answer::Yes;
+    case QMessageBox::No:
+        return UserDialogs::Answer::No;
+    default:
+        return UserDialogs::Answer::Cancel;
+    }
+}
+
+QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                const QString& text, QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Yes, u"Да"_s},
+        {QMessageBox::No, u"Нет"_s},
+        {QMessageBox::Cancel, u"Отмена"_s},
+        {QMessageBox::Ok, u"OK"_s},
+    };
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* b = box.button(button))
+            b->setText(caption);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+UserDialogs::FileDialogResult runFileDialog(QWidget* parent,
+                                            const UserDialogs::FileDialogOptions& options,
+                                            QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, options.title, options.directory);
+    dialog.setAcceptMode(mode);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    const QStringList filters = qtNameFilters(options.filter);
+    dialog.setNameFilters(filters);
+    UserDialogs::FileDialogResult result;
+    result.filterIndex = options.filterIndex;
+    if (options.filterIndex >= 1 && options.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[options.filterIndex - 1]);
+    if (!options.fileName.isEmpty())
+        dialog.selectFile(options.fileName);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& f) { result.filterIndex = int(filters.indexOf(f)) + 1; });
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString name = dialog.selectedFiles().constFirst();
+        const QFileInfo info(name);
+        // A read-only file is not accepted as a save target.
+        if (mode == QFileDialog::AcceptSave && info.exists() && !info.isWritable()) {
+            QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                 name + u"\nФайл доступен только для чтения."_s);
+            continue;
+        }
+        result.accepted = true;
+        result.fileName = name;
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+QWidget* QtUserDialogs::parentWidget() const {
+    return m_parent ? m_parent : QApplication::activeWindow();
+}
+
+void QtUserDialogs::warning(const QString& text) {
+    ask(parentWidget(), QMessageBox::Warning, u"Предупреждение"_s, text, QMessageBox::Ok);
+}
+
+void QtUserDialogs::error(const QString& text) {
+    ask(parentWidget(), QMessageBox::Critical, u"Ошибка"_s, text, QMessageBox::Ok);
+}
+
+void QtUserDialogs::information(const QString& text) {
+    ask(parentWidget(), QMessageBox::Information, u"Информация"_s, text, QMessageBox::Ok);
+}
+
+UserDialogs::Answer QtUserDialogs::confirmYesNo(const QString& text) {
+    return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text,
+                        QMessageBox::Yes | QMessageBox::No));
+}
+
+UserDialogs::Answer QtUserDialogs::confirmYesNoCancel(const QString& text) {
+    return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+}
+
+void QtUserDialogs::message(const QString& text) {
+    ask(parentWidget(), QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+        QMessageBox::Ok);
+}
+
+UserDialogs::FileDialogResult QtUserDialogs::openFile(const FileDialogOptions& options) {
+    return runFileDialog(parentWidget(), options, QFileDialog::AcceptOpen);
+}
+
+UserDialogs::FileDialogResult QtUserDialogs::saveFile(const FileDialogOptions& options) {
+    return runFileDialog(parentWidget(), options, QFileDialog::AcceptSave);
+}
+
+std::optional<QFont> QtUserDialogs::chooseFont(const QFont& initial) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parentWidget(), u"Шрифт"_s,
+                                            QFontDialog::DontUseNativeDialog);
+    return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {
+    const QColor c = QColorDialog::getColor(initial, parentWidget(), u"Цвет"_s,
+                                            QColorDialog::DontUseNativeDialog);
+    return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
+}
+
+bool QtUserDialogs::printText(const QString& text, const QFont& font, const QString& jobTitle) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        warning(u"Принтер не установлен. Установите принтер, чтобы печатать."_s);
+        return false;
+    }
+    QPrinter printer;
+    printer.setDocName(jobTitle);
+    QPrintDialog dialog(&printer, parentWidget());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    QTextDocument document;
+    document.setDefaultFont(font);
+    document.setPlainText(text);
+    document.print(&printer);
+    return true;
+}

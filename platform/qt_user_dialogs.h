@@ -1,0 +1,28 @@
+// UserDialogs through Qt's own message boxes and dialogs.
+#pragma once
+
+#include "platform/user_dialogs.h"
+
+class QWidget;
+
+class QtUserDialogs final : public UserDialogs {
+public:
+    explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void warning(const QString& text) override;
+    void error(const QString& text) override;
+    void information(const QString& text) override;
+    Answer confirmYesNo(const QString& text) override;
+    Answer confirmYesNoCancel(const QString& text) override;
+    void message(const QString& text) override;
+    FileDialogResult openFile(const FileDialogOptions& options) override;
+    FileDialogResult saveFile(const FileDialogOptions& options) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool printText(const QString& text, const QFont& font, const QString& jobTitle) override;
+
+private:
+    QWidget* parentWidget() const;
+    QWidget* m_parent;
+};

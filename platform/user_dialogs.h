@@ -1,0 +1,54 @@
+// The dialogs the program asks the user through: message boxes of fixed kinds, file, font,
+// colour and print dialogs. Windows take a UserDialogs&; the program hands them the Qt one and
+// tests a scripted one.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class UserDialogs {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    struct FileDialogOptions {
+        QString title;
+        // Windows-style filter: "Configuration (*.cfg)|*.cfg|All (*.*)|*.*".
+        QString filter;
+        int filterIndex = 1; // 1-based, as the filter lists them
+        QString directory;
+        QString fileName;
+    };
+    struct FileDialogResult {
+        bool accepted = false;
+        QString fileName;
+        // The file type last chosen in the dialog, also when it was cancelled.
+        int filterIndex = 1;
+    };
+
+    virtual ~UserDialogs() = default;
+
+    virtual void warning(const QString& text) = 0;
+    virtual void error(const QString& text) = 0;
+    virtual void information(const QString& text) = 0;
+    virtual Answer confirmYesNo(const QString& text) = 0;
+    virtual Answer confirmYesNoCancel(const QString& text) = 0;
+    // A plain message window titled with the program's name.
+    virtual void message(const QString& text) = 0;
+
+    // The file must exist.
+    virtual FileDialogResult openFile(const FileDialogOptions& options) = 0;
+    // Asks nothing about replacing a file; the caller does.
+    virtual FileDialogResult saveFile(const FileDialogOptions& options) = 0;
+
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+
+    // The print dialog, then the text printed as one job; false when nothing was printed.
+    virtual bool printText(const QString& text, const QFont& font, const QString& jobTitle) = 0;
+};
+
+// "Desc (*.cfg)|*.cfg|..." as a list of Qt name filters, one per entry.
+QStringList qtNameFilters(const QString& windowsFilter);

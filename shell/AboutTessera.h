@@ -1,0 +1,23 @@
+// TAbout, the about box: the program's name, its version line and what it is for.
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
+
+    static QString versionLine();
+
+private:
+    QLabel* ProductName = nullptr;
+    QLabel* Version = nullptr;
+    QLabel* Comments = nullptr;
+    QPushButton* OKButton = nullptr;
+};

@@ -1,0 +1,491 @@
+// The main window: its controls, the start-up and close steps, and the file commands' handlers.
+#include "shell/Unit1.h"
+
+#include "platform/program_paths.h"
+#include "platform/user_dialogs.h"
+#include "platform/shell.h"
+#include "shell/AboutTessera.h"
+#include "shell/Unit9.h"
+#include "shell/game_directory.h"
+#include "shell/main_window_tables.h"
+#include "shell/qt_tool_icons.h"
+#include "shell/qt_widget_helpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+bool ConfigEditor::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
+                                              Qt::ShiftModifier | Qt::MetaModifier);
+        if (mods == Qt::ControlModifier &&
+            (key->key() == Qt::Key_A || key->key() == Qt::Key_Y || key->key() == Qt::Key_K)) {
+            e->ignore(); // let the menu's shortcut have it
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+TForm1::TForm1(AppContext& ctx)
+    : m_ctx(ctx), m_settings(ctx.state.programDir + Settings::fileName()),
+      m_document(*this, ctx.dialogs) {
+    setObjectName(u"Form1"_s);
+    setWindowTitle(mainWindowCaption());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    Memo1 = new ConfigEditor(central);
+    Memo1->setObjectName(u"Memo1"_s);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(Memo1, 1);
+    setCentralWidget(central);
+
+    buildMenus();
+    buildToolBar();
+    buildBottomPanel();
+    layout->addWidget(Panel1);
+    buildStatusBar();
+    connectHandlers();
+
+    // Creation step: settings that the main window applies before it is shown.
+    showFileName(ConfigDocument::untitled());
+    const CreationSettings created = readCreationSettings(m_settings);
+    QPalette pal = Memo1->palette();
+    pal.setColor(QPalette::Base, created.background);
+    Memo1->setPalette(pal);
+    resize(created.mainGeometry.size());
+    move(created.mainGeometry.topLeft());
+    m_normalGeometry = QRect(pos(), size());
+    m_ctx.state.gameDirChosen = created.gameDirChosen;
+    m_follower.setLastMainPosition(pos());
+    m_document.initialise(m_ctx.state.arguments);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenus() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(u"MainMenu1"_s);
+    auto makeAction = [this](const MenuItemEntry& e, QMenu* menu) {
+        auto* a = new QAction(e.caption.toString(), this);
+        a->setObjectName(e.name.toString());
+        a->setStatusTip(e.hint.toString());
+        if (!e.shortcut.isEmpty()) {
+            if (e.shortcutShownOnly)
+                a->setText(a->text() + u'\t' + e.shortcut.toString());
+            else
+                a->setShortcut(QKeySequence(e.shortcut.toString(), QKeySequence::PortableText));
+        }
+        if (e.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(a);
+        m_actions.insert(a->objectName(), a);
+        return a;
+    };
+    for (const MenuItemEntry& e : mainMenuEntries()) {
+        if (e.parent.isEmpty()) {
+            QMenu* menu = MainMenu1->addMenu(e.caption.toString());
+            menu->setObjectName(e.name.toString());
+            m_menus.insert(menu->objectName(), menu);
+            continue;
+        }
+        QMenu* parent = m_menus.value(e.parent.toString());
+        // An item that other items name as their parent is a submenu.
+        const bool isSubmenu = std::any_of(mainMenuEntries().begin(), mainMenuEntries().end(),
+                                           [&](const MenuItemEntry& o) { return o.parent == e.name; });
+        if (isSubmenu) {
+            if (e.separatorBefore)
+                parent->addSeparator();
+            QMenu* sub = parent->addMenu(e.caption.toString());
+            sub->setObjectName(e.name.toString());
+            m_menus.insert(sub->objectName(), sub);
+            continue;
+        }
+        makeAction(e, parent);
+    }
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(u"PopupMenu2"_s);
+    for (const MenuItemEntry& e : editorPopupEntries())
+        makeAction(e, PopupMenu2);
+}
+
+void TForm1::buildToolBar() {
+    ToolBar1 = addToolBar(u"ToolBar1"_s);
+    ToolBar1->setObjectName(u"ToolBar1"_s);
+    ToolBar1->setMovable(false);
+    ToolBar1->setIconSize(QSize(23, 23));
+    ToolBar1->installEventFilter(this); // no tool tips: the hints go to the status bar
+    for (const ToolButtonEntry& e : toolButtonEntries()) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(e.name.toString());
+        button->setAutoRaise(true);
+        button->setIcon(toolButtonIcon(e.name.toString()));
+        button->setStatusTip(e.hint.toString());
+        button->installEventFilter(this);
+        QAction* target = m_actions.value(e.action.toString());
+        connect(button, &QToolButton::clicked, this, [target] {
+            if (target)
+                target->trigger();
+        });
+        ToolBar1->addWidget(button);
+        if (e.separatorAfter)
+            ToolBar1->addSeparator();
+    }
+    Label5 = new QLabel(u"<<Нажми"_s, ToolBar1);
+    Label5->setObjectName(u"Label5"_s);
+    ToolBar1->addWidget(Label5);
+}
+
+void TForm1::buildBottomPanel() {
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->setFixedHeight(30);
+    Panel1->setAutoFillBackground(true);
+    QPalette pal = Panel1->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    Panel1->setPalette(pal);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(2, 2, 8, 2);
+    row->setSpacing(14);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setFixedSize(252, 26);
+    Image1->setPixmap(bottomPanelPicture(QSize(252, 26)));
+    row->addWidget(Image1);
+    row->addStretch(1);
+    QFont bold = Panel1->font();
+    bold.setBold(true);
+    for (const BottomLabelEntry& e : bottomLabelEntries()) {
+        auto* label = new ClickableLabel(e.caption.toString(), Panel1);
+        label->setObjectName(e.name.toString());
+        label->setFont(bold);
+        label->setPalette(pal);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setStatusTip(e.hint.toString());
+        row->addWidget(label);
+    }
+}
+
+void TForm1::buildStatusBar() {
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(u"StatusBar1"_s);
+    StatusBar1->setSizeGripEnabled(true);
+    const int widths[3] = {60, 280, 0};
+    const QString initial[3] = {u"1 : 1"_s, QString(), ConfigDocument::untitled()};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(initial[i], StatusBar1);
+        m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        if (widths[i] > 0)
+            m_panels[i]->setFixedWidth(widths[i]);
+        if (i == 0)
+            m_panels[i]->setAlignment(Qt::AlignCenter);
+        StatusBar1->addWidget(m_panels[i], widths[i] > 0 ? 0 : 1);
+    }
+}
+
+void TForm1::connectHandlers() {
+    const QHash<QString, void (TForm1::*)()> handlers = {
+        {u"New1"_s, &TForm1::New1Click},       {u"Open1"_s, &TForm1::Open1Click},
+        {u"Save1"_s, &TForm1::Save1Click},     {u"SaveAs1"_s, &TForm1::SaveAs1Click},
+        {u"MetaBind1"_s, &TForm1::MetaBind1Click}, {u"N33"_s, &TForm1::N33Click},
+        {u"Exit1"_s, &TForm1::Exit1Click},     {u"N7"_s, &TForm1::N7Click},
+        {u"N3"_s, &TForm1::N3Click},           {u"N4"_s, &TForm1::N4Click},
+        {u"N5"_s, &TForm1::N5Click},           {u"N22"_s, &TForm1::N7Click},
+        {u"N24"_s, &TForm1::N3Click},          {u"N25"_s, &TForm1::N4Click},
+        {u"N26"_s, &TForm1::N5Click},          {u"N38"_s, &TForm1::N38Click},
+        {u"N35"_s, &TForm1::N35Click},         {u"N29"_s, &TForm1::N29Click},
+        {u"N31"_s, &TForm1::N31Click},         {u"N30"_s, &TForm1::N30Click},
+        {u"About1"_s, &TForm1::About1Click},
+    };
+    for (auto it = handlers.begin(); it != handlers.end(); ++it)
+        if (QAction* a = m_actions.value(it.key()))
+            connect(a, &QAction::triggered, this, it.value());
+    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::Memo1SelectionChange);
+    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::Memo1SelectionChange);
+    connect(Memo1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu2->popup(Memo1->viewport()->mapToGlobal(p)); });
+}
+
+// --- editor operations
+
+void TForm1::insertAtCaret(const QString& text) {
+    Memo1->textCursor().insertText(text);
+    Memo1->ensureCursorVisible();
+}
+
+void TForm1::appendBlock(const QString& block) {
+    QTextCursor c(Memo1->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(u"\n"_s + block);
+}
+
+void TForm1::caretToEnd() {
+    QTextCursor c = Memo1->textCursor();
+    c.movePosition(QTextCursor::End);
+    Memo1->setTextCursor(c);
+}
+
+QPoint TForm1::caretPosition() const {
+    const QTextCursor c = Memo1->textCursor();
+    return QPoint(c.positionInBlock(), c.blockNumber());
+}
+
+void TForm1::focusEditor() { Memo1->setFocus(); }
+
+void TForm1::setStatusLine(const QString& text) { m_panels[1]->setText(text); }
+QString TForm1::statusLine() const { return m_panels[1]->text(); }
+
+void TForm1::Memo1SelectionChange() {
+    const QPoint p = caretPosition();
+    m_panels[0]->setText(QString::number(p.x() + 1) + u" : "_s + QString::number(p.y() + 1));
+}
+
+// --- DocumentView
+
+QString TForm1::documentText() const { return Memo1->toPlainText(); }
+
+void TForm1::setDocumentText(const QString& text, bool caretAtEnd) {
+    Memo1->setPlainText(text);
+    QTextCursor c = Memo1->textCursor();
+    c.movePosition(caretAtEnd ? QTextCursor::End : QTextCursor::Start);
+    Memo1->setTextCursor(c);
+}
+
+bool TForm1::isDocumentModified() const { return Memo1->document()->isModified(); }
+void TForm1::setDocumentModified(bool modified) { Memo1->document()->setModified(modified); }
+void TForm1::showFileName(const QString& fileName) { m_panels[2]->setText(fileName); }
+void TForm1::showStatus(const QString& text) { setStatusLine(text); }
+QString TForm1::idleStatus() const { return m_idleHint ? m_idleHint() : QString(); }
+QFont TForm1::documentFont() const { return Memo1->font(); }
+QString TForm1::printTitle() const { return windowTitle(); }
+
+QString TForm1::settingsPath() const { return m_settings.path(); }
+
+// --- handlers
+
+void TForm1::New1Click() { m_document.newDocument(); }
+void TForm1::Open1Click() { m_document.open(); }
+void TForm1::Save1Click() { m_document.save(); }
+void TForm1::SaveAs1Click() { m_document.saveAs(); }
+void TForm1::MetaBind1Click() { m_document.newMetaBind(); }
+void TForm1::N33Click() { m_document.print(); }
+void TForm1::Exit1Click() { close(); }
+void TForm1::N7Click() { runOnFocusedEdit("undo"); }
+void TForm1::N3Click() { runOnFocusedEdit("cut"); }
+void TForm1::N4Click() { runOnFocusedEdit("copy"); }
+void TForm1::N5Click() { runOnFocusedEdit("paste"); }
+
+void TForm1::N38Click() {
+    if (m_ctx.windows.nachalo)
+        m_ctx.windows.nachalo->runModal();
+}
+
+void TForm1::openHelpPage(const QString& page) {
+    const QString folder = paths::resolve(m_ctx.state.programDir, u"help"_s);
+    m_ctx.shell.openDocument(paths::resolve(folder, page), folder);
+}
+
+void TForm1::N35Click() { openHelpPage(u"help.html"_s); }
+void TForm1::N29Click() { openHelpPage(u"faq.html"_s); }
+void TForm1::N31Click() { openHelpPage(u"lessons.html"_s); }
+void TForm1::N30Click() { openHelpPage(u"about.html"_s); }
+
+void TForm1::About1Click() {
+    TAbout box(m_ctx, this);
+    box.exec();
+}
+
+// --- start-up
+
+void TForm1::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!m_firstShowDone && !m_ctx.state.selfTest)
+        QTimer::singleShot(0, this, &TForm1::FormShow);
+}
+
+void TForm1::FormShow() {
+    if (m_firstShowDone)
+        return;
+    m_firstShowDone = true;
+    const FirstShowSettings shown = readFirstShowSettings(m_settings);
+    QFont font = Memo1->font();
+    font.setFamily(shown.fontFace.isEmpty()
+                       ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
+                       : shown.fontFace);
+    font.setPointSize(shown.fontSize > 0 ? shown.fontSize : 10);
+    applyFontStyleCode(font, shown.styleCode);
+    Memo1->setFont(font);
+    QPalette pal = Memo1->palette();
+    pal.setColor(QPalette::Text, shown.fontColor);
+    Memo1->setPalette(pal);
+    // The silent run of the font command: the style code follows the font now applied.
+    m_styleCode = fontStyleCode(Memo1->font());
+    m_fontLive = true;
+    m_follower.setRemembered(shown.tools);
+
+    settleGameDirectory();
+    if (m_quitting)
+        return;
+
+    caretToEnd();
+    setDocumentModified(false);
+}
+
+void TForm1::settleGameDirectory() {
+    SharedState& st = m_ctx.state;
+    const QString catalog = st.gameDirChosen == 1 ? m_settings.readText(u"Game"_s, u"Catalog"_s)
+                                                  : Settings::absentText();
+    const GameDirStart start = ::settleGameDirectory(
+        st.gameDirChosen, catalog, st.programDir,
+        [](const QString& p) { return QFileInfo(p).isDir(); });
+    if (!start.wizardFolder.isEmpty())
+        st.wizardFolder = start.wizardFolder;
+    if (!start.chooserFolder.isEmpty())
+        st.gameDir = start.chooserFolder;
+    if (start.showChooser && m_ctx.windows.nachalo) {
+        if (m_ctx.windows.nachalo->runModal() == Tnachalo::Result::QuitProgram) {
+            quitWithoutClosing();
+            return;
+        }
+    }
+    st.startupGameDir = st.gameDir;
+}
+
+void TForm1::quitWithoutClosing() {
+    m_quitting = true;
+    close();
+    QCoreApplication::exit(0);
+}
+
+// --- the hint handler
+
+bool TForm1::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        setStatusLine(tip.isEmpty() ? idleStatus() : tip);
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::ToolTip && (watched == ToolBar1 || watched->parent() == ToolBar1))
+        return true;
+    return QMainWindow::eventFilter(watched, e);
+}
+
+// --- tool windows
+
+void TForm1::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    // Handled once the window state has settled, so a maximize does not count as a move.
+    QTimer::singleShot(0, this, [this] {
+        if (windowState() == Qt::WindowNoState) {
+            m_normalGeometry.moveTopLeft(pos());
+            if (m_activated)
+                m_follower.mainMoved(pos());
+            else
+                m_follower.setLastMainPosition(pos());
+        }
+    });
+}
+
+void TForm1::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (windowState() == Qt::WindowNoState)
+        m_normalGeometry.setSize(size());
+    if (m_activated && isMaximized())
+        m_follower.dock(frameGeometry());
+}
+
+void TForm1::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated) {
+        m_activated = true;
+        placeToolWindows();
+    } else if (e->type() == QEvent::WindowStateChange && m_activated) {
+        const auto old = static_cast<QWindowStateChangeEvent*>(e)->oldState();
+        if (isMaximized() && !(old & Qt::WindowMaximized))
+            m_follower.rememberFromWindows();
+        placeToolWindows();
+    }
+}
+
+void TForm1::placeToolWindows() {
+    if (!m_activated || isMinimized())
+        return;
+    if (isMaximized()) {
+        m_follower.dock(frameGeometry());
+    } else {
+        m_follower.applyRemembered();
+        m_follower.setLastMainPosition(pos());
+    }
+}
+
+// --- close
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (m_closed || m_quitting || m_ctx.state.selfTest) {
+        e->accept();
+        return;
+    }
+    if (!m_document.closeQuery()) {
+        e->ignore();
+        return;
+    }
+    if (windowState() != Qt::WindowNoState)
+        setWindowState(Qt::WindowNoState);
+    else
+        m_follower.rememberFromWindows();
+    m_follower.applyRemembered();
+    writeSettingsAtClose();
+    const QString launchCopy = m_ctx.state.gameDir + u"/_.cfg"_s;
+    if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile())
+        QFile::remove(launchCopy);
+    m_closed = true;
+    e->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::writeSettingsAtClose() {
+    CloseSettings v;
+    v.background = Memo1->palette().color(QPalette::Base);
+    const QFont font = Memo1->font();
+    v.fontFace = font.family();
+    v.fontSize = font.pointSize();
+    v.fontColor = Memo1->palette().color(QPalette::Text);
+    v.styleCode = m_styleCode;
+    v.mainGeometry = m_normalGeometry;
+    v.tools = m_follower.remembered();
+    v.gameDirChosen = m_ctx.state.gameDirChosen;
+    v.gameDir = m_ctx.state.gameDir;
+    const textfile::WriteResult w = writeCloseSettings(m_settings, v);
+    if (!w.ok)
+        m_ctx.dialogs.error(u"Настройки не сохранены:\n"_s +
+                            textfile::describeFailure(m_settings.path(), w.reason));
+}

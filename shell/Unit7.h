@@ -1,0 +1,30 @@
+// Tsozdat, the new-config dialog the wizard's first page opens: an empty config by name.
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Tsozdat : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tsozdat(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Shows the dialog modally, centred on the main window.
+    void runModal();
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+
+private:
+    AppContext& m_ctx;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+};

@@ -1,0 +1,160 @@
+// The game directory chooser.
+#include "shell/Unit9.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
+    setObjectName(u"nachalo"_s);
+    setWindowTitle(u"Выберите каталог с игрой"_s);
+    // A fixed dialog frame with no close box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    Label1 = new QLabel(u"Например: C:\\HalfLife\\cstrike"_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    DriveComboBox1 = new QComboBox(this);
+    DriveComboBox1->setObjectName(u"DriveComboBox1"_s);
+    DirectoryListBox1 = new QTreeView(this);
+    DirectoryListBox1->setObjectName(u"DirectoryListBox1"_s);
+    m_model = new QFileSystemModel(this);
+    m_model->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_model->setRootPath(QString());
+    DirectoryListBox1->setModel(m_model);
+    for (int c = 1; c < m_model->columnCount(); ++c)
+        DirectoryListBox1->hideColumn(c);
+    DirectoryListBox1->header()->hide();
+    Button1 = new QPushButton(u"ОК"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(u"Отмена"_s, this);
+    Button2->setObjectName(u"Button2"_s);
+    layout->addWidget(Label1);
+    layout->addWidget(DriveComboBox1);
+    layout->addWidget(DirectoryListBox1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    layout->addLayout(buttons);
+    setFixedSize(360, 380);
+
+    fillDrives();
+    connect(Button1, &QPushButton::clicked, this, &Tnachalo::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &Tnachalo::Button2Click);
+    connect(DriveComboBox1, &QComboBox::activated, this, &Tnachalo::DriveComboBox1Change);
+    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) {
+                DirectoryListBox1Change(current);
+            });
+
+    // The list starts on the folder the program was started in.
+    setCurrentFolder(QDir::currentPath());
+}
+
+void Tnachalo::fillDrives() {
+    QStringList roots;
+    for (const QFileInfo& d : QDir::drives())
+        roots.append(QDir::toNativeSeparators(d.absoluteFilePath()));
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+        const QString root = v.rootPath();
+        if (v.isValid() && v.isReady() &&
+            (root.startsWith(u"/media"_s) || root.startsWith(u"/mnt"_s) ||
+             root.startsWith(u"/run/media"_s)) &&
+            !roots.contains(root))
+            roots.append(root);
+    }
+    const QString home = QDir::homePath();
+    if (!roots.contains(home))
+        roots.append(home);
+    DriveComboBox1->addItems(roots);
+}
+
+void Tnachalo::setCurrentFolder(const QString& folder) {
+    QString f = QDir::cleanPath(folder);
+    if (!QFileInfo(f).isDir())
+        return;
+    m_folder = f;
+    m_ctx.state.gameDir = f;
+    const QModelIndex index = m_model->index(f);
+    if (index.isValid()) {
+        DirectoryListBox1->setCurrentIndex(index);
+        DirectoryListBox1->scrollTo(index);
+    }
+    for (int i = 0; i < DriveComboBox1->count(); ++i)
+        if (f.startsWith(QDir::fromNativeSeparators(DriveComboBox1->itemText(i))))
+            DriveComboBox1->setCurrentIndex(i); // the longest matching root comes last
+}
+
+Tnachalo::Result Tnachalo::runModal() {
+    if (!m_ctx.state.wizardFolder.isEmpty())
+        setCurrentFolder(m_ctx.state.wizardFolder);
+    m_result = Result::Cancelled;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    exec();
+    return m_result;
+}
+
+void Tnachalo::DriveComboBox1Change(int index) {
+    setCurrentFolder(QDir::fromNativeSeparators(DriveComboBox1->itemText(index)));
+}
+
+void Tnachalo::DirectoryListBox1Change(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    const QString path = m_model->filePath(index);
+    if (!path.isEmpty() && path != m_folder) {
+        m_folder = path;
+        m_ctx.state.gameDir = path;
+    }
+}
+
+void Tnachalo::Button1Click() {
+    m_mayClose = true;
+    m_ctx.state.gameDirChosen = 1;
+    m_ctx.state.wizardFolder = m_folder;
+    m_result = Result::Confirmed;
+    accept();
+}
+
+void Tnachalo::Button2Click() {
+    if (m_ctx.state.gameDirChosen == 0) {
+        // Nothing was ever confirmed: the program ends, writing nothing.
+        m_result = Result::QuitProgram;
+        m_mayClose = true;
+        QDialog::reject();
+        return;
+    }
+    m_mayClose = true;
+    m_result = Result::Cancelled;
+    QDialog::reject();
+}
+
+void Tnachalo::closeEvent(QCloseEvent* e) {
+    if (m_mayClose)
+        QDialog::closeEvent(e);
+    else
+        e->ignore();
+}
+
+void Tnachalo::reject() {
+    // Escape and the window manager's close go through here.
+    if (m_mayClose)
+        QDialog::reject();
+}

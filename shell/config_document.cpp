@@ -1,0 +1,221 @@
+// Document commands of the main editor.
+#include "shell/config_document.h"
+
+#include "platform/cp1251.h"
+#include "platform/text_file.h"
+#include "platform/user_dialogs.h"
+
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
+
+ConfigDocument::ConfigDocument(DocumentView& view, UserDialogs& dialogs)
+    : m_view(view), m_dialogs(dialogs) {}
+
+QString ConfigDocument::defaultText() {
+    return u"//Unknown's configuration file\n\nunbindall\nclear\n\n"_s;
+}
+
+QString ConfigDocument::metaBindTemplate() { return u"\n\n[MetaBind]\nname=\nbut=\nlabel="_s; }
+
+QString ConfigDocument::openFilter() {
+    return u"Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|All (*.*)|*.*"_s;
+}
+
+QString ConfigDocument::saveFilter() {
+    return u"All files (*.*)|*.*|Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb"_s;
+}
+
+QString ConfigDocument::extensionForFilter(int filterIndex) {
+    switch (filterIndex) {
+    case 2:
+        return u"cfg"_s;
+    case 3:
+        return u"txt"_s;
+    case 4:
+        return u"mtb"_s;
+    default:
+        return QString();
+    }
+}
+
+QString ConfigDocument::withExtension(const QString& fileName, const QString& extension) {
+    if (extension.isEmpty())
+        return fileName;
+    const qsizetype slash = std::max(fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\'));
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const QString stem = dot > slash ? fileName.left(dot) : fileName;
+    return stem + u'.' + extension;
+}
+
+void ConfigDocument::setFileName(const QString& name) {
+    m_fileName = name;
+    m_view.showFileName(name);
+}
+
+void ConfigDocument::initialise(const QStringList& arguments) {
+    if (!arguments.isEmpty())
+        m_arguments = arguments;
+    if (m_newMetaBindRequest) {
+        m_newMetaBindRequest = false;
+        m_view.setDocumentText(metaBindTemplate(), false);
+        m_view.setDocumentModified(false);
+        return;
+    }
+    if (!m_commandLineLoaded && !m_arguments.isEmpty() && QFileInfo(m_arguments.first()).isFile()) {
+        m_commandLineLoaded = true;
+        const QString name = m_arguments.first();
+        const textfile::ReadResult r = textfile::readEditableText(name);
+        if (r.ok()) {
+            m_view.setDocumentText(r.text, true);
+            setFileName(name);
+            m_view.setDocumentModified(false);
+            return;
+        }
+        m_dialogs.error(u"Файл не открыт:\n"_s + textfile::describeReadFailure(name, r));
+    }
+    m_view.setDocumentText(defaultText(), true);
+    m_view.setDocumentModified(false);
+}
+
+ConfigDocument::SaveAnswer ConfigDocument::askToSave() {
+    if (!m_view.isDocumentModified())
+        return SaveAnswer::NotSaved;
+    switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
+    case UserDialogs::Answer::Yes:
+        return save() ? SaveAnswer::Saved : SaveAnswer::Cancelled;
+    case UserDialogs::Answer::No:
+        return SaveAnswer::NotSaved;
+    default:
+        return SaveAnswer::Cancelled;
+    }
+}
+
+void ConfigDocument::newDocument() {
+    const bool wasModified = m_view.isDocumentModified();
+    const SaveAnswer answer = askToSave();
+    // A "Yes" saves and ends the command: the saved text stays in the editor.
+    if (answer == SaveAnswer::Cancelled || (wasModified && answer == SaveAnswer::Saved)) {
+        m_newMetaBindRequest = false;
+        return;
+    }
+    setFileName(untitled());
+    initialise();
+}
+
+void ConfigDocument::newMetaBind() {
+    m_newMetaBindRequest = true;
+    newDocument();
+    m_newMetaBindRequest = false;
+}
+
+void ConfigDocument::open() {
+    // A failed or cancelled save stops the command, so unsaved text is never dropped.
+    const bool proceed = askToSave() != SaveAnswer::Cancelled;
+    m_view.showStatus(u"Открываем..."_s);
+    if (!proceed)
+        return;
+    UserDialogs::FileDialogOptions options;
+    options.filter = openFilter();
+    options.filterIndex = 1;
+    if (!isUntitled())
+        options.directory = QFileInfo(m_fileName).absolutePath();
+    const UserDialogs::FileDialogResult chosen = m_dialogs.openFile(options);
+    if (!chosen.accepted)
+        return;
+    if (loadFrom(chosen.fileName, true))
+        setFileName(chosen.fileName);
+}
+
+bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
+    const textfile::ReadResult r = textfile::readEditableText(path);
+    if (!r.ok()) {
+        m_dialogs.error(u"Файл не открыт:\n"_s + textfile::describeReadFailure(path, r));
+        return false;
+    }
+    m_view.setDocumentText(r.text, caretAtEnd);
+    m_view.setDocumentModified(false);
+    return true;
+}
+
+bool ConfigDocument::writeTo(const QString& path) {
+    const QString text = m_view.documentText();
+    QString lost;
+    const QByteArray bytes = textfile::toFileBytes(text, &lost);
+    if (!lost.isEmpty()) {
+        const auto answer = m_dialogs.confirmYesNo(
+            u"Эти символы нельзя записать в кодировке Windows-1251: "_s + lost +
+            u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
+        if (answer != UserDialogs::Answer::Yes)
+            return false;
+    }
+    const textfile::WriteResult w = textfile::writeBytes(path, bytes);
+    if (!w.ok) {
+        m_dialogs.error(u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason));
+        return false;
+    }
+    return true;
+}
+
+bool ConfigDocument::save() {
+    if (isUntitled())
+        return saveAsTitled(u"Сохранить"_s);
+    if (!writeTo(m_fileName))
+        return false;
+    m_view.setDocumentModified(false);
+    m_view.showStatus(u"Сохранено..."_s);
+    return true;
+}
+
+bool ConfigDocument::saveAs() { return saveAsTitled(u"Сохранить как"_s); }
+
+bool ConfigDocument::saveAsTitled(const QString& title) {
+    m_view.showStatus(u"Сохраняем..."_s);
+    UserDialogs::FileDialogOptions options;
+    options.title = title;
+    options.filter = saveFilter();
+    options.filterIndex = m_saveFilterIndex;
+    if (!isUntitled())
+        options.directory = QFileInfo(m_fileName).absolutePath();
+    const UserDialogs::FileDialogResult chosen = m_dialogs.saveFile(options);
+    // The file type last chosen sets the extension, also when the dialog was cancelled; the
+    // next dialog opens on that type, so what it shows is what it will do.
+    m_defaultExtension = extensionForFilter(chosen.filterIndex);
+    m_saveFilterIndex = chosen.filterIndex;
+    bool written = false;
+    if (chosen.accepted) {
+        const QString target = withExtension(chosen.fileName, m_defaultExtension);
+        bool write = true;
+        if (QFileInfo::exists(target))
+            write = m_dialogs.confirmYesNo(target + u"\nЗаменить данный файл?"_s) ==
+                    UserDialogs::Answer::Yes;
+        if (write && writeTo(target)) {
+            written = true;
+            setFileName(target);
+            m_view.setDocumentModified(false);
+        }
+        m_saveFilterIndex = 1;
+        m_defaultExtension.clear();
+    }
+    m_view.showStatus(m_view.idleStatus());
+    return written;
+}
+
+void ConfigDocument::print() {
+    m_dialogs.printText(m_view.documentText(), m_view.documentFont(), m_view.printTitle());
+}
+
+bool ConfigDocument::closeQuery() {
+    if (!m_view.isDocumentModified())
+        return true;
+    if (isUntitled())
+        return saveAs(); // cancelled or failed: the program goes on with the text
+    switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
+    case UserDialogs::Answer::Yes:
+        return save();
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,77 @@
+// The main editor's one document: its file name and flags, the text a new document starts
+// with, and the commands New, New MetaBind, Open, Save, Save As, Print and the close query.
+// The editor itself stays behind the DocumentView interface, so the commands are plain logic.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class UserDialogs;
+
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    virtual QString documentText() const = 0;
+    // Replaces the whole text (one undo step); the caret goes to the start or the end.
+    virtual void setDocumentText(const QString& text, bool caretAtEnd) = 0;
+    virtual bool isDocumentModified() const = 0;
+    virtual void setDocumentModified(bool modified) = 0;
+    virtual void showFileName(const QString& fileName) = 0; // status panel 2
+    virtual void showStatus(const QString& text) = 0;       // status panel 1
+    // What status panel 1 shows when nothing else is said.
+    virtual QString idleStatus() const = 0;
+    virtual QFont documentFont() const = 0;
+    virtual QString printTitle() const = 0;
+};
+
+class ConfigDocument {
+public:
+    ConfigDocument(DocumentView& view, UserDialogs& dialogs);
+
+    static QString untitled() { return QStringLiteral("Untitled"); }
+    static QString defaultText();
+    static QString metaBindTemplate();
+    static QString openFilter();
+    static QString saveFilter();
+    // The extension the save dialog adds for its file type (1-based entry).
+    static QString extensionForFilter(int filterIndex);
+    // The file name with its last extension replaced; the name unchanged for an empty extension.
+    static QString withExtension(const QString& fileName, const QString& extension);
+
+    const QString& fileName() const { return m_fileName; }
+    bool isUntitled() const { return m_fileName == untitled(); }
+
+    // Sets up the text: a pending MetaBind template, else the command-line file (once), else the
+    // default text.
+    void initialise(const QStringList& arguments = {});
+
+    void newDocument();
+    void newMetaBind();
+    void open();
+    // True when the text was written.
+    bool save();
+    bool saveAs();
+    void print();
+    // True when the program may close.
+    bool closeQuery();
+
+private:
+    enum class SaveAnswer { Saved, NotSaved, Cancelled };
+    SaveAnswer askToSave();
+    bool saveAsTitled(const QString& title);
+    // Writes the text; on failure shows the error and returns false.
+    bool writeTo(const QString& path);
+    bool loadFrom(const QString& path, bool caretAtEnd);
+    void setFileName(const QString& name);
+
+    DocumentView& m_view;
+    UserDialogs& m_dialogs;
+    QString m_fileName = untitled();
+    bool m_newMetaBindRequest = false;
+    bool m_commandLineLoaded = false;
+    QStringList m_arguments;
+    // The save dialog's remembered file type and the extension it adds.
+    int m_saveFilterIndex = 1;
+    QString m_defaultExtension;
+};

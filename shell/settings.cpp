@@ -1,0 +1,128 @@
+// Reading and writing "Cfgneed.INI".
+#include "shell/settings.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+int parseSettingInt(const QString& text) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    return ok ? v : Settings::kAbsent;
+}
+
+QString Settings::readText(const QString& section, const QString& key) const {
+    const auto v = IniProfile::read(m_path, section, key);
+    return v ? *v : absentText();
+}
+
+int Settings::readInt(const QString& section, const QString& key) const {
+    const auto v = IniProfile::read(m_path, section, key);
+    return v ? parseSettingInt(*v) : kAbsent;
+}
+
+textfile::WriteResult Settings::writeText(const QString& section, const QString& key,
+                                          const QString& value) const {
+    return IniProfile::write(m_path, section, key, value);
+}
+
+textfile::WriteResult Settings::writeInt(const QString& section, const QString& key,
+                                         int value) const {
+    return IniProfile::write(m_path, section, key, QString::number(value));
+}
+
+QColor colorFromSetting(int value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int colorToSetting(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+int fontStyleCode(const QFont& font) {
+    if (font.underline() || font.strikeOut())
+        return 0;
+    const bool bold = font.bold();
+    const bool italic = font.italic();
+    if (bold && italic)
+        return 3;
+    if (bold)
+        return 1;
+    if (italic)
+        return 2;
+    return 0;
+}
+
+void applyFontStyleCode(QFont& font, int code) {
+    // Any other code leaves the style as it is.
+    if (code == 1 || code == 3)
+        font.setBold(true);
+    if (code == 2 || code == 3)
+        font.setItalic(true);
+}
+
+namespace {
+int orDefault(int value, int fallback) { return value == Settings::kAbsent ? fallback : value; }
+} // namespace
+
+CreationSettings readCreationSettings(const Settings& s) {
+    CreationSettings c;
+    c.background = colorFromSetting(orDefault(s.readInt(u"Color"_s, u"PrEdit"_s), 15247360));
+    const int height = orDefault(s.readInt(u"MainForm"_s, u"Height"_s), 450);
+    const int width = orDefault(s.readInt(u"MainForm"_s, u"Width"_s), 560);
+    const int left = orDefault(s.readInt(u"MainForm"_s, u"Left"_s), 10);
+    const int top = orDefault(s.readInt(u"MainForm"_s, u"Top"_s), 10);
+    c.mainGeometry = QRect(left, top, width, height);
+    c.gameDirChosen = s.readInt(u"Game"_s, u"dadir"_s) == 1 ? 1 : 0;
+    return c;
+}
+
+FirstShowSettings readFirstShowSettings(const Settings& s) {
+    FirstShowSettings f;
+    const QString face = s.readText(u"Font"_s, u"NamePr"_s);
+    if (face != Settings::absentText())
+        f.fontFace = face;
+    f.fontSize = orDefault(s.readInt(u"Font"_s, u"SizePr"_s), 10);
+    f.fontColor = colorFromSetting(orDefault(s.readInt(u"Font"_s, u"ColorPr"_s), 0));
+    f.styleCode = orDefault(s.readInt(u"Font"_s, u"StylePr"_s), 0);
+    const QString forms = u"Forms"_s;
+    auto get = [&](const char16_t* key, int fallback) {
+        return orDefault(s.readInt(forms, QString::fromUtf16(key)), fallback);
+    };
+    f.tools.valueList = QRect(get(u"pani1L", 575), get(u"pani1T", 10), get(u"pani1W", 150),
+                              get(u"pani1H", 385));
+    f.tools.reference =
+        QRect(get(u"ccdL", 160), get(u"ccdT", 15), get(u"ccdW", 135), get(u"ccdH", 315));
+    f.tools.popup = QPoint(get(u"f6L", 575), get(u"f6T", 10));
+    return f;
+}
+
+textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSettings& v) {
+    IniProfile ini(settings.path());
+    ini.load();
+    auto setInt = [&](const QString& section, const QString& key, int value) {
+        ini.setValue(section, key, QString::number(value));
+    };
+    setInt(u"Color"_s, u"PrEdit"_s, colorToSetting(v.background));
+    ini.setValue(u"Font"_s, u"NamePr"_s, v.fontFace);
+    setInt(u"Font"_s, u"SizePr"_s, v.fontSize);
+    setInt(u"Font"_s, u"ColorPr"_s, colorToSetting(v.fontColor));
+    setInt(u"Font"_s, u"StylePr"_s, v.styleCode);
+    setInt(u"MainForm"_s, u"Left"_s, v.mainGeometry.left());
+    setInt(u"MainForm"_s, u"Top"_s, v.mainGeometry.top());
+    setInt(u"MainForm"_s, u"Width"_s, v.mainGeometry.width());
+    setInt(u"MainForm"_s, u"Height"_s, v.mainGeometry.height());
+    const QString forms = u"Forms"_s;
+    setInt(forms, u"pani1H"_s, v.tools.valueList.height());
+    setInt(forms, u"pani1W"_s, v.tools.valueList.width());
+    setInt(forms, u"pani1L"_s, v.tools.valueList.left());
+    setInt(forms, u"pani1T"_s, v.tools.valueList.top());
+    setInt(forms, u"ccdH"_s, v.tools.reference.height());
+    setInt(forms, u"ccdW"_s, v.tools.reference.width());
+    setInt(forms, u"ccdL"_s, v.tools.reference.left());
+    setInt(forms, u"ccdT"_s, v.tools.reference.top());
+    setInt(forms, u"f6L"_s, v.tools.popup.x());
+    setInt(forms, u"f6T"_s, v.tools.popup.y());
+    setInt(u"Game"_s, u"dadir"_s, v.gameDirChosen);
+    if (v.gameDirChosen == 1)
+        ini.setValue(u"Game"_s, u"Catalog"_s, v.gameDir);
+    return ini.save();
+}

@@ -1,0 +1,87 @@
+// The program's settings file "Cfgneed.INI" beside the executable: the two access operations
+// (read a text or an integer setting, with "error" and -1 for absent) and the values the main
+// window reads at creation and first show and writes at close.
+#pragma once
+
+#include "platform/ini_profile.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class Settings {
+public:
+    static constexpr int kAbsent = -1;
+    static QString absentText() { return QStringLiteral("error"); }
+
+    explicit Settings(QString iniPath) : m_path(std::move(iniPath)) {}
+
+    // Each access opens the file afresh; nothing is cached.
+    QString readText(const QString& section, const QString& key) const;
+    // -1 when the key is absent or not a decimal integer.
+    int readInt(const QString& section, const QString& key) const;
+    textfile::WriteResult writeText(const QString& section, const QString& key,
+                                    const QString& value) const;
+    textfile::WriteResult writeInt(const QString& section, const QString& key, int value) const;
+
+    const QString& path() const { return m_path; }
+
+    static QString fileName() { return QStringLiteral("Cfgneed.INI"); }
+
+private:
+    QString m_path;
+};
+
+// -1 when `text` is not a decimal integer.
+int parseSettingInt(const QString& text);
+
+// Colours are stored as 0x00BBGGRR.
+QColor colorFromSetting(int value);
+int colorToSetting(const QColor& color);
+
+// 1 bold, 2 italic, 3 bold italic, 0 any other combination (none, or with underline/strike-out).
+int fontStyleCode(const QFont& font);
+void applyFontStyleCode(QFont& font, int code);
+
+// The tool windows' remembered geometry: value list left, top, width, height; reference window
+// left, top, width, height; explanation pop-up left, top.
+struct ToolGeometry {
+    QRect valueList{575, 10, 150, 385};
+    QRect reference{160, 15, 135, 315};
+    QPoint popup{575, 10};
+    bool operator==(const ToolGeometry&) const = default;
+};
+
+// What the main window reads at its creation.
+struct CreationSettings {
+    QColor background;
+    QRect mainGeometry; // left, top, width, height
+    int gameDirChosen = 0;
+};
+CreationSettings readCreationSettings(const Settings& settings);
+
+// What the main window reads when it is first shown (the game directory is read separately).
+struct FirstShowSettings {
+    QString fontFace; // empty when absent: the caller keeps its default face
+    int fontSize = 10;
+    QColor fontColor;
+    int styleCode = 0;
+    ToolGeometry tools;
+};
+FirstShowSettings readFirstShowSettings(const Settings& settings);
+
+// Everything written at close, in the order it is written.
+struct CloseSettings {
+    QColor background;
+    QString fontFace;
+    int fontSize = 10;
+    QColor fontColor;
+    int styleCode = 0;
+    QRect mainGeometry;
+    ToolGeometry tools;
+    int gameDirChosen = 0;
+    QString gameDir;
+};
+// Writes all values in one pass over the file (lines it does not change are kept).
+textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSettings& values);

@@ -1,0 +1,82 @@
+// The private-profile INI rules and case-insensitive paths under the program directory.
+#include "platform/ini_profile.h"
+#include "platform/program_paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+void put(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+QByteArray slurp(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+} // namespace
+
+TEST(IniProfile, ReadsTheWindowsWay) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.ini"_s);
+    put(path, "; comment\r\n[Font]\r\n  NamePr =  Courier New  \r\nSizePr=\"12\"\r\n"
+              "sizepr=99\r\nColor='1;2' ; not a comment\r\n[font]\r\nExtra=x\r\n"
+              "[Game]\nCatalog=C:\\Games\\cstrike\n");
+    IniProfile ini(path);
+    ini.load();
+    EXPECT_EQ(ini.value(u"font"_s, u"namepr"_s), u"Courier New"_s);
+    EXPECT_EQ(ini.value(u"FONT"_s, u"SizePr"_s), u"12"_s); // first key wins, quotes removed
+    EXPECT_EQ(ini.value(u"Font"_s, u"Color"_s), u"'1;2' ; not a comment"_s);
+    EXPECT_FALSE(ini.value(u"Font"_s, u"Extra"_s)); // only the first matching section counts
+    EXPECT_EQ(ini.value(u"Game"_s, u"Catalog"_s), u"C:\\Games\\cstrike"_s);
+    EXPECT_FALSE(ini.value(u"Nope"_s, u"x"_s));
+}
+
+TEST(IniProfile, WritingKeepsEveryOtherLine) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.ini"_s);
+    put(path, "; my notes\r\n[Font]\r\nNamePr=Arial\r\nUnknown=1\r\n\r\n[Game]\r\ndadir=0\r\n");
+    ASSERT_TRUE(IniProfile::write(path, u"font"_s, u"namepr"_s, u"Courier"_s).ok);
+    ASSERT_TRUE(IniProfile::write(path, u"Font"_s, u"SizePr"_s, u"10"_s).ok);
+    ASSERT_TRUE(IniProfile::write(path, u"Color"_s, u"PrEdit"_s, u"15247360"_s).ok);
+    EXPECT_EQ(slurp(path), QByteArray("; my notes\r\n[Font]\r\nNamePr=Courier\r\nUnknown=1\r\n"
+                                      "SizePr=10\r\n\r\n[Game]\r\ndadir=0\r\n"
+                                      "[Color]\r\nPrEdit=15247360\r\n"));
+}
+
+TEST(IniProfile, TheFileIsCreatedAtTheFirstWrite) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Cfgneed.INI"_s);
+    EXPECT_FALSE(IniProfile::read(path, u"Game"_s, u"dadir"_s));
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_TRUE(IniProfile::write(path, u"Game"_s, u"dadir"_s, u"1"_s).ok);
+    EXPECT_EQ(slurp(path), QByteArray("[Game]\r\ndadir=1\r\n"));
+}
+
+TEST(ProgramPaths, NamesResolveWithoutRegardToCase) {
+    QTemporaryDir dir;
+    put(dir.filePath(u"dlls/cvardll/guns/weapon_ak47.jpg"_s), "x");
+    put(dir.filePath(u"dlls/ans1.pro"_s), "x");
+    const QString base = dir.path() + u"/"_s;
+    EXPECT_EQ(paths::resolve(base, u"DLLS\\CVARDLL\\Guns\\WEAPON_AK47.JPG"_s),
+              dir.path() + u"/dlls/cvardll/guns/weapon_ak47.jpg"_s);
+    EXPECT_EQ(paths::resolve(base, u"dlls\\ANS1.PRO"_s), dir.path() + u"/dlls/ans1.pro"_s);
+    // What does not exist keeps its spelling, below the part that does.
+    EXPECT_EQ(paths::resolve(base, u"DLLS\\dlz\\New.dlz"_s), dir.path() + u"/dlls/dlz/New.dlz"_s);
+    EXPECT_EQ(paths::resolve(base, u"dlls\\dlz\\"_s), dir.path() + u"/dlls/dlz/"_s);
+}
+
+TEST(ProgramPaths, WildcardListingsAreSortedAndIgnoreCase) {
+    QTemporaryDir dir;
+    for (const char* name : {"b.BSP", "a.bsp", "C.bsp", "readme.txt", "x.bsp.txt", ".bsp"})
+        put(dir.filePath(QString::fromUtf8(name)), "");
+    QDir(dir.path()).mkdir(u"folder.bsp"_s);
+    EXPECT_EQ(paths::listFiles(dir.path(), u"*.bsp"_s),
+              (QStringList{u".bsp"_s, u"a.bsp"_s, u"b.BSP"_s, u"C.bsp"_s}));
+}

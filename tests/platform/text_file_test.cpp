@@ -1,0 +1,128 @@
+// The Windows-1251 codec, line breaks, and the atomic write routine.
+#include "platform/cp1251.h"
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray slurp(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(Cp1251, EveryByteSurvivesARoundTrip) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = cp1251::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(cp1251::encode(text), all);
+    // Distinct bytes give distinct characters.
+    QSet<QChar> seen(text.begin(), text.end());
+    EXPECT_EQ(seen.size(), 256);
+}
+
+TEST(Cp1251, RussianTextAndTheUnusualCorners) {
+    EXPECT_EQ(cp1251::decode("\xCF\xF0\xE8\xE2\xE5\xF2"), u"Привет"_s);
+    EXPECT_EQ(cp1251::decode("\xA8\xB8"), u"Ёё"_s);
+    EXPECT_EQ(cp1251::decode("\x88\xB9\x98"), u"€№\u0098"_s);
+    QString lost;
+    EXPECT_EQ(cp1251::encode(u"a\u4E2Db\u4E2D\u00E9"_s, &lost), QByteArray("a?b??"));
+    EXPECT_EQ(lost, u"\u4E2D\u00E9"_s);
+    EXPECT_FALSE(cp1251::canEncode(u"ü"_s));
+    EXPECT_TRUE(cp1251::canEncode(u"бинд «+attack»"_s));
+}
+
+TEST(TextFile, ReadsEveryLineBreakAndWritesCrLf) {
+    EXPECT_EQ(textfile::normalizeLineBreaks(u"a\r\nb\rc\nd\n\re"_s), u"a\nb\nc\nd\n\ne"_s);
+    EXPECT_EQ(textfile::toFileBytes(u"bind\n\nx"_s), QByteArray("bind\r\n\r\nx"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"c.cfg"_s);
+    put(path, "\xEF\xF0\xE8\xE2\xE5\xF2\r\nname \"x\"\rlast");
+    const auto r = textfile::readText(path);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.text, u"привет\nname \"x\"\nlast"_s);
+}
+
+TEST(TextFile, ReadFailuresAreTyped) {
+    QTemporaryDir dir;
+    EXPECT_EQ(textfile::readText(dir.filePath(u"none"_s)).error, textfile::ReadError::Missing);
+    EXPECT_EQ(textfile::readText(dir.path()).error, textfile::ReadError::Unreadable);
+    const QString bin = dir.filePath(u"bin.cfg"_s);
+    put(bin, QByteArray("bind\0x", 6));
+    EXPECT_EQ(textfile::readEditableText(bin).error, textfile::ReadError::Binary);
+    EXPECT_TRUE(textfile::readText(bin).ok()); // data readers decide for themselves
+    const QString big = dir.filePath(u"big.cfg"_s);
+    put(big, QByteArray(textfile::kMaxEditableBytes + 1, 'a'));
+    EXPECT_EQ(textfile::readEditableText(big).error, textfile::ReadError::TooLarge);
+}
+
+TEST(TextFile, WriteReplacesTheWholeFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"config.cfg"_s);
+    put(path, "old old old old");
+    ASSERT_TRUE(textfile::writeText(path, u"new"_s).ok);
+    EXPECT_EQ(slurp(path), QByteArray("new"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary file left
+}
+
+TEST(TextFile, AWriteIntoAMissingFolderFailsWithAReason) {
+    QTemporaryDir dir;
+    const auto w = textfile::writeText(dir.filePath(u"no/such/folder/x.cfg"_s), u"x"_s);
+    EXPECT_FALSE(w.ok);
+    EXPECT_FALSE(w.reason.isEmpty());
+}
+
+// A disk that runs out of room in the middle of a write: the old file must stay byte for byte.
+TEST(TextFile, AWriteThatRunsOutOfRoomLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"config.cfg"_s);
+    const QByteArray old = "bind w +forward\r\nbind s +back\r\n";
+    put(path, old);
+    const QByteArray big(256 * 1024, 'x');
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto w = textfile::writeBytes(path, big);
+        _exit(w.ok ? 1 : (w.reason.isEmpty() ? 2 : 0));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: no reason given";
+    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"config.cfg"_s});
+}
+
+TEST(TextFile, CopyGoesThroughTheSameRoutine) {
+    QTemporaryDir dir;
+    const QString from = dir.filePath(u"a.dlz"_s);
+    const QString to = dir.filePath(u"b.dlz"_s);
+    put(from, "1\r\n2\r\n");
+    ASSERT_TRUE(textfile::copyFile(from, to).ok);
+    EXPECT_EQ(slurp(to), QByteArray("1\r\n2\r\n"));
+    EXPECT_FALSE(textfile::copyFile(dir.filePath(u"none"_s), to).ok);
+    EXPECT_EQ(slurp(to), QByteArray("1\r\n2\r\n"));
+}

@@ -1,0 +1,54 @@
+// Test program set-up.
+#include "test_app.h"
+
+#include "app/Project1.h"
+#include "shell/Unit1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+TestApp::TestApp(bool withSettings) {
+    QDir(root.path()).mkpath(u"program"_s);
+    QDir(root.path()).mkpath(u"Half-Life/cstrike/maps"_s);
+    state.programDir = programDir();
+    if (withSettings)
+        writeFile(programDir() + u"Cfgneed.INI"_s,
+                  "[Game]\r\ndadir=1\r\nCatalog=" + gameDir().toUtf8() + "\r\n");
+    ctx = std::make_unique<AppContext>(AppContext{state, dialogs, shell, {}});
+}
+
+TestApp::~TestApp() {
+    windows.reset();
+}
+
+void TestApp::createWindows(const QStringList& arguments) {
+    state.arguments = arguments;
+    windows = std::make_unique<ProgramWindows>(*ctx);
+}
+
+void TestApp::showMain() {
+    ctx->windows.form1->show();
+    ctx->windows.form1->FormShow();
+}
+
+QString TestApp::programDir() const { return root.path() + u"/program/"_s; }
+QString TestApp::gameDir() const { return root.path() + u"/Half-Life/cstrike"_s; }
+
+QString TestApp::writeFile(const QString& path, const QByteArray& bytes) const {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+    return path;
+}
+
+QByteArray TestApp::readFile(const QString& path) const {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
