@@ -220,11 +220,30 @@ void TForm1::connectHandlers() {
         {u"N26"_s, &TForm1::N5Click},          {u"N38"_s, &TForm1::N38Click},
         {u"N35"_s, &TForm1::N35Click},         {u"N29"_s, &TForm1::N29Click},
         {u"N31"_s, &TForm1::N31Click},         {u"N30"_s, &TForm1::N30Click},
-        {u"About1"_s, &TForm1::About1Click},
+        {u"About1"_s, &TForm1::About1Click},   {u"N11"_s, &TForm1::N11Click},
+        {u"N28"_s, &TForm1::N11Click},         {u"N14"_s, &TForm1::N14Click},
+        {u"N21"_s, &TForm1::N21Click},         {u"N13"_s, &TForm1::N21Click},
+        {u"N12"_s, &TForm1::N12Click},         {u"N18"_s, &TForm1::N18Click},
+        {u"N15"_s, &TForm1::N18Click},         {u"N16"_s, &TForm1::N16Click},
+        {u"N17"_s, &TForm1::N17Click},         {u"N43"_s, &TForm1::N43Click},
+        {u"N42"_s, &TForm1::N43Click},         {u"N32"_s, &TForm1::N32Click},
+        {u"N20"_s, &TForm1::N20Click},         {u"N37"_s, &TForm1::N37Click},
+        {u"MetaBinds1"_s, &TForm1::MetaBinds1Click}, {u"CS1"_s, &TForm1::CS1Click},
     };
     for (auto it = handlers.begin(); it != handlers.end(); ++it)
         if (QAction* a = m_actions.value(it.key()))
             connect(a, &QAction::triggered, this, it.value());
+    const QHash<QString, void (TForm1::*)()> labels = {
+        {u"Label1"_s, &TForm1::Label1Click},
+        {u"Label2"_s, &TForm1::Label2Click},
+        {u"Label3"_s, &TForm1::Label3Click},
+        {u"Label4"_s, &TForm1::Label4Click},
+    };
+    for (auto it = labels.begin(); it != labels.end(); ++it)
+        if (auto* label = Panel1->findChild<ClickableLabel*>(it.key()))
+            connect(label, &ClickableLabel::clicked, this, it.value());
+    connect(m_menus.value(u"N10"_s), &QMenu::aboutToShow, this, &TForm1::N10Popup);
+    connect(PopupMenu2, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
     connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::Memo1SelectionChange);
     connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::Memo1SelectionChange);
     connect(Memo1, &QWidget::customContextMenuRequested, this,
@@ -319,6 +338,31 @@ void TForm1::About1Click() {
     TAbout box(m_ctx, this);
     box.exec();
 }
+
+// --- text tools
+
+void TForm1::N11Click() {}
+void TForm1::N14Click() {}
+void TForm1::N21Click() {}
+void TForm1::N12Click() {}
+void TForm1::N18Click() {}
+void TForm1::N16Click() {}
+void TForm1::N17Click() {}
+void TForm1::Label1Click() {}
+void TForm1::Label2Click() {}
+void TForm1::Label3Click() {}
+void TForm1::Label4Click() {}
+void TForm1::N10Popup() {}
+void TForm1::PopupMenu2Popup() {}
+
+// --- commands that open other windows (each comes with its window)
+
+void TForm1::N43Click() {}
+void TForm1::N32Click() {}
+void TForm1::N20Click() {}
+void TForm1::N37Click() {}
+void TForm1::MetaBinds1Click() {}
+void TForm1::CS1Click() {}
 
 // --- start-up
 

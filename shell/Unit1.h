@@ -92,6 +92,29 @@ public slots:
     void About1Click();
     void Memo1SelectionChange();
 
+    // Text tools.
+    void N11Click();  // select all / none
+    void N14Click();  // word wrap
+    void N21Click();  // delete line
+    void N12Click();  // find
+    void N18Click();  // look up the selected word
+    void N16Click();  // font
+    void N17Click();  // colour
+    void Label1Click(); // "//"
+    void Label2Click(); // Enter
+    void Label3Click(); // EndEnter
+    void Label4Click(); // cleanup
+    void N10Popup();        // the Tools menu opens
+    void PopupMenu2Popup(); // the editor's pop-up menu opens
+
+    // Commands that open other windows.
+    void N43Click();        // your-maps picker
+    void N32Click();        // map cycle editor
+    void N20Click();        // config wizard
+    void N37Click();        // library set-up
+    void MetaBinds1Click(); // MetaBinds insertion
+    void CS1Click();        // start the game with the current config
+
 protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
