@@ -32,6 +32,9 @@ struct SharedState {
     QString listFilePath;
     QString explanationText = QStringLiteral(" ????");
     int lastRefPage = 0;
+    // Whether the reference window shows its library (DLZ) page now; explanation lookups
+    // depend on it.
+    bool dlzPageActive = false;
     int insertMode = 0;
     bool weaponPictures = false;
     bool refreshOnly = false;

@@ -1,0 +1,31 @@
+// Explanation lookup.
+#include "reference/explanations.h"
+
+#include "platform/ini_profile.h"
+#include "platform/program_paths.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+QString readExplanationValue(const QString& path, const QString& section, const QString& key) {
+    const auto value = IniProfile::read(path, section, key);
+    if (!value)
+        return u"????"_s;
+    return value->left(kMaxExplanationLength);
+}
+
+QString ReadIni2(const QString& programDir, const QString& library, const QString& entry,
+                 bool dlzPageActive, const QString& key) {
+    const QString missing = u" ????"_s;
+    auto lookIn = [&](const QString& relative) {
+        return u" "_s + readExplanationValue(paths::resolve(programDir, relative), entry, key);
+    };
+    if (dlzPageActive) {
+        QString text = lookIn(u"dlls\\dlz\\"_s + library + u".pro"_s);
+        if (text != missing)
+            return text;
+        text = lookIn(u"dlls\\ans2.pro"_s);
+        if (text != missing)
+            return text;
+    }
+    return lookIn(u"dlls\\ans1.pro"_s);
+}
