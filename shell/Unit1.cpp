@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBlock>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -423,7 +424,9 @@ void TForm1::settleGameDirectory() {
 void TForm1::quitWithoutClosing() {
     m_quitting = true;
     close();
-    QCoreApplication::exit(0);
+    // Only a running loop can be ended; with none (a test driving the window) closing is all.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 // --- the hint handler

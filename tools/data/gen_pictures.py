@@ -8,6 +8,8 @@ import os
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
@@ -86,11 +88,11 @@ def main():
 
     unknown = os.path.join(ROOT, "data", "dlls", "unknown.jpg")
     subprocess.run([
-        "convert", "-size", "64x64", "gradient:#4a525c-#23272d",
-        "-fill", "none", "-stroke", "#c8ced6", "-strokewidth", "3",
-        "-draw", "roundrectangle 4,4 59,59 8,8",
-        "-stroke", "none", "-fill", "#f0c040", "-font", BOLD, "-pointsize", "40",
-        "-gravity", "center", "-annotate", "+0+1", "?",
+        "convert", "-size", "32x32", "gradient:#4a525c-#23272d",
+        "-fill", "none", "-stroke", "#c8ced6", "-strokewidth", "2",
+        "-draw", "roundrectangle 2,2 29,29 5,5",
+        "-stroke", "none", "-fill", "#f0c040", "-font", BOLD, "-pointsize", "20",
+        "-gravity", "center", "-annotate", "+0+0", "?",
         "-strip", "-quality", "90", unknown,
     ], check=True)
     print("pictures written to", GUNS)

@@ -1,0 +1,262 @@
+// Start-up, the game directory chooser, the settings written at close, and the main window's
+// menus and services.
+#include "shell/Unit1.h"
+#include "shell/Unit7.h"
+#include "shell/Unit9.h"
+#include "app/Project1.h"
+#include "test_app.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = ScriptedUserDialogs::Kind;
+
+namespace {
+
+// Answers the chooser once it is shown modally: picks `folder` and clicks `button`.
+void answerChooser(Tnachalo* chooser, const QString& folder, const QString& button) {
+    QTimer::singleShot(0, chooser, [=] {
+        if (!folder.isEmpty())
+            chooser->setCurrentFolder(folder);
+        chooser->findChild<QPushButton*>(button)->click();
+    });
+}
+
+QString ini(const TestApp& app) { return app.programDir() + u"Cfgneed.INI"_s; }
+
+} // namespace
+
+TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
+    TestApp app(false);
+    app.createWindows();
+    answerChooser(app.ctx->windows.nachalo, QString(), u"Button2"_s);
+    app.showMain();
+    EXPECT_FALSE(app.ctx->windows.form1->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(ini(app)));
+}
+
+TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
+    TestApp app(false);
+    app.createWindows();
+    answerChooser(app.ctx->windows.nachalo, app.gameDir(), u"Button1"_s);
+    app.showMain();
+    EXPECT_EQ(app.state.gameDir, app.gameDir());
+    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.startupGameDir, app.gameDir());
+    EXPECT_FALSE(QFileInfo::exists(ini(app))); // nothing is written before the close
+    app.ctx->windows.form1->close();
+    const QByteArray written = app.readFile(ini(app));
+    EXPECT_TRUE(written.contains("[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() + "\r\n"))
+        << written.toStdString();
+}
+
+TEST(FirstStart, TheChooserCannotBeClosedBeforeAnAnswer) {
+    TestApp app(false);
+    app.createWindows();
+    Tnachalo* chooser = app.ctx->windows.nachalo;
+    chooser->show();
+    chooser->close();
+    EXPECT_TRUE(chooser->isVisible());
+    QTest::keyClick(chooser, Qt::Key_Escape);
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_EQ(chooser->windowTitle(), u"Выберите каталог с игрой"_s);
+    chooser->hide();
+}
+
+TEST(Start, AStoredCatalogIsTheGameAndWizardFolder) {
+    TestApp app;
+    app.createWindows();
+    app.showMain();
+    EXPECT_EQ(app.state.gameDir, app.gameDir());
+    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.gameDirChosen, 1);
+}
+
+TEST(Start, ChosenWithoutCatalogFallsBackToTheProgramDirectory) {
+    TestApp app(false);
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\n");
+    app.createWindows();
+    app.showMain();
+    EXPECT_EQ(app.state.wizardFolder + u"/"_s, app.programDir());
+    EXPECT_EQ(app.state.startupGameDir + u"/"_s, app.programDir());
+}
+
+TEST(Start, AStoredCatalogThatIsGoneAsksAgain) {
+    TestApp app(false);
+    const QString gone = app.gameDir() + u"/deleted"_s;
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + gone.toUtf8() + "\r\n");
+    app.createWindows();
+    // Cancel is allowed now (a folder was chosen once): the program goes on.
+    answerChooser(app.ctx->windows.nachalo, QString(), u"Button2"_s);
+    app.showMain();
+    EXPECT_TRUE(app.ctx->windows.form1->isVisible());
+    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+}
+
+TEST(Settings, ARoundTripThroughCloseAndANewStart) {
+    TestApp app;
+    app.writeFile(ini(app), "; kept\r\n[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() +
+                                "\r\n[Mine]\r\nx=1\r\n");
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.ctx->windows.form1;
+    QFont font = form->editor()->font();
+    font.setFamily(u"DejaVu Sans"_s);
+    font.setPointSize(14);
+    form->editor()->setFont(font);
+    form->move(40, 50);
+    form->resize(640, 480);
+    QCoreApplication::processEvents();
+    form->close();
+    const QByteArray written = app.readFile(ini(app));
+    EXPECT_TRUE(written.startsWith("; kept\r\n")) << written.toStdString();
+    EXPECT_TRUE(written.contains("[Mine]\r\nx=1\r\n"));
+    EXPECT_TRUE(written.contains("[Color]\r\nPrEdit=15247360\r\n"));
+    EXPECT_TRUE(written.contains("Width=640\r\nHeight=480\r\n"));
+    EXPECT_TRUE(written.contains("pani1H=385\r\npani1W=150\r\npani1L=575\r\npani1T=10\r\n"));
+
+    app.windows.reset();
+    app.createWindows();
+    app.showMain();
+    TForm1* again = app.ctx->windows.form1;
+    EXPECT_EQ(again->editor()->font().family(), u"DejaVu Sans"_s);
+    EXPECT_EQ(again->editor()->font().pointSize(), 14);
+    EXPECT_EQ(again->size(), QSize(640, 480));
+}
+
+TEST(Settings, StrangeValuesFallBackToTheDefaults) {
+    TestApp app(false);
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() +
+                                "\r\n[Font]\r\nSizePr=-1\r\nStylePr=7\r\n[MainForm]\r\n"
+                                "Width=wide\r\nHeight=\"300\"\r\n");
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.ctx->windows.form1;
+    EXPECT_EQ(form->editor()->font().pointSize(), 10);
+    EXPECT_FALSE(form->editor()->font().bold());
+    EXPECT_EQ(form->size(), QSize(560, 300));
+}
+
+TEST(Close, TheLaunchCopyIsDeleted) {
+    TestApp app;
+    const QString copy = app.writeFile(app.gameDir() + u"/_.cfg"_s, "x");
+    app.createWindows();
+    app.showMain();
+    app.ctx->windows.form1->close();
+    EXPECT_FALSE(QFileInfo::exists(copy));
+}
+
+TEST(Close, AModifiedDocumentCancelledStaysOpen) {
+    TestApp app;
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.ctx->windows.form1;
+    form->insertAtCaret(u"bind"_s);
+    app.dialogs.expectFile(Kind::Save, QString());
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(ini(app) + u".written"_s));
+}
+
+TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
+    TestApp app;
+    app.createWindows();
+    TForm1* form = app.ctx->windows.form1;
+    EXPECT_EQ(form->action(u"Save1"_s)->text(), u"&Сохранить"_s);
+    EXPECT_EQ(form->action(u"Save1"_s)->shortcut(), QKeySequence(u"Ctrl+S"_s));
+    EXPECT_EQ(form->action(u"MetaBind1"_s)->shortcut(), QKeySequence(u"Ctrl+Alt+N"_s));
+    EXPECT_EQ(form->action(u"N18"_s)->statusTip(), u"Определить значение выделеного слова"_s);
+    // Ctrl+K belongs to the your-maps picker; the chooser's item only shows it.
+    EXPECT_EQ(form->action(u"N43"_s)->shortcut(), QKeySequence(u"Ctrl+K"_s));
+    EXPECT_TRUE(form->action(u"N38"_s)->shortcut().isEmpty());
+    auto* file = form->findChild<QMenu*>(u"File1"_s);
+    ASSERT_TRUE(file);
+    QStringList shape;
+    for (QAction* a : file->actions())
+        shape.append(a->isSeparator() ? u"-"_s : a->objectName());
+    EXPECT_EQ(shape, (QStringList{u"New1"_s, u"Open1"_s, u"Save1"_s, u"SaveAs1"_s, u"-"_s,
+                                  u"MetaBind1"_s, u"-"_s, u"N33"_s, u"-"_s, u"Exit1"_s}));
+    auto* label = form->findChild<QLabel*>(u"Label4"_s);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text(), u"Очистка"_s);
+    EXPECT_EQ(form->findChild<QToolButton*>(u"ToolButton17"_s)->statusTip(),
+              u"Запуск игры с текущим конфигом"_s);
+}
+
+TEST(MainWindow, HintsGoToTheStatusBar) {
+    TestApp app;
+    app.createWindows();
+    TForm1* form = app.ctx->windows.form1;
+    form->setIdleHintSource([] { return u"Выберите значение"_s; });
+    QStatusTipEvent hint(u"Открыть файл"_s);
+    QCoreApplication::sendEvent(form, &hint);
+    EXPECT_EQ(form->statusLine(), u"Открыть файл"_s);
+    QStatusTipEvent none{QString()};
+    QCoreApplication::sendEvent(form, &none);
+    EXPECT_EQ(form->statusLine(), u"Выберите значение"_s);
+}
+
+TEST(MainWindow, HelpPagesOpenFromTheHelpFolder) {
+    TestApp app;
+    app.writeFile(app.programDir() + u"help/faq.html"_s, "<html></html>");
+    app.createWindows();
+    app.ctx->windows.form1->N29Click();
+    ASSERT_EQ(app.shell.opened.size(), 1);
+    EXPECT_EQ(app.shell.opened[0], app.programDir() + u"help/faq.html"_s);
+    EXPECT_EQ(app.shell.openedIn[0], app.programDir() + u"help"_s);
+}
+
+TEST(MainWindow, EditorOperationsForOtherWindows) {
+    TestApp app;
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.ctx->windows.form1;
+    form->document().newDocument();
+    form->editor()->selectAll();
+    form->insertAtCaret(u"bind \"w\" \"+forward\""_s);
+    EXPECT_EQ(form->documentText(), u"bind \"w\" \"+forward\""_s);
+    EXPECT_EQ(form->caretPosition(), QPoint(19, 0));
+    form->appendBlock(u"[MetaBind]"_s);
+    EXPECT_EQ(form->documentText(), u"bind \"w\" \"+forward\"\n[MetaBind]"_s);
+    form->caretToEnd();
+    EXPECT_EQ(form->caretPosition(), QPoint(10, 1));
+    EXPECT_TRUE(form->isDocumentModified());
+}
+
+TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
+    TestApp app;
+    app.createWindows();
+    app.showMain();
+    Tsozdat* dialog = app.ctx->windows.sozdat;
+    auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
+    dialog->show();
+
+    app.dialogs.expect(Kind::Message);
+    dialog->Button1Click();
+    EXPECT_EQ(app.dialogs.lastText(), u"Файл не создан!"_s);
+
+    app.writeFile(app.gameDir() + u"/autoexec.cfg"_s, "x");
+    edit->setText(u"autoexec"_s);
+    app.dialogs.expect(Kind::Message);
+    dialog->Button1Click();
+    EXPECT_EQ(app.dialogs.lastText(), u"Такой файл уже существует!"_s);
+    EXPECT_TRUE(edit->text().isEmpty());
+
+    edit->setText(u"новый"_s);
+    dialog->Button1Click();
+    const QFileInfo created(app.gameDir() + u"/новый.cfg"_s);
+    EXPECT_TRUE(created.exists());
+    EXPECT_EQ(created.size(), 0);
+    EXPECT_FALSE(dialog->isVisible());
+}
