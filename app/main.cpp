@@ -29,6 +29,10 @@ int main(int argc, char** argv) {
         state.selfTest = true;
         args.removeAll(u"--self-test"_s);
     }
+    if (args.contains(u"--exit-when-idle"_s)) {
+        state.exitWhenIdle = true;
+        args.removeAll(u"--exit-when-idle"_s);
+    }
     state.arguments = args;
 
     QtUserDialogs dialogs;

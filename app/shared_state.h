@@ -2,8 +2,12 @@
 // reference (inside AppContext) to every window; there are no other globals.
 #pragma once
 
+#include "reference/value_list_content.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class SearchTarget;
 class QObject;
@@ -38,6 +42,9 @@ struct SharedState {
     int insertMode = 0;
     bool weaponPictures = false;
     bool refreshOnly = false;
+    // The value list window's entries and label, filled by the reference window's clicks
+    // through Dogy; the value list window follows its signals.
+    ValueListContent valueList;
 
     // MetaBinds: 1 sends a finished MetaBind to the main editor, 0 to the wizard's document.
     int metaBindTarget = 1;
@@ -47,6 +54,14 @@ struct SharedState {
     // Game launch.
     QString launchParams;
     bool launchConfirmed = false;
+    // Start scripts the launcher wrote over a mod's config.cfg this run, and where the config
+    // they replaced was kept; put back when the program ends (launcher/config_keeper.h).
+    struct LaunchedConfig {
+        QString configPath;
+        QByteArray script;
+        QString keptCopy; // empty: the mod had no config.cfg
+    };
+    std::vector<LaunchedConfig> launchedConfigs;
 
     // Wizard state.
     bool autoexecMode = false;
@@ -63,4 +78,6 @@ struct SharedState {
     // name, and whether this is the self-test run (no modal dialogs, no settings written).
     QStringList arguments;
     bool selfTest = false;
+    // Quit as soon as the main window's first show is done (the start-up benchmark).
+    bool exitWhenIdle = false;
 };

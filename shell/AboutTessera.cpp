@@ -19,6 +19,16 @@ TAbout::TAbout(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     setObjectName(u"AboutBox"_s);
     setWindowTitle(u"О программе 'Tessera for Counter Strike'"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void TAbout::showEvent(QShowEvent* e) {
+    // The contents are made at the first showing: the copy made at start-up is rarely shown.
+    if (!OKButton)
+        build();
+    QDialog::showEvent(e);
+}
+
+void TAbout::build() {
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* picture = new QLabel(this);

@@ -15,7 +15,11 @@ public:
 
     static QString versionLine();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
+    void build();
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;
     QLabel* Comments = nullptr;

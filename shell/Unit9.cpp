@@ -32,13 +32,7 @@ Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
     DriveComboBox1->setObjectName(u"DriveComboBox1"_s);
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName(u"DirectoryListBox1"_s);
-    m_model = new QFileSystemModel(this);
-    m_model->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setRootPath(QString());
-    DirectoryListBox1->setModel(m_model);
-    for (int c = 1; c < m_model->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
-    DirectoryListBox1->header()->hide();
+    DirectoryListBox1->setHeaderHidden(true);
     Button1 = new QPushButton(u"ОК"_s, this);
     Button1->setObjectName(u"Button1"_s);
     Button1->setDefault(true);
@@ -54,17 +48,58 @@ Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
     layout->addLayout(buttons);
     setFixedSize(360, 380);
 
-    fillDrives();
     connect(Button1, &QPushButton::clicked, this, &Tnachalo::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tnachalo::Button2Click);
     connect(DriveComboBox1, &QComboBox::activated, this, &Tnachalo::DriveComboBox1Change);
+    // The list starts on the folder the program was started in.
+    m_folder = QDir::currentPath();
+    m_ctx.state.gameDir = m_folder;
+}
+
+void Tnachalo::ensureModel() {
+    // The file system model and the drive list are made when the chooser is first shown: they
+    // read and watch the disk, which a start that never asks for the folder need not pay for.
+    if (m_model)
+        return;
+    m_model = new QFileSystemModel(this);
+    m_model->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_model->setRootPath(QString());
+    DirectoryListBox1->setModel(m_model);
+    for (int c = 1; c < m_model->columnCount(); ++c)
+        DirectoryListBox1->hideColumn(c);
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
                 DirectoryListBox1Change(current);
             });
+    // The model reads folders in the background; once the current folder's parents are read,
+    // the list can show it.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (m_folder.startsWith(loaded))
+            showFolder();
+    });
+    fillDrives();
+    showFolder();
+}
 
-    // The list starts on the folder the program was started in.
-    setCurrentFolder(QDir::currentPath());
+void Tnachalo::showFolder() {
+    if (!m_model)
+        return;
+    const QModelIndex index = m_model->index(m_folder);
+    if (index.isValid()) {
+        // Open the tree down to the folder, as a folder list shows the path to the current one.
+        for (QModelIndex up = index; up.isValid(); up = up.parent())
+            DirectoryListBox1->expand(up);
+        DirectoryListBox1->setCurrentIndex(index);
+        DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    }
+    for (int i = 0; i < DriveComboBox1->count(); ++i)
+        if (m_folder.startsWith(QDir::fromNativeSeparators(DriveComboBox1->itemText(i))))
+            DriveComboBox1->setCurrentIndex(i); // the longest matching root comes last
+}
+
+void Tnachalo::showEvent(QShowEvent* e) {
+    ensureModel();
+    QDialog::showEvent(e);
 }
 
 void Tnachalo::fillDrives() {
@@ -91,14 +126,7 @@ void Tnachalo::setCurrentFolder(const QString& folder) {
         return;
     m_folder = f;
     m_ctx.state.gameDir = f;
-    const QModelIndex index = m_model->index(f);
-    if (index.isValid()) {
-        DirectoryListBox1->setCurrentIndex(index);
-        DirectoryListBox1->scrollTo(index);
-    }
-    for (int i = 0; i < DriveComboBox1->count(); ++i)
-        if (f.startsWith(QDir::fromNativeSeparators(DriveComboBox1->itemText(i))))
-            DriveComboBox1->setCurrentIndex(i); // the longest matching root comes last
+    showFolder();
 }
 
 Tnachalo::Result Tnachalo::runModal() {

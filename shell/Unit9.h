@@ -34,8 +34,11 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    void ensureModel();
+    void showFolder();
     void fillDrives();
 
     AppContext& m_ctx;
