@@ -2,6 +2,10 @@
 // shown and hidden by the commands that use them, and keep their state between showings.
 #include "app/Project1.h"
 
+#include "mapcycle/Unit10.h"
+#include "mapcycle/Unit13.h"
+#include "reference/Biblyotek.h"
+#include "reference/pan2.h"
 #include "shell/AboutTessera.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
@@ -17,19 +21,21 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     AppWindows& w = ctx.windows;
     w.form1 = make<TForm1>(ctx);
     // 2: TPani1, value list window
-    // 3: Tccd, reference window
-    // 4: TForm3, library set-up window
+    w.ccd = make<Tccd>(ctx, w.form1);
+    w.form3 = make<TForm3>(ctx, w.form1);
     // 5: Tsetbal, insert dialog
     // 6: TForm6, explanation pop-up
+    // The tool windows travel with the main window (value list, reference, pop-up).
+    w.form1->toolWindows().attach(nullptr, w.ccd, nullptr);
     w.about = make<TAbout>(ctx, w.form1);
     // 8: TForm2, config wizard
     w.sozdat = make<Tsozdat>(ctx, w.form1);
     // 10: Tbinds, key choice dialog
     w.nachalo = make<Tnachalo>(ctx);
-    // 12: Tmaps, map cycle editor
+    w.maps = make<Tmaps>(ctx, w.form1);
     // 13: TMetab, MetaBinds insertion window
     // 14: Tstartcs, game launcher
-    // 15: TMaps_menu, your-maps picker
+    w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
 }
 
 ProgramWindows::~ProgramWindows() {

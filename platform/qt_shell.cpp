@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,14 +17,9 @@ bool QtShell::openDocument(const QString& path, const QString& workingFolder) {
 
 bool QtShell::startProgram(const QString& program, const QStringList& arguments,
                            const QString& folder) {
-#ifndef Q_OS_WIN
-    // A Windows program is started through wine when it is installed.
-    if (program.endsWith(u".exe"_s, Qt::CaseInsensitive)) {
-        const QString wine = QStandardPaths::findExecutable(u"wine"_s);
-        if (wine.isEmpty())
-            return false;
-        return QProcess::startDetached(wine, QStringList{program} + arguments, folder);
-    }
-#endif
+    // Started directly, never through a command line, so no argument is read by a shell. Which
+    // program to start (the game itself, or wine with the game) is the caller's decision.
+    if (program.isEmpty())
+        return false;
     return QProcess::startDetached(program, arguments, folder);
 }

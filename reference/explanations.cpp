@@ -1,6 +1,7 @@
 // Explanation lookup.
 #include "reference/explanations.h"
 
+#include "app/shared_state.h"
 #include "platform/ini_profile.h"
 #include "platform/program_paths.h"
 
@@ -8,8 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 
 QString readExplanationValue(const QString& path, const QString& section, const QString& key) {
     const auto value = IniProfile::read(path, section, key);
-    if (!value)
-        return u"????"_s;
+    if (!value) return u"????"_s;
     return value->left(kMaxExplanationLength);
 }
 
@@ -21,11 +21,15 @@ QString ReadIni2(const QString& programDir, const QString& library, const QStrin
     };
     if (dlzPageActive) {
         QString text = lookIn(u"dlls\\dlz\\"_s + library + u".pro"_s);
-        if (text != missing)
-            return text;
+        if (text != missing) return text;
         text = lookIn(u"dlls\\ans2.pro"_s);
-        if (text != missing)
-            return text;
+        if (text != missing) return text;
     }
     return lookIn(u"dlls\\ans1.pro"_s);
+}
+
+const QString& ReadIni2(SharedState& state, const QString& library, const QString& entry,
+                        const QString& key) {
+    state.explanationText = ReadIni2(state.programDir, library, entry, state.dlzPageActive, key);
+    return state.explanationText;
 }

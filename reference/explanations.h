@@ -5,6 +5,8 @@
 
 #include <QString>
 
+struct SharedState;
+
 // The longest explanation value taken from a file.
 constexpr qsizetype kMaxExplanationLength = 2047;
 
@@ -20,3 +22,9 @@ QString readExplanationValue(const QString& path, const QString& section,
 // reads "????" counts as missing.
 QString ReadIni2(const QString& programDir, const QString& library, const QString& entry,
                  bool dlzPageActive, const QString& key = QStringLiteral("q"));
+
+// ReadIni2 as the windows call it: the page that decides the order is the reference window's
+// active page (SharedState::dlzPageActive), and the result is left in
+// SharedState::explanationText as well as returned.
+const QString& ReadIni2(SharedState& state, const QString& library, const QString& entry,
+                        const QString& key = QStringLiteral("q"));

@@ -4,12 +4,22 @@
 #include "platform/program_paths.h"
 #include "platform/user_dialogs.h"
 #include "platform/shell.h"
+#include "mapcycle/Unit10.h"
+#include "mapcycle/Unit13.h"
 #include "shell/AboutTessera.h"
 #include "shell/Unit9.h"
 #include "shell/game_directory.h"
 #include "shell/main_window_tables.h"
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
+#include "reference/Biblyotek.h"
+#include "reference/explanations.h"
+#include "reference/pan2.h"
+#include "reference/value_list_loading.h"
+#include "shell/cleanup.h"
+#include "shell/qt_find_dialog.h"
+#include "shell/qt_plain_text_target.h"
+#include "shell/text_tools.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,6 +79,7 @@ TForm1::TForm1(AppContext& ctx)
     layout->addWidget(Panel1);
     buildStatusBar();
     connectHandlers();
+    setUpTextTools();
 
     // Creation step: settings that the main window applies before it is shown.
     showFileName(ConfigDocument::untitled());
@@ -342,26 +353,165 @@ void TForm1::About1Click() {
 
 // --- text tools
 
-void TForm1::N11Click() {}
-void TForm1::N14Click() {}
-void TForm1::N21Click() {}
-void TForm1::N12Click() {}
-void TForm1::N18Click() {}
-void TForm1::N16Click() {}
-void TForm1::N17Click() {}
-void TForm1::Label1Click() {}
-void TForm1::Label2Click() {}
-void TForm1::Label3Click() {}
-void TForm1::Label4Click() {}
-void TForm1::N10Popup() {}
-void TForm1::PopupMenu2Popup() {}
+void TForm1::setUpTextTools() {
+    m_editorTarget = std::make_unique<PlainTextSearchTarget>(Memo1);
+    if (QAction* wrap = action(u"N14"_s))
+        wrap->setCheckable(true); // the mark is the word-wrap state; it starts off
+    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this,
+            [this] { m_caretLine = Memo1->textCursor().blockNumber(); });
+    // Kept current between menu openings too, so Ctrl+A looks up exactly while text is selected.
+    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::refreshLookUpEnabled);
+    refreshLookUpEnabled();
+}
+
+SearchTarget& TForm1::editorSearchTarget() { return *m_editorTarget; }
+
+void TForm1::refreshLookUpEnabled() {
+    const bool selected = Memo1->textCursor().hasSelection();
+    for (const QString& name : {u"N18"_s, u"N15"_s})
+        if (QAction* a = action(name))
+            a->setEnabled(selected);
+}
+
+namespace {
+// The selection replaced by itself followed by `text`: nothing selected afterwards, the caret
+// after the added text.
+void appendToSelection(QPlainTextEdit* edit, const QString& text) {
+    QTextCursor c = edit->textCursor();
+    c.setPosition(c.selectionEnd());
+    c.insertText(text);
+    edit->setTextCursor(c);
+}
+} // namespace
+
+void TForm1::N11Click() {
+    const QTextCursor c = Memo1->textCursor();
+    const TextRange next = selectAllOrNone(Memo1->document()->characterCount() - 1,
+                                           {c.selectionStart(), c.selectionEnd() - c.selectionStart()});
+    m_editorTarget->select(next.start, next.length);
+}
+
+void TForm1::N14Click() {
+    const QAction* wrap = action(u"N14"_s);
+    Memo1->setLineWrapMode(wrap && wrap->isChecked() ? QPlainTextEdit::WidgetWidth
+                                                     : QPlainTextEdit::NoWrap);
+}
+
+void TForm1::N21Click() {
+    const TextRange line =
+        lineToDelete(plainTextOf(*Memo1->document()), Memo1->textCursor().position());
+    if (line.length == 0)
+        return;
+    QTextCursor c = Memo1->textCursor();
+    c.setPosition(line.start);
+    c.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    Memo1->setTextCursor(c);
+}
+
+void TForm1::N12Click() {
+    m_ctx.state.searchTarget = m_editorTarget.get();
+    if (!m_findDialog)
+        m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
+    m_findDialog->start();
+}
+
+void TForm1::N18Click() {
+    QString selected = Memo1->textCursor().selectedText();
+    selected.replace(QChar::ParagraphSeparator, u'\n');
+    SharedState& st = m_ctx.state;
+    st.explanationText = ReadIni2(st.programDir, QString(), selected, st.dlzPageActive);
+    // The explanation pop-up (TForm6) shows the answer: hide its picture and set its text label
+    // to st.explanationText here, without bringing it forward.
+}
+
+void TForm1::N16Click() {
+    setStatusLine(u"Выбор шрифта для окна ввода"_s);
+    // Qt's font dialog offers underline and strike-out but no colour; the text colour stays.
+    if (m_fontLive) {
+        if (const std::optional<QFont> chosen = m_ctx.dialogs.chooseFont(Memo1->font()))
+            Memo1->setFont(*chosen);
+    } else {
+        Memo1->setFont(Memo1->font());
+    }
+    m_styleCode = fontStyleCode(Memo1->font());
+    if (m_fontLive)
+        focusEditor();
+    setStatusLine(QString());
+}
+
+void TForm1::N17Click() {
+    setStatusLine(u"Выбор цвета для окна редактора"_s);
+    QPalette pal = Memo1->palette();
+    if (const std::optional<QColor> chosen = m_ctx.dialogs.chooseColor(pal.color(QPalette::Base))) {
+        pal.setColor(QPalette::Base, *chosen);
+        Memo1->setPalette(pal);
+    }
+    setStatusLine(QString());
+}
+
+void TForm1::Label1Click() {
+    appendToSelection(Memo1, u"//"_s);
+    focusEditor();
+}
+
+void TForm1::Label2Click() {
+    appendToSelection(Memo1, u"\n"_s);
+    focusEditor();
+}
+
+void TForm1::Label3Click() { endOfLineBreak(); }
+
+void TForm1::endOfLineBreak() {
+    QTextCursor c = Memo1->textCursor();
+    c.setPosition(endOfLine(plainTextOf(*Memo1->document()), m_caretLine));
+    c.insertText(u"\n"_s);
+    Memo1->setTextCursor(c);
+    focusEditor();
+}
+
+void TForm1::Label4Click() {
+    const int remembered = Memo1->textCursor().selectionStart();
+    QTextDocument& doc = *Memo1->document();
+    replaceDocumentText(doc, cleanupText(plainTextOf(doc)));
+    // The passes searched the editor through the shared find state; the last search found
+    // nothing.
+    m_ctx.state.searchTarget = m_editorTarget.get();
+    m_ctx.state.lastFoundPos = -1;
+    // The remembered position is not adjusted for the removed characters.
+    QTextCursor c = Memo1->textCursor();
+    c.setPosition(std::min(remembered, doc.characterCount() - 1));
+    Memo1->setTextCursor(c);
+    focusEditor();
+}
+
+void TForm1::N10Popup() { refreshLookUpEnabled(); }
+void TForm1::PopupMenu2Popup() { refreshLookUpEnabled(); }
 
 // --- commands that open other windows (each comes with its window)
 
-void TForm1::N43Click() {}
-void TForm1::N32Click() {}
+void TForm1::N43Click() {
+    if (m_ctx.windows.mapsMenu)
+        m_ctx.windows.mapsMenu->runModal();
+}
+
+void TForm1::N32Click() {
+    if (m_ctx.windows.maps)
+        m_ctx.windows.maps->runModal();
+}
 void TForm1::N20Click() {}
-void TForm1::N37Click() {}
+void TForm1::N37Click() {
+    if (m_ctx.windows.form3)
+        m_ctx.windows.form3->runLibraryListing();
+}
+
+void TForm1::Dogy() {
+    const ValueListLoad load = loadValueList(m_ctx.state.listFilePath);
+    if (load.ok)
+        m_ctx.state.valueList.setEntries(load.entries);
+    else
+        m_ctx.dialogs.error(load.message);
+}
 void TForm1::MetaBinds1Click() {}
 void TForm1::CS1Click() {}
 
@@ -388,8 +538,8 @@ void TForm1::FormShow() {
     QPalette pal = Memo1->palette();
     pal.setColor(QPalette::Text, shown.fontColor);
     Memo1->setPalette(pal);
-    // The silent run of the font command: the style code follows the font now applied.
-    m_styleCode = fontStyleCode(Memo1->font());
+    // The font command's silent run: the style code follows the font now applied.
+    N16Click();
     m_fontLive = true;
     m_follower.setRemembered(shown.tools);
 
@@ -397,8 +547,16 @@ void TForm1::FormShow() {
     if (m_quitting)
         return;
 
+    // The tool windows, modeless, beside the editor.
+    if (m_ctx.windows.ccd)
+        m_ctx.windows.ccd->show();
+
     caretToEnd();
     setDocumentModified(false);
+    if (m_ctx.state.exitWhenIdle) {
+        m_quitting = true; // no close steps: the benchmark leaves the settings alone
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
 }
 
 void TForm1::settleGameDirectory() {

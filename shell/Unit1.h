@@ -16,6 +16,9 @@ class QMenu;
 class QToolBar;
 class QFrame;
 class ClickableLabel;
+class FindDialog;
+class PlainTextSearchTarget;
+class SearchTarget;
 
 // The editor control: a plain-text edit that leaves the program's own shortcuts (Ctrl+A look
 // up, Ctrl+Y delete line, Ctrl+K your maps) to the menus.
@@ -41,6 +44,11 @@ public:
     // Column and line of the caret, 0-based.
     QPoint caretPosition() const;
     void focusEditor();
+    // EndEnter: a line break at the end of the remembered caret line, the caret at the start
+    // of the new empty line below it.
+    void endOfLineBreak();
+    // The main editor as the find primitive's target.
+    SearchTarget& editorSearchTarget();
 
     // --- services
     void setStatusLine(const QString& text);
@@ -48,6 +56,9 @@ public:
     // What status panel 1 falls back to when no hint is shown (the value list's hint label).
     void setIdleHintSource(std::function<QString()> source) { m_idleHint = std::move(source); }
     ToolWindowFollower& toolWindows() { return m_follower; }
+    // Dogy: the value list takes the entries of the list file named by ListFilePath; a file
+    // that cannot be read is reported and the value list keeps what it had.
+    void Dogy();
 
     ConfigDocument& document() { return m_document; }
     QPlainTextEdit* editor() const { return Memo1; }
@@ -130,6 +141,8 @@ private:
     void buildBottomPanel();
     void buildStatusBar();
     void connectHandlers();
+    void setUpTextTools();
+    void refreshLookUpEnabled();
     void openHelpPage(const QString& page);
     void settleGameDirectory();
     void placeToolWindows();
@@ -161,4 +174,9 @@ private:
     int m_styleCode = 0;
     bool m_fontLive = false;
     QRect m_normalGeometry;
+
+    // Text tools.
+    std::unique_ptr<PlainTextSearchTarget> m_editorTarget;
+    FindDialog* m_findDialog = nullptr; // made at the first find command
+    int m_caretLine = 0;                // the caret's line as of the last selection change
 };

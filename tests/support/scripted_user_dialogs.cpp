@@ -34,6 +34,7 @@ ScriptedUserDialogs& ScriptedUserDialogs::expectFile(Kind kind, const QString& f
 ScriptedUserDialogs& ScriptedUserDialogs::expectFont(std::optional<QFont> font) {
     Step s{Kind::Font};
     s.font = std::move(font);
+    s.before = std::exchange(m_pendingBefore, nullptr);
     m_queue.push_back(std::move(s));
     return *this;
 }
@@ -41,6 +42,7 @@ ScriptedUserDialogs& ScriptedUserDialogs::expectFont(std::optional<QFont> font) 
 ScriptedUserDialogs& ScriptedUserDialogs::expectColor(std::optional<QColor> color) {
     Step s{Kind::Color};
     s.color = std::move(color);
+    s.before = std::exchange(m_pendingBefore, nullptr);
     m_queue.push_back(std::move(s));
     return *this;
 }

@@ -15,6 +15,8 @@ TestApp::TestApp(bool withSettings) {
     QDir(root.path()).mkpath(u"program"_s);
     QDir(root.path()).mkpath(u"Half-Life/cstrike/maps"_s);
     state.programDir = programDir();
+    // The reference window loads this list when the main window is first shown.
+    writeFile(programDir() + u"dlls/Stcmd.dll"_s, "bind\r\nunbind\r\nalias\r\n");
     if (withSettings)
         writeFile(programDir() + u"Cfgneed.INI"_s,
                   "[Game]\r\ndadir=1\r\nCatalog=" + gameDir().toUtf8() + "\r\n");

@@ -1,0 +1,93 @@
+// Tstartcs, the launcher window: the map and the player count on the left; the launch options,
+// the mod, the OpenGL driver and the mod's picture, title and version in a right column that
+// folds away.
+#pragma once
+
+#include "app/app_context.h"
+#include "launcher/game_start.h"
+#include "launcher/launch_options.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+
+class Tstartcs : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tstartcs(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Shows the window modally, centred on the main window; true when it was confirmed.
+    bool runModal();
+    // The mod, map, mlook choice and parameters of the last confirmation.
+    LaunchChoice choice() const;
+
+    // Window widths folded and unfolded, and how far the window moves when it unfolds.
+    static constexpr int kFoldedWidth = 199;
+    static constexpr int kUnfoldedWidth = 423;
+    static constexpr int kFoldShift = 122;
+    static constexpr int kHeight = 268;
+
+public slots:
+    void FormShow();
+    void FormClose();
+    void ComB1Change();
+    void lx_mapClick();
+    void Et1Change();
+    void CLB1Click();
+    void CLB1ClickCheck();
+    void CheckBox1Click();
+    void CB2Click();
+    void CheckBox2Click();
+    void SpeedButton1Click();
+    void Button2Click();
+    void bok_panelClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildLeftColumn();
+    void buildRightColumn();
+    void fold(bool unfolded);
+    void showPicture(const QString& iconFile);
+    OptionsState optionsState() const;
+    void applyOptionsState(const OptionsState& state);
+    void CLB1ItemChanged(QListWidgetItem* item);
+
+    AppContext& m_ctx;
+    QStringList m_arguments;
+    bool m_settingChecks = false;
+
+    // Left column.
+    QLabel* Label1 = nullptr;
+    QListWidget* lx_map = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Et1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* bok_panel = nullptr;
+    // Right column.
+    QLabel* Label3 = nullptr;
+    QListWidget* CLB1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QComboBox* ComB1 = nullptr;
+    QCheckBox* CB2 = nullptr;
+    QComboBox* ComB2 = nullptr;
+    QLabel* im1 = nullptr;
+    QLabel* game_name = nullptr;
+    QLabel* game_ver = nullptr;
+    QPlainTextEdit* memo1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+};

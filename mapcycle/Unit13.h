@@ -1,0 +1,31 @@
+// TMaps_menu, the your-maps picker: puts the name of an installed map at the editor's caret.
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QDialog>
+
+class QListWidget;
+class QPushButton;
+
+class TMaps_menu : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TMaps_menu(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Fills the list and shows the picker modally.
+    void runModal();
+    // The list gains the maps of the wizard folder; names found at earlier showings stay.
+    void FormShow();
+
+  public slots:
+    void Button1Click(); // "Добавить"
+    void lb12DblClick();
+
+  private:
+    AppContext& m_ctx;
+    QStringList m_maps;
+
+    QListWidget* lb12 = nullptr;
+    QPushButton* Button1 = nullptr;
+};

@@ -1,0 +1,49 @@
+// Reference window clicks.
+#include "reference/category_choice.h"
+
+#include "app/shared_state.h"
+#include "platform/program_paths.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+void CategoryChoice::applyTo(SharedState& state) const {
+    if (lastRefPage) state.lastRefPage = *lastRefPage;
+    if (weaponPictures) state.weaponPictures = *weaponPictures;
+    state.listFilePath = listFilePath;
+    state.valueList.setCaption(caption);
+}
+
+CategoryChoice chooseCategory(const QString& programDir, ReferencePage page, qsizetype index) {
+    CategoryChoice choice;
+    const auto categories = categoryEntries(page);
+    if (index < 0 || index >= qsizetype(categories.size())) return choice;
+    const CategoryEntry& category = categories[size_t(index)];
+    const QString name = category.caption.toString();
+    if (page == ReferencePage::Cmd) {
+        choice.lastRefPage = kLastRefPageCmd;
+        choice.weaponPictures = category.weaponPictures;
+        choice.statusText = u"Выбрано: (CMD) "_s + name;
+        choice.caption = u"Выбор: (CMD) "_s + name;
+        choice.listFilePath = paths::resolve(programDir, u"DLLS\\"_s + category.file.toString());
+    } else {
+        choice.lastRefPage = kLastRefPageCvar;
+        choice.cvarListHint = category.hint.toString();
+        choice.statusText = u"Выбрано: (CVAR) "_s + name;
+        choice.caption = u"Выбор: (CVAR) "_s + name;
+        choice.listFilePath =
+            paths::resolve(programDir, u"DLLS\\CVARDLL\\"_s + category.file.toString());
+    }
+    return choice;
+}
+
+CategoryChoice chooseLibrary(const QString& programDir, const QString& library) {
+    CategoryChoice choice;
+    choice.statusText = u"Выбрано: (DLZ) "_s + library;
+    choice.caption = u"Выбор: (DLZ) "_s + library;
+    choice.listFilePath = libraryListPath(programDir, library);
+    return choice;
+}
+
+QString libraryListPath(const QString& programDir, const QString& library) {
+    return paths::resolve(programDir, u"dlls\\dlz\\"_s + library + u".dlz"_s);
+}

@@ -1,0 +1,30 @@
+// What a click in the reference window decides: the list file to load, the texts that name the
+// choice, and the reference state (LastRefPage, WeaponPictures) the value list inserts by.
+#pragma once
+
+#include "reference/reference_window_tables.h"
+
+#include <QString>
+#include <optional>
+
+struct SharedState;
+
+struct CategoryChoice {
+    std::optional<int> lastRefPage;      // unchanged by a library
+    std::optional<bool> weaponPictures;  // changed by command categories only
+    std::optional<QString> cvarListHint; // the variable list's hint ("" clears it)
+    QString statusText;                  // status panel 1 of the main window
+    QString caption;                     // the value list's label
+    QString listFilePath;                // the line list to load
+
+    // Sets ListFilePath, LastRefPage, WeaponPictures and the value list's caption.
+    void applyTo(SharedState& state) const;
+};
+
+// A click on category `index` of the command or variable page.
+CategoryChoice chooseCategory(const QString& programDir, ReferencePage page, qsizetype index);
+// A click on a value library of the library page.
+CategoryChoice chooseLibrary(const QString& programDir, const QString& library);
+
+// Where a library's line list lies: "dlls\dlz\" + name + ".dlz", found without regard to case.
+QString libraryListPath(const QString& programDir, const QString& library);

@@ -1,0 +1,102 @@
+// Installing and removing value libraries and MetaBinds.
+#include "reference/library_set.h"
+
+#include "platform/program_paths.h"
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+QString libraryFileFilter() {
+    return u"Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb"_s;
+}
+
+QString libraryNameOf(const QString& fileName) {
+    return fileName.chopped(std::min<qsizetype>(4, fileName.size()));
+}
+
+void insertSorted(QStringList& list, const QString& item) {
+    const auto at =
+        std::upper_bound(list.begin(), list.end(), item, [](const QString& a, const QString& b) {
+            const int c = a.compare(b, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a < b;
+        });
+    list.insert(at, item);
+}
+
+QString LibrarySet::libraryFolder() const {
+    return paths::resolve(m_programDir, u"dlls\\dlz"_s);
+}
+
+QString LibrarySet::metaBindFolder() const {
+    return paths::resolve(m_programDir, u"dlls\\metabinds"_s);
+}
+
+QStringList LibrarySet::listLibraries() {
+    QStringList added;
+    for (const QString& file : paths::listFiles(libraryFolder(), u"*.dlz"_s)) {
+        // Compared by name, so a file spelled "X.DLZ" is not listed again at every listing.
+        const QString name = libraryNameOf(file);
+        if (m_libraries.contains(name)) continue;
+        insertSorted(m_libraries, name);
+        added.append(name);
+    }
+    return added;
+}
+
+void LibrarySet::listMetaBinds() {
+    for (const QString& file : paths::listFiles(metaBindFolder(), u"*.mtb"_s))
+        if (!m_metaBinds.contains(file)) insertSorted(m_metaBinds, file);
+}
+
+static LibraryChange copyInto(const QString& from, const QString& folder, const QString& name) {
+    QDir().mkpath(folder);
+    const QString to = paths::resolve(folder, name);
+    const textfile::WriteResult w = textfile::copyFile(from, to);
+    if (w.ok) return {};
+    return {false, u"Не удалось скопировать файл "_s + from + u"\nв "_s + to + u"\n"_s + w.reason};
+}
+
+LibraryChange LibrarySet::install(const QString& chosenPath, LibraryKind kind) {
+    const QFileInfo chosen(chosenPath);
+    const QString file = chosen.fileName();
+    if (kind == LibraryKind::MetaBind) {
+        const LibraryChange copied = copyInto(chosenPath, metaBindFolder(), file);
+        if (copied.ok && !m_metaBinds.contains(file)) insertSorted(m_metaBinds, file);
+        return copied;
+    }
+    const QString base = libraryNameOf(file);
+    const QString pro = paths::resolve(chosen.absolutePath(), base + u".pro"_s);
+    if (QFileInfo(pro).isFile()) {
+        const LibraryChange copied = copyInto(pro, libraryFolder(), base + u".pro"_s);
+        if (!copied.ok) return copied;
+    }
+    const LibraryChange copied = copyInto(chosenPath, libraryFolder(), file);
+    if (copied.ok && !m_libraries.contains(base)) insertSorted(m_libraries, base);
+    return copied;
+}
+
+static LibraryChange deleteFile(const QString& path) {
+    QFile f(path);
+    if (!f.exists() || f.remove()) return {};
+    return {false,
+            u"Не удалось удалить файл "_s + textfile::describeFailure(path, f.errorString())};
+}
+
+LibraryChange LibrarySet::removeLibrary(const QString& name) {
+    const LibraryChange removed =
+        deleteFile(paths::resolve(m_programDir, u"dlls\\dlz\\"_s + name + u".dlz"_s));
+    if (removed.ok) m_libraries.removeAll(name);
+    return removed;
+}
+
+LibraryChange LibrarySet::removeMetaBind(const QString& fileName) {
+    const LibraryChange removed =
+        deleteFile(paths::resolve(m_programDir, u"dlls\\Metabinds\\"_s + fileName));
+    if (removed.ok) m_metaBinds.removeAll(fileName);
+    return removed;
+}

@@ -1,0 +1,47 @@
+// List box clicks and filling.
+#include "reference/qt_list_boxes.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <memory>
+
+void onListClick(QListWidget* list, std::function<void()> handler) {
+    // A press on a new item changes the selection first and reports the click after; the click
+    // must then not run the handler a second time.
+    auto handledByPress = std::make_shared<bool>(false);
+    QObject::connect(list, &QListWidget::itemSelectionChanged, list,
+                     [list, handler, handledByPress] {
+                         if (list->selectedItems().isEmpty()) return;
+                         *handledByPress = QApplication::mouseButtons() != Qt::NoButton;
+                         handler();
+                     });
+    QObject::connect(list, &QListWidget::itemClicked, list, [handler, handledByPress] {
+        if (std::exchange(*handledByPress, false)) return;
+        handler();
+    });
+}
+
+void fillList(QListWidget* list, const QStringList& items) {
+    const QString selected = selectedText(list);
+    const QSignalBlocker block(list);
+    list->clear();
+    list->addItems(items);
+    if (selected.isEmpty()) return;
+    const auto found = list->findItems(selected, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!found.isEmpty()) {
+        list->setCurrentItem(found.first());
+        found.first()->setSelected(true);
+    }
+}
+
+QString selectedText(const QListWidget* list) {
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? QString() : items.first()->text();
+}
+
+void dropSelection(QListWidget* list) {
+    const QSignalBlocker block(list);
+    list->clearSelection();
+    list->setCurrentRow(-1);
+}

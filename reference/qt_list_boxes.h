@@ -1,0 +1,22 @@
+// List box behaviour the reference windows share.
+#pragma once
+
+#include <QStringList>
+#include <functional>
+
+class QListWidget;
+
+// Runs `handler` on a list box "click": the user picked an item with the mouse (also the item
+// already selected) or moved the selection with the keys, or the program selected an item with
+// the list's signals on. Merely focusing a list does not count, nor does clearing the selection.
+void onListClick(QListWidget* list, std::function<void()> handler);
+
+// Shows `items` in the list, in their order; the item selected before stays selected when it is
+// still there. Runs no click.
+void fillList(QListWidget* list, const QStringList& items);
+
+// The selected item's text, or empty.
+QString selectedText(const QListWidget* list);
+
+// Drops the selection (no item selected, none current). Runs no click.
+void dropSelection(QListWidget* list);

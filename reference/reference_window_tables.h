@@ -1,0 +1,39 @@
+// The reference window's fixed content as tables: its three pages, the categories of the command
+// and variable pages with the list file each one loads, and the three buttons at its foot with
+// the insert dialog page each one opens. The window builds its controls from these.
+#pragma once
+
+#include <QString>
+#include <span>
+
+enum class ReferencePage { Cmd = 0, Cvar = 1, Dlz = 2 };
+
+// LastRefPage after a click on a variable or a command category; the value list inserts in the
+// matching form.
+constexpr int kLastRefPageCvar = 1;
+constexpr int kLastRefPageCmd = 2;
+
+struct ReferencePageEntry {
+    QStringView sheet;   // the page's object name
+    QStringView caption; // the tab's caption
+    QStringView list;    // the object name of the page's list
+};
+
+struct CategoryEntry {
+    QStringView caption; // as the list shows it
+    QStringView file;    // the line list it loads
+    QStringView hint;    // set on the variable list after a click; empty for none
+    bool weaponPictures = false;
+};
+
+struct InsertButtonEntry {
+    QStringView name;          // object name
+    QStringView caption;       // the button's caption
+    QStringView dialogCaption; // the insert dialog's caption
+    int dialogPage = 0;        // the insert dialog's page: 0 setinfo, 1 bind, 2 alias
+};
+
+std::span<const ReferencePageEntry> referencePageEntries();
+// The categories of the command or variable page; the library page has none of its own.
+std::span<const CategoryEntry> categoryEntries(ReferencePage page);
+std::span<const InsertButtonEntry> insertButtonEntries();

@@ -1,0 +1,16 @@
+// The find primitive: one search step on a SearchTarget, the program's only editor-style find.
+// It searches from the end of the selection (from the top when nothing is selected), matching
+// case exactly, selects the match and reports its position; on no match it changes nothing.
+#pragma once
+
+#include <QString>
+
+class SearchTarget;
+struct SharedState;
+
+// The position of the match, or -1. An empty find text finds nothing.
+int findNext(SearchTarget& target, const QString& findText);
+
+// One step on state.searchTarget with state.findText; the result is also left in
+// state.lastFoundPos. With no target set it finds nothing.
+int findNext(SharedState& state);

@@ -1,0 +1,40 @@
+// The plain-text edit as a SearchTarget.
+#include "shell/qt_plain_text_target.h"
+
+#include "shell/text_tools.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <algorithm>
+
+QString PlainTextSearchTarget::text() const {
+    return m_edit ? plainTextOf(*m_edit->document()) : QString();
+}
+
+int PlainTextSearchTarget::selectionStart() const {
+    return m_edit ? m_edit->textCursor().selectionStart() : 0;
+}
+
+int PlainTextSearchTarget::selectionLength() const {
+    if (!m_edit)
+        return 0;
+    const QTextCursor c = m_edit->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void PlainTextSearchTarget::select(int start, int length) {
+    if (!m_edit)
+        return;
+    const int last = m_edit->document()->characterCount() - 1;
+    const int from = std::clamp(start, 0, last);
+    QTextCursor c = m_edit->textCursor();
+    c.setPosition(from);
+    c.setPosition(std::clamp(from + length, from, last), QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(c);
+    m_edit->ensureCursorVisible();
+}
+
+void PlainTextSearchTarget::focus() {
+    if (m_edit)
+        m_edit->setFocus();
+}

@@ -1,0 +1,135 @@
+// The reference data readers: line lists, the list loader, explanation lookups and what a
+// category or library click decides.
+#include "app/shared_state.h"
+#include "print_qstring.h"
+#include "reference/category_choice.h"
+#include "reference/explanations.h"
+#include "reference/line_list.h"
+#include "reference/value_list_loading.h"
+#include "test_app.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QStringList entries(const QByteArray& bytes) {
+    return parseLineList(bytes);
+}
+
+} // namespace
+
+TEST(LineList, LineEndsOfEveryKindEndOneEntry) {
+    EXPECT_EQ(entries("a\r\nb\r\n"), (QStringList{u"a"_s, u"b"_s}));
+    EXPECT_EQ(entries("a\rb\nc"), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+    // A last line without a line end counts; a line end at the very end adds nothing.
+    EXPECT_EQ(entries("a\r\nb"), (QStringList{u"a"_s, u"b"_s}));
+    EXPECT_EQ(entries("a\r"), (QStringList{u"a"_s}));
+    EXPECT_EQ(entries(""), QStringList());
+}
+
+TEST(LineList, EmptyLinesGiveEmptyEntries) {
+    EXPECT_EQ(entries("a\r\n\r\nb\r\n"), (QStringList{u"a"_s, QString(), u"b"_s}));
+    // LF then CR are two line ends, with an empty entry between them.
+    EXPECT_EQ(entries("a\n\rb"), (QStringList{u"a"_s, QString(), u"b"_s}));
+    EXPECT_EQ(entries("\r\n"), (QStringList{QString()}));
+    EXPECT_EQ(entries("a\r\r\n"), (QStringList{u"a"_s, QString()}));
+}
+
+TEST(LineList, NulEndsTheTextAndEntriesStayAsWritten) {
+    EXPECT_EQ(entries(QByteArray("a\r\nb\0c\r\nd", 9)), (QStringList{u"a"_s, u"b"_s}));
+    EXPECT_EQ(entries(QByteArray("\0a", 2)), QStringList());
+    // No trimming, no comments, quotes kept; Windows-1251 decoded.
+    EXPECT_EQ(entries("  +attack \t\r\n// x\r\nsay \"hi\""),
+              (QStringList{u"  +attack \t"_s, u"// x"_s, u"say \"hi\""_s}));
+    EXPECT_EQ(entries("\xcf\xf0\xe8\xe2\xe5\xf2"), (QStringList{u"Привет"_s}));
+}
+
+TEST(ValueListLoading, MissingFileIsReportedWithItsPath) {
+    TestApp app;
+    const QString path = app.programDir() + u"DLLS/nothing.dll"_s;
+    ValueListLoad load = loadValueList(path);
+    EXPECT_FALSE(load.ok);
+    EXPECT_EQ(load.message, u"Ненайден файл "_s + path);
+
+    // A folder in the file's place cannot be loaded either; the message says why.
+    QDir().mkpath(path);
+    load = loadValueList(path);
+    EXPECT_FALSE(load.ok);
+    EXPECT_TRUE(load.message.startsWith(u"Ненайден файл "_s + path + u"\n"_s));
+
+    const QString list = app.writeFile(app.programDir() + u"list.dll"_s, "x\r\ny");
+    load = loadValueList(list);
+    EXPECT_TRUE(load.ok);
+    EXPECT_EQ(load.entries, (QStringList{u"x"_s, u"y"_s}));
+}
+
+class ExplanationLookup : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Names spelled otherwise than the program spells them.
+        app.writeFile(app.programDir() + u"dlls/DLZ/Rate.pro"_s,
+                      "[rate 2500]\r\nq=own\r\n[rate 5000]\r\nq=????\r\n");
+        app.writeFile(app.programDir() + u"dlls/Ans2.PRO"_s,
+                      "[rate 2500]\r\nq=second\r\n[rate 5000]\r\nq=second 5000\r\n"
+                      "[rate 7500]\r\nq=????\r\n");
+        app.writeFile(app.programDir() + u"dlls/ANS1.pro"_s,
+                      "[RATE 2500]\r\nQ =  general  \r\n[rate 7500]\r\nq=general 7500\r\n"
+                      "[bind]\r\nq=????\r\nx=other key\r\n");
+    }
+    QString lookUp(const QString& library, const QString& entry, bool dlz) {
+        return ReadIni2(app.programDir(), library, entry, dlz);
+    }
+    TestApp app;
+};
+
+TEST_F(ExplanationLookup, LibraryPageAsksTheLibraryThenTheSecondThenTheGeneralFile) {
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 2500"_s, true), u" own"_s);
+    // "????" in a file counts as missing there.
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 5000"_s, true), u" second 5000"_s);
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 7500"_s, true), u" general 7500"_s);
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 9999"_s, true), u" ????"_s);
+    // No library named (the define command): "dlls\dlz\.pro" does not exist, so on to ans2.
+    EXPECT_EQ(lookUp(QString(), u"rate 2500"_s, true), u" second"_s);
+    EXPECT_EQ(lookUp(u"nosuch"_s, u"rate 2500"_s, true), u" second"_s);
+}
+
+TEST_F(ExplanationLookup, OtherPagesAskOnlyTheGeneralFile) {
+    // Section and key without regard to case, the value trimmed.
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 2500"_s, false), u" general"_s);
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 5000"_s, false), u" ????"_s);
+    EXPECT_EQ(lookUp(QString(), u"bind"_s, false), u" ????"_s);
+    EXPECT_EQ(ReadIni2(app.programDir(), QString(), u"bind"_s, false, u"x"_s), u" other key"_s);
+}
+
+TEST_F(ExplanationLookup, StateFormFollowsTheActivePageAndKeepsTheResult) {
+    app.state.dlzPageActive = true;
+    EXPECT_EQ(ReadIni2(app.state, u"rate"_s, u"rate 2500"_s), u" own"_s);
+    EXPECT_EQ(app.state.explanationText, u" own"_s);
+    app.state.dlzPageActive = false;
+    ReadIni2(app.state, u"rate"_s, u"rate 2500"_s);
+    EXPECT_EQ(app.state.explanationText, u" general"_s);
+}
+
+TEST_F(ExplanationLookup, LongValuesAreCut) {
+    app.writeFile(app.programDir() + u"dlls/ANS1.pro"_s,
+                  "[long]\r\nq=" + QByteArray(3000, 'x') + "\r\n");
+    EXPECT_EQ(lookUp(QString(), u"long"_s, false), u" "_s + QString(2047, u'x'));
+}
+
+TEST(CategoryChoice, LibrariesLeaveTheInsertionFormAndPictureModeAlone) {
+    TestApp app;
+    app.writeFile(app.programDir() + u"dlls/dlz/my.rates.dlz"_s, "rate 2500\r\n");
+    const CategoryChoice library = chooseLibrary(app.programDir(), u"my.rates"_s);
+    EXPECT_FALSE(library.lastRefPage.has_value());
+    EXPECT_FALSE(library.weaponPictures.has_value());
+    EXPECT_EQ(library.listFilePath, app.programDir() + u"dlls/dlz/my.rates.dlz"_s);
+    EXPECT_EQ(library.caption, u"Выбор: (DLZ) my.rates"_s);
+    app.state.lastRefPage = kLastRefPageCvar;
+    app.state.weaponPictures = true;
+    library.applyTo(app.state);
+    EXPECT_EQ(app.state.lastRefPage, kLastRefPageCvar);
+    EXPECT_TRUE(app.state.weaponPictures);
+}
