@@ -2,9 +2,13 @@
 // shown and hidden by the commands that use them, and keep their state between showings.
 #include "app/Project1.h"
 
+#include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
 #include "reference/Biblyotek.h"
+#include "reference/Unit4.h"
+#include "reference/Unit5.h"
+#include "reference/Unit6.h"
 #include "reference/pan2.h"
 #include "shell/AboutTessera.h"
 #include "shell/Unit1.h"
@@ -20,13 +24,15 @@ template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) 
 ProgramWindows::ProgramWindows(AppContext& ctx) {
     AppWindows& w = ctx.windows;
     w.form1 = make<TForm1>(ctx);
-    // 2: TPani1, value list window
+    w.pani1 = make<TPani1>(ctx, w.form1);
     w.ccd = make<Tccd>(ctx, w.form1);
     w.form3 = make<TForm3>(ctx, w.form1);
-    // 5: Tsetbal, insert dialog
-    // 6: TForm6, explanation pop-up
+    w.setbal = make<Tsetbal>(ctx, w.form1);
+    // The reference window's "SetInfo", "Bind" and "Alias" open the insert dialog.
+    QObject::connect(w.ccd, &Tccd::insertDialogRequested, w.setbal, &Tsetbal::openPage);
+    w.form6 = make<TForm6>(ctx, w.form1);
     // The tool windows travel with the main window (value list, reference, pop-up).
-    w.form1->toolWindows().attach(nullptr, w.ccd, nullptr);
+    w.form1->toolWindows().attach(w.pani1, w.ccd, w.form6);
     w.about = make<TAbout>(ctx, w.form1);
     // 8: TForm2, config wizard
     w.sozdat = make<Tsozdat>(ctx, w.form1);
@@ -34,7 +40,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
     // 13: TMetab, MetaBinds insertion window
-    // 14: Tstartcs, game launcher
+    w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
 }
 

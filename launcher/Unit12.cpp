@@ -28,10 +28,13 @@ template <typename T> T* named(T* widget, const QString& name, const QRect& geom
     return widget;
 }
 
-QString foldCaption(bool unfolded) { return unfolded ? u"<\n<\n<"_s : u">\n>\n>"_s; }
+QString foldCaption(bool unfolded) {
+    return unfolded ? u"<\n<\n<"_s : u">\n>\n>"_s;
+}
 
-constexpr int kRight = 199; // left edge of the right column
-constexpr int kRightWidth = 216;
+// The right column stands between the fold button's two places (179 + 13 and 403).
+constexpr int kRight = 198;
+constexpr int kRightWidth = 200;
 
 } // namespace
 
@@ -59,14 +62,16 @@ Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
 
 void Tstartcs::buildLeftColumn() {
     Label1 = named(new QLabel(u"Выберите карту:"_s, this), u"Label1"_s, QRect(8, 6, 163, 16));
-    lx_map = named(new QListWidget(this), u"lx_map"_s, QRect(8, 22, 163, 140));
+    lx_map = named(new QListWidget(this), u"lx_map"_s, QRect(8, 22, 163, 124));
     lx_map->installEventFilter(this);
     Label4 = named(new QLabel(u"Ввести вручную (для карт из .pak)"_s, this), u"Label4"_s,
-                   QRect(8, 166, 171, 16));
-    Et1 = named(new QLineEdit(this), u"Et1"_s, QRect(8, 182, 163, 22));
+                   QRect(8, 148, 163, 30));
+    Label4->setWordWrap(true);
+    Et1 = named(new QLineEdit(this), u"Et1"_s, QRect(8, 179, 163, 22));
     Label2 =
-        named(new QLabel(u"Макс. кол-во игроков:"_s, this), u"Label2"_s, QRect(8, 212, 114, 16));
-    SpinEdit1 = named(new QSpinBox(this), u"SpinEdit1"_s, QRect(124, 208, 47, 22));
+        named(new QLabel(u"Макс. кол-во игроков:"_s, this), u"Label2"_s, QRect(8, 205, 112, 30));
+    Label2->setWordWrap(true);
+    SpinEdit1 = named(new QSpinBox(this), u"SpinEdit1"_s, QRect(124, 209, 47, 22));
     SpinEdit1->setRange(1, 32);
     SpinEdit1->setValue(8);
     Button1 = named(new QPushButton(u"Запуск игры"_s, this), u"Button1"_s, QRect(8, 238, 86, 24));
@@ -97,8 +102,8 @@ void Tstartcs::buildRightColumn() {
         item->setToolTip(option.hint);
     }
 
-    CheckBox1 = named(new QCheckBox(u"-game ..."_s, this), u"CheckBox1"_s,
-                      QRect(kRight, 128, 82, 20));
+    CheckBox1 =
+        named(new QCheckBox(u"-game ..."_s, this), u"CheckBox1"_s, QRect(kRight, 128, 82, 20));
     CheckBox1->setChecked(true);
     CheckBox1->setToolTip(gameCheckHint());
     ComB1 = named(new QComboBox(this), u"ComB1"_s, QRect(kRight + 84, 127, kRightWidth - 84, 22));
@@ -116,7 +121,7 @@ void Tstartcs::buildRightColumn() {
 
     im1 = named(new QLabel(this), u"im1"_s, QRect(kRight, 178, 32, 32));
     im1->setAlignment(Qt::AlignCenter);
-    game_name = named(new QLabel(this), u"game_name"_s, QRect(kRight + 34, 186, 144, 16));
+    game_name = named(new QLabel(this), u"game_name"_s, QRect(kRight + 36, 180, 144, 16));
     QFont bold = game_name->font();
     bold.setBold(true);
     game_name->setFont(bold);
@@ -124,18 +129,23 @@ void Tstartcs::buildRightColumn() {
     QPalette green = game_name->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     game_name->setPalette(green);
-    game_ver = named(new QLabel(this), u"game_ver"_s, QRect(kRight + 180, 186, 36, 16));
+    game_ver = named(new QLabel(this), u"game_ver"_s, QRect(kRight + 36 + 54, 196, 36, 16));
     game_ver->setFont(bold);
+    game_ver->setAlignment(Qt::AlignCenter);
 
-    memo1 = named(new QPlainTextEdit(this), u"memo1"_s, QRect(kRight, 212, kRightWidth, 36));
+    memo1 = named(new QPlainTextEdit(this), u"memo1"_s, QRect(kRight, 212, kRightWidth, 38));
     memo1->setReadOnly(true);
+    QFont hintFont = memo1->font();
+    hintFont.setPixelSize(10);
+    memo1->setFont(hintFont);
+    memo1->document()->setDocumentMargin(1);
     memo1->setFrameShape(QFrame::NoFrame);
     memo1->setFocusPolicy(Qt::NoFocus);
     memo1->viewport()->setAutoFillBackground(false);
     memo1->setStyleSheet(u"QPlainTextEdit { background: transparent; }"_s);
 
     CheckBox2 =
-        named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(kRight, 248, 100, 18));
+        named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(kRight, 250, 100, 18));
     CheckBox2->setChecked(true);
     CheckBox2->setToolTip(mlookCheckHint());
 
@@ -235,8 +245,7 @@ void Tstartcs::ComB1Change() {
     lx_map->clear();
     lx_map->addItems(maps);
     // The list's selection went with its entries: without a typed map there is nothing to start.
-    if (Et1->text().isEmpty())
-        Button1->setEnabled(false);
+    if (Et1->text().isEmpty()) Button1->setEnabled(false);
 
     showPicture(modIconFile(st.halfLifeDir, mod));
     memo1->clear();
@@ -247,8 +256,11 @@ void Tstartcs::ComB1Change() {
     game_ver->setText(version);
     game_name->setToolTip(title);
     game_ver->setToolTip(version);
+    // The version keeps its 36 pixels, widened for a longer one, centred under the title.
+    const int verWidth = qBound(36, game_ver->fontMetrics().horizontalAdvance(version) + 4, 144);
     game_name->resize(144, game_name->height());
-    game_ver->resize(36, game_ver->height());
+    game_ver->setGeometry(game_name->x() + (144 - verWidth) / 2, game_ver->y(), verWidth,
+                          game_ver->height());
     // The title and version are found with the program's find text, which they leave set.
     st.findText = versionKey();
     st.lastFoundPos = info.lastFoundPos;
@@ -267,11 +279,12 @@ void Tstartcs::showPicture(const QString& iconFile) {
 
 void Tstartcs::lx_mapClick() {
     const QList<QListWidgetItem*> selected = lx_map->selectedItems();
-    if (!selected.isEmpty() && !selected.first()->text().isEmpty())
-        Button1->setEnabled(true);
+    if (!selected.isEmpty() && !selected.first()->text().isEmpty()) Button1->setEnabled(true);
 }
 
-void Tstartcs::Et1Change() { Button1->setEnabled(!Et1->text().isEmpty()); }
+void Tstartcs::Et1Change() {
+    Button1->setEnabled(!Et1->text().isEmpty());
+}
 
 bool Tstartcs::eventFilter(QObject* watched, QEvent* e) {
     // lx_mapKeyPress: Enter in the map list moves on to the player count.
@@ -295,11 +308,9 @@ void Tstartcs::CLB1Click() {
 }
 
 void Tstartcs::CLB1ItemChanged(QListWidgetItem* item) {
-    if (m_settingChecks)
-        return;
+    if (m_settingChecks) return;
     // The toggled option is the one the rules act on.
-    if (CLB1->currentItem() != item)
-        CLB1->setCurrentItem(item);
+    if (CLB1->currentItem() != item) CLB1->setCurrentItem(item);
     CLB1ClickCheck();
 }
 
@@ -338,8 +349,12 @@ void Tstartcs::CheckBox1Click() {
     memo1->setPlainText(gameCheckHint());
 }
 
-void Tstartcs::CB2Click() { memo1->setPlainText(driverCheckHint()); }
-void Tstartcs::CheckBox2Click() { memo1->setPlainText(mlookCheckHint()); }
+void Tstartcs::CB2Click() {
+    memo1->setPlainText(driverCheckHint());
+}
+void Tstartcs::CheckBox2Click() {
+    memo1->setPlainText(mlookCheckHint());
+}
 
 void Tstartcs::SpeedButton1Click() {
     SpinEdit1->interpretText();
@@ -356,7 +371,9 @@ void Tstartcs::SpeedButton1Click() {
     accept();
 }
 
-void Tstartcs::Button2Click() { reject(); }
+void Tstartcs::Button2Click() {
+    reject();
+}
 
 void Tstartcs::fold(bool unfolded) {
     setFixedSize(unfolded ? kUnfoldedWidth : kFoldedWidth, kHeight);
@@ -372,8 +389,7 @@ void Tstartcs::bok_panelClick() {
 }
 
 void Tstartcs::FormClose() {
-    if (bok_panel->property("Tag").toInt() == 1)
-        bok_panelClick();
+    if (bok_panel->property("Tag").toInt() == 1) bok_panelClick();
 }
 
 void Tstartcs::done(int result) {

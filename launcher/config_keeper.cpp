@@ -18,11 +18,9 @@ namespace {
 int keptCopyNumber(const QString& configName, const QString& fileName) {
     static const QRegularExpression suffix(u"^\\.bak([0-9]{0,6})$"_s,
                                            QRegularExpression::CaseInsensitiveOption);
-    if (!fileName.startsWith(configName, Qt::CaseInsensitive))
-        return 0;
+    if (!fileName.startsWith(configName, Qt::CaseInsensitive)) return 0;
     const auto m = suffix.match(fileName.mid(configName.size()));
-    if (!m.hasMatch())
-        return 0;
+    if (!m.hasMatch()) return 0;
     return m.captured(1).isEmpty() ? 1 : m.captured(1).toInt();
 }
 
@@ -34,15 +32,11 @@ QString keptCopyName(const QString& configPath, int number) {
 
 bool isStartScript(const QByteArray& bytes) {
     const QList<QByteArray> lines = bytes.split('\n');
-    if (lines.size() < 2 || lines.size() > 3)
-        return false;
+    if (lines.size() < 2 || lines.size() > 3) return false;
     for (qsizetype i = 0; i + 1 < lines.size(); ++i)
-        if (!lines[i].endsWith('\r'))
-            return false;
-    if (lines.last().endsWith('\r'))
-        return false;
-    if (lines[0] != "exec _.cfg\r" || !lines[1].startsWith("map "))
-        return false;
+        if (!lines[i].endsWith('\r')) return false;
+    if (lines.last().endsWith('\r')) return false;
+    if (lines[0] != "exec _.cfg\r" || !lines[1].startsWith("map ")) return false;
     return lines.size() == 2 || lines[2] == "+mlook";
 }
 
@@ -62,8 +56,7 @@ QStringList keptCopies(const QString& configPath) {
 
 KeepResult keepUserConfig(const QString& configPath, const SharedState::LaunchedConfig* previous) {
     KeepResult result;
-    if (!QFileInfo::exists(configPath))
-        return result;
+    if (!QFileInfo::exists(configPath)) return result;
     const textfile::BytesResult current = textfile::readBytes(configPath);
     if (!current.ok()) {
         result.ok = false;
@@ -87,10 +80,10 @@ KeepResult keepUserConfig(const QString& configPath, const SharedState::Launched
             return result;
         }
     }
-    const int next =
-        copies.isEmpty() ? 1
-                         : keptCopyNumber(QFileInfo(configPath).fileName(),
-                                          QFileInfo(copies.last()).fileName()) + 1;
+    const int next = copies.isEmpty() ? 1
+                                      : keptCopyNumber(QFileInfo(configPath).fileName(),
+                                                       QFileInfo(copies.last()).fileName()) +
+                                            1;
     const QString target = keptCopyName(configPath, next);
     const textfile::WriteResult w = textfile::writeBytes(target, current.bytes);
     if (!w.ok) {
@@ -139,12 +132,11 @@ QStringList restoreUserConfigs(SharedState& state) {
     for (const auto& r : state.launchedConfigs) {
         const textfile::BytesResult now = textfile::readBytes(r.configPath);
         // Gone, or rewritten by the game: that file is the newer config; leave it and the copy.
-        if (!now.ok() || now.bytes != r.script)
-            continue;
+        if (!now.ok() || now.bytes != r.script) continue;
         if (r.keptCopy.isEmpty()) {
             if (!QFile::remove(r.configPath))
-                failures.append(textfile::describeFailure(r.configPath,
-                                                          u"Не удалось удалить файл запуска"_s));
+                failures.append(
+                    textfile::describeFailure(r.configPath, u"Не удалось удалить файл запуска"_s));
             continue;
         }
         const textfile::WriteResult w = textfile::copyFile(r.keptCopy, r.configPath);

@@ -23,8 +23,7 @@ const std::array<LaunchOptionEntry, LaunchOptionCount>& launchOptionTable() {
         {u"-safe"_s, u"Запуск HalfLife в защищенном режиме с максимальной совместимостью (не для "
                      u"чайников!)"_s},
         {u"-soft"_s, u"Включить software рендеринг"_s},
-        {u"-wavonly"_s,
-         u"Отключить Direct Sound и проигрывать звуковые эффекты как .wav файлы"_s},
+        {u"-wavonly"_s, u"Отключить Direct Sound и проигрывать звуковые эффекты как .wav файлы"_s},
     }};
     return table;
 }
@@ -81,8 +80,7 @@ QStringList launchArguments(const LaunchSettings& s) {
         args << u"-gldrv"_s << s.driver;
     const auto& table = launchOptionTable();
     for (int i = 0; i < LaunchOptionCount; ++i)
-        if (s.checked[i])
-            args << table[i].text;
+        if (s.checked[i]) args << table[i].text;
     args << u"+maxplayers"_s << QString::number(s.maxPlayers) << u"-gamegauge"_s;
     return args;
 }

@@ -1,6 +1,8 @@
 // The main window: its controls, the start-up and close steps, and the file commands' handlers.
 #include "shell/Unit1.h"
 
+#include "launcher/Unit12.h"
+#include "launcher/config_keeper.h"
 #include "platform/program_paths.h"
 #include "platform/user_dialogs.h"
 #include "platform/shell.h"
@@ -13,6 +15,8 @@
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
 #include "reference/Biblyotek.h"
+#include "reference/Unit4.h"
+#include "reference/Unit6.h"
 #include "reference/explanations.h"
 #include "reference/pan2.h"
 #include "reference/value_list_loading.h"
@@ -298,7 +302,7 @@ void TForm1::Memo1SelectionChange() {
 
 // --- DocumentView
 
-QString TForm1::documentText() const { return Memo1->toPlainText(); }
+QString TForm1::documentText() const { return plainTextOf(*Memo1->document()); }
 
 void TForm1::setDocumentText(const QString& text, bool caretAtEnd) {
     Memo1->setPlainText(text);
@@ -364,13 +368,14 @@ void TForm1::setUpTextTools() {
     refreshLookUpEnabled();
 }
 
-SearchTarget& TForm1::editorSearchTarget() { return *m_editorTarget; }
+SearchTarget& TForm1::editorSearchTarget() {
+    return *m_editorTarget;
+}
 
 void TForm1::refreshLookUpEnabled() {
     const bool selected = Memo1->textCursor().hasSelection();
     for (const QString& name : {u"N18"_s, u"N15"_s})
-        if (QAction* a = action(name))
-            a->setEnabled(selected);
+        if (QAction* a = action(name)) a->setEnabled(selected);
 }
 
 namespace {
@@ -386,8 +391,9 @@ void appendToSelection(QPlainTextEdit* edit, const QString& text) {
 
 void TForm1::N11Click() {
     const QTextCursor c = Memo1->textCursor();
-    const TextRange next = selectAllOrNone(Memo1->document()->characterCount() - 1,
-                                           {c.selectionStart(), c.selectionEnd() - c.selectionStart()});
+    const TextRange next =
+        selectAllOrNone(Memo1->document()->characterCount() - 1,
+                        {c.selectionStart(), c.selectionEnd() - c.selectionStart()});
     m_editorTarget->select(next.start, next.length);
 }
 
@@ -400,8 +406,7 @@ void TForm1::N14Click() {
 void TForm1::N21Click() {
     const TextRange line =
         lineToDelete(plainTextOf(*Memo1->document()), Memo1->textCursor().position());
-    if (line.length == 0)
-        return;
+    if (line.length == 0) return;
     QTextCursor c = Memo1->textCursor();
     c.setPosition(line.start);
     c.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
@@ -411,8 +416,7 @@ void TForm1::N21Click() {
 
 void TForm1::N12Click() {
     m_ctx.state.searchTarget = m_editorTarget.get();
-    if (!m_findDialog)
-        m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
+    if (!m_findDialog) m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
     m_findDialog->start();
 }
 
@@ -421,8 +425,9 @@ void TForm1::N18Click() {
     selected.replace(QChar::ParagraphSeparator, u'\n');
     SharedState& st = m_ctx.state;
     st.explanationText = ReadIni2(st.programDir, QString(), selected, st.dlzPageActive);
-    // The explanation pop-up (TForm6) shows the answer: hide its picture and set its text label
-    // to st.explanationText here, without bringing it forward.
+    // The pop-up shows the answer where it stands, without coming forward.
+    if (m_ctx.windows.form6)
+        m_ctx.windows.form6->showExplanation(st.explanationText);
 }
 
 void TForm1::N16Click() {
@@ -435,8 +440,7 @@ void TForm1::N16Click() {
         Memo1->setFont(Memo1->font());
     }
     m_styleCode = fontStyleCode(Memo1->font());
-    if (m_fontLive)
-        focusEditor();
+    if (m_fontLive) focusEditor();
     setStatusLine(QString());
 }
 
@@ -460,7 +464,9 @@ void TForm1::Label2Click() {
     focusEditor();
 }
 
-void TForm1::Label3Click() { endOfLineBreak(); }
+void TForm1::Label3Click() {
+    endOfLineBreak();
+}
 
 void TForm1::endOfLineBreak() {
     QTextCursor c = Memo1->textCursor();
@@ -485,8 +491,12 @@ void TForm1::Label4Click() {
     focusEditor();
 }
 
-void TForm1::N10Popup() { refreshLookUpEnabled(); }
-void TForm1::PopupMenu2Popup() { refreshLookUpEnabled(); }
+void TForm1::N10Popup() {
+    refreshLookUpEnabled();
+}
+void TForm1::PopupMenu2Popup() {
+    refreshLookUpEnabled();
+}
 
 // --- commands that open other windows (each comes with its window)
 
@@ -513,7 +523,21 @@ void TForm1::Dogy() {
         m_ctx.dialogs.error(load.message);
 }
 void TForm1::MetaBinds1Click() {}
-void TForm1::CS1Click() {}
+void TForm1::CS1Click() {
+    SharedState& st = m_ctx.state;
+    st.halfLifeDir = halfLifeDirOf(st.gameDir);
+    if (m_document.isUntitled()) {
+        m_ctx.dialogs.warning(u"Для продолжения сохраните текущий файл!"_s);
+        return;
+    }
+    Tstartcs* launcher = m_ctx.windows.startcs;
+    if (!launcher || !launcher->runModal())
+        return;
+    const LaunchOutcome r = launchGame(st, m_ctx.shell, m_document.fileName(), launcher->choice(),
+                                       currentGameHost());
+    if (!r.ok)
+        m_ctx.dialogs.error(r.message);
+}
 
 // --- start-up
 
@@ -547,9 +571,12 @@ void TForm1::FormShow() {
     if (m_quitting)
         return;
 
-    // The tool windows, modeless, beside the editor.
-    if (m_ctx.windows.ccd)
-        m_ctx.windows.ccd->show();
+    // The tool windows, modeless, beside the editor: reference, value list, pop-up.
+    const AppWindows& w = m_ctx.windows;
+    for (QWidget* tool : {static_cast<QWidget*>(w.ccd), static_cast<QWidget*>(w.pani1),
+                          static_cast<QWidget*>(w.form6)})
+        if (tool)
+            tool->show();
 
     caretToEnd();
     setDocumentModified(false);
@@ -616,6 +643,9 @@ void TForm1::moveEvent(QMoveEvent* e) {
                 m_follower.mainMoved(pos());
             else
                 m_follower.setLastMainPosition(pos());
+        } else if (m_activated && isMaximized()) {
+            // A maximize may report the new size before the new position: dock again.
+            m_follower.dock(frameGeometry());
         }
     });
 }
@@ -669,6 +699,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
         m_follower.rememberFromWindows();
     m_follower.applyRemembered();
     writeSettingsAtClose();
+    restoreKeptConfigs(m_ctx.state, m_ctx.dialogs);
     const QString launchCopy = m_ctx.state.gameDir + u"/_.cfg"_s;
     if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile())
         QFile::remove(launchCopy);

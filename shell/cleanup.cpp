@@ -1,22 +1,37 @@
 // The cleanup passes and the replace-all step they share.
 #include "shell/cleanup.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
 namespace {
 constexpr std::array kPasses{
-    ReplacePass{u"  ", u" "},         // runs of blanks collapse to one
-    ReplacePass{u";\n", u"\n"},       // a semicolon at the end of a line goes
-    ReplacePass{u" \n", u"\n"},       // a blank at the end of a line goes
-    ReplacePass{u"; ", u";"},         // blanks after a semicolon go
-    ReplacePass{u";\"", u"\""},       // a semicolon before a quote goes
-    ReplacePass{u";;", u";"},         // repeated semicolons collapse
-    ReplacePass{u" \"\n", u"\"\n"},   // a blank before a closing quote at the end of a line goes
+    ReplacePass{u"  ", u" "},       // runs of blanks collapse to one
+    ReplacePass{u";\n", u"\n"},     // a semicolon at the end of a line goes
+    ReplacePass{u" \n", u"\n"},     // a blank at the end of a line goes
+    ReplacePass{u"; ", u";"},       // blanks after a semicolon go
+    ReplacePass{u";\"", u"\""},     // a semicolon before a quote goes
+    ReplacePass{u";;", u";"},       // repeated semicolons collapse
+    ReplacePass{u" \"\n", u"\"\n"}, // a blank before a closing quote at the end of a line goes
 };
+// Whether `pattern` occurs starting in buf[w - m + 1, w) and continuing at buf[rd].
+bool straddlesReadPoint(const QChar* buf, qsizetype w, qsizetype rd, qsizetype n,
+                        QStringView pattern) {
+    const qsizetype m = pattern.size();
+    for (qsizetype start = std::max<qsizetype>(0, w - m + 1); start < w; ++start) {
+        const qsizetype read = w - start;
+        if (m - read <= n - rd && QStringView(buf + start, read) == pattern.first(read) &&
+            QStringView(buf + rd, m - read) == pattern.sliced(read))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
-std::span<const ReplacePass> cleanupPasses() { return kPasses; }
+std::span<const ReplacePass> cleanupPasses() {
+    return kPasses;
+}
 
 // Searching from the top after every replacement would be quadratic. It is not needed: the
 // text before the replaced occurrence held no occurrence, so the next one must overlap the
@@ -30,8 +45,7 @@ QString replaceToFixedPoint(QString text, QStringView pattern, QStringView repla
     const qsizetype r = replacement.size();
     Q_ASSERT(m > 0 && r < m);
     const qsizetype first = text.indexOf(pattern);
-    if (first < 0)
-        return text;
+    if (first < 0) return text;
 
     QChar* buf = text.data();
     const QChar* pat = pattern.data();
@@ -57,9 +71,20 @@ QString replaceToFixedPoint(QString text, QStringView pattern, QStringView repla
             checked = start;
             continue;
         }
-        if (rd == n)
-            break;
-        buf[w++] = buf[rd++];
+        if (rd == n) break;
+        // An occurrence that begins in the last characters read and ends in the unread part is
+        // taken one character at a time; otherwise the next occurrence lies wholly in the
+        // unread part, and everything up to its end moves over in one piece.
+        if (straddlesReadPoint(buf, w, rd, n, pattern)) {
+            buf[w++] = buf[rd++];
+            continue;
+        }
+        const qsizetype found = QStringView(buf + rd, n - rd).indexOf(pattern);
+        const qsizetype take = found < 0 ? n - rd : found + m;
+        if (rd != w) std::memmove(buf + w, buf + rd, size_t(take) * sizeof(QChar));
+        w += take;
+        rd += take;
+        checked = found < 0 ? w : w - 1; // the found occurrence ends at w
     }
     text.truncate(w);
     return text;

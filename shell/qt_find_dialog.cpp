@@ -34,7 +34,7 @@ FindDialog::FindDialog(SharedState& state, SearchTarget& target, QWidget* parent
     grid->addWidget(FindEdit, 0, 1);
     grid->addWidget(FindNextButton, 0, 2);
     grid->addWidget(CancelButton, 1, 2);
-    grid->setRowStretch(2, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(FindEdit, &QLineEdit::textChanged, this, &FindDialog::findTextEdited);
     connect(FindNextButton, &QPushButton::clicked, this, &FindDialog::FindNextClick);

@@ -187,6 +187,20 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheNameTheFlagAndTheOldFile) {
     EXPECT_TRUE(app.dialogs.lastText().contains(file(u"a.cfg"_s)));
 }
 
+TEST_F(DocumentCommands, OpeningAndSavingChangesNoByteTheUserDidNotChange) {
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
+    const QByteArray original = "name \xA0\xA0x\r\n" + all + "\r\n\r\nlast";
+    app.writeFile(file(u"bytes.cfg"_s), original);
+    app.dialogs.expectFile(Kind::Open, file(u"bytes.cfg"_s));
+    form->Open1Click();
+    type(u"!"_s);
+    form->Save1Click();
+    EXPECT_EQ(app.readFile(file(u"bytes.cfg"_s)), original + "!");
+}
+
 TEST_F(DocumentCommands, CharactersTheCodePageCannotHoldAreNamedBeforeTheSave) {
     type(u"say 日本"_s);
     app.dialogs.expectFile(Kind::Save, file(u"u.cfg"_s)).expect(Kind::YesNo, Answer::No);

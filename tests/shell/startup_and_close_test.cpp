@@ -115,7 +115,6 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     font.setFamily(u"DejaVu Sans"_s);
     font.setPointSize(14);
     form->editor()->setFont(font);
-    form->move(40, 50);
     form->resize(640, 480);
     QCoreApplication::processEvents();
     form->close();
@@ -124,7 +123,8 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     EXPECT_TRUE(written.contains("[Mine]\r\nx=1\r\n"));
     EXPECT_TRUE(written.contains("[Color]\r\nPrEdit=15247360\r\n"));
     EXPECT_TRUE(written.contains("Width=640\r\nHeight=480\r\n"));
-    EXPECT_TRUE(written.contains("pani1H=385\r\npani1W=150\r\npani1L=575\r\npani1T=10\r\n"));
+    EXPECT_TRUE(written.contains("pani1H=385\r\npani1W=150\r\npani1L=575\r\npani1T=10\r\n"))
+        << written.toStdString();
 
     app.windows.reset();
     app.createWindows();

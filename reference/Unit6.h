@@ -1,0 +1,46 @@
+// TForm6, the explanation pop-up: a small borderless rounded window beside the editor that shows
+// the explanation of the entry clicked in the value list or of the word looked up in the editor,
+// or the picture of a weapon. It is dragged by any point of its surface.
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QWidget>
+#include <optional>
+
+class QImage;
+class QLabel;
+
+class TForm6 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm6(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The text label shows `text`; the picture is hidden.
+    void showExplanation(const QString& text);
+    // The picture shows above the text label, which keeps its text.
+    void showPicture(const QImage& picture);
+    void hidePicture();
+
+    QString explanation() const;
+    bool pictureShown() const;
+
+  public slots:
+    void FormCreate();
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    // Where the pointer took hold of the window, relative to its top left; empty while not
+    // dragging.
+    std::optional<QPoint> m_grip;
+
+    // Controls, named as the program names them.
+    QLabel* lbl = nullptr;
+    QLabel* Image1 = nullptr;
+};

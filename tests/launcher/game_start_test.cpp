@@ -1,0 +1,143 @@
+// The start of the game: the start script, the program chosen for this system, and the whole
+// launch against a fake game that records where and with what it was started.
+#include "launcher/game_start.h"
+#include "launcher_test_files.h"
+#include "platform/qt_shell.h"
+#include "tests/support/test_app.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A shell script that writes its folder and arguments, one per line, to `record`.
+void putRecordingProgram(const QString& path, const QString& record) {
+    putFile(path,
+            ("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '" + record.toUtf8() +
+             ".part' && mv '" + record.toUtf8() + ".part' '" + record.toUtf8() + "'\n"));
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeUser);
+}
+
+QStringList waitForRecord(const QString& record) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFileInfo::exists(record) && timer.elapsed() < 10000)
+        QThread::msleep(20);
+    return QString::fromUtf8(fileBytes(record)).split(u'\n', Qt::SkipEmptyParts);
+}
+
+struct Installation {
+    QTemporaryDir dir;
+    SharedState state;
+    QString hl() const { return dir.path() + u"/Half-Life"_s; }
+    QString mod() const { return hl() + u"/cstrike"_s; }
+    QString edited() const { return dir.path() + u"/my.cfg"_s; }
+    Installation() {
+        state.halfLifeDir = hl();
+        putFile(mod() + u"/settings.scr"_s);
+        putFile(mod() + u"/config.cfg"_s, "bind w +forward\r\n");
+        putFile(edited(), "// edited\r\nbind x +jump\r\n");
+    }
+    LaunchChoice choice() const {
+        return LaunchChoice{
+            u"cstrike"_s, u"de_dust"_s, true, {u"-game"_s, u"cstrike"_s, u"+maxplayers"_s, u"8"_s}};
+    }
+};
+
+} // namespace
+
+TEST(StartScript, MapAndMlookLines) {
+    EXPECT_EQ(startScript(u"de_dust"_s, true), u"exec _.cfg\nmap de_dust\n+mlook"_s);
+    EXPECT_EQ(startScript(u"de_dust"_s, false), u"exec _.cfg\nmap de_dust"_s);
+    EXPECT_EQ(chosenMap(u"fy_pool_day"_s, u"de_dust"_s), u"fy_pool_day"_s);
+    EXPECT_EQ(chosenMap(QString(), u"de_dust"_s), u"de_dust"_s);
+}
+
+TEST(GameProgramChoice, ByHostAndInstallation) {
+    QTemporaryDir dir;
+    const QString hl = dir.path();
+    const QStringList params{u"-game"_s, u"cstrike"_s};
+    const GameHost windows{true, QString()};
+    const GameHost withWine{false, u"/usr/bin/wine"_s};
+    const GameHost noWine{false, QString()};
+
+    EXPECT_EQ(gameProgram(hl, params, windows).program, hl + u"/hl.exe"_s);
+    EXPECT_TRUE(gameProgram(hl, params, withWine).program.isEmpty()); // nothing there
+
+    putFile(hl + u"/HL.EXE"_s);
+    GameProgram p = gameProgram(hl, params, withWine);
+    EXPECT_EQ(p.program, u"/usr/bin/wine"_s);
+    EXPECT_EQ(p.arguments, (QStringList{hl + u"/HL.EXE"_s, u"-game"_s, u"cstrike"_s}));
+    EXPECT_TRUE(gameProgram(hl, params, noWine).program.isEmpty());
+
+    putFile(hl + u"/hl_linux"_s);
+    EXPECT_EQ(gameProgram(hl, params, noWine).program, hl + u"/hl_linux"_s);
+    putFile(hl + u"/hl.sh"_s);
+    p = gameProgram(hl, params, noWine);
+    EXPECT_EQ(p.program, hl + u"/hl.sh"_s);
+    EXPECT_EQ(p.arguments, params);
+    EXPECT_EQ(gameProgram(hl, params, withWine).program, u"/usr/bin/wine"_s);
+}
+
+TEST(LaunchGame, StartsTheGameInItsFolderWithTheParameters) {
+    Installation in;
+    const QString record = in.dir.path() + u"/started.txt"_s;
+    putRecordingProgram(in.hl() + u"/hl.sh"_s, record);
+    QtShell shell;
+    const LaunchOutcome r =
+        launchGame(in.state, shell, in.edited(), in.choice(), GameHost{false, QString()});
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(waitForRecord(record),
+              (QStringList{in.hl(), u"-game"_s, u"cstrike"_s, u"+maxplayers"_s, u"8"_s}));
+    EXPECT_EQ(fileBytes(in.mod() + u"/_.cfg"_s), "// edited\r\nbind x +jump\r\n");
+    EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "exec _.cfg\r\nmap de_dust\r\n+mlook");
+    EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg.bak"_s), "bind w +forward\r\n");
+}
+
+TEST(LaunchGame, WindowsProgramGoesThroughWine) {
+    Installation in;
+    const QString record = in.dir.path() + u"/wine.txt"_s;
+    const QString wine = in.dir.path() + u"/bin/wine"_s;
+    putRecordingProgram(wine, record);
+    putFile(in.hl() + u"/hl.exe"_s);
+    QtShell shell;
+    ASSERT_TRUE(launchGame(in.state, shell, in.edited(), in.choice(), GameHost{false, wine}).ok);
+    EXPECT_EQ(waitForRecord(record), (QStringList{in.hl(), in.hl() + u"/hl.exe"_s, u"-game"_s,
+                                                  u"cstrike"_s, u"+maxplayers"_s, u"8"_s}));
+}
+
+TEST(LaunchGame, FailuresAreReportedAndStartNothing) {
+    Installation in;
+    QtShell shell;
+    // No game program at all; then one that cannot be run.
+    LaunchOutcome r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!"_s);
+    putFile(in.hl() + u"/hl.sh"_s, "not executable");
+    r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
+    EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!"_s);
+
+    RecordingShell recording;
+    // The saved config is gone: nothing is copied or written.
+    QFile::remove(in.edited());
+    QFile::remove(in.mod() + u"/_.cfg"_s);
+    r = launchGame(in.state, recording, in.edited(), in.choice(), GameHost{});
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(in.edited()));
+    EXPECT_FALSE(QFileInfo::exists(in.mod() + u"/_.cfg"_s));
+
+    // A mod folder that does not exist, and a mod name that leads out of the Half-Life folder.
+    putFile(in.edited(), "x");
+    LaunchChoice c = in.choice();
+    c.mod = u"nomod"_s;
+    r = launchGame(in.state, recording, in.edited(), c, GameHost{});
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(in.hl() + u"/nomod"_s));
+    c.mod = u"../Half-Life/cstrike"_s;
+    EXPECT_FALSE(launchGame(in.state, recording, in.edited(), c, GameHost{}).ok);
+    EXPECT_TRUE(recording.started.empty());
+}

@@ -1,0 +1,257 @@
+// The launcher window and the main window's start command, in the whole program.
+#include "app/Project1.h"
+#include "launcher/Unit12.h"
+#include "launcher_test_files.h"
+#include "shell/Unit1.h"
+#include "test_app.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = ScriptedUserDialogs::Kind;
+
+namespace {
+
+// A program with an installation: cstrike and Valve with maps, a folder that is no mod, two
+// drivers, a start script for Linux, and the program's unknown-mod picture.
+struct LauncherApp {
+    TestApp app;
+    Tstartcs* w = nullptr;
+
+    QString hl() const { return app.root.path() + u"/Half-Life"_s; }
+    QString config() const { return app.gameDir() + u"/config.cfg"_s; }
+    QString edited() const { return app.root.path() + u"/my.cfg"_s; }
+
+    explicit LauncherApp(bool named = true) {
+        putFile(app.gameDir() + u"/settings.scr"_s);
+        putFile(app.gameDir() + u"/liblist.gam"_s,
+                "game \"Counter-Strike\"\r\nversion \"1.5\"\r\n");
+        putFile(app.gameDir() + u"/maps/de_dust.bsp"_s);
+        putFile(app.gameDir() + u"/maps/cs_italy.bsp"_s);
+        putFile(app.gameDir() + u"/config.cfg"_s, "bind w +forward\r\n");
+        putFile(hl() + u"/Valve/settings.scr"_s);
+        putFile(hl() + u"/Valve/maps/crossfire.bsp"_s);
+        putFile(hl() + u"/logos/x.txt"_s);
+        putFile(hl() + u"/gldrv/minigl.dll"_s);
+        putFile(hl() + u"/hl.sh"_s, "#!/bin/sh\n");
+        putFile(app.programDir() + u"dlls/unknown.jpg"_s, smallJpeg());
+        putFile(edited(), "// edited\r\n");
+        app.createWindows(named ? QStringList{edited()} : QStringList{});
+        app.showMain();
+        w = app.ctx->windows.startcs;
+        app.state.halfLifeDir = hl();
+    }
+
+    template <typename T> T* c(const QString& name) const {
+        T* control = w->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+    QStringList items(const QString& name) const {
+        QStringList out;
+        if (auto* list = w->findChild<QListWidget*>(name))
+            for (int i = 0; i < list->count(); ++i)
+                out << list->item(i)->text();
+        if (auto* combo = w->findChild<QComboBox*>(name))
+            for (int i = 0; i < combo->count(); ++i)
+                out << combo->itemText(i);
+        return out;
+    }
+    QStringList checkedOptions() const {
+        QStringList out;
+        auto* list = c<QListWidget>(u"CLB1"_s);
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->checkState() == Qt::Checked) out << list->item(i)->text();
+        return out;
+    }
+    // The user clicks an option's check box.
+    void toggleOption(int row) const {
+        auto* list = c<QListWidget>(u"CLB1"_s);
+        list->setCurrentRow(row);
+        QListWidgetItem* item = list->item(row);
+        item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+    void selectMap(const QString& map) const {
+        auto* list = c<QListWidget>(u"lx_map"_s);
+        const auto found = list->findItems(map, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << map.toStdString();
+        list->setCurrentItem(found.first());
+    }
+    void open() const { w->show(); }
+};
+
+} // namespace
+
+TEST(LauncherWindow, OpeningListsModsMapsAndDriversOnce) {
+    LauncherApp a;
+    a.open();
+    EXPECT_EQ(a.w->windowTitle(), u"Run HL MOD + .cfg"_s);
+    EXPECT_EQ(a.w->width(), 199);
+    EXPECT_EQ(a.items(u"lx_map"_s), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
+    EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-full"_s, u"-gl"_s}));
+    EXPECT_FALSE(a.c<QPushButton>(u"Button1"_s)->isEnabled());
+    EXPECT_EQ(a.c<QLabel>(u"game_name"_s)->text(), u"Counter-Strike"_s);
+    EXPECT_EQ(a.c<QLabel>(u"game_ver"_s)->text(), u"1.5"_s);
+    // No cstrike.ico: the unknown-mod picture, without any message.
+    EXPECT_FALSE(a.c<QLabel>(u"im1"_s)->pixmap().isNull());
+    a.w->reject();
+
+    a.open();
+    EXPECT_EQ(a.items(u"ComB1"_s), (QStringList{u"cstrike"_s, u"valve"_s}));
+    EXPECT_EQ(a.items(u"ComB2"_s), (QStringList{u"Default"_s, u"minigl.dll"_s}));
+    EXPECT_EQ(a.c<QComboBox>(u"ComB1"_s)->currentText(), u"cstrike"_s);
+    a.w->reject();
+    EXPECT_TRUE(a.app.dialogs.calls().empty());
+}
+
+TEST(LauncherWindow, StartButtonNeedsAMap) {
+    LauncherApp a;
+    a.open();
+    auto* start = a.c<QPushButton>(u"Button1"_s);
+    auto* typed = a.c<QLineEdit>(u"Et1"_s);
+    a.selectMap(u"de_dust"_s);
+    EXPECT_TRUE(start->isEnabled());
+    QTest::keyClicks(typed, u"x"_s);
+    EXPECT_TRUE(start->isEnabled());
+    typed->clear(); // emptied: off, even with a map selected
+    EXPECT_FALSE(start->isEnabled());
+
+    // Another mod lists its own maps; the selection went with the old list.
+    a.selectMap(u"cs_italy"_s);
+    auto* mod = a.c<QComboBox>(u"ComB1"_s);
+    mod->setEditText(u"valve"_s);
+    EXPECT_EQ(a.items(u"lx_map"_s), QStringList{u"crossfire"_s});
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_EQ(a.c<QLabel>(u"game_name"_s)->text(), QString()); // Valve has no liblist.gam
+    mod->setEditText(u"valv"_s);
+    EXPECT_TRUE(a.items(u"lx_map"_s).isEmpty());
+    a.w->reject();
+}
+
+TEST(LauncherWindow, FoldButtonWidensAndMovesAndCloseFoldsBack) {
+    LauncherApp a;
+    a.open();
+    auto* fold = a.c<QPushButton>(u"bok_panel"_s);
+    const QPoint start = a.w->pos();
+    EXPECT_EQ(fold->text(), u">\n>\n>"_s);
+    EXPECT_EQ(fold->x(), 179);
+    fold->click();
+    EXPECT_EQ(a.w->width(), 423);
+    EXPECT_EQ(fold->x(), 403);
+    EXPECT_EQ(fold->text(), u"<\n<\n<"_s);
+    EXPECT_EQ(fold->property("Tag").toInt(), 1);
+    EXPECT_EQ(a.w->pos(), start - QPoint(122, 0));
+    a.w->reject();
+    EXPECT_EQ(a.w->width(), 199);
+    EXPECT_EQ(a.w->pos(), start);
+    EXPECT_EQ(fold->property("Tag").toInt(), 0);
+}
+
+TEST(LauncherWindow, OptionRulesHintsAndRendererStateAcrossOpenings) {
+    LauncherApp a;
+    a.open();
+    auto* memo = a.c<QPlainTextEdit>(u"memo1"_s);
+    auto* driverBox = a.c<QCheckBox>(u"CB2"_s);
+    auto* drivers = a.c<QComboBox>(u"ComB2"_s);
+
+    a.toggleOption(OptWin);
+    EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-win"_s, u"-gl"_s}));
+    a.toggleOption(OptWin);
+    EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-gl"_s}));
+
+    drivers->setEditText(u"minigl.dll"_s);
+    a.toggleOption(OptD3d);
+    EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-d3d"_s}));
+    EXPECT_FALSE(driverBox->isEnabled() || driverBox->isChecked() || drivers->isEnabled());
+
+    QTest::mouseClick(a.c<QListWidget>(u"CLB1"_s)->viewport(), Qt::LeftButton, {},
+                      a.c<QListWidget>(u"CLB1"_s)
+                          ->visualItemRect(a.c<QListWidget>(u"CLB1"_s)->item(OptNoipx))
+                          .center());
+    EXPECT_EQ(memo->toPlainText(), launchOptionTable()[OptNoipx].hint);
+
+    // The game check box cannot be cleared; the others show their hints.
+    a.c<QCheckBox>(u"CheckBox1"_s)->click();
+    EXPECT_TRUE(a.c<QCheckBox>(u"CheckBox1"_s)->isChecked());
+    EXPECT_TRUE(memo->toPlainText().startsWith(u"Запуск MODа HalfLife."_s));
+    a.c<QCheckBox>(u"CheckBox2"_s)->click();
+    EXPECT_TRUE(memo->toPlainText().startsWith(u"Вкл. вращение мышью"_s));
+    a.w->reject();
+
+    // The next opening checks -gl again, but the driver stays off until a renderer is clicked.
+    a.open();
+    EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-full"_s, u"-gl"_s}));
+    EXPECT_FALSE(driverBox->isEnabled() || driverBox->isChecked());
+    EXPECT_TRUE(a.c<QCheckBox>(u"CheckBox2"_s)->isChecked());
+    a.toggleOption(OptGl); // clicked while checked: stays, and brings the driver back
+    EXPECT_TRUE(a.checkedOptions().contains(u"-gl"_s));
+    EXPECT_TRUE(driverBox->isEnabled() && driverBox->isChecked() && drivers->isEnabled());
+    EXPECT_EQ(drivers->currentText(), u"Default"_s);
+    a.w->reject();
+}
+
+TEST(LaunchCommand, UntitledDocumentMustBeSavedFirst) {
+    LauncherApp a(false);
+    a.app.dialogs.expect(Kind::Warning);
+    a.app.ctx->windows.form1->CS1Click();
+    EXPECT_EQ(a.app.dialogs.lastText(), u"Для продолжения сохраните текущий файл!"_s);
+    EXPECT_FALSE(a.w->isVisible());
+    EXPECT_TRUE(a.app.shell.started.empty());
+}
+
+TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
+    LauncherApp a;
+    QTimer::singleShot(0, a.w, [&] {
+        a.selectMap(u"de_dust"_s);
+        a.c<QSpinBox>(u"SpinEdit1"_s)->setValue(12);
+        a.c<QCheckBox>(u"CheckBox2"_s)->setChecked(false);
+        a.c<QPushButton>(u"Button1"_s)->click();
+    });
+    a.app.ctx->windows.form1->CS1Click();
+    EXPECT_EQ(a.app.state.halfLifeDir, a.hl());
+    EXPECT_TRUE(a.app.state.launchConfirmed);
+    EXPECT_EQ(a.app.state.launchParams,
+              u"-game cstrike -console -full -gl +maxplayers 12 -gamegauge"_s);
+    ASSERT_EQ(a.app.shell.started.size(), 1u);
+    EXPECT_EQ(a.app.shell.started[0].program, a.hl() + u"/hl.sh"_s);
+    EXPECT_EQ(a.app.shell.started[0].folder, a.hl());
+    EXPECT_EQ(a.app.shell.started[0].arguments.join(u' '), a.app.state.launchParams);
+    EXPECT_EQ(fileBytes(a.app.gameDir() + u"/_.cfg"_s), "// edited\r\n");
+    EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust");
+
+    // The game never rewrote config.cfg: closing the program puts the user's back.
+    a.app.ctx->windows.form1->close();
+    EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
+    EXPECT_FALSE(QFileInfo::exists(a.config() + u".bak"_s));
+    EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
+}
+
+TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
+    LauncherApp a;
+    QTimer::singleShot(0, a.w, [&] { a.c<QPushButton>(u"Button2"_s)->click(); });
+    a.app.ctx->windows.form1->CS1Click();
+    EXPECT_FALSE(a.app.state.launchConfirmed);
+    EXPECT_TRUE(a.app.shell.started.empty());
+    EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
+
+    a.app.shell.startResult = false;
+    a.app.dialogs.expect(Kind::Error);
+    QTimer::singleShot(0, a.w, [&] {
+        a.selectMap(u"de_dust"_s);
+        QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
+        a.c<QPushButton>(u"Button1"_s)->click();
+    });
+    a.app.ctx->windows.form1->CS1Click();
+    EXPECT_EQ(a.app.dialogs.lastText(), u"Неправильно задан путь к каталогу игры!"_s);
+    EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap fy_pool_day\r\n+mlook");
+}

@@ -1,0 +1,153 @@
+// What the value list inserts and the insert dialog's fixed content: the text of each insertion
+// by mode and caret column, the key list, the combo-box history rule, and what an entry click
+// looks up or shows.
+#include "print_qstring.h"
+#include "reference/entry_details.h"
+#include "reference/insert_dialog_pages.h"
+#include "reference/insertion.h"
+#include "reference/key_list.h"
+#include "reference/popup_shape.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Row {
+    int mode;
+    int column;
+    const char16_t* text;
+    bool caretOneLeft;
+};
+
+InsertionPieces pieces() {
+    InsertionPieces p;
+    p.entry = u"cl_bob"_s;
+    p.key = u"MOUSE1"_s;
+    p.parameter = u"_ah"_s;
+    p.value = u"1"_s;
+    p.aliasName = u"+jump2"_s;
+    return p;
+}
+
+} // namespace
+
+TEST(Insertion, EveryModeInItsLineAndInlineForm) {
+    const Row rows[] = {
+        {1, 0, u"cl_bob \"\"", true},
+        {1, 7, u"cl_bob \"\"", true},
+        {1, 8, u"cl_bob ;", true},
+        {2, 0, u"cl_bob ;", false},
+        {2, 7, u"cl_bob ;", false},
+        {2, 30, u"cl_bob ;", false},
+        {5, 7, u"bind \"MOUSE1\" \"\"", true},
+        {5, 8, u"bind MOUSE1 ;", true},
+        {6, 7, u"setinfo \"_ah\" \"1\"", false},
+        {6, 8, u"setinfo _ah 1;", false},
+        {7, 0, u"alias \"+jump2\" \"\"", true},
+        {7, 8, u"alias +jump2 ;", true},
+    };
+    for (const Row& row : rows) {
+        const auto made = buildInsertion(row.mode, row.column, pieces());
+        ASSERT_TRUE(made.has_value()) << row.mode << " at " << row.column;
+        EXPECT_EQ(made->text, QString::fromUtf16(row.text)) << row.mode << " at " << row.column;
+        EXPECT_EQ(made->caretOneLeft, row.caretOneLeft) << row.mode << " at " << row.column;
+    }
+}
+
+TEST(Insertion, UnknownModesInsertNothing) {
+    for (int mode : {0, 3, 4, 8, -1})
+        EXPECT_FALSE(buildInsertion(mode, 0, pieces()).has_value()) << mode;
+}
+
+TEST(Insertion, EmptyPiecesAndBareKeysStayAsTheyAre) {
+    InsertionPieces p;
+    p.parameter = u"name"_s;
+    EXPECT_EQ(buildInsertion(6, 0, p)->text, u"setinfo \"name\" \"\""_s);
+    for (const QString& key : {u";"_s, u"*"_s, u"\\"_s, u"'"_s}) {
+        p.key = key;
+        EXPECT_EQ(buildInsertion(5, 0, p)->text, u"bind \""_s + key + u"\" \"\""_s);
+        EXPECT_EQ(buildInsertion(5, 9, p)->text, u"bind "_s + key + u" ;"_s);
+    }
+}
+
+TEST(Insertion, ListEntriesTakeTheFormOfTheLastCategoryPage) {
+    EXPECT_EQ(listInsertMode(2), insert_mode::kCommand);
+    EXPECT_EQ(listInsertMode(1), insert_mode::kVariable);
+    // Before any category click the variable form is used.
+    EXPECT_EQ(listInsertMode(0), insert_mode::kVariable);
+}
+
+TEST(KeyList, HoldsTheKeysInOrderOnce) {
+    const QStringList& keys = keyNames();
+    ASSERT_EQ(keys.size(), kKeyCount);
+    EXPECT_EQ(keys.first(), u"SHIFT"_s);
+    EXPECT_EQ(keys.last(), u"KP_SLASH"_s);
+    EXPECT_EQ(keys.mid(20, 10).join(QString()), u"1234567890"_s);
+    EXPECT_EQ(keys.mid(30, 26).join(QString()), u"abcdefghijklmnopqrstuvwxyz"_s);
+    EXPECT_EQ(keys.mid(56, 13).join(QString()), u"-=+`~\\[];',./"_s);
+    EXPECT_EQ(keys[69], u"F1"_s);
+    EXPECT_EQ(keys[80], u"F12"_s);
+    EXPECT_EQ(keys[keys.indexOf(u"KP_5"_s) + 1], u"*"_s);
+    EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+}
+
+TEST(InsertDialogPages, HistoryTakesEachNonEmptyNameOnce) {
+    QStringList items = setinfoParameters();
+    EXPECT_EQ(items, (QStringList{u"_vgui_menus"_s, u"_ah"_s, u"ghosts"_s, u"dm"_s}));
+    EXPECT_FALSE(joinsHistory(items, QString()));
+    EXPECT_FALSE(joinsHistory(items, u"_ah"_s));
+    EXPECT_TRUE(joinsHistory(items, u"_AH"_s)); // letter case counts
+    EXPECT_TRUE(joinsHistory(items, u"name"_s));
+
+    const auto pages = insertDialogPages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].insertMode, insert_mode::kSetinfo);
+    EXPECT_EQ(pages[1].insertMode, insert_mode::kBind);
+    EXPECT_EQ(pages[2].insertMode, insert_mode::kAlias);
+}
+
+TEST(EntryDetails, TheLibraryAskedFirst) {
+    const QString program = u"/p/"_s;
+    const QString library = program + u"dlls/dlz/rates.v2.dlz"_s;
+    const QString command = program + u"dlls/Stcmd.dll"_s;
+    // Off the library page no library file is asked.
+    EXPECT_EQ(explanationLibrary(false, u"rates"_s, library), QString());
+    EXPECT_EQ(explanationLibrary(true, u"chosen"_s, library), u"chosen"_s);
+    // The page lost its selection: the library the list came from.
+    EXPECT_EQ(explanationLibrary(true, QString(), library), u"rates.v2"_s);
+    EXPECT_EQ(explanationLibrary(true, QString(), program + u"DLLS/DLZ/Net.DLZ"_s), u"Net"_s);
+    EXPECT_EQ(explanationLibrary(true, QString(), command), QString());
+    EXPECT_EQ(explanationLibrary(true, QString(), program + u"other/dlz/x.dlz"_s), QString());
+}
+
+TEST(EntryDetails, PicturesFitThePopUpAndBadNamesAreRefused) {
+    QImage wide(200, 120, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    EXPECT_EQ(fitPicture(wide, QSize(205, 65)).size(), QSize(108, 65));
+    QImage small(50, 20, QImage::Format_RGB32);
+    EXPECT_EQ(fitPicture(small, QSize(205, 65)).size(), QSize(50, 20));
+
+    for (const QString& entry : {QString(), u"../../secret"_s, u"a\\b"_s}) {
+        const WeaponPicture picture = loadWeaponPicture(u"/nowhere/"_s, entry);
+        EXPECT_FALSE(picture.ok());
+        EXPECT_EQ(picture.error, u"Ненайден файл соответствующий значению "_s + entry);
+    }
+}
+
+TEST(PopupShape, CornersAreCutByTheirEllipses) {
+    const QRegion region = roundedRegion(QSize(225, 85));
+    EXPECT_TRUE(region.contains(QPoint(112, 42)));
+    EXPECT_TRUE(region.contains(QPoint(112, 1)));
+    EXPECT_TRUE(region.contains(QPoint(1, 42)));
+    // The corner ellipse is 35 wide and 25 high: its corner pixel lies outside the shape.
+    EXPECT_FALSE(region.contains(QPoint(1, 1)));
+    EXPECT_FALSE(region.contains(QPoint(223, 83)));
+    EXPECT_TRUE(region.contains(QPoint(17, 12)));
+    EXPECT_LE(region.boundingRect().right(), 224);
+    EXPECT_LE(region.boundingRect().bottom(), 84);
+}

@@ -1,0 +1,446 @@
+// The value list window, the explanation pop-up and the insert dialog, driven as a user drives
+// them: entries explained and inserted at the editor's caret, weapon pictures, the insert
+// dialog's three pages, and the three tool windows travelling with the main window.
+#include "platform/cp1251.h"
+#include "print_qstring.h"
+#include "reference/Unit4.h"
+#include "reference/Unit5.h"
+#include "reference/Unit6.h"
+#include "reference/pan2.h"
+#include "shell/Unit1.h"
+#include "shell/tool_window_dock.h"
+#include "test_app.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = ScriptedUserDialogs::Kind;
+
+namespace {
+
+void clickItem(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.first()).center());
+}
+
+void doubleClickItem(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    const QPoint at = list->visualItemRect(found.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class ValueListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app.writeFile(dlls(u"ans1.pro"_s), cp1251::encode(u"[bind]\r\nq=Привязка клавиши\r\n"_s));
+        app.writeFile(dlls(u"cvardll/Stcvr.dll"_s), "cl_bob\r\n");
+        app.writeFile(dlls(u"Pushki.dll"_s), "weapon_ak47\r\nweapon_broken\r\nweapon_none\r\n");
+        app.createWindows();
+        app.showMain();
+        const AppWindows& w = app.ctx->windows;
+        main = w.form1;
+        pani1 = w.pani1;
+        form6 = w.form6;
+        setbal = w.setbal;
+        ASSERT_TRUE(main && pani1 && form6 && setbal && w.ccd);
+        entries = pani1->findChild<QListWidget*>(u"ListBox1"_s);
+        add = pani1->findChild<QPushButton*>(u"Button1"_s);
+        pages = w.ccd->findChild<QTabWidget*>(u"PC1"_s);
+        ASSERT_TRUE(entries && add && pages);
+    }
+    QString dlls(const QString& relative) const { return app.programDir() + u"dlls/"_s + relative; }
+    QPlainTextEdit* editor() const { return main->editor(); }
+    QString text() const { return editor()->toPlainText(); }
+    int caret() const { return editor()->textCursor().position(); }
+    void setText(const QString& t) {
+        editor()->setPlainText(t);
+        QTextCursor c = editor()->textCursor();
+        c.movePosition(QTextCursor::End);
+        editor()->setTextCursor(c);
+    }
+    void chooseCategory(int page, const QString& category) {
+        pages->setCurrentIndex(page);
+        const char16_t* lists[] = {u"ListBox1", u"ListBox2", u"ListBox3"};
+        clickItem(app.ctx->windows.ccd->findChild<QListWidget*>(QString::fromUtf16(lists[page])),
+                  category);
+    }
+    QString popupText() const { return form6->findChild<QLabel*>(u"lbl"_s)->text(); }
+
+    TestApp app;
+    TForm1* main = nullptr;
+    TPani1* pani1 = nullptr;
+    TForm6* form6 = nullptr;
+    Tsetbal* setbal = nullptr;
+    QListWidget* entries = nullptr;
+    QPushButton* add = nullptr;
+    QTabWidget* pages = nullptr;
+};
+
+TEST_F(ValueListTest, ShownBesideTheEditorWithTheChosenCategory) {
+    EXPECT_TRUE(pani1->isVisible());
+    EXPECT_TRUE(form6->isVisible());
+    const Qt::WindowFlags flags = pani1->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::Tool));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(form6->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(form6->windowTitle(), u"Пояснение"_s);
+    // The pop-up is cut to its rounded outline.
+    EXPECT_FALSE(form6->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form6->mask().contains(form6->rect().center()));
+
+    auto* label = pani1->findChild<QLabel*>(u"Label3"_s);
+    EXPECT_EQ(label->text(), u"Выбор: (CMD) Standart"_s);
+    EXPECT_EQ(entries->count(), 3);
+    EXPECT_FALSE(add->isEnabled());
+    pani1->resize(200, 300);
+    EXPECT_EQ(add->width(), pani1->width() - 2);
+
+    // With no hint under the pointer the status bar names the chosen category.
+    QStatusTipEvent none{QString()};
+    QCoreApplication::sendEvent(main, &none);
+    EXPECT_EQ(main->statusLine(), u"Выбор: (CMD) Standart"_s);
+    QStatusTipEvent listHint(entries->statusTip());
+    QCoreApplication::sendEvent(entries, &listHint);
+    EXPECT_EQ(main->statusLine(), u"Список значений"_s);
+}
+
+TEST_F(ValueListTest, ACommandIsExplainedAndInsertedWithItsSemicolon) {
+    clickItem(entries, u"bind"_s);
+    EXPECT_TRUE(add->isEnabled());
+    EXPECT_EQ(popupText(), u" Привязка клавиши"_s);
+    clickItem(entries, u"alias"_s);
+    EXPECT_EQ(popupText(), u" ????"_s);
+
+    setText(u"x"_s);
+    editor()->document()->setModified(false);
+    doubleClickItem(entries, u"unbind"_s);
+    EXPECT_EQ(text(), u"xunbind ;"_s);
+    EXPECT_EQ(caret(), text().size());
+    EXPECT_TRUE(editor()->document()->isModified());
+    EXPECT_EQ(main->focusWidget(), editor());
+
+    // "Добавить" inserts the selected entry the same way.
+    setText(u"          "_s);
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(text(), u"          unbind ;"_s);
+}
+
+TEST_F(ValueListTest, AVariableTakesItsFormFromTheCaretColumn) {
+    chooseCategory(1, u"Standart"_s);
+    setText(u"1234567"_s);
+    doubleClickItem(entries, u"cl_bob"_s);
+    EXPECT_EQ(text(), u"1234567cl_bob \"\""_s);
+    EXPECT_EQ(text().mid(caret()), u"\""_s); // between the quotes
+
+    setText(u"12345678"_s);
+    doubleClickItem(entries, u"cl_bob"_s);
+    EXPECT_EQ(text(), u"12345678cl_bob ;"_s);
+    EXPECT_EQ(text().mid(caret()), u";"_s);
+
+    // The selection is replaced; its start decides the form.
+    editor()->setPlainText(u"ab OLD_VALUE_HERE\nnext"_s);
+    QTextCursor c = editor()->textCursor();
+    c.setPosition(3);
+    c.setPosition(17, QTextCursor::KeepAnchor);
+    editor()->setTextCursor(c);
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(text(), u"ab cl_bob \"\"\nnext"_s);
+}
+
+TEST_F(ValueListTest, LibraryEntriesInheritTheFormOfTheLastCategoryClick) {
+    app.writeFile(dlls(u"dlz/rates.dlz"_s), "rate 2500\r\n");
+    app.writeFile(dlls(u"dlz/rates.pro"_s), cp1251::encode(u"[rate 2500]\r\nq=Для модема\r\n"_s));
+    // The start-up selection chose a command category.
+    chooseCategory(2, u"rates"_s);
+    clickItem(entries, u"rate 2500"_s);
+    EXPECT_EQ(popupText(), u" Для модема"_s);
+    setText(QString());
+    doubleClickItem(entries, u"rate 2500"_s);
+    EXPECT_EQ(text(), u"rate 2500 ;"_s);
+
+    chooseCategory(1, u"Standart"_s);
+    chooseCategory(2, u"rates"_s);
+    setText(QString());
+    doubleClickItem(entries, u"rate 2500"_s);
+    EXPECT_EQ(text(), u"rate 2500 \"\""_s);
+
+    // The library page lost its selection: the entries are still the library's own.
+    app.ctx->windows.ccd->TabSheet3Exit();
+    ASSERT_EQ(app.ctx->windows.ccd->selectedLibrary(), QString());
+    form6->showExplanation(QString());
+    clickItem(entries, u"rate 2500"_s);
+    EXPECT_EQ(popupText(), u" Для модема"_s);
+}
+
+TEST_F(ValueListTest, NothingIsInsertedWithoutASelectedEntry) {
+    clickItem(entries, u"bind"_s);
+    ASSERT_TRUE(add->isEnabled());
+    // The reference window loads another list: nothing is selected in it.
+    chooseCategory(0, u"Standart"_s);
+    EXPECT_TRUE(add->isEnabled());
+    setText(u"keep"_s);
+    QTest::mouseClick(add, Qt::LeftButton);
+    QTest::mouseDClick(entries->viewport(), Qt::LeftButton, {},
+                       QPoint(5, entries->viewport()->height() - 3));
+    EXPECT_EQ(text(), u"keep"_s);
+}
+
+TEST_F(ValueListTest, WeaponPicturesShowAndABrokenOneIsReported) {
+    QFile shipped(QStringLiteral(TESSERA_SOURCE_DIR) +
+                  u"/data/dlls/cvardll/guns/weapon_ak47.jpg"_s);
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray jpeg = shipped.readAll();
+    app.writeFile(dlls(u"cvardll/guns/weapon_ak47.jpg"_s), jpeg);
+    app.writeFile(dlls(u"cvardll/guns/weapon_broken.jpg"_s), jpeg.left(jpeg.size() / 3));
+    chooseCategory(0, u"Weapons"_s);
+    form6->showExplanation(u" before"_s);
+
+    clickItem(entries, u"weapon_ak47"_s);
+    EXPECT_TRUE(form6->pictureShown());
+    const QPixmap shown = form6->findChild<QLabel*>(u"Image1"_s)->pixmap();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_LE(shown.width(), 205);
+    EXPECT_LE(shown.height(), 65);
+    EXPECT_EQ(popupText(), u" before"_s); // the text stays under the picture
+
+    for (const QString& entry : {u"weapon_broken"_s, u"weapon_none"_s}) {
+        app.dialogs.expect(Kind::Error);
+        clickItem(entries, entry);
+        EXPECT_TRUE(app.dialogs.allUsed());
+        EXPECT_EQ(app.dialogs.lastText(), u"Ненайден файл соответствующий значению "_s + entry);
+        EXPECT_FALSE(form6->pictureShown());
+    }
+
+    // Another page turns picture mode off: the same entry is explained instead.
+    clickItem(entries, u"weapon_ak47"_s);
+    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(0);
+    clickItem(entries, u"weapon_ak47"_s);
+    EXPECT_FALSE(form6->pictureShown());
+    EXPECT_EQ(popupText(), u" ????"_s);
+}
+
+TEST_F(ValueListTest, TheEditorsLookUpShowsInThePopUp) {
+    form6->showPicture(QImage(10, 10, QImage::Format_RGB32));
+    editor()->setPlainText(u"bind x"_s);
+    QTextCursor c = editor()->textCursor();
+    c.setPosition(0);
+    c.setPosition(4, QTextCursor::KeepAnchor);
+    editor()->setTextCursor(c);
+    main->action(u"N18"_s)->trigger();
+    EXPECT_FALSE(form6->pictureShown());
+    EXPECT_EQ(popupText(), u" Привязка клавиши"_s);
+}
+
+// --- the insert dialog
+
+class InsertDialogTest : public ValueListTest {
+  protected:
+    void open(const QString& button) {
+        QPushButton* b = app.ctx->windows.ccd->findChild<QPushButton*>(button);
+        ASSERT_NE(b, nullptr);
+        QTest::mouseClick(b, Qt::LeftButton);
+        ASSERT_TRUE(setbal->isVisible());
+    }
+    template <typename T> T* control(const QString& name) const {
+        T* c = setbal->findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << name.toStdString();
+        return c;
+    }
+    QWidget* currentPage() const { return control<QStackedWidget>(u"pg2"_s)->currentWidget(); }
+};
+
+TEST_F(InsertDialogTest, BindNeedsAKeyAndInsertsItBare) {
+    setText(QString());
+    open(u"SBut7"_s);
+    EXPECT_EQ(setbal->windowTitle(), u"Bind - выберите клавишу для присвоения"_s);
+    EXPECT_EQ(currentPage()->objectName(), u"tb2"_s);
+    EXPECT_FALSE(setbal->isModal());
+    auto* keys = control<QListWidget>(u"ListBox1"_s);
+    EXPECT_EQ(keys->count(), 109);
+
+    app.dialogs.expect(Kind::Message);
+    QTest::mouseClick(control<QPushButton>(u"Button3"_s), Qt::LeftButton);
+    EXPECT_EQ(app.dialogs.lastText(), u"Для продолжения выберите клавишу!"_s);
+    EXPECT_TRUE(setbal->isVisible());
+    EXPECT_EQ(text(), QString());
+
+    // Enter in the key list confirms.
+    keys->setCurrentItem(keys->findItems(u";"_s, Qt::MatchExactly).first());
+    QTest::keyClick(keys, Qt::Key_Return);
+    EXPECT_FALSE(setbal->isVisible());
+    EXPECT_EQ(text(), u"bind \";\" \"\""_s);
+    EXPECT_EQ(text().mid(caret()), u"\""_s);
+
+    // Inline, the key "*" stays bare too; the key stays selected for the next opening.
+    setText(u"alias a \""_s);
+    open(u"SBut7"_s);
+    keys->setCurrentItem(keys->findItems(u"*"_s, Qt::MatchExactly).first());
+    QTest::mouseClick(control<QPushButton>(u"Button3"_s), Qt::LeftButton);
+    EXPECT_EQ(text(), u"alias a \"bind * ;"_s);
+    EXPECT_EQ(text().mid(caret()), u";"_s);
+}
+
+TEST_F(InsertDialogTest, TheKeysStandInTwoColumnsOfOneList) {
+    open(u"SBut7"_s);
+    auto* keys = control<QListWidget>(u"ListBox1"_s);
+    EXPECT_EQ(keys->selectionMode(), QAbstractItemView::SingleSelection);
+    const int half = keys->viewport()->width() / 2;
+    int secondColumn = -1;
+    for (int i = 0; i < keys->count() && secondColumn < 0; ++i)
+        if (keys->visualItemRect(keys->item(i)).left() > 0) secondColumn = i;
+    ASSERT_GT(secondColumn, 0);
+    // The second column starts at the middle and continues the first one downwards.
+    EXPECT_NEAR(keys->visualItemRect(keys->item(secondColumn)).left(), half, 2);
+    EXPECT_EQ(keys->visualItemRect(keys->item(secondColumn)).top(),
+              keys->visualItemRect(keys->item(0)).top());
+}
+
+TEST_F(InsertDialogTest, SetinfoInsertsTheLineThenBreaksIt) {
+    setText(u"// top"_s);
+    QTextCursor c = editor()->textCursor();
+    c.setPosition(0);
+    editor()->setTextCursor(c);
+    open(u"SBut10"_s);
+    EXPECT_EQ(setbal->windowTitle(), u"SetInfo - выберите из списка"_s);
+    EXPECT_EQ(currentPage()->objectName(), u"tb1"_s);
+    auto* parameter = control<QComboBox>(u"ComboBox3"_s);
+    auto* value = control<QLineEdit>(u"Edi1"_s);
+    EXPECT_EQ(parameter->currentText(), QString());
+    EXPECT_EQ(parameter->count(), 4);
+
+    QTest::keyClicks(parameter->lineEdit(), u"name"_s);
+    QTest::keyClick(parameter->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(setbal->isVisible());
+    // An empty value ends in two quotes; the line break goes after the caret's whole line.
+    EXPECT_EQ(text(), u"setinfo \"name\" \"\"// top\n"_s);
+    EXPECT_EQ(caret(), text().size());
+    EXPECT_EQ(parameter->count(), 5);
+
+    // Reopened: the parameter is empty again, the value stays.
+    value->setText(u"Player"_s);
+    open(u"SBut10"_s);
+    EXPECT_EQ(parameter->currentText(), QString());
+    EXPECT_EQ(value->text(), u"Player"_s);
+    parameter->setEditText(u"name"_s);
+    QTest::keyClick(value, Qt::Key_Enter);
+    EXPECT_EQ(text(), u"setinfo \"name\" \"\"// top\nsetinfo \"name\" \"Player\"\n"_s);
+    // Confirmed twice, kept once; an empty parameter is inserted but never kept.
+    EXPECT_EQ(parameter->count(), 5);
+    open(u"SBut10"_s);
+    QTest::mouseClick(control<QPushButton>(u"Button1"_s), Qt::LeftButton);
+    EXPECT_EQ(parameter->count(), 5);
+    EXPECT_TRUE(text().endsWith(u"setinfo \"\" \"Player\"\n"_s));
+
+    // Far from the line start the inline form, without a blank before the ";".
+    setText(u"exec a.cfg "_s);
+    open(u"SBut10"_s);
+    parameter->setEditText(u"_ah"_s);
+    QTest::mouseClick(control<QPushButton>(u"Button1"_s), Qt::LeftButton);
+    EXPECT_EQ(text(), u"exec a.cfg setinfo _ah Player;\n"_s);
+}
+
+TEST_F(InsertDialogTest, AliasLeavesTheCaretBetweenTheQuotes) {
+    setText(QString());
+    open(u"SBut8"_s);
+    EXPECT_EQ(setbal->windowTitle(), u"Alias - наберите имя команды"_s);
+    EXPECT_EQ(currentPage()->objectName(), u"tb3"_s);
+    auto* name = control<QComboBox>(u"ComboBox4"_s);
+    EXPECT_EQ(name->count(), 0);
+    QTest::keyClicks(name->lineEdit(), u"+jump2"_s);
+    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(setbal->isVisible());
+    EXPECT_EQ(text(), u"alias \"+jump2\" \"\""_s); // no line break
+    EXPECT_EQ(text().mid(caret()), u"\""_s);
+    EXPECT_EQ(name->count(), 1);
+
+    open(u"SBut8"_s);
+    EXPECT_EQ(name->currentText(), QString());
+    QTest::keyClicks(name->lineEdit(), u"+jump2"_s);
+    QTest::mouseClick(control<QPushButton>(u"Button5"_s), Qt::LeftButton);
+    EXPECT_EQ(name->count(), 1);
+}
+
+TEST_F(InsertDialogTest, CancelAndEscapeInsertNothing) {
+    setText(u"keep"_s);
+    for (const QString& button : {u"SBut10"_s, u"SBut7"_s, u"SBut8"_s}) {
+        open(button);
+        QTest::keyClick(setbal, Qt::Key_Escape);
+        EXPECT_FALSE(setbal->isVisible()) << button.toStdString();
+    }
+    const char16_t* cancels[] = {u"Button2", u"Button4", u"Button6"};
+    const char16_t* openers[] = {u"SBut10", u"SBut7", u"SBut8"};
+    for (int i = 0; i < 3; ++i) {
+        open(QString::fromUtf16(openers[i]));
+        QTest::mouseClick(control<QPushButton>(QString::fromUtf16(cancels[i])), Qt::LeftButton);
+        EXPECT_FALSE(setbal->isVisible()) << i;
+    }
+    EXPECT_EQ(text(), u"keep"_s);
+}
+
+// --- the three tool windows beside the main window
+
+TEST_F(ValueListTest, TheToolWindowsFollowDockAndComeBack) {
+    const AppWindows& w = app.ctx->windows;
+    QWidget* tools[] = {w.pani1, w.ccd, w.form6};
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    // The settings' defaults are placed at the first activation.
+    EXPECT_EQ(w.pani1->pos(), QPoint(575, 10));
+    EXPECT_EQ(w.pani1->size(), QSize(150, 385));
+    EXPECT_EQ(w.ccd->pos(), QPoint(160, 15));
+    EXPECT_EQ(form6->pos(), QPoint(575, 10));
+
+    QPoint before[3];
+    for (int i = 0; i < 3; ++i)
+        before[i] = tools[i]->pos();
+    main->move(main->pos() + QPoint(30, 20));
+    QTRY_COMPARE(w.pani1->pos(), before[0] + QPoint(30, 20));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(tools[i]->pos(), before[i] + QPoint(30, 20)) << i;
+    for (int i = 0; i < 3; ++i)
+        before[i] = tools[i]->pos();
+
+    main->showMaximized();
+    QTRY_COMPARE(main->frameGeometry().topLeft(), QPoint(0, 0));
+    const ToolGeometry docked = dockedToolGeometry(main->frameGeometry(), form6->size());
+    QTRY_COMPARE(QRect(w.pani1->pos(), w.pani1->size()), docked.valueList);
+    EXPECT_EQ(QRect(w.ccd->pos(), w.ccd->size()), docked.reference);
+    EXPECT_EQ(form6->pos(), docked.popup);
+
+    main->showNormal();
+    QTRY_VERIFY(!main->isMaximized());
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(tools[i]->pos(), before[i]) << i;
+    EXPECT_EQ(w.pani1->size(), QSize(150, 385));
+
+    // Closing stores where they stand.
+    w.pani1->move(before[0] + QPoint(1, 2));
+    form6->move(before[2] + QPoint(3, 4));
+    main->close();
+    const QByteArray ini = app.readFile(app.programDir() + u"Cfgneed.INI"_s);
+    const QByteArray pani1L = "pani1L=" + QByteArray::number(before[0].x() + 1);
+    const QByteArray f6T = "f6T=" + QByteArray::number(before[2].y() + 4);
+    EXPECT_TRUE(ini.contains(pani1L)) << ini.toStdString();
+    EXPECT_TRUE(ini.contains(f6T)) << ini.toStdString();
+}
