@@ -9,6 +9,7 @@
 #include "shell/Unit1.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -34,6 +35,8 @@ QComboBox* historyBox(const QString& name, QWidget* parent) {
     box->setEditable(true);
     // The history is kept by the confirmation rules, not by the Enter key.
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Names are told apart by letter case, so their completion is too.
+    box->completer()->setCaseSensitivity(Qt::CaseSensitive);
     return box;
 }
 
@@ -64,12 +67,13 @@ Tsetbal::Tsetbal(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
     tb3 = buildPage(kAliasPage, buildAliasPage());
     layout->addWidget(pg2);
     setFixedSize(kClientSize);
-    // Enter confirms from the fields; the key list fits its two columns to its width.
-    for (QObject* field :
-         {static_cast<QObject*>(ComboBox3->lineEdit()), static_cast<QObject*>(Edi1),
-          static_cast<QObject*>(ListBox1), static_cast<QObject*>(ComboBox4->lineEdit()),
-          static_cast<QObject*>(ListBox1->viewport())})
-        field->installEventFilter(this);
+    // Enter in a field confirms its page; the combo boxes hand the key on to their line edits.
+    connect(ComboBox3->lineEdit(), &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
+    connect(Edi1, &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
+    connect(ComboBox4->lineEdit(), &QLineEdit::returnPressed, this, &Tsetbal::Button5Click);
+    // The key list confirms on Enter too, and fits its two columns to its width.
+    ListBox1->installEventFilter(this);
+    ListBox1->viewport()->installEventFilter(this);
 }
 
 QWidget* Tsetbal::buildSetinfoPage() {
@@ -235,19 +239,9 @@ void Tsetbal::fitKeyColumns() {
 bool Tsetbal::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ListBox1->viewport() && e->type() == QEvent::Resize) {
         fitKeyColumns();
-    } else if (isEnter(e)) {
-        if (watched == ComboBox3->lineEdit() || watched == Edi1) {
-            Button10Click();
-            return true;
-        }
-        if (watched == ListBox1) {
-            Button3Click();
-            return true;
-        }
-        if (watched == ComboBox4->lineEdit()) {
-            Button5Click();
-            return true;
-        }
+    } else if (watched == ListBox1 && isEnter(e)) {
+        Button3Click();
+        return true;
     }
     return QDialog::eventFilter(watched, e);
 }

@@ -572,6 +572,8 @@ void TForm1::FormShow() {
         return;
 
     // The tool windows, modeless, beside the editor: reference, value list, pop-up.
+    // They stand where the settings say from the start; the first activation places them again.
+    m_follower.applyRemembered();
     const AppWindows& w = m_ctx.windows;
     for (QWidget* tool : {static_cast<QWidget*>(w.ccd), static_cast<QWidget*>(w.pani1),
                           static_cast<QWidget*>(w.form6)})

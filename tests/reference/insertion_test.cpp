@@ -1,9 +1,7 @@
-// What the value list inserts and the insert dialog's fixed content: the text of each insertion
-// by mode and caret column, the key list, the combo-box history rule, and what an entry click
-// looks up or shows.
+// What the value list inserts: the text of each insertion by mode and caret column; the key
+// list; what an entry click looks up or shows; the pop-up's outline.
 #include "print_qstring.h"
 #include "reference/entry_details.h"
-#include "reference/insert_dialog_pages.h"
 #include "reference/insertion.h"
 #include "reference/key_list.h"
 #include "reference/popup_shape.h"
@@ -64,24 +62,6 @@ TEST(Insertion, UnknownModesInsertNothing) {
         EXPECT_FALSE(buildInsertion(mode, 0, pieces()).has_value()) << mode;
 }
 
-TEST(Insertion, EmptyPiecesAndBareKeysStayAsTheyAre) {
-    InsertionPieces p;
-    p.parameter = u"name"_s;
-    EXPECT_EQ(buildInsertion(6, 0, p)->text, u"setinfo \"name\" \"\""_s);
-    for (const QString& key : {u";"_s, u"*"_s, u"\\"_s, u"'"_s}) {
-        p.key = key;
-        EXPECT_EQ(buildInsertion(5, 0, p)->text, u"bind \""_s + key + u"\" \"\""_s);
-        EXPECT_EQ(buildInsertion(5, 9, p)->text, u"bind "_s + key + u" ;"_s);
-    }
-}
-
-TEST(Insertion, ListEntriesTakeTheFormOfTheLastCategoryPage) {
-    EXPECT_EQ(listInsertMode(2), insert_mode::kCommand);
-    EXPECT_EQ(listInsertMode(1), insert_mode::kVariable);
-    // Before any category click the variable form is used.
-    EXPECT_EQ(listInsertMode(0), insert_mode::kVariable);
-}
-
 TEST(KeyList, HoldsTheKeysInOrderOnce) {
     const QStringList& keys = keyNames();
     ASSERT_EQ(keys.size(), kKeyCount);
@@ -94,21 +74,6 @@ TEST(KeyList, HoldsTheKeysInOrderOnce) {
     EXPECT_EQ(keys[80], u"F12"_s);
     EXPECT_EQ(keys[keys.indexOf(u"KP_5"_s) + 1], u"*"_s);
     EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
-}
-
-TEST(InsertDialogPages, HistoryTakesEachNonEmptyNameOnce) {
-    QStringList items = setinfoParameters();
-    EXPECT_EQ(items, (QStringList{u"_vgui_menus"_s, u"_ah"_s, u"ghosts"_s, u"dm"_s}));
-    EXPECT_FALSE(joinsHistory(items, QString()));
-    EXPECT_FALSE(joinsHistory(items, u"_ah"_s));
-    EXPECT_TRUE(joinsHistory(items, u"_AH"_s)); // letter case counts
-    EXPECT_TRUE(joinsHistory(items, u"name"_s));
-
-    const auto pages = insertDialogPages();
-    ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(pages[0].insertMode, insert_mode::kSetinfo);
-    EXPECT_EQ(pages[1].insertMode, insert_mode::kBind);
-    EXPECT_EQ(pages[2].insertMode, insert_mode::kAlias);
 }
 
 TEST(EntryDetails, TheLibraryAskedFirst) {

@@ -251,6 +251,21 @@ TEST_F(ValueListTest, TheEditorsLookUpShowsInThePopUp) {
     EXPECT_EQ(popupText(), u" Привязка клавиши"_s);
 }
 
+TEST_F(ValueListTest, ThePopUpIsDraggedByItsText) {
+    // Placed from the settings at the main window's first activation.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    form6->move(300, 200);
+    QWidget* text = form6->findChild<QLabel*>(u"lbl"_s);
+    QTest::mousePress(text, Qt::LeftButton, {}, QPoint(40, 20));
+    QTest::mouseMove(text, QPoint(70, 45));
+    QTest::mouseRelease(text, Qt::LeftButton, {}, QPoint(70, 45));
+    EXPECT_EQ(form6->pos(), QPoint(330, 225));
+    // Without a button held the pointer moves over it freely.
+    QTest::mouseMove(text, QPoint(10, 10));
+    EXPECT_EQ(form6->pos(), QPoint(330, 225));
+}
+
 // --- the insert dialog
 
 class InsertDialogTest : public ValueListTest {
@@ -328,8 +343,9 @@ TEST_F(InsertDialogTest, SetinfoInsertsTheLineThenBreaksIt) {
     EXPECT_EQ(parameter->currentText(), QString());
     EXPECT_EQ(parameter->count(), 4);
 
-    QTest::keyClicks(parameter->lineEdit(), u"name"_s);
-    QTest::keyClick(parameter->lineEdit(), Qt::Key_Return);
+    // Keys reach the combo box, which hands them to its line edit.
+    QTest::keyClicks(parameter, u"name"_s);
+    QTest::keyClick(parameter, Qt::Key_Return);
     EXPECT_FALSE(setbal->isVisible());
     // An empty value ends in two quotes; the line break goes after the caret's whole line.
     EXPECT_EQ(text(), u"setinfo \"name\" \"\"// top\n"_s);
@@ -366,8 +382,8 @@ TEST_F(InsertDialogTest, AliasLeavesTheCaretBetweenTheQuotes) {
     EXPECT_EQ(currentPage()->objectName(), u"tb3"_s);
     auto* name = control<QComboBox>(u"ComboBox4"_s);
     EXPECT_EQ(name->count(), 0);
-    QTest::keyClicks(name->lineEdit(), u"+jump2"_s);
-    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(name, u"+jump2"_s);
+    QTest::keyClick(name, Qt::Key_Return);
     EXPECT_FALSE(setbal->isVisible());
     EXPECT_EQ(text(), u"alias \"+jump2\" \"\""_s); // no line break
     EXPECT_EQ(text().mid(caret()), u"\""_s);
@@ -375,17 +391,20 @@ TEST_F(InsertDialogTest, AliasLeavesTheCaretBetweenTheQuotes) {
 
     open(u"SBut8"_s);
     EXPECT_EQ(name->currentText(), QString());
-    QTest::keyClicks(name->lineEdit(), u"+jump2"_s);
+    QTest::keyClicks(name, u"+jump2"_s);
     QTest::mouseClick(control<QPushButton>(u"Button5"_s), Qt::LeftButton);
     EXPECT_EQ(name->count(), 1);
 }
 
 TEST_F(InsertDialogTest, CancelAndEscapeInsertNothing) {
     setText(u"keep"_s);
-    for (const QString& button : {u"SBut10"_s, u"SBut7"_s, u"SBut8"_s}) {
-        open(button);
-        QTest::keyClick(setbal, Qt::Key_Escape);
-        EXPECT_FALSE(setbal->isVisible()) << button.toStdString();
+    // Esc pressed in each page's field reaches the dialog.
+    const std::pair<const char16_t*, const char16_t*> fields[] = {
+        {u"SBut10", u"ComboBox3"}, {u"SBut7", u"ListBox1"}, {u"SBut8", u"ComboBox4"}};
+    for (const auto& [button, field] : fields) {
+        open(QString::fromUtf16(button));
+        QTest::keyClick(setbal->findChild<QWidget*>(QString::fromUtf16(field)), Qt::Key_Escape);
+        EXPECT_FALSE(setbal->isVisible()) << QString::fromUtf16(field).toStdString();
     }
     const char16_t* cancels[] = {u"Button2", u"Button4", u"Button6"};
     const char16_t* openers[] = {u"SBut10", u"SBut7", u"SBut8"};
