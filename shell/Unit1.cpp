@@ -13,6 +13,7 @@
 #include "shell/game_directory.h"
 #include "shell/main_window_tables.h"
 #include "shell/qt_tool_icons.h"
+#include "shell/qt_quit_when_painted.h"
 #include "shell/qt_widget_helpers.h"
 #include "reference/Biblyotek.h"
 #include "reference/Unit4.h"
@@ -584,7 +585,7 @@ void TForm1::FormShow() {
     setDocumentModified(false);
     if (m_ctx.state.exitWhenIdle) {
         m_quitting = true; // no close steps: the benchmark leaves the settings alone
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        quitAfterNextPaint(this);
     }
 }
 

@@ -108,15 +108,15 @@ QPixmap paint(const QString& name) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(20, 110, 120));
         p.drawPolygon(QPolygonF({{15, 2}, {21, 6}, {15, 10}}));
-    } else if (name == u"ToolButton19"_s) { // MetaBinds
+    } else if (name == u"ToolButton19"_s) { // MetaBinds: a template card with key slots
         p.setPen(QPen(QColor(90, 40, 120), 1));
         p.setBrush(QColor(200, 170, 230));
-        p.drawRoundedRect(QRectF(2, 5, 19, 13), 3, 3);
-        QFont f = p.font();
-        f.setPixelSize(10);
-        f.setBold(true);
-        p.setFont(f);
-        p.drawText(QRectF(2, 5, 19, 13), Qt::AlignCenter, u"MB"_s);
+        p.drawRoundedRect(QRectF(2, 4, 19, 15), 3, 3);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(90, 40, 120));
+        for (int i = 0; i < 3; ++i)
+            p.drawRoundedRect(QRectF(5 + i * 5.5, 7, 4, 4), 1, 1);
+        p.drawRect(QRectF(5, 14, 13, 2));
     } else if (name == u"ToolButton13"_s) { // wizard
         p.setPen(QPen(QColor(120, 70, 20), 2));
         p.drawLine(4, 19, 15, 8);
@@ -146,8 +146,9 @@ QPixmap bottomPanelPicture(const QSize& size) {
     g.setColorAt(0, QColor(0, 120, 170));
     g.setColorAt(1, Qt::black);
     p.fillRect(QRect(QPoint(0, 0), size), g);
+    // The same bold 15-pixel face the tool windows use, so no other font is loaded for it.
     QFont f = p.font();
-    f.setPixelSize(size.height() - 8);
+    f.setPixelSize(15);
     f.setBold(true);
     p.setFont(f);
     p.setPen(QColor(255, 215, 80));
