@@ -10,6 +10,7 @@
 #include "reference/pan2.h"
 #include "reference/qt_list_boxes.h"
 #include "shell/Unit1.h"
+#include "shell/qt_widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -34,8 +35,7 @@ constexpr int kButtonHeight = 25;
 } // namespace
 
 TPani1::TPani1(AppContext& ctx, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, kToolWindowFlags),
       m_ctx(ctx) {
     setObjectName(u"Pani1"_s);
     setWindowTitle(u"Значения"_s);

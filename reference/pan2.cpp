@@ -5,6 +5,7 @@
 #include "reference/library_set.h"
 #include "reference/qt_list_boxes.h"
 #include "shell/Unit1.h"
+#include "shell/qt_widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,8 +29,7 @@ constexpr int kButtonGap = 2;
 } // namespace
 
 Tccd::Tccd(AppContext& ctx, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, kToolWindowFlags),
       m_ctx(ctx) {
     setObjectName(u"ccd"_s);
     setWindowTitle(u"Справочник"_s);

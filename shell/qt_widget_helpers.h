@@ -4,6 +4,10 @@
 
 #include <QLabel>
 
+// The tool windows beside the editor: on top, with a title bar but no buttons to close them.
+inline constexpr Qt::WindowFlags kToolWindowFlags = Qt::Tool | Qt::WindowStaysOnTopHint |
+                                                    Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
