@@ -63,8 +63,9 @@ void Tnachalo::ensureModel() {
         return;
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setRootPath(QString());
     DirectoryListBox1->setModel(m_model);
+    DirectoryListBox1->setSortingEnabled(true);
+    DirectoryListBox1->sortByColumn(0, Qt::AscendingOrder);
     for (int c = 1; c < m_model->columnCount(); ++c)
         DirectoryListBox1->hideColumn(c);
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -74,7 +75,7 @@ void Tnachalo::ensureModel() {
     // The model reads folders in the background; once the current folder's parents are read,
     // the list can show it.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (m_folder.startsWith(loaded))
+        if (m_showPending && m_folder.startsWith(loaded))
             showFolder();
     });
     fillDrives();
@@ -84,8 +85,12 @@ void Tnachalo::ensureModel() {
 void Tnachalo::showFolder() {
     if (!m_model)
         return;
+    // Setting the root path makes the model read every folder on the way to it at once, so
+    // the folder has an index to show before the background reading is done.
+    m_model->setRootPath(m_folder);
     const QModelIndex index = m_model->index(m_folder);
     if (index.isValid()) {
+        m_showPending = false;
         // Open the tree down to the folder, as a folder list shows the path to the current one.
         for (QModelIndex up = index; up.isValid(); up = up.parent())
             DirectoryListBox1->expand(up);
@@ -126,6 +131,7 @@ void Tnachalo::setCurrentFolder(const QString& folder) {
         return;
     m_folder = f;
     m_ctx.state.gameDir = f;
+    m_showPending = true;
     showFolder();
 }
 

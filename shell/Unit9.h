@@ -50,5 +50,7 @@ private:
     QFileSystemModel* m_model = nullptr;
     QString m_folder;
     bool m_mayClose = false;
+    // The folder is still to be brought into view once the model has read its way to it.
+    bool m_showPending = true;
     Result m_result = Result::Cancelled;
 };
