@@ -20,14 +20,12 @@ void sortByName(QStringList& names) {
 
 // Finds `name` in `dir`: the exact spelling first, then any spelling that differs only in case.
 QString matchEntry(const QString& dir, const QString& name) {
-    if (name == u"."_s || name == u".."_s || QFileInfo::exists(dir + u'/' + name))
-        return name;
+    if (name == u"."_s || name == u".."_s || QFileInfo::exists(dir + u'/' + name)) return name;
     QStringList entries =
         QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     sortByName(entries);
     for (const QString& e : entries)
-        if (e.compare(name, Qt::CaseInsensitive) == 0)
-            return e;
+        if (e.compare(name, Qt::CaseInsensitive) == 0) return e;
     return QString();
 }
 
@@ -44,8 +42,7 @@ QString resolve(const QString& base, const QString& relative) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty()) {
-            if (i == parts.size() - 1 && i > 0)
-                current += u'/'; // keep a trailing separator
+            if (i == parts.size() - 1 && i > 0) current += u'/'; // keep a trailing separator
             continue;
         }
         QString found = exists ? matchEntry(current, part) : QString();
@@ -54,8 +51,7 @@ QString resolve(const QString& base, const QString& relative) {
             found = part;
         }
         current += (current.endsWith(u'/') ? u""_s : u"/"_s) + found;
-        if (exists)
-            exists = QFileInfo(current).isDir() || i == parts.size() - 1;
+        if (exists) exists = QFileInfo(current).isDir() || i == parts.size() - 1;
     }
     return current;
 }
@@ -63,22 +59,20 @@ QString resolve(const QString& base, const QString& relative) {
 QString resolvePath(const QString& path) {
     QString p = path;
     p.replace(u'\\', u'/');
-    if (p.startsWith(u'/'))
-        return resolve(u"/"_s, p.mid(1));
+    if (p.startsWith(u'/')) return resolve(u"/"_s, p.mid(1));
     return resolve(QDir::currentPath(), p);
 }
 
 QStringList listFiles(const QString& dir, const QString& pattern) {
-    const QRegularExpression re(
-        QRegularExpression::wildcardToRegularExpression(pattern, QRegularExpression::UnanchoredWildcardConversion),
-        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(
+                                    pattern, QRegularExpression::UnanchoredWildcardConversion),
+                                QRegularExpression::CaseInsensitiveOption);
     const QRegularExpression anchored(u"\\A(?:"_s + re.pattern() + u")\\z"_s,
                                       QRegularExpression::CaseInsensitiveOption);
     QStringList names;
     const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& e : entries)
-        if (anchored.match(e).hasMatch())
-            names.append(e);
+        if (anchored.match(e).hasMatch()) names.append(e);
     sortByName(names);
     return names;
 }

@@ -34,9 +34,7 @@ constexpr int kButtonHeight = 25;
 
 } // namespace
 
-TPani1::TPani1(AppContext& ctx, QWidget* parent)
-    : QWidget(parent, kToolWindowFlags),
-      m_ctx(ctx) {
+TPani1::TPani1(AppContext& ctx, QWidget* parent) : QWidget(parent, kToolWindowFlags), m_ctx(ctx) {
     setObjectName(u"Pani1"_s);
     setWindowTitle(u"Значения"_s);
     auto* layout = new QVBoxLayout(this);

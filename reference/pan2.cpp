@@ -28,9 +28,7 @@ constexpr int kButtonGap = 2;
 
 } // namespace
 
-Tccd::Tccd(AppContext& ctx, QWidget* parent)
-    : QWidget(parent, kToolWindowFlags),
-      m_ctx(ctx) {
+Tccd::Tccd(AppContext& ctx, QWidget* parent) : QWidget(parent, kToolWindowFlags), m_ctx(ctx) {
     setObjectName(u"ccd"_s);
     setWindowTitle(u"Справочник"_s);
     auto* layout = new QVBoxLayout(this);

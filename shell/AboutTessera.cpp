@@ -12,7 +12,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-QString TAbout::versionLine() { return u"Версия 2.5 ( 17 октября 2002 г.)"_s; }
+QString TAbout::versionLine() {
+    return u"Версия 2.5 ( 17 октября 2002 г.)"_s;
+}
 
 TAbout::TAbout(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     Q_UNUSED(ctx);
@@ -23,8 +25,7 @@ TAbout::TAbout(AppContext& ctx, QWidget* parent) : QDialog(parent) {
 
 void TAbout::showEvent(QShowEvent* e) {
     // The contents are made at the first showing: the copy made at start-up is rarely shown.
-    if (!OKButton)
-        build();
+    if (!OKButton) build();
     QDialog::showEvent(e);
 }
 

@@ -3,27 +3,27 @@
 
 #include "launcher/Unit12.h"
 #include "launcher/config_keeper.h"
-#include "platform/program_paths.h"
-#include "platform/user_dialogs.h"
-#include "platform/shell.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
-#include "shell/AboutTessera.h"
-#include "shell/Unit9.h"
-#include "shell/game_directory.h"
-#include "shell/main_window_tables.h"
-#include "shell/qt_tool_icons.h"
-#include "shell/qt_quit_when_painted.h"
-#include "shell/qt_widget_helpers.h"
+#include "platform/program_paths.h"
+#include "platform/shell.h"
+#include "platform/user_dialogs.h"
 #include "reference/Biblyotek.h"
 #include "reference/Unit4.h"
 #include "reference/Unit6.h"
 #include "reference/explanations.h"
 #include "reference/pan2.h"
 #include "reference/value_list_loading.h"
+#include "shell/AboutTessera.h"
+#include "shell/Unit9.h"
 #include "shell/cleanup.h"
+#include "shell/game_directory.h"
+#include "shell/main_window_tables.h"
 #include "shell/qt_find_dialog.h"
 #include "shell/qt_plain_text_target.h"
+#include "shell/qt_quit_when_painted.h"
+#include "shell/qt_tool_icons.h"
+#include "shell/qt_widget_helpers.h"
 #include "shell/text_tools.h"
 
 #include <QAction>
@@ -115,8 +115,7 @@ void TForm1::buildMenus() {
             else
                 a->setShortcut(QKeySequence(e.shortcut.toString(), QKeySequence::PortableText));
         }
-        if (e.separatorBefore)
-            menu->addSeparator();
+        if (e.separatorBefore) menu->addSeparator();
         menu->addAction(a);
         m_actions.insert(a->objectName(), a);
         return a;
@@ -130,11 +129,11 @@ void TForm1::buildMenus() {
         }
         QMenu* parent = m_menus.value(e.parent.toString());
         // An item that other items name as their parent is a submenu.
-        const bool isSubmenu = std::any_of(mainMenuEntries().begin(), mainMenuEntries().end(),
-                                           [&](const MenuItemEntry& o) { return o.parent == e.name; });
+        const bool isSubmenu =
+            std::any_of(mainMenuEntries().begin(), mainMenuEntries().end(),
+                        [&](const MenuItemEntry& o) { return o.parent == e.name; });
         if (isSubmenu) {
-            if (e.separatorBefore)
-                parent->addSeparator();
+            if (e.separatorBefore) parent->addSeparator();
             QMenu* sub = parent->addMenu(e.caption.toString());
             sub->setObjectName(e.name.toString());
             m_menus.insert(sub->objectName(), sub);
@@ -163,12 +162,10 @@ void TForm1::buildToolBar() {
         button->installEventFilter(this);
         QAction* target = m_actions.value(e.action.toString());
         connect(button, &QToolButton::clicked, this, [target] {
-            if (target)
-                target->trigger();
+            if (target) target->trigger();
         });
         ToolBar1->addWidget(button);
-        if (e.separatorAfter)
-            ToolBar1->addSeparator();
+        if (e.separatorAfter) ToolBar1->addSeparator();
     }
     Label5 = new QLabel(u"<<Нажми"_s, ToolBar1);
     Label5->setObjectName(u"Label5"_s);
@@ -217,35 +214,52 @@ void TForm1::buildStatusBar() {
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
-        if (widths[i] > 0)
-            m_panels[i]->setFixedWidth(widths[i]);
-        if (i == 0)
-            m_panels[i]->setAlignment(Qt::AlignCenter);
+        if (widths[i] > 0) m_panels[i]->setFixedWidth(widths[i]);
+        if (i == 0) m_panels[i]->setAlignment(Qt::AlignCenter);
         StatusBar1->addWidget(m_panels[i], widths[i] > 0 ? 0 : 1);
     }
 }
 
 void TForm1::connectHandlers() {
     const QHash<QString, void (TForm1::*)()> handlers = {
-        {u"New1"_s, &TForm1::New1Click},       {u"Open1"_s, &TForm1::Open1Click},
-        {u"Save1"_s, &TForm1::Save1Click},     {u"SaveAs1"_s, &TForm1::SaveAs1Click},
-        {u"MetaBind1"_s, &TForm1::MetaBind1Click}, {u"N33"_s, &TForm1::N33Click},
-        {u"Exit1"_s, &TForm1::Exit1Click},     {u"N7"_s, &TForm1::N7Click},
-        {u"N3"_s, &TForm1::N3Click},           {u"N4"_s, &TForm1::N4Click},
-        {u"N5"_s, &TForm1::N5Click},           {u"N22"_s, &TForm1::N7Click},
-        {u"N24"_s, &TForm1::N3Click},          {u"N25"_s, &TForm1::N4Click},
-        {u"N26"_s, &TForm1::N5Click},          {u"N38"_s, &TForm1::N38Click},
-        {u"N35"_s, &TForm1::N35Click},         {u"N29"_s, &TForm1::N29Click},
-        {u"N31"_s, &TForm1::N31Click},         {u"N30"_s, &TForm1::N30Click},
-        {u"About1"_s, &TForm1::About1Click},   {u"N11"_s, &TForm1::N11Click},
-        {u"N28"_s, &TForm1::N11Click},         {u"N14"_s, &TForm1::N14Click},
-        {u"N21"_s, &TForm1::N21Click},         {u"N13"_s, &TForm1::N21Click},
-        {u"N12"_s, &TForm1::N12Click},         {u"N18"_s, &TForm1::N18Click},
-        {u"N15"_s, &TForm1::N18Click},         {u"N16"_s, &TForm1::N16Click},
-        {u"N17"_s, &TForm1::N17Click},         {u"N43"_s, &TForm1::N43Click},
-        {u"N42"_s, &TForm1::N43Click},         {u"N32"_s, &TForm1::N32Click},
-        {u"N20"_s, &TForm1::N20Click},         {u"N37"_s, &TForm1::N37Click},
-        {u"MetaBinds1"_s, &TForm1::MetaBinds1Click}, {u"CS1"_s, &TForm1::CS1Click},
+        {u"New1"_s, &TForm1::New1Click},
+        {u"Open1"_s, &TForm1::Open1Click},
+        {u"Save1"_s, &TForm1::Save1Click},
+        {u"SaveAs1"_s, &TForm1::SaveAs1Click},
+        {u"MetaBind1"_s, &TForm1::MetaBind1Click},
+        {u"N33"_s, &TForm1::N33Click},
+        {u"Exit1"_s, &TForm1::Exit1Click},
+        {u"N7"_s, &TForm1::N7Click},
+        {u"N3"_s, &TForm1::N3Click},
+        {u"N4"_s, &TForm1::N4Click},
+        {u"N5"_s, &TForm1::N5Click},
+        {u"N22"_s, &TForm1::N7Click},
+        {u"N24"_s, &TForm1::N3Click},
+        {u"N25"_s, &TForm1::N4Click},
+        {u"N26"_s, &TForm1::N5Click},
+        {u"N38"_s, &TForm1::N38Click},
+        {u"N35"_s, &TForm1::N35Click},
+        {u"N29"_s, &TForm1::N29Click},
+        {u"N31"_s, &TForm1::N31Click},
+        {u"N30"_s, &TForm1::N30Click},
+        {u"About1"_s, &TForm1::About1Click},
+        {u"N11"_s, &TForm1::N11Click},
+        {u"N28"_s, &TForm1::N11Click},
+        {u"N14"_s, &TForm1::N14Click},
+        {u"N21"_s, &TForm1::N21Click},
+        {u"N13"_s, &TForm1::N21Click},
+        {u"N12"_s, &TForm1::N12Click},
+        {u"N18"_s, &TForm1::N18Click},
+        {u"N15"_s, &TForm1::N18Click},
+        {u"N16"_s, &TForm1::N16Click},
+        {u"N17"_s, &TForm1::N17Click},
+        {u"N43"_s, &TForm1::N43Click},
+        {u"N42"_s, &TForm1::N43Click},
+        {u"N32"_s, &TForm1::N32Click},
+        {u"N20"_s, &TForm1::N20Click},
+        {u"N37"_s, &TForm1::N37Click},
+        {u"MetaBinds1"_s, &TForm1::MetaBinds1Click},
+        {u"CS1"_s, &TForm1::CS1Click},
     };
     for (auto it = handlers.begin(); it != handlers.end(); ++it)
         if (QAction* a = m_actions.value(it.key()))
@@ -291,10 +305,16 @@ QPoint TForm1::caretPosition() const {
     return QPoint(c.positionInBlock(), c.blockNumber());
 }
 
-void TForm1::focusEditor() { Memo1->setFocus(); }
+void TForm1::focusEditor() {
+    Memo1->setFocus();
+}
 
-void TForm1::setStatusLine(const QString& text) { m_panels[1]->setText(text); }
-QString TForm1::statusLine() const { return m_panels[1]->text(); }
+void TForm1::setStatusLine(const QString& text) {
+    m_panels[1]->setText(text);
+}
+QString TForm1::statusLine() const {
+    return m_panels[1]->text();
+}
 
 void TForm1::Memo1SelectionChange() {
     const QPoint p = caretPosition();
@@ -303,7 +323,9 @@ void TForm1::Memo1SelectionChange() {
 
 // --- DocumentView
 
-QString TForm1::documentText() const { return plainTextOf(*Memo1->document()); }
+QString TForm1::documentText() const {
+    return plainTextOf(*Memo1->document());
+}
 
 void TForm1::setDocumentText(const QString& text, bool caretAtEnd) {
     Memo1->setPlainText(text);
@@ -312,33 +334,70 @@ void TForm1::setDocumentText(const QString& text, bool caretAtEnd) {
     Memo1->setTextCursor(c);
 }
 
-bool TForm1::isDocumentModified() const { return Memo1->document()->isModified(); }
-void TForm1::setDocumentModified(bool modified) { Memo1->document()->setModified(modified); }
-void TForm1::showFileName(const QString& fileName) { m_panels[2]->setText(fileName); }
-void TForm1::showStatus(const QString& text) { setStatusLine(text); }
-QString TForm1::idleStatus() const { return m_idleHint ? m_idleHint() : QString(); }
-QFont TForm1::documentFont() const { return Memo1->font(); }
-QString TForm1::printTitle() const { return windowTitle(); }
+bool TForm1::isDocumentModified() const {
+    return Memo1->document()->isModified();
+}
+void TForm1::setDocumentModified(bool modified) {
+    Memo1->document()->setModified(modified);
+}
+void TForm1::showFileName(const QString& fileName) {
+    m_panels[2]->setText(fileName);
+}
+void TForm1::showStatus(const QString& text) {
+    setStatusLine(text);
+}
+QString TForm1::idleStatus() const {
+    return m_idleHint ? m_idleHint() : QString();
+}
+QFont TForm1::documentFont() const {
+    return Memo1->font();
+}
+QString TForm1::printTitle() const {
+    return windowTitle();
+}
 
-QString TForm1::settingsPath() const { return m_settings.path(); }
+QString TForm1::settingsPath() const {
+    return m_settings.path();
+}
 
 // --- handlers
 
-void TForm1::New1Click() { m_document.newDocument(); }
-void TForm1::Open1Click() { m_document.open(); }
-void TForm1::Save1Click() { m_document.save(); }
-void TForm1::SaveAs1Click() { m_document.saveAs(); }
-void TForm1::MetaBind1Click() { m_document.newMetaBind(); }
-void TForm1::N33Click() { m_document.print(); }
-void TForm1::Exit1Click() { close(); }
-void TForm1::N7Click() { runOnFocusedEdit("undo"); }
-void TForm1::N3Click() { runOnFocusedEdit("cut"); }
-void TForm1::N4Click() { runOnFocusedEdit("copy"); }
-void TForm1::N5Click() { runOnFocusedEdit("paste"); }
+void TForm1::New1Click() {
+    m_document.newDocument();
+}
+void TForm1::Open1Click() {
+    m_document.open();
+}
+void TForm1::Save1Click() {
+    m_document.save();
+}
+void TForm1::SaveAs1Click() {
+    m_document.saveAs();
+}
+void TForm1::MetaBind1Click() {
+    m_document.newMetaBind();
+}
+void TForm1::N33Click() {
+    m_document.print();
+}
+void TForm1::Exit1Click() {
+    close();
+}
+void TForm1::N7Click() {
+    runOnFocusedEdit("undo");
+}
+void TForm1::N3Click() {
+    runOnFocusedEdit("cut");
+}
+void TForm1::N4Click() {
+    runOnFocusedEdit("copy");
+}
+void TForm1::N5Click() {
+    runOnFocusedEdit("paste");
+}
 
 void TForm1::N38Click() {
-    if (m_ctx.windows.nachalo)
-        m_ctx.windows.nachalo->runModal();
+    if (m_ctx.windows.nachalo) m_ctx.windows.nachalo->runModal();
 }
 
 void TForm1::openHelpPage(const QString& page) {
@@ -346,10 +405,18 @@ void TForm1::openHelpPage(const QString& page) {
     m_ctx.shell.openDocument(paths::resolve(folder, page), folder);
 }
 
-void TForm1::N35Click() { openHelpPage(u"help.html"_s); }
-void TForm1::N29Click() { openHelpPage(u"faq.html"_s); }
-void TForm1::N31Click() { openHelpPage(u"lessons.html"_s); }
-void TForm1::N30Click() { openHelpPage(u"about.html"_s); }
+void TForm1::N35Click() {
+    openHelpPage(u"help.html"_s);
+}
+void TForm1::N29Click() {
+    openHelpPage(u"faq.html"_s);
+}
+void TForm1::N31Click() {
+    openHelpPage(u"lessons.html"_s);
+}
+void TForm1::N30Click() {
+    openHelpPage(u"about.html"_s);
+}
 
 void TForm1::About1Click() {
     TAbout box(m_ctx, this);
@@ -427,8 +494,7 @@ void TForm1::N18Click() {
     SharedState& st = m_ctx.state;
     st.explanationText = ReadIni2(st.programDir, QString(), selected, st.dlzPageActive);
     // The pop-up shows the answer where it stands, without coming forward.
-    if (m_ctx.windows.form6)
-        m_ctx.windows.form6->showExplanation(st.explanationText);
+    if (m_ctx.windows.form6) m_ctx.windows.form6->showExplanation(st.explanationText);
 }
 
 void TForm1::N16Click() {
@@ -502,18 +568,15 @@ void TForm1::PopupMenu2Popup() {
 // --- commands that open other windows (each comes with its window)
 
 void TForm1::N43Click() {
-    if (m_ctx.windows.mapsMenu)
-        m_ctx.windows.mapsMenu->runModal();
+    if (m_ctx.windows.mapsMenu) m_ctx.windows.mapsMenu->runModal();
 }
 
 void TForm1::N32Click() {
-    if (m_ctx.windows.maps)
-        m_ctx.windows.maps->runModal();
+    if (m_ctx.windows.maps) m_ctx.windows.maps->runModal();
 }
 void TForm1::N20Click() {}
 void TForm1::N37Click() {
-    if (m_ctx.windows.form3)
-        m_ctx.windows.form3->runLibraryListing();
+    if (m_ctx.windows.form3) m_ctx.windows.form3->runLibraryListing();
 }
 
 void TForm1::Dogy() {
@@ -532,25 +595,21 @@ void TForm1::CS1Click() {
         return;
     }
     Tstartcs* launcher = m_ctx.windows.startcs;
-    if (!launcher || !launcher->runModal())
-        return;
-    const LaunchOutcome r = launchGame(st, m_ctx.shell, m_document.fileName(), launcher->choice(),
-                                       currentGameHost());
-    if (!r.ok)
-        m_ctx.dialogs.error(r.message);
+    if (!launcher || !launcher->runModal()) return;
+    const LaunchOutcome r =
+        launchGame(st, m_ctx.shell, m_document.fileName(), launcher->choice(), currentGameHost());
+    if (!r.ok) m_ctx.dialogs.error(r.message);
 }
 
 // --- start-up
 
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
-    if (!m_firstShowDone && !m_ctx.state.selfTest)
-        QTimer::singleShot(0, this, &TForm1::FormShow);
+    if (!m_firstShowDone && !m_ctx.state.selfTest) QTimer::singleShot(0, this, &TForm1::FormShow);
 }
 
 void TForm1::FormShow() {
-    if (m_firstShowDone)
-        return;
+    if (m_firstShowDone) return;
     m_firstShowDone = true;
     const FirstShowSettings shown = readFirstShowSettings(m_settings);
     QFont font = Memo1->font();
@@ -569,8 +628,7 @@ void TForm1::FormShow() {
     m_follower.setRemembered(shown.tools);
 
     settleGameDirectory();
-    if (m_quitting)
-        return;
+    if (m_quitting) return;
 
     // The tool windows, modeless, beside the editor: reference, value list, pop-up.
     // They stand where the settings say from the start; the first activation places them again.
@@ -578,8 +636,7 @@ void TForm1::FormShow() {
     const AppWindows& w = m_ctx.windows;
     for (QWidget* tool : {static_cast<QWidget*>(w.ccd), static_cast<QWidget*>(w.pani1),
                           static_cast<QWidget*>(w.form6)})
-        if (tool)
-            tool->show();
+        if (tool) tool->show();
 
     caretToEnd();
     setDocumentModified(false);
@@ -593,13 +650,11 @@ void TForm1::settleGameDirectory() {
     SharedState& st = m_ctx.state;
     const QString catalog = st.gameDirChosen == 1 ? m_settings.readText(u"Game"_s, u"Catalog"_s)
                                                   : Settings::absentText();
-    const GameDirStart start = ::settleGameDirectory(
-        st.gameDirChosen, catalog, st.programDir,
-        [](const QString& p) { return QFileInfo(p).isDir(); });
-    if (!start.wizardFolder.isEmpty())
-        st.wizardFolder = start.wizardFolder;
-    if (!start.chooserFolder.isEmpty())
-        st.gameDir = start.chooserFolder;
+    const GameDirStart start =
+        ::settleGameDirectory(st.gameDirChosen, catalog, st.programDir,
+                              [](const QString& p) { return QFileInfo(p).isDir(); });
+    if (!start.wizardFolder.isEmpty()) st.wizardFolder = start.wizardFolder;
+    if (!start.chooserFolder.isEmpty()) st.gameDir = start.chooserFolder;
     if (start.showChooser && m_ctx.windows.nachalo) {
         if (m_ctx.windows.nachalo->runModal() == Tnachalo::Result::QuitProgram) {
             quitWithoutClosing();
@@ -613,8 +668,7 @@ void TForm1::quitWithoutClosing() {
     m_quitting = true;
     close();
     // Only a running loop can be ended; with none (a test driving the window) closing is all.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::exit(0);
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 // --- the hint handler
@@ -655,10 +709,8 @@ void TForm1::moveEvent(QMoveEvent* e) {
 
 void TForm1::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    if (windowState() == Qt::WindowNoState)
-        m_normalGeometry.setSize(size());
-    if (m_activated && isMaximized())
-        m_follower.dock(frameGeometry());
+    if (windowState() == Qt::WindowNoState) m_normalGeometry.setSize(size());
+    if (m_activated && isMaximized()) m_follower.dock(frameGeometry());
 }
 
 void TForm1::changeEvent(QEvent* e) {
@@ -668,15 +720,13 @@ void TForm1::changeEvent(QEvent* e) {
         placeToolWindows();
     } else if (e->type() == QEvent::WindowStateChange && m_activated) {
         const auto old = static_cast<QWindowStateChangeEvent*>(e)->oldState();
-        if (isMaximized() && !(old & Qt::WindowMaximized))
-            m_follower.rememberFromWindows();
+        if (isMaximized() && !(old & Qt::WindowMaximized)) m_follower.rememberFromWindows();
         placeToolWindows();
     }
 }
 
 void TForm1::placeToolWindows() {
-    if (!m_activated || isMinimized())
-        return;
+    if (!m_activated || isMinimized()) return;
     if (isMaximized()) {
         m_follower.dock(frameGeometry());
     } else {
@@ -704,8 +754,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     writeSettingsAtClose();
     restoreKeptConfigs(m_ctx.state, m_ctx.dialogs);
     const QString launchCopy = m_ctx.state.gameDir + u"/_.cfg"_s;
-    if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile())
-        QFile::remove(launchCopy);
+    if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile()) QFile::remove(launchCopy);
     m_closed = true;
     e->accept();
     QCoreApplication::quit();

@@ -24,16 +24,16 @@ class SearchTarget;
 // up, Ctrl+Y delete line, Ctrl+K your maps) to the menus.
 class ConfigEditor : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     using QPlainTextEdit::QPlainTextEdit;
 
-protected:
+  protected:
     bool event(QEvent* e) override;
 };
 
 class TForm1 : public QMainWindow, public DocumentView {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(AppContext& ctx);
     ~TForm1() override;
 
@@ -83,7 +83,7 @@ public:
 
     QString settingsPath() const;
 
-public slots:
+  public slots:
     void New1Click();
     void Open1Click();
     void Save1Click();
@@ -104,17 +104,17 @@ public slots:
     void Memo1SelectionChange();
 
     // Text tools.
-    void N11Click();  // select all / none
-    void N14Click();  // word wrap
-    void N21Click();  // delete line
-    void N12Click();  // find
-    void N18Click();  // look up the selected word
-    void N16Click();  // font
-    void N17Click();  // colour
-    void Label1Click(); // "//"
-    void Label2Click(); // Enter
-    void Label3Click(); // EndEnter
-    void Label4Click(); // cleanup
+    void N11Click();        // select all / none
+    void N14Click();        // word wrap
+    void N21Click();        // delete line
+    void N12Click();        // find
+    void N18Click();        // look up the selected word
+    void N16Click();        // font
+    void N17Click();        // colour
+    void Label1Click();     // "//"
+    void Label2Click();     // Enter
+    void Label3Click();     // EndEnter
+    void Label4Click();     // cleanup
     void N10Popup();        // the Tools menu opens
     void PopupMenu2Popup(); // the editor's pop-up menu opens
 
@@ -126,7 +126,7 @@ public slots:
     void MetaBinds1Click(); // MetaBinds insertion
     void CS1Click();        // start the game with the current config
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -135,7 +135,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void buildMenus();
     void buildToolBar();
     void buildBottomPanel();

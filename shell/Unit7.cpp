@@ -41,8 +41,7 @@ Tsozdat::Tsozdat(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 }
 
 void Tsozdat::runModal() {
-    if (QWidget* main = parentWidget())
-        move(main->geometry().center() - rect().center());
+    if (QWidget* main = parentWidget()) move(main->geometry().center() - rect().center());
     Edit1->setFocus();
     exec();
 }
@@ -68,4 +67,6 @@ void Tsozdat::Button1Click() {
     Edit1->setFocus();
 }
 
-void Tsozdat::Button2Click() { reject(); }
+void Tsozdat::Button2Click() {
+    reject();
+}

@@ -16,7 +16,9 @@ QString ConfigDocument::defaultText() {
     return u"//Unknown's configuration file\n\nunbindall\nclear\n\n"_s;
 }
 
-QString ConfigDocument::metaBindTemplate() { return u"\n\n[MetaBind]\nname=\nbut=\nlabel="_s; }
+QString ConfigDocument::metaBindTemplate() {
+    return u"\n\n[MetaBind]\nname=\nbut=\nlabel="_s;
+}
 
 QString ConfigDocument::openFilter() {
     return u"Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|All (*.*)|*.*"_s;
@@ -40,8 +42,7 @@ QString ConfigDocument::extensionForFilter(int filterIndex) {
 }
 
 QString ConfigDocument::withExtension(const QString& fileName, const QString& extension) {
-    if (extension.isEmpty())
-        return fileName;
+    if (extension.isEmpty()) return fileName;
     const qsizetype slash = std::max(fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\'));
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString stem = dot > slash ? fileName.left(dot) : fileName;
@@ -54,8 +55,7 @@ void ConfigDocument::setFileName(const QString& name) {
 }
 
 void ConfigDocument::initialise(const QStringList& arguments) {
-    if (!arguments.isEmpty())
-        m_arguments = arguments;
+    if (!arguments.isEmpty()) m_arguments = arguments;
     if (m_newMetaBindRequest) {
         m_newMetaBindRequest = false;
         m_view.setDocumentText(metaBindTemplate(), false);
@@ -79,8 +79,7 @@ void ConfigDocument::initialise(const QStringList& arguments) {
 }
 
 ConfigDocument::SaveAnswer ConfigDocument::askToSave() {
-    if (!m_view.isDocumentModified())
-        return SaveAnswer::NotSaved;
+    if (!m_view.isDocumentModified()) return SaveAnswer::NotSaved;
     switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
     case UserDialogs::Answer::Yes:
         return save() ? SaveAnswer::Saved : SaveAnswer::Cancelled;
@@ -113,18 +112,14 @@ void ConfigDocument::open() {
     // A failed or cancelled save stops the command, so unsaved text is never dropped.
     const bool proceed = askToSave() != SaveAnswer::Cancelled;
     m_view.showStatus(u"Открываем..."_s);
-    if (!proceed)
-        return;
+    if (!proceed) return;
     UserDialogs::FileDialogOptions options;
     options.filter = openFilter();
     options.filterIndex = 1;
-    if (!isUntitled())
-        options.directory = QFileInfo(m_fileName).absolutePath();
+    if (!isUntitled()) options.directory = QFileInfo(m_fileName).absolutePath();
     const UserDialogs::FileDialogResult chosen = m_dialogs.openFile(options);
-    if (!chosen.accepted)
-        return;
-    if (loadFrom(chosen.fileName, true))
-        setFileName(chosen.fileName);
+    if (!chosen.accepted) return;
+    if (loadFrom(chosen.fileName, true)) setFileName(chosen.fileName);
 }
 
 bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
@@ -143,11 +138,10 @@ bool ConfigDocument::writeTo(const QString& path) {
     QString lost;
     const QByteArray bytes = textfile::toFileBytes(text, &lost);
     if (!lost.isEmpty()) {
-        const auto answer = m_dialogs.confirmYesNo(
-            u"Эти символы нельзя записать в кодировке Windows-1251: "_s + lost +
-            u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
-        if (answer != UserDialogs::Answer::Yes)
-            return false;
+        const auto answer =
+            m_dialogs.confirmYesNo(u"Эти символы нельзя записать в кодировке Windows-1251: "_s +
+                                   lost + u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
+        if (answer != UserDialogs::Answer::Yes) return false;
     }
     const textfile::WriteResult w = textfile::writeBytes(path, bytes);
     if (!w.ok) {
@@ -158,16 +152,16 @@ bool ConfigDocument::writeTo(const QString& path) {
 }
 
 bool ConfigDocument::save() {
-    if (isUntitled())
-        return saveAsTitled(u"Сохранить"_s);
-    if (!writeTo(m_fileName))
-        return false;
+    if (isUntitled()) return saveAsTitled(u"Сохранить"_s);
+    if (!writeTo(m_fileName)) return false;
     m_view.setDocumentModified(false);
     m_view.showStatus(u"Сохранено..."_s);
     return true;
 }
 
-bool ConfigDocument::saveAs() { return saveAsTitled(u"Сохранить как"_s); }
+bool ConfigDocument::saveAs() {
+    return saveAsTitled(u"Сохранить как"_s);
+}
 
 bool ConfigDocument::saveAsTitled(const QString& title) {
     m_view.showStatus(u"Сохраняем..."_s);
@@ -175,8 +169,7 @@ bool ConfigDocument::saveAsTitled(const QString& title) {
     options.title = title;
     options.filter = saveFilter();
     options.filterIndex = m_saveFilterIndex;
-    if (!isUntitled())
-        options.directory = QFileInfo(m_fileName).absolutePath();
+    if (!isUntitled()) options.directory = QFileInfo(m_fileName).absolutePath();
     const UserDialogs::FileDialogResult chosen = m_dialogs.saveFile(options);
     // The file type last chosen sets the extension, also when the dialog was cancelled; the
     // next dialog opens on that type, so what it shows is what it will do.
@@ -206,10 +199,8 @@ void ConfigDocument::print() {
 }
 
 bool ConfigDocument::closeQuery() {
-    if (!m_view.isDocumentModified())
-        return true;
-    if (isUntitled())
-        return saveAs(); // cancelled or failed: the program goes on with the text
+    if (!m_view.isDocumentModified()) return true;
+    if (isUntitled()) return saveAs(); // cancelled or failed: the program goes on with the text
     switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
     case UserDialogs::Answer::Yes:
         return save();

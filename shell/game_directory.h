@@ -4,9 +4,9 @@
 #include <QString>
 
 struct GameDirStart {
-    bool showChooser = false;  // first start, or the stored folder is gone
-    QString wizardFolder;      // the wizard folder to use
-    QString chooserFolder;     // the chooser's folder; empty keeps the one it was created with
+    bool showChooser = false; // first start, or the stored folder is gone
+    QString wizardFolder;     // the wizard folder to use
+    QString chooserFolder;    // the chooser's folder; empty keeps the one it was created with
 };
 
 // `catalog` is the stored Game/Catalog text ("error" when absent).

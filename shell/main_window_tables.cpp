@@ -82,10 +82,22 @@ constexpr BottomLabelEntry kBottomLabels[] = {
 
 } // namespace
 
-std::span<const MenuItemEntry> mainMenuEntries() { return kMainMenu; }
-std::span<const MenuItemEntry> editorPopupEntries() { return kEditorPopup; }
-std::span<const ToolButtonEntry> toolButtonEntries() { return kToolButtons; }
-std::span<const BottomLabelEntry> bottomLabelEntries() { return kBottomLabels; }
+std::span<const MenuItemEntry> mainMenuEntries() {
+    return kMainMenu;
+}
+std::span<const MenuItemEntry> editorPopupEntries() {
+    return kEditorPopup;
+}
+std::span<const ToolButtonEntry> toolButtonEntries() {
+    return kToolButtons;
+}
+std::span<const BottomLabelEntry> bottomLabelEntries() {
+    return kBottomLabels;
+}
 
-QString applicationTitle() { return u"Tessera 2.5 (for CS 1.5 and older)"_s; }
-QString mainWindowCaption() { return u"Tessera for Counter-Strike (версия 2.5)"_s; }
+QString applicationTitle() {
+    return u"Tessera 2.5 (for CS 1.5 and older)"_s;
+}
+QString mainWindowCaption() {
+    return u"Tessera for Counter-Strike (версия 2.5)"_s;
+}

@@ -135,7 +135,9 @@ QPixmap paint(const QString& name) {
 
 } // namespace
 
-QIcon toolButtonIcon(const QString& buttonName) { return QIcon(paint(buttonName)); }
+QIcon toolButtonIcon(const QString& buttonName) {
+    return QIcon(paint(buttonName));
+}
 
 QPixmap bottomPanelPicture(const QSize& size) {
     QPixmap pm(size);

@@ -38,29 +38,25 @@ int colorToSetting(const QColor& color) {
 }
 
 int fontStyleCode(const QFont& font) {
-    if (font.underline() || font.strikeOut())
-        return 0;
+    if (font.underline() || font.strikeOut()) return 0;
     const bool bold = font.bold();
     const bool italic = font.italic();
-    if (bold && italic)
-        return 3;
-    if (bold)
-        return 1;
-    if (italic)
-        return 2;
+    if (bold && italic) return 3;
+    if (bold) return 1;
+    if (italic) return 2;
     return 0;
 }
 
 void applyFontStyleCode(QFont& font, int code) {
     // Any other code leaves the style as it is.
-    if (code == 1 || code == 3)
-        font.setBold(true);
-    if (code == 2 || code == 3)
-        font.setItalic(true);
+    if (code == 1 || code == 3) font.setBold(true);
+    if (code == 2 || code == 3) font.setItalic(true);
 }
 
 namespace {
-int orDefault(int value, int fallback) { return value == Settings::kAbsent ? fallback : value; }
+int orDefault(int value, int fallback) {
+    return value == Settings::kAbsent ? fallback : value;
+}
 } // namespace
 
 CreationSettings readCreationSettings(const Settings& s) {
@@ -78,8 +74,7 @@ CreationSettings readCreationSettings(const Settings& s) {
 FirstShowSettings readFirstShowSettings(const Settings& s) {
     FirstShowSettings f;
     const QString face = s.readText(u"Font"_s, u"NamePr"_s);
-    if (face != Settings::absentText())
-        f.fontFace = face;
+    if (face != Settings::absentText()) f.fontFace = face;
     f.fontSize = orDefault(s.readInt(u"Font"_s, u"SizePr"_s), 10);
     f.fontColor = colorFromSetting(orDefault(s.readInt(u"Font"_s, u"ColorPr"_s), 0));
     f.styleCode = orDefault(s.readInt(u"Font"_s, u"StylePr"_s), 0);
@@ -87,8 +82,8 @@ FirstShowSettings readFirstShowSettings(const Settings& s) {
     auto get = [&](const char16_t* key, int fallback) {
         return orDefault(s.readInt(forms, QString::fromUtf16(key)), fallback);
     };
-    f.tools.valueList = QRect(get(u"pani1L", 575), get(u"pani1T", 10), get(u"pani1W", 150),
-                              get(u"pani1H", 385));
+    f.tools.valueList =
+        QRect(get(u"pani1L", 575), get(u"pani1T", 10), get(u"pani1W", 150), get(u"pani1H", 385));
     f.tools.reference =
         QRect(get(u"ccdL", 160), get(u"ccdT", 15), get(u"ccdW", 135), get(u"ccdH", 315));
     f.tools.popup = QPoint(get(u"f6L", 575), get(u"f6T", 10));
@@ -122,7 +117,6 @@ textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSe
     setInt(forms, u"f6L"_s, v.tools.popup.x());
     setInt(forms, u"f6T"_s, v.tools.popup.y());
     setInt(u"Game"_s, u"dadir"_s, v.gameDirChosen);
-    if (v.gameDirChosen == 1)
-        ini.setValue(u"Game"_s, u"Catalog"_s, v.gameDir);
+    if (v.gameDirChosen == 1) ini.setValue(u"Game"_s, u"Catalog"_s, v.gameDir);
     return ini.save();
 }

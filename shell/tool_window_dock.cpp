@@ -10,8 +10,8 @@ ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize) 
     const int left = x0 + mainFrame.width() - kWidth - kMargin;
     g.reference = QRect(left, y0 + 72, kWidth, 194);
     g.valueList = QRect(left, y0 + 266, kWidth, 200);
-    g.popup = QPoint(x0 + mainFrame.width() - popupSize.width() - kMargin,
-                     y0 + mainFrame.height() - 142);
+    g.popup =
+        QPoint(x0 + mainFrame.width() - popupSize.width() - kMargin, y0 + mainFrame.height() - 142);
     return g;
 }
 

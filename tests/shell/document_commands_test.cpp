@@ -15,7 +15,7 @@ using Answer = UserDialogs::Answer;
 namespace {
 
 class DocumentCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         app.createWindows();
         form = app.ctx->windows.form1;
@@ -100,8 +100,9 @@ TEST_F(DocumentCommands, OpenShowsTheFileAndRefusesWhatIsNotText) {
     EXPECT_EQ(status(1), u"Открываем..."_s);
     EXPECT_FALSE(modified());
     ASSERT_FALSE(app.dialogs.calls().empty());
-    EXPECT_EQ(app.dialogs.calls().back().options.filter,
-              u"Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|All (*.*)|*.*"_s);
+    EXPECT_EQ(
+        app.dialogs.calls().back().options.filter,
+        u"Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|All (*.*)|*.*"_s);
 
     // A binary file: a message, and the current document stays.
     app.writeFile(file(u"hl.exe"_s), QByteArray("MZ\0\0\x90", 5));
@@ -190,8 +191,7 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheNameTheFlagAndTheOldFile) {
 TEST_F(DocumentCommands, OpeningAndSavingChangesNoByteTheUserDidNotChange) {
     QByteArray all;
     for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n')
-            all.append(char(b));
+        if (b != '\r' && b != '\n') all.append(char(b));
     const QByteArray original = "name \xA0\xA0x\r\n" + all + "\r\n\r\nlast";
     app.writeFile(file(u"bytes.cfg"_s), original);
     app.dialogs.expectFile(Kind::Open, file(u"bytes.cfg"_s));

@@ -1,9 +1,9 @@
 // Start-up, the game directory chooser, the settings written at close, and the main window's
 // menus and services.
+#include "app/Project1.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
-#include "app/Project1.h"
 #include "test_app.h"
 
 #include <QAction>
@@ -27,13 +27,14 @@ namespace {
 // Answers the chooser once it is shown modally: picks `folder` and clicks `button`.
 void answerChooser(Tnachalo* chooser, const QString& folder, const QString& button) {
     QTimer::singleShot(0, chooser, [=] {
-        if (!folder.isEmpty())
-            chooser->setCurrentFolder(folder);
+        if (!folder.isEmpty()) chooser->setCurrentFolder(folder);
         chooser->findChild<QPushButton*>(button)->click();
     });
 }
 
-QString ini(const TestApp& app) { return app.programDir() + u"Cfgneed.INI"_s; }
+QString ini(const TestApp& app) {
+    return app.programDir() + u"Cfgneed.INI"_s;
+}
 
 } // namespace
 

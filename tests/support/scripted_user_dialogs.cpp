@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 const char* kindName(ScriptedUserDialogs::Kind kind) {
-    static const char* names[] = {"warning", "error", "information", "yes/no", "yes/no/cancel",
-                                  "message", "open",  "save",        "font",   "colour", "print"};
+    static const char* names[] = {"warning",       "error",   "information", "yes/no",
+                                  "yes/no/cancel", "message", "open",        "save",
+                                  "font",          "colour",  "print"};
     return names[static_cast<int>(kind)];
 }
 
@@ -66,15 +67,22 @@ ScriptedUserDialogs::Step ScriptedUserDialogs::take(Kind kind, const QString& te
                       << ": " << text.toStdString();
         return Step{kind, Answer::Cancel};
     }
-    if (s.before)
-        s.before();
+    if (s.before) s.before();
     return s;
 }
 
-void ScriptedUserDialogs::warning(const QString& text) { take(Kind::Warning, text); }
-void ScriptedUserDialogs::error(const QString& text) { take(Kind::Error, text); }
-void ScriptedUserDialogs::information(const QString& text) { take(Kind::Information, text); }
-void ScriptedUserDialogs::message(const QString& text) { take(Kind::Message, text); }
+void ScriptedUserDialogs::warning(const QString& text) {
+    take(Kind::Warning, text);
+}
+void ScriptedUserDialogs::error(const QString& text) {
+    take(Kind::Error, text);
+}
+void ScriptedUserDialogs::information(const QString& text) {
+    take(Kind::Information, text);
+}
+void ScriptedUserDialogs::message(const QString& text) {
+    take(Kind::Message, text);
+}
 
 UserDialogs::Answer ScriptedUserDialogs::confirmYesNo(const QString& text) {
     return take(Kind::YesNo, text).answer;

@@ -8,8 +8,20 @@
 #include <functional>
 
 class ScriptedUserDialogs final : public UserDialogs {
-public:
-    enum class Kind { Warning, Error, Information, YesNo, YesNoCancel, Message, Open, Save, Font, Color, Print };
+  public:
+    enum class Kind {
+        Warning,
+        Error,
+        Information,
+        YesNo,
+        YesNoCancel,
+        Message,
+        Open,
+        Save,
+        Font,
+        Color,
+        Print
+    };
 
     struct Call {
         Kind kind;
@@ -31,7 +43,10 @@ public:
     const std::vector<Call>& calls() const { return m_calls; }
     bool allUsed() const { return m_queue.empty(); }
     QString lastText() const { return m_calls.empty() ? QString() : m_calls.back().text; }
-    void clear() { m_queue.clear(); m_calls.clear(); }
+    void clear() {
+        m_queue.clear();
+        m_calls.clear();
+    }
 
     void warning(const QString& text) override;
     void error(const QString& text) override;
@@ -45,7 +60,7 @@ public:
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool printText(const QString& text, const QFont& font, const QString& jobTitle) override;
 
-private:
+  private:
     struct Step {
         explicit Step(Kind k, Answer a = Answer::Yes) : kind(k), answer(a) {}
         Kind kind;

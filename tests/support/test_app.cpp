@@ -37,8 +37,12 @@ void TestApp::showMain() {
     ctx->windows.form1->FormShow();
 }
 
-QString TestApp::programDir() const { return root.path() + u"/program/"_s; }
-QString TestApp::gameDir() const { return root.path() + u"/Half-Life/cstrike"_s; }
+QString TestApp::programDir() const {
+    return root.path() + u"/program/"_s;
+}
+QString TestApp::gameDir() const {
+    return root.path() + u"/Half-Life/cstrike"_s;
+}
 
 QString TestApp::writeFile(const QString& path, const QByteArray& bytes) const {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -50,7 +54,6 @@ QString TestApp::writeFile(const QString& path, const QByteArray& bytes) const {
 
 QByteArray TestApp::readFile(const QString& path) const {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
     return f.readAll();
 }

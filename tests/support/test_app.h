@@ -3,14 +3,14 @@
 #pragma once
 
 #include "app/app_context.h"
-#include "scripted_user_dialogs.h"
 #include "platform/shell.h"
+#include "scripted_user_dialogs.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
 class RecordingShell final : public Shell {
-public:
+  public:
     struct Started {
         QString program;
         QStringList arguments;
