@@ -47,5 +47,6 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
 ProgramWindows::~ProgramWindows() {
     // Children of the main window go with it; delete top-level windows, main window last.
     for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it)
-        if (!(*it)->parentWidget()) delete *it;
+        if (!(*it)->parentWidget())
+            delete *it;
 }

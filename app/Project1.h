@@ -10,7 +10,7 @@ class QWidget;
 
 // Owns every window for the whole run; destroys them in reverse order.
 class ProgramWindows {
-  public:
+public:
     explicit ProgramWindows(AppContext& ctx);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
@@ -18,7 +18,7 @@ class ProgramWindows {
 
     const std::vector<QWidget*>& all() const { return m_windows; }
 
-  private:
+private:
     template <typename T, typename... Args> T* make(Args&&... args);
     std::vector<QWidget*> m_windows;
 };

@@ -87,7 +87,8 @@ void BM_TesseraCleanupFileToFile(benchmark::State& state) {
     for (auto _ : state) {
         const textfile::ReadResult read = textfile::readText(g_files.input);
         const QString cleaned = cleanupText(read.text);
-        if (!textfile::writeText(g_files.ours, cleaned).ok) state.SkipWithError("write failed");
+        if (!textfile::writeText(g_files.ours, cleaned).ok)
+            state.SkipWithError("write failed");
     }
 }
 
@@ -104,7 +105,8 @@ void BM_GnuSedFileToFile(benchmark::State& state) {
         QProcess sed;
         sed.setStandardOutputFile(g_files.sedOut);
         sed.start(u"sed"_s, {u"-z"_s, u"-f"_s, g_files.sedScript, g_files.input});
-        if (!sed.waitForFinished(-1) || sed.exitCode() != 0) state.SkipWithError("sed failed");
+        if (!sed.waitForFinished(-1) || sed.exitCode() != 0)
+            state.SkipWithError("sed failed");
     }
 }
 
@@ -114,7 +116,7 @@ BENCHMARK(BM_GnuSedFileToFile)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 
 // The console output plus each benchmark's time per iteration, for the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)

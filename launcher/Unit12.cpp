@@ -245,7 +245,8 @@ void Tstartcs::ComB1Change() {
     lx_map->clear();
     lx_map->addItems(maps);
     // The list's selection went with its entries: without a typed map there is nothing to start.
-    if (Et1->text().isEmpty()) Button1->setEnabled(false);
+    if (Et1->text().isEmpty())
+        Button1->setEnabled(false);
 
     showPicture(modIconFile(st.halfLifeDir, mod));
     memo1->clear();
@@ -279,7 +280,8 @@ void Tstartcs::showPicture(const QString& iconFile) {
 
 void Tstartcs::lx_mapClick() {
     const QList<QListWidgetItem*> selected = lx_map->selectedItems();
-    if (!selected.isEmpty() && !selected.first()->text().isEmpty()) Button1->setEnabled(true);
+    if (!selected.isEmpty() && !selected.first()->text().isEmpty())
+        Button1->setEnabled(true);
 }
 
 void Tstartcs::Et1Change() {
@@ -308,9 +310,11 @@ void Tstartcs::CLB1Click() {
 }
 
 void Tstartcs::CLB1ItemChanged(QListWidgetItem* item) {
-    if (m_settingChecks) return;
+    if (m_settingChecks)
+        return;
     // The toggled option is the one the rules act on.
-    if (CLB1->currentItem() != item) CLB1->setCurrentItem(item);
+    if (CLB1->currentItem() != item)
+        CLB1->setCurrentItem(item);
     CLB1ClickCheck();
 }
 
@@ -389,7 +393,8 @@ void Tstartcs::bok_panelClick() {
 }
 
 void Tstartcs::FormClose() {
-    if (bok_panel->property("Tag").toInt() == 1) bok_panelClick();
+    if (bok_panel->property("Tag").toInt() == 1)
+        bok_panelClick();
 }
 
 void Tstartcs::done(int result) {

@@ -21,7 +21,7 @@ class QSpinBox;
 
 class Tstartcs : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit Tstartcs(AppContext& ctx, QWidget* parent = nullptr);
 
     // Shows the window modally, centred on the main window; true when it was confirmed.
@@ -35,7 +35,7 @@ class Tstartcs : public QDialog {
     static constexpr int kFoldShift = 122;
     static constexpr int kHeight = 268;
 
-  public slots:
+public slots:
     void FormShow();
     void FormClose();
     void ComB1Change();
@@ -50,12 +50,12 @@ class Tstartcs : public QDialog {
     void Button2Click();
     void bok_panelClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* e) override;
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-  private:
+private:
     void buildLeftColumn();
     void buildRightColumn();
     void fold(bool unfolded);

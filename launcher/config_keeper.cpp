@@ -18,9 +18,11 @@ namespace {
 int keptCopyNumber(const QString& configName, const QString& fileName) {
     static const QRegularExpression suffix(u"^\\.bak([0-9]{0,6})$"_s,
                                            QRegularExpression::CaseInsensitiveOption);
-    if (!fileName.startsWith(configName, Qt::CaseInsensitive)) return 0;
+    if (!fileName.startsWith(configName, Qt::CaseInsensitive))
+        return 0;
     const auto m = suffix.match(fileName.mid(configName.size()));
-    if (!m.hasMatch()) return 0;
+    if (!m.hasMatch())
+        return 0;
     return m.captured(1).isEmpty() ? 1 : m.captured(1).toInt();
 }
 
@@ -32,11 +34,15 @@ QString keptCopyName(const QString& configPath, int number) {
 
 bool isStartScript(const QByteArray& bytes) {
     const QList<QByteArray> lines = bytes.split('\n');
-    if (lines.size() < 2 || lines.size() > 3) return false;
+    if (lines.size() < 2 || lines.size() > 3)
+        return false;
     for (qsizetype i = 0; i + 1 < lines.size(); ++i)
-        if (!lines[i].endsWith('\r')) return false;
-    if (lines.last().endsWith('\r')) return false;
-    if (lines[0] != "exec _.cfg\r" || !lines[1].startsWith("map ")) return false;
+        if (!lines[i].endsWith('\r'))
+            return false;
+    if (lines.last().endsWith('\r'))
+        return false;
+    if (lines[0] != "exec _.cfg\r" || !lines[1].startsWith("map "))
+        return false;
     return lines.size() == 2 || lines[2] == "+mlook";
 }
 
@@ -56,7 +62,8 @@ QStringList keptCopies(const QString& configPath) {
 
 KeepResult keepUserConfig(const QString& configPath, const SharedState::LaunchedConfig* previous) {
     KeepResult result;
-    if (!QFileInfo::exists(configPath)) return result;
+    if (!QFileInfo::exists(configPath))
+        return result;
     const textfile::BytesResult current = textfile::readBytes(configPath);
     if (!current.ok()) {
         result.ok = false;
@@ -132,7 +139,8 @@ QStringList restoreUserConfigs(SharedState& state) {
     for (const auto& r : state.launchedConfigs) {
         const textfile::BytesResult now = textfile::readBytes(r.configPath);
         // Gone, or rewritten by the game: that file is the newer config; leave it and the copy.
-        if (!now.ok() || now.bytes != r.script) continue;
+        if (!now.ok() || now.bytes != r.script)
+            continue;
         if (r.keptCopy.isEmpty()) {
             if (!QFile::remove(r.configPath))
                 failures.append(

@@ -18,7 +18,8 @@ QString chosenMap(const QString& typed, const QString& selected) {
 
 QString startScript(const QString& map, bool mlook) {
     QString script = u"exec _.cfg\nmap "_s + map;
-    if (mlook) script += u"\n+mlook"_s;
+    if (mlook)
+        script += u"\n+mlook"_s;
     return script;
 }
 
@@ -35,12 +36,14 @@ GameHost currentGameHost() {
 GameProgram gameProgram(const QString& halfLifeDir, const QStringList& params,
                         const GameHost& host) {
     const QString exe = paths::resolve(halfLifeDir, u"hl.exe"_s);
-    if (host.windows) return GameProgram{exe, params};
+    if (host.windows)
+        return GameProgram{exe, params};
     if (QFileInfo(exe).isFile() && !host.wine.isEmpty())
         return GameProgram{host.wine, QStringList{exe} + params};
     for (const QString& native : {u"hl.sh"_s, u"hl_linux"_s}) {
         const QString path = paths::resolve(halfLifeDir, native);
-        if (QFileInfo(path).isFile()) return GameProgram{path, params};
+        if (QFileInfo(path).isFile())
+            return GameProgram{path, params};
     }
     return GameProgram{};
 }
@@ -65,11 +68,13 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
         mod == u".."_s)
         return LaunchOutcome{false, u"Игра не запущена:\nНеверное имя мода \""_s + mod + u'"'};
     const QString folder = modFolder(state.halfLifeDir, mod);
-    if (!QFileInfo(folder).isDir()) return failure(folder, u"Папка мода не найдена"_s);
+    if (!QFileInfo(folder).isDir())
+        return failure(folder, u"Папка мода не найдена"_s);
 
     // The config as saved on disk; edits not yet saved are not part of the launch.
     const textfile::BytesResult saved = textfile::readBytes(configFile);
-    if (!saved.ok()) return failure(configFile, saved.reason);
+    if (!saved.ok())
+        return failure(configFile, saved.reason);
     const QString launchCopy = folder + u"/_.cfg"_s;
     if (const textfile::WriteResult w = textfile::writeBytes(launchCopy, saved.bytes); !w.ok)
         return failure(launchCopy, w.reason);
@@ -77,7 +82,8 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
     const QString config = paths::resolve(folder, u"config.cfg"_s);
     const StartScriptResult script =
         writeStartScript(state, config, startScript(choice.map, choice.mlook));
-    if (!script.ok) return failure(script.failedPath, script.reason);
+    if (!script.ok)
+        return failure(script.failedPath, script.reason);
 
     const GameProgram program = gameProgram(state.halfLifeDir, choice.arguments, host);
     if (program.program.isEmpty() ||

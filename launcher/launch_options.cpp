@@ -80,7 +80,8 @@ QStringList launchArguments(const LaunchSettings& s) {
         args << u"-gldrv"_s << s.driver;
     const auto& table = launchOptionTable();
     for (int i = 0; i < LaunchOptionCount; ++i)
-        if (s.checked[i]) args << table[i].text;
+        if (s.checked[i])
+            args << table[i].text;
     args << u"+maxplayers"_s << QString::number(s.maxPlayers) << u"-gamegauge"_s;
     return args;
 }

@@ -15,14 +15,17 @@ QString versionKey() {
 }
 
 int findFrom(const QString& text, const QString& what, int from) {
-    if (what.isEmpty() || from < 0 || from > text.size()) return -1;
+    if (what.isEmpty() || from < 0 || from > text.size())
+        return -1;
     return static_cast<int>(text.indexOf(what, from, Qt::CaseSensitive));
 }
 
 QString valueAfterKey(const QString& text, const QString& key, int* foundAt) {
     const int pos = findFrom(text, key, 0);
-    if (foundAt) *foundAt = pos;
-    if (pos < 0) return QString();
+    if (foundAt)
+        *foundAt = pos;
+    if (pos < 0)
+        return QString();
     const qsizetype start = pos + key.size();
     const qsizetype end = text.indexOf(u'"', start);
     return end < 0 ? text.mid(start) : text.mid(start, end - start);
@@ -40,6 +43,7 @@ ModInfo readModInfo(const QString& modFolder) {
     // A liblist.gam is a few hundred bytes; anything far larger is not one.
     const textfile::BytesResult raw =
         textfile::readBytes(paths::resolve(modFolder, u"liblist.gam"_s), 1024 * 1024);
-    if (!raw.ok()) return ModInfo{};
+    if (!raw.ok())
+        return ModInfo{};
     return parseLiblist(textfile::normalizeLineBreaks(cp1251::decode(raw.bytes)));
 }

@@ -21,12 +21,15 @@ QString modFolder(const QString& halfLifeDir, const QString& mod) {
 
 QStringList discoverMods(const QString& halfLifeDir) {
     QStringList mods;
-    if (halfLifeDir.isEmpty() || !QFileInfo(halfLifeDir).isDir()) return mods;
+    if (halfLifeDir.isEmpty() || !QFileInfo(halfLifeDir).isDir())
+        return mods;
     for (const QString& folder : paths::listFolders(halfLifeDir)) {
-        if (folder.startsWith(u'.')) continue;
+        if (folder.startsWith(u'.'))
+            continue;
         const QString marker = paths::resolve(halfLifeDir, folder + u"/settings.scr"_s);
         const QString name = folder.toLower();
-        if (QFileInfo(marker).isFile() && !mods.contains(name)) mods.append(name);
+        if (QFileInfo(marker).isFile() && !mods.contains(name))
+            mods.append(name);
     }
     return mods;
 }
@@ -34,13 +37,15 @@ QStringList discoverMods(const QString& halfLifeDir) {
 QStringList modChoices(const QString& halfLifeDir) {
     QStringList choices{defaultMod()};
     for (const QString& mod : discoverMods(halfLifeDir))
-        if (!choices.contains(mod)) choices.append(mod);
+        if (!choices.contains(mod))
+            choices.append(mod);
     return choices;
 }
 
 QStringList mapNames(const QString& mapsFolder) {
     QStringList names;
-    if (mapsFolder.isEmpty() || !QFileInfo(mapsFolder).isDir()) return names;
+    if (mapsFolder.isEmpty() || !QFileInfo(mapsFolder).isDir())
+        return names;
     for (const QString& file : paths::listFiles(mapsFolder, u"*.bsp"_s))
         names.append(file.left(file.size() - 4));
     return names;
@@ -48,7 +53,8 @@ QStringList mapNames(const QString& mapsFolder) {
 
 void addMaps(QStringList& maps, const QStringList& names) {
     for (const QString& name : names)
-        if (!maps.contains(name)) maps.append(name);
+        if (!maps.contains(name))
+            maps.append(name);
     std::stable_sort(maps.begin(), maps.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
@@ -60,6 +66,7 @@ QStringList driverChoices(const QString& halfLifeDir) {
     const QString folder = paths::resolve(halfLifeDir, u"gldrv"_s);
     if (!halfLifeDir.isEmpty() && QFileInfo(folder).isDir())
         for (const QString& dll : paths::listFiles(folder, u"*.dll"_s))
-            if (!choices.contains(dll)) choices.append(dll);
+            if (!choices.contains(dll))
+                choices.append(dll);
     return choices;
 }

@@ -14,9 +14,12 @@ namespace {
 // Icons that the Half-Life folder itself holds for the mods that ship without their own.
 QString fixedIconName(const QString& mod) {
     const QString m = mod.toLower();
-    if (m == u"tfc"_s) return u"TeamFortressClassic.ico"_s;
-    if (m == u"rewolf"_s) return u"rewolf.ico"_s;
-    if (m == u"valve"_s) return u"valve.ico"_s;
+    if (m == u"tfc"_s)
+        return u"TeamFortressClassic.ico"_s;
+    if (m == u"rewolf"_s)
+        return u"rewolf.ico"_s;
+    if (m == u"valve"_s)
+        return u"valve.ico"_s;
     return QString();
 }
 
@@ -34,7 +37,8 @@ QString modIconFile(const QString& halfLifeDir, const QString& mod) {
         return QFileInfo(path).isFile() ? path : QString();
     }
     const QString folder = paths::resolve(halfLifeDir, mod);
-    if (mod.isEmpty() || !QFileInfo(folder).isDir()) return QString();
+    if (mod.isEmpty() || !QFileInfo(folder).isDir())
+        return QString();
     const QStringList icons = paths::listFiles(folder, u"*.ico"_s);
     return icons.isEmpty() ? QString() : folder + u'/' + icons.first();
 }
@@ -44,8 +48,10 @@ QString unknownModPictureFile(const QString& programDir) {
 }
 
 QImage loadPicture(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return QImage();
-    if (isJpegName(path)) return loadJpeg(path).image;
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return QImage();
+    if (isJpegName(path))
+        return loadJpeg(path).image;
     // An icon file holds several sizes; the one nearest 32 pixels suits the window best.
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
@@ -54,16 +60,20 @@ QImage loadPicture(const QString& path) {
     QImage best;
     const int count = qMax(1, reader.imageCount());
     for (int i = 0; i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i)) break;
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
         const QImage image = reader.read();
-        if (image.isNull()) continue;
-        if (best.isNull() || qAbs(image.width() - 32) < qAbs(best.width() - 32)) best = image;
+        if (image.isNull())
+            continue;
+        if (best.isNull() || qAbs(image.width() - 32) < qAbs(best.width() - 32))
+            best = image;
     }
     return best;
 }
 
 QImage pictureOrUnknown(const QString& iconFile, const QString& programDir) {
     QImage image = loadPicture(iconFile);
-    if (image.isNull()) image = loadPicture(unknownModPictureFile(programDir));
+    if (image.isNull())
+        image = loadPicture(unknownModPictureFile(programDir));
     return image;
 }

@@ -119,8 +119,10 @@ Tmaps::Tmaps(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
 }
 
 void Tmaps::runModal() {
-    if (!FormShow()) return;
-    if (QWidget* main = parentWidget()) move(main->geometry().center() - rect().center());
+    if (!FormShow())
+        return;
+    if (QWidget* main = parentWidget())
+        move(main->geometry().center() - rect().center());
     exec();
 }
 
@@ -206,12 +208,14 @@ void Tmaps::LB2DblClick() {
 
 void Tmaps::Spee1Click() {
     const int row = selectedRow(LB2);
-    if (row >= 0) LB1->addItem(LB2->item(row)->text());
+    if (row >= 0)
+        LB1->addItem(LB2->item(row)->text());
 }
 
 void Tmaps::Spee2Click() {
     const int row = selectedRow(LB1);
-    if (row < 0) return;
+    if (row < 0)
+        return;
     // Nothing stays selected, so a second Backspace cannot take the neighbour by surprise.
     const QSignalBlocker block(LB1);
     delete LB1->takeItem(row);
@@ -226,7 +230,8 @@ void Tmaps::moveSelected(int step) {
         return;
     }
     const int target = row + step;
-    if (target < 0 || target >= LB1->count()) return;
+    if (target < 0 || target >= LB1->count())
+        return;
     const QSignalBlocker block(LB1);
     QListWidgetItem* item = LB1->takeItem(row);
     LB1->insertItem(target, item);

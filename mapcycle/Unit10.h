@@ -16,7 +16,7 @@ class QToolButton;
 
 class Tmaps : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit Tmaps(AppContext& ctx, QWidget* parent = nullptr);
 
     // Fills the lists and shows the window modally, centred on the main window.
@@ -26,7 +26,7 @@ class Tmaps : public QDialog {
     // file can neither be created nor read: there is nothing to edit then.
     bool FormShow();
 
-  public slots:
+public slots:
     void LB1Click();
     void LB2Click();
     void LB1DblClick();
@@ -38,11 +38,11 @@ class Tmaps : public QDialog {
     void Button8Click(); // "Применить"
     void Button1Click(); // "Отмена"
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-  private:
+private:
     void showDescriptionOf(const QListWidget* list);
     void moveSelected(int step);
     QStringList cycle() const;

@@ -44,7 +44,8 @@ void TMaps_menu::FormShow() {
 
 void TMaps_menu::Button1Click() {
     const QList<QListWidgetItem*> selected = lb12->selectedItems();
-    if (selected.isEmpty() || !m_ctx.windows.form1) return;
+    if (selected.isEmpty() || !m_ctx.windows.form1)
+        return;
     m_ctx.windows.form1->insertAtCaret(selected.first()->text());
     m_ctx.windows.form1->focusEditor();
     accept();

@@ -10,7 +10,7 @@ class QPushButton;
 
 class TMaps_menu : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TMaps_menu(AppContext& ctx, QWidget* parent = nullptr);
 
     // Fills the list and shows the picker modally.
@@ -18,11 +18,11 @@ class TMaps_menu : public QDialog {
     // The list gains the maps of the wizard folder; names found at earlier showings stay.
     void FormShow();
 
-  public slots:
+public slots:
     void Button1Click(); // "Добавить"
     void lb12DblClick();
 
-  private:
+private:
     AppContext& m_ctx;
     QStringList m_maps;
 

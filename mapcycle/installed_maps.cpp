@@ -12,19 +12,22 @@ namespace mapcycle {
 
 QStringList installedMaps(const QString& folder) {
     // An unset folder must not turn into the root's "maps".
-    if (folder.isEmpty()) return {};
+    if (folder.isEmpty())
+        return {};
     QStringList names;
     const QStringList files = paths::listFiles(paths::resolve(folder, u"maps"_s), u"*.bsp"_s);
     for (const QString& file : files) {
         const QString name = file.chopped(4);
-        if (!name.contains(u'\n') && !name.contains(u'\r')) names.append(name);
+        if (!name.contains(u'\n') && !name.contains(u'\r'))
+            names.append(name);
     }
     return names;
 }
 
 void mergeMapNames(QStringList& known, const QStringList& found) {
     for (const QString& name : found)
-        if (!known.contains(name, Qt::CaseSensitive)) known.append(name);
+        if (!known.contains(name, Qt::CaseSensitive))
+            known.append(name);
     std::stable_sort(known.begin(), known.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;

@@ -11,23 +11,28 @@ namespace mapcycle {
 
 QString mapCyclePath(const QString& folder) {
     // An unset folder must not become the root's file; an empty path fails on use.
-    if (folder.isEmpty()) return QString();
+    if (folder.isEmpty())
+        return QString();
     return paths::resolve(folder, u"mapcycle.txt"_s);
 }
 
 MapCycleRead readMapCycle(const QString& path) {
     MapCycleRead result;
     result.file = textfile::readEditableText(path);
-    if (!result.ok()) return result;
+    if (!result.ok())
+        return result;
     QString text = result.file.text;
-    if (text.isEmpty()) return result;
-    if (text.endsWith(u'\n')) text.chop(1);
+    if (text.isEmpty())
+        return result;
+    if (text.endsWith(u'\n'))
+        text.chop(1);
     result.maps = text.split(u'\n');
     return result;
 }
 
 textfile::WriteResult ensureMapCycle(const QString& path) {
-    if (QFileInfo::exists(path)) return {};
+    if (QFileInfo::exists(path))
+        return {};
     return textfile::writeBytes(path, QByteArray());
 }
 

@@ -39,7 +39,8 @@ bool encodeOne(char16_t c, char* out) {
     }
     const auto& table = reverseTable();
     auto it = table.constFind(c);
-    if (it == table.constEnd()) return false;
+    if (it == table.constEnd())
+        return false;
     *out = it.value();
     return true;
 }
@@ -63,7 +64,8 @@ QByteArray encode(const QString& text, QString* unencodable) {
         const char16_t c = text[i].unicode();
         if (!encodeOne(c, &out[i])) {
             out[i] = '?';
-            if (unencodable && !unencodable->contains(QChar(c))) unencodable->append(QChar(c));
+            if (unencodable && !unencodable->contains(QChar(c)))
+                unencodable->append(QChar(c));
         }
     }
     return bytes;
@@ -72,7 +74,8 @@ QByteArray encode(const QString& text, QString* unencodable) {
 bool canEncode(const QString& text) {
     char dummy;
     for (QChar c : text)
-        if (!encodeOne(c.unicode(), &dummy)) return false;
+        if (!encodeOne(c.unicode(), &dummy))
+            return false;
     return true;
 }
 

@@ -8,7 +8,8 @@ IniProfile::IniProfile(QString path) : m_path(std::move(path)) {}
 void IniProfile::load() {
     m_lines.clear();
     const textfile::ReadResult r = textfile::readText(m_path);
-    if (!r.ok() || r.text.isEmpty()) return;
+    if (!r.ok() || r.text.isEmpty())
+        return;
     m_lines = r.text.split(u'\n');
     if (m_lines.last().isEmpty()) // the text ended with a line break
         m_lines.removeLast();
@@ -25,17 +26,21 @@ textfile::WriteResult IniProfile::save() const {
 
 std::optional<QString> IniProfile::sectionName(const QString& line) {
     const QString t = line.trimmed();
-    if (!t.startsWith(u'[')) return std::nullopt;
+    if (!t.startsWith(u'['))
+        return std::nullopt;
     const qsizetype close = t.indexOf(u']');
-    if (close < 0) return t.mid(1).trimmed();
+    if (close < 0)
+        return t.mid(1).trimmed();
     return t.mid(1, close - 1).trimmed();
 }
 
 std::optional<IniProfile::KeyLine> IniProfile::keyLine(const QString& line) {
     const QString t = line.trimmed();
-    if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'[')) return std::nullopt;
+    if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'['))
+        return std::nullopt;
     const qsizetype eq = t.indexOf(u'=');
-    if (eq < 0) return std::nullopt;
+    if (eq < 0)
+        return std::nullopt;
     KeyLine k{t.left(eq).trimmed(), t.mid(eq + 1).trimmed()};
     if (k.value.size() >= 2) {
         const QChar first = k.value.front();
@@ -49,7 +54,8 @@ qsizetype IniProfile::findSection(const QString& section) const {
     const QString wanted = section.trimmed();
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const auto name = sectionName(m_lines[i]);
-        if (name && name->compare(wanted, Qt::CaseInsensitive) == 0) return i;
+        if (name && name->compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
     }
     return -1;
 }
@@ -63,12 +69,14 @@ qsizetype IniProfile::sectionEnd(qsizetype header) const {
 
 std::optional<QString> IniProfile::value(const QString& section, const QString& key) const {
     const qsizetype header = findSection(section);
-    if (header < 0) return std::nullopt;
+    if (header < 0)
+        return std::nullopt;
     const QString wanted = key.trimmed();
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
         const auto k = keyLine(m_lines[i]);
-        if (k && k->key.compare(wanted, Qt::CaseInsensitive) == 0) return k->value;
+        if (k && k->key.compare(wanted, Qt::CaseInsensitive) == 0)
+            return k->value;
     }
     return std::nullopt;
 }
@@ -89,7 +97,8 @@ void IniProfile::setValue(const QString& section, const QString& key, const QStr
             m_lines[i] = k->key + u"="_s + value;
             return;
         }
-        if (!m_lines[i].trimmed().isEmpty()) lastContent = i;
+        if (!m_lines[i].trimmed().isEmpty())
+            lastContent = i;
     }
     // After the section's last non-blank line, so blank lines between sections stay between them.
     m_lines.insert(lastContent + 1, key + u"="_s + value);

@@ -11,7 +11,7 @@
 #include <optional>
 
 class IniProfile {
-  public:
+public:
     explicit IniProfile(QString path);
 
     // Reads the file afresh. A missing or unreadable file reads as an empty one.
@@ -32,7 +32,7 @@ class IniProfile {
     const QStringList& lines() const { return m_lines; }
     const QString& path() const { return m_path; }
 
-  private:
+private:
     struct KeyLine {
         QString key;
         QString value;

@@ -52,9 +52,11 @@ void onJpegError(j_common_ptr cinfo) {
 // Warnings (a truncated file, damaged data) are remembered, not printed: the caller refuses a
 // picture that produced any, since libjpeg would fill the missing part with grey.
 void onJpegMessage(j_common_ptr cinfo, int level) {
-    if (level >= 0) return;
+    if (level >= 0)
+        return;
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    if (err->pub.num_warnings == 0) (*cinfo->err->format_message)(cinfo, err->warning);
+    if (err->pub.num_warnings == 0)
+        (*cinfo->err->format_message)(cinfo, err->warning);
     err->pub.num_warnings++;
 }
 
@@ -115,7 +117,8 @@ void runDecoder(DecodeJob* job) {
 
 QImage imageFrom(const DecodeJob& job) {
     QImage image(job.width, job.height, QImage::Format_RGB32);
-    if (image.isNull()) return image;
+    if (image.isNull())
+        return image;
     const size_t stride = static_cast<size_t>(job.width) * job.components;
     for (int y = 0; y < job.height; ++y) {
         const unsigned char* src = job.pixels + stride * y;
@@ -168,7 +171,8 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
             result.error = u"Рисунок в неизвестном цветовом формате"_s;
         else {
             result.image = imageFrom(*job);
-            if (result.image.isNull()) result.error = u"Недостаточно памяти для рисунка"_s;
+            if (result.image.isNull())
+                result.error = u"Недостаточно памяти для рисунка"_s;
         }
         break;
     case TooLarge:

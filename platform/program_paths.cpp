@@ -20,12 +20,14 @@ void sortByName(QStringList& names) {
 
 // Finds `name` in `dir`: the exact spelling first, then any spelling that differs only in case.
 QString matchEntry(const QString& dir, const QString& name) {
-    if (name == u"."_s || name == u".."_s || QFileInfo::exists(dir + u'/' + name)) return name;
+    if (name == u"."_s || name == u".."_s || QFileInfo::exists(dir + u'/' + name))
+        return name;
     QStringList entries =
         QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     sortByName(entries);
     for (const QString& e : entries)
-        if (e.compare(name, Qt::CaseInsensitive) == 0) return e;
+        if (e.compare(name, Qt::CaseInsensitive) == 0)
+            return e;
     return QString();
 }
 
@@ -42,7 +44,8 @@ QString resolve(const QString& base, const QString& relative) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString& part = parts[i];
         if (part.isEmpty()) {
-            if (i == parts.size() - 1 && i > 0) current += u'/'; // keep a trailing separator
+            if (i == parts.size() - 1 && i > 0)
+                current += u'/'; // keep a trailing separator
             continue;
         }
         QString found = exists ? matchEntry(current, part) : QString();
@@ -51,7 +54,8 @@ QString resolve(const QString& base, const QString& relative) {
             found = part;
         }
         current += (current.endsWith(u'/') ? u""_s : u"/"_s) + found;
-        if (exists) exists = QFileInfo(current).isDir() || i == parts.size() - 1;
+        if (exists)
+            exists = QFileInfo(current).isDir() || i == parts.size() - 1;
     }
     return current;
 }
@@ -59,7 +63,8 @@ QString resolve(const QString& base, const QString& relative) {
 QString resolvePath(const QString& path) {
     QString p = path;
     p.replace(u'\\', u'/');
-    if (p.startsWith(u'/')) return resolve(u"/"_s, p.mid(1));
+    if (p.startsWith(u'/'))
+        return resolve(u"/"_s, p.mid(1));
     return resolve(QDir::currentPath(), p);
 }
 
@@ -72,7 +77,8 @@ QStringList listFiles(const QString& dir, const QString& pattern) {
     QStringList names;
     const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& e : entries)
-        if (anchored.match(e).hasMatch()) names.append(e);
+        if (anchored.match(e).hasMatch())
+            names.append(e);
     sortByName(names);
     return names;
 }

@@ -10,7 +10,8 @@ using namespace Qt::Literals::StringLiterals;
 
 bool QtShell::openDocument(const QString& path, const QString& workingFolder) {
     Q_UNUSED(workingFolder);
-    if (!QFileInfo::exists(path)) return false;
+    if (!QFileInfo::exists(path))
+        return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
@@ -18,6 +19,7 @@ bool QtShell::startProgram(const QString& program, const QStringList& arguments,
                            const QString& folder) {
     // Started directly, never through a command line, so no argument is read by a shell. Which
     // program to start (the game itself, or wine with the game) is the caller's decision.
-    if (program.isEmpty()) return false;
+    if (program.isEmpty())
+        return false;
     return QProcess::startDetached(program, arguments, folder);
 }

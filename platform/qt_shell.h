@@ -4,7 +4,7 @@
 #include "platform/shell.h"
 
 class QtShell final : public Shell {
-  public:
+public:
     bool openDocument(const QString& path, const QString& workingFolder) override;
     bool startProgram(const QString& program, const QStringList& arguments,
                       const QString& folder) override;

@@ -38,7 +38,8 @@ QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const Q
         {QMessageBox::Ok, u"OK"_s},
     };
     for (const auto& [button, caption] : captions)
-        if (QAbstractButton* b = box.button(button)) b->setText(caption);
+        if (QAbstractButton* b = box.button(button))
+            b->setText(caption);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -57,7 +58,8 @@ UserDialogs::FileDialogResult runFileDialog(QWidget* parent,
     result.filterIndex = options.filterIndex;
     if (options.filterIndex >= 1 && options.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[options.filterIndex - 1]);
-    if (!options.fileName.isEmpty()) dialog.selectFile(options.fileName);
+    if (!options.fileName.isEmpty())
+        dialog.selectFile(options.fileName);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&](const QString& f) { result.filterIndex = int(filters.indexOf(f)) + 1; });
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
@@ -139,7 +141,8 @@ bool QtUserDialogs::printText(const QString& text, const QFont& font, const QStr
     printer.setDocName(jobTitle);
     QPrintDialog dialog(&printer, parentWidget());
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
     QTextDocument document;
     document.setDefaultFont(font);
     document.setPlainText(text);

@@ -6,7 +6,7 @@
 class QWidget;
 
 class QtUserDialogs final : public UserDialogs {
-  public:
+public:
     explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
@@ -22,7 +22,7 @@ class QtUserDialogs final : public UserDialogs {
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool printText(const QString& text, const QFont& font, const QString& jobTitle) override;
 
-  private:
+private:
     QWidget* parentWidget() const;
     QWidget* m_parent;
 };

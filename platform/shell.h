@@ -5,7 +5,7 @@
 #include <QStringList>
 
 class Shell {
-  public:
+public:
     virtual ~Shell() = default;
     // Opens a file (a help page) with the desktop's default handler; false when that failed.
     virtual bool openDocument(const QString& path, const QString& workingFolder) = 0;

@@ -52,7 +52,8 @@ static ReadResult textFrom(BytesResult&& raw) {
     ReadResult result;
     result.error = raw.error;
     result.reason = raw.reason;
-    if (raw.ok()) result.text = normalizeLineBreaks(cp1251::decode(raw.bytes));
+    if (raw.ok())
+        result.text = normalizeLineBreaks(cp1251::decode(raw.bytes));
     return result;
 }
 
@@ -72,14 +73,16 @@ ReadResult readEditableText(const QString& path) {
 }
 
 QString normalizeLineBreaks(const QString& text) {
-    if (!text.contains(u'\r')) return text;
+    if (!text.contains(u'\r'))
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'\r') {
             out.append(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
         } else {
             out.append(c);
         }
@@ -105,7 +108,8 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     qint64 written = 0;
     while (written < bytes.size()) {
         const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0) break;
+        if (n <= 0)
+            break;
         written += n;
     }
     if (written != bytes.size()) {
@@ -129,7 +133,8 @@ WriteResult writeText(const QString& path, const QString& text) {
 
 WriteResult copyFile(const QString& from, const QString& to) {
     BytesResult raw = readBytes(from);
-    if (!raw.ok()) return WriteResult{false, raw.reason};
+    if (!raw.ok())
+        return WriteResult{false, raw.reason};
     return writeBytes(to, raw.bytes);
 }
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 class UserDialogs {
-  public:
+public:
     enum class Answer { Yes, No, Cancel };
 
     struct FileDialogOptions {

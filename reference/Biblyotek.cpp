@@ -105,8 +105,10 @@ TForm3::TForm3(AppContext& ctx, QWidget* parent)
 void TForm3::runLibraryListing() {
     const QStringList added = m_set.listLibraries();
     showLists();
-    if (Tccd* reference = m_ctx.windows.ccd) reference->addLibraries(added);
-    if (!m_ctx.state.refreshOnly) exec();
+    if (Tccd* reference = m_ctx.windows.ccd)
+        reference->addLibraries(added);
+    if (!m_ctx.state.refreshOnly)
+        exec();
 }
 
 void TForm3::showLists() {
@@ -116,7 +118,8 @@ void TForm3::showLists() {
 
 void TForm3::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (!e->spontaneous()) FormShow();
+    if (!e->spontaneous())
+        FormShow();
 }
 
 void TForm3::FormShow() {
@@ -125,7 +128,8 @@ void TForm3::FormShow() {
 }
 
 void TForm3::FormClose() {
-    if (Tccd* reference = m_ctx.windows.ccd) reference->setLibraries(m_set.libraries());
+    if (Tccd* reference = m_ctx.windows.ccd)
+        reference->setLibraries(m_set.libraries());
 }
 
 void TForm3::ListBox1Click() {
@@ -143,14 +147,16 @@ void TForm3::Button1Click() {
     options.directory = m_lastFolder;
     const UserDialogs::FileDialogResult chosen = m_ctx.dialogs.openFile(options);
     m_filterIndex = chosen.filterIndex;
-    if (!chosen.accepted) return;
+    if (!chosen.accepted)
+        return;
     m_lastFolder = QFileInfo(chosen.fileName).absolutePath();
     const LibraryKind kind = chosen.filterIndex == int(LibraryKind::MetaBind)
                                  ? LibraryKind::MetaBind
                                  : LibraryKind::Library;
     const LibraryChange change = m_set.install(chosen.fileName, kind);
     showLists();
-    if (!change.ok) m_ctx.dialogs.error(change.error);
+    if (!change.ok)
+        m_ctx.dialogs.error(change.error);
 }
 
 void TForm3::Button2Click() {
@@ -162,7 +168,8 @@ void TForm3::Button2Click() {
     else
         return;
     showLists();
-    if (!change.ok) m_ctx.dialogs.error(change.error);
+    if (!change.ok)
+        m_ctx.dialogs.error(change.error);
 }
 
 void TForm3::Button3Click() {

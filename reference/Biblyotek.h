@@ -14,7 +14,7 @@ class QPushButton;
 
 class TForm3 : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TForm3(AppContext& ctx, QWidget* parent = nullptr);
 
     // The library listing: lists the ".dlz" files not listed yet here and on the reference
@@ -23,7 +23,7 @@ class TForm3 : public QDialog {
 
     const LibrarySet& librarySet() const { return m_set; }
 
-  public slots:
+public slots:
     void FormShow();
     void FormClose();
     void ListBox1Click();
@@ -32,10 +32,10 @@ class TForm3 : public QDialog {
     void Button2Click();
     void Button3Click();
 
-  protected:
+protected:
     void showEvent(QShowEvent* e) override;
 
-  private:
+private:
     void showLists();
 
     AppContext& m_ctx;

@@ -10,7 +10,6 @@
 #include "reference/pan2.h"
 #include "reference/qt_list_boxes.h"
 #include "shell/Unit1.h"
-#include "shell/qt_widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -34,7 +33,7 @@ constexpr int kButtonHeight = 25;
 
 } // namespace
 
-TPani1::TPani1(AppContext& ctx, QWidget* parent) : QWidget(parent, kToolWindowFlags), m_ctx(ctx) {
+TPani1::TPani1(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     setObjectName(u"Pani1"_s);
     setWindowTitle(u"Значения"_s);
     auto* layout = new QVBoxLayout(this);
@@ -113,7 +112,8 @@ QString TPani1::selectedEntry() const {
 
 void TPani1::ListBox1Click() {
     const QString entry = selectedEntry();
-    if (entry.isEmpty()) return;
+    if (entry.isEmpty())
+        return;
     Button1->setEnabled(true);
     if (m_ctx.state.weaponPictures)
         showEntryPicture(entry);
@@ -125,10 +125,12 @@ void TPani1::showEntryPicture(const QString& entry) {
     TForm6* popup = m_ctx.windows.form6;
     const WeaponPicture picture = loadWeaponPicture(m_ctx.state.programDir, entry);
     if (picture.ok()) {
-        if (popup) popup->showPicture(picture.image);
+        if (popup)
+            popup->showPicture(picture.image);
         return;
     }
-    if (popup) popup->hidePicture();
+    if (popup)
+        popup->hidePicture();
     m_ctx.dialogs.error(picture.error);
 }
 
@@ -137,7 +139,8 @@ void TPani1::showEntryExplanation(const QString& entry) {
     const QString selectedLibrary =
         m_ctx.windows.ccd ? m_ctx.windows.ccd->selectedLibrary() : QString();
     ReadIni2(st, explanationLibrary(st.dlzPageActive, selectedLibrary, st.listFilePath), entry);
-    if (TForm6* popup = m_ctx.windows.form6) popup->showExplanation(st.explanationText);
+    if (TForm6* popup = m_ctx.windows.form6)
+        popup->showExplanation(st.explanationText);
 }
 
 // --- inserting
@@ -151,20 +154,24 @@ int TPani1::insertionColumn() const {
 
 void TPani1::DblClick1(Caller caller) {
     TForm1* main = m_ctx.windows.form1;
-    if (!main) return;
+    if (!main)
+        return;
     SharedState& st = m_ctx.state;
     InsertionPieces pieces =
         m_ctx.windows.setbal ? m_ctx.windows.setbal->insertionPieces() : InsertionPieces{};
     pieces.entry = selectedEntry();
-    if (caller == Caller::ValueList) st.insertMode = listInsertMode(st.lastRefPage);
+    if (caller == Caller::ValueList)
+        st.insertMode = listInsertMode(st.lastRefPage);
     const bool entryMode =
         st.insertMode == insert_mode::kVariable || st.insertMode == insert_mode::kCommand;
     // With no entry selected (the list was reloaded, or the click hit its empty area) there is
     // nothing to insert.
-    if (entryMode && pieces.entry.isEmpty()) return;
+    if (entryMode && pieces.entry.isEmpty())
+        return;
     const std::optional<Insertion> insertion =
         buildInsertion(st.insertMode, insertionColumn(), pieces);
-    if (!insertion) return;
+    if (!insertion)
+        return;
     main->insertAtCaret(insertion->text);
     main->activateWindow();
     main->focusEditor();
@@ -182,24 +189,7 @@ void TPani1::FormResize() {
 
 // --- events
 
-bool TPani1::event(QEvent* e) {
-    // The hints of this window's controls show in the main window's status bar.
-    if (e->type() == QEvent::StatusTip && m_ctx.windows.form1) {
-        QCoreApplication::sendEvent(m_ctx.windows.form1, e);
-        return true;
-    }
-    return QWidget::event(e);
-}
-
 void TPani1::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     FormResize();
-}
-
-void TPani1::closeEvent(QCloseEvent* e) {
-    // The window stays as long as the program runs; only the program itself closes it.
-    if (e->spontaneous())
-        e->ignore();
-    else
-        QWidget::closeEvent(e);
 }

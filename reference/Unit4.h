@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_tool_window.h"
 
 #include <QWidget>
 
@@ -13,9 +14,9 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-class TPani1 : public QWidget {
+class TPani1 : public ToolWindow {
     Q_OBJECT
-  public:
+public:
     enum class Caller {
         ValueList, // a double click or "Добавить": the entry, in the form of the last category
         InsertDialog, // InsertMode was set by the insert dialog
@@ -26,25 +27,21 @@ class TPani1 : public QWidget {
     // The selected entry, or empty.
     QString selectedEntry() const;
 
-  public slots:
+public slots:
     void ListBox1Click();
     // The insertion into the editor at the caret, replacing the selection.
     void DblClick1(TPani1::Caller caller = Caller::InsertDialog);
     void FormResize();
 
-  protected:
-    bool event(QEvent* e) override;
+protected:
     void resizeEvent(QResizeEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
 
-  private:
+private:
     void showEntries();
     void showEntryPicture(const QString& entry);
     void showEntryExplanation(const QString& entry);
     // The caret column the insertion lands at: that of the selection's start.
     int insertionColumn() const;
-
-    AppContext& m_ctx;
 
     // Controls, named as the program names them.
     QFrame* Panel1 = nullptr;

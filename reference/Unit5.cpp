@@ -48,7 +48,8 @@ QStringList itemsOf(const QComboBox* box) {
 }
 
 bool isEnter(const QEvent* e) {
-    if (e->type() != QEvent::KeyPress) return false;
+    if (e->type() != QEvent::KeyPress)
+        return false;
     const int key = static_cast<const QKeyEvent*>(e)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -198,18 +199,21 @@ InsertionPieces Tsetbal::insertionPieces() const {
 
 void Tsetbal::insertPage(int index) {
     m_ctx.state.insertMode = insertDialogPages()[size_t(index)].insertMode;
-    if (TPani1* valueList = m_ctx.windows.pani1) valueList->DblClick1(TPani1::Caller::InsertDialog);
+    if (TPani1* valueList = m_ctx.windows.pani1)
+        valueList->DblClick1(TPani1::Caller::InsertDialog);
 }
 
 void Tsetbal::remember(QComboBox* history) {
     const QString text = history->currentText();
-    if (joinsHistory(itemsOf(history), text)) history->addItem(text);
+    if (joinsHistory(itemsOf(history), text))
+        history->addItem(text);
 }
 
 void Tsetbal::Button10Click() {
     insertPage(kSetinfoPage);
     remember(ComboBox3);
-    if (TForm1* main = m_ctx.windows.form1) main->endOfLineBreak();
+    if (TForm1* main = m_ctx.windows.form1)
+        main->endOfLineBreak();
     close();
 }
 

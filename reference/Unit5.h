@@ -17,13 +17,13 @@ class QStackedWidget;
 
 class Tsetbal : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit Tsetbal(AppContext& ctx, QWidget* parent = nullptr);
 
     // The key, parameter, value and alias name as the dialog holds them now.
     InsertionPieces insertionPieces() const;
 
-  public slots:
+public slots:
     // Shows the dialog, not modal, with `caption` on page `page` (0 setinfo, 1 bind, 2 alias).
     void openPage(const QString& caption, int page);
     void FormShow();
@@ -31,10 +31,10 @@ class Tsetbal : public QDialog {
     void Button3Click();  // "ОК" of the bind page
     void Button5Click();  // "ОК" of the alias page
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-  private:
+private:
     QWidget* buildSetinfoPage();
     QWidget* buildBindPage();
     QWidget* buildAliasPage();

@@ -110,7 +110,8 @@ void TForm6::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TForm6::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) m_grip.reset();
+    if (e->button() == Qt::LeftButton)
+        m_grip.reset();
     QWidget::mouseReleaseEvent(e);
 }
 

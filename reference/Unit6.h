@@ -13,7 +13,7 @@ class QLabel;
 
 class TForm6 : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit TForm6(AppContext& ctx, QWidget* parent = nullptr);
 
     // The text label shows `text`; the picture is hidden.
@@ -25,17 +25,17 @@ class TForm6 : public QWidget {
     QString explanation() const;
     bool pictureShown() const;
 
-  public slots:
+public slots:
     void FormCreate();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-  private:
+private:
     // Where the pointer took hold of the window, relative to its top left; empty while not
     // dragging.
     std::optional<QPoint> m_grip;

@@ -7,8 +7,10 @@
 using namespace Qt::Literals::StringLiterals;
 
 void CategoryChoice::applyTo(SharedState& state) const {
-    if (lastRefPage) state.lastRefPage = *lastRefPage;
-    if (weaponPictures) state.weaponPictures = *weaponPictures;
+    if (lastRefPage)
+        state.lastRefPage = *lastRefPage;
+    if (weaponPictures)
+        state.weaponPictures = *weaponPictures;
     state.listFilePath = listFilePath;
     state.valueList.setCaption(caption);
 }
@@ -16,7 +18,8 @@ void CategoryChoice::applyTo(SharedState& state) const {
 CategoryChoice chooseCategory(const QString& programDir, ReferencePage page, qsizetype index) {
     CategoryChoice choice;
     const auto categories = categoryEntries(page);
-    if (index < 0 || index >= qsizetype(categories.size())) return choice;
+    if (index < 0 || index >= qsizetype(categories.size()))
+        return choice;
     const CategoryEntry& category = categories[size_t(index)];
     const QString name = category.caption.toString();
     if (page == ReferencePage::Cmd) {

@@ -11,8 +11,10 @@ using namespace Qt::Literals::StringLiterals;
 
 QString explanationLibrary(bool dlzPageActive, const QString& selectedLibrary,
                            const QString& listFilePath) {
-    if (!dlzPageActive) return QString();
-    if (!selectedLibrary.isEmpty()) return selectedLibrary;
+    if (!dlzPageActive)
+        return QString();
+    if (!selectedLibrary.isEmpty())
+        return selectedLibrary;
     const QFileInfo list(listFilePath);
     const bool fromLibrary = list.suffix().compare(u"dlz"_s, Qt::CaseInsensitive) == 0 &&
                              list.dir().dirName().compare(u"dlz"_s, Qt::CaseInsensitive) == 0 &&
@@ -36,7 +38,8 @@ WeaponPicture loadWeaponPicture(const QString& programDir, const QString& entry)
     if (entry.isEmpty() || entry.contains(u'/') || entry.contains(u'\\'))
         return {QImage(), missingPictureMessage(entry)};
     const JpegResult jpeg = loadJpeg(weaponPicturePath(programDir, entry));
-    if (!jpeg.ok()) return {QImage(), missingPictureMessage(entry)};
+    if (!jpeg.ok())
+        return {QImage(), missingPictureMessage(entry)};
     return {jpeg.image, QString()};
 }
 

@@ -9,7 +9,8 @@ using namespace Qt::Literals::StringLiterals;
 
 QString readExplanationValue(const QString& path, const QString& section, const QString& key) {
     const auto value = IniProfile::read(path, section, key);
-    if (!value) return u"????"_s;
+    if (!value)
+        return u"????"_s;
     return value->left(kMaxExplanationLength);
 }
 
@@ -21,9 +22,11 @@ QString ReadIni2(const QString& programDir, const QString& library, const QStrin
     };
     if (dlzPageActive) {
         QString text = lookIn(u"dlls\\dlz\\"_s + library + u".pro"_s);
-        if (text != missing) return text;
+        if (text != missing)
+            return text;
         text = lookIn(u"dlls\\ans2.pro"_s);
-        if (text != missing) return text;
+        if (text != missing)
+            return text;
     }
     return lookIn(u"dlls\\ans1.pro"_s);
 }

@@ -41,7 +41,8 @@ QStringList LibrarySet::listLibraries() {
     for (const QString& file : paths::listFiles(libraryFolder(), u"*.dlz"_s)) {
         // Compared by name, so a file spelled "X.DLZ" is not listed again at every listing.
         const QString name = libraryNameOf(file);
-        if (m_libraries.contains(name)) continue;
+        if (m_libraries.contains(name))
+            continue;
         insertSorted(m_libraries, name);
         added.append(name);
     }
@@ -50,14 +51,16 @@ QStringList LibrarySet::listLibraries() {
 
 void LibrarySet::listMetaBinds() {
     for (const QString& file : paths::listFiles(metaBindFolder(), u"*.mtb"_s))
-        if (!m_metaBinds.contains(file)) insertSorted(m_metaBinds, file);
+        if (!m_metaBinds.contains(file))
+            insertSorted(m_metaBinds, file);
 }
 
 static LibraryChange copyInto(const QString& from, const QString& folder, const QString& name) {
     QDir().mkpath(folder);
     const QString to = paths::resolve(folder, name);
     const textfile::WriteResult w = textfile::copyFile(from, to);
-    if (w.ok) return {};
+    if (w.ok)
+        return {};
     return {false, u"Не удалось скопировать файл "_s + from + u"\nв "_s + to + u"\n"_s + w.reason};
 }
 
@@ -66,23 +69,27 @@ LibraryChange LibrarySet::install(const QString& chosenPath, LibraryKind kind) {
     const QString file = chosen.fileName();
     if (kind == LibraryKind::MetaBind) {
         const LibraryChange copied = copyInto(chosenPath, metaBindFolder(), file);
-        if (copied.ok && !m_metaBinds.contains(file)) insertSorted(m_metaBinds, file);
+        if (copied.ok && !m_metaBinds.contains(file))
+            insertSorted(m_metaBinds, file);
         return copied;
     }
     const QString base = libraryNameOf(file);
     const QString pro = paths::resolve(chosen.absolutePath(), base + u".pro"_s);
     if (QFileInfo(pro).isFile()) {
         const LibraryChange copied = copyInto(pro, libraryFolder(), base + u".pro"_s);
-        if (!copied.ok) return copied;
+        if (!copied.ok)
+            return copied;
     }
     const LibraryChange copied = copyInto(chosenPath, libraryFolder(), file);
-    if (copied.ok && !m_libraries.contains(base)) insertSorted(m_libraries, base);
+    if (copied.ok && !m_libraries.contains(base))
+        insertSorted(m_libraries, base);
     return copied;
 }
 
 static LibraryChange deleteFile(const QString& path) {
     QFile f(path);
-    if (!f.exists() || f.remove()) return {};
+    if (!f.exists() || f.remove())
+        return {};
     return {false,
             u"Не удалось удалить файл "_s + textfile::describeFailure(path, f.errorString())};
 }
@@ -90,13 +97,15 @@ static LibraryChange deleteFile(const QString& path) {
 LibraryChange LibrarySet::removeLibrary(const QString& name) {
     const LibraryChange removed =
         deleteFile(paths::resolve(m_programDir, u"dlls\\dlz\\"_s + name + u".dlz"_s));
-    if (removed.ok) m_libraries.removeAll(name);
+    if (removed.ok)
+        m_libraries.removeAll(name);
     return removed;
 }
 
 LibraryChange LibrarySet::removeMetaBind(const QString& fileName) {
     const LibraryChange removed =
         deleteFile(paths::resolve(m_programDir, u"dlls\\Metabinds\\"_s + fileName));
-    if (removed.ok) m_metaBinds.removeAll(fileName);
+    if (removed.ok)
+        m_metaBinds.removeAll(fileName);
     return removed;
 }

@@ -25,7 +25,7 @@ struct LibraryChange {
 };
 
 class LibrarySet {
-  public:
+public:
     explicit LibrarySet(QString programDir = QString()) : m_programDir(std::move(programDir)) {}
     void setProgramDir(const QString& programDir) { m_programDir = programDir; }
 
@@ -53,7 +53,7 @@ class LibrarySet {
     QString libraryFolder() const;
     QString metaBindFolder() const;
 
-  private:
+private:
     QString m_programDir;
     QStringList m_libraries;
     QStringList m_metaBinds;

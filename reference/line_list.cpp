@@ -5,7 +5,8 @@
 
 QStringList parseLineList(const QByteArray& bytes) {
     QByteArray text = bytes;
-    if (const qsizetype nul = text.indexOf('\0'); nul >= 0) text.truncate(nul);
+    if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
+        text.truncate(nul);
     QStringList entries;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -13,8 +14,10 @@ QStringList parseLineList(const QByteArray& bytes) {
         while (i < text.size() && text[i] != '\r' && text[i] != '\n')
             ++i;
         entries.append(cp1251::decode(text.mid(start, i - start)));
-        if (i < text.size() && text[i] == '\r') ++i;
-        if (i < text.size() && text[i] == '\n') ++i;
+        if (i < text.size() && text[i] == '\r')
+            ++i;
+        if (i < text.size() && text[i] == '\n')
+            ++i;
     }
     return entries;
 }
@@ -24,6 +27,7 @@ LineListRead readLineList(const QString& path) {
     LineListRead result;
     result.error = raw.error;
     result.reason = raw.reason;
-    if (raw.ok()) result.entries = parseLineList(raw.bytes);
+    if (raw.ok())
+        result.entries = parseLineList(raw.bytes);
     return result;
 }

@@ -5,7 +5,6 @@
 #include "reference/library_set.h"
 #include "reference/qt_list_boxes.h"
 #include "shell/Unit1.h"
-#include "shell/qt_widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,7 +27,7 @@ constexpr int kButtonGap = 2;
 
 } // namespace
 
-Tccd::Tccd(AppContext& ctx, QWidget* parent) : QWidget(parent, kToolWindowFlags), m_ctx(ctx) {
+Tccd::Tccd(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     setObjectName(u"ccd"_s);
     setWindowTitle(u"Справочник"_s);
     auto* layout = new QVBoxLayout(this);
@@ -162,13 +161,15 @@ void Tccd::FormShow() {
 
 void Tccd::chooseCategory(ReferencePage page, QListWidget* list) {
     const int row = list->currentRow();
-    if (row < 0) return;
+    if (row < 0)
+        return;
     showChoice(::chooseCategory(m_ctx.state.programDir, page, row));
 }
 
 void Tccd::showChoice(const CategoryChoice& choice) {
     choice.applyTo(m_ctx.state);
-    if (choice.cvarListHint) ListBox2->setStatusTip(*choice.cvarListHint);
+    if (choice.cvarListHint)
+        ListBox2->setStatusTip(*choice.cvarListHint);
     if (TForm1* main = m_ctx.windows.form1) {
         main->setStatusLine(choice.statusText);
         main->Dogy();
@@ -184,7 +185,8 @@ void Tccd::ListBox2Click() {
 
 void Tccd::ListBox3Click() {
     const QString library = selectedText(ListBox3);
-    if (!library.isEmpty()) showChoice(chooseLibrary(m_ctx.state.programDir, library));
+    if (!library.isEmpty())
+        showChoice(chooseLibrary(m_ctx.state.programDir, library));
 }
 
 void Tccd::PC1Change() {
@@ -219,7 +221,8 @@ void Tccd::Panel1Resize() {
 
 void Tccd::requestInsertDialog(QStringView buttonName) {
     for (const InsertButtonEntry& entry : insertButtonEntries()) {
-        if (entry.name != buttonName) continue;
+        if (entry.name != buttonName)
+            continue;
         m_insertCaption = entry.dialogCaption.toString();
         m_insertPage = entry.dialogPage;
         emit insertDialogRequested(m_insertCaption, m_insertPage);
@@ -238,26 +241,10 @@ void Tccd::SBut8Click() {
 
 // --- events
 
-bool Tccd::event(QEvent* e) {
-    // The hints of this window's controls show in the main window's status bar.
-    if (e->type() == QEvent::StatusTip && m_ctx.windows.form1) {
-        QCoreApplication::sendEvent(m_ctx.windows.form1, e);
-        return true;
-    }
-    return QWidget::event(e);
-}
-
 void Tccd::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    if (!e->spontaneous()) FormShow();
-}
-
-void Tccd::closeEvent(QCloseEvent* e) {
-    // The window stays as long as the program runs; only the program itself closes it.
-    if (e->spontaneous())
-        e->ignore();
-    else
-        QWidget::closeEvent(e);
+    if (!e->spontaneous())
+        FormShow();
 }
 
 bool Tccd::eventFilter(QObject* watched, QEvent* e) {
@@ -266,7 +253,8 @@ bool Tccd::eventFilter(QObject* watched, QEvent* e) {
         // Leaving for another window keeps the selection: the value list still needs the
         // chosen library.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
         if (watched == ListBox1)
             TabSheet1Exit();
         else if (watched == ListBox2)
@@ -276,10 +264,12 @@ bool Tccd::eventFilter(QObject* watched, QEvent* e) {
         break;
     }
     case QEvent::Show:
-        if (watched == TabSheet3 && !e->spontaneous()) TabSheet3Show();
+        if (watched == TabSheet3 && !e->spontaneous())
+            TabSheet3Show();
         break;
     case QEvent::Resize:
-        if (watched == Panel1) Panel1Resize();
+        if (watched == Panel1)
+            Panel1Resize();
         break;
     default:
         break;

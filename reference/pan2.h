@@ -6,6 +6,7 @@
 #include "app/app_context.h"
 #include "reference/category_choice.h"
 #include "reference/reference_window_tables.h"
+#include "shell/qt_tool_window.h"
 
 #include <QWidget>
 
@@ -14,9 +15,9 @@ class QListWidget;
 class QPushButton;
 class QTabWidget;
 
-class Tccd : public QWidget {
+class Tccd : public ToolWindow {
     Q_OBJECT
-  public:
+public:
     explicit Tccd(AppContext& ctx, QWidget* parent = nullptr);
 
     // The library listing adds names here; closing the library set-up window replaces the whole
@@ -33,12 +34,12 @@ class Tccd : public QWidget {
     QString insertDialogCaption() const { return m_insertCaption; }
     int insertDialogPage() const { return m_insertPage; }
 
-  signals:
+signals:
     // A foot button was clicked: the insert dialog should open, not modal, with this caption
     // on this page.
     void insertDialogRequested(const QString& caption, int page);
 
-  public slots:
+public slots:
     void FormShow();
     void ListBox1Click();
     void ListBox2Click();
@@ -53,20 +54,17 @@ class Tccd : public QWidget {
     void SBut7Click();
     void SBut8Click();
 
-  protected:
-    bool event(QEvent* e) override;
+protected:
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-  private:
+private:
     void buildPages();
     void buildButtons();
     void chooseCategory(ReferencePage page, QListWidget* list);
     void showChoice(const CategoryChoice& choice);
     void requestInsertDialog(QStringView buttonName);
 
-    AppContext& m_ctx;
     QString m_insertCaption;
     int m_insertPage = -1;
 

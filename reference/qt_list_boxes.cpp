@@ -12,12 +12,14 @@ void onListClick(QListWidget* list, std::function<void()> handler) {
     auto handledByPress = std::make_shared<bool>(false);
     QObject::connect(list, &QListWidget::itemSelectionChanged, list,
                      [list, handler, handledByPress] {
-                         if (list->selectedItems().isEmpty()) return;
+                         if (list->selectedItems().isEmpty())
+                             return;
                          *handledByPress = QApplication::mouseButtons() != Qt::NoButton;
                          handler();
                      });
     QObject::connect(list, &QListWidget::itemClicked, list, [handler, handledByPress] {
-        if (std::exchange(*handledByPress, false)) return;
+        if (std::exchange(*handledByPress, false))
+            return;
         handler();
     });
 }
@@ -27,7 +29,8 @@ void fillList(QListWidget* list, const QStringList& items) {
     const QSignalBlocker block(list);
     list->clear();
     list->addItems(items);
-    if (selected.isEmpty()) return;
+    if (selected.isEmpty())
+        return;
     const auto found = list->findItems(selected, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (!found.isEmpty()) {
         list->setCurrentItem(found.first());

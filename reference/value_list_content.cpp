@@ -7,7 +7,8 @@ void ValueListContent::setEntries(const QStringList& entries) {
 }
 
 void ValueListContent::setCaption(const QString& caption) {
-    if (caption == m_caption) return;
+    if (caption == m_caption)
+        return;
     m_caption = caption;
     emit captionChanged();
 }

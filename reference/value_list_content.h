@@ -9,7 +9,7 @@
 
 class ValueListContent : public QObject {
     Q_OBJECT
-  public:
+public:
     const QStringList& entries() const { return m_entries; }
     void setEntries(const QStringList& entries);
 
@@ -17,11 +17,11 @@ class ValueListContent : public QObject {
     const QString& caption() const { return m_caption; }
     void setCaption(const QString& caption);
 
-  signals:
+signals:
     void entriesChanged();
     void captionChanged();
 
-  private:
+private:
     QStringList m_entries;
     QString m_caption = QStringLiteral("Выбор: ");
 };

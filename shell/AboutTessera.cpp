@@ -25,7 +25,8 @@ TAbout::TAbout(AppContext& ctx, QWidget* parent) : QDialog(parent) {
 
 void TAbout::showEvent(QShowEvent* e) {
     // The contents are made at the first showing: the copy made at start-up is rarely shown.
-    if (!OKButton) build();
+    if (!OKButton)
+        build();
     QDialog::showEvent(e);
 }
 

@@ -10,15 +10,15 @@ class QPushButton;
 
 class TAbout : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
 
     static QString versionLine();
 
-  protected:
+protected:
     void showEvent(QShowEvent* e) override;
 
-  private:
+private:
     void build();
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;

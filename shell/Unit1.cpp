@@ -113,7 +113,8 @@ void TForm1::buildMenus() {
             else
                 a->setShortcut(QKeySequence(e.shortcut.toString(), QKeySequence::PortableText));
         }
-        if (e.separatorBefore) menu->addSeparator();
+        if (e.separatorBefore)
+            menu->addSeparator();
         menu->addAction(a);
         m_actions.insert(a->objectName(), a);
         return a;
@@ -131,7 +132,8 @@ void TForm1::buildMenus() {
             std::any_of(mainMenuEntries().begin(), mainMenuEntries().end(),
                         [&](const MenuItemEntry& o) { return o.parent == e.name; });
         if (isSubmenu) {
-            if (e.separatorBefore) parent->addSeparator();
+            if (e.separatorBefore)
+                parent->addSeparator();
             QMenu* sub = parent->addMenu(e.caption.toString());
             sub->setObjectName(e.name.toString());
             m_menus.insert(sub->objectName(), sub);
@@ -160,10 +162,12 @@ void TForm1::buildToolBar() {
         button->installEventFilter(this);
         QAction* target = m_actions.value(e.action.toString());
         connect(button, &QToolButton::clicked, this, [target] {
-            if (target) target->trigger();
+            if (target)
+                target->trigger();
         });
         ToolBar1->addWidget(button);
-        if (e.separatorAfter) ToolBar1->addSeparator();
+        if (e.separatorAfter)
+            ToolBar1->addSeparator();
     }
     Label5 = new QLabel(u"<<Нажми"_s, ToolBar1);
     Label5->setObjectName(u"Label5"_s);
@@ -212,8 +216,10 @@ void TForm1::buildStatusBar() {
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
-        if (widths[i] > 0) m_panels[i]->setFixedWidth(widths[i]);
-        if (i == 0) m_panels[i]->setAlignment(Qt::AlignCenter);
+        if (widths[i] > 0)
+            m_panels[i]->setFixedWidth(widths[i]);
+        if (i == 0)
+            m_panels[i]->setAlignment(Qt::AlignCenter);
         StatusBar1->addWidget(m_panels[i], widths[i] > 0 ? 0 : 1);
     }
 }
@@ -395,7 +401,8 @@ void TForm1::N5Click() {
 }
 
 void TForm1::N38Click() {
-    if (m_ctx.windows.nachalo) m_ctx.windows.nachalo->runModal();
+    if (m_ctx.windows.nachalo)
+        m_ctx.windows.nachalo->runModal();
 }
 
 void TForm1::openHelpPage(const QString& page) {
@@ -424,15 +431,18 @@ void TForm1::About1Click() {
 // --- commands that open other windows (each comes with its window)
 
 void TForm1::N43Click() {
-    if (m_ctx.windows.mapsMenu) m_ctx.windows.mapsMenu->runModal();
+    if (m_ctx.windows.mapsMenu)
+        m_ctx.windows.mapsMenu->runModal();
 }
 
 void TForm1::N32Click() {
-    if (m_ctx.windows.maps) m_ctx.windows.maps->runModal();
+    if (m_ctx.windows.maps)
+        m_ctx.windows.maps->runModal();
 }
 void TForm1::N20Click() {}
 void TForm1::N37Click() {
-    if (m_ctx.windows.form3) m_ctx.windows.form3->runLibraryListing();
+    if (m_ctx.windows.form3)
+        m_ctx.windows.form3->runLibraryListing();
 }
 
 void TForm1::Dogy() {
@@ -451,21 +461,25 @@ void TForm1::CS1Click() {
         return;
     }
     Tstartcs* launcher = m_ctx.windows.startcs;
-    if (!launcher || !launcher->runModal()) return;
+    if (!launcher || !launcher->runModal())
+        return;
     const LaunchOutcome r =
         launchGame(st, m_ctx.shell, m_document.fileName(), launcher->choice(), currentGameHost());
-    if (!r.ok) m_ctx.dialogs.error(r.message);
+    if (!r.ok)
+        m_ctx.dialogs.error(r.message);
 }
 
 // --- start-up
 
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
-    if (!m_firstShowDone && !m_ctx.state.selfTest) QTimer::singleShot(0, this, &TForm1::FormShow);
+    if (!m_firstShowDone && !m_ctx.state.selfTest)
+        QTimer::singleShot(0, this, &TForm1::FormShow);
 }
 
 void TForm1::FormShow() {
-    if (m_firstShowDone) return;
+    if (m_firstShowDone)
+        return;
     m_firstShowDone = true;
     const FirstShowSettings shown = readFirstShowSettings(m_settings);
     QFont font = Memo1->font();
@@ -484,7 +498,8 @@ void TForm1::FormShow() {
     m_follower.setRemembered(shown.tools);
 
     settleGameDirectory();
-    if (m_quitting) return;
+    if (m_quitting)
+        return;
 
     // The tool windows, modeless, beside the editor: reference, value list, pop-up.
     // They stand where the settings say from the start; the first activation places them again.
@@ -492,7 +507,8 @@ void TForm1::FormShow() {
     const AppWindows& w = m_ctx.windows;
     for (QWidget* tool : {static_cast<QWidget*>(w.ccd), static_cast<QWidget*>(w.pani1),
                           static_cast<QWidget*>(w.form6)})
-        if (tool) tool->show();
+        if (tool)
+            tool->show();
 
     caretToEnd();
     setDocumentModified(false);
@@ -509,8 +525,10 @@ void TForm1::settleGameDirectory() {
     const GameDirStart start =
         ::settleGameDirectory(st.gameDirChosen, catalog, st.programDir,
                               [](const QString& p) { return QFileInfo(p).isDir(); });
-    if (!start.wizardFolder.isEmpty()) st.wizardFolder = start.wizardFolder;
-    if (!start.chooserFolder.isEmpty()) st.gameDir = start.chooserFolder;
+    if (!start.wizardFolder.isEmpty())
+        st.wizardFolder = start.wizardFolder;
+    if (!start.chooserFolder.isEmpty())
+        st.gameDir = start.chooserFolder;
     if (start.showChooser && m_ctx.windows.nachalo) {
         if (m_ctx.windows.nachalo->runModal() == Tnachalo::Result::QuitProgram) {
             quitWithoutClosing();
@@ -524,7 +542,8 @@ void TForm1::quitWithoutClosing() {
     m_quitting = true;
     close();
     // Only a running loop can be ended; with none (a test driving the window) closing is all.
-    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 // --- the hint handler
@@ -565,8 +584,10 @@ void TForm1::moveEvent(QMoveEvent* e) {
 
 void TForm1::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    if (windowState() == Qt::WindowNoState) m_normalGeometry.setSize(size());
-    if (m_activated && isMaximized()) m_follower.dock(frameGeometry());
+    if (windowState() == Qt::WindowNoState)
+        m_normalGeometry.setSize(size());
+    if (m_activated && isMaximized())
+        m_follower.dock(frameGeometry());
 }
 
 void TForm1::changeEvent(QEvent* e) {
@@ -576,13 +597,15 @@ void TForm1::changeEvent(QEvent* e) {
         placeToolWindows();
     } else if (e->type() == QEvent::WindowStateChange && m_activated) {
         const auto old = static_cast<QWindowStateChangeEvent*>(e)->oldState();
-        if (isMaximized() && !(old & Qt::WindowMaximized)) m_follower.rememberFromWindows();
+        if (isMaximized() && !(old & Qt::WindowMaximized))
+            m_follower.rememberFromWindows();
         placeToolWindows();
     }
 }
 
 void TForm1::placeToolWindows() {
-    if (!m_activated || isMinimized()) return;
+    if (!m_activated || isMinimized())
+        return;
     if (isMaximized()) {
         m_follower.dock(frameGeometry());
     } else {
@@ -610,7 +633,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
     writeSettingsAtClose();
     restoreKeptConfigs(m_ctx.state, m_ctx.dialogs);
     const QString launchCopy = m_ctx.state.gameDir + u"/_.cfg"_s;
-    if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile()) QFile::remove(launchCopy);
+    if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile())
+        QFile::remove(launchCopy);
     m_closed = true;
     e->accept();
     QCoreApplication::quit();

@@ -24,16 +24,16 @@ class SearchTarget;
 // up, Ctrl+Y delete line, Ctrl+K your maps) to the menus.
 class ConfigEditor : public QPlainTextEdit {
     Q_OBJECT
-  public:
+public:
     using QPlainTextEdit::QPlainTextEdit;
 
-  protected:
+protected:
     bool event(QEvent* e) override;
 };
 
 class TForm1 : public QMainWindow, public DocumentView {
     Q_OBJECT
-  public:
+public:
     explicit TForm1(AppContext& ctx);
     ~TForm1() override;
 
@@ -83,7 +83,7 @@ class TForm1 : public QMainWindow, public DocumentView {
 
     QString settingsPath() const;
 
-  public slots:
+public slots:
     void New1Click();
     void Open1Click();
     void Save1Click();
@@ -126,7 +126,7 @@ class TForm1 : public QMainWindow, public DocumentView {
     void MetaBinds1Click(); // MetaBinds insertion
     void CS1Click();        // start the game with the current config
 
-  protected:
+protected:
     bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -135,7 +135,7 @@ class TForm1 : public QMainWindow, public DocumentView {
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-  private:
+private:
     void buildMenus();
     void buildToolBar();
     void buildBottomPanel();

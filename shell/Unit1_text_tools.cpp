@@ -34,7 +34,8 @@ SearchTarget& TForm1::editorSearchTarget() {
 void TForm1::refreshLookUpEnabled() {
     const bool selected = Memo1->textCursor().hasSelection();
     for (const QString& name : {u"N18"_s, u"N15"_s})
-        if (QAction* a = action(name)) a->setEnabled(selected);
+        if (QAction* a = action(name))
+            a->setEnabled(selected);
 }
 
 namespace {
@@ -65,7 +66,8 @@ void TForm1::N14Click() {
 void TForm1::N21Click() {
     const TextRange line =
         lineToDelete(plainTextOf(*Memo1->document()), Memo1->textCursor().position());
-    if (line.length == 0) return;
+    if (line.length == 0)
+        return;
     QTextCursor c = Memo1->textCursor();
     c.setPosition(line.start);
     c.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
@@ -75,7 +77,8 @@ void TForm1::N21Click() {
 
 void TForm1::N12Click() {
     m_ctx.state.searchTarget = m_editorTarget.get();
-    if (!m_findDialog) m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
+    if (!m_findDialog)
+        m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
     m_findDialog->start();
 }
 
@@ -85,7 +88,8 @@ void TForm1::N18Click() {
     SharedState& st = m_ctx.state;
     st.explanationText = ReadIni2(st.programDir, QString(), selected, st.dlzPageActive);
     // The pop-up shows the answer where it stands, without coming forward.
-    if (m_ctx.windows.form6) m_ctx.windows.form6->showExplanation(st.explanationText);
+    if (m_ctx.windows.form6)
+        m_ctx.windows.form6->showExplanation(st.explanationText);
 }
 
 void TForm1::N16Click() {
@@ -98,7 +102,8 @@ void TForm1::N16Click() {
         Memo1->setFont(Memo1->font());
     }
     m_styleCode = fontStyleCode(Memo1->font());
-    if (m_fontLive) focusEditor();
+    if (m_fontLive)
+        focusEditor();
     setStatusLine(QString());
 }
 

@@ -41,7 +41,8 @@ Tsozdat::Tsozdat(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 }
 
 void Tsozdat::runModal() {
-    if (QWidget* main = parentWidget()) move(main->geometry().center() - rect().center());
+    if (QWidget* main = parentWidget())
+        move(main->geometry().center() - rect().center());
     Edit1->setFocus();
     exec();
 }

@@ -11,17 +11,17 @@ class QPushButton;
 
 class Tsozdat : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit Tsozdat(AppContext& ctx, QWidget* parent = nullptr);
 
     // Shows the dialog modally, centred on the main window.
     void runModal();
 
-  public slots:
+public slots:
     void Button1Click();
     void Button2Click();
 
-  private:
+private:
     AppContext& m_ctx;
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;

@@ -59,7 +59,8 @@ Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
 void Tnachalo::ensureModel() {
     // The file system model and the drive list are made when the chooser is first shown: they
     // read and watch the disk, which a start that never asks for the folder need not pay for.
-    if (m_model) return;
+    if (m_model)
+        return;
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
     DirectoryListBox1->setModel(m_model);
@@ -74,14 +75,16 @@ void Tnachalo::ensureModel() {
     // The model reads folders in the background; once the current folder's parents are read,
     // the list can show it.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (m_showPending && m_folder.startsWith(loaded)) showFolder();
+        if (m_showPending && m_folder.startsWith(loaded))
+            showFolder();
     });
     fillDrives();
     showFolder();
 }
 
 void Tnachalo::showFolder() {
-    if (!m_model) return;
+    if (!m_model)
+        return;
     // Setting the root path makes the model read every folder on the way to it at once, so
     // the folder has an index to show before the background reading is done.
     m_model->setRootPath(m_folder);
@@ -117,13 +120,15 @@ void Tnachalo::fillDrives() {
             roots.append(root);
     }
     const QString home = QDir::homePath();
-    if (!roots.contains(home)) roots.append(home);
+    if (!roots.contains(home))
+        roots.append(home);
     DriveComboBox1->addItems(roots);
 }
 
 void Tnachalo::setCurrentFolder(const QString& folder) {
     QString f = QDir::cleanPath(folder);
-    if (!QFileInfo(f).isDir()) return;
+    if (!QFileInfo(f).isDir())
+        return;
     m_folder = f;
     m_ctx.state.gameDir = f;
     m_showPending = true;
@@ -131,7 +136,8 @@ void Tnachalo::setCurrentFolder(const QString& folder) {
 }
 
 Tnachalo::Result Tnachalo::runModal() {
-    if (!m_ctx.state.wizardFolder.isEmpty()) setCurrentFolder(m_ctx.state.wizardFolder);
+    if (!m_ctx.state.wizardFolder.isEmpty())
+        setCurrentFolder(m_ctx.state.wizardFolder);
     m_result = Result::Cancelled;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -144,7 +150,8 @@ void Tnachalo::DriveComboBox1Change(int index) {
 }
 
 void Tnachalo::DirectoryListBox1Change(const QModelIndex& index) {
-    if (!index.isValid()) return;
+    if (!index.isValid())
+        return;
     const QString path = m_model->filePath(index);
     if (!path.isEmpty() && path != m_folder) {
         m_folder = path;
@@ -182,5 +189,6 @@ void Tnachalo::closeEvent(QCloseEvent* e) {
 
 void Tnachalo::reject() {
     // Escape and the window manager's close go through here.
-    if (m_mayClose) QDialog::reject();
+    if (m_mayClose)
+        QDialog::reject();
 }

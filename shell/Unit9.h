@@ -14,7 +14,7 @@ class QTreeView;
 
 class Tnachalo : public QDialog {
     Q_OBJECT
-  public:
+public:
     enum class Result { Confirmed, Cancelled, QuitProgram };
 
     explicit Tnachalo(AppContext& ctx);
@@ -25,18 +25,18 @@ class Tnachalo : public QDialog {
     QString currentFolder() const { return m_folder; }
     void setCurrentFolder(const QString& folder);
 
-  public slots:
+public slots:
     void Button1Click();
     void Button2Click();
     void DriveComboBox1Change(int index);
     void DirectoryListBox1Change(const QModelIndex& index);
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void showEvent(QShowEvent* e) override;
 
-  private:
+private:
     void ensureModel();
     void showFolder();
     void fillDrives();

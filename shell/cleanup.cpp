@@ -45,7 +45,8 @@ QString replaceToFixedPoint(QString text, QStringView pattern, QStringView repla
     const qsizetype r = replacement.size();
     Q_ASSERT(m > 0 && r < m);
     const qsizetype first = text.indexOf(pattern);
-    if (first < 0) return text;
+    if (first < 0)
+        return text;
 
     QChar* buf = text.data();
     const QChar* pat = pattern.data();
@@ -71,7 +72,8 @@ QString replaceToFixedPoint(QString text, QStringView pattern, QStringView repla
             checked = start;
             continue;
         }
-        if (rd == n) break;
+        if (rd == n)
+            break;
         // An occurrence that begins in the last characters read and ends in the unread part is
         // taken one character at a time; otherwise the next occurrence lies wholly in the
         // unread part, and everything up to its end moves over in one piece.
@@ -81,7 +83,8 @@ QString replaceToFixedPoint(QString text, QStringView pattern, QStringView repla
         }
         const qsizetype found = QStringView(buf + rd, n - rd).indexOf(pattern);
         const qsizetype take = found < 0 ? n - rd : found + m;
-        if (rd != w) std::memmove(buf + w, buf + rd, size_t(take) * sizeof(QChar));
+        if (rd != w)
+            std::memmove(buf + w, buf + rd, size_t(take) * sizeof(QChar));
         w += take;
         rd += take;
         checked = found < 0 ? w : w - 1; // the found occurrence ends at w

@@ -42,7 +42,8 @@ QString ConfigDocument::extensionForFilter(int filterIndex) {
 }
 
 QString ConfigDocument::withExtension(const QString& fileName, const QString& extension) {
-    if (extension.isEmpty()) return fileName;
+    if (extension.isEmpty())
+        return fileName;
     const qsizetype slash = std::max(fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\'));
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString stem = dot > slash ? fileName.left(dot) : fileName;
@@ -55,7 +56,8 @@ void ConfigDocument::setFileName(const QString& name) {
 }
 
 void ConfigDocument::initialise(const QStringList& arguments) {
-    if (!arguments.isEmpty()) m_arguments = arguments;
+    if (!arguments.isEmpty())
+        m_arguments = arguments;
     if (m_newMetaBindRequest) {
         m_newMetaBindRequest = false;
         m_view.setDocumentText(metaBindTemplate(), false);
@@ -79,7 +81,8 @@ void ConfigDocument::initialise(const QStringList& arguments) {
 }
 
 ConfigDocument::SaveAnswer ConfigDocument::askToSave() {
-    if (!m_view.isDocumentModified()) return SaveAnswer::NotSaved;
+    if (!m_view.isDocumentModified())
+        return SaveAnswer::NotSaved;
     switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
     case UserDialogs::Answer::Yes:
         return save() ? SaveAnswer::Saved : SaveAnswer::Cancelled;
@@ -112,14 +115,18 @@ void ConfigDocument::open() {
     // A failed or cancelled save stops the command, so unsaved text is never dropped.
     const bool proceed = askToSave() != SaveAnswer::Cancelled;
     m_view.showStatus(u"Открываем..."_s);
-    if (!proceed) return;
+    if (!proceed)
+        return;
     UserDialogs::FileDialogOptions options;
     options.filter = openFilter();
     options.filterIndex = 1;
-    if (!isUntitled()) options.directory = QFileInfo(m_fileName).absolutePath();
+    if (!isUntitled())
+        options.directory = QFileInfo(m_fileName).absolutePath();
     const UserDialogs::FileDialogResult chosen = m_dialogs.openFile(options);
-    if (!chosen.accepted) return;
-    if (loadFrom(chosen.fileName, true)) setFileName(chosen.fileName);
+    if (!chosen.accepted)
+        return;
+    if (loadFrom(chosen.fileName, true))
+        setFileName(chosen.fileName);
 }
 
 bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
@@ -141,7 +148,8 @@ bool ConfigDocument::writeTo(const QString& path) {
         const auto answer =
             m_dialogs.confirmYesNo(u"Эти символы нельзя записать в кодировке Windows-1251: "_s +
                                    lost + u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
-        if (answer != UserDialogs::Answer::Yes) return false;
+        if (answer != UserDialogs::Answer::Yes)
+            return false;
     }
     const textfile::WriteResult w = textfile::writeBytes(path, bytes);
     if (!w.ok) {
@@ -152,8 +160,10 @@ bool ConfigDocument::writeTo(const QString& path) {
 }
 
 bool ConfigDocument::save() {
-    if (isUntitled()) return saveAsTitled(u"Сохранить"_s);
-    if (!writeTo(m_fileName)) return false;
+    if (isUntitled())
+        return saveAsTitled(u"Сохранить"_s);
+    if (!writeTo(m_fileName))
+        return false;
     m_view.setDocumentModified(false);
     m_view.showStatus(u"Сохранено..."_s);
     return true;
@@ -169,7 +179,8 @@ bool ConfigDocument::saveAsTitled(const QString& title) {
     options.title = title;
     options.filter = saveFilter();
     options.filterIndex = m_saveFilterIndex;
-    if (!isUntitled()) options.directory = QFileInfo(m_fileName).absolutePath();
+    if (!isUntitled())
+        options.directory = QFileInfo(m_fileName).absolutePath();
     const UserDialogs::FileDialogResult chosen = m_dialogs.saveFile(options);
     // The file type last chosen sets the extension, also when the dialog was cancelled; the
     // next dialog opens on that type, so what it shows is what it will do.
@@ -199,8 +210,10 @@ void ConfigDocument::print() {
 }
 
 bool ConfigDocument::closeQuery() {
-    if (!m_view.isDocumentModified()) return true;
-    if (isUntitled()) return saveAs(); // cancelled or failed: the program goes on with the text
+    if (!m_view.isDocumentModified())
+        return true;
+    if (isUntitled())
+        return saveAs(); // cancelled or failed: the program goes on with the text
     switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
     case UserDialogs::Answer::Yes:
         return save();

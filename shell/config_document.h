@@ -10,7 +10,7 @@
 class UserDialogs;
 
 class DocumentView {
-  public:
+public:
     virtual ~DocumentView() = default;
     virtual QString documentText() const = 0;
     // Replaces the whole text (one undo step); the caret goes to the start or the end.
@@ -26,7 +26,7 @@ class DocumentView {
 };
 
 class ConfigDocument {
-  public:
+public:
     ConfigDocument(DocumentView& view, UserDialogs& dialogs);
 
     static QString untitled() { return QStringLiteral("Untitled"); }
@@ -56,7 +56,7 @@ class ConfigDocument {
     // True when the program may close.
     bool closeQuery();
 
-  private:
+private:
     enum class SaveAnswer { Saved, NotSaved, Cancelled };
     SaveAnswer askToSave();
     bool saveAsTitled(const QString& title);

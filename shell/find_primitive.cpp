@@ -5,13 +5,15 @@
 #include "shell/search_target.h"
 
 int findNext(SearchTarget& target, const QString& findText) {
-    if (findText.isEmpty()) return -1;
+    if (findText.isEmpty())
+        return -1;
     // After a click into the text (nothing selected) the search starts again at the top; with
     // the last match still selected it goes on after it, so repeated steps walk down the text.
     const int length = target.selectionLength();
     const int from = length > 0 ? target.selectionStart() + length : 0;
     const qsizetype found = target.text().indexOf(findText, from, Qt::CaseSensitive);
-    if (found < 0) return -1;
+    if (found < 0)
+        return -1;
     target.focus();
     target.select(int(found), int(findText.size()));
     return int(found);

@@ -41,11 +41,14 @@ QString halfLifeDirOf(const QString& gameDir) {
 QString nearestExistingFolder(const QString& path) {
     QString p = QDir::cleanPath(path);
     while (!p.isEmpty()) {
-        if (QFileInfo(p).isDir()) return p;
+        if (QFileInfo(p).isDir())
+            return p;
         const qsizetype slash = p.lastIndexOf(u'/');
-        if (slash < 0) return QString();
+        if (slash < 0)
+            return QString();
         p = slash == 0 ? QStringLiteral("/") : p.left(slash);
-        if (p == QStringLiteral("/")) return p;
+        if (p == QStringLiteral("/"))
+            return p;
     }
     return QString();
 }

@@ -11,16 +11,16 @@ struct SharedState;
 
 class FindDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     FindDialog(SharedState& state, SearchTarget& target, QWidget* parent);
 
     // The find command: an empty find text, the dialog shown and brought forward.
     void start();
 
-  public slots:
+public slots:
     void FindNextClick();
 
-  private:
+private:
     void findTextEdited(const QString& text);
 
     SharedState& m_state;

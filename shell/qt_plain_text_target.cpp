@@ -16,13 +16,15 @@ int PlainTextSearchTarget::selectionStart() const {
 }
 
 int PlainTextSearchTarget::selectionLength() const {
-    if (!m_edit) return 0;
+    if (!m_edit)
+        return 0;
     const QTextCursor c = m_edit->textCursor();
     return c.selectionEnd() - c.selectionStart();
 }
 
 void PlainTextSearchTarget::select(int start, int length) {
-    if (!m_edit) return;
+    if (!m_edit)
+        return;
     const int last = m_edit->document()->characterCount() - 1;
     const int from = std::clamp(start, 0, last);
     QTextCursor c = m_edit->textCursor();
@@ -33,5 +35,6 @@ void PlainTextSearchTarget::select(int start, int length) {
 }
 
 void PlainTextSearchTarget::focus() {
-    if (m_edit) m_edit->setFocus();
+    if (m_edit)
+        m_edit->setFocus();
 }

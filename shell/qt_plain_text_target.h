@@ -9,7 +9,7 @@
 class QPlainTextEdit;
 
 class PlainTextSearchTarget final : public SearchTarget {
-  public:
+public:
     explicit PlainTextSearchTarget(QPlainTextEdit* edit) : m_edit(edit) {}
 
     QString text() const override;
@@ -20,7 +20,7 @@ class PlainTextSearchTarget final : public SearchTarget {
 
     QPlainTextEdit* edit() const { return m_edit; }
 
-  private:
+private:
     // Guarded: the edit may be gone before the shared state forgets this target.
     QPointer<QPlainTextEdit> m_edit;
 };

@@ -9,10 +9,10 @@
 namespace {
 
 class PaintWatcher : public QObject {
-  public:
+public:
     explicit PaintWatcher(QWidget* window) : QObject(window), m_window(window) {}
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->window() == m_window) {
@@ -22,7 +22,7 @@ class PaintWatcher : public QObject {
         return false;
     }
 
-  private:
+private:
     QWidget* m_window;
 };
 

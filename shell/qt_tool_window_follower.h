@@ -11,7 +11,7 @@
 #include <QWidget>
 
 class ToolWindowFollower {
-  public:
+public:
     void attach(QWidget* valueList, QWidget* reference, QWidget* popup);
 
     const ToolGeometry& remembered() const { return m_remembered; }
@@ -29,7 +29,7 @@ class ToolWindowFollower {
     // Maximized state: the windows stand docked along the main window's right edge.
     void dock(const QRect& mainFrame);
 
-  private:
+private:
     ToolGeometry m_remembered;
     QPoint m_lastMain;
     QPointer<QWidget> m_valueList;

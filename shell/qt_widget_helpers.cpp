@@ -12,8 +12,10 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void runOnFocusedEdit(const char* operation) {
     QWidget* w = QApplication::focusWidget();
-    if (!w) return;
+    if (!w)
+        return;
     const QMetaObject* meta = w->metaObject();
     const QByteArray signature = QByteArray(operation) + "()";
-    if (meta->indexOfMethod(signature.constData()) >= 0) QMetaObject::invokeMethod(w, operation);
+    if (meta->indexOfMethod(signature.constData()) >= 0)
+        QMetaObject::invokeMethod(w, operation);
 }

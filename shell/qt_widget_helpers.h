@@ -4,18 +4,14 @@
 
 #include <QLabel>
 
-// The tool windows beside the editor: on top, with a title bar but no buttons to close them.
-inline constexpr Qt::WindowFlags kToolWindowFlags =
-    Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-
 class ClickableLabel : public QLabel {
     Q_OBJECT
-  public:
+public:
     using QLabel::QLabel;
-  signals:
+signals:
     void clicked();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 class SearchTarget {
-  public:
+public:
     virtual ~SearchTarget() = default;
 
     // The whole text with "\n" between lines; positions below index into it.

@@ -38,19 +38,25 @@ int colorToSetting(const QColor& color) {
 }
 
 int fontStyleCode(const QFont& font) {
-    if (font.underline() || font.strikeOut()) return 0;
+    if (font.underline() || font.strikeOut())
+        return 0;
     const bool bold = font.bold();
     const bool italic = font.italic();
-    if (bold && italic) return 3;
-    if (bold) return 1;
-    if (italic) return 2;
+    if (bold && italic)
+        return 3;
+    if (bold)
+        return 1;
+    if (italic)
+        return 2;
     return 0;
 }
 
 void applyFontStyleCode(QFont& font, int code) {
     // Any other code leaves the style as it is.
-    if (code == 1 || code == 3) font.setBold(true);
-    if (code == 2 || code == 3) font.setItalic(true);
+    if (code == 1 || code == 3)
+        font.setBold(true);
+    if (code == 2 || code == 3)
+        font.setItalic(true);
 }
 
 namespace {
@@ -74,7 +80,8 @@ CreationSettings readCreationSettings(const Settings& s) {
 FirstShowSettings readFirstShowSettings(const Settings& s) {
     FirstShowSettings f;
     const QString face = s.readText(u"Font"_s, u"NamePr"_s);
-    if (face != Settings::absentText()) f.fontFace = face;
+    if (face != Settings::absentText())
+        f.fontFace = face;
     f.fontSize = orDefault(s.readInt(u"Font"_s, u"SizePr"_s), 10);
     f.fontColor = colorFromSetting(orDefault(s.readInt(u"Font"_s, u"ColorPr"_s), 0));
     f.styleCode = orDefault(s.readInt(u"Font"_s, u"StylePr"_s), 0);
@@ -117,6 +124,7 @@ textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSe
     setInt(forms, u"f6L"_s, v.tools.popup.x());
     setInt(forms, u"f6T"_s, v.tools.popup.y());
     setInt(u"Game"_s, u"dadir"_s, v.gameDirChosen);
-    if (v.gameDirChosen == 1) ini.setValue(u"Game"_s, u"Catalog"_s, v.gameDir);
+    if (v.gameDirChosen == 1)
+        ini.setValue(u"Game"_s, u"Catalog"_s, v.gameDir);
     return ini.save();
 }

@@ -11,7 +11,7 @@
 #include <QString>
 
 class Settings {
-  public:
+public:
     static constexpr int kAbsent = -1;
     static QString absentText() { return QStringLiteral("error"); }
 
@@ -29,7 +29,7 @@ class Settings {
 
     static QString fileName() { return QStringLiteral("Cfgneed.INI"); }
 
-  private:
+private:
     QString m_path;
 };
 

@@ -20,7 +20,8 @@ TextRange lineToDelete(QStringView text, int caret) {
 }
 
 TextRange selectAllOrNone(int textLength, TextRange selection) {
-    if (selection.length < 2) return {0, textLength};
+    if (selection.length < 2)
+        return {0, textLength};
     return {selection.start, 0};
 }
 
@@ -28,7 +29,8 @@ int endOfLine(QStringView text, int line) {
     qsizetype pos = 0;
     for (int i = 0; i < line; ++i) {
         const qsizetype next = text.indexOf(u'\n', pos);
-        if (next < 0) break;
+        if (next < 0)
+            break;
         pos = next + 1;
     }
     const qsizetype end = text.indexOf(u'\n', pos);
@@ -52,7 +54,8 @@ TextChange smallestChange(QStringView before, QStringView after) {
 
 bool replaceDocumentText(QTextDocument& document, const QString& after) {
     const TextChange change = smallestChange(plainTextOf(document), after);
-    if (change.isEmpty()) return false;
+    if (change.isEmpty())
+        return false;
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     cursor.setPosition(change.removed.start);

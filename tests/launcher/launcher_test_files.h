@@ -20,7 +20,8 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 inline QString putFile(const QString& path, const QByteArray& bytes = QByteArray()) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
     return path;
 }
 

@@ -71,7 +71,8 @@ struct LauncherApp {
         QStringList out;
         auto* list = c<QListWidget>(u"CLB1"_s);
         for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->checkState() == Qt::Checked) out << list->item(i)->text();
+            if (list->item(i)->checkState() == Qt::Checked)
+                out << list->item(i)->text();
         return out;
     }
     // The user clicks an option's check box.

@@ -10,7 +10,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 class LibrarySetTest : public ::testing::Test {
-  protected:
+protected:
     QString dlz(const QString& name) const { return app.programDir() + u"dlls/dlz/"_s + name; }
     QString outside(const QString& name) const { return app.root.path() + u"/mine/"_s + name; }
     TestApp app;

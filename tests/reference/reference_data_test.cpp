@@ -67,7 +67,7 @@ TEST(ValueListLoading, MissingFileIsReportedWithItsPath) {
 }
 
 class ExplanationLookup : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         // Names spelled otherwise than the program spells them.
         app.writeFile(app.programDir() + u"dlls/DLZ/Rate.pro"_s,

@@ -39,7 +39,7 @@ QStringList items(const QListWidget* list) {
 } // namespace
 
 class ReferenceWindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         app.writeFile(dlls(u"Pushki.dll"_s), "weapon_ak47\r\nweapon_awp\r\n");
         app.writeFile(dlls(u"cvardll/Vccvr.dll"_s), "voice_scale\r\n");

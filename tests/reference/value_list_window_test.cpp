@@ -48,7 +48,7 @@ void doubleClickItem(QListWidget* list, const QString& text) {
 } // namespace
 
 class ValueListTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         app.writeFile(dlls(u"ans1.pro"_s), cp1251::encode(u"[bind]\r\nq=Привязка клавиши\r\n"_s));
         app.writeFile(dlls(u"cvardll/Stcvr.dll"_s), "cl_bob\r\n");
@@ -269,7 +269,7 @@ TEST_F(ValueListTest, ThePopUpIsDraggedByItsText) {
 // --- the insert dialog
 
 class InsertDialogTest : public ValueListTest {
-  protected:
+protected:
     void open(const QString& button) {
         QPushButton* b = app.ctx->windows.ccd->findChild<QPushButton*>(button);
         ASSERT_NE(b, nullptr);
@@ -322,7 +322,8 @@ TEST_F(InsertDialogTest, TheKeysStandInTwoColumnsOfOneList) {
     const int half = keys->viewport()->width() / 2;
     int secondColumn = -1;
     for (int i = 0; i < keys->count() && secondColumn < 0; ++i)
-        if (keys->visualItemRect(keys->item(i)).left() > 0) secondColumn = i;
+        if (keys->visualItemRect(keys->item(i)).left() > 0)
+            secondColumn = i;
     ASSERT_GT(secondColumn, 0);
     // The second column starts at the middle and continues the first one downwards.
     EXPECT_NEAR(keys->visualItemRect(keys->item(secondColumn)).left(), half, 2);

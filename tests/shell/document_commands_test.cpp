@@ -15,7 +15,7 @@ using Answer = UserDialogs::Answer;
 namespace {
 
 class DocumentCommands : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         app.createWindows();
         form = app.ctx->windows.form1;
@@ -191,7 +191,8 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheNameTheFlagAndTheOldFile) {
 TEST_F(DocumentCommands, OpeningAndSavingChangesNoByteTheUserDidNotChange) {
     QByteArray all;
     for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n') all.append(char(b));
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
     const QByteArray original = "name \xA0\xA0x\r\n" + all + "\r\n\r\nlast";
     app.writeFile(file(u"bytes.cfg"_s), original);
     app.dialogs.expectFile(Kind::Open, file(u"bytes.cfg"_s));

@@ -27,7 +27,8 @@ namespace {
 // Answers the chooser once it is shown modally: picks `folder` and clicks `button`.
 void answerChooser(Tnachalo* chooser, const QString& folder, const QString& button) {
     QTimer::singleShot(0, chooser, [=] {
-        if (!folder.isEmpty()) chooser->setCurrentFolder(folder);
+        if (!folder.isEmpty())
+            chooser->setCurrentFolder(folder);
         chooser->findChild<QPushButton*>(button)->click();
     });
 }

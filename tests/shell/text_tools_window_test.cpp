@@ -19,7 +19,7 @@ using Kind = ScriptedUserDialogs::Kind;
 namespace {
 
 class TextToolsWindow : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         app.createWindows();
         app.showMain();

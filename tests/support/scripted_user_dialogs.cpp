@@ -67,7 +67,8 @@ ScriptedUserDialogs::Step ScriptedUserDialogs::take(Kind kind, const QString& te
                       << ": " << text.toStdString();
         return Step{kind, Answer::Cancel};
     }
-    if (s.before) s.before();
+    if (s.before)
+        s.before();
     return s;
 }
 

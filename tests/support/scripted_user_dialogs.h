@@ -8,7 +8,7 @@
 #include <functional>
 
 class ScriptedUserDialogs final : public UserDialogs {
-  public:
+public:
     enum class Kind {
         Warning,
         Error,
@@ -60,7 +60,7 @@ class ScriptedUserDialogs final : public UserDialogs {
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool printText(const QString& text, const QFont& font, const QString& jobTitle) override;
 
-  private:
+private:
     struct Step {
         explicit Step(Kind k, Answer a = Answer::Yes) : kind(k), answer(a) {}
         Kind kind;

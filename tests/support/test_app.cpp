@@ -54,6 +54,7 @@ QString TestApp::writeFile(const QString& path, const QByteArray& bytes) const {
 
 QByteArray TestApp::readFile(const QString& path) const {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
     return f.readAll();
 }

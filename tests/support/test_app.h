@@ -10,7 +10,7 @@
 #include <memory>
 
 class RecordingShell final : public Shell {
-  public:
+public:
     struct Started {
         QString program;
         QStringList arguments;
