@@ -24,10 +24,19 @@ TAbout::TAbout(AppContext& ctx, QWidget* parent) : QDialog(parent) {
 }
 
 void TAbout::showEvent(QShowEvent* e) {
-    // The contents are made at the first showing: the copy made at start-up is rarely shown.
-    if (!OKButton)
-        build();
+    ensureBuilt();
     QDialog::showEvent(e);
+}
+
+void TAbout::ensureBuilt() {
+    // The contents are made before the first showing: the copy made at start-up is rarely
+    // shown, so it does not pay for them at the program's start.
+    if (OKButton)
+        return;
+    build();
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TAbout::build() {
@@ -54,7 +63,8 @@ void TAbout::build() {
         this);
     Comments->setObjectName(u"Comments"_s);
     Comments->setWordWrap(true);
-    Comments->setMinimumWidth(320);
+    // A fixed width lets the wrapped text take the height it needs.
+    Comments->setFixedWidth(340);
     texts->addWidget(ProductName);
     texts->addWidget(Version);
     texts->addSpacing(8);
@@ -69,8 +79,5 @@ void TAbout::build() {
     buttons->addStretch(1);
     buttons->addWidget(OKButton);
     outer->addLayout(buttons);
-    adjustSize();
-    setFixedSize(sizeHint());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 }

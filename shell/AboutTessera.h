@@ -14,6 +14,8 @@ public:
     explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
 
     static QString versionLine();
+    // Makes the contents and centres the box on the screen; showing the box does it too.
+    void ensureBuilt();
 
 protected:
     void showEvent(QShowEvent* e) override;

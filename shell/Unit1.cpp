@@ -425,6 +425,7 @@ void TForm1::N30Click() {
 
 void TForm1::About1Click() {
     TAbout box(m_ctx, this);
+    box.ensureBuilt();
     box.exec();
 }
 

@@ -1,6 +1,7 @@
 // Start-up, the game directory chooser, the settings written at close, and the main window's
 // menus and services.
 #include "app/Project1.h"
+#include "shell/AboutTessera.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
@@ -261,4 +262,19 @@ TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
     EXPECT_TRUE(created.exists());
     EXPECT_EQ(created.size(), 0);
     EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST(AboutBox, ShowsTheVersionLineWhole) {
+    TestApp app;
+    app.createWindows();
+    TAbout box(*app.ctx);
+    box.ensureBuilt();
+    EXPECT_EQ(box.windowTitle(), u"О программе 'Tessera for Counter Strike'"_s);
+    auto* version = box.findChild<QLabel*>(u"Version"_s);
+    ASSERT_TRUE(version);
+    EXPECT_EQ(version->text(), u"Версия 2.5 ( 17 октября 2002 г.)"_s);
+    // The wrapped description gets the height it needs.
+    auto* comments = box.findChild<QLabel*>(u"Comments"_s);
+    EXPECT_GE(comments->sizeHint().height(), comments->heightForWidth(comments->width()));
+    EXPECT_GE(box.height(), comments->heightForWidth(comments->width()) + version->height());
 }
