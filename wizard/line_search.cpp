@@ -5,6 +5,10 @@
 #include "shell/find_primitive.h"
 #include "wizard/wizard_working_set.h"
 
+#include <QHash>
+#include <QSet>
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -21,6 +25,20 @@ bool beginsCommand(const QString& text, qsizetype position) {
     return before == u'\n' || before == u' ' || before == u'\t' || before == u'"' || before == u';';
 }
 
+// Whether `position` stands in a comment: after "//" outside double quotes on its line. The
+// console ignores the rest of such a line, so a setting written there is no setting.
+bool inComment(const QString& text, qsizetype position) {
+    const qsizetype lineBreak = position > 0 ? text.lastIndexOf(u'\n', position - 1) : -1;
+    bool quoted = false;
+    for (qsizetype i = lineBreak + 1; i + 1 < position; ++i) {
+        if (text[i] == u'"')
+            quoted = !quoted;
+        else if (!quoted && text[i] == u'/' && text[i + 1] == u'/')
+            return true;
+    }
+    return false;
+}
+
 int locate(const QString& text, const QString& prefix, MatchRule rule, qsizetype from) {
     if (prefix.isEmpty())
         return -1;
@@ -30,7 +48,7 @@ int locate(const QString& text, const QString& prefix, MatchRule rule, qsizetype
         const qsizetype found = text.indexOf(prefix, from, Qt::CaseSensitive);
         if (found < 0)
             return -1;
-        if (!commandStart || beginsCommand(text, found))
+        if (!commandStart || (beginsCommand(text, found) && !inComment(text, found)))
             return int(found);
         from = found + 1;
     }
@@ -129,9 +147,77 @@ QString FindKeyFor(WizardWorkingSet& ws, const QString& commandText) {
     }
 }
 
+QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commandTexts) {
+    // Every match of a command text `" "<command>"` begins with `" "`, so one walk over those
+    // places, looking the command after each up, finds what one search per command would.
+    static const QString separator = u"\" \""_s;
+    const qsizetype count = commandTexts.size();
+    QStringList keys(count);
+    // Command text -> its first index; only texts of that one shape (no quote inside the command).
+    QHash<QStringView, qsizetype> wanted;
+    for (qsizetype i = count - 1; i >= 0; --i) {
+        const QStringView command(commandTexts[i]);
+        if (command.size() > separator.size() + 1 && command.startsWith(separator) &&
+            command.endsWith(u'"') &&
+            !command.mid(separator.size(), command.size() - separator.size() - 1).contains(u'"'))
+            wanted.insert(command, i);
+    }
+    // Per command: where its last match began, and where a search after a match with an empty
+    // key name goes on.
+    std::vector<int> lastMatch(size_t(count), -1);
+    std::vector<qsizetype> resumeAt(size_t(count), 0);
+    const QString& text = ws.mem1.content();
+    qsizetype remaining = wanted.size();
+    qsizetype from = 0;
+    while (remaining > 0) {
+        const qsizetype at = text.indexOf(separator, from);
+        if (at < 0)
+            break;
+        from = at + 1;
+        const qsizetype closing = text.indexOf(u'"', at + separator.size());
+        if (closing < 0)
+            break;
+        const auto it = wanted.constFind(QStringView(text).mid(at, closing + 1 - at));
+        if (it == wanted.cend())
+            continue;
+        const size_t index = size_t(it.value());
+        if (!keys[it.value()].isEmpty() || at < resumeAt[index])
+            continue;
+        lastMatch[index] = int(at);
+        const qsizetype opening = at > 0 ? text.lastIndexOf(u'"', at - 1) : -1;
+        if (opening >= 0 && at - opening > 1) {
+            keys[it.value()] = text.mid(opening + 1, at - opening - 1);
+            --remaining;
+        } else {
+            resumeAt[index] = closing + 1;
+        }
+    }
+    // Other texts are searched one by one; a text given twice gets the same key.
+    for (qsizetype i = 0; i < count; ++i) {
+        const auto it = wanted.constFind(QStringView(commandTexts[i]));
+        if (it == wanted.cend())
+            keys[i] = FindKeyFor(ws, commandTexts[i]);
+        else if (it.value() != i)
+            keys[i] = keys[it.value()];
+    }
+    // The find state as the last search leaves it.
+    if (count > 0 && wanted.contains(QStringView(commandTexts.last()))) {
+        const QString& last = commandTexts.last();
+        const size_t index = size_t(wanted.value(QStringView(last)));
+        ws.shared.findText = last;
+        ws.shared.lastFoundPos = keys.last().isEmpty() ? -1 : lastMatch[index];
+        if (ws.shared.lastFoundPos >= 0) {
+            ws.mem1.select(ws.shared.lastFoundPos, int(last.size()));
+            ws.mem1.setLastOccurrence(ws.shared.lastFoundPos);
+        }
+    }
+    return keys;
+}
+
 void CollectBoundKeys(WizardWorkingSet& ws) {
     static const QString bindPrefix = u"bind \""_s;
     const QString& text = ws.mem1.content();
+    QSet<QString> free(ws.freeKeys.begin(), ws.freeKeys.end());
     int from = 0;
     for (;;) {
         const int found = search(ws, ws.mem1, bindPrefix, MatchRule::Anywhere, from);
@@ -147,9 +233,17 @@ void CollectBoundKeys(WizardWorkingSet& ws) {
         const QString key = text.mid(keyStart, keyEnd - keyStart);
         const QString lower = asciiLower(key);
         const QString upper = asciiUpper(key);
+        // Most bindings are of keys already moved or unknown: the set answers those at once,
+        // and the list is walked only for a key that leaves it.
+        if (!free.contains(key) && !free.contains(lower) && !free.contains(upper)) {
+            ws.mem1.select(int(keyStart), int(keyEnd - keyStart));
+            from = int(keyEnd);
+            continue;
+        }
         for (qsizetype i = 0; i < ws.freeKeys.size(); ++i) {
             const QString& item = ws.freeKeys[i];
             if (item == key || item == lower || item == upper) {
+                free.remove(item);
                 ws.freeKeys.removeAt(i);
                 ws.usedKeys.append(key);
                 break;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class WizardDocument;
 struct WizardWorkingSet;
@@ -40,6 +41,8 @@ SettingValue FindSettingValue(WizardWorkingSet& ws, const QString& prefix,
 QString FindInMem2(WizardWorkingSet& ws, const QString& text);
 // The key bound to exactly the command of `commandText` (`" "+forward"`), or empty.
 QString FindKeyFor(WizardWorkingSet& ws, const QString& commandText);
+// FindKeyFor for many command texts in one pass down mem1: the same keys, in the same order.
+QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commandTexts);
 // Moves every key that mem1 binds from the free-key list to the used-key list.
 void CollectBoundKeys(WizardWorkingSet& ws);
 // Deletes the line of the last occurrence a search found in `document`; nothing when none.

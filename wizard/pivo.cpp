@@ -69,9 +69,10 @@ void pivoRead(WizardWorkingSet& ws, const QStringList& actionCommands) {
     ws.freeKeys = keyNames();
     CollectBoundKeys(ws);
     ws.comboKeys = ws.freeKeys;
-    ws.actionKeys.clear();
+    QStringList commandTexts;
     for (const QString& command : actionCommands)
-        ws.actionKeys.append(FindKeyFor(ws, u"\" "_s + command));
+        commandTexts.append(u"\" "_s + command);
+    ws.actionKeys = findKeysFor(ws, commandTexts);
     if (ws.reloadOnly)
         return;
     readUnbindall(ws);

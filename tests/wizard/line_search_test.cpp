@@ -31,6 +31,10 @@ TEST(WizardLineSearch, FindSettingValueCases) {
         {u"name \"a\nb\" x"_s, u"name \""_s, true, u"a\nb"_s}, // the scan crosses lines
         {u"setinfo \"_ah\" \"1\""_s, u"setinfo \"_ah\" \""_s, true, u"1"_s},
         {u"alias \"ww\" \"wait\""_s, u"alias \"w"_s, true, u"w"_s},
+        // A setting in a comment is no setting; "//" inside quotes opens no comment.
+        {u"// rate \"1\"\nrate \"2\""_s, u"rate \""_s, true, u"2"_s},
+        {u"echo \"http://x\"; rate \"3\""_s, u"rate \""_s, true, u"3"_s},
+        {u"x // drawradar\ndrawradar"_s, u"drawradar"_s, true, u"drawradar"_s},
     };
     for (const Case& c : cases) {
         Wizard w(c.text);
@@ -162,4 +166,28 @@ TEST(WizardLineSearch, DeleteFoundLineDeletesTheLineOfTheLastOccurrenceInThatDoc
     DeleteFoundLine(w.ws.mem1); // nothing found since: nothing goes
     EXPECT_EQ(w.ws.mem1.content(), u"a\nb"_s);
     EXPECT_EQ(FindInMem2(w.ws, u"zzz"_s), QString());
+}
+
+// The one-pass lookup of many commands gives what one FindKeyFor per command gives.
+TEST(WizardLineSearch, FindKeysForAgreesWithFindKeyFor) {
+    const QString texts[] = {
+        u"bind \"\" \"+attack\"\nbind \"w\" \"+forward;+jump\"\nbind \"MOUSE1\" \"+attack\"\n"
+        u"bind \"UPARROW\" \"+forward\"\nbind \"w\" \"+forward\"\nbind \"x\" \"slot10\""_s,
+        u"bind \"\" \"+x\" \"+x\" \"+x\"\n\" \"+x\""_s, // empty keys and overlapping matches
+        u"\" \"+x\"\nbind \"k\" \"slot1\"\" \"slot1\""_s,
+        u"bind \"a\" \"say \"hi\" \""_s,
+    };
+    const QStringList commands = {u"\" \"+attack\""_s,  u"\" \"+forward\""_s, u"\" \"+x\""_s,
+                                  u"\" \"slot1\""_s,    u"\" \"slot10\""_s,   u"\" \"+attack\""_s,
+                                  u"\" \"say \"hi\""_s, u"no quotes"_s,       u"\" \"+jump\""_s};
+    for (const QString& text : texts) {
+        Wizard one(text);
+        QStringList expected;
+        for (const QString& command : commands)
+            expected.append(FindKeyFor(one.ws, command));
+        Wizard batch(text);
+        EXPECT_EQ(findKeysFor(batch.ws, commands), expected) << text.toStdString();
+        EXPECT_EQ(batch.shared.findText, one.shared.findText);
+        EXPECT_EQ(batch.shared.lastFoundPos, one.shared.lastFoundPos);
+    }
 }
