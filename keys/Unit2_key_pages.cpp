@@ -317,7 +317,6 @@ void KeyPages::Button50Click() {
         m_form.reportSave(refused);
         return;
     }
-    if (!m_form.confirmEncodable(ws.mem1.content()))
-        return;
+    m_form.warnUnencodable(ws.mem1.content());
     m_form.reportSave(saveChosenFile(ws));
 }
