@@ -277,8 +277,12 @@ WizardWorkingSet& KeyPages::workingSet() {
 }
 
 void KeyPages::runOnDocuments(const std::function<void()>& work) {
-    // A reassignment reads the key lists anew: the used-key list starts empty.
-    m_form.runOnDocuments(false, work);
+    // A reassignment reads the key lists anew: the used-key list starts empty. The captions
+    // are shown before the page comes back, so that page 9's hints follow them.
+    m_form.runOnDocuments(false, [&] {
+        work();
+        showActionCaptions();
+    });
 }
 
 void KeyPages::showActionCaptions() {
