@@ -2,9 +2,9 @@
 // the message choices with the radio preview. BIND itself is in Unit2_script_bind.cpp.
 //
 // The page is small and fixed, like the rest of the wizard, so the controls are placed by
-// coordinates: the left column holds the "Оружие" and "Сообщения" groups and the prices, the
-// right column the picture, the equipment list and the BIND controls. The movement keys of the
-// page stand in its top right corner (x from 300, y below 100), which this area leaves free.
+// coordinates: the left column holds the "Оружие" and "Сообщения" groups with the picture and
+// the prices below them, the right column the equipment list and the BIND controls. The movement
+// keys of the page stand in its bottom right corner, which this area leaves free.
 #include "keys/Unit2_script_area.h"
 
 #include "app/app_context.h"
@@ -81,6 +81,10 @@ ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx)
     });
     // A freshly read config starts with both BIND buttons off.
     connect(&form, &TForm2::documentsRead, this, [this] {
+        for (QComboBox* box : {ComboBox6, ComboBox7, ComboBox9}) {
+            const QSignalBlocker quiet(box);
+            box->setCurrentIndex(-1);
+        }
         showKeyLists();
         SpeedButton1->setEnabled(false);
         SpeedButton2->setEnabled(false);
@@ -124,11 +128,11 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
     connect(ComboBox4, &QComboBox::activated, this, &ScriptKeyArea::ComboBox4Select);
     connect(ComboBox5, &QComboBox::activated, this, &ScriptKeyArea::ComboBox5Select);
 
-    label(u"Стоимость покупаемого:"_s, page, {4, 240, 124, 14});
-    Label92 = label(u"0$"_s, page, {128, 240, 64, 14});
+    label(u"Стоимость покупаемого:"_s, page, {108, 240, 134, 14});
+    Label92 = label(u"0$"_s, page, {108, 254, 134, 14});
     Label92->setObjectName(u"Label92"_s);
-    label(u"Стоимость патронов:"_s, page, {4, 256, 106, 14});
-    Label93 = label(u"0$"_s, page, {110, 256, 84, 14});
+    label(u"Стоимость патронов:"_s, page, {108, 274, 134, 14});
+    Label93 = label(u"0$"_s, page, {108, 288, 134, 14});
     Label93->setObjectName(u"Label93"_s);
     for (QLabel* l : {Label92, Label93}) {
         QFont bold = l->font();
@@ -140,13 +144,13 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
 void ScriptKeyArea::buildEquipment(QWidget* page) {
     Image2 = new QLabel(page);
     Image2->setObjectName(u"Image2"_s);
-    Image2->setGeometry(196, 2, 100, 96);
+    Image2->setGeometry(2, 238, 102, 70);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->hide();
 
     CheckListBox1 = new QListWidget(page);
     CheckListBox1->setObjectName(u"CheckListBox1"_s);
-    CheckListBox1->setGeometry(196, 102, 199, 102);
+    CheckListBox1->setGeometry(196, 4, 199, 100);
     for (const buy::EquipmentItem& equipment : buy::equipment()) {
         auto* item = new QListWidgetItem(equipment.text, CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -203,26 +207,26 @@ void ScriptKeyArea::buildMessages(QWidget* page) {
 }
 
 void ScriptKeyArea::buildBindControls(QWidget* page) {
-    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 206, 199, 13});
-    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 220, 140, 20}, 16);
+    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 110, 199, 13});
+    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 124, 140, 20}, 16);
     SpeedButton1 = new QToolButton(page);
     SpeedButton1->setObjectName(u"SpeedButton1"_s);
-    SpeedButton1->setGeometry(340, 220, 55, 20);
+    SpeedButton1->setGeometry(340, 124, 55, 20);
 
-    label(u"Использованные:"_s, page, {196, 244, 110, 13});
-    label(u"Кнопка"_s, page, {316, 244, 79, 13});
-    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 258, 96, 20}, 16);
+    label(u"Использованные:"_s, page, {196, 150, 110, 13});
+    label(u"Кнопка"_s, page, {316, 150, 79, 13});
+    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 164, 96, 20}, 16);
     SpeedButton3 = new QToolButton(page);
     SpeedButton3->setObjectName(u"SpeedButton3"_s);
     SpeedButton3->setText(u"+"_s);
     SpeedButton3->setToolTip(u"Комбинация клавиш"_s);
     SpeedButton3->setAutoRaise(true);
-    SpeedButton3->setGeometry(294, 258, 20, 20);
-    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 258, 79, 20}, 16);
+    SpeedButton3->setGeometry(294, 164, 20, 20);
+    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 164, 79, 20}, 16);
     setComboBox9On(false);
     SpeedButton2 = new QToolButton(page);
     SpeedButton2->setObjectName(u"SpeedButton2"_s);
-    SpeedButton2->setGeometry(340, 282, 55, 20);
+    SpeedButton2->setGeometry(196, 188, 96, 20);
 
     for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
         b->setText(u"BIND"_s);
