@@ -14,6 +14,7 @@
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
+#include "wizard/Unit2.h"
 
 template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) {
     T* w = new T(std::forward<Args>(args)...);
@@ -34,7 +35,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     // The tool windows travel with the main window (value list, reference, pop-up).
     w.form1->toolWindows().attach(w.pani1, w.ccd, w.form6);
     w.about = make<TAbout>(ctx, w.form1);
-    // 8: TForm2, config wizard
+    w.form2 = make<TForm2>(ctx, w.form1);
     w.sozdat = make<Tsozdat>(ctx, w.form1);
     // 10: Tbinds, key choice dialog
     w.nachalo = make<Tnachalo>(ctx);
