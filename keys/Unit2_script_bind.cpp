@@ -4,6 +4,8 @@
 #include "keys/Unit2_script_area.h"
 
 #include "app/app_context.h"
+#include "keys/Unit2_key_pages.h"
+#include "keys/key_assignment.h"
 #include "platform/user_dialogs.h"
 #include "wizard/Unit2.h"
 #include "wizard/wizard_working_set.h"
@@ -106,15 +108,19 @@ bool ScriptKeyArea::bind(const script::BindRequest& request) {
     }
     if (!m_form.confirmEncodable(request.composition.chatText))
         return false;
-    const script::BindOutcome outcome = script::runBind(ws, request, m_form.actionCommands(),
-                                                        [this](const std::function<void()>& work) {
-                                                            // The reload empties the used-key list
-                                                            // itself.
-                                                            m_form.runOnDocuments(true, work);
-                                                        });
+    // The reload empties the used-key list itself.
+    auto onDocuments = [this](const std::function<void()>& work) {
+        m_form.runOnDocuments(true, work);
+    };
+    const script::BindOutcome outcome = script::runBind(ws, request, actionCommands(), onDocuments);
     for (const WizardSaveResult& save : outcome.saves)
         m_form.reportSave(save);
     showKeyLists();
+    // A reload also found the actions' keys anew.
+    if (request.mode != script::BindMode::NewKey && outcome.done()) {
+        if (auto* keyPages = m_form.findChild<KeyPages*>())
+            keyPages->showActionCaptions();
+    }
     return outcome.done();
 }
 

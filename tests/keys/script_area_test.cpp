@@ -58,8 +58,8 @@ protected:
         app.state.wizardFolder = app.gameDir();
         app.state.startupGameDir = app.gameDir();
         // The pictures the page shows come with the program.
-        for (const QString& name : {u"ak47"_s, u"kevhelmet"_s, u"kev"_s})
-            app.writeFile(app.programDir() + u"DLLS/cvardll/Guns/weapon_"_s + name + u".jpg"_s,
+        for (const QString& name : {u"ak47"_s, u"kevhelmet"_s, u"kev"_s, u"awp"_s})
+            app.writeFile(app.programDir() + u"dlls/CvarDll/GUNS/weapon_"_s + name + u".jpg"_s,
                           sourceFile(u"data/dlls/cvardll/guns/weapon_"_s + name + u".jpg"_s));
     }
     static QByteArray sourceFile(const QString& relative) {
