@@ -128,11 +128,11 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
     connect(ComboBox4, &QComboBox::activated, this, &ScriptKeyArea::ComboBox4Select);
     connect(ComboBox5, &QComboBox::activated, this, &ScriptKeyArea::ComboBox5Select);
 
-    label(u"Стоимость покупаемого:"_s, page, {108, 240, 134, 14});
-    Label92 = label(u"0$"_s, page, {108, 254, 134, 14});
+    label(u"Стоимость покупаемого:"_s, page, {92, 240, 150, 14});
+    Label92 = label(u"0$"_s, page, {92, 254, 150, 14});
     Label92->setObjectName(u"Label92"_s);
-    label(u"Стоимость патронов:"_s, page, {108, 274, 134, 14});
-    Label93 = label(u"0$"_s, page, {108, 288, 134, 14});
+    label(u"Стоимость патронов:"_s, page, {92, 274, 150, 14});
+    Label93 = label(u"0$"_s, page, {92, 288, 150, 14});
     Label93->setObjectName(u"Label93"_s);
     for (QLabel* l : {Label92, Label93}) {
         QFont bold = l->font();
@@ -144,7 +144,7 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
 void ScriptKeyArea::buildEquipment(QWidget* page) {
     Image2 = new QLabel(page);
     Image2->setObjectName(u"Image2"_s);
-    Image2->setGeometry(2, 238, 102, 70);
+    Image2->setGeometry(2, 238, 88, 70);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->hide();
 
@@ -195,38 +195,39 @@ void ScriptKeyArea::buildMessages(QWidget* page) {
     Edit3->setEnabled(false);
     paintSwitchable(Edit3, false);
 
-    label(u"Для кого:"_s, GroupBoxMessages, {8, 88, 52, 14});
+    label(u"Для кого:"_s, GroupBoxMessages, {8, 88, 58, 14});
     RadioButton49 = new QRadioButton(u"Команде"_s, GroupBoxMessages);
     RadioButton49->setObjectName(u"RadioButton49"_s);
-    RadioButton49->setGeometry(60, 86, 70, 18);
+    RadioButton49->setGeometry(66, 86, 68, 18);
     RadioButton50 = new QRadioButton(u"Всем"_s, GroupBoxMessages);
     RadioButton50->setObjectName(u"RadioButton50"_s);
-    RadioButton50->setGeometry(130, 86, 56, 18);
+    RadioButton50->setGeometry(134, 86, 52, 18);
     connect(RadioButton49, &QRadioButton::clicked, this, &ScriptKeyArea::RadioButton49Click);
     connect(RadioButton50, &QRadioButton::clicked, this, &ScriptKeyArea::RadioButton50Click);
 }
 
 void ScriptKeyArea::buildBindControls(QWidget* page) {
-    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 110, 199, 13});
-    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 124, 140, 20}, 16);
+    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 106, 199, 26})->setWordWrap(true);
+    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 134, 140, 20}, 16);
     SpeedButton1 = new QToolButton(page);
     SpeedButton1->setObjectName(u"SpeedButton1"_s);
-    SpeedButton1->setGeometry(340, 124, 55, 20);
+    SpeedButton1->setGeometry(340, 134, 55, 20);
 
-    label(u"Использованные:"_s, page, {196, 150, 110, 13});
-    label(u"Кнопка"_s, page, {316, 150, 79, 13});
-    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 164, 96, 20}, 16);
+    label(u"Использованные:"_s, page, {196, 158, 110, 13});
+    label(u"Кнопка"_s, page, {316, 158, 79, 13});
+    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 172, 96, 20}, 16);
     SpeedButton3 = new QToolButton(page);
     SpeedButton3->setObjectName(u"SpeedButton3"_s);
     SpeedButton3->setText(u"+"_s);
     SpeedButton3->setToolTip(u"Комбинация клавиш"_s);
     SpeedButton3->setAutoRaise(true);
-    SpeedButton3->setGeometry(294, 164, 20, 20);
-    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 164, 79, 20}, 16);
+    SpeedButton3->setGeometry(294, 172, 20, 20);
+    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 172, 79, 20}, 16);
     setComboBox9On(false);
     SpeedButton2 = new QToolButton(page);
     SpeedButton2->setObjectName(u"SpeedButton2"_s);
-    SpeedButton2->setGeometry(196, 188, 96, 20);
+    // Under its list, left of the movement keys.
+    SpeedButton2->setGeometry(196, 196, 46, 20);
 
     for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
         b->setText(u"BIND"_s);
