@@ -20,6 +20,8 @@ constexpr int kPage9 = 8;
 constexpr int kPage10 = 9;
 constexpr int kPage11 = 10;
 const QSize kKeyButtonSize(58, 20);
+// The cross shares page 9 with the scripted key area: its buttons are narrower.
+const QSize kCrossButtonSize(32, 20);
 constexpr int kRowHeight = 21;
 // Where the buy panel opens over page 10.
 const QRect kBuyPanelArea(112, 150, 278, 126);
@@ -85,8 +87,8 @@ void KeyPages::buildMovementCross(QWidget* page) {
     auto* cross = new QWidget(page);
     cross->setObjectName(u"MovementCross"_s);
     cross->setGeometry(kMovementCrossArea);
-    const int w = kKeyButtonSize.width();
-    const int h = kKeyButtonSize.height();
+    const int w = kCrossButtonSize.width();
+    const int h = kCrossButtonSize.height();
     const int x0 = (kMovementCrossArea.width() - 3 * w) / 2;
     const int top = 18;
     // Forward above back, left and right beside them.
@@ -110,6 +112,7 @@ void KeyPages::buildMovementCross(QWidget* page) {
             title->setAlignment(Qt::AlignHCenter);
         }
         QPushButton* button = makeActionButton(int(i), cross);
+        button->setFixedSize(kCrossButtonSize);
         for (const auto& place : places)
             if (button->objectName() == QStringView(place.name))
                 button->move(place.x, place.y);

@@ -55,7 +55,8 @@ namespace {
 // Keeps the grid at half the viewport's width.
 class TwoColumnFitter final : public QObject {
 public:
-    explicit TwoColumnFitter(QListWidget* list) : QObject(list), m_list(list) {}
+    explicit TwoColumnFitter(QListWidget* list)
+        : QObject(list), m_list(list), m_viewport(list->viewport()) {}
 
     void fit() {
         const int rowHeight = m_list->fontMetrics().height() + 2;
@@ -64,13 +65,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (watched == m_list->viewport() && e->type() == QEvent::Resize)
+        // The viewport is compared by its pointer: events still come while the list is torn down.
+        if (watched == m_viewport && e->type() == QEvent::Resize)
             fit();
         return false;
     }
 
 private:
     QListWidget* m_list;
+    QWidget* m_viewport;
 };
 
 } // namespace

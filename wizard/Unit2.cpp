@@ -3,6 +3,7 @@
 // Unit2_apply.cpp.
 #include "wizard/Unit2.h"
 
+#include "keys/Unit2_key_pages.h"
 #include "keys/Unit2_script_area.h"
 #include "platform/user_dialogs.h"
 #include "wizard/pivo.h"
@@ -106,6 +107,7 @@ TForm2::TForm2(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), 
     buildFrame();
     buildPage1();
     buildSettingsPages();
+    installKeyPages(*this, m_ctx);
     new ScriptKeyArea(*this, m_ctx);
     setFixedSize(476, 371);
 
