@@ -2,9 +2,9 @@
 // the message choices with the radio preview. BIND itself is in Unit2_script_bind.cpp.
 //
 // The page is small and fixed, like the rest of the wizard, so the controls are placed by
-// coordinates: the left column holds the "Оружие" and "Сообщения" groups with the picture and
-// the prices below them, the right column the equipment list and the BIND controls. The movement
-// keys of the page stand in its bottom right corner, which this area leaves free.
+// coordinates: the left column holds the "Оружие" and "Сообщения" groups with the prices below
+// them, the right column the picture, the equipment list and the BIND controls. The movement keys
+// of the page stand in its top right corner (kMovementCrossArea), which this area leaves free.
 #include "keys/Unit2_script_area.h"
 
 #include "app/app_context.h"
@@ -128,11 +128,11 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
     connect(ComboBox4, &QComboBox::activated, this, &ScriptKeyArea::ComboBox4Select);
     connect(ComboBox5, &QComboBox::activated, this, &ScriptKeyArea::ComboBox5Select);
 
-    label(u"Стоимость покупаемого:"_s, page, {92, 240, 150, 14});
-    Label92 = label(u"0$"_s, page, {92, 254, 150, 14});
+    label(u"Стоимость покупаемого:"_s, page, {4, 242, 148, 14});
+    Label92 = label(u"0$"_s, page, {152, 242, 40, 14});
     Label92->setObjectName(u"Label92"_s);
-    label(u"Стоимость патронов:"_s, page, {92, 274, 150, 14});
-    Label93 = label(u"0$"_s, page, {92, 288, 150, 14});
+    label(u"Стоимость патронов:"_s, page, {4, 260, 128, 14});
+    Label93 = label(u"0$"_s, page, {132, 260, 62, 14});
     Label93->setObjectName(u"Label93"_s);
     for (QLabel* l : {Label92, Label93}) {
         QFont bold = l->font();
@@ -144,13 +144,15 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
 void ScriptKeyArea::buildEquipment(QWidget* page) {
     Image2 = new QLabel(page);
     Image2->setObjectName(u"Image2"_s);
-    Image2->setGeometry(2, 238, 88, 70);
+    Image2->setGeometry(196, 2, 100, 94);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->hide();
 
     CheckListBox1 = new QListWidget(page);
     CheckListBox1->setObjectName(u"CheckListBox1"_s);
-    CheckListBox1->setGeometry(196, 4, 199, 100);
+    CheckListBox1->setGeometry(196, 98, 199, 102);
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setUniformItemSizes(true);
     for (const buy::EquipmentItem& equipment : buy::equipment()) {
         auto* item = new QListWidgetItem(equipment.text, CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -207,27 +209,26 @@ void ScriptKeyArea::buildMessages(QWidget* page) {
 }
 
 void ScriptKeyArea::buildBindControls(QWidget* page) {
-    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 106, 199, 26})->setWordWrap(true);
-    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 134, 140, 20}, 16);
+    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 201, 199, 26})->setWordWrap(true);
+    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 228, 140, 20}, 16);
     SpeedButton1 = new QToolButton(page);
     SpeedButton1->setObjectName(u"SpeedButton1"_s);
-    SpeedButton1->setGeometry(340, 134, 55, 20);
+    SpeedButton1->setGeometry(340, 228, 55, 20);
 
-    label(u"Использованные:"_s, page, {196, 158, 110, 13});
-    label(u"Кнопка"_s, page, {316, 158, 79, 13});
-    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 172, 96, 20}, 16);
+    label(u"Использованные:"_s, page, {196, 251, 110, 13});
+    label(u"Кнопка"_s, page, {316, 251, 79, 13});
+    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 264, 96, 20}, 16);
     SpeedButton3 = new QToolButton(page);
     SpeedButton3->setObjectName(u"SpeedButton3"_s);
     SpeedButton3->setText(u"+"_s);
     SpeedButton3->setToolTip(u"Комбинация клавиш"_s);
     SpeedButton3->setAutoRaise(true);
-    SpeedButton3->setGeometry(294, 172, 20, 20);
-    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 172, 79, 20}, 16);
+    SpeedButton3->setGeometry(294, 264, 20, 20);
+    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 264, 79, 20}, 16);
     setComboBox9On(false);
     SpeedButton2 = new QToolButton(page);
     SpeedButton2->setObjectName(u"SpeedButton2"_s);
-    // Under its list, left of the movement keys.
-    SpeedButton2->setGeometry(196, 196, 46, 20);
+    SpeedButton2->setGeometry(196, 287, 96, 20);
 
     for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
         b->setText(u"BIND"_s);
