@@ -48,7 +48,9 @@ void DriveFolderTree::showFolder() {
     const QModelIndex index = m_model->index(m_folder);
     if (index.isValid()) {
         m_showPending = false;
-        // Open the tree down to the folder, as a folder list shows the path to the current one.
+        // Open the tree down to the folder, as a folder list shows the path to the current one,
+        // and nothing else.
+        m_tree->collapseAll();
         for (QModelIndex up = index; up.isValid(); up = up.parent())
             m_tree->expand(up);
         m_tree->setCurrentIndex(index);

@@ -209,12 +209,41 @@ void TForm2::showPage(int index) {
 }
 
 void TForm2::runPageShow(int index) {
-    using Handler = void (TForm2::*)();
-    static constexpr Handler handlers[wizard::kPageCount] = {
-        &TForm2::TbS1Show, &TForm2::TbS2Show,  &TForm2::TbS3Show, &TForm2::TbS4Show,
-        &TForm2::TbS5Show, &TForm2::TbS6Show,  &TForm2::TbS7Show, &TForm2::TbS8Show,
-        &TForm2::TbS9Show, &TForm2::TbS10Show, &TForm2::TbS11Show};
-    (this->*handlers[index])();
+    switch (index) {
+    case 0:
+        TbS1Show();
+        break;
+    case 1:
+        TbS2Show();
+        break;
+    case 2:
+        TbS3Show();
+        break;
+    case 3:
+        TbS4Show();
+        break;
+    case 4:
+        TbS5Show();
+        break;
+    case 5:
+        TbS6Show();
+        break;
+    case 6:
+        TbS7Show();
+        break;
+    case 7:
+        TbS8Show();
+        break;
+    case 8:
+        TbS9Show();
+        break;
+    case 9:
+        TbS10Show();
+        break;
+    default:
+        TbS11Show();
+        break;
+    }
     applyFlowView();
     emit pageShown(index);
 }
@@ -241,7 +270,7 @@ void TForm2::setActionCommands(const QStringList& commands) {
 
 void TForm2::appendMetaBind(const QString& block) {
     // Kept in the working document until page 11's "Применить настройки" saves it.
-    m_set.mem1.setText(m_set.mem1.content() + u"\n"_s + block);
+    m_set.mem1.appendLine(block);
     showPreview();
 }
 

@@ -52,9 +52,9 @@ public:
     // Shows how a save of a wizard document went: an error box naming the file and the reason,
     // or the main window's status line telling that a safety copy was made. True when saved.
     bool reportSave(const WizardSaveResult& result);
-    // Names the characters Windows-1251 cannot hold in `text` and asks whether to save anyway;
-    // true when there are none or the user agrees.
-    bool confirmEncodable(const QString& text);
+    // Before a save: names the characters of `text` that Windows-1251 cannot hold (they are
+    // written as "?").
+    void warnUnencodable(const QString& text);
 
     // The command texts of the key pages' action buttons (`"+forward"`, ...), in button order;
     // reading a config sets workingSet().actionKeys in the same order.
@@ -130,7 +130,7 @@ private:
     AppContext& m_ctx;
     WizardWorkingSet m_set;
     QStringList m_actionCommands;
-    // The file list's current row changed with the press that the click ends.
+    // The file list's selection changed with the press that the click ends.
     bool m_rowJustChosen = false;
     wizard::PageFlow m_flow;
     // Set while the settings are read into the pages: the map change fields then keep both

@@ -23,17 +23,17 @@ void TForm2::Button8Click() {
     }
     bool applied = false;
     runOnDocuments(true, [&] { applied = applySettings(m_set); });
-    if (!applied || !confirmEncodable(m_set.mem1.content()))
+    if (!applied)
         return;
+    warnUnencodable(m_set.mem1.content());
     reportSave(saveChosenFile(m_set));
 }
 
-bool TForm2::confirmEncodable(const QString& text) {
+void TForm2::warnUnencodable(const QString& text) {
     QString lost;
     textfile::toFileBytes(text, &lost);
-    if (lost.isEmpty())
-        return true;
-    return m_ctx.dialogs.confirmYesNo(unencodableWarning(lost)) == UserDialogs::Answer::Yes;
+    if (!lost.isEmpty())
+        m_ctx.dialogs.warning(unencodableWarning(lost));
 }
 
 bool TForm2::reportSave(const WizardSaveResult& result) {

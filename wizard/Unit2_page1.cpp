@@ -72,17 +72,23 @@ void TForm2::buildPage1() {
     // The autoexec document sits behind the preview and is never shown.
     grid->addWidget(mem2, 0, 1, 5, 1);
     grid->addWidget(mem1, 0, 1, 5, 1);
-    grid->setColumnMinimumWidth(0, 185);
+    // The folder and file lists keep to the left; the preview takes the rest.
+    for (QWidget* left :
+         {static_cast<QWidget*>(DriveComboBox1), static_cast<QWidget*>(DirectoryListBox1),
+          static_cast<QWidget*>(fileLabel)})
+        left->setFixedWidth(205);
+    FileBox1->setFixedWidth(205 - 60 - 4);
+    Button1->setFixedWidth(60);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 3);
     grid->setRowStretch(4, 2);
 
     connect(m_folderTree, &DriveFolderTree::folderChosen, this, &TForm2::DirectoryListBox1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    // A click on another file, or the keyboard moving to one; a second click on the file
-    // already chosen loads it again.
-    connect(FileBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0)
+    // A click on another file (or the keyboard moving to one) changes the selection; a second
+    // click on the file already chosen loads it again.
+    connect(FileBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!fileSelected())
             return;
         m_rowJustChosen = true;
         FileBox1Click();
@@ -95,9 +101,9 @@ void TForm2::buildPage1() {
 }
 
 void TForm2::openWizardFolder() {
-    m_folderTree->ensureModel();
     if (!m_ctx.state.wizardFolder.isEmpty())
         m_folderTree->setFolder(m_ctx.state.wizardFolder);
+    m_folderTree->ensureModel();
     fillFileList();
 }
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,13 +18,14 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 // The width of one of the two columns of a settings page.
-constexpr int kColumnWidth = 186;
+constexpr int kColumnWidth = 190;
 
 QLabel* wrappedLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -53,13 +55,21 @@ public:
     SettingBuilder(QWidget* page, QHash<QString, QWidget*>& controls)
         : m_page(page), m_controls(controls) {}
 
-    // A framed box: the caption over the setting's choices and fields.
-    QGroupBox* box(const WizardSetting& s, int width) {
-        auto* box = new QGroupBox(m_page);
+    // A framed box: the caption over the setting's choices and fields. Kept compact: page 2
+    // holds ten of them in two columns.
+    QFrame* box(const WizardSetting& s, int width) {
+        auto* box = new QFrame(m_page);
+        box->setFrameShape(QFrame::StyledPanel);
+        box->setFixedWidth(width);
         auto* v = new QVBoxLayout(box);
-        v->setContentsMargins(6, 3, 6, 3);
-        v->setSpacing(2);
+        v->setContentsMargins(4, 2, 3, 3);
+        v->setSpacing(1);
         v->addWidget(wrappedLabel(s.captions.value(0), box));
+        // The video page's hints say what the numbers mean: a line of their own under the
+        // caption. Elsewhere the second caption is a unit beside the field.
+        const bool hintBelow = s.page == 3 && s.captions.size() > 1;
+        if (hintBelow)
+            v->addWidget(wrappedLabel(s.captions.value(1), box));
         if (!s.radios.isEmpty())
             v->addLayout(radioRow(s, box, width - 14));
         if (!s.listControl.isEmpty() && s.listControl != u"ComboBox1"_s)
@@ -69,7 +79,7 @@ public:
             for (const FieldControl& f : s.fields)
                 row->addWidget(field(f, box));
             // A hint or unit stands beside the field.
-            if (s.captions.size() > 1)
+            if (s.captions.size() > 1 && !hintBelow)
                 row->addWidget(wrappedLabel(s.captions.mid(1).join(u' '), box), 1);
             else
                 row->addStretch(1);
@@ -78,16 +88,22 @@ public:
         return box;
     }
 
+    // The choices side by side when they fit, else one below the other.
     QLayout* radioRow(const WizardSetting& s, QWidget* parent, int width) {
-        int needed = 0;
-        for (const RadioChoice& r : s.radios)
-            needed += parent->fontMetrics().horizontalAdvance(r.caption) + 30;
-        QBoxLayout* row = needed <= width ? static_cast<QBoxLayout*>(new QHBoxLayout)
-                                          : static_cast<QBoxLayout*>(new QVBoxLayout);
-        row->setSpacing(needed <= width ? 10 : 1);
-        for (const RadioChoice& r : s.radios)
-            row->addWidget(radio(r, parent));
-        if (needed <= width)
+        constexpr int kGap = 12;
+        QList<QRadioButton*> buttons;
+        int needed = -kGap;
+        for (const RadioChoice& r : s.radios) {
+            buttons.append(radio(r, parent));
+            needed += buttons.last()->sizeHint().width() + kGap;
+        }
+        const bool inRow = needed <= width;
+        QBoxLayout* row = inRow ? static_cast<QBoxLayout*>(new QHBoxLayout)
+                                : static_cast<QBoxLayout*>(new QVBoxLayout);
+        row->setSpacing(inRow ? kGap : 0);
+        for (QRadioButton* b : buttons)
+            row->addWidget(b);
+        if (inRow)
             row->addStretch(1);
         return row;
     }
@@ -148,74 +164,77 @@ void layOutInColumns(QWidget* page, const std::vector<const WizardSetting*>& set
         else
             boxes.push_back(build.box(*s, kColumnWidth));
     }
+    // The split that leaves the taller column lowest, keeping the boxes in order.
+    std::vector<int> heights;
     int total = 0;
-    for (QWidget* b : boxes)
-        total += b->heightForWidth(kColumnWidth) + 4;
+    for (QWidget* b : boxes) {
+        heights.push_back(b->heightForWidth(kColumnWidth));
+        total += heights.back();
+    }
+    size_t split = 0;
+    int best = total;
+    for (size_t k = 0, above = 0; k <= boxes.size(); ++k) {
+        const int taller = std::max<int>(int(above), total - int(above));
+        if (taller < best) {
+            best = taller;
+            split = k;
+        }
+        if (k < boxes.size())
+            above += size_t(heights[k]);
+    }
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
-    int filled = 0;
-    for (QWidget* b : boxes) {
-        const int h = b->heightForWidth(kColumnWidth) + 4;
-        QVBoxLayout* into = filled + h / 2 <= total / 2 ? left : right;
-        if (into == left)
-            filled += h;
-        else
-            filled = total; // once in the right column, stay there
-        b->setFixedWidth(kColumnWidth);
-        into->addWidget(b);
-    }
+    for (size_t i = 0; i < boxes.size(); ++i)
+        (i < split ? left : right)->addWidget(boxes[i]);
     left->addStretch(1);
     right->addStretch(1);
+    columns->setSpacing(4);
     columns->addLayout(left);
     columns->addLayout(right);
     auto* v = new QVBoxLayout(page);
-    v->setContentsMargins(6, 4, 6, 4);
+    v->setContentsMargins(4, 4, 4, 4);
     v->setSpacing(3);
     v->addLayout(columns, 1);
     // The two mouse fields share one label: the right one has no caption of its own.
     auto* grid = new QGridLayout;
     int row = 0;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const WizardSetting* s = rows[i];
-        if (s->captions.isEmpty() || s->captions.value(0).isEmpty())
-            continue;
-        grid->addWidget(new QLabel(s->captions.value(0), page), row, 0);
-        grid->addWidget(build.field(s->fields.value(0), page), row, 1);
-        if (i + 1 < rows.size() &&
-            (rows[i + 1]->captions.isEmpty() || rows[i + 1]->captions.value(0).isEmpty() ||
-             rows[i + 1]->captions.value(0) == s->captions.value(0)))
-            grid->addWidget(build.field(rows[i + 1]->fields.value(0), page), row, 2);
-        ++row;
+    for (size_t i = 0; i < rows.size(); ++i, ++row) {
+        const QString caption = rows[i]->captions.value(0);
+        grid->addWidget(new QLabel(caption, page), row, 0);
+        grid->addWidget(build.field(rows[i]->fields.value(0), page), row, 1);
+        if (i + 1 < rows.size() && rows[i + 1]->captions.value(0) == caption)
+            grid->addWidget(build.field(rows[++i]->fields.value(0), page), row, 2);
     }
     grid->setColumnStretch(3, 1);
     v->addLayout(grid);
 }
 
-// Page 5: one row per setting: label, field, unit (the map change has two fields).
+// Page 5: one row per setting: label, field, unit. The map change takes two rows, its
+// rounds ("или", the field, "раундов.") under its minutes.
 void layOutAsForm(QWidget* page, const std::vector<const WizardSetting*>& settings,
                   SettingBuilder& build) {
     auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(10, 8, 10, 8);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    grid->setContentsMargins(8, 6, 6, 6);
+    grid->setHorizontalSpacing(5);
+    grid->setVerticalSpacing(3);
     int row = 0;
     for (const WizardSetting* s : settings) {
         grid->addWidget(new QLabel(s->captions.value(0), page), row, 0);
-        auto* fields = new QHBoxLayout;
-        fields->setSpacing(5);
-        for (int i = 0; i < s->fields.size(); ++i) {
-            fields->addWidget(build.field(s->fields[i], page));
-            // "мин.", "или" stand between the fields, the last unit after them.
-            for (int c = 1 + 2 * i; c < s->captions.size() && c <= 2 + 2 * i; ++c)
-                fields->addWidget(new QLabel(s->captions[c], page));
+        // Captions after the first: a unit after each field, "или" before the second.
+        QStringList words = s->captions.mid(1);
+        for (int i = 0; i < s->fields.size(); ++i, ++row) {
+            QWidget* f = build.field(s->fields[i], page);
+            f->setFixedWidth(52);
+            if (i > 0 && !words.isEmpty())
+                grid->addWidget(new QLabel(words.takeFirst(), page), row, 0, Qt::AlignRight);
+            grid->addWidget(f, row, 1);
+            if (!words.isEmpty())
+                grid->addWidget(new QLabel(words.takeFirst(), page), row, 2);
         }
-        fields->addStretch(1);
-        grid->addLayout(fields, row, 1);
-        ++row;
     }
     grid->setRowStretch(row, 1);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
 }
 
 // Pages 6 and 8: full-width boxes one below the other.
