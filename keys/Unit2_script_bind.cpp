@@ -106,8 +106,6 @@ bool ScriptKeyArea::bind(const script::BindRequest& request) {
         m_ctx.dialogs.warning(refusal);
         return false;
     }
-    if (!m_form.confirmEncodable(request.composition.chatText))
-        return false;
     // The reload empties the used-key list itself.
     auto onDocuments = [this](const std::function<void()>& work) {
         m_form.runOnDocuments(true, work);

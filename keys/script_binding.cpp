@@ -1,6 +1,7 @@
 // BIND: lines into the documents, the documents onto disk, the key lists after them.
 #include "keys/script_binding.h"
 
+#include "platform/text_file.h"
 #include "wizard/line_search.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_working_set.h"
@@ -102,9 +103,14 @@ QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
     if (ws.autoexecMode && !ws.autoexecReadable)
         return u"Файл \"%1\" не удалось прочитать, поэтому сценарий клавиши не записан."_s.arg(
             ws.autoexecPath);
-    if (!(request.mode == BindMode::UsedKey && request.deletion) &&
-        !chatTextIsSafe(request.composition.chatText))
+    const bool deletion = request.mode == BindMode::UsedKey && request.deletion;
+    if (!deletion && !chatTextIsSafe(request.composition.chatText))
         return unsafeChatTextMessage();
+    // The game could not show them, and the file would hold "?" instead.
+    QString lost;
+    textfile::toFileBytes(request.composition.chatText, &lost);
+    if (!deletion && !lost.isEmpty())
+        return unencodableChatTextMessage(lost);
     return {};
 }
 

@@ -62,9 +62,9 @@ struct BindOutcome {
     bool done() const { return status == Status::Done; }
 };
 
-// Why a request cannot be bound, or empty: no key, an unsafe chat text, a config whose text
-// could not be read (its document holds a message, not the file). Characters Windows-1251
-// cannot hold are the window's question before it calls runBind.
+// Why a request cannot be bound, or empty: no key, a chat text with a double quote, a semicolon
+// or characters Windows-1251 cannot hold, a config whose text could not be read (its document
+// holds a message, not the file).
 QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request);
 
 // The whole BIND command: refuse or write, save the autoexec document (in autoexec mode) and the

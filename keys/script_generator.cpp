@@ -86,6 +86,11 @@ QString unsafeChatTextMessage() {
            u"Уберите эти знаки и нажмите BIND ещё раз."_s;
 }
 
+QString unencodableChatTextMessage(const QString& characters) {
+    return u"В тексте сообщения есть знаки, которых нет в кодировке Windows-1251: %1. Игра их "
+           u"не покажет. Уберите их и нажмите BIND ещё раз."_s.arg(characters);
+}
+
 int longArmCost(int longArm) {
     return inTable(buy::longArms(), longArm) ? buy::longArms()[longArm - 1].price : 0;
 }

@@ -43,6 +43,8 @@ Fragments buildFragments(const Composition& c);
 // alias early and a semicolon would start a console command of its own.
 bool chatTextIsSafe(const QString& text);
 QString unsafeChatTextMessage();
+// The chat text is written in Windows-1251, which cannot hold `characters`.
+QString unencodableChatTextMessage(const QString& characters);
 
 // The prices (ammunition never counts).
 int longArmCost(int longArm);

@@ -244,6 +244,9 @@ TEST_F(ScriptBinding, RefusalsWriteNothing) {
         EXPECT_EQ(outcome.status, script::BindOutcome::Status::Refused);
         EXPECT_EQ(outcome.message, script::unsafeChatTextMessage());
     }
+    BindRequest foreign = workedExample();
+    foreign.composition.chatText = u"gg 😀"_s;
+    EXPECT_EQ(bind(foreign).message, script::unencodableChatTextMessage(u"😀"_s));
     BindRequest noKey = workedExample();
     noKey.key.clear();
     EXPECT_EQ(bind(noKey).status, script::BindOutcome::Status::Refused);
