@@ -8,9 +8,11 @@
 #include "wizard/wizard_working_set.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,6 +25,11 @@ const QSize kKeyButtonSize(58, 20);
 // The cross shares page 9 with the scripted key area: its buttons are narrower.
 const QSize kCrossButtonSize(32, 20);
 constexpr int kRowHeight = 21;
+// The wizard's pages are of one fixed size.
+constexpr int kPageWidth = 392;
+constexpr int kPageMargin = 2;
+constexpr int kColumnGap = 5;
+constexpr int kRowGap = 2;
 // Where the buy panel opens over page 10.
 const QRect kBuyPanelArea(112, 150, 278, 126);
 
@@ -39,7 +46,7 @@ QLabel* heading(const QString& text, QWidget* parent) {
 QHBoxLayout* keyRow(QLabel* label, QPushButton* button) {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
+    row->setSpacing(kRowGap);
     row->addWidget(label, 1);
     row->addWidget(button);
     return row;
@@ -78,6 +85,10 @@ QPushButton* KeyPages::makeActionButton(int row, QWidget* parent) {
     button->setObjectName(QString::fromUtf16(entry.button));
     button->setFixedSize(kKeyButtonSize);
     button->setAutoDefault(false);
+    // Key names such as "MWHEELDOWN" have to fit buttons narrower than the page's labels.
+    QFont small = button->font();
+    small.setPixelSize(10);
+    button->setFont(small);
     connect(button, &QPushButton::clicked, this, [this, button] { ActionButtonClick(button); });
     m_buttons[size_t(row)] = button;
     return button;
@@ -90,7 +101,7 @@ void KeyPages::buildMovementCross(QWidget* page) {
     const int w = kCrossButtonSize.width();
     const int h = kCrossButtonSize.height();
     const int x0 = (kMovementCrossArea.width() - 3 * w) / 2;
-    const int top = 18;
+    const int top = 30;
     // Forward above back, left and right beside them.
     const struct {
         const char16_t* name;
@@ -108,7 +119,7 @@ void KeyPages::buildMovementCross(QWidget* page) {
             continue;
         if (!cross->findChild<QLabel*>()) {
             QLabel* title = heading(QString::fromUtf16(rows[i].group), cross);
-            title->setGeometry(0, 0, kMovementCrossArea.width(), 16);
+            title->setGeometry(0, 0, kMovementCrossArea.width(), 28);
             title->setAlignment(Qt::AlignHCenter);
         }
         QPushButton* button = makeActionButton(int(i), cross);
@@ -120,38 +131,57 @@ void KeyPages::buildMovementCross(QWidget* page) {
 }
 
 void KeyPages::buildOtherActions(QWidget* page) {
+    const auto rows = actionTable();
+    const QString buyCaption = u"Покупка:"_s;
+    // Each column is as wide as its longest label and the key buttons share what is left of
+    // the fixed-size wizard's page.
+    int labelWidth[3] = {0, 0, 0};
+    const QFontMetrics metrics = page->fontMetrics();
+    for (const ActionRow& row : rows)
+        if (row.page == 10 && !row.onBuyPanel)
+            labelWidth[row.column] = std::max(
+                labelWidth[row.column], metrics.horizontalAdvance(QString::fromUtf16(row.caption)));
+    labelWidth[2] = std::max(labelWidth[2], metrics.horizontalAdvance(buyCaption));
+    const int spare = kPageWidth - 2 * kPageMargin - 2 * kColumnGap - 3 * kRowGap -
+                      (labelWidth[0] + labelWidth[1] + labelWidth[2]);
+    const QSize buttonSize(std::clamp(spare / 3, 36, kKeyButtonSize.width()),
+                           kKeyButtonSize.height());
+
     auto* columns = new QHBoxLayout(page);
-    columns->setContentsMargins(6, 4, 6, 4);
-    columns->setSpacing(8);
+    columns->setContentsMargins(kPageMargin, 4, kPageMargin, 4);
+    columns->setSpacing(kColumnGap);
     QVBoxLayout* cols[3] = {column(), column(), column()};
     QString lastGroup[3];
-    const auto rows = actionTable();
+    auto addRow = [&](int col, QLabel* label, QPushButton* button) {
+        label->setFixedSize(labelWidth[col], kRowHeight);
+        button->setFixedSize(buttonSize);
+        cols[col]->addLayout(keyRow(label, button));
+    };
     for (size_t i = 0; i < rows.size(); ++i) {
         const ActionRow& row = rows[i];
         if (row.page != 10 || row.onBuyPanel)
             continue;
-        QVBoxLayout* col = cols[row.column];
         const QString group = QString::fromUtf16(row.group);
-        if (!group.isEmpty() && group != lastGroup[row.column])
-            col->addWidget(heading(group, page));
+        if (!group.isEmpty() && group != lastGroup[row.column]) {
+            QLabel* title = heading(group, page);
+            title->setFixedWidth(labelWidth[row.column] + kRowGap + buttonSize.width());
+            cols[row.column]->addWidget(title);
+        }
         lastGroup[row.column] = group;
         auto* label = new QLabel(QString::fromUtf16(row.caption), page);
         label->setObjectName(QString::fromUtf16(row.label));
-        label->setFixedHeight(kRowHeight);
-        col->addLayout(keyRow(label, makeActionButton(int(i), page)));
+        addRow(row.column, label, makeActionButton(int(i), page));
     }
     // The buy keys wait behind ">>>" at the foot of the last column.
-    auto* buyLabel = new QLabel(u"Покупка:"_s, page);
-    buyLabel->setFixedHeight(kRowHeight);
     Button38 = new QPushButton(u">>>"_s, page);
     Button38->setObjectName(u"Button38"_s);
-    Button38->setFixedSize(kKeyButtonSize);
     Button38->setAutoDefault(false);
-    cols[2]->addLayout(keyRow(buyLabel, Button38));
+    addRow(2, new QLabel(buyCaption, page), Button38);
     for (QVBoxLayout* col : cols) {
         col->addStretch(1);
-        columns->addLayout(col, 1);
+        columns->addLayout(col);
     }
+    columns->addStretch(1);
     connect(Button38, &QPushButton::clicked, this, &KeyPages::Button38Click);
     buildBuyPanel(page);
 }
@@ -317,7 +347,6 @@ void KeyPages::Button50Click() {
         m_form.reportSave(refused);
         return;
     }
-    if (!m_form.confirmEncodable(ws.mem1.content()))
-        return;
+    m_form.warnUnencodable(ws.mem1.content());
     m_form.reportSave(saveChosenFile(ws));
 }

@@ -15,7 +15,7 @@ class QPushButton;
 class QWidget;
 
 // Where page 9's movement cross stands; the scripted key area takes the rest of the page.
-inline constexpr QRect kMovementCrossArea{297, 0, 99, 98};
+inline constexpr QRect kMovementCrossArea{296, 0, 96, 98};
 
 class KeyPages final : public QObject, public KeyChoiceClient {
     Q_OBJECT

@@ -40,7 +40,8 @@ private:
 Tbinds::Tbinds(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(u"binds"_s);
     setWindowTitle(u"Выбор клавиши"_s);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     ListBox1 = new QListWidget(this);
