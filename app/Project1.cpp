@@ -5,6 +5,7 @@
 #include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
+#include "metabinds/Unit11.h"
 #include "reference/Biblyotek.h"
 #include "reference/Unit4.h"
 #include "reference/Unit5.h"
@@ -39,7 +40,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     // 10: Tbinds, key choice dialog
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
-    // 13: TMetab, MetaBinds insertion window
+    w.metab = make<TMetab>(ctx, w.form1);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
 }
