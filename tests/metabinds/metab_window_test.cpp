@@ -1,6 +1,5 @@
 // The MetaBinds insertion window, driven as the user drives it; the key choice dialog's side is
 // played by the test through keyChoiceRequested and fillSlot.
-#include "app/Project1.h"
 #include "metabinds/Unit11.h"
 #include "metabinds/metabind_format.h"
 #include "platform/cp1251.h"
@@ -20,7 +19,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
-using Kind = ScriptedUserDialogs::Kind;
 
 namespace {
 
@@ -45,8 +43,7 @@ struct MetabFixture : ::testing::Test {
         lx_bind = metab->findChild<QListWidget*>(u"lx_bind"_s);
         sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);
         red_bind = metab->findChild<QPlainTextEdit*>(u"red_bind"_s);
-        mm_opis = metab->findChild<QPlainTextEdit*>(u"mm_opis"_s);
-        ASSERT_TRUE(lx_MeB && lx_bind && sb_bind && red_bind && mm_opis);
+        ASSERT_TRUE(lx_MeB && lx_bind && sb_bind && red_bind);
         // The key choice dialog: answers each request with the next key of `keys`.
         QObject::connect(metab, &TMetab::keyChoiceRequested, metab, [this] {
             requestedSlots.append(app.state.keySlot);
@@ -61,11 +58,13 @@ struct MetabFixture : ::testing::Test {
         keys.append(key);
         sb_bind->click();
     }
-    void fillAllAndInsert() {
+    QString fillAllAndInsert() {
+        QStringList chosen;
         for (int n = 1; n <= lx_bind->count(); ++n)
-            assign(n, u"k%1"_s.arg(n));
-        ASSERT_EQ(sb_bind->text(), u"Вставить"_s);
+            assign(n, chosen.emplaceBack(u"k%1"_s.arg(n)));
+        EXPECT_EQ(sb_bind->text(), u"Вставить"_s);
         sb_bind->click();
+        return chosen.join(u',');
     }
 
     TestApp app;
@@ -76,7 +75,6 @@ struct MetabFixture : ::testing::Test {
     QListWidget* lx_bind = nullptr;
     QToolButton* sb_bind = nullptr;
     QPlainTextEdit* red_bind = nullptr;
-    QPlainTextEdit* mm_opis = nullptr;
     QStringList keys;
     QList<int> requestedSlots;
 };
@@ -84,8 +82,7 @@ struct MetabFixture : ::testing::Test {
 } // namespace
 
 TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
-    const QFont font = sb_bind->font();
-    EXPECT_TRUE(font.bold() && font.pixelSize() == 19);
+    EXPECT_TRUE(sb_bind->font().bold() && sb_bind->font().pixelSize() == 19);
     EXPECT_EQ(sb_bind->palette().color(QPalette::Active, QPalette::ButtonText), QColor(128, 0, 0));
     main->editor()->setPlainText(u"abc\ndef"_s);
     for (const bool viaExit : {true, false}) {
@@ -119,16 +116,14 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
     }
 }
 
-TEST_F(MetabFixture, SlotsAssignedThenInsertedAsOneUndoStep) {
+TEST_F(MetabFixture, SlotsAssignedThenInserted) {
     metab->FormShow();
     lx_MeB->setCurrentRow(0);
     EXPECT_EQ(texts(lx_bind), metabind::slotCaptions(3));
-    EXPECT_EQ(mm_opis->toPlainText(), u"Три гранаты"_s);
-    const QString script =
-        u"// Гранаты\nbind \"<<1>>\" he\nbind \"<<2>>\" fb <<1>>\nbind \"<<3>>\" sg"_s;
-    EXPECT_EQ(red_bind->toPlainText(), script);
+    EXPECT_EQ(metab->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText(), u"Три гранаты"_s);
+    EXPECT_EQ(red_bind->toPlainText(),
+              u"// Гранаты\nbind \"<<1>>\" he\nbind \"<<2>>\" fb <<1>>\nbind \"<<3>>\" sg"_s);
     EXPECT_FALSE(sb_bind->isEnabled());
-
     assign(2, u"q"_s);
     EXPECT_TRUE(sb_bind->isEnabled());
     assign(2, u"w"_s); // the same slot again: the last key stays
@@ -137,9 +132,9 @@ TEST_F(MetabFixture, SlotsAssignedThenInsertedAsOneUndoStep) {
     assign(3, u"KP_END"_s);
     EXPECT_EQ(requestedSlots, (QList<int>{2, 2, 1, 3}));
     EXPECT_EQ(app.state.keySlot, 0);
-    EXPECT_EQ(texts(lx_bind), (QStringList{u"MOUSE1"_s, u"w"_s, u"KP_END"_s}));
     EXPECT_EQ(sb_bind->text(), u"Вставить"_s);
 
+    // Into the main editor, after what was typed, as one step of its own to undo.
     main->editor()->setPlainText(u"unbindall"_s);
     main->setDocumentModified(false);
     main->editor()->moveCursor(QTextCursor::End);
@@ -152,48 +147,38 @@ TEST_F(MetabFixture, SlotsAssignedThenInsertedAsOneUndoStep) {
     EXPECT_TRUE(main->isDocumentModified());
     EXPECT_EQ(red_bind->toPlainText(), filled);
     EXPECT_EQ(lx_bind->count(), 0);
-    EXPECT_EQ(sb_bind->text(), u"BIND"_s);
-    EXPECT_FALSE(sb_bind->isEnabled());
+    EXPECT_TRUE(sb_bind->text() == u"BIND"_s && !sb_bind->isEnabled());
     main->editor()->undo();
     EXPECT_EQ(main->documentText(), u"unbindall\nbind"_s);
-}
 
-TEST_F(MetabFixture, EmptyEditorAndTheWizardsDocument) {
-    metab->FormShow();
+    // An empty config gets a line break first; the wizard's document gets the block as it is.
     main->editor()->clear();
-    lx_MeB->setCurrentRow(0);
+    metab->lx_MeBClick(); // a click on the MetaBind that is still selected
     fillAllAndInsert();
     const QString block = red_bind->toPlainText();
     EXPECT_EQ(main->documentText(), u"\n"_s + block);
-
     QSignalSpy toWizard(metab, &TMetab::metaBindForWizard);
     app.state.metaBindTarget = 0;
-    metab->lx_MeBClick(); // a click on the MetaBind that is still selected
+    metab->lx_MeBClick();
     fillAllAndInsert();
     ASSERT_EQ(toWizard.count(), 1);
     EXPECT_EQ(toWizard.at(0).at(0).toString(), block);
     EXPECT_EQ(main->documentText(), u"\n"_s + block);
 }
 
-TEST_F(MetabFixture, NoSlotsAndAHeaderInOtherCapitals) {
+TEST_F(MetabFixture, NoSlotsOtherCapitalsAndAnUnreadableFile) {
     metab->FormShow();
     lx_MeB->setCurrentRow(1);
     EXPECT_EQ(lx_bind->count(), 0);
-    EXPECT_EQ(mm_opis->toPlainText(), QString());
     EXPECT_EQ(red_bind->toPlainText(),
               u"echo none\n[METAbind]\nname=Без кнопок\nbut=\nlabel=error"_s);
     metab->lx_bindClick();
-    metab->fillSlot(1, u"a"_s);
     EXPECT_FALSE(sb_bind->isEnabled());
-    EXPECT_EQ(sb_bind->text(), u"BIND"_s);
-}
 
-TEST_F(MetabFixture, AnUnreadableChoiceChangesNothing) {
-    metab->FormShow();
     lx_MeB->setCurrentRow(0);
     assign(1, u"a"_s);
     QFile::remove(folder + u"b.mtb"_s);
-    app.dialogs.expect(Kind::Error);
+    app.dialogs.expect(ScriptedUserDialogs::Kind::Error);
     lx_MeB->setCurrentRow(1);
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не открыт:\n"_s + folder + u"b.mtb"_s));
     EXPECT_EQ(lx_MeB->currentRow(), 0);
@@ -201,27 +186,28 @@ TEST_F(MetabFixture, AnUnreadableChoiceChangesNothing) {
     EXPECT_TRUE(red_bind->toPlainText().startsWith(u"// Гранаты"_s));
 }
 
-TEST_F(MetabFixture, ShippedMetaBindsInsert) {
-    QDir().mkpath(folder);
+TEST_F(MetabFixture, ShippedMetaBindsListShowAndInsert) {
     const QDir shipped(QStringLiteral(TESSERA_SOURCE_DIR) + u"/data/dlls/metabinds"_s);
-    for (const QString& file : shipped.entryList({u"*.mtb"_s})) {
-        QFile::remove(folder + file);
+    const QStringList files = shipped.entryList({u"*.mtb"_s});
+    ASSERT_FALSE(files.isEmpty());
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    for (const QString& file : files)
         ASSERT_TRUE(QFile::copy(shipped.filePath(file), folder + file));
-    }
     metab->FormShow();
-    ASSERT_EQ(lx_MeB->count(), shipped.entryList({u"*.mtb"_s}).size() + 2);
+    ASSERT_EQ(lx_MeB->count(), files.size());
     for (int row = 0; row < lx_MeB->count(); ++row) {
+        const std::string name = lx_MeB->item(row)->text().toStdString();
         lx_MeB->setCurrentRow(row);
-        if (lx_bind->count() == 0)
-            continue; // the test's own MetaBind without slots
-        const metabind::MetaBindFile file = metabind::readMetaBind(metab->metaBindPaths().at(row));
-        QStringList slotKeys;
-        for (int n = 1; n <= file.header.slotCount; ++n)
-            slotKeys.append(u"k%1"_s.arg(n));
+        ASSERT_GE(lx_bind->count(), 1) << name;
+        EXPECT_FALSE(metab->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText().isEmpty());
+        const QString script = red_bind->toPlainText();
+        EXPECT_FALSE(script.contains(u"[MetaBind]"_s, Qt::CaseInsensitive)) << name;
+        for (int n = 1; n <= lx_bind->count(); ++n)
+            EXPECT_TRUE(script.contains(metabind::placeholder(n))) << name << " slot " << n;
         const QString before = main->documentText();
-        fillAllAndInsert();
-        const QString inserted = main->documentText().mid(before.size());
-        EXPECT_EQ(inserted, u"\n"_s + metabind::fillSlots(file.script, slotKeys));
-        EXPECT_FALSE(inserted.contains(u"<<"_s)) << lx_MeB->item(row)->text().toStdString();
+        const QStringList chosen = fillAllAndInsert().split(u',');
+        EXPECT_EQ(main->documentText(), before + u"\n"_s + metabind::fillSlots(script, chosen));
+        EXPECT_FALSE(main->documentText().contains(u"<<"_s)) << name;
     }
 }

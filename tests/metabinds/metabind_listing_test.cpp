@@ -1,5 +1,4 @@
-// Listing the MetaBind files of the program directory, the shipped ones included.
-#include "metabinds/metabind_format.h"
+// Listing the MetaBind files of the program directory.
 #include "metabinds/metabind_listing.h"
 #include "platform/cp1251.h"
 
@@ -63,26 +62,4 @@ TEST(MetaBindListing, NothingPastTheTable) {
     const Listing listing = listMetaBinds(root.path() + u"/"_s, 3);
     EXPECT_EQ(listing.paths.count(), 3);
     EXPECT_EQ(listing.names, (QStringList{u"0"_s, u"1"_s, u"2"_s}));
-}
-
-TEST(MetaBindListing, ShippedMetaBindsAreComplete) {
-    const QString program = QStringLiteral(TESSERA_SOURCE_DIR) + u"/data/"_s;
-    const QStringList files = QDir(program + u"dlls/metabinds"_s).entryList({u"*.mtb"_s});
-    ASSERT_FALSE(files.isEmpty());
-    const Listing listing = listMetaBinds(program);
-    ASSERT_EQ(listing.names.size(), files.size());
-    for (int i = 0; i < listing.paths.count(); ++i) {
-        const MetaBindFile m = readMetaBind(listing.paths.at(i));
-        ASSERT_TRUE(m.ok()) << listing.paths.at(i).toStdString();
-        const std::string file = listing.paths.at(i).toStdString();
-        EXPECT_EQ(m.header.name, listing.names[i]) << file;
-        EXPECT_FALSE(m.header.label.isEmpty()) << file;
-        EXPECT_GE(m.header.slotCount, 1) << file;
-        EXPECT_FALSE(m.script.contains(u"[MetaBind]"_s, Qt::CaseInsensitive)) << file;
-        // Every slot is used, and filling them all leaves no placeholder.
-        for (int n = 1; n <= m.header.slotCount; ++n)
-            EXPECT_TRUE(m.script.contains(placeholder(n))) << file << " slot " << n;
-        EXPECT_FALSE(fillSlots(m.script, QStringList(m.header.slotCount, u"k"_s)).contains(u"<<"_s))
-            << file;
-    }
 }
