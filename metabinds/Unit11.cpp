@@ -102,7 +102,7 @@ TMetab::TMetab(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     grid->addWidget(mm_opis, 5, 0);
     grid->addWidget(Button1, 5, 1, Qt::AlignBottom);
     grid->setColumnStretch(0, 5);
-    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(1, 2);
     grid->setRowStretch(1, 4);
     grid->setRowStretch(3, 4);
     grid->setRowStretch(5, 2);
