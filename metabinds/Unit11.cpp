@@ -212,7 +212,8 @@ void TMetab::insertScript() {
 }
 
 void TMetab::Button1Click() {
-    m_listing = {};
+    m_listing.names.clear();
+    m_listing.paths.clear();
     m_shownRow = -1;
     m_script.clear();
     for (QListWidget* list : {lx_MeB, lx_bind}) {

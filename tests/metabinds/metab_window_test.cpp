@@ -44,7 +44,9 @@ struct MetabFixture : ::testing::Test {
         sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);
         red_bind = metab->findChild<QPlainTextEdit*>(u"red_bind"_s);
         ASSERT_TRUE(lx_MeB && lx_bind && sb_bind && red_bind);
-        // The key choice dialog: answers each request with the next key of `keys`.
+        // The key choice dialog, in place of the program's own: answers each request with the
+        // next key of `keys`.
+        QObject::disconnect(metab, &TMetab::keyChoiceRequested, nullptr, nullptr);
         QObject::connect(metab, &TMetab::keyChoiceRequested, metab, [this] {
             requestedSlots.append(app.state.keySlot);
             metab->fillSlot(app.state.keySlot, keys.takeFirst());
