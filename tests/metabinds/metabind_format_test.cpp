@@ -11,8 +11,8 @@ using namespace metabind;
 
 namespace {
 
-// Replaces the first placeholder from the top again and again, as the insertion was first
-// described; gives up (empty) where that would not end.
+// Replaces the first placeholder from the top again and again, the way the editor's replace-all
+// step works; gives up (empty) where that would not end.
 QString replaceFromTheTop(QString text, int slot, const QString& key) {
     const QString mark = placeholder(slot);
     for (int guard = 0; guard < 100000; ++guard) {
