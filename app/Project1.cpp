@@ -43,6 +43,12 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
     w.metab = make<TMetab>(ctx, w.form1);
+    // The MetaBinds window asks the key choice dialog for its slots, and the wizard's
+    // "MetaBinds" button opens it to append into the wizard's working document.
+    QObject::connect(w.metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, w.metab, &TMetab::fillSlot);
+    QObject::connect(w.form2, &TForm2::metaBindsRequested, w.metab, &TMetab::openModal);
+    QObject::connect(w.metab, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
 }

@@ -1,7 +1,6 @@
 // The MetaBinds window wired to the key choice dialog and the wizard, as the program wires them:
 // slots are filled through the real dialog, and the wizard's "MetaBinds" sends the result into
-// its working document. Built once those windows are part of the program.
-#if __has_include("keys/Unit8.h") && __has_include("wizard/Unit2.h")
+// its working document.
 #include "keys/Unit8.h"
 #include "metabinds/Unit11.h"
 #include "shell/Unit1.h"
@@ -57,4 +56,3 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
         wizard->workingSet().mem1.content().endsWith(u"\nbind \"MOUSE1\" a\nbind \"SPACE\" b"_s));
     EXPECT_FALSE(app.ctx->windows.form1->documentText().contains(u"MOUSE1"_s));
 }
-#endif
