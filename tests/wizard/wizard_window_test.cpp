@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -355,4 +356,12 @@ TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
     item->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(w->isVisible());
+
+    shown = false;
+    QTimer::singleShot(0, w, [&] {
+        shown = w->isVisible();
+        w->close();
+    });
+    app.ctx->windows.form1->findChild<QToolButton*>(u"ToolButton13"_s)->click();
+    EXPECT_TRUE(shown);
 }
