@@ -25,30 +25,63 @@ bool beginsCommand(const QString& text, qsizetype position) {
     return before == u'\n' || before == u' ' || before == u'\t' || before == u'"' || before == u';';
 }
 
-// Whether `position` stands in a comment: after "//" outside double quotes on its line. The
-// console ignores the rest of such a line, so a setting written there is no setting.
-bool inComment(const QString& text, qsizetype position) {
-    const qsizetype lineBreak = position > 0 ? text.lastIndexOf(u'\n', position - 1) : -1;
-    bool quoted = false;
-    for (qsizetype i = lineBreak + 1; i + 1 < position; ++i) {
-        if (text[i] == u'"')
-            quoted = !quoted;
-        else if (!quoted && text[i] == u'/' && text[i + 1] == u'/')
-            return true;
+// Tells whether a position stands in a comment: after "//" outside double quotes on its line.
+// The console ignores the rest of such a line, so a setting written there is no setting. The
+// positions asked about only grow, and each character is looked at once per search.
+class CommentTracker {
+public:
+    explicit CommentTracker(const QString& text) : text_(text) {}
+
+    bool inComment(qsizetype position) {
+        if (scanned_ < 0 || position < scanned_) {
+            restartAtLineOf(position);
+        } else {
+            const qsizetype lineBreak =
+                QStringView(text_).mid(scanned_, position - scanned_).lastIndexOf(u'\n');
+            if (lineBreak >= 0)
+                restartAt(scanned_ + lineBreak + 1);
+        }
+        for (; scanned_ < position && !comment_; ++scanned_) {
+            const QChar c = text_[scanned_];
+            if (c == u'"')
+                quoted_ = !quoted_;
+            else if (!quoted_ && c == u'/' && scanned_ + 1 < text_.size() &&
+                     text_[scanned_ + 1] == u'/' && scanned_ + 1 < position)
+                comment_ = true;
+        }
+        if (comment_)
+            scanned_ = position;
+        return comment_;
     }
-    return false;
-}
+
+private:
+    void restartAt(qsizetype lineStart) {
+        scanned_ = lineStart;
+        quoted_ = false;
+        comment_ = false;
+    }
+    void restartAtLineOf(qsizetype position) {
+        const qsizetype lineBreak = position > 0 ? text_.lastIndexOf(u'\n', position - 1) : -1;
+        restartAt(lineBreak + 1);
+    }
+
+    const QString& text_;
+    qsizetype scanned_ = -1;
+    bool quoted_ = false;
+    bool comment_ = false;
+};
 
 int locate(const QString& text, const QString& prefix, MatchRule rule, qsizetype from) {
     if (prefix.isEmpty())
         return -1;
     // A prefix that begins with a quote or a blank carries its own boundary.
     const bool commandStart = rule == MatchRule::CommandStart && isNameCharacter(prefix[0]);
+    CommentTracker comments(text);
     for (;;) {
         const qsizetype found = text.indexOf(prefix, from, Qt::CaseSensitive);
         if (found < 0)
             return -1;
-        if (!commandStart || (beginsCommand(text, found) && !inComment(text, found)))
+        if (!commandStart || (beginsCommand(text, found) && !comments.inComment(found)))
             return int(found);
         from = found + 1;
     }
@@ -302,21 +335,23 @@ bool deleteMem2Line(WizardWorkingSet& ws, const QString& text) {
 
 int deleteEveryLineWith(WizardWorkingSet& ws, const QString& prefix, bool inMem2) {
     WizardDocument& document = inMem2 ? ws.mem2 : ws.mem1;
-    int deleted = 0;
+    // The lines are gathered in one walk down the document and cut out together, so many lines
+    // cost one rewrite of the text, not one each.
+    QList<int> lineStarts;
     int from = 0;
-    // Each deletion closes the gap at the deleted line's start, and every line above it holds
-    // no further occurrence, so the search goes on from there instead of from the top.
     for (;;) {
         const int found = search(ws, document, prefix, MatchRule::Anywhere, from);
         if (found < 0)
-            return deleted;
+            break;
         if (!inMem2 && !valueAt(ws, prefix, found).found)
-            return deleted;
+            break;
         const int lineStart = document.lineStartOf(found);
-        document.deleteLineAt(found);
-        ++deleted;
-        from = std::min(lineStart, int(document.content().size()));
+        if (lineStarts.isEmpty() || lineStarts.last() != lineStart)
+            lineStarts.append(lineStart);
+        from = found + 1;
     }
+    document.deleteLinesStartingAt(lineStarts);
+    return int(lineStarts.size());
 }
 
 int WizardWorkingSet::foundLine() const {

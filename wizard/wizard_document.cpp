@@ -101,3 +101,27 @@ void WizardDocument::deleteLineAt(int position) {
     selectionLength_ = 0;
     lastOccurrence_ = -1;
 }
+
+void WizardDocument::deleteLinesStartingAt(const QList<int>& lineStarts) {
+    if (lineStarts.isEmpty())
+        return;
+    const qsizetype size = content_.size();
+    QString kept;
+    kept.reserve(size);
+    qsizetype copyFrom = 0;
+    bool lastLineGone = false;
+    for (const int start : lineStarts) {
+        const int end = lineEndOf(start);
+        kept.append(QStringView(content_).mid(copyFrom, start - copyFrom));
+        copyFrom = end < size ? end + 1 : end;
+        lastLineGone = end == size;
+    }
+    kept.append(QStringView(content_).mid(copyFrom));
+    // The last line had no break of its own: the one before it goes with it.
+    if (lastLineGone && kept.endsWith(u'\n'))
+        kept.chop(1);
+    content_ = kept;
+    selectionStart_ = std::min(lineStarts.first(), int(content_.size()));
+    selectionLength_ = 0;
+    lastOccurrence_ = -1;
+}

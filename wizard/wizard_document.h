@@ -5,6 +5,7 @@
 
 #include "shell/search_target.h"
 
+#include <QList>
 #include <QString>
 
 class WizardDocument final : public SearchTarget {
@@ -41,6 +42,8 @@ public:
     void replaceLineAt(int position, const QString& line);
     // Deletes the line that holds `position` together with its line break.
     void deleteLineAt(int position);
+    // Deletes the lines beginning at the given positions (ascending) in one rewrite of the text.
+    void deleteLinesStartingAt(const QList<int>& lineStarts);
 
     // The start of the last occurrence a wizard search found in this document, or -1. The
     // search operations set it; DeleteFoundLine deletes its line.

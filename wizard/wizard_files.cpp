@@ -65,7 +65,7 @@ QString WizardSaveResult::message() const {
 QString WizardSaveResult::statusNote() const {
     if (safetyCopy.isEmpty())
         return QString();
-    return u"Резервная копия: "_s + QFileInfo(safetyCopy).fileName();
+    return u"Прежний файл сохранен как "_s + QFileInfo(safetyCopy).fileName();
 }
 
 QString unencodableWarning(const QString& characters) {

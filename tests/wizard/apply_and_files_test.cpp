@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -199,13 +200,15 @@ TEST(WizardFiles, LoadingPairsTheGamesOwnConfigWithItsAutoexec) {
 TEST(WizardFiles, AFileThatCannotBeShownIsNeverWrittenBack) {
     GameFolder g;
     const QByteArray binary("name \"x\"\0\x01\x02", 11);
+    put(g.path(u"binary.cfg"_s), binary);
+    QFile huge(g.path(u"huge.cfg"_s)); // past the editor's limit
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(textfile::kMaxEditableBytes + 1));
+    huge.close();
+    ASSERT_TRUE(QDir(g.dir.path()).mkdir(u"folder.cfg"_s));
     const struct {
         QString name;
-        bool create;
-    } files[] = {{u"binary.cfg"_s, true}, {u"gone.cfg"_s, false}};
+    } files[] = {{u"binary.cfg"_s}, {u"gone.cfg"_s}, {u"huge.cfg"_s}, {u"folder.cfg"_s}};
     for (const auto& f : files) {
-        if (f.create)
-            put(g.path(f.name), binary);
         g.choose(f.name);
         EXPECT_FALSE(g.w.ws.chosenReadable);
         EXPECT_EQ(g.w.ws.mem1.content(), unreadableDocumentLine());
@@ -217,7 +220,8 @@ TEST(WizardFiles, AFileThatCannotBeShownIsNeverWrittenBack) {
     }
     EXPECT_EQ(slurp(g.path(u"binary.cfg"_s)), binary);
     EXPECT_FALSE(QFile::exists(g.path(u"gone.cfg"_s)));
-    EXPECT_FALSE(QFile::exists(safetyCopyPath(g.path(u"binary.cfg"_s))));
+    EXPECT_EQ(QFileInfo(g.path(u"huge.cfg"_s)).size(), textfile::kMaxEditableBytes + 1);
+    EXPECT_EQ(QDir(g.dir.path()).entryList(QDir::Files).size(), 2); // no safety copies
 }
 
 TEST(WizardFiles, TheLaunchersKeptCopiesAreNeverTouched) {

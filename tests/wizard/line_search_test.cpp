@@ -35,6 +35,8 @@ TEST(WizardLineSearch, FindSettingValueCases) {
         {u"// rate \"1\"\nrate \"2\""_s, u"rate \""_s, true, u"2"_s},
         {u"echo \"http://x\"; rate \"3\""_s, u"rate \""_s, true, u"3"_s},
         {u"x // drawradar\ndrawradar"_s, u"drawradar"_s, true, u"drawradar"_s},
+        {u"a \"//\" rate \"4\""_s, u"rate \""_s, true, u"4"_s},
+        {u"// rate \"1\" ; rate \"2\"\n rate \"5\""_s, u"rate \""_s, true, u"5"_s},
     };
     for (const Case& c : cases) {
         Wizard w(c.text);
@@ -189,5 +191,30 @@ TEST(WizardLineSearch, FindKeysForAgreesWithFindKeyFor) {
         EXPECT_EQ(findKeysFor(batch.ws, commands), expected) << text.toStdString();
         EXPECT_EQ(batch.shared.findText, one.shared.findText);
         EXPECT_EQ(batch.shared.lastFoundPos, one.shared.lastFoundPos);
+    }
+}
+
+TEST(WizardLineSearch, DeletingEveryLineWithAPrefix) {
+    struct Case {
+        QString text;
+        bool inMem2;
+        QString expected;
+        int deleted;
+    };
+    const Case cases[] = {
+        {u"alias \"Kaz-f-1\" \"a\"\nx\nalias \"Kaz-f-2\" \"b\"\nalias \"Kaz-f1-1\" \"c\""_s, false,
+         u"x\nalias \"Kaz-f1-1\" \"c\""_s, 2},
+        {u"x\nalias \"Kaz-f-1\" \"a\""_s, false, u"x"_s, 1},
+        {u"x\nalias \"Kaz-f-1\" \"a\"\n"_s, false, u"x\n"_s, 1},
+        {u"alias \"Kaz-f-1\" \"a\"alias \"Kaz-f-2\" \"b\"\ny"_s, false, u"y"_s, 1},
+        {u"alias \"Kaz-f-1\"\nx"_s, false, u"x"_s, 1},                // a quote follows, later
+        {u"x\nalias \"Kaz-f-1"_s, false, u"x\nalias \"Kaz-f-1"_s, 0}, // none follows
+        {u"x\nalias \"Kaz-f-1"_s, true, u"x"_s, 1},                   // mem2: a plain search
+    };
+    for (const Case& c : cases) {
+        Wizard w;
+        (c.inMem2 ? w.ws.mem2 : w.ws.mem1).setText(c.text);
+        EXPECT_EQ(deleteEveryLineWith(w.ws, u"alias \"Kaz-f-"_s, c.inMem2), c.deleted);
+        EXPECT_EQ((c.inMem2 ? w.ws.mem2 : w.ws.mem1).content(), c.expected) << c.text.toStdString();
     }
 }
