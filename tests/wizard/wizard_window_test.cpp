@@ -5,6 +5,7 @@
 #include "print_qstring.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
+#include "shell/qt_folder_tree.h"
 #include "test_app.h"
 #include "wizard/Unit2.h"
 #include "wizard/qt_spin_edit.h"
@@ -134,6 +135,24 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
     EXPECT_TRUE(texts(FileBox1).contains(u"new.cfg"_s));
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
     EXPECT_TRUE(mem1->toPlainText().isEmpty());
+}
+
+TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosen) {
+    app.writeFile(path(u"my.cfg"_s), "name \"a\"\r\n");
+    const QString other = app.root.path() + u"/other"_s;
+    app.writeFile(other + u"/my.cfg"_s, "name \"b\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    auto* tree = w->findChild<DriveFolderTree*>();
+    ASSERT_TRUE(tree && tree->setFolder(other));
+    emit tree->folderChosen(other);
+    EXPECT_EQ(app.state.wizardFolder, other); // the wizard folder follows the list
+    EXPECT_EQ(texts(FileBox1), QStringList{u"my.cfg"_s});
+    EXPECT_TRUE(FileBox1->selectedItems().isEmpty()); // the same name, but another file
+    app.dialogs.expect(Kind::Message);
+    click(u"Button2"_s);
+    choose(u"my.cfg"_s);
+    EXPECT_EQ(mem1->toPlainText(), u"name \"b\"\n"_s);
 }
 
 TEST_F(WizardFixture, ForwardWithoutAFileShowsTheMessageAndStays) {
