@@ -2,6 +2,7 @@
 // shown and hidden by the commands that use them, and keep their state between showings.
 #include "app/Project1.h"
 
+#include "keys/Unit8.h"
 #include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
@@ -37,7 +38,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.about = make<TAbout>(ctx, w.form1);
     w.form2 = make<TForm2>(ctx, w.form1);
     w.sozdat = make<Tsozdat>(ctx, w.form1);
-    // 10: Tbinds, key choice dialog
+    w.binds = make<Tbinds>(ctx, w.form1);
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
     // 13: TMetab, MetaBinds insertion window

@@ -3,6 +3,7 @@
 // Unit2_apply.cpp.
 #include "wizard/Unit2.h"
 
+#include "keys/Unit2_key_pages.h"
 #include "platform/user_dialogs.h"
 #include "wizard/pivo.h"
 #include "wizard/qt_spin_edit.h"
@@ -105,6 +106,7 @@ TForm2::TForm2(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), 
     buildFrame();
     buildPage1();
     buildSettingsPages();
+    installKeyPages(*this, m_ctx);
     setFixedSize(476, 371);
 
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
