@@ -17,14 +17,19 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
+Tnachalo::Tnachalo(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
     setObjectName(u"nachalo"_s);
     setWindowTitle(u"Выберите каталог с игрой"_s);
     // A fixed dialog frame with no close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
+    // The list starts on the folder the program was started in.
+    m_folder = QDir::currentPath();
+    m_ctx.state.gameDir = m_folder;
+}
 
+void Tnachalo::buildContents() {
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(u"Например: C:\\HalfLife\\cstrike"_s, this);
     Label1->setObjectName(u"Label1"_s);
@@ -51,9 +56,6 @@ Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
     connect(Button1, &QPushButton::clicked, this, &Tnachalo::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tnachalo::Button2Click);
     connect(DriveComboBox1, &QComboBox::activated, this, &Tnachalo::DriveComboBox1Change);
-    // The list starts on the folder the program was started in.
-    m_folder = QDir::currentPath();
-    m_ctx.state.gameDir = m_folder;
 }
 
 void Tnachalo::ensureModel() {
@@ -136,6 +138,7 @@ void Tnachalo::setCurrentFolder(const QString& folder) {
 }
 
 Tnachalo::Result Tnachalo::runModal() {
+    ensureBuilt();
     if (!m_ctx.state.wizardFolder.isEmpty())
         setCurrentFolder(m_ctx.state.wizardFolder);
     m_result = Result::Cancelled;
