@@ -69,7 +69,7 @@ def config_file(folder, megabytes):
     shapes = ['bind "{}" "+attack"', 'alias buy{} "buy;menuselect 4"', 'cl_updaterate "{}"',
               "// комментарий {}", 'echo "готово {}"', ""]
     lines, size = [], 0
-    while size < megabytes * 1024 * 1024:
+    while size < megabytes * 1024 * 1024 - 200:  # the editor opens up to 16 MiB
         line = rng.choice(shapes).format(rng.randrange(1000)).encode("cp1251") + b"\r\n"
         lines.append(line)
         size += len(line)

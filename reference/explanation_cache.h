@@ -5,9 +5,10 @@
 
 #include "platform/ini_profile.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 
 class ExplanationCache {
@@ -25,14 +26,21 @@ public:
     int loads() const { return m_loads; }
 
 private:
+    // What tells a file's versions apart: its modification time and size (a missing file has
+    // neither).
+    struct Stamp {
+        bool exists = false;
+        std::filesystem::file_time_type modified;
+        std::uintmax_t size = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp stampOf(const QString& path);
+
     struct File {
         QString path; // as resolved on disk
-        bool exists = false;
-        QDateTime modified;
-        qint64 size = -1;
+        Stamp stamp;
         IniProfile::Index index;
     };
-    static bool unchanged(const File& file);
 
     QHash<QString, File> m_files; // by program directory + relative name
     int m_loads = 0;
