@@ -53,6 +53,8 @@ struct SharedState {
     int metaBindTarget = 1;
     // 0: the key choice dialog works for the wizard; n >= 1: it fills slot n of MetaBinds.
     int keySlot = 0;
+    // The key an action had before the key pages' last assignment.
+    QString previousActionKey;
 
     // Game launch.
     QString launchParams;
@@ -66,13 +68,9 @@ struct SharedState {
     };
     std::vector<LaunchedConfig> launchedConfigs;
 
-    // Wizard state.
-    bool autoexecMode = false;
-    int pivoState = 0;
-    bool reloadOnly = false;
+    // Wizard state shared with the key choice dialog (the wizard's own flags live in its
+    // WizardWorkingSet).
     bool internalPageSwitch = false;
-    bool unbindallPresent = false;
-    bool waitAliasPresent = false;
     QString actionCommand;
     QObject* actionButton = nullptr;
     int keyChosen = 0;

@@ -3,17 +3,16 @@
 #pragma once
 
 #include "app/app_context.h"
-#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
 class QComboBox;
-class QFileSystemModel;
+class DriveFolderTree;
 class QLabel;
 class QPushButton;
 class QTreeView;
 
-class Tnachalo : public BuiltOnFirstShow<QDialog> {
+class Tnachalo : public QDialog {
     Q_OBJECT
 public:
     enum class Result { Confirmed, Cancelled, QuitProgram };
@@ -23,36 +22,28 @@ public:
     // Shows the chooser modally on the wizard folder.
     Result runModal();
     // The folder the list shows.
-    QString currentFolder() const { return m_folder; }
+    QString currentFolder() const;
     void setCurrentFolder(const QString& folder);
 
 public slots:
     void Button1Click();
     void Button2Click();
-    void DriveComboBox1Change(int index);
-    void DirectoryListBox1Change(const QModelIndex& index);
+    // The drive list and the folder tree chose another folder.
+    void DirectoryListBox1Change(const QString& folder);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void showEvent(QShowEvent* e) override;
-    void buildContents() override;
 
 private:
-    void ensureModel();
-    void showFolder();
-    void fillDrives();
-
     AppContext& m_ctx;
     QLabel* Label1 = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QTreeView* DirectoryListBox1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
-    QFileSystemModel* m_model = nullptr;
-    QString m_folder;
+    DriveFolderTree* m_tree = nullptr;
     bool m_mayClose = false;
-    // The folder is still to be brought into view once the model has read its way to it.
-    bool m_showPending = true;
     Result m_result = Result::Cancelled;
 };

@@ -179,10 +179,9 @@ TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
     app.showMain();
     const AppWindows& w = app.ctx->windows;
     const std::pair<QWidget*, bool> dialogs[] = {
-        {w.form3, w.form3->isBuilt()},       {w.setbal, w.setbal->isBuilt()},
-        {w.sozdat, w.sozdat->isBuilt()},     {w.nachalo, w.nachalo->isBuilt()},
-        {w.maps, w.maps->isBuilt()},         {w.startcs, w.startcs->isBuilt()},
-        {w.mapsMenu, w.mapsMenu->isBuilt()},
+        {w.form3, w.form3->isBuilt()},     {w.setbal, w.setbal->isBuilt()},
+        {w.sozdat, w.sozdat->isBuilt()},   {w.maps, w.maps->isBuilt()},
+        {w.startcs, w.startcs->isBuilt()}, {w.mapsMenu, w.mapsMenu->isBuilt()},
     };
     for (const auto& [dialog, built] : dialogs) {
         EXPECT_FALSE(built) << dialog->objectName().toStdString();
