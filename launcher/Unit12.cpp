@@ -38,7 +38,7 @@ constexpr int kRightWidth = 200;
 
 } // namespace
 
-Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"startcs"_s);
     setWindowTitle(u"Run HL MOD + .cfg"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -46,6 +46,9 @@ Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+}
+
+void Tstartcs::buildContents() {
     buildLeftColumn();
     buildRightColumn();
 
@@ -165,6 +168,7 @@ bool Tstartcs::runModal() {
 }
 
 LaunchChoice Tstartcs::choice() const {
+    ensureBuilt();
     const QList<QListWidgetItem*> selected = lx_map->selectedItems();
     LaunchChoice c;
     c.mod = ComB1->currentText();
@@ -180,6 +184,7 @@ void Tstartcs::showEvent(QShowEvent* e) {
 }
 
 void Tstartcs::FormShow() {
+    ensureBuilt();
     SharedState& st = m_ctx.state;
     Button1->setEnabled(false);
     lx_map->clear();

@@ -91,9 +91,7 @@ QString normalizeLineBreaks(const QString& text) {
 }
 
 QByteArray toFileBytes(const QString& text, QString* unencodable) {
-    QString crlf = text;
-    crlf.replace(u"\n"_s, u"\r\n"_s);
-    return cp1251::encode(crlf, unencodable);
+    return cp1251::encodeWithCrLf(text, unencodable);
 }
 
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {

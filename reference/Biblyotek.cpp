@@ -49,7 +49,7 @@ QPixmap booksPicture(const QSize& size) {
 } // namespace
 
 TForm3::TForm3(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_set(ctx.state.programDir) {
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state.programDir) {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"Настройка библиотек DLZ и MetaBinds"_s);
     setFixedSize(372, 229);
@@ -57,7 +57,9 @@ TForm3::TForm3(AppContext& ctx, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(216, 208, 200));
     setPalette(pal);
+}
 
+void TForm3::buildContents() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 8, 8, 8);
     auto* left = new QVBoxLayout;
@@ -100,11 +102,14 @@ TForm3::TForm3(AppContext& ctx, QWidget* parent)
     onListClick(ListBox2, [this] { ListBox2Click(); });
     // Every way of closing (OK, Esc, the title bar) ends here.
     connect(this, &QDialog::finished, this, &TForm3::FormClose);
+    showLists();
 }
 
 void TForm3::runLibraryListing() {
     const QStringList added = m_set.listLibraries();
-    showLists();
+    // Before the first showing there are no lists to fill yet; building them fills them.
+    if (isBuilt())
+        showLists();
     if (Tccd* reference = m_ctx.windows.ccd)
         reference->addLibraries(added);
     if (!m_ctx.state.refreshOnly)
@@ -154,6 +159,7 @@ void TForm3::Button1Click() {
                                  ? LibraryKind::MetaBind
                                  : LibraryKind::Library;
     const LibraryChange change = m_set.install(chosen.fileName, kind);
+    m_ctx.state.explanations.clear();
     showLists();
     if (!change.ok)
         m_ctx.dialogs.error(change.error);
@@ -167,6 +173,7 @@ void TForm3::Button2Click() {
         change = m_set.removeMetaBind(metaBind);
     else
         return;
+    m_ctx.state.explanations.clear();
     showLists();
     if (!change.ok)
         m_ctx.dialogs.error(change.error);

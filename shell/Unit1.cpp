@@ -86,7 +86,9 @@ TForm1::TForm1(AppContext& ctx)
     connectHandlers();
     setUpTextTools();
 
-    // Creation step: settings that the main window applies before it is shown.
+    // Creation step: settings that the main window applies before it is shown. The settings
+    // file is read once for the creation and the first show.
+    m_settings.holdCopy();
     showFileName(ConfigDocument::untitled());
     const CreationSettings created = readCreationSettings(m_settings);
     QPalette pal = Memo1->palette();
@@ -97,7 +99,23 @@ TForm1::TForm1(AppContext& ctx)
     m_normalGeometry = QRect(pos(), size());
     m_ctx.state.gameDirChosen = created.gameDirChosen;
     m_follower.setLastMainPosition(pos());
+    // The editor's font before its text: a large command-line file is laid out once, not
+    // again when the first show sets the font.
+    applyEditorFont(readFirstShowSettings(m_settings));
     m_document.initialise(m_ctx.state.arguments);
+}
+
+void TForm1::applyEditorFont(const FirstShowSettings& shown) {
+    QFont font = Memo1->font();
+    font.setFamily(shown.fontFace.isEmpty()
+                       ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
+                       : shown.fontFace);
+    font.setPointSize(shown.fontSize > 0 ? shown.fontSize : 10);
+    applyFontStyleCode(font, shown.styleCode);
+    Memo1->setFont(font);
+    QPalette pal = Memo1->palette();
+    pal.setColor(QPalette::Text, shown.fontColor);
+    Memo1->setPalette(pal);
 }
 
 TForm1::~TForm1() = default;
@@ -491,23 +509,17 @@ void TForm1::FormShow() {
     if (m_firstShowDone)
         return;
     m_firstShowDone = true;
+    // Applied at creation already (so the text was laid out in it); the same font again
+    // changes nothing.
     const FirstShowSettings shown = readFirstShowSettings(m_settings);
-    QFont font = Memo1->font();
-    font.setFamily(shown.fontFace.isEmpty()
-                       ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
-                       : shown.fontFace);
-    font.setPointSize(shown.fontSize > 0 ? shown.fontSize : 10);
-    applyFontStyleCode(font, shown.styleCode);
-    Memo1->setFont(font);
-    QPalette pal = Memo1->palette();
-    pal.setColor(QPalette::Text, shown.fontColor);
-    Memo1->setPalette(pal);
+    applyEditorFont(shown);
     // The font command's silent run: the style code follows the font now applied.
     N16Click();
     m_fontLive = true;
     m_follower.setRemembered(shown.tools);
 
     settleGameDirectory();
+    m_settings.releaseCopy();
     if (m_quitting)
         return;
 

@@ -147,6 +147,7 @@ private:
     void settleGameDirectory();
     void placeToolWindows();
     void writeSettingsAtClose();
+    void applyEditorFont(const FirstShowSettings& shown);
 
     AppContext& m_ctx;
     Settings m_settings;

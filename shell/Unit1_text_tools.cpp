@@ -64,8 +64,7 @@ void TForm1::N14Click() {
 }
 
 void TForm1::N21Click() {
-    const TextRange line =
-        lineToDelete(plainTextOf(*Memo1->document()), Memo1->textCursor().position());
+    const TextRange line = lineToDelete(*Memo1->document(), Memo1->textCursor().position());
     if (line.length == 0)
         return;
     QTextCursor c = Memo1->textCursor();
@@ -86,7 +85,7 @@ void TForm1::N18Click() {
     QString selected = Memo1->textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, u'\n');
     SharedState& st = m_ctx.state;
-    st.explanationText = ReadIni2(st.programDir, QString(), selected, st.dlzPageActive);
+    ReadIni2(st, QString(), selected);
     // The pop-up shows the answer where it stands, without coming forward.
     if (m_ctx.windows.form6)
         m_ctx.windows.form6->showExplanation(st.explanationText);
@@ -133,7 +132,7 @@ void TForm1::Label3Click() {
 
 void TForm1::endOfLineBreak() {
     QTextCursor c = Memo1->textCursor();
-    c.setPosition(endOfLine(plainTextOf(*Memo1->document()), m_caretLine));
+    c.setPosition(endOfLine(*Memo1->document(), m_caretLine));
     c.insertText(u"\n"_s);
     Memo1->setTextCursor(c);
     focusEditor();

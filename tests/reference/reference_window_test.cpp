@@ -49,6 +49,7 @@ protected:
         ASSERT_NE(ccd, nullptr);
         form3 = app.ctx->windows.form3;
         ASSERT_NE(form3, nullptr);
+        form3->ensureBuilt(); // its lists are looked at before it is first shown
         pages = ccd->findChild<QTabWidget*>(u"PC1"_s);
         cmd = ccd->findChild<QListWidget*>(u"ListBox1"_s);
         cvar = ccd->findChild<QListWidget*>(u"ListBox2"_s);

@@ -124,6 +124,38 @@ TEST_F(TextToolsWindow, DeleteLineFromMenuAndKey) {
     EXPECT_FALSE(form->isDocumentModified());
 }
 
+TEST_F(TextToolsWindow, LineToolsOnFirstMiddleAndLastLineAreOneUndoStepEach) {
+    const QString before = u"one\ntwo\nthree"_s;
+    struct Case {
+        int caret;
+        QString endEnter;
+        QString deleted;
+    };
+    const Case cases[] = {
+        {1, u"one\n\ntwo\nthree"_s, u"two\nthree"_s},
+        {6, u"one\ntwo\n\nthree"_s, u"one\nthree"_s},
+        {13, u"one\ntwo\nthree\n"_s, u"one\ntwo\n"_s},
+    };
+    for (const Case& c : cases) {
+        setText(before, c.caret);
+        clickLabel(u"Label3"_s);
+        EXPECT_EQ(text(), c.endEnter) << c.caret;
+        memo->undo();
+        EXPECT_EQ(text(), before) << c.caret;
+        EXPECT_FALSE(memo->document()->isUndoAvailable()) << c.caret;
+
+        setText(before, c.caret);
+        form->action(u"N21"_s)->trigger();
+        EXPECT_EQ(text(), c.deleted) << c.caret;
+        memo->undo();
+        EXPECT_EQ(text(), before) << c.caret;
+        EXPECT_FALSE(memo->document()->isUndoAvailable()) << c.caret;
+    }
+    setText(QString());
+    clickLabel(u"Label3"_s);
+    EXPECT_EQ(text(), u"\n"_s);
+}
+
 TEST_F(TextToolsWindow, SelectAllOrNone) {
     setText(u"bind a b"_s);
     select(2, 1);
