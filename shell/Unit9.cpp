@@ -1,6 +1,8 @@
 // The game directory chooser.
 #include "shell/Unit9.h"
 
+#include "shell/game_directory.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -97,9 +99,15 @@ void Tnachalo::showFolder() {
         DirectoryListBox1->setCurrentIndex(index);
         DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
+    showDriveOf(m_folder);
+}
+
+void Tnachalo::showDriveOf(const QString& folder) {
+    QStringList roots;
     for (int i = 0; i < DriveComboBox1->count(); ++i)
-        if (m_folder.startsWith(QDir::fromNativeSeparators(DriveComboBox1->itemText(i))))
-            DriveComboBox1->setCurrentIndex(i); // the longest matching root comes last
+        roots.append(DriveComboBox1->itemText(i));
+    if (const int drive = driveIndexFor(roots, folder); drive >= 0)
+        DriveComboBox1->setCurrentIndex(drive);
 }
 
 void Tnachalo::showEvent(QShowEvent* e) {
@@ -156,6 +164,7 @@ void Tnachalo::DirectoryListBox1Change(const QModelIndex& index) {
     if (!path.isEmpty() && path != m_folder) {
         m_folder = path;
         m_ctx.state.gameDir = path;
+        showDriveOf(path);
     }
 }
 

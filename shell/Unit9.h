@@ -39,6 +39,8 @@ protected:
 private:
     void ensureModel();
     void showFolder();
+    // The drive list follows the folder chosen in the tree.
+    void showDriveOf(const QString& folder);
     void fillDrives();
 
     AppContext& m_ctx;
