@@ -24,6 +24,8 @@ TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(u"Form6"_s);
     setWindowTitle(u"Пояснение"_s);
+    // It never takes the focus, so it is never the active window: show the tip anyway.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, Qt::gray);

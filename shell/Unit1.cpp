@@ -212,7 +212,7 @@ void TForm1::buildStatusBar() {
     for (int i = 0; i < 3; ++i) {
         // The path panel keeps the file name in sight: it elides the middle of a long path.
         m_panels[i] =
-            i == 2 ? new ElidedLabel(initial[i], StatusBar1) : new QLabel(initial[i], StatusBar1);
+            i == 2 ? new PathLabel(initial[i], StatusBar1) : new QLabel(initial[i], StatusBar1);
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);

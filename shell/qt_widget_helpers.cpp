@@ -7,6 +7,7 @@ using namespace Qt::Literals::StringLiterals;
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -14,17 +15,27 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-QSize ElidedLabel::minimumSizeHint() const {
+QSize PathLabel::minimumSizeHint() const {
     // Any width will do: the text is elided to fit.
     const QSize hint = QLabel::minimumSizeHint();
     return QSize(frameWidth() * 2 + fontMetrics().horizontalAdvance(u"…"_s) * 3, hint.height());
 }
 
-QString ElidedLabel::shownText() const {
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - 2 * margin());
+QString PathLabel::shownText() const {
+    const QFontMetrics fm = fontMetrics();
+    const int width = contentsRect().width() - 2 * margin();
+    const QString path = text();
+    if (fm.horizontalAdvance(path) <= width)
+        return path;
+    // The folders give way first; only a name too long on its own loses its middle.
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const int folderRoom = width - fm.horizontalAdvance(path.mid(slash));
+    if (slash > 0 && folderRoom > fm.horizontalAdvance(u"/…"_s))
+        return fm.elidedText(path.left(slash), Qt::ElideRight, folderRoom) + path.mid(slash);
+    return fm.elidedText(path, Qt::ElideMiddle, width);
 }
 
-void ElidedLabel::paintEvent(QPaintEvent* event) {
+void PathLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event); // the frame; the text is drawn here, elided
     QPainter painter(this);
     const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());

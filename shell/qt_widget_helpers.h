@@ -1,4 +1,4 @@
-// Small widget pieces the windows share: a clickable label, a label that elides its middle, and the
+// Small widget pieces the windows share: a clickable label, a label for a long path, and the
 // Edit menu's operations on whichever edit control has the focus.
 #pragma once
 
@@ -15,9 +15,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A one-line label that shows a text too long for it with its middle left out ("/home/…/a.cfg"),
-// so both ends stay readable; text() keeps the whole text.
-class ElidedLabel : public QLabel {
+// A one-line label for a file's path: a path too long for it loses the middle of its folders
+// ("/home/pl…/my.cfg"), so the start and the whole file name stay readable; text() keeps the
+// whole path.
+class PathLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;

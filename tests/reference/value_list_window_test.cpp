@@ -279,6 +279,8 @@ TEST_F(ValueListTest, ALongExplanationWrapsScrollsAndShowsWholeAsItsTip) {
     EXPECT_GT(area->verticalScrollBar()->maximum(), 0); // the rest is a scroll away
     EXPECT_LE(label->width(), area->viewport()->width());
     EXPECT_TRUE(label->toolTip().contains(longText.trimmed().toHtmlEscaped()));
+    // The pop-up never becomes the active window; its tip shows all the same.
+    EXPECT_TRUE(form6->testAttribute(Qt::WA_AlwaysShowToolTips));
     form6->showExplanation(u" ????"_s);
     QCoreApplication::processEvents();
     EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);

@@ -59,15 +59,21 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     const QString path = u"/home/player/very/long/folder/names/that/go/on/and/on/"_s
                          u"Half-Life/cstrike/my_config.cfg"_s;
     form->showFileName(path);
-    auto* panel = form->findChild<ElidedLabel*>(u"StatusPanel2"_s);
+    auto* panel = form->findChild<PathLabel*>(u"StatusPanel2"_s);
     ASSERT_TRUE(panel);
     panel->resize(200, panel->height());
     EXPECT_EQ(panel->text(), path);
     EXPECT_EQ(panel->toolTip(), path);
     EXPECT_NE(panel->shownText(), path);
-    EXPECT_TRUE(panel->shownText().endsWith(u"my_config.cfg"_s))
+    EXPECT_TRUE(panel->shownText().endsWith(u"…/my_config.cfg"_s))
         << panel->shownText().toStdString();
     EXPECT_TRUE(panel->shownText().startsWith(u"/home"_s));
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->shownText()),
+              panel->contentsRect().width());
+    // Too narrow even for the name: its middle goes.
+    panel->resize(60, panel->height());
+    EXPECT_TRUE(panel->shownText().contains(u"…"_s));
+    EXPECT_TRUE(panel->shownText().endsWith(u"cfg"_s));
 
     form->editor()->setPlainText(QString(123456, u'\n') + u"bind x"_s);
     form->caretToEnd();
