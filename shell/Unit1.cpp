@@ -210,7 +210,7 @@ void TForm1::buildStatusBar() {
     StatusBar1->setSizeGripEnabled(true);
     const QString initial[3] = {u"1 : 1"_s, QString(), ConfigDocument::untitled()};
     for (int i = 0; i < 3; ++i) {
-        // The path panel keeps the file name in sight: it elides the middle of a long path.
+        // The path panel keeps the file name in sight when the path is too long for it.
         m_panels[i] =
             i == 2 ? new PathLabel(initial[i], StatusBar1) : new QLabel(initial[i], StatusBar1);
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
