@@ -24,6 +24,7 @@
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
 #include "shell/text_tools.h"
+#include "wizard/Unit2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -455,7 +456,10 @@ void TForm1::N32Click() {
     if (m_ctx.windows.maps)
         m_ctx.windows.maps->runModal();
 }
-void TForm1::N20Click() {}
+void TForm1::N20Click() {
+    if (m_ctx.windows.form2)
+        m_ctx.windows.form2->runModal();
+}
 void TForm1::N37Click() {
     if (m_ctx.windows.form3)
         m_ctx.windows.form3->runLibraryListing();
