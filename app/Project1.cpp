@@ -6,6 +6,7 @@
 #include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
+#include "metabinds/Unit11.h"
 #include "reference/Biblyotek.h"
 #include "reference/Unit4.h"
 #include "reference/Unit5.h"
@@ -41,7 +42,13 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.binds = make<Tbinds>(ctx, w.form1);
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
-    // 13: TMetab, MetaBinds insertion window
+    w.metab = make<TMetab>(ctx, w.form1);
+    // The MetaBinds window asks the key choice dialog for its slots, and the wizard's
+    // "MetaBinds" button opens it to append into the wizard's working document.
+    QObject::connect(w.metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, w.metab, &TMetab::fillSlot);
+    QObject::connect(w.form2, &TForm2::metaBindsRequested, w.metab, &TMetab::openModal);
+    QObject::connect(w.metab, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
 }

@@ -66,8 +66,7 @@ struct SharedState {
     std::vector<LaunchedConfig> launchedConfigs;
 
     // Wizard state shared with the key choice dialog (the wizard's own flags live in its
-    // WizardWorkingSet).
-    bool internalPageSwitch = false;
+    // WizardWorkingSet, the internal page switch in TForm2's page flow).
     QString actionCommand;
     QObject* actionButton = nullptr;
     int keyChosen = 0;

@@ -6,6 +6,7 @@
 #include "launcher/config_keeper.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
+#include "metabinds/Unit11.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
@@ -472,7 +473,11 @@ void TForm1::Dogy() {
     else
         m_ctx.dialogs.error(load.message);
 }
-void TForm1::MetaBinds1Click() {}
+void TForm1::MetaBinds1Click() {
+    m_ctx.state.metaBindTarget = 1;
+    if (m_ctx.windows.metab)
+        m_ctx.windows.metab->openModal();
+}
 void TForm1::CS1Click() {
     SharedState& st = m_ctx.state;
     st.halfLifeDir = halfLifeDirOf(st.gameDir);
