@@ -146,6 +146,14 @@ void Tstartcs::buildRightColumn() {
     memo1->setFocusPolicy(Qt::NoFocus);
     memo1->viewport()->setAutoFillBackground(false);
     memo1->setStyleSheet(u"QPlainTextEdit { background: transparent; }"_s);
+    // A hint box, not an editor: no scroll bars; a hint longer than the box shows whole as
+    // the box's tool tip.
+    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(memo1, &QPlainTextEdit::textChanged, this, [this] {
+        const QString hint = memo1->toPlainText();
+        memo1->setToolTip(hint.isEmpty() ? QString() : u"<p>"_s + hint.toHtmlEscaped() + u"</p>"_s);
+    });
 
     CheckBox2 =
         named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(kRight, 250, 100, 18));
@@ -179,7 +187,9 @@ LaunchChoice Tstartcs::choice() const {
 }
 
 void Tstartcs::showEvent(QShowEvent* e) {
-    FormShow();
+    // Not when the window comes back from being minimized: that would empty what was typed.
+    if (!e->spontaneous())
+        FormShow();
     QDialog::showEvent(e);
 }
 

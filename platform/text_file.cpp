@@ -2,6 +2,7 @@
 #include "platform/text_file.h"
 
 #include "platform/cp1251.h"
+#include "platform/system_reasons.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,23 +27,23 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
     }
     if (maxBytes >= 0 && info.size() > maxBytes) {
         result.error = ReadError::TooLarge;
-        result.reason = u"Файл слишком большой"_s;
+        result.reason = tooLargeReason(maxBytes);
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = ReadError::Unreadable;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
         return result;
     }
     result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = ReadError::Unreadable;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
         result.bytes.clear();
     } else if (maxBytes >= 0 && result.bytes.size() > maxBytes) {
         result.error = ReadError::TooLarge;
-        result.reason = u"Файл слишком большой"_s;
+        result.reason = tooLargeReason(maxBytes);
         result.bytes.clear();
     }
     return result;
@@ -100,7 +101,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     // Unbuffered, so a short write shows in write()'s count and not only after commit().
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         result.ok = false;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
         return result;
     }
     qint64 written = 0;
@@ -112,7 +113,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     }
     if (written != bytes.size()) {
         result.ok = false;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
         if (result.reason.isEmpty() || file.error() == QFileDevice::NoError)
             result.reason = u"Записано %1 байт из %2"_s.arg(written).arg(bytes.size());
         file.cancelWriting();
@@ -120,7 +121,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     }
     if (!file.commit()) {
         result.ok = false;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
     }
     return result;
 }

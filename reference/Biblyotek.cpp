@@ -166,13 +166,17 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::Button2Click() {
-    LibraryChange change;
-    if (const QString library = selectedText(ListBox1); !library.isEmpty())
-        change = m_set.removeLibrary(library);
-    else if (const QString metaBind = selectedText(ListBox2); !metaBind.isEmpty())
-        change = m_set.removeMetaBind(metaBind);
-    else
+    const QString library = selectedText(ListBox1);
+    const QString metaBind = library.isEmpty() ? selectedText(ListBox2) : QString();
+    if (library.isEmpty() && metaBind.isEmpty())
         return;
+    // A deleted library or MetaBind is gone for good: one mis-click must not cost it.
+    const QString file = library.isEmpty() ? metaBind : library + u".dlz"_s;
+    if (m_ctx.dialogs.confirmYesNo(u"Удалить файл \""_s + file + u"\"?"_s) !=
+        UserDialogs::Answer::Yes)
+        return;
+    const LibraryChange change =
+        library.isEmpty() ? m_set.removeMetaBind(metaBind) : m_set.removeLibrary(library);
     m_ctx.state.explanations.clear();
     showLists();
     if (!change.ok)

@@ -93,10 +93,12 @@ void TForm1::N18Click() {
 
 void TForm1::N16Click() {
     setStatusLine(u"Выбор шрифта для окна ввода"_s);
-    // Qt's font dialog offers underline and strike-out but no colour; the text colour stays.
     if (m_fontLive) {
-        if (const std::optional<QFont> chosen = m_ctx.dialogs.chooseFont(Memo1->font()))
-            Memo1->setFont(*chosen);
+        const FontChoice initial{Memo1->font(), Memo1->palette().color(QPalette::Text)};
+        if (const std::optional<FontChoice> chosen = m_ctx.dialogs.chooseFont(initial)) {
+            Memo1->setFont(chosen->font);
+            setEditorColors(Memo1->palette().color(QPalette::Base), chosen->color);
+        }
     } else {
         Memo1->setFont(Memo1->font());
     }
@@ -108,11 +110,9 @@ void TForm1::N16Click() {
 
 void TForm1::N17Click() {
     setStatusLine(u"Выбор цвета для окна редактора"_s);
-    QPalette pal = Memo1->palette();
-    if (const std::optional<QColor> chosen = m_ctx.dialogs.chooseColor(pal.color(QPalette::Base))) {
-        pal.setColor(QPalette::Base, *chosen);
-        Memo1->setPalette(pal);
-    }
+    const QPalette pal = Memo1->palette();
+    if (const std::optional<QColor> chosen = m_ctx.dialogs.chooseColor(pal.color(QPalette::Base)))
+        setEditorColors(*chosen, pal.color(QPalette::Text));
     setStatusLine(QString());
 }
 

@@ -237,12 +237,15 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     TestApp app;
     app.createWindows();
     app.showMain();
+    const QByteArray settingsBefore = app.readFile(ini(app));
+    ASSERT_FALSE(settingsBefore.isEmpty());
     TForm1* form = app.ctx->windows.form1;
     form->insertAtCaret(u"bind"_s);
     app.dialogs.expectFile(Kind::Save, QString());
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(QFileInfo::exists(ini(app) + u".written"_s));
+    // The close did not happen: the settings file is as it was.
+    EXPECT_EQ(app.readFile(ini(app)), settingsBefore);
 }
 
 TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {

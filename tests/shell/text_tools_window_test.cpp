@@ -249,20 +249,24 @@ TEST_F(TextToolsWindow, FontStyleCodeFollowsTheChosenFont) {
     chosen.setBold(true);
     chosen.setItalic(true);
     QString during;
-    app.dialogs.onNext([&] { during = form->statusLine(); }).expectFont(chosen);
+    // The dialog's colour is the text's colour.
+    app.dialogs.onNext([&] { during = form->statusLine(); }).expectFont(chosen, QColor(Qt::red));
     form->action(u"N16"_s)->trigger();
     EXPECT_EQ(during, u"Выбор шрифта для окна ввода"_s);
     EXPECT_EQ(form->statusLine(), QString());
     EXPECT_TRUE(memo->font().bold());
     EXPECT_TRUE(memo->font().italic());
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(Qt::red));
 
     app.dialogs.expectFont(std::nullopt); // cancelled: nothing changes
     form->action(u"N16"_s)->trigger();
     EXPECT_TRUE(memo->font().bold());
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(Qt::red));
 
-    form->close(); // the style code is what the close stores
+    form->close(); // the style code and the colour are what the close stores
     const QByteArray ini = app.readFile(app.programDir() + u"Cfgneed.INI"_s);
     EXPECT_TRUE(ini.contains("StylePr=3\r\n")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("ColorPr=255\r\n")) << ini.toStdString();
 }
 
 TEST_F(TextToolsWindow, ColourChangesTheBackgroundOnly) {
