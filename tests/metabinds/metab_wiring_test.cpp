@@ -53,6 +53,7 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
     button49->click();
     EXPECT_EQ(app.state.metaBindTarget, 0);
     EXPECT_TRUE(
-        wizard->workingSet().mem1.content().endsWith(u"\nbind \"MOUSE1\" a\nbind \"SPACE\" b"_s));
+        wizard->workingSet().mem1.content().endsWith(u"bind \"MOUSE1\" a\nbind \"SPACE\" b"_s))
+        << wizard->workingSet().mem1.content().toStdString();
     EXPECT_FALSE(app.ctx->windows.form1->documentText().contains(u"MOUSE1"_s));
 }
