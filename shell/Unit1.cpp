@@ -22,6 +22,7 @@
 #include "shell/qt_quit_when_painted.h"
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
+#include "shell/screen_fit.h"
 #include "shell/text_tools.h"
 
 #include <QAction>
@@ -90,8 +91,9 @@ TForm1::TForm1(AppContext& ctx)
     QPalette pal = Memo1->palette();
     pal.setColor(QPalette::Base, created.background);
     Memo1->setPalette(pal);
-    resize(created.mainGeometry.size());
-    move(created.mainGeometry.topLeft());
+    const QRect placed = keptOnScreens(created.mainGeometry, currentScreenLayout());
+    resize(placed.size());
+    move(placed.topLeft());
     m_normalGeometry = QRect(pos(), size());
     m_ctx.state.gameDirChosen = created.gameDirChosen;
     m_follower.setLastMainPosition(pos());
@@ -496,7 +498,8 @@ void TForm1::FormShow() {
     // The font command's silent run: the style code follows the font now applied.
     N16Click();
     m_fontLive = true;
-    m_follower.setRemembered(shown.tools);
+    m_follower.setRemembered(keptOnScreens(
+        shown.tools, currentScreenLayout(), m_ctx.windows.form6 ? m_ctx.windows.form6->size() : QSize()));
 
     settleGameDirectory();
     if (m_quitting)

@@ -1,6 +1,10 @@
 // The game directory chooser.
 #include "shell/Unit9.h"
 
+#include "platform/ini_profile.h"
+#include "platform/user_dialogs.h"
+#include "shell/game_directory.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -160,6 +164,11 @@ void Tnachalo::DirectoryListBox1Change(const QModelIndex& index) {
 }
 
 void Tnachalo::Button1Click() {
+    // The settings file keeps one value per line: such a folder would be lost at the next start.
+    if (!IniProfile::canStore(m_folder)) {
+        m_ctx.dialogs.warning(cannotStoreFolderMessage(m_folder));
+        return;
+    }
     m_mayClose = true;
     m_ctx.state.gameDirChosen = 1;
     m_ctx.state.wizardFolder = m_folder;

@@ -19,3 +19,7 @@ QString halfLifeDirOf(const QString& gameDir);
 
 // The nearest folder that exists, walking up from `path`; empty when none does.
 QString nearestExistingFolder(const QString& path);
+
+// The chooser's answer to a folder whose name holds a line break, which the settings file
+// cannot store.
+QString cannotStoreFolderMessage(const QString& folder);
