@@ -47,8 +47,8 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
     const qint64 limit = maxBytes < 0 ? kMaxReadBytes : std::min(maxBytes, kMaxReadBytes);
     // Opened without blocking, so a FIFO with no writer cannot hang the program before the
     // check below turns it away; the check is made on what was opened, not on the name.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return readFailure(ReadError::Unreadable, qt_error_string(errno));
     const FdCloser closer{fd};

@@ -498,8 +498,9 @@ void TForm1::FormShow() {
     // The font command's silent run: the style code follows the font now applied.
     N16Click();
     m_fontLive = true;
-    m_follower.setRemembered(keptOnScreens(
-        shown.tools, currentScreenLayout(), m_ctx.windows.form6 ? m_ctx.windows.form6->size() : QSize()));
+    m_follower.setRemembered(
+        keptOnScreens(shown.tools, currentScreenLayout(),
+                      m_ctx.windows.form6 ? m_ctx.windows.form6->size() : QSize()));
 
     settleGameDirectory();
     if (m_quitting)

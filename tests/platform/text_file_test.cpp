@@ -3,8 +3,8 @@
 #include "platform/text_file.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cerrno>

@@ -44,14 +44,14 @@ TEST(WindowPlaces, AWindowWhollyOffEveryScreenComesBackToThePrimary) {
         QRect window, kept;
     };
     const Case cases[] = {
-        {QRect(10, 10, 560, 450), QRect(10, 10, 560, 450)},          // on the primary
-        {QRect(3000, 900, 560, 450), QRect(3000, 900, 560, 450)},    // partly on the second
-        {QRect(-500, 100, 560, 450), QRect(-500, 100, 560, 450)},    // partly on the primary
-        {QRect(32767, 200, 560, 450), QRect(1360, 200, 560, 450)},   // right of both
-        {QRect(2000, 1100, 300, 200), QRect(1620, 840, 300, 200)},   // under the second
-        {QRect(-32767, -32767, 99, 99), QRect(0, 0, 99, 99)},        // far up and left
-        {QRect(5000, 10, 32767, 32767), QRect(0, 0, 1920, 1040)},    // too big to come back whole
-        {QRect(QPoint(-1, -1), QSize(0, 0)), QRect(0, 0, 0, 0)},     // no size, just off
+        {QRect(10, 10, 560, 450), QRect(10, 10, 560, 450)},            // on the primary
+        {QRect(3000, 900, 560, 450), QRect(3000, 900, 560, 450)},      // partly on the second
+        {QRect(-500, 100, 560, 450), QRect(-500, 100, 560, 450)},      // partly on the primary
+        {QRect(32767, 200, 560, 450), QRect(1360, 200, 560, 450)},     // right of both
+        {QRect(2000, 1100, 300, 200), QRect(1620, 840, 300, 200)},     // under the second
+        {QRect(-32767, -32767, 99, 99), QRect(0, 0, 99, 99)},          // far up and left
+        {QRect(5000, 10, 32767, 32767), QRect(0, 0, 1920, 1040)},      // too big to come back whole
+        {QRect(QPoint(-1, -1), QSize(0, 0)), QRect(0, 0, 0, 0)},       // no size, just off
         {QRect(QPoint(100, 100), QSize(0, 0)), QRect(100, 100, 0, 0)}, // no size, on screen
     };
     for (const Case& c : cases)

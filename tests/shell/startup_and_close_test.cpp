@@ -179,7 +179,8 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
     app.dialogs.expect(Kind::Warning);
     answerChooser(chooser, odd, u"Button1"_s);
     // Once refused, the chooser is still open: leave it with "Отмена".
-    QTimer::singleShot(50, chooser, [=] { chooser->findChild<QPushButton*>(u"Button2"_s)->click(); });
+    QTimer::singleShot(50, chooser,
+                       [=] { chooser->findChild<QPushButton*>(u"Button2"_s)->click(); });
     EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Cancelled);
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Этот каталог нельзя сохранить"_s));
     EXPECT_EQ(app.state.wizardFolder, app.gameDir());
