@@ -7,6 +7,8 @@
 #include "launcher/mod_picture.h"
 #include "support.h"
 
+#include <QSet>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
