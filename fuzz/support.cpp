@@ -25,15 +25,19 @@ QString scratchDir() {
     return scratch().path();
 }
 
-QString writeFile(const QString& name, const QByteArray& bytes) {
+bool tryWriteFile(const QString& name, const QByteArray& bytes) {
     const QString path = scratchDir() + u'/' + name;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "fuzz: cannot write %s\n", qPrintable(path));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QString writeFile(const QString& name, const QByteArray& bytes) {
+    if (!tryWriteFile(name, bytes)) {
+        std::fprintf(stderr, "fuzz: cannot write %s\n", qPrintable(name));
         std::abort();
     }
-    return path;
+    return scratchDir() + u'/' + name;
 }
 
 void clearScratch() {

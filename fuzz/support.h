@@ -16,6 +16,10 @@ QString scratchDir();
 // Writes `bytes` to scratchDir() + "/" + name (sub-folders are made) and returns the path.
 QString writeFile(const QString& name, const QByteArray& bytes);
 
+// The same where the input decides the tree: false when the file cannot be made there (a file
+// stands where a folder should).
+bool tryWriteFile(const QString& name, const QByteArray& bytes);
+
 // Empties scratchDir(), for targets that build a folder tree per run.
 void clearScratch();
 

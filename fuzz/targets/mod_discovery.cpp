@@ -27,25 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                           size_t(input.choices.size()));
     fuzz::clearScratch();
     const QString hl = fuzz::scratchDir() + QStringLiteral("/Half-Life");
-    QStringList mods;
     // Without choices: one mod with its liblist, so a plain seed file is read.
     const int entries = in.remaining_bytes() ? in.ConsumeIntegralInRange(0, 12) : 0;
     fuzz::writeFile(QStringLiteral("Half-Life/cstrike/settings.scr"), QByteArray());
     fuzz::writeFile(QStringLiteral("Half-Life/cstrike/liblist.gam"), input.file);
     for (int i = 0; i < entries && in.remaining_bytes(); ++i) {
-        const QString folder = in.ConsumeBool() ? QString::fromLatin1(in.PickValueInArray(kFolders))
-                                                : fuzz::takeText(in, 8).remove(u'/');
+        const QString folder = in.ConsumeBool()
+                                   ? QString::fromLatin1(in.PickValueInArray(kFolders))
+                                   : fuzz::takeText(in, 8).remove(u'/').remove(QChar());
         const QString file = in.ConsumeBool() ? QString::fromLatin1(in.PickValueInArray(kFiles))
-                                              : fuzz::takeText(in, 8).remove(u'/');
+                                              : fuzz::takeText(in, 8).remove(u'/').remove(QChar());
         if (folder.isEmpty() || folder == u".."_s || folder == u"."_s || file.isEmpty() ||
             file.startsWith(u".."_s))
             continue;
-        if (file.endsWith(u".gam"_s, Qt::CaseInsensitive) || file.endsWith(u".ico"_s))
-            fuzz::writeFile(QStringLiteral("Half-Life/") + folder + u'/' + file, input.file);
-        else if (file == u"maps"_s)
-            fuzz::writeFile(QStringLiteral("Half-Life/") + folder + u'/' + file, "x");
-        else
-            fuzz::writeFile(QStringLiteral("Half-Life/") + folder + u'/' + file, QByteArray());
+        const bool copy = file.endsWith(u".gam"_s, Qt::CaseInsensitive) || file.endsWith(u".ico"_s);
+        fuzz::tryWriteFile(u"Half-Life/"_s + folder + u'/' + file, copy ? input.file : "x");
     }
 
     const QStringList found = discoverMods(hl);
