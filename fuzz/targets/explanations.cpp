@@ -11,7 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool libraryPage = in.ConsumeBool();
     const QString entry = in.remaining_bytes() ? fuzz::takeText(in, 24) : QStringLiteral("bind");
     const QByteArray& file = input.file;
-    fuzz::clearScratch();
     const QString programDir = fuzz::scratchDir() + u'/';
     const QString path = fuzz::writeFile(QStringLiteral("dlls/dlz/lib.pro"), file);
     fuzz::writeFile(QStringLiteral("dlls/ans2.pro"), file.left(file.size() / 2));
