@@ -63,13 +63,9 @@ struct SharedState {
     };
     std::vector<LaunchedConfig> launchedConfigs;
 
-    // Wizard state.
-    bool autoexecMode = false;
-    int pivoState = 0;
-    bool reloadOnly = false;
+    // Wizard state shared with the key choice dialog (the wizard's own flags live in its
+    // WizardWorkingSet).
     bool internalPageSwitch = false;
-    bool unbindallPresent = false;
-    bool waitAliasPresent = false;
     QString actionCommand;
     QObject* actionButton = nullptr;
     int keyChosen = 0;

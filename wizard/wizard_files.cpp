@@ -1,0 +1,128 @@
+// Loading and saving the wizard's documents.
+#include "wizard/wizard_files.h"
+
+#include "app/shared_state.h"
+#include "platform/text_file.h"
+#include "wizard/wizard_working_set.h"
+
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
+
+QString unreadableDocumentLine() {
+    return u"Файл не может быть отображен!"_s;
+}
+
+void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& fileName) {
+    ws.chosenPath = folder + u'/' + fileName;
+    // The game's own config.cfg, named exactly as at start-up (another spelling is another file
+    // as far as the wizard knows).
+    ws.autoexecMode = ws.chosenPath == ws.shared.startupGameDir + u"/config.cfg"_s;
+    if (ws.autoexecMode) {
+        ws.autoexecPath = ws.shared.startupGameDir + u"/autoexec.cfg"_s;
+        if (QFileInfo::exists(ws.autoexecPath)) {
+            const textfile::ReadResult autoexec = textfile::readEditableText(ws.autoexecPath);
+            ws.autoexecReadable = autoexec.ok();
+            ws.mem2.setText(autoexec.ok() ? autoexec.text : QString());
+        } else {
+            // Created at once, so the key pages have a file to write their aliases into.
+            ws.autoexecReadable = textfile::writeBytes(ws.autoexecPath, QByteArray()).ok;
+        }
+    } else {
+        ws.autoexecPath.clear();
+        ws.autoexecReadable = false;
+        ws.mem2.clear();
+    }
+    const textfile::ReadResult chosen = textfile::readEditableText(ws.chosenPath);
+    ws.chosenReadable = chosen.ok();
+    ws.mem1.setText(chosen.ok() ? chosen.text : unreadableDocumentLine());
+    ws.foundPosition = -1;
+}
+
+void beginWizardOpening(WizardWorkingSet& ws) {
+    ws.safetyCopiesMade.clear();
+}
+
+QString safetyCopyPath(const QString& path) {
+    return path + u".wizard.bak"_s;
+}
+
+QString WizardSaveResult::message() const {
+    switch (status) {
+    case Status::Saved:
+        return QString();
+    case Status::RefusedUnreadable:
+        return u"Файл не удалось прочитать, поэтому мастер не будет его перезаписывать:\n"_s + path;
+    case Status::CopyFailed:
+        return u"Не удалось сохранить резервную копию, файл не изменен:\n"_s +
+               textfile::describeFailure(safetyCopyPath(path), reason);
+    case Status::WriteFailed:
+        return u"Не удалось сохранить файл:\n"_s + textfile::describeFailure(path, reason);
+    }
+    return QString();
+}
+
+QString WizardSaveResult::statusNote() const {
+    if (safetyCopy.isEmpty())
+        return QString();
+    return u"Прежний файл сохранен как "_s + QFileInfo(safetyCopy).fileName();
+}
+
+QString unencodableWarning(const QString& characters) {
+    if (characters.isEmpty())
+        return QString();
+    QStringList shown;
+    for (const QChar c : characters)
+        shown.append(QString(c));
+    return u"Эти символы нельзя записать в кодировке Windows-1251, они будут сохранены как \"?\": "_s +
+           shown.join(u' ');
+}
+
+namespace {
+
+WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDocument& document) {
+    WizardSaveResult result;
+    result.path = path;
+    const QByteArray bytes = textfile::toFileBytes(document.content(), &result.unencodable);
+    if (!ws.safetyCopiesMade.contains(path) && QFileInfo::exists(path)) {
+        const textfile::BytesResult old = textfile::readBytes(path);
+        const textfile::WriteResult copied =
+            old.ok() ? textfile::writeBytes(safetyCopyPath(path), old.bytes)
+                     : textfile::WriteResult{false, old.reason};
+        if (!copied.ok) {
+            result.status = WizardSaveResult::Status::CopyFailed;
+            result.reason = copied.reason;
+            return result;
+        }
+        ws.safetyCopiesMade.insert(path);
+        result.safetyCopy = safetyCopyPath(path);
+    }
+    const textfile::WriteResult written = textfile::writeBytes(path, bytes);
+    if (!written.ok) {
+        result.status = WizardSaveResult::Status::WriteFailed;
+        result.reason = written.reason;
+    }
+    return result;
+}
+
+} // namespace
+
+WizardSaveResult saveChosenFile(WizardWorkingSet& ws) {
+    if (!ws.chosenReadable || ws.chosenPath.isEmpty()) {
+        WizardSaveResult refused;
+        refused.status = WizardSaveResult::Status::RefusedUnreadable;
+        refused.path = ws.chosenPath;
+        return refused;
+    }
+    return save(ws, ws.chosenPath, ws.mem1);
+}
+
+WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
+    if (!ws.autoexecMode || !ws.autoexecReadable || ws.autoexecPath.isEmpty()) {
+        WizardSaveResult refused;
+        refused.status = WizardSaveResult::Status::RefusedUnreadable;
+        refused.path = ws.autoexecPath;
+        return refused;
+    }
+    return save(ws, ws.autoexecPath, ws.mem2);
+}

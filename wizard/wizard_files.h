@@ -1,0 +1,48 @@
+// The wizard's documents on disk: loading the chosen config (and, for the game's own
+// config.cfg, its autoexec.cfg) and saving them back through the one write routine, with a
+// safety copy of each file before the first write over it in one opening of the wizard.
+#pragma once
+
+#include <QString>
+
+struct WizardWorkingSet;
+
+// What the preview shows for a file whose text cannot be read.
+QString unreadableDocumentLine();
+
+// Loads the documents for `fileName` chosen in `folder`: sets chosenPath, chosenReadable,
+// autoexecMode (the chosen path equals the start-up game directory + "/config.cfg" exactly),
+// autoexecPath and mem2 (creating an empty autoexec.cfg when it is missing), and mem1.
+void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& fileName);
+
+// A new opening of the wizard: the next write over each file keeps a fresh safety copy.
+void beginWizardOpening(WizardWorkingSet& ws);
+
+// "<path>.wizard.bak": the copy of a file's bytes from before the wizard's first write over it.
+QString safetyCopyPath(const QString& path);
+
+struct WizardSaveResult {
+    enum class Status {
+        Saved,
+        RefusedUnreadable, // the document holds the message line, not the file's text
+        CopyFailed,        // the safety copy could not be written; the file was not touched
+        WriteFailed,       // the file could not be written; the old file stays whole
+    };
+    Status status = Status::Saved;
+    QString path;        // the file written (or refused)
+    QString reason;      // the system's reason for a failure
+    QString safetyCopy;  // the copy made by this save, when one was made
+    QString unencodable; // characters Windows-1251 cannot hold, written as "?"
+    bool ok() const { return status == Status::Saved; }
+    // The Russian message for an error box (empty when saved).
+    QString message() const;
+    // The status line's note about the safety copy (empty when none was made).
+    QString statusNote() const;
+};
+
+// Saves mem1 over the chosen file.
+WizardSaveResult saveChosenFile(WizardWorkingSet& ws);
+// Saves mem2 over the autoexec file (autoexec mode only; refused when it could not be read).
+WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws);
+// Message for characters that the save will write as "?" (empty when none).
+QString unencodableWarning(const QString& characters);

@@ -1,0 +1,74 @@
+// Everything the wizard works on, in one plain object the wizard window owns: its two documents,
+// the key lists, the search state, the reading and editing flags, the chosen file and the values
+// of the settings pages. The line search, Pivo, applying and the key pages' commands are
+// functions over it, so they run and are tested without a window.
+#pragma once
+
+#include "wizard/settings_catalogue.h"
+#include "wizard/wizard_document.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+struct SharedState;
+
+struct WizardWorkingSet {
+    // The shared find state (findText, lastFoundPos) and the folders come from here.
+    explicit WizardWorkingSet(SharedState& shared) : shared(shared) {}
+    WizardWorkingSet(const WizardWorkingSet&) = delete;
+    WizardWorkingSet& operator=(const WizardWorkingSet&) = delete;
+
+    SharedState& shared;
+
+    // The working document (the chosen config) and the autoexec document.
+    WizardDocument mem1;
+    WizardDocument mem2;
+
+    // The key lists of the key pages: free keys (ComboBox6), used keys (ComboBox7) and the keys
+    // a combination may use.
+    QStringList freeKeys;
+    QStringList usedKeys;
+    QStringList comboKeys;
+    // The key bound to each action, in the order of the command texts reading was given (the
+    // captions of the action buttons); empty for an unbound action.
+    QStringList actionKeys;
+    // The command bound to the key of a combination (Pivo state 11), without its quotes.
+    QString comboPreviousCommand;
+
+    // Search state of the line search. The line and column of the last occurrence found by
+    // FindSettingValue or Savy are kept as a position in mem1; foundLine() counts the lines.
+    int foundPosition = -1;
+    int foundLine() const;
+    int foundColumn() const;
+    // The text of line foundLine(), without its line break; empty when nothing was found yet.
+    QString foundLineText() const;
+
+    // Set-line parameters and result of Savy.
+    bool exactLineMode = false;
+    int exactLineMin = 0;
+    int exactLineMax = 0;
+    bool lineWritten = false;
+
+    // Reading and editing flags.
+    bool autoexecMode = false;
+    bool unbindallPresent = false;
+    bool waitAliasPresent = false;
+    bool reloadOnly = false;
+    int pivoState = 0;
+
+    // The file chosen on page 1 and whether its text could be read. A document that could not
+    // be read holds only the message line and must never be written over the file.
+    QString chosenPath;
+    bool chosenReadable = false;
+    // In autoexec mode: the autoexec.cfg paired with the chosen config.cfg, and whether it
+    // could be read (or was created empty).
+    QString autoexecPath;
+    bool autoexecReadable = false;
+
+    // The settings pages, as the window copies them to and from its controls.
+    WizardPageValues values;
+
+    // Files this opening of the wizard has already kept a safety copy of.
+    QSet<QString> safetyCopiesMade;
+};
