@@ -50,6 +50,8 @@ struct SharedState {
     int metaBindTarget = 1;
     // 0: the key choice dialog works for the wizard; n >= 1: it fills slot n of MetaBinds.
     int keySlot = 0;
+    // The key an action had before the key pages' last assignment.
+    QString previousActionKey;
 
     // Game launch.
     QString launchParams;
