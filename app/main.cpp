@@ -1,6 +1,7 @@
 // The program's start: the application, its shared values, the windows, the event loop.
 #include "app/Project1.h"
 #include "platform/qt_shell.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
 #include "shell/Unit1.h"
 #include "shell/main_window_tables.h"
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tessera"_s);
-    QApplication::setApplicationDisplayName(applicationTitle());
+    // No display name: Qt would append it to every window title.
+    installRussianQtTranslation(app);
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     state.arguments = args;
 
     QtUserDialogs dialogs;
+    dialogs.setMessageTitle(applicationTitle());
     QtShell shell;
     AppContext ctx{state, dialogs, shell, {}};
     ProgramWindows windows(ctx);

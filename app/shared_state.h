@@ -2,6 +2,7 @@
 // reference (inside AppContext) to every window; there are no other globals.
 #pragma once
 
+#include "reference/explanation_cache.h"
 #include "reference/value_list_content.h"
 
 #include <QByteArray>
@@ -35,6 +36,8 @@ struct SharedState {
     // Reference and insertion state.
     QString listFilePath;
     QString explanationText = QStringLiteral(" ????");
+    // The explanation files as parsed at their first lookup (dropped when libraries change).
+    ExplanationCache explanations;
     int lastRefPage = 0;
     // Whether the reference window shows its library (DLZ) page now; explanation lookups
     // depend on it.
@@ -66,8 +69,7 @@ struct SharedState {
     std::vector<LaunchedConfig> launchedConfigs;
 
     // Wizard state shared with the key choice dialog (the wizard's own flags live in its
-    // WizardWorkingSet).
-    bool internalPageSwitch = false;
+    // WizardWorkingSet, the internal page switch in TForm2's page flow).
     QString actionCommand;
     QObject* actionButton = nullptr;
     int keyChosen = 0;

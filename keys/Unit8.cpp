@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -78,7 +79,9 @@ void Tbinds::chooseKey() {
 
 void Tbinds::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    FormShow();
+    // Not when the dialog comes back from being minimized: the choice made stays.
+    if (!e->spontaneous())
+        FormShow();
 }
 
 void Tbinds::FormShow() {

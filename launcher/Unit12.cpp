@@ -38,7 +38,7 @@ constexpr int kRightWidth = 200;
 
 } // namespace
 
-Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"startcs"_s);
     setWindowTitle(u"Run HL MOD + .cfg"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -46,6 +46,9 @@ Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+}
+
+void Tstartcs::buildContents() {
     buildLeftColumn();
     buildRightColumn();
 
@@ -143,6 +146,14 @@ void Tstartcs::buildRightColumn() {
     memo1->setFocusPolicy(Qt::NoFocus);
     memo1->viewport()->setAutoFillBackground(false);
     memo1->setStyleSheet(u"QPlainTextEdit { background: transparent; }"_s);
+    // A hint box, not an editor: no scroll bars; a hint longer than the box shows whole as
+    // the box's tool tip.
+    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(memo1, &QPlainTextEdit::textChanged, this, [this] {
+        const QString hint = memo1->toPlainText();
+        memo1->setToolTip(hint.isEmpty() ? QString() : u"<p>"_s + hint.toHtmlEscaped() + u"</p>"_s);
+    });
 
     CheckBox2 =
         named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(kRight, 250, 100, 18));
@@ -165,6 +176,7 @@ bool Tstartcs::runModal() {
 }
 
 LaunchChoice Tstartcs::choice() const {
+    ensureBuilt();
     const QList<QListWidgetItem*> selected = lx_map->selectedItems();
     LaunchChoice c;
     c.mod = ComB1->currentText();
@@ -175,11 +187,14 @@ LaunchChoice Tstartcs::choice() const {
 }
 
 void Tstartcs::showEvent(QShowEvent* e) {
-    FormShow();
+    // Not when the window comes back from being minimized: that would empty what was typed.
+    if (!e->spontaneous())
+        FormShow();
     QDialog::showEvent(e);
 }
 
 void Tstartcs::FormShow() {
+    ensureBuilt();
     SharedState& st = m_ctx.state;
     Button1->setEnabled(false);
     lx_map->clear();

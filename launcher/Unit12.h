@@ -6,6 +6,7 @@
 #include "app/app_context.h"
 #include "launcher/game_start.h"
 #include "launcher/launch_options.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -19,7 +20,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
-class Tstartcs : public QDialog {
+class Tstartcs : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit Tstartcs(AppContext& ctx, QWidget* parent = nullptr);
@@ -51,6 +52,7 @@ public slots:
     void bok_panelClick();
 
 protected:
+    void buildContents() override;
     void showEvent(QShowEvent* e) override;
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -134,29 +134,49 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
     return result;
 }
 
+namespace {
+
+// Puts back the config kept for one start script; an empty text, or why it could not.
+QString restoreRecord(const SharedState::LaunchedConfig& r) {
+    const textfile::BytesResult now = textfile::readBytes(r.configPath);
+    // Gone, or rewritten by the game: that file is the newer config; leave it and the copy.
+    if (!now.ok() || now.bytes != r.script)
+        return QString();
+    if (r.keptCopy.isEmpty()) {
+        if (!QFile::remove(r.configPath))
+            return textfile::describeFailure(r.configPath, u"Не удалось удалить файл запуска"_s);
+        return QString();
+    }
+    const textfile::WriteResult w = textfile::copyFile(r.keptCopy, r.configPath);
+    if (!w.ok)
+        return textfile::describeFailure(r.configPath, w.reason) +
+               u"\nПрежний файл сохранён как "_s + r.keptCopy;
+    QFile::remove(r.keptCopy);
+    return QString();
+}
+
+} // namespace
+
 QStringList restoreUserConfigs(SharedState& state) {
     QStringList failures;
-    for (const auto& r : state.launchedConfigs) {
-        const textfile::BytesResult now = textfile::readBytes(r.configPath);
-        // Gone, or rewritten by the game: that file is the newer config; leave it and the copy.
-        if (!now.ok() || now.bytes != r.script)
-            continue;
-        if (r.keptCopy.isEmpty()) {
-            if (!QFile::remove(r.configPath))
-                failures.append(
-                    textfile::describeFailure(r.configPath, u"Не удалось удалить файл запуска"_s));
-            continue;
-        }
-        const textfile::WriteResult w = textfile::copyFile(r.keptCopy, r.configPath);
-        if (!w.ok) {
-            failures.append(textfile::describeFailure(r.configPath, w.reason) +
-                            u"\nПрежний файл сохранён как "_s + r.keptCopy);
-            continue;
-        }
-        QFile::remove(r.keptCopy);
-    }
+    for (const auto& r : state.launchedConfigs)
+        if (const QString failure = restoreRecord(r); !failure.isEmpty())
+            failures.append(failure);
     state.launchedConfigs.clear();
     return failures;
+}
+
+QString restoreUserConfig(SharedState& state, const QString& configPath) {
+    auto& records = state.launchedConfigs;
+    const QString target = QFileInfo(configPath).absoluteFilePath();
+    auto it = std::find_if(records.begin(), records.end(), [&](const auto& r) {
+        return QFileInfo(r.configPath).absoluteFilePath() == target;
+    });
+    if (it == records.end())
+        return QString();
+    const QString failure = restoreRecord(*it);
+    records.erase(it);
+    return failure;
 }
 
 void restoreKeptConfigs(SharedState& state, UserDialogs& dialogs) {

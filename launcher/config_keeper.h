@@ -46,5 +46,9 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
 // put back (its kept copy stays where it is).
 QStringList restoreUserConfigs(SharedState& state);
 
+// Puts back the kept config of `configPath` at once (a start that failed) and forgets it;
+// returns why it could not be put back, or an empty text.
+QString restoreUserConfig(SharedState& state, const QString& configPath);
+
 // The program-end step: restores and reports failures.
 void restoreKeptConfigs(SharedState& state, UserDialogs& dialogs);

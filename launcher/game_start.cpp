@@ -87,7 +87,13 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
 
     const GameProgram program = gameProgram(state.halfLifeDir, choice.arguments, host);
     if (program.program.isEmpty() ||
-        !shell.startProgram(program.program, program.arguments, state.halfLifeDir))
-        return LaunchOutcome{false, wrongGameFolderMessage()};
+        !shell.startProgram(program.program, program.arguments, state.halfLifeDir)) {
+        // No game will read the start script: the player's own config goes back now, not
+        // at the end of the run, so a save into config.cfg meanwhile cannot lose it.
+        QString message = wrongGameFolderMessage();
+        if (const QString failure = restoreUserConfig(state, config); !failure.isEmpty())
+            message += u"\n\nНе удалось вернуть прежний config.cfg:\n"_s + failure;
+        return LaunchOutcome{false, message};
+    }
     return LaunchOutcome{};
 }

@@ -40,12 +40,14 @@ QToolButton* pictureButton(const QString& name, QWidget* parent) {
 
 } // namespace
 
-Tmaps::Tmaps(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+Tmaps::Tmaps(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"maps"_s);
     setWindowTitle(u"Настройка смены карт (mapcycle.txt)"_s);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
 
+void Tmaps::buildContents() {
     Label1 = new QLabel(u"Список выбранных вами карт:"_s, this);
     Label1->setObjectName(u"Label1"_s);
     LB1 = new QListWidget(this);
@@ -127,6 +129,7 @@ void Tmaps::runModal() {
 }
 
 bool Tmaps::FormShow() {
+    ensureBuilt();
     const QString folder = m_ctx.state.wizardFolder;
     mapcycle::mergeMapNames(m_allMaps, mapcycle::installedMaps(folder));
     {
@@ -284,6 +287,7 @@ bool Tmaps::eventFilter(QObject* watched, QEvent* event) {
 
 void Tmaps::hideEvent(QHideEvent* event) {
     // However the window closes, the next showing starts without a description.
-    Ric1->clear();
+    if (Ric1)
+        Ric1->clear();
     QDialog::hideEvent(event);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -14,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-class Tmaps : public QDialog {
+class Tmaps : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit Tmaps(AppContext& ctx, QWidget* parent = nullptr);
@@ -41,6 +42,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void buildContents() override;
 
 private:
     void showDescriptionOf(const QListWidget* list);

@@ -10,11 +10,14 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TMaps_menu::TMaps_menu(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+TMaps_menu::TMaps_menu(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Maps_menu"_s);
     setWindowTitle(u"Ваши карты:"_s);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void TMaps_menu::buildContents() {
     lb12 = new QListWidget(this);
     lb12->setObjectName(u"lb12"_s);
     Button1 = new QPushButton(u"Добавить"_s, this);
@@ -36,6 +39,7 @@ void TMaps_menu::runModal() {
 }
 
 void TMaps_menu::FormShow() {
+    ensureBuilt();
     mapcycle::mergeMapNames(m_maps, mapcycle::installedMaps(m_ctx.state.wizardFolder));
     lb12->clear();
     lb12->addItems(m_maps);

@@ -2,13 +2,14 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
 class QListWidget;
 class QPushButton;
 
-class TMaps_menu : public QDialog {
+class TMaps_menu : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit TMaps_menu(AppContext& ctx, QWidget* parent = nullptr);
@@ -21,6 +22,9 @@ public:
 public slots:
     void Button1Click(); // "Добавить"
     void lb12DblClick();
+
+protected:
+    void buildContents() override;
 
 private:
     AppContext& m_ctx;

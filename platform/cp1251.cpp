@@ -1,7 +1,8 @@
 // Windows-1251 codec: a fixed table for the upper half, Latin-1 identity for the lower half.
 #include "platform/cp1251.h"
 
-#include <QHash>
+#include <iterator>
+#include <vector>
 
 namespace cp1251 {
 namespace {
@@ -22,27 +23,84 @@ constexpr char16_t kUpperHalf[128] = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-const QHash<char16_t, char>& reverseTable() {
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> t;
-        for (int i = 0; i < 128; ++i)
-            t.insert(kUpperHalf[i], static_cast<char>(0x80 + i));
-        return t;
-    }();
-    return table;
+// The reverse of kUpperHalf as 256-entry pages: the code page's characters above 0x7F lie in
+// four of Unicode's 256-character pages (Latin-1, Cyrillic, punctuation, letterlike symbols),
+// so a character's byte is two array reads, with no hashing in the per-character loop.
+struct EncodeTable {
+    static constexpr char16_t kPages[] = {0x00, 0x04, 0x20, 0x21};
+    // Index into `bytes` for each high byte, or -1 for a page the code page does not use.
+    signed char pageIndex[256];
+    // The byte for each character of a used page; 0 for none (U+0000 never looks here).
+    unsigned char bytes[std::size(kPages)][256];
+
+    constexpr EncodeTable() : pageIndex{}, bytes{} {
+        for (signed char& p : pageIndex)
+            p = -1;
+        for (std::size_t i = 0; i < std::size(kPages); ++i)
+            pageIndex[kPages[i]] = static_cast<signed char>(i);
+        for (int b = 0; b < 0x80; ++b)
+            bytes[0][b] = static_cast<unsigned char>(b);
+        for (int i = 0; i < 128; ++i) {
+            const char16_t c = kUpperHalf[i];
+            bytes[pageIndex[c >> 8]][c & 0xFF] = static_cast<unsigned char>(0x80 + i);
+        }
+    }
+};
+constexpr EncodeTable kEncodeTable;
+
+// The byte for `c`, or -1 when the code page has none.
+inline int byteOf(char16_t c) {
+    if (c < 0x80)
+        return c;
+    const int page = kEncodeTable.pageIndex[c >> 8];
+    if (page < 0)
+        return -1;
+    const unsigned char b = kEncodeTable.bytes[page][c & 0xFF];
+    return b != 0 ? b : -1;
 }
 
-bool encodeOne(char16_t c, char* out) {
-    if (c < 0x80) {
-        *out = static_cast<char>(c);
-        return true;
+// The characters that had no byte, each once in order of first appearance.
+class Unencodable {
+public:
+    explicit Unencodable(QString* out) : m_out(out) {}
+    void add(char16_t c) {
+        if (!m_out)
+            return;
+        if (m_seen.empty())
+            m_seen.resize(0x10000);
+        if (!m_seen[c]) {
+            m_seen[c] = true;
+            m_out->append(QChar(c));
+        }
     }
-    const auto& table = reverseTable();
-    auto it = table.constFind(c);
-    if (it == table.constEnd())
-        return false;
-    *out = it.value();
-    return true;
+
+private:
+    QString* m_out;
+    std::vector<bool> m_seen;
+};
+
+QByteArray encodeImpl(QStringView text, QString* unencodable, bool crlf) {
+    const qsizetype breaks = crlf ? text.count(u'\n') : 0;
+    QByteArray bytes(text.size() + breaks, Qt::Uninitialized);
+    char* out = bytes.data();
+    Unencodable lost(unencodable);
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c < 0x80) {
+            if (crlf && c == u'\n')
+                *out++ = '\r';
+            *out++ = static_cast<char>(c);
+            continue;
+        }
+        const int b = byteOf(c);
+        if (b < 0) {
+            *out++ = '?';
+            lost.add(c);
+        } else {
+            *out++ = static_cast<char>(b);
+        }
+    }
+    return bytes;
 }
 
 } // namespace
@@ -58,23 +116,16 @@ QString decode(const QByteArray& bytes) {
 }
 
 QByteArray encode(const QString& text, QString* unencodable) {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (!encodeOne(c, &out[i])) {
-            out[i] = '?';
-            if (unencodable && !unencodable->contains(QChar(c)))
-                unencodable->append(QChar(c));
-        }
-    }
-    return bytes;
+    return encodeImpl(text, unencodable, false);
+}
+
+QByteArray encodeWithCrLf(const QString& text, QString* unencodable) {
+    return encodeImpl(text, unencodable, true);
 }
 
 bool canEncode(const QString& text) {
-    char dummy;
     for (QChar c : text)
-        if (!encodeOne(c.unicode(), &dummy))
+        if (byteOf(c.unicode()) < 0)
             return false;
     return true;
 }

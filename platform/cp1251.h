@@ -14,6 +14,9 @@ QString decode(const QByteArray& bytes);
 // receives each such character once, in order of first appearance.
 QByteArray encode(const QString& text, QString* unencodable = nullptr);
 
+// The same with every "\n" written as CR LF, in one pass over the text.
+QByteArray encodeWithCrLf(const QString& text, QString* unencodable = nullptr);
+
 // True when every character of `text` has a byte in the code page.
 bool canEncode(const QString& text);
 

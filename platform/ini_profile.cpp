@@ -134,3 +134,25 @@ textfile::WriteResult IniProfile::write(const QString& path, const QString& sect
         return textfile::WriteResult{false, refusedReason()};
     return ini.save();
 }
+
+IniProfile::Index IniProfile::index() const {
+    Index index;
+    QString current;
+    bool reading = false; // false before the first section and in a repeated one (never read)
+    for (const QString& line : m_lines) {
+        if (const auto name = sectionName(line)) {
+            current = name->toCaseFolded();
+            reading = !index.contains(current);
+            if (reading)
+                index.insert(current, {});
+        } else if (reading) {
+            if (const auto k = keyLine(line)) {
+                QHash<QString, QString>& keys = index[current];
+                const QString key = k->key.toCaseFolded();
+                if (!keys.contains(key))
+                    keys.insert(key, k->value);
+            }
+        }
+    }
+    return index;
+}

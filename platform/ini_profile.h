@@ -6,6 +6,7 @@
 
 #include "platform/text_file.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -29,6 +30,11 @@ public:
     static bool canStore(const QString& text);
     // The reason given for a refused value.
     static QString refusedReason();
+
+    // Every section's values for lookups without a scan, as value() finds them: the first
+    // section of a name and the first key in it, names trimmed and case-folded.
+    using Index = QHash<QString, QHash<QString, QString>>;
+    Index index() const;
 
     // Convenience for one access that opens the file afresh, as the settings readers do.
     static std::optional<QString> read(const QString& path, const QString& section,

@@ -1,12 +1,13 @@
 // Qt's dialogs behind the UserDialogs interface.
 #include "platform/qt_user_dialogs.h"
 
+#include "platform/qt_font_dialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -107,7 +108,8 @@ UserDialogs::Answer QtUserDialogs::confirmYesNoCancel(const QString& text) {
 }
 
 void QtUserDialogs::message(const QString& text) {
-    ask(parentWidget(), QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+    ask(parentWidget(), QMessageBox::NoIcon,
+        m_messageTitle.isEmpty() ? QApplication::applicationName() : m_messageTitle, text,
         QMessageBox::Ok);
 }
 
@@ -119,11 +121,8 @@ UserDialogs::FileDialogResult QtUserDialogs::saveFile(const FileDialogOptions& o
     return runFileDialog(parentWidget(), options, QFileDialog::AcceptSave);
 }
 
-std::optional<QFont> QtUserDialogs::chooseFont(const QFont& initial) {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parentWidget(), u"Шрифт"_s,
-                                            QFontDialog::DontUseNativeDialog);
-    return ok ? std::optional<QFont>(font) : std::nullopt;
+std::optional<FontChoice> QtUserDialogs::chooseFont(const FontChoice& initial) {
+    return FontDialog::ask(parentWidget(), initial);
 }
 
 std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {

@@ -3,12 +3,16 @@
 
 #include "platform/user_dialogs.h"
 
+#include <QString>
+
 class QWidget;
 
 class QtUserDialogs final : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
+    // The title of the plain message window: the program's name.
+    void setMessageTitle(const QString& title) { m_messageTitle = title; }
 
     void warning(const QString& text) override;
     void error(const QString& text) override;
@@ -18,11 +22,12 @@ public:
     void message(const QString& text) override;
     FileDialogResult openFile(const FileDialogOptions& options) override;
     FileDialogResult saveFile(const FileDialogOptions& options) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool printText(const QString& text, const QFont& font, const QString& jobTitle) override;
 
 private:
     QWidget* parentWidget() const;
     QWidget* m_parent;
+    QString m_messageTitle;
 };

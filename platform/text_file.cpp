@@ -2,6 +2,7 @@
 #include "platform/text_file.h"
 
 #include "platform/cp1251.h"
+#include "platform/system_reasons.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,10 +27,6 @@ BytesResult readFailure(ReadError error, const QString& reason) {
     return result;
 }
 
-QString tooLargeReason() {
-    return u"Файл слишком большой"_s;
-}
-
 // Closes the descriptor on every way out of readBytes.
 struct FdCloser {
     int fd;
@@ -50,16 +47,16 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
-        return readFailure(ReadError::Unreadable, qt_error_string(errno));
+        return readFailure(ReadError::Unreadable, russianSystemReason(qt_error_string(errno)));
     const FdCloser closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        return readFailure(ReadError::Unreadable, qt_error_string(errno));
+        return readFailure(ReadError::Unreadable, russianSystemReason(qt_error_string(errno)));
     // A FIFO, a socket or a device has no size to check and may never end (/dev/zero).
     if (!S_ISREG(st.st_mode))
         return readFailure(ReadError::Unreadable, u"Это не обычный файл"_s);
     if (st.st_size > limit)
-        return readFailure(ReadError::TooLarge, tooLargeReason());
+        return readFailure(ReadError::TooLarge, tooLargeReason(limit));
     // The reported size is only a hint (files under /proc report 0, a file may grow while it
     // is read): the read itself stops one byte past the limit.
     BytesResult result;
@@ -76,13 +73,13 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return readFailure(ReadError::Unreadable, qt_error_string(errno));
+            return readFailure(ReadError::Unreadable, russianSystemReason(qt_error_string(errno)));
         if (n == 0)
             break;
         got += n;
     }
     if (got > limit)
-        return readFailure(ReadError::TooLarge, tooLargeReason());
+        return readFailure(ReadError::TooLarge, tooLargeReason(limit));
     bytes.truncate(got);
     return result;
 }
@@ -130,9 +127,7 @@ QString normalizeLineBreaks(const QString& text) {
 }
 
 QByteArray toFileBytes(const QString& text, QString* unencodable) {
-    QString crlf = text;
-    crlf.replace(u"\n"_s, u"\r\n"_s);
-    return cp1251::encode(crlf, unencodable);
+    return cp1251::encodeWithCrLf(text, unencodable);
 }
 
 WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
@@ -141,7 +136,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     // Unbuffered, so a short write shows in write()'s count and not only after commit().
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         result.ok = false;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
         return result;
     }
     qint64 written = 0;
@@ -153,7 +148,7 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     }
     if (written != bytes.size()) {
         result.ok = false;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
         if (result.reason.isEmpty() || file.error() == QFileDevice::NoError)
             result.reason = u"Записано %1 байт из %2"_s.arg(written).arg(bytes.size());
         file.cancelWriting();
@@ -165,13 +160,13 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
     const int syncError = flushed && ::fdatasync(file.handle()) != 0 ? errno : 0;
     if (!flushed || syncError != 0) {
         result.ok = false;
-        result.reason = flushed ? qt_error_string(syncError) : file.errorString();
+        result.reason = russianSystemReason(flushed ? qt_error_string(syncError) : file.errorString());
         file.cancelWriting();
         return result;
     }
     if (!file.commit()) {
         result.ok = false;
-        result.reason = file.errorString();
+        result.reason = russianSystemReason(file.errorString());
     }
     return result;
 }

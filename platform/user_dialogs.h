@@ -3,6 +3,8 @@
 // tests a scripted one.
 #pragma once
 
+#include "platform/font_choice.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -43,7 +45,8 @@ public:
     // Asks nothing about replacing a file; the caller does.
     virtual FileDialogResult saveFile(const FileDialogOptions& options) = 0;
 
-    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // The font with its effects (underline, strike-out) and the text colour.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 
     // The print dialog, then the text printed as one job; false when nothing was printed.

@@ -49,7 +49,7 @@ QPixmap booksPicture(const QSize& size) {
 } // namespace
 
 TForm3::TForm3(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_set(ctx.state.programDir) {
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state.programDir) {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"Настройка библиотек DLZ и MetaBinds"_s);
     setFixedSize(372, 229);
@@ -57,7 +57,9 @@ TForm3::TForm3(AppContext& ctx, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(216, 208, 200));
     setPalette(pal);
+}
 
+void TForm3::buildContents() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 8, 8, 8);
     auto* left = new QVBoxLayout;
@@ -100,11 +102,14 @@ TForm3::TForm3(AppContext& ctx, QWidget* parent)
     onListClick(ListBox2, [this] { ListBox2Click(); });
     // Every way of closing (OK, Esc, the title bar) ends here.
     connect(this, &QDialog::finished, this, &TForm3::FormClose);
+    showLists();
 }
 
 void TForm3::runLibraryListing() {
     const QStringList added = m_set.listLibraries();
-    showLists();
+    // Before the first showing there are no lists to fill yet; building them fills them.
+    if (isBuilt())
+        showLists();
     if (Tccd* reference = m_ctx.windows.ccd)
         reference->addLibraries(added);
     if (!m_ctx.state.refreshOnly)
@@ -154,19 +159,25 @@ void TForm3::Button1Click() {
                                  ? LibraryKind::MetaBind
                                  : LibraryKind::Library;
     const LibraryChange change = m_set.install(chosen.fileName, kind);
+    m_ctx.state.explanations.clear();
     showLists();
     if (!change.ok)
         m_ctx.dialogs.error(change.error);
 }
 
 void TForm3::Button2Click() {
-    LibraryChange change;
-    if (const QString library = selectedText(ListBox1); !library.isEmpty())
-        change = m_set.removeLibrary(library);
-    else if (const QString metaBind = selectedText(ListBox2); !metaBind.isEmpty())
-        change = m_set.removeMetaBind(metaBind);
-    else
+    const QString library = selectedText(ListBox1);
+    const QString metaBind = library.isEmpty() ? selectedText(ListBox2) : QString();
+    if (library.isEmpty() && metaBind.isEmpty())
         return;
+    // A deleted library or MetaBind is gone for good: one mis-click must not cost it.
+    const QString file = library.isEmpty() ? metaBind : library + u".dlz"_s;
+    if (m_ctx.dialogs.confirmYesNo(u"Удалить файл \""_s + file + u"\"?"_s) !=
+        UserDialogs::Answer::Yes)
+        return;
+    const LibraryChange change =
+        library.isEmpty() ? m_set.removeMetaBind(metaBind) : m_set.removeLibrary(library);
+    m_ctx.state.explanations.clear();
     showLists();
     if (!change.ok)
         m_ctx.dialogs.error(change.error);

@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "reference/library_set.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-class TForm3 : public QDialog {
+class TForm3 : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit TForm3(AppContext& ctx, QWidget* parent = nullptr);
@@ -34,6 +35,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void buildContents() override;
 
 private:
     void showLists();

@@ -56,9 +56,12 @@ bool isEnter(const QEvent* e) {
 
 } // namespace
 
-Tsetbal::Tsetbal(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+Tsetbal::Tsetbal(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"setbal"_s);
     setModal(false);
+}
+
+void Tsetbal::buildContents() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     pg2 = new QStackedWidget(this);
@@ -157,6 +160,7 @@ QWidget* Tsetbal::buildPage(int index, QWidget* fields) {
 // --- opening
 
 void Tsetbal::openPage(const QString& caption, int page) {
+    ensureBuilt();
     setWindowTitle(caption);
     pg2->setCurrentIndex(page);
     show();
@@ -166,6 +170,7 @@ void Tsetbal::openPage(const QString& caption, int page) {
 }
 
 void Tsetbal::FormShow() {
+    ensureBuilt();
     switch (pg2->currentIndex()) {
     case kSetinfoPage:
         // The parameter starts empty; the value keeps its last text.
@@ -187,6 +192,7 @@ void Tsetbal::FormShow() {
 }
 
 InsertionPieces Tsetbal::insertionPieces() const {
+    ensureBuilt(); // the value list asks before the dialog was ever shown
     InsertionPieces pieces;
     pieces.key = selectedText(ListBox1);
     pieces.parameter = ComboBox3->currentText();

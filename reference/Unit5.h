@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "reference/insertion.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -15,7 +16,7 @@ class QListWidget;
 class QPushButton;
 class QStackedWidget;
 
-class Tsetbal : public QDialog {
+class Tsetbal : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit Tsetbal(AppContext& ctx, QWidget* parent = nullptr);
@@ -33,6 +34,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void buildContents() override;
 
 private:
     QWidget* buildSetinfoPage();

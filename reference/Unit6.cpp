@@ -7,6 +7,8 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -19,10 +21,11 @@ constexpr int kMargin = 10;
 } // namespace
 
 TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(u"Form6"_s);
     setWindowTitle(u"Пояснение"_s);
+    // It never takes the focus, so it is never the active window: show the tip anyway.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, Qt::gray);
@@ -30,7 +33,13 @@ TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    lbl = new QLabel(this);
+    // Most explanations are longer than the pop-up's area: the text wraps and scrolls.
+    TextArea = new QScrollArea(this);
+    TextArea->setObjectName(u"TextArea"_s);
+    TextArea->setFrameShape(QFrame::NoFrame);
+    TextArea->setWidgetResizable(true);
+    TextArea->setFocusPolicy(Qt::NoFocus);
+    lbl = new QLabel(TextArea);
     lbl->setObjectName(u"lbl"_s);
     lbl->setAlignment(Qt::AlignCenter);
     lbl->setWordWrap(true);
@@ -43,7 +52,9 @@ TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
     info.setColor(QPalette::Window, info.color(QPalette::ToolTipBase));
     info.setColor(QPalette::WindowText, info.color(QPalette::ToolTipText));
     lbl->setPalette(info);
-    layout->addWidget(lbl);
+    TextArea->setPalette(info);
+    TextArea->setWidget(lbl);
+    layout->addWidget(TextArea);
 
     // The picture lies over the label's top left, outside the layout.
     Image1 = new QLabel(this);
@@ -65,10 +76,16 @@ void TForm6::FormCreate() {
 void TForm6::showExplanation(const QString& text) {
     hidePicture();
     lbl->setText(text);
+    // The whole text also as the tool tip, wrapped (Qt wraps only rich text tips).
+    const QString tip = text.trimmed();
+    lbl->setToolTip(tip.isEmpty() ? QString() : u"<p>"_s + tip.toHtmlEscaped() + u"</p>"_s);
+    TextArea->verticalScrollBar()->setValue(0);
 }
 
 void TForm6::showPicture(const QImage& picture) {
     Image1->setPixmap(QPixmap::fromImage(fitPicture(picture, kClientSize)));
+    // The picture stands alone: no text shows around or through it.
+    TextArea->hide();
     Image1->show();
     Image1->raise();
 }
@@ -76,6 +93,7 @@ void TForm6::showPicture(const QImage& picture) {
 void TForm6::hidePicture() {
     Image1->hide();
     Image1->clear();
+    TextArea->show();
 }
 
 QString TForm6::explanation() const {

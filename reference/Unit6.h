@@ -10,6 +10,7 @@
 
 class QImage;
 class QLabel;
+class QScrollArea;
 
 class TForm6 : public QWidget {
     Q_OBJECT
@@ -18,7 +19,7 @@ public:
 
     // The text label shows `text`; the picture is hidden.
     void showExplanation(const QString& text);
-    // The picture shows above the text label, which keeps its text.
+    // The picture takes the text's place; the text label keeps its text for later.
     void showPicture(const QImage& picture);
     void hidePicture();
 
@@ -41,6 +42,7 @@ private:
     std::optional<QPoint> m_grip;
 
     // Controls, named as the program names them.
+    QScrollArea* TextArea = nullptr; // the text label, scrolled when it does not fit
     QLabel* lbl = nullptr;
     QLabel* Image1 = nullptr;
 };

@@ -15,10 +15,13 @@ QString readExplanationValue(const QString& path, const QString& section, const 
 }
 
 QString ReadIni2(const QString& programDir, const QString& library, const QString& entry,
-                 bool dlzPageActive, const QString& key) {
+                 bool dlzPageActive, const QString& key, ExplanationCache* cache) {
     const QString missing = u" ????"_s;
     auto lookIn = [&](const QString& relative) {
-        return u" "_s + readExplanationValue(paths::resolve(programDir, relative), entry, key);
+        if (!cache)
+            return u" "_s + readExplanationValue(paths::resolve(programDir, relative), entry, key);
+        const auto value = cache->value(programDir, relative, entry, key);
+        return u" "_s + (value ? value->left(kMaxExplanationLength) : u"????"_s);
     };
     if (dlzPageActive) {
         QString text = lookIn(u"dlls\\dlz\\"_s + library + u".pro"_s);
@@ -33,6 +36,7 @@ QString ReadIni2(const QString& programDir, const QString& library, const QStrin
 
 const QString& ReadIni2(SharedState& state, const QString& library, const QString& entry,
                         const QString& key) {
-    state.explanationText = ReadIni2(state.programDir, library, entry, state.dlzPageActive, key);
+    state.explanationText =
+        ReadIni2(state.programDir, library, entry, state.dlzPageActive, key, &state.explanations);
     return state.explanationText;
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class ExplanationCache;
 struct SharedState;
 
 // The longest explanation value taken from a file.
@@ -19,12 +20,13 @@ QString readExplanationValue(const QString& path, const QString& section,
 // ReadIni2: the explanation of `entry` as ExplanationText, a blank followed by the value, or
 // " ????". While the reference window's library page is active, "dlls\dlz\" + library + ".pro"
 // and then "dlls\ans2.pro" are asked first; "dlls\ans1.pro" always comes last. A value that
-// reads "????" counts as missing.
+// reads "????" counts as missing. With a cache the files are parsed once, not at every call.
 QString ReadIni2(const QString& programDir, const QString& library, const QString& entry,
-                 bool dlzPageActive, const QString& key = QStringLiteral("q"));
+                 bool dlzPageActive, const QString& key = QStringLiteral("q"),
+                 ExplanationCache* cache = nullptr);
 
 // ReadIni2 as the windows call it: the page that decides the order is the reference window's
-// active page (SharedState::dlzPageActive), and the result is left in
-// SharedState::explanationText as well as returned.
+// active page (SharedState::dlzPageActive), the files come through SharedState::explanations,
+// and the result is left in SharedState::explanationText as well as returned.
 const QString& ReadIni2(SharedState& state, const QString& library, const QString& entry,
                         const QString& key = QStringLiteral("q"));

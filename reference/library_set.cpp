@@ -2,6 +2,7 @@
 #include "reference/library_set.h"
 
 #include "platform/program_paths.h"
+#include "platform/system_reasons.h"
 #include "platform/text_file.h"
 
 #include <QDir>
@@ -90,8 +91,8 @@ static LibraryChange deleteFile(const QString& path) {
     QFile f(path);
     if (!f.exists() || f.remove())
         return {};
-    return {false,
-            u"Не удалось удалить файл "_s + textfile::describeFailure(path, f.errorString())};
+    return {false, u"Не удалось удалить файл "_s +
+                       textfile::describeFailure(path, russianSystemReason(f.errorString()))};
 }
 
 LibraryChange LibrarySet::removeLibrary(const QString& name) {

@@ -71,6 +71,8 @@ void Tccd::buildPages() {
         pal.setColor(QPalette::Text, pal.color(QPalette::ToolTipText));
         list->setPalette(pal);
         list->installEventFilter(this);
+        // Docked, the window is 194 pixels tall with its title bar: the lists give way first.
+        list->setMinimumHeight(30);
         for (const CategoryEntry& category : categoryEntries(ReferencePage(i)))
             list->addItem(category.caption.toString());
         sheetLayout->addWidget(list);

@@ -16,23 +16,14 @@ QString TAbout::versionLine() {
     return u"Версия 2.5 ( 17 октября 2002 г.)"_s;
 }
 
-TAbout::TAbout(AppContext& ctx, QWidget* parent) : QDialog(parent) {
+TAbout::TAbout(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent) {
     Q_UNUSED(ctx);
     setObjectName(u"AboutBox"_s);
     setWindowTitle(u"О программе 'Tessera for Counter Strike'"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 }
 
-void TAbout::showEvent(QShowEvent* e) {
-    ensureBuilt();
-    QDialog::showEvent(e);
-}
-
-void TAbout::ensureBuilt() {
-    // The contents are made before the first showing: the copy made at start-up is rarely
-    // shown, so it does not pay for them at the program's start.
-    if (OKButton)
-        return;
+void TAbout::buildContents() {
     build();
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())

@@ -2,23 +2,23 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
 class QLabel;
 class QPushButton;
 
-class TAbout : public QDialog {
+class TAbout : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
 
     static QString versionLine();
-    // Makes the contents and centres the box on the screen; showing the box does it too.
-    void ensureBuilt();
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    // Makes the contents and centres the box on the screen.
+    void buildContents() override;
 
 private:
     void build();

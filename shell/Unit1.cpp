@@ -17,6 +17,7 @@
 #include "reference/value_list_loading.h"
 #include "shell/AboutTessera.h"
 #include "shell/Unit9.h"
+#include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/main_window_tables.h"
 #include "shell/qt_plain_text_target.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(AppContext& ctx)
       m_document(*this, ctx.dialogs) {
     setObjectName(u"Form1"_s);
     setWindowTitle(mainWindowCaption());
+    keepDialogPlacesWhenHidden(this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -87,19 +89,32 @@ TForm1::TForm1(AppContext& ctx)
     connectHandlers();
     setUpTextTools();
 
-    // Creation step: settings that the main window applies before it is shown.
+    // Creation step: settings that the main window applies before it is shown. The settings
+    // file is read once for the creation and the first show.
+    m_settings.holdCopy();
     showFileName(ConfigDocument::untitled());
     const CreationSettings created = readCreationSettings(m_settings);
-    QPalette pal = Memo1->palette();
-    pal.setColor(QPalette::Base, created.background);
-    Memo1->setPalette(pal);
+    setEditorColors(created.background, Memo1->palette().color(QPalette::Text));
     const QRect placed = keptOnScreens(created.mainGeometry, currentScreenLayout());
     resize(placed.size());
     move(placed.topLeft());
     m_normalGeometry = QRect(pos(), size());
     m_ctx.state.gameDirChosen = created.gameDirChosen;
-    m_follower.setLastMainPosition(pos());
+    // The editor's font before its text: a large command-line file is laid out once, not
+    // again when the first show sets the font.
+    applyEditorFont(readFirstShowSettings(m_settings));
     m_document.initialise(m_ctx.state.arguments);
+}
+
+void TForm1::applyEditorFont(const FirstShowSettings& shown) {
+    QFont font = Memo1->font();
+    font.setFamily(shown.fontFace.isEmpty()
+                       ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
+                       : shown.fontFace);
+    font.setPointSize(shown.fontSize > 0 ? shown.fontSize : 10);
+    applyFontStyleCode(font, shown.styleCode);
+    Memo1->setFont(font);
+    setEditorColors(Memo1->palette().color(QPalette::Base), shown.fontColor);
 }
 
 TForm1::~TForm1() = default;
@@ -213,19 +228,22 @@ void TForm1::buildStatusBar() {
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(u"StatusBar1"_s);
     StatusBar1->setSizeGripEnabled(true);
-    const int widths[3] = {60, 280, 0};
     const QString initial[3] = {u"1 : 1"_s, QString(), ConfigDocument::untitled()};
     for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(initial[i], StatusBar1);
+        // The path panel keeps the file name in sight when the path is too long for it.
+        m_panels[i] =
+            i == 2 ? new PathLabel(initial[i], StatusBar1) : new QLabel(initial[i], StatusBar1);
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
-        if (widths[i] > 0)
-            m_panels[i]->setFixedWidth(widths[i]);
-        if (i == 0)
-            m_panels[i]->setAlignment(Qt::AlignCenter);
-        StatusBar1->addWidget(m_panels[i], widths[i] > 0 ? 0 : 1);
     }
+    // The caret panel widens for long line numbers rather than clip them.
+    m_panels[0]->setMinimumWidth(60);
+    m_panels[0]->setAlignment(Qt::AlignCenter);
+    m_panels[1]->setFixedWidth(280);
+    StatusBar1->addWidget(m_panels[0]);
+    StatusBar1->addWidget(m_panels[1]);
+    StatusBar1->addWidget(m_panels[2], 1);
 }
 
 void TForm1::connectHandlers() {
@@ -317,6 +335,18 @@ void TForm1::focusEditor() {
     Memo1->setFocus();
 }
 
+void TForm1::setEditorColors(const QColor& background, const QColor& text) {
+    QPalette pal = Memo1->palette();
+    pal.setColor(QPalette::Base, background);
+    pal.setColor(QPalette::Text, text);
+    const SelectionColors selection = selectionColors(background, text);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Highlight, selection.background);
+        pal.setColor(group, QPalette::HighlightedText, selection.text);
+    }
+    Memo1->setPalette(pal);
+}
+
 void TForm1::setStatusLine(const QString& text) {
     m_panels[1]->setText(text);
 }
@@ -350,6 +380,7 @@ void TForm1::setDocumentModified(bool modified) {
 }
 void TForm1::showFileName(const QString& fileName) {
     m_panels[2]->setText(fileName);
+    m_panels[2]->setToolTip(fileName);
 }
 void TForm1::showStatus(const QString& text) {
     setStatusLine(text);
@@ -493,17 +524,10 @@ void TForm1::FormShow() {
     if (m_firstShowDone)
         return;
     m_firstShowDone = true;
+    // Applied at creation already (so the text was laid out in it); the same font again
+    // changes nothing.
     const FirstShowSettings shown = readFirstShowSettings(m_settings);
-    QFont font = Memo1->font();
-    font.setFamily(shown.fontFace.isEmpty()
-                       ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
-                       : shown.fontFace);
-    font.setPointSize(shown.fontSize > 0 ? shown.fontSize : 10);
-    applyFontStyleCode(font, shown.styleCode);
-    Memo1->setFont(font);
-    QPalette pal = Memo1->palette();
-    pal.setColor(QPalette::Text, shown.fontColor);
-    Memo1->setPalette(pal);
+    applyEditorFont(shown);
     // The font command's silent run: the style code follows the font now applied.
     N16Click();
     m_fontLive = true;
@@ -512,6 +536,7 @@ void TForm1::FormShow() {
                       m_ctx.windows.form6 ? m_ctx.windows.form6->size() : QSize()));
 
     settleGameDirectory();
+    m_settings.releaseCopy();
     if (m_quitting)
         return;
 
@@ -581,51 +606,39 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 
 void TForm1::moveEvent(QMoveEvent* e) {
     QMainWindow::moveEvent(e);
-    // Handled once the window state has settled, so a maximize does not count as a move.
-    QTimer::singleShot(0, this, [this] {
-        if (windowState() == Qt::WindowNoState) {
-            m_normalGeometry.moveTopLeft(pos());
-            if (m_activated)
-                m_follower.mainMoved(pos());
-            else
-                m_follower.setLastMainPosition(pos());
-        } else if (m_activated && isMaximized()) {
-            // A maximize may report the new size before the new position: dock again.
-            m_follower.dock(frameGeometry());
-        }
-    });
+    toolWindowsFollowSoon();
 }
 
 void TForm1::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    if (windowState() == Qt::WindowNoState)
-        m_normalGeometry.setSize(size());
-    if (m_activated && isMaximized())
-        m_follower.dock(frameGeometry());
+    toolWindowsFollowSoon();
 }
 
 void TForm1::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated) {
         m_activated = true;
-        placeToolWindows();
-    } else if (e->type() == QEvent::WindowStateChange && m_activated) {
-        const auto old = static_cast<QWindowStateChangeEvent*>(e)->oldState();
-        if (isMaximized() && !(old & Qt::WindowMaximized))
-            m_follower.rememberFromWindows();
-        placeToolWindows();
+        toolWindowsFollowSoon();
+    } else if (e->type() == QEvent::WindowStateChange) {
+        toolWindowsFollowSoon();
     }
 }
 
-void TForm1::placeToolWindows() {
-    if (!m_activated || isMinimized())
+void TForm1::toolWindowsFollowSoon() {
+    // A maximize or restore arrives as a state change, a move and a resize in varying order;
+    // the tool windows follow once they have all been handled.
+    if (m_followPending)
         return;
-    if (isMaximized()) {
-        m_follower.dock(frameGeometry());
-    } else {
-        m_follower.applyRemembered();
-        m_follower.setLastMainPosition(pos());
-    }
+    m_followPending = true;
+    QTimer::singleShot(0, this, &TForm1::placeToolWindows);
+}
+
+void TForm1::placeToolWindows() {
+    m_followPending = false;
+    if (windowState() == Qt::WindowNoState)
+        m_normalGeometry = QRect(pos(), size());
+    if (m_activated && !m_closed)
+        m_follower.mainSeen(*this);
 }
 
 // --- close
@@ -641,9 +654,6 @@ void TForm1::closeEvent(QCloseEvent* e) {
     }
     if (windowState() != Qt::WindowNoState)
         setWindowState(Qt::WindowNoState);
-    else
-        m_follower.rememberFromWindows();
-    m_follower.applyRemembered();
     writeSettingsAtClose();
     restoreKeptConfigs(m_ctx.state, m_ctx.dialogs);
     const QString launchCopy = m_ctx.state.gameDir + u"/_.cfg"_s;
@@ -663,7 +673,7 @@ void TForm1::writeSettingsAtClose() {
     v.fontColor = Memo1->palette().color(QPalette::Text);
     v.styleCode = m_styleCode;
     v.mainGeometry = m_normalGeometry;
-    v.tools = m_follower.remembered();
+    v.tools = m_follower.backToNormal();
     v.gameDirChosen = m_ctx.state.gameDirChosen;
     v.gameDir = m_ctx.state.gameDir;
     const textfile::WriteResult w = writeCloseSettings(m_settings, v);

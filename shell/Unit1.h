@@ -50,6 +50,9 @@ public:
     // The main editor as the find primitive's target.
     SearchTarget& editorSearchTarget();
 
+    // The editor's background and text colours, with a selection that shows on both.
+    void setEditorColors(const QColor& background, const QColor& text);
+
     // --- services
     void setStatusLine(const QString& text);
     QString statusLine() const;
@@ -145,8 +148,10 @@ private:
     void refreshLookUpEnabled();
     void openHelpPage(const QString& page);
     void settleGameDirectory();
+    void toolWindowsFollowSoon();
     void placeToolWindows();
     void writeSettingsAtClose();
+    void applyEditorFont(const FirstShowSettings& shown);
 
     AppContext& m_ctx;
     Settings m_settings;
@@ -173,6 +178,7 @@ private:
     bool m_closed = false;
     int m_styleCode = 0;
     bool m_fontLive = false;
+    bool m_followPending = false;
     QRect m_normalGeometry;
 
     // Text tools.

@@ -64,8 +64,7 @@ void TForm1::N14Click() {
 }
 
 void TForm1::N21Click() {
-    const TextRange line =
-        lineToDelete(plainTextOf(*Memo1->document()), Memo1->textCursor().position());
+    const TextRange line = lineToDelete(*Memo1->document(), Memo1->textCursor().position());
     if (line.length == 0)
         return;
     QTextCursor c = Memo1->textCursor();
@@ -86,7 +85,7 @@ void TForm1::N18Click() {
     QString selected = Memo1->textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, u'\n');
     SharedState& st = m_ctx.state;
-    st.explanationText = ReadIni2(st.programDir, QString(), selected, st.dlzPageActive);
+    ReadIni2(st, QString(), selected);
     // The pop-up shows the answer where it stands, without coming forward.
     if (m_ctx.windows.form6)
         m_ctx.windows.form6->showExplanation(st.explanationText);
@@ -94,10 +93,12 @@ void TForm1::N18Click() {
 
 void TForm1::N16Click() {
     setStatusLine(u"Выбор шрифта для окна ввода"_s);
-    // Qt's font dialog offers underline and strike-out but no colour; the text colour stays.
     if (m_fontLive) {
-        if (const std::optional<QFont> chosen = m_ctx.dialogs.chooseFont(Memo1->font()))
-            Memo1->setFont(*chosen);
+        const FontChoice initial{Memo1->font(), Memo1->palette().color(QPalette::Text)};
+        if (const std::optional<FontChoice> chosen = m_ctx.dialogs.chooseFont(initial)) {
+            Memo1->setFont(chosen->font);
+            setEditorColors(Memo1->palette().color(QPalette::Base), chosen->color);
+        }
     } else {
         Memo1->setFont(Memo1->font());
     }
@@ -109,11 +110,9 @@ void TForm1::N16Click() {
 
 void TForm1::N17Click() {
     setStatusLine(u"Выбор цвета для окна редактора"_s);
-    QPalette pal = Memo1->palette();
-    if (const std::optional<QColor> chosen = m_ctx.dialogs.chooseColor(pal.color(QPalette::Base))) {
-        pal.setColor(QPalette::Base, *chosen);
-        Memo1->setPalette(pal);
-    }
+    const QPalette pal = Memo1->palette();
+    if (const std::optional<QColor> chosen = m_ctx.dialogs.chooseColor(pal.color(QPalette::Base)))
+        setEditorColors(*chosen, pal.color(QPalette::Text));
     setStatusLine(QString());
 }
 
@@ -133,7 +132,7 @@ void TForm1::Label3Click() {
 
 void TForm1::endOfLineBreak() {
     QTextCursor c = Memo1->textCursor();
-    c.setPosition(endOfLine(plainTextOf(*Memo1->document()), m_caretLine));
+    c.setPosition(endOfLine(*Memo1->document(), m_caretLine));
     c.insertText(u"\n"_s);
     Memo1->setTextCursor(c);
     focusEditor();

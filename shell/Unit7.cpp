@@ -13,10 +13,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Tsozdat::Tsozdat(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+Tsozdat::Tsozdat(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"sozdat"_s);
     setWindowTitle(u"Создать новый конфиг"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void Tsozdat::buildContents() {
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(u"Введите имя конфига (без расширения)"_s, this);
     Label1->setObjectName(u"Label1"_s);
@@ -41,6 +44,7 @@ Tsozdat::Tsozdat(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
 }
 
 void Tsozdat::runModal() {
+    ensureBuilt();
     if (QWidget* main = parentWidget())
         move(main->geometry().center() - rect().center());
     Edit1->setFocus();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -9,7 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Tsozdat : public QDialog {
+class Tsozdat : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit Tsozdat(AppContext& ctx, QWidget* parent = nullptr);
@@ -20,6 +21,9 @@ public:
 public slots:
     void Button1Click();
     void Button2Click();
+
+protected:
+    void buildContents() override;
 
 private:
     AppContext& m_ctx;

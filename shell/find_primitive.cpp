@@ -11,12 +11,12 @@ int findNext(SearchTarget& target, const QString& findText) {
     // the last match still selected it goes on after it, so repeated steps walk down the text.
     const int length = target.selectionLength();
     const int from = length > 0 ? target.selectionStart() + length : 0;
-    const qsizetype found = target.text().indexOf(findText, from, Qt::CaseSensitive);
+    const int found = target.indexOf(findText, from);
     if (found < 0)
         return -1;
     target.focus();
-    target.select(int(found), int(findText.size()));
-    return int(found);
+    target.select(found, int(findText.size()));
+    return found;
 }
 
 int findNext(SharedState& state) {

@@ -25,6 +25,9 @@ FindDialog::FindDialog(SharedState& state, SearchTarget& target, QWidget* parent
     FindNextButton = new QPushButton(u"&Найти далее"_s, this);
     FindNextButton->setObjectName(u"FindNextButton"_s);
     FindNextButton->setDefault(true);
+    // Room around the caption, as the dialog's other button has.
+    FindNextButton->setMinimumWidth(
+        FindNextButton->fontMetrics().horizontalAdvance(u"Найти далее"_s) + 32);
     FindNextButton->setEnabled(false);
     CancelButton = new QPushButton(u"Отмена"_s, this);
     CancelButton->setObjectName(u"CancelButton"_s);

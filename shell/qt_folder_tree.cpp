@@ -1,6 +1,8 @@
 // The drive list and folder tree.
 #include "shell/qt_folder_tree.h"
 
+#include "shell/game_directory.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -56,9 +58,15 @@ void DriveFolderTree::showFolder() {
         m_tree->setCurrentIndex(index);
         m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
+    showDriveOf(m_folder);
+}
+
+void DriveFolderTree::showDriveOf(const QString& folder) {
+    QStringList roots;
     for (int i = 0; i < m_drives->count(); ++i)
-        if (m_folder.startsWith(QDir::fromNativeSeparators(m_drives->itemText(i))))
-            m_drives->setCurrentIndex(i); // the longest matching root comes last
+        roots.append(m_drives->itemText(i));
+    if (const int drive = driveIndexFor(roots, folder); drive >= 0)
+        m_drives->setCurrentIndex(drive);
 }
 
 void DriveFolderTree::fillDrives() {
@@ -100,6 +108,7 @@ void DriveFolderTree::treeChanged(const QModelIndex& index) {
     const QString path = m_model->filePath(index);
     if (!path.isEmpty() && path != m_folder) {
         m_folder = path;
+        showDriveOf(path); // the drive list follows a folder chosen in the tree
         emit folderChosen(m_folder);
     }
 }

@@ -30,6 +30,8 @@ signals:
 
 private:
     void showFolder();
+    // The drive list shows the drive that holds `folder`.
+    void showDriveOf(const QString& folder);
     void fillDrives();
     void driveChosen(int index);
     void treeChanged(const QModelIndex& index);

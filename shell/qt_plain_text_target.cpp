@@ -38,3 +38,7 @@ void PlainTextSearchTarget::focus() {
     if (m_edit)
         m_edit->setFocus();
 }
+
+int PlainTextSearchTarget::indexOf(const QString& needle, int from) const {
+    return m_edit ? findInDocument(*m_edit->document(), needle, from) : -1;
+}

@@ -17,6 +17,8 @@ public:
     int selectionLength() const override;
     void select(int start, int length) override;
     void focus() override;
+    // Searches the document block by block, without copying its whole text.
+    int indexOf(const QString& needle, int from) const override;
 
     QPlainTextEdit* edit() const { return m_edit; }
 

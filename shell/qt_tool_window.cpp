@@ -1,17 +1,27 @@
 // Tool windows beside the editor.
 #include "shell/qt_tool_window.h"
 
+#include "platform/qt_x11_window_type.h"
 #include "shell/Unit1.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+// Owned by the main window: above it, but below every dialog of the program and below other
+// programs' windows. A title bar and nothing to press on it.
 ToolWindow::ToolWindow(AppContext& ctx, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_ctx(ctx) {}
+    : QWidget(parent, toolWindowFlags()), m_ctx(ctx) {}
+
+Qt::WindowFlags ToolWindow::toolWindowFlags() {
+    return Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
 
 bool ToolWindow::event(QEvent* e) {
+    if (e->type() == QEvent::Show && !m_typeMarked) {
+        // The native window exists now and is not mapped yet.
+        m_typeMarked = true;
+        markAsToolBarWindow(this);
+    }
     if (e->type() == QEvent::StatusTip && m_ctx.windows.form1) {
         QCoreApplication::sendEvent(m_ctx.windows.form1, e);
         return true;

@@ -1,5 +1,6 @@
-// The tool windows beside the editor (reference window, value list): on top, with a title bar
-// but nothing to close them with, and the hints of their controls shown in the main window's
+// The tool windows beside the editor (reference window, value list): owned by the main window
+// (so they stay above it and below the program's dialogs), with a title bar but nothing to
+// close, minimize or maximize them with, and the hints of their controls shown in the main window's
 // status bar.
 #pragma once
 
@@ -10,11 +11,16 @@
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
+    // `parent` is the main window.
     ToolWindow(AppContext& ctx, QWidget* parent);
+    static Qt::WindowFlags toolWindowFlags();
 
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
     AppContext& m_ctx;
+
+private:
+    bool m_typeMarked = false;
 };

@@ -1,52 +1,63 @@
 // Tool windows that travel with the main window.
 #include "shell/qt_tool_window_follower.h"
 
-#include "shell/tool_window_dock.h"
-
 void ToolWindowFollower::attach(QWidget* valueList, QWidget* reference, QWidget* popup) {
     m_valueList = valueList;
     m_reference = reference;
     m_popup = popup;
 }
 
-void ToolWindowFollower::mainMoved(const QPoint& topLeft) {
-    const QPoint delta = topLeft - m_lastMain;
-    if (!delta.isNull()) {
-        for (QWidget* w : {m_valueList.data(), m_reference.data(), m_popup.data()})
-            if (w)
-                w->move(w->pos() + delta);
-    }
-    m_lastMain = topLeft;
-    rememberFromWindows();
+static MainWindowMode modeOf(const QWidget& main) {
+    if (main.isMinimized())
+        return MainWindowMode::Minimized;
+    if (main.isMaximized() || main.isFullScreen())
+        return MainWindowMode::Maximized;
+    return MainWindowMode::Normal;
 }
 
-void ToolWindowFollower::rememberFromWindows() {
+void ToolWindowFollower::mainSeen(const QWidget& main) {
+    if (const auto placement = m_placement.mainSeen(main.frameGeometry(), modeOf(main), actual(),
+                                                    m_popup ? m_popup->size() : QSize()))
+        apply(*placement);
+}
+
+ToolGeometry ToolWindowFollower::actual() const {
+    ToolGeometry g = m_placement.remembered();
     if (m_valueList)
-        m_remembered.valueList = QRect(m_valueList->pos(), m_valueList->size());
+        g.valueList = QRect(m_valueList->pos(), m_valueList->size());
     if (m_reference)
-        m_remembered.reference = QRect(m_reference->pos(), m_reference->size());
+        g.reference = QRect(m_reference->pos(), m_reference->size());
     if (m_popup)
-        m_remembered.popup = m_popup->pos();
+        g.popup = m_popup->pos();
+    return g;
 }
 
-static void place(QWidget* w, const QRect& r) {
-    if (!w)
-        return;
-    w->move(r.topLeft());
-    w->resize(r.size());
+ToolGeometry ToolWindowFollower::backToNormal() {
+    const ToolGeometry normal = m_placement.normalPlaces(actual());
+    m_placement.setRemembered(normal);
+    apply(ToolPlacement{normal, false});
+    return normal;
 }
 
 void ToolWindowFollower::applyRemembered() {
-    place(m_valueList, m_remembered.valueList);
-    place(m_reference, m_remembered.reference);
-    if (m_popup)
-        m_popup->move(m_remembered.popup);
+    apply(ToolPlacement{m_placement.remembered(), false});
 }
 
-void ToolWindowFollower::dock(const QRect& mainFrame) {
-    const ToolGeometry g = dockedToolGeometry(mainFrame, m_popup ? m_popup->size() : QSize());
-    place(m_valueList, g.valueList);
-    place(m_reference, g.reference);
+// Docked places are outer rectangles: the title bar and borders the window manager adds come
+// off the size of the inside, so the docked windows meet without overlapping.
+static void place(QWidget* w, const QRect& r, bool outer) {
+    if (!w)
+        return;
+    QSize inside = r.size();
+    if (outer && w->isVisible())
+        inside -= w->frameGeometry().size() - w->size();
+    w->move(r.topLeft());
+    w->resize(inside.expandedTo(QSize(1, 1)));
+}
+
+void ToolWindowFollower::apply(const ToolPlacement& p) {
+    place(m_valueList, p.places.valueList, p.docked);
+    place(m_reference, p.places.reference, p.docked);
     if (m_popup)
-        m_popup->move(g.popup);
+        m_popup->move(p.places.popup);
 }

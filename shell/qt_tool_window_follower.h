@@ -4,9 +4,8 @@
 // geometry (which is what the settings store) is kept.
 #pragma once
 
-#include "shell/settings.h"
+#include "shell/tool_window_dock.h"
 
-#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,24 +13,23 @@ class ToolWindowFollower {
 public:
     void attach(QWidget* valueList, QWidget* reference, QWidget* popup);
 
-    const ToolGeometry& remembered() const { return m_remembered; }
-    void setRemembered(const ToolGeometry& g) { m_remembered = g; }
+    const ToolGeometry& remembered() const { return m_placement.remembered(); }
+    void setRemembered(const ToolGeometry& g) { m_placement.setRemembered(g); }
 
-    // The main window moved to `topLeft` in the normal state: the tool windows move by the same
-    // amount and the remembered geometry is refreshed.
-    void mainMoved(const QPoint& topLeft);
-    void setLastMainPosition(const QPoint& p) { m_lastMain = p; }
-
-    // Takes the remembered geometry from the windows themselves.
-    void rememberFromWindows();
-    // Normal state: the remembered geometry is put on the windows.
+    // The main window `main` was seen (moved, resized, maximized, restored, first activated):
+    // the tool windows follow it.
+    void mainSeen(const QWidget& main);
+    // Where the tool windows stand now: frame positions and the sizes of their insides.
+    ToolGeometry actual() const;
+    // The normal places, docked or not (for the settings at close); puts the windows there.
+    ToolGeometry backToNormal();
+    // Puts the remembered geometry on the windows (before the first activation).
     void applyRemembered();
-    // Maximized state: the windows stand docked along the main window's right edge.
-    void dock(const QRect& mainFrame);
 
 private:
-    ToolGeometry m_remembered;
-    QPoint m_lastMain;
+    void apply(const ToolPlacement& placement);
+
+    ToolWindowPlacement m_placement;
     QPointer<QWidget> m_valueList;
     QPointer<QWidget> m_reference;
     QPointer<QWidget> m_popup;

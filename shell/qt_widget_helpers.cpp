@@ -1,13 +1,69 @@
 // Shared widget pieces.
 #include "shell/qt_widget_helpers.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
+}
+
+QSize PathLabel::minimumSizeHint() const {
+    // Any width will do: the text is elided to fit.
+    const QSize hint = QLabel::minimumSizeHint();
+    return QSize(frameWidth() * 2 + fontMetrics().horizontalAdvance(u"…"_s) * 3, hint.height());
+}
+
+QString PathLabel::shownText() const {
+    const QFontMetrics fm = fontMetrics();
+    const int width = contentsRect().width() - 2 * margin();
+    const QString path = text();
+    if (fm.horizontalAdvance(path) <= width)
+        return path;
+    // The folders give way first; only a name too long on its own loses its middle.
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const int folderRoom = width - fm.horizontalAdvance(path.mid(slash));
+    if (slash > 0 && folderRoom > fm.horizontalAdvance(u"/…"_s))
+        return fm.elidedText(path.left(slash), Qt::ElideRight, folderRoom) + path.mid(slash);
+    return fm.elidedText(path, Qt::ElideMiddle, width);
+}
+
+void PathLabel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event); // the frame; the text is drawn here, elided
+    QPainter painter(this);
+    const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    style()->drawItemText(&painter, r, int(alignment()), palette(), isEnabled(), shownText(),
+                          foregroundRole());
+}
+
+namespace {
+
+class DialogPlaceKeeper : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Hide && !e->spontaneous() && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow() && w->windowType() == Qt::Dialog)
+                w->setGeometry(w->geometry()); // from now on placed by its inside
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void keepDialogPlacesWhenHidden(QObject* owner) {
+    QCoreApplication::instance()->installEventFilter(new DialogPlaceKeeper(owner));
 }
 
 void runOnFocusedEdit(const char* operation) {

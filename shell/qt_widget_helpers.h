@@ -1,5 +1,5 @@
-// Small widget pieces the windows share: a clickable label and the Edit menu's operations on
-// whichever edit control has the focus.
+// Small widget pieces the windows share: a clickable label, a label for a long path, and the
+// Edit menu's operations on whichever edit control has the focus.
 #pragma once
 
 #include <QLabel>
@@ -14,6 +14,26 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+// A one-line label for a file's path: a path too long for it loses the middle of its folders
+// ("/home/pl…/my.cfg"), so the start and the whole file name stay readable; text() keeps the
+// whole path.
+class PathLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override;
+    // What the label shows at its present width.
+    QString shownText() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Makes every dialog of the program, shown again after it was hidden, stand where it stood.
+// (A window placed by its frame before it was first shown would otherwise be placed again by
+// the inside's position taken as the frame's, one title bar lower at each showing.)
+void keepDialogPlacesWhenHidden(QObject* owner);
 
 // Runs "undo", "cut", "copy" or "paste" on the focused edit control, if it has that operation.
 void runOnFocusedEdit(const char* operation);

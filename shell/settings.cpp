@@ -11,24 +11,34 @@ int parseSettingInt(const QString& text) {
     return ok ? v : Settings::kAbsent;
 }
 
+void Settings::holdCopy() {
+    m_copy.emplace(m_path);
+    m_copy->load();
+}
+
+std::optional<QString> Settings::read(const QString& section, const QString& key) const {
+    return m_copy ? m_copy->value(section, key) : IniProfile::read(m_path, section, key);
+}
+
 QString Settings::readText(const QString& section, const QString& key) const {
-    const auto v = IniProfile::read(m_path, section, key);
+    const auto v = read(section, key);
     return v ? *v : absentText();
 }
 
 int Settings::readInt(const QString& section, const QString& key) const {
-    const auto v = IniProfile::read(m_path, section, key);
+    const auto v = read(section, key);
     return v ? parseSettingInt(*v) : kAbsent;
 }
 
 textfile::WriteResult Settings::writeText(const QString& section, const QString& key,
                                           const QString& value) const {
+    m_copy.reset();
     return IniProfile::write(m_path, section, key, value);
 }
 
 textfile::WriteResult Settings::writeInt(const QString& section, const QString& key,
                                          int value) const {
-    return IniProfile::write(m_path, section, key, QString::number(value));
+    return writeText(section, key, QString::number(value));
 }
 
 QColor colorFromSetting(int value) {

@@ -17,7 +17,7 @@ public:
 
     explicit Settings(QString iniPath) : m_path(std::move(iniPath)) {}
 
-    // Each access opens the file afresh; nothing is cached.
+    // Each access opens the file afresh, unless a copy is held (below).
     QString readText(const QString& section, const QString& key) const;
     // -1 when the key is absent or not a decimal integer.
     int readInt(const QString& section, const QString& key) const;
@@ -27,10 +27,19 @@ public:
 
     const QString& path() const { return m_path; }
 
+    // From holdCopy() to releaseCopy() the reads answer from one reading of the file instead of
+    // opening it for each value: the start reads some twenty values in a row. A write drops
+    // the copy, so no read ever answers from an outdated one.
+    void holdCopy();
+    void releaseCopy() { m_copy.reset(); }
+
     static QString fileName() { return QStringLiteral("Cfgneed.INI"); }
 
 private:
+    std::optional<QString> read(const QString& section, const QString& key) const;
+
     QString m_path;
+    mutable std::optional<IniProfile> m_copy;
 };
 
 // -1 when `text` is not a decimal integer.

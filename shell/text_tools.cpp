@@ -1,6 +1,8 @@
 // Text tools on plain text and the editor's document.
 #include "shell/text_tools.h"
 
+#include <QStringList>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -11,11 +13,14 @@ QString plainTextOf(const QTextDocument& document) {
     return text;
 }
 
-TextRange lineToDelete(QStringView text, int caret) {
-    caret = std::clamp(caret, 0, int(text.size()));
-    const int start = caret == 0 ? 0 : int(text.lastIndexOf(u'\n', caret - 1)) + 1;
-    const qsizetype lineEnd = text.indexOf(u'\n', caret);
-    const int end = lineEnd < 0 ? int(text.size()) : int(lineEnd) + 1;
+TextRange lineToDelete(const QTextDocument& document, int caret) {
+    const int length = document.characterCount() - 1;
+    const QTextBlock block = document.findBlock(std::clamp(caret, 0, length));
+    if (!block.isValid())
+        return {};
+    const int start = block.position();
+    // The block's length counts its line break; the last block's stands for the end of the text.
+    const int end = block.next().isValid() ? start + block.length() : start + block.length() - 1;
     return {start, end - start};
 }
 
@@ -25,16 +30,50 @@ TextRange selectAllOrNone(int textLength, TextRange selection) {
     return {selection.start, 0};
 }
 
-int endOfLine(QStringView text, int line) {
-    qsizetype pos = 0;
-    for (int i = 0; i < line; ++i) {
-        const qsizetype next = text.indexOf(u'\n', pos);
-        if (next < 0)
-            break;
-        pos = next + 1;
+int endOfLine(const QTextDocument& document, int line) {
+    QTextBlock block = document.findBlockByNumber(line);
+    if (!block.isValid())
+        block = document.lastBlock();
+    return block.position() + block.length() - 1;
+}
+
+int findInDocument(const QTextDocument& document, const QString& needle, int from) {
+    from = std::max(from, 0);
+    if (needle.isEmpty() || from > document.characterCount() - 1 - needle.size())
+        return -1;
+    QTextBlock block = document.findBlock(from);
+    if (!needle.contains(u'\n')) {
+        // A match lies within one line.
+        for (; block.isValid(); block = block.next()) {
+            const qsizetype at = block.text().indexOf(needle, std::max(0, from - block.position()),
+                                                      Qt::CaseSensitive);
+            if (at >= 0)
+                return block.position() + int(at);
+        }
+        return -1;
     }
-    const qsizetype end = text.indexOf(u'\n', pos);
-    return int(end < 0 ? text.size() : end);
+    // A needle across line ends: its first part ends a line, the parts between are whole lines
+    // and the last part begins a line.
+    const QStringList parts = needle.split(u'\n');
+    for (; block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (!text.endsWith(parts.front()))
+            continue;
+        const int start = block.position() + int(text.size() - parts.front().size());
+        if (start < from)
+            continue;
+        QTextBlock next = block.next();
+        bool matches = true;
+        for (qsizetype i = 1; matches && i < parts.size(); ++i, next = next.next()) {
+            if (!next.isValid())
+                return -1; // too few lines left for this or any later start
+            const QString line = next.text();
+            matches = i + 1 < parts.size() ? line == parts[i] : line.startsWith(parts[i]);
+        }
+        if (matches)
+            return start;
+    }
+    return -1;
 }
 
 TextChange smallestChange(QStringView before, QStringView after) {

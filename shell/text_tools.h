@@ -17,16 +17,23 @@ struct TextRange {
 // Unlike toPlainText() it keeps no-break spaces, which Windows-1251 configs may hold.
 QString plainTextOf(const QTextDocument& document);
 
-// What "delete line" removes for a caret at `caret`: its line together with the "\n" that ends
-// it; the last line has none and is only emptied. Empty on an empty text.
-TextRange lineToDelete(QStringView text, int caret);
+// What "delete line" removes for a caret at `caret`: its line together with the line break that
+// ends it; the last line has none and is only emptied. Empty on an empty text. Only the caret's
+// block is looked at, so the cost does not grow with the document.
+TextRange lineToDelete(const QTextDocument& document, int caret);
 
 // Select all / none: a selection shorter than 2 characters becomes the whole text; a longer
 // one is cancelled, the caret staying at its start.
 TextRange selectAllOrNone(int textLength, TextRange selection);
 
 // The position at the end of 0-based line `line`; a line past the end counts as the last one.
-int endOfLine(QStringView text, int line);
+int endOfLine(const QTextDocument& document, int line);
+
+// The position of the first occurrence of `needle` at or after `from` in the document's text
+// (as plainTextOf gives it), case matched exactly and no-break spaces kept, or -1. A needle
+// with "\n" in it matches across line ends. Searches block by block from `from`, copying only
+// the blocks it passes.
+int findInDocument(const QTextDocument& document, const QString& needle, int from);
 
 // The smallest change that turns `before` into `after`: the range of `before` to replace and
 // the text to put there (common start and end left alone).

@@ -8,10 +8,47 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <optional>
 
 // The docked places along the main window's right edge. `mainFrame` is the maximized main
-// window's frame; `popupSize` the explanation pop-up's size (it keeps its size when docked).
+// window's frame; `popupSize` the explanation pop-up's size (it keeps its size when docked). The
+// rectangles are outer ones: the tool windows' frames, title bars included.
 ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize);
 
 // The remembered geometry shifted by the main window's move.
 ToolGeometry movedToolGeometry(const ToolGeometry& tools, const QPoint& delta);
+
+enum class MainWindowMode { Normal, Maximized, Minimized };
+
+// Where to put the tool windows after the main window was seen in some state.
+struct ToolPlacement {
+    ToolGeometry places;
+    // Docked places are frames (outer sizes); normal places are positions of the frames with
+    // the sizes of the windows' insides, as the settings store them.
+    bool docked = false;
+};
+
+// Follows the main window through moves, maximizing and restoring. The window system reports a
+// maximize or a restore as several events whose order varies (the state may change before the
+// window has moved, or after), so the main window is only ever compared with where it was last
+// seen in the normal state: whatever order the events come in, a cycle that ends where it began
+// leaves the tool windows where they were.
+class ToolWindowPlacement {
+public:
+    const ToolGeometry& remembered() const { return m_remembered; }
+    void setRemembered(const ToolGeometry& g) { m_remembered = g; }
+
+    // The main window was seen with `mainFrame` in `mode`; `actual` is where the tool windows
+    // stand now. Returns where to put them, or nothing when they stay.
+    std::optional<ToolPlacement> mainSeen(const QRect& mainFrame, MainWindowMode mode,
+                                          const ToolGeometry& actual, const QSize& popupSize);
+
+    // The tool windows' normal places (what the settings keep), given where they stand now.
+    ToolGeometry normalPlaces(const ToolGeometry& actual) const;
+    bool docked() const { return m_docked; }
+
+private:
+    ToolGeometry m_remembered;
+    std::optional<QPoint> m_lastNormalPos;
+    bool m_docked = false;
+};

@@ -116,7 +116,7 @@ private:
     // Unit2_page1.cpp
     void buildPage1();
     void openWizardFolder();
-    void fillFileList();
+    void fillFileList(bool keepChoice);
     void showPreview();
     void DirectoryListBox1Change(const QString& folder);
 

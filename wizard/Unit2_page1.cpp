@@ -104,18 +104,20 @@ void TForm2::openWizardFolder() {
     if (!m_ctx.state.wizardFolder.isEmpty())
         m_folderTree->setFolder(m_ctx.state.wizardFolder);
     m_folderTree->ensureModel();
-    fillFileList();
+    fillFileList(false);
 }
 
 void TForm2::DirectoryListBox1Change(const QString& folder) {
     // The wizard folder is the folder this list shows; the map cycle, the launcher and the
     // new-config dialog work in it.
     m_ctx.state.wizardFolder = folder;
-    fillFileList();
+    fillFileList(false);
 }
 
-void TForm2::fillFileList() {
-    const QString keep = fileSelected() ? FileBox1->selectedItems().first()->text() : QString();
+void TForm2::fillFileList(bool keepChoice) {
+    // Only a file of this very folder may stay chosen: the documents belong to it.
+    const QString keep =
+        keepChoice && fileSelected() ? FileBox1->selectedItems().first()->text() : QString();
     const QSignalBlocker block(FileBox1);
     FileBox1->clear();
     FileBox1->addItems(paths::listFiles(m_ctx.state.wizardFolder, u"*.cfg"_s));
@@ -137,7 +139,7 @@ void TForm2::showPreview() {
 void TForm2::Button1Click() {
     if (m_ctx.windows.sozdat)
         m_ctx.windows.sozdat->runModal();
-    fillFileList();
+    fillFileList(true);
 }
 
 void TForm2::FileBox1Click() {

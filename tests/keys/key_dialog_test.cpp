@@ -10,9 +10,11 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -80,6 +82,12 @@ TEST_F(DialogTest, EveryOpeningStartsFreshAndOkWantsAKey) {
     binds.show();
     EXPECT_TRUE(list()->selectedItems().isEmpty());
     EXPECT_EQ(binds.chosenKey(), QString());
+    // Coming back from being minimized is no new opening: the choice stays.
+    pick(u"F6"_s);
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    qApp->notify(&binds, &restored); // sendEvent would clear the spontaneous mark
+    EXPECT_EQ(binds.chosenKey(), u"F6"_s);
     binds.hide();
 }
 

@@ -1,5 +1,6 @@
 // The start of the game: the start script, the program chosen for this system, and the whole
 // launch against a fake game that records where and with what it was started.
+#include "launcher/config_keeper.h"
 #include "launcher/game_start.h"
 #include "launcher_test_files.h"
 #include "platform/qt_shell.h"
@@ -113,13 +114,18 @@ TEST(LaunchGame, WindowsProgramGoesThroughWine) {
 TEST(LaunchGame, FailuresAreReportedAndStartNothing) {
     Installation in;
     QtShell shell;
-    // No game program at all; then one that cannot be run.
+    // No game program at all; then one that cannot be run. Each time the player's config.cfg
+    // is back at once, with no kept copy left beside it.
     LaunchOutcome r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!"_s);
+    EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "bind w +forward\r\n");
+    EXPECT_TRUE(keptCopies(in.mod() + u"/config.cfg"_s).isEmpty());
+    EXPECT_TRUE(in.state.launchedConfigs.empty());
     putFile(in.hl() + u"/hl.sh"_s, "not executable");
     r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
     EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!"_s);
+    EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "bind w +forward\r\n");
 
     RecordingShell recording;
     // The saved config is gone: nothing is copied or written.

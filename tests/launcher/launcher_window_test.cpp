@@ -5,6 +5,7 @@
 #include "shell/Unit1.h"
 #include "test_app.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -245,14 +247,48 @@ TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
     EXPECT_TRUE(a.app.shell.started.empty());
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
 
+    auto startWithTypedMap = [&] {
+        QTimer::singleShot(0, a.w, [&] {
+            a.selectMap(u"de_dust"_s);
+            QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
+            a.c<QPushButton>(u"Button1"_s)->click();
+        });
+        a.app.ctx->windows.form1->CS1Click();
+    };
+    startWithTypedMap();
+    EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap fy_pool_day\r\n+mlook");
+
+    // A start that fails puts the player's config.cfg back at once.
     a.app.shell.startResult = false;
     a.app.dialogs.expect(Kind::Error);
-    QTimer::singleShot(0, a.w, [&] {
-        a.selectMap(u"de_dust"_s);
-        QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
-        a.c<QPushButton>(u"Button1"_s)->click();
-    });
-    a.app.ctx->windows.form1->CS1Click();
+    startWithTypedMap();
     EXPECT_EQ(a.app.dialogs.lastText(), u"Неправильно задан путь к каталогу игры!"_s);
-    EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap fy_pool_day\r\n+mlook");
+    EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
+}
+
+TEST(LauncherWindow, ComingBackFromMinimizedKeepsWhatWasTyped) {
+    LauncherApp a;
+    a.open();
+    a.selectMap(u"de_dust"_s);
+    QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
+    // The window system shows the window again after a restore.
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    qApp->notify(a.w, &restored); // sendEvent would clear the spontaneous mark
+    EXPECT_EQ(a.c<QLineEdit>(u"Et1"_s)->text(), u"fy_pool_day"_s);
+    EXPECT_EQ(a.items(u"lx_map"_s), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
+    EXPECT_TRUE(a.c<QPushButton>(u"Button1"_s)->isEnabled());
+    a.w->reject();
+}
+
+TEST(LauncherWindow, TheHintBoxHasNoScrollBarsAndShowsAWholeHintAsItsTip) {
+    LauncherApp a;
+    a.open();
+    auto* hint = a.c<QPlainTextEdit>(u"memo1"_s);
+    EXPECT_EQ(hint->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(hint->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    a.c<QCheckBox>(u"CheckBox2"_s)->click();
+    EXPECT_TRUE(hint->toolTip().contains(u"Вкл. вращение мышью"_s));
+    EXPECT_TRUE(hint->toolTip().contains(u"только вправо-влево"_s));
+    a.w->reject();
 }

@@ -55,6 +55,7 @@ struct MapsFixture : ::testing::Test {
         app.createWindows();
         app.state.wizardFolder = app.gameDir();
         maps = app.ctx->windows.maps;
+        maps->ensureBuilt(); // its controls are looked up before it is first shown
         LB1 = maps->findChild<QListWidget*>(u"LB1"_s);
         LB2 = maps->findChild<QListWidget*>(u"LB2"_s);
         Ric1 = maps->findChild<QPlainTextEdit*>(u"Ric1"_s);
@@ -250,6 +251,7 @@ struct PickerFixture : MapsFixture {
     void SetUp() override {
         MapsFixture::SetUp();
         picker = app.ctx->windows.mapsMenu;
+        picker->ensureBuilt();
         lb12 = picker->findChild<QListWidget*>(u"lb12"_s);
         editor = app.ctx->windows.form1->editor();
         ASSERT_TRUE(lb12);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cerrno>
@@ -67,6 +68,32 @@ TEST(Cp1251, EveryByteSurvivesARoundTrip) {
     // Distinct bytes give distinct characters.
     QSet<QChar> seen(text.begin(), text.end());
     EXPECT_EQ(seen.size(), 256);
+}
+
+TEST(Cp1251, EveryCharacterEncodesToItsByteOrAQuestionMark) {
+    QHash<char16_t, char> byteOf;
+    for (int b = 0; b < 256; ++b)
+        byteOf.insert(cp1251::decode(QByteArray(1, char(b)))[0].unicode(), char(b));
+    QString all;
+    QByteArray expected;
+    QString expectedLost;
+    for (int c = 0; c < 0x10000; ++c) {
+        all.append(QChar(char16_t(c)));
+        const auto it = byteOf.constFind(char16_t(c));
+        expected.append(it != byteOf.constEnd() ? *it : '?');
+        if (it == byteOf.constEnd())
+            expectedLost.append(QChar(char16_t(c)));
+    }
+    QString lost;
+    EXPECT_EQ(cp1251::encode(all, &lost), expected);
+    EXPECT_EQ(lost, expectedLost);
+    // Line breaks become CR LF in the same pass; a lone CR stays as it is.
+    expected.replace("\n", "\r\n");
+    all += all; // each lost character is reported once
+    expected += expected;
+    lost.clear();
+    EXPECT_EQ(textfile::toFileBytes(all, &lost), expected);
+    EXPECT_EQ(lost, expectedLost);
 }
 
 TEST(Cp1251, RussianTextAndTheUnusualCorners) {

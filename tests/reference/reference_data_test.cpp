@@ -3,6 +3,7 @@
 #include "app/shared_state.h"
 #include "print_qstring.h"
 #include "reference/category_choice.h"
+#include "reference/explanation_cache.h"
 #include "reference/explanations.h"
 #include "reference/line_list.h"
 #include "reference/value_list_loading.h"
@@ -77,12 +78,17 @@ protected:
                       "[rate 7500]\r\nq=????\r\n");
         app.writeFile(app.programDir() + u"dlls/ANS1.pro"_s,
                       "[RATE 2500]\r\nQ =  general  \r\n[rate 7500]\r\nq=general 7500\r\n"
-                      "[bind]\r\nq=????\r\nx=other key\r\n");
+                      "[bind]\r\nq=????\r\nx=other key\r\n[Bind]\r\nq=never read\r\n");
     }
-    QString lookUp(const QString& library, const QString& entry, bool dlz) {
-        return ReadIni2(app.programDir(), library, entry, dlz);
+    // Every lookup is made twice, reading the files afresh and through the cache; both agree.
+    QString lookUp(const QString& library, const QString& entry, bool dlz,
+                   const QString& key = u"q"_s) {
+        const QString fresh = ReadIni2(app.programDir(), library, entry, dlz, key);
+        EXPECT_EQ(ReadIni2(app.programDir(), library, entry, dlz, key, &cache), fresh);
+        return fresh;
     }
     TestApp app;
+    ExplanationCache cache;
 };
 
 TEST_F(ExplanationLookup, LibraryPageAsksTheLibraryThenTheSecondThenTheGeneralFile) {
@@ -101,7 +107,22 @@ TEST_F(ExplanationLookup, OtherPagesAskOnlyTheGeneralFile) {
     EXPECT_EQ(lookUp(u"rate"_s, u"rate 2500"_s, false), u" general"_s);
     EXPECT_EQ(lookUp(u"rate"_s, u"rate 5000"_s, false), u" ????"_s);
     EXPECT_EQ(lookUp(QString(), u"bind"_s, false), u" ????"_s);
-    EXPECT_EQ(ReadIni2(app.programDir(), QString(), u"bind"_s, false, u"x"_s), u" other key"_s);
+    EXPECT_EQ(lookUp(QString(), u"bind"_s, false, u" X "_s), u" other key"_s);
+}
+
+TEST_F(ExplanationLookup, FilesAreParsedOnceUntilTheyChangeOrLibrariesDo) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(lookUp(u"rate"_s, u"rate 7500"_s, true), u" general 7500"_s);
+        EXPECT_EQ(lookUp(u"nosuch"_s, u"rate 2500"_s, true), u" second"_s);
+    }
+    EXPECT_EQ(cache.loads(), 3); // the library's file, ans2 and ans1, once each
+    app.writeFile(app.programDir() + u"dlls/ANS1.pro"_s, "[rate 7500]\r\nq=changed on disk\r\n");
+    EXPECT_EQ(lookUp(u"rate"_s, u"rate 7500"_s, true), u" changed on disk"_s);
+    EXPECT_EQ(cache.loads(), 4);
+    // A library installed under a name the cache saw missing is found once the cache is dropped.
+    app.writeFile(app.programDir() + u"dlls/dlz/NoSuch.pro"_s, "[rate 2500]\r\nq=installed\r\n");
+    cache.clear();
+    EXPECT_EQ(lookUp(u"nosuch"_s, u"rate 2500"_s, true), u" installed"_s);
 }
 
 TEST_F(ExplanationLookup, StateFormFollowsTheActivePageAndKeepsTheResult) {

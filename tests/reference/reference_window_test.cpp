@@ -49,6 +49,7 @@ protected:
         ASSERT_NE(ccd, nullptr);
         form3 = app.ctx->windows.form3;
         ASSERT_NE(form3, nullptr);
+        form3->ensureBuilt(); // its lists are looked at before it is first shown
         pages = ccd->findChild<QTabWidget*>(u"PC1"_s);
         cmd = ccd->findChild<QListWidget*>(u"ListBox1"_s);
         cvar = ccd->findChild<QListWidget*>(u"ListBox2"_s);
@@ -72,8 +73,11 @@ TEST_F(ReferenceWindowTest, FirstShowLoadsTheStandardCommands) {
     EXPECT_TRUE(ccd->isVisible());
     const Qt::WindowFlags flags = ccd->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::Tool));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(ccd->parentWidget(), app.ctx->windows.form1);
+    EXPECT_FALSE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(items(cmd),
               (QStringList{u"Standart"_s, u"(-,+)"_s, u"Record"_s, u"Other"_s, u"Weapons"_s}));
     EXPECT_EQ(cvar->count(), 12);
@@ -234,15 +238,25 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
         // Not in the reference window until this window closes.
         EXPECT_EQ(items(dlz), QStringList{u"old"_s});
 
-        // One selection across both lists; "Удалить" deletes the selected one.
+        // One selection across both lists; "Удалить" asks, naming the file, then deletes the
+        // selected one; "Нет" keeps it.
         clickItem(libraries, u"old"_s);
         clickItem(metaBinds, u"jump.mtb"_s);
         EXPECT_TRUE(libraries->selectedItems().isEmpty());
-        QTest::mouseClick(form3->findChild<QPushButton*>(u"Button2"_s), Qt::LeftButton);
+        auto* remove = form3->findChild<QPushButton*>(u"Button2"_s);
+        app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::No);
+        QTest::mouseClick(remove, Qt::LeftButton);
+        EXPECT_EQ(app.dialogs.lastText(), u"Удалить файл \"jump.mtb\"?"_s);
+        EXPECT_TRUE(QFile::exists(dlls(u"metabinds/jump.mtb"_s)));
+        EXPECT_EQ(items(metaBinds), QStringList{u"jump.mtb"_s});
+        app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::Yes);
+        QTest::mouseClick(remove, Qt::LeftButton);
         EXPECT_FALSE(QFile::exists(dlls(u"metabinds/jump.mtb"_s)));
         EXPECT_TRUE(items(metaBinds).isEmpty());
         clickItem(libraries, u"old"_s);
-        QTest::mouseClick(form3->findChild<QPushButton*>(u"Button2"_s), Qt::LeftButton);
+        app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::Yes);
+        QTest::mouseClick(remove, Qt::LeftButton);
+        EXPECT_EQ(app.dialogs.lastText(), u"Удалить файл \"old.dlz\"?"_s);
         EXPECT_FALSE(QFile::exists(dlls(u"dlz/old.dlz"_s)));
         EXPECT_EQ(items(libraries), QStringList{u"new.one"_s});
 

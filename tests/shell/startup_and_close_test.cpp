@@ -1,6 +1,11 @@
 // Start-up, the game directory chooser, the settings written at close, and the main window's
 // menus and services.
 #include "app/Project1.h"
+#include "launcher/Unit12.h"
+#include "mapcycle/Unit10.h"
+#include "mapcycle/Unit13.h"
+#include "reference/Biblyotek.h"
+#include "reference/Unit5.h"
 #include "shell/AboutTessera.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
@@ -13,7 +18,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -140,6 +147,72 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     EXPECT_EQ(again->size(), QSize(640, 480));
 }
 
+TEST(Settings, AHeldCopyAnswersUntilAWrite) {
+    TestApp app;
+    Settings settings(ini(app));
+    settings.holdCopy();
+    app.writeFile(ini(app), "[Font]\r\nSizePr=20\r\n");
+    EXPECT_EQ(settings.readInt(u"Game"_s, u"dadir"_s), 1); // from the copy
+    EXPECT_EQ(settings.readInt(u"Font"_s, u"SizePr"_s), Settings::kAbsent);
+    ASSERT_TRUE(settings.writeInt(u"Font"_s, u"StylePr"_s, 1).ok);
+    EXPECT_EQ(settings.readInt(u"Font"_s, u"SizePr"_s), 20); // the file itself again
+    EXPECT_EQ(settings.readInt(u"Font"_s, u"StylePr"_s), 1);
+}
+
+TEST(Start, TheEditorHasItsFontBeforeTheCommandLineFileIsLoaded) {
+    TestApp app;
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() +
+                                "\r\n[Font]\r\nNamePr=DejaVu Sans\r\nSizePr=14\r\nStylePr=1\r\n");
+    const QString file = app.writeFile(app.programDir() + u"given.cfg"_s, "bind a b\r\n");
+    app.createWindows({file});
+    const QPlainTextEdit* memo = app.ctx->windows.form1->editor();
+    EXPECT_EQ(memo->toPlainText(), u"bind a b\n"_s);
+    EXPECT_EQ(memo->font().family(), u"DejaVu Sans"_s);
+    EXPECT_EQ(memo->font().pointSize(), 14);
+    EXPECT_TRUE(memo->font().bold());
+    app.showMain();
+    EXPECT_EQ(memo->font().pointSize(), 14);
+}
+
+TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
+    TestApp app;
+    app.writeFile(app.programDir() + u"dlls/dlz/rates.dlz"_s, "rate 2500\r\n");
+    app.createWindows();
+    app.showMain();
+    const AppWindows& w = app.ctx->windows;
+    const std::pair<QWidget*, bool> dialogs[] = {
+        {w.form3, w.form3->isBuilt()},     {w.setbal, w.setbal->isBuilt()},
+        {w.sozdat, w.sozdat->isBuilt()},   {w.maps, w.maps->isBuilt()},
+        {w.startcs, w.startcs->isBuilt()}, {w.mapsMenu, w.mapsMenu->isBuilt()},
+    };
+    for (const auto& [dialog, built] : dialogs) {
+        EXPECT_FALSE(built) << dialog->objectName().toStdString();
+        EXPECT_TRUE(dialog->findChildren<QPushButton*>().isEmpty());
+    }
+
+    // The reference window's library page lists the libraries without building the set-up
+    // window; its lists show them once it is built.
+    app.state.refreshOnly = true;
+    w.form3->runLibraryListing();
+    app.state.refreshOnly = false;
+    EXPECT_FALSE(w.form3->isBuilt());
+    w.form3->ensureBuilt();
+    auto* libraries = w.form3->findChild<QListWidget*>(u"ListBox1"_s);
+    ASSERT_TRUE(libraries);
+    ASSERT_EQ(libraries->count(), 1);
+    EXPECT_EQ(libraries->item(0)->text(), u"rates"_s);
+
+    // The value list asks the insert dialog for its fields before it was ever shown.
+    EXPECT_TRUE(w.setbal->insertionPieces().key.isEmpty());
+    EXPECT_TRUE(w.setbal->isBuilt());
+
+    // Shown, a dialog has its controls and its size before it appears.
+    w.sozdat->show();
+    EXPECT_TRUE(w.sozdat->findChild<QLineEdit*>(u"Edit1"_s));
+    EXPECT_GE(w.sozdat->width(), 300);
+    w.sozdat->hide();
+}
+
 TEST(Settings, StrangeValuesFallBackToTheDefaults) {
     TestApp app(false);
     app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() +
@@ -209,12 +282,15 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     TestApp app;
     app.createWindows();
     app.showMain();
+    const QByteArray settingsBefore = app.readFile(ini(app));
+    ASSERT_FALSE(settingsBefore.isEmpty());
     TForm1* form = app.ctx->windows.form1;
     form->insertAtCaret(u"bind"_s);
     app.dialogs.expectFile(Kind::Save, QString());
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(QFileInfo::exists(ini(app) + u".written"_s));
+    // The close did not happen: the settings file is as it was.
+    EXPECT_EQ(app.readFile(ini(app)), settingsBefore);
 }
 
 TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
@@ -287,8 +363,8 @@ TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
     app.createWindows();
     app.showMain();
     Tsozdat* dialog = app.ctx->windows.sozdat;
-    auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
     dialog->show();
+    auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
 
     app.dialogs.expect(Kind::Message);
     dialog->Button1Click();

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTextDocument>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,6 +26,37 @@ QString naivePass(QString text, QStringView pattern, QStringView replacement) {
 QString naiveCleanup(QString text) {
     for (const ReplacePass& pass : cleanupPasses())
         text = naivePass(std::move(text), pass.pattern, pass.replacement);
+    return text;
+}
+
+// The definitions the editor's block-wise operations must agree with, over the whole text.
+TextRange wholeTextLineToDelete(QStringView text, int caret) {
+    caret = std::clamp(caret, 0, int(text.size()));
+    const int start = caret == 0 ? 0 : int(text.lastIndexOf(u'\n', caret - 1)) + 1;
+    const qsizetype lineEnd = text.indexOf(u'\n', caret);
+    const int end = lineEnd < 0 ? int(text.size()) : int(lineEnd) + 1;
+    return {start, end - start};
+}
+
+int wholeTextEndOfLine(QStringView text, int line) {
+    qsizetype pos = 0;
+    for (int i = 0; i < line; ++i) {
+        const qsizetype next = text.indexOf(u'\n', pos);
+        if (next < 0)
+            break;
+        pos = next + 1;
+    }
+    const qsizetype end = text.indexOf(u'\n', pos);
+    return int(end < 0 ? text.size() : end);
+}
+
+QString randomText(QRandomGenerator& random, int maxLength) {
+    // Blanks and no-break spaces side by side: a search that folds one into the other fails.
+    const char16_t alphabet[] = {u'a', u'b', u' ', u'\u00a0', u'\n', u'B'};
+    QString text;
+    const int length = random.bounded(0, maxLength + 1);
+    for (int i = 0; i < length; ++i)
+        text += QChar(alphabet[random.bounded(int(std::size(alphabet)))]);
     return text;
 }
 
@@ -129,23 +161,56 @@ TEST(Cleanup, EveryPatternAndReplacementTheSignatureAllows) {
     }
 }
 
-TEST(TextTools, DeleteLineRanges) {
-    EXPECT_EQ(lineToDelete(u"ab\ncd\nef", 4), (TextRange{3, 3})); // middle line with its break
-    EXPECT_EQ(lineToDelete(u"ab\ncd\nef", 3), (TextRange{3, 3})); // caret at the line's start
-    EXPECT_EQ(lineToDelete(u"ab\ncd\nef", 2), (TextRange{0, 3})); // caret at the line's end
-    EXPECT_EQ(lineToDelete(u"ab\ncd\nef", 8), (TextRange{6, 2})); // last line only emptied
-    EXPECT_EQ(lineToDelete(u"ab\n", 3), (TextRange{3, 0}));       // empty last line: nothing
-    EXPECT_EQ(lineToDelete(u"", 0), (TextRange{0, 0}));
+TEST(TextTools, LineOperationsAgreeWithTheWholeTextOnes) {
+    QRandomGenerator random(1251);
+    QTextDocument doc;
+    for (int round = 0; round < 3000; ++round) {
+        const QString text = round == 0 ? QString() : randomText(random, 16);
+        doc.setPlainText(text);
+        for (int caret = 0; caret <= text.size(); ++caret)
+            ASSERT_EQ(lineToDelete(doc, caret), wholeTextLineToDelete(text, caret))
+                << show(text) << " caret " << caret;
+        for (int line = 0; line <= text.count(u'\n') + 1; ++line)
+            ASSERT_EQ(endOfLine(doc, line), wholeTextEndOfLine(text, line))
+                << show(text) << " line " << line;
+    }
+    // The first, a middle and the last line; an empty last line has nothing to delete.
+    doc.setPlainText(u"ab\ncd\nef"_s);
+    EXPECT_EQ(lineToDelete(doc, 1), (TextRange{0, 3}));
+    EXPECT_EQ(lineToDelete(doc, 3), (TextRange{3, 3}));
+    EXPECT_EQ(lineToDelete(doc, 8), (TextRange{6, 2}));
+    EXPECT_EQ(endOfLine(doc, 9), 8); // a line past the end: the last one
+    doc.setPlainText(u"ab\n"_s);
+    EXPECT_EQ(lineToDelete(doc, 3), (TextRange{3, 0}));
 }
 
-TEST(TextTools, SelectAllOrNoneAndLineEnds) {
+TEST(TextTools, SelectAllOrNone) {
     EXPECT_EQ(selectAllOrNone(10, {4, 0}), (TextRange{0, 10}));
     EXPECT_EQ(selectAllOrNone(10, {4, 1}), (TextRange{0, 10}));
     EXPECT_EQ(selectAllOrNone(10, {4, 2}), (TextRange{4, 0}));
-    EXPECT_EQ(endOfLine(u"ab\ncde\n", 0), 2);
-    EXPECT_EQ(endOfLine(u"ab\ncde\n", 1), 6);
-    EXPECT_EQ(endOfLine(u"ab\ncde\n", 2), 7);
-    EXPECT_EQ(endOfLine(u"ab\ncde", 9), 6); // a line past the end: the last one
+}
+
+TEST(FindPrimitive, DocumentSearchAgreesWithSearchingTheWholeText) {
+    QRandomGenerator random(2002);
+    QTextDocument doc;
+    for (int round = 0; round < 4000; ++round) {
+        const QString text = randomText(random, 24);
+        doc.setPlainText(text);
+        for (int n = 0; n < 6; ++n) {
+            QString needle = randomText(random, 4);
+            if (needle.isEmpty())
+                needle = u"\n"_s;
+            const int from = random.bounded(0, int(text.size()) + 2);
+            ASSERT_EQ(findInDocument(doc, needle, from), text.indexOf(needle, from))
+                << show(text) << " needle " << show(needle) << " from " << from;
+        }
+    }
+    doc.setPlainText(u"bind a\u00a0b\nx a b\nab\nab\ncd"_s);
+    EXPECT_EQ(findInDocument(doc, u"a b"_s, 0), 11); // the no-break space is not a blank
+    EXPECT_EQ(findInDocument(doc, u"a\u00a0b"_s, 0), 5);
+    EXPECT_EQ(findInDocument(doc, u"b\nab\nc"_s, 0), 16); // across two line ends
+    EXPECT_EQ(findInDocument(doc, u"b\nab\nc"_s, 17), -1);
+    EXPECT_EQ(findInDocument(doc, u"\n"_s, 18), 20);
 }
 
 TEST(TextTools, OnlyTheChangedMiddleIsRewritten) {

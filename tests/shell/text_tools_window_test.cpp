@@ -124,6 +124,38 @@ TEST_F(TextToolsWindow, DeleteLineFromMenuAndKey) {
     EXPECT_FALSE(form->isDocumentModified());
 }
 
+TEST_F(TextToolsWindow, LineToolsOnFirstMiddleAndLastLineAreOneUndoStepEach) {
+    const QString before = u"one\ntwo\nthree"_s;
+    struct Case {
+        int caret;
+        QString endEnter;
+        QString deleted;
+    };
+    const Case cases[] = {
+        {1, u"one\n\ntwo\nthree"_s, u"two\nthree"_s},
+        {6, u"one\ntwo\n\nthree"_s, u"one\nthree"_s},
+        {13, u"one\ntwo\nthree\n"_s, u"one\ntwo\n"_s},
+    };
+    for (const Case& c : cases) {
+        setText(before, c.caret);
+        clickLabel(u"Label3"_s);
+        EXPECT_EQ(text(), c.endEnter) << c.caret;
+        memo->undo();
+        EXPECT_EQ(text(), before) << c.caret;
+        EXPECT_FALSE(memo->document()->isUndoAvailable()) << c.caret;
+
+        setText(before, c.caret);
+        form->action(u"N21"_s)->trigger();
+        EXPECT_EQ(text(), c.deleted) << c.caret;
+        memo->undo();
+        EXPECT_EQ(text(), before) << c.caret;
+        EXPECT_FALSE(memo->document()->isUndoAvailable()) << c.caret;
+    }
+    setText(QString());
+    clickLabel(u"Label3"_s);
+    EXPECT_EQ(text(), u"\n"_s);
+}
+
 TEST_F(TextToolsWindow, SelectAllOrNone) {
     setText(u"bind a b"_s);
     select(2, 1);
@@ -217,20 +249,24 @@ TEST_F(TextToolsWindow, FontStyleCodeFollowsTheChosenFont) {
     chosen.setBold(true);
     chosen.setItalic(true);
     QString during;
-    app.dialogs.onNext([&] { during = form->statusLine(); }).expectFont(chosen);
+    // The dialog's colour is the text's colour.
+    app.dialogs.onNext([&] { during = form->statusLine(); }).expectFont(chosen, QColor(Qt::red));
     form->action(u"N16"_s)->trigger();
     EXPECT_EQ(during, u"Выбор шрифта для окна ввода"_s);
     EXPECT_EQ(form->statusLine(), QString());
     EXPECT_TRUE(memo->font().bold());
     EXPECT_TRUE(memo->font().italic());
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(Qt::red));
 
     app.dialogs.expectFont(std::nullopt); // cancelled: nothing changes
     form->action(u"N16"_s)->trigger();
     EXPECT_TRUE(memo->font().bold());
+    EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(Qt::red));
 
-    form->close(); // the style code is what the close stores
+    form->close(); // the style code and the colour are what the close stores
     const QByteArray ini = app.readFile(app.programDir() + u"Cfgneed.INI"_s);
     EXPECT_TRUE(ini.contains("StylePr=3\r\n")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("ColorPr=255\r\n")) << ini.toStdString();
 }
 
 TEST_F(TextToolsWindow, ColourChangesTheBackgroundOnly) {

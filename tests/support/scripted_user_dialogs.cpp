@@ -32,9 +32,10 @@ ScriptedUserDialogs& ScriptedUserDialogs::expectFile(Kind kind, const QString& f
     return *this;
 }
 
-ScriptedUserDialogs& ScriptedUserDialogs::expectFont(std::optional<QFont> font) {
+ScriptedUserDialogs& ScriptedUserDialogs::expectFont(std::optional<QFont> font, QColor color) {
     Step s{Kind::Font};
     s.font = std::move(font);
+    s.fontColor = color;
     s.before = std::exchange(m_pendingBefore, nullptr);
     m_queue.push_back(std::move(s));
     return *this;
@@ -112,9 +113,11 @@ UserDialogs::FileDialogResult ScriptedUserDialogs::saveFile(const FileDialogOpti
     return fileResult(options, s.fileName, s.filterIndex);
 }
 
-std::optional<QFont> ScriptedUserDialogs::chooseFont(const QFont& initial) {
-    Q_UNUSED(initial);
-    return take(Kind::Font, QString()).font;
+std::optional<FontChoice> ScriptedUserDialogs::chooseFont(const FontChoice& initial) {
+    const Step s = take(Kind::Font, QString());
+    if (!s.font)
+        return std::nullopt;
+    return FontChoice{*s.font, s.fontColor.isValid() ? s.fontColor : initial.color};
 }
 
 std::optional<QColor> ScriptedUserDialogs::chooseColor(const QColor& initial) {

@@ -35,7 +35,9 @@ public:
     ScriptedUserDialogs& expect(Kind kind, Answer answer = Answer::Yes);
     // File dialogs: a chosen file (empty = cancelled) and the file type the user left selected.
     ScriptedUserDialogs& expectFile(Kind kind, const QString& fileName, int filterIndex = -1);
-    ScriptedUserDialogs& expectFont(std::optional<QFont> font);
+    // A confirmed font (with `color` as the text colour; the initial one when not given), or
+    // nothing for a cancelled dialog.
+    ScriptedUserDialogs& expectFont(std::optional<QFont> font, QColor color = QColor());
     ScriptedUserDialogs& expectColor(std::optional<QColor> color);
     // Runs `action` when the dialog of `kind` would open (to look at the state at that moment).
     ScriptedUserDialogs& onNext(std::function<void()> action);
@@ -56,7 +58,7 @@ public:
     void message(const QString& text) override;
     FileDialogResult openFile(const FileDialogOptions& options) override;
     FileDialogResult saveFile(const FileDialogOptions& options) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool printText(const QString& text, const QFont& font, const QString& jobTitle) override;
 
@@ -68,6 +70,7 @@ private:
         QString fileName;
         int filterIndex = -1;
         std::optional<QFont> font;
+        QColor fontColor;
         std::optional<QColor> color;
         std::function<void()> before;
     };

@@ -5,6 +5,7 @@
 #include "print_qstring.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
+#include "shell/qt_folder_tree.h"
 #include "test_app.h"
 #include "wizard/Unit2.h"
 #include "wizard/qt_spin_edit.h"
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -133,6 +135,24 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
     EXPECT_TRUE(texts(FileBox1).contains(u"new.cfg"_s));
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
     EXPECT_TRUE(mem1->toPlainText().isEmpty());
+}
+
+TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosen) {
+    app.writeFile(path(u"my.cfg"_s), "name \"a\"\r\n");
+    const QString other = app.root.path() + u"/other"_s;
+    app.writeFile(other + u"/my.cfg"_s, "name \"b\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    auto* tree = w->findChild<DriveFolderTree*>();
+    ASSERT_TRUE(tree && tree->setFolder(other));
+    emit tree->folderChosen(other);
+    EXPECT_EQ(app.state.wizardFolder, other); // the wizard folder follows the list
+    EXPECT_EQ(texts(FileBox1), QStringList{u"my.cfg"_s});
+    EXPECT_TRUE(FileBox1->selectedItems().isEmpty()); // the same name, but another file
+    app.dialogs.expect(Kind::Message);
+    click(u"Button2"_s);
+    choose(u"my.cfg"_s);
+    EXPECT_EQ(mem1->toPlainText(), u"name \"b\"\n"_s);
 }
 
 TEST_F(WizardFixture, ForwardWithoutAFileShowsTheMessageAndStays) {
@@ -355,4 +375,12 @@ TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
     item->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(w->isVisible());
+
+    shown = false;
+    QTimer::singleShot(0, w, [&] {
+        shown = w->isVisible();
+        w->close();
+    });
+    app.ctx->windows.form1->findChild<QToolButton*>(u"ToolButton13"_s)->click();
+    EXPECT_TRUE(shown);
 }

@@ -1,0 +1,284 @@
+// The editor's commands on large configs, each against the least a Qt program does for the same
+// result, in the same run: find next against QPlainTextEdit::find, EndEnter and delete line
+// against one cursor operation, Save against one pass to CR LF and Windows-1251 plus QSaveFile,
+// and an explanation shown against a hash lookup. Prints one line per row and size:
+//   row <TAB> size <TAB> ours ms <TAB> anchor ms
+// Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
+#include "app/app_context.h"
+#include "platform/cp1251.h"
+#include "platform/ini_profile.h"
+#include "platform/qt_shell.h"
+#include "platform/qt_user_dialogs.h"
+#include "reference/explanations.h"
+#include "shell/Unit1.h"
+#include "shell/find_primitive.h"
+#include "shell/search_target.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kNeedle = u"say_team найдено"_s;
+
+// A config of about `bytes` bytes: binds, aliases, variables and Russian comments, with the
+// find text on every 200th line.
+QString makeConfig(qsizetype bytes) {
+    QRandomGenerator random(1251);
+    const QString shapes[] = {
+        u"bind \"%1\" \"+attack\""_s,
+        u"alias buy%1 \"buy;menuselect 4;menuselect 2\""_s,
+        u"cl_updaterate \"%1\""_s,
+        u"// комментарий к строке %1"_s,
+        u"setinfo \"_vgui%1\" \"0\""_s,
+        u"echo \"готово %1\""_s,
+        QString(),
+    };
+    QString text;
+    text.reserve(bytes);
+    // On disk every line break is two bytes; stay under the size so 16 MB still opens.
+    qsizetype onDisk = 0;
+    for (int line = 1; onDisk < bytes - 200; ++line) {
+        if (line % 200 == 0)
+            text += u"bind F7 \""_s + kNeedle + u"\""_s;
+        else
+            text += QString(shapes[random.bounded(int(std::size(shapes)))])
+                        .replace(u"%1"_s, QString::number(random.bounded(1000)));
+        text += u'\n';
+        onDisk = text.size() + line;
+    }
+    return text;
+}
+
+// Milliseconds per call of `step`, the median of `rounds` rounds of `calls` calls each.
+double timePerCall(int rounds, int calls, const std::function<void()>& step,
+                   const std::function<void()>& beforeRound = {}) {
+    std::vector<double> perCall;
+    for (int r = 0; r < rounds; ++r) {
+        if (beforeRound)
+            beforeRound();
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < calls; ++i)
+            step();
+        perCall.push_back(double(timer.nsecsElapsed()) / 1e6 / calls);
+    }
+    std::sort(perCall.begin(), perCall.end());
+    return perCall[perCall.size() / 2];
+}
+
+struct Side {
+    std::function<void()> step;
+    std::function<void()> beforeRound;
+};
+
+// Ours and the anchor in alternating rounds, so both see the same machine load.
+std::pair<double, double> compare(int rounds, int calls, const Side& ours, const Side& anchor) {
+    std::vector<double> a, b;
+    for (int r = 0; r < rounds; ++r) {
+        a.push_back(timePerCall(1, calls, ours.step, ours.beforeRound));
+        b.push_back(timePerCall(1, calls, anchor.step, anchor.beforeRound));
+    }
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return {a[a.size() / 2], b[b.size() / 2]};
+}
+
+void row(const char* name, int megabytes, double ours, double anchor) {
+    std::printf("%s\t%d\t%.4f\t%.4f\n", name, megabytes, ours, anchor);
+    std::fflush(stdout);
+}
+
+void putCaret(QPlainTextEdit* edit, int position) {
+    QTextCursor c = edit->textCursor();
+    c.setPosition(position);
+    edit->setTextCursor(c);
+}
+
+int middleOf(QPlainTextEdit* edit) {
+    return edit->document()->findBlockByNumber(edit->document()->blockCount() / 2).position();
+}
+
+// The anchor's save: the document's characters to CR LF and Windows-1251 in one pass, with a
+// table for the Cyrillic page, written through QSaveFile.
+bool anchorSave(const QTextDocument& document, const QString& path) {
+    static const auto cyrillic = [] {
+        std::array<char, 256> t{};
+        for (int b = 0x80; b < 0x100; ++b) {
+            const char16_t c = cp1251::decode(QByteArray(1, char(b)))[0].unicode();
+            if ((c >> 8) == 0x04)
+                t[c & 0xFF] = char(b);
+        }
+        return t;
+    }();
+    const QString raw = document.toRawText();
+    QByteArray bytes;
+    bytes.resize(raw.size() * 2);
+    char* out = bytes.data();
+    for (const QChar qc : raw) {
+        const char16_t c = qc.unicode();
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c == QChar::ParagraphSeparator) {
+            *out++ = '\r';
+            *out++ = '\n';
+        } else {
+            const char b = (c >> 8) == 0x04 ? cyrillic[c & 0xFF] : 0;
+            *out++ = b ? b : '?';
+        }
+    }
+    bytes.truncate(out - bytes.data());
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size() && file.commit();
+}
+
+// One size: the program's main window with the config as its command-line file, and a bare
+// QPlainTextEdit with the same text.
+void runSize(int megabytes, const QString& dir, bool commands) {
+    const QString text = makeConfig(qsizetype(megabytes) * 1024 * 1024);
+    const QString path = dir + u"/big.cfg"_s;
+    if (!textfile::writeText(path, text).ok)
+        qFatal("cannot write %s", qPrintable(path));
+
+    SharedState state;
+    state.programDir = dir + u"/"_s;
+    state.arguments = {path};
+    state.selfTest = true; // no first-show steps and no questions at close
+    QtUserDialogs dialogs;
+    QtShell shell;
+    AppContext ctx{state, dialogs, shell, {}};
+    TForm1 form(ctx);
+    form.resize(560, 450);
+    form.show();
+    QPlainTextEdit* memo = form.editor();
+
+    QPlainTextEdit anchor;
+    anchor.setLineWrapMode(QPlainTextEdit::NoWrap);
+    anchor.setFont(memo->font());
+    anchor.setPlainText(text);
+    anchor.resize(memo->size());
+    anchor.show();
+    QCoreApplication::processEvents();
+
+    // Save: the program's command against one pass and QSaveFile.
+    const QString anchorPath = dir + u"/anchor.cfg"_s;
+    const auto [save, saveAnchor] = compare(5, 1, {[&] { form.Save1Click(); }},
+                                            {[&] { anchorSave(*anchor.document(), anchorPath); }});
+    row("save", megabytes, save, saveAnchor);
+    if (!commands)
+        return;
+
+    // Find next: each step after the first, walking down the matches.
+    state.searchTarget = &form.editorSearchTarget();
+    state.findText = kNeedle;
+    const int steps = 50;
+    const auto [find, findAnchor] =
+        compare(5, steps,
+                {[&] {
+                     if (findNext(state) < 0)
+                         qFatal("ran out of matches");
+                 },
+                 [&] {
+                     putCaret(memo, 0);
+                     findNext(state);
+                 }},
+                {[&] {
+                     if (!anchor.find(kNeedle, QTextDocument::FindCaseSensitively))
+                         qFatal("ran out of matches");
+                 },
+                 [&] {
+                     putCaret(&anchor, 0);
+                     anchor.find(kNeedle, QTextDocument::FindCaseSensitively);
+                 }});
+    row("find next", megabytes, find, findAnchor);
+
+    // EndEnter on a line in the middle, against moving to the line's end and inserting.
+    const int calls = 50;
+    const double endEnter = timePerCall(
+        5, calls, [&] { form.Label3Click(); }, [&] { putCaret(memo, middleOf(memo)); });
+    const double endEnterAnchor = timePerCall(
+        5, calls,
+        [&] {
+            QTextCursor c = anchor.textCursor();
+            c.movePosition(QTextCursor::EndOfBlock);
+            c.insertText(u"\n"_s);
+            anchor.setTextCursor(c);
+        },
+        [&] { putCaret(&anchor, middleOf(&anchor)); });
+    row("EndEnter", megabytes, endEnter, endEnterAnchor);
+
+    // Delete line in the middle, against selecting the block and removing it.
+    const double deleteLine = timePerCall(
+        5, calls, [&] { form.N21Click(); }, [&] { putCaret(memo, middleOf(memo)); });
+    const double deleteAnchor = timePerCall(
+        5, calls,
+        [&] {
+            QTextCursor c = anchor.textCursor();
+            c.movePosition(QTextCursor::StartOfBlock);
+            c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+            anchor.setTextCursor(c);
+        },
+        [&] { putCaret(&anchor, middleOf(&anchor)); });
+    row("delete line", megabytes, deleteLine, deleteAnchor);
+}
+
+// An explanation shown: the lookup the value list makes on a click, and the text put on a
+// label, against a hash lookup of the same entries put on a label.
+void runExplanations(const QString& dataDir) {
+    SharedState state;
+    state.programDir = dataDir + u"/"_s;
+    IniProfile general(dataDir + u"/dlls/ans1.pro"_s);
+    general.load();
+    const IniProfile::Index index = general.index();
+    QHash<QString, QString> hash;
+    QStringList entries;
+    for (auto it = index.begin(); it != index.end(); ++it) {
+        entries.append(it.key());
+        hash.insert(it.key(), it->value(u"q"_s));
+    }
+    QLabel ours, anchor;
+    int next = 0;
+    auto entry = [&] { return entries[next++ % entries.size()]; };
+    const int calls = 2000;
+    for (const bool dlz : {false, true}) {
+        state.dlzPageActive = dlz;
+        const auto [lookUp, hashed] =
+            compare(5, calls, {[&] { ours.setText(ReadIni2(state, u"rate"_s, entry())); }},
+                    {[&] { anchor.setText(u" "_s + hash.value(entry(), u"????"_s)); }});
+        row(dlz ? "explanation (library page)" : "explanation", 0, lookUp, hashed);
+    }
+    // For comparison: the lookup that reads and parses the files at every call.
+    const double uncached = timePerCall(
+        3, 50, [&] { ours.setText(ReadIni2(state.programDir, u"rate"_s, entry(), false)); });
+    row("explanation, files read every time", 0, uncached,
+        timePerCall(3, 50, [&] { anchor.setText(u" "_s + hash.value(entry(), u"????"_s)); }));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2)
+        qFatal("usage: editor_commands_bench DATA_DIR");
+    const QString dataDir = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir dir;
+    runExplanations(dataDir);
+    for (const int megabytes : {1, 2, 4, 8, 16})
+        runSize(megabytes, dir.path(), megabytes == 1 || megabytes == 4 || megabytes == 16);
+    return 0;
+}

@@ -1,0 +1,102 @@
+// The tool windows beside the main window, as logic: following moves, docking while maximized
+// and coming back after a restore, whatever order the window system reports a change in.
+#include "shell/tool_window_dock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QSize kPopup(225, 85);
+const QRect kMaximized(0, 0, 1280, 1000);
+
+// The windows as the widget side keeps them: a placement returned is put on them.
+struct Desk {
+    ToolWindowPlacement placement;
+    ToolGeometry tools;
+    bool docked = false;
+
+    void seen(const QRect& main, MainWindowMode mode) {
+        if (const auto p = placement.mainSeen(main, mode, tools, kPopup)) {
+            tools = p->places;
+            docked = p->docked;
+        }
+    }
+};
+
+// One sighting of the main window during a maximize or a restore.
+struct Sight {
+    bool maximizedGeometry; // the frame already (still) at the maximized place and size
+    MainWindowMode mode;
+};
+using Steps = std::vector<Sight>;
+constexpr auto N = MainWindowMode::Normal;
+constexpr auto M = MainWindowMode::Maximized;
+
+} // namespace
+
+TEST(ToolWindowPlacement, MaximizeAndRestoreBringThemBackInAnyEventOrder) {
+    // Orders seen from window managers: the state before the geometry, after it, and a restore
+    // whose first sighting still reads the maximized (0,0).
+    const struct {
+        const char* name;
+        Steps maximize;
+        Steps restore;
+    } orders[] = {
+        {"state first", {{false, M}, {true, M}}, {{true, N}, {false, N}}},
+        {"geometry first", {{true, N}, {true, M}}, {{false, M}, {false, N}}},
+        {"stale restore", {{true, M}}, {{true, N}, {true, N}, {false, N}}},
+        {"repaints while maximized", {{true, M}, {true, M}, {true, M}}, {{false, N}}},
+    };
+    for (const QPoint mainAt : {QPoint(10, 10), QPoint(110, 110)}) {
+        for (const auto& order : orders) {
+            const QRect normal(mainAt, QSize(560, 450));
+            Desk desk;
+            desk.placement.setRemembered(ToolGeometry{});
+            desk.seen(normal, N); // first activation: the remembered places
+            const ToolGeometry start = desk.tools;
+            EXPECT_EQ(start, ToolGeometry{});
+            for (int cycle = 0; cycle < 3; ++cycle) {
+                for (const Sight& s : order.maximize)
+                    desk.seen(s.maximizedGeometry ? kMaximized : normal, s.mode);
+                EXPECT_TRUE(desk.docked) << order.name;
+                EXPECT_EQ(desk.tools, dockedToolGeometry(kMaximized, kPopup)) << order.name;
+                for (const Sight& s : order.restore)
+                    desk.seen(s.maximizedGeometry ? kMaximized : normal, s.mode);
+                EXPECT_FALSE(desk.docked) << order.name;
+                EXPECT_EQ(desk.tools, start) << order.name << " cycle " << cycle;
+            }
+            EXPECT_EQ(desk.placement.normalPlaces(desk.tools), start);
+        }
+    }
+}
+
+TEST(ToolWindowPlacement, MovesCarryThemAlongAndTheirOwnPlacesAreKept) {
+    Desk desk;
+    desk.seen(QRect(10, 10, 560, 450), N);
+    desk.seen(QRect(40, 30, 560, 450), N);
+    const ToolGeometry moved = movedToolGeometry(ToolGeometry{}, QPoint(30, 20));
+    EXPECT_EQ(desk.tools, moved);
+    // The user moves the value list alone; a resize of the main window moves nothing, and the
+    // value list's own place is what the maximize remembers.
+    desk.tools.valueList.moveTo(700, 300);
+    desk.seen(QRect(40, 30, 600, 500), N);
+    EXPECT_EQ(desk.tools.valueList.topLeft(), QPoint(700, 300));
+    desk.seen(kMaximized, M);
+    EXPECT_EQ(desk.placement.normalPlaces(desk.tools).valueList.topLeft(), QPoint(700, 300));
+    // Minimized from maximized and back: still docked, and the normal places still kept.
+    desk.seen(kMaximized, MainWindowMode::Minimized);
+    desk.seen(kMaximized, M);
+    EXPECT_TRUE(desk.docked);
+    desk.seen(QRect(40, 30, 600, 500), N);
+    EXPECT_EQ(desk.tools.valueList.topLeft(), QPoint(700, 300));
+    EXPECT_EQ(desk.tools.reference, moved.reference);
+}
+
+TEST(ToolWindowPlacement, DockedPlacesAreTheFixedOuterRectangles) {
+    const ToolGeometry g = dockedToolGeometry(QRect(0, 0, 1280, 994), QSize(225, 85));
+    EXPECT_EQ(g.reference, QRect(1280 - 157 - 15, 72, 157, 194));
+    EXPECT_EQ(g.valueList, QRect(1280 - 157 - 15, 266, 157, 200));
+    EXPECT_EQ(g.popup, QPoint(1280 - 225 - 15, 994 - 142));
+    // The value list starts where the reference window ends: they meet, not overlap.
+    EXPECT_EQ(g.reference.bottom() + 1, g.valueList.top());
+}

@@ -1,0 +1,84 @@
+// What makes the main window's small parts readable: a selection that shows on any editor
+// colours, a status bar that keeps the file name and long line numbers in sight, the chooser's
+// drive list following the folder.
+#include "shell/Unit1.h"
+#include "shell/editor_colors.h"
+#include "shell/game_directory.h"
+#include "shell/qt_widget_helpers.h"
+#include "test_app.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(EditorColors, TheSelectionStandsOutFromTextAndBackground) {
+    const QColor defaultBlue(0x00, 0xA8, 0xE8); // the settings' default background
+    const std::pair<QColor, QColor> cases[] = {
+        {defaultBlue, Qt::black},
+        {Qt::white, Qt::black},
+        {Qt::black, Qt::white},
+        {QColor(0, 0, 128), Qt::yellow},
+        {defaultBlue, QColor(0, 160, 230)}, // text hardly visible
+        {Qt::gray, Qt::gray},
+        {QColor(250, 250, 250), QColor(240, 240, 240)},
+    };
+    for (const auto& [background, text] : cases) {
+        const SelectionColors s = selectionColors(background, text);
+        const auto where = background.name().toStdString() + " / " + text.name().toStdString();
+        // Selected text is readable, and the selection shows against the unselected text.
+        EXPECT_GE(contrastRatio(s.background, s.text), 3.0) << where;
+        EXPECT_GE(contrastRatio(s.background, background), 3.0) << where;
+    }
+}
+
+TEST(ChooserDrives, TheLongestRootHoldingTheFolder) {
+    const QStringList roots{u"/"_s, u"/media/usb"_s, u"/home/player"_s, u"/media/usb2/"_s};
+    const std::pair<QString, int> cases[] = {
+        {u"/home/player/games/cstrike"_s, 2},
+        {u"/home/player"_s, 2},
+        {u"/home/player2/cstrike"_s, 0}, // a whole folder name, not a prefix of one
+        {u"/media/usb2/hl"_s, 3},
+        {u"/media/usb/hl"_s, 1},
+        {u"/usr/share"_s, 0},
+    };
+    for (const auto& [folder, index] : cases)
+        EXPECT_EQ(driveIndexFor(roots, folder), index) << folder.toStdString();
+    EXPECT_EQ(driveIndexFor({u"C:\\"_s, u"D:\\"_s}, u"D:/Games/Half-Life"_s), 1);
+    EXPECT_EQ(driveIndexFor({u"/media/usb"_s}, u"/home"_s), -1);
+}
+
+TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
+    TestApp app;
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.ctx->windows.form1;
+    const QString path = u"/home/player/very/long/folder/names/that/go/on/and/on/"_s
+                         u"Half-Life/cstrike/my_config.cfg"_s;
+    form->showFileName(path);
+    auto* panel = form->findChild<PathLabel*>(u"StatusPanel2"_s);
+    ASSERT_TRUE(panel);
+    panel->resize(200, panel->height());
+    EXPECT_EQ(panel->text(), path);
+    EXPECT_EQ(panel->toolTip(), path);
+    EXPECT_NE(panel->shownText(), path);
+    EXPECT_TRUE(panel->shownText().endsWith(u"…/my_config.cfg"_s))
+        << panel->shownText().toStdString();
+    EXPECT_TRUE(panel->shownText().startsWith(u"/home"_s));
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->shownText()),
+              panel->contentsRect().width());
+    // Too narrow even for the name: its middle goes.
+    panel->resize(60, panel->height());
+    EXPECT_TRUE(panel->shownText().contains(u"…"_s));
+    EXPECT_TRUE(panel->shownText().endsWith(u"cfg"_s));
+
+    form->editor()->setPlainText(QString(123456, u'\n') + u"bind x"_s);
+    form->caretToEnd();
+    auto* caret = form->findChild<QLabel*>(u"StatusPanel0"_s);
+    EXPECT_EQ(caret->text(), u"7 : 123457"_s);
+    form->statusBar()->layout()->activate();
+    EXPECT_GE(caret->contentsRect().width(), caret->fontMetrics().horizontalAdvance(caret->text()));
+}
