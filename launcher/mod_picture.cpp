@@ -3,13 +3,17 @@
 
 #include "platform/jpeg_image.h"
 #include "platform/program_paths.h"
+#include "platform/text_file.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+constexpr qint64 kMaxIconFileBytes = 16 * 1024 * 1024;
 
 // Icons that the Half-Life folder itself holds for the mods that ship without their own.
 QString fixedIconName(const QString& mod) {
@@ -52,11 +56,19 @@ QImage loadPicture(const QString& path) {
         return QImage();
     if (isJpegName(path))
         return loadJpeg(path).image;
+    // Read through the program's bounded reader, so a FIFO or an endless file named *.ico
+    // cannot hang or fill the memory.
+    const textfile::BytesResult raw = textfile::readBytes(path, kMaxIconFileBytes);
+    if (!raw.ok())
+        return QImage();
+    QBuffer buffer;
+    buffer.setData(raw.bytes);
+    buffer.open(QIODevice::ReadOnly);
     // An icon file holds several sizes; the one nearest 32 pixels suits the window best.
-    QImageReader reader(path);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     if (reader.format().startsWith("jp")) // a JPEG by another name: still our decoder
-        return loadJpeg(path).image;
+        return decodeJpeg(raw.bytes).image;
     QImage best;
     const int count = qMax(1, reader.imageCount());
     for (int i = 0; i < count; ++i) {

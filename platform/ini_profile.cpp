@@ -85,12 +85,22 @@ std::optional<QString> IniProfile::value(const QString& section, const QString& 
     return std::nullopt;
 }
 
-void IniProfile::setValue(const QString& section, const QString& key, const QString& value) {
+bool IniProfile::canStore(const QString& text) {
+    return !text.contains(u'\n') && !text.contains(u'\r');
+}
+
+QString IniProfile::refusedReason() {
+    return u"Значение не записано: оно содержит перевод строки"_s;
+}
+
+bool IniProfile::setValue(const QString& section, const QString& key, const QString& value) {
+    if (!canStore(section) || !canStore(key) || !canStore(value))
+        return false;
     const qsizetype header = findSection(section);
     if (header < 0) {
         m_lines.append(u"["_s + section + u"]"_s);
         m_lines.append(key + u"="_s + value);
-        return;
+        return true;
     }
     const QString wanted = key.trimmed();
     const qsizetype end = sectionEnd(header);
@@ -99,13 +109,14 @@ void IniProfile::setValue(const QString& section, const QString& key, const QStr
         const auto k = keyLine(m_lines[i]);
         if (k && k->key.compare(wanted, Qt::CaseInsensitive) == 0) {
             m_lines[i] = k->key + u"="_s + value;
-            return;
+            return true;
         }
         if (!m_lines[i].trimmed().isEmpty())
             lastContent = i;
     }
     // After the section's last non-blank line, so blank lines between sections stay between them.
     m_lines.insert(lastContent + 1, key + u"="_s + value);
+    return true;
 }
 
 std::optional<QString> IniProfile::read(const QString& path, const QString& section,
@@ -119,7 +130,8 @@ textfile::WriteResult IniProfile::write(const QString& path, const QString& sect
                                         const QString& key, const QString& value) {
     IniProfile ini(path);
     ini.load();
-    ini.setValue(section, key, value);
+    if (!ini.setValue(section, key, value))
+        return textfile::WriteResult{false, refusedReason()};
     return ini.save();
 }
 

@@ -23,7 +23,13 @@ public:
     textfile::WriteResult save() const;
 
     std::optional<QString> value(const QString& section, const QString& key) const;
-    void setValue(const QString& section, const QString& key, const QString& value);
+    // A line break in a section, key or value would end its line and turn the rest into other
+    // keys or sections, so such a value is refused: false, and nothing changes.
+    [[nodiscard]] bool setValue(const QString& section, const QString& key, const QString& value);
+    // Whether `text` can stand in a section name, key or value (it holds no CR or LF).
+    static bool canStore(const QString& text);
+    // The reason given for a refused value.
+    static QString refusedReason();
 
     // Every section's values for lookups without a scan, as value() finds them: the first
     // section of a name and the first key in it, names trimmed and case-folded.
@@ -33,6 +39,7 @@ public:
     // Convenience for one access that opens the file afresh, as the settings readers do.
     static std::optional<QString> read(const QString& path, const QString& section,
                                        const QString& key);
+    // A refused value writes nothing and fails with refusedReason(); the old line stays.
     static textfile::WriteResult write(const QString& path, const QString& section,
                                        const QString& key, const QString& value);
 

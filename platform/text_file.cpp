@@ -8,44 +8,79 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace textfile {
 
-BytesResult readBytes(const QString& path, qint64 maxBytes) {
+namespace {
+
+BytesResult readFailure(ReadError error, const QString& reason) {
     BytesResult result;
+    result.error = error;
+    result.reason = reason;
+    return result;
+}
+
+// Closes the descriptor on every way out of readBytes.
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+
+} // namespace
+
+BytesResult readBytes(const QString& path, qint64 maxBytes) {
     QFileInfo info(path);
-    if (!info.exists()) {
-        result.error = ReadError::Missing;
-        result.reason = u"Файл не найден"_s;
-        return result;
+    if (!info.exists())
+        return readFailure(ReadError::Missing, u"Файл не найден"_s);
+    if (info.isDir())
+        return readFailure(ReadError::Unreadable, u"Это папка, а не файл"_s);
+    const qint64 limit = maxBytes < 0 ? kMaxReadBytes : std::min(maxBytes, kMaxReadBytes);
+    // Opened without blocking, so a FIFO with no writer cannot hang the program before the
+    // check below turns it away; the check is made on what was opened, not on the name.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return readFailure(ReadError::Unreadable, russianSystemReason(qt_error_string(errno)));
+    const FdCloser closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return readFailure(ReadError::Unreadable, russianSystemReason(qt_error_string(errno)));
+    // A FIFO, a socket or a device has no size to check and may never end (/dev/zero).
+    if (!S_ISREG(st.st_mode))
+        return readFailure(ReadError::Unreadable, u"Это не обычный файл"_s);
+    if (st.st_size > limit)
+        return readFailure(ReadError::TooLarge, tooLargeReason(limit));
+    // The reported size is only a hint (files under /proc report 0, a file may grow while it
+    // is read): the read itself stops one byte past the limit.
+    BytesResult result;
+    QByteArray& bytes = result.bytes;
+    bytes.resize(qsizetype(std::min<qint64>(st.st_size, limit) + 1));
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > limit)
+                break;
+            bytes.resize(qsizetype(std::min<qint64>(qint64(got) * 2, limit + 1)));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return readFailure(ReadError::Unreadable, russianSystemReason(qt_error_string(errno)));
+        if (n == 0)
+            break;
+        got += n;
     }
-    if (info.isDir()) {
-        result.error = ReadError::Unreadable;
-        result.reason = u"Это папка, а не файл"_s;
-        return result;
-    }
-    if (maxBytes >= 0 && info.size() > maxBytes) {
-        result.error = ReadError::TooLarge;
-        result.reason = tooLargeReason(maxBytes);
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = ReadError::Unreadable;
-        result.reason = russianSystemReason(file.errorString());
-        return result;
-    }
-    result.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = ReadError::Unreadable;
-        result.reason = russianSystemReason(file.errorString());
-        result.bytes.clear();
-    } else if (maxBytes >= 0 && result.bytes.size() > maxBytes) {
-        result.error = ReadError::TooLarge;
-        result.reason = tooLargeReason(maxBytes);
-        result.bytes.clear();
-    }
+    if (got > limit)
+        return readFailure(ReadError::TooLarge, tooLargeReason(limit));
+    bytes.truncate(got);
     return result;
 }
 
@@ -116,6 +151,16 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
         result.reason = russianSystemReason(file.errorString());
         if (result.reason.isEmpty() || file.error() == QFileDevice::NoError)
             result.reason = u"Записано %1 байт из %2"_s.arg(written).arg(bytes.size());
+        file.cancelWriting();
+        return result;
+    }
+    // commit() syncs as well but ignores a failure, and a failed sync (EIO) means the bytes
+    // may never reach the disk: the new file is synced here and dropped when that fails.
+    const bool flushed = file.flush();
+    const int syncError = flushed && ::fdatasync(file.handle()) != 0 ? errno : 0;
+    if (!flushed || syncError != 0) {
+        result.ok = false;
+        result.reason = russianSystemReason(flushed ? qt_error_string(syncError) : file.errorString());
         file.cancelWriting();
         return result;
     }

@@ -37,6 +37,11 @@ struct WriteResult {
 // Files the editor refuses to open: more than this, or holding a NUL byte.
 constexpr qint64 kMaxEditableBytes = 16 * 1024 * 1024;
 
+// No read takes more than this, whatever the caller's limit.
+constexpr qint64 kMaxReadBytes = 64 * 1024 * 1024;
+
+// Reads a regular file whole; anything else (a folder, a FIFO, a device) is Unreadable. A file
+// over `maxBytes` (-1: kMaxReadBytes) is TooLarge, however small it says it is.
 BytesResult readBytes(const QString& path, qint64 maxBytes = -1);
 
 // Reads a Windows-1251 text file. CR LF, LF and lone CR all become "\n".

@@ -24,6 +24,7 @@
 #include "shell/qt_quit_when_painted.h"
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
+#include "shell/screen_fit.h"
 #include "shell/text_tools.h"
 #include "wizard/Unit2.h"
 
@@ -94,8 +95,9 @@ TForm1::TForm1(AppContext& ctx)
     showFileName(ConfigDocument::untitled());
     const CreationSettings created = readCreationSettings(m_settings);
     setEditorColors(created.background, Memo1->palette().color(QPalette::Text));
-    resize(created.mainGeometry.size());
-    move(created.mainGeometry.topLeft());
+    const QRect placed = keptOnScreens(created.mainGeometry, currentScreenLayout());
+    resize(placed.size());
+    move(placed.topLeft());
     m_normalGeometry = QRect(pos(), size());
     m_ctx.state.gameDirChosen = created.gameDirChosen;
     // The editor's font before its text: a large command-line file is laid out once, not
@@ -529,7 +531,9 @@ void TForm1::FormShow() {
     // The font command's silent run: the style code follows the font now applied.
     N16Click();
     m_fontLive = true;
-    m_follower.setRemembered(shown.tools);
+    m_follower.setRemembered(
+        keptOnScreens(shown.tools, currentScreenLayout(),
+                      m_ctx.windows.form6 ? m_ctx.windows.form6->size() : QSize()));
 
     settleGameDirectory();
     m_settings.releaseCopy();

@@ -1,6 +1,9 @@
 // The game directory chooser.
 #include "shell/Unit9.h"
 
+#include "platform/ini_profile.h"
+#include "platform/user_dialogs.h"
+#include "shell/game_directory.h"
 #include "shell/qt_folder_tree.h"
 
 #include <QCloseEvent>
@@ -83,6 +86,11 @@ void Tnachalo::DirectoryListBox1Change(const QString& folder) {
 }
 
 void Tnachalo::Button1Click() {
+    // The settings file keeps one value per line: such a folder would be lost at the next start.
+    if (!IniProfile::canStore(m_tree->folder())) {
+        m_ctx.dialogs.warning(cannotStoreFolderMessage(m_tree->folder()));
+        return;
+    }
     m_mayClose = true;
     m_ctx.state.gameDirChosen = 1;
     m_ctx.state.wizardFolder = m_tree->folder();

@@ -43,7 +43,10 @@ std::span<const ReplacePass> cleanupPasses() {
 QString replaceToFixedPoint(QString text, QStringView pattern, QStringView replacement) {
     const qsizetype m = pattern.size();
     const qsizetype r = replacement.size();
-    Q_ASSERT(m > 0 && r < m);
+    if (m == 0)
+        return text;
+    if (r >= m)
+        return text.replace(pattern.toString(), replacement.toString());
     const qsizetype first = text.indexOf(pattern);
     if (first < 0)
         return text;
@@ -67,7 +70,9 @@ QString replaceToFixedPoint(QString text, QStringView pattern, QStringView repla
             rd -= after;
             std::memmove(buf + rd, buf + end, size_t(after) * sizeof(QChar));
             const qsizetype start = end - m;
-            std::memcpy(buf + start, replacement.data(), size_t(r) * sizeof(QChar));
+            // An empty view may hold a null pointer, which memcpy must not be given.
+            if (r > 0)
+                std::memcpy(buf + start, replacement.data(), size_t(r) * sizeof(QChar));
             w = start + r;
             checked = start;
             continue;

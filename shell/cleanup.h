@@ -16,7 +16,9 @@ struct ReplacePass {
 std::span<const ReplacePass> cleanupPasses();
 
 // The result of replacing the first occurrence of `pattern` from the top again and again until
-// there is none, in time linear in the text.
+// there is none, in time linear in the text. That ends only when the replacement is shorter
+// than the pattern; a replacement as long or longer (which could go on for ever: "a" by "aa")
+// replaces each occurrence once, left to right. An empty pattern changes nothing.
 QString replaceToFixedPoint(QString text, QStringView pattern, QStringView replacement);
 
 // All passes in order.

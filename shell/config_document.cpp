@@ -64,7 +64,10 @@ void ConfigDocument::initialise(const QStringList& arguments) {
         m_view.setDocumentModified(false);
         return;
     }
-    if (!m_commandLineLoaded && !m_arguments.isEmpty() && QFileInfo(m_arguments.first()).isFile()) {
+    // Whatever is there but a folder is tried, so a FIFO or a device is refused with a message
+    // rather than passed over in silence.
+    const QFileInfo argument(m_arguments.isEmpty() ? QString() : m_arguments.first());
+    if (!m_commandLineLoaded && !m_arguments.isEmpty() && argument.exists() && !argument.isDir()) {
         m_commandLineLoaded = true;
         const QString name = m_arguments.first();
         const textfile::ReadResult r = textfile::readEditableText(name);

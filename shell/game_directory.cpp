@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::Literals::StringLiterals;
+
 GameDirStart settleGameDirectory(int gameDirChosen, const QString& catalog,
                                  const QString& programDir, bool (*folderExists)(const QString&)) {
     GameDirStart start;
@@ -51,6 +53,13 @@ QString nearestExistingFolder(const QString& path) {
             return p;
     }
     return QString();
+}
+
+QString cannotStoreFolderMessage(const QString& folder) {
+    QString shown = folder;
+    shown.replace(u'\r', u' ').replace(u'\n', u' ');
+    return u"Этот каталог нельзя сохранить в настройках: в его имени есть перевод строки.\n"_s +
+           shown + u"\nВыберите другой каталог."_s;
 }
 
 int driveIndexFor(const QStringList& roots, const QString& folder) {

@@ -1,6 +1,8 @@
 // Reading and writing "Cfgneed.INI".
 #include "shell/settings.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 int parseSettingInt(const QString& text) {
@@ -69,6 +71,17 @@ void applyFontStyleCode(QFont& font, int code) {
         font.setItalic(true);
 }
 
+QPoint windowPosFromSettings(int left, int top) {
+    return QPoint(std::clamp(left, -kMaxScreenCoordinate, kMaxScreenCoordinate),
+                  std::clamp(top, -kMaxScreenCoordinate, kMaxScreenCoordinate));
+}
+
+QRect windowRectFromSettings(int left, int top, int width, int height) {
+    return QRect(windowPosFromSettings(left, top),
+                 QSize(std::clamp(width, 0, kMaxScreenCoordinate),
+                       std::clamp(height, 0, kMaxScreenCoordinate)));
+}
+
 namespace {
 int orDefault(int value, int fallback) {
     return value == Settings::kAbsent ? fallback : value;
@@ -82,7 +95,7 @@ CreationSettings readCreationSettings(const Settings& s) {
     const int width = orDefault(s.readInt(u"MainForm"_s, u"Width"_s), 560);
     const int left = orDefault(s.readInt(u"MainForm"_s, u"Left"_s), 10);
     const int top = orDefault(s.readInt(u"MainForm"_s, u"Top"_s), 10);
-    c.mainGeometry = QRect(left, top, width, height);
+    c.mainGeometry = windowRectFromSettings(left, top, width, height);
     c.gameDirChosen = s.readInt(u"Game"_s, u"dadir"_s) == 1 ? 1 : 0;
     return c;
 }
@@ -99,22 +112,28 @@ FirstShowSettings readFirstShowSettings(const Settings& s) {
     auto get = [&](const char16_t* key, int fallback) {
         return orDefault(s.readInt(forms, QString::fromUtf16(key)), fallback);
     };
-    f.tools.valueList =
-        QRect(get(u"pani1L", 575), get(u"pani1T", 10), get(u"pani1W", 150), get(u"pani1H", 385));
-    f.tools.reference =
-        QRect(get(u"ccdL", 160), get(u"ccdT", 15), get(u"ccdW", 135), get(u"ccdH", 315));
-    f.tools.popup = QPoint(get(u"f6L", 575), get(u"f6T", 10));
+    f.tools.valueList = windowRectFromSettings(get(u"pani1L", 575), get(u"pani1T", 10),
+                                               get(u"pani1W", 150), get(u"pani1H", 385));
+    f.tools.reference = windowRectFromSettings(get(u"ccdL", 160), get(u"ccdT", 15),
+                                               get(u"ccdW", 135), get(u"ccdH", 315));
+    f.tools.popup = windowPosFromSettings(get(u"f6L", 575), get(u"f6T", 10));
     return f;
 }
 
 textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSettings& v) {
     IniProfile ini(settings.path());
     ini.load();
+    // A value the file cannot hold keeps its old line; the others are written all the same.
+    QStringList refused;
+    auto setText = [&](const QString& section, const QString& key, const QString& value) {
+        if (!ini.setValue(section, key, value))
+            refused.append(key);
+    };
     auto setInt = [&](const QString& section, const QString& key, int value) {
-        ini.setValue(section, key, QString::number(value));
+        setText(section, key, QString::number(value));
     };
     setInt(u"Color"_s, u"PrEdit"_s, colorToSetting(v.background));
-    ini.setValue(u"Font"_s, u"NamePr"_s, v.fontFace);
+    setText(u"Font"_s, u"NamePr"_s, v.fontFace);
     setInt(u"Font"_s, u"SizePr"_s, v.fontSize);
     setInt(u"Font"_s, u"ColorPr"_s, colorToSetting(v.fontColor));
     setInt(u"Font"_s, u"StylePr"_s, v.styleCode);
@@ -135,6 +154,9 @@ textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSe
     setInt(forms, u"f6T"_s, v.tools.popup.y());
     setInt(u"Game"_s, u"dadir"_s, v.gameDirChosen);
     if (v.gameDirChosen == 1)
-        ini.setValue(u"Game"_s, u"Catalog"_s, v.gameDir);
-    return ini.save();
+        setText(u"Game"_s, u"Catalog"_s, v.gameDir);
+    textfile::WriteResult saved = ini.save();
+    if (saved.ok && !refused.isEmpty())
+        saved = {false, refused.join(u", "_s) + u": "_s + IniProfile::refusedReason()};
+    return saved;
 }

@@ -53,6 +53,14 @@ int colorToSetting(const QColor& color);
 int fontStyleCode(const QFont& font);
 void applyFontStyleCode(QFont& font, int code);
 
+// Window coordinates no screen goes beyond; positions and sizes read from the file are kept
+// within it, so a damaged file cannot overflow a rectangle's arithmetic.
+constexpr int kMaxScreenCoordinate = 32767;
+// A window's place from the file's left, top, width and height, each clamped to what a screen
+// can hold (sizes are never negative).
+QRect windowRectFromSettings(int left, int top, int width, int height);
+QPoint windowPosFromSettings(int left, int top);
+
 // The tool windows' remembered geometry: value list left, top, width, height; reference window
 // left, top, width, height; explanation pop-up left, top.
 struct ToolGeometry {

@@ -59,6 +59,31 @@ TEST(IniProfile, TheFileIsCreatedAtTheFirstWrite) {
     EXPECT_EQ(slurp(path), QByteArray("[Game]\r\ndadir=1\r\n"));
 }
 
+// A line break would end the line early and start a new key or section with the rest.
+TEST(IniProfile, AValueWithALineBreakIsRefusedAndTheOldLineStays) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Cfgneed.INI"_s);
+    const QByteArray before = "[Game]\r\ndadir=1\r\nCatalog=/games/cstrike\r\n";
+    put(path, before);
+    const QString refused[][3] = {
+        {u"Game"_s, u"Catalog"_s, u"/games/a\n[Game]\ndadir=0"_s},
+        {u"Game"_s, u"Catalog"_s, u"/games/a\rb"_s},
+        {u"Game"_s, u"Cata\nlog"_s, u"x"_s},
+        {u"Ga\r\nme"_s, u"Catalog"_s, u"x"_s},
+    };
+    for (const auto& [section, key, value] : refused) {
+        const auto w = IniProfile::write(path, section, key, value);
+        EXPECT_FALSE(w.ok);
+        EXPECT_EQ(w.reason, IniProfile::refusedReason());
+        EXPECT_EQ(slurp(path), before);
+    }
+    IniProfile ini(path);
+    ini.load();
+    EXPECT_FALSE(ini.setValue(u"Game"_s, u"Catalog"_s, u"a\nb"_s));
+    EXPECT_EQ(ini.value(u"Game"_s, u"Catalog"_s), u"/games/cstrike"_s);
+    EXPECT_TRUE(IniProfile::canStore(u"C:\\Games\\cstrike ;=\"\t"_s));
+}
+
 TEST(ProgramPaths, NamesResolveWithoutRegardToCase) {
     QTemporaryDir dir;
     put(dir.filePath(u"dlls/cvardll/guns/weapon_ak47.jpg"_s), "x");

@@ -4,12 +4,29 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Fault injection at the system-call boundary: while set, every fdatasync in this program fails
+// as a dying disk makes it fail.
+static std::atomic<bool> g_failSync{false};
+extern "C" int fdatasync(int fd) {
+    if (g_failSync) {
+        errno = EIO;
+        return -1;
+    }
+    return int(::syscall(SYS_fdatasync, fd));
+}
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,6 +41,19 @@ void put(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// Runs `body` in a child process that SIGALRM ends after `seconds`; the child's exit code, or
+// -1 when it had to be stopped. A hang then fails the test instead of stopping the run.
+int exitCodeWithin(int seconds, const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(unsigned(seconds));
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -152,4 +182,46 @@ TEST(TextFile, CopyGoesThroughTheSameRoutine) {
     EXPECT_EQ(slurp(to), QByteArray("1\r\n2\r\n"));
     EXPECT_FALSE(textfile::copyFile(dir.filePath(u"none"_s), to).ok);
     EXPECT_EQ(slurp(to), QByteArray("1\r\n2\r\n"));
+}
+
+TEST(TextFile, OnlyRegularFilesAreReadAndNeverPastTheLimit) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(u"pipe.cfg"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // A FIFO with no writer would block the open; a device never ends.
+    for (const QString& path : {fifo, u"/dev/zero"_s, u"/dev/null"_s}) {
+        const int code = exitCodeWithin(10, [&] {
+            const auto r = textfile::readEditableText(path);
+            return r.error == textfile::ReadError::Unreadable && !r.reason.isEmpty() ? 0 : 1;
+        });
+        EXPECT_EQ(code, 0) << path.toStdString() << (code < 0 ? ": hung" : ": was read");
+    }
+    // Files under /proc say they are empty: the read itself must stop one byte past the limit.
+    const QString maps = u"/proc/self/maps"_s;
+    ASSERT_EQ(QFileInfo(maps).size(), 0);
+    EXPECT_EQ(textfile::readBytes(maps, 16).error, textfile::ReadError::TooLarge);
+    const auto whole = textfile::readBytes(maps);
+    ASSERT_TRUE(whole.ok());
+    EXPECT_GT(whole.bytes.size(), 16);
+    // A file of exactly the limit is read whole.
+    const QString exact = dir.filePath(u"exact.cfg"_s);
+    put(exact, QByteArray(4096, 'a'));
+    EXPECT_EQ(textfile::readBytes(exact, 4096).bytes.size(), 4096);
+    EXPECT_EQ(textfile::readBytes(exact, 4095).error, textfile::ReadError::TooLarge);
+}
+
+// A sync that fails means the bytes may never reach the disk: the save is not a success.
+TEST(TextFile, AFailedSyncCancelsTheWrite) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"config.cfg"_s);
+    put(path, "old");
+    g_failSync = true;
+    const auto w = textfile::writeBytes(path, "new");
+    g_failSync = false;
+    EXPECT_FALSE(w.ok);
+    EXPECT_FALSE(w.reason.isEmpty());
+    EXPECT_EQ(slurp(path), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"config.cfg"_s});
+    EXPECT_TRUE(textfile::writeBytes(path, "new").ok);
+    EXPECT_EQ(slurp(path), QByteArray("new"));
 }

@@ -1,4 +1,5 @@
 // The document commands of the main window, answered through scripted dialogs.
+#include "app/Project1.h"
 #include "shell/Unit1.h"
 #include "test_app.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using Kind = ScriptedUserDialogs::Kind;
@@ -253,6 +255,27 @@ TEST(DocumentStart, AnArgumentNamingNoFileGivesTheDefaultText) {
     app.showMain();
     EXPECT_TRUE(app.ctx->windows.form1->documentText().startsWith(u"//Unknown's"_s));
     EXPECT_EQ(app.ctx->windows.form1->document().fileName(), u"Untitled"_s);
+}
+
+// A FIFO with no writer and an endless device: refused with a message, never waited on or read.
+TEST(DocumentStart, OnlyRegularFilesAreOpened) {
+    TestApp app;
+    const QString fifo = app.gameDir() + u"/pipe.cfg"_s;
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, u"/dev/zero"_s}) {
+        app.windows.reset();
+        app.dialogs.expect(Kind::Error);
+        app.createWindows({path});
+        TForm1* form = app.ctx->windows.form1;
+        EXPECT_TRUE(app.dialogs.lastText().contains(path));
+        EXPECT_TRUE(form->documentText().startsWith(u"//Unknown's"_s));
+        EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
+
+        app.dialogs.expectFile(Kind::Open, path).expect(Kind::Error);
+        form->Open1Click();
+        EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
+        EXPECT_TRUE(app.dialogs.allUsed());
+    }
 }
 
 TEST(ConfigDocumentNames, ExtensionReplacement) {

@@ -15,12 +15,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -222,6 +224,49 @@ TEST(Settings, StrangeValuesFallBackToTheDefaults) {
     EXPECT_EQ(form->editor()->font().pointSize(), 10);
     EXPECT_FALSE(form->editor()->font().bold());
     EXPECT_EQ(form->size(), QSize(560, 300));
+}
+
+TEST(Settings, WindowsPlacedOffEveryScreenComeBackOntoThePrimary) {
+    TestApp app(false);
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() +
+                                "\r\n[MainForm]\r\nLeft=2147483647\r\nTop=2147483647\r\n"
+                                "[Forms]\r\nccdL=2147483647\r\npani1T=-2147483648\r\n");
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.ctx->windows.form1;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(form->geometry())) << form->x() << "," << form->y();
+    const ToolGeometry tools = form->toolWindows().remembered();
+    EXPECT_TRUE(screen.intersects(tools.reference));
+    EXPECT_TRUE(screen.intersects(tools.valueList));
+}
+
+// The chooser refuses a folder the settings file could not keep; the close keeps the old line.
+TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
+    TestApp app;
+    const QString odd = app.gameDir() + u"/odd\nname"_s;
+    ASSERT_TRUE(QDir().mkpath(odd));
+    app.createWindows();
+    app.showMain();
+    Tnachalo* chooser = app.ctx->windows.nachalo;
+    app.dialogs.expect(Kind::Warning);
+    answerChooser(chooser, odd, u"Button1"_s);
+    // Once refused, the chooser is still open: leave it with "Отмена".
+    QTimer::singleShot(50, chooser,
+                       [=] { chooser->findChild<QPushButton*>(u"Button2"_s)->click(); });
+    EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Cancelled);
+    EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Этот каталог нельзя сохранить"_s));
+    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+
+    // The browsed folder is still the game directory; the close refuses to store it.
+    EXPECT_EQ(app.state.gameDir, odd);
+    app.dialogs.expect(Kind::Error);
+    app.ctx->windows.form1->close();
+    const QByteArray written = app.readFile(ini(app));
+    EXPECT_TRUE(written.contains("\r\nCatalog=" + app.gameDir().toUtf8() + "\r\n"))
+        << written.toStdString();
+    EXPECT_TRUE(written.contains("Width="));
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"Catalog"_s));
 }
 
 TEST(Close, TheLaunchCopyIsDeleted) {

@@ -132,6 +132,35 @@ TEST(Cleanup, GeneralPatternsAgreeToo) {
     }
 }
 
+TEST(Cleanup, EveryPatternAndReplacementTheSignatureAllows) {
+    // An empty view may have no data at all; a replacement as long as its pattern or longer is
+    // made once per occurrence (repeating it might never end), and an empty pattern does nothing.
+    struct Case {
+        QStringView pattern, replacement;
+        QString in, out;
+    };
+    const Case cases[] = {
+        {u"ab", QStringView(), u"aabbx"_s, u"x"_s},
+        {u" ", QStringView(), u" a  b "_s, u"ab"_s},
+        {QStringView(), u"x", u"abc"_s, u"abc"_s},
+        {QStringView(), QStringView(), QString(), QString()},
+        {u"a", u"aa", u"bab"_s, u"baab"_s},
+        {u"ab", u"ba", u"aab"_s, u"aba"_s},
+        {u"ab", u"xyz", u"abab"_s, u"xyzxyz"_s},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(replaceToFixedPoint(c.in, c.pattern, c.replacement), c.out) << show(c.in);
+    // A null replacement behaves as an empty one wherever the occurrence falls.
+    QRandomGenerator random(12);
+    for (int round = 0; round < 2000; ++round) {
+        QString in;
+        for (int i = random.bounded(0, 16); i > 0; --i)
+            in += QChar(random.bounded(2) ? u'a' : u'b');
+        ASSERT_EQ(replaceToFixedPoint(in, u"ab", QStringView()), naivePass(in, u"ab", u""))
+            << show(in);
+    }
+}
+
 TEST(TextTools, LineOperationsAgreeWithTheWholeTextOnes) {
     QRandomGenerator random(1251);
     QTextDocument doc;
