@@ -26,6 +26,7 @@ void ConfigHighlighter::setActive(bool active) {
     if (active == isActive())
         return;
     ++m_generation;
+    m_lastView = {};
     if (active) {
         visibleRange(m_first, m_last);
         setDocument(m_editor->document()); // blocks off screen are passed over quickly
@@ -65,6 +66,7 @@ void ConfigHighlighter::vocabularyChanged() {
 
 void ConfigHighlighter::invalidate() {
     ++m_generation;
+    m_lastView = {};
     refreshVisible();
 }
 
@@ -79,6 +81,13 @@ void ConfigHighlighter::visibleRange(int& first, int& last) const {
 void ConfigHighlighter::refreshVisible() {
     if (!isActive() || m_refreshing)
         return;
+    // Typing changes none of these; the block typed in is coloured by Qt's own pass.
+    const std::array<int, 4> view = {m_editor->verticalScrollBar()->value(),
+                                     m_editor->viewport()->height(), m_generation,
+                                     int(m_editor->lineWrapMode())};
+    if (view == m_lastView)
+        return;
+    m_lastView = view;
     m_refreshing = true;
     visibleRange(m_first, m_last);
     QTextDocument* doc = m_editor->document();

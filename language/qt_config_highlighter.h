@@ -44,4 +44,5 @@ private:
     int m_first = 0; // the blocks on screen, as of the last refresh
     int m_last = 0;
     bool m_refreshing = false;
+    std::array<int, 4> m_lastView = {}; // scroll, height, generation, wrap at the last refresh
 };
