@@ -45,6 +45,7 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
     ListCheck = new QListWidget(editor->parentWidget());
     ListCheck->setObjectName(u"ListCheck"_s);
     ListCheck->setMaximumHeight(130);
+    ListCheck->setIconSize(QSize(16, 16));
     ListCheck->hide();
     if (auto* layout = qobject_cast<QBoxLayout*>(editor->parentWidget()->layout()))
         layout->insertWidget(layout->indexOf(editor) + 1, ListCheck);
