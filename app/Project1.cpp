@@ -2,9 +2,11 @@
 // shown and hidden by the commands that use them, and keep their state between showings.
 #include "app/Project1.h"
 
+#include "keys/Unit8.h"
 #include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
+#include "metabinds/Unit11.h"
 #include "reference/Biblyotek.h"
 #include "reference/Unit4.h"
 #include "reference/Unit5.h"
@@ -14,6 +16,7 @@
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
+#include "wizard/Unit2.h"
 
 template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) {
     T* w = new T(std::forward<Args>(args)...);
@@ -34,12 +37,18 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     // The tool windows travel with the main window (value list, reference, pop-up).
     w.form1->toolWindows().attach(w.pani1, w.ccd, w.form6);
     w.about = make<TAbout>(ctx, w.form1);
-    // 8: TForm2, config wizard
+    w.form2 = make<TForm2>(ctx, w.form1);
     w.sozdat = make<Tsozdat>(ctx, w.form1);
-    // 10: Tbinds, key choice dialog
+    w.binds = make<Tbinds>(ctx, w.form1);
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
-    // 13: TMetab, MetaBinds insertion window
+    w.metab = make<TMetab>(ctx, w.form1);
+    // The MetaBinds window asks the key choice dialog for its slots, and the wizard's
+    // "MetaBinds" button opens it to append into the wizard's working document.
+    QObject::connect(w.metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, w.metab, &TMetab::fillSlot);
+    QObject::connect(w.form2, &TForm2::metaBindsRequested, w.metab, &TMetab::openModal);
+    QObject::connect(w.metab, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
 }

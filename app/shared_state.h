@@ -50,6 +50,8 @@ struct SharedState {
     int metaBindTarget = 1;
     // 0: the key choice dialog works for the wizard; n >= 1: it fills slot n of MetaBinds.
     int keySlot = 0;
+    // The key an action had before the key pages' last assignment.
+    QString previousActionKey;
 
     // Game launch.
     QString launchParams;
@@ -64,8 +66,7 @@ struct SharedState {
     std::vector<LaunchedConfig> launchedConfigs;
 
     // Wizard state shared with the key choice dialog (the wizard's own flags live in its
-    // WizardWorkingSet).
-    bool internalPageSwitch = false;
+    // WizardWorkingSet, the internal page switch in TForm2's page flow).
     QString actionCommand;
     QObject* actionButton = nullptr;
     int keyChosen = 0;

@@ -159,8 +159,7 @@ bool Tmaps::FormShow() {
     const mapcycle::MapCycleRead read = mapcycle::readMapCycle(m_cyclePath);
     if (!read.ok()) {
         // Editing on from an empty list would replace the unread file at "Применить".
-        m_ctx.dialogs.error(u"Файл не открыт:\n"_s +
-                            textfile::describeReadFailure(m_cyclePath, read.file));
+        m_ctx.dialogs.error(textfile::notOpenedMessage(m_cyclePath, read.file));
         return false;
     }
     {

@@ -6,11 +6,15 @@ using namespace Qt::Literals::StringLiterals;
 IniProfile::IniProfile(QString path) : m_path(std::move(path)) {}
 
 void IniProfile::load() {
-    m_lines.clear();
     const textfile::ReadResult r = textfile::readText(m_path);
-    if (!r.ok() || r.text.isEmpty())
+    loadText(r.ok() ? r.text : QString());
+}
+
+void IniProfile::loadText(const QString& text) {
+    m_lines.clear();
+    if (text.isEmpty())
         return;
-    m_lines = r.text.split(u'\n');
+    m_lines = text.split(u'\n');
     if (m_lines.last().isEmpty()) // the text ended with a line break
         m_lines.removeLast();
 }

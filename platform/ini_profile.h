@@ -16,6 +16,8 @@ public:
 
     // Reads the file afresh. A missing or unreadable file reads as an empty one.
     void load();
+    // Takes `text` ("\n" line breaks) as the file's content, for data already read whole.
+    void loadText(const QString& text);
     // Writes the file through the atomic write routine (the file is created when missing).
     textfile::WriteResult save() const;
 

@@ -146,4 +146,8 @@ QString describeReadFailure(const QString& path, const ReadResult& result) {
     return describeFailure(path, result.reason);
 }
 
+QString notOpenedMessage(const QString& path, const ReadResult& result) {
+    return u"Файл не открыт:\n"_s + describeReadFailure(path, result);
+}
+
 } // namespace textfile

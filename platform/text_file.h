@@ -62,5 +62,8 @@ WriteResult copyFile(const QString& from, const QString& to);
 // A message naming the path and the reason, for error boxes.
 QString describeFailure(const QString& path, const QString& reason);
 QString describeReadFailure(const QString& path, const ReadResult& result);
+// The error box for a file that could not be read into a window: "Файл не открыт:", the path
+// and the reason.
+QString notOpenedMessage(const QString& path, const ReadResult& result);
 
 } // namespace textfile

@@ -2,6 +2,7 @@
 #include "reference/qt_list_boxes.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <memory>
@@ -47,4 +48,42 @@ void dropSelection(QListWidget* list) {
     const QSignalBlocker block(list);
     list->clearSelection();
     list->setCurrentRow(-1);
+}
+
+namespace {
+
+// Keeps the grid at half the viewport's width.
+class TwoColumnFitter final : public QObject {
+public:
+    explicit TwoColumnFitter(QListWidget* list)
+        : QObject(list), m_list(list), m_viewport(list->viewport()) {}
+
+    void fit() {
+        const int rowHeight = m_list->fontMetrics().height() + 2;
+        m_list->setGridSize(QSize(std::max(1, m_list->viewport()->width() / 2), rowHeight));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        // The viewport is compared by its pointer: events still come while the list is torn down.
+        if (watched == m_viewport && e->type() == QEvent::Resize)
+            fit();
+        return false;
+    }
+
+private:
+    QListWidget* m_list;
+    QWidget* m_viewport;
+};
+
+} // namespace
+
+void showInTwoColumns(QListWidget* list) {
+    list->setFlow(QListView::TopToBottom);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setUniformItemSizes(true);
+    auto* fitter = new TwoColumnFitter(list);
+    list->viewport()->installEventFilter(fitter);
+    fitter->fit();
 }

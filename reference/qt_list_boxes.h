@@ -20,3 +20,7 @@ QString selectedText(const QListWidget* list);
 
 // Drops the selection (no item selected, none current). Runs no click.
 void dropSelection(QListWidget* list);
+
+// Lays the list out in two columns that share its visible width: the items run down the first
+// column and on into the next, and the list scrolls sideways. The columns follow resizes.
+void showInTwoColumns(QListWidget* list);

@@ -7,6 +7,7 @@
 #include "launcher/config_keeper.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
+#include "metabinds/Unit11.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
@@ -24,6 +25,7 @@
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
 #include "shell/text_tools.h"
+#include "wizard/Unit2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -443,7 +445,10 @@ void TForm1::N32Click() {
     if (m_ctx.windows.maps)
         m_ctx.windows.maps->runModal();
 }
-void TForm1::N20Click() {}
+void TForm1::N20Click() {
+    if (m_ctx.windows.form2)
+        m_ctx.windows.form2->runModal();
+}
 void TForm1::N37Click() {
     if (m_ctx.windows.form3)
         m_ctx.windows.form3->runLibraryListing();
@@ -456,7 +461,11 @@ void TForm1::Dogy() {
     else
         m_ctx.dialogs.error(load.message);
 }
-void TForm1::MetaBinds1Click() {}
+void TForm1::MetaBinds1Click() {
+    m_ctx.state.metaBindTarget = 1;
+    if (m_ctx.windows.metab)
+        m_ctx.windows.metab->openModal();
+}
 void TForm1::CS1Click() {
     SharedState& st = m_ctx.state;
     st.halfLifeDir = halfLifeDirOf(st.gameDir);

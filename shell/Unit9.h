@@ -7,7 +7,7 @@
 #include <QDialog>
 
 class QComboBox;
-class QFileSystemModel;
+class DriveFolderTree;
 class QLabel;
 class QPushButton;
 class QTreeView;
@@ -22,14 +22,14 @@ public:
     // Shows the chooser modally on the wizard folder.
     Result runModal();
     // The folder the list shows.
-    QString currentFolder() const { return m_folder; }
+    QString currentFolder() const;
     void setCurrentFolder(const QString& folder);
 
 public slots:
     void Button1Click();
     void Button2Click();
-    void DriveComboBox1Change(int index);
-    void DirectoryListBox1Change(const QModelIndex& index);
+    // The drive list and the folder tree chose another folder.
+    void DirectoryListBox1Change(const QString& folder);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -37,20 +37,13 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void ensureModel();
-    void showFolder();
-    void fillDrives();
-
     AppContext& m_ctx;
     QLabel* Label1 = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QTreeView* DirectoryListBox1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
-    QFileSystemModel* m_model = nullptr;
-    QString m_folder;
+    DriveFolderTree* m_tree = nullptr;
     bool m_mayClose = false;
-    // The folder is still to be brought into view once the model has read its way to it.
-    bool m_showPending = true;
     Result m_result = Result::Cancelled;
 };

@@ -74,7 +74,7 @@ void ConfigDocument::initialise(const QStringList& arguments) {
             m_view.setDocumentModified(false);
             return;
         }
-        m_dialogs.error(u"Файл не открыт:\n"_s + textfile::describeReadFailure(name, r));
+        m_dialogs.error(textfile::notOpenedMessage(name, r));
     }
     m_view.setDocumentText(defaultText(), true);
     m_view.setDocumentModified(false);
@@ -132,7 +132,7 @@ void ConfigDocument::open() {
 bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
     const textfile::ReadResult r = textfile::readEditableText(path);
     if (!r.ok()) {
-        m_dialogs.error(u"Файл не открыт:\n"_s + textfile::describeReadFailure(path, r));
+        m_dialogs.error(textfile::notOpenedMessage(path, r));
         return false;
     }
     m_view.setDocumentText(r.text, caretAtEnd);

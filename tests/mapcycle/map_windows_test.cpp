@@ -1,5 +1,6 @@
 // The map cycle editor and the your-maps picker, driven as the user drives them.
 #include "app/Project1.h"
+#include "file_size_limit.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
 #include "shell/Unit1.h"
@@ -78,24 +79,6 @@ struct MapsFixture : ::testing::Test {
     QListWidget* LB1 = nullptr;
     QListWidget* LB2 = nullptr;
     QPlainTextEdit* Ric1 = nullptr;
-};
-
-// Lowers the file size limit of this process for the guard's lifetime, so a write fails with
-// "File too large" the way it fails on a full disk (also when the tests run as root).
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-    rlimit saved{};
-    void (*oldHandler)(int) = nullptr;
 };
 
 } // namespace

@@ -1,0 +1,59 @@
+// Tbinds, the key choice dialog: the key list in two columns, for the wizard's action buttons
+// (KeySlot 0) or for one key slot of the MetaBinds window (KeySlot n >= 1).
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QDialog>
+#include <functional>
+
+class QListWidget;
+class QPushButton;
+struct WizardWorkingSet;
+
+// What the dialog needs of the wizard's key pages when it takes a key from another action.
+class KeyChoiceClient {
+public:
+    virtual ~KeyChoiceClient() = default;
+    virtual WizardWorkingSet& workingSet() = 0;
+    // Runs document work inside the wizard's page switch and returns to the key page.
+    virtual void runOnDocuments(const std::function<void()>& work) = 0;
+    // Shows the key of every action on its button again (after the lists were read anew).
+    virtual void showActionCaptions() = 0;
+};
+
+class Tbinds : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tbinds(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The wizard's key pages, for the wizard mode.
+    void setClient(KeyChoiceClient* client) { m_client = client; }
+    // The key selected in the list, or empty.
+    QString chosenKey() const;
+
+public slots:
+    // Shows the dialog modally, centred over the main window, in the mode KeySlot asks for.
+    void chooseKey();
+    void FormShow();
+    void Button1Click();
+    void Button2Click();
+    // Closing by the window's button or Escape is Отмена.
+    void reject() override;
+
+signals:
+    // MetaBinds mode: slot `slot` (1-based) gets `key`.
+    void metaBindSlotChosen(int slot, const QString& key);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void acceptForWizard(const QString& key);
+
+    AppContext& m_ctx;
+    KeyChoiceClient* m_client = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+};

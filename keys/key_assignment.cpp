@@ -1,0 +1,118 @@
+// Binding one key to one action.
+#include "keys/key_assignment.h"
+
+#include "keys/action_table.h"
+#include "wizard/line_search.h"
+#include "wizard/pivo.h"
+#include "wizard/wizard_working_set.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A bind line that the wizard may rewrite in place: longer lines are someone's own script and
+// stay; the new binding is appended instead.
+constexpr int kBindLineMin = 1;
+constexpr int kBindLineMax = 100;
+
+// The used-key list holds the key, spelled as in the config, in either case.
+bool usedEntryMatches(const QString& entry, const QString& key) {
+    return entry == key || asciiUpper(entry) == key || asciiLower(entry) == key;
+}
+
+} // namespace
+
+QStringList actionCommands() {
+    QStringList commands;
+    for (const ActionRow& row : actionTable())
+        commands.append(actionCommand(row));
+    return commands;
+}
+
+QString actionBindLine(const QString& key, const QString& command) {
+    return u"bind \""_s + key + u"\" "_s + command;
+}
+
+QString vopli(WizardWorkingSet& ws, const QString& caption) {
+    if (caption.isEmpty())
+        return caption;
+    const QString lower = asciiLower(caption);
+    const QString upper = asciiUpper(caption);
+    for (qsizetype i = 0; i < ws.usedKeys.size(); ++i) {
+        const QString& entry = ws.usedKeys.at(i);
+        if (entry == caption || entry == lower || entry == upper) {
+            ws.usedKeys.removeAt(i);
+            ws.freeKeys.append(caption);
+            break;
+        }
+    }
+    return caption;
+}
+
+bool usedKeysHold(const QStringList& usedKeys, const QString& key) {
+    const QString upper = asciiUpper(key);
+    for (const QString& entry : usedKeys)
+        if (asciiUpper(entry) == upper)
+            return true;
+    return false;
+}
+
+KompotResult assignChosenKey(WizardWorkingSet& ws, const QString& caption, const QString& key,
+                             const QString& command) {
+    KompotResult result;
+    result.previousActionKey = vopli(ws, caption);
+    result.caption = key;
+    for (const QString& entry : ws.usedKeys)
+        if (usedEntryMatches(entry, key))
+            return result;
+    ws.usedKeys.append(key);
+    ws.freeKeys.removeAll(key);
+    if (!ws.unbindallPresent) {
+        ws.mem1.insertAtStart(u"unbindall"_s);
+        ws.unbindallPresent = true;
+    }
+    ws.exactLineMode = true;
+    ws.exactLineMin = kBindLineMin;
+    ws.exactLineMax = kBindLineMax;
+    Savy(ws, actionBindLine(result.previousActionKey, command), actionBindLine(key, command),
+         false);
+    ws.exactLineMode = false;
+    result.written = true;
+    return result;
+}
+
+KeyChoiceResult keyChoiceOk(WizardWorkingSet& ws, const QString& selectedKey,
+                            const QString& actionCaption, const QString& command,
+                            KeyReassignment& wizard) {
+    KeyChoiceResult result;
+    if (selectedKey.isEmpty())
+        return result;
+    // Compared without regard to case: a config's `bind "mouse1"` holds the key "MOUSE1" too,
+    // and taking it unasked would leave kompot nothing to write.
+    if (!usedKeysHold(ws.usedKeys, selectedKey)) {
+        result.outcome = KeyChoice::Accepted;
+        return result;
+    }
+    if (!wizard.confirmReassignment()) {
+        result.outcome = KeyChoice::Declined;
+        return result;
+    }
+    wizard.onDocuments([&] {
+        PivoInputs inputs;
+        inputs.chosenKey = selectedKey;
+        inputs.oldKey = actionCaption;
+        ws.pivoState = 2;
+        Pivo(ws, inputs);
+        // The reading appends to the used-key list: it starts empty, as after page 1's showing.
+        ws.usedKeys.clear();
+        ws.reloadOnly = true;
+        inputs.actionCommands = actionCommands();
+        Pivo(ws, inputs);
+        ws.reloadOnly = false;
+        ws.mem1.appendLine(actionBindLine(selectedKey, command));
+    });
+    result.outcome = KeyChoice::Accepted;
+    result.reassigned = true;
+    result.caption = selectedKey;
+    return result;
+}

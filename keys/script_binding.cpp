@@ -1,0 +1,156 @@
+// BIND: lines into the documents, the documents onto disk, the key lists after them.
+#include "keys/script_binding.h"
+
+#include "platform/text_file.h"
+#include "wizard/line_search.h"
+#include "wizard/pivo.h"
+#include "wizard/wizard_working_set.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace script {
+
+WizardDocument& aliasDocument(WizardWorkingSet& ws) {
+    return ws.autoexecMode ? ws.mem2 : ws.mem1;
+}
+
+namespace {
+
+void runPivo(WizardWorkingSet& ws, int state, const QString& usedKey,
+             const QStringList& actionCommands = {}) {
+    PivoInputs inputs;
+    inputs.usedKey = usedKey;
+    inputs.actionCommands = actionCommands;
+    ws.pivoState = state;
+    Pivo(ws, inputs);
+    ws.pivoState = 0;
+}
+
+void appendAll(WizardDocument& document, const QStringList& lines) {
+    for (const QString& line : lines)
+        document.appendLine(line);
+}
+
+} // namespace
+
+void bindlaska(WizardWorkingSet& ws, const BindRequest& request) {
+    // A deletion only takes lines away; the shared wait alias and "unbindall" wait for a script.
+    const bool writes = !(request.mode == BindMode::UsedKey && request.deletion);
+    WizardDocument& aliases = aliasDocument(ws);
+    const Fragments fragments = buildFragments(request.composition);
+
+    if (writes && !ws.waitAliasPresent) {
+        aliases.appendLine(waitAliasLine());
+        ws.waitAliasPresent = true;
+    }
+    if (writes && !ws.unbindallPresent) {
+        ws.mem1.insertAtStart(u"unbindall"_s);
+        ws.unbindallPresent = true;
+    }
+
+    switch (request.mode) {
+    case BindMode::NewKey: {
+        const AliasNames names = aliasNamesFor(request.key);
+        appendAll(aliases, aliasBlock(names, fragments));
+        ws.mem1.appendLine(keyBindLine(request.key, names));
+        break;
+    }
+    case BindMode::UsedKey: {
+        runPivo(ws, 1, request.key);
+        if (!request.deletion) {
+            const AliasNames names = aliasNamesFor(request.key);
+            appendAll(aliases, aliasBlock(names, fragments));
+            ws.mem1.appendLine(keyBindLine(request.key, names));
+        }
+        break;
+    }
+    case BindMode::Combination: {
+        runPivo(ws, 11, request.key);
+        const AliasNames names = aliasNamesFor(request.modifier + u"-"_s + request.key);
+        appendAll(aliases, aliasBlock(names, fragments));
+        aliases.appendLine(plusModifierLine(request.modifier, request.key));
+        aliases.appendLine(
+            minusModifierLine(request.modifier, request.key, ws.comboPreviousCommand));
+        ws.mem1.appendLine(modifierBindLine(request.modifier));
+        break;
+    }
+    }
+}
+
+void updateKeyLists(WizardWorkingSet& ws, const BindRequest& request,
+                    const QStringList& actionCommands) {
+    if (request.mode == BindMode::NewKey) {
+        ws.freeKeys.removeOne(request.key);
+        // A reading would no longer offer a bound key for a combination either.
+        ws.comboKeys.removeOne(request.key);
+        ws.usedKeys.append(request.key);
+        return;
+    }
+    ws.usedKeys.clear();
+    ws.reloadOnly = true;
+    runPivo(ws, 0, QString(), actionCommands);
+    ws.reloadOnly = false;
+}
+
+QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
+    if (request.key.isEmpty() ||
+        (request.mode == BindMode::Combination && request.modifier.isEmpty()))
+        return u"Выберите клавишу и нажмите <BIND>"_s;
+    if (ws.chosenPath.isEmpty() || !ws.chosenReadable)
+        return u"Файл \"%1\" не удалось прочитать, поэтому сценарий клавиши в него не "
+               u"записан. Выберите на первой странице файл, который можно открыть."_s.arg(
+                   ws.chosenPath);
+    if (ws.autoexecMode && !ws.autoexecReadable)
+        return u"Файл \"%1\" не удалось прочитать, поэтому сценарий клавиши не записан."_s.arg(
+            ws.autoexecPath);
+    const bool deletion = request.mode == BindMode::UsedKey && request.deletion;
+    if (!deletion && !chatTextIsSafe(request.composition.chatText))
+        return unsafeChatTextMessage();
+    // The game could not show them, and the file would hold "?" instead.
+    QString lost;
+    textfile::toFileBytes(request.composition.chatText, &lost);
+    if (!deletion && !lost.isEmpty())
+        return unencodableChatTextMessage(lost);
+    return {};
+}
+
+BindOutcome runBind(WizardWorkingSet& ws, const BindRequest& request,
+                    const QStringList& actionCommands,
+                    const std::function<void(const std::function<void()>&)>& onDocumentsPage) {
+    BindOutcome outcome;
+    outcome.message = refusalFor(ws, request);
+    if (!outcome.message.isEmpty()) {
+        outcome.status = BindOutcome::Status::Refused;
+        return outcome;
+    }
+    auto onPage = [&](const std::function<void()>& work) {
+        if (onDocumentsPage)
+            onDocumentsPage(work);
+        else
+            work();
+    };
+    onPage([&] { bindlaska(ws, request); });
+
+    auto keep = [&](const WizardSaveResult& saved) {
+        outcome.saves.push_back(saved);
+        if (saved.ok())
+            return true;
+        outcome.status = BindOutcome::Status::SaveFailed;
+        outcome.message = saved.message();
+        return false;
+    };
+    // The aliases go first: a config that binds a key to an alias the game never learnt would
+    // leave the key dead, so when the autoexec file cannot be written the config is not either.
+    if (ws.autoexecMode && !keep(saveAutoexecFile(ws)))
+        return outcome;
+    if (!keep(saveChosenFile(ws)))
+        return outcome;
+
+    if (request.mode == BindMode::NewKey)
+        updateKeyLists(ws, request, actionCommands);
+    else
+        onPage([&] { updateKeyLists(ws, request, actionCommands); });
+    return outcome;
+}
+
+} // namespace script

@@ -1,0 +1,69 @@
+// TMetab, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for each of its
+// slots through the key choice dialog, and appends the finished script to the main editor or to
+// the wizard's working document.
+#pragma once
+
+#include "app/app_context.h"
+#include "metabinds/metabind_listing.h"
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class TMetab : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMetab(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Lists the MetaBinds afresh (the list and the path table are emptied first).
+    void FormShow();
+    const metabind::MetaBindPaths& metaBindPaths() const { return m_listing.paths; }
+
+public slots:
+    // Lists the MetaBinds and shows the window modally, centred on the main window.
+    void openModal();
+    // The key choice dialog's answer for slot `slot` (1-based): the slot shows the key, and when
+    // no slot is left without one the button offers "Вставить".
+    void fillSlot(int slot, const QString& key);
+
+    void lx_MeBClick();
+    void lx_bindClick();
+    void sb_bindClick();
+    void Button1Click(); // "Выход"
+
+signals:
+    // A key is wanted for slot KeySlot (set before this is sent); the key choice dialog answers
+    // through fillSlot.
+    void keyChoiceRequested();
+    // A finished MetaBind for the wizard's working document (MetaBindTarget 0).
+    void metaBindForWizard(const QString& block);
+
+protected:
+    void done(int result) override;
+
+private:
+    void resetSlotButton();
+    void insertScript();
+    int selectedRow(const QListWidget* list) const;
+
+    AppContext& m_ctx;
+    metabind::Listing m_listing;
+    // The script as read (the box shows it; it is also what gets filled and inserted).
+    QString m_script;
+    // The MetaBind whose script is shown, so an unreadable choice can give the selection back.
+    int m_shownRow = -1;
+
+    QLabel* Label1 = nullptr;
+    QListWidget* lx_MeB = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* lx_bind = nullptr;
+    QToolButton* sb_bind = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPlainTextEdit* red_bind = nullptr;
+    QLabel* Label3 = nullptr;
+    QPlainTextEdit* mm_opis = nullptr;
+};

@@ -1,0 +1,129 @@
+// The key pages inside the wizard: captions read from the config, one action button clicked
+// through the key choice dialog, the buy panel, "MetaBinds", and "Применить настройки" saving
+// the working document or refusing an unreadable one.
+#include "app/Project1.h"
+#include "file_size_limit.h"
+#include "keys/Unit8.h"
+#include "test_app.h"
+#include "wizard/Unit2.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = ScriptedUserDialogs::Kind;
+
+namespace {
+
+struct KeyPagesTest : ::testing::Test {
+    void SetUp() override {
+        app.createWindows();
+        app.state.wizardFolder = app.gameDir();
+        app.state.startupGameDir = app.gameDir();
+        w = app.ctx->windows.form2;
+        ASSERT_TRUE(w);
+    }
+    void TearDown() override {
+        if (w->isVisible())
+            w->close();
+        EXPECT_TRUE(app.dialogs.allUsed());
+    }
+    template <typename T = QPushButton> T* c(const QString& name) const {
+        T* found = w->findChild<T*>(name);
+        EXPECT_TRUE(found) << name.toStdString();
+        return found;
+    }
+    // Opens the wizard on `name` and jumps to the key pages.
+    void openOnKeys(const QString& name) {
+        w->FormShow();
+        w->show();
+        auto* files = c<QListWidget>(u"FileBox1"_s);
+        const auto found = files->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                          files->visualItemRect(found.first()).center());
+        c(u"Button56"_s)->click();
+        ASSERT_EQ(c<QTabWidget>(u"PgC1"_s)->currentIndex(), 8);
+    }
+    // Clicks an action button and picks `key` in the key choice dialog.
+    void assign(const QString& button, const QString& key) {
+        QTimer::singleShot(0, w, [this, key] {
+            auto* list = app.ctx->windows.binds->findChild<QListWidget*>(u"ListBox1"_s);
+            list->setCurrentItem(list->findItems(key, Qt::MatchExactly).first());
+            app.ctx->windows.binds->findChild<QPushButton*>(u"Button1"_s)->click();
+        });
+        c(button)->click();
+    }
+
+    TestApp app;
+    TForm2* w = nullptr;
+};
+
+} // namespace
+
+TEST_F(KeyPagesTest, AnActionKeyIsBoundAndSavedByApply) {
+    const QString path = app.writeFile(
+        app.gameDir() + u"/my.cfg"_s, "bind \"w\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
+    openOnKeys(u"my.cfg"_s);
+    EXPECT_EQ(c(u"Button4"_s)->text(), u"w"_s);
+    EXPECT_EQ(c(u"Button4"_s)->toolTip(), u"w"_s);
+    EXPECT_EQ(c(u"Button9"_s)->text(), u"MOUSE1"_s);
+    EXPECT_EQ(c(u"Button11"_s)->text(), QString());
+
+    assign(u"Button4"_s, u"UPARROW"_s);
+    EXPECT_EQ(c(u"Button4"_s)->text(), u"UPARROW"_s);
+    EXPECT_EQ(c(u"Button4"_s)->toolTip(), u"UPARROW"_s);
+    EXPECT_EQ(app.state.previousActionKey, u"w"_s);
+    EXPECT_EQ(c<QTabWidget>(u"PgC1"_s)->currentIndex(), 8);
+    // Only the document in memory has changed so far.
+    EXPECT_EQ(app.readFile(path), "bind \"w\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
+
+    w->showPage(10);
+    EXPECT_TRUE(c<QLabel>(u"Label83"_s)->text().contains(u"Применить настройки"_s));
+    // A save that runs out of room says so and keeps the document for another try.
+    app.dialogs.expect(Kind::Error);
+    {
+        FileSizeLimit limit(20);
+        c(u"Button50"_s)->click();
+    }
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"my.cfg"_s));
+    EXPECT_EQ(app.readFile(path), "bind \"w\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
+    c(u"Button50"_s)->click();
+    EXPECT_EQ(app.readFile(path),
+              "unbindall\r\nbind \"UPARROW\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
+}
+
+TEST_F(KeyPagesTest, BuyPanelMetaBindsAndAnUnreadableFile) {
+    // A binary file cannot be shown as text: the document holds a message line instead.
+    const QByteArray binary("bind\0\0\x01\x02 \"w\"", 12);
+    const QString bad = app.writeFile(app.gameDir() + u"/bad.cfg"_s, binary);
+    openOnKeys(u"bad.cfg"_s);
+
+    w->showPage(9);
+    auto* panel = c<QFrame>(u"Panel2"_s);
+    EXPECT_FALSE(panel->isVisible());
+    c(u"Button38"_s)->click();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(c(u"Button52"_s)->parentWidget(), panel);
+    c(u"Button51"_s)->click();
+    EXPECT_FALSE(panel->isVisible());
+
+    w->showPage(10);
+    QSignalSpy metaBinds(w, &TForm2::metaBindsRequested);
+    app.state.metaBindTarget = 1;
+    c(u"Button49"_s)->click();
+    EXPECT_EQ(metaBinds.size(), 1);
+    EXPECT_EQ(app.state.metaBindTarget, 0);
+
+    app.dialogs.expect(Kind::Error);
+    c(u"Button50"_s)->click();
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"bad.cfg"_s));
+    EXPECT_EQ(app.readFile(bad), binary);
+}

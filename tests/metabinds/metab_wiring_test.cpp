@@ -1,0 +1,58 @@
+// The MetaBinds window wired to the key choice dialog and the wizard, as the program wires them:
+// slots are filled through the real dialog, and the wizard's "MetaBinds" sends the result into
+// its working document.
+#include "keys/Unit8.h"
+#include "metabinds/Unit11.h"
+#include "shell/Unit1.h"
+#include "test_app.h"
+#include "wizard/Unit2.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
+    TestApp app;
+    app.writeFile(app.programDir() + u"dlls/metabinds/a.mtb"_s,
+                  "bind \"<<1>>\" a\r\nbind \"<<2>>\" b\r\n[MetaBind]\r\nname=A\r\nbut=2\r\n");
+    app.createWindows();
+    TMetab* metab = app.ctx->windows.metab;
+    Tbinds* binds = app.ctx->windows.binds;
+    TForm2* wizard = app.ctx->windows.form2;
+    auto* lx_bind = metab->findChild<QListWidget*>(u"lx_bind"_s);
+    auto* sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);
+    auto* keyList = binds->findChild<QListWidget*>(u"ListBox1"_s);
+    auto* button49 = wizard->findChild<QPushButton*>(u"Button49"_s);
+    ASSERT_TRUE(lx_bind && sb_bind && keyList && button49);
+    // Chooses `key` in the key choice dialog once it is open, then OK or Отмена.
+    auto choose = [&](int slot, const QString& key, bool ok) {
+        lx_bind->setCurrentRow(slot - 1);
+        QTimer::singleShot(0, binds, [&, key, ok] {
+            EXPECT_TRUE(binds->isVisible());
+            keyList->setCurrentItem(keyList->findItems(key, Qt::MatchExactly).value(0));
+            binds->findChild<QPushButton*>(ok ? u"Button1"_s : u"Button2"_s)->click();
+        });
+        sb_bind->click();
+        EXPECT_EQ(app.state.keySlot, 0);
+    };
+    QTimer::singleShot(0, metab, [&] {
+        metab->findChild<QListWidget*>(u"lx_MeB"_s)->setCurrentRow(0);
+        choose(1, u"MOUSE1"_s, false);
+        EXPECT_EQ(lx_bind->item(0)->text(), u"Кнопка <<1>>"_s);
+        choose(1, u"MOUSE1"_s, true);
+        choose(2, u"SPACE"_s, true);
+        EXPECT_EQ(sb_bind->text(), u"Вставить"_s);
+        sb_bind->click();
+        metab->reject();
+    });
+    app.state.metaBindTarget = 1;
+    button49->click();
+    EXPECT_EQ(app.state.metaBindTarget, 0);
+    EXPECT_TRUE(
+        wizard->workingSet().mem1.content().endsWith(u"\nbind \"MOUSE1\" a\nbind \"SPACE\" b"_s));
+    EXPECT_FALSE(app.ctx->windows.form1->documentText().contains(u"MOUSE1"_s));
+}

@@ -1,0 +1,386 @@
+// The wizard window driven as the user drives it: choosing a config on the first page, the
+// page flow, reading the settings into the pages and applying them to the file.
+#include "app/Project1.h"
+#include "file_size_limit.h"
+#include "print_qstring.h"
+#include "shell/Unit1.h"
+#include "shell/Unit7.h"
+#include "shell/qt_folder_tree.h"
+#include "test_app.h"
+#include "wizard/Unit2.h"
+#include "wizard/qt_spin_edit.h"
+#include "wizard/wizard_files.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = ScriptedUserDialogs::Kind;
+
+namespace {
+
+QStringList texts(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+struct WizardFixture : ::testing::Test {
+    void SetUp() override {
+        app.createWindows();
+        app.state.wizardFolder = app.gameDir();
+        app.state.startupGameDir = app.gameDir();
+        w = app.ctx->windows.form2;
+        ASSERT_TRUE(w);
+        PgC1 = c<QTabWidget>(u"PgC1"_s);
+        FileBox1 = c<QListWidget>(u"FileBox1"_s);
+        mem1 = c<QPlainTextEdit>(u"mem1"_s);
+        ASSERT_TRUE(PgC1 && FileBox1 && mem1);
+    }
+    void TearDown() override {
+        if (w->isVisible())
+            w->close();
+        EXPECT_TRUE(app.dialogs.allUsed());
+    }
+    template <typename T> T* c(const QString& name) const {
+        T* found = w->findChild<T*>(name);
+        EXPECT_TRUE(found) << name.toStdString();
+        return found;
+    }
+    QString path(const QString& name) const { return app.gameDir() + u"/"_s + name; }
+    void open() {
+        w->FormShow();
+        w->show();
+    }
+    void choose(const QString& name) {
+        const QList<QListWidgetItem*> found = FileBox1->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        QTest::mouseClick(FileBox1->viewport(), Qt::LeftButton, {},
+                          FileBox1->visualItemRect(found.first()).center());
+    }
+    void click(const QString& button) { c<QPushButton>(button)->click(); }
+    QString label(const QString& name) const { return c<QLabel>(name)->text(); }
+    int page() const { return PgC1->currentIndex(); }
+    QString field(const QString& name) const {
+        if (auto* spin = w->findChild<SpinEdit*>(name))
+            return spin->text();
+        return c<QLineEdit>(name)->text();
+    }
+    bool checked(const QString& name) const { return c<QRadioButton>(name)->isChecked(); }
+    void goToPage(int target) {
+        while (page() < target)
+            click(u"Button2"_s);
+    }
+
+    TestApp app;
+    TForm2* w = nullptr;
+    QTabWidget* PgC1 = nullptr;
+    QListWidget* FileBox1 = nullptr;
+    QPlainTextEdit* mem1 = nullptr;
+};
+
+} // namespace
+
+TEST_F(WizardFixture, TheWindowIsFixedWithHiddenTabsAndElevenNamedPages) {
+    EXPECT_EQ(w->windowTitle(), u"Конкретный конфигуратор (Master CFG)"_s);
+    EXPECT_EQ(w->size(), QSize(476, 371));
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    EXPECT_EQ(c<QWidget>(u"Panel1"_s)->width(), 73);
+    EXPECT_EQ(c<QWidget>(u"Panel1"_s)->palette().color(QPalette::Window), QColor(216, 208, 200));
+    ASSERT_EQ(PgC1->count(), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(PgC1->widget(i)->objectName(), u"TbS"_s + QString::number(i + 1));
+    EXPECT_EQ(c<QPushButton>(u"Button2"_s)->text(), u"Далее >>"_s); // before the first showing
+    EXPECT_FALSE(c<QPushButton>(u"Button2"_s)->isEnabled());
+    EXPECT_FALSE(c<QPushButton>(u"Button56"_s)->isEnabled());
+    EXPECT_FALSE(c<QPushButton>(u"Button3"_s)->isEnabled());
+    EXPECT_EQ(c<QPushButton>(u"Button8"_s)->text(), u"Применить настройки"_s);
+    EXPECT_EQ(c<QComboBox>(u"ComboBox1"_s)->currentText(), u"Никакое"_s);
+    EXPECT_EQ(field(u"SpinEdit3"_s), u"300"_s);
+    EXPECT_EQ(field(u"Edit2"_s), u"1.5"_s);
+}
+
+TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutChoosingIt) {
+    app.writeFile(path(u"b.cfg"_s), "name \"b\"\r\n");
+    app.writeFile(path(u"A.CFG"_s), "");
+    app.writeFile(path(u".hidden.cfg"_s), "");
+    app.writeFile(path(u"notes.txt"_s), "");
+    QDir(app.gameDir()).mkpath(u"folder.cfg"_s);
+    open();
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(label(u"Label83"_s), u"Все изменения настройки клавиш и вставка МетаБиндов\n"
+                                   u"вступят в действия после нажатия \"Применить настройки\""_s);
+    EXPECT_EQ(texts(FileBox1), (QStringList{u".hidden.cfg"_s, u"A.CFG"_s, u"b.cfg"_s}));
+
+    Tsozdat* sozdat = app.ctx->windows.sozdat;
+    QTimer::singleShot(0, sozdat, [&] {
+        QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
+        sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
+    });
+    click(u"Button1"_s);
+    EXPECT_TRUE(texts(FileBox1).contains(u"new.cfg"_s));
+    EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
+    EXPECT_TRUE(mem1->toPlainText().isEmpty());
+}
+
+TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosen) {
+    app.writeFile(path(u"my.cfg"_s), "name \"a\"\r\n");
+    const QString other = app.root.path() + u"/other"_s;
+    app.writeFile(other + u"/my.cfg"_s, "name \"b\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    auto* tree = w->findChild<DriveFolderTree*>();
+    ASSERT_TRUE(tree && tree->setFolder(other));
+    emit tree->folderChosen(other);
+    EXPECT_EQ(app.state.wizardFolder, other); // the wizard folder follows the list
+    EXPECT_EQ(texts(FileBox1), QStringList{u"my.cfg"_s});
+    EXPECT_TRUE(FileBox1->selectedItems().isEmpty()); // the same name, but another file
+    app.dialogs.expect(Kind::Message);
+    click(u"Button2"_s);
+    choose(u"my.cfg"_s);
+    EXPECT_EQ(mem1->toPlainText(), u"name \"b\"\n"_s);
+}
+
+TEST_F(WizardFixture, ForwardWithoutAFileShowsTheMessageAndStays) {
+    app.writeFile(path(u"my.cfg"_s), "name \"Player\"\r\n");
+    open();
+    EXPECT_EQ(c<QPushButton>(u"Button2"_s)->text(), u"Далее>>"_s);
+    // Both buttons are disabled until a file was chosen once in the run; call the handlers.
+    app.dialogs.expect(Kind::Message);
+    w->Button2Click();
+    EXPECT_EQ(app.dialogs.lastText(), u"Сначала выберите конфиг для настройки!"_s);
+    app.dialogs.expect(Kind::Message);
+    w->Button56Click();
+    EXPECT_EQ(page(), 0);
+}
+
+TEST_F(WizardFixture, LeavingPageOneReadsTheSettingsAndTheCaptionsFollowThePages) {
+    app.writeFile(path(u"my.cfg"_s), "name \"Player\"\r\ncl_righthand \"0\"\r\n"
+                                     "mp_timelimit \"20\"\r\nmp_maxrounds \"10\"\r\n"
+                                     "rate \"2500\"\r\nnet_graph \"1\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    EXPECT_TRUE(c<QPushButton>(u"Button2"_s)->isEnabled());
+    EXPECT_EQ(mem1->toPlainText(), u"name \"Player\"\ncl_righthand \"0\"\nmp_timelimit \"20\"\n"
+                                   u"mp_maxrounds \"10\"\nrate \"2500\"\nnet_graph \"1\"\n"_s);
+    click(u"Button2"_s);
+    EXPECT_EQ(page(), 1);
+    EXPECT_FALSE(c<QPushButton>(u"Button56"_s)->isVisible());
+    EXPECT_EQ(label(u"Label32"_s), u"Стандартные настройки"_s);
+    EXPECT_EQ(field(u"Edit1"_s), u"Player"_s);
+    EXPECT_TRUE(checked(u"RadioButton2"_s));
+    goToPage(2);
+    EXPECT_TRUE(checked(u"RadioButton39"_s));
+    EXPECT_TRUE(c<QComboBox>(u"ComboBox2"_s)->isEnabled());
+    goToPage(4);
+    EXPECT_EQ(label(u"Label3"_s), u"Настройки сервера:"_s);
+    EXPECT_EQ(field(u"SpinEdit12"_s), u"20"_s); // the minutes win, both read without zeroing
+    EXPECT_EQ(field(u"SpinEdit13"_s), u"0"_s);
+    goToPage(7);
+    EXPECT_EQ(c<QComboBox>(u"ComboBox1"_s)->currentIndex(), 2);
+    EXPECT_EQ(c<QPushButton>(u"Button2"_s)->text(), u"Клавиши"_s);
+    click(u"Button2"_s);
+    EXPECT_EQ(page(), 8);
+    click(u"Button3"_s);
+    EXPECT_EQ(page(), 7);
+    EXPECT_EQ(label(u"Label32"_s), u"Соединение"_s);
+}
+
+TEST_F(WizardFixture, KeysJumpsToPageNineAndASecondOpeningStartsWithoutAFile) {
+    app.writeFile(path(u"my.cfg"_s), "name \"Player\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    click(u"Button56"_s);
+    EXPECT_EQ(page(), 8);
+    EXPECT_EQ(label(u"Label32"_s), u"Клавиши движения, покупки и сообщений"_s);
+    w->close();
+    EXPECT_TRUE(app.dialogs.allUsed());
+
+    open();
+    EXPECT_EQ(page(), 0);
+    EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
+    EXPECT_TRUE(mem1->toPlainText().isEmpty());
+    EXPECT_TRUE(c<QPushButton>(u"Button56"_s)->isVisible());
+    EXPECT_TRUE(c<QPushButton>(u"Button2"_s)->isEnabled()); // enabled once a file was chosen
+    app.dialogs.expect(Kind::Message);
+    click(u"Button2"_s);
+    EXPECT_EQ(page(), 0);
+}
+
+TEST_F(WizardFixture, ChoosingAFileClearsThePagesAndRereadingRestoresWhatTheFileSays) {
+    app.writeFile(path(u"my.cfg"_s), "name \"Player\"\r\nhud_fastswitch \"1\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    click(u"Button2"_s);
+    c<QLineEdit>(u"Edit1"_s)->setText(u"Other"_s);
+    c<QRadioButton>(u"RadioButton23"_s)->click(); // mouse smoothing has no line: kept
+    c<QRadioButton>(u"RadioButton30"_s)->click(); // fast switch has one: read back
+    click(u"Button3"_s);
+    click(u"Button2"_s);
+    EXPECT_EQ(field(u"Edit1"_s), u"Player"_s);
+    EXPECT_TRUE(checked(u"RadioButton23"_s));
+    EXPECT_TRUE(checked(u"RadioButton29"_s));
+
+    click(u"Button3"_s);
+    choose(u"my.cfg"_s);
+    EXPECT_FALSE(checked(u"RadioButton23"_s));
+    EXPECT_TRUE(field(u"Edit1"_s).isEmpty());
+    EXPECT_TRUE(field(u"SpinEdit3"_s).isEmpty());
+    EXPECT_TRUE(checked(u"RadioButton17"_s));
+}
+
+TEST_F(WizardFixture, AutoexecModeOnlyForTheStartupConfigItself) {
+    app.writeFile(path(u"config.cfg"_s), "name \"x\"\r\n");
+    app.writeFile(path(u"other.cfg"_s), "");
+    open();
+    choose(u"config.cfg"_s);
+    EXPECT_TRUE(w->workingSet().autoexecMode);
+    EXPECT_TRUE(QFileInfo::exists(path(u"autoexec.cfg"_s))); // made empty at once
+    choose(u"other.cfg"_s);
+    EXPECT_FALSE(w->workingSet().autoexecMode);
+    app.state.startupGameDir = app.gameDir().toUpper(); // the same folder, written otherwise
+    choose(u"config.cfg"_s);
+    EXPECT_FALSE(w->workingSet().autoexecMode);
+}
+
+TEST_F(WizardFixture, MapChangeFieldsZeroEachOtherOnlyWhenTheUserTypes) {
+    open();
+    auto* minutes = c<SpinEdit>(u"SpinEdit12"_s);
+    auto* rounds = c<SpinEdit>(u"SpinEdit13"_s);
+    rounds->setText(u"10"_s);
+    EXPECT_EQ(minutes->text(), u"0"_s);
+    minutes->setText(QString());
+    QTest::keyClicks(minutes, u"25"_s);
+    EXPECT_EQ(minutes->text(), u"25"_s); // the user's number stays
+    EXPECT_EQ(rounds->text(), u"0"_s);
+    c<QRadioButton>(u"RadioButton18"_s)->click();
+    EXPECT_TRUE(c<SpinEdit>(u"SpinEdit5"_s)->isEnabled());
+    EXPECT_FALSE(c<QComboBox>(u"ComboBox1"_s)->isEnabled());
+    c<QRadioButton>(u"RadioButton40"_s)->click();
+    EXPECT_FALSE(c<QComboBox>(u"ComboBox2"_s)->isEnabled());
+}
+
+TEST_F(WizardFixture, ApplyWritesTheFileKeepsASafetyCopyAndSaysSoInTheStatusLine) {
+    const QString cfg = path(u"my.cfg"_s);
+    app.writeFile(cfg, "sensitivity \"3\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    click(u"Button2"_s);
+    c<QLineEdit>(u"Edit1"_s)->setText(u"Игрок\u2713"_s); // a check mark Windows-1251 lacks
+    goToPage(3);
+    c<SpinEdit>(u"SpinEdit6"_s)->setText(u"5"_s);
+    goToPage(7);
+    app.dialogs.expect(Kind::Warning);
+    click(u"Button8"_s);
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"\u2713"_s));
+    EXPECT_EQ(page(), 7);
+    EXPECT_EQ(label(u"Label32"_s), u"Соединение"_s);
+    EXPECT_FALSE(w->pageFlow().internalPageSwitch());
+    const QByteArray written = app.readFile(cfg);
+    EXPECT_TRUE(written.startsWith("sensitivity \"5\"\r\n")) << written.toStdString();
+    EXPECT_TRUE(written.contains("rate \"0\"\r\n"));
+    EXPECT_TRUE(written.contains("name \"\xC8\xE3\xF0\xEE\xEA?\"\r\n")); // cp1251
+    EXPECT_EQ(app.readFile(safetyCopyPath(cfg)), "sensitivity \"3\"\r\n");
+    EXPECT_FALSE(app.ctx->windows.form1->statusLine().isEmpty());
+    // The preview shows the applied document; only the file holds "?" for the check mark.
+    EXPECT_TRUE(mem1->toPlainText().startsWith(u"sensitivity \"5\"\nname \"Игрок\u2713\"\n"_s));
+}
+
+TEST_F(WizardFixture, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
+    const QString cfg = path(u"my.cfg"_s);
+    const QByteArray before = "name \"x\"\r\n" + QByteArray(200, ' ') + "\r\n";
+    app.writeFile(cfg, before);
+    app.writeFile(safetyCopyPath(cfg), before); // room for the copy is not what fails here
+    open();
+    choose(u"my.cfg"_s);
+    goToPage(7);
+    c<QLineEdit>(u"Edit1"_s)->setText(QString(400, u'y'));
+    app.dialogs.expect(Kind::Error);
+    {
+        FileSizeLimit limit(300);
+        click(u"Button8"_s);
+    }
+    EXPECT_TRUE(app.dialogs.lastText().contains(cfg)) << app.dialogs.lastText().toStdString();
+    EXPECT_EQ(app.readFile(cfg), before);
+    EXPECT_EQ(page(), 7);
+    EXPECT_TRUE(mem1->toPlainText().contains(QString(400, u'y'))); // kept for another try
+}
+
+TEST_F(WizardFixture, AnUnreadableConfigIsShownAsTheMessageAndNeverWritten) {
+    const QString cfg = path(u"bin.cfg"_s);
+    const QByteArray binary("name \"x\"\0\x01\x02", 11);
+    app.writeFile(cfg, binary);
+    open();
+    choose(u"bin.cfg"_s);
+    EXPECT_EQ(mem1->toPlainText().trimmed(), unreadableDocumentLine());
+    goToPage(7);
+    app.dialogs.expect(Kind::Error);
+    click(u"Button8"_s);
+    EXPECT_TRUE(app.dialogs.lastText().contains(cfg));
+    EXPECT_EQ(app.readFile(cfg), binary);
+    EXPECT_FALSE(QFileInfo::exists(safetyCopyPath(cfg)));
+}
+
+TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocument) {
+    app.writeFile(path(u"my.cfg"_s), "bind \"w\" \"+forward\"\r\n");
+    open();
+    choose(u"my.cfg"_s);
+    click(u"Button56"_s);
+    click(u"Button2"_s);
+    ASSERT_EQ(page(), 9);
+    w->workingSet().usedKeys = QStringList{u"w"_s};
+    bool ran = false;
+    w->runOnDocuments(true, [&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(page(), 9);
+    EXPECT_EQ(label(u"Label32"_s), u"Клавиши других действий"_s);
+    EXPECT_EQ(w->workingSet().usedKeys, QStringList{u"w"_s});
+    w->runOnDocuments(false, [] {});
+    EXPECT_TRUE(w->workingSet().usedKeys.isEmpty());
+
+    w->appendMetaBind(u"alias \"Kaz-1\" \"say hi\"\nbind \"F5\" \"Kaz-1\""_s);
+    EXPECT_EQ(w->workingSet().mem1.content(),
+              u"bind \"w\" \"+forward\"\nalias \"Kaz-1\" \"say hi\"\nbind \"F5\" \"Kaz-1\"\n"_s);
+    bool requested = false;
+    QObject::connect(w, &TForm2::metaBindsRequested, w, [&] { requested = true; });
+    emit w->metaBindsRequested();
+    EXPECT_TRUE(requested);
+}
+
+TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
+    app.showMain();
+    QAction* item = app.ctx->windows.form1->action(u"N20"_s);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->text(), u"&Мастер CFG"_s);
+    EXPECT_EQ(item->shortcut(), QKeySequence(u"Ctrl+Alt+M"_s));
+    bool shown = false;
+    QTimer::singleShot(0, w, [&] {
+        shown = w->isVisible() && w->isModal() && page() == 0;
+        w->close();
+    });
+    item->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(w->isVisible());
+
+    shown = false;
+    QTimer::singleShot(0, w, [&] {
+        shown = w->isVisible();
+        w->close();
+    });
+    app.ctx->windows.form1->findChild<QToolButton*>(u"ToolButton13"_s)->click();
+    EXPECT_TRUE(shown);
+}
