@@ -2,6 +2,7 @@
 // commands that open other windows. The text tools are in Unit1_text_tools.cpp.
 #include "shell/Unit1.h"
 
+#include "language/qt_editor_language.h"
 #include "launcher/Unit12.h"
 #include "launcher/config_keeper.h"
 #include "mapcycle/Unit10.h"
@@ -88,6 +89,8 @@ TForm1::TForm1(AppContext& ctx)
     buildStatusBar();
     connectHandlers();
     setUpTextTools();
+    new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
+                       action(u"SyntaxHighlight1"_s), this);
 
     // Creation step: settings that the main window applies before it is shown. The settings
     // file is read once for the creation and the first show.

@@ -33,6 +33,8 @@ constexpr MenuItemEntry kMainMenu[] = {
     {u"N38", u"N40", u"Сменить &каталог игры", u"Ctrl+K", u"", false, true},
     {u"N32", u"N10", u"Н&астройка смены карт", u"Ctrl+M", u"Настройка смены карт", true},
     {u"N20", u"N10", u"&Мастер CFG", u"Ctrl+Alt+M", u"Мастер настройки конфига"},
+    {u"CheckConfig1", u"N10", u"Проверить конфиг", u"F7", u"Найти ошибки в конфиге", true},
+    {u"SyntaxHighlight1", u"N10", u"Подсветка синтаксиса", u"", u"Подсветка синтаксиса"},
     {u"N36", u"", u"&Библиотеки и MetaBinds", u"", u""},
     {u"N37", u"N36", u"&Настройка библиотек DLZ и MetaBinds", u"Ctrl+B",
      u"Настройка библиотек (*.dlz) и MetaBinds (*.mtb)"},

@@ -1,0 +1,288 @@
+// The editor's language services. The check list sits under the editor in the main window's
+// layout and appears at the first check.
+#include "language/qt_editor_language.h"
+
+#include "app/app_context.h"
+#include "language/qt_config_highlighter.h"
+#include "reference/explanations.h"
+#include "shell/settings.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QBoxLayout>
+#include <QCompleter>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolTip>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr int kLineRole = Qt::UserRole;
+} // namespace
+
+QString EditorLanguage::settingsSection() {
+    return u"Syntax"_s;
+}
+QString EditorLanguage::settingsKey() {
+    return u"Highlight"_s;
+}
+
+EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Settings& settings,
+                               QAction* checkAction, QAction* highlightAction, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_editor(editor), m_editorAlive(editor), m_settings(settings),
+      m_highlightAction(highlightAction) {
+    setObjectName(u"EditorLanguage"_s);
+    m_words = Vocabulary::load(m_ctx.state.programDir);
+
+    // The list of findings, under the editor.
+    ListCheck = new QListWidget(editor->parentWidget());
+    ListCheck->setObjectName(u"ListCheck"_s);
+    ListCheck->setMaximumHeight(130);
+    ListCheck->setIconSize(QSize(16, 16));
+    ListCheck->hide();
+    if (auto* layout = qobject_cast<QBoxLayout*>(editor->parentWidget()->layout()))
+        layout->insertWidget(layout->indexOf(editor) + 1, ListCheck);
+    connect(ListCheck, &QListWidget::itemDoubleClicked, this, &EditorLanguage::ListCheckDblClick);
+    ListCheck->installEventFilter(this);
+    if (checkAction)
+        connect(checkAction, &QAction::triggered, this, &EditorLanguage::CheckConfig1Click);
+
+    // Highlighting: on unless the settings say 0.
+    m_highlighter = new ConfigHighlighter(editor, m_words);
+    applyColours();
+    m_aliases = definedAliases(editor->toPlainText());
+    m_highlighter->setAliases(m_aliases);
+    const bool on = m_settings.readInt(settingsSection(), settingsKey()) != 0;
+    if (m_highlightAction) {
+        m_highlightAction->setCheckable(true);
+        m_highlightAction->setChecked(on);
+        connect(m_highlightAction, &QAction::triggered, this,
+                &EditorLanguage::SyntaxHighlight1Click);
+    }
+    m_highlighter->setActive(on);
+    // Blocks come on screen by scrolling, resizing and new text; they are coloured after the
+    // editor has laid them out.
+    connect(editor, &QPlainTextEdit::updateRequest, m_highlighter,
+            &ConfigHighlighter::refreshVisible, Qt::QueuedConnection);
+    connect(editor->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                const QTextBlock b = m_editor->document()->findBlock(position);
+                // Only an edit near "alias" (or a large one) can change the aliases.
+                if (removed + added > 256 || b.text().contains(u"alias"_s, Qt::CaseInsensitive) ||
+                    m_editor->document()->blockCount() < 2)
+                    scheduleAliasScan();
+                if (m_completer && m_completer->popup()->isVisible())
+                    QTimer::singleShot(0, this, &EditorLanguage::followCompletion);
+            });
+
+    // Hover and completion.
+    m_viewport = editor->viewport();
+    m_viewport->installEventFilter(this);
+    editor->installEventFilter(this);
+    m_completionModel = new QStringListModel(this);
+    m_completer = new QCompleter(m_completionModel, this);
+    m_completer->setObjectName(u"EditorCompleter"_s);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
+    m_completer->setWidget(editor);
+    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &EditorLanguage::insertCompletion);
+    // Ahead of the completer's own filter, which would hand Enter to the editor first (a line
+    // break instead of the choice).
+    m_completer->popup()->installEventFilter(this);
+}
+
+EditorLanguage::~EditorLanguage() = default;
+
+void EditorLanguage::reloadVocabulary() {
+    // Libraries may have been installed or removed since the last time.
+    m_words = Vocabulary::load(m_ctx.state.programDir);
+    m_highlighter->vocabularyChanged();
+}
+
+void EditorLanguage::applyColours() {
+    const QPalette pal = m_editor->palette();
+    m_highlighter->setColours(syntaxColours(pal.color(QPalette::Base), pal.color(QPalette::Text)));
+}
+
+void EditorLanguage::scheduleAliasScan() {
+    if (m_aliasScanPending)
+        return;
+    m_aliasScanPending = true;
+    QTimer::singleShot(300, this, &EditorLanguage::scanAliases);
+}
+
+void EditorLanguage::scanAliases() {
+    m_aliasScanPending = false;
+    m_aliases = definedAliases(m_editor->toPlainText());
+    m_highlighter->setAliases(m_aliases);
+}
+
+void EditorLanguage::CheckConfig1Click() {
+    reloadVocabulary();
+    m_findings = checkConfig(m_editor->toPlainText(), m_words, m_ctx.state.gameDir);
+    ListCheck->clear();
+    for (const ConfigFinding& f : m_findings) {
+        auto* item = new QListWidgetItem(findingCaption(f), ListCheck);
+        item->setData(kLineRole, f.line);
+        item->setIcon(m_editor->style()->standardIcon(f.kind == ConfigFinding::Kind::Warning
+                                                          ? QStyle::SP_MessageBoxWarning
+                                                          : QStyle::SP_MessageBoxInformation));
+    }
+    if (m_findings.isEmpty())
+        new QListWidgetItem(u"Замечаний нет"_s, ListCheck);
+    ListCheck->show();
+}
+
+void EditorLanguage::ListCheckDblClick(QListWidgetItem* item) {
+    const QVariant line = item ? item->data(kLineRole) : QVariant();
+    if (!line.isValid())
+        return;
+    const QTextBlock block = m_editor->document()->findBlockByNumber(line.toInt());
+    if (!block.isValid())
+        return;
+    QTextCursor c = m_editor->textCursor();
+    c.setPosition(block.position());
+    m_editor->setTextCursor(c);
+    m_editor->ensureCursorVisible();
+    m_editor->setFocus();
+}
+
+void EditorLanguage::SyntaxHighlight1Click() {
+    const bool on = !m_highlighter->isActive();
+    if (on) {
+        applyColours();
+        scanAliases();
+    }
+    m_highlighter->setActive(on);
+    if (m_highlightAction)
+        m_highlightAction->setChecked(on);
+    m_settings.writeInt(settingsSection(), settingsKey(), on ? 1 : 0);
+}
+
+QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
+    const QTextCursor at = m_editor->cursorForPosition(viewportPos);
+    const QString line = at.block().text();
+    int start = 0;
+    const QString word = wordAt(line, at.positionInBlock(), &start);
+    if (word.isEmpty() || !m_words.knows(word))
+        return QString();
+    // The point must be over the word, not beyond the end of a shorter line.
+    QTextCursor from = at;
+    from.setPosition(at.block().position() + start);
+    QTextCursor to = at;
+    to.setPosition(at.block().position() + start + int(word.size()));
+    if (viewportPos.x() < m_editor->cursorRect(from).left() ||
+        viewportPos.x() > m_editor->cursorRect(to).right())
+        return QString();
+    const SharedState& st = m_ctx.state;
+    const QString text =
+        ReadIni2(st.programDir, QString(), m_words.entryFor(word), st.dlzPageActive);
+    return text == u" ????"_s ? QString() : text;
+}
+
+QString EditorLanguage::prefixBeforeCaret(int* start) const {
+    const QTextCursor c = m_editor->textCursor();
+    const QString line = c.block().text().left(c.positionInBlock());
+    int from = 0;
+    const QString word = wordAt(line, int(line.size()), &from);
+    if (start)
+        *start = c.block().position() + from;
+    return word;
+}
+
+void EditorLanguage::startCompletion() {
+    if (m_aliasScanPending)
+        scanAliases();
+    QStringList names = m_words.names();
+    for (const QString& alias : std::as_const(m_aliases))
+        if (!m_words.knows(alias))
+            names.append(alias);
+    names.sort(Qt::CaseInsensitive);
+    names.removeDuplicates();
+    m_completionModel->setStringList(names);
+    m_completer->setCompletionPrefix(prefixBeforeCaret(nullptr));
+    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+    if (m_completer->completionCount() == 0) {
+        m_completer->popup()->hide();
+        return;
+    }
+    QRect rect = m_editor->cursorRect();
+    rect.setWidth(m_completer->popup()->sizeHintForColumn(0) +
+                  m_completer->popup()->verticalScrollBar()->sizeHint().width() + 8);
+    m_completer->complete(rect);
+}
+
+void EditorLanguage::followCompletion() {
+    const QString prefix = prefixBeforeCaret(nullptr);
+    if (prefix.isEmpty()) {
+        m_completer->popup()->hide();
+        return;
+    }
+    m_completer->setCompletionPrefix(prefix);
+    if (m_completer->completionCount() == 0)
+        m_completer->popup()->hide();
+    else
+        m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+}
+
+void EditorLanguage::insertCompletion(const QString& name) {
+    int start = 0;
+    prefixBeforeCaret(&start);
+    QTextCursor c = m_editor->textCursor();
+    c.setPosition(start, QTextCursor::KeepAnchor);
+    c.insertText(name);
+    m_editor->setTextCursor(c);
+}
+
+bool EditorLanguage::eventFilter(QObject* watched, QEvent* e) {
+    // The list and the editor's parts are siblings, torn down one after the other.
+    if (!m_editorAlive)
+        return QObject::eventFilter(watched, e);
+    if (watched == m_viewport && e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        const QString text = m_highlighter ? explanationAt(help->pos()) : QString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, m_editor->viewport());
+        return true;
+    }
+    if (watched == m_editor && e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier)) {
+            startCompletion();
+            return true;
+        }
+    }
+    if (watched == m_completer->popup() && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+            const QModelIndex chosen = m_completer->popup()->currentIndex();
+            m_completer->popup()->hide();
+            if (chosen.isValid())
+                insertCompletion(chosen.data().toString());
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            m_completer->popup()->hide();
+            return true;
+        }
+    }
+    if (watched == m_editor && e->type() == QEvent::PaletteChange && m_highlighter)
+        applyColours();
+    if (watched == ListCheck && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+        ListCheck->hide();
+        m_editor->setFocus();
+        return true;
+    }
+    return QObject::eventFilter(watched, e);
+}

@@ -1,0 +1,76 @@
+// What the editor knows of the config language, attached to the main window's editor: the
+// highlighting ("Подсветка синтаксиса"), the explanation on hover, Ctrl+Space completion and
+// "Проверить конфиг" with its list of findings under the editor.
+#pragma once
+
+#include "language/config_check.h"
+#include "language/vocabulary.h"
+
+#include <QObject>
+#include <QPointer>
+
+struct AppContext;
+class ConfigHighlighter;
+class QAction;
+class QCompleter;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QStringListModel;
+class Settings;
+
+class EditorLanguage : public QObject {
+    Q_OBJECT
+public:
+    // `checkAction` runs the check, `highlightAction` (checkable) turns the highlighting on and
+    // off; the choice is kept in the settings file's own section.
+    EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Settings& settings,
+                   QAction* checkAction, QAction* highlightAction, QObject* parent);
+    ~EditorLanguage() override;
+
+    // The settings file's section and key for the highlighting choice (1 on, 0 off).
+    static QString settingsSection();
+    static QString settingsKey();
+
+    // "Проверить конфиг".
+    void CheckConfig1Click();
+    // "Подсветка синтаксиса".
+    void SyntaxHighlight1Click();
+    // The explanation shown on hover at a viewport point, or an empty string.
+    QString explanationAt(const QPoint& viewportPos);
+    // Ctrl+Space: offers the names that complete the word before the caret.
+    void startCompletion();
+
+    QListWidget* checkList() const { return ListCheck; }
+    QCompleter* completer() const { return m_completer; }
+    ConfigHighlighter* highlighter() const { return m_highlighter; }
+    const QList<ConfigFinding>& findings() const { return m_findings; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void ListCheckDblClick(QListWidgetItem* item);
+    void reloadVocabulary();
+    void applyColours();
+    void scheduleAliasScan();
+    void scanAliases();
+    void insertCompletion(const QString& name);
+    void followCompletion();
+    QString prefixBeforeCaret(int* start) const;
+
+    AppContext& m_ctx;
+    QPlainTextEdit* m_editor;
+    QWidget* m_viewport = nullptr;
+    QPointer<QObject> m_editorAlive; // the list outlives the editor at the window's end
+    const Settings& m_settings;
+    QAction* m_highlightAction;
+    Vocabulary m_words;
+    QSet<QString> m_aliases;
+    ConfigHighlighter* m_highlighter = nullptr;
+    QListWidget* ListCheck = nullptr;
+    QList<ConfigFinding> m_findings;
+    QCompleter* m_completer = nullptr;
+    QStringListModel* m_completionModel = nullptr;
+    bool m_aliasScanPending = false;
+};

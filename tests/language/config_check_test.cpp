@@ -1,0 +1,184 @@
+// The config checks: each on a config that trips it and on one that must pass, and the whole
+// check on the shipped demo configs (no false alarms).
+#include "language/config_check.h"
+
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+Vocabulary smallVocabulary() {
+    Vocabulary v;
+    v.addCommands({u"+attack"_s, u"-attack"_s, u"+jump"_s, u"-jump"_s, u"wait"_s, u"echo"_s,
+                   u"unbind"_s, u"unbindall"_s, u"slot1"_s, u"buy"_s, u"menuselect"_s});
+    v.addVariables({u"fps_max"_s, u"name"_s, u"sensitivity"_s});
+    return v;
+}
+
+struct CheckCase {
+    const char* what;
+    QString config;
+    QList<int> lines; // 1-based lines of the expected findings; empty for none
+    QString mentions; // a text the first finding's message must contain
+};
+
+using Check = std::function<QList<ConfigFinding>(const ParsedConfig&)>;
+
+void runCases(const Check& check, const std::vector<CheckCase>& cases) {
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QList<ConfigFinding> found = check(parseConfig(c.config));
+        QList<int> lines;
+        for (const ConfigFinding& f : found)
+            lines.append(f.line + 1);
+        EXPECT_EQ(lines, c.lines);
+        if (!found.isEmpty() && !c.mentions.isEmpty()) {
+            EXPECT_TRUE(found.first().message.contains(c.mentions))
+                << found.first().message.toStdString();
+        }
+    }
+}
+
+TEST(ConfigCheck, UnknownCommands) {
+    const Vocabulary v = smallVocabulary();
+    runCases([&](const ParsedConfig& p) { return checkUnknownCommands(p, v); },
+             {
+                 {"a typo", u"fps_max 100\nfps_mxa 100"_s, {2}, u"fps_mxa"_s},
+                 {"any letter case is known", u"FPS_MAX 100\nEcho hi"_s, {}, {}},
+                 {"a command after ;", u"echo a; jumpp"_s, {1}, u"jumpp"_s},
+                 {"an alias of the document", u"alias go \"+jump\"\ngo"_s, {}, {}},
+                 {"an alias defined inside a bind", u"bind x \"alias go wait\"\ngo"_s, {}, {}},
+                 {"comments and blank lines", u"// nothing\n\n   \n;;"_s, {}, {}},
+             });
+}
+
+TEST(ConfigCheck, UnclosedQuotes) {
+    runCases(checkUnclosedQuotes,
+             {
+                 {"open quote", u"name \"Strelok\nfps_max \"100\""_s, {1}, {}},
+                 {"closed quotes and a quote in a comment", u"name \"a b\"\n// say \"hi"_s, {}, {}},
+                 {"a quote inside a comment after a command", u"echo hi // \"x"_s, {}, {}},
+             });
+}
+
+TEST(ConfigCheck, DuplicateBinds) {
+    runCases(checkDuplicateBinds,
+             {
+                 {"same key twice, any case",
+                  u"bind \"F1\" \"buy\"\necho\nbind f1 slot1"_s,
+                  {3},
+                  u"строки 1 и 3"_s},
+                 {"different keys", u"bind a +attack\nbind b +jump"_s, {}, {}},
+                 {"unbind in between", u"bind a +attack\nunbind a\nbind a +jump"_s, {}, {}},
+                 {"unbindall in between", u"bind a +attack\nunbindall\nbind a +jump"_s, {}, {}},
+                 {"a bind inside an alias is a switch, not a duplicate",
+                  u"bind a +attack\nalias s \"bind a +jump\""_s,
+                  {},
+                  {}},
+             });
+}
+
+TEST(ConfigCheck, AliasCycles) {
+    runCases(checkAliasCycles,
+             {
+                 {"direct", u"alias loop \"echo x; loop\""_s, {1}, u"loop → loop"_s},
+                 {"through others",
+                  u"alias a \"b\"\nalias b \"wait; c\"\nalias c \"a\""_s,
+                  {1},
+                  u"a → b → c → a"_s},
+                 {"no circle", u"alias a \"b\"\nalias b \"wait\"\nalias c \"a; b\""_s, {}, {}},
+                 {"switched off by another alias (a way out)",
+                  u"alias +spin \"alias spinloop spin1; spin1\"\n"
+                  u"alias spin1 \"+attack; wait; spinloop\"\n"
+                  u"alias -spin \"alias spinloop; -attack\""_s,
+                  {},
+                  {}},
+                 {"one report per circle", u"alias a b\nalias b a\nalias c a"_s, {1}, {}},
+             });
+}
+
+TEST(ConfigCheck, UndefinedAliases) {
+    const Vocabulary v = smallVocabulary();
+    runCases([&](const ParsedConfig& p) { return checkUndefinedAliases(p, v); },
+             {
+                 {"bound to nothing defined", u"bind f1 \"buyrifle\""_s, {1}, u"buyrifle"_s},
+                 {"called by an alias", u"alias a \"wait; b\""_s, {1}, u"«b»"_s},
+                 {"defined later in the file", u"bind f1 rifle\nalias rifle \"buy\""_s, {}, {}},
+                 {"known commands with arguments", u"alias a \"menuselect 4; echo b\""_s, {}, {}},
+                 {"an empty alias", u"alias nothing \"\"\nbind f1 nothing"_s, {}, {}},
+             });
+}
+
+TEST(ConfigCheck, MissingExecFiles) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"cstrike"_s));
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"valve"_s));
+    const QString game = root.path() + u"/cstrike"_s;
+    ASSERT_TRUE(textfile::writeBytes(game + u"/Buy.CFG"_s, "echo\r\n").ok);
+    ASSERT_TRUE(textfile::writeBytes(root.path() + u"/valve/valve.rc"_s, "echo\r\n").ok);
+    runCases([&](const ParsedConfig& p) { return checkMissingExecFiles(p, game); },
+             {
+                 {"missing", u"exec nothere.cfg"_s, {1}, u"nothere.cfg"_s},
+                 {"missing inside a bind", u"bind f1 \"exec gone.cfg\""_s, {1}, u"gone.cfg"_s},
+                 {"present, other letter case", u"exec buy.cfg"_s, {}, {}},
+                 {"in the base game's folder", u"exec valve.rc"_s, {}, {}},
+             });
+    EXPECT_TRUE(checkMissingExecFiles(parseConfig(u"exec nothere.cfg"_s), QString()).isEmpty())
+        << "no game directory: nothing to compare with";
+}
+
+TEST(ConfigCheck, AliasesFromTheGamesOtherFilesCountAsDefined) {
+    QTemporaryDir game;
+    ASSERT_TRUE(
+        textfile::writeBytes(game.path() + u"/AUTOEXEC.cfg"_s, "alias rifle \"buy\"\r\n").ok);
+    ASSERT_TRUE(textfile::writeBytes(game.path() + u"/mine.cfg"_s, "alias pistol buy\r\n").ok);
+    const QString text = u"exec mine.cfg\nbind f1 rifle\nbind f2 pistol\nbind f3 knife"_s;
+    const QList<ConfigFinding> found = checkConfig(text, smallVocabulary(), game.path());
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].line, 3);
+    EXPECT_TRUE(found[0].message.contains(u"knife"_s));
+}
+
+TEST(ConfigCheck, UnknownKeys) {
+    runCases(
+        checkUnknownKeys,
+        {
+            {"unknown name", u"bind \"MOUSE9\" +attack"_s, {1}, u"MOUSE9"_s},
+            {"inside an alias", u"alias s \"bind kp_foo +jump\""_s, {1}, u"kp_foo"_s},
+            {"any letter case", u"bind mouse1 +attack\nbind Space +jump\nbind \";\" x"_s, {}, {}},
+            {"unbind too", u"unbind ctrlx"_s, {1}, {}},
+        });
+}
+
+TEST(ConfigCheck, WholeCheckIsOrderedByLineAndShipsCaptions) {
+    const QList<ConfigFinding> found =
+        checkConfig(u"bind MOUSE9 boom\nfps_mxa 1\nname \"x"_s, smallVocabulary(), QString());
+    ASSERT_EQ(found.size(), 4);
+    EXPECT_EQ(found[0].line, 0);
+    EXPECT_EQ(found.last().line, 2);
+    EXPECT_EQ(findingCaption(found[2]),
+              u"Строка 2: Неизвестная команда или переменная «fps_mxa»"_s);
+    EXPECT_EQ(found[1].kind, ConfigFinding::Kind::Hint); // "boom" may come from another file
+}
+
+TEST(ConfigCheck, DemoConfigsAreClean) {
+    const QString source = QStringLiteral(TESSERA_SOURCE_DIR);
+    const Vocabulary v = Vocabulary::load(source + u"/data/"_s);
+    ASSERT_FALSE(v.isEmpty());
+    const QString game = source + u"/demo/Half-Life/cstrike"_s;
+    for (const QString& name : {u"config.cfg"_s, u"autoexec.cfg"_s}) {
+        SCOPED_TRACE(name.toStdString());
+        const textfile::ReadResult read = textfile::readText(game + u'/' + name);
+        ASSERT_TRUE(read.ok());
+        for (const ConfigFinding& f : checkConfig(read.text, v, game))
+            ADD_FAILURE() << findingCaption(f).toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// The language services as the user reaches them in the main window: F7 and the check list, the
+// highlighting switch and its setting, the hover explanation and Ctrl+Space completion.
+#include "language/qt_config_highlighter.h"
+#include "language/qt_editor_language.h"
+#include "platform/text_file.h"
+#include "shell/Unit1.h"
+#include "shell/settings.h"
+#include "test_app.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCompleter>
+#include <QListWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class EditorLanguageWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.writeFile(app.programDir() + u"dlls/Stcmd.dll"_s,
+                      "bind\r\nunbind\r\nalias\r\n+attack\r\necho\r\nwait\r\n");
+        app.writeFile(app.programDir() + u"dlls/cvardll/Stcvr.dll"_s, "fps_max\r\nname\r\n");
+        app.writeFile(app.programDir() + u"dlls/ans1.pro"_s,
+                      textfile::toFileBytes(u"[fps_max]\nq=Предел кадров в секунду\n"_s));
+        app.createWindows();
+        app.showMain();
+        form = app.ctx->windows.form1;
+        memo = form->editor();
+        language = form->findChild<EditorLanguage*>(u"EditorLanguage"_s);
+        ASSERT_TRUE(language);
+        list = form->findChild<QListWidget*>(u"ListCheck"_s);
+        ASSERT_TRUE(list);
+    }
+    void setText(const QString& text) {
+        form->setDocumentText(text, false);
+        form->setDocumentModified(false);
+        QCoreApplication::processEvents();
+    }
+    QStringList listed() const {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items.append(list->item(i)->text());
+        return items;
+    }
+    bool blockColoured(int number) const {
+        return !memo->document()->findBlockByNumber(number).layout()->formats().isEmpty();
+    }
+
+    TestApp app;
+    TForm1* form = nullptr;
+    QPlainTextEdit* memo = nullptr;
+    EditorLanguage* language = nullptr;
+    QListWidget* list = nullptr;
+};
+
+TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
+    EXPECT_TRUE(list->isHidden());
+    setText(u"fps_max 100\nbind MOUSE9 +attack\nfps_mxa 1\nname \"x"_s);
+    QTest::keyClick(memo, Qt::Key_F7);
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(listed(), (QStringList{u"Строка 2: Игра не знает клавишу «MOUSE9»"_s,
+                                     u"Строка 3: Неизвестная команда или переменная «fps_mxa»"_s,
+                                     u"Строка 4: Кавычка не закрыта до конца строки"_s}));
+    QCoreApplication::processEvents();
+    const QRect second = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(memo->textCursor().blockNumber(), 2);
+    EXPECT_EQ(memo->textCursor().positionInBlock(), 0);
+
+    // Fixed and run again: the list follows; the text itself was never touched by the check.
+    setText(u"fps_max 100"_s);
+    form->action(u"CheckConfig1"_s)->trigger();
+    EXPECT_EQ(listed(), QStringList{u"Замечаний нет"_s});
+    EXPECT_EQ(memo->toPlainText(), u"fps_max 100"_s);
+    EXPECT_FALSE(form->isDocumentModified());
+}
+
+TEST_F(EditorLanguageWindow, HighlightingSwitchKeepsTextAndSettings) {
+    QAction* item = form->action(u"SyntaxHighlight1"_s);
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_TRUE(item->isChecked()) << "on when the settings say nothing";
+    setText(u"// comment\nfps_max \"72\"\necho hi"_s);
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(blockColoured(0));
+    EXPECT_TRUE(blockColoured(1));
+    const QColor text = memo->palette().color(QPalette::Text);
+
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(blockColoured(1));
+    const Settings settings(app.programDir() + Settings::fileName());
+    EXPECT_EQ(settings.readInt(u"Syntax"_s, u"Highlight"_s), 0);
+    EXPECT_EQ(settings.readText(u"Game"_s, u"dadir"_s), u"1"_s) << "other keys stay";
+
+    item->trigger();
+    EXPECT_TRUE(blockColoured(1));
+    EXPECT_EQ(settings.readInt(u"Syntax"_s, u"Highlight"_s), 1);
+    EXPECT_EQ(memo->toPlainText(), u"// comment\nfps_max \"72\"\necho hi"_s);
+    EXPECT_FALSE(form->isDocumentModified());
+    EXPECT_EQ(memo->palette().color(QPalette::Text), text);
+}
+
+TEST_F(EditorLanguageWindow, OnlyBlocksOnScreenAreColoured) {
+    QStringList lines;
+    for (int i = 0; i < 5000; ++i)
+        lines.append(u"fps_max \"%1\""_s.arg(i));
+    setText(lines.join(u'\n'));
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(blockColoured(0));
+    EXPECT_FALSE(blockColoured(4000));
+    QTextCursor c = memo->textCursor();
+    c.setPosition(memo->document()->findBlockByNumber(4000).position());
+    memo->setTextCursor(c);
+    memo->ensureCursorVisible();
+    QCoreApplication::processEvents();
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(blockColoured(4000));
+}
+
+TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {
+    setText(u"fps_max 100\necho hi"_s);
+    const QTextBlock first = memo->document()->firstBlock();
+    QTextCursor c(first);
+    c.setPosition(2);
+    const QPoint overName = memo->cursorRect(c).center();
+    EXPECT_EQ(language->explanationAt(overName), u" Предел кадров в секунду"_s);
+    c.setPosition(9); // over "100"
+    EXPECT_EQ(language->explanationAt(memo->cursorRect(c).center()), QString());
+    QTextCursor second(memo->document()->findBlockByNumber(1));
+    second.setPosition(second.position() + 1);
+    EXPECT_EQ(language->explanationAt(memo->cursorRect(second).center()), QString())
+        << "a known command without an explanation shows nothing";
+}
+
+TEST_F(EditorLanguageWindow, CtrlSpaceCompletesFromKnownNamesAndAliases) {
+    setText(u"alias +jumpduck \"+attack\"\nfps_m"_s);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Space, Qt::ControlModifier);
+    QCompleter* completer = language->completer();
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->currentCompletion(), u"fps_max"_s);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(memo->toPlainText(), u"alias +jumpduck \"+attack\"\nfps_max"_s);
+
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(u"\n+jum"_s);
+    QTest::keyClick(memo, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_EQ(completer->currentCompletion(), u"+jumpduck"_s);
+    QTest::keyClick(completer->popup(), Qt::Key_Enter);
+    EXPECT_TRUE(memo->toPlainText().endsWith(u"\n+jumpduck"_s));
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+// The line reader, the highlighter's tokens, the known words and the colours.
+#include "language/syntax_colours.h"
+#include "language/syntax_tokens.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
+    struct Case {
+        QString line;
+        QStringList commands; // words joined by "|", one entry per command
+        int commentStart;
+        bool unclosed;
+    };
+    const Case cases[] = {
+        {u"bind \"F1\" \"buy; menuselect 4\" // rifle"_s,
+         {u"bind|F1|buy; menuselect 4"_s},
+         30,
+         false},
+        {u"echo a;echo b ; ;"_s, {u"echo|a"_s, u"echo|b"_s}, -1, false},
+        {u"say \"http://x\""_s, {u"say|http://x"_s}, -1, false},
+        {u"bind \";\" \"+mlook\""_s, {u"bind|;|+mlook"_s}, -1, false},
+        {u"name \"Strelok"_s, {u"name|Strelok"_s}, -1, true},
+        {u"   // only a comment"_s, {}, 3, false},
+        {u"a\"b\""_s, {u"a|b"_s}, -1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        const ConfigLine parsed = parseConfigLine(c.line);
+        QStringList commands;
+        for (const ConfigCommand& cmd : parsed.commands) {
+            QStringList words;
+            for (const ConfigWord& w : cmd.words)
+                words.append(w.text);
+            commands.append(words.join(u'|'));
+        }
+        EXPECT_EQ(commands, c.commands);
+        EXPECT_EQ(parsed.commentStart, c.commentStart);
+        EXPECT_EQ(parsed.unclosedQuote, c.unclosed);
+    }
+}
+
+TEST(ConfigSyntax, BodyPositionsPointIntoTheLine) {
+    const QString line = u"alias go \"wait; +jump\""_s;
+    const ConfigLine parsed = parseConfigLine(line);
+    const QList<ConfigCommand> inner = commandsInside(parsed.commands.first().argument(1));
+    ASSERT_EQ(inner.size(), 2);
+    const ConfigWord& jump = inner[1].words.first();
+    EXPECT_EQ(line.mid(jump.start, jump.length), u"+jump"_s);
+}
+
+TEST(ConfigSyntax, Tokens) {
+    Vocabulary v;
+    v.addCommands({u"+attack"_s, u"echo"_s});
+    v.addVariables({u"fps_max"_s, u"name"_s});
+    const QSet<QString> aliases = {u"go"_s};
+    using K = TokenKind;
+    struct Case {
+        QString line;
+        QList<SyntaxToken> tokens;
+    };
+    const Case cases[] = {
+        {u"fps_max \"72\" // cap"_s, {{0, 7, K::Variable}, {8, 4, K::Number}, {13, 6, K::Comment}}},
+        {u"BIND a \"+attack\""_s, {{0, 4, K::Keyword}, {7, 9, K::String}}},
+        {u"go; nope 1"_s, {{0, 2, K::Alias}, {4, 4, K::Unknown}, {9, 1, K::Number}}},
+        {u"echo hello"_s, {{0, 4, K::Command}}}, // plain words keep the text colour
+        {u"name \"Str"_s, {{0, 4, K::Variable}, {5, 4, K::String}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        EXPECT_EQ(tokenizeLine(c.line, v, aliases), c.tokens);
+    }
+}
+
+TEST(ConfigSyntax, AliasesAndWords) {
+    EXPECT_EQ(definedAliases(u"alias A \"x\"\nbind k \"alias b c\"\n// alias c d\necho alias"_s),
+              (QSet<QString>{u"a"_s, u"b"_s}));
+    int start = -1;
+    EXPECT_EQ(wordAt(u"bind f1 \"+attack\""_s, 12, &start), u"+attack"_s);
+    EXPECT_EQ(start, 9);
+    EXPECT_EQ(wordAt(u"a  b"_s, 2), QString());
+    Vocabulary v;
+    v.addVariables({u"Fps_Max"_s});
+    v.addCommands({u"fps_max"_s, u"echo"_s});
+    EXPECT_EQ(v.kindOf(u"FPS_MAX"), WordKind::Command) << "a name on both lists runs as a command";
+    EXPECT_EQ(v.entryFor(u"FPS_MAX"_s), u"Fps_Max"_s);
+    EXPECT_EQ(v.kindOf(u"Exec"), WordKind::Keyword);
+    EXPECT_TRUE(v.names().contains(u"bind"_s));
+}
+
+TEST(SyntaxColours, ReadableOnAnyBackground) {
+    // White, black, the editor's default blue, mid grey, a dark red, a pale yellow.
+    const QColor backgrounds[] = {Qt::white,           Qt::black,
+                                  QColor(0, 168, 232), QColor(128, 128, 128),
+                                  QColor(90, 0, 0),    QColor(255, 250, 200)};
+    const QColor texts[] = {Qt::black, Qt::white, QColor(128, 128, 128)};
+    for (const QColor& bg : backgrounds) {
+        for (const QColor& text : texts) {
+            SCOPED_TRACE((bg.name() + u" on text "_s + text.name()).toStdString());
+            const SyntaxColours s = syntaxColours(bg, text);
+            for (int k = 0; k < kTokenKindCount; ++k) {
+                const double minimum =
+                    k == int(TokenKind::Comment) ? kMinCommentContrast : kMinSyntaxContrast;
+                EXPECT_GE(contrastRatio(s.colour[size_t(k)], bg), minimum - 0.01) << k;
+            }
+            EXPECT_NE(s.of(TokenKind::Keyword), s.of(TokenKind::Unknown));
+        }
+    }
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+}
+
+} // namespace
