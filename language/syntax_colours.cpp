@@ -3,16 +3,8 @@
 #include "language/syntax_colours.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-
-double channel(double c) {
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-double luminance(const QColor& c) {
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
 
 // The colour of `hue` with the lightness moved towards black or white (whichever stands
 // further from the background) until it reaches `minimum` contrast.
@@ -36,12 +28,6 @@ QColor mix(const QColor& a, const QColor& b, double t) {
 }
 
 } // namespace
-
-double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 SyntaxColours syntaxColours(const QColor& background, const QColor& text) {
     SyntaxColours s;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "language/syntax_tokens.h"
+#include "shell/editor_colors.h"
 
 #include <QColor>
 #include <array>
@@ -11,9 +12,6 @@ struct SyntaxColours {
     std::array<QColor, kTokenKindCount> colour;
     const QColor& of(TokenKind kind) const { return colour[size_t(kind)]; }
 };
-
-// Relative luminance contrast of two colours, 1 (same) to 21 (black on white).
-double contrastRatio(const QColor& a, const QColor& b);
 
 // The least contrast each highlighting colour keeps against the background (comments, drawn
 // between text and background on purpose, keep kMinCommentContrast).

@@ -214,11 +214,11 @@ TEST(SettingRules, BobbingNetGraphAndSpectator) {
     EXPECT_EQ(three.ws.values.netGraph, -1);
     EXPECT_EQ(three.write(SettingId::NetGraph), u"net_graph \"3\""_s);
 
-    Wizard spec(u"mp_forcechasecam \"2\""_s);
-    spec.read(SettingId::Spectator);
-    EXPECT_EQ(spec.ws.values.spectator, 2);
-    spec.ws.values.spectator = 0;
-    EXPECT_EQ(spec.write(SettingId::Spectator), u"mp_forcechasecam \"0\""_s);
+    Wizard spectator(u"mp_forcechasecam \"2\""_s);
+    spectator.read(SettingId::Spectator);
+    EXPECT_EQ(spectator.ws.values.spectator, 2);
+    spectator.ws.values.spectator = 0;
+    EXPECT_EQ(spectator.write(SettingId::Spectator), u"mp_forcechasecam \"0\""_s);
 }
 
 TEST(SettingRules, MapChangeRestartAndTeamBalance) {
