@@ -1,5 +1,6 @@
 // The key choice dialog.
 #include "keys/Unit8.h"
+#include "shell/qt_widget_helpers.h"
 
 #include "keys/key_assignment.h"
 #include "platform/user_dialogs.h"
@@ -41,8 +42,7 @@ private:
 Tbinds::Tbinds(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(u"binds"_s);
     setWindowTitle(u"Выбор клавиши"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kFixedDialogFlags);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     ListBox1 = new QListWidget(this);

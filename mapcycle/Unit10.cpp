@@ -1,5 +1,6 @@
 // The map cycle editor.
 #include "mapcycle/Unit10.h"
+#include "shell/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
 #include "mapcycle/map_cycle_file.h"
@@ -43,8 +44,7 @@ QToolButton* pictureButton(const QString& name, QWidget* parent) {
 Tmaps::Tmaps(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"maps"_s);
     setWindowTitle(u"Настройка смены карт (mapcycle.txt)"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kFixedDialogFlags);
 }
 
 void Tmaps::buildContents() {

@@ -1,5 +1,6 @@
 // The your-maps picker.
 #include "mapcycle/Unit13.h"
+#include "shell/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
 #include "shell/Unit1.h"
@@ -13,8 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 TMaps_menu::TMaps_menu(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Maps_menu"_s);
     setWindowTitle(u"Ваши карты:"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kFixedDialogFlags);
 }
 
 void TMaps_menu::buildContents() {

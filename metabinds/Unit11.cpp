@@ -1,5 +1,6 @@
 // The MetaBinds insertion window.
 #include "metabinds/Unit11.h"
+#include "shell/qt_widget_helpers.h"
 
 #include "metabinds/metabind_format.h"
 #include "platform/user_dialogs.h"
@@ -47,8 +48,7 @@ QStringList entriesOf(const QListWidget* list) {
 TMetab::TMetab(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName(u"Metab"_s);
     setWindowTitle(u"Вставка МетаБиндов (MetaBinds)"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kFixedDialogFlags);
     setModal(true);
 
     Label1 = new QLabel(u"Выберите нужный MetaBind:"_s, this);

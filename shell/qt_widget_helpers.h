@@ -4,6 +4,12 @@
 
 #include <QLabel>
 
+// The frame of the program's fixed-size dialogs: a title and a close button, nothing to resize,
+// minimise or maximise.
+inline constexpr Qt::WindowFlags kFixedDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    Qt::MSWindowsFixedSizeDialogHint;
+
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 // Page 1 is in Unit2_page1.cpp, pages 2 to 8 in Unit2_settings_pages.cpp, applying in
 // Unit2_apply.cpp.
 #include "wizard/Unit2.h"
+#include "shell/qt_widget_helpers.h"
 
 #include "keys/Unit2_key_pages.h"
 #include "keys/Unit2_script_area.h"
@@ -96,8 +97,7 @@ QPixmap keysPicture() {
 TForm2::TForm2(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), m_set(ctx.state) {
     setObjectName(u"form2"_s);
     setWindowTitle(u"Конкретный конфигуратор (Master CFG)"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(kFixedDialogFlags);
     setModal(true);
     // The pages are laid out for a small dialog font, as the rest of the fixed dialogs.
     QFont small = font();
