@@ -39,11 +39,14 @@ private:
 
 } // namespace
 
-Tbinds::Tbinds(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+Tbinds::Tbinds(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"binds"_s);
     setWindowTitle(u"Выбор клавиши"_s);
     setWindowFlags(kFixedDialogFlags);
     setModal(true);
+}
+
+void Tbinds::buildContents() {
     auto* layout = new QVBoxLayout(this);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(u"ListBox1"_s);
@@ -67,6 +70,7 @@ Tbinds::Tbinds(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
 }
 
 QString Tbinds::chosenKey() const {
+    ensureBuilt();
     return selectedText(ListBox1);
 }
 
@@ -85,6 +89,7 @@ void Tbinds::showEvent(QShowEvent* e) {
 }
 
 void Tbinds::FormShow() {
+    ensureBuilt();
     // A fresh list at every opening: no choice survives from the last one.
     ListBox1->clear();
     ListBox1->addItems(keyNames());

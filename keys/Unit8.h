@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 #include <functional>
@@ -22,7 +23,7 @@ public:
     virtual void showActionCaptions() = 0;
 };
 
-class Tbinds : public QDialog {
+class Tbinds : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit Tbinds(AppContext& ctx, QWidget* parent = nullptr);
@@ -47,6 +48,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void buildContents() override;
 
 private:
     void acceptForWizard(const QString& key);

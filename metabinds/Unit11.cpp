@@ -45,11 +45,14 @@ QStringList entriesOf(const QListWidget* list) {
 
 } // namespace
 
-TMetab::TMetab(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+TMetab::TMetab(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Metab"_s);
     setWindowTitle(u"Вставка МетаБиндов (MetaBinds)"_s);
     setWindowFlags(kFixedDialogFlags);
     setModal(true);
+}
+
+void TMetab::buildContents() {
 
     Label1 = new QLabel(u"Выберите нужный MetaBind:"_s, this);
     Label1->setObjectName(u"Label1"_s);
@@ -123,6 +126,7 @@ void TMetab::openModal() {
 }
 
 void TMetab::FormShow() {
+    ensureBuilt();
     m_shownRow = -1;
     m_listing = metabind::listMetaBinds(m_ctx.state.programDir);
     const QSignalBlocker block(lx_MeB);
@@ -189,6 +193,7 @@ void TMetab::sb_bindClick() {
 
 void TMetab::fillSlot(int slot, const QString& key) {
     m_ctx.state.keySlot = 0;
+    ensureBuilt();
     if (slot < 1 || slot > lx_bind->count() || key.isEmpty())
         return;
     lx_bind->item(slot - 1)->setText(key);

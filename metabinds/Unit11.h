@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "metabinds/metabind_listing.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-class TMetab : public QDialog {
+class TMetab : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit TMetab(AppContext& ctx, QWidget* parent = nullptr);
@@ -44,6 +45,7 @@ signals:
 
 protected:
     void done(int result) override;
+    void buildContents() override;
 
 private:
     void resetSlotButton();

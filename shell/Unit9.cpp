@@ -19,14 +19,18 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
+Tnachalo::Tnachalo(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
     setObjectName(u"nachalo"_s);
     setWindowTitle(u"Выберите каталог с игрой"_s);
     // A fixed dialog frame with no close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
+    // The list starts on the folder the program was started in.
+    m_ctx.state.gameDir = QDir::currentPath();
+}
 
+void Tnachalo::buildContents() {
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(u"Например: C:\\HalfLife\\cstrike"_s, this);
     Label1->setObjectName(u"Label1"_s);
@@ -53,16 +57,16 @@ Tnachalo::Tnachalo(AppContext& ctx) : QDialog(nullptr), m_ctx(ctx) {
     connect(Button1, &QPushButton::clicked, this, &Tnachalo::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tnachalo::Button2Click);
     connect(m_tree, &DriveFolderTree::folderChosen, this, &Tnachalo::DirectoryListBox1Change);
-    // The list starts on the folder the program was started in.
-    m_ctx.state.gameDir = m_tree->folder();
 }
 
 void Tnachalo::setCurrentFolder(const QString& folder) {
+    ensureBuilt();
     if (m_tree->setFolder(folder))
         m_ctx.state.gameDir = m_tree->folder();
 }
 
 QString Tnachalo::currentFolder() const {
+    ensureBuilt();
     return m_tree->folder();
 }
 

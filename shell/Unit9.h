@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QTreeView;
 
-class Tnachalo : public QDialog {
+class Tnachalo : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     enum class Result { Confirmed, Cancelled, QuitProgram };
@@ -35,6 +36,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
     void showEvent(QShowEvent* e) override;
+    void buildContents() override;
 
 private:
     AppContext& m_ctx;

@@ -94,11 +94,15 @@ QPixmap keysPicture() {
 
 } // namespace
 
-TForm2::TForm2(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), m_set(ctx.state) {
+TForm2::TForm2(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state) {
     setObjectName(u"form2"_s);
     setWindowTitle(u"Конкретный конфигуратор (Master CFG)"_s);
     setWindowFlags(kFixedDialogFlags);
     setModal(true);
+}
+
+void TForm2::buildContents() {
     // The pages are laid out for a small dialog font, as the rest of the fixed dialogs.
     QFont small = font();
     small.setPixelSize(11);
@@ -204,6 +208,7 @@ void TForm2::runModal() {
 }
 
 void TForm2::showPage(int index) {
+    ensureBuilt();
     PgC1->setCurrentIndex(index);
     runPageShow(index);
 }
@@ -249,6 +254,7 @@ void TForm2::runPageShow(int index) {
 }
 
 void TForm2::runOnDocuments(bool keepUsedKeys, const std::function<void()>& work) {
+    ensureBuilt();
     // The documents are plain objects that take no input focus, so the user stays on the page
     // while they are searched; what the first page's handler would do to the key lists is done
     // here.
@@ -269,12 +275,14 @@ void TForm2::setActionCommands(const QStringList& commands) {
 }
 
 void TForm2::appendMetaBind(const QString& block) {
+    ensureBuilt();
     // Kept in the working document until page 11's "Применить настройки" saves it.
     m_set.mem1.appendLine(block);
     showPreview();
 }
 
 void TForm2::FormShow() {
+    ensureBuilt();
     beginWizardOpening(m_set);
     showPage(0);
     Label83->setText(wizard::keyPagesNote());

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "shell/qt_built_on_first_show.h"
 #include "wizard/page_flow.h"
 #include "wizard/wizard_working_set.h"
 
@@ -28,7 +29,7 @@ class QTabWidget;
 class QTreeView;
 class SpinEdit;
 
-class TForm2 : public QDialog {
+class TForm2 : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     explicit TForm2(AppContext& ctx, QWidget* parent = nullptr);
@@ -47,7 +48,10 @@ public:
 
     // Shows page `index` (0 to 10) and runs its show handler.
     void showPage(int index);
-    QWidget* page(int index) const { return m_pages.at(static_cast<size_t>(index)); }
+    QWidget* page(int index) const {
+        ensureBuilt();
+        return m_pages.at(static_cast<size_t>(index));
+    }
 
     // Shows how a save of a wizard document went: an error box naming the file and the reason,
     // or the main window's status line telling that a safety copy was made. True when saved.
@@ -103,6 +107,7 @@ signals:
 
 protected:
     void done(int result) override;
+    void buildContents() override;
 
 private:
     // Unit2.cpp: the frame and the page flow.

@@ -49,6 +49,7 @@ struct DialogTest : ::testing::Test {
     QWidget main;
     Tbinds binds{*app.ctx, &main};
 
+    DialogTest() { binds.ensureBuilt(); }
     QListWidget* list() { return binds.findChild<QListWidget*>(u"ListBox1"_s); }
     QPushButton* button(const QString& name) { return binds.findChild<QPushButton*>(name); }
     void pick(const QString& key) {

@@ -30,6 +30,7 @@ struct KeyPagesTest : ::testing::Test {
         app.state.startupGameDir = app.gameDir();
         w = app.ctx->windows.form2;
         ASSERT_TRUE(w);
+        w->ensureBuilt();
     }
     void TearDown() override {
         if (w->isVisible())

@@ -51,6 +51,7 @@ protected:
     ScriptArea() {
         app.createWindows();
         form = app.ctx->windows.form2;
+        form->ensureBuilt();
         area = form->findChild<ScriptKeyArea*>();
         auto owned = std::make_unique<RecordingPlayer>();
         player = owned.get();

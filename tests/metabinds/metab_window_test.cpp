@@ -39,6 +39,7 @@ struct MetabFixture : ::testing::Test {
         main = app.ctx->windows.form1;
         metab = app.ctx->windows.metab;
         ASSERT_TRUE(metab);
+        metab->ensureBuilt();
         lx_MeB = metab->findChild<QListWidget*>(u"lx_MeB"_s);
         lx_bind = metab->findChild<QListWidget*>(u"lx_bind"_s);
         sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);

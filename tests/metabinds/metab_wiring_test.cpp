@@ -23,6 +23,10 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
     TMetab* metab = app.ctx->windows.metab;
     Tbinds* binds = app.ctx->windows.binds;
     TForm2* wizard = app.ctx->windows.form2;
+    // Their controls are looked up before they are first shown.
+    metab->ensureBuilt();
+    binds->ensureBuilt();
+    wizard->ensureBuilt();
     auto* lx_bind = metab->findChild<QListWidget*>(u"lx_bind"_s);
     auto* sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);
     auto* keyList = binds->findChild<QListWidget*>(u"ListBox1"_s);

@@ -1,15 +1,18 @@
 // Start-up, the game directory chooser, the settings written at close, and the main window's
 // menus and services.
 #include "app/Project1.h"
+#include "keys/Unit8.h"
 #include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
+#include "metabinds/Unit11.h"
 #include "reference/Biblyotek.h"
 #include "reference/Unit5.h"
 #include "shell/AboutTessera.h"
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
+#include "wizard/Unit2.h"
 #include "test_app.h"
 
 #include <QAction>
@@ -184,6 +187,8 @@ TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
         {w.form3, w.form3->isBuilt()},     {w.setbal, w.setbal->isBuilt()},
         {w.sozdat, w.sozdat->isBuilt()},   {w.maps, w.maps->isBuilt()},
         {w.startcs, w.startcs->isBuilt()}, {w.mapsMenu, w.mapsMenu->isBuilt()},
+        {w.form2, w.form2->isBuilt()},     {w.binds, w.binds->isBuilt()},
+        {w.metab, w.metab->isBuilt()},     {w.nachalo, w.nachalo->isBuilt()},
     };
     for (const auto& [dialog, built] : dialogs) {
         EXPECT_FALSE(built) << dialog->objectName().toStdString();

@@ -47,6 +47,7 @@ struct WizardFixture : ::testing::Test {
         app.state.startupGameDir = app.gameDir();
         w = app.ctx->windows.form2;
         ASSERT_TRUE(w);
+        w->ensureBuilt(); // its controls are looked up before it is first shown
         PgC1 = c<QTabWidget>(u"PgC1"_s);
         FileBox1 = c<QListWidget>(u"FileBox1"_s);
         mem1 = c<QPlainTextEdit>(u"mem1"_s);
