@@ -11,7 +11,7 @@
 #include "keys/buy_tables.h"
 #include "keys/radio_tables.h"
 #include "platform/jpeg_image.h"
-#include "platform/qt_wav_player.h"
+#include "platform/wav_module_loader.h"
 #include "platform/user_dialogs.h"
 #include "shell/Unit1.h"
 #include "wizard/Unit2.h"
@@ -73,7 +73,7 @@ ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx)
     buildEquipment(page);
     buildMessages(page);
     buildBindControls(page);
-    setWavPlayer(std::make_unique<QtWavPlayer>());
+    setWavPlayer(std::make_unique<ModuleWavPlayer>());
 
     connect(&form, &TForm2::pageShown, this, [this](int index) {
         if (index == kPage9)

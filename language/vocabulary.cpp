@@ -56,18 +56,21 @@ QStringList Vocabulary::names() const {
 
 Vocabulary Vocabulary::load(const QString& programDir) {
     Vocabulary v;
-    auto readList = [&](const QString& relative) {
-        const LineListRead read = readLineList(paths::resolve(programDir, relative));
+    // Each folder is found once (its spelling may differ in case), then the files in it.
+    auto readList = [](const QString& folder, const QString& file) {
+        const LineListRead read = readLineList(paths::resolve(folder, file));
         return read.ok() ? read.entries : QStringList();
     };
+    const QString dlls = paths::resolve(programDir, u"DLLS"_s);
     for (const CategoryEntry& e : categoryEntries(ReferencePage::Cmd))
-        v.addCommands(readList(u"DLLS\\"_s + e.file.toString()));
+        v.addCommands(readList(dlls, e.file.toString()));
+    const QString cvars = paths::resolve(dlls, u"CVARDLL"_s);
     for (const CategoryEntry& e : categoryEntries(ReferencePage::Cvar))
-        v.addVariables(readList(u"DLLS\\CVARDLL\\"_s + e.file.toString()));
-    const QString dlz = paths::resolve(programDir, u"dlls\\dlz"_s);
+        v.addVariables(readList(cvars, e.file.toString()));
+    const QString dlz = paths::resolve(dlls, u"dlz"_s);
     for (const QString& file : paths::listFiles(dlz, u"*.dlz"_s)) {
         QStringList firstWords;
-        for (const QString& entry : readList(u"dlls\\dlz\\"_s + QFileInfo(file).fileName())) {
+        for (const QString& entry : readList(dlz, QFileInfo(file).fileName())) {
             const ConfigLine line = parseConfigLine(entry);
             if (!line.commands.isEmpty())
                 firstWords.append(line.commands.first().words.first().text);

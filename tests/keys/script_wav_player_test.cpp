@@ -1,6 +1,6 @@
 // The radio preview's player on Qt Multimedia: whatever the machine has (no sound output, a
 // damaged file), it answers at once and never ends the program.
-#include "platform/qt_wav_player.h"
+#include "platform/wav_module/qt_wav_player.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,5 +1,5 @@
 // QSoundEffect plays from the start every time, so "rewind" is the stop it already does.
-#include "platform/qt_wav_player.h"
+#include "platform/wav_module/qt_wav_player.h"
 
 #include <QAudioDevice>
 #include <QFileInfo>
