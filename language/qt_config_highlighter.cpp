@@ -1,17 +1,23 @@
 // The visible-only highlighter. A coloured block carries the generation it was coloured in; a
 // change of colours, aliases or known words starts a new generation, so every block is redone
-// the next time it is on screen. Block states are not used: a state change would make Qt run on
-// into the following blocks, down the whole document.
+// the next time it is on screen. The colours are the block layout's additional formats, which
+// never touch the text or the undo history.
 #include "language/qt_config_highlighter.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTimer>
 
 namespace {
 // How many blocks above and below the screen are coloured as well, so that a short scroll
 // finds them ready.
 constexpr int kMargin = 40;
+// An edit that touches more blocks than this (a pasted or newly opened text) only makes the
+// blocks stale; the ones on screen are then coloured.
+constexpr int kBlocksColouredAtOnce = 200;
 
 struct ColouredIn : QTextBlockUserData {
     explicit ColouredIn(int g) : generation(g) {}
@@ -20,20 +26,25 @@ struct ColouredIn : QTextBlockUserData {
 } // namespace
 
 ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor, const Vocabulary& words)
-    : QSyntaxHighlighter(static_cast<QObject*>(editor)), m_editor(editor), m_words(words) {}
+    : QObject(editor), m_editor(editor), m_words(words) {
+    connect(editor->document(), &QTextDocument::contentsChange, this,
+            &ConfigHighlighter::contentsChanged);
+}
 
 void ConfigHighlighter::setActive(bool active) {
-    if (active == isActive())
+    if (active == m_active)
         return;
+    m_active = active;
     ++m_generation;
     m_lastView = {};
     if (active) {
-        visibleRange(m_first, m_last);
-        setDocument(m_editor->document()); // blocks off screen are passed over quickly
         refreshVisible();
-    } else {
-        setDocument(nullptr); // takes the colours off
+        return;
     }
+    // Only coloured blocks carry a mark, so the walk touches no layout of a plain block.
+    for (QTextBlock b = m_editor->document()->begin(); b.isValid(); b = b.next())
+        if (b.userData())
+            makePlain(b);
 }
 
 void ConfigHighlighter::setAliases(QSet<QString> aliases) {
@@ -79,34 +90,68 @@ void ConfigHighlighter::visibleRange(int& first, int& last) const {
 }
 
 void ConfigHighlighter::refreshVisible() {
-    if (!isActive() || m_refreshing)
+    if (!m_active || m_colouring)
         return;
-    // Typing changes none of these; the block typed in is coloured by Qt's own pass.
+    // Typing changes none of these; the block typed in is coloured as it changes.
     const std::array<int, 4> view = {m_editor->verticalScrollBar()->value(),
                                      m_editor->viewport()->height(), m_generation,
                                      int(m_editor->lineWrapMode())};
     if (view == m_lastView)
         return;
     m_lastView = view;
-    m_refreshing = true;
-    visibleRange(m_first, m_last);
-    QTextDocument* doc = m_editor->document();
-    for (QTextBlock b = doc->findBlockByNumber(m_first); b.isValid() && b.blockNumber() <= m_last;
-         b = b.next()) {
+    int first = 0;
+    int last = 0;
+    visibleRange(first, last);
+    for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
+         b.isValid() && b.blockNumber() <= last; b = b.next()) {
         const auto* mark = static_cast<const ColouredIn*>(b.userData());
         if (!mark || mark->generation != m_generation)
-            rehighlightBlock(b);
+            colour(b);
     }
-    m_refreshing = false;
 }
 
-void ConfigHighlighter::highlightBlock(const QString& text) {
-    const int number = currentBlock().blockNumber();
-    if (number < m_first || number > m_last) {
-        setCurrentBlockUserData(nullptr); // plain until it is on screen
+void ConfigHighlighter::contentsChanged(int position, int removed, int added) {
+    Q_UNUSED(removed);
+    if (!m_active || m_colouring)
+        return;
+    QTextDocument* doc = m_editor->document();
+    const QTextBlock first = doc->findBlock(position);
+    const QTextBlock last = doc->findBlock(position + added);
+    if (!first.isValid())
+        return;
+    const int endNumber = last.isValid() ? last.blockNumber() : doc->blockCount() - 1;
+    if (endNumber - first.blockNumber() > kBlocksColouredAtOnce) {
+        // Blocks that kept old colours are redone when they come on screen.
+        ++m_generation;
+        m_lastView = {};
+        QTimer::singleShot(0, this, &ConfigHighlighter::refreshVisible);
         return;
     }
-    for (const SyntaxToken& t : tokenizeLine(text, m_words, m_aliases))
-        setFormat(t.start, t.length, m_formats[size_t(t.kind)]);
-    setCurrentBlockUserData(new ColouredIn(m_generation));
+    for (QTextBlock b = first; b.isValid() && b.blockNumber() <= endNumber; b = b.next())
+        colour(b);
+}
+
+void ConfigHighlighter::colour(const QTextBlock& block) {
+    QList<QTextLayout::FormatRange> ranges;
+    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words, m_aliases))
+        ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
+    QTextBlock b = block;
+    b.setUserData(new ColouredIn(m_generation));
+    if (ranges.isEmpty() && b.layout()->formats().isEmpty())
+        return;
+    b.layout()->setFormats(ranges);
+    m_colouring = true;
+    m_editor->document()->markContentsDirty(b.position(), b.length());
+    m_colouring = false;
+}
+
+void ConfigHighlighter::makePlain(const QTextBlock& block) {
+    QTextBlock b = block;
+    b.setUserData(nullptr);
+    if (b.layout()->formats().isEmpty())
+        return;
+    b.layout()->clearFormats();
+    m_colouring = true;
+    m_editor->document()->markContentsDirty(b.position(), b.length());
+    m_colouring = false;
 }

@@ -1,24 +1,27 @@
 // The editor's syntax highlighting. Only the blocks on screen are coloured: a block changed or
 // laid out off screen is left plain and coloured when it scrolls into view, so a 16 MB config
-// costs no more to type in than a short one.
+// costs no more to open or to type in than a short one.
 #pragma once
 
 #include "language/syntax_colours.h"
 #include "language/vocabulary.h"
 
+#include <QObject>
 #include <QSet>
-#include <QSyntaxHighlighter>
+#include <QTextCharFormat>
+#include <array>
 
 class QPlainTextEdit;
+class QTextBlock;
 
-class ConfigHighlighter : public QSyntaxHighlighter {
+class ConfigHighlighter : public QObject {
     Q_OBJECT
 public:
     ConfigHighlighter(QPlainTextEdit* editor, const Vocabulary& words);
 
     // On or off; off leaves the editor's text in its own colour only.
     void setActive(bool active);
-    bool isActive() const { return document() != nullptr; }
+    bool isActive() const { return m_active; }
 
     // Each of these makes every coloured block stale; the visible ones are redone at once.
     void setAliases(QSet<QString> aliases);
@@ -29,10 +32,12 @@ public:
     // text). Cheap when there is nothing to do.
     void refreshVisible();
 
-protected:
-    void highlightBlock(const QString& text) override;
-
 private:
+    // The document changed: the few blocks an edit touched are coloured again at once; after a
+    // change of many blocks (a new text) every block is stale and the screen is redone.
+    void contentsChanged(int position, int removed, int added);
+    void colour(const QTextBlock& block);
+    void makePlain(const QTextBlock& block);
     void visibleRange(int& first, int& last) const;
     void invalidate();
 
@@ -40,9 +45,10 @@ private:
     const Vocabulary& m_words;
     QSet<QString> m_aliases;
     std::array<QTextCharFormat, kTokenKindCount> m_formats;
+    bool m_active = false;
     int m_generation = 1;
-    int m_first = 0; // the blocks on screen, as of the last refresh
-    int m_last = 0;
-    bool m_refreshing = false;
+    // Set while formats are put on blocks: telling the layout about them reports a change of
+    // the document, which is not an edit.
+    bool m_colouring = false;
     std::array<int, 4> m_lastView = {}; // scroll, height, generation, wrap at the last refresh
 };

@@ -125,6 +125,29 @@ TEST_F(EditorLanguageWindow, OnlyBlocksOnScreenAreColoured) {
     EXPECT_TRUE(blockColoured(4000));
 }
 
+TEST_F(EditorLanguageWindow, AnEditRecoloursItsBlockAndUndoGivesTheColoursBack) {
+    const auto underlined = [this](int number) {
+        for (const QTextLayout::FormatRange& r :
+             memo->document()->findBlockByNumber(number).layout()->formats())
+            if (r.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+                return true;
+        return false;
+    };
+    setText(u"echo hi\nfps_max 1\necho bye"_s);
+    language->highlighter()->refreshVisible();
+    ASSERT_TRUE(blockColoured(1));
+    EXPECT_FALSE(underlined(1));
+    QTextCursor c(memo->document()->findBlockByNumber(1));
+    c.setPosition(c.position() + 7);
+    c.insertText(u"x"_s); // "fps_maxx": no longer a known name
+    EXPECT_TRUE(underlined(1));
+    EXPECT_FALSE(underlined(0));
+    memo->undo();
+    EXPECT_EQ(memo->document()->findBlockByNumber(1).text(), u"fps_max 1"_s);
+    EXPECT_FALSE(underlined(1));
+    EXPECT_TRUE(blockColoured(1));
+}
+
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {
     setText(u"fps_max 100\necho hi"_s);
     const QTextBlock first = memo->document()->firstBlock();
