@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     const int middle = editor.document()->blockCount() / 2;
     double plain = typeAt(editor, middle, keys);
 
-    auto* highlighter = new ConfigHighlighter(&editor, words);
+    auto* highlighter = new ConfigHighlighter(&editor, [&]() -> const Vocabulary& { return words; });
     highlighter->setColours(syntaxColours(Qt::white, Qt::black));
     highlighter->setAliases({QStringLiteral("+jumpduck")});
     QObject::connect(&editor, &QPlainTextEdit::updateRequest, highlighter,

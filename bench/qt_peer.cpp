@@ -1,11 +1,15 @@
 // The start-up anchor: a plain Qt program that shows what the editor shows at start (the main
 // window with its menus, tool bar, bottom panel, status bar and editor font, and the three tool
 // windows with their tabs, lists, buttons and fonts) and does nothing else: no settings file,
-// no data files, no game folder, no hidden windows. With a file name it loads that file into
-// the editor after the font is set, as the editor does. Built with the program's flags; quits
+// no game folder, no hidden windows, and of the data files only the list the value list shows. With a file name it loads that file into
+// the editor after the font is set, as the editor does; without one the editor shows the new
+// config's text, as the program's does. Built with the program's flags; quits
 // when idle, like the program under --exit-when-idle.
 #include "platform/text_file.h"
+#include "platform/program_paths.h"
+#include "reference/line_list.h"
 #include "reference/popup_shape.h"
+#include "shell/config_document.h"
 #include "reference/reference_window_tables.h"
 #include "shell/main_window_tables.h"
 #include "shell/qt_quit_when_painted.h"
@@ -179,6 +183,15 @@ std::unique_ptr<QWidget> referenceWindow() {
     return w;
 }
 
+// The value list shows the first command category's names, as the program's does at start.
+QStringList firstCategoryNames() {
+    const QString programDir = QCoreApplication::applicationDirPath() + u"/.."_s;
+    const CategoryEntry& first = categoryEntries(ReferencePage::Cmd).front();
+    const LineListRead read =
+        readLineList(paths::resolve(programDir, u"DLLS\\"_s + first.file.toString()));
+    return read.ok() ? read.entries : QStringList();
+}
+
 std::unique_ptr<QWidget> valueListWindow() {
     auto w = std::make_unique<QWidget>(nullptr, kToolFlags);
     w->setWindowTitle(u"Значения"_s);
@@ -197,6 +210,7 @@ std::unique_ptr<QWidget> valueListWindow() {
     bold.setBold(true);
     list->setFont(bold);
     list->setPalette(infoColours(list->palette()));
+    list->addItems(firstCategoryNames());
     layout->addWidget(list, 1);
     auto* bottom = new QFrame(w.get());
     bottom->setFrameShape(QFrame::StyledPanel);
@@ -262,11 +276,11 @@ int main(int argc, char** argv) {
     addStatusBar(window);
     window.setGeometry(10, 10, 560, 450);
 
+    // The editor shows what the program's does: the file, or the new config's text.
     const QStringList args = QApplication::arguments().mid(1);
-    if (!args.isEmpty()) {
-        editor->setPlainText(textfile::readEditableText(args.first()).text);
-        editor->moveCursor(QTextCursor::End);
-    }
+    editor->setPlainText(args.isEmpty() ? ConfigDocument::defaultText()
+                                        : textfile::readEditableText(args.first()).text);
+    editor->moveCursor(QTextCursor::End);
 
     window.show();
     const auto reference = referenceWindow();

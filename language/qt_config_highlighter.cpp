@@ -25,8 +25,9 @@ struct ColouredIn : QTextBlockUserData {
 };
 } // namespace
 
-ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor, const Vocabulary& words)
-    : QObject(editor), m_editor(editor), m_words(words) {
+ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor,
+                                     std::function<const Vocabulary&()> words)
+    : QObject(editor), m_editor(editor), m_words(std::move(words)) {
     connect(editor->document(), &QTextDocument::contentsChange, this,
             &ConfigHighlighter::contentsChanged);
 }
@@ -133,7 +134,7 @@ void ConfigHighlighter::contentsChanged(int position, int removed, int added) {
 
 void ConfigHighlighter::colour(const QTextBlock& block) {
     QList<QTextLayout::FormatRange> ranges;
-    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words, m_aliases))
+    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases))
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     QTextBlock b = block;
     b.setUserData(new ColouredIn(m_generation));

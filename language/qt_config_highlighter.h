@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QTextCharFormat>
 #include <array>
+#include <functional>
 
 class QPlainTextEdit;
 class QTextBlock;
@@ -17,7 +18,8 @@ class QTextBlock;
 class ConfigHighlighter : public QObject {
     Q_OBJECT
 public:
-    ConfigHighlighter(QPlainTextEdit* editor, const Vocabulary& words);
+    // `words` gives the known names when a block is coloured (the first call may read them).
+    ConfigHighlighter(QPlainTextEdit* editor, std::function<const Vocabulary&()> words);
 
     // On or off; off leaves the editor's text in its own colour only.
     void setActive(bool active);
@@ -42,7 +44,7 @@ private:
     void invalidate();
 
     QPlainTextEdit* m_editor;
-    const Vocabulary& m_words;
+    std::function<const Vocabulary&()> m_words;
     QSet<QString> m_aliases;
     std::array<QTextCharFormat, kTokenKindCount> m_formats;
     bool m_active = false;

@@ -39,8 +39,6 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
     : QObject(parent), m_ctx(ctx), m_editor(editor), m_editorAlive(editor), m_settings(settings),
       m_highlightAction(highlightAction) {
     setObjectName(u"EditorLanguage"_s);
-    m_words = Vocabulary::load(m_ctx.state.programDir);
-
     // The list of findings, under the editor.
     ListCheck = new QListWidget(editor->parentWidget());
     ListCheck->setObjectName(u"ListCheck"_s);
@@ -55,7 +53,8 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
         connect(checkAction, &QAction::triggered, this, &EditorLanguage::CheckConfig1Click);
 
     // Highlighting: on unless the settings say 0.
-    m_highlighter = new ConfigHighlighter(editor, m_words);
+    m_highlighter =
+        new ConfigHighlighter(editor, [this]() -> const Vocabulary& { return words(); });
     applyColours();
     m_aliases = definedAliases(editor->toPlainText());
     m_highlighter->setAliases(m_aliases);
@@ -103,8 +102,14 @@ EditorLanguage::~EditorLanguage() = default;
 
 void EditorLanguage::reloadVocabulary() {
     // Libraries may have been installed or removed since the last time.
-    m_words = Vocabulary::load(m_ctx.state.programDir);
+    m_words.reset();
     m_highlighter->vocabularyChanged();
+}
+
+const Vocabulary& EditorLanguage::words() {
+    if (!m_words)
+        m_words = Vocabulary::load(m_ctx.state.programDir);
+    return *m_words;
 }
 
 void EditorLanguage::applyColours() {
@@ -127,7 +132,7 @@ void EditorLanguage::scanAliases() {
 
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
-    m_findings = checkConfig(m_editor->toPlainText(), m_words, m_ctx.state.gameDir);
+    m_findings = checkConfig(m_editor->toPlainText(), words(), m_ctx.state.gameDir);
     ListCheck->clear();
     for (const ConfigFinding& f : m_findings) {
         auto* item = new QListWidgetItem(findingCaption(f), ListCheck);
@@ -172,7 +177,7 @@ QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
     const QString line = at.block().text();
     int start = 0;
     const QString word = wordAt(line, at.positionInBlock(), &start);
-    if (word.isEmpty() || !m_words.knows(word))
+    if (word.isEmpty() || !words().knows(word))
         return QString();
     // The point must be over the word, not beyond the end of a shorter line.
     QTextCursor from = at;
@@ -184,7 +189,7 @@ QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
         return QString();
     const SharedState& st = m_ctx.state;
     const QString text =
-        ReadIni2(st.programDir, QString(), m_words.entryFor(word), st.dlzPageActive);
+        ReadIni2(st.programDir, QString(), words().entryFor(word), st.dlzPageActive);
     return text == u" ????"_s ? QString() : text;
 }
 
@@ -201,9 +206,9 @@ QString EditorLanguage::prefixBeforeCaret(int* start) const {
 void EditorLanguage::startCompletion() {
     if (m_aliasScanPending)
         scanAliases();
-    QStringList names = m_words.names();
+    QStringList names = words().names();
     for (const QString& alias : std::as_const(m_aliases))
-        if (!m_words.knows(alias))
+        if (!words().knows(alias))
             names.append(alias);
     names.sort(Qt::CaseInsensitive);
     names.removeDuplicates();

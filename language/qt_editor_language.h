@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <optional>
 
 struct AppContext;
 class ConfigHighlighter;
@@ -52,6 +53,7 @@ protected:
 private:
     void ListCheckDblClick(QListWidgetItem* item);
     void reloadVocabulary();
+    const Vocabulary& words();
     void applyColours();
     void scheduleAliasScan();
     void scanAliases();
@@ -65,7 +67,8 @@ private:
     QPointer<QObject> m_editorAlive; // the list outlives the editor at the window's end
     const Settings& m_settings;
     QAction* m_highlightAction;
-    Vocabulary m_words;
+    // Read from the program folder when first needed: an empty editor needs no words.
+    std::optional<Vocabulary> m_words;
     QSet<QString> m_aliases;
     ConfigHighlighter* m_highlighter = nullptr;
     QListWidget* ListCheck = nullptr;
