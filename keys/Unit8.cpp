@@ -75,6 +75,7 @@ QString Tbinds::chosenKey() const {
 }
 
 void Tbinds::chooseKey() {
+    ensureBuilt(); // its size is set there, and it is centred by it
     // Made with the main window as its parent.
     if (QWidget* main = parentWidget())
         move(main->geometry().center() - rect().center());

@@ -76,6 +76,7 @@ void Tnachalo::showEvent(QShowEvent* e) {
 }
 
 Tnachalo::Result Tnachalo::runModal() {
+    ensureBuilt(); // its size is set there, and it is centred by it
     if (!m_ctx.state.wizardFolder.isEmpty())
         setCurrentFolder(m_ctx.state.wizardFolder);
     m_result = Result::Cancelled;

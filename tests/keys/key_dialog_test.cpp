@@ -49,9 +49,15 @@ struct DialogTest : ::testing::Test {
     QWidget main;
     Tbinds binds{*app.ctx, &main};
 
-    DialogTest() { binds.ensureBuilt(); }
-    QListWidget* list() { return binds.findChild<QListWidget*>(u"ListBox1"_s); }
-    QPushButton* button(const QString& name) { return binds.findChild<QPushButton*>(name); }
+    // The dialog builds its controls when first shown; the tests may look them up before.
+    QListWidget* list() {
+        binds.ensureBuilt();
+        return binds.findChild<QListWidget*>(u"ListBox1"_s);
+    }
+    QPushButton* button(const QString& name) {
+        binds.ensureBuilt();
+        return binds.findChild<QPushButton*>(name);
+    }
     void pick(const QString& key) {
         const auto found = list()->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
         ASSERT_EQ(found.size(), 1) << key.toStdString();
@@ -93,6 +99,7 @@ TEST_F(DialogTest, EveryOpeningStartsFreshAndOkWantsAKey) {
 }
 
 TEST_F(DialogTest, ChooseKeyRunsModallyOverTheMainWindow) {
+    ASSERT_FALSE(binds.isBuilt()); // centred by its real size at the first opening too
     main.setGeometry(100, 100, 800, 600);
     app.state.keySlot = 0;
     QTimer::singleShot(0, &binds, [this] {

@@ -55,7 +55,14 @@ QString ini(const TestApp& app) {
 TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
     TestApp app(false);
     app.createWindows();
-    answerChooser(app.ctx->windows.nachalo, QString(), u"Button2"_s);
+    Tnachalo* chooser = app.ctx->windows.nachalo;
+    // Built at its first showing, and centred by its real size.
+    QTimer::singleShot(0, chooser, [chooser] {
+        EXPECT_EQ(chooser->size(), QSize(360, 380));
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        EXPECT_LE((chooser->geometry().center() - centre).manhattanLength(), 4);
+    });
+    answerChooser(chooser, QString(), u"Button2"_s);
     app.showMain();
     EXPECT_FALSE(app.ctx->windows.form1->isVisible());
     EXPECT_FALSE(QFileInfo::exists(ini(app)));
