@@ -28,8 +28,10 @@ WavPlayer* ModuleWavPlayer::player() const {
     QLibrary module(m_modulePath);
     auto factory = reinterpret_cast<Factory>(module.resolve(kWavFactoryName));
     if (!factory) {
+        // One line, for the status line; the loader's own reason is for the developer.
+        qWarning("%s", qUtf8Printable(module.errorString()));
         m_loadError = u"Не удалось загрузить модуль звука %1: прослушивание радиосообщений "
-                      u"недоступно.\n%2"_s.arg(m_modulePath, module.errorString());
+                      u"недоступно."_s.arg(m_modulePath);
         return nullptr;
     }
     m_player.reset(factory());
