@@ -88,7 +88,8 @@ with tempfile.TemporaryDirectory() as tmp:
         path = config_file(tmp, mb)
         cases.append((mb, [tessera, path, "--exit-when-idle"], [peer, path], None))
     for mb, ours_cmd, peer_cmd, floor_cmd in cases:
-        runs = args.runs if mb == 0 else max(3, args.runs // 3)
+        # The larger files take seconds a start: fewer runs, but never fewer than five.
+        runs = args.runs if mb <= 1 else max(5, args.runs // (2 if mb <= 4 else 3))
         samples = {"ours": [], "peer": [], "floor": []}
         cmds = {"ours": ours_cmd, "peer": peer_cmd, "floor": floor_cmd}
         for cmd in cmds.values():  # warm the caches once

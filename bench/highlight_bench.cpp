@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     QElapsedTimer on;
     on.start();
     highlighter->setActive(true);
-    QCoreApplication::processEvents(); // Qt's own pass over every block runs here
+    QCoreApplication::processEvents(); // the blocks on screen are coloured here
     const qint64 switchOn = on.elapsed();
 
     double coloured = typeAt(editor, middle + 7000, keys);
