@@ -6,6 +6,7 @@
 #include "mapcycle/map_cycle_file.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,13 +23,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The row of the selected entry, or -1. A list can have a current row without a selection
-// (it takes one on focus), and that must not count as the user's choice.
-int selectedRow(const QListWidget* list) {
-    const QList<QListWidgetItem*> items = list->selectedItems();
-    return items.isEmpty() ? -1 : list->row(items.first());
-}
 
 QToolButton* pictureButton(const QString& name, QWidget* parent) {
     auto* b = new QToolButton(parent);

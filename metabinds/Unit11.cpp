@@ -53,7 +53,6 @@ TMetab::TMetab(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_c
 }
 
 void TMetab::buildContents() {
-
     Label1 = new QLabel(u"Выберите нужный MetaBind:"_s, this);
     Label1->setObjectName(u"Label1"_s);
     lx_MeB = new QListWidget(this);
@@ -132,11 +131,6 @@ void TMetab::FormShow() {
     const QSignalBlocker block(lx_MeB);
     lx_MeB->clear();
     lx_MeB->addItems(m_listing.names);
-}
-
-int TMetab::selectedRow(const QListWidget* list) const {
-    const QList<QListWidgetItem*> items = list->selectedItems();
-    return items.isEmpty() ? -1 : list->row(items.first());
 }
 
 void TMetab::resetSlotButton() {

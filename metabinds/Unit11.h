@@ -50,7 +50,6 @@ protected:
 private:
     void resetSlotButton();
     void insertScript();
-    int selectedRow(const QListWidget* list) const;
 
     AppContext& m_ctx;
     metabind::Listing m_listing;

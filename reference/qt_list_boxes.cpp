@@ -39,6 +39,11 @@ void fillList(QListWidget* list, const QStringList& items) {
     }
 }
 
+int selectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.first());
+}
+
 QString selectedText(const QListWidget* list) {
     const auto items = list->selectedItems();
     return items.isEmpty() ? QString() : items.first()->text();

@@ -18,6 +18,10 @@ void fillList(QListWidget* list, const QStringList& items);
 // The selected item's text, or empty.
 QString selectedText(const QListWidget* list);
 
+// The row of the selected item, or -1. A list can have a current row without a selection (it
+// takes one on focus), and that does not count as the user's choice.
+int selectedRow(const QListWidget* list);
+
 // Drops the selection (no item selected, none current). Runs no click.
 void dropSelection(QListWidget* list);
 

@@ -6,15 +6,12 @@
 #include "wizard/pivo.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_working_set.h"
+#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using script::BindMode;
@@ -265,12 +262,7 @@ TEST_F(ScriptBinding, FailedSaveKeepsLinesOldFileAndKeyLists) {
     const QString old = u"bind \"w\" \"+forward\"\n"_s + QString(u"// padding\n"_s).repeated(50);
     open(u"my.cfg"_s, old);
     // Run in a child whose files may not grow past 100 bytes; it reports through its exit code.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{100, 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    const int code = exitCodeWithFileSizeLimit(100, [&] {
         const QStringList usedBefore = ws.usedKeys;
         const auto outcome = bind(workedExample());
         int code = 0;
@@ -282,12 +274,9 @@ TEST_F(ScriptBinding, FailedSaveKeepsLinesOldFileAndKeyLists) {
             code = 3;
         else if (ws.usedKeys != usedBefore || !ws.freeKeys.contains(u"f"_s))
             code = 4;
-        _exit(code);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0)
+        return code;
+    });
+    EXPECT_EQ(code, 0)
         << "1: not reported, 2: no file named, 3: lines lost, 4: key lists moved";
     EXPECT_EQ(file(u"my.cfg"_s), old);
 }

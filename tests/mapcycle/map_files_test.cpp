@@ -1,6 +1,7 @@
 // Installed maps and reading the map cycle file.
 #include "mapcycle/installed_maps.h"
 #include "mapcycle/map_cycle_file.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,17 +10,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-void put(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(InstalledMaps, EveryBspWhateverItsCaseAndNothingElse) {
     QTemporaryDir game;

@@ -1,6 +1,7 @@
 // The private-profile INI rules and case-insensitive paths under the program directory.
 #include "platform/ini_profile.h"
 #include "platform/program_paths.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,19 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-void put(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-} // namespace
 
 TEST(IniProfile, ReadsTheWindowsWay) {
     QTemporaryDir dir;

@@ -1,6 +1,8 @@
 // The Windows-1251 codec, line breaks, and the atomic write routine.
 #include "platform/cp1251.h"
 #include "platform/text_file.h"
+#include "test_files.h"
+#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,17 +33,6 @@ extern "C" int fdatasync(int fd) {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // Runs `body` in a child process that SIGALRM ends after `seconds`; the child's exit code, or
 // -1 when it had to be stopped. A hang then fails the test instead of stopping the run.
@@ -156,19 +147,11 @@ TEST(TextFile, AWriteThatRunsOutOfRoomLeavesTheOldFileWhole) {
     put(path, old);
     const QByteArray big(256 * 1024, 'x');
 
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
         const auto w = textfile::writeBytes(path, big);
-        _exit(w.ok ? 1 : (w.reason.isEmpty() ? 2 : 0));
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: no reason given";
+        return w.ok ? 1 : (w.reason.isEmpty() ? 2 : 0);
+    });
+    EXPECT_EQ(code, 0) << "1: reported success, 2: no reason given";
     EXPECT_EQ(slurp(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"config.cfg"_s});
 }

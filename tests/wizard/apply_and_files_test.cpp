@@ -7,30 +7,18 @@
 #include "wizard_test_support.h"
 
 #include "platform/text_file.h"
+#include "test_files.h"
+#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // A wizard over a temporary game folder, reading a chosen file as leaving page 1 does.
 struct GameFolder {
@@ -244,21 +232,13 @@ TEST(WizardFiles, AWriteThatRunsOutOfRoomLeavesTheOldFileWhole) {
     g.choose(u"my.cfg"_s);
     g.w.ws.mem1.appendLine(QString(256 * 1024, u'x'));
 
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
         const WizardSaveResult r = applyAndSave(g.w.ws);
         const bool reported = r.status == WizardSaveResult::Status::WriteFailed &&
                               r.message().contains(file) && !r.reason.isEmpty();
-        _exit(reported ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return reported ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(slurp(file), kOrdinary);
     EXPECT_EQ(slurp(safetyCopyPath(file)), kOrdinary);
 }
