@@ -6,6 +6,7 @@
 #include "launcher/mod_discovery.h"
 #include "launcher/mod_picture.h"
 #include "platform/program_paths.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -222,9 +223,7 @@ void Tstartcs::FormShow() {
     }
     ComB1Change();
 
-    QStringList maps;
-    for (int i = 0; i < lx_map->count(); ++i)
-        maps.append(lx_map->item(i)->text());
+    QStringList maps = listTexts(lx_map);
     addMaps(maps, mapNames(paths::resolve(st.wizardFolder, u"maps"_s)));
     lx_map->clear();
     lx_map->addItems(maps);

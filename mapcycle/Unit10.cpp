@@ -169,10 +169,7 @@ bool Tmaps::FormShow() {
 }
 
 QStringList Tmaps::cycle() const {
-    QStringList maps;
-    for (int i = 0; i < LB1->count(); ++i)
-        maps.append(LB1->item(i)->text());
-    return maps;
+    return listTexts(LB1);
 }
 
 void Tmaps::showDescriptionOf(const QListWidget* list) {

@@ -36,13 +36,6 @@ QPlainTextEdit* readOnlyBox(const QString& name, QWidget* parent) {
     return box;
 }
 
-QStringList entriesOf(const QListWidget* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->item(i)->text());
-    return entries;
-}
-
 } // namespace
 
 TMetab::TMetab(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
@@ -191,12 +184,12 @@ void TMetab::fillSlot(int slot, const QString& key) {
     if (slot < 1 || slot > lx_bind->count() || key.isEmpty())
         return;
     lx_bind->item(slot - 1)->setText(key);
-    if (metabind::allAssigned(entriesOf(lx_bind)))
+    if (metabind::allAssigned(listTexts(lx_bind)))
         sb_bind->setText(kInsertCaption);
 }
 
 void TMetab::insertScript() {
-    const QString block = metabind::fillSlots(m_script, entriesOf(lx_bind));
+    const QString block = metabind::fillSlots(m_script, listTexts(lx_bind));
     m_script = block;
     red_bind->setPlainText(block);
     red_bind->moveCursor(QTextCursor::Start);

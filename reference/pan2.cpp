@@ -137,10 +137,7 @@ void Tccd::setLibraries(const QStringList& names) {
 }
 
 QStringList Tccd::libraries() const {
-    QStringList names;
-    for (int i = 0; i < ListBox3->count(); ++i)
-        names.append(ListBox3->item(i)->text());
-    return names;
+    return listTexts(ListBox3);
 }
 
 QString Tccd::selectedLibrary() const {

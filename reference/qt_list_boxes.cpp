@@ -39,6 +39,14 @@ void fillList(QListWidget* list, const QStringList& items) {
     }
 }
 
+QStringList listTexts(const QListWidget* list) {
+    QStringList texts;
+    texts.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
 int selectedRow(const QListWidget* list) {
     const QList<QListWidgetItem*> items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.first());

@@ -18,6 +18,9 @@ void fillList(QListWidget* list, const QStringList& items);
 // The selected item's text, or empty.
 QString selectedText(const QListWidget* list);
 
+// The texts of all the list's items, in order.
+QStringList listTexts(const QListWidget* list);
+
 // The row of the selected item, or -1. A list can have a current row without a selection (it
 // takes one on focus), and that does not count as the user's choice.
 int selectedRow(const QListWidget* list);

@@ -6,6 +6,7 @@
 #include "shell/Unit1.h"
 #include "shell/settings.h"
 #include "test_app.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -43,10 +44,7 @@ protected:
         QCoreApplication::processEvents();
     }
     QStringList listed() const {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items.append(list->item(i)->text());
-        return items;
+        return listTexts(list);
     }
     bool blockColoured(int number) const {
         return !memo->document()->findBlockByNumber(number).layout()->formats().isEmpty();

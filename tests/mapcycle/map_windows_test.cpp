@@ -5,6 +5,7 @@
 #include "mapcycle/Unit13.h"
 #include "shell/Unit1.h"
 #include "test_app.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,13 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 using Kind = ScriptedUserDialogs::Kind;
 
 namespace {
-
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
 
 QListWidgetItem* itemNamed(QListWidget* list, const QString& name) {
     const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
@@ -107,14 +101,14 @@ TEST_F(MapsFixture, FirstShowCreatesAnEmptyCycleAndCancelKeepsIt) {
 TEST_F(MapsFixture, AllMapsListIsSortedCaseSensitiveAndKeepsEarlierFolders) {
     addMaps(app.gameDir(), {u"de_dust"_s, u"DE_DUST"_s, u"cs_italy"_s, u""_s});
     open();
-    EXPECT_EQ(texts(LB2), (QStringList{u""_s, u"cs_italy"_s, u"DE_DUST"_s, u"de_dust"_s}));
+    EXPECT_EQ(listTexts(LB2), (QStringList{u""_s, u"cs_italy"_s, u"DE_DUST"_s, u"de_dust"_s}));
     maps->hide();
 
     const QString other = app.root.path() + u"/Other/cstrike"_s;
     addMaps(other, {u"aim_map"_s, u"de_dust"_s});
     app.state.wizardFolder = other;
     open();
-    EXPECT_EQ(texts(LB2),
+    EXPECT_EQ(listTexts(LB2),
               (QStringList{u""_s, u"aim_map"_s, u"cs_italy"_s, u"DE_DUST"_s, u"de_dust"_s}));
     EXPECT_TRUE(QFileInfo(other + u"/mapcycle.txt"_s).isFile());
 }
@@ -124,7 +118,7 @@ TEST_F(MapsFixture, AddingByButtonDoubleClickAndEnterAppendsEachTime) {
     app.writeFile(app.gameDir() + u"/maps/de_dust.txt"_s, "Pustynya\r\nline 2");
     app.writeFile(cyclePath(), "de_aztec\r\n");
     open();
-    EXPECT_EQ(texts(LB1), QStringList{u"de_aztec"_s});
+    EXPECT_EQ(listTexts(LB1), QStringList{u"de_aztec"_s});
 
     // Enter before anything is chosen adds nothing.
     LB2->setFocus();
@@ -140,7 +134,7 @@ TEST_F(MapsFixture, AddingByButtonDoubleClickAndEnterAppendsEachTime) {
     doubleClick(LB2, u"cs_italy"_s);
     QTest::keyClick(LB2, Qt::Key_Return);
     EXPECT_TRUE(maps->isVisible()); // Enter added, it did not press a button
-    EXPECT_EQ(texts(LB1), (QStringList{u"de_aztec"_s, u"de_dust"_s, u"cs_italy"_s, u"cs_italy"_s}));
+    EXPECT_EQ(listTexts(LB1), (QStringList{u"de_aztec"_s, u"de_dust"_s, u"cs_italy"_s, u"cs_italy"_s}));
 
     apply();
     EXPECT_FALSE(maps->isVisible());
@@ -164,7 +158,7 @@ TEST_F(MapsFixture, RemovingByButtonDoubleClickAndBackspace) {
     click(LB1, u"a"_s);
     QTest::keyClick(LB1, Qt::Key_Backspace);
     QTest::keyClick(LB1, Qt::Key_Backspace); // the selection went with the entry
-    EXPECT_EQ(texts(LB1), (QStringList{u"c"_s, u"e"_s}));
+    EXPECT_EQ(listTexts(LB1), (QStringList{u"c"_s, u"e"_s}));
     apply(); // closing by any means empties the description
     EXPECT_TRUE(Ric1->toPlainText().isEmpty());
     EXPECT_EQ(app.readFile(cyclePath()), QByteArray("c\r\ne\r\n"));
@@ -181,14 +175,14 @@ TEST_F(MapsFixture, MovingUpAndDownTheSelectionFollows) {
 
     click(LB1, u"c"_s);
     spee(4)->click(); // the bottom entry stays
-    EXPECT_EQ(texts(LB1), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+    EXPECT_EQ(listTexts(LB1), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
     spee(3)->click();
     spee(3)->click();
     spee(3)->click(); // the top entry stays
-    EXPECT_EQ(texts(LB1), (QStringList{u"c"_s, u"a"_s, u"b"_s}));
+    EXPECT_EQ(listTexts(LB1), (QStringList{u"c"_s, u"a"_s, u"b"_s}));
     EXPECT_EQ(LB1->selectedItems().value(0)->text(), u"c"_s);
     spee(4)->click();
-    EXPECT_EQ(texts(LB1), (QStringList{u"a"_s, u"c"_s, u"b"_s}));
+    EXPECT_EQ(listTexts(LB1), (QStringList{u"a"_s, u"c"_s, u"b"_s}));
     EXPECT_EQ(LB1->selectedItems().value(0)->text(), u"c"_s);
     apply();
     EXPECT_EQ(app.readFile(cyclePath()), QByteArray("a\r\nc\r\nb\r\n"));
@@ -209,7 +203,7 @@ TEST_F(MapsFixture, AFailedApplyKeepsTheWindowTheListAndTheOldFile) {
     }
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не сохранён:\n"_s + cyclePath()));
     EXPECT_TRUE(maps->isVisible());
-    EXPECT_EQ(texts(LB1), (QStringList{u"cs_italy"_s, u"de_dust"_s, u"de_nuke"_s}));
+    EXPECT_EQ(listTexts(LB1), (QStringList{u"cs_italy"_s, u"de_dust"_s, u"de_nuke"_s}));
     EXPECT_EQ(app.readFile(cyclePath()), QByteArray("cs_italy\r\n"));
 
     // Once the file can be written, the list the user built is what lands in it.
@@ -238,7 +232,7 @@ TEST_F(MapsFixture, TheMenuCommandShowsTheEditorModally) {
     app.writeFile(cyclePath(), "de_dust\r\n");
     bool shown = false;
     QTimer::singleShot(0, maps, [&] {
-        shown = maps->isVisible() && maps->isModal() && texts(LB1) == QStringList{u"de_dust"_s};
+        shown = maps->isVisible() && maps->isModal() && listTexts(LB1) == QStringList{u"de_dust"_s};
         maps->findChild<QPushButton*>(u"Button1"_s)->click();
     });
     app.ctx->windows.form1->N32Click();
@@ -279,7 +273,7 @@ TEST_F(PickerFixture, AddingCompletesTheMapCommandAtTheCaret) {
     addMaps(app.gameDir(), {u"de_dust"_s, u"cs_italy"_s});
     setEditor(u"bind x\nmap \nsay hi"_s, 11, 11);
     openPicker();
-    EXPECT_EQ(texts(lb12), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
+    EXPECT_EQ(listTexts(lb12), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
     add(); // nothing chosen yet: nothing happens
     EXPECT_FALSE(editor->document()->isModified());
     EXPECT_TRUE(picker->isVisible());
@@ -303,5 +297,5 @@ TEST_F(PickerFixture, DoubleClickReplacesTheSelectionAndTheListKeepsEarlierFolde
     addMaps(other, {u"DE_NUKE"_s, u"de_nuke"_s});
     app.state.wizardFolder = other;
     openPicker();
-    EXPECT_EQ(texts(lb12), (QStringList{u"DE_NUKE"_s, u"de_nuke"_s}));
+    EXPECT_EQ(listTexts(lb12), (QStringList{u"DE_NUKE"_s, u"de_nuke"_s}));
 }

@@ -5,6 +5,7 @@
 #include "platform/cp1251.h"
 #include "shell/Unit1.h"
 #include "test_app.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,13 +22,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
 
 struct MetabFixture : ::testing::Test {
     void SetUp() override {
@@ -97,7 +91,7 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
             EXPECT_EQ(metab->size(), QSize(391, 366));
             EXPECT_LE((metab->geometry().center() - main->geometry().center()).manhattanLength(),
                       4);
-            EXPECT_EQ(texts(lx_MeB), (QStringList{u"Гранаты"_s, u"Без кнопок"_s}));
+            EXPECT_EQ(listTexts(lx_MeB), (QStringList{u"Гранаты"_s, u"Без кнопок"_s}));
             lx_MeB->setCurrentRow(0);
             lx_bind->setCurrentRow(0);
             app.state.keySlot = 1; // a key choice under way when the window goes
@@ -122,7 +116,7 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
 TEST_F(MetabFixture, SlotsAssignedThenInserted) {
     metab->FormShow();
     lx_MeB->setCurrentRow(0);
-    EXPECT_EQ(texts(lx_bind), metabind::slotCaptions(3));
+    EXPECT_EQ(listTexts(lx_bind), metabind::slotCaptions(3));
     EXPECT_EQ(metab->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText(), u"Три гранаты"_s);
     EXPECT_EQ(red_bind->toPlainText(),
               u"// Гранаты\nbind \"<<1>>\" he\nbind \"<<2>>\" fb <<1>>\nbind \"<<3>>\" sg"_s);
@@ -185,7 +179,7 @@ TEST_F(MetabFixture, NoSlotsOtherCapitalsAndAnUnreadableFile) {
     lx_MeB->setCurrentRow(1);
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не открыт:\n"_s + folder + u"b.mtb"_s));
     EXPECT_EQ(lx_MeB->currentRow(), 0);
-    EXPECT_EQ(texts(lx_bind), (QStringList{u"a"_s, u"Кнопка <<2>>"_s, u"Кнопка <<3>>"_s}));
+    EXPECT_EQ(listTexts(lx_bind), (QStringList{u"a"_s, u"Кнопка <<2>>"_s, u"Кнопка <<3>>"_s}));
     EXPECT_TRUE(red_bind->toPlainText().startsWith(u"// Гранаты"_s));
 }
 

@@ -4,6 +4,7 @@
 #include "reference/pan2.h"
 #include "shell/Unit1.h"
 #include "test_app.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>
@@ -27,13 +28,6 @@ void clickItem(QListWidget* list, const QString& text) {
     list->scrollToItem(found.first());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(found.first()).center());
-}
-
-QStringList items(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
 }
 
 } // namespace
@@ -78,7 +72,7 @@ TEST_F(ReferenceWindowTest, FirstShowLoadsTheStandardCommands) {
     EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(items(cmd),
+    EXPECT_EQ(listTexts(cmd),
               (QStringList{u"Standart"_s, u"(-,+)"_s, u"Record"_s, u"Other"_s, u"Weapons"_s}));
     EXPECT_EQ(cvar->count(), 12);
     EXPECT_EQ(cmd->currentRow(), 0);
@@ -151,7 +145,7 @@ TEST_F(ReferenceWindowTest, TheLibraryPageListsLibrariesAndKeepsTheInsertionForm
     EXPECT_TRUE(app.state.dlzPageActive);
     EXPECT_FALSE(app.state.refreshOnly);
     EXPECT_FALSE(form3->isVisible());
-    EXPECT_EQ(items(dlz), (QStringList{u"Alpha"_s, u"rates.v2"_s}));
+    EXPECT_EQ(listTexts(dlz), (QStringList{u"Alpha"_s, u"rates.v2"_s}));
 
     clickItem(dlz, u"rates.v2"_s);
     EXPECT_EQ(ccd->selectedLibrary(), u"rates.v2"_s);
@@ -165,7 +159,7 @@ TEST_F(ReferenceWindowTest, TheLibraryPageListsLibrariesAndKeepsTheInsertionForm
     pages->setCurrentIndex(0);
     EXPECT_FALSE(app.state.dlzPageActive);
     pages->setCurrentIndex(2);
-    EXPECT_EQ(items(dlz), (QStringList{u"Alpha"_s, u"beta"_s, u"rates.v2"_s}));
+    EXPECT_EQ(listTexts(dlz), (QStringList{u"Alpha"_s, u"beta"_s, u"rates.v2"_s}));
     EXPECT_EQ(ccd->selectedLibrary(), u"rates.v2"_s);
 }
 
@@ -222,10 +216,10 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
         ran = true;
         EXPECT_TRUE(form3->isVisible());
         EXPECT_EQ(form3->windowTitle(), u"Настройка библиотек DLZ и MetaBinds"_s);
-        EXPECT_EQ(items(libraries), QStringList{u"old"_s});
-        EXPECT_EQ(items(metaBinds), QStringList{u"jump.mtb"_s});
+        EXPECT_EQ(listTexts(libraries), QStringList{u"old"_s});
+        EXPECT_EQ(listTexts(metaBinds), QStringList{u"jump.mtb"_s});
         // The listing reached the reference window too.
-        EXPECT_EQ(items(dlz), QStringList{u"old"_s});
+        EXPECT_EQ(listTexts(dlz), QStringList{u"old"_s});
 
         app.dialogs.expectFile(ScriptedUserDialogs::Kind::Open, mine + u"new.one.dlz"_s, 1);
         QTest::mouseClick(form3->findChild<QPushButton*>(u"Button1"_s), Qt::LeftButton);
@@ -233,10 +227,10 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
         EXPECT_EQ(call.text, u"Добавить"_s);
         EXPECT_EQ(call.options.filter,
                   u"Библиотека значений (*.dlz)|*.dlz|MetaBinds (*.mtb)|*.mtb"_s);
-        EXPECT_EQ(items(libraries), (QStringList{u"new.one"_s, u"old"_s}));
+        EXPECT_EQ(listTexts(libraries), (QStringList{u"new.one"_s, u"old"_s}));
         EXPECT_EQ(app.readFile(dlls(u"dlz/new.one.pro"_s)), "[n]\r\nq=x\r\n");
         // Not in the reference window until this window closes.
-        EXPECT_EQ(items(dlz), QStringList{u"old"_s});
+        EXPECT_EQ(listTexts(dlz), QStringList{u"old"_s});
 
         // One selection across both lists; "Удалить" asks, naming the file, then deletes the
         // selected one; "Нет" keeps it.
@@ -248,24 +242,24 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
         QTest::mouseClick(remove, Qt::LeftButton);
         EXPECT_EQ(app.dialogs.lastText(), u"Удалить файл \"jump.mtb\"?"_s);
         EXPECT_TRUE(QFile::exists(dlls(u"metabinds/jump.mtb"_s)));
-        EXPECT_EQ(items(metaBinds), QStringList{u"jump.mtb"_s});
+        EXPECT_EQ(listTexts(metaBinds), QStringList{u"jump.mtb"_s});
         app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::Yes);
         QTest::mouseClick(remove, Qt::LeftButton);
         EXPECT_FALSE(QFile::exists(dlls(u"metabinds/jump.mtb"_s)));
-        EXPECT_TRUE(items(metaBinds).isEmpty());
+        EXPECT_TRUE(listTexts(metaBinds).isEmpty());
         clickItem(libraries, u"old"_s);
         app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::Yes);
         QTest::mouseClick(remove, Qt::LeftButton);
         EXPECT_EQ(app.dialogs.lastText(), u"Удалить файл \"old.dlz\"?"_s);
         EXPECT_FALSE(QFile::exists(dlls(u"dlz/old.dlz"_s)));
-        EXPECT_EQ(items(libraries), QStringList{u"new.one"_s});
+        EXPECT_EQ(listTexts(libraries), QStringList{u"new.one"_s});
 
         QTest::mouseClick(form3->findChild<QPushButton*>(u"Button3"_s), Qt::LeftButton);
     });
     app.ctx->windows.form1->action(u"N37"_s)->trigger();
     EXPECT_TRUE(ran);
     EXPECT_FALSE(form3->isVisible());
-    EXPECT_EQ(items(dlz), QStringList{u"new.one"_s});
+    EXPECT_EQ(listTexts(dlz), QStringList{u"new.one"_s});
 }
 
 TEST_F(ReferenceWindowTest, AFailedInstallIsReportedAndListsNothing) {
@@ -278,7 +272,7 @@ TEST_F(ReferenceWindowTest, AFailedInstallIsReportedAndListsNothing) {
         app.dialogs.expect(ScriptedUserDialogs::Kind::Error);
         form3->Button1Click();
         EXPECT_TRUE(app.dialogs.lastText().contains(mine + u"x.mtb"_s));
-        EXPECT_TRUE(items(metaBinds).isEmpty());
+        EXPECT_TRUE(listTexts(metaBinds).isEmpty());
         // The file type chosen last is offered again.
         app.dialogs.expectFile(ScriptedUserDialogs::Kind::Open, QString());
         form3->Button1Click();

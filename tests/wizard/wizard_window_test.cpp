@@ -11,6 +11,7 @@
 #include "wizard/Unit2.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/wizard_files.h"
+#include "reference/qt_list_boxes.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,13 +33,6 @@ using namespace Qt::Literals::StringLiterals;
 using Kind = ScriptedUserDialogs::Kind;
 
 namespace {
-
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
 
 struct WizardFixture : ::testing::Test {
     void SetUp() override {
@@ -126,7 +120,7 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
     EXPECT_EQ(page(), 0);
     EXPECT_EQ(label(u"Label83"_s), u"Все изменения настройки клавиш и вставка МетаБиндов\n"
                                    u"вступят в действия после нажатия \"Применить настройки\""_s);
-    EXPECT_EQ(texts(FileBox1), (QStringList{u".hidden.cfg"_s, u"A.CFG"_s, u"b.cfg"_s}));
+    EXPECT_EQ(listTexts(FileBox1), (QStringList{u".hidden.cfg"_s, u"A.CFG"_s, u"b.cfg"_s}));
 
     Tsozdat* sozdat = app.ctx->windows.sozdat;
     QTimer::singleShot(0, sozdat, [&] {
@@ -134,7 +128,7 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
         sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
     });
     click(u"Button1"_s);
-    EXPECT_TRUE(texts(FileBox1).contains(u"new.cfg"_s));
+    EXPECT_TRUE(listTexts(FileBox1).contains(u"new.cfg"_s));
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
     EXPECT_TRUE(mem1->toPlainText().isEmpty());
 }
@@ -149,7 +143,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosen) {
     ASSERT_TRUE(tree && tree->setFolder(other));
     emit tree->folderChosen(other);
     EXPECT_EQ(app.state.wizardFolder, other); // the wizard folder follows the list
-    EXPECT_EQ(texts(FileBox1), QStringList{u"my.cfg"_s});
+    EXPECT_EQ(listTexts(FileBox1), QStringList{u"my.cfg"_s});
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty()); // the same name, but another file
     app.dialogs.expect(Kind::Message);
     click(u"Button2"_s);
