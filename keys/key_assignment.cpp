@@ -10,10 +10,23 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A bind line that the wizard may rewrite in place: longer lines are someone's own script and
-// stay; the new binding is appended instead.
-constexpr int kBindLineMin = 1;
-constexpr int kBindLineMax = 100;
+// The action's binding to its old key becomes the binding to the new key, in place, the rest of
+// its line kept; an action that had none gets a new last line.
+void rebindAction(WizardDocument& document, const QString& oldKey, const QString& key,
+                  const QString& command) {
+    const QString bound = command.size() >= 2 && command.startsWith(u'"') && command.endsWith(u'"')
+                              ? command.mid(1, command.size() - 2)
+                              : command;
+    if (!oldKey.isEmpty()) {
+        for (const CommandSpan& c : bindingsOf(document, oldKey)) {
+            if (c.word(document.content(), 2) == bound) {
+                document.replaceRange(c.start, c.end - c.start, actionBindLine(key, command));
+                return;
+            }
+        }
+    }
+    document.appendLine(actionBindLine(key, command));
+}
 
 // The used-key list holds the key, spelled as in the config, in either case.
 bool usedEntryMatches(const QString& entry, const QString& key) {
@@ -67,16 +80,13 @@ KompotResult assignChosenKey(WizardWorkingSet& ws, const QString& caption, const
             return result;
     ws.usedKeys.append(key);
     ws.freeKeys.removeAll(key);
+    // A key that runs an action is no modifier: binding it to "+<mod>key" would undo the action.
+    ws.comboKeys.removeIf([&](const QString& k) { return usedEntryMatches(k, key); });
     if (!ws.unbindallPresent) {
         ws.mem1.insertAtStart(u"unbindall"_s);
         ws.unbindallPresent = true;
     }
-    ws.exactLineMode = true;
-    ws.exactLineMin = kBindLineMin;
-    ws.exactLineMax = kBindLineMax;
-    Savy(ws, actionBindLine(result.previousActionKey, command), actionBindLine(key, command),
-         false);
-    ws.exactLineMode = false;
+    rebindAction(ws.mem1, result.previousActionKey, key, command);
     result.written = true;
     return result;
 }

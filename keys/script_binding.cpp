@@ -92,6 +92,16 @@ void updateKeyLists(WizardWorkingSet& ws, const BindRequest& request,
     ws.reloadOnly = false;
 }
 
+bool keySplitsInConsole(const QString& key) {
+    // The console ends a command at ";", and reads "'", ",", "(", ")", "{", "}" and ":" as words
+    // of their own: an alias named after such a key never runs.
+    static const QString splitters = u";'\",(){}:"_s;
+    for (const QChar c : key)
+        if (splitters.contains(c) || c.unicode() <= u' ')
+            return true;
+    return false;
+}
+
 QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
     if (request.key.isEmpty() ||
         (request.mode == BindMode::Combination && request.modifier.isEmpty()))
@@ -104,6 +114,22 @@ QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
         return u"Файл \"%1\" не удалось прочитать, поэтому сценарий клавиши не записан."_s.arg(
             ws.autoexecPath);
     const bool deletion = request.mode == BindMode::UsedKey && request.deletion;
+    if (!deletion) {
+        for (const QString& key : {request.key, request.modifier}) {
+            if (keySplitsInConsole(key))
+                return u"Клавишу «%1» нельзя использовать в сценарии: консоль игры делит "
+                       u"команды на этом знаке, и сценарий никогда не запустится. Выберите "
+                       u"другую клавишу."_s.arg(key);
+        }
+        const QString scriptName = request.mode == BindMode::Combination
+                                       ? request.modifier + u"-"_s + request.key
+                                       : request.key;
+        const QString longest = aliasNamesFor(scriptName).equipment;
+        if (longest.size() > kMaxAliasNameLength)
+            return u"Имя сценария «%1» длиннее %2 знаков: игра его не примет. Выберите "
+                   u"клавишу или сочетание с более коротким названием."_s.arg(longest)
+                       .arg(kMaxAliasNameLength);
+    }
     if (!deletion && !chatTextIsSafe(request.composition.chatText))
         return unsafeChatTextMessage();
     // The game could not show them, and the file would hold "?" instead.
@@ -129,6 +155,11 @@ BindOutcome runBind(WizardWorkingSet& ws, const BindRequest& request,
         else
             work();
     };
+    // What a failed save puts back: nothing of a BIND that did not reach the disk stays.
+    const QString mem1Before = ws.mem1.content();
+    const QString mem2Before = ws.mem2.content();
+    const bool waitAliasBefore = ws.waitAliasPresent;
+    const bool unbindallBefore = ws.unbindallPresent;
     onPage([&] { bindlaska(ws, request); });
 
     auto keep = [&](const WizardSaveResult& saved) {
@@ -141,10 +172,25 @@ BindOutcome runBind(WizardWorkingSet& ws, const BindRequest& request,
     };
     // The aliases go first: a config that binds a key to an alias the game never learnt would
     // leave the key dead, so when the autoexec file cannot be written the config is not either.
-    if (ws.autoexecMode && !keep(saveAutoexecFile(ws)))
+    auto restore = [&](bool autoexecWritten) {
+        ws.mem1.setText(mem1Before);
+        ws.mem2.setText(mem2Before);
+        ws.waitAliasPresent = waitAliasBefore;
+        ws.unbindallPresent = unbindallBefore;
+        outcome.message += u"\n\nСценарий клавиши не записан, конфиг остался прежним."_s;
+        // The autoexec file already holds the new aliases: it gets its old text back.
+        if (autoexecWritten && !saveAutoexecFile(ws).ok())
+            outcome.message +=
+                u" Файл \"%1\" не удалось вернуть к прежнему виду."_s.arg(ws.autoexecPath);
+    };
+    if (ws.autoexecMode && !keep(saveAutoexecFile(ws))) {
+        restore(false);
         return outcome;
-    if (!keep(saveChosenFile(ws)))
+    }
+    if (!keep(saveChosenFile(ws))) {
+        restore(ws.autoexecMode);
         return outcome;
+    }
 
     if (request.mode == BindMode::NewKey)
         updateKeyLists(ws, request, actionCommands);

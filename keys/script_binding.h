@@ -53,7 +53,7 @@ struct BindOutcome {
     enum class Status {
         Done,
         Refused,    // nothing written: `message` says why
-        SaveFailed, // lines are in the documents, `save` says which file failed and why
+        SaveFailed, // `saves` says which file failed and why; the documents are as before
     };
     Status status = Status::Done;
     QString message;
@@ -62,7 +62,13 @@ struct BindOutcome {
     bool done() const { return status == Status::Done; }
 };
 
-// Why a request cannot be bound, or empty: no key, a chat text with a double quote, a semicolon
+// The longest alias name the game accepts.
+constexpr int kMaxAliasNameLength = 31;
+// Whether a key's name holds a character the console splits a command on.
+bool keySplitsInConsole(const QString& key);
+
+// Why a request cannot be bound, or empty: a key whose name the console splits on, a script
+// name longer than the game accepts, no key, a chat text with a double quote, a semicolon
 // or characters Windows-1251 cannot hold, a config whose text could not be read (its document
 // holds a message, not the file).
 QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request);

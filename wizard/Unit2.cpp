@@ -325,6 +325,9 @@ void TForm2::readDocuments() {
     Pivo(m_set, inputs);
     mem1->setUpdatesEnabled(true);
     valuesToControls(m_set.values);
+    // What the controls show of the file is what applying compares against: a value a control
+    // cannot show exactly is not taken for a change of the player's.
+    m_set.valuesAsRead = valuesFromControls();
     emit documentsRead();
 }
 

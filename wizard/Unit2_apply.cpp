@@ -21,12 +21,11 @@ void TForm2::Button8Click() {
         reportSave(refused);
         return;
     }
-    bool applied = false;
-    runOnDocuments(true, [&] { applied = applySettings(m_set); });
-    if (!applied)
-        return;
-    warnUnencodable(m_set.mem1.content());
-    reportSave(saveChosenFile(m_set));
+    WizardSaveResult saved;
+    runOnDocuments(true, [&] {
+        saved = applyAndSave(m_set, [this](const QString& text) { warnUnencodable(text); });
+    });
+    reportSave(saved);
 }
 
 void TForm2::warnUnencodable(const QString& text) {

@@ -11,31 +11,67 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString aliasPrefix(const QString& aliasName) {
-    return u"alias \""_s + aliasName + u'"';
-}
-
-// A key's binding line, the key compared whole (`bind "F1"` never finds `bind "F10"`).
-QString bindPrefix(const QString& key) {
-    return u"bind \""_s + key + u'"';
-}
-
-// Deletes the line of `prefix` in mem1, or in mem2 when `inMem2`.
-bool deleteLine(WizardWorkingSet& ws, const QString& prefix, bool inMem2) {
-    return inMem2 ? deleteMem2Line(ws, prefix) : deleteSettingLine(ws, prefix);
+// The document that holds the key scripts' aliases.
+WizardDocument& aliasDocument(WizardWorkingSet& ws) {
+    return ws.autoexecMode ? ws.mem2 : ws.mem1;
 }
 
 void readUnbindall(WizardWorkingSet& ws) {
-    ws.unbindallPresent =
-        FindSettingValue(ws, u"unbindall"_s).found && ws.foundLineText().size() == 9;
+    ws.unbindallPresent = hasCommand(ws.mem1, u"unbindall"_s);
 }
 
 void readWaitAlias(WizardWorkingSet& ws) {
-    if (ws.autoexecMode)
-        ws.waitAliasPresent = !FindInMem2(ws, u"alias \"ww\""_s).isEmpty();
-    else
-        ws.waitAliasPresent =
-            FindSettingValue(ws, u"alias \"w"_s, MatchRule::Anywhere).value == u"w"_s;
+    ws.waitAliasPresent = !aliasesNamed(aliasDocument(ws), u"ww"_s).isEmpty();
+}
+
+// An action's command as the buttons give it, with its own quotes: the bound text inside them.
+QString unquoted(const QString& command) {
+    if (command.size() >= 2 && command.startsWith(u'"') && command.endsWith(u'"'))
+        return command.mid(1, command.size() - 2);
+    return command;
+}
+
+// The combinations whose main key is `key`: the "+<mod>key" and "-<mod>key" aliases that bind
+// it, the combination's own aliases, and the modifier's binding once no "+<mod>key" alias is
+// left. Left behind, the first press of the modifier would bind the key again.
+void removeCombinationsOf(WizardWorkingSet& ws, const QString& key) {
+    WizardDocument& aliases = aliasDocument(ws);
+    const QString& text = aliases.content();
+    QList<CommandSpan> gone;
+    QStringList modifiers;
+    for (const CommandSpan& alias : aliases.commands().named(u"alias"_s)) {
+        const QStringView name = alias.word(text, 1);
+        if (name.size() < 5 || (name[0] != u'+' && name[0] != u'-') ||
+            !sameName(name.right(3), u"key"))
+            continue;
+        const QString body = joinedArguments(text, alias, 2);
+        CommandScanner scanner(body);
+        CommandSpan first;
+        if (!scanner.next(first) || !sameName(first.word(body, 0), u"bind") ||
+            !sameName(first.word(body, 1), key))
+            continue;
+        gone.append(alias);
+        const QString modifier = asciiLower(name.mid(1, name.size() - 4).toString());
+        if (!modifiers.contains(modifier))
+            modifiers.append(modifier);
+    }
+    if (gone.isEmpty())
+        return;
+    aliases.removeCommands(gone);
+    const QString lowerKey = asciiLower(key);
+    for (const QString& modifier : modifiers) {
+        const QString combo = u"Kaz-"_s + modifier + u'-' + lowerKey;
+        removeAliases(aliases, combo);
+        removeAliases(aliases, combo + u"_equip"_s);
+        removeAliases(aliases, combo + u"_mes"_s);
+        if (!aliasesNamed(aliases, u'+' + modifier + u"key"_s).isEmpty())
+            continue;
+        QList<CommandSpan> deadBindings;
+        for (const CommandSpan& bind : bindingsOf(ws.mem1, modifier))
+            if (sameName(bind.word(ws.mem1.content(), 2), QString(u'+' + modifier + u"key"_s)))
+                deadBindings.append(bind);
+        ws.mem1.removeCommands(deadBindings);
+    }
 }
 
 } // namespace
@@ -69,64 +105,54 @@ void pivoRead(WizardWorkingSet& ws, const QStringList& actionCommands) {
     ws.freeKeys = keyNames();
     CollectBoundKeys(ws);
     ws.comboKeys = ws.freeKeys;
-    QStringList commandTexts;
+    QStringList commands;
     for (const QString& command : actionCommands)
-        commandTexts.append(u"\" "_s + command);
-    ws.actionKeys = findKeysFor(ws, commandTexts);
+        commands.append(unquoted(command));
+    ws.actionKeys = findKeysFor(ws, commands);
     if (ws.reloadOnly)
         return;
     readUnbindall(ws);
     readAllSettings(ws);
+    ws.valuesAsRead = ws.values;
+    ws.writeEverySetting = ws.mem1.commands().isEmpty();
 }
 
 void pivoClearUsedKey(WizardWorkingSet& ws, const QString& key) {
     const QString lower = asciiLower(key);
     const QString alias = u"Kaz-"_s + lower;
-    const bool inMem2 = ws.autoexecMode;
-    deleteLine(ws, aliasPrefix(alias), inMem2);
-    deleteLine(ws, aliasPrefix(alias + u"_equip"_s), inMem2);
-    deleteLine(ws, aliasPrefix(alias + u"_mes"_s), inMem2);
+    WizardDocument& aliases = aliasDocument(ws);
+    removeAliases(aliases, alias);
+    removeAliases(aliases, alias + u"_equip"_s);
+    removeAliases(aliases, alias + u"_mes"_s);
     // Every combination alias of the key: the name goes on after "Kaz-<key>-", so another key's
     // aliases ("Kaz-f1-..." for the key "f") never match.
-    deleteEveryLineWith(ws, u"alias \""_s + alias + u'-', inMem2);
-    deleteLine(ws, aliasPrefix(u'+' + lower + u"key"_s), inMem2);
-    deleteLine(ws, aliasPrefix(u'-' + lower + u"key"_s), inMem2);
-    deleteSettingLine(ws, bindPrefix(key));
-    if (lower != key)
-        deleteSettingLine(ws, bindPrefix(lower));
+    removeAliasesStartingWith(aliases, alias + u'-');
+    removeAliases(aliases, u'+' + lower + u"key"_s);
+    removeAliases(aliases, u'-' + lower + u"key"_s);
+    removeCombinationsOf(ws, key);
+    removeBindings(ws.mem1, key);
     ws.pivoState = 0;
 }
 
 void pivoFreeKey(WizardWorkingSet& ws, const QString& key, const QString& oldKey) {
     // The key pages write a key's aliases with the key in lower case, and in autoexec mode into
-    // mem2: those are removed as well as the ones written with the key as listed.
-    QStringList aliasKeys = {key};
-    if (asciiLower(key) != key)
-        aliasKeys.append(asciiLower(key));
-    for (const QString& aliasKey : aliasKeys) {
-        const QString alias = u"Kaz-"_s + aliasKey;
-        for (const QString& name : {alias, alias + u"_equip"_s, alias + u"_mes"_s}) {
-            deleteLine(ws, aliasPrefix(name), false);
-            if (ws.autoexecMode)
-                deleteLine(ws, aliasPrefix(name), true);
-        }
+    // mem2; alias names compare without regard to case, so one removal finds every spelling.
+    const QString alias = u"Kaz-"_s + key;
+    for (const QString& name : {alias, alias + u"_equip"_s, alias + u"_mes"_s}) {
+        removeAliases(ws.mem1, name);
+        if (ws.autoexecMode)
+            removeAliases(ws.mem2, name);
     }
-    if (!deleteSettingLine(ws, bindPrefix(key)) &&
-        !deleteSettingLine(ws, bindPrefix(asciiLower(key))))
-        deleteSettingLine(ws, bindPrefix(asciiUpper(key)));
+    removeCombinationsOf(ws, key);
+    removeBindings(ws.mem1, key);
     // An action without a key has no old binding to remove.
-    if (!oldKey.isEmpty() && !deleteSettingLine(ws, bindPrefix(oldKey)) &&
-        !deleteSettingLine(ws, bindPrefix(asciiUpper(oldKey))))
-        deleteSettingLine(ws, bindPrefix(asciiLower(oldKey)));
+    if (!oldKey.isEmpty())
+        removeBindings(ws.mem1, oldKey);
     ws.pivoState = 0;
 }
 
 void pivoFindComboCommand(WizardWorkingSet& ws, const QString& key) {
-    ws.comboPreviousCommand =
-        FindSettingValue(ws, bindPrefix(asciiLower(key)) + u" \""_s, MatchRule::Anywhere).value;
-    if (ws.comboPreviousCommand.isEmpty())
-        ws.comboPreviousCommand =
-            FindSettingValue(ws, bindPrefix(asciiUpper(key)) + u" \""_s, MatchRule::Anywhere).value;
+    ws.comboPreviousCommand = boundCommand(ws.mem1, key);
 }
 
 void Pivo(WizardWorkingSet& ws, const PivoInputs& inputs) {

@@ -11,29 +11,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The value of a setting as the readers see it: a setting whose value is empty has no line.
-QString valueOf(WizardWorkingSet& ws, const QString& prefix) {
-    return FindSettingValue(ws, prefix).value;
+// The value of a setting as the readers see it: empty when the document has no such command.
+QString valueOf(WizardWorkingSet& ws, const SettingRef& setting) {
+    return FindSettingValue(ws, setting).value;
 }
 
-// Whether the first occurrence of a bare keyword stands on a line whose length lies in bounds.
-bool keywordLineFits(WizardWorkingSet& ws, const QString& keyword, int minimum, int maximum) {
-    if (!FindSettingValue(ws, keyword).found)
-        return false;
-    const qsizetype length = ws.foundLineText().size();
-    return length >= minimum && length <= maximum;
+QString valueOf(WizardWorkingSet& ws, const QString& name) {
+    return valueOf(ws, cvarSetting(name));
 }
-
-// Savy in exact-line mode for the keyword settings; the mode is cleared right after.
-struct ExactLines {
-    ExactLines(WizardWorkingSet& ws, int minimum, int maximum) : ws(ws) {
-        ws.exactLineMode = true;
-        ws.exactLineMin = minimum;
-        ws.exactLineMax = maximum;
-    }
-    ~ExactLines() { ws.exactLineMode = false; }
-    WizardWorkingSet& ws;
-};
 
 QString choiceText(int choice) {
     return QString::number(choice);
@@ -41,16 +26,8 @@ QString choiceText(int choice) {
 
 } // namespace
 
-QString cvarPrefix(const QString& name) {
-    return name + u" \""_s;
-}
-
-QString setinfoPrefix(const QString& name) {
-    return u"setinfo \""_s + name + u"\" \""_s;
-}
-
-void readRadioPair(WizardWorkingSet& ws, const QString& prefix, int& choice) {
-    const QString value = valueOf(ws, prefix);
+void readRadioPair(WizardWorkingSet& ws, const SettingRef& setting, int& choice) {
+    const QString value = valueOf(ws, setting);
     if (value == u"0"_s)
         choice = 0;
     else if (value == u"1"_s)
@@ -59,29 +36,30 @@ void readRadioPair(WizardWorkingSet& ws, const QString& prefix, int& choice) {
 
 void writeRadioPair(WizardWorkingSet& ws, const QString& name, int choice) {
     if (choice == 0 || choice == 1)
-        Savy(ws, cvarPrefix(name), choiceText(choice), false);
+        Savy(ws, cvarSetting(name), choiceText(choice), false);
 }
 
 void readUserInfoPair(WizardWorkingSet& ws, const QString& name, int& choice) {
-    readRadioPair(ws, setinfoPrefix(name), choice);
-    readRadioPair(ws, cvarPrefix(name), choice);
+    readRadioPair(ws, userInfoSetting(name), choice);
+    readRadioPair(ws, cvarSetting(name), choice);
 }
 
 void writeUserInfoPair(WizardWorkingSet& ws, const QString& name, int choice) {
     if (choice != 0 && choice != 1)
         return;
-    Savy(ws, cvarPrefix(name), choiceText(choice), true);
+    // The form the file has is kept: a plain line is rewritten, otherwise the setinfo command.
+    Savy(ws, cvarSetting(name), choiceText(choice), true);
     if (!ws.lineWritten)
-        Savy(ws, setinfoPrefix(name), choiceText(choice), false);
+        Savy(ws, userInfoSetting(name), choiceText(choice), false);
 }
 
 void readField(WizardWorkingSet& ws, const QString& name, QString& text) {
-    text = valueOf(ws, cvarPrefix(name));
+    text = valueOf(ws, name);
 }
 
 void writeField(WizardWorkingSet& ws, const QString& name, const QString& text) {
     if (!text.isEmpty())
-        Savy(ws, cvarPrefix(name), text, false);
+        Savy(ws, cvarSetting(name), text, false);
 }
 
 // Console colour.
@@ -148,19 +126,21 @@ QString consoleColourValue(const WizardPageValues& values) {
 }
 
 void readConsoleColour(WizardWorkingSet& ws) {
-    setConsoleColourFromValue(ws.values, valueOf(ws, cvarPrefix(u"con_color"_s)));
+    setConsoleColourFromValue(ws.values, valueOf(ws, u"con_color"_s));
 }
 
 void writeConsoleColour(WizardWorkingSet& ws) {
-    Savy(ws, cvarPrefix(u"con_color"_s), consoleColourValue(ws.values), false);
+    Savy(ws, cvarSetting(u"con_color"_s), consoleColourValue(ws.values), false);
 }
 
-// Radar: drawradar or hideradar alone on a line of 9 to 13 characters.
+// Radar: the keyword commands drawradar and hideradar; the later one is what the game keeps.
 
 void readRadar(WizardWorkingSet& ws) {
-    if (keywordLineFits(ws, u"drawradar"_s, 9, 13))
+    const std::optional<CommandSpan> draw = lastCommand(ws.mem1, u"drawradar"_s);
+    const std::optional<CommandSpan> hide = lastCommand(ws.mem1, u"hideradar"_s);
+    if (draw && (!hide || draw->start > hide->start))
         ws.values.radar = 1;
-    if (keywordLineFits(ws, u"hideradar"_s, 9, 13))
+    else if (hide)
         ws.values.radar = 0;
 }
 
@@ -169,60 +149,61 @@ void writeRadar(WizardWorkingSet& ws) {
         return;
     const QString wanted = ws.values.radar == 1 ? u"drawradar"_s : u"hideradar"_s;
     const QString other = ws.values.radar == 1 ? u"hideradar"_s : u"drawradar"_s;
-    ExactLines exact(ws, 9, 13);
-    Savy(ws, other, wanted, true);
-    if (!ws.lineWritten)
-        Savy(ws, wanted, wanted, true);
-    if (!ws.lineWritten)
-        Savy(ws, other, wanted, false);
+    // Every command of the other keyword would undo the choice: the first becomes the wanted
+    // keyword in place, the rest go. With none, the wanted keyword is written when missing.
+    if (replaceCommand(ws.mem1, other, wanted)) {
+        removeCommandsNamed(ws.mem1, other);
+        ws.lineWritten = true;
+    } else if (!hasCommand(ws.mem1, wanted)) {
+        ws.mem1.appendLine(wanted);
+        ws.lineWritten = false;
+    }
 }
 
-// Crosshair colour change: adjust_crosshair alone on a line of 16 to 20 characters.
+// Crosshair colour change: the keyword command adjust_crosshair.
 
 void readCrosshairChange(WizardWorkingSet& ws) {
-    ws.values.crosshairChange = keywordLineFits(ws, u"adjust_crosshair"_s, 16, 20) ? 1 : 0;
+    ws.values.crosshairChange = hasCommand(ws.mem1, u"adjust_crosshair"_s) ? 1 : 0;
 }
 
 void writeCrosshairChange(WizardWorkingSet& ws) {
     const QString keyword = u"adjust_crosshair"_s;
-    ExactLines exact(ws, 16, 20);
-    if (ws.values.crosshairChange == 1)
-        Savy(ws, keyword, keyword, false);
+    if (ws.values.crosshairChange == 1 && !hasCommand(ws.mem1, keyword))
+        ws.mem1.appendLine(keyword);
     else if (ws.values.crosshairChange == 0)
-        Savy(ws, keyword, QString(), true);
+        removeCommandsNamed(ws.mem1, keyword);
 }
 
 // Bobbing.
 
 void readBobbing(WizardWorkingSet& ws) {
-    if (valueOf(ws, cvarPrefix(u"cl_bob"_s)) != u"0"_s)
+    if (valueOf(ws, u"cl_bob"_s) != u"0"_s)
         ws.values.bobbing = 1;
     else
-        ws.values.bobbing = valueOf(ws, cvarPrefix(u"cl_bobup"_s)) != u"0"_s ? 1 : 0;
+        ws.values.bobbing = valueOf(ws, u"cl_bobup"_s) != u"0"_s ? 1 : 0;
 }
 
 void writeBobbing(WizardWorkingSet& ws) {
     if (ws.values.bobbing == 1) {
-        Savy(ws, cvarPrefix(u"cl_bob"_s), u"0.01"_s, false);
-        Savy(ws, cvarPrefix(u"cl_bobup"_s), u"0.5"_s, false);
-        Savy(ws, cvarPrefix(u"cl_bobcycle"_s), u"0.8"_s, false);
+        Savy(ws, cvarSetting(u"cl_bob"_s), u"0.01"_s, false);
+        Savy(ws, cvarSetting(u"cl_bobup"_s), u"0.5"_s, false);
+        Savy(ws, cvarSetting(u"cl_bobcycle"_s), u"0.8"_s, false);
     } else if (ws.values.bobbing == 0) {
-        Savy(ws, cvarPrefix(u"cl_bob"_s), u"0"_s, false);
-        Savy(ws, cvarPrefix(u"cl_bobup"_s), u"0"_s, false);
-        Savy(ws, cvarPrefix(u"cl_bobcycle"_s), u"0.8"_s, false);
+        Savy(ws, cvarSetting(u"cl_bob"_s), u"0"_s, false);
+        Savy(ws, cvarSetting(u"cl_bobup"_s), u"0"_s, false);
+        Savy(ws, cvarSetting(u"cl_bobcycle"_s), u"0.8"_s, false);
     }
 }
 
 // Net graph and its position.
 
 void readNetGraph(WizardWorkingSet& ws) {
-    const QString value = valueOf(ws, cvarPrefix(u"net_graph"_s));
+    const QString value = valueOf(ws, u"net_graph"_s);
     if (value == u"0"_s) {
         ws.values.netGraph = 0;
     } else if (value == u"1"_s) {
         ws.values.netGraph = 1;
-        const qsizetype entry =
-            netGraphPositionValues().indexOf(valueOf(ws, cvarPrefix(u"net_graphpos"_s)));
+        const qsizetype entry = netGraphPositionValues().indexOf(valueOf(ws, u"net_graphpos"_s));
         if (entry >= 0)
             ws.values.netGraphPosition = int(entry);
     }
@@ -230,17 +211,17 @@ void readNetGraph(WizardWorkingSet& ws) {
 
 void writeNetGraph(WizardWorkingSet& ws) {
     if (ws.values.netGraph == 1) {
-        Savy(ws, cvarPrefix(u"net_graph"_s), u"1"_s, false);
+        Savy(ws, cvarSetting(u"net_graph"_s), u"1"_s, false);
         const int entry = ws.values.netGraphPosition;
         if (entry >= 0 && entry < netGraphPositionValues().size())
-            Savy(ws, cvarPrefix(u"net_graphpos"_s), netGraphPositionValues()[entry], false);
+            Savy(ws, cvarSetting(u"net_graphpos"_s), netGraphPositionValues()[entry], false);
     } else if (ws.values.netGraph == 0) {
-        Savy(ws, cvarPrefix(u"net_graph"_s), u"0"_s, false);
+        Savy(ws, cvarSetting(u"net_graph"_s), u"0"_s, false);
     }
 }
 
 void readFastSprites(WizardWorkingSet& ws) {
-    const QString value = valueOf(ws, cvarPrefix(u"fastsprites"_s));
+    const QString value = valueOf(ws, u"fastsprites"_s);
     if (value.size() == 1)
         ws.values.fastSprites = value;
 }
@@ -248,13 +229,13 @@ void readFastSprites(WizardWorkingSet& ws) {
 // Map change: minutes or rounds, the other one "0".
 
 void readMapChange(WizardWorkingSet& ws) {
-    const QString minutes = valueOf(ws, cvarPrefix(u"mp_timelimit"_s));
+    const QString minutes = valueOf(ws, u"mp_timelimit"_s);
     if (!minutes.isEmpty() && minutes != u"0"_s) {
         ws.values.mapChangeMinutes = minutes;
         ws.values.mapChangeRounds = u"0"_s;
         return;
     }
-    const QString rounds = valueOf(ws, cvarPrefix(u"mp_maxrounds"_s));
+    const QString rounds = valueOf(ws, u"mp_maxrounds"_s);
     ws.values.mapChangeMinutes = u"0"_s;
     ws.values.mapChangeRounds = rounds.isEmpty() ? u"0"_s : rounds;
 }
@@ -270,9 +251,9 @@ void writeMapChangeRounds(WizardWorkingSet& ws) {
 // Restart: sv_restartround, else sv_restart.
 
 void readRestart(WizardWorkingSet& ws) {
-    QString value = valueOf(ws, cvarPrefix(u"sv_restartround"_s));
+    QString value = valueOf(ws, u"sv_restartround"_s);
     if (value.isEmpty())
-        value = valueOf(ws, cvarPrefix(u"sv_restart"_s));
+        value = valueOf(ws, u"sv_restart"_s);
     ws.values.restart = value;
 }
 
@@ -280,32 +261,32 @@ void writeRestart(WizardWorkingSet& ws) {
     const QString& text = ws.values.restart;
     if (text.isEmpty())
         return;
-    Savy(ws, cvarPrefix(u"sv_restartround"_s), text, true);
+    Savy(ws, cvarSetting(u"sv_restartround"_s), text, true);
     if (!ws.lineWritten)
-        Savy(ws, cvarPrefix(u"sv_restart"_s), text, false);
+        Savy(ws, cvarSetting(u"sv_restart"_s), text, false);
 }
 
 // Team balance: the allowed difference, with automatic balancing off.
 
 void readTeamBalance(WizardWorkingSet& ws) {
-    if (valueOf(ws, cvarPrefix(u"mp_autoteambalance"_s)) != u"0"_s)
+    if (valueOf(ws, u"mp_autoteambalance"_s) != u"0"_s)
         ws.values.teamBalance = u"0"_s;
     else
-        ws.values.teamBalance = valueOf(ws, cvarPrefix(u"mp_limitteams"_s));
+        ws.values.teamBalance = valueOf(ws, u"mp_limitteams"_s);
 }
 
 void writeTeamBalance(WizardWorkingSet& ws) {
     // An empty field is no choice: nothing is written for team balance.
     if (ws.values.teamBalance.isEmpty())
         return;
-    Savy(ws, cvarPrefix(u"mp_limitteams"_s), ws.values.teamBalance, false);
-    Savy(ws, cvarPrefix(u"mp_autoteambalance"_s), u"0"_s, false);
+    Savy(ws, cvarSetting(u"mp_limitteams"_s), ws.values.teamBalance, false);
+    Savy(ws, cvarSetting(u"mp_autoteambalance"_s), u"0"_s, false);
 }
 
 // Spectator: 1, 2 or 0.
 
 void readSpectator(WizardWorkingSet& ws) {
-    const QString value = valueOf(ws, cvarPrefix(u"mp_forcechasecam"_s));
+    const QString value = valueOf(ws, u"mp_forcechasecam"_s);
     if (value == u"0"_s || value == u"1"_s || value == u"2"_s)
         ws.values.spectator = value.toInt();
 }
@@ -313,41 +294,45 @@ void readSpectator(WizardWorkingSet& ws) {
 void writeSpectator(WizardWorkingSet& ws) {
     const int choice = ws.values.spectator;
     if (choice >= 0 && choice <= 2)
-        Savy(ws, cvarPrefix(u"mp_forcechasecam"_s), choiceText(choice), false);
+        Savy(ws, cvarSetting(u"mp_forcechasecam"_s), choiceText(choice), false);
 }
 
 // Connection rate: an entry of the list, or a free number.
 
 void readRate(WizardWorkingSet& ws) {
-    const QString value = valueOf(ws, cvarPrefix(u"rate"_s));
+    const QString value = valueOf(ws, u"rate"_s);
     ws.values.rateFromList = 1;
     ws.values.rateEntry = 0;
     if (value.isEmpty())
         return;
+    // The game itself writes "2500.000000": a whole number with a fraction of zeros.
     bool isNumber = false;
-    const int number = value.toInt(&isNumber);
-    if (!isNumber)
+    const double number = value.toDouble(&isNumber);
+    if (!isNumber || number != double(qint64(number)) || number < 0 || number > 1e9)
         return;
-    const qsizetype entry = rateValues().indexOf(number);
+    const int whole = int(number);
+    const qsizetype entry = rateValues().indexOf(whole);
     if (entry > 0) {
         ws.values.rateEntry = int(entry);
     } else {
         ws.values.rateFromList = 0;
-        ws.values.rateNumber = value;
+        ws.values.rateNumber = QString::number(whole);
     }
 }
 
+QString rateValueText(const WizardPageValues& values) {
+    if (values.rateFromList != 1)
+        return values.rateNumber;
+    const int entry = values.rateEntry;
+    if (entry >= 0 && entry < rateValues().size())
+        return QString::number(rateValues()[entry]);
+    return QString();
+}
+
 void writeRate(WizardWorkingSet& ws) {
-    QString value;
-    if (ws.values.rateFromList == 1) {
-        const int entry = ws.values.rateEntry;
-        if (entry >= 0 && entry < rateValues().size())
-            value = QString::number(rateValues()[entry]);
-    } else {
-        value = ws.values.rateNumber;
-    }
+    const QString value = rateValueText(ws.values);
     if (!value.isEmpty())
-        Savy(ws, cvarPrefix(u"rate"_s), value, false);
+        Savy(ws, cvarSetting(u"rate"_s), value, false);
 }
 
 // By kind.
@@ -357,7 +342,7 @@ void readSetting(WizardWorkingSet& ws, const WizardSetting& setting) {
     const QString& name = setting.configNames.value(0);
     switch (setting.kind) {
     case SettingKind::RadioPair:
-        readRadioPair(ws, cvarPrefix(name), v.*setting.choice);
+        readRadioPair(ws, cvarSetting(name), v.*setting.choice);
         return;
     case SettingKind::UserInfoPair:
         readUserInfoPair(ws, name, v.*setting.choice);

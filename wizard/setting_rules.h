@@ -5,17 +5,13 @@
 
 #include <QString>
 
+struct SettingRef;
 struct WizardPageValues;
 struct WizardWorkingSet;
 struct WizardSetting;
 
-// The prefix a console variable line is found and written by: `<name> "`.
-QString cvarPrefix(const QString& name);
-// `setinfo "<name>" "`.
-QString setinfoPrefix(const QString& name);
-
 // Radio pair: "1" and "0" select their buttons; anything else, or no line, changes nothing.
-void readRadioPair(WizardWorkingSet& ws, const QString& prefix, int& choice);
+void readRadioPair(WizardWorkingSet& ws, const SettingRef& setting, int& choice);
 void writeRadioPair(WizardWorkingSet& ws, const QString& name, int choice);
 // User-info pair: the setinfo form, then the plain form, which decides when both exist.
 void readUserInfoPair(WizardWorkingSet& ws, const QString& name, int& choice);
@@ -57,4 +53,6 @@ void writeTeamBalance(WizardWorkingSet& ws);
 void readSpectator(WizardWorkingSet& ws);
 void writeSpectator(WizardWorkingSet& ws);
 void readRate(WizardWorkingSet& ws);
+// The rate value the page values stand for; empty for none.
+QString rateValueText(const WizardPageValues& values);
 void writeRate(WizardWorkingSet& ws);

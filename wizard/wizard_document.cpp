@@ -4,6 +4,136 @@
 #include <QStringView>
 #include <algorithm>
 
+CommandIndex::CommandIndex(QStringView text) {
+    CommandScanner scanner(text);
+    CommandSpan command;
+    // One key buffer for every look-up: only a name not seen before is copied into the index.
+    QString key;
+    while (scanner.next(command)) {
+        const CommandWord& name = command.words[0];
+        key.resize(name.textLength());
+        for (int i = 0; i < name.textLength(); ++i) {
+            char16_t c = text[name.textStart() + i].unicode();
+            key[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+        }
+        auto it = byName_.find(key);
+        if (it == byName_.end())
+            it = byName_.insert(key, {});
+        it->append(command);
+    }
+}
+
+const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
+    static const QList<CommandSpan> none;
+    QString key = name.toString();
+    for (QChar& c : key)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    const auto it = byName_.constFind(key);
+    return it == byName_.cend() ? none : *it;
+}
+
+const CommandIndex& WizardDocument::commands() const {
+    if (!index_)
+        index_ = std::make_unique<CommandIndex>(content_);
+    return *index_;
+}
+
+namespace {
+
+bool isLineBlank(QChar c) {
+    return c.unicode() <= u' ' && c != u'\n';
+}
+
+// What of a command's line goes when the command is removed: the command, and the ";" that
+// joins it to the next command (or else to the one before), with the blanks between.
+std::pair<int, int> removalRange(const QString& text, const CommandSpan& command) {
+    int from = command.start;
+    int to = command.end;
+    int after = to;
+    while (after < command.lineEnd && isLineBlank(text[after]))
+        ++after;
+    if (after < command.lineEnd && text[after] == u';') {
+        to = after + 1;
+        while (to < command.lineEnd && isLineBlank(text[to]))
+            ++to;
+        return {from, to};
+    }
+    int before = from;
+    while (before > command.lineStart && isLineBlank(text[before - 1]))
+        --before;
+    if (before > command.lineStart && text[before - 1] == u';')
+        from = before - 1;
+    return {from, to};
+}
+
+// Whether nothing but blanks, ";" and a comment stands on the line once a part of it is gone.
+bool onlyBlanksOrComment(QStringView line) {
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == u'/' && i + 1 < line.size() && line[i + 1] == u'/')
+            return true;
+        if (!isLineBlank(c) && c != u';')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void WizardDocument::replaceRange(int start, int length, const QString& text) {
+    changed();
+    content_.replace(start, length, text);
+    selectionStart_ = start;
+    selectionLength_ = int(text.size());
+    lastOccurrence_ = -1;
+}
+
+void WizardDocument::removeCommand(const CommandSpan& command) {
+    removeCommands({command});
+}
+
+void WizardDocument::removeCommands(QList<CommandSpan> commands) {
+    // Taken by value: the list may be the index's own, which the change below lets go.
+    if (commands.isEmpty())
+        return;
+    changed();
+    const qsizetype size = content_.size();
+    QString kept;
+    kept.reserve(size);
+    qsizetype copyFrom = 0;
+    int firstChange = -1;
+    for (qsizetype i = 0; i < commands.size();) {
+        // The commands of one line are taken together, so the line is judged once.
+        const int lineStart = commands[i].lineStart;
+        const int lineEnd = commands[i].lineEnd;
+        QString line;
+        int lineCopy = lineStart;
+        for (; i < commands.size() && commands[i].lineStart == lineStart; ++i) {
+            const auto [from, to] = removalRange(content_, commands[i]);
+            if (from < lineCopy)
+                continue; // already removed with its neighbour's separator
+            line.append(QStringView(content_).mid(lineCopy, from - lineCopy));
+            lineCopy = to;
+        }
+        line.append(QStringView(content_).mid(lineCopy, lineEnd - lineCopy));
+        kept.append(QStringView(content_).mid(copyFrom, lineStart - copyFrom));
+        if (firstChange < 0)
+            firstChange = int(kept.size());
+        if (onlyBlanksOrComment(line)) {
+            copyFrom = lineEnd < size ? lineEnd + 1 : lineEnd; // the line and its break
+        } else {
+            kept.append(line);
+            copyFrom = lineEnd;
+        }
+    }
+    kept.append(QStringView(content_).mid(copyFrom));
+    content_ = kept;
+    selectionStart_ = std::min(std::max(firstChange, 0), int(content_.size()));
+    selectionLength_ = 0;
+    lastOccurrence_ = -1;
+}
+
 void WizardDocument::select(int start, int length) {
     const int size = int(content_.size());
     selectionStart_ = std::clamp(start, 0, size);
@@ -11,6 +141,7 @@ void WizardDocument::select(int start, int length) {
 }
 
 void WizardDocument::setText(const QString& text) {
+    changed();
     content_ = text;
     selectionStart_ = 0;
     selectionLength_ = 0;
@@ -18,6 +149,7 @@ void WizardDocument::setText(const QString& text) {
 }
 
 void WizardDocument::appendLine(const QString& line) {
+    changed();
     if (content_.isEmpty()) {
         content_ = line;
     } else if (content_.endsWith(u'\n')) {
@@ -30,6 +162,7 @@ void WizardDocument::appendLine(const QString& line) {
 }
 
 void WizardDocument::insertAtStart(const QString& line) {
+    changed();
     const int inserted = int(line.size()) + (content_.isEmpty() ? 0 : 1);
     if (content_.isEmpty())
         content_ = line;
@@ -78,6 +211,7 @@ int WizardDocument::lineIndexOf(int position) const {
 }
 
 void WizardDocument::replaceLineAt(int position, const QString& line) {
+    changed();
     const int start = lineStartOf(position);
     const int end = lineEndOf(start);
     content_.replace(start, end - start, line);
@@ -86,6 +220,7 @@ void WizardDocument::replaceLineAt(int position, const QString& line) {
 }
 
 void WizardDocument::deleteLineAt(int position) {
+    changed();
     if (content_.isEmpty())
         return;
     const int start = lineStartOf(position);
@@ -103,6 +238,7 @@ void WizardDocument::deleteLineAt(int position) {
 }
 
 void WizardDocument::deleteLinesStartingAt(const QList<int>& lineStarts) {
+    changed();
     if (lineStarts.isEmpty())
         return;
     const qsizetype size = content_.size();

@@ -3,10 +3,25 @@
 // it; the wizard window shows the working document's text in its preview.
 #pragma once
 
+#include "language/config_commands.h"
 #include "shell/search_target.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <memory>
+
+// The commands of a document by name (any letter case), each name's commands in document order.
+class CommandIndex {
+public:
+    explicit CommandIndex(QStringView text);
+    const QList<CommandSpan>& named(QStringView name) const;
+    // Whether the text holds any command at all.
+    bool isEmpty() const { return byName_.isEmpty(); }
+
+private:
+    QHash<QString, QList<CommandSpan>> byName_;
+};
 
 class WizardDocument final : public SearchTarget {
 public:
@@ -45,13 +60,28 @@ public:
     // Deletes the lines beginning at the given positions (ascending) in one rewrite of the text.
     void deleteLinesStartingAt(const QList<int>& lineStarts);
 
+    // The document's commands, read once after each change of the text.
+    const CommandIndex& commands() const;
+    // Replaces `length` characters at `start`; the replaced text becomes the selection.
+    void replaceRange(int start, int length, const QString& text);
+    // Removes one command with the ";" that joins it to its neighbour, and its whole line when
+    // nothing but blanks, ";" or a comment is left of it. A last line without a line break of
+    // its own goes alone: the line break before it stays.
+    void removeCommand(const CommandSpan& command);
+    // Removes several commands (in document order, none overlapping) by the same rule, in one
+    // rewrite of the text.
+    void removeCommands(QList<CommandSpan> commands);
+
     // The start of the last occurrence a wizard search found in this document, or -1. The
     // search operations set it; DeleteFoundLine deletes its line.
     int lastOccurrence() const { return lastOccurrence_; }
     void setLastOccurrence(int position) { lastOccurrence_ = position; }
 
 private:
+    void changed() { index_.reset(); }
+
     QString content_;
+    mutable std::unique_ptr<CommandIndex> index_;
     int selectionStart_ = 0;
     int selectionLength_ = 0;
     int lastOccurrence_ = -1;

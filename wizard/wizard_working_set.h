@@ -44,10 +44,7 @@ struct WizardWorkingSet {
     // The text of line foundLine(), without its line break; empty when nothing was found yet.
     QString foundLineText() const;
 
-    // Set-line parameters and result of Savy.
-    bool exactLineMode = false;
-    int exactLineMin = 0;
-    int exactLineMax = 0;
+    // Whether the last Savy rewrote a command that was there (not: appended a new line).
     bool lineWritten = false;
 
     // Reading and editing flags.
@@ -68,6 +65,11 @@ struct WizardWorkingSet {
 
     // The settings pages, as the window copies them to and from its controls.
     WizardPageValues values;
+    // The pages as reading left them: applying writes only the settings whose values differ.
+    WizardPageValues valuesAsRead;
+    // The document held no command when it was read (a new config): applying writes every
+    // setting.
+    bool writeEverySetting = false;
 
     // Files this opening of the wizard has already kept a safety copy of.
     QSet<QString> safetyCopiesMade;

@@ -190,17 +190,19 @@ TEST(KeyAssignment, AKeyWrittenInOtherCaseIsAskedForAndReallyWritten) {
     EXPECT_EQ(w.assign(QString(), u"MOUSE1"_s, kJump, question), u"MOUSE1"_s);
 
     EXPECT_EQ(question.asked, 1);
-    EXPECT_EQ(w.ws.mem1.content(), u"unbindall\nbind \"MOUSE1\" \"+jump\""_s);
+    // The old binding's line goes alone: the line break before it stays.
+    EXPECT_EQ(w.ws.mem1.content(), u"unbindall\nbind \"MOUSE1\" \"+jump\"\n"_s);
     EXPECT_EQ(w.ws.usedKeys, QStringList{u"MOUSE1"_s});
 }
 
-TEST(KeyAssignment, ALongBindLineStaysAndTheNewOneIsAppended) {
-    const QString longLine = u"bind \"w\" \"+forward\" // "_s + QString(90, u'x');
-    Wizard w(u"unbindall\n"_s + longLine);
+TEST(KeyAssignment, ARebindChangesOnlyThatBindCommand) {
+    const QString comment = u" // "_s + QString(90, u'x');
+    Wizard w(u"unbindall\nbind w +forward;bind q +jump"_s + comment);
     ScriptedQuestion question;
     EXPECT_EQ(w.assign(u"w"_s, u"UPARROW"_s, kForward, question), u"UPARROW"_s);
     EXPECT_EQ(w.ws.mem1.content(),
-              u"unbindall\n"_s + longLine + u"\nbind \"UPARROW\" \"+forward\""_s);
+              u"unbindall\nbind \"UPARROW\" \"+forward\";bind q +jump"_s + comment);
+    EXPECT_FALSE(w.ws.comboKeys.contains(u"UPARROW"_s)); // no modifier any more
 }
 
 TEST(KeyAssignment, VopliReleasesTheShownKeyInAnyCase) {

@@ -181,7 +181,7 @@ TEST_F(DialogTest, WizardModeAsksForATakenKeyAndStaysOpenAfterNo) {
     EXPECT_EQ(wizard.documentRuns, 1);
     EXPECT_EQ(wizard.captionRefreshes, 1);
     EXPECT_EQ(jump.text(), u"MOUSE1"_s);
-    EXPECT_EQ(wizard.ws.mem1.content(), u"unbindall\nbind \"MOUSE1\" \"+jump\""_s);
+    EXPECT_EQ(wizard.ws.mem1.content(), u"unbindall\nbind \"MOUSE1\" \"+jump\"\n"_s);
 
     // A free key is taken without a question.
     binds.show();

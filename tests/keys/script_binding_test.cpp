@@ -1,12 +1,12 @@
 // BIND over the wizard's documents: the lines it writes, where they go, what it removes first,
 // the files it saves and the key lists it leaves.
 #include "app/shared_state.h"
+#include "file_size_limit.h"
 #include "keys/script_binding.h"
 #include "platform/text_file.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_working_set.h"
-#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,14 +134,14 @@ TEST_F(ScriptBinding, CombinationExample) {
     EXPECT_FALSE(ws.reloadOnly);
 }
 
-TEST_F(ScriptBinding, CombinationWithoutThePreviousBindLeavesTheCommandEmpty) {
+TEST_F(ScriptBinding, CombinationReadsTheMainKeysBareCommand) {
     open(u"my.cfg"_s, u"unbindall\nbind \"MOUSE2\" +attack2\n"_s);
     BindRequest r;
     r.mode = BindMode::Combination;
     r.key = u"MOUSE2"_s;
     r.modifier = u"CTRL"_s;
     ASSERT_TRUE(bind(r).done());
-    EXPECT_TRUE(file(u"my.cfg"_s).contains(u"alias \"-ctrlkey\" \"bind mouse2 \"\n"_s));
+    EXPECT_TRUE(file(u"my.cfg"_s).contains(u"alias \"-ctrlkey\" \"bind mouse2 +attack2\"\n"_s));
     EXPECT_TRUE(file(u"my.cfg"_s).contains(u"alias \"Kaz-ctrl-mouse2\" \"\"\n"_s));
 }
 
@@ -258,7 +258,7 @@ TEST_F(ScriptBinding, RefusalsWriteNothing) {
     EXPECT_EQ(bind(workedExample()).status, script::BindOutcome::Status::Refused);
 }
 
-TEST_F(ScriptBinding, FailedSaveKeepsLinesOldFileAndKeyLists) {
+TEST_F(ScriptBinding, FailedSavePutsTheDocumentsAndKeyListsBack) {
     const QString old = u"bind \"w\" \"+forward\"\n"_s + QString(u"// padding\n"_s).repeated(50);
     open(u"my.cfg"_s, old);
     // Run in a child whose files may not grow past 100 bytes; it reports through its exit code.
@@ -270,13 +270,77 @@ TEST_F(ScriptBinding, FailedSaveKeepsLinesOldFileAndKeyLists) {
             code = 1;
         else if (!outcome.message.contains(u"my.cfg"_s))
             code = 2;
-        else if (!ws.mem1.content().contains(u"bind \"f\" \"Kaz-f\""_s))
+        else if (ws.mem1.content() != old || ws.waitAliasPresent || ws.unbindallPresent ||
+                 !outcome.message.contains(u"конфиг остался прежним"_s))
             code = 3;
         else if (ws.usedKeys != usedBefore || !ws.freeKeys.contains(u"f"_s))
             code = 4;
         return code;
     });
     EXPECT_EQ(code, 0)
-        << "1: not reported, 2: no file named, 3: lines lost, 4: key lists moved";
+        << "1: not reported, 2: no file named, 3: lines left behind, 4: key lists moved";
     EXPECT_EQ(file(u"my.cfg"_s), old);
+}
+
+TEST_F(ScriptBinding, KeysTheConsoleSplitsOnAndTooLongScriptNamesAreRefused) {
+    open(u"my.cfg"_s, u"bind \"w\" \"+forward\"\n"_s);
+    struct Case {
+        BindMode mode;
+        QString key;
+        QString modifier;
+        QString named; // what the message names
+    };
+    const Case cases[] = {
+        {BindMode::NewKey, u";"_s, {}, u"«;»"_s},
+        {BindMode::NewKey, u"'"_s, {}, u"«'»"_s},
+        {BindMode::NewKey, u","_s, {}, u"«,»"_s},
+        {BindMode::Combination, u"w"_s, u";"_s, u"«;»"_s},
+        {BindMode::Combination, u"kp_rightarrow"_s, u"kp_downarrow"_s,
+         u"Kaz-kp_downarrow-kp_rightarrow_equip"_s},
+    };
+    for (const Case& c : cases) {
+        BindRequest r = workedExample();
+        r.mode = c.mode;
+        r.key = c.key;
+        r.modifier = c.modifier;
+        const auto outcome = bind(r);
+        EXPECT_EQ(outcome.status, script::BindOutcome::Status::Refused) << c.key.toStdString();
+        EXPECT_TRUE(outcome.message.contains(c.named)) << outcome.message.toStdString();
+    }
+    EXPECT_EQ(file(u"my.cfg"_s), u"bind \"w\" \"+forward\"\n"_s);
+    // Deleting such a key's lines is still allowed.
+    EXPECT_TRUE(script::refusalFor(ws, usedKey(u";"_s, 0, true)).isEmpty());
+}
+
+TEST_F(ScriptBinding, DeletingOrRebindingAMainKeyTakesItsCombinationsAlong) {
+    const QString combination = u"alias \"Kaz-alt-mouse1\" \"buy\"\n"
+                                u"alias \"+altkey\" \"bind mouse1 Kaz-alt-mouse1\"\n"
+                                u"alias \"-altkey\" \"bind mouse1 +attack\"\n"
+                                u"bind \"alt\" \"+altkey\"\n"_s;
+    for (const bool deletion : {true, false}) {
+        open(u"my.cfg"_s, u"unbindall\nalias ww wait\nbind \"Mouse1\" \"+attack\"\n"_s +
+                              combination + u"bind \"mouse1\" \"x\"\nbind \"MOUSE2\" \"y\"\n"_s);
+        ASSERT_TRUE(bind(usedKey(u"MOUSE1"_s, 1, deletion)).done());
+        const QString after = file(u"my.cfg"_s);
+        EXPECT_FALSE(after.contains(u"altkey"_s)) << after.toStdString();
+        EXPECT_FALSE(after.contains(u"Kaz-alt-mouse1"_s));
+        EXPECT_FALSE(after.contains(u"\"+attack\""_s)); // every binding of the key, any case
+        EXPECT_TRUE(after.contains(u"bind \"MOUSE2\" \"y\""_s));
+        EXPECT_EQ(after.contains(u"bind \"mouse1\" \"Kaz-mouse1\""_s), !deletion);
+    }
+}
+
+// A rebind of a used key in a config without the wait alias and "unbindall" writes both, as a
+// new key does; a deletion writes neither and is never refused for its chat text.
+TEST_F(ScriptBinding, ARebindWritesTheSharedLinesADeletionDoesNot) {
+    open(u"my.cfg"_s, u"bind \"f\" \"+use\"\n"_s);
+    ASSERT_TRUE(bind(usedKey(u"f"_s, 1)).done());
+    EXPECT_TRUE(file(u"my.cfg"_s).startsWith(u"unbindall\n"_s));
+    EXPECT_TRUE(file(u"my.cfg"_s).contains(u"alias \"ww\""_s));
+
+    open(u"other.cfg"_s, u"bind \"f\" \"+use\"\n"_s);
+    BindRequest deletion = usedKey(u"f"_s, 0, true);
+    deletion.composition.chatText = u"gg 😀"_s;
+    ASSERT_TRUE(bind(deletion).done());
+    EXPECT_EQ(file(u"other.cfg"_s), QString());
 }

@@ -32,6 +32,9 @@ TEST(ScriptFragments, BuildsEachFragmentFromItsTable) {
               u"buy;ww;menuselect 8;ww;menuselect 4;ww;slot10;"_s);
     EXPECT_EQ(script::radioFragment(8), u"radio2;ww;menuselect 1;ww;slot10;"_s);
     EXPECT_EQ(script::radioFragment(23), u"radio3;ww;menuselect 9;ww;slot10;"_s);
+    // The last row of each weapon table is bought too.
+    EXPECT_EQ(script::rifleFragment(16), u"buy;ww;menuselect 2;ww;menuselect 2;ww;slot10;"_s);
+    EXPECT_EQ(script::pistolFragment(6), u"buy;ww;menuselect 1;ww;menuselect 1;ww;slot10;"_s);
 
     // Empty entries, separators and "No ammo" give nothing; so do indexes off the table.
     for (int none : {0, -1, 17})

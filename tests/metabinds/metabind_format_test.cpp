@@ -67,7 +67,9 @@ TEST(MetaBindFormat, SlotCountIsAnEightBitNumber) {
         {u"$1G"_s, 0},        {u"-1"_s, 255},
         {u"$FFFFFF05"_s, 5},  {u"2147483647"_s, 255},
         {u"2147483648"_s, 0}, {u"99999999999999999999"_s, 0},
-        {u"$100000000"_s, 0},
+        {u"$100000000"_s, 0}, {u"9"_s, 9},
+        {u"19"_s, 19},        {u"1a"_s, 0},
+        {u"$1f"_s, 31},       {u"$1g"_s, 0},
     };
     for (const auto& [value, count] : cases)
         EXPECT_EQ(slotCountFrom(value), count) << value.toStdString();

@@ -6,9 +6,9 @@
 #include "wizard/wizard_files.h"
 #include "wizard_test_support.h"
 
+#include "file_size_limit.h"
 #include "platform/text_file.h"
 #include "test_files.h"
-#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,66 +97,163 @@ const QByteArray kOrdinary = "// my config\r\n"
 
 } // namespace
 
-TEST(WizardApply, AConfigWithoutAnySettingGainsOnlyTheAlwaysWrittenLines) {
-    Wizard w(u"// empty\nbind \"w\" \"+forward\""_s);
+// A player's config as they are found: tabs, runs of blanks, bare values, ";"-joined lines,
+// trailing comments, rcon and echo lines, both setinfo forms, values the pages cannot show, the
+// form the game writes itself, an unclosed quote, and settings said twice.
+const QByteArray kReal = "// userconfig\n"
+                         "rate\t\t\"25000.000000\"\n"
+                         "cl_updaterate \"101\"; cl_cmdrate \"101\"; ex_interp 0.01\n"
+                         "con_color   \"192 192 192\" // grey\n"
+                         "mp_timelimit 20\n"
+                         "rcon mp_buytime \"0.25\"\n"
+                         "bind \"n\" \"name Bot;say hi\"\n"
+                         "echo rate \"1\"\n"
+                         "setinfo dm \"1\"\n"
+                         "setinfo \"ghosts\" 0\n"
+                         "cl_bob \"0\"\n"
+                         "mp_autoteambalance \"1\"\n"
+                         "  sensitivity 2.5;zoom_sensitivity_ratio \"1.2\"\n"
+                         "// rate \"2500\"\n"
+                         "hideradar // no radar\n"
+                         "drawradar\n"
+                         "name \"Player\n"
+                         "mp_startmoney 800\n"
+                         "mp_startmoney 16000\n"
+                         "  \t\n"
+                         "bind \"MOUSE1\" \"+attack\"";
+
+// The same text with the CR LF line breaks the editor writes.
+QByteArray crlf(QByteArray text) {
+    return text.replace("\n", "\r\n");
+}
+
+TEST(WizardApply, ApplyingWithNoChangeLeavesEveryByte) {
+    for (const QByteArray& text :
+         {crlf(kReal), kOrdinary, QByteArray("// only a comment\r\nbind \"w\" \"+forward\"")}) {
+        GameFolder g;
+        const QString file = g.path(u"my.cfg"_s);
+        put(file, text);
+        g.choose(u"my.cfg"_s);
+        ASSERT_TRUE(applyAndSave(g.w.ws).ok());
+        EXPECT_EQ(slurp(file), text);
+        // Read again and applied again: still nothing.
+        g.choose(u"my.cfg"_s);
+        ASSERT_TRUE(applyAndSave(g.w.ws).ok());
+        EXPECT_EQ(slurp(file), text);
+    }
+}
+
+TEST(WizardApply, ReadingTakesTheValueTheGameKeeps) {
+    GameFolder g;
+    put(g.path(u"my.cfg"_s), crlf(kReal));
+    g.choose(u"my.cfg"_s);
+    const WizardPageValues& v = g.w.ws.values;
+    EXPECT_EQ(v.rateFromList, 0);
+    EXPECT_EQ(v.rateNumber, u"25000"_s);
+    EXPECT_EQ(v.mapChangeMinutes, u"20"_s);
+    EXPECT_EQ(v.buyTime, QString()); // only inside an rcon command
+    EXPECT_EQ(v.mapDescription, 1);
+    EXPECT_EQ(v.ghosts, 0);
+    EXPECT_EQ(v.sensitivity, u"2.5"_s);
+    EXPECT_EQ(v.zoomSensitivity, u"1.2"_s);
+    EXPECT_EQ(v.radar, 1); // the later keyword wins
+    EXPECT_EQ(v.name, u"Player"_s);
+    EXPECT_EQ(v.startMoney, u"16000"_s);
+    EXPECT_FALSE(g.w.ws.unbindallPresent);
+}
+
+// Changing one control changes exactly one command; everything else stays byte for byte.
+TEST(WizardApply, OneChangedControlChangesOneCommand) {
+    struct Case {
+        void (*change)(WizardPageValues&);
+        QByteArray before;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {[](WizardPageValues& v) {
+             v.rateFromList = 1;
+             v.rateEntry = int(rateValues().indexOf(20000));
+         },
+         "rate\t\t\"25000.000000\"", "rate\t\t\"20000\""},
+        {[](WizardPageValues& v) { v.mapChangeMinutes = u"30"_s; }, "mp_timelimit 20",
+         "mp_timelimit 30"},
+        {[](WizardPageValues& v) { v.zoomSensitivity = u"2"_s; }, "zoom_sensitivity_ratio \"1.2\"",
+         "zoom_sensitivity_ratio \"2\""},
+        {[](WizardPageValues& v) { v.sensitivity = u"3"_s; }, "sensitivity 2.5;", "sensitivity 3;"},
+        {[](WizardPageValues& v) { v.mapDescription = 0; }, "setinfo dm \"1\"", "setinfo dm \"0\""},
+        {[](WizardPageValues& v) { v.ghosts = 1; }, "setinfo \"ghosts\" 0", "setinfo \"ghosts\" 1"},
+        {[](WizardPageValues& v) { v.radar = 0; }, "drawradar\n", "hideradar\n"},
+        {[](WizardPageValues& v) { v.name = u"The Pro"_s; }, "name \"Player\n",
+         "name \"The Pro\"\n"},
+        {[](WizardPageValues& v) { v.consoleColourEntry = 1; },
+         "con_color   \"192 192 192\" // grey", "con_color   \"0 0 0\" // grey"},
+        {[](WizardPageValues& v) { v.startMoney = u"900"_s; }, "mp_startmoney 16000",
+         "mp_startmoney 900"},
+    };
+    for (const Case& c : cases) {
+        GameFolder g;
+        const QString file = g.path(u"my.cfg"_s);
+        put(file, crlf(kReal));
+        g.choose(u"my.cfg"_s);
+        c.change(g.w.ws.values);
+        ASSERT_TRUE(applyAndSave(g.w.ws).ok());
+        QByteArray expected = crlf(kReal);
+        const qsizetype at = expected.indexOf(crlf(c.before));
+        ASSERT_GE(at, 0) << c.before.toStdString();
+        expected.replace(at, crlf(c.before).size(), crlf(c.after));
+        EXPECT_EQ(slurp(file).toStdString(), expected.toStdString()) << c.before.toStdString();
+    }
+}
+
+TEST(WizardApply, ASettingTheFileLacksIsAddedOnlyWhenThePlayerSetsIt) {
+    Wizard w(u"// mine\nbind \"w\" \"+forward\""_s);
     pivoRead(w.ws, {});
     ASSERT_TRUE(applySettings(w.ws));
-    EXPECT_EQ(w.ws.mem1.content(), u"// empty\nbind \"w\" \"+forward\"\n"
+    EXPECT_EQ(w.ws.mem1.content(), u"// mine\nbind \"w\" \"+forward\""_s);
+    w.ws.values.buyTime = u"0.5"_s;
+    w.ws.values.friendlyFire = 1;
+    ASSERT_TRUE(applySettings(w.ws));
+    EXPECT_EQ(w.ws.mem1.content(),
+              u"// mine\nbind \"w\" \"+forward\"\nmp_buytime \"0.5\"\nmp_friendlyfire \"1\""_s);
+}
+
+TEST(WizardApply, ANewConfigGetsEveryLine) {
+    Wizard w(u"\n// new\n"_s);
+    pivoRead(w.ws, {});
+    ASSERT_TRUE(applySettings(w.ws));
+    EXPECT_EQ(w.ws.mem1.content(), u"\n// new\n"
                                    u"con_color \"255 175 95\"\n"
                                    u"cl_bob \"0.01\"\ncl_bobup \"0.5\"\ncl_bobcycle \"0.8\"\n"
                                    u"mp_timelimit \"0\"\nmp_maxrounds \"0\"\n"
                                    u"mp_limitteams \"0\"\nmp_autoteambalance \"0\"\n"
-                                   u"rate \"0\""_s);
+                                   u"rate \"0\"\n"_s);
     EXPECT_EQ(applyRows().size(), 49u);
     for (size_t i = 0; i < applyRows().size(); ++i)
         EXPECT_EQ(applyRows()[i].number, int(i) + 1);
 }
 
-TEST(WizardApply, ReadThenApplyKeepsAnOrdinaryConfigButTheAlwaysWrittenLines) {
+TEST(WizardApply, EverySettingWrittenReadsBackAsWritten) {
     GameFolder g;
     const QString file = g.path(u"my.cfg"_s);
     put(file, kOrdinary);
     g.choose(u"my.cfg"_s);
-    EXPECT_FALSE(g.w.ws.autoexecMode);
-    EXPECT_TRUE(g.w.ws.unbindallPresent);
-    EXPECT_EQ(g.w.ws.values.radar, 1);
-    EXPECT_EQ(g.w.ws.values.rateEntry, 7);
-    const WizardSaveResult saved = applyAndSave(g.w.ws);
-    ASSERT_TRUE(saved.ok()) << saved.message().toStdString();
-
-    QByteArray expected = kOrdinary;
-    expected.replace("cl_bob \"0.02\"", "cl_bob \"0.01\"");
-    expected.replace("mp_autoteambalance \"1\"", "mp_autoteambalance \"0\"");
-    expected.replace("mp_limitteams \"2\"", "mp_limitteams \"0\"");
-    EXPECT_EQ(slurp(file), expected);
-    EXPECT_EQ(slurp(safetyCopyPath(file)), kOrdinary);
-    EXPECT_EQ(saved.safetyCopy, safetyCopyPath(file));
-    EXPECT_FALSE(saved.statusNote().isEmpty());
-
-    // Applying again, and reading the result and applying once more, changes nothing; the
-    // safety copy of this opening is not replaced.
+    WizardPageValues& v = g.w.ws.values;
+    v.name = u"Somebody"_s;
+    v.rightHand = 0;
+    v.autoHelp = 1;
+    v.consoleColourEntry = 16;
+    v.radar = 0;
+    v.crosshairChange = 0;
+    v.bobbing = 0;
+    v.netGraph = 0;
+    v.sensitivity = u"2.5"_s;
+    v.teamBalance = u"1"_s;
+    v.spectator = 0;
+    v.rateEntry = 2;
+    const WizardPageValues wanted = v;
     ASSERT_TRUE(applyAndSave(g.w.ws).ok());
-    EXPECT_EQ(slurp(file), expected);
     g.choose(u"my.cfg"_s);
-    const WizardSaveResult again = applyAndSave(g.w.ws);
-    ASSERT_TRUE(again.ok());
-    EXPECT_TRUE(again.safetyCopy.isEmpty());
-    EXPECT_EQ(slurp(file), expected);
-    EXPECT_EQ(slurp(safetyCopyPath(file)), kOrdinary);
-
-    // The next opening keeps a fresh copy at its first write.
-    beginWizardOpening(g.w.ws);
-    ASSERT_TRUE(applyAndSave(g.w.ws).ok());
-    EXPECT_EQ(slurp(safetyCopyPath(file)), expected);
-}
-
-TEST(WizardApply, LeadingBlanksAndTrailingCommentsGoWithTheRewrittenLine) {
-    Wizard w(u"  sensitivity \"3\"\nrate \"2500\" // modem\nx"_s);
-    pivoRead(w.ws, {});
-    w.ws.values.sensitivity = u"5"_s;
-    w.ws.values.rateEntry = 3;
-    applySettings(w.ws);
-    EXPECT_TRUE(w.ws.mem1.content().startsWith(u"sensitivity \"5\"\nrate \"3400\"\nx\n"_s));
+    EXPECT_EQ(g.w.ws.values, wanted);
 }
 
 TEST(WizardFiles, LoadingPairsTheGamesOwnConfigWithItsAutoexec) {

@@ -42,7 +42,8 @@ TEST(Pivo, UnbindallAndTheWaitAliasInBothDocuments) {
     };
     const Case cases[] = {
         {u"unbindall\nalias \"ww\" \"wait\""_s, {}, false, true, true},
-        {u"unbindall;\nalias \"wx\" \"x\"\nalias \"ww\" \"wait\""_s, {}, false, false, false},
+        {u"unbindall;\nalias \"wx\" \"x\"\nalias \"ww\" \"wait\""_s, {}, false, true, true},
+        {u"// unbindall\necho unbindall\nalias ww2 x"_s, {}, false, false, false},
         {u"x"_s, u"alias \"ww\" \"wait\""_s, true, false, true},
         {u"alias \"ww\" \"wait\""_s, {}, true, false, false}, // autoexec mode looks in mem2
     };

@@ -169,14 +169,13 @@ TEST(SettingRules, RadarAndCrosshairChangeKeywordLines) {
         EXPECT_EQ(w.ws.values.radar, c.radarRead) << c.text.toStdString();
         w.ws.values.radar = c.chosen;
         EXPECT_EQ(w.write(SettingId::Radar), c.written) << c.text.toStdString();
-        EXPECT_FALSE(w.ws.exactLineMode);
     }
 
     Wizard on(u"a\nadjust_crosshair\nb"_s);
     on.read(SettingId::CrosshairChange);
     EXPECT_EQ(on.ws.values.crosshairChange, 1);
     on.ws.values.crosshairChange = 0;
-    EXPECT_EQ(on.write(SettingId::CrosshairChange), u"a\n\nb"_s); // an empty line stays
+    EXPECT_EQ(on.write(SettingId::CrosshairChange), u"a\nb"_s);
     Wizard off(u"bind \"c\" \"adjust_crosshair\""_s);
     off.read(SettingId::CrosshairChange);
     EXPECT_EQ(off.ws.values.crosshairChange, 0);
