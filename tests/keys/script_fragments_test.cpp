@@ -33,7 +33,7 @@ TEST(ScriptFragments, BuildsEachFragmentFromItsTable) {
     EXPECT_EQ(script::radioFragment(8), u"radio2;ww;menuselect 1;ww;slot10;"_s);
     EXPECT_EQ(script::radioFragment(23), u"radio3;ww;menuselect 9;ww;slot10;"_s);
 
-    // Empty entries, separators and "No ammo" give nothing; so do indexes off the table.
+    // Empty entries, separators and "Без патронов" give nothing; so do indexes off the table.
     for (int none : {0, -1, 17})
         EXPECT_TRUE(script::rifleFragment(none).isEmpty()) << none;
     EXPECT_TRUE(script::pistolFragment(7).isEmpty());

@@ -12,8 +12,8 @@
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
-#include "wizard/Unit2.h"
 #include "test_app.h"
+#include "wizard/Unit2.h"
 
 #include <QAction>
 #include <QDir>
@@ -298,7 +298,9 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     ASSERT_FALSE(settingsBefore.isEmpty());
     TForm1* form = app.ctx->windows.form1;
     form->insertAtCaret(u"bind"_s);
-    app.dialogs.expectFile(Kind::Save, QString());
+    // The untitled text: "Да", then the Save As is cancelled.
+    app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::Yes)
+        .expectFile(Kind::Save, QString());
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     // The close did not happen: the settings file is as it was.
