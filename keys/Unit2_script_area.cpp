@@ -331,6 +331,17 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     columns->setSpacing(4);
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
+
+    // Tab goes down the left column, then through the movement keys and down the right one.
+    QList<QWidget*> order = {ComboBox3, ComboBox4, ComboBox5,     ComboBox8,    m_play,
+                             m_stop,    Edit3,     RadioButton49, RadioButton50};
+    for (const char16_t* name : {u"Button4", u"Button5", u"Button7", u"Button6"})
+        if (auto* key = page->findChild<QWidget*>(QString::fromUtf16(name)))
+            order.append(key);
+    order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << SpeedButton3 << ComboBox9
+          << SpeedButton2;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 script::Composition ScriptKeyArea::composition() const {

@@ -58,7 +58,9 @@ QString wrongGameFolderMessage() {
 
 QString missingGameProgram(const QString& halfLifeDir, const GameHost& host) {
     const QString folder = halfLifeDir.isEmpty() ? u"(не задана)"_s : halfLifeDir;
-    if (host.windows || QFileInfo(paths::resolve(halfLifeDir, u"hl.exe"_s)).isFile())
+    if (host.windows)
+        return u"В папке "_s + folder + u" нет hl.exe."_s;
+    if (QFileInfo(paths::resolve(halfLifeDir, u"hl.exe"_s)).isFile())
         return u"В папке "_s + folder +
                u" есть hl.exe, но не установлена программа wine, которая его запускает."_s;
     return u"В папке "_s + folder + u" нет ни hl.exe, ни hl.sh, ни hl_linux."_s;

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -191,10 +192,33 @@ void TForm2::buildFrame() {
     keys3->addWidget(Label83);
 }
 
+QSize TForm2::pagesNeed() const {
+    // The widest page's width; at that width, the tallest page's height (a word-wrapped caption
+    // takes fewer lines on a wider page than its minimum size assumes).
+    int width = 0;
+    for (QWidget* p : m_pages)
+        if (QLayout* l = p->layout())
+            width = std::max(width, l->totalMinimumSize().width());
+    int height = 0;
+    for (QWidget* p : m_pages)
+        if (QLayout* l = p->layout())
+            height = std::max(height, l->hasHeightForWidth() ? l->minimumHeightForWidth(width)
+                                                             : l->totalMinimumSize().height());
+    if (qEnvironmentVariableIsSet("TESSERA_LAYOUT_DEBUG"))
+        for (QWidget* p : m_pages)
+            if (QLayout* l = p->layout())
+                qInfo("%s min %dx%d hfw %d", qPrintable(p->objectName()),
+                      l->totalMinimumSize().width(), l->totalMinimumSize().height(),
+                      l->hasHeightForWidth() ? l->minimumHeightForWidth(width) : -1);
+    // The tab widget's frame around the page.
+    const int frame = 2 * PgC1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    return QSize(width + frame, height + frame);
+}
+
 void TForm2::layOutFrame() {
     // The pages take what their contents need (at least the size they were drawn for); the
     // strip, the bottom row and the saved line are placed around them.
-    PgC1->setMinimumSize(PgC1->minimumSizeHint().expandedTo(QSize(476 - kStripWidth - 6, 318)));
+    PgC1->setMinimumSize(pagesNeed().expandedTo(QSize(476 - kStripWidth - 6, 318)));
     auto* captions = new QVBoxLayout;
     captions->setSpacing(1);
     captions->addWidget(Label3);

@@ -117,6 +117,7 @@ private:
     // Unit2.cpp: the frame and the page flow.
     void buildFrame();
     void layOutFrame();
+    QSize pagesNeed() const;
     void applyFlowView();
     void runPageShow(int index);
     bool fileSelected() const;

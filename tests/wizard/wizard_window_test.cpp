@@ -428,6 +428,10 @@ TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocu
     QObject::connect(w, &TForm2::metaBindsRequested, w, [&] { requested = true; });
     emit w->metaBindsRequested();
     EXPECT_TRUE(requested);
+    // The MetaBind waits in the document for "Применить настройки": closing asks about it.
+    EXPECT_TRUE(w->hasUnsavedChanges());
+    app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::No);
+    w->close();
 }
 
 TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
