@@ -223,6 +223,8 @@ void KeyPages::buildBuyPanel(QWidget* page) {
         label->setObjectName(QString::fromUtf16(rows[i].label));
         layout->addLayout(keyRow(label, makeActionButton(int(i), Panel2)));
     }
+    // As large as its rows need, at least as drawn.
+    Panel2->resize(Panel2->sizeHint().expandedTo(kBuyPanelArea.size()));
     Panel2->hide();
     connect(Button51, &QPushButton::clicked, this, &KeyPages::Button51Click);
 }
@@ -361,6 +363,10 @@ void KeyPages::TbS9Show() {
 }
 
 void KeyPages::Button38Click() {
+    // In the page's lower right corner, over the columns it belongs to.
+    const QWidget* page = Panel2->parentWidget();
+    Panel2->move(std::max(0, page->width() - Panel2->width() - 4),
+                 std::max(0, page->height() - Panel2->height() - 4));
     Panel2->show();
     Panel2->raise();
 }

@@ -20,6 +20,9 @@ ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize,
         QRect(QPoint(right - valueListFrame.width(), g.reference.bottom() + 1), valueListFrame);
     g.popup =
         QPoint(x0 + mainFrame.width() - popupSize.width() - kMargin, y0 + mainFrame.height() - 142);
+    // A value list that reaches down to the pop-up has it beside it rather than over it.
+    if (g.valueList.bottom() >= g.popup.y())
+        g.popup.setX(std::min(g.popup.x(), g.valueList.left() - popupSize.width() - 4));
     return g;
 }
 

@@ -204,12 +204,6 @@ QSize TForm2::pagesNeed() const {
         if (QLayout* l = p->layout())
             height = std::max(height, l->hasHeightForWidth() ? l->minimumHeightForWidth(width)
                                                              : l->totalMinimumSize().height());
-    if (qEnvironmentVariableIsSet("TESSERA_LAYOUT_DEBUG"))
-        for (QWidget* p : m_pages)
-            if (QLayout* l = p->layout())
-                qInfo("%s min %dx%d hfw %d", qPrintable(p->objectName()),
-                      l->totalMinimumSize().width(), l->totalMinimumSize().height(),
-                      l->hasHeightForWidth() ? l->minimumHeightForWidth(width) : -1);
     // The tab widget's frame around the page.
     const int frame = 2 * PgC1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
     return QSize(width + frame, height + frame);
@@ -240,7 +234,7 @@ void TForm2::layOutFrame() {
     whole->setSpacing(0);
     whole->addWidget(Panel1);
     whole->addLayout(right, 1);
-    setFixedSize(whole->sizeHint().expandedTo(QSize(476, 371)));
+    setFixedSize(whole->totalMinimumSize().expandedTo(QSize(476, 371)));
 }
 
 void TForm2::applyFlowView() {

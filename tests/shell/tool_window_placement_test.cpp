@@ -110,6 +110,9 @@ TEST(ToolWindowPlacement, DockedPlacesAreTheFixedOuterRectangles) {
         dockedToolGeometry(QRect(0, 0, 1280, 994), QSize(225, 85), {180, 340}, {160, 400});
     EXPECT_EQ(tall.reference, QRect(1280 - 180 - 15, 72, 180, 340));
     EXPECT_EQ(tall.valueList, QRect(1280 - 160 - 15, 72 + 340, 160, 400));
+    // The pop-up stands beside a value list that reaches down to it.
+    EXPECT_FALSE(QRect(tall.popup, QSize(225, 85)).intersects(tall.valueList));
+    EXPECT_EQ(tall.popup.y(), 994 - 142);
     const ToolGeometry low =
         dockedToolGeometry(QRect(0, 0, 1280, 700), QSize(225, 85), {180, 340}, {160, 400});
     EXPECT_EQ(low.reference.top(), 0);
