@@ -114,7 +114,7 @@ QFrame* bottomPanel(QWidget* parent) {
 
 void addStatusBar(QMainWindow& window) {
     const int widths[3] = {60, 280, 0};
-    const QString texts[3] = {u"1 : 1"_s, QString(), u"Untitled"_s};
+    const QString texts[3] = {u"1 : 1"_s, QString(), u"Без имени"_s};
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(texts[i], window.statusBar());
         panel->setFrameShape(QFrame::Panel);

@@ -3,6 +3,7 @@
 
 #include "keys/action_table.h"
 #include "keys/key_assignment.h"
+#include "keys/qt_key_button.h"
 #include "wizard/Unit2.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_working_set.h"
@@ -21,12 +22,7 @@ namespace {
 constexpr int kPage9 = 8;
 constexpr int kPage10 = 9;
 constexpr int kPage11 = 10;
-const QSize kKeyButtonSize(58, 20);
-// The cross shares page 9 with the scripted key area: its buttons are narrower.
-const QSize kCrossButtonSize(32, 20);
 constexpr int kRowHeight = 21;
-// The wizard's pages are of one fixed size.
-constexpr int kPageWidth = 392;
 constexpr int kPageMargin = 2;
 constexpr int kColumnGap = 5;
 constexpr int kRowGap = 2;
@@ -79,29 +75,44 @@ KeyPages::KeyPages(TForm2& form, AppContext& ctx) : QObject(&form), m_form(form)
     });
 }
 
+// The width of a key button that shows `keyName` whole, in the buttons' font.
+int keyButtonWidth(const QWidget* button, const QString& keyName) {
+    return button->fontMetrics().horizontalAdvance(keyName) + 12;
+}
+
 QPushButton* KeyPages::makeActionButton(int row, QWidget* parent) {
     const ActionRow& entry = actionTable()[size_t(row)];
-    auto* button = new QPushButton(parent);
+    auto* button = new KeyButton(parent);
     button->setObjectName(QString::fromUtf16(entry.button));
-    button->setFixedSize(kKeyButtonSize);
     button->setAutoDefault(false);
     // Key names such as "MWHEELDOWN" have to fit buttons narrower than the page's labels.
     QFont small = button->font();
     small.setPixelSize(10);
     button->setFont(small);
+    button->setFixedSize(keyButtonWidth(button, u"MWHEELDOWN"_s),
+                         std::max(20, button->fontMetrics().height() + 6));
     connect(button, &QPushButton::clicked, this, [this, button] { ActionButtonClick(button); });
     m_buttons[size_t(row)] = button;
     return button;
 }
 
 void KeyPages::buildMovementCross(QWidget* page) {
+    // Page 9 lays the cross out beside its picture; the cross is as large as its buttons need.
     auto* cross = new QWidget(page);
     cross->setObjectName(u"MovementCross"_s);
-    cross->setGeometry(kMovementCrossArea);
-    const int w = kCrossButtonSize.width();
-    const int h = kCrossButtonSize.height();
-    const int x0 = (kMovementCrossArea.width() - 3 * w) / 2;
-    const int top = 30;
+    QFont small = cross->font();
+    small.setPixelSize(10);
+    const QFontMetrics keyMetrics(small);
+    // Three keys side by side: the usual ones ("UPARROW", "SPACE") fit whole.
+    const int w = keyMetrics.horizontalAdvance(u"UPARROW"_s) + 12;
+    const int h = std::max(20, keyMetrics.height() + 6);
+    const int x0 = 0;
+    QFont bold = cross->font();
+    bold.setBold(true);
+    const int top = QFontMetrics(bold).height() + 4;
+    cross->setFixedSize(std::max(3 * w, QFontMetrics(bold).horizontalAdvance(
+                                            QString::fromUtf16(actionTable()[0].group))),
+                        top + 3 * h + 4);
     // Forward above back, left and right beside them.
     const struct {
         const char16_t* name;
@@ -119,11 +130,11 @@ void KeyPages::buildMovementCross(QWidget* page) {
             continue;
         if (!cross->findChild<QLabel*>()) {
             QLabel* title = heading(QString::fromUtf16(rows[i].group), cross);
-            title->setGeometry(0, 0, kMovementCrossArea.width(), 28);
+            title->setGeometry(0, 0, cross->width(), top);
             title->setAlignment(Qt::AlignHCenter);
         }
         QPushButton* button = makeActionButton(int(i), cross);
-        button->setFixedSize(kCrossButtonSize);
+        button->setFixedSize(w, h);
         for (const auto& place : places)
             if (button->objectName() == QStringView(place.name))
                 button->move(place.x, place.y);
@@ -142,25 +153,28 @@ void KeyPages::buildOtherActions(QWidget* page) {
             labelWidth[row.column] = std::max(
                 labelWidth[row.column], metrics.horizontalAdvance(QString::fromUtf16(row.caption)));
     labelWidth[2] = std::max(labelWidth[2], metrics.horizontalAdvance(buyCaption));
-    const int spare = kPageWidth - 2 * kPageMargin - 2 * kColumnGap - 3 * kRowGap -
-                      (labelWidth[0] + labelWidth[1] + labelWidth[2]);
-    const QSize buttonSize(std::clamp(spare / 3, 36, kKeyButtonSize.width()),
-                           kKeyButtonSize.height());
+    // The buttons show the longest key names whole; the wizard is as wide as the page needs.
+    for (int& width : labelWidth)
+        width += 2;
 
     auto* columns = new QHBoxLayout(page);
     columns->setContentsMargins(kPageMargin, 4, kPageMargin, 4);
     columns->setSpacing(kColumnGap);
     QVBoxLayout* cols[3] = {column(), column(), column()};
     QString lastGroup[3];
+    QSize buttonSize;
     auto addRow = [&](int col, QLabel* label, QPushButton* button) {
-        label->setFixedSize(labelWidth[col], kRowHeight);
-        button->setFixedSize(buttonSize);
+        label->setFixedSize(labelWidth[col], std::max(kRowHeight, button->height()));
+        if (buttonSize.isValid())
+            button->setFixedSize(buttonSize);
         cols[col]->addLayout(keyRow(label, button));
     };
     for (size_t i = 0; i < rows.size(); ++i) {
         const ActionRow& row = rows[i];
         if (row.page != 10 || row.onBuyPanel)
             continue;
+        QPushButton* button = makeActionButton(int(i), page);
+        buttonSize = button->size();
         const QString group = QString::fromUtf16(row.group);
         if (!group.isEmpty() && group != lastGroup[row.column]) {
             QLabel* title = heading(group, page);
@@ -170,7 +184,7 @@ void KeyPages::buildOtherActions(QWidget* page) {
         lastGroup[row.column] = group;
         auto* label = new QLabel(QString::fromUtf16(row.caption), page);
         label->setObjectName(QString::fromUtf16(row.label));
-        addRow(row.column, label, makeActionButton(int(i), page));
+        addRow(row.column, label, button);
     }
     // The buy keys wait behind ">>>" at the foot of the last column.
     Button38 = new QPushButton(u">>>"_s, page);
@@ -209,6 +223,8 @@ void KeyPages::buildBuyPanel(QWidget* page) {
         label->setObjectName(QString::fromUtf16(rows[i].label));
         layout->addLayout(keyRow(label, makeActionButton(int(i), Panel2)));
     }
+    // As large as its rows need, at least as drawn.
+    Panel2->resize(Panel2->sizeHint().expandedTo(kBuyPanelArea.size()));
     Panel2->hide();
     connect(Button51, &QPushButton::clicked, this, &KeyPages::Button51Click);
 }
@@ -288,7 +304,23 @@ void KeyPages::runOnDocuments(const std::function<void()>& work) {
 void KeyPages::showActionCaptions() {
     const QStringList& keys = workingSet().actionKeys;
     for (size_t i = 0; i < m_buttons.size(); ++i)
-        m_buttons[i]->setText(keys.value(qsizetype(i)));
+        static_cast<KeyButton*>(m_buttons[i])->setKey(keys.value(qsizetype(i)));
+}
+
+QString KeyPages::actionHoldingKey(const QString& key) const {
+    const auto rows = actionTable();
+    for (size_t i = 0; i < m_buttons.size() && i < rows.size(); ++i)
+        if (!key.isEmpty() && m_buttons[i]->text().compare(key, Qt::CaseInsensitive) == 0) {
+            // "Прыжок", "Подъем: Вверх"; the movement cross has no labels: its command.
+            const QString group = QString::fromUtf16(rows[i].group);
+            QString caption = QString::fromUtf16(rows[i].caption);
+            if (caption.isEmpty())
+                caption = actionCommand(rows[i]).remove(u'"');
+            if (caption.endsWith(u':'))
+                caption.chop(1);
+            return group.isEmpty() ? caption : group + u' ' + caption;
+        }
+    return QString();
 }
 
 void KeyPages::ActionButtonClick(QPushButton* button) {
@@ -318,7 +350,10 @@ void KeyPages::kompot() {
         result = assignChosenKey(workingSet(), button->text(), key, m_ctx.state.actionCommand);
     });
     m_ctx.state.previousActionKey = result.previousActionKey;
-    button->setText(result.caption);
+    if (auto* key = qobject_cast<KeyButton*>(button))
+        key->setKey(result.caption);
+    else
+        button->setText(result.caption);
 }
 
 void KeyPages::TbS9Show() {
@@ -328,6 +363,10 @@ void KeyPages::TbS9Show() {
 }
 
 void KeyPages::Button38Click() {
+    // In the page's lower right corner, over the columns it belongs to.
+    const QWidget* page = Panel2->parentWidget();
+    Panel2->move(std::max(0, page->width() - Panel2->width() - 4),
+                 std::max(0, page->height() - Panel2->height() - 4));
     Panel2->show();
     Panel2->raise();
 }

@@ -14,9 +14,6 @@ class QFrame;
 class QPushButton;
 class QWidget;
 
-// Where page 9's movement cross stands; the scripted key area takes the rest of the page.
-inline constexpr QRect kMovementCrossArea{296, 0, 96, 98};
-
 class KeyPages final : public QObject, public KeyChoiceClient {
     Q_OBJECT
 public:
@@ -29,6 +26,7 @@ public:
     WizardWorkingSet& workingSet() override;
     void runOnDocuments(const std::function<void()>& work) override;
     void showActionCaptions() override;
+    QString actionHoldingKey(const QString& key) const override;
 
 public slots:
     // Every action button: its command is the one being assigned, then kompot.

@@ -1,24 +1,26 @@
 // Page 9's scripted key area: its controls, the buy choices with their picture and prices, and
 // the message choices with the radio preview. BIND itself is in Unit2_script_bind.cpp.
 //
-// The page is small and fixed, like the rest of the wizard, so the controls are placed by
-// coordinates: the left column holds the "Оружие" and "Сообщения" groups with the prices below
-// them, the right column the picture, the equipment list and the BIND controls. The movement keys
-// of the page stand in its top right corner (kMovementCrossArea), which this area leaves free.
+// The page is laid out from the font: the left column holds the "Оружие" and "Сообщения" groups
+// with the prices below them, the right column the picture and the key pages' movement cross
+// over the equipment list and the BIND controls.
 #include "keys/Unit2_script_area.h"
 
 #include "app/app_context.h"
 #include "keys/buy_tables.h"
 #include "keys/radio_tables.h"
 #include "platform/jpeg_image.h"
-#include "platform/wav_module_loader.h"
 #include "platform/user_dialogs.h"
+#include "platform/wav_module_loader.h"
 #include "shell/Unit1.h"
+#include "shell/qt_widget_helpers.h"
 #include "wizard/Unit2.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,18 +38,26 @@ namespace {
 
 constexpr int kPage9 = 8;
 
-QLabel* label(const QString& text, QWidget* parent, const QRect& where) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(where);
-    return l;
+QLabel* label(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
 }
 
-QComboBox* dropDownList(const QString& name, QWidget* parent, const QRect& where, int rows) {
+QComboBox* dropDownList(const QString& name, QWidget* parent, int rows) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
-    box->setGeometry(where);
-    box->setMaxVisibleItems(rows);
+    limitDropDown(box, rows);
+    // The lists are as wide as their column, whatever their longest entry.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(6);
     return box;
+}
+
+// A column of controls inside a group box, laid out from the font.
+QVBoxLayout* boxColumn(QWidget* box) {
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(6, 4, 6, 6);
+    v->setSpacing(1);
+    return v;
 }
 
 void uncheck(QRadioButton* b) {
@@ -73,6 +84,7 @@ ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx)
     buildEquipment(page);
     buildMessages(page);
     buildBindControls(page);
+    layOutPage(page);
     setWavPlayer(std::make_unique<ModuleWavPlayer>());
 
     connect(&form, &TForm2::pageShown, this, [this](int index) {
@@ -105,34 +117,35 @@ void ScriptKeyArea::setWavPlayer(std::unique_ptr<WavPlayer> player) {
 void ScriptKeyArea::buildWeapons(QWidget* page) {
     GroupBoxWeapons = new QGroupBox(u"Оружие"_s, page);
     GroupBoxWeapons->setObjectName(u"GroupBoxWeapons"_s);
-    GroupBoxWeapons->setGeometry(2, 0, 190, 122);
+    QVBoxLayout* weapons = boxColumn(GroupBoxWeapons);
 
-    label(u"Автоматы и ружья"_s, GroupBoxWeapons, {8, 14, 176, 13});
-    ComboBox3 = dropDownList(u"ComboBox3"_s, GroupBoxWeapons, {8, 27, 176, 20}, 17);
+    weapons->addWidget(label(u"Автоматы и ружья"_s, GroupBoxWeapons));
+    ComboBox3 = dropDownList(u"ComboBox3"_s, GroupBoxWeapons, 17);
     ComboBox3->addItem(QString());
     for (const buy::Gun& gun : buy::longArms())
         ComboBox3->addItem(gun.text);
+    weapons->addWidget(ComboBox3);
 
-    label(u"Пистолеты"_s, GroupBoxWeapons, {8, 50, 176, 13});
-    ComboBox4 = dropDownList(u"ComboBox4"_s, GroupBoxWeapons, {8, 63, 176, 20}, 7);
+    weapons->addWidget(label(u"Пистолеты"_s, GroupBoxWeapons));
+    ComboBox4 = dropDownList(u"ComboBox4"_s, GroupBoxWeapons, 7);
     ComboBox4->addItem(QString());
     for (const buy::Gun& gun : buy::pistols())
         ComboBox4->addItem(gun.text);
+    weapons->addWidget(ComboBox4);
 
-    label(u"Боекомплект"_s, GroupBoxWeapons, {8, 86, 176, 13});
-    ComboBox5 = dropDownList(u"ComboBox5"_s, GroupBoxWeapons, {8, 99, 176, 20}, 7);
+    weapons->addWidget(label(u"Боекомплект"_s, GroupBoxWeapons));
+    ComboBox5 = dropDownList(u"ComboBox5"_s, GroupBoxWeapons, 7);
     for (const buy::Ammunition& ammo : buy::ammunition())
         ComboBox5->addItem(ammo.text);
+    weapons->addWidget(ComboBox5);
 
     connect(ComboBox3, &QComboBox::activated, this, &ScriptKeyArea::ComboBox3Select);
     connect(ComboBox4, &QComboBox::activated, this, &ScriptKeyArea::ComboBox4Select);
     connect(ComboBox5, &QComboBox::activated, this, &ScriptKeyArea::ComboBox5Select);
 
-    label(u"Стоимость покупаемого:"_s, page, {4, 242, 148, 14});
-    Label92 = label(u"0$"_s, page, {152, 242, 40, 14});
+    Label92 = label(u"0$"_s, page);
     Label92->setObjectName(u"Label92"_s);
-    label(u"Стоимость патронов:"_s, page, {4, 260, 128, 14});
-    Label93 = label(u"0$"_s, page, {132, 260, 62, 14});
+    Label93 = label(u"0$"_s, page);
     Label93->setObjectName(u"Label93"_s);
     for (QLabel* l : {Label92, Label93}) {
         QFont bold = l->font();
@@ -144,13 +157,12 @@ void ScriptKeyArea::buildWeapons(QWidget* page) {
 void ScriptKeyArea::buildEquipment(QWidget* page) {
     Image2 = new QLabel(page);
     Image2->setObjectName(u"Image2"_s);
-    Image2->setGeometry(196, 2, 100, 94);
+    Image2->setFixedSize(100, 94);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->hide();
 
     CheckListBox1 = new QListWidget(page);
     CheckListBox1->setObjectName(u"CheckListBox1"_s);
-    CheckListBox1->setGeometry(196, 98, 199, 102);
     CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     CheckListBox1->setUniformItemSizes(true);
     for (const buy::EquipmentItem& equipment : buy::equipment()) {
@@ -165,18 +177,19 @@ void ScriptKeyArea::buildEquipment(QWidget* page) {
 void ScriptKeyArea::buildMessages(QWidget* page) {
     GroupBoxMessages = new QGroupBox(u"Сообщения"_s, page);
     GroupBoxMessages->setObjectName(u"GroupBoxMessages"_s);
-    GroupBoxMessages->setGeometry(2, 124, 190, 110);
+    QVBoxLayout* messages = boxColumn(GroupBoxMessages);
 
-    label(u"Радио:"_s, GroupBoxMessages, {8, 14, 128, 13});
-    ComboBox8 = dropDownList(u"ComboBox8"_s, GroupBoxMessages, {8, 27, 128, 20}, 24);
+    messages->addWidget(label(u"Радио:"_s, GroupBoxMessages));
+    ComboBox8 = dropDownList(u"ComboBox8"_s, GroupBoxMessages, 24);
     for (const radio::Message& message : radio::messages())
         ComboBox8->addItem(message.text);
-    connect(ComboBox8, &QComboBox::currentIndexChanged, this, &ScriptKeyArea::ComboBox8Change);
+    // Only the player's choice: the reset after a BIND leaves the preview buttons as they are.
+    connect(ComboBox8, &QComboBox::activated, this, &ScriptKeyArea::ComboBox8Change);
     ComboBox8->installEventFilter(this);
 
     mp_radio = new QWidget(GroupBoxMessages);
     mp_radio->setObjectName(u"mp_radio"_s);
-    mp_radio->setGeometry(138, 27, 46, 20);
+    mp_radio->setFixedSize(46, 20);
     m_play = new QToolButton(mp_radio);
     m_play->setObjectName(u"Play"_s);
     m_play->setIcon(mp_radio->style()->standardIcon(QStyle::SP_MediaPlay));
@@ -190,45 +203,51 @@ void ScriptKeyArea::buildMessages(QWidget* page) {
     connect(m_play, &QToolButton::clicked, this, [this] { mp_radioClick(PlayerButton::Play); });
     connect(m_stop, &QToolButton::clicked, this, [this] { mp_radioClick(PlayerButton::Stop); });
 
-    label(u"Свое текстовое сообщение:"_s, GroupBoxMessages, {8, 50, 176, 13});
+    auto* radioRow = new QHBoxLayout;
+    radioRow->setSpacing(2);
+    radioRow->addWidget(ComboBox8, 1);
+    radioRow->addWidget(mp_radio);
+    messages->addLayout(radioRow);
+
+    messages->addWidget(label(u"Свое текстовое сообщение:"_s, GroupBoxMessages));
     Edit3 = new QLineEdit(GroupBoxMessages);
     Edit3->setObjectName(u"Edit3"_s);
-    Edit3->setGeometry(8, 63, 176, 20);
     Edit3->setEnabled(false);
     paintSwitchable(Edit3, false);
+    messages->addWidget(Edit3);
 
-    label(u"Для кого:"_s, GroupBoxMessages, {8, 88, 58, 14});
     RadioButton49 = new QRadioButton(u"Команде"_s, GroupBoxMessages);
     RadioButton49->setObjectName(u"RadioButton49"_s);
-    RadioButton49->setGeometry(66, 86, 68, 18);
     RadioButton50 = new QRadioButton(u"Всем"_s, GroupBoxMessages);
     RadioButton50->setObjectName(u"RadioButton50"_s);
-    RadioButton50->setGeometry(134, 86, 52, 18);
+    auto* recipients = new QHBoxLayout;
+    recipients->setSpacing(6);
+    recipients->addWidget(label(u"Для кого:"_s, GroupBoxMessages));
+    recipients->addWidget(RadioButton49);
+    recipients->addWidget(RadioButton50);
+    recipients->addStretch(1);
+    messages->addLayout(recipients);
     connect(RadioButton49, &QRadioButton::clicked, this, &ScriptKeyArea::RadioButton49Click);
     connect(RadioButton50, &QRadioButton::clicked, this, &ScriptKeyArea::RadioButton50Click);
 }
 
 void ScriptKeyArea::buildBindControls(QWidget* page) {
-    label(u"Выберите клавишу и нажмите <BIND>"_s, page, {196, 201, 199, 26})->setWordWrap(true);
-    ComboBox6 = dropDownList(u"ComboBox6"_s, page, {196, 228, 140, 20}, 16);
+    m_bindHint = label(u"Выберите клавишу и нажмите <BIND>"_s, page);
+    m_bindHint->setWordWrap(true);
+    ComboBox6 = dropDownList(u"ComboBox6"_s, page, 16);
     SpeedButton1 = new QToolButton(page);
     SpeedButton1->setObjectName(u"SpeedButton1"_s);
-    SpeedButton1->setGeometry(340, 228, 55, 20);
 
-    label(u"Использованные:"_s, page, {196, 251, 110, 13});
-    label(u"Кнопка"_s, page, {316, 251, 79, 13});
-    ComboBox7 = dropDownList(u"ComboBox7"_s, page, {196, 264, 96, 20}, 16);
+    ComboBox7 = dropDownList(u"ComboBox7"_s, page, 16);
     SpeedButton3 = new QToolButton(page);
     SpeedButton3->setObjectName(u"SpeedButton3"_s);
     SpeedButton3->setText(u"+"_s);
     SpeedButton3->setToolTip(u"Комбинация клавиш"_s);
     SpeedButton3->setAutoRaise(true);
-    SpeedButton3->setGeometry(294, 264, 20, 20);
-    ComboBox9 = dropDownList(u"ComboBox9"_s, page, {316, 264, 79, 20}, 16);
+    ComboBox9 = dropDownList(u"ComboBox9"_s, page, 16);
     setComboBox9On(false);
     SpeedButton2 = new QToolButton(page);
     SpeedButton2->setObjectName(u"SpeedButton2"_s);
-    SpeedButton2->setGeometry(196, 287, 96, 20);
 
     for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
         b->setText(u"BIND"_s);
@@ -257,6 +276,72 @@ void ScriptKeyArea::buildBindControls(QWidget* page) {
     connect(SpeedButton3, &QToolButton::clicked, this, &ScriptKeyArea::SpeedButton3Click);
     ComboBox6->installEventFilter(this);
     ComboBox7->installEventFilter(this);
+}
+
+void ScriptKeyArea::layOutPage(QWidget* page) {
+    // Left: the weapons, the messages and the costs. Right: the picture and the key pages'
+    // movement cross over the equipment list and the BIND controls.
+    auto* costs = new QGridLayout;
+    costs->setContentsMargins(4, 2, 0, 0);
+    costs->setHorizontalSpacing(4);
+    costs->setVerticalSpacing(2);
+    costs->addWidget(label(u"Стоимость покупаемого:"_s, page), 0, 0);
+    costs->addWidget(Label92, 0, 1);
+    costs->addWidget(label(u"Стоимость патронов:"_s, page), 1, 0);
+    costs->addWidget(Label93, 1, 1);
+    costs->setColumnStretch(1, 1);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(2);
+    left->addWidget(GroupBoxWeapons);
+    left->addWidget(GroupBoxMessages);
+    left->addLayout(costs);
+    left->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(0);
+    top->addWidget(Image2, 0, Qt::AlignTop);
+    top->addStretch(1);
+    if (QWidget* cross = page->findChild<QWidget*>(u"MovementCross"_s))
+        top->addWidget(cross, 0, Qt::AlignTop);
+    auto* newKey = new QHBoxLayout;
+    newKey->setSpacing(4);
+    newKey->addWidget(ComboBox6, 1);
+    newKey->addWidget(SpeedButton1);
+    auto* captions = new QGridLayout;
+    captions->setHorizontalSpacing(2);
+    captions->setVerticalSpacing(1);
+    captions->addWidget(label(u"Использованные:"_s, page), 0, 0);
+    captions->addWidget(label(u"Кнопка"_s, page), 0, 2);
+    captions->addWidget(ComboBox7, 1, 0);
+    captions->addWidget(SpeedButton3, 1, 1);
+    captions->addWidget(ComboBox9, 1, 2);
+    captions->setColumnStretch(0, 3);
+    captions->setColumnStretch(2, 2);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(2);
+    right->addLayout(top);
+    right->addWidget(CheckListBox1, 1);
+    right->addWidget(m_bindHint);
+    right->addLayout(newKey);
+    right->addLayout(captions);
+    right->addWidget(SpeedButton2, 0, Qt::AlignLeft);
+
+    auto* columns = new QHBoxLayout(page);
+    columns->setContentsMargins(2, 2, 2, 2);
+    columns->setSpacing(4);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+
+    // Tab goes down the left column, then through the movement keys and down the right one.
+    QList<QWidget*> order = {ComboBox3, ComboBox4, ComboBox5,     ComboBox8,    m_play,
+                             m_stop,    Edit3,     RadioButton49, RadioButton50};
+    for (const char16_t* name : {u"Button4", u"Button5", u"Button7", u"Button6"})
+        if (auto* key = page->findChild<QWidget*>(QString::fromUtf16(name)))
+            order.append(key);
+    order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << SpeedButton3 << ComboBox9
+          << SpeedButton2;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 script::Composition ScriptKeyArea::composition() const {

@@ -71,6 +71,7 @@ private:
     void buildEquipment(QWidget* page);
     void buildMessages(QWidget* page);
     void buildBindControls(QWidget* page);
+    void layOutPage(QWidget* page);
     void vivi(const QString& pictureName);
     void ShowPurchaseCost();
     void enableChatText();
@@ -101,6 +102,7 @@ private:
     QComboBox* ComboBox5 = nullptr;
     QListWidget* CheckListBox1 = nullptr;
     QLabel* Image2 = nullptr;
+    QLabel* m_bindHint = nullptr;
     QLabel* Label92 = nullptr;
     QLabel* Label93 = nullptr;
 

@@ -75,7 +75,7 @@ void ScriptKeyArea::SpeedButton2Click() {
     const QString question = m_deleting
                                  ? u"Вы действительно хотите удалить выбранную клавишу?"_s
                                  : u"Вы действительно хотите переназначить выбранную клавишу?"_s;
-    if (m_ctx.dialogs.confirmYesNo(question) == UserDialogs::Answer::Yes)
+    if (m_ctx.dialogs.confirmDestructive(question) == UserDialogs::Answer::Yes)
         runRebindStep();
 }
 

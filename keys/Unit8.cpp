@@ -16,6 +16,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+QString reassignmentQuestion(const QString& key, const QString& holder) {
+    const QString question = u"Вы действительно хотите переназначить выбранную клавишу?"_s;
+    if (holder.isEmpty())
+        return u"Клавиша "_s + key + u" уже занята.\n"_s + question;
+    return u"Клавиша "_s + key + u" сейчас назначена на «"_s + holder + u"».\n"_s + question;
+}
+
 namespace {
 
 const QSize kDialogSize(300, 330);
@@ -23,18 +30,18 @@ const QSize kDialogSize(300, 330);
 // The question goes through the program's dialogs; the document work through the wizard.
 class ReassignThroughWizard final : public KeyReassignment {
 public:
-    ReassignThroughWizard(UserDialogs& dialogs, KeyChoiceClient& client)
-        : m_dialogs(dialogs), m_client(client) {}
+    ReassignThroughWizard(UserDialogs& dialogs, KeyChoiceClient& client, const QString& key)
+        : m_dialogs(dialogs), m_client(client), m_key(key) {}
     bool confirmReassignment() override {
-        return m_dialogs.confirmYesNo(
-                   u"Вы действительно хотите переназначить выбранную клавишу?"_s) ==
-               UserDialogs::Answer::Yes;
+        return m_dialogs.confirmDestructive(reassignmentQuestion(
+                   m_key, m_client.actionHoldingKey(m_key))) == UserDialogs::Answer::Yes;
     }
     void onDocuments(const std::function<void()>& work) override { m_client.runOnDocuments(work); }
 
 private:
     UserDialogs& m_dialogs;
     KeyChoiceClient& m_client;
+    QString m_key;
 };
 
 } // namespace
@@ -124,7 +131,7 @@ void Tbinds::acceptForWizard(const QString& key) {
     }
     auto* button = qobject_cast<QAbstractButton*>(state.actionButton);
     const QString caption = button ? button->text() : QString();
-    ReassignThroughWizard wizard(m_ctx.dialogs, *m_client);
+    ReassignThroughWizard wizard(m_ctx.dialogs, *m_client, key);
     const KeyChoiceResult result =
         keyChoiceOk(m_client->workingSet(), key, caption, state.actionCommand, wizard);
     if (result.outcome != KeyChoice::Accepted) {
@@ -135,8 +142,10 @@ void Tbinds::acceptForWizard(const QString& key) {
     }
     if (result.reassigned) {
         m_client->showActionCaptions();
-        if (button)
+        if (button) {
             button->setText(result.caption);
+            button->setToolTip(result.caption);
+        }
     }
     state.keyChosen = 1;
     accept();

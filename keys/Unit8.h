@@ -21,7 +21,13 @@ public:
     virtual void runOnDocuments(const std::function<void()>& work) = 0;
     // Shows the key of every action on its button again (after the lists were read anew).
     virtual void showActionCaptions() = 0;
+    // The caption of the action whose button shows `key` now, or empty.
+    virtual QString actionHoldingKey(const QString& key) const = 0;
 };
+
+// The question before a key is taken from what holds it now (`holder`: an action's caption,
+// or empty when the config binds it to something else).
+QString reassignmentQuestion(const QString& key, const QString& holder);
 
 class Tbinds : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT

@@ -47,10 +47,10 @@ const std::array<Gun, 6>& pistolTable() {
 
 const std::array<Ammunition, 7>& ammunitionTable() {
     static const std::array<Ammunition, 7> table{{
-        {u"No ammo"_s, QString(), u"0$"_s},
-        {u"Full (для автоматов и ружей)"_s, u"buy;ww;menuselect 6;"_s, u"от 20 до 420$"_s},
-        {u"Full (для пистолетов)"_s, u"buy;ww;menuselect 7;"_s, u"от 20 до 200$"_s},
-        {u"Full (для всего оружия)"_s, u"buy;ww;menuselect 6;ww;slot10;buy;ww;menuselect 7;"_s,
+        {u"Без патронов"_s, QString(), u"0$"_s},
+        {u"Полный (для автоматов и ружей)"_s, u"buy;ww;menuselect 6;"_s, u"от 20 до 420$"_s},
+        {u"Полный (для пистолетов)"_s, u"buy;ww;menuselect 7;"_s, u"от 20 до 200$"_s},
+        {u"Полный (для всего оружия)"_s, u"buy;ww;menuselect 6;ww;slot10;buy;ww;menuselect 7;"_s,
          u"от 40 до 620$"_s},
         {u"1 магазин (для автоматов и ружей)"_s, u"buyammo1;"_s, u"от 20 до 125$"_s},
         {u"1 магазин (для пистолетов)"_s, u"buyammo2;"_s, u"от 20 до 50$"_s},

@@ -41,7 +41,7 @@ constexpr int kRightWidth = 200;
 
 Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"startcs"_s);
-    setWindowTitle(u"Run HL MOD + .cfg"_s);
+    setWindowTitle(u"Запуск мода HL с конфигом"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     QFont small = font();

@@ -48,8 +48,22 @@ GameProgram gameProgram(const QString& halfLifeDir, const QStringList& params,
     return GameProgram{};
 }
 
+QString launchCopyName() {
+    return u"_.cfg"_s;
+}
+
 QString wrongGameFolderMessage() {
     return u"Неправильно задан путь к каталогу игры!"_s;
+}
+
+QString missingGameProgram(const QString& halfLifeDir, const GameHost& host) {
+    const QString folder = halfLifeDir.isEmpty() ? u"(не задана)"_s : halfLifeDir;
+    if (host.windows)
+        return u"В папке "_s + folder + u" нет hl.exe."_s;
+    if (QFileInfo(paths::resolve(halfLifeDir, u"hl.exe"_s)).isFile())
+        return u"В папке "_s + folder +
+               u" есть hl.exe, но не установлена программа wine, которая его запускает."_s;
+    return u"В папке "_s + folder + u" нет ни hl.exe, ни hl.sh, ни hl_linux."_s;
 }
 
 namespace {
@@ -75,7 +89,7 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
     const textfile::BytesResult saved = textfile::readBytes(configFile);
     if (!saved.ok())
         return failure(configFile, saved.reason);
-    const QString launchCopy = folder + u"/_.cfg"_s;
+    const QString launchCopy = folder + u'/' + launchCopyName();
     if (const textfile::WriteResult w = textfile::writeBytes(launchCopy, saved.bytes); !w.ok)
         return failure(launchCopy, w.reason);
 
@@ -90,7 +104,10 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
         !shell.startProgram(program.program, program.arguments, state.halfLifeDir)) {
         // No game will read the start script: the player's own config goes back now, not
         // at the end of the run, so a save into config.cfg meanwhile cannot lose it.
-        QString message = wrongGameFolderMessage();
+        QString message =
+            wrongGameFolderMessage() + u'\n' +
+            (program.program.isEmpty() ? missingGameProgram(state.halfLifeDir, host)
+                                       : u"Не удалось запустить "_s + program.program);
         if (const QString failure = restoreUserConfig(state, config); !failure.isEmpty())
             message += u"\n\nНе удалось вернуть прежний config.cfg:\n"_s + failure;
         return LaunchOutcome{false, message};

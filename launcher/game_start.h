@@ -54,5 +54,10 @@ struct LaunchOutcome {
 LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
                          const LaunchChoice& choice, const GameHost& host);
 
+// "_.cfg": the copy of the edited config the game runs, in the mod's folder.
+QString launchCopyName();
+
 // The message when the game cannot be started.
 QString wrongGameFolderMessage();
+// What is missing when no game program was found in `halfLifeDir`: hl.exe, or wine for it.
+QString missingGameProgram(const QString& halfLifeDir, const GameHost& host);

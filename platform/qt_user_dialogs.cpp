@@ -29,18 +29,28 @@ UserDialogs::Answer toAnswer(QMessageBox::StandardButton b) {
     }
 }
 
+struct Captions {
+    QString yes = u"Да"_s;
+    QString no = u"Нет"_s;
+    QString cancel = u"Отмена"_s;
+};
+
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                const QString& text, QMessageBox::StandardButtons buttons) {
+                                const QString& text, QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                const Captions& names = {}) {
     QMessageBox box(icon, title, text, buttons, parent);
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
-        {QMessageBox::Yes, u"Да"_s},
-        {QMessageBox::No, u"Нет"_s},
-        {QMessageBox::Cancel, u"Отмена"_s},
+        {QMessageBox::Yes, names.yes},
+        {QMessageBox::No, names.no},
+        {QMessageBox::Cancel, names.cancel},
         {QMessageBox::Ok, u"OK"_s},
     };
     for (const auto& [button, caption] : captions)
         if (QAbstractButton* b = box.button(button))
             b->setText(caption);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -105,6 +115,18 @@ UserDialogs::Answer QtUserDialogs::confirmYesNo(const QString& text) {
 UserDialogs::Answer QtUserDialogs::confirmYesNoCancel(const QString& text) {
     return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text,
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+}
+
+UserDialogs::Answer QtUserDialogs::confirmDestructive(const QString& text) {
+    return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text,
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No));
+}
+
+UserDialogs::Answer QtUserDialogs::chooseOfThree(const QString& text, const QString& yes,
+                                                 const QString& no, const QString& cancel) {
+    return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        QMessageBox::Cancel, Captions{yes, no, cancel}));
 }
 
 void QtUserDialogs::message(const QString& text) {

@@ -19,6 +19,9 @@ public:
     void information(const QString& text) override;
     Answer confirmYesNo(const QString& text) override;
     Answer confirmYesNoCancel(const QString& text) override;
+    Answer confirmDestructive(const QString& text) override;
+    Answer chooseOfThree(const QString& text, const QString& yes, const QString& no,
+                         const QString& cancel) override;
     void message(const QString& text) override;
     FileDialogResult openFile(const FileDialogOptions& options) override;
     FileDialogResult saveFile(const FileDialogOptions& options) override;

@@ -37,6 +37,16 @@ public:
     virtual void information(const QString& text) = 0;
     virtual Answer confirmYesNo(const QString& text) = 0;
     virtual Answer confirmYesNoCancel(const QString& text) = 0;
+    // A question whose answer undoes something (a deletion): "Нет" is the default button.
+    virtual Answer confirmDestructive(const QString& text) { return confirmYesNo(text); }
+    // Three answers with captions of their own, in the roles Yes, No and Cancel.
+    virtual Answer chooseOfThree(const QString& text, const QString& yes, const QString& no,
+                                 const QString& cancel) {
+        (void)yes;
+        (void)no;
+        (void)cancel;
+        return confirmYesNoCancel(text);
+    }
     // A plain message window titled with the program's name.
     virtual void message(const QString& text) = 0;
 

@@ -172,7 +172,7 @@ void TForm3::Button2Click() {
         return;
     // A deleted library or MetaBind is gone for good: one mis-click must not cost it.
     const QString file = library.isEmpty() ? metaBind : library + u".dlz"_s;
-    if (m_ctx.dialogs.confirmYesNo(u"Удалить файл \""_s + file + u"\"?"_s) !=
+    if (m_ctx.dialogs.confirmDestructive(u"Удалить файл \""_s + file + u"\"?"_s) !=
         UserDialogs::Answer::Yes)
         return;
     const LibraryChange change =

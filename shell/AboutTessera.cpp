@@ -48,7 +48,8 @@ void TAbout::build() {
     Version = new QLabel(versionLine(), this);
     Version->setObjectName(u"Version"_s);
     Comments = new QLabel(
-        u"Редактор конфигов Counter-Strike 1.5 и старше: бинды, алиасы, setinfo и консольные "
+        u"Редактор конфигов Counter-Strike 1.5 и более ранних версий: бинды, алиасы, setinfo и "
+        u"консольные "
         "переменные, справочник команд и библиотеки значений, Мастер CFG, скрипты закупки, "
         "радио и чата, MetaBinds, настройка смены карт и запуск игры с вашим конфигом."_s,
         this);

@@ -34,9 +34,11 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBlock>
@@ -87,6 +89,8 @@ TForm1::TForm1(AppContext& ctx)
     buildBottomPanel();
     layout->addWidget(Panel1);
     buildStatusBar();
+    m_fileWatcher = new QFileSystemWatcher(this);
+    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, this, &TForm1::documentFileChanged);
     connectHandlers();
     setUpTextTools();
     new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
@@ -234,8 +238,10 @@ void TForm1::buildStatusBar() {
     const QString initial[3] = {u"1 : 1"_s, QString(), ConfigDocument::untitled()};
     for (int i = 0; i < 3; ++i) {
         // The path panel keeps the file name in sight when the path is too long for it.
-        m_panels[i] =
-            i == 2 ? new PathLabel(initial[i], StatusBar1) : new QLabel(initial[i], StatusBar1);
+        // The message panel shows a long message whole in its tool tip.
+        m_panels[i] = i == 2   ? new PathLabel(initial[i], StatusBar1)
+                      : i == 1 ? new ElidedLabel(initial[i], StatusBar1)
+                               : new QLabel(initial[i], StatusBar1);
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
@@ -243,9 +249,9 @@ void TForm1::buildStatusBar() {
     // The caret panel widens for long line numbers rather than clip them.
     m_panels[0]->setMinimumWidth(60);
     m_panels[0]->setAlignment(Qt::AlignCenter);
-    m_panels[1]->setFixedWidth(280);
+    m_panels[1]->setMinimumWidth(280);
     StatusBar1->addWidget(m_panels[0]);
-    StatusBar1->addWidget(m_panels[1]);
+    StatusBar1->addWidget(m_panels[1], 1);
     StatusBar1->addWidget(m_panels[2], 1);
 }
 
@@ -352,6 +358,7 @@ void TForm1::setEditorColors(const QColor& background, const QColor& text) {
 
 void TForm1::setStatusLine(const QString& text) {
     m_panels[1]->setText(text);
+    m_panels[1]->setToolTip(text);
 }
 QString TForm1::statusLine() const {
     return m_panels[1]->text();
@@ -384,6 +391,36 @@ void TForm1::setDocumentModified(bool modified) {
 void TForm1::showFileName(const QString& fileName) {
     m_panels[2]->setText(fileName);
     m_panels[2]->setToolTip(fileName);
+    watchDocumentFile(fileName == ConfigDocument::untitled() ? QString() : fileName);
+}
+
+void TForm1::reloadDocumentText(const QString& text) {
+    // The caret stays on its line (or the last one), and the view where it was.
+    const int line = Memo1->textCursor().blockNumber();
+    const int scrolled = Memo1->verticalScrollBar()->value();
+    Memo1->setPlainText(text);
+    const QTextBlock block =
+        Memo1->document()->findBlockByNumber(std::min(line, Memo1->document()->blockCount() - 1));
+    QTextCursor c(block);
+    Memo1->setTextCursor(c);
+    Memo1->verticalScrollBar()->setValue(scrolled);
+}
+
+void TForm1::watchDocumentFile(const QString& fileName) {
+    if (!m_fileWatcher->files().isEmpty())
+        m_fileWatcher->removePaths(m_fileWatcher->files());
+    if (!fileName.isEmpty() && QFileInfo(fileName).isFile())
+        m_fileWatcher->addPath(fileName);
+}
+
+void TForm1::documentFileChanged() {
+    // A file replaced by a rename (as every save of this program does) is no longer watched.
+    const QString name = m_document.fileName();
+    if (!m_document.isUntitled() && !m_fileWatcher->files().contains(name) &&
+        QFileInfo(name).isFile())
+        m_fileWatcher->addPath(name);
+    if (m_document.takeChangesFromDisk())
+        setStatusLine(u"Файл изменён другой программой и загружен заново"_s);
 }
 void TForm1::showStatus(const QString& text) {
     setStatusLine(text);
@@ -619,6 +656,8 @@ void TForm1::resizeEvent(QResizeEvent* e) {
 
 void TForm1::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        documentFileChanged(); // a change the watcher missed shows when the user comes back
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated) {
         m_activated = true;
         toolWindowsFollowSoon();

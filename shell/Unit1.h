@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 
 class QAction;
+class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -83,6 +84,7 @@ public:
     QString idleStatus() const override;
     QFont documentFont() const override;
     QString printTitle() const override;
+    void reloadDocumentText(const QString& text) override;
 
     QString settingsPath() const;
 
@@ -152,6 +154,9 @@ private:
     void placeToolWindows();
     void writeSettingsAtClose();
     void applyEditorFont(const FirstShowSettings& shown);
+    // The open file is watched, so that changes other programs make to it are noticed.
+    void watchDocumentFile(const QString& fileName);
+    void documentFileChanged();
 
     AppContext& m_ctx;
     Settings m_settings;
@@ -180,6 +185,7 @@ private:
     bool m_fontLive = false;
     bool m_followPending = false;
     QRect m_normalGeometry;
+    QFileSystemWatcher* m_fileWatcher = nullptr;
 
     // Text tools.
     std::unique_ptr<PlainTextSearchTarget> m_editorTarget;

@@ -43,7 +43,8 @@ void Tsozdat::buildContents() {
     connect(Button2, &QPushButton::clicked, this, &Tsozdat::Button2Click);
 }
 
-void Tsozdat::runModal() {
+void Tsozdat::runModal(const QString& folder) {
+    m_folder = folder;
     ensureBuilt();
     if (QWidget* main = parentWidget())
         move(main->geometry().center() - rect().center());
@@ -52,7 +53,8 @@ void Tsozdat::runModal() {
 }
 
 void Tsozdat::Button1Click() {
-    const NewConfigResult r = createEmptyConfig(m_ctx.state.wizardFolder, Edit1->text());
+    const NewConfigResult r =
+        createEmptyConfig(m_folder.isEmpty() ? m_ctx.state.wizardFolder : m_folder, Edit1->text());
     switch (r.kind) {
     case NewConfigResult::EmptyName:
         m_ctx.dialogs.message(u"Файл не создан!"_s);

@@ -15,8 +15,9 @@ class Tsozdat : public BuiltOnFirstShow<QDialog> {
 public:
     explicit Tsozdat(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Shows the dialog modally, centred on the main window.
-    void runModal();
+    // Shows the dialog modally, centred on the main window; the config is made in `folder`
+    // (the wizard's folder when empty).
+    void runModal(const QString& folder = QString());
 
 public slots:
     void Button1Click();
@@ -27,6 +28,7 @@ protected:
 
 private:
     AppContext& m_ctx;
+    QString m_folder;
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button1 = nullptr;

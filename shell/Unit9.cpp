@@ -19,6 +19,19 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// A game folder as the player's system writes it.
+QString gameFolderExample() {
+#ifdef Q_OS_WIN
+    return u"Например: C:\\HalfLife\\cstrike"_s;
+#else
+    return u"Например: "_s + QDir::homePath() + u"/HalfLife/cstrike"_s;
+#endif
+}
+
+} // namespace
+
 Tnachalo::Tnachalo(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
     setObjectName(u"nachalo"_s);
     setWindowTitle(u"Выберите каталог с игрой"_s);
@@ -32,7 +45,7 @@ Tnachalo::Tnachalo(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
 
 void Tnachalo::buildContents() {
     auto* layout = new QVBoxLayout(this);
-    Label1 = new QLabel(u"Например: C:\\HalfLife\\cstrike"_s, this);
+    Label1 = new QLabel(gameFolderExample(), this);
     Label1->setObjectName(u"Label1"_s);
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName(u"DriveComboBox1"_s);
@@ -80,6 +93,11 @@ Tnachalo::Result Tnachalo::runModal() {
     if (!m_ctx.state.wizardFolder.isEmpty())
         setCurrentFolder(m_ctx.state.wizardFolder);
     m_result = Result::Cancelled;
+    // Once a folder was confirmed, the chooser is a plain dialog: Escape and its close box are
+    // "Отмена". At the first start only the buttons answer it.
+    const bool chosenBefore = m_ctx.state.gameDirChosen != 0;
+    m_mayClose = chosenBefore;
+    setWindowFlag(Qt::WindowCloseButtonHint, chosenBefore);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     exec();
@@ -126,5 +144,5 @@ void Tnachalo::closeEvent(QCloseEvent* e) {
 void Tnachalo::reject() {
     // Escape and the window manager's close go through here.
     if (m_mayClose)
-        QDialog::reject();
+        Button2Click();
 }

@@ -12,6 +12,14 @@ using namespace Qt::Literals::StringLiterals;
 ConfigDocument::ConfigDocument(DocumentView& view, UserDialogs& dialogs)
     : m_view(view), m_dialogs(dialogs) {}
 
+QString ConfigDocument::untitled() {
+    return u"Без имени"_s;
+}
+
+QString ConfigDocument::changedOnDiskQuestion() {
+    return u"Файл изменён другой программой."_s;
+}
+
 QString ConfigDocument::defaultText() {
     return u"//Unknown's configuration file\n\nunbindall\nclear\n\n"_s;
 }
@@ -21,11 +29,11 @@ QString ConfigDocument::metaBindTemplate() {
 }
 
 QString ConfigDocument::openFilter() {
-    return u"Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|All (*.*)|*.*"_s;
+    return u"Конфиги (*.cfg)|*.cfg|Текстовые файлы (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|Все файлы (*.*)|*.*"_s;
 }
 
 QString ConfigDocument::saveFilter() {
-    return u"All files (*.*)|*.*|Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb"_s;
+    return u"Все файлы (*.*)|*.*|Конфиги (*.cfg)|*.cfg|Текстовые файлы (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb"_s;
 }
 
 QString ConfigDocument::extensionForFilter(int filterIndex) {
@@ -51,6 +59,8 @@ QString ConfigDocument::withExtension(const QString& fileName, const QString& ex
 }
 
 void ConfigDocument::setFileName(const QString& name) {
+    if (name == untitled())
+        m_disk = DiskStamp();
     m_fileName = name;
     m_view.showFileName(name);
 }
@@ -73,6 +83,7 @@ void ConfigDocument::initialise(const QStringList& arguments) {
         const textfile::ReadResult r = textfile::readEditableText(name);
         if (r.ok()) {
             m_view.setDocumentText(r.text, true);
+            m_disk = DiskStamp::ofFile(name);
             setFileName(name);
             m_view.setDocumentModified(false);
             return;
@@ -140,6 +151,33 @@ bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
     }
     m_view.setDocumentText(r.text, caretAtEnd);
     m_view.setDocumentModified(false);
+    m_disk = DiskStamp::ofFile(path);
+    return true;
+}
+
+bool ConfigDocument::reload() {
+    const textfile::ReadResult r = textfile::readEditableText(m_fileName);
+    if (!r.ok()) {
+        m_dialogs.error(textfile::notOpenedMessage(m_fileName, r));
+        return false;
+    }
+    m_view.reloadDocumentText(r.text);
+    m_view.setDocumentModified(false);
+    m_disk = DiskStamp::ofFile(m_fileName);
+    return true;
+}
+
+bool ConfigDocument::takeChangesFromDisk() {
+    if (isUntitled() || m_view.isDocumentModified() || !m_disk.changedOnDisk(m_fileName))
+        return false;
+    // A file that cannot be read now (binary, too large) stays as the editor has it, and the
+    // next save asks before writing over it.
+    const textfile::ReadResult r = textfile::readEditableText(m_fileName);
+    if (!r.ok())
+        return false;
+    m_view.reloadDocumentText(r.text);
+    m_view.setDocumentModified(false);
+    m_disk = DiskStamp::ofFile(m_fileName);
     return true;
 }
 
@@ -159,12 +197,25 @@ bool ConfigDocument::writeTo(const QString& path) {
         m_dialogs.error(u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason));
         return false;
     }
+    m_disk = DiskStamp::ofWrite(path, bytes);
     return true;
 }
 
 bool ConfigDocument::save() {
     if (isUntitled())
         return saveAsTitled(u"Сохранить"_s);
+    if (m_disk.changedOnDisk(m_fileName)) {
+        switch (m_dialogs.chooseOfThree(changedOnDiskQuestion(), u"Загрузить заново"_s,
+                                        u"Сохранить поверх"_s, u"Отмена"_s)) {
+        case UserDialogs::Answer::Yes:
+            reload();
+            return false;
+        case UserDialogs::Answer::No:
+            break;
+        default:
+            return false;
+        }
+    }
     if (!writeTo(m_fileName))
         return false;
     m_view.setDocumentModified(false);
@@ -215,8 +266,7 @@ void ConfigDocument::print() {
 bool ConfigDocument::closeQuery() {
     if (!m_view.isDocumentModified())
         return true;
-    if (isUntitled())
-        return saveAs(); // cancelled or failed: the program goes on with the text
+    // An untitled text is saved through Save As; cancelled or failed, the program goes on.
     switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
     case UserDialogs::Answer::Yes:
         return save();

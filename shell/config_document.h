@@ -3,6 +3,8 @@
 // The editor itself stays behind the DocumentView interface, so the commands are plain logic.
 #pragma once
 
+#include "shell/disk_stamp.h"
+
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -23,13 +25,15 @@ public:
     virtual QString idleStatus() const = 0;
     virtual QFont documentFont() const = 0;
     virtual QString printTitle() const = 0;
+    // The file's new text after another program changed it: the editor keeps the caret's line.
+    virtual void reloadDocumentText(const QString& text) { setDocumentText(text, false); }
 };
 
 class ConfigDocument {
 public:
     ConfigDocument(DocumentView& view, UserDialogs& dialogs);
 
-    static QString untitled() { return QStringLiteral("Untitled"); }
+    static QString untitled();
     static QString defaultText();
     static QString metaBindTemplate();
     static QString openFilter();
@@ -56,6 +60,12 @@ public:
     // True when the program may close.
     bool closeQuery();
 
+    // The file may have been changed by another program: with no unsaved change the editor
+    // takes the new text at once (true); with one, the next save asks what to do.
+    bool takeChangesFromDisk();
+    // The question a save asks when the file changed on disk since it was read.
+    static QString changedOnDiskQuestion();
+
 private:
     enum class SaveAnswer { Saved, NotSaved, Cancelled };
     SaveAnswer askToSave();
@@ -63,6 +73,8 @@ private:
     // Writes the text; on failure shows the error and returns false.
     bool writeTo(const QString& path);
     bool loadFrom(const QString& path, bool caretAtEnd);
+    // Takes the file's text again, keeping the caret's line.
+    bool reload();
     void setFileName(const QString& name);
 
     DocumentView& m_view;
@@ -74,4 +86,6 @@ private:
     // The save dialog's remembered file type and the extension it adds.
     int m_saveFilterIndex = 1;
     QString m_defaultExtension;
+    // The file as the editor last read or wrote it.
+    DiskStamp m_disk;
 };

@@ -98,7 +98,7 @@ std::span<const BottomLabelEntry> bottomLabelEntries() {
 }
 
 QString applicationTitle() {
-    return u"Tessera 2.5 (for CS 1.5 and older)"_s;
+    return u"Tessera 2.5 (для CS 1.5 и более ранних версий)"_s;
 }
 QString mainWindowCaption() {
     return u"Tessera for Counter-Strike (версия 2.5)"_s;

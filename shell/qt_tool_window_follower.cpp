@@ -16,8 +16,14 @@ static MainWindowMode modeOf(const QWidget& main) {
 }
 
 void ToolWindowFollower::mainSeen(const QWidget& main) {
-    if (const auto placement = m_placement.mainSeen(main.frameGeometry(), modeOf(main), actual(),
-                                                    m_popup ? m_popup->size() : QSize()))
+    // The frame the window manager puts around a tool window (the same for all three).
+    QSize frameExtra(0, 0);
+    for (const QWidget* w : {m_reference.data(), m_valueList.data()})
+        if (w && w->isVisible())
+            frameExtra = w->frameGeometry().size() - w->size();
+    if (const auto placement =
+            m_placement.mainSeen(main.frameGeometry(), modeOf(main), actual(),
+                                 m_popup ? m_popup->size() : QSize(), frameExtra))
         apply(*placement);
 }
 

@@ -4,6 +4,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -13,12 +14,6 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
-}
-
-QSize PathLabel::minimumSizeHint() const {
-    // Any width will do: the text is elided to fit.
-    const QSize hint = QLabel::minimumSizeHint();
-    return QSize(frameWidth() * 2 + fontMetrics().horizontalAdvance(u"…"_s) * 3, hint.height());
 }
 
 QString PathLabel::shownText() const {
@@ -35,12 +30,35 @@ QString PathLabel::shownText() const {
     return fm.elidedText(path, Qt::ElideMiddle, width);
 }
 
-void PathLabel::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event); // the frame; the text is drawn here, elided
+QSize ElidedLabel::minimumSizeHint() const {
+    const QSize hint = QLabel::minimumSizeHint();
+    return QSize(frameWidth() * 2 + fontMetrics().horizontalAdvance(u"…"_s) * 3, hint.height());
+}
+
+QString ElidedLabel::shownText() const {
+    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - 2 * margin());
+}
+
+void ElidedLabel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     style()->drawItemText(&painter, r, int(alignment()), palette(), isEnabled(), shownText(),
                           foregroundRole());
+}
+
+void limitDropDown(QComboBox* box, int rows) {
+    box->setMaxVisibleItems(std::min(rows, 20));
+    // Styles that open a list as a menu (Fusion among them) ignore the limit otherwise.
+    box->setStyleSheet(u"QComboBox { combobox-popup: 0; }"_s);
+}
+
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
 }
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+class QComboBox;
+
 // The frame of the program's fixed-size dialogs: a title and a close button, nothing to resize,
 // minimise or maximise.
 inline constexpr Qt::WindowFlags kFixedDialogFlags =
@@ -21,19 +23,40 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A one-line label for a file's path: a path too long for it loses the middle of its folders
-// ("/home/pl…/my.cfg"), so the start and the whole file name stay readable; text() keeps the
-// whole path.
-class PathLabel : public QLabel {
+// A one-line label that shows a text too long for it with its middle left out.
+class ElidedLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
     QSize minimumSizeHint() const override;
     // What the label shows at its present width.
-    QString shownText() const;
+    virtual QString shownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A one-line label for a file's path: a path too long for it loses the middle of its folders
+// ("/home/pl…/my.cfg"), so the start and the whole file name stay readable; text() keeps the
+// whole path.
+class PathLabel : public ElidedLabel {
+    Q_OBJECT
+public:
+    using ElidedLabel::ElidedLabel;
+    QString shownText() const override;
+};
+
+// A drop-down list opens at most `rows` (and never more than 20) rows tall, whatever the style
+// would do with a long list.
+void limitDropDown(QComboBox* box, int rows = 20);
+
+// The busy cursor while it lives, for work that may keep the window from answering.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 // Makes every dialog of the program, shown again after it was hidden, stand where it stood.

@@ -1,17 +1,28 @@
 // Tool window docking geometry and the following of the main window.
 #include "shell/tool_window_dock.h"
 
-ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize) {
-    constexpr int kWidth = 157;
+#include <algorithm>
+
+ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize,
+                                const QSize& referenceFrame, const QSize& valueListFrame) {
     constexpr int kMargin = 15;
     ToolGeometry g;
     const int x0 = mainFrame.left();
     const int y0 = mainFrame.top();
-    const int left = x0 + mainFrame.width() - kWidth - kMargin;
-    g.reference = QRect(left, y0 + 72, kWidth, 194);
-    g.valueList = QRect(left, y0 + 266, kWidth, 200);
+    const int right = x0 + mainFrame.width() - kMargin;
+    // The two stand one below the other from under the toolbar; taller together than the main
+    // window, they go up as far as its top rather than past its bottom.
+    const int top =
+        std::max(y0, std::min(y0 + 72, y0 + mainFrame.height() - referenceFrame.height() -
+                                           valueListFrame.height()));
+    g.reference = QRect(QPoint(right - referenceFrame.width(), top), referenceFrame);
+    g.valueList =
+        QRect(QPoint(right - valueListFrame.width(), g.reference.bottom() + 1), valueListFrame);
     g.popup =
         QPoint(x0 + mainFrame.width() - popupSize.width() - kMargin, y0 + mainFrame.height() - 142);
+    // A value list that reaches down to the pop-up has it beside it rather than over it.
+    if (g.valueList.bottom() >= g.popup.y())
+        g.popup.setX(std::min(g.popup.x(), g.valueList.left() - popupSize.width() - 4));
     return g;
 }
 
@@ -26,7 +37,8 @@ ToolGeometry movedToolGeometry(const ToolGeometry& tools, const QPoint& delta) {
 std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFrame,
                                                            MainWindowMode mode,
                                                            const ToolGeometry& actual,
-                                                           const QSize& popupSize) {
+                                                           const QSize& popupSize,
+                                                           const QSize& frameExtra) {
     switch (mode) {
     case MainWindowMode::Minimized:
         return std::nullopt;
@@ -36,7 +48,12 @@ std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFram
         if (!m_docked)
             m_remembered = actual;
         m_docked = true;
-        return ToolPlacement{dockedToolGeometry(mainFrame, popupSize), true};
+        // Docking moves the windows and never resizes them: the size a window comes back with
+        // after the restore is the one the user gave it.
+        return ToolPlacement{dockedToolGeometry(mainFrame, popupSize,
+                                                m_remembered.reference.size() + frameExtra,
+                                                m_remembered.valueList.size() + frameExtra),
+                             true};
     case MainWindowMode::Normal:
         break;
     }

@@ -11,9 +11,13 @@
 #include <optional>
 
 // The docked places along the main window's right edge. `mainFrame` is the maximized main
-// window's frame; `popupSize` the explanation pop-up's size (it keeps its size when docked). The
-// rectangles are outer ones: the tool windows' frames, title bars included.
-ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize);
+// window's frame; `popupSize` the explanation pop-up's size. Every window keeps its size when
+// docked: `referenceFrame` and `valueListFrame` are the outer sizes of the reference window and
+// the value list, which stands below it. The rectangles are outer ones: the tool windows'
+// frames, title bars included.
+ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize,
+                                const QSize& referenceFrame = QSize(157, 194),
+                                const QSize& valueListFrame = QSize(157, 200));
 
 // The remembered geometry shifted by the main window's move.
 ToolGeometry movedToolGeometry(const ToolGeometry& tools, const QPoint& delta);
@@ -40,8 +44,10 @@ public:
 
     // The main window was seen with `mainFrame` in `mode`; `actual` is where the tool windows
     // stand now. Returns where to put them, or nothing when they stay.
+    // `frameExtra` is what the window manager's frame adds to a tool window's inside.
     std::optional<ToolPlacement> mainSeen(const QRect& mainFrame, MainWindowMode mode,
-                                          const ToolGeometry& actual, const QSize& popupSize);
+                                          const ToolGeometry& actual, const QSize& popupSize,
+                                          const QSize& frameExtra = QSize(0, 0));
 
     // The tool windows' normal places (what the settings keep), given where they stand now.
     ToolGeometry normalPlaces(const ToolGeometry& actual) const;

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -113,7 +114,7 @@ void TForm2::buildContents() {
     buildSettingsPages();
     installKeyPages(*this, m_ctx);
     new ScriptKeyArea(*this, m_ctx);
-    setFixedSize(476, 371);
+    layOutFrame();
 
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
@@ -126,7 +127,7 @@ TForm2::~TForm2() = default;
 void TForm2::buildFrame() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
-    Panel1->setGeometry(0, 0, kStripWidth, 371);
+    Panel1->setFixedWidth(kStripWidth);
     Panel1->setAutoFillBackground(true);
     QPalette strip = Panel1->palette();
     strip.setColor(QPalette::Window, QColor(216, 208, 200));
@@ -144,7 +145,6 @@ void TForm2::buildFrame() {
     PgC1->setObjectName(u"PgC1"_s);
     // Pages change only through the buttons below.
     PgC1->tabBar()->hide();
-    PgC1->setGeometry(kStripWidth + 3, 4, 476 - kStripWidth - 6, 318);
     for (int i = 0; i < wizard::kPageCount; ++i) {
         auto* page = new QWidget;
         page->setObjectName(u"TbS"_s + QString::number(i + 1));
@@ -154,7 +154,6 @@ void TForm2::buildFrame() {
 
     Label3 = new QLabel(this);
     Label3->setObjectName(u"Label3"_s);
-    Label3->setGeometry(kStripWidth + 6, 326, 170, 14);
     Label32 = new QLabel(this);
     Label32->setObjectName(u"Label32"_s);
     QFont bold = font();
@@ -162,19 +161,26 @@ void TForm2::buildFrame() {
     Label32->setFont(bold);
     Label32->setWordWrap(true);
     Label32->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label32->setGeometry(kStripWidth + 6, 341, 170, 28);
+    // Room for a page title of two lines.
+    Label32->setFixedHeight(2 * QFontMetrics(bold).lineSpacing() + 2);
+    Label32->setMinimumWidth(170);
+    m_savedLine = new ElidedLabel(this);
+    m_savedLine->setObjectName(u"SavedLine"_s);
+    m_savedLine->setMinimumHeight(m_savedLine->fontMetrics().height());
 
     Button56 = new QPushButton(u"Кнопки"_s, this);
     Button56->setObjectName(u"Button56"_s);
-    Button56->setGeometry(254, 334, 68, 25);
     Button3 = new QPushButton(u"<< Назад"_s, this);
     Button3->setObjectName(u"Button3"_s);
-    Button3->setGeometry(326, 334, 72, 25);
     Button2 = new QPushButton(this);
     Button2->setObjectName(u"Button2"_s);
-    Button2->setGeometry(400, 334, 72, 25);
-    for (QPushButton* b : {Button56, Button3, Button2})
+    // Wide enough for every caption the flow gives them, bold "Клавиши" included.
+    QFontMetrics boldMetrics(bold);
+    for (QPushButton* b : {Button56, Button3, Button2}) {
         b->setAutoDefault(false);
+        b->setFixedSize(std::max(72, boldMetrics.horizontalAdvance(u"<< Назад"_s) + 16),
+                        std::max(25, boldMetrics.height() + 10));
+    }
 
     // Page 11's note; the key pages lay out the rest of the page above it.
     auto* keys3 = new QVBoxLayout(page(10));
@@ -184,6 +190,51 @@ void TForm2::buildFrame() {
     Label83->setObjectName(u"Label83"_s);
     Label83->setAlignment(Qt::AlignCenter);
     keys3->addWidget(Label83);
+}
+
+QSize TForm2::pagesNeed() const {
+    // The widest page's width; at that width, the tallest page's height (a word-wrapped caption
+    // takes fewer lines on a wider page than its minimum size assumes).
+    int width = 0;
+    for (QWidget* p : m_pages)
+        if (QLayout* l = p->layout())
+            width = std::max(width, l->totalMinimumSize().width());
+    int height = 0;
+    for (QWidget* p : m_pages)
+        if (QLayout* l = p->layout())
+            height = std::max(height, l->hasHeightForWidth() ? l->minimumHeightForWidth(width)
+                                                             : l->totalMinimumSize().height());
+    // The tab widget's frame around the page.
+    const int frame = 2 * PgC1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    return QSize(width + frame, height + frame);
+}
+
+void TForm2::layOutFrame() {
+    // The pages take what their contents need (at least the size they were drawn for); the
+    // strip, the bottom row and the saved line are placed around them.
+    PgC1->setMinimumSize(pagesNeed().expandedTo(QSize(476 - kStripWidth - 6, 318)));
+    auto* captions = new QVBoxLayout;
+    captions->setSpacing(1);
+    captions->addWidget(Label3);
+    captions->addWidget(Label32);
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(4);
+    bottom->addLayout(captions, 1);
+    bottom->addWidget(Button56, 0, Qt::AlignVCenter);
+    bottom->addWidget(Button3, 0, Qt::AlignVCenter);
+    bottom->addWidget(Button2, 0, Qt::AlignVCenter);
+    auto* right = new QVBoxLayout;
+    right->setContentsMargins(3, 4, 4, 2);
+    right->setSpacing(2);
+    right->addWidget(PgC1, 1);
+    right->addLayout(bottom);
+    right->addWidget(m_savedLine);
+    auto* whole = new QHBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->setSpacing(0);
+    whole->addWidget(Panel1);
+    whole->addLayout(right, 1);
+    setFixedSize(whole->totalMinimumSize().expandedTo(QSize(476, 371)));
 }
 
 void TForm2::applyFlowView() {
@@ -291,6 +342,10 @@ void TForm2::FormShow() {
 
 void TForm2::FormClose() {
     m_set.mem1.clear();
+    m_savedMem1.clear();
+    m_savedMem2.clear();
+    m_unreadableReason.clear();
+    m_savedLine->clear();
     // Nothing may be written from an emptied document until a file is chosen again.
     m_set.chosenReadable = false;
     FileBox1->clearSelection();
@@ -301,8 +356,46 @@ void TForm2::FormClose() {
 }
 
 void TForm2::done(int result) {
+    // Escape and the title bar's close end here too: keys bound but not yet saved are asked
+    // about, as the editor asks about its text.
+    if (!mayClose())
+        return;
     FormClose();
     QDialog::done(result);
+}
+
+bool TForm2::hasUnsavedChanges() const {
+    if (!m_set.chosenReadable)
+        return false;
+    return m_set.mem1.content() != m_savedMem1 ||
+           (m_set.autoexecMode && m_set.autoexecReadable && m_set.mem2.content() != m_savedMem2);
+}
+
+bool TForm2::mayClose() {
+    if (!hasUnsavedChanges())
+        return true;
+    switch (m_ctx.dialogs.confirmYesNoCancel(u"Сохранить изменения?"_s)) {
+    case UserDialogs::Answer::Yes:
+        break;
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+    if (m_set.autoexecMode && m_set.autoexecReadable && m_set.mem2.content() != m_savedMem2 &&
+        !reportSave(saveAutoexecFile(m_set)))
+        return false;
+    if (m_set.mem1.content() == m_savedMem1)
+        return true;
+    warnUnencodable(m_set.mem1.content());
+    return reportSave(saveChosenFile(m_set));
+}
+
+bool TForm2::refuseUnreadable() {
+    if (m_unreadableReason.isEmpty() || !fileSelected())
+        return false;
+    m_ctx.dialogs.error(m_unreadableReason);
+    return true;
 }
 
 bool TForm2::fileSelected() const {
@@ -316,6 +409,7 @@ void TForm2::refuseWithoutFile() {
 }
 
 void TForm2::readDocuments() {
+    const BusyCursor busy; // a large config takes a moment
     // Settings without a line in the document keep what the pages hold.
     m_set.values = valuesFromControls();
     mem1->setUpdatesEnabled(false);
@@ -332,6 +426,8 @@ void TForm2::readDocuments() {
 }
 
 void TForm2::Button2Click() {
+    if (PgC1->currentIndex() == 0 && refuseUnreadable())
+        return;
     const wizard::ForwardStep step = m_flow.forward(PgC1->currentIndex(), fileSelected());
     if (step.refused) {
         refuseWithoutFile();
@@ -352,6 +448,8 @@ void TForm2::Button3Click() {
 }
 
 void TForm2::Button56Click() {
+    if (PgC1->currentIndex() == 0 && refuseUnreadable())
+        return;
     const wizard::ForwardStep step = m_flow.jumpToKeys(fileSelected());
     if (step.refused) {
         refuseWithoutFile();

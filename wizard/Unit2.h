@@ -54,8 +54,12 @@ public:
     }
 
     // Shows how a save of a wizard document went: an error box naming the file and the reason,
-    // or the main window's status line telling that a safety copy was made. True when saved.
+    // or the wizard's line under its buttons ("Сохранено: ...") and the main window's status
+    // line. True when saved.
     bool reportSave(const WizardSaveResult& result);
+    // The working documents hold changes (keys bound on pages 9 to 11, a MetaBind) that are not
+    // yet in their files.
+    bool hasUnsavedChanges() const;
     // Before a save: names the characters of `text` that Windows-1251 cannot hold (they are
     // written as "?").
     void warnUnencodable(const QString& text);
@@ -112,11 +116,17 @@ protected:
 private:
     // Unit2.cpp: the frame and the page flow.
     void buildFrame();
+    void layOutFrame();
+    QSize pagesNeed() const;
     void applyFlowView();
     void runPageShow(int index);
     bool fileSelected() const;
     void refuseWithoutFile();
     void readDocuments();
+    // The closing question for unsaved key work: true when the wizard may close.
+    bool mayClose();
+    // The chosen file could not be read: says why, and keeps the page.
+    bool refuseUnreadable();
 
     // Unit2_page1.cpp
     void buildPage1();
@@ -137,6 +147,15 @@ private:
     QStringList m_actionCommands;
     // The file list's selection changed with the press that the click ends.
     bool m_rowJustChosen = false;
+    // The folder page 1 shows; browsing it moves no other window's folder. Started from the
+    // game's folder, and again when that changes.
+    QString m_browseFolder;
+    QString m_browseStart;
+    // Why the chosen file cannot be tuned (empty when it was read).
+    QString m_unreadableReason;
+    // The documents as last read from or written to their files.
+    QString m_savedMem1;
+    QString m_savedMem2;
     wizard::PageFlow m_flow;
     // Set while the settings are read into the pages: the map change fields then keep both
     // values.
@@ -156,6 +175,7 @@ private:
     QPushButton* Button56 = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button2 = nullptr;
+    QLabel* m_savedLine = nullptr; // "Сохранено: ..." under the buttons
 
     // Page 1.
     QComboBox* DriveComboBox1 = nullptr;

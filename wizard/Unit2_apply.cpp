@@ -4,9 +4,11 @@
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 #include "shell/Unit1.h"
+#include "shell/qt_widget_helpers.h"
 #include "wizard/apply_settings.h"
 #include "wizard/wizard_files.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,9 +24,12 @@ void TForm2::Button8Click() {
         return;
     }
     WizardSaveResult saved;
-    runOnDocuments(true, [&] {
-        saved = applyAndSave(m_set, [this](const QString& text) { warnUnencodable(text); });
-    });
+    {
+        const BusyCursor busy;
+        runOnDocuments(true, [&] {
+            saved = applyAndSave(m_set, [this](const QString& text) { warnUnencodable(text); });
+        });
+    }
     reportSave(saved);
 }
 
@@ -37,9 +42,16 @@ void TForm2::warnUnencodable(const QString& text) {
 
 bool TForm2::reportSave(const WizardSaveResult& result) {
     if (!result.ok()) {
+        m_savedLine->clear();
         m_ctx.dialogs.error(result.message());
         return false;
     }
+    if (result.path == m_set.chosenPath)
+        m_savedMem1 = m_set.mem1.content();
+    else if (result.path == m_set.autoexecPath)
+        m_savedMem2 = m_set.mem2.content();
+    m_savedLine->setText(result.savedNote());
+    m_savedLine->setToolTip(result.path);
     const QString note = result.statusNote();
     if (!note.isEmpty() && m_ctx.windows.form1)
         m_ctx.windows.form1->setStatusLine(note);

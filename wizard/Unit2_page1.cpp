@@ -2,9 +2,9 @@
 // read-only preview of the working document.
 #include "wizard/Unit2.h"
 
-#include "platform/program_paths.h"
 #include "shell/Unit7.h"
 #include "shell/qt_folder_tree.h"
+#include "shell/qt_widget_helpers.h"
 #include "wizard/wizard_files.h"
 
 #include <QComboBox>
@@ -27,6 +27,8 @@ QPlainTextEdit* previewBox(const QString& name, QWidget* parent) {
     box->setReadOnly(true);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Read-only: Tab moves on to the next control rather than stay in the box.
+    box->setTabChangesFocus(true);
     return box;
 }
 
@@ -41,7 +43,7 @@ void TForm2::buildPage1() {
     DirectoryListBox1 = new QTreeView(p);
     DirectoryListBox1->setObjectName(u"DirectoryListBox1"_s);
     m_folderTree = new DriveFolderTree(DriveComboBox1, DirectoryListBox1, this);
-    auto* fileLabel = new QLabel(u"Выберите конфиг который будете настраивать"_s, p);
+    auto* fileLabel = new QLabel(u"Выберите конфиг, который будете настраивать"_s, p);
     fileLabel->setObjectName(u"Label2"_s);
     fileLabel->setWordWrap(true);
     FileBox1 = new QListWidget(p);
@@ -98,20 +100,42 @@ void TForm2::buildPage1() {
             FileBox1Click();
         m_rowJustChosen = false;
     });
+    // Enter or a double click on a file goes on as "Далее>>" does.
+    connect(FileBox1, &QListWidget::itemActivated, this, [this] {
+        if (PgC1->currentIndex() == 0 && fileSelected())
+            Button2Click();
+    });
+    QWidget* const order[] = {DriveComboBox1, DirectoryListBox1, FileBox1, Button1,
+                              mem1,           Button56,          Button3,  Button2};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
 }
 
 void TForm2::openWizardFolder() {
-    if (!m_ctx.state.wizardFolder.isEmpty())
-        m_folderTree->setFolder(m_ctx.state.wizardFolder);
+    // The game's folder when it changed since the last browsing, else where the player left off.
+    if (m_browseStart != m_ctx.state.wizardFolder || m_browseFolder.isEmpty()) {
+        m_browseStart = m_ctx.state.wizardFolder;
+        m_browseFolder = m_ctx.state.wizardFolder;
+    }
+    if (!m_browseFolder.isEmpty())
+        m_folderTree->setFolder(m_browseFolder);
     m_folderTree->ensureModel();
     fillFileList(false);
 }
 
 void TForm2::DirectoryListBox1Change(const QString& folder) {
-    // The wizard folder is the folder this list shows; the map cycle, the launcher and the
-    // new-config dialog work in it.
-    m_ctx.state.wizardFolder = folder;
+    // Only this page follows: the map cycle, the launcher and the other windows keep the game's
+    // folder.
+    m_browseFolder = folder;
     fillFileList(false);
+    // The preview showed a file of the folder left behind.
+    m_set.mem1.clear();
+    m_set.mem2.clear();
+    m_set.chosenReadable = false;
+    m_unreadableReason.clear();
+    m_savedMem1.clear();
+    m_savedMem2.clear();
+    showPreview();
 }
 
 void TForm2::fillFileList(bool keepChoice) {
@@ -120,7 +144,7 @@ void TForm2::fillFileList(bool keepChoice) {
         keepChoice && fileSelected() ? FileBox1->selectedItems().first()->text() : QString();
     const QSignalBlocker block(FileBox1);
     FileBox1->clear();
-    FileBox1->addItems(paths::listFiles(m_ctx.state.wizardFolder, u"*.cfg"_s));
+    FileBox1->addItems(wizardFileList(m_browseFolder));
     // A file that was chosen stays chosen when it is still there; nothing else gets selected.
     if (!keep.isEmpty()) {
         const QList<QListWidgetItem*> found = FileBox1->findItems(keep, Qt::MatchExactly);
@@ -132,13 +156,18 @@ void TForm2::fillFileList(bool keepChoice) {
 }
 
 void TForm2::showPreview() {
-    mem1->setPlainText(m_set.mem1.content());
+    // A file that cannot be tuned: the message and its reason, wrapped to the box.
+    const bool refused = !m_unreadableReason.isEmpty();
+    mem1->setLineWrapMode(refused ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    mem1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    mem1->setPlainText(refused ? m_set.mem1.content() + u"\n\n"_s + m_unreadableReason
+                               : m_set.mem1.content());
     mem2->setPlainText(m_set.mem2.content());
 }
 
 void TForm2::Button1Click() {
     if (m_ctx.windows.sozdat)
-        m_ctx.windows.sozdat->runModal();
+        m_ctx.windows.sozdat->runModal(m_browseFolder);
     fillFileList(true);
 }
 
@@ -158,6 +187,11 @@ void TForm2::FileBox1Click() {
         return;
     m_flow.fileChosen();
     applyFlowView();
-    loadDocuments(m_set, m_ctx.state.wizardFolder, FileBox1->selectedItems().first()->text());
+    const BusyCursor busy;
+    m_unreadableReason =
+        loadDocuments(m_set, m_browseFolder, FileBox1->selectedItems().first()->text());
+    m_savedMem1 = m_set.mem1.content();
+    m_savedMem2 = m_set.mem2.content();
+    m_savedLine->clear();
     showPreview();
 }

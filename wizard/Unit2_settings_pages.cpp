@@ -2,7 +2,10 @@
 // pages' values to and from their controls.
 #include "wizard/Unit2.h"
 
+#include "platform/font_choice.h"
 #include "platform/user_dialogs.h"
+#include "shell/qt_widget_helpers.h"
+#include "wizard/qt_field_typing.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/settings_catalogue.h"
 
@@ -117,13 +120,17 @@ public:
 
     QWidget* field(const FieldControl& f, QWidget* parent) {
         QWidget* w = nullptr;
+        // Every field but the player's name holds a number.
+        const bool number = f.spin || f.text != &WizardPageValues::name;
         if (f.spin) {
             auto* spin = new SpinEdit(f.minimum, f.maximum, f.step, parent);
             spin->setText(f.initialText);
             spin->setFixedWidth(62);
+            guardFieldTyping(spin->editor(), number);
             w = spin;
         } else {
             auto* edit = new QLineEdit(f.initialText, parent);
+            guardFieldTyping(edit, number);
             w = edit;
         }
         w->setObjectName(f.control);
@@ -134,10 +141,16 @@ public:
     QComboBox* list(const QString& name, QWidget* parent) {
         auto* combo = new QComboBox(parent);
         combo->setObjectName(name);
+        limitDropDown(combo);
         if (name == u"ColorBox1"_s) {
-            combo->addItem(customColourName());
-            for (const StandardColour& c : standardColours())
-                combo->addItem(colourSwatch(QColor(c.red, c.green, c.blue)), c.name);
+            // The names the font dialog gives the same sixteen colours, in the same order.
+            combo->addItem(customColorCaption());
+            const auto& named = standardColors();
+            for (size_t i = 0; i < standardColours().size(); ++i) {
+                const StandardColour& c = standardColours()[i];
+                combo->addItem(colourSwatch(QColor(c.red, c.green, c.blue)),
+                               i < named.size() ? named[i].caption : c.name);
+            }
         } else if (name == u"ComboBox2"_s) {
             combo->addItems(netGraphPositions());
         } else {

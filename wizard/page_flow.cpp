@@ -93,7 +93,7 @@ void PageFlow::fileChosen() {
 
 QString keyPagesNote() {
     return u"Все изменения настройки клавиш и вставка МетаБиндов\n"
-           u"вступят в действия после нажатия \"Применить настройки\""_s;
+           u"вступят в действие после нажатия \"Применить настройки\""_s;
 }
 
 QString chooseConfigFirstMessage() {

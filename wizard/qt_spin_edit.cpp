@@ -39,8 +39,3 @@ QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
         e |= StepDownEnabled;
     return e;
 }
-
-QValidator::State SpinEdit::validate(QString& input, int&) const {
-    // The text goes between the quotes of a config line as it stands.
-    return input.contains(u'"') ? QValidator::Invalid : QValidator::Acceptable;
-}

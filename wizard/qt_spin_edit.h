@@ -5,12 +5,15 @@
 
 #include <QAbstractSpinBox>
 
+class QLineEdit;
+
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 public:
     SpinEdit(int minimum, int maximum, int step, QWidget* parent = nullptr);
 
     void setText(const QString& text);
+    QLineEdit* editor() const { return lineEdit(); }
     int minimum() const { return m_min; }
     int maximum() const { return m_max; }
 
@@ -22,7 +25,6 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
-    QValidator::State validate(QString& input, int& pos) const override;
 
 private:
     int m_min;

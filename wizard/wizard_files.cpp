@@ -2,10 +2,14 @@
 #include "wizard/wizard_files.h"
 
 #include "app/shared_state.h"
+#include "launcher/game_start.h"
+#include "platform/program_paths.h"
 #include "platform/text_file.h"
 #include "wizard/wizard_working_set.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,7 +17,7 @@ QString unreadableDocumentLine() {
     return u"Файл не может быть отображен!"_s;
 }
 
-void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& fileName) {
+QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& fileName) {
     ws.chosenPath = folder + u'/' + fileName;
     // The game's own config.cfg, named exactly as at start-up (another spelling is another file
     // as far as the wizard knows).
@@ -37,6 +41,15 @@ void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& f
     ws.chosenReadable = chosen.ok();
     ws.mem1.setText(chosen.ok() ? chosen.text : unreadableDocumentLine());
     ws.foundPosition = -1;
+    return chosen.ok() ? QString() : textfile::notOpenedMessage(ws.chosenPath, chosen);
+}
+
+QStringList wizardFileList(const QString& folder) {
+    QStringList files = paths::listFiles(folder, u"*.cfg"_s);
+    files.removeIf([](const QString& name) {
+        return name.compare(launchCopyName(), Qt::CaseInsensitive) == 0;
+    });
+    return files;
 }
 
 void beginWizardOpening(WizardWorkingSet& ws) {
@@ -68,6 +81,15 @@ QString WizardSaveResult::statusNote() const {
     return u"Прежний файл сохранен как "_s + QFileInfo(safetyCopy).fileName();
 }
 
+QString WizardSaveResult::savedNote() const {
+    if (!ok())
+        return QString();
+    QString note = u"Сохранено: "_s + QFileInfo(path).fileName();
+    if (!safetyCopy.isEmpty())
+        note += u" (копия: "_s + QFileInfo(safetyCopy).fileName() + u')';
+    return note;
+}
+
 QString unencodableWarning(const QString& characters) {
     if (characters.isEmpty())
         return QString();
@@ -84,24 +106,41 @@ WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDoc
     WizardSaveResult result;
     result.path = path;
     const QByteArray bytes = textfile::toFileBytes(document.content(), &result.unencodable);
+    // A copy left from an earlier opening is put back when this save fails: a safety copy is
+    // only worth keeping for a write that happened.
+    const QString copyPath = safetyCopyPath(path);
+    std::optional<QByteArray> earlierCopy;
     if (!ws.safetyCopiesMade.contains(path) && QFileInfo::exists(path)) {
         const textfile::BytesResult old = textfile::readBytes(path);
-        const textfile::WriteResult copied =
-            old.ok() ? textfile::writeBytes(safetyCopyPath(path), old.bytes)
-                     : textfile::WriteResult{false, old.reason};
+        if (QFileInfo(copyPath).isFile()) {
+            const textfile::BytesResult earlier = textfile::readBytes(copyPath);
+            if (earlier.ok())
+                earlierCopy = earlier.bytes;
+        }
+        const textfile::WriteResult copied = old.ok() ? textfile::writeBytes(copyPath, old.bytes)
+                                                      : textfile::WriteResult{false, old.reason};
         if (!copied.ok) {
             result.status = WizardSaveResult::Status::CopyFailed;
             result.reason = copied.reason;
             return result;
         }
-        ws.safetyCopiesMade.insert(path);
-        result.safetyCopy = safetyCopyPath(path);
+        result.safetyCopy = copyPath;
     }
     const textfile::WriteResult written = textfile::writeBytes(path, bytes);
     if (!written.ok) {
         result.status = WizardSaveResult::Status::WriteFailed;
         result.reason = written.reason;
+        if (!result.safetyCopy.isEmpty()) {
+            if (earlierCopy)
+                textfile::writeBytes(copyPath, *earlierCopy);
+            else
+                QFile::remove(copyPath);
+            result.safetyCopy.clear();
+        }
+        return result;
     }
+    if (!result.safetyCopy.isEmpty())
+        ws.safetyCopiesMade.insert(path);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct WizardWorkingSet;
 
@@ -13,7 +14,13 @@ QString unreadableDocumentLine();
 // Loads the documents for `fileName` chosen in `folder`: sets chosenPath, chosenReadable,
 // autoexecMode (the chosen path equals the start-up game directory + "/config.cfg" exactly),
 // autoexecPath and mem2 (creating an empty autoexec.cfg when it is missing), and mem1.
-void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& fileName);
+// Returns why the chosen file cannot be tuned ("Файл не открыт:", the path and the reason), or
+// an empty text when it was read.
+QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& fileName);
+
+// The configs page 1 lists in `folder`, as Windows lists them, without the launcher's temporary
+// copy of the edited config.
+QStringList wizardFileList(const QString& folder);
 
 // A new opening of the wizard: the next write over each file keeps a fresh safety copy.
 void beginWizardOpening(WizardWorkingSet& ws);
@@ -38,6 +45,9 @@ struct WizardSaveResult {
     QString message() const;
     // The status line's note about the safety copy (empty when none was made).
     QString statusNote() const;
+    // The wizard's own line after a save: "Сохранено: config.cfg (копия: ...)" (empty when the
+    // save failed).
+    QString savedNote() const;
 };
 
 // Saves mem1 over the chosen file.

@@ -31,6 +31,9 @@ public:
         work();
     }
     void showActionCaptions() override { ++captionRefreshes; }
+    QString actionHoldingKey(const QString& key) const override {
+        return key == u"MOUSE1"_s ? u"Атака"_s : QString();
+    }
 
     void read(const QString& text) {
         ws.mem1.setText(text);
@@ -154,6 +157,16 @@ TEST_F(DialogTest, MetaBindsModeSendsTheSlotAndTheLastPlaceholderFillsTheButton)
     EXPECT_EQ(spy.size(), 2);
 }
 
+TEST(KeyReassignment, TheQuestionNamesTheKeyAndWhatHoldsIt) {
+    EXPECT_EQ(reassignmentQuestion(u"SPACE"_s, u"Прыжок"_s),
+              u"Клавиша SPACE сейчас назначена на «Прыжок».\n"
+              u"Вы действительно хотите переназначить выбранную клавишу?"_s);
+    // Bound in the config to something no button shows.
+    EXPECT_EQ(
+        reassignmentQuestion(u"F5"_s, QString()),
+        u"Клавиша F5 уже занята.\nВы действительно хотите переназначить выбранную клавишу?"_s);
+}
+
 TEST_F(DialogTest, WizardModeAsksForATakenKeyAndStaysOpenAfterNo) {
     FakeWizard wizard(app.state);
     wizard.read(u"unbindall\nbind \"mouse1\" \"+attack\"\nbind \"SPACE\" \"+jump\""_s);
@@ -167,7 +180,9 @@ TEST_F(DialogTest, WizardModeAsksForATakenKeyAndStaysOpenAfterNo) {
     pick(u"MOUSE1"_s);
     app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::No);
     ok();
+    // The question names what holds the key now.
     EXPECT_EQ(app.dialogs.lastText(),
+              u"Клавиша MOUSE1 сейчас назначена на «Атака».\n"
               u"Вы действительно хотите переназначить выбранную клавишу?"_s);
     EXPECT_TRUE(binds.isVisible());
     EXPECT_EQ(app.state.keyChosen, 0);

@@ -3,6 +3,7 @@
 // the working document or refusing an unreadable one.
 #include "app/Project1.h"
 #include "file_size_limit.h"
+#include "keys/Unit2_key_pages.h"
 #include "keys/Unit8.h"
 #include "metabinds/Unit11.h"
 #include "test_app.h"
@@ -42,17 +43,19 @@ struct KeyPagesTest : ::testing::Test {
         EXPECT_TRUE(found) << name.toStdString();
         return found;
     }
-    // Opens the wizard on `name` and jumps to the key pages.
-    void openOnKeys(const QString& name) {
+    // Opens the wizard on `name` and jumps to the key pages; true when they are shown.
+    bool openOnKeys(const QString& name) {
         w->FormShow();
         w->show();
         auto* files = c<QListWidget>(u"FileBox1"_s);
         const auto found = files->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
+        EXPECT_EQ(found.size(), 1);
+        if (found.size() != 1)
+            return false;
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualItemRect(found.first()).center());
         c(u"Button56"_s)->click();
-        ASSERT_EQ(c<QTabWidget>(u"PgC1"_s)->currentIndex(), 8);
+        return c<QTabWidget>(u"PgC1"_s)->currentIndex() == 8;
     }
     // Clicks an action button and picks `key` in the key choice dialog.
     void assign(const QString& button, const QString& key) {
@@ -73,11 +76,19 @@ struct KeyPagesTest : ::testing::Test {
 TEST_F(KeyPagesTest, AnActionKeyIsBoundAndSavedByApply) {
     const QString path = app.writeFile(
         app.gameDir() + u"/my.cfg"_s, "bind \"w\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
-    openOnKeys(u"my.cfg"_s);
+    ASSERT_TRUE(openOnKeys(u"my.cfg"_s));
     EXPECT_EQ(c(u"Button4"_s)->text(), u"w"_s);
     EXPECT_EQ(c(u"Button4"_s)->toolTip(), u"w"_s);
     EXPECT_EQ(c(u"Button9"_s)->text(), u"MOUSE1"_s);
     EXPECT_EQ(c(u"Button11"_s)->text(), QString());
+    // Every key button names its key whole in its tool tip, and what holds a key is known for
+    // the reassignment question.
+    EXPECT_EQ(c(u"Button9"_s)->toolTip(), u"MOUSE1"_s);
+    auto* pages = w->findChild<KeyPages*>();
+    ASSERT_TRUE(pages);
+    EXPECT_EQ(pages->actionHoldingKey(u"mouse1"_s), u"Атака"_s);
+    EXPECT_EQ(pages->actionHoldingKey(u"W"_s), u"Кнопки движения: +forward"_s);
+    EXPECT_EQ(pages->actionHoldingKey(u"F12"_s), QString());
 
     assign(u"Button4"_s, u"UPARROW"_s);
     EXPECT_EQ(c(u"Button4"_s)->text(), u"UPARROW"_s);
@@ -100,13 +111,50 @@ TEST_F(KeyPagesTest, AnActionKeyIsBoundAndSavedByApply) {
     c(u"Button50"_s)->click();
     EXPECT_EQ(app.readFile(path),
               "unbindall\r\nbind \"UPARROW\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
+    // The wizard itself says what it wrote, also when the main window is behind it.
+    EXPECT_EQ(c<QLabel>(u"SavedLine"_s)->text(), u"Сохранено: my.cfg (копия: my.cfg.wizard.bak)"_s);
+    EXPECT_FALSE(w->hasUnsavedChanges());
+}
+
+// Keys bound but not saved with "Применить настройки": closing the wizard asks, as the editor
+// does; Отмена keeps it open, Нет drops them, Да writes them.
+TEST_F(KeyPagesTest, ClosingWithKeysNotYetSavedAsks) {
+    const QByteArray original = "bind \"w\" \"+forward\"\r\n";
+    const QString path = app.writeFile(app.gameDir() + u"/my.cfg"_s, original);
+    for (const auto answer :
+         {UserDialogs::Answer::Cancel, UserDialogs::Answer::No, UserDialogs::Answer::Yes}) {
+        ASSERT_TRUE(openOnKeys(u"my.cfg"_s));
+        assign(u"Button11"_s, u"SPACE"_s);
+        EXPECT_TRUE(w->hasUnsavedChanges());
+        app.dialogs.expect(Kind::YesNoCancel, answer);
+        w->reject(); // Escape and the title bar's close
+        EXPECT_EQ(app.dialogs.lastText(), u"Сохранить изменения?"_s);
+        if (answer == UserDialogs::Answer::Cancel) {
+            EXPECT_TRUE(w->isVisible());
+            EXPECT_EQ(c<QTabWidget>(u"PgC1"_s)->currentIndex(), 8);
+            app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::No);
+            w->reject();
+        }
+        EXPECT_FALSE(w->isVisible());
+        if (answer == UserDialogs::Answer::Yes)
+            EXPECT_TRUE(app.readFile(path).contains("bind \"SPACE\" \"+jump\""));
+        else
+            EXPECT_EQ(app.readFile(path), original);
+    }
+    // Nothing changed: closing asks nothing.
+    ASSERT_TRUE(openOnKeys(u"my.cfg"_s));
+    w->reject();
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(KeyPagesTest, BuyPanelMetaBindsAndAnUnreadableFile) {
     // A binary file cannot be shown as text: the document holds a message line instead.
     const QByteArray binary("bind\0\0\x01\x02 \"w\"", 12);
     const QString bad = app.writeFile(app.gameDir() + u"/bad.cfg"_s, binary);
-    openOnKeys(u"bad.cfg"_s);
+    // "Кнопки" refuses it at once, saying why; the pages behind it still refuse to write it.
+    app.dialogs.expect(Kind::Error);
+    EXPECT_FALSE(openOnKeys(u"bad.cfg"_s));
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"bad.cfg"_s));
 
     w->showPage(9);
     auto* panel = c<QFrame>(u"Panel2"_s);

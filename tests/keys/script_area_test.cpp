@@ -140,26 +140,26 @@ TEST_F(ScriptArea, RadioPreviewFollowsTheSoundFiles) {
     auto* stop = control<QToolButton>(u"Stop"_s);
     auto* radio = control<QComboBox>(u"ComboBox8"_s);
     EXPECT_FALSE(play->isEnabled());
-    radio->setCurrentIndex(8);
+    choose(u"ComboBox8"_s, 8);
     EXPECT_TRUE(play->isEnabled() && stop->isEnabled());
     EXPECT_TRUE(player->opened.endsWith(u"/Sound/Radio/com_go.wav"_s));
     QTest::mouseClick(play, Qt::LeftButton);
     QTest::mouseClick(stop, Qt::LeftButton);
     QTest::keyClick(radio, Qt::Key_Return);
     EXPECT_EQ(player->calls, (QStringList{u"play"_s, u"stop"_s, u"rewind"_s, u"play"_s}));
-    radio->setCurrentIndex(7); // a separator
+    choose(u"ComboBox8"_s, 7); // a separator
     EXPECT_FALSE(play->isEnabled() || stop->isEnabled());
-    radio->setCurrentIndex(9); // no fallback.wav
+    choose(u"ComboBox8"_s, 9); // no fallback.wav
     EXPECT_FALSE(play->isEnabled());
 
     // A broken file or no sound output: off, and the status line says why.
-    radio->setCurrentIndex(8);
+    choose(u"ComboBox8"_s, 8);
     player->fail(u"испорчен"_s);
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(app.ctx->windows.form1->statusLine(), u"испорчен"_s);
     player->hasOutput = false;
-    radio->setCurrentIndex(0);
-    radio->setCurrentIndex(8);
+    choose(u"ComboBox8"_s, 0);
+    choose(u"ComboBox8"_s, 8);
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(app.ctx->windows.form1->statusLine(), u"нет звука"_s);
 }
@@ -191,6 +191,21 @@ TEST_F(ScriptArea, BindWritesTheFileAndResetsThePage) {
     EXPECT_FALSE(control<QLineEdit>(u"Edit3"_s)->isEnabled());
     EXPECT_TRUE(control<QLineEdit>(u"Edit3"_s)->text().isEmpty());
     EXPECT_FALSE(control<QRadioButton>(u"RadioButton49"_s)->isChecked());
+}
+
+// The page's reset after a BIND is no choice of the player's: the radio preview keeps its state.
+TEST_F(ScriptArea, BindLeavesTheRadioPreviewAsItWas) {
+    app.writeFile(app.gameDir() + u"/Sound/Radio/com_go.wav"_s, "RIFF");
+    openConfig("bind \"w\" \"+forward\"\r\n");
+    choose(u"ComboBox8"_s, 8);
+    auto* play = control<QToolButton>(u"Play"_s);
+    ASSERT_TRUE(play->isEnabled());
+    auto* freeKeys = control<QComboBox>(u"ComboBox6"_s);
+    freeKeys->setCurrentIndex(freeKeys->findText(u"f"_s));
+    QTest::mouseClick(control<QToolButton>(u"SpeedButton1"_s), Qt::LeftButton);
+    EXPECT_EQ(freeKeys->findText(u"f"_s), -1); // bound
+    EXPECT_TRUE(play->isEnabled());
+    EXPECT_TRUE(control<QToolButton>(u"Stop"_s)->isEnabled());
 }
 
 TEST_F(ScriptArea, RefusedChatTextAndDeletionAskFirst) {

@@ -36,7 +36,7 @@ TEST(ScriptFragments, BuildsEachFragmentFromItsTable) {
     EXPECT_EQ(script::rifleFragment(16), u"buy;ww;menuselect 2;ww;menuselect 2;ww;slot10;"_s);
     EXPECT_EQ(script::pistolFragment(6), u"buy;ww;menuselect 1;ww;menuselect 1;ww;slot10;"_s);
 
-    // Empty entries, separators and "No ammo" give nothing; so do indexes off the table.
+    // Empty entries, separators and "Без патронов" give nothing; so do indexes off the table.
     for (int none : {0, -1, 17})
         EXPECT_TRUE(script::rifleFragment(none).isEmpty()) << none;
     EXPECT_TRUE(script::pistolFragment(7).isEmpty());

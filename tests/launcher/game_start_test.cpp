@@ -111,6 +111,17 @@ TEST(LaunchGame, WindowsProgramGoesThroughWine) {
                                                   u"cstrike"_s, u"+maxplayers"_s, u"8"_s}));
 }
 
+TEST(LaunchGame, TheMissingProgramIsNamed) {
+    EXPECT_EQ(missingGameProgram(u"/g"_s, GameHost{}),
+              u"В папке /g нет ни hl.exe, ни hl.sh, ни hl_linux."_s);
+    // hl.exe is there, wine is not.
+    Installation in;
+    putFile(in.hl() + u"/hl.exe"_s, "MZ");
+    EXPECT_EQ(missingGameProgram(in.hl(), GameHost{}),
+              u"В папке "_s + in.hl() +
+                  u" есть hl.exe, но не установлена программа wine, которая его запускает."_s);
+}
+
 TEST(LaunchGame, FailuresAreReportedAndStartNothing) {
     Installation in;
     QtShell shell;
@@ -118,13 +129,16 @@ TEST(LaunchGame, FailuresAreReportedAndStartNothing) {
     // is back at once, with no kept copy left beside it.
     LaunchOutcome r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!"_s);
+    // The message says what is missing.
+    EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!\nВ папке "_s + in.hl() +
+                             u" нет ни hl.exe, ни hl.sh, ни hl_linux."_s);
     EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "bind w +forward\r\n");
     EXPECT_TRUE(keptCopies(in.mod() + u"/config.cfg"_s).isEmpty());
     EXPECT_TRUE(in.state.launchedConfigs.empty());
     putFile(in.hl() + u"/hl.sh"_s, "not executable");
     r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
-    EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!"_s);
+    EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!\nНе удалось запустить "_s +
+                             in.hl() + u"/hl.sh"_s);
     EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "bind w +forward\r\n");
 
     RecordingShell recording;

@@ -98,7 +98,7 @@ struct LauncherApp {
 TEST(LauncherWindow, OpeningListsModsMapsAndDriversOnce) {
     LauncherApp a;
     a.open();
-    EXPECT_EQ(a.w->windowTitle(), u"Run HL MOD + .cfg"_s);
+    EXPECT_EQ(a.w->windowTitle(), u"Запуск мода HL с конфигом"_s);
     EXPECT_EQ(a.w->width(), 199);
     EXPECT_EQ(a.items(u"lx_map"_s), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
     EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-full"_s, u"-gl"_s}));
@@ -262,7 +262,8 @@ TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
     a.app.shell.startResult = false;
     a.app.dialogs.expect(Kind::Error);
     startWithTypedMap();
-    EXPECT_EQ(a.app.dialogs.lastText(), u"Неправильно задан путь к каталогу игры!"_s);
+    EXPECT_TRUE(
+        a.app.dialogs.lastText().startsWith(u"Неправильно задан путь к каталогу игры!\n"_s));
     EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
 }
 

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTextBlock>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -41,7 +43,7 @@ TEST_F(DocumentCommands, ANewDocumentStartsWithTheDefaultConfig) {
     EXPECT_EQ(text(), u"//Unknown's configuration file\n\nunbindall\nclear\n\n"_s);
     EXPECT_EQ(form->editor()->textCursor().position(), text().size());
     EXPECT_FALSE(modified());
-    EXPECT_EQ(status(2), u"Untitled"_s);
+    EXPECT_EQ(status(2), u"Без имени"_s);
     EXPECT_EQ(form->windowTitle(), u"Tessera for Counter-Strike (версия 2.5)"_s);
 }
 
@@ -67,8 +69,8 @@ TEST_F(DocumentCommands, NewOnAModifiedNamedDocument) {
     // A second New asks nothing and gives the default text.
     form->New1Click();
     EXPECT_TRUE(text().startsWith(u"//Unknown's"_s));
-    EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
-    EXPECT_EQ(status(2), u"Untitled"_s);
+    EXPECT_EQ(form->document().fileName(), u"Без имени"_s);
+    EXPECT_EQ(status(2), u"Без имени"_s);
 }
 
 TEST_F(DocumentCommands, NewAnsweredNoDropsTheText) {
@@ -104,7 +106,7 @@ TEST_F(DocumentCommands, OpenShowsTheFileAndRefusesWhatIsNotText) {
     ASSERT_FALSE(app.dialogs.calls().empty());
     EXPECT_EQ(
         app.dialogs.calls().back().options.filter,
-        u"Configuration (*.cfg)|*.cfg|Text file (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|All (*.*)|*.*"_s);
+        u"Конфиги (*.cfg)|*.cfg|Текстовые файлы (*.txt)|*.txt|MetaBind (*.mtb)|*.mtb|Все файлы (*.*)|*.*"_s);
 
     // A binary file: a message, and the current document stays.
     app.writeFile(file(u"hl.exe"_s), QByteArray("MZ\0\0\x90", 5));
@@ -151,7 +153,7 @@ TEST_F(DocumentCommands, SaveAsOntoAnExistingFile) {
     app.dialogs.expectFile(Kind::Save, file(u"old.cfg"_s)).expect(Kind::YesNo, Answer::No);
     form->SaveAs1Click();
     EXPECT_EQ(app.readFile(file(u"old.cfg"_s)), QByteArray("old"));
-    EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
+    EXPECT_EQ(form->document().fileName(), u"Без имени"_s);
     EXPECT_TRUE(modified());
     EXPECT_TRUE(app.dialogs.lastText().endsWith(u"\nЗаменить данный файл?"_s));
 
@@ -166,7 +168,7 @@ TEST_F(DocumentCommands, ACancelledSaveAsKeepsEverythingAndRemembersTheType) {
     app.dialogs.expectFile(Kind::Save, QString(), 3);
     form->SaveAs1Click();
     EXPECT_TRUE(modified());
-    EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
+    EXPECT_EQ(form->document().fileName(), u"Без имени"_s);
     // Save on the untitled document opens the same dialog titled "Сохранить", on the last type.
     app.dialogs.expectFile(Kind::Save, file(u"c"_s));
     form->Save1Click();
@@ -217,11 +219,17 @@ TEST_F(DocumentCommands, TheCloseQuery) {
     // Not modified: never asks.
     EXPECT_TRUE(form->document().closeQuery());
 
-    // Untitled and modified: Save As at once; cancelled, the program goes on.
+    // Untitled and modified: the question too; Нет closes without saving, Да goes through
+    // Save As, and a cancelled Save As keeps the program open.
     type(u"x"_s);
-    app.dialogs.expectFile(Kind::Save, QString());
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel);
     EXPECT_FALSE(form->document().closeQuery());
-    app.dialogs.expectFile(Kind::Save, file(u"closing.cfg"_s));
+    app.dialogs.expect(Kind::YesNoCancel, Answer::No);
+    EXPECT_TRUE(form->document().closeQuery());
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Yes).expectFile(Kind::Save, QString());
+    EXPECT_FALSE(form->document().closeQuery());
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Yes)
+        .expectFile(Kind::Save, file(u"closing.cfg"_s));
     EXPECT_TRUE(form->document().closeQuery());
     EXPECT_TRUE(QFileInfo::exists(file(u"closing.cfg"_s)));
 
@@ -234,6 +242,76 @@ TEST_F(DocumentCommands, TheCloseQuery) {
     app.dialogs.expect(Kind::YesNoCancel, Answer::Yes);
     EXPECT_TRUE(form->document().closeQuery());
     EXPECT_TRUE(app.readFile(file(u"closing.cfg"_s)).endsWith("xy"));
+}
+
+// Another program (the wizard) wrote the open file meanwhile.
+TEST_F(DocumentCommands, AFileChangedOnDiskIsReloadedOrAskedAbout) {
+    const QString path = app.writeFile(file(u"my.cfg"_s), "a\r\nb\r\nc\r\nd\r\n");
+    app.dialogs.expectFile(Kind::Open, path);
+    form->Open1Click();
+    // The caret on the third line.
+    QTextCursor caret(form->editor()->document()->findBlockByNumber(2));
+    form->editor()->setTextCursor(caret);
+
+    // No unsaved change: taken over quietly, the caret keeps its line.
+    app.writeFile(path, "a\r\nb\r\nC\r\nd\r\ne\r\n");
+    EXPECT_TRUE(form->document().takeChangesFromDisk());
+    EXPECT_EQ(text(), u"a\nb\nC\nd\ne\n"_s);
+    EXPECT_EQ(form->caretPosition().y(), 2);
+    EXPECT_FALSE(modified());
+    EXPECT_FALSE(form->document().takeChangesFromDisk()); // nothing new
+
+    // Our own save is no change by another program.
+    type(u"x"_s);
+    form->Save1Click();
+    type(u"y"_s);
+    form->Save1Click();
+    EXPECT_TRUE(app.dialogs.allUsed());
+
+    // Unsaved changes stay; the save asks.
+    type(u"z"_s);
+    const QByteArray theirs = "wizard\r\n";
+    app.writeFile(path, theirs);
+    EXPECT_FALSE(form->document().takeChangesFromDisk());
+    EXPECT_TRUE(text().contains(u"xyz"_s));
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel); // Отмена: nothing happens
+    form->Save1Click();
+    EXPECT_EQ(app.dialogs.lastText(), ConfigDocument::changedOnDiskQuestion());
+    EXPECT_EQ(app.readFile(path), theirs);
+    EXPECT_TRUE(modified());
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Yes); // Загрузить заново
+    form->Save1Click();
+    EXPECT_EQ(text(), u"wizard\n"_s);
+    EXPECT_FALSE(modified());
+    type(u"!"_s);
+    app.writeFile(path, "third\r\n");
+    app.dialogs.expect(Kind::YesNoCancel, Answer::No); // Сохранить поверх
+    form->Save1Click();
+    EXPECT_EQ(app.readFile(path), "wizard\r\n!");
+    EXPECT_FALSE(modified());
+
+    // A file rewritten with the same bytes, or deleted, is no reason to ask.
+    app.writeFile(path, "wizard\r\n!");
+    type(u"?"_s);
+    form->Save1Click();
+    QFile::remove(path);
+    type(u"."_s);
+    form->Save1Click();
+    EXPECT_EQ(app.readFile(path), "wizard\r\n!?.");
+}
+
+// The open file is watched: a write by another program reaches the editor without a command.
+TEST_F(DocumentCommands, TheWatchedFileIsTakenOverWhenItChanges) {
+    const QString path = app.writeFile(file(u"w.cfg"_s), "one\r\n");
+    app.dialogs.expectFile(Kind::Open, path);
+    form->Open1Click();
+    // Written as every program's safe save does: a new file renamed over the old one.
+    app.writeFile(path + u".new"_s, "two\r\n");
+    QFile::remove(path);
+    QFile::rename(path + u".new"_s, path);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text() == u"two\n"_s; }, 5000));
+    app.writeFile(path, "three\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text() == u"three\n"_s; }, 5000));
 }
 
 TEST(DocumentStart, TheCommandLineFileIsTheFirstDocumentOnly) {
@@ -254,7 +332,7 @@ TEST(DocumentStart, AnArgumentNamingNoFileGivesTheDefaultText) {
     app.createWindows({app.gameDir() + u"/missing.cfg"_s});
     app.showMain();
     EXPECT_TRUE(app.ctx->windows.form1->documentText().startsWith(u"//Unknown's"_s));
-    EXPECT_EQ(app.ctx->windows.form1->document().fileName(), u"Untitled"_s);
+    EXPECT_EQ(app.ctx->windows.form1->document().fileName(), u"Без имени"_s);
 }
 
 // A FIFO with no writer and an endless device: refused with a message, never waited on or read.
@@ -269,11 +347,11 @@ TEST(DocumentStart, OnlyRegularFilesAreOpened) {
         TForm1* form = app.ctx->windows.form1;
         EXPECT_TRUE(app.dialogs.lastText().contains(path));
         EXPECT_TRUE(form->documentText().startsWith(u"//Unknown's"_s));
-        EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
+        EXPECT_EQ(form->document().fileName(), u"Без имени"_s);
 
         app.dialogs.expectFile(Kind::Open, path).expect(Kind::Error);
         form->Open1Click();
-        EXPECT_EQ(form->document().fileName(), u"Untitled"_s);
+        EXPECT_EQ(form->document().fileName(), u"Без имени"_s);
         EXPECT_TRUE(app.dialogs.allUsed());
     }
 }

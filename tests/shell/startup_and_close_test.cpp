@@ -12,8 +12,8 @@
 #include "shell/Unit1.h"
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
-#include "wizard/Unit2.h"
 #include "test_app.h"
+#include "wizard/Unit2.h"
 
 #include <QAction>
 #include <QDir>
@@ -281,6 +281,27 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
     EXPECT_TRUE(app.dialogs.lastText().contains(u"Catalog"_s));
 }
 
+// Opened from the menu once a folder was chosen, the chooser is a plain dialog: Escape and the
+// close box are "Отмена". At the first start only its buttons answer it.
+TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
+    TestApp app;
+    app.createWindows();
+    app.showMain();
+    Tnachalo* chooser = app.ctx->windows.nachalo;
+    for (const bool closeBox : {false, true}) {
+        QTimer::singleShot(0, chooser, [=] {
+            EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            if (closeBox)
+                chooser->close();
+            else
+                QTest::keyClick(chooser, Qt::Key_Escape);
+        });
+        EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Cancelled);
+        EXPECT_FALSE(chooser->isVisible());
+    }
+    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+}
+
 TEST(Close, TheLaunchCopyIsDeleted) {
     TestApp app;
     const QString copy = app.writeFile(app.gameDir() + u"/_.cfg"_s, "x");
@@ -298,7 +319,9 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     ASSERT_FALSE(settingsBefore.isEmpty());
     TForm1* form = app.ctx->windows.form1;
     form->insertAtCaret(u"bind"_s);
-    app.dialogs.expectFile(Kind::Save, QString());
+    // The untitled text: "Да", then the Save As is cancelled.
+    app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::Yes)
+        .expectFile(Kind::Save, QString());
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     // The close did not happen: the settings file is as it was.

@@ -59,7 +59,11 @@ TEST(ToolWindowPlacement, MaximizeAndRestoreBringThemBackInAnyEventOrder) {
                 for (const Sight& s : order.maximize)
                     desk.seen(s.maximizedGeometry ? kMaximized : normal, s.mode);
                 EXPECT_TRUE(desk.docked) << order.name;
-                EXPECT_EQ(desk.tools, dockedToolGeometry(kMaximized, kPopup)) << order.name;
+                // Docked at their own sizes, so a restore has no size to get back.
+                EXPECT_EQ(desk.tools, dockedToolGeometry(kMaximized, kPopup, start.reference.size(),
+                                                         start.valueList.size()))
+                    << order.name;
+                EXPECT_EQ(desk.tools.reference.size(), start.reference.size());
                 for (const Sight& s : order.restore)
                     desk.seen(s.maximizedGeometry ? kMaximized : normal, s.mode);
                 EXPECT_FALSE(desk.docked) << order.name;
@@ -99,4 +103,18 @@ TEST(ToolWindowPlacement, DockedPlacesAreTheFixedOuterRectangles) {
     EXPECT_EQ(g.popup, QPoint(1280 - 225 - 15, 994 - 142));
     // The value list starts where the reference window ends: they meet, not overlap.
     EXPECT_EQ(g.reference.bottom() + 1, g.valueList.top());
+
+    // Windows the user made larger keep their sizes, still one below the other; on a screen too
+    // short for both they go up as far as the main window's top.
+    const ToolGeometry tall =
+        dockedToolGeometry(QRect(0, 0, 1280, 994), QSize(225, 85), {180, 340}, {160, 400});
+    EXPECT_EQ(tall.reference, QRect(1280 - 180 - 15, 72, 180, 340));
+    EXPECT_EQ(tall.valueList, QRect(1280 - 160 - 15, 72 + 340, 160, 400));
+    // The pop-up stands beside a value list that reaches down to it.
+    EXPECT_FALSE(QRect(tall.popup, QSize(225, 85)).intersects(tall.valueList));
+    EXPECT_EQ(tall.popup.y(), 994 - 142);
+    const ToolGeometry low =
+        dockedToolGeometry(QRect(0, 0, 1280, 700), QSize(225, 85), {180, 340}, {160, 400});
+    EXPECT_EQ(low.reference.top(), 0);
+    EXPECT_EQ(low.reference.bottom() + 1, low.valueList.top());
 }

@@ -321,21 +321,49 @@ TEST(WizardFiles, TheLaunchersKeptCopiesAreNeverTouched) {
 }
 
 // A disk that runs out of room while the applied config is written: the error names the file,
-// the old file stays whole and the safety copy holds it too.
-TEST(WizardFiles, AWriteThatRunsOutOfRoomLeavesTheOldFileWhole) {
-    GameFolder g;
-    const QString file = g.path(u"my.cfg"_s);
-    put(file, kOrdinary);
-    g.choose(u"my.cfg"_s);
-    g.w.ws.mem1.appendLine(QString(256 * 1024, u'x'));
+// the old file stays whole, and the safety copy made for the write that failed is gone again
+// (or, when an earlier opening left one, that copy is as it was).
+TEST(WizardFiles, AWriteThatRunsOutOfRoomLeavesTheOldFileWholeAndNoNewCopy) {
+    for (const bool earlierCopy : {false, true}) {
+        GameFolder g;
+        const QString file = g.path(u"my.cfg"_s);
+        put(file, kOrdinary);
+        if (earlierCopy)
+            put(safetyCopyPath(file), "older\r\n");
+        g.choose(u"my.cfg"_s);
+        g.w.ws.mem1.appendLine(QString(256 * 1024, u'x'));
 
-    const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
-        const WizardSaveResult r = applyAndSave(g.w.ws);
-        const bool reported = r.status == WizardSaveResult::Status::WriteFailed &&
-                              r.message().contains(file) && !r.reason.isEmpty();
-        return reported ? 0 : 1;
-    });
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(slurp(file), kOrdinary);
-    EXPECT_EQ(slurp(safetyCopyPath(file)), kOrdinary);
+        const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
+            const WizardSaveResult r = applyAndSave(g.w.ws);
+            const bool reported = r.status == WizardSaveResult::Status::WriteFailed &&
+                                  r.message().contains(file) && !r.reason.isEmpty() &&
+                                  r.safetyCopy.isEmpty() && r.savedNote().isEmpty();
+            return reported ? 0 : 1;
+        });
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(slurp(file), kOrdinary);
+        if (earlierCopy)
+            EXPECT_EQ(slurp(safetyCopyPath(file)), QByteArray("older\r\n"));
+        else
+            EXPECT_FALSE(QFile::exists(safetyCopyPath(file)));
+    }
+}
+
+TEST(WizardFiles, TheSavedNoteNamesTheFileAndItsCopy) {
+    GameFolder g;
+    put(g.path(u"config.cfg"_s), "name \"a\"\r\n");
+    g.choose(u"config.cfg"_s);
+    g.w.ws.values.name = u"b"_s;
+    const WizardSaveResult first = applyAndSave(g.w.ws);
+    EXPECT_EQ(first.savedNote(), u"Сохранено: config.cfg (копия: config.cfg.wizard.bak)"_s);
+    // One copy per opening: the second save names the file only.
+    EXPECT_EQ(saveChosenFile(g.w.ws).savedNote(), u"Сохранено: config.cfg"_s);
+}
+
+// The page 1 list leaves out the launcher's temporary copy of the edited config.
+TEST(WizardFiles, TheListLeavesOutTheLaunchCopy) {
+    GameFolder g;
+    for (const QString& name : {u"_.cfg"_s, u"a.cfg"_s, u"__.cfg"_s, u"b.txt"_s})
+        put(g.path(name), "");
+    EXPECT_EQ(wizardFileList(g.dir.path()), (QStringList{u"__.cfg"_s, u"a.cfg"_s}));
 }
