@@ -1,4 +1,5 @@
 // The keyboard map's layout table and the resolution of binds, aliases and combinations.
+#include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
 #include "keys/script_generator.h"
@@ -238,4 +239,37 @@ TEST(KeyResolution, EditedLinesAreReadAgainAndNothingElse) {
     EXPECT_EQ(lines.lineCount(), 3);
     lines.replaceLines(99, 0, {u"bind z jump"_s});
     EXPECT_EQ(resolveKeyMap(lines).binding(u"z"_s).lines, QList<int>{3});
+}
+
+TEST(KeyDescription, HoverTextFilterAndClickTarget) {
+    const KeyMapResult r = resolve(u"bind e +use\nbind e +attack\n"
+                                   u"alias \"+x\" \"bind k slot1\"\nalias \"-x\" \"bind k slot2\"\n"
+                                   u"bind ALT +x\nbind \"<b>\" y\n"_s);
+    KeyDescriptionSources sources;
+    const QStringList lines = {u"bind e +use"_s, u"bind e +attack"_s};
+    sources.lineText = [&](int line) { return lines.value(line); };
+    sources.explanation = [](const QString& name) {
+        return name == u"+attack"_s ? u" Стрелять"_s : QString();
+    };
+    const QString e = keyDescription(u"e"_s, r.binding(u"e"_s), sources);
+    EXPECT_TRUE(e.contains(u"Строка 2: <code>bind e +attack</code>"_s)) << e.toStdString();
+    EXPECT_TRUE(e.contains(u"Назначена 2 раз: действует строка 2"_s));
+    EXPECT_TRUE(e.contains(u"<b>+attack</b>: Стрелять"_s));
+    const QString k = keyDescription(u"k"_s, r.binding(u"k"_s), sources);
+    EXPECT_TRUE(k.contains(u"С ALT: <code>slot1</code>"_s)) << k.toStdString();
+    EXPECT_FALSE(k.contains(u"Щелчок добавит"_s));
+    const QString free = keyDescription(u"F4"_s, r.binding(u"F4"_s), sources);
+    EXPECT_TRUE(
+        free.contains(u"Щелчок добавит строку <code>bind &quot;F4&quot; &quot;&quot;</code>"_s))
+        << free.toStdString();
+
+    EXPECT_TRUE(bindingMatches(r.binding(u"e"_s), u"ATTACK"_s));
+    EXPECT_TRUE(bindingMatches(r.binding(u"k"_s), u"slot1"_s));
+    EXPECT_TRUE(bindingMatches(r.binding(u"ALT"_s), u"slot2"_s)); // its release
+    EXPECT_FALSE(bindingMatches(r.binding(u"e"_s), QString()));
+
+    EXPECT_EQ(lineForKey(r, u"e"_s), 1);
+    EXPECT_EQ(lineForKey(r, u"k"_s), 4); // only the modifier's bind binds it
+    EXPECT_EQ(lineForKey(r, u"F4"_s), -1);
+    EXPECT_EQ(unknownKeysText(r.unknown), u"Неизвестные имена клавиш: <b> (строка 6)"_s);
 }
