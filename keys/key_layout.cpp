@@ -225,14 +225,18 @@ const QStringList& engineKeyNames() {
     return names;
 }
 
-QString canonicalKeyName(QStringView written) {
+QString canonicalKeyName(const QString& written) {
     if (written.size() == 1) {
         const QChar c = written.front();
-        const QString lower = QString(c.unicode() < 128 ? c.toLower() : c);
+        if (c.unicode() >= 128)
+            return QString();
+        const QString lower = c.isUpper() ? QString(c.toLower()) : written;
         return keyCapFor(lower) ? lower : QString();
     }
     static const QHash<QString, QString> index = buildNameIndex();
-    return index.value(written.toString().toUpper());
+    // Most configs write the names as the engine lists them; others are looked up in capitals.
+    const auto exact = index.constFind(written);
+    return exact != index.constEnd() ? *exact : index.value(written.toUpper());
 }
 
 const KeyCap* keyCapFor(const QString& canonicalName) {

@@ -32,7 +32,7 @@ const QStringList& engineKeyNames();
 // The name of the cap a config's key name binds, or an empty string for a name the engine does
 // not know. Named keys are matched without regard to case; an upper-case letter binds the letter
 // key; "SEMICOLON" is the ";" key.
-QString canonicalKeyName(QStringView written);
+QString canonicalKeyName(const QString& written);
 
 // The cap of a canonical name (not a twin), or nullptr.
 const KeyCap* keyCapFor(const QString& canonicalName);

@@ -4,11 +4,31 @@
 #include "keys/key_layout.h"
 #include "language/config_syntax.h"
 
-#include <QSet>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// Whether the line holds "bind" or "alias" in any letter case: ASCII folding is enough for
+// these words, and far cheaper than a general case-insensitive search.
+bool mayBindOrAlias(QStringView line) {
+    const qsizetype n = line.size();
+    for (qsizetype i = 0; i + 3 < n; ++i) {
+        const char16_t c = line[i].unicode() | 0x20;
+        if (c == u'b' && (line[i + 1].unicode() | 0x20) == u'i' &&
+            (line[i + 2].unicode() | 0x20) == u'n' && (line[i + 3].unicode() | 0x20) == u'd')
+            return true;
+        if (c == u'a' && i + 4 < n && (line[i + 1].unicode() | 0x20) == u'l' &&
+            (line[i + 2].unicode() | 0x20) == u'i' && (line[i + 3].unicode() | 0x20) == u'a' &&
+            (line[i + 4].unicode() | 0x20) == u's')
+            return true;
+    }
+    return false;
+}
+
+// The command's name is `name` (lower case), letter case aside, without making a copy.
+bool isCommand(const ConfigCommand& c, QStringView name) {
+    return !c.words.isEmpty() && c.words.first().text.compare(name, Qt::CaseInsensitive) == 0;
+}
 
 // The words after the first `skip` arguments, joined by blanks as the console joins them.
 QString argumentsFrom(const ConfigCommand& c, qsizetype first) {
@@ -21,10 +41,10 @@ QString argumentsFrom(const ConfigCommand& c, qsizetype first) {
 }
 
 void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
-    if (depth > 8 || !body.contains(u"alias"_s, Qt::CaseInsensitive))
+    if (depth > 8 || !body.contains(u"alias", Qt::CaseInsensitive))
         return;
     for (const ConfigCommand& c : parseConfigLine(body).commands) {
-        if (c.name() != u"alias"_s || c.argumentCount() < 2)
+        if (!isCommand(c, u"alias") || c.argumentCount() < 2)
             continue;
         BindingFact f;
         f.kind = BindingFact::Kind::Alias;
@@ -77,8 +97,11 @@ public:
         for (const QString& name : std::as_const(b.aliases)) {
             const auto top = topAliases.constFind(name);
             if (top != topAliases.constEnd() && top->lines.size() > 1) {
+                // The last few lines say enough; a generated config may repeat one alias a lot.
                 QStringList numbers;
-                for (int line : top->lines)
+                if (top->lines.size() > 4)
+                    numbers.append(u"…"_s);
+                for (int line : top->lines.mid(std::max<qsizetype>(0, top->lines.size() - 4)))
                     numbers.append(QString::number(line + 1));
                 b.notes.append(u"Алиас «%1» задан %2 раз (строки %3): действует строка %4"_s.arg(
                     name, QString::number(top->lines.size()), numbers.join(u", "_s),
@@ -161,22 +184,20 @@ void addUnknown(KeyMapResult& result, QHash<QString, qsizetype>& index, const QS
 LineFacts bindingFactsOf(QStringView line) {
     LineFacts facts;
     // Most lines of a config set a variable: a line without these words has nothing to read.
-    if (!line.contains(u"bind"_s, Qt::CaseInsensitive) &&
-        !line.contains(u"alias"_s, Qt::CaseInsensitive))
+    if (!mayBindOrAlias(line))
         return facts;
     for (const ConfigCommand& c : parseConfigLine(line).commands) {
-        const QString name = c.name();
         BindingFact f;
-        if (name == u"bind"_s && c.argumentCount() >= 2) {
+        if (isCommand(c, u"bind") && c.argumentCount() >= 2) {
             f.kind = BindingFact::Kind::Bind;
             f.body = argumentsFrom(c, 1);
-        } else if (name == u"unbind"_s && c.argumentCount() >= 1) {
+        } else if (isCommand(c, u"unbind") && c.argumentCount() >= 1) {
             f.kind = BindingFact::Kind::Unbind;
-        } else if (name == u"unbindall"_s) {
+        } else if (isCommand(c, u"unbindall")) {
             f.kind = BindingFact::Kind::UnbindAll;
             facts.append(f);
             continue;
-        } else if (name == u"alias"_s && c.argumentCount() >= 2) {
+        } else if (isCommand(c, u"alias") && c.argumentCount() >= 2) {
             f.kind = BindingFact::Kind::Alias;
             f.key = c.argument(0).text.toLower();
             f.body = argumentsFrom(c, 1);
@@ -197,6 +218,7 @@ LineFacts bindingFactsOf(QStringView line) {
 
 void BindingLines::setText(QStringView text) {
     m_lines.clear();
+    m_lines.reserve(size_t(text.count(u'\n') + 1));
     qsizetype start = 0;
     while (true) {
         const qsizetype end = text.indexOf(u'\n', start);
@@ -207,7 +229,7 @@ void BindingLines::setText(QStringView text) {
     }
 }
 
-void BindingLines::replaceLines(int first, int removed, const QStringList& lines) {
+bool BindingLines::replaceLines(int first, int removed, const QStringList& lines) {
     first = std::clamp(first, 0, lineCount());
     removed = std::clamp(removed, 0, lineCount() - first);
     std::vector<LineFacts> added;
@@ -216,12 +238,18 @@ void BindingLines::replaceLines(int first, int removed, const QStringList& lines
         added.push_back(bindingFactsOf(line));
     const auto at = m_lines.begin() + first;
     const qsizetype common = std::min<qsizetype>(removed, qsizetype(added.size()));
+    bool changed = removed != qsizetype(added.size());
+    for (qsizetype i = 0; i < common && !changed; ++i)
+        changed = at[i] != added[size_t(i)];
+    if (!changed)
+        return false;
     std::move(added.begin(), added.begin() + common, at);
     if (removed > common)
         m_lines.erase(at + common, at + removed);
     else
         m_lines.insert(at + common, std::make_move_iterator(added.begin() + common),
                        std::make_move_iterator(added.end()));
+    return true;
 }
 
 const KeyBinding& KeyMapResult::binding(const QString& key) const {
@@ -246,23 +274,41 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
     Resolver resolver;
     resolver.metaBinds = &metaBinds;
     QHash<QString, qsizetype> unknownIndex;
-    // The binds in force per key, in order: their lines and commands.
-    QHash<QString, QList<QPair<int, QString>>> binds;
+    // The binds in force per key.
+    struct KeyBinds {
+        QList<int> lines;
+        QString first;
+        QString last;
+        bool differ = false;
+    };
+    QHash<QString, KeyBinds> binds;
     for (int line = 0; line < lines.lineCount(); ++line) {
         for (const BindingFact& f : lines.factsAt(line)) {
             switch (f.kind) {
             case BindingFact::Kind::UnbindAll:
-                binds.clear();
+                // Emptied in place: a config that starts with "unbindall" binds the same keys
+                // again at once.
+                for (KeyBinds& k : binds)
+                    k.lines.resize(0);
                 break;
             case BindingFact::Kind::Unbind:
-                if (!f.key.isEmpty())
-                    binds.remove(f.key);
+                if (const auto it = binds.find(f.key); it != binds.end())
+                    it->lines.resize(0);
                 break;
             case BindingFact::Kind::Bind:
                 if (f.key.isEmpty())
                     addUnknown(result, unknownIndex, f.written, line);
-                else
-                    binds[f.key].append({line, f.body});
+                else {
+                    KeyBinds& k = binds[f.key];
+                    if (k.lines.isEmpty()) {
+                        k.first = f.body.trimmed();
+                        k.differ = false;
+                    } else if (!k.differ)
+                        k.differ = k.first.compare(QStringView(f.body).trimmed(),
+                                                   Qt::CaseInsensitive) != 0;
+                    k.lines.append(line);
+                    k.last = f.body;
+                }
                 break;
             case BindingFact::Kind::Alias:
                 if (f.nested) {
@@ -281,14 +327,12 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
 
     QList<QPair<QString, QList<QPair<QString, QString>>>> modifiers;
     for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
+        if (it->lines.isEmpty())
+            continue;
         KeyBinding& b = result.keys[it.key()];
-        QSet<QString> distinct;
-        for (const auto& [line, command] : it.value()) {
-            b.lines.append(line);
-            distinct.insert(command.trimmed().toLower());
-        }
-        b.command = it.value().last().second;
-        b.conflict = distinct.size() > 1;
+        b.lines = it->lines;
+        b.command = it->last;
+        b.conflict = it->differ;
         if (b.command.trimmed().isEmpty())
             continue;
         const Expansion pressed = resolver.expand(b.command);

@@ -23,6 +23,7 @@ struct BindingFact {
     QString body;    // Bind: the command; Alias: what the alias runs
     // An alias defined inside another alias or a bind: it exists once that one runs.
     bool nested = false;
+    bool operator==(const BindingFact&) const = default;
 };
 using LineFacts = QList<BindingFact>;
 
@@ -34,8 +35,9 @@ LineFacts bindingFactsOf(QStringView line);
 class BindingLines {
 public:
     void setText(QStringView text);
-    // Lines [first, first + removed) are replaced by `lines`.
-    void replaceLines(int first, int removed, const QStringList& lines);
+    // Lines [first, first + removed) are replaced by `lines`. False when that changed nothing
+    // the map shows (a line retyped the same, a comment edited, a block only recoloured).
+    bool replaceLines(int first, int removed, const QStringList& lines);
     int lineCount() const { return int(m_lines.size()); }
     const LineFacts& factsAt(int line) const { return m_lines[size_t(line)]; }
 

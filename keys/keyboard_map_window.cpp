@@ -2,6 +2,7 @@
 #include "keys/keyboard_map_window.h"
 
 #include "keys/key_description.h"
+#include "keys/key_layout.h"
 #include "keys/qt_keyboard_view.h"
 #include "metabinds/metabind_format.h"
 #include "metabinds/metabind_listing.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -85,6 +87,20 @@ void TKeyMap::followDocument(QTextDocument* document) {
 }
 
 void TKeyMap::showMap() {
+    if (!m_placed) {
+        // The first opening: caps large enough for their text, centred on the main window's
+        // screen and never larger than it.
+        m_placed = true;
+        ensureBuilt();
+        const QRect screenArea =
+            (parentWidget() ? parentWidget() : this)->screen()->availableGeometry();
+        const double unit = fontMetrics().height() * 3.3;
+        const QSizeF keys = keyboardLayoutSize() * unit;
+        const QSize wanted(int(keys.width()) + 40,
+                           int(keys.height()) + fontMetrics().height() * 10);
+        resize(wanted.boundedTo(screenArea.size() * 0.95));
+        move(screenArea.center() - QPoint(width() / 2, height() / 2));
+    }
     show();
     raise();
     activateWindow();
@@ -139,8 +155,8 @@ void TKeyMap::documentChanged(int position, int /*removed*/, int added) {
     for (QTextBlock b = doc->findBlockByNumber(first);
          b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next())
         texts.append(b.text());
-    m_lines.replaceLines(first, oldLines, texts);
-    m_resolveTimer->start();
+    if (m_lines.replaceLines(first, oldLines, texts))
+        m_resolveTimer->start();
 }
 
 void TKeyMap::resolveNow() {

@@ -58,6 +58,7 @@ private:
     BindingLines m_lines;
     bool m_stale = true;
     bool m_metaBindsRead = false;
+    bool m_placed = false;
     MetaBindAliases m_metaBinds;
     QTimer* m_resolveTimer = nullptr;
 

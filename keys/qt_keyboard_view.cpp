@@ -151,36 +151,26 @@ void KeyboardView::paintCap(QPainter& p, const Geometry& g, const KeyCap& cap) c
     }
     const QRectF text = face.adjusted(u * 0.08, u * 0.04, -u * 0.08, -u * 0.04);
     p.setPen(kText);
-    p.setFont(pixelFont(font(), u * 0.27, true));
+    p.setFont(pixelFont(font(), u * 0.28, true));
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop, cap.label);
     if (b.conflict) {
         p.setPen(kConflict);
         p.setFont(pixelFont(font(), u * 0.22, true));
         p.drawText(text, Qt::AlignRight | Qt::AlignTop, u"×"_s + QString::number(b.lines.size()));
     }
+    // The command on one line under the label: a smaller letter before a cut-off one.
     const QString command = capCommand(b);
     if (!command.isEmpty()) {
-        const QFont small = pixelFont(font(), u * 0.2, false);
-        const QFontMetricsF fm(small);
+        QFont small = pixelFont(font(), u * 0.24, false);
+        for (double size = u * 0.24; size > u * 0.17; size -= 1) {
+            small = pixelFont(font(), size, false);
+            if (QFontMetricsF(small).horizontalAdvance(command) <= text.width())
+                break;
+        }
         p.setFont(small);
         p.setPen(kText);
-        const QRectF lower(text.left(), text.top() + u * 0.36, text.width(),
-                           text.height() - u * 0.36);
-        const int lines = std::max(1, int(lower.height() / fm.lineSpacing()));
-        QStringList shown;
-        QString rest = command;
-        for (int i = 0; i < lines && !rest.isEmpty(); ++i) {
-            if (i == lines - 1) {
-                shown << fm.elidedText(rest, Qt::ElideRight, lower.width());
-                break;
-            }
-            int fit = int(rest.size());
-            while (fit > 1 && fm.horizontalAdvance(rest.left(fit)) > lower.width())
-                --fit;
-            shown << rest.left(fit);
-            rest = rest.mid(fit);
-        }
-        p.drawText(lower, Qt::AlignLeft | Qt::AlignBottom, shown.join(u'\n'));
+        p.drawText(text, Qt::AlignLeft | Qt::AlignBottom,
+                   QFontMetricsF(small).elidedText(command, Qt::ElideRight, text.width()));
     }
     p.restore();
 }

@@ -154,6 +154,11 @@ TEST(KeyResolution, CyclesAreCutWithANoteAndLongExpansionsStop) {
     const KeyBinding& l = r.binding(u"l"_s);
     EXPECT_EQ(l.pressed.size(), kMaxResolvedCommands);
     EXPECT_TRUE(l.notes.last().startsWith(u"Список команд обрезан"_s));
+
+    // An alias written again and again names only its last lines.
+    const KeyMapResult again = resolve(u"alias r1 x\n"_s.repeated(6) + u"bind p r1"_s);
+    EXPECT_EQ(again.binding(u"p"_s).notes,
+              QStringList{u"Алиас «r1» задан 6 раз (строки …, 3, 4, 5, 6): действует строка 6"_s});
 }
 
 TEST(KeyResolution, TheWizardsCombinationsAndScripts) {
@@ -222,7 +227,9 @@ TEST(KeyResolution, EditedLinesAreReadAgainAndNothingElse) {
     lines.setText(u"bind a +moveleft\n\nalias x \"echo x\"\nbind b x"_s);
     ASSERT_EQ(lines.lineCount(), 4);
     // Typing on one line, a new line, and lines deleted.
-    lines.replaceLines(1, 1, {u"bind c +duck"_s});
+    EXPECT_TRUE(lines.replaceLines(1, 1, {u"bind c +duck"_s}));
+    // Retyping a line the same, or a comment, changes nothing the map shows.
+    EXPECT_FALSE(lines.replaceLines(1, 1, {u"bind  c \"+duck\" // crouch"_s}));
     EXPECT_EQ(resolveKeyMap(lines).binding(u"c"_s).lines, QList<int>{1});
     lines.replaceLines(0, 1, {u"bind a +moveleft"_s, u"bind d +moveright"_s});
     ASSERT_EQ(lines.lineCount(), 5);
