@@ -12,8 +12,17 @@ QString escaped(const QString& s) {
     return s.toHtmlEscaped();
 }
 
+// The commands joined by "; ", a run of one command written once with its count ("wait ×8").
 QString commandsText(const QStringList& commands) {
-    return escaped(commands.join(u"; "_s));
+    QStringList shown;
+    for (qsizetype i = 0; i < commands.size();) {
+        qsizetype run = 1;
+        while (i + run < commands.size() && commands[i + run] == commands[i])
+            ++run;
+        shown.append(run > 1 ? commands[i] + u" ×"_s + QString::number(run) : commands[i]);
+        i += run;
+    }
+    return escaped(shown.join(u"; "_s));
 }
 
 bool contains(const QStringList& list, const QString& filter) {

@@ -151,7 +151,11 @@ void KeyboardView::paintCap(QPainter& p, const Geometry& g, const KeyCap& cap) c
     }
     const QRectF text = face.adjusted(u * 0.08, u * 0.04, -u * 0.08, -u * 0.04);
     p.setPen(kText);
-    p.setFont(pixelFont(font(), u * 0.28, true));
+    QFont label = pixelFont(font(), u * 0.28, true);
+    while (label.pixelSize() > 6 &&
+           QFontMetricsF(label).horizontalAdvance(cap.label) > text.width())
+        label.setPixelSize(label.pixelSize() - 1);
+    p.setFont(label);
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop, cap.label);
     if (b.conflict) {
         p.setPen(kConflict);

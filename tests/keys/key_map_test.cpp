@@ -251,7 +251,8 @@ TEST(KeyResolution, EditedLinesAreReadAgainAndNothingElse) {
 TEST(KeyDescription, HoverTextFilterAndClickTarget) {
     const KeyMapResult r = resolve(u"bind e +use\nbind e +attack\n"
                                    u"alias \"+x\" \"bind k slot1\"\nalias \"-x\" \"bind k slot2\"\n"
-                                   u"bind ALT +x\nbind \"<b>\" y\n"_s);
+                                   u"bind ALT +x\nbind \"<b>\" y\n"
+                                   u"alias w3 \"wait;wait;wait;jump\"\nbind j w3\n"_s);
     KeyDescriptionSources sources;
     const QStringList lines = {u"bind e +use"_s, u"bind e +attack"_s};
     sources.lineText = [&](int line) { return lines.value(line); };
@@ -265,6 +266,8 @@ TEST(KeyDescription, HoverTextFilterAndClickTarget) {
     const QString k = keyDescription(u"k"_s, r.binding(u"k"_s), sources);
     EXPECT_TRUE(k.contains(u"С ALT: <code>slot1</code>"_s)) << k.toStdString();
     EXPECT_FALSE(k.contains(u"Щелчок добавит"_s));
+    EXPECT_TRUE(keyDescription(u"j"_s, r.binding(u"j"_s), sources)
+                    .contains(u"Выполняет: <code>wait ×3; jump</code>"_s));
     const QString free = keyDescription(u"F4"_s, r.binding(u"F4"_s), sources);
     EXPECT_TRUE(
         free.contains(u"Щелчок добавит строку <code>bind &quot;F4&quot; &quot;&quot;</code>"_s))
