@@ -102,7 +102,8 @@ KeyboardView::Geometry KeyboardView::geometryFor(const QRectF& area) const {
             : fm.boundingRect(QRectF(0, 0, inner.width(), 1e6), Qt::TextWordWrap, unknown)
                       .height() +
                   fm.height() * 0.5;
-    const double legendHeight = fm.height() * 2.6;
+    // The legend wraps on a narrow window or a large font: its height is that of a dry run.
+    const double legendHeight = paintLegend(nullptr, inner) + fm.height() * 1.1;
     const QSizeF size = keyboardLayoutSize();
     const double keysHeight = std::max(1.0, inner.height() - legendHeight - unknownHeight);
     g.unit = std::max(1.0, std::min(inner.width() / size.width(), keysHeight / size.height()));
@@ -179,7 +180,7 @@ void KeyboardView::paintCap(QPainter& p, const Geometry& g, const KeyCap& cap) c
     p.restore();
 }
 
-void KeyboardView::paintLegend(QPainter& p, const QRectF& area) const {
+double KeyboardView::paintLegend(QPainter* p, const QRectF& area) const {
     const QFontMetricsF fm(font());
     const double box = fm.height() * 0.9;
     double x = area.left();
@@ -190,15 +191,18 @@ void KeyboardView::paintLegend(QPainter& p, const QRectF& area) const {
             x = area.left();
             y += fm.height() * 1.2;
         }
-        const QRectF swatch(x, y + (fm.height() - box) / 2, box, box);
-        p.setPen(QPen(edge, edge == kConflict ? 2 : 1));
-        p.setBrush(fill);
-        p.drawRoundedRect(swatch, 2, 2);
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(QPointF(x + box + fm.height() * 0.3, y + fm.ascent()), text);
+        if (p) {
+            const QRectF swatch(x, y + (fm.height() - box) / 2, box, box);
+            p->setPen(QPen(edge, edge == kConflict ? 2 : 1));
+            p->setBrush(fill);
+            p->drawRoundedRect(swatch, 2, 2);
+            p->setPen(palette().color(QPalette::WindowText));
+            p->drawText(QPointF(x + box + fm.height() * 0.3, y + fm.ascent()), text);
+        }
         x += width;
     };
-    p.setFont(font());
+    if (p)
+        p->setFont(font());
     for (int k = 0; k < kKeyKindCount; ++k) {
         const auto kind = KeyKind(k);
         item(kindColour(kind), QColor(0x70, 0x70, 0x70),
@@ -211,6 +215,7 @@ void KeyboardView::paintLegend(QPainter& p, const QRectF& area) const {
     if (!m_filter.isEmpty())
         totals += u", подходит под фильтр: %1"_s.arg(QString::number(m_matchCount));
     item(Qt::transparent, Qt::transparent, totals);
+    return y + fm.height() - area.top();
 }
 
 void KeyboardView::paintPicture(QPainter& p, const QRectF& area) const {
@@ -229,7 +234,7 @@ void KeyboardView::paintPicture(QPainter& p, const QRectF& area) const {
     p.drawRoundedRect(body.adjusted(-u * 0.12, -u * 0.12, u * 0.12, u * 0.12), u * 0.8, u * 0.6);
     for (const KeyCap& cap : keyboardLayout())
         paintCap(p, g, cap);
-    paintLegend(p, g.legend);
+    paintLegend(&p, g.legend);
     const QString unknown = unknownText();
     if (!unknown.isEmpty()) {
         p.setFont(font());

@@ -57,7 +57,8 @@ private:
     Geometry geometryFor(const QRectF& area) const;
     void paintPicture(QPainter& p, const QRectF& area) const;
     void paintCap(QPainter& p, const Geometry& g, const KeyCap& cap) const;
-    void paintLegend(QPainter& p, const QRectF& area) const;
+    // Paints the legend from the top of `area` (nothing when `p` is null); returns its height.
+    double paintLegend(QPainter* p, const QRectF& area) const;
     QString unknownText() const;
     double minimumUnit() const;
 
