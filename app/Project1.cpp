@@ -3,6 +3,7 @@
 #include "app/Project1.h"
 
 #include "keys/Unit8.h"
+#include "keys/keyboard_map_window.h"
 #include "launcher/Unit12.h"
 #include "mapcycle/Unit10.h"
 #include "mapcycle/Unit13.h"
@@ -17,6 +18,11 @@
 #include "shell/Unit7.h"
 #include "shell/Unit9.h"
 #include "wizard/Unit2.h"
+
+#include <QAction>
+#include <QTextBlock>
+
+using namespace Qt::Literals::StringLiterals;
 
 template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) {
     T* w = new T(std::forward<Args>(args)...);
@@ -51,6 +57,31 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     QObject::connect(w.metab, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
+    // The keyboard map reads the editor's document; a click on a key puts the editor's caret on
+    // its bind line, or appends the new bind line the map offers.
+    w.keyMap = make<TKeyMap>(ctx, w.form1);
+    w.keyMap->followDocument(w.form1->editor()->document());
+    QObject::connect(w.form1->action(u"KeyMap1"_s), &QAction::triggered, w.keyMap,
+                     &TKeyMap::showMap);
+    TForm1* form1 = w.form1;
+    QObject::connect(w.keyMap, &TKeyMap::lineRequested, form1, [form1](int line) {
+        QPlainTextEdit* editor = form1->editor();
+        const QTextBlock block = editor->document()->findBlockByNumber(line);
+        if (!block.isValid())
+            return;
+        QTextCursor caret = editor->textCursor();
+        caret.setPosition(block.position());
+        editor->setTextCursor(caret);
+        editor->centerCursor();
+        form1->activateWindow();
+        form1->focusEditor();
+    });
+    QObject::connect(w.keyMap, &TKeyMap::bindLineRequested, form1, [form1](const QString& line) {
+        form1->appendBlock(line);
+        form1->caretToEnd();
+        form1->activateWindow();
+        form1->focusEditor();
+    });
 }
 
 ProgramWindows::~ProgramWindows() {

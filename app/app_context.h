@@ -21,6 +21,7 @@ class Tmaps;
 class TMetab;
 class Tstartcs;
 class TMaps_menu;
+class TKeyMap;
 
 // Pointers to the windows, filled by createWindows in creation order. A window calls another's
 // operations through these; a pointer is null only while the windows are being created.
@@ -40,6 +41,7 @@ struct AppWindows {
     TMetab* metab = nullptr;        // MetaBinds insertion window
     Tstartcs* startcs = nullptr;    // game launcher
     TMaps_menu* mapsMenu = nullptr; // your-maps picker
+    TKeyMap* keyMap = nullptr;      // keyboard map
 };
 
 struct AppContext {

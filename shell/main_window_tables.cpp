@@ -35,6 +35,7 @@ constexpr MenuItemEntry kMainMenu[] = {
     {u"N20", u"N10", u"&Мастер CFG", u"Ctrl+Alt+M", u"Мастер настройки конфига"},
     {u"CheckConfig1", u"N10", u"Проверить конфиг", u"F7", u"Найти ошибки в конфиге", true},
     {u"SyntaxHighlight1", u"N10", u"Подсветка синтаксиса", u"", u"Подсветка синтаксиса"},
+    {u"KeyMap1", u"N10", u"Карта клавиш", u"", u"Что делает каждая клавиша конфига"},
     {u"N36", u"", u"&Библиотеки и MetaBinds", u"", u""},
     {u"N37", u"N36", u"&Настройка библиотек DLZ и MetaBinds", u"Ctrl+B",
      u"Настройка библиотек (*.dlz) и MetaBinds (*.mtb)"},
@@ -73,6 +74,7 @@ constexpr ToolButtonEntry kToolButtons[] = {
     {u"ToolButton21", u"Настройка смены карт", u"N32"},
     {u"ToolButton19", u"Вставка Metabinds", u"MetaBinds1", true},
     {u"ToolButton13", u"Мастер настройки конфига", u"N20"},
+    {u"ToolButton22", u"Карта клавиш", u"KeyMap1"},
 };
 
 constexpr BottomLabelEntry kBottomLabels[] = {

@@ -117,6 +117,20 @@ QPixmap paint(const QString& name) {
         for (int i = 0; i < 3; ++i)
             p.drawRoundedRect(QRectF(5 + i * 5.5, 7, 4, 4), 1, 1);
         p.drawRect(QRectF(5, 14, 13, 2));
+    } else if (name == u"ToolButton22"_s) { // key map: a small keyboard
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(QColor(235, 235, 235));
+        p.drawRoundedRect(QRectF(1.5, 6.5, 20, 11), 2, 2);
+        const QColor keys[] = {QColor(159, 208, 242), QColor(175, 224, 156), QColor(246, 194, 126),
+                               QColor(242, 242, 242)};
+        p.setPen(Qt::NoPen);
+        for (int row = 0; row < 2; ++row)
+            for (int col = 0; col < 5; ++col) {
+                p.setBrush(keys[(row * 5 + col) % 4]);
+                p.drawRect(QRectF(3.5 + col * 3.4, 8.5 + row * 3, 2.6, 2.2));
+            }
+        p.setBrush(QColor(120, 120, 120));
+        p.drawRect(QRectF(6.5, 14.5, 10, 1.6));
     } else if (name == u"ToolButton13"_s) { // wizard
         p.setPen(QPen(QColor(120, 70, 20), 2));
         p.drawLine(4, 19, 15, 8);

@@ -1,0 +1,397 @@
+// Reading binds and aliases and resolving them per key.
+#include "keys/key_resolution.h"
+
+#include "keys/key_layout.h"
+#include "language/config_syntax.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Whether the line holds "bind" or "alias" in any letter case: ASCII folding is enough for
+// these words, and far cheaper than a general case-insensitive search.
+bool mayBindOrAlias(QStringView line) {
+    const qsizetype n = line.size();
+    for (qsizetype i = 0; i + 3 < n; ++i) {
+        const char16_t c = line[i].unicode() | 0x20;
+        if (c == u'b' && (line[i + 1].unicode() | 0x20) == u'i' &&
+            (line[i + 2].unicode() | 0x20) == u'n' && (line[i + 3].unicode() | 0x20) == u'd')
+            return true;
+        if (c == u'a' && i + 4 < n && (line[i + 1].unicode() | 0x20) == u'l' &&
+            (line[i + 2].unicode() | 0x20) == u'i' && (line[i + 3].unicode() | 0x20) == u'a' &&
+            (line[i + 4].unicode() | 0x20) == u's')
+            return true;
+    }
+    return false;
+}
+
+// The command's name is `name` (lower case), letter case aside, without making a copy.
+bool isCommand(const ConfigCommand& c, QStringView name) {
+    return !c.words.isEmpty() && c.words.first().text.compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// The words after the first `skip` arguments, joined by blanks as the console joins them.
+QString argumentsFrom(const ConfigCommand& c, qsizetype first) {
+    if (c.argumentCount() == first + 1)
+        return c.argument(first).text;
+    QStringList words;
+    for (qsizetype i = first; i < c.argumentCount(); ++i)
+        words.append(c.argument(i).text);
+    return words.join(u' ');
+}
+
+void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
+    if (depth > 8 || !body.contains(u"alias", Qt::CaseInsensitive))
+        return;
+    for (const ConfigCommand& c : parseConfigLine(body).commands) {
+        if (!isCommand(c, u"alias") || c.argumentCount() < 2)
+            continue;
+        BindingFact f;
+        f.kind = BindingFact::Kind::Alias;
+        f.key = c.argument(0).text.toLower();
+        f.body = argumentsFrom(c, 1);
+        f.nested = true;
+        facts.append(f);
+        collectNestedAliases(f.body, facts, depth + 1);
+    }
+}
+
+// How a command is shown: its words, a word with blanks or a semicolon in quotes.
+QString commandText(const ConfigCommand& c) {
+    QStringList words;
+    for (const ConfigWord& w : c.words)
+        words.append(w.text.contains(u' ') || w.text.contains(u';') || w.text.isEmpty()
+                         ? u'"' + w.text + u'"'
+                         : w.text);
+    return words.join(u' ');
+}
+
+struct AliasDefinition {
+    QString body;
+    QList<int> lines;
+};
+
+struct Expansion {
+    QStringList commands;
+    QStringList aliases;
+    QStringList notes;
+    QList<QPair<QString, QString>> binds; // key as written, command
+    int visits = 0;
+    bool cut = false;
+};
+
+class Resolver {
+public:
+    QHash<QString, AliasDefinition> topAliases;
+    QHash<QString, QStringList> nestedAliases; // bodies in the order they appear
+    const MetaBindAliases* metaBinds = nullptr;
+
+    Expansion expand(const QString& text) const {
+        Expansion out;
+        QStringList stack;
+        run(text, stack, out);
+        return out;
+    }
+
+    void describeAliases(KeyBinding& b) const {
+        for (const QString& name : std::as_const(b.aliases)) {
+            const auto top = topAliases.constFind(name);
+            if (top != topAliases.constEnd() && top->lines.size() > 1) {
+                // The last few lines say enough; a generated config may repeat one alias a lot.
+                QStringList numbers;
+                if (top->lines.size() > 4)
+                    numbers.append(u"…"_s);
+                for (int line : top->lines.mid(std::max<qsizetype>(0, top->lines.size() - 4)))
+                    numbers.append(QString::number(line + 1));
+                b.notes.append(u"Алиас «%1» задан %2 раз (строки %3): действует строка %4"_s.arg(
+                    name, QString::number(top->lines.size()), numbers.join(u", "_s),
+                    QString::number(top->lines.last() + 1)));
+            } else if (top == topAliases.constEnd()) {
+                const QStringList variants = nestedAliases.value(name);
+                if (variants.size() > 1)
+                    b.notes.append(
+                        u"Алиас «%1» задаётся другими алиасами (%2 варианта): показан первый"_s.arg(
+                            name, QString::number(variants.size())));
+            }
+            if (b.script.isEmpty() && name.startsWith(u"kaz-"_s))
+                b.script = u"мастер"_s;
+            if (b.script.isEmpty() && metaBinds && metaBinds->contains(name))
+                b.script = u"MetaBind «%1»"_s.arg(metaBinds->value(name));
+        }
+    }
+
+private:
+    const QString* bodyOf(const QString& name) const {
+        const auto top = topAliases.constFind(name);
+        if (top != topAliases.constEnd())
+            return &top->body;
+        const auto nested = nestedAliases.constFind(name);
+        return nested != nestedAliases.constEnd() ? &nested->first() : nullptr;
+    }
+
+    void run(QStringView text, QStringList& stack, Expansion& out) const {
+        for (const ConfigCommand& c : parseConfigLine(text).commands) {
+            if (out.cut)
+                return;
+            if (out.commands.size() >= kMaxResolvedCommands || out.visits > 4000) {
+                out.notes.append(u"Список команд обрезан: их больше %1"_s.arg(
+                    QString::number(kMaxResolvedCommands)));
+                out.cut = true;
+                return;
+            }
+            const QString name = c.name();
+            const QString* body = bodyOf(name);
+            if (!body) {
+                if (name == u"bind"_s && c.argumentCount() >= 2)
+                    out.binds.append({c.argument(0).text, argumentsFrom(c, 1)});
+                out.commands.append(commandText(c));
+                continue;
+            }
+            if (stack.contains(name)) {
+                out.notes.append(u"Цикл: %1 → %2: дальше не раскрывается"_s.arg(
+                    stack.mid(stack.indexOf(name)).join(u" → "_s), name));
+                continue;
+            }
+            if (stack.size() >= kMaxAliasDepth) {
+                out.notes.append(u"Алиасы вложены глубже %1 уровней: дальше не раскрываются"_s.arg(
+                    QString::number(kMaxAliasDepth)));
+                continue;
+            }
+            ++out.visits;
+            if (!out.aliases.contains(name))
+                out.aliases.append(name);
+            stack.append(name);
+            run(*body, stack, out);
+            stack.removeLast();
+        }
+    }
+};
+
+void addUnknown(KeyMapResult& result, QHash<QString, qsizetype>& index, const QString& name,
+                int line) {
+    auto it = index.constFind(name);
+    if (it == index.constEnd()) {
+        it = index.insert(name, result.unknown.size());
+        result.unknown.append({name, {}});
+    }
+    QList<int>& lines = result.unknown[*it].lines;
+    if (lines.isEmpty() || lines.last() != line)
+        lines.append(line);
+}
+
+} // namespace
+
+LineFacts bindingFactsOf(QStringView line) {
+    LineFacts facts;
+    // Most lines of a config set a variable: a line without these words has nothing to read.
+    if (!mayBindOrAlias(line))
+        return facts;
+    for (const ConfigCommand& c : parseConfigLine(line).commands) {
+        BindingFact f;
+        if (isCommand(c, u"bind") && c.argumentCount() >= 2) {
+            f.kind = BindingFact::Kind::Bind;
+            f.body = argumentsFrom(c, 1);
+        } else if (isCommand(c, u"unbind") && c.argumentCount() >= 1) {
+            f.kind = BindingFact::Kind::Unbind;
+        } else if (isCommand(c, u"unbindall")) {
+            f.kind = BindingFact::Kind::UnbindAll;
+            facts.append(f);
+            continue;
+        } else if (isCommand(c, u"alias") && c.argumentCount() >= 2) {
+            f.kind = BindingFact::Kind::Alias;
+            f.key = c.argument(0).text.toLower();
+            f.body = argumentsFrom(c, 1);
+            facts.append(f);
+            collectNestedAliases(facts.last().body, facts, 0);
+            continue;
+        } else {
+            continue;
+        }
+        const QString& written = c.argument(0).text;
+        f.key = canonicalKeyName(written);
+        if (f.key.isEmpty())
+            f.written = written;
+        facts.append(f);
+    }
+    return facts;
+}
+
+void BindingLines::setText(QStringView text) {
+    m_lines.clear();
+    m_lines.reserve(size_t(text.count(u'\n') + 1));
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        m_lines.push_back(bindingFactsOf(text.mid(start, end < 0 ? -1 : end - start)));
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
+}
+
+bool BindingLines::replaceLines(int first, int removed, const QStringList& lines) {
+    first = std::clamp(first, 0, lineCount());
+    removed = std::clamp(removed, 0, lineCount() - first);
+    std::vector<LineFacts> added;
+    added.reserve(size_t(lines.size()));
+    for (const QString& line : lines)
+        added.push_back(bindingFactsOf(line));
+    const auto at = m_lines.begin() + first;
+    const qsizetype common = std::min<qsizetype>(removed, qsizetype(added.size()));
+    bool changed = removed != qsizetype(added.size());
+    for (qsizetype i = 0; i < common && !changed; ++i)
+        changed = at[i] != added[size_t(i)];
+    if (!changed)
+        return false;
+    std::move(added.begin(), added.begin() + common, at);
+    if (removed > common)
+        m_lines.erase(at + common, at + removed);
+    else
+        m_lines.insert(at + common, std::make_move_iterator(added.begin() + common),
+                       std::make_move_iterator(added.end()));
+    return true;
+}
+
+const KeyBinding& KeyMapResult::binding(const QString& key) const {
+    static const KeyBinding none;
+    const auto it = keys.constFind(key);
+    return it == keys.constEnd() ? none : *it;
+}
+
+QStringList aliasesDefinedBy(const QString& script) {
+    QStringList names;
+    BindingLines lines;
+    lines.setText(script);
+    for (int i = 0; i < lines.lineCount(); ++i)
+        for (const BindingFact& f : lines.factsAt(i))
+            if (f.kind == BindingFact::Kind::Alias && !f.nested && !names.contains(f.key))
+                names.append(f.key);
+    return names;
+}
+
+KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds) {
+    KeyMapResult result;
+    Resolver resolver;
+    resolver.metaBinds = &metaBinds;
+    QHash<QString, qsizetype> unknownIndex;
+    // The binds in force per key.
+    struct KeyBinds {
+        QList<int> lines;
+        QString first;
+        QString last;
+        bool differ = false;
+    };
+    QHash<QString, KeyBinds> binds;
+    for (int line = 0; line < lines.lineCount(); ++line) {
+        for (const BindingFact& f : lines.factsAt(line)) {
+            switch (f.kind) {
+            case BindingFact::Kind::UnbindAll:
+                // Emptied in place: a config that starts with "unbindall" binds the same keys
+                // again at once.
+                for (KeyBinds& k : binds)
+                    k.lines.resize(0);
+                break;
+            case BindingFact::Kind::Unbind:
+                if (const auto it = binds.find(f.key); it != binds.end())
+                    it->lines.resize(0);
+                break;
+            case BindingFact::Kind::Bind:
+                if (f.key.isEmpty())
+                    addUnknown(result, unknownIndex, f.written, line);
+                else {
+                    KeyBinds& k = binds[f.key];
+                    if (k.lines.isEmpty()) {
+                        k.first = f.body.trimmed();
+                        k.differ = false;
+                    } else if (!k.differ)
+                        k.differ = k.first.compare(QStringView(f.body).trimmed(),
+                                                   Qt::CaseInsensitive) != 0;
+                    k.lines.append(line);
+                    k.last = f.body;
+                }
+                break;
+            case BindingFact::Kind::Alias:
+                if (f.nested) {
+                    QStringList& variants = resolver.nestedAliases[f.key];
+                    if (!variants.contains(f.body))
+                        variants.append(f.body);
+                } else {
+                    AliasDefinition& d = resolver.topAliases[f.key];
+                    d.body = f.body;
+                    d.lines.append(line);
+                }
+                break;
+            }
+        }
+    }
+
+    QList<QPair<QString, QList<QPair<QString, QString>>>> modifiers;
+    for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
+        if (it->lines.isEmpty())
+            continue;
+        KeyBinding& b = result.keys[it.key()];
+        b.lines = it->lines;
+        b.command = it->last;
+        b.conflict = it->differ;
+        if (b.command.trimmed().isEmpty())
+            continue;
+        const Expansion pressed = resolver.expand(b.command);
+        b.pressed = pressed.commands;
+        b.aliases = pressed.aliases;
+        b.notes = pressed.notes;
+        if (b.command.startsWith(u'+')) {
+            const Expansion released = resolver.expand(u'-' + b.command.mid(1));
+            if (!released.aliases.isEmpty()) {
+                b.released = released.commands;
+                b.notes += released.notes;
+            }
+        }
+        resolver.describeAliases(b);
+        if (!pressed.binds.isEmpty()) {
+            b.kind = KeyKind::Modifier;
+            modifiers.append({it.key(), pressed.binds});
+        } else if (!b.script.isEmpty()) {
+            b.kind = KeyKind::Script;
+        } else if (!b.aliases.isEmpty()) {
+            b.kind = KeyKind::Alias;
+        } else {
+            b.kind = KeyKind::Action;
+        }
+    }
+
+    // A modifier rebinds its keys while held: each of them shows the combination.
+    for (const auto& [modifier, rebinds] : std::as_const(modifiers)) {
+        for (const auto& [written, command] : rebinds) {
+            const QString key = canonicalKeyName(written);
+            if (key.isEmpty()) {
+                addUnknown(result, unknownIndex, written, result.keys[modifier].lines.last());
+                continue;
+            }
+            const Expansion e = resolver.expand(command);
+            result.keys[modifier].holds.append({key, command, e.commands});
+            KeyBinding& target = result.keys[key];
+            target.combined.append({modifier, command, e.commands});
+            KeyBinding scratch;
+            scratch.aliases = e.aliases;
+            resolver.describeAliases(scratch);
+            if (!scratch.script.isEmpty() && !target.notes.contains(scratch.script))
+                target.notes.append(u"С %1: сценарий (%2)"_s.arg(modifier, scratch.script));
+        }
+    }
+
+    for (const KeyCap& cap : keyboardLayout()) {
+        if (cap.twin)
+            continue;
+        const KeyBinding& b = result.binding(cap.name);
+        if (b.kind == KeyKind::Free && b.combined.isEmpty()) {
+            ++result.freeCount;
+        } else {
+            ++result.boundCount;
+            ++result.kindCounts[int(b.kind)];
+        }
+        if (b.conflict)
+            ++result.conflictCount;
+    }
+    result.kindCounts[int(KeyKind::Free)] = result.freeCount;
+    return result;
+}

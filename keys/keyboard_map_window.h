@@ -1,0 +1,69 @@
+// TKeyMap, "Карта клавиш": the keyboard and the mouse coloured by what the editor's config binds
+// to each key, following the document as it is edited. A click asks for the key's bind line (or
+// offers to add one); the window says so by signals, and app/ wires them to the editor.
+#pragma once
+
+#include "app/app_context.h"
+#include "keys/key_resolution.h"
+#include "shell/qt_built_on_first_show.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class KeyboardView;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextDocument;
+class QTimer;
+
+class TKeyMap : public BuiltOnFirstShow<QWidget> {
+    Q_OBJECT
+public:
+    explicit TKeyMap(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The document the map reads: the editor's. Only changed lines are read again while the
+    // window is shown; a hidden window reads the whole document at its next showing.
+    void followDocument(QTextDocument* document);
+
+    KeyboardView* view() const { return MapView; }
+    const KeyMapResult& map() const;
+
+public slots:
+    // Shows the window (brought to the front when it is open), with the map up to date.
+    void showMap();
+    void ButtonSaveClick();
+    void EditFilterChange();
+    void MapViewKeyClick(const QString& key);
+
+signals:
+    // Put the editor's caret on this 0-based line.
+    void lineRequested(int line);
+    // Append this line to the editor's document.
+    void bindLineRequested(const QString& line);
+
+protected:
+    void buildContents() override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void documentChanged(int position, int removed, int added);
+    void readWholeDocument();
+    void resolveNow();
+    void readMetaBinds();
+    QString describe(const QString& key) const;
+
+    AppContext& m_ctx;
+    QPointer<QTextDocument> m_document;
+    BindingLines m_lines;
+    bool m_stale = true;
+    bool m_metaBindsRead = false;
+    bool m_placed = false;
+    MetaBindAliases m_metaBinds;
+    QTimer* m_resolveTimer = nullptr;
+
+    KeyboardView* MapView = nullptr;
+    QLineEdit* EditFilter = nullptr;
+    QPushButton* ButtonSave = nullptr;
+    QLabel* LabelHint = nullptr;
+};
