@@ -3,7 +3,6 @@
 
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
-#include "reference/key_list.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,15 +12,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-ParsedConfig parseConfig(const QString& text) {
-    ParsedConfig config;
-    const QList<QStringView> lines = QStringView(text).split(u'\n');
-    config.lines.reserve(lines.size());
-    for (QStringView line : lines) {
-        config.lines.append(parseConfigLine(line));
-        collectAliases(config.lines.last(), config.aliases);
-    }
-    return config;
+size_t qHash(const ConfigFinding& f, size_t seed) {
+    return qHashMulti(seed, f.line, int(f.kind), f.message);
 }
 
 namespace {
@@ -29,29 +21,44 @@ namespace {
 using Finding = ConfigFinding;
 constexpr int kMaxDepth = 8;
 
-// The body a bind or an alias runs: its last argument (bind key body, alias name body).
-const ConfigWord* bodyOf(const ConfigCommand& c) {
-    const QString name = c.name();
-    if ((name == u"alias"_s || name == u"bind"_s) && c.argumentCount() >= 2)
-        return &c.argument(1);
-    return nullptr;
+// The findings of one check, each once, in the order found.
+class Findings {
+public:
+    void add(int line, Finding::Kind kind, const QString& message) {
+        Finding f{line, kind, message};
+        if (m_seen.contains(f))
+            return;
+        m_seen.insert(f);
+        m_list.append(std::move(f));
+    }
+    QList<Finding> take() { return std::move(m_list); }
+
+private:
+    QList<Finding> m_list;
+    QSet<Finding> m_seen;
+};
+
+bool holdsBody(const ParsedCommand& c) {
+    return (c.name == u"alias"_s || c.name == u"bind"_s) && c.command.argumentCount() >= 2;
 }
 
-// Calls `visit(command, line, nested)` for every command of the text, going into the bodies of
-// binds and aliases.
-void forEachCommand(const ParsedConfig& config,
-                    const std::function<void(const ConfigCommand&, int, bool)>& visit) {
-    std::function<void(const QList<ConfigCommand>&, int, int)> walk =
-        [&](const QList<ConfigCommand>& commands, int line, int depth) {
-            for (const ConfigCommand& c : commands) {
-                visit(c, line, depth > 0);
-                if (depth < kMaxDepth)
-                    if (const ConfigWord* body = bodyOf(c))
-                        walk(commandsInside(*body), line, depth + 1);
-            }
-        };
-    for (int i = 0; i < config.lines.size(); ++i)
-        walk(config.lines.at(i).commands, i, 0);
+void addCommands(ParsedConfig& config, QList<ConfigCommand>& commands, int line, int depth,
+                 int parent) {
+    for (ConfigCommand& c : commands) {
+        const qsizetype index = config.commands.size();
+        ParsedCommand& p = config.commands.emplace_back();
+        p.command = std::move(c);
+        toLowerName(p.command.words.first().text, p.name);
+        p.line = line;
+        p.depth = depth;
+        p.parent = parent;
+        if (p.name == u"alias"_s && p.command.argumentCount() >= 1)
+            config.aliases.insert(p.command.argument(0).text.toLower());
+        if (depth < kMaxDepth && holdsBody(p)) {
+            QList<ConfigCommand> inner = commandsInside(p.command.argument(1));
+            addCommands(config, inner, line, depth + 1, int(index));
+        }
+    }
 }
 
 bool knownOrAlias(const ParsedConfig& config, const Vocabulary& words, const QString& name) {
@@ -65,76 +72,106 @@ void sortByLine(QList<Finding>& findings) {
 
 } // namespace
 
+ParsedConfig parseConfig(const QString& text) {
+    ParsedConfig config;
+    int line = 0;
+    for (QStringView lineText : QStringView(text).tokenize(u'\n')) {
+        ConfigLine parsed = parseConfigLine(lineText);
+        if (parsed.unclosedQuote)
+            config.unclosedQuoteLines.append(line);
+        addCommands(config, parsed.commands, line, 0, -1);
+        ++line;
+    }
+    return config;
+}
+
+bool isPluginCommand(QStringView lowerName) {
+    return lowerName.startsWith(u"amx_") || lowerName.startsWith(u"admin_");
+}
+
 QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words) {
-    QList<Finding> findings;
-    for (int i = 0; i < config.lines.size(); ++i)
-        for (const ConfigCommand& c : config.lines.at(i).commands)
-            if (!knownOrAlias(config, words, c.name()))
-                findings.append(
-                    {i, Finding::Kind::Warning,
-                     u"Неизвестная команда или переменная «%1»"_s.arg(c.words.first().text)});
-    return findings;
+    Findings findings;
+    for (const ParsedCommand& c : config.commands)
+        if (c.depth == 0 && !knownOrAlias(config, words, c.name) && !isPluginCommand(c.name))
+            findings.add(
+                c.line, Finding::Kind::Warning,
+                u"Неизвестная команда или переменная «%1»"_s.arg(c.command.words.first().text));
+    return findings.take();
 }
 
 QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
     QList<Finding> findings;
-    for (int i = 0; i < config.lines.size(); ++i)
-        if (config.lines.at(i).unclosedQuote)
-            findings.append({i, Finding::Kind::Warning, u"Кавычка не закрыта до конца строки"_s});
+    for (int line : config.unclosedQuoteLines)
+        findings.append({line, Finding::Kind::Warning, u"Кавычка не закрыта до конца строки"_s});
     return findings;
 }
 
 QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
-    QList<Finding> findings;
+    Findings findings;
     QHash<QString, int> boundOn; // lower-case key -> the line of its last bind
-    for (int i = 0; i < config.lines.size(); ++i) {
-        for (const ConfigCommand& c : config.lines.at(i).commands) {
-            const QString name = c.name();
-            if ((name != u"bind"_s && name != u"unbind"_s) || c.argumentCount() < 1)
-                continue;
-            const QString key = c.argument(0).text.toLower();
-            if (name == u"unbind"_s) {
-                boundOn.remove(key); // an unbind in between makes the second bind deliberate
-                continue;
-            }
-            if (const auto it = boundOn.constFind(key); it != boundOn.constEnd() && *it != i)
-                findings.append(
-                    {i, Finding::Kind::Warning,
-                     u"Клавиша «%1» назначена дважды: строки %2 и %3 (действует последняя)"_s.arg(
-                         c.argument(0).text, QString::number(*it + 1), QString::number(i + 1))});
-            boundOn.insert(key, i);
+    for (const ParsedCommand& p : config.commands) {
+        if (p.depth != 0) // a bind inside an alias is a switch, not a duplicate
+            continue;
+        const ConfigCommand& c = p.command;
+        if (p.name == u"unbindall"_s) { // starts afresh
+            boundOn.clear();
+            continue;
         }
-        // "unbindall" starts afresh.
-        for (const ConfigCommand& c : config.lines.at(i).commands)
-            if (c.name() == u"unbindall"_s)
-                boundOn.clear();
+        if ((p.name != u"bind"_s && p.name != u"unbind"_s) || c.argumentCount() < 1)
+            continue;
+        const QString key = c.argument(0).text.toLower();
+        if (p.name == u"unbind"_s) {
+            boundOn.remove(key); // an unbind in between makes the second bind deliberate
+            continue;
+        }
+        // Two binds of one key on one line are the player's own doing, seen at a glance.
+        if (const auto it = boundOn.constFind(key); it != boundOn.constEnd() && *it != p.line)
+            findings.add(
+                p.line, Finding::Kind::Warning,
+                u"Клавиша «%1» назначена дважды: строки %2 и %3 (действует последняя)"_s.arg(
+                    c.argument(0).text, QString::number(*it + 1), QString::number(p.line + 1)));
+        boundOn.insert(key, p.line);
     }
-    return findings;
+    return findings.take();
 }
 
-QList<Finding> checkAliasCycles(const ParsedConfig& config) {
+QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& words) {
     // Each alias's calls (over all of its definitions) and whether some command inside a body
     // redefines it: such an alias can be switched off, which is the usual way out of a loop.
     QHash<QString, QStringList> calls;
     QHash<QString, int> firstLine;
     QHash<QString, QString> spelled;
     QSet<QString> redefinedInside;
-    forEachCommand(config, [&](const ConfigCommand& c, int line, bool nested) {
-        if (c.name() != u"alias"_s || c.argumentCount() < 1)
-            return;
-        const QString name = c.argument(0).text.toLower();
-        if (nested)
+    const auto aliasName = [&](const ParsedCommand& c) {
+        return c.name == u"alias"_s && c.command.argumentCount() >= 1
+                   ? c.command.argument(0).text.toLower()
+                   : QString();
+    };
+    for (const ParsedCommand& c : config.commands) {
+        const QString name = aliasName(c);
+        if (name.isEmpty())
+            continue;
+        if (c.depth > 0)
             redefinedInside.insert(name);
         if (!firstLine.contains(name)) {
-            firstLine.insert(name, line);
-            spelled.insert(name, c.argument(0).text);
+            firstLine.insert(name, c.line);
+            spelled.insert(name, c.command.argument(0).text);
         }
+        calls[name]; // an alias with an empty body is still a node
+    }
+    for (const ParsedCommand& inner : config.commands) {
+        if (inner.parent < 0)
+            continue;
+        const ParsedCommand& holder = config.commands.at(inner.parent);
+        const QString name = aliasName(holder);
+        // A call of a command's name runs the command, whatever aliases say.
+        if (name.isEmpty() || !config.aliases.contains(inner.name) ||
+            words.isBuiltInCommand(inner.name))
+            continue;
         QStringList& out = calls[name];
-        if (c.argumentCount() >= 2)
-            for (const ConfigCommand& inner : commandsInside(c.argument(1)))
-                if (config.aliases.contains(inner.name()) && !out.contains(inner.name()))
-                    out.append(inner.name());
-    });
+        if (!out.contains(inner.name))
+            out.append(inner.name);
+    }
 
     // Depth-first search from each alias in the order the text defines them; a call back into
     // the current path closes a circle.
@@ -143,7 +180,7 @@ QList<Finding> checkAliasCycles(const ParsedConfig& config) {
         return firstLine.value(a) != firstLine.value(b) ? firstLine.value(a) < firstLine.value(b)
                                                         : a < b;
     });
-    QList<Finding> findings;
+    Findings findings;
     QSet<QString> done;
     QSet<QString> reported;
     QStringList path;
@@ -165,9 +202,9 @@ QList<Finding> checkAliasCycles(const ParsedConfig& config) {
                     for (const QString& n : circle)
                         shown.append(spelled.value(n, n));
                     shown.append(spelled.value(next, next));
-                    findings.append(
-                        {firstLine.value(circle.first()), Finding::Kind::Warning,
-                         u"Алиас вызывает сам себя без выхода: %1"_s.arg(shown.join(u" → "_s))});
+                    findings.add(
+                        firstLine.value(circle.first()), Finding::Kind::Warning,
+                        u"Алиас вызывает сам себя без выхода: %1"_s.arg(shown.join(u" → "_s)));
                 }
             } else if (!done.contains(next)) {
                 visit(next);
@@ -179,95 +216,158 @@ QList<Finding> checkAliasCycles(const ParsedConfig& config) {
     for (const QString& name : order)
         if (!done.contains(name))
             visit(name);
-    sortByLine(findings);
-    return findings;
+    QList<Finding> list = findings.take();
+    sortByLine(list);
+    return list;
+}
+
+QList<Finding> checkShadowedAliases(const ParsedConfig& config, const Vocabulary& words) {
+    Findings findings;
+    for (const ParsedCommand& c : config.commands) {
+        if (c.name != u"alias"_s || c.command.argumentCount() < 1)
+            continue;
+        const QString& name = c.command.argument(0).text;
+        if (words.isBuiltInCommand(name))
+            findings.add(c.line, Finding::Kind::Warning,
+                         u"Алиас «%1» никогда не выполнится: игра сначала выполняет свою "
+                         u"команду «%1»"_s.arg(name));
+    }
+    return findings.take();
 }
 
 QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words) {
-    QList<Finding> findings;
-    forEachCommand(config, [&](const ConfigCommand& c, int line, bool) {
-        const ConfigWord* body = bodyOf(c);
-        if (!body)
-            return;
-        for (const ConfigCommand& inner : commandsInside(*body)) {
-            const QString name = inner.name();
-            if (name.isEmpty() || knownOrAlias(config, words, name) || isConfigNumber(name))
-                continue;
-            const QString message =
-                u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(
-                    inner.words.first().text);
-            const Finding f{line, Finding::Kind::Hint, message};
-            if (!findings.contains(f))
-                findings.append(f);
+    Findings findings;
+    for (const ParsedCommand& c : config.commands) {
+        if (c.depth == 0 || c.name.isEmpty() || knownOrAlias(config, words, c.name) ||
+            isConfigNumber(c.name) || isPluginCommand(c.name))
+            continue;
+        findings.add(c.line, Finding::Kind::Hint,
+                     u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(
+                         c.command.words.first().text));
+    }
+    return findings.take();
+}
+
+QList<Finding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words) {
+    Findings findings;
+    for (const ParsedCommand& c : config.commands) {
+        const WordInfo* info = words.find(c.name);
+        if (!info || info->version == GameVersion::Cs15 || config.aliases.contains(c.name))
+            continue;
+        findings.add(c.line, Finding::Kind::Hint,
+                     u"«%1» есть только в CS 1.6 и новее"_s.arg(c.command.words.first().text));
+    }
+    return findings.take();
+}
+
+QList<Finding> checkPluginCommands(const ParsedConfig& config) {
+    QStringList names;
+    QSet<QString> seen;
+    int firstLine = -1;
+    for (const ParsedCommand& c : config.commands) {
+        if (!isPluginCommand(c.name) || config.aliases.contains(c.name))
+            continue;
+        if (firstLine < 0)
+            firstLine = c.line;
+        if (!seen.contains(c.name)) {
+            seen.insert(c.name);
+            names.append(c.command.words.first().text);
         }
-    });
-    return findings;
+    }
+    if (firstLine < 0)
+        return {};
+    constexpr qsizetype kShown = 5;
+    QString listed = u"«"_s + names.mid(0, kShown).join(u"», «"_s) + u"»"_s;
+    if (names.size() > kShown)
+        listed += u" и ещё %1"_s.arg(names.size() - kShown);
+    return {{firstLine, Finding::Kind::Hint,
+             u"Команды серверных дополнений (amx_*, admin_*): %1. Их выполняет дополнение "
+             u"на сервере, а не сама игра"_s.arg(listed)}};
 }
 
 namespace {
-bool gameFileExists(const QString& gameDir, const QString& name) {
-    if (QFileInfo::exists(paths::resolve(gameDir, name)))
-        return true;
-    // The game falls back on the base game's folder beside the mod's.
+// The file an "exec" of `name` runs: in the game directory, or else in the base game's folder
+// beside it (the game falls back on it); empty when there is none.
+QString gameFile(const QString& gameDir, const QString& name) {
+    const QString own = paths::resolve(gameDir, name);
+    if (QFileInfo(own).isFile())
+        return own;
     const QString base = paths::resolve(QFileInfo(gameDir).absolutePath(), u"valve"_s);
-    return QFileInfo(base).isDir() && QFileInfo::exists(paths::resolve(base, name));
+    if (!QFileInfo(base).isDir())
+        return QString();
+    const QString inBase = paths::resolve(base, name);
+    return QFileInfo(inBase).isFile() ? inBase : QString();
+}
+
+bool gameDirKnown(const QString& gameDir) {
+    return !gameDir.isEmpty() && QFileInfo(gameDir).isDir();
+}
+
+bool isExecOf(const ParsedCommand& c) {
+    return c.name == u"exec"_s && c.command.argumentCount() >= 1 &&
+           !c.command.argument(0).text.isEmpty();
 }
 } // namespace
 
 QList<Finding> checkMissingExecFiles(const ParsedConfig& config, const QString& gameDir) {
-    QList<Finding> findings;
-    if (gameDir.isEmpty() || !QFileInfo(gameDir).isDir())
-        return findings;
-    forEachCommand(config, [&](const ConfigCommand& c, int line, bool) {
-        if (c.name() != u"exec"_s || c.argumentCount() < 1 || c.argument(0).text.isEmpty())
-            return;
-        const QString file = c.argument(0).text;
-        if (!gameFileExists(gameDir, file)) {
-            const Finding f{line, Finding::Kind::Warning,
-                            u"Файл «%1» не найден в каталоге игры"_s.arg(file)};
-            if (!findings.contains(f))
-                findings.append(f);
-        }
-    });
-    return findings;
+    Findings findings;
+    if (!gameDirKnown(gameDir))
+        return {};
+    for (const ParsedCommand& c : config.commands) {
+        if (!isExecOf(c))
+            continue;
+        const QString file = c.command.argument(0).text;
+        if (gameFile(gameDir, file).isEmpty())
+            findings.add(c.line, Finding::Kind::Warning,
+                         u"Файл «%1» не найден в каталоге игры"_s.arg(file));
+    }
+    return findings.take();
 }
 
-QList<Finding> checkUnknownKeys(const ParsedConfig& config) {
-    static const QSet<QString> keys = [] {
-        QSet<QString> lower;
-        for (const QString& k : keyNames())
-            lower.insert(k.toLower());
-        return lower;
-    }();
-    QList<Finding> findings;
-    forEachCommand(config, [&](const ConfigCommand& c, int line, bool) {
-        const QString name = c.name();
-        if ((name != u"bind"_s && name != u"unbind"_s) || c.argumentCount() < 1)
-            return;
-        const QString key = c.argument(0).text;
-        if (!keys.contains(key.toLower()))
-            findings.append(
-                {line, Finding::Kind::Warning, u"Игра не знает клавишу «%1»"_s.arg(key)});
-    });
-    return findings;
+QList<Finding> checkUnknownKeys(const ParsedConfig& config, const Vocabulary& words) {
+    Findings findings;
+    for (const ParsedCommand& c : config.commands) {
+        if ((c.name != u"bind"_s && c.name != u"unbind"_s) || c.command.argumentCount() < 1)
+            continue;
+        const QString& key = c.command.argument(0).text;
+        if (!words.isKey(key))
+            findings.add(c.line, Finding::Kind::Warning, u"Игра не знает клавишу «%1»"_s.arg(key));
+    }
+    return findings.take();
 }
 
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir) {
     QSet<QString> aliases;
-    if (gameDir.isEmpty() || !QFileInfo(gameDir).isDir())
+    if (!gameDirKnown(gameDir))
         return aliases;
-    QStringList files = {u"config.cfg"_s, u"autoexec.cfg"_s};
-    forEachCommand(config, [&](const ConfigCommand& c, int, bool) {
-        if (c.name() == u"exec"_s && c.argumentCount() >= 1 && !files.contains(c.argument(0).text))
-            files.append(c.argument(0).text);
-    });
-    for (const QString& file : files) {
-        const QString path = paths::resolve(gameDir, file);
-        if (!QFileInfo(path).isFile())
+    // Every .cfg of the game directory, then what the config and those files exec, each once.
+    QStringList queue;
+    for (const QString& file : paths::listFiles(gameDir, u"*.cfg"_s))
+        queue.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
+    const auto addExecs = [&](const QList<ParsedCommand>& commands) {
+        for (const ParsedCommand& c : commands)
+            if (isExecOf(c))
+                if (const QString path = gameFile(gameDir, c.command.argument(0).text);
+                    !path.isEmpty())
+                    queue.append(path);
+    };
+    addExecs(config.commands);
+    QSet<QString> read;
+    // Files the game itself refuses are not read either (a config larger than this is not a
+    // config); the count keeps a folder of thousands of files from stalling the check.
+    constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+    constexpr int kMaxFiles = 256;
+    for (qsizetype i = 0; i < queue.size() && read.size() < kMaxFiles; ++i) {
+        const QString path = QFileInfo(queue.at(i)).canonicalFilePath();
+        if (path.isEmpty() || read.contains(path) || QFileInfo(path).size() > kMaxFileBytes)
             continue;
-        const textfile::ReadResult read = textfile::readEditableText(path);
-        if (read.ok())
-            aliases.unite(definedAliases(read.text));
+        read.insert(path);
+        const textfile::ReadResult file = textfile::readEditableText(path);
+        if (!file.ok())
+            continue;
+        const ParsedConfig other = parseConfig(file.text);
+        aliases.unite(other.aliases);
+        addExecs(other.commands);
     }
     return aliases;
 }
@@ -278,11 +378,14 @@ QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const Q
     QList<Finding> all;
     all += checkUnclosedQuotes(config);
     all += checkUnknownCommands(config, words);
-    all += checkUnknownKeys(config);
+    all += checkUnknownKeys(config, words);
     all += checkDuplicateBinds(config);
-    all += checkAliasCycles(config);
+    all += checkAliasCycles(config, words);
+    all += checkShadowedAliases(config, words);
     all += checkMissingExecFiles(config, gameDir);
     all += checkUndefinedAliases(config, words);
+    all += checkLaterVersionNames(config, words);
+    all += checkPluginCommands(config);
     sortByLine(all);
     return all;
 }

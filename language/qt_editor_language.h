@@ -4,20 +4,24 @@
 #pragma once
 
 #include "language/config_check.h"
+#include "language/document_aliases.h"
 #include "language/vocabulary.h"
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 #include <optional>
 
 struct AppContext;
 class ConfigHighlighter;
 class QAction;
 class QCompleter;
-class QListWidget;
-class QListWidgetItem;
+class FindingsModel;
+class QListView;
+class QModelIndex;
 class QPlainTextEdit;
 class QStringListModel;
+class QTextBlock;
 class Settings;
 
 class EditorLanguage : public QObject {
@@ -42,21 +46,21 @@ public:
     // Ctrl+Space: offers the names that complete the word before the caret.
     void startCompletion();
 
-    QListWidget* checkList() const { return ListCheck; }
+    QListView* checkList() const { return ListCheck; }
     QCompleter* completer() const { return m_completer; }
     ConfigHighlighter* highlighter() const { return m_highlighter; }
-    const QList<ConfigFinding>& findings() const { return m_findings; }
+    const QList<ConfigFinding>& findings() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void ListCheckDblClick(QListWidgetItem* item);
+    void ListCheckDblClick(const QModelIndex& index);
     void reloadVocabulary();
     const Vocabulary& words();
     void applyColours();
-    void scheduleAliasScan();
-    void scanAliases();
+    // Counts again the aliases of the blocks from `first` to `last`.
+    void noteAliasesOf(const QTextBlock& first, const QTextBlock& last);
     void insertCompletion(const QString& name);
     void followCompletion();
     QString prefixBeforeCaret(int* start) const;
@@ -69,11 +73,11 @@ private:
     QAction* m_highlightAction;
     // Read from the program folder when first needed: an empty editor needs no words.
     std::optional<Vocabulary> m_words;
-    QSet<QString> m_aliases;
+    // The aliases the document defines, counted block by block.
+    std::shared_ptr<DocumentAliases> m_aliases;
     ConfigHighlighter* m_highlighter = nullptr;
-    QListWidget* ListCheck = nullptr;
-    QList<ConfigFinding> m_findings;
+    QListView* ListCheck = nullptr;
+    FindingsModel* m_findings = nullptr;
     QCompleter* m_completer = nullptr;
     QStringListModel* m_completionModel = nullptr;
-    bool m_aliasScanPending = false;
 };

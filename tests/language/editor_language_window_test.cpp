@@ -6,12 +6,11 @@
 #include "shell/Unit1.h"
 #include "shell/settings.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCompleter>
-#include <QListWidget>
+#include <QListView>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtTest/QTest>
@@ -35,7 +34,7 @@ protected:
         memo = form->editor();
         language = form->findChild<EditorLanguage*>(u"EditorLanguage"_s);
         ASSERT_TRUE(language);
-        list = form->findChild<QListWidget*>(u"ListCheck"_s);
+        list = form->findChild<QListView*>(u"ListCheck"_s);
         ASSERT_TRUE(list);
     }
     void setText(const QString& text) {
@@ -44,7 +43,10 @@ protected:
         QCoreApplication::processEvents();
     }
     QStringList listed() const {
-        return listTexts(list);
+        QStringList texts;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            texts.append(list->model()->index(row, 0).data().toString());
+        return texts;
     }
     bool blockColoured(int number) const {
         return !memo->document()->findBlockByNumber(number).layout()->formats().isEmpty();
@@ -54,7 +56,7 @@ protected:
     TForm1* form = nullptr;
     QPlainTextEdit* memo = nullptr;
     EditorLanguage* language = nullptr;
-    QListWidget* list = nullptr;
+    QListView* list = nullptr;
 };
 
 TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
@@ -66,7 +68,7 @@ TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
                                      u"Строка 3: Неизвестная команда или переменная «fps_mxa»"_s,
                                      u"Строка 4: Кавычка не закрыта до конца строки"_s}));
     QCoreApplication::processEvents();
-    const QRect second = list->visualItemRect(list->item(1));
+    const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(memo->textCursor().blockNumber(), 2);
