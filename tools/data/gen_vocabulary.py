@@ -9,6 +9,7 @@
 # a folder "repo" inside is looked for too). The repositories:
 #   ValveSoftware/halflife          the Half-Life SDK (client and game libraries)
 #   dreamstalker/rehlds             an open rebuild of the engine (dedicated server, HLTV)
+#   iCHOPPERi/reGS                  an open rebuild of the whole engine (the client side)
 #   FWGS/xash3d-fwgs                an open GoldSrc-compatible engine (the client side)
 #   Counter-Strike-16/OpenGoldSrc   key table of the engine, command list taken from CS 1.6
 #   s1lentq/ReGameDLL_CS            an open rebuild of the CS game library
@@ -32,10 +33,10 @@
 #     rebuy, the tutor), which are 16; code under REGAMEDLL_ switches is later;
 #   * the CS client library is only known from its CS 1.6 rebuild: a name there that neither the
 #     reference nor the SDK seed (the HL client the CS client was built on) shows is 16;
-#   * the client side of the engine is only known from the GoldSrc-compatible engine and the
-#     command list taken from CS 1.6; they are read last and only add names no other source
-#     has, as the engine's own (15, the engine's lineage), except the Steam-era additions of
-#     STEAM_ERA_ENGINE.
+#   * the client side of the engine is known from the whole-engine rebuild, then from the
+#     GoldSrc-compatible engine and the command list taken from CS 1.6 (these two are read last
+#     and only add names no other source has): the engine's own names (15, the engine's
+#     lineage), except the Steam-era additions of STEAM_ERA_ENGINE.
 # Where a name is registered matters to the check too: an alias named like a command of the
 # engine or the client library never runs (the console looks for commands first), while
 # commands the game server handles (buy commands, "say") go to the server and can be shadowed.
@@ -49,12 +50,14 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 OUT = os.path.join(ROOT, "data", "dlls", "goldsrc.voc")
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, HERE)
 import content_commands  # noqa: E402
 import content_cvars  # noqa: E402
 
 HL = "ValveSoftware/halflife"
 REHLDS = "dreamstalker/rehlds"
+REGS = "iCHOPPERi/reGS"
 XASH = "FWGS/xash3d-fwgs"
 OGS = "Counter-Strike-16/OpenGoldSrc"
 REGAME = "s1lentq/ReGameDLL_CS"
@@ -315,6 +318,9 @@ def main():
     csclient = Repo(sources, CSCLIENT)
     scan(csclient, ("cl_dll/", "game_shared/", "pm_shared/"), "client", client_version, col,
          skip=("/touch", "input_sdl", "android"))
+
+    regs = Repo(sources, REGS)
+    scan(regs, ("engine/",), "engine", engine_version, col)
 
     xash = Repo(sources, XASH)
 
