@@ -3,7 +3,7 @@
 #include "language/qt_editor_language.h"
 
 #include "app/app_context.h"
-#include "language/qt_block_notes.h"
+#include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_findings_model.h"
 #include "reference/explanations.h"
@@ -37,19 +37,12 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
     : QObject(parent), m_ctx(ctx), m_editor(editor), m_editorAlive(editor), m_settings(settings),
       m_highlightAction(highlightAction) {
     setObjectName(u"EditorLanguage"_s);
-    // The list of findings, under the editor. Every row is one line of text with a 16-pixel
-    // icon, so the view measures one row, not every row of a long list.
-    ListCheck = new QListView(editor->parentWidget());
+    // The list of findings, under the editor.
+    m_findings = new FindingsModel(editor->style(), this);
+    ListCheck = makeFindingsView(m_findings, editor->parentWidget());
     ListCheck->setObjectName(u"ListCheck"_s);
     ListCheck->setMaximumHeight(130);
-    ListCheck->setIconSize(QSize(16, 16));
-    ListCheck->setUniformItemSizes(true);
-    ListCheck->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListCheck->hide();
-    m_findings =
-        new FindingsModel(editor->style()->standardIcon(QStyle::SP_MessageBoxWarning),
-                          editor->style()->standardIcon(QStyle::SP_MessageBoxInformation), this);
-    ListCheck->setModel(m_findings);
     if (auto* layout = qobject_cast<QBoxLayout*>(editor->parentWidget()->layout()))
         layout->insertWidget(layout->indexOf(editor) + 1, ListCheck);
     connect(ListCheck, &QListView::doubleClicked, this, &EditorLanguage::ListCheckDblClick);
@@ -59,21 +52,15 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
 
     // The document's aliases, counted before the highlighter hears of an edit, so that it
     // colours the edited block with them.
-    m_aliases = std::make_shared<DocumentAliases>();
-    noteAliasesOf(editor->document()->begin(), editor->document()->lastBlock());
-    m_aliases->takeChanged();
-    connect(editor->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) {
-                // The blocks the edit left or made are read again; the blocks it deleted took
-                // their aliases with them.
-                QTextDocument* doc = m_editor->document();
-                const QTextBlock last = doc->findBlock(position + added);
-                noteAliasesOf(doc->findBlock(position), last.isValid() ? last : doc->lastBlock());
-                if (m_aliases->takeChanged() && m_highlighter)
-                    m_highlighter->setAliases(m_aliases->names());
-                if (m_completer && m_completer->popup()->isVisible())
-                    QTimer::singleShot(0, this, &EditorLanguage::followCompletion);
-            });
+    m_aliases = new AliasTracker(editor->document(), this);
+    connect(m_aliases, &AliasTracker::changed, this, [this] {
+        if (m_highlighter)
+            m_highlighter->setAliases(m_aliases->names());
+    });
+    connect(editor->document(), &QTextDocument::contentsChange, this, [this] {
+        if (m_completer && m_completer->popup()->isVisible())
+            QTimer::singleShot(0, this, &EditorLanguage::followCompletion);
+    });
 
     // Highlighting: on unless the settings say 0.
     m_highlighter =
@@ -126,14 +113,6 @@ const Vocabulary& EditorLanguage::words() {
 void EditorLanguage::applyColours() {
     const QPalette pal = m_editor->palette();
     m_highlighter->setColours(syntaxColours(pal.color(QPalette::Base), pal.color(QPalette::Text)));
-}
-
-void EditorLanguage::noteAliasesOf(const QTextBlock& first, const QTextBlock& last) {
-    if (!first.isValid())
-        return;
-    const int end = last.blockNumber();
-    for (QTextBlock b = first; b.isValid() && b.blockNumber() <= end; b = b.next())
-        noteAliases(b, m_aliases);
 }
 
 const QList<ConfigFinding>& EditorLanguage::findings() const {

@@ -4,14 +4,13 @@
 #pragma once
 
 #include "language/config_check.h"
-#include "language/document_aliases.h"
 #include "language/vocabulary.h"
 
 #include <QObject>
 #include <QPointer>
-#include <memory>
 #include <optional>
 
+class AliasTracker;
 struct AppContext;
 class ConfigHighlighter;
 class QAction;
@@ -21,7 +20,6 @@ class QListView;
 class QModelIndex;
 class QPlainTextEdit;
 class QStringListModel;
-class QTextBlock;
 class Settings;
 
 class EditorLanguage : public QObject {
@@ -59,8 +57,6 @@ private:
     void reloadVocabulary();
     const Vocabulary& words();
     void applyColours();
-    // Counts again the aliases of the blocks from `first` to `last`.
-    void noteAliasesOf(const QTextBlock& first, const QTextBlock& last);
     void insertCompletion(const QString& name);
     void followCompletion();
     QString prefixBeforeCaret(int* start) const;
@@ -73,8 +69,7 @@ private:
     QAction* m_highlightAction;
     // Read from the program folder when first needed: an empty editor needs no words.
     std::optional<Vocabulary> m_words;
-    // The aliases the document defines, counted block by block.
-    std::shared_ptr<DocumentAliases> m_aliases;
+    AliasTracker* m_aliases = nullptr;
     ConfigHighlighter* m_highlighter = nullptr;
     QListView* ListCheck = nullptr;
     FindingsModel* m_findings = nullptr;

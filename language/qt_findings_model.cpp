@@ -1,10 +1,14 @@
 // The check list's rows.
 #include "language/qt_findings_model.h"
 
+#include <QListView>
+#include <QStyle>
+
 using namespace Qt::Literals::StringLiterals;
 
-FindingsModel::FindingsModel(const QIcon& warning, const QIcon& information, QObject* parent)
-    : QAbstractListModel(parent), m_warning(warning), m_information(information) {}
+FindingsModel::FindingsModel(const QStyle* style, QObject* parent)
+    : QAbstractListModel(parent), m_warning(style->standardIcon(QStyle::SP_MessageBoxWarning)),
+      m_information(style->standardIcon(QStyle::SP_MessageBoxInformation)) {}
 
 void FindingsModel::setFindings(QList<ConfigFinding> findings) {
     beginResetModel();
@@ -34,4 +38,13 @@ QVariant FindingsModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+QListView* makeFindingsView(FindingsModel* model, QWidget* parent) {
+    auto* view = new QListView(parent);
+    view->setIconSize(QSize(16, 16));
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setModel(model);
+    return view;
 }

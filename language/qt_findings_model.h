@@ -8,14 +8,18 @@
 #include <QAbstractListModel>
 #include <QIcon>
 
+class QListView;
+class QStyle;
+class QWidget;
+
 class FindingsModel : public QAbstractListModel {
     Q_OBJECT
 public:
     // The finding's line (0-based) on a finding's row; nothing on "Замечаний нет".
     static constexpr int kLineRole = Qt::UserRole;
 
-    // `warning` and `information` are shown beside the findings of each kind.
-    FindingsModel(const QIcon& warning, const QIcon& information, QObject* parent);
+    // The style's warning and information icons are shown beside the findings of each kind.
+    FindingsModel(const QStyle* style, QObject* parent);
 
     void setFindings(QList<ConfigFinding> findings);
     const QList<ConfigFinding>& findings() const { return m_findings; }
@@ -28,3 +32,7 @@ private:
     QIcon m_warning;
     QIcon m_information;
 };
+
+// The list view the check list is: every row one line of text with a 16-pixel icon, so the view
+// measures one row, not every row of a long list; read-only.
+QListView* makeFindingsView(FindingsModel* model, QWidget* parent);

@@ -148,6 +148,35 @@ TEST_F(EditorLanguageWindow, AnEditRecoloursItsBlockAndUndoGivesTheColoursBack) 
     EXPECT_TRUE(blockColoured(1));
 }
 
+TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
+    const auto isAlias = [this](int number) {
+        const QTextBlock b = memo->document()->findBlockByNumber(number);
+        for (const QTextLayout::FormatRange& r : b.layout()->formats())
+            if (r.start == 0 && r.format.underlineStyle() != QTextCharFormat::WaveUnderline)
+                return true;
+        return false;
+    };
+    setText(u"alias go \"+attack\"\nalias go \"wait\"\ngo"_s);
+    language->highlighter()->refreshVisible();
+    ASSERT_TRUE(isAlias(2));
+    // One definition deleted: go is still defined by the other line.
+    QTextCursor c(memo->document()->firstBlock());
+    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    EXPECT_TRUE(isAlias(1));
+    // The last one renamed: go is unknown now, everywhere.
+    c.setPosition(8);
+    c.insertText(u"o"_s); // "alias goo"
+    EXPECT_FALSE(isAlias(1));
+    memo->undo();
+    EXPECT_TRUE(isAlias(1));
+    // A new line that defines it in a pasted block.
+    memo->selectAll();
+    memo->insertPlainText(u"echo\ngo\nalias go wait\n"_s);
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(isAlias(1));
+}
+
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {
     setText(u"fps_max 100\necho hi"_s);
     const QTextBlock first = memo->document()->firstBlock();
