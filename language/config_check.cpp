@@ -38,9 +38,13 @@ private:
     QSet<Finding> m_seen;
 };
 
-bool holdsBody(const ParsedCommand& c) {
-    return (c.name == u"alias"_s || c.name == u"bind"_s) && c.command.argumentCount() >= 2;
-}
+// The ids of the names the key checks dispatch on (-1 for a name the config does not use).
+struct Keywords {
+    explicit Keywords(const ParsedConfig& config)
+        : bind(config.idOf(u"bind"_s)), unbind(config.idOf(u"unbind"_s)),
+          unbindall(config.idOf(u"unbindall"_s)) {}
+    int bind, unbind, unbindall;
+};
 
 void addCommands(ParsedConfig& config, QList<ConfigCommand>& commands, int line, int depth,
                  int parent) {
@@ -48,17 +52,27 @@ void addCommands(ParsedConfig& config, QList<ConfigCommand>& commands, int line,
         const qsizetype index = config.commands.size();
         ParsedCommand& p = config.commands.emplace_back();
         p.command = std::move(c);
-        toLowerName(p.command.words.first().text, p.name);
+        p.name = config.intern(p.command.words.first().text);
         p.line = line;
         p.depth = depth;
         p.parent = parent;
-        if (p.name == u"alias"_s && p.command.argumentCount() >= 1)
-            config.aliases.insert(p.command.argument(0).text.toLower());
-        if (depth < kMaxDepth && holdsBody(p)) {
+        const QString& name = config.names.at(p.name);
+        const bool alias = name == u"alias"_s;
+        if (alias && p.command.argumentCount() >= 1)
+            p.defines = config.intern(p.command.argument(0).text);
+        if (depth < kMaxDepth && (alias || name == u"bind"_s) && p.command.argumentCount() >= 2) {
             QList<ConfigCommand> inner = commandsInside(p.command.argument(1));
             addCommands(config, inner, line, depth + 1, int(index));
         }
     }
+}
+
+// For every name of the config, whether `test` holds: one look-up per name, not per use.
+template <typename Test> QList<bool> perName(const ParsedConfig& config, Test test) {
+    QList<bool> result(config.names.size());
+    for (qsizetype i = 0; i < config.names.size(); ++i)
+        result[i] = test(config.names.at(i));
+    return result;
 }
 
 bool knownOrAlias(const ParsedConfig& config, const Vocabulary& words, const QString& name) {
@@ -72,8 +86,21 @@ void sortByLine(QList<Finding>& findings) {
 
 } // namespace
 
+int ParsedConfig::intern(QStringView name) {
+    toLowerName(name, m_buffer);
+    const auto it = m_ids.constFind(m_buffer);
+    if (it != m_ids.constEnd())
+        return *it;
+    const int id = int(names.size());
+    names.append(m_buffer);
+    m_ids.insert(m_buffer, id);
+    return id;
+}
+
 ParsedConfig parseConfig(const QString& text) {
     ParsedConfig config;
+    // About one command a line: one allocation for the lot rather than many as it grows.
+    config.commands.reserve(text.count(u'\n') + 1);
     int line = 0;
     for (QStringView lineText : QStringView(text).tokenize(u'\n')) {
         ConfigLine parsed = parseConfigLine(lineText);
@@ -82,6 +109,12 @@ ParsedConfig parseConfig(const QString& text) {
         addCommands(config, parsed.commands, line, 0, -1);
         ++line;
     }
+    QList<bool> defined(config.names.size());
+    for (const ParsedCommand& c : std::as_const(config.commands))
+        if (c.defines >= 0 && !defined[c.defines]) {
+            defined[c.defines] = true;
+            config.aliases.insert(config.names.at(c.defines));
+        }
     return config;
 }
 
@@ -90,9 +123,12 @@ bool isPluginCommand(QStringView lowerName) {
 }
 
 QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words) {
+    const QList<bool> unknown = perName(config, [&](const QString& name) {
+        return !knownOrAlias(config, words, name) && !isPluginCommand(name);
+    });
     Findings findings;
     for (const ParsedCommand& c : config.commands)
-        if (c.depth == 0 && !knownOrAlias(config, words, c.name) && !isPluginCommand(c.name))
+        if (c.depth == 0 && unknown.at(c.name))
             findings.add(
                 c.line, Finding::Kind::Warning,
                 u"Неизвестная команда или переменная «%1»"_s.arg(c.command.words.first().text));
@@ -107,20 +143,21 @@ QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
 }
 
 QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
+    const Keywords k(config);
     Findings findings;
     QHash<QString, int> boundOn; // lower-case key -> the line of its last bind
     for (const ParsedCommand& p : config.commands) {
         if (p.depth != 0) // a bind inside an alias is a switch, not a duplicate
             continue;
         const ConfigCommand& c = p.command;
-        if (p.name == u"unbindall"_s) { // starts afresh
+        if (p.name == k.unbindall) { // starts afresh
             boundOn.clear();
             continue;
         }
-        if ((p.name != u"bind"_s && p.name != u"unbind"_s) || c.argumentCount() < 1)
+        if ((p.name != k.bind && p.name != k.unbind) || c.argumentCount() < 1)
             continue;
-        const QString key = c.argument(0).text.toLower();
-        if (p.name == u"unbind"_s) {
+        const QString key = c.argument(0).text.toString().toLower();
+        if (p.name == k.unbind) {
             boundOn.remove(key); // an unbind in between makes the second bind deliberate
             continue;
         }
@@ -138,82 +175,77 @@ QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
 QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& words) {
     // Each alias's calls (over all of its definitions) and whether some command inside a body
     // redefines it: such an alias can be switched off, which is the usual way out of a loop.
-    QHash<QString, QStringList> calls;
-    QHash<QString, int> firstLine;
-    QHash<QString, QString> spelled;
-    QSet<QString> redefinedInside;
-    const auto aliasName = [&](const ParsedCommand& c) {
-        return c.name == u"alias"_s && c.command.argumentCount() >= 1
-                   ? c.command.argument(0).text.toLower()
-                   : QString();
-    };
+    // Aliases are name ids here.
+    QHash<int, QList<int>> calls;
+    QHash<int, int> firstLine;
+    QHash<int, QString> spelled;
+    QSet<int> redefinedInside;
     for (const ParsedCommand& c : config.commands) {
-        const QString name = aliasName(c);
-        if (name.isEmpty())
+        if (c.defines < 0)
             continue;
         if (c.depth > 0)
-            redefinedInside.insert(name);
-        if (!firstLine.contains(name)) {
-            firstLine.insert(name, c.line);
-            spelled.insert(name, c.command.argument(0).text);
+            redefinedInside.insert(c.defines);
+        if (!firstLine.contains(c.defines)) {
+            firstLine.insert(c.defines, c.line);
+            spelled.insert(c.defines, c.command.argument(0).text.toString());
         }
-        calls[name]; // an alias with an empty body is still a node
+        calls[c.defines]; // an alias with an empty body is still a node
     }
+    // A call of a command's name runs the command, whatever aliases say.
+    const QList<bool> callable = perName(config, [&](const QString& name) {
+        return config.aliases.contains(name) && !words.isBuiltInCommand(name);
+    });
     for (const ParsedCommand& inner : config.commands) {
-        if (inner.parent < 0)
+        if (inner.parent < 0 || !callable.at(inner.name))
             continue;
-        const ParsedCommand& holder = config.commands.at(inner.parent);
-        const QString name = aliasName(holder);
-        // A call of a command's name runs the command, whatever aliases say.
-        if (name.isEmpty() || !config.aliases.contains(inner.name) ||
-            words.isBuiltInCommand(inner.name))
+        const int holder = config.commands.at(inner.parent).defines;
+        if (holder < 0)
             continue;
-        QStringList& out = calls[name];
+        QList<int>& out = calls[holder];
         if (!out.contains(inner.name))
             out.append(inner.name);
     }
 
     // Depth-first search from each alias in the order the text defines them; a call back into
     // the current path closes a circle.
-    QStringList order = firstLine.keys();
-    std::sort(order.begin(), order.end(), [&](const QString& a, const QString& b) {
+    QList<int> order = firstLine.keys();
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
         return firstLine.value(a) != firstLine.value(b) ? firstLine.value(a) < firstLine.value(b)
                                                         : a < b;
     });
     Findings findings;
-    QSet<QString> done;
-    QSet<QString> reported;
-    QStringList path;
-    std::function<void(const QString&)> visit = [&](const QString& name) {
+    QSet<int> done;
+    QSet<QList<int>> reported;
+    QList<int> path;
+    const auto shownName = [&](int id) { return spelled.value(id, config.names.at(id)); };
+    std::function<void(int)> visit = [&](int name) {
         path.append(name);
-        for (const QString& next : calls.value(name)) {
+        for (const int next : calls.value(name)) {
             const qsizetype at = path.indexOf(next);
             if (at >= 0) {
-                const QStringList circle = path.mid(at);
-                const bool wayOut =
-                    std::any_of(circle.begin(), circle.end(),
-                                [&](const QString& n) { return redefinedInside.contains(n); });
-                QStringList sorted = circle;
-                sorted.sort();
-                const QString id = sorted.join(u' ');
-                if (!wayOut && !reported.contains(id)) {
-                    reported.insert(id);
+                const QList<int> circle = path.mid(at);
+                const bool wayOut = std::any_of(circle.begin(), circle.end(),
+                                                [&](int n) { return redefinedInside.contains(n); });
+                QList<int> sorted = circle;
+                std::sort(sorted.begin(), sorted.end());
+                if (!wayOut && !reported.contains(sorted)) {
+                    reported.insert(sorted);
                     QStringList shown;
-                    for (const QString& n : circle)
-                        shown.append(spelled.value(n, n));
-                    shown.append(spelled.value(next, next));
+                    for (const int n : circle)
+                        shown.append(shownName(n));
+                    shown.append(shownName(next));
                     findings.add(
                         firstLine.value(circle.first()), Finding::Kind::Warning,
                         u"Алиас вызывает сам себя без выхода: %1"_s.arg(shown.join(u" → "_s)));
                 }
-            } else if (!done.contains(next)) {
+            } else if (!done.contains(next) && calls.contains(next)) {
                 visit(next);
             }
         }
         path.removeLast();
         done.insert(name);
     };
-    for (const QString& name : order)
+    for (const int name : order)
         if (!done.contains(name))
             visit(name);
     QList<Finding> list = findings.take();
@@ -222,24 +254,27 @@ QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& wo
 }
 
 QList<Finding> checkShadowedAliases(const ParsedConfig& config, const Vocabulary& words) {
+    const QList<bool> builtIn =
+        perName(config, [&](const QString& name) { return words.isBuiltInCommand(name); });
     Findings findings;
     for (const ParsedCommand& c : config.commands) {
-        if (c.name != u"alias"_s || c.command.argumentCount() < 1)
+        if (c.defines < 0 || !builtIn.at(c.defines))
             continue;
-        const QString& name = c.command.argument(0).text;
-        if (words.isBuiltInCommand(name))
-            findings.add(c.line, Finding::Kind::Warning,
-                         u"Алиас «%1» никогда не выполнится: игра сначала выполняет свою "
-                         u"команду «%1»"_s.arg(name));
+        findings.add(c.line, Finding::Kind::Warning,
+                     u"Алиас «%1» никогда не выполнится: игра сначала выполняет свою "
+                     u"команду «%1»"_s.arg(c.command.argument(0).text));
     }
     return findings.take();
 }
 
 QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words) {
+    const QList<bool> undefined = perName(config, [&](const QString& name) {
+        return !name.isEmpty() && !knownOrAlias(config, words, name) && !isConfigNumber(name) &&
+               !isPluginCommand(name);
+    });
     Findings findings;
     for (const ParsedCommand& c : config.commands) {
-        if (c.depth == 0 || c.name.isEmpty() || knownOrAlias(config, words, c.name) ||
-            isConfigNumber(c.name) || isPluginCommand(c.name))
+        if (c.depth == 0 || !undefined.at(c.name))
             continue;
         findings.add(c.line, Finding::Kind::Hint,
                      u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(
@@ -249,29 +284,33 @@ QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabular
 }
 
 QList<Finding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words) {
+    const QList<bool> later = perName(config, [&](const QString& name) {
+        const WordInfo* info = words.find(name);
+        return info && info->version != GameVersion::Cs15 && !config.aliases.contains(name);
+    });
     Findings findings;
-    for (const ParsedCommand& c : config.commands) {
-        const WordInfo* info = words.find(c.name);
-        if (!info || info->version == GameVersion::Cs15 || config.aliases.contains(c.name))
-            continue;
-        findings.add(c.line, Finding::Kind::Hint,
-                     u"«%1» есть только в CS 1.6 и новее"_s.arg(c.command.words.first().text));
-    }
+    for (const ParsedCommand& c : config.commands)
+        if (later.at(c.name))
+            findings.add(c.line, Finding::Kind::Hint,
+                         u"«%1» есть только в CS 1.6 и новее"_s.arg(c.command.words.first().text));
     return findings.take();
 }
 
 QList<Finding> checkPluginCommands(const ParsedConfig& config) {
+    const QList<bool> plugin = perName(config, [&](const QString& name) {
+        return isPluginCommand(name) && !config.aliases.contains(name);
+    });
     QStringList names;
-    QSet<QString> seen;
+    QSet<int> seen;
     int firstLine = -1;
     for (const ParsedCommand& c : config.commands) {
-        if (!isPluginCommand(c.name) || config.aliases.contains(c.name))
+        if (!plugin.at(c.name))
             continue;
         if (firstLine < 0)
             firstLine = c.line;
         if (!seen.contains(c.name)) {
             seen.insert(c.name);
-            names.append(c.command.words.first().text);
+            names.append(c.command.words.first().text.toString());
         }
     }
     if (firstLine < 0)
@@ -303,21 +342,21 @@ bool gameDirKnown(const QString& gameDir) {
     return !gameDir.isEmpty() && QFileInfo(gameDir).isDir();
 }
 
-bool isExecOf(const ParsedCommand& c) {
-    return c.name == u"exec"_s && c.command.argumentCount() >= 1 &&
-           !c.command.argument(0).text.isEmpty();
+// The file an "exec" command names, or an empty string for any other command.
+QString execFile(const ParsedCommand& c, int exec) {
+    return c.name == exec && c.command.argumentCount() >= 1 ? c.command.argument(0).text.toString()
+                                                            : QString();
 }
 } // namespace
 
 QList<Finding> checkMissingExecFiles(const ParsedConfig& config, const QString& gameDir) {
     Findings findings;
-    if (!gameDirKnown(gameDir))
+    const int exec = config.idOf(u"exec"_s);
+    if (!gameDirKnown(gameDir) || exec < 0)
         return {};
     for (const ParsedCommand& c : config.commands) {
-        if (!isExecOf(c))
-            continue;
-        const QString file = c.command.argument(0).text;
-        if (gameFile(gameDir, file).isEmpty())
+        const QString file = execFile(c, exec);
+        if (!file.isEmpty() && gameFile(gameDir, file).isEmpty())
             findings.add(c.line, Finding::Kind::Warning,
                          u"Файл «%1» не найден в каталоге игры"_s.arg(file));
     }
@@ -325,11 +364,12 @@ QList<Finding> checkMissingExecFiles(const ParsedConfig& config, const QString& 
 }
 
 QList<Finding> checkUnknownKeys(const ParsedConfig& config, const Vocabulary& words) {
+    const Keywords k(config);
     Findings findings;
     for (const ParsedCommand& c : config.commands) {
-        if ((c.name != u"bind"_s && c.name != u"unbind"_s) || c.command.argumentCount() < 1)
+        if ((c.name != k.bind && c.name != k.unbind) || c.command.argumentCount() < 1)
             continue;
-        const QString& key = c.command.argument(0).text;
+        const QStringView key = c.command.argument(0).text;
         if (!words.isKey(key))
             findings.add(c.line, Finding::Kind::Warning, u"Игра не знает клавишу «%1»"_s.arg(key));
     }
@@ -344,17 +384,17 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
     QStringList queue;
     for (const QString& file : paths::listFiles(gameDir, u"*.cfg"_s))
         queue.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
-    const auto addExecs = [&](const QList<ParsedCommand>& commands) {
-        for (const ParsedCommand& c : commands)
-            if (isExecOf(c))
-                if (const QString path = gameFile(gameDir, c.command.argument(0).text);
-                    !path.isEmpty())
+    const auto addExecs = [&](const ParsedConfig& from) {
+        const int exec = from.idOf(u"exec"_s);
+        for (const ParsedCommand& c : from.commands)
+            if (const QString file = execFile(c, exec); !file.isEmpty())
+                if (const QString path = gameFile(gameDir, file); !path.isEmpty())
                     queue.append(path);
     };
-    addExecs(config.commands);
+    addExecs(config);
     QSet<QString> read;
-    // Files the game itself refuses are not read either (a config larger than this is not a
-    // config); the count keeps a folder of thousands of files from stalling the check.
+    // A file larger than this is no config a player wrote; the count keeps a folder of
+    // thousands of files from stalling the check.
     constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
     constexpr int kMaxFiles = 256;
     for (qsizetype i = 0; i < queue.size() && read.size() < kMaxFiles; ++i) {
@@ -367,7 +407,7 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
             continue;
         const ParsedConfig other = parseConfig(file.text);
         aliases.unite(other.aliases);
-        addExecs(other.commands);
+        addExecs(other);
     }
     return aliases;
 }

@@ -20,18 +20,33 @@ struct ConfigFinding {
 size_t qHash(const ConfigFinding& f, size_t seed = 0);
 
 struct ParsedCommand {
-    ConfigCommand command;
-    QString name;    // lower case
-    int line = 0;    // 0-based
-    int depth = 0;   // 0 at the top of a line, 1 in the body of a bind or alias there, ...
-    int parent = -1; // the bind or alias whose body holds it
+    ConfigCommand command; // its words are views into the checked text
+    int name = 0;          // lower case, in ParsedConfig::names
+    int defines = -1;      // for an alias command: the name it defines, in ParsedConfig::names
+    int line = 0;          // 0-based
+    int depth = 0;         // 0 at the top of a line, 1 in the body of a bind or alias there, ...
+    int parent = -1;       // the bind or alias whose body holds it
 };
 
+// A config read once for all the checks. It holds views into the text it was read from, which
+// must outlive it.
 struct ParsedConfig {
     // In the order of the text; the commands of a body follow the bind or alias that holds it.
     QList<ParsedCommand> commands;
+    // The first words and alias names, lower case, each once (a config repeats few names many
+    // times, so the checks look each one up once).
+    QStringList names;
     QList<int> unclosedQuoteLines;
     QSet<QString> aliases; // defined anywhere in the text (and the game's other files), lower case
+
+    const QString& nameOf(const ParsedCommand& c) const { return names.at(c.name); }
+    // The index of a lower-case name in `names`, or -1.
+    int idOf(const QString& lowerName) const { return m_ids.value(lowerName, -1); }
+    int intern(QStringView name); // (used while reading)
+
+private:
+    QHash<QString, int> m_ids;
+    QString m_buffer;
 };
 ParsedConfig parseConfig(const QString& text);
 

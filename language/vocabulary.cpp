@@ -166,7 +166,7 @@ Vocabulary Vocabulary::load(const QString& programDir) {
         for (const QString& entry : readList(dlz, QFileInfo(file).fileName())) {
             const ConfigLine line = parseConfigLine(entry);
             if (!line.commands.isEmpty())
-                firstWords.append(line.commands.first().words.first().text);
+                firstWords.append(line.commands.first().words.first().text.toString());
         }
         v.addVariables(firstWords);
     }
@@ -182,7 +182,7 @@ void collectFrom(const QList<ConfigCommand>& commands, QSet<QString>& into, int 
     for (const ConfigCommand& c : commands) {
         const QString name = c.name();
         if (name == u"alias"_s && c.argumentCount() >= 1) {
-            into.insert(c.argument(0).text.toLower());
+            into.insert(c.argument(0).text.toString().toLower());
             if (c.argumentCount() >= 2)
                 collectFrom(commandsInside(c.argument(1)), into, depth + 1);
         } else if (name == u"bind"_s && c.argumentCount() >= 2) {

@@ -38,7 +38,7 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
         for (const ConfigCommand& cmd : parsed.commands) {
             QStringList words;
             for (const ConfigWord& w : cmd.words)
-                words.append(w.text);
+                words.append(w.text.toString());
             commands.append(words.join(u'|'));
         }
         EXPECT_EQ(commands, c.commands);
