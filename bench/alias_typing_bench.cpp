@@ -66,8 +66,8 @@ double typeAt(QPlainTextEdit& editor, int near, const QString& prefix, int colum
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Vocabulary words;
-    words.addCommands({u"bind"_s, u"alias"_s, u"echo"_s, u"+jump"_s, u"+duck"_s, u"-jump"_s,
-                       u"-duck"_s});
+    words.addCommands(
+        {u"bind"_s, u"alias"_s, u"echo"_s, u"+jump"_s, u"+duck"_s, u"-jump"_s, u"-duck"_s});
     words.addVariables({u"cl_updaterate"_s, u"fps_max"_s, u"name"_s});
     const int keys = argc > 1 ? std::atoi(argv[1]) : 100;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;

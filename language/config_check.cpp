@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <functional>
 
@@ -21,21 +22,52 @@ namespace {
 using Finding = ConfigFinding;
 constexpr int kMaxDepth = 8;
 
-// The findings of one check, each once, in the order found.
+// The findings of one check, each once. A check walks the text in order, so a finding can only
+// repeat one of its own line: the hashes of the current line's findings (a few) are kept, and a
+// new finding is compared with those of equal hash.
 class Findings {
 public:
     void add(int line, Finding::Kind kind, const QString& message) {
+        if (line != m_line) {
+            m_lineHashes.clear();
+            m_line = line;
+        }
         Finding f{line, kind, message};
-        if (m_seen.contains(f))
-            return;
-        m_seen.insert(f);
+        const size_t hash = qHash(f);
+        for (qsizetype i = 0; i < m_lineHashes.size(); ++i)
+            if (m_lineHashes[i] == hash && m_list.at(m_list.size() - m_lineHashes.size() + i) == f)
+                return;
+        m_lineHashes.append(hash);
         m_list.append(std::move(f));
     }
     QList<Finding> take() { return std::move(m_list); }
 
 private:
     QList<Finding> m_list;
-    QSet<Finding> m_seen;
+    QVarLengthArray<size_t, 8> m_lineHashes; // of the last findings of m_list, in order
+    int m_line = -1;
+};
+
+// One message per name as the config spells it: a config repeats its names, and the findings of
+// one name share one text instead of each building its own.
+class Messages {
+public:
+    explicit Messages(const ParsedConfig& config) : m_cache(config.names.size()) {}
+    template <typename Make> const QString& of(int name, QStringView spelled, Make make) {
+        Entry& e = m_cache[name];
+        if (e.message.isNull() || e.spelled != spelled) {
+            e.spelled = spelled.toString();
+            e.message = make(spelled);
+        }
+        return e.message;
+    }
+
+private:
+    struct Entry {
+        QString spelled;
+        QString message;
+    };
+    QList<Entry> m_cache;
 };
 
 // The ids of the names the key checks dispatch on (-1 for a name the config does not use).
@@ -100,7 +132,8 @@ int ParsedConfig::intern(QStringView name) {
 ParsedConfig parseConfig(const QString& text) {
     ParsedConfig config;
     // About one command a line: one allocation for the lot rather than many as it grows.
-    config.commands.reserve(text.count(u'\n') + 1);
+    const qsizetype lines = text.count(u'\n') + 1;
+    config.commands.reserve(lines + lines / 2);
     int line = 0;
     for (QStringView lineText : QStringView(text).tokenize(u'\n')) {
         ConfigLine parsed = parseConfigLine(lineText);
@@ -127,11 +160,13 @@ QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary
         return !knownOrAlias(config, words, name) && !isPluginCommand(name);
     });
     Findings findings;
+    Messages messages(config);
     for (const ParsedCommand& c : config.commands)
         if (c.depth == 0 && unknown.at(c.name))
-            findings.add(
-                c.line, Finding::Kind::Warning,
-                u"Неизвестная команда или переменная «%1»"_s.arg(c.command.words.first().text));
+            findings.add(c.line, Finding::Kind::Warning,
+                         messages.of(c.name, c.command.words.first().text, [](QStringView w) {
+                             return u"Неизвестная команда или переменная «%1»"_s.arg(w);
+                         }));
     return findings.take();
 }
 
@@ -273,12 +308,15 @@ QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabular
                !isPluginCommand(name);
     });
     Findings findings;
+    Messages messages(config);
     for (const ParsedCommand& c : config.commands) {
         if (c.depth == 0 || !undefined.at(c.name))
             continue;
-        findings.add(c.line, Finding::Kind::Hint,
-                     u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(
-                         c.command.words.first().text));
+        findings.add(
+            c.line, Finding::Kind::Hint,
+            messages.of(c.name, c.command.words.first().text, [](QStringView w) {
+                return u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(w);
+            }));
     }
     return findings.take();
 }
@@ -289,10 +327,13 @@ QList<Finding> checkLaterVersionNames(const ParsedConfig& config, const Vocabula
         return info && info->version != GameVersion::Cs15 && !config.aliases.contains(name);
     });
     Findings findings;
+    Messages messages(config);
     for (const ParsedCommand& c : config.commands)
         if (later.at(c.name))
             findings.add(c.line, Finding::Kind::Hint,
-                         u"«%1» есть только в CS 1.6 и новее"_s.arg(c.command.words.first().text));
+                         messages.of(c.name, c.command.words.first().text, [](QStringView w) {
+                             return u"«%1» есть только в CS 1.6 и новее"_s.arg(w);
+                         }));
     return findings.take();
 }
 
@@ -415,18 +456,25 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
 QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const QString& gameDir) {
     ParsedConfig config = parseConfig(text);
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
+    // Each check's findings come ordered by line; merging them keeps the order of the checks
+    // within a line.
     QList<Finding> all;
-    all += checkUnclosedQuotes(config);
-    all += checkUnknownCommands(config, words);
-    all += checkUnknownKeys(config, words);
-    all += checkDuplicateBinds(config);
-    all += checkAliasCycles(config, words);
-    all += checkShadowedAliases(config, words);
-    all += checkMissingExecFiles(config, gameDir);
-    all += checkUndefinedAliases(config, words);
-    all += checkLaterVersionNames(config, words);
-    all += checkPluginCommands(config);
-    sortByLine(all);
+    const auto add = [&all](QList<Finding> more) {
+        const qsizetype middle = all.size();
+        all.append(std::move(more));
+        std::inplace_merge(all.begin(), all.begin() + middle, all.end(),
+                           [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    };
+    add(checkUnclosedQuotes(config));
+    add(checkUnknownCommands(config, words));
+    add(checkUnknownKeys(config, words));
+    add(checkDuplicateBinds(config));
+    add(checkAliasCycles(config, words));
+    add(checkShadowedAliases(config, words));
+    add(checkMissingExecFiles(config, gameDir));
+    add(checkUndefinedAliases(config, words));
+    add(checkLaterVersionNames(config, words));
+    add(checkPluginCommands(config));
     return all;
 }
 

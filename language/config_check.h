@@ -17,6 +17,7 @@ struct ConfigFinding {
     QString message;
     bool operator==(const ConfigFinding&) const = default;
 };
+Q_DECLARE_TYPEINFO(ConfigFinding, Q_RELOCATABLE_TYPE);
 size_t qHash(const ConfigFinding& f, size_t seed = 0);
 
 struct ParsedCommand {
@@ -27,6 +28,7 @@ struct ParsedCommand {
     int depth = 0;         // 0 at the top of a line, 1 in the body of a bind or alias there, ...
     int parent = -1;       // the bind or alias whose body holds it
 };
+Q_DECLARE_TYPEINFO(ParsedCommand, Q_RELOCATABLE_TYPE);
 
 // A config read once for all the checks. It holds views into the text it was read from, which
 // must outlive it.

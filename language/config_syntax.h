@@ -15,6 +15,7 @@ struct ConfigWord {
     bool quoted = false;
     bool closed = true; // false for a quoted word that runs to the end of the line
 };
+Q_DECLARE_TYPEINFO(ConfigWord, Q_RELOCATABLE_TYPE);
 
 struct ConfigCommand {
     QList<ConfigWord> words;
@@ -24,6 +25,7 @@ struct ConfigCommand {
     qsizetype argumentCount() const { return words.isEmpty() ? 0 : words.size() - 1; }
     const ConfigWord& argument(qsizetype i) const { return words.at(i + 1); }
 };
+Q_DECLARE_TYPEINFO(ConfigCommand, Q_RELOCATABLE_TYPE);
 
 struct ConfigLine {
     QList<ConfigCommand> commands; // empty commands (";;", blank lines) are left out

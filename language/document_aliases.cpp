@@ -5,7 +5,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-bool DocumentAliases::replace(const QSet<QString>& before, const QSet<QString>& after) {
+bool DocumentAliases::replace(const QStringList& before, const QStringList& after) {
     bool changed = false;
     for (const QString& name : before) {
         if (after.contains(name))
@@ -31,9 +31,14 @@ bool DocumentAliases::replace(const QSet<QString>& before, const QSet<QString>& 
     return changed;
 }
 
-QSet<QString> aliasesOfLine(QStringView line) {
-    QSet<QString> names;
-    if (line.contains(u"alias"_s, Qt::CaseInsensitive))
-        collectAliases(parseConfigLine(line), names);
+QStringList aliasesOfLine(QStringView line) {
+    if (!line.contains(u"alias"_s, Qt::CaseInsensitive))
+        return {};
+    QStringList names;
+    forEachAliasDefined(parseConfigLine(line), [&names](QStringView name) {
+        QString lower = name.toString().toLower();
+        if (!names.contains(lower))
+            names.append(std::move(lower));
+    });
     return names;
 }

@@ -6,12 +6,13 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 class DocumentAliases {
 public:
-    // A line that defined `before` now defines `after` (names in lower case). Returns whether
-    // the set of defined names changed.
-    bool replace(const QSet<QString>& before, const QSet<QString>& after);
+    // A line that defined `before` now defines `after` (names in lower case, each once). Returns
+    // whether the set of defined names changed.
+    bool replace(const QStringList& before, const QStringList& after);
     // Every name some line defines, in lower case.
     const QSet<QString>& names() const { return m_names; }
     // Set by every change of names(); the owner reads and clears it after an edit.
@@ -23,6 +24,7 @@ private:
     bool m_changed = false;
 };
 
-// The aliases one line of a config defines (lower case); lines that do not mention "alias" are
-// not parsed.
-QSet<QString> aliasesOfLine(QStringView line);
+// The aliases one line of a config defines (lower case, each once, in the order of the line);
+// lines that do not mention "alias" are not parsed. A list, not a set: a line defines one or
+// two, and a document may have a hundred thousand such lines.
+QStringList aliasesOfLine(QStringView line);

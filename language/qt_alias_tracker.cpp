@@ -5,6 +5,11 @@
 
 #include <QTextDocument>
 
+namespace {
+// Past this many blocks an edit's blocks are found through the text (see noteBlocks).
+constexpr int kBlocksReadOneByOne = 64;
+} // namespace
+
 AliasTracker::AliasTracker(QTextDocument* document, QObject* parent)
     : QObject(parent), m_document(document), m_aliases(std::make_shared<DocumentAliases>()) {
     noteBlocks(document->begin(), document->lastBlock());
@@ -24,7 +29,25 @@ void AliasTracker::contentsChange(int position, int, int added) {
 void AliasTracker::noteBlocks(const QTextBlock& first, const QTextBlock& last) {
     if (!first.isValid())
         return;
-    const int end = last.blockNumber();
-    for (QTextBlock b = first; b.isValid() && b.blockNumber() <= end; b = b.next())
+    // A few blocks (typing, a short paste) are read one by one.
+    QTextBlock b = first;
+    for (int count = 0; b.isValid() && count < kBlocksReadOneByOne; b = b.next(), ++count) {
         noteAliases(b, m_aliases);
+        if (b == last)
+            return;
+    }
+    if (!b.isValid())
+        return;
+    // Many (a new text, a large paste): the blocks in between are new, so only those that
+    // mention "alias" can define one, and the text finds them faster than a walk over every
+    // block. The last block may be an old one that an edit joined; it is read whatever it holds.
+    const QString text = m_document->toRawText();
+    const int end = last.position() + last.length();
+    qsizetype from = b.position();
+    while ((from = text.indexOf(u"alias", from, Qt::CaseInsensitive)) >= 0 && from < end) {
+        const QTextBlock holder = m_document->findBlock(int(from));
+        noteAliases(holder, m_aliases);
+        from = holder.position() + holder.length();
+    }
+    noteAliases(last, m_aliases);
 }

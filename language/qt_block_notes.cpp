@@ -19,7 +19,7 @@ BlockNotes& makeNotes(QTextBlock block) {
 }
 
 void noteAliases(const QTextBlock& block, const std::shared_ptr<DocumentAliases>& aliases) {
-    QSet<QString> now = aliasesOfLine(block.text());
+    QStringList now = aliasesOfLine(block.text());
     BlockNotes* notes = notesOf(block);
     if (!notes) {
         if (now.isEmpty())

@@ -13,7 +13,7 @@
 struct BlockNotes : QTextBlockUserData {
     ~BlockNotes() override;
     int colouredIn = 0; // the highlighter's generation; 0 for a plain block
-    QSet<QString> aliases;
+    QStringList aliases;
     std::shared_ptr<DocumentAliases> counted; // where `aliases` are counted
 };
 

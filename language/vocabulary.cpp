@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -45,8 +46,7 @@ void Vocabulary::add(const QStringList& names, WordKind kind) {
         auto it = m_info.find(key);
         if (it == m_info.end())
             m_info.insert(key, {kind, GameVersion::Cs15, false});
-        else if (kind ==
-                 WordKind::Command) // a name on both lists counts as a command: the game runs it
+        else if (kind == WordKind::Command) // on both lists: a command, the game runs it
             it->kind = WordKind::Command;
     }
 }
@@ -176,24 +176,30 @@ Vocabulary Vocabulary::load(const QString& programDir) {
 }
 
 namespace {
-void collectFrom(const QList<ConfigCommand>& commands, QSet<QString>& into, int depth) {
+void collectFrom(const QList<ConfigCommand>& commands,
+                 const std::function<void(QStringView)>& found, int depth) {
     if (depth > 8)
         return;
     for (const ConfigCommand& c : commands) {
         const QString name = c.name();
         if (name == u"alias"_s && c.argumentCount() >= 1) {
-            into.insert(c.argument(0).text.toString().toLower());
+            found(c.argument(0).text);
             if (c.argumentCount() >= 2)
-                collectFrom(commandsInside(c.argument(1)), into, depth + 1);
+                collectFrom(commandsInside(c.argument(1)), found, depth + 1);
         } else if (name == u"bind"_s && c.argumentCount() >= 2) {
-            collectFrom(commandsInside(c.argument(1)), into, depth + 1);
+            collectFrom(commandsInside(c.argument(1)), found, depth + 1);
         }
     }
 }
 } // namespace
 
+void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found) {
+    collectFrom(line.commands, found, 0);
+}
+
 void collectAliases(const ConfigLine& line, QSet<QString>& into) {
-    collectFrom(line.commands, into, 0);
+    forEachAliasDefined(line,
+                        [&into](QStringView name) { into.insert(name.toString().toLower()); });
 }
 
 QSet<QString> definedAliases(const QString& text) {

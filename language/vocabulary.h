@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 enum class WordKind { Unknown, Keyword, Command, Variable, Alias };
 
@@ -76,6 +77,8 @@ void toLowerName(QStringView name, QString& into);
 QSet<QString> definedAliases(const QString& text);
 // The same for one line (the highlighter collects these line by line).
 void collectAliases(const ConfigLine& line, QSet<QString>& into);
+// Calls `found` with every alias name one line defines, as written.
+void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found);
 
 // The word of a line that spans `column` (letters, digits and "_+-.", as names are written), or
 // an empty string; `start` receives its first column.

@@ -175,6 +175,17 @@ TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
     memo->insertPlainText(u"echo\ngo\nalias go wait\n"_s);
     language->highlighter()->refreshVisible();
     EXPECT_TRUE(isAlias(1));
+    // A long paste is searched through its text: an alias far down in it counts, and so does
+    // one on the line the paste ends in.
+    QStringList lines(300, u"echo"_s);
+    lines[0] = u"far"_s;
+    lines[1] = u"near"_s;
+    lines[250] = u"bind x y; ALIAS far wait"_s;
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(lines.join(u'\n') + u" ; alias near wait"_s);
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(isAlias(3));
+    EXPECT_TRUE(isAlias(4));
 }
 
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {
