@@ -41,13 +41,20 @@ void AliasTracker::noteBlocks(const QTextBlock& first, const QTextBlock& last) {
     // Many (a new text, a large paste): the blocks in between are new, so only those that
     // mention "alias" can define one, and the text finds them faster than a walk over every
     // block. The last block may be an old one that an edit joined; it is read whatever it holds.
+    // The raw text separates blocks with U+2029, one character each, so its positions are the
+    // document's.
     const QString text = m_document->toRawText();
-    const int end = last.position() + last.length();
+    const int end = last.position();
     qsizetype from = b.position();
     while ((from = text.indexOf(u"alias", from, Qt::CaseInsensitive)) >= 0 && from < end) {
-        const QTextBlock holder = m_document->findBlock(int(from));
-        noteAliases(holder, m_aliases);
-        from = holder.position() + holder.length();
+        const qsizetype start = text.lastIndexOf(QChar::ParagraphSeparator, from) + 1;
+        qsizetype stop = text.indexOf(QChar::ParagraphSeparator, from);
+        if (stop < 0)
+            stop = text.size();
+        QStringList defined = aliasesOfLine(QStringView(text).mid(start, stop - start));
+        if (!defined.isEmpty())
+            noteAliases(m_document->findBlock(int(start)), std::move(defined), m_aliases);
+        from = stop;
     }
     noteAliases(last, m_aliases);
 }

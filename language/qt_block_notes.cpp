@@ -19,7 +19,11 @@ BlockNotes& makeNotes(QTextBlock block) {
 }
 
 void noteAliases(const QTextBlock& block, const std::shared_ptr<DocumentAliases>& aliases) {
-    QStringList now = aliasesOfLine(block.text());
+    noteAliases(block, aliasesOfLine(block.text()), aliases);
+}
+
+void noteAliases(const QTextBlock& block, QStringList now,
+                 const std::shared_ptr<DocumentAliases>& aliases) {
     BlockNotes* notes = notesOf(block);
     if (!notes) {
         if (now.isEmpty())

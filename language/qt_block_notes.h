@@ -25,3 +25,6 @@ BlockNotes& makeNotes(QTextBlock block);
 // Reads the aliases the block defines now and counts them in `aliases` in place of what it
 // defined before.
 void noteAliases(const QTextBlock& block, const std::shared_ptr<DocumentAliases>& aliases);
+// The same when the caller has read the block's aliases (`now`, as aliasesOfLine gives them).
+void noteAliases(const QTextBlock& block, QStringList now,
+                 const std::shared_ptr<DocumentAliases>& aliases);
