@@ -5,6 +5,7 @@
 // part of the document; the medians, their spread and the ratio of the medians are printed.
 #include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,26 +40,13 @@ QString sixteenMegabytes() {
     return text;
 }
 
-// Milliseconds per keystroke for `count` keys typed at `column` of the first line at or after
-// `near` that starts with `prefix`.
+// Milliseconds per keystroke for `count` keys ("x") typed at `column` of the first line at or
+// after `near` that starts with `prefix`.
 double typeAt(QPlainTextEdit& editor, int near, const QString& prefix, int column, int count) {
     QTextBlock b = editor.document()->findBlockByNumber(near);
     while (b.isValid() && !b.text().startsWith(prefix))
         b = b.next();
-    QTextCursor c = editor.textCursor();
-    c.setPosition(b.position() + column);
-    editor.setTextCursor(c);
-    editor.ensureCursorVisible();
-    QCoreApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < count; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QCoreApplication::sendEvent(&editor, &press);
-        editor.viewport()->repaint();
-        QCoreApplication::processEvents();
-    }
-    return double(timer.nsecsElapsed()) / 1e6 / count;
+    return typeKeys(editor, b.position() + column, "x", count);
 }
 
 } // namespace
