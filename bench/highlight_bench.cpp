@@ -2,6 +2,7 @@
 // the same editor (shown, so layout and painting count), first plain, then highlighted; the
 // ratio is what the highlighting costs a keystroke. Also the time to switch it on.
 #include "language/qt_config_highlighter.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,25 +31,10 @@ QString sixteenMegabytes() {
 }
 
 // Milliseconds per keystroke for `count` keys typed from the start of line `line` (config
-// lines: "fps_max 1" and Enter, over and over), each followed by the event processing (layout,
-// highlighting, painting) it causes.
+// lines: "fps_max 1" and Enter, over and over).
 double typeAt(QPlainTextEdit& editor, int line, int count) {
-    QTextCursor c = editor.textCursor();
-    c.setPosition(editor.document()->findBlockByNumber(line).position());
-    editor.setTextCursor(c);
-    editor.ensureCursorVisible();
-    QCoreApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < count; ++i) {
-        const char ch = "fps_max 1\n"[i % 10];
-        QKeyEvent press(QEvent::KeyPress, ch == '\n' ? Qt::Key_Return : 0, Qt::NoModifier,
-                        ch == '\n' ? QString() : QString(QLatin1Char(ch)));
-        QCoreApplication::sendEvent(&editor, &press);
-        editor.viewport()->repaint();
-        QCoreApplication::processEvents();
-    }
-    return double(timer.nsecsElapsed()) / 1e6 / count;
+    return typeKeys(editor, editor.document()->findBlockByNumber(line).position(), "fps_max 1\n",
+                    count);
 }
 
 } // namespace
@@ -79,7 +65,8 @@ int main(int argc, char** argv) {
     const int middle = editor.document()->blockCount() / 2;
     double plain = typeAt(editor, middle, keys);
 
-    auto* highlighter = new ConfigHighlighter(&editor, [&]() -> const Vocabulary& { return words; });
+    auto* highlighter =
+        new ConfigHighlighter(&editor, [&]() -> const Vocabulary& { return words; });
     highlighter->setColours(syntaxColours(Qt::white, Qt::black));
     highlighter->setAliases({QStringLiteral("+jumpduck")});
     QObject::connect(&editor, &QPlainTextEdit::updateRequest, highlighter,

@@ -1,5 +1,6 @@
-// "Проверить конфиг": what is wrong or suspicious in a config, each finding with its line. Every
-// check is a function of its own over the parsed text, so each is tested on its own.
+// "Проверить конфиг": what is wrong or suspicious in a config, each finding with its line. The
+// text is read once into a list of every command (those inside the bodies of binds and aliases
+// included); every check is a function of its own over that list, so each is tested on its own.
 #pragma once
 
 #include "language/config_syntax.h"
@@ -16,33 +17,71 @@ struct ConfigFinding {
     QString message;
     bool operator==(const ConfigFinding&) const = default;
 };
+Q_DECLARE_TYPEINFO(ConfigFinding, Q_RELOCATABLE_TYPE);
+size_t qHash(const ConfigFinding& f, size_t seed = 0);
 
+struct ParsedCommand {
+    ConfigCommand command; // its words are views into the checked text
+    int name = 0;          // lower case, in ParsedConfig::names
+    int defines = -1;      // for an alias command: the name it defines, in ParsedConfig::names
+    int line = 0;          // 0-based
+    int depth = 0;         // 0 at the top of a line, 1 in the body of a bind or alias there, ...
+    int parent = -1;       // the bind or alias whose body holds it
+};
+Q_DECLARE_TYPEINFO(ParsedCommand, Q_RELOCATABLE_TYPE);
+
+// A config read once for all the checks. It holds views into the text it was read from, which
+// must outlive it.
 struct ParsedConfig {
-    QList<ConfigLine> lines;
-    QSet<QString> aliases; // defined anywhere in the text, lower case
+    // In the order of the text; the commands of a body follow the bind or alias that holds it.
+    QList<ParsedCommand> commands;
+    // The first words and alias names, lower case, each once (a config repeats few names many
+    // times, so the checks look each one up once).
+    QStringList names;
+    QList<int> unclosedQuoteLines;
+    QSet<QString> aliases; // defined anywhere in the text (and the game's other files), lower case
+
+    const QString& nameOf(const ParsedCommand& c) const { return names.at(c.name); }
+    // The index of a lower-case name in `names`, or -1.
+    int idOf(const QString& lowerName) const { return m_ids.value(lowerName, -1); }
+    int intern(QStringView name); // (used while reading)
+
+private:
+    QHash<QString, int> m_ids;
+    QString m_buffer;
 };
 ParsedConfig parseConfig(const QString& text);
 
-// A first word of a line that no list knows and the document does not define as an alias.
+// A first word of a line that no list knows and that is not defined as an alias.
 QList<ConfigFinding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words);
 // A double quote without its closing partner on the same line.
 QList<ConfigFinding> checkUnclosedQuotes(const ParsedConfig& config);
 // The same key bound on two lines: the later one wins in the game; both lines are named.
 QList<ConfigFinding> checkDuplicateBinds(const ParsedConfig& config);
 // Aliases that call each other round in a circle with none of them ever redefined (no way
-// out: the game hangs or overflows), the circle named.
-QList<ConfigFinding> checkAliasCycles(const ParsedConfig& config);
-// A command inside a bind or an alias that is neither known nor defined here (a hint: it may
-// come from another file).
+// out: the game hangs or overflows), the circle named. A call of a name the game has as a
+// command runs that command, not the alias, so it closes no circle.
+QList<ConfigFinding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& words);
+// An alias named like a command of the game: the console runs the command, never the alias.
+QList<ConfigFinding> checkShadowedAliases(const ParsedConfig& config, const Vocabulary& words);
+// A command inside a bind or an alias that is neither known nor defined (a hint: it may come
+// from a file the check does not see).
 QList<ConfigFinding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words);
+// A name the game only has from CS 1.6 on (an information line; an alias of that name the
+// config defines is its own).
+QList<ConfigFinding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words);
+// Commands of server plugins (amx_*, admin_*): one information line for the whole config.
+QList<ConfigFinding> checkPluginCommands(const ParsedConfig& config);
 // "exec" of a file that the game directory (or the base game's folder beside it) does not have.
 // No finding when the game directory is not known.
 QList<ConfigFinding> checkMissingExecFiles(const ParsedConfig& config, const QString& gameDir);
 // A bind or unbind of a key name the game does not know (any letter case).
-QList<ConfigFinding> checkUnknownKeys(const ParsedConfig& config);
+QList<ConfigFinding> checkUnknownKeys(const ParsedConfig& config, const Vocabulary& words);
 
-// Aliases the game has from other files when this config runs: those of the game directory's
-// config.cfg and autoexec.cfg (the game runs both at start) and of the files the config execs.
+// Aliases the game has from other files when this config runs: those of every .cfg file of the
+// game directory (the game runs config.cfg and autoexec.cfg itself, the others are exec'd by
+// the player's files) and of the files the config execs, wherever they are, and the files
+// those exec in turn.
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir);
 
 // Every check, ordered by line; aliases from the game's other files count as defined.
@@ -51,3 +90,6 @@ QList<ConfigFinding> checkConfig(const QString& text, const Vocabulary& words,
 
 // "Строка 12: ..." as the check list shows a finding.
 QString findingCaption(const ConfigFinding& finding);
+
+// A command of a server plugin rather than of the game.
+bool isPluginCommand(QStringView lowerName);

@@ -4,7 +4,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 QString ConfigCommand::name() const {
-    return words.isEmpty() ? QString() : words.first().text.toLower();
+    return words.isEmpty() ? QString() : words.first().text.toString().toLower();
 }
 
 namespace {
@@ -41,11 +41,11 @@ ConfigLine parseConfigLine(QStringView line, int offset) {
             if (close < 0) {
                 w.closed = false;
                 result.unclosedQuote = true;
-                w.text = line.mid(i + 1).toString();
+                w.text = line.mid(i + 1);
                 w.length = n - i;
                 i = n;
             } else {
-                w.text = line.mid(i + 1, close - i - 1).toString();
+                w.text = line.mid(i + 1, close - i - 1);
                 w.length = close - i + 1;
                 i = close + 1;
             }
@@ -58,7 +58,7 @@ ConfigLine parseConfigLine(QStringView line, int offset) {
             ConfigWord w;
             w.start = offset + i;
             w.length = end - i;
-            w.text = line.mid(i, end - i).toString();
+            w.text = line.mid(i, end - i);
             current.words.append(std::move(w));
             i = end;
         }

@@ -8,12 +8,14 @@
 #include <QStringView>
 
 struct ConfigWord {
-    QString text;   // without the quotes
+    // Without the quotes: a view into the text given to parseConfigLine, valid while it lives.
+    QStringView text;
     int start = 0;  // the first character in the line (the opening quote of a quoted word)
     int length = 0; // in the line, quotes included
     bool quoted = false;
     bool closed = true; // false for a quoted word that runs to the end of the line
 };
+Q_DECLARE_TYPEINFO(ConfigWord, Q_RELOCATABLE_TYPE);
 
 struct ConfigCommand {
     QList<ConfigWord> words;
@@ -23,6 +25,7 @@ struct ConfigCommand {
     qsizetype argumentCount() const { return words.isEmpty() ? 0 : words.size() - 1; }
     const ConfigWord& argument(qsizetype i) const { return words.at(i + 1); }
 };
+Q_DECLARE_TYPEINFO(ConfigCommand, Q_RELOCATABLE_TYPE);
 
 struct ConfigLine {
     QList<ConfigCommand> commands; // empty commands (";;", blank lines) are left out
@@ -31,7 +34,7 @@ struct ConfigLine {
 };
 
 // Reads one line of a config. `offset` is added to every position (for a command text that
-// stands inside a quoted word, such as the body of an alias).
+// stands inside a quoted word, such as the body of an alias). The words are views into `line`.
 ConfigLine parseConfigLine(QStringView line, int offset = 0);
 
 // The commands of an alias body or a bind's command: the text of a quoted word, read like a

@@ -1,8 +1,10 @@
-// The visible-only highlighter. A coloured block carries the generation it was coloured in; a
-// change of colours, aliases or known words starts a new generation, so every block is redone
-// the next time it is on screen. The colours are the block layout's additional formats, which
-// never touch the text or the undo history.
+// The visible-only highlighter. A coloured block carries the generation it was coloured in (in
+// its BlockNotes); a change of colours, aliases or known words starts a new generation, so every
+// block is redone the next time it is on screen. The colours are the block layout's additional
+// formats, which never touch the text or the undo history.
 #include "language/qt_config_highlighter.h"
+
+#include "language/qt_block_notes.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -18,11 +20,6 @@ constexpr int kMargin = 40;
 // An edit that touches more blocks than this (a pasted or newly opened text) only makes the
 // blocks stale; the ones on screen are then coloured.
 constexpr int kBlocksColouredAtOnce = 200;
-
-struct ColouredIn : QTextBlockUserData {
-    explicit ColouredIn(int g) : generation(g) {}
-    int generation;
-};
 } // namespace
 
 ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor,
@@ -44,7 +41,7 @@ void ConfigHighlighter::setActive(bool active) {
     }
     // Only coloured blocks carry a mark, so the walk touches no layout of a plain block.
     for (QTextBlock b = m_editor->document()->begin(); b.isValid(); b = b.next())
-        if (b.userData())
+        if (const BlockNotes* notes = notesOf(b); notes && notes->colouredIn != 0)
             makePlain(b);
 }
 
@@ -105,8 +102,8 @@ void ConfigHighlighter::refreshVisible() {
     visibleRange(first, last);
     for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
          b.isValid() && b.blockNumber() <= last; b = b.next()) {
-        const auto* mark = static_cast<const ColouredIn*>(b.userData());
-        if (!mark || mark->generation != m_generation)
+        const BlockNotes* notes = notesOf(b);
+        if (!notes || notes->colouredIn != m_generation)
             colour(b);
     }
 }
@@ -137,8 +134,10 @@ void ConfigHighlighter::colour(const QTextBlock& block) {
     for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases))
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     QTextBlock b = block;
-    b.setUserData(new ColouredIn(m_generation));
-    if (ranges.isEmpty() && b.layout()->formats().isEmpty())
+    makeNotes(b).colouredIn = m_generation;
+    // A block recoloured after a change elsewhere (a new alias) mostly keeps its colours; the
+    // layout is only told of real changes.
+    if (b.layout()->formats() == ranges)
         return;
     b.layout()->setFormats(ranges);
     m_colouring = true;
@@ -148,7 +147,8 @@ void ConfigHighlighter::colour(const QTextBlock& block) {
 
 void ConfigHighlighter::makePlain(const QTextBlock& block) {
     QTextBlock b = block;
-    b.setUserData(nullptr);
+    if (BlockNotes* notes = notesOf(b))
+        notes->colouredIn = 0;
     if (b.layout()->formats().isEmpty())
         return;
     b.layout()->clearFormats();

@@ -3,7 +3,9 @@
 #include "language/qt_editor_language.h"
 
 #include "app/app_context.h"
+#include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
+#include "language/qt_findings_model.h"
 #include "reference/explanations.h"
 #include "shell/settings.h"
 
@@ -13,7 +15,7 @@
 #include <QCompleter>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -22,10 +24,6 @@
 #include <QToolTip>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-constexpr int kLineRole = Qt::UserRole;
-} // namespace
 
 QString EditorLanguage::settingsSection() {
     return u"Syntax"_s;
@@ -40,24 +38,35 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
       m_highlightAction(highlightAction) {
     setObjectName(u"EditorLanguage"_s);
     // The list of findings, under the editor.
-    ListCheck = new QListWidget(editor->parentWidget());
+    m_findings = new FindingsModel(editor->style(), this);
+    ListCheck = makeFindingsView(m_findings, editor->parentWidget());
     ListCheck->setObjectName(u"ListCheck"_s);
     ListCheck->setMaximumHeight(130);
-    ListCheck->setIconSize(QSize(16, 16));
     ListCheck->hide();
     if (auto* layout = qobject_cast<QBoxLayout*>(editor->parentWidget()->layout()))
         layout->insertWidget(layout->indexOf(editor) + 1, ListCheck);
-    connect(ListCheck, &QListWidget::itemDoubleClicked, this, &EditorLanguage::ListCheckDblClick);
+    connect(ListCheck, &QListView::doubleClicked, this, &EditorLanguage::ListCheckDblClick);
     ListCheck->installEventFilter(this);
     if (checkAction)
         connect(checkAction, &QAction::triggered, this, &EditorLanguage::CheckConfig1Click);
+
+    // The document's aliases, counted before the highlighter hears of an edit, so that it
+    // colours the edited block with them.
+    m_aliases = new AliasTracker(editor->document(), this);
+    connect(m_aliases, &AliasTracker::changed, this, [this] {
+        if (m_highlighter)
+            m_highlighter->setAliases(m_aliases->names());
+    });
+    connect(editor->document(), &QTextDocument::contentsChange, this, [this] {
+        if (m_completer && m_completer->popup()->isVisible())
+            QTimer::singleShot(0, this, &EditorLanguage::followCompletion);
+    });
 
     // Highlighting: on unless the settings say 0.
     m_highlighter =
         new ConfigHighlighter(editor, [this]() -> const Vocabulary& { return words(); });
     applyColours();
-    m_aliases = definedAliases(editor->toPlainText());
-    m_highlighter->setAliases(m_aliases);
+    m_highlighter->setAliases(m_aliases->names());
     const bool on = m_settings.readInt(settingsSection(), settingsKey()) != 0;
     if (m_highlightAction) {
         m_highlightAction->setCheckable(true);
@@ -70,17 +79,6 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
     // editor has laid them out.
     connect(editor, &QPlainTextEdit::updateRequest, m_highlighter,
             &ConfigHighlighter::refreshVisible, Qt::QueuedConnection);
-    connect(editor->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int removed, int added) {
-                const QTextBlock b = m_editor->document()->findBlock(position);
-                // Only an edit near "alias" (or a large one) can change the aliases.
-                if (removed + added > 256 || b.text().contains(u"alias"_s, Qt::CaseInsensitive) ||
-                    m_editor->document()->blockCount() < 2)
-                    scheduleAliasScan();
-                if (m_completer && m_completer->popup()->isVisible())
-                    QTimer::singleShot(0, this, &EditorLanguage::followCompletion);
-            });
-
     // Hover and completion.
     m_viewport = editor->viewport();
     m_viewport->installEventFilter(this);
@@ -117,37 +115,18 @@ void EditorLanguage::applyColours() {
     m_highlighter->setColours(syntaxColours(pal.color(QPalette::Base), pal.color(QPalette::Text)));
 }
 
-void EditorLanguage::scheduleAliasScan() {
-    if (m_aliasScanPending)
-        return;
-    m_aliasScanPending = true;
-    QTimer::singleShot(300, this, &EditorLanguage::scanAliases);
-}
-
-void EditorLanguage::scanAliases() {
-    m_aliasScanPending = false;
-    m_aliases = definedAliases(m_editor->toPlainText());
-    m_highlighter->setAliases(m_aliases);
+const QList<ConfigFinding>& EditorLanguage::findings() const {
+    return m_findings->findings();
 }
 
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
-    m_findings = checkConfig(m_editor->toPlainText(), words(), m_ctx.state.gameDir);
-    ListCheck->clear();
-    for (const ConfigFinding& f : m_findings) {
-        auto* item = new QListWidgetItem(findingCaption(f), ListCheck);
-        item->setData(kLineRole, f.line);
-        item->setIcon(m_editor->style()->standardIcon(f.kind == ConfigFinding::Kind::Warning
-                                                          ? QStyle::SP_MessageBoxWarning
-                                                          : QStyle::SP_MessageBoxInformation));
-    }
-    if (m_findings.isEmpty())
-        new QListWidgetItem(u"Замечаний нет"_s, ListCheck);
+    m_findings->setFindings(checkConfig(m_editor->toPlainText(), words(), m_ctx.state.gameDir));
     ListCheck->show();
 }
 
-void EditorLanguage::ListCheckDblClick(QListWidgetItem* item) {
-    const QVariant line = item ? item->data(kLineRole) : QVariant();
+void EditorLanguage::ListCheckDblClick(const QModelIndex& index) {
+    const QVariant line = index.data(FindingsModel::kLineRole);
     if (!line.isValid())
         return;
     const QTextBlock block = m_editor->document()->findBlockByNumber(line.toInt());
@@ -162,10 +141,8 @@ void EditorLanguage::ListCheckDblClick(QListWidgetItem* item) {
 
 void EditorLanguage::SyntaxHighlight1Click() {
     const bool on = !m_highlighter->isActive();
-    if (on) {
+    if (on)
         applyColours();
-        scanAliases();
-    }
     m_highlighter->setActive(on);
     if (m_highlightAction)
         m_highlightAction->setChecked(on);
@@ -204,10 +181,8 @@ QString EditorLanguage::prefixBeforeCaret(int* start) const {
 }
 
 void EditorLanguage::startCompletion() {
-    if (m_aliasScanPending)
-        scanAliases();
     QStringList names = words().names();
-    for (const QString& alias : std::as_const(m_aliases))
+    for (const QString& alias : m_aliases->names())
         if (!words().knows(alias))
             names.append(alias);
     names.sort(Qt::CaseInsensitive);

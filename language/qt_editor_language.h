@@ -10,12 +10,14 @@
 #include <QPointer>
 #include <optional>
 
+class AliasTracker;
 struct AppContext;
 class ConfigHighlighter;
 class QAction;
 class QCompleter;
-class QListWidget;
-class QListWidgetItem;
+class FindingsModel;
+class QListView;
+class QModelIndex;
 class QPlainTextEdit;
 class QStringListModel;
 class Settings;
@@ -42,21 +44,19 @@ public:
     // Ctrl+Space: offers the names that complete the word before the caret.
     void startCompletion();
 
-    QListWidget* checkList() const { return ListCheck; }
+    QListView* checkList() const { return ListCheck; }
     QCompleter* completer() const { return m_completer; }
     ConfigHighlighter* highlighter() const { return m_highlighter; }
-    const QList<ConfigFinding>& findings() const { return m_findings; }
+    const QList<ConfigFinding>& findings() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void ListCheckDblClick(QListWidgetItem* item);
+    void ListCheckDblClick(const QModelIndex& index);
     void reloadVocabulary();
     const Vocabulary& words();
     void applyColours();
-    void scheduleAliasScan();
-    void scanAliases();
     void insertCompletion(const QString& name);
     void followCompletion();
     QString prefixBeforeCaret(int* start) const;
@@ -69,11 +69,10 @@ private:
     QAction* m_highlightAction;
     // Read from the program folder when first needed: an empty editor needs no words.
     std::optional<Vocabulary> m_words;
-    QSet<QString> m_aliases;
+    AliasTracker* m_aliases = nullptr;
     ConfigHighlighter* m_highlighter = nullptr;
-    QListWidget* ListCheck = nullptr;
-    QList<ConfigFinding> m_findings;
+    QListView* ListCheck = nullptr;
+    FindingsModel* m_findings = nullptr;
     QCompleter* m_completer = nullptr;
     QStringListModel* m_completionModel = nullptr;
-    bool m_aliasScanPending = false;
 };

@@ -2,13 +2,38 @@
 #include "language/vocabulary.h"
 
 #include "platform/program_paths.h"
+#include "reference/key_list.h"
 #include "reference/line_list.h"
 #include "reference/reference_window_tables.h"
 
 #include <QFileInfo>
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
+
+void toLowerName(QStringView name, QString& into) {
+    into.resize(name.size());
+    QChar* out = into.data();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80) {
+            into = name.toString().toLower();
+            return;
+        }
+        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+    }
+}
+
+namespace {
+// The lookup key of a name, in a buffer reused between lookups (the editor asks for every
+// first word it colours and the check for every command).
+const QString& lookupKey(QStringView name) {
+    static thread_local QString key;
+    toLowerName(name, key);
+    return key;
+}
+} // namespace
 
 void Vocabulary::add(const QStringList& names, WordKind kind) {
     for (const QString& raw : names) {
@@ -18,9 +43,11 @@ void Vocabulary::add(const QStringList& names, WordKind kind) {
         const QString key = name.toLower();
         if (!m_entries.contains(key))
             m_entries.insert(key, name);
-        // A name on both lists counts as a command: the game runs it.
-        if (!m_kinds.contains(key) || kind == WordKind::Command)
-            m_kinds.insert(key, kind);
+        auto it = m_info.find(key);
+        if (it == m_info.end())
+            m_info.insert(key, {kind, GameVersion::Cs15, false});
+        else if (kind == WordKind::Command) // on both lists: a command, the game runs it
+            it->kind = WordKind::Command;
     }
 }
 
@@ -31,11 +58,77 @@ void Vocabulary::addVariables(const QStringList& names) {
     add(names, WordKind::Variable);
 }
 
+void Vocabulary::addGoldSrc(const QString& name, WordKind kind, GameVersion version, bool builtIn) {
+    const QString key = name.toLower();
+    if (!m_entries.contains(key))
+        m_entries.insert(key, name);
+    WordInfo& info = m_info[key];
+    if (info.kind != WordKind::Command)
+        info.kind = kind;
+    info.version = version;
+    info.builtIn = info.builtIn || builtIn;
+}
+
+void Vocabulary::addKey(const QString& name) {
+    m_keys.insert(name.toLower());
+}
+
+bool Vocabulary::readGoldSrc(const QString& path) {
+    const LineListRead read = readLineList(path);
+    if (!read.ok())
+        return false;
+    for (const QString& line : read.entries) {
+        if (line.isEmpty() || line.startsWith(u"//"_s))
+            continue;
+        const QStringList f = line.split(u'\t');
+        if (f.size() < 4 || f[0].isEmpty())
+            continue;
+        if (f[1] == u"key"_s) {
+            addKey(f[0]);
+            continue;
+        }
+        const WordKind kind = f[1] == u"cmd"_s ? WordKind::Command : WordKind::Variable;
+        const GameVersion version = f[3] == u"15"_s   ? GameVersion::Cs15
+                                    : f[3] == u"16"_s ? GameVersion::Cs16
+                                                      : GameVersion::Later;
+        // Commands of the engine and the client library, and those of the console's own list.
+        const bool builtIn = kind == WordKind::Command &&
+                             (f[2] == u"engine"_s || f[2] == u"client"_s || f[2] == u"console"_s);
+        addGoldSrc(f[0], kind, version, builtIn);
+    }
+    return true;
+}
+
+const WordInfo* Vocabulary::find(QStringView name) const {
+    const auto it = m_info.constFind(lookupKey(name));
+    return it == m_info.constEnd() ? nullptr : &*it;
+}
+
 WordKind Vocabulary::kindOf(QStringView name) const {
-    const QString key = name.toString().toLower();
+    const QString& key = lookupKey(name);
     if (isConfigKeyword(key))
         return WordKind::Keyword;
-    return m_kinds.value(key, WordKind::Unknown);
+    const auto it = m_info.constFind(key);
+    return it == m_info.constEnd() ? WordKind::Unknown : it->kind;
+}
+
+bool Vocabulary::isBuiltInCommand(QStringView name) const {
+    const WordInfo* info = find(name);
+    return info && info->builtIn;
+}
+
+bool Vocabulary::isKey(QStringView name) const {
+    // The engine takes any single character as the key that types it.
+    if (name.size() == 1)
+        return true;
+    static const QSet<QString> listed = [] {
+        QSet<QString> lower;
+        for (const QString& k : keyNames())
+            lower.insert(k.toLower());
+        return lower;
+    }();
+    const QString& key = lookupKey(name);
+    return listed.contains(key) || m_keys.contains(key);
 }
 
 QString Vocabulary::entryFor(const QString& name) const {
@@ -73,32 +166,40 @@ Vocabulary Vocabulary::load(const QString& programDir) {
         for (const QString& entry : readList(dlz, QFileInfo(file).fileName())) {
             const ConfigLine line = parseConfigLine(entry);
             if (!line.commands.isEmpty())
-                firstWords.append(line.commands.first().words.first().text);
+                firstWords.append(line.commands.first().words.first().text.toString());
         }
         v.addVariables(firstWords);
     }
+    // Last, so that its versions and places stand over the reference's.
+    v.readGoldSrc(paths::resolve(dlls, u"goldsrc.voc"_s));
     return v;
 }
 
 namespace {
-void collectFrom(const QList<ConfigCommand>& commands, QSet<QString>& into, int depth) {
+void collectFrom(const QList<ConfigCommand>& commands,
+                 const std::function<void(QStringView)>& found, int depth) {
     if (depth > 8)
         return;
     for (const ConfigCommand& c : commands) {
         const QString name = c.name();
         if (name == u"alias"_s && c.argumentCount() >= 1) {
-            into.insert(c.argument(0).text.toLower());
+            found(c.argument(0).text);
             if (c.argumentCount() >= 2)
-                collectFrom(commandsInside(c.argument(1)), into, depth + 1);
+                collectFrom(commandsInside(c.argument(1)), found, depth + 1);
         } else if (name == u"bind"_s && c.argumentCount() >= 2) {
-            collectFrom(commandsInside(c.argument(1)), into, depth + 1);
+            collectFrom(commandsInside(c.argument(1)), found, depth + 1);
         }
     }
 }
 } // namespace
 
+void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found) {
+    collectFrom(line.commands, found, 0);
+}
+
 void collectAliases(const ConfigLine& line, QSet<QString>& into) {
-    collectFrom(line.commands, into, 0);
+    forEachAliasDefined(line,
+                        [&into](QStringView name) { into.insert(name.toString().toLower()); });
 }
 
 QSet<QString> definedAliases(const QString& text) {

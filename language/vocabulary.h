@@ -1,5 +1,7 @@
-// The words the editor knows: the commands and variables of the reference's category lists, the
-// first words of the installed value libraries, and the aliases a document defines.
+// The words the editor knows: the whole GoldSrc console (engine, client and game libraries, the
+// HLTV demo player, key names; "dlls\goldsrc.voc", each name with the first game version that
+// has it), the commands and variables of the reference's category lists, the first words of the
+// installed value libraries, and the aliases a document defines.
 #pragma once
 
 #include "language/config_syntax.h"
@@ -8,19 +10,45 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 enum class WordKind { Unknown, Keyword, Command, Variable, Alias };
 
+// The first game version that has a name: CS 1.5 or earlier, the CS 1.6 / Steam releases, or
+// later still (updates after 1.6, additions of the open rebuilds).
+enum class GameVersion : quint8 { Cs15, Cs16, Later };
+
+struct WordInfo {
+    WordKind kind = WordKind::Unknown;
+    GameVersion version = GameVersion::Cs15;
+    // A command of the engine or the client library: the console finds it before any alias of
+    // the same name, so such an alias never runs. Commands the game server handles (buying,
+    // radio, "say") are sent to the server and do not count.
+    bool builtIn = false;
+};
+
 class Vocabulary {
 public:
-    // Names are matched without regard to letter case, as the game matches them.
+    // Names are matched without regard to letter case, as the game matches them. The reference's
+    // names are CS 1.5 names; a name the GoldSrc list has keeps that list's version.
     void addCommands(const QStringList& names);
     void addVariables(const QStringList& names);
+    // One name of the GoldSrc list; a name already known keeps its spelling.
+    void addGoldSrc(const QString& name, WordKind kind, GameVersion version, bool builtIn);
+    // A key name the engine knows (besides the program's own key list and any single character).
+    void addKey(const QString& name);
+    // Reads the GoldSrc list ("name<TAB>kind<TAB>place<TAB>version<TAB>source" lines, "//"
+    // comments); false when the file cannot be read.
+    bool readGoldSrc(const QString& path);
 
     // Keyword, Command or Variable for a known name; Unknown otherwise (aliases are the
     // document's, see DocumentAliases).
     WordKind kindOf(QStringView name) const;
     bool knows(QStringView name) const { return kindOf(name) != WordKind::Unknown; }
+    // What is known of a name, or nullptr. The pointer stays valid until the next change.
+    const WordInfo* find(QStringView name) const;
+    bool isBuiltInCommand(QStringView name) const;
+    bool isKey(QStringView name) const;
     // The name as the list writes it (the section its explanation is filed under), or the
     // word itself when no list has it.
     QString entryFor(const QString& name) const;
@@ -28,22 +56,29 @@ public:
     QStringList names() const;
     bool isEmpty() const { return m_entries.isEmpty(); }
 
-    // The category lists under "dlls" (commands from the command page's categories, variables
-    // from the variable page's) and the first word of every entry of every ".dlz" library in
-    // "dlls\dlz". Missing files are skipped.
+    // "dlls\goldsrc.voc", the category lists under "dlls" (commands from the command page's
+    // categories, variables from the variable page's) and the first word of every entry of every
+    // ".dlz" library in "dlls\dlz". Missing files are skipped.
     static Vocabulary load(const QString& programDir);
 
 private:
     void add(const QStringList& names, WordKind kind);
     QHash<QString, QString> m_entries; // lower-case name -> the name as listed
-    QHash<QString, WordKind> m_kinds;
+    QHash<QString, WordInfo> m_info;
+    QSet<QString> m_keys; // lower case
 };
+
+// Lower case for lookups: ASCII names (all of the game's) without a detour through Unicode
+// tables, written into `into` so that a caller's buffer is reused.
+void toLowerName(QStringView name, QString& into);
 
 // The alias names a config defines, in lower case: every "alias" command, at the top of a line
 // or inside another alias or bind.
 QSet<QString> definedAliases(const QString& text);
 // The same for one line (the highlighter collects these line by line).
 void collectAliases(const ConfigLine& line, QSet<QString>& into);
+// Calls `found` with every alias name one line defines, as written.
+void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found);
 
 // The word of a line that spans `column` (letters, digits and "_+-.", as names are written), or
 // an empty string; `start` receives its first column.

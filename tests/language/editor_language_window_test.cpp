@@ -6,12 +6,11 @@
 #include "shell/Unit1.h"
 #include "shell/settings.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCompleter>
-#include <QListWidget>
+#include <QListView>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtTest/QTest>
@@ -35,7 +34,7 @@ protected:
         memo = form->editor();
         language = form->findChild<EditorLanguage*>(u"EditorLanguage"_s);
         ASSERT_TRUE(language);
-        list = form->findChild<QListWidget*>(u"ListCheck"_s);
+        list = form->findChild<QListView*>(u"ListCheck"_s);
         ASSERT_TRUE(list);
     }
     void setText(const QString& text) {
@@ -44,7 +43,10 @@ protected:
         QCoreApplication::processEvents();
     }
     QStringList listed() const {
-        return listTexts(list);
+        QStringList texts;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            texts.append(list->model()->index(row, 0).data().toString());
+        return texts;
     }
     bool blockColoured(int number) const {
         return !memo->document()->findBlockByNumber(number).layout()->formats().isEmpty();
@@ -54,7 +56,7 @@ protected:
     TForm1* form = nullptr;
     QPlainTextEdit* memo = nullptr;
     EditorLanguage* language = nullptr;
-    QListWidget* list = nullptr;
+    QListView* list = nullptr;
 };
 
 TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
@@ -66,7 +68,7 @@ TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
                                      u"Строка 3: Неизвестная команда или переменная «fps_mxa»"_s,
                                      u"Строка 4: Кавычка не закрыта до конца строки"_s}));
     QCoreApplication::processEvents();
-    const QRect second = list->visualItemRect(list->item(1));
+    const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(memo->textCursor().blockNumber(), 2);
@@ -144,6 +146,46 @@ TEST_F(EditorLanguageWindow, AnEditRecoloursItsBlockAndUndoGivesTheColoursBack) 
     EXPECT_EQ(memo->document()->findBlockByNumber(1).text(), u"fps_max 1"_s);
     EXPECT_FALSE(underlined(1));
     EXPECT_TRUE(blockColoured(1));
+}
+
+TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
+    const auto isAlias = [this](int number) {
+        const QTextBlock b = memo->document()->findBlockByNumber(number);
+        for (const QTextLayout::FormatRange& r : b.layout()->formats())
+            if (r.start == 0 && r.format.underlineStyle() != QTextCharFormat::WaveUnderline)
+                return true;
+        return false;
+    };
+    setText(u"alias go \"+attack\"\nalias go \"wait\"\ngo"_s);
+    language->highlighter()->refreshVisible();
+    ASSERT_TRUE(isAlias(2));
+    // One definition deleted: go is still defined by the other line.
+    QTextCursor c(memo->document()->firstBlock());
+    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    EXPECT_TRUE(isAlias(1));
+    // The last one renamed: go is unknown now, everywhere.
+    c.setPosition(8);
+    c.insertText(u"o"_s); // "alias goo"
+    EXPECT_FALSE(isAlias(1));
+    memo->undo();
+    EXPECT_TRUE(isAlias(1));
+    // A new line that defines it in a pasted block.
+    memo->selectAll();
+    memo->insertPlainText(u"echo\ngo\nalias go wait\n"_s);
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(isAlias(1));
+    // A long paste is searched through its text: an alias far down in it counts, and so does
+    // one on the line the paste ends in.
+    QStringList lines(300, u"echo"_s);
+    lines[0] = u"far"_s;
+    lines[1] = u"near"_s;
+    lines[250] = u"bind x y; ALIAS far wait"_s;
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(lines.join(u'\n') + u" ; alias near wait"_s);
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(isAlias(3));
+    EXPECT_TRUE(isAlias(4));
 }
 
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {

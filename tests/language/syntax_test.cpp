@@ -1,8 +1,11 @@
 // The line reader, the highlighter's tokens, the known words and the colours.
+#include "language/document_aliases.h"
 #include "language/syntax_colours.h"
 #include "language/syntax_tokens.h"
+#include "platform/text_file.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -35,7 +38,7 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
         for (const ConfigCommand& cmd : parsed.commands) {
             QStringList words;
             for (const ConfigWord& w : cmd.words)
-                words.append(w.text);
+                words.append(w.text.toString());
             commands.append(words.join(u'|'));
         }
         EXPECT_EQ(commands, c.commands);
@@ -90,6 +93,51 @@ TEST(ConfigSyntax, AliasesAndWords) {
     EXPECT_EQ(v.entryFor(u"FPS_MAX"_s), u"Fps_Max"_s);
     EXPECT_EQ(v.kindOf(u"Exec"), WordKind::Keyword);
     EXPECT_TRUE(v.names().contains(u"bind"_s));
+}
+
+TEST(ConfigSyntax, GoldSrcListGivesKindsVersionsAndCommandsThatShadowAliases) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/goldsrc.voc"_s;
+    ASSERT_TRUE(textfile::writeBytes(path, "// comment\r\n"
+                                           "status\tcmd\tengine\t15\tr:e.cpp\r\n"
+                                           "cl_crosshair_size\tcvar\tclient\t16\tr:a.cpp\r\n"
+                                           "ak47\tcmd\tgamecmd\t16\tr:w.cpp\r\n"
+                                           "sv_region\tcvar\tengine\t16\tr:s.cpp\r\n"
+                                           "fps_override\tcvar\tengine\tlater\tr:h.cpp\r\n"
+                                           "MOUSE5\tkey\tengine\t15\tr:k.cpp\r\n"
+                                           "broken line\r\n")
+                    .ok);
+    Vocabulary v;
+    v.addVariables({u"sv_region"_s});
+    ASSERT_TRUE(v.readGoldSrc(path));
+    EXPECT_TRUE(v.isBuiltInCommand(u"STATUS"));
+    EXPECT_FALSE(v.isBuiltInCommand(u"ak47")) << "the game server handles it";
+    EXPECT_EQ(v.kindOf(u"cl_crosshair_size"), WordKind::Variable);
+    EXPECT_EQ(v.find(u"cl_crosshair_size")->version, GameVersion::Cs16);
+    EXPECT_EQ(v.find(u"fps_override")->version, GameVersion::Later);
+    EXPECT_EQ(v.find(u"sv_region")->version, GameVersion::Cs16) << "the list's version stands";
+    EXPECT_EQ(v.find(u"MOUSE5"), nullptr) << "key names are not commands";
+    EXPECT_TRUE(v.isKey(u"mouse5"));
+    EXPECT_TRUE(v.isKey(u"KP_END")) << "the program's own key list";
+    EXPECT_FALSE(v.isKey(u"MOUSE9"));
+    EXPECT_FALSE(v.readGoldSrc(dir.path() + u"/none.voc"_s));
+}
+
+TEST(ConfigSyntax, DocumentAliasesCountDefinitionsLineByLine) {
+    DocumentAliases aliases;
+    const QStringList lineA =
+        aliasesOfLine(u"alias Go \"+jump\"; bind x \"alias stop wait\"; alias go wait"_s);
+    EXPECT_EQ(lineA, (QStringList{u"go"_s, u"stop"_s})) << "each once, in the order of the line";
+    EXPECT_TRUE(aliasesOfLine(u"echo go"_s).isEmpty());
+    EXPECT_TRUE(aliases.replace({}, lineA));
+    EXPECT_TRUE(aliases.takeChanged());
+    EXPECT_FALSE(aliases.replace({}, {u"go"_s})) << "a second line defining go changes no name";
+    EXPECT_FALSE(aliases.takeChanged());
+    EXPECT_TRUE(aliases.replace(lineA, {})) << "stop goes; go is still defined by the other line";
+    EXPECT_EQ(aliases.names(), QSet<QString>{u"go"_s});
+    EXPECT_TRUE(aliases.replace({u"go"_s}, {u"gone"_s}));
+    EXPECT_EQ(aliases.names(), QSet<QString>{u"gone"_s});
+    EXPECT_FALSE(aliases.replace({u"never"_s}, {})) << "taking off what was never counted";
 }
 
 TEST(SyntaxColours, ReadableOnAnyBackground) {

@@ -347,6 +347,43 @@ def check_demo():
     return len(maps), len(RADIO_SOUNDS)
 
 
+def check_vocabulary():
+    """dlls/goldsrc.voc: name, kind, place, version and source on every line, each name once."""
+    path = os.path.join(DLLS, "goldsrc.voc")
+    lines = read_cp1251_lines(path)
+    if lines is None:
+        return 0
+    seen = set()
+    count = 0
+    for number, line in enumerate(lines, 1):
+        if line.startswith("//"):
+            continue
+        fields = line.split("\t")
+        where = "%s:%d" % (rel(path), number)
+        if len(fields) != 5:
+            fault("%s: %d fields, not 5" % (where, len(fields)))
+            continue
+        name, kind, place, version, source = fields
+        if not re.match(r"^[A-Za-z0-9_+\-.]+$", name):
+            fault("%s: name %r is not a console name" % (where, name))
+        if kind not in ("cmd", "cvar", "key"):
+            fault("%s: kind %r" % (where, kind))
+        if place not in ("engine", "client", "console", "game", "gamecmd", "demo", "hltv"):
+            fault("%s: place %r" % (where, place))
+        if version not in ("15", "16", "later"):
+            fault("%s: version %r" % (where, version))
+        if not re.match(r"^[\w.-]+/[\w.-]+:\S+$", source):
+            fault("%s: source %r is not repository:file" % (where, source))
+        key = (name.lower(), kind == "key")
+        if key in seen:
+            fault("%s: %s listed twice" % (where, name))
+        seen.add(key)
+        count += 1
+    if count < 1000:
+        fault("%s: only %d names" % (rel(path), count))
+    return count
+
+
 def total_size(*folders):
     total = 0
     for top in folders:
@@ -358,6 +395,7 @@ def total_size(*folders):
 def main():
     counts, ans1, ans2, libraries, values, pictures, metabinds = check_reference()
     check_help()
+    vocabulary = check_vocabulary()
     maps, radio = check_demo()
     size = total_size(DATA, os.path.join(ROOT, "demo"))
     if size > 5 * 1024 * 1024:
@@ -367,6 +405,7 @@ def main():
           % (counts["commands"], counts["variables"], ans1, ans2))
     print("libraries %d with %d values, pictures %d, MetaBinds %d, maps %d, radio sounds %d"
           % (libraries, values, pictures, metabinds, maps, radio))
+    print("GoldSrc vocabulary %d names" % vocabulary)
     print("data/ + demo/: %.0f KB" % (size / 1024.0))
     for message in faults:
         print("FAULT:", message)

@@ -1,0 +1,30 @@
+// The aliases a document defines, kept up to date line by line: each line's definitions are
+// counted by name, so an edit re-reads only the lines it touched and a name stays defined while
+// any line still defines it.
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+class DocumentAliases {
+public:
+    // A line that defined `before` now defines `after` (names in lower case, each once). Returns
+    // whether the set of defined names changed.
+    bool replace(const QStringList& before, const QStringList& after);
+    // Every name some line defines, in lower case.
+    const QSet<QString>& names() const { return m_names; }
+    // Set by every change of names(); the owner reads and clears it after an edit.
+    bool takeChanged() { return std::exchange(m_changed, false); }
+
+private:
+    QHash<QString, int> m_count;
+    QSet<QString> m_names;
+    bool m_changed = false;
+};
+
+// The aliases one line of a config defines (lower case, each once, in the order of the line);
+// lines that do not mention "alias" are not parsed. A list, not a set: a line defines one or
+// two, and a document may have a hundred thousand such lines.
+QStringList aliasesOfLine(QStringView line);

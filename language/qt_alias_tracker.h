@@ -1,0 +1,34 @@
+// Keeps the aliases an editor's document defines up to date as it is edited: an edit re-reads
+// only the blocks it touched (BlockNotes hold each block's aliases; a deleted block takes its
+// own off the count), so typing on an alias line of a 16 MB config costs what typing anywhere
+// else does.
+#pragma once
+
+#include "language/document_aliases.h"
+
+#include <QObject>
+#include <memory>
+
+class QTextBlock;
+class QTextDocument;
+
+class AliasTracker : public QObject {
+    Q_OBJECT
+public:
+    // Reads the document's blocks once, then follows its edits.
+    AliasTracker(QTextDocument* document, QObject* parent);
+
+    // Every alias the document defines, lower case.
+    const QSet<QString>& names() const { return m_aliases->names(); }
+
+signals:
+    // The set of names changed (not only the lines that define them).
+    void changed();
+
+private:
+    void contentsChange(int position, int removed, int added);
+    void noteBlocks(const QTextBlock& first, const QTextBlock& last);
+
+    QTextDocument* m_document;
+    std::shared_ptr<DocumentAliases> m_aliases;
+};

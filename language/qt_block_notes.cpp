@@ -1,0 +1,42 @@
+// The notes on the editor's blocks.
+#include "language/qt_block_notes.h"
+
+BlockNotes::~BlockNotes() {
+    if (counted && !aliases.isEmpty())
+        counted->replace(aliases, {});
+}
+
+BlockNotes* notesOf(const QTextBlock& block) {
+    return static_cast<BlockNotes*>(block.userData());
+}
+
+BlockNotes& makeNotes(QTextBlock block) {
+    if (BlockNotes* notes = notesOf(block))
+        return *notes;
+    auto* notes = new BlockNotes;
+    block.setUserData(notes);
+    return *notes;
+}
+
+void noteAliases(const QTextBlock& block, const std::shared_ptr<DocumentAliases>& aliases) {
+    noteAliases(block, aliasesOfLine(block.text()), aliases);
+}
+
+void noteAliases(const QTextBlock& block, QStringList now,
+                 const std::shared_ptr<DocumentAliases>& aliases) {
+    BlockNotes* notes = notesOf(block);
+    if (!notes) {
+        if (now.isEmpty())
+            return;
+        notes = &makeNotes(block);
+    }
+    if (notes->counted && notes->counted != aliases) { // counted in another list before
+        notes->counted->replace(notes->aliases, {});
+        notes->aliases.clear();
+    }
+    notes->counted = aliases;
+    if (notes->aliases == now)
+        return;
+    aliases->replace(notes->aliases, now);
+    notes->aliases = std::move(now);
+}
