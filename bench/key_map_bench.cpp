@@ -76,7 +76,7 @@ qsizetype scanBinds(const QString& text) {
         for (const ConfigCommand& c :
              parseConfigLine(QStringView(text).mid(start, end - start)).commands)
             if (c.name() == QStringLiteral("bind") && c.argumentCount() >= 2)
-                binds.append({c.argument(0).text, c.argument(1).text});
+                binds.append({c.argument(0).text.toString(), c.argument(1).text.toString()});
         start = end + 1;
     }
     return binds.size();

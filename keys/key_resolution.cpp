@@ -33,10 +33,10 @@ bool isCommand(const ConfigCommand& c, QStringView name) {
 // The words after the first `skip` arguments, joined by blanks as the console joins them.
 QString argumentsFrom(const ConfigCommand& c, qsizetype first) {
     if (c.argumentCount() == first + 1)
-        return c.argument(first).text;
+        return c.argument(first).text.toString();
     QStringList words;
     for (qsizetype i = first; i < c.argumentCount(); ++i)
-        words.append(c.argument(i).text);
+        words.append(c.argument(i).text.toString());
     return words.join(u' ');
 }
 
@@ -48,7 +48,7 @@ void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
             continue;
         BindingFact f;
         f.kind = BindingFact::Kind::Alias;
-        f.key = c.argument(0).text.toLower();
+        f.key = c.argument(0).text.toString().toLower();
         f.body = argumentsFrom(c, 1);
         f.nested = true;
         facts.append(f);
@@ -59,10 +59,12 @@ void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
 // How a command is shown: its words, a word with blanks or a semicolon in quotes.
 QString commandText(const ConfigCommand& c) {
     QStringList words;
-    for (const ConfigWord& w : c.words)
-        words.append(w.text.contains(u' ') || w.text.contains(u';') || w.text.isEmpty()
-                         ? u'"' + w.text + u'"'
-                         : w.text);
+    for (const ConfigWord& w : c.words) {
+        const QString text = w.text.toString();
+        words.append(text.contains(u' ') || text.contains(u';') || text.isEmpty()
+                         ? u'"' + text + u'"'
+                         : text);
+    }
     return words.join(u' ');
 }
 
@@ -143,7 +145,7 @@ private:
             const QString* body = bodyOf(name);
             if (!body) {
                 if (name == u"bind"_s && c.argumentCount() >= 2)
-                    out.binds.append({c.argument(0).text, argumentsFrom(c, 1)});
+                    out.binds.append({c.argument(0).text.toString(), argumentsFrom(c, 1)});
                 out.commands.append(commandText(c));
                 continue;
             }
@@ -199,7 +201,7 @@ LineFacts bindingFactsOf(QStringView line) {
             continue;
         } else if (isCommand(c, u"alias") && c.argumentCount() >= 2) {
             f.kind = BindingFact::Kind::Alias;
-            f.key = c.argument(0).text.toLower();
+            f.key = c.argument(0).text.toString().toLower();
             f.body = argumentsFrom(c, 1);
             facts.append(f);
             collectNestedAliases(facts.last().body, facts, 0);
@@ -207,7 +209,7 @@ LineFacts bindingFactsOf(QStringView line) {
         } else {
             continue;
         }
-        const QString& written = c.argument(0).text;
+        const QString written = c.argument(0).text.toString();
         f.key = canonicalKeyName(written);
         if (f.key.isEmpty())
             f.written = written;
