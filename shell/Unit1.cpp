@@ -89,6 +89,7 @@ TForm1::TForm1(AppContext& ctx)
     buildStatusBar();
     connectHandlers();
     setUpTextTools();
+    setUpTextForm();
     new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
                        action(u"SyntaxHighlight1"_s), this);
 
@@ -240,8 +241,10 @@ void TForm1::buildStatusBar() {
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    // The caret panel widens for long line numbers rather than clip them.
+    // The caret panel widens for long line numbers rather than clip them, and the other panels
+    // give way first.
     m_panels[0]->setMinimumWidth(60);
+    m_panels[0]->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     m_panels[0]->setAlignment(Qt::AlignCenter);
     m_panels[1]->setFixedWidth(280);
     StatusBar1->addWidget(m_panels[0]);

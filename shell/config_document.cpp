@@ -1,7 +1,6 @@
 // Document commands of the main editor.
 #include "shell/config_document.h"
 
-#include "platform/cp1251.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
@@ -55,12 +54,52 @@ void ConfigDocument::setFileName(const QString& name) {
     m_view.showFileName(name);
 }
 
+void ConfigDocument::setTextForm(const textfile::TextForm& form) {
+    m_form = form;
+    m_view.showTextForm(form);
+}
+
+QString ConfigDocument::unencodableIn(const textfile::TextForm& form) const {
+    // Only the characters are wanted: the bytes go nowhere.
+    textfile::TextEncoder encoder(form, [](QByteArrayView) { return true; });
+    encoder.setParagraphBreaks(true);
+    m_view.visitText([&encoder](QStringView run) { encoder.append(run); });
+    encoder.finish();
+    return encoder.unencodable();
+}
+
+void ConfigDocument::chooseEncoding(textfile::Encoding encoding, bool bom) {
+    textfile::TextForm form = m_form;
+    form.encoding = encoding;
+    form.bom = encoding == textfile::Encoding::Utf8 && bom;
+    if (form == m_form)
+        return;
+    if (encoding == textfile::Encoding::Windows1251) {
+        const QString lost = unencodableIn(form);
+        if (!lost.isEmpty())
+            m_dialogs.warning(u"Эти символы нельзя записать в кодировке Windows-1251: "_s + lost +
+                              u"\nПри сохранении они будут записаны как \"?\"."_s);
+    }
+    setTextForm(form);
+    m_view.setDocumentModified(true);
+}
+
+void ConfigDocument::chooseLineBreak(textfile::LineBreak lineBreak) {
+    if (lineBreak == m_form.lineBreak)
+        return;
+    textfile::TextForm form = m_form;
+    form.lineBreak = lineBreak;
+    setTextForm(form);
+    m_view.setDocumentModified(true);
+}
+
 void ConfigDocument::initialise(const QStringList& arguments) {
     if (!arguments.isEmpty())
         m_arguments = arguments;
     if (m_newMetaBindRequest) {
         m_newMetaBindRequest = false;
         m_view.setDocumentText(metaBindTemplate(), false);
+        setTextForm({});
         m_view.setDocumentModified(false);
         return;
     }
@@ -74,12 +113,14 @@ void ConfigDocument::initialise(const QStringList& arguments) {
         if (r.ok()) {
             m_view.setDocumentText(r.text, true);
             setFileName(name);
+            setTextForm(r.form);
             m_view.setDocumentModified(false);
             return;
         }
         m_dialogs.error(textfile::notOpenedMessage(name, r));
     }
     m_view.setDocumentText(defaultText(), true);
+    setTextForm({});
     m_view.setDocumentModified(false);
 }
 
@@ -139,25 +180,42 @@ bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
         return false;
     }
     m_view.setDocumentText(r.text, caretAtEnd);
+    setTextForm(r.form);
     m_view.setDocumentModified(false);
     return true;
 }
 
 bool ConfigDocument::writeTo(const QString& path) {
-    const QString text = m_view.documentText();
-    QString lost;
-    const QByteArray bytes = textfile::toFileBytes(text, &lost);
-    if (!lost.isEmpty()) {
-        const auto answer =
-            m_dialogs.confirmYesNo(u"Эти символы нельзя записать в кодировке Windows-1251: "_s +
-                                   lost + u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
-        if (answer != UserDialogs::Answer::Yes)
+    // The text is encoded in chunks straight into the new file; the question about characters
+    // the encoding cannot hold comes before the new file replaces the old one.
+    textfile::AtomicWrite file(path);
+    textfile::TextEncoder encoder(m_form,
+                                  [&file](QByteArrayView bytes) { return file.append(bytes); });
+    encoder.setParagraphBreaks(true);
+    m_view.visitText([&encoder](QStringView run) { encoder.append(run); });
+    const bool encoded = encoder.finish();
+    const QString& lost = encoder.unencodable();
+    if (encoded && !lost.isEmpty()) {
+        const QString encoding =
+            m_form.encoding == textfile::Encoding::Utf8 ? u"UTF-8"_s : u"Windows-1251"_s;
+        const auto answer = m_dialogs.confirmYesNo(
+            u"Эти символы нельзя записать в кодировке "_s + encoding + u": "_s + lost +
+            u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
+        if (answer != UserDialogs::Answer::Yes) {
+            file.cancel();
             return false;
+        }
     }
-    const textfile::WriteResult w = textfile::writeBytes(path, bytes);
+    const textfile::WriteResult w = file.commit();
     if (!w.ok) {
         m_dialogs.error(u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason));
         return false;
+    }
+    // The file now has one kind of line break.
+    if (m_form.hadMixed) {
+        textfile::TextForm written = m_form;
+        written.hadMixed = false;
+        setTextForm(written);
     }
     return true;
 }

@@ -23,10 +23,12 @@ void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& f
         if (QFileInfo::exists(ws.autoexecPath)) {
             const textfile::ReadResult autoexec = textfile::readEditableText(ws.autoexecPath);
             ws.autoexecReadable = autoexec.ok();
+            ws.autoexecForm = autoexec.form;
             ws.mem2.setText(autoexec.ok() ? autoexec.text : QString());
         } else {
             // Created at once, so the key pages have a file to write their aliases into.
             ws.autoexecReadable = textfile::writeBytes(ws.autoexecPath, QByteArray()).ok;
+            ws.autoexecForm = {};
         }
     } else {
         ws.autoexecPath.clear();
@@ -35,6 +37,7 @@ void loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString& f
     }
     const textfile::ReadResult chosen = textfile::readEditableText(ws.chosenPath);
     ws.chosenReadable = chosen.ok();
+    ws.chosenForm = chosen.form;
     ws.mem1.setText(chosen.ok() ? chosen.text : unreadableDocumentLine());
     ws.foundPosition = -1;
 }
@@ -80,10 +83,11 @@ QString unencodableWarning(const QString& characters) {
 
 namespace {
 
-WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDocument& document) {
+WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDocument& document,
+                      const textfile::TextForm& form) {
     WizardSaveResult result;
     result.path = path;
-    const QByteArray bytes = textfile::toFileBytes(document.content(), &result.unencodable);
+    const QByteArray bytes = textfile::encodeText(document.content(), form, &result.unencodable);
     if (!ws.safetyCopiesMade.contains(path) && QFileInfo::exists(path)) {
         const textfile::BytesResult old = textfile::readBytes(path);
         const textfile::WriteResult copied =
@@ -114,7 +118,7 @@ WizardSaveResult saveChosenFile(WizardWorkingSet& ws) {
         refused.path = ws.chosenPath;
         return refused;
     }
-    return save(ws, ws.chosenPath, ws.mem1);
+    return save(ws, ws.chosenPath, ws.mem1, ws.chosenForm);
 }
 
 WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
@@ -124,5 +128,5 @@ WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
         refused.path = ws.autoexecPath;
         return refused;
     }
-    return save(ws, ws.autoexecPath, ws.mem2);
+    return save(ws, ws.autoexecPath, ws.mem2, ws.autoexecForm);
 }
