@@ -228,6 +228,22 @@ void TForm1::buildBottomPanel() {
     }
 }
 
+namespace {
+
+// The caret panel: at least 60 pixels, so short positions do not make it jump, and never
+// narrower than its text, so a long line number widens it while the other panels give way.
+class CaretLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override {
+        const QSize hint = QLabel::sizeHint();
+        return QSize(std::max(hint.width(), 60), hint.height());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
+} // namespace
+
 void TForm1::buildStatusBar() {
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(u"StatusBar1"_s);
@@ -235,16 +251,13 @@ void TForm1::buildStatusBar() {
     const QString initial[3] = {u"1 : 1"_s, QString(), ConfigDocument::untitled()};
     for (int i = 0; i < 3; ++i) {
         // The path panel keeps the file name in sight when the path is too long for it.
-        m_panels[i] =
-            i == 2 ? new PathLabel(initial[i], StatusBar1) : new QLabel(initial[i], StatusBar1);
+        m_panels[i] = i == 2   ? new PathLabel(initial[i], StatusBar1)
+                      : i == 0 ? new CaretLabel(initial[i], StatusBar1)
+                               : new QLabel(initial[i], StatusBar1);
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    // The caret panel widens for long line numbers rather than clip them, and the other panels
-    // give way first.
-    m_panels[0]->setMinimumWidth(60);
-    m_panels[0]->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     m_panels[0]->setAlignment(Qt::AlignCenter);
     m_panels[1]->setFixedWidth(280);
     StatusBar1->addWidget(m_panels[0]);

@@ -17,6 +17,8 @@ void TForm1::setUpTextForm() {
     m_formPanel->setObjectName(u"StatusPanel3"_s);
     m_formPanel->setFrameShape(QFrame::Panel);
     m_formPanel->setFrameShadow(QFrame::Sunken);
+    // It gives way in a narrow window rather than widen it or squeeze the caret panel.
+    m_formPanel->setMinimumWidth(1);
     StatusBar1->addPermanentWidget(m_formPanel);
     if (QMenu* menu = m_menus.value(u"TextForm1"_s))
         menu->menuAction()->setObjectName(u"TextForm1"_s);

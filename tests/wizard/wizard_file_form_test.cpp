@@ -38,6 +38,7 @@ TEST(WizardFiles, RewritesKeepEachFilesForm) {
         pivoRead(ws, {});
         ASSERT_TRUE(applyAndSave(ws).ok());
         ws.mem2.appendLine(u"alias \"Kaz-f\" \"x\""_s);
+        ws.mem2.appendLine(u"alias \"Kaz-g\" \"y\""_s);
         ASSERT_TRUE(saveAutoexecFile(ws).ok());
 
         // Only the lines the wizard wrote changed, in the file's own line breaks.
@@ -46,8 +47,12 @@ TEST(WizardFiles, RewritesKeepEachFilesForm) {
         EXPECT_TRUE(config.startsWith(c.config.left(c.config.indexOf(configBreak))));
         EXPECT_TRUE(config.contains("cl_bob \"0.01\"" + configBreak));
         EXPECT_EQ(config.count("\r\n"), configBreak == "\n" ? 0 : config.count('\n'));
-        const QByteArray autoexecBreak = c.autoexec.contains("\n") ? "\n" : "\r\n";
-        EXPECT_EQ(slurp(dir.filePath(u"autoexec.cfg"_s)),
-                  c.autoexec + "alias \"Kaz-f\" \"x\"" + autoexecBreak);
+        // An autoexec.cfg the wizard had to create is a new file, with CR LF; one that was there
+        // keeps its form.
+        const QByteArray autoexec = slurp(dir.filePath(u"autoexec.cfg"_s));
+        if (c.autoexec.isEmpty())
+            EXPECT_EQ(autoexec, "alias \"Kaz-f\" \"x\"\r\nalias \"Kaz-g\" \"y\"");
+        else
+            EXPECT_EQ(autoexec, c.autoexec + "alias \"Kaz-f\" \"x\"\nalias \"Kaz-g\" \"y\"\n");
     }
 }
