@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -75,6 +78,46 @@ bool checkUtf8(QByteArrayView bytes, bool* sawHigh) {
         p += more + 1;
     }
     return true;
+}
+
+// Copies the leading run of characters that take one byte each: ASCII other than "\n", and with
+// `cyrillic` (Windows-1251) also the letters А-я, U+0410-U+044F as the bytes 0xC0-0xFF. Eight at a
+// time where the processor has SSE2; returns where the run stopped.
+const char16_t* copySingleBytes(const char16_t* p, const char16_t* end, char*& out, bool cyrillic) {
+#if defined(__SSE2__)
+    const __m128i highBits = _mm_set1_epi16(short(0xFF80));
+    const __m128i lineFeed = _mm_set1_epi16(short(u'\n'));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i cyrillicA = _mm_set1_epi16(short(0x0410));
+    const __m128i letters = _mm_set1_epi16(0x40);
+    const __m128i minusOne = _mm_set1_epi16(-1);
+    const __m128i toByte = _mm_set1_epi16(0x0410 - 0xC0);
+    while (end - p >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i ascii =
+            _mm_andnot_si128(_mm_cmpeq_epi16(units, lineFeed),
+                             _mm_cmpeq_epi16(_mm_and_si128(units, highBits), zero));
+        __m128i bytes = units;
+        __m128i single = ascii;
+        if (cyrillic) {
+            const __m128i offset = _mm_sub_epi16(units, cyrillicA);
+            const __m128i letter =
+                _mm_and_si128(_mm_cmpgt_epi16(offset, minusOne), _mm_cmplt_epi16(offset, letters));
+            single = _mm_or_si128(single, letter);
+            bytes = _mm_sub_epi16(units, _mm_and_si128(letter, toByte));
+        }
+        if (_mm_movemask_epi8(single) != 0xFFFF)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
+        out += 8;
+        p += 8;
+    }
+#else
+    (void)cyrillic;
+#endif
+    while (p < end && *p < 0x80 && *p != u'\n')
+        *out++ = char(*p++);
+    return p;
 }
 
 // A character past the basic plane in UTF-8's four bytes.
@@ -230,24 +273,22 @@ char* TextEncoder::putLost(char* out, char16_t c) {
 }
 
 char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c < 0x80) {
-            if (c == u'\n')
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
+    const char16_t* const end = p + text.size();
+    while ((p = copySingleBytes(p, end, out, true)) < end) {
+        // The characters up to the next ASCII one, one at a time.
+        do {
+            const char16_t c = *p++;
+            if (c == u'\n' || (c == QChar::ParagraphSeparator && m_paragraphBreaks)) {
                 out = putBreak(out);
+                continue;
+            }
+            const int b = cp1251::byteOf(c);
+            if (b < 0)
+                out = putLost(out, c);
             else
-                *out++ = char(c);
-            continue;
-        }
-        if (c == QChar::ParagraphSeparator && m_paragraphBreaks) {
-            out = putBreak(out);
-            continue;
-        }
-        const int b = cp1251::byteOf(c);
-        if (b < 0)
-            out = putLost(out, c);
-        else
-            *out++ = char(b);
+                *out++ = char(b);
+        } while (p < end && *p >= 0x80);
     }
     return out;
 }
@@ -263,13 +304,10 @@ char* TextEncoder::encodeUtf8(QStringView text, char* out) {
         }
         m_pendingHigh = 0;
     }
-    while (p < end) {
+    while ((p = copySingleBytes(p, end, out, false)) < end) {
         const char16_t c = *p++;
-        if (c < 0x80) {
-            if (c == u'\n')
-                out = putBreak(out);
-            else
-                *out++ = char(c);
+        if (c == u'\n') {
+            out = putBreak(out);
         } else if (c < 0x800) {
             *out++ = char(0xC0 | (c >> 6));
             *out++ = char(0x80 | (c & 0x3F));

@@ -10,10 +10,24 @@ void forEachTextRun(const QTextDocument& document, const std::function<void(QStr
     const QString buffer = d->buffer();
     // The document ends in a paragraph separator of its own that is no part of its text.
     qsizetype left = qsizetype(d->length()) - 1;
+    // Pieces that follow each other in the buffer (a text as loaded holds each line and each
+    // separator as a piece of its own) go out as one run.
+    qsizetype runStart = 0;
+    qsizetype runSize = 0;
     for (auto it = d->begin(); it != d->end() && left > 0; ++it) {
         const QTextFragmentData* fragment = *it;
+        const qsizetype start = fragment->stringPosition;
         const qsizetype size = std::min<qsizetype>(fragment->size_array[0], left);
-        visit(QStringView(buffer).sliced(fragment->stringPosition, size));
         left -= size;
+        if (runSize > 0 && start == runStart + runSize) {
+            runSize += size;
+            continue;
+        }
+        if (runSize > 0)
+            visit(QStringView(buffer).sliced(runStart, runSize));
+        runStart = start;
+        runSize = size;
     }
+    if (runSize > 0)
+        visit(QStringView(buffer).sliced(runStart, runSize));
 }

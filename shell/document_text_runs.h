@@ -8,6 +8,7 @@
 
 class QTextDocument;
 
-// Calls `visit` with the document's characters in order, in the runs the document holds them in;
-// lines are separated by QChar::ParagraphSeparator. Together the runs are document.toRawText().
+// Calls `visit` with the document's characters in order, in the runs the document stores them in
+// (one run for a text as loaded, more after edits); lines are separated by
+// QChar::ParagraphSeparator. Together the runs are document.toRawText().
 void forEachTextRun(const QTextDocument& document, const std::function<void(QStringView)>& visit);
