@@ -1,11 +1,10 @@
 // The editor's commands on large configs, each against the least a Qt program does for the same
 // result, in the same run: find next against QPlainTextEdit::find, EndEnter and delete line
-// against one cursor operation, Save against one pass to CR LF and Windows-1251 plus QSaveFile,
-// and an explanation shown against a hash lookup. Prints one line per row and size:
+// against one cursor operation, and an explanation shown against a hash lookup (the save has its
+// own, bench/save_bench.cpp). Prints one line per row and size:
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
 #include "app/app_context.h"
-#include "platform/cp1251.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
@@ -20,7 +19,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <algorithm>
@@ -116,40 +114,6 @@ int middleOf(QPlainTextEdit* edit) {
     return edit->document()->findBlockByNumber(edit->document()->blockCount() / 2).position();
 }
 
-// The anchor's save: the document's characters to CR LF and Windows-1251 in one pass, with a
-// table for the Cyrillic page, written through QSaveFile.
-bool anchorSave(const QTextDocument& document, const QString& path) {
-    static const auto cyrillic = [] {
-        std::array<char, 256> t{};
-        for (int b = 0x80; b < 0x100; ++b) {
-            const char16_t c = cp1251::decode(QByteArray(1, char(b)))[0].unicode();
-            if ((c >> 8) == 0x04)
-                t[c & 0xFF] = char(b);
-        }
-        return t;
-    }();
-    const QString raw = document.toRawText();
-    QByteArray bytes;
-    bytes.resize(raw.size() * 2);
-    char* out = bytes.data();
-    for (const QChar qc : raw) {
-        const char16_t c = qc.unicode();
-        if (c < 0x80) {
-            *out++ = char(c);
-        } else if (c == QChar::ParagraphSeparator) {
-            *out++ = '\r';
-            *out++ = '\n';
-        } else {
-            const char b = (c >> 8) == 0x04 ? cyrillic[c & 0xFF] : 0;
-            *out++ = b ? b : '?';
-        }
-    }
-    bytes.truncate(out - bytes.data());
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(bytes) == bytes.size() && file.commit();
-}
-
 // One size: the program's main window with the config as its command-line file, and a bare
 // QPlainTextEdit with the same text.
 void runSize(int megabytes, const QString& dir, bool commands) {
@@ -178,11 +142,6 @@ void runSize(int megabytes, const QString& dir, bool commands) {
     anchor.show();
     QCoreApplication::processEvents();
 
-    // Save: the program's command against one pass and QSaveFile.
-    const QString anchorPath = dir + u"/anchor.cfg"_s;
-    const auto [save, saveAnchor] = compare(7, 1, {[&] { form.Save1Click(); }},
-                                            {[&] { anchorSave(*anchor.document(), anchorPath); }});
-    row("save", megabytes, save, saveAnchor);
     if (!commands)
         return;
 
@@ -282,7 +241,7 @@ int main(int argc, char** argv) {
     const QString dataDir = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir dir;
     runExplanations(dataDir);
-    for (const int megabytes : {1, 2, 4, 8, 16})
-        runSize(megabytes, dir.path(), megabytes == 1 || megabytes == 4 || megabytes == 16);
+    for (const int megabytes : {1, 4, 16})
+        runSize(megabytes, dir.path(), true);
     return 0;
 }

@@ -33,15 +33,20 @@ QString keptCopyName(const QString& configPath, int number) {
 } // namespace
 
 bool isStartScript(const QByteArray& bytes) {
-    const QList<QByteArray> lines = bytes.split('\n');
+    QList<QByteArray> lines = bytes.split('\n');
     if (lines.size() < 2 || lines.size() > 3)
         return false;
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
-        if (!lines[i].endsWith('\r'))
+    // Written with the line breaks of the config it stands in for: all CR LF or all LF.
+    const bool crlf = lines[0].endsWith('\r');
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].endsWith('\r') != crlf)
             return false;
+        if (crlf)
+            lines[i].chop(1);
+    }
     if (lines.last().endsWith('\r'))
         return false;
-    if (lines[0] != "exec _.cfg\r" || !lines[1].startsWith("map "))
+    if (lines[0] != "exec _.cfg" || !lines[1].startsWith("map "))
         return false;
     return lines.size() == 2 || lines[2] == "+mlook";
 }
@@ -118,7 +123,13 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
         result.reason = kept.reason;
         return result;
     }
-    const QByteArray bytes = textfile::toFileBytes(script);
+    // The script keeps the config's form, but never a byte-order mark: the game would take it
+    // for part of the first command.
+    textfile::TextForm form;
+    if (QFileInfo::exists(configPath))
+        form = textfile::detectForm(textfile::readBytes(configPath).bytes);
+    form.bom = false;
+    const QByteArray bytes = textfile::encodeText(script, form);
     const textfile::WriteResult w = textfile::writeBytes(configPath, bytes);
     if (!w.ok) {
         result.ok = false;

@@ -13,7 +13,8 @@
 class UserDialogs;
 
 // Whether `bytes` is a start script of the launcher's form ("exec _.cfg", "map ...", and
-// optionally "+mlook"): one left by a run that ended without restoring.
+// optionally "+mlook", with CR LF or LF line breaks): one left by a run that ended without
+// restoring.
 bool isStartScript(const QByteArray& bytes);
 
 // The kept copies of `configPath`, oldest first (".bak", ".bak2", ...).
@@ -37,8 +38,9 @@ struct StartScriptResult {
     QString reason;
 };
 
-// Keeps the mod's config.cfg, writes `script` over it and records both for the restore at the
-// end of the run. Nothing is written over config.cfg when its content could not be kept.
+// Keeps the mod's config.cfg, writes `script` over it in the config's encoding and line breaks
+// and records both for the restore at the end of the run. Nothing is written over config.cfg when
+// its content could not be kept.
 StartScriptResult writeStartScript(SharedState& state, const QString& configPath,
                                    const QString& script);
 

@@ -159,6 +159,7 @@ bool Tmaps::FormShow() {
         m_ctx.dialogs.error(textfile::notOpenedMessage(m_cyclePath, read.file));
         return false;
     }
+    m_cycleForm = read.file.form;
     {
         const QSignalBlocker block(LB1);
         LB1->clear();
@@ -240,13 +241,13 @@ void Tmaps::Spee4Click() {
 
 void Tmaps::Button8Click() {
     const QStringList maps = cycle();
-    const QString lost = mapcycle::unencodableCharacters(maps);
+    const QString lost = mapcycle::unencodableCharacters(maps, m_cycleForm);
     if (!lost.isEmpty() &&
         m_ctx.dialogs.confirmYesNo(u"Эти символы нельзя записать в кодировке Windows-1251: "_s +
                                    lost + u"\nОни будут записаны как \"?\". Сохранить файл?"_s) !=
             UserDialogs::Answer::Yes)
         return;
-    const textfile::WriteResult w = mapcycle::writeMapCycle(m_cyclePath, maps);
+    const textfile::WriteResult w = mapcycle::writeMapCycle(m_cyclePath, maps, m_cycleForm);
     if (!w.ok) {
         // The window stays open with the list as the user left it.
         m_ctx.dialogs.error(u"Файл не сохранён:\n"_s +

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "platform/text_form.h"
 #include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>
@@ -54,6 +55,7 @@ private:
     QStringList m_allMaps;
     // The map cycle file the window was shown for.
     QString m_cyclePath;
+    textfile::TextForm m_cycleForm; // the file's encoding and line breaks, kept when it is written
 
     QLabel* Label1 = nullptr;
     QListWidget* LB1 = nullptr;

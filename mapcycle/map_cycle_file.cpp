@@ -43,14 +43,13 @@ QString mapCycleText(const QStringList& maps) {
     return text;
 }
 
-QString unencodableCharacters(const QStringList& maps) {
-    QString lost;
-    textfile::toFileBytes(mapCycleText(maps), &lost);
-    return lost;
+QString unencodableCharacters(const QStringList& maps, const textfile::TextForm& form) {
+    return textfile::unencodableCharacters(mapCycleText(maps), form);
 }
 
-textfile::WriteResult writeMapCycle(const QString& path, const QStringList& maps) {
-    return textfile::writeText(path, mapCycleText(maps));
+textfile::WriteResult writeMapCycle(const QString& path, const QStringList& maps,
+                                    const textfile::TextForm& form) {
+    return textfile::writeText(path, mapCycleText(maps), form);
 }
 
 } // namespace mapcycle

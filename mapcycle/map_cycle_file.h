@@ -1,5 +1,6 @@
 // The server's map rotation, "mapcycle.txt" in the game folder: one map name per line, read with
-// any line end and written whole with CR LF after every line, the last one included.
+// any line end and written whole with a line break after every line, the last one included, in
+// the encoding and line breaks the file had (Windows-1251 and CR LF for a new one).
 #pragma once
 
 #include "platform/text_file.h"
@@ -13,7 +14,7 @@ namespace mapcycle {
 QString mapCyclePath(const QString& folder);
 
 struct MapCycleRead {
-    textfile::ReadResult file; // the failure, when there is one
+    textfile::ReadResult file; // the failure, when there is one; the file's form
     QStringList maps;
     bool ok() const { return file.ok(); }
 };
@@ -28,10 +29,11 @@ textfile::WriteResult ensureMapCycle(const QString& path);
 // The file's text for `maps`: each name followed by a line break.
 QString mapCycleText(const QStringList& maps);
 
-// The characters of `maps` that Windows-1251 cannot hold (they would be written as "?").
-QString unencodableCharacters(const QStringList& maps);
+// The characters of `maps` that `form` cannot hold (they would be written as "?").
+QString unencodableCharacters(const QStringList& maps, const textfile::TextForm& form = {});
 
-// Replaces the file with `maps`; on failure the old file stays whole.
-textfile::WriteResult writeMapCycle(const QString& path, const QStringList& maps);
+// Replaces the file with `maps` in `form`; on failure the old file stays whole.
+textfile::WriteResult writeMapCycle(const QString& path, const QStringList& maps,
+                                    const textfile::TextForm& form = {});
 
 } // namespace mapcycle

@@ -8,6 +8,7 @@ IniProfile::IniProfile(QString path) : m_path(std::move(path)) {}
 void IniProfile::load() {
     const textfile::ReadResult r = textfile::readText(m_path);
     loadText(r.ok() ? r.text : QString());
+    m_form = r.ok() ? r.form : textfile::TextForm{};
 }
 
 void IniProfile::loadText(const QString& text) {
@@ -25,7 +26,7 @@ textfile::WriteResult IniProfile::save() const {
         text += line;
         text += u'\n';
     }
-    return textfile::writeText(m_path, text);
+    return textfile::writeText(m_path, text, m_form);
 }
 
 std::optional<QString> IniProfile::sectionName(const QString& line) {

@@ -1,7 +1,8 @@
 // A private-profile INI file read and written the Windows way: case-insensitive sections and
 // keys, names and values trimmed, one pair of surrounding quotes removed from a value, no inline
-// comments, the first matching section and key win. Writing keeps every line it does not change;
-// a new key goes at the end of its section, a new section at the end of the file.
+// comments, the first matching section and key win. Writing keeps every line it does not change
+// and the file's encoding and line breaks; a new key goes at the end of its section, a new section
+// at the end of the file.
 #pragma once
 
 #include "platform/text_file.h"
@@ -61,4 +62,5 @@ private:
 
     QString m_path;
     QStringList m_lines;
+    textfile::TextForm m_form; // the file's encoding and line breaks, which saving keeps
 };

@@ -88,8 +88,10 @@ static ReadResult textFrom(BytesResult&& raw) {
     ReadResult result;
     result.error = raw.error;
     result.reason = raw.reason;
-    if (raw.ok())
-        result.text = normalizeLineBreaks(cp1251::decode(raw.bytes));
+    if (raw.ok()) {
+        result.form = detectForm(raw.bytes);
+        result.text = decodeText(raw.bytes, result.form);
+    }
     return result;
 }
 
@@ -127,52 +129,82 @@ QString normalizeLineBreaks(const QString& text) {
 }
 
 QByteArray toFileBytes(const QString& text, QString* unencodable) {
-    return cp1251::encodeWithCrLf(text, unencodable);
+    return encodeText(text, TextForm{}, unencodable);
 }
 
-WriteResult writeBytes(const QString& path, const QByteArray& bytes) {
-    WriteResult result;
-    QSaveFile file(path);
+AtomicWrite::AtomicWrite(const QString& path) : m_file(path) {
     // Unbuffered, so a short write shows in write()'s count and not only after commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        result.ok = false;
-        result.reason = russianSystemReason(file.errorString());
-        return result;
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        m_result = {false, russianSystemReason(m_file.errorString())};
+        m_done = true;
     }
+}
+
+AtomicWrite::~AtomicWrite() {
+    cancel();
+}
+
+void AtomicWrite::fail(const QString& reason) {
+    m_result = {false, reason};
+    m_file.cancelWriting();
+    m_done = true;
+}
+
+bool AtomicWrite::append(QByteArrayView bytes) {
+    if (m_done)
+        return false;
     qint64 written = 0;
     while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        const qint64 n = m_file.write(bytes.data() + written, bytes.size() - written);
         if (n <= 0)
             break;
         written += n;
     }
     if (written != bytes.size()) {
-        result.ok = false;
-        result.reason = russianSystemReason(file.errorString());
-        if (result.reason.isEmpty() || file.error() == QFileDevice::NoError)
-            result.reason = u"Записано %1 байт из %2"_s.arg(written).arg(bytes.size());
-        file.cancelWriting();
-        return result;
+        QString reason = russianSystemReason(m_file.errorString());
+        if (reason.isEmpty() || m_file.error() == QFileDevice::NoError)
+            reason =
+                u"Записано %1 байт из %2"_s.arg(m_written + written).arg(m_written + bytes.size());
+        fail(reason);
+        return false;
     }
-    // commit() syncs as well but ignores a failure, and a failed sync (EIO) means the bytes
-    // may never reach the disk: the new file is synced here and dropped when that fails.
-    const bool flushed = file.flush();
-    const int syncError = flushed && ::fdatasync(file.handle()) != 0 ? errno : 0;
-    if (!flushed || syncError != 0) {
-        result.ok = false;
-        result.reason = russianSystemReason(flushed ? qt_error_string(syncError) : file.errorString());
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.ok = false;
-        result.reason = russianSystemReason(file.errorString());
-    }
-    return result;
+    m_written += written;
+    return true;
 }
 
-WriteResult writeText(const QString& path, const QString& text) {
-    return writeBytes(path, toFileBytes(text));
+WriteResult AtomicWrite::commit() {
+    if (m_done)
+        return m_result;
+    // commit() syncs as well but ignores a failure, and a failed sync (EIO) means the bytes
+    // may never reach the disk: the new file is synced here and dropped when that fails.
+    const bool flushed = m_file.flush();
+    const int syncError = flushed && ::fdatasync(m_file.handle()) != 0 ? errno : 0;
+    if (!flushed || syncError != 0) {
+        fail(russianSystemReason(flushed ? qt_error_string(syncError) : m_file.errorString()));
+        return m_result;
+    }
+    m_done = true;
+    if (!m_file.commit())
+        m_result = {false, russianSystemReason(m_file.errorString())};
+    return m_result;
+}
+
+void AtomicWrite::cancel() {
+    if (m_done)
+        return;
+    m_file.cancelWriting();
+    m_done = true;
+    m_result = {false, QString()};
+}
+
+WriteResult writeBytes(const QString& path, QByteArrayView bytes) {
+    AtomicWrite file(path);
+    file.append(bytes);
+    return file.commit();
+}
+
+WriteResult writeText(const QString& path, const QString& text, const TextForm& form) {
+    return writeBytes(path, encodeText(text, form));
 }
 
 WriteResult copyFile(const QString& from, const QString& to) {

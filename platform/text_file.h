@@ -1,8 +1,12 @@
-// Whole-file reading and writing of the program's text files (Windows-1251, CR LF on disk,
-// "\n" in memory) and the one routine every write goes through.
+// Whole-file reading and writing of the program's text files ("\n" in memory; on disk the form
+// each file was found in, Windows-1251 with CR LF for a new one) and the one routine every write
+// goes through.
 #pragma once
 
+#include "platform/text_form.h"
+
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 
 namespace textfile {
@@ -18,6 +22,7 @@ enum class ReadError {
 struct ReadResult {
     ReadError error = ReadError::None;
     QString text;   // "\n" line breaks
+    TextForm form;  // the encoding and line breaks the file had, for writing it back
     QString reason; // the system's reason for a failure
     bool ok() const { return error == ReadError::None; }
 };
@@ -44,7 +49,7 @@ constexpr qint64 kMaxReadBytes = 64 * 1024 * 1024;
 // over `maxBytes` (-1: kMaxReadBytes) is TooLarge, however small it says it is.
 BytesResult readBytes(const QString& path, qint64 maxBytes = -1);
 
-// Reads a Windows-1251 text file. CR LF, LF and lone CR all become "\n".
+// Reads a text file in the form detectForm finds. CR LF, LF and lone CR all become "\n".
 ReadResult readText(const QString& path);
 
 // The editor's read: also refuses binary files and files over kMaxEditableBytes.
@@ -52,14 +57,37 @@ ReadResult readEditableText(const QString& path);
 
 QString normalizeLineBreaks(const QString& text);
 
-// "\n" becomes CR LF and the text is encoded to Windows-1251.
+// A new file's bytes: "\n" becomes CR LF and the text is encoded to Windows-1251.
 QByteArray toFileBytes(const QString& text, QString* unencodable = nullptr);
 
-// The one write routine: the bytes go to a temporary file that replaces `path` only when every
-// byte was written, so a failure (a full disk, a read-only folder) leaves the old file whole.
-WriteResult writeBytes(const QString& path, const QByteArray& bytes);
+// The one write routine, in steps for bytes made as they are written: they go to a temporary
+// file that replaces `path` only at commit(), when every byte was written and synced, so a
+// failure (a full disk, a read-only folder) or cancel() leaves the old file whole.
+class AtomicWrite {
+public:
+    explicit AtomicWrite(const QString& path);
+    AtomicWrite(const AtomicWrite&) = delete;
+    AtomicWrite& operator=(const AtomicWrite&) = delete;
+    ~AtomicWrite(); // an uncommitted write is cancelled
 
-WriteResult writeText(const QString& path, const QString& text);
+    // False once anything failed; nothing more is written then.
+    bool append(QByteArrayView bytes);
+    WriteResult commit();
+    void cancel();
+
+private:
+    void fail(const QString& reason);
+
+    QSaveFile m_file;
+    qint64 m_written = 0;
+    bool m_done = false;
+    WriteResult m_result;
+};
+
+// The one write routine for bytes made in advance.
+WriteResult writeBytes(const QString& path, QByteArrayView bytes);
+
+WriteResult writeText(const QString& path, const QString& text, const TextForm& form = {});
 
 // Copies a file through writeBytes, so the target is either the old file or the whole new one.
 WriteResult copyFile(const QString& from, const QString& to);

@@ -93,6 +93,7 @@ TForm1::TForm1(AppContext& ctx)
     connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, this, &TForm1::documentFileChanged);
     connectHandlers();
     setUpTextTools();
+    setUpTextForm();
     new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
                        action(u"SyntaxHighlight1"_s), this);
 
@@ -231,6 +232,22 @@ void TForm1::buildBottomPanel() {
     }
 }
 
+namespace {
+
+// The caret panel: at least 60 pixels, so short positions do not make it jump, and never
+// narrower than its text, so a long line number widens it while the other panels give way.
+class CaretLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override {
+        const QSize hint = QLabel::sizeHint();
+        return QSize(std::max(hint.width(), 60), hint.height());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
+} // namespace
+
 void TForm1::buildStatusBar() {
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(u"StatusBar1"_s);
@@ -241,13 +258,12 @@ void TForm1::buildStatusBar() {
         // The message panel shows a long message whole in its tool tip.
         m_panels[i] = i == 2   ? new PathLabel(initial[i], StatusBar1)
                       : i == 1 ? new ElidedLabel(initial[i], StatusBar1)
+                      : i == 0 ? new CaretLabel(initial[i], StatusBar1)
                                : new QLabel(initial[i], StatusBar1);
         m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    // The caret panel widens for long line numbers rather than clip them.
-    m_panels[0]->setMinimumWidth(60);
     m_panels[0]->setAlignment(Qt::AlignCenter);
     m_panels[1]->setMinimumWidth(280);
     StatusBar1->addWidget(m_panels[0]);

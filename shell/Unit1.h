@@ -85,6 +85,8 @@ public:
     QFont documentFont() const override;
     QString printTitle() const override;
     void reloadDocumentText(const QString& text) override;
+    void visitText(const std::function<void(QStringView)>& visit) const override;
+    void showTextForm(const textfile::TextForm& form) override;
 
     QString settingsPath() const;
 
@@ -107,6 +109,13 @@ public slots:
     void N30Click();
     void About1Click();
     void Memo1SelectionChange();
+
+    // The encoding and line breaks of the next save (Unit1_text_form.cpp).
+    void Cp12511Click();
+    void Utf81Click();
+    void Utf8Bom1Click();
+    void CrLf1Click();
+    void Lf1Click();
 
     // Text tools.
     void N11Click();        // select all / none
@@ -147,6 +156,7 @@ private:
     void buildStatusBar();
     void connectHandlers();
     void setUpTextTools();
+    void setUpTextForm();
     void refreshLookUpEnabled();
     void openHelpPage(const QString& page);
     void settleGameDirectory();
@@ -174,6 +184,7 @@ private:
     QLabel* Label5 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* m_panels[3] = {};
+    QLabel* m_formPanel = nullptr; // the encoding and line breaks, at the right end
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
 

@@ -1,10 +1,10 @@
 // Document commands of the main editor.
 #include "shell/config_document.h"
 
-#include "platform/cp1251.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -65,12 +65,52 @@ void ConfigDocument::setFileName(const QString& name) {
     m_view.showFileName(name);
 }
 
+void ConfigDocument::setTextForm(const textfile::TextForm& form) {
+    m_form = form;
+    m_view.showTextForm(form);
+}
+
+QString ConfigDocument::unencodableIn(const textfile::TextForm& form) const {
+    // Only the characters are wanted: the bytes go nowhere.
+    textfile::TextEncoder encoder(form, [](QByteArrayView) { return true; });
+    encoder.setParagraphBreaks(true);
+    m_view.visitText([&encoder](QStringView run) { encoder.append(run); });
+    encoder.finish();
+    return encoder.unencodable();
+}
+
+void ConfigDocument::chooseEncoding(textfile::Encoding encoding, bool bom) {
+    textfile::TextForm form = m_form;
+    form.encoding = encoding;
+    form.bom = encoding == textfile::Encoding::Utf8 && bom;
+    if (form == m_form)
+        return;
+    if (encoding == textfile::Encoding::Windows1251) {
+        const QString lost = unencodableIn(form);
+        if (!lost.isEmpty())
+            m_dialogs.warning(u"Эти символы нельзя записать в кодировке Windows-1251: "_s + lost +
+                              u"\nПри сохранении они будут записаны как \"?\"."_s);
+    }
+    setTextForm(form);
+    m_view.setDocumentModified(true);
+}
+
+void ConfigDocument::chooseLineBreak(textfile::LineBreak lineBreak) {
+    if (lineBreak == m_form.lineBreak)
+        return;
+    textfile::TextForm form = m_form;
+    form.lineBreak = lineBreak;
+    setTextForm(form);
+    m_view.setDocumentModified(true);
+}
+
 void ConfigDocument::initialise(const QStringList& arguments) {
     if (!arguments.isEmpty())
         m_arguments = arguments;
     if (m_newMetaBindRequest) {
         m_newMetaBindRequest = false;
         m_view.setDocumentText(metaBindTemplate(), false);
+        setTextForm({});
         m_view.setDocumentModified(false);
         return;
     }
@@ -85,12 +125,14 @@ void ConfigDocument::initialise(const QStringList& arguments) {
             m_view.setDocumentText(r.text, true);
             m_disk = DiskStamp::ofFile(name);
             setFileName(name);
+            setTextForm(r.form);
             m_view.setDocumentModified(false);
             return;
         }
         m_dialogs.error(textfile::notOpenedMessage(name, r));
     }
     m_view.setDocumentText(defaultText(), true);
+    setTextForm({});
     m_view.setDocumentModified(false);
 }
 
@@ -150,6 +192,7 @@ bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
         return false;
     }
     m_view.setDocumentText(r.text, caretAtEnd);
+    setTextForm(r.form);
     m_view.setDocumentModified(false);
     m_disk = DiskStamp::ofFile(path);
     return true;
@@ -162,6 +205,7 @@ bool ConfigDocument::reload() {
         return false;
     }
     m_view.reloadDocumentText(r.text);
+    setTextForm(r.form);
     m_view.setDocumentModified(false);
     m_disk = DiskStamp::ofFile(m_fileName);
     return true;
@@ -176,28 +220,51 @@ bool ConfigDocument::takeChangesFromDisk() {
     if (!r.ok())
         return false;
     m_view.reloadDocumentText(r.text);
+    setTextForm(r.form);
     m_view.setDocumentModified(false);
     m_disk = DiskStamp::ofFile(m_fileName);
     return true;
 }
 
 bool ConfigDocument::writeTo(const QString& path) {
-    const QString text = m_view.documentText();
-    QString lost;
-    const QByteArray bytes = textfile::toFileBytes(text, &lost);
-    if (!lost.isEmpty()) {
-        const auto answer =
-            m_dialogs.confirmYesNo(u"Эти символы нельзя записать в кодировке Windows-1251: "_s +
-                                   lost + u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
-        if (answer != UserDialogs::Answer::Yes)
+    // The text is encoded in chunks straight into the new file; the question about characters
+    // the encoding cannot hold comes before the new file replaces the old one.
+    textfile::AtomicWrite file(path);
+    // What was written is remembered, to tell another program's change of the file later.
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    qint64 written = 0;
+    textfile::TextEncoder encoder(m_form, [&](QByteArrayView bytes) {
+        digest.addData(bytes);
+        written += bytes.size();
+        return file.append(bytes);
+    });
+    encoder.setParagraphBreaks(true);
+    m_view.visitText([&encoder](QStringView run) { encoder.append(run); });
+    const bool encoded = encoder.finish();
+    const QString& lost = encoder.unencodable();
+    if (encoded && !lost.isEmpty()) {
+        const QString encoding =
+            m_form.encoding == textfile::Encoding::Utf8 ? u"UTF-8"_s : u"Windows-1251"_s;
+        const auto answer = m_dialogs.confirmYesNo(
+            u"Эти символы нельзя записать в кодировке "_s + encoding + u": "_s + lost +
+            u"\nОни будут записаны как \"?\". Сохранить файл?"_s);
+        if (answer != UserDialogs::Answer::Yes) {
+            file.cancel();
             return false;
+        }
     }
-    const textfile::WriteResult w = textfile::writeBytes(path, bytes);
+    const textfile::WriteResult w = file.commit();
     if (!w.ok) {
         m_dialogs.error(u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason));
         return false;
     }
-    m_disk = DiskStamp::ofWrite(path, bytes);
+    m_disk = DiskStamp::ofWrite(path, written, digest.result());
+    // The file now has one kind of line break.
+    if (m_form.hadMixed) {
+        textfile::TextForm kept = m_form;
+        kept.hadMixed = false;
+        setTextForm(kept);
+    }
     return true;
 }
 

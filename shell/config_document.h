@@ -3,11 +3,15 @@
 // The editor itself stays behind the DocumentView interface, so the commands are plain logic.
 #pragma once
 
+#include "platform/text_form.h"
 #include "shell/disk_stamp.h"
 
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
 
 class UserDialogs;
 
@@ -27,6 +31,13 @@ public:
     virtual QString printTitle() const = 0;
     // The file's new text after another program changed it: the editor keeps the caret's line.
     virtual void reloadDocumentText(const QString& text) { setDocumentText(text, false); }
+    // The text for a save in runs, lines separated by "\n" or QChar::ParagraphSeparator, so a
+    // large text is encoded as it is read instead of being copied whole first.
+    virtual void visitText(const std::function<void(QStringView)>& visit) const {
+        visit(documentText());
+    }
+    // The encoding and line breaks the next save writes (a status panel).
+    virtual void showTextForm(const textfile::TextForm& /*form*/) {}
 };
 
 class ConfigDocument {
@@ -45,6 +56,14 @@ public:
 
     const QString& fileName() const { return m_fileName; }
     bool isUntitled() const { return m_fileName == untitled(); }
+
+    // The encoding and line breaks the next save writes: those the file had when it was read,
+    // Windows-1251 with CR LF for a new document.
+    const textfile::TextForm& textForm() const { return m_form; }
+    // Changes them for the next save (the document counts as modified). Choosing Windows-1251
+    // names, in a warning, the characters of the text it cannot hold.
+    void chooseEncoding(textfile::Encoding encoding, bool bom);
+    void chooseLineBreak(textfile::LineBreak lineBreak);
 
     // Sets up the text: a pending MetaBind template, else the command-line file (once), else the
     // default text.
@@ -76,10 +95,14 @@ private:
     // Takes the file's text again, keeping the caret's line.
     bool reload();
     void setFileName(const QString& name);
+    void setTextForm(const textfile::TextForm& form);
+    // The characters the text cannot hold in `form`.
+    QString unencodableIn(const textfile::TextForm& form) const;
 
     DocumentView& m_view;
     UserDialogs& m_dialogs;
     QString m_fileName = untitled();
+    textfile::TextForm m_form;
     bool m_newMetaBindRequest = false;
     bool m_commandLineLoaded = false;
     QStringList m_arguments;

@@ -28,11 +28,15 @@ DiskStamp DiskStamp::ofFile(const QString& path) {
 }
 
 DiskStamp DiskStamp::ofWrite(const QString& path, const QByteArray& bytes) {
+    return ofWrite(path, bytes.size(), digestOf(bytes));
+}
+
+DiskStamp DiskStamp::ofWrite(const QString& path, qint64 size, const QByteArray& digest) {
     DiskStamp s;
     s.m_known = true;
-    s.m_size = bytes.size();
+    s.m_size = size;
     s.m_modified = QFileInfo(path).lastModified();
-    s.m_digest = digestOf(bytes);
+    s.m_digest = digest;
     return s;
 }
 

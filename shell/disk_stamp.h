@@ -14,6 +14,8 @@ public:
     static DiskStamp ofFile(const QString& path);
     // The file as the editor just wrote `bytes` to it.
     static DiskStamp ofWrite(const QString& path, const QByteArray& bytes);
+    // The same for a write made in pieces: `size` bytes whose SHA-1 is `digest`.
+    static DiskStamp ofWrite(const QString& path, qint64 size, const QByteArray& digest);
 
     bool isKnown() const { return m_known; }
     // True when the file at `path` no longer holds what this stamp saw. A file that is gone

@@ -34,8 +34,8 @@ void TForm2::Button8Click() {
 }
 
 void TForm2::warnUnencodable(const QString& text) {
-    QString lost;
-    textfile::toFileBytes(text, &lost);
+    // The text is the chosen file's, which keeps its encoding.
+    const QString lost = textfile::unencodableCharacters(text, m_set.chosenForm);
     if (!lost.isEmpty())
         m_ctx.dialogs.warning(unencodableWarning(lost));
 }

@@ -27,10 +27,12 @@ QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString
         if (QFileInfo::exists(ws.autoexecPath)) {
             const textfile::ReadResult autoexec = textfile::readEditableText(ws.autoexecPath);
             ws.autoexecReadable = autoexec.ok();
+            ws.autoexecForm = autoexec.form;
             ws.mem2.setText(autoexec.ok() ? autoexec.text : QString());
         } else {
             // Created at once, so the key pages have a file to write their aliases into.
             ws.autoexecReadable = textfile::writeBytes(ws.autoexecPath, QByteArray()).ok;
+            ws.autoexecForm = {};
         }
     } else {
         ws.autoexecPath.clear();
@@ -39,6 +41,7 @@ QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString
     }
     const textfile::ReadResult chosen = textfile::readEditableText(ws.chosenPath);
     ws.chosenReadable = chosen.ok();
+    ws.chosenForm = chosen.form;
     ws.mem1.setText(chosen.ok() ? chosen.text : unreadableDocumentLine());
     ws.foundPosition = -1;
     return chosen.ok() ? QString() : textfile::notOpenedMessage(ws.chosenPath, chosen);
@@ -102,10 +105,11 @@ QString unencodableWarning(const QString& characters) {
 
 namespace {
 
-WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDocument& document) {
+WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDocument& document,
+                      const textfile::TextForm& form) {
     WizardSaveResult result;
     result.path = path;
-    const QByteArray bytes = textfile::toFileBytes(document.content(), &result.unencodable);
+    const QByteArray bytes = textfile::encodeText(document.content(), form, &result.unencodable);
     // A copy left from an earlier opening is put back when this save fails: a safety copy is
     // only worth keeping for a write that happened.
     const QString copyPath = safetyCopyPath(path);
@@ -153,7 +157,7 @@ WizardSaveResult saveChosenFile(WizardWorkingSet& ws) {
         refused.path = ws.chosenPath;
         return refused;
     }
-    return save(ws, ws.chosenPath, ws.mem1);
+    return save(ws, ws.chosenPath, ws.mem1, ws.chosenForm);
 }
 
 WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
@@ -163,5 +167,5 @@ WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
         refused.path = ws.autoexecPath;
         return refused;
     }
-    return save(ws, ws.autoexecPath, ws.mem2);
+    return save(ws, ws.autoexecPath, ws.mem2, ws.autoexecForm);
 }

@@ -39,7 +39,7 @@ struct WizardSaveResult {
     QString path;        // the file written (or refused)
     QString reason;      // the system's reason for a failure
     QString safetyCopy;  // the copy made by this save, when one was made
-    QString unencodable; // characters Windows-1251 cannot hold, written as "?"
+    QString unencodable; // characters the file's encoding cannot hold, written as "?"
     bool ok() const { return status == Status::Saved; }
     // The Russian message for an error box (empty when saved).
     QString message() const;

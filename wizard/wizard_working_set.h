@@ -4,6 +4,7 @@
 // functions over it, so they run and are tested without a window.
 #pragma once
 
+#include "platform/text_form.h"
 #include "wizard/settings_catalogue.h"
 #include "wizard/wizard_document.h"
 
@@ -62,6 +63,9 @@ struct WizardWorkingSet {
     // could be read (or was created empty).
     QString autoexecPath;
     bool autoexecReadable = false;
+    // The encoding and line breaks each file was read in, which its rewrite keeps.
+    textfile::TextForm chosenForm;
+    textfile::TextForm autoexecForm;
 
     // The settings pages, as the window copies them to and from its controls.
     WizardPageValues values;

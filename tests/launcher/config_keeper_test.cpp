@@ -26,7 +26,8 @@ TEST(ConfigKeeper, RecognisesOnlyStartScripts) {
     EXPECT_TRUE(isStartScript("exec _.cfg\r\nmap de_dust\r\n+mlook"));
     EXPECT_TRUE(isStartScript("exec _.cfg\r\nmap "));
     EXPECT_FALSE(isStartScript("exec _.cfg\r\nmap de_dust\r\n"));
-    EXPECT_FALSE(isStartScript("exec _.cfg\nmap de_dust"));
+    EXPECT_TRUE(isStartScript("exec _.cfg\nmap de_dust\n+mlook")); // an LF config's
+    EXPECT_FALSE(isStartScript("exec _.cfg\nmap de_dust\r\n+mlook"));
     EXPECT_FALSE(isStartScript("exec _.cfg\r\nmap de_dust\r\nbind w +forward"));
     EXPECT_FALSE(isStartScript("exec _.cfg\r\nmap a\r\n+mlook\r\nx"));
     EXPECT_FALSE(isStartScript(kUserConfig));
@@ -44,6 +45,17 @@ TEST(ConfigKeeper, UntouchedScriptIsReplacedByTheUsersConfigAtTheEnd) {
     EXPECT_EQ(fileBytes(m.config()), kUserConfig);
     EXPECT_FALSE(QFileInfo::exists(m.kept()));
     EXPECT_TRUE(m.state.launchedConfigs.empty());
+}
+
+TEST(ConfigKeeper, TheScriptHasTheLineBreaksOfTheConfigItStandsIn) {
+    ModFolder m;
+    const QByteArray lfConfig = "\xEF\xBB\xBF// \xD0\xBC\xD0\xBE\xD0\xB9\nbind w +forward\n";
+    putFile(m.config(), lfConfig);
+    ASSERT_TRUE(writeStartScript(m.state, m.config(), u"exec _.cfg\nmap de_dust"_s).ok);
+    // No byte-order mark: the game would read it as part of "exec".
+    EXPECT_EQ(fileBytes(m.config()), "exec _.cfg\nmap de_dust");
+    EXPECT_TRUE(restoreUserConfigs(m.state).isEmpty());
+    EXPECT_EQ(fileBytes(m.config()), lfConfig);
 }
 
 TEST(ConfigKeeper, ConfigRewrittenByTheGameStaysWithTheCopyBeside) {

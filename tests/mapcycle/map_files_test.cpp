@@ -52,6 +52,20 @@ TEST(MapCycleFile, ReadsEveryLineEndAndKeepsBlankEntries) {
     EXPECT_FALSE(mapcycle::ensureMapCycle(mapcycle::mapCyclePath(QString())).ok);
 }
 
+TEST(MapCycleFile, ARewriteKeepsTheFilesForm) {
+    QTemporaryDir game;
+    const QString path = game.filePath(u"mapcycle.txt"_s);
+    const QByteArray utf8 = QByteArray("\xEF\xBB\xBF") + u"de_dust\nкарта_日本\n"_s.toUtf8();
+    for (const QByteArray& bytes : {QByteArray("de_dust\ncs_italy\n"), utf8}) {
+        put(path, bytes);
+        const mapcycle::MapCycleRead r = mapcycle::readMapCycle(path);
+        ASSERT_TRUE(r.ok());
+        EXPECT_TRUE(mapcycle::unencodableCharacters(r.maps, r.file.form).isEmpty());
+        ASSERT_TRUE(mapcycle::writeMapCycle(path, r.maps, r.file.form).ok);
+        EXPECT_EQ(slurp(path), bytes);
+    }
+}
+
 TEST(MapCycleFile, NamesWindows1251CannotHoldAreFound) {
     EXPECT_TRUE(mapcycle::unencodableCharacters({u"de_dust"_s, u"карта"_s}).isEmpty());
     EXPECT_EQ(mapcycle::unencodableCharacters({u"de_\u4E2D"_s, u"\u4E2D\u00FC"_s}),

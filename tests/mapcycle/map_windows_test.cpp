@@ -161,7 +161,7 @@ TEST_F(MapsFixture, RemovingByButtonDoubleClickAndBackspace) {
     EXPECT_EQ(listTexts(LB1), (QStringList{u"c"_s, u"e"_s}));
     apply(); // closing by any means empties the description
     EXPECT_TRUE(Ric1->toPlainText().isEmpty());
-    EXPECT_EQ(app.readFile(cyclePath()), QByteArray("c\r\ne\r\n"));
+    EXPECT_EQ(app.readFile(cyclePath()), QByteArray("c\ne\n")); // an LF file stays LF
 }
 
 TEST_F(MapsFixture, MovingUpAndDownTheSelectionFollows) {

@@ -26,6 +26,52 @@ TEST(IniProfile, ReadsTheWindowsWay) {
     EXPECT_FALSE(ini.value(u"Nope"_s, u"x"_s));
 }
 
+TEST(IniProfile, OnePairOfQuotesGoesAndNothingElse) {
+    const struct {
+        QByteArray line;
+        QString value;
+    } cases[] = {
+        {"k=\"\"", QString()},   {"k=''", QString()},       {"k=\"", u"\""_s},
+        {"k='", u"'"_s},         {"k= \"a b\" ", u"a b"_s}, {"k=\"a'", u"\"a'"_s},
+        {"k=\"a\"\"", u"a\""_s}, {"k=\"\"\"\"", u"\"\""_s}, {"k=a\"\"", u"a\"\""_s},
+    };
+    for (const auto& c : cases) {
+        IniProfile ini(QString{});
+        ini.loadText(u"[s]\n"_s + QString::fromLatin1(c.line));
+        EXPECT_EQ(ini.value(u"s"_s, u"k"_s), c.value) << c.line.toStdString();
+        EXPECT_EQ(ini.index().value(u"s"_s).value(u"k"_s), c.value) << c.line.toStdString();
+    }
+}
+
+// The index is what value() finds, for every name in a file full of repeats.
+TEST(IniProfile, TheIndexAgreesWithEveryLookUp) {
+    IniProfile ini(QString{});
+    ini.loadText(u"top=0\n[Font]\nSize=1\nsize=2\n SIZE =3\nName=a\n[font]\nSize=4\nOnly=5\n"
+                 u"[ Game ]\nKey=x\nkey=\n[Game]\nKey=y\n"_s);
+    const IniProfile::Index index = ini.index();
+    for (const QString& section : {u"Font"_s, u"font"_s, u"Game"_s})
+        for (const QString& key :
+             {u"Size"_s, u"size"_s, u"Name"_s, u"Only"_s, u"Key"_s, u"top"_s}) {
+            const std::optional<QString> looked = ini.value(section, key);
+            const auto keys = index.value(section.toCaseFolded());
+            EXPECT_EQ(keys.contains(key.toCaseFolded()), looked.has_value()) << key.toStdString();
+            EXPECT_EQ(keys.value(key.toCaseFolded()), looked.value_or(QString()))
+                << key.toStdString();
+        }
+    EXPECT_EQ(ini.value(u"Font"_s, u"size"_s), u"1"_s);
+    EXPECT_EQ(ini.value(u"game"_s, u"KEY"_s), u"x"_s);
+}
+
+TEST(IniProfile, WritingKeepsTheFilesLineBreaksAndEncoding) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.ini"_s);
+    put(path, "[Game]\nCatalog=/home/\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\n");
+    EXPECT_EQ(IniProfile::read(path, u"Game"_s, u"Catalog"_s), u"/home/игра"_s);
+    ASSERT_TRUE(IniProfile::write(path, u"Game"_s, u"dadir"_s, u"1"_s).ok);
+    EXPECT_EQ(slurp(path),
+              QByteArray("[Game]\nCatalog=/home/\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0\ndadir=1\n"));
+}
+
 TEST(IniProfile, WritingKeepsEveryOtherLine) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"a.ini"_s);

@@ -1,0 +1,156 @@
+// Saving a large config through the main window against the physical floor: the same bytes
+// written to a QSaveFile and synced with fdatasync, which no save can beat. Ours and the floor
+// alternate in every round (which goes first alternates too) and events are processed after each
+// step on both sides. Prints, per size, the medians, the spread (lowest and highest quarter) and
+// the ratio, and ours per megabyte to show that the cost grows linearly; then the same in CPU
+// time, and the CPU time of encoding alone (the document's runs into chunks that go nowhere).
+// Usage: save_bench [ROUNDS]
+#include "app/app_context.h"
+#include "platform/qt_shell.h"
+#include "platform/qt_user_dialogs.h"
+#include "platform/text_file.h"
+#include "shell/Unit1.h"
+#include "shell/document_text_runs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// About `bytes` bytes of binds, variables and Russian comments, as the game's configs hold them.
+QString configText(qsizetype bytes) {
+    const QString lines[] = {
+        u"bind \"%1\" \"+attack\""_s, u"// комментарий номер %1"_s,
+        u"cl_updaterate \"%1\""_s,    u"alias buy%1 \"buy;menuselect 4\""_s,
+        u"echo \"готово %1\""_s,      QString(),
+    };
+    QString text;
+    text.reserve(bytes);
+    for (int i = 0; text.size() + i < bytes - 200; ++i) // a line break is two bytes on disk
+        text +=
+            QString(lines[i % std::size(lines)]).replace(u"%1"_s, QString::number(i % 997)) + u'\n';
+    return text;
+}
+
+// The floor: the bytes to a temporary file, synced, then put in place.
+void floorSave(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0 ||
+        !file.commit())
+        qFatal("the floor's write failed");
+}
+
+double threadCpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// Wall-clock and CPU milliseconds of one step (events processed after it). On a loaded machine
+// the wall clock also counts the time others had the processor; the CPU time (the kernel's work
+// for this thread included) does not.
+struct Timing {
+    double wall = 0;
+    double cpu = 0;
+};
+
+Timing timingOf(const std::function<void()>& step) {
+    QElapsedTimer timer;
+    const double cpuStart = threadCpuMilliseconds();
+    timer.start();
+    step();
+    QCoreApplication::processEvents();
+    return {double(timer.nsecsElapsed()) / 1e6, threadCpuMilliseconds() - cpuStart};
+}
+
+struct Spread {
+    double low, median, high; // the quartiles
+};
+
+Spread spreadOf(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    const size_t n = samples.size();
+    return {samples[n / 4], samples[n / 2], samples[(3 * n) / 4]};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(4, std::atoi(argv[1])) : 12;
+    QTemporaryDir dir;
+    std::printf("%-6s %22s %22s %7s %9s   %6s %6s %7s %7s\n", "size", "ours ms (q1-q3)",
+                "floor ms (q1-q3)", "ratio", "ours/MB", "cpu", "floor", "ratio", "encode");
+    for (const int megabytes : {1, 2, 4, 8, 16}) {
+        const QString path = dir.filePath(u"big.cfg"_s);
+        if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024)).ok)
+            qFatal("cannot write %s", qPrintable(path));
+
+        SharedState state;
+        state.programDir = dir.path() + u"/"_s;
+        state.arguments = {path};
+        state.selfTest = true; // no first-show steps and no questions at close
+        QtUserDialogs dialogs;
+        QtShell shell;
+        AppContext ctx{state, dialogs, shell, {}};
+        TForm1 form(ctx);
+        form.resize(560, 450);
+        form.show();
+        QCoreApplication::processEvents();
+
+        // The floor writes exactly what our save writes.
+        form.Save1Click();
+        const QByteArray bytes = textfile::readBytes(path).bytes;
+        const QString floorPath = dir.filePath(u"floor.cfg"_s);
+        floorSave(floorPath, bytes); // both files exist before the first timed round
+
+        // Where ours goes: the document's runs encoded into chunks that go nowhere.
+        std::vector<double> encodeOnly;
+        for (int r = 0; r < rounds; ++r)
+            encodeOnly.push_back(timingOf([&] {
+                                     textfile::TextEncoder encoder(
+                                         form.document().textForm(),
+                                         [](QByteArrayView) { return true; });
+                                     encoder.setParagraphBreaks(true);
+                                     forEachTextRun(*form.editor()->document(),
+                                                    [&](QStringView run) { encoder.append(run); });
+                                     encoder.finish();
+                                 }).cpu);
+
+        std::vector<double> ours, floor, oursCpu, floorCpu;
+        auto run = [&](bool isOurs) {
+            const Timing t = isOurs ? timingOf([&] { form.Save1Click(); })
+                                    : timingOf([&] { floorSave(floorPath, bytes); });
+            (isOurs ? ours : floor).push_back(t.wall);
+            (isOurs ? oursCpu : floorCpu).push_back(t.cpu);
+        };
+        for (int r = 0; r < rounds; ++r) {
+            run(r % 2 == 0);
+            run(r % 2 != 0);
+        }
+        if (textfile::readBytes(path).bytes != bytes)
+            qFatal("the save changed the file");
+        const Spread o = spreadOf(ours);
+        const Spread f = spreadOf(floor);
+        const double oc = spreadOf(oursCpu).median;
+        const double fc = spreadOf(floorCpu).median;
+        std::printf(
+            "%2d MB  %8.1f (%5.1f-%6.1f) %8.1f (%5.1f-%6.1f) %6.2fx %8.2f   %6.1f %6.1f %6.2fx "
+            "%7.1f\n",
+            megabytes, o.median, o.low, o.high, f.median, f.low, f.high, o.median / f.median,
+            o.median / megabytes, oc, fc, oc / fc, spreadOf(encodeOnly).median);
+        std::fflush(stdout);
+    }
+    return 0;
+}

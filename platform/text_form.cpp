@@ -1,0 +1,352 @@
+// Finding a file's form and encoding text in it.
+#include "platform/text_form.h"
+
+#include "platform/cp1251.h"
+#include "platform/text_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace textfile {
+
+namespace {
+
+constexpr QByteArrayView kBom = "\xEF\xBB\xBF";
+
+// Bytes a chunk holds before it goes to the sink: under the allocator's threshold for mapping
+// fresh pages, so every save reuses the same memory.
+constexpr qsizetype kChunkBytes = 64 * 1024;
+
+// The most bytes one UTF-16 unit becomes: three for a character of the basic plane in UTF-8,
+// two for "\n" as CR LF.
+constexpr qsizetype kMaxBytesPerUnit = 3;
+
+// Validates UTF-8 and says whether any byte was above 0x7F.
+bool checkUtf8(QByteArrayView bytes, bool* sawHigh) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    *sawHigh = false;
+    while (p < end) {
+        // ASCII, eight bytes at a time.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
+        const unsigned lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        *sawHigh = true;
+        int more;
+        std::uint32_t code;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        for (int i = 1; i <= more; ++i) {
+            const unsigned next = p[i];
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (next & 0x3F);
+        }
+        if (more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)))
+            return false;
+        if (more == 3 && (code < 0x10000 || code > 0x10FFFF))
+            return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+// Copies the leading run of characters that take one byte each: ASCII other than "\n", and with
+// `cyrillic` (Windows-1251) also the letters А-я, U+0410-U+044F as the bytes 0xC0-0xFF. Eight at a
+// time where the processor has SSE2; returns where the run stopped.
+const char16_t* copySingleBytes(const char16_t* p, const char16_t* end, char*& out, bool cyrillic) {
+#if defined(__SSE2__)
+    const __m128i highBits = _mm_set1_epi16(short(0xFF80));
+    const __m128i lineFeed = _mm_set1_epi16(short(u'\n'));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i cyrillicA = _mm_set1_epi16(short(0x0410));
+    const __m128i letters = _mm_set1_epi16(0x40);
+    const __m128i minusOne = _mm_set1_epi16(-1);
+    const __m128i toByte = _mm_set1_epi16(0x0410 - 0xC0);
+    while (end - p >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i ascii =
+            _mm_andnot_si128(_mm_cmpeq_epi16(units, lineFeed),
+                             _mm_cmpeq_epi16(_mm_and_si128(units, highBits), zero));
+        __m128i bytes = units;
+        __m128i single = ascii;
+        if (cyrillic) {
+            const __m128i offset = _mm_sub_epi16(units, cyrillicA);
+            const __m128i letter =
+                _mm_and_si128(_mm_cmpgt_epi16(offset, minusOne), _mm_cmplt_epi16(offset, letters));
+            single = _mm_or_si128(single, letter);
+            bytes = _mm_sub_epi16(units, _mm_and_si128(letter, toByte));
+        }
+        if (_mm_movemask_epi8(single) != 0xFFFF)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
+        out += 8;
+        p += 8;
+    }
+#else
+    (void)cyrillic;
+#endif
+    while (p < end && *p < 0x80 && *p != u'\n')
+        *out++ = char(*p++);
+    return p;
+}
+
+// A character past the basic plane in UTF-8's four bytes.
+char* putSupplementary(char* out, char32_t code) {
+    *out++ = char(0xF0 | (code >> 18));
+    *out++ = char(0x80 | ((code >> 12) & 0x3F));
+    *out++ = char(0x80 | ((code >> 6) & 0x3F));
+    *out++ = char(0x80 | (code & 0x3F));
+    return out;
+}
+
+} // namespace
+
+QString describeForm(const TextForm& form) {
+    QString encoding = u"Windows-1251"_s;
+    if (form.encoding == Encoding::Utf8)
+        encoding = form.bom ? u"UTF-8 с BOM"_s : u"UTF-8"_s;
+    return encoding + (form.lineBreak == LineBreak::CrLf ? u", CR LF"_s : u", LF"_s);
+}
+
+QString mixedBreaksNote(const TextForm& form) {
+    if (!form.hadMixed)
+        return QString();
+    return u"В файле были разные переводы строк; при сохранении везде будет "_s +
+           (form.lineBreak == LineBreak::CrLf ? u"CR LF"_s : u"LF"_s);
+}
+
+bool isValidUtf8(QByteArrayView bytes) {
+    bool sawHigh = false;
+    return checkUtf8(bytes, &sawHigh);
+}
+
+TextForm detectForm(QByteArrayView bytes) {
+    TextForm form;
+    const bool bom = bytes.startsWith(kBom);
+    bool sawHigh = false;
+    if (checkUtf8(bom ? bytes.sliced(kBom.size()) : bytes, &sawHigh) && (bom || sawHigh)) {
+        form.encoding = Encoding::Utf8;
+        form.bom = bom;
+    }
+    const qsizetype lf = bytes.count('\n');
+    qsizetype crlf = 0;
+    qsizetype loneCr = 0;
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    for (const char* p = begin; p < end;) {
+        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
+        if (!cr)
+            break;
+        if (cr + 1 < end && cr[1] == '\n')
+            ++crlf;
+        else
+            ++loneCr;
+        p = cr + 1;
+    }
+    const qsizetype lfOnly = lf - crlf;
+    form.lineBreak = lfOnly > crlf ? LineBreak::Lf : LineBreak::CrLf;
+    const int kinds = int(crlf > 0) + int(lfOnly > 0) + int(loneCr > 0);
+    form.hadMixed = kinds > 1 || loneCr > 0;
+    return form;
+}
+
+QString decodeText(const QByteArray& bytes, const TextForm& form) {
+    if (form.encoding == Encoding::Utf8) {
+        const qsizetype skip = form.bom && bytes.startsWith(kBom) ? kBom.size() : 0;
+        return normalizeLineBreaks(QString::fromUtf8(QByteArrayView(bytes).sliced(skip)));
+    }
+    return normalizeLineBreaks(cp1251::decode(bytes));
+}
+
+TextEncoder::TextEncoder(const TextForm& form, Sink sink) : m_form(form), m_sink(std::move(sink)) {
+    if (m_sink)
+        m_buffer.resize(kChunkBytes);
+    if (m_form.encoding == Encoding::Utf8 && m_form.bom && makeRoom(1)) {
+        std::memcpy(m_buffer.data(), kBom.data(), size_t(kBom.size()));
+        m_used = kBom.size();
+    }
+}
+
+void TextEncoder::flush() {
+    if (!m_sink || m_used == 0 || m_failed)
+        return;
+    if (!m_sink(QByteArrayView(m_buffer.constData(), m_used)))
+        m_failed = true;
+    m_used = 0;
+}
+
+bool TextEncoder::makeRoom(qsizetype units) {
+    // One more unit for a high surrogate held from the last piece.
+    const qsizetype needed = (units + 1) * kMaxBytesPerUnit;
+    if (m_buffer.size() - m_used >= needed)
+        return !m_failed;
+    if (m_sink)
+        flush();
+    else
+        m_buffer.resize(std::max(m_buffer.size() * 2, m_used + needed));
+    return !m_failed;
+}
+
+void TextEncoder::append(QStringView text) {
+    if (m_failed)
+        return;
+    // In pieces that fit a chunk, so the buffer grows by doubling at most.
+    constexpr qsizetype piece = kChunkBytes / kMaxBytesPerUnit - 2;
+    while (!text.isEmpty()) {
+        const qsizetype n = std::min(piece, text.size());
+        if (!makeRoom(n))
+            return;
+        char* out = m_buffer.data() + m_used;
+        const QStringView part = text.first(n);
+        out = m_form.encoding == Encoding::Utf8 ? encodeUtf8(part, out)
+                                                : encodeWindows1251(part, out);
+        m_used = out - m_buffer.data();
+        text = text.sliced(n);
+    }
+}
+
+bool TextEncoder::finish() {
+    if (m_pendingHigh != 0 && makeRoom(1)) {
+        char* out = putLost(m_buffer.data() + m_used, m_pendingHigh);
+        m_used = out - m_buffer.data();
+        m_pendingHigh = 0;
+    }
+    flush();
+    return !m_failed;
+}
+
+QByteArray TextEncoder::take() {
+    finish();
+    QByteArray bytes = std::move(m_buffer);
+    bytes.truncate(m_used);
+    m_buffer.clear();
+    m_used = 0;
+    return bytes;
+}
+
+char* TextEncoder::putBreak(char* out) const {
+    if (m_form.lineBreak == LineBreak::CrLf)
+        *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+char* TextEncoder::putLost(char* out, char16_t c) {
+    *out++ = '?';
+    if (m_seen.empty())
+        m_seen.resize(0x10000);
+    if (!m_seen[c]) {
+        m_seen[c] = true;
+        m_lost.append(QChar(c));
+    }
+    return out;
+}
+
+char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
+    const char16_t* const end = p + text.size();
+    while ((p = copySingleBytes(p, end, out, true)) < end) {
+        // The characters up to the next ASCII one, one at a time.
+        do {
+            const char16_t c = *p++;
+            if (c == u'\n' || (c == QChar::ParagraphSeparator && m_paragraphBreaks)) {
+                out = putBreak(out);
+                continue;
+            }
+            const int b = cp1251::byteOf(c);
+            if (b < 0)
+                out = putLost(out, c);
+            else
+                *out++ = char(b);
+        } while (p < end && *p >= 0x80);
+    }
+    return out;
+}
+
+char* TextEncoder::encodeUtf8(QStringView text, char* out) {
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
+    const char16_t* const end = p + text.size();
+    if (m_pendingHigh != 0 && p < end) {
+        if (QChar::isLowSurrogate(*p)) {
+            out = putSupplementary(out, QChar::surrogateToUcs4(m_pendingHigh, *p++));
+        } else {
+            out = putLost(out, m_pendingHigh);
+        }
+        m_pendingHigh = 0;
+    }
+    while ((p = copySingleBytes(p, end, out, false)) < end) {
+        const char16_t c = *p++;
+        if (c == u'\n') {
+            out = putBreak(out);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c)) {
+            if (p == end) {
+                m_pendingHigh = c; // its pair may open the next piece
+            } else if (QChar::isLowSurrogate(*p)) {
+                out = putSupplementary(out, QChar::surrogateToUcs4(c, *p++));
+            } else {
+                out = putLost(out, c);
+            }
+        } else if (QChar::isLowSurrogate(c)) {
+            out = putLost(out, c);
+        } else if (c == QChar::ParagraphSeparator && m_paragraphBreaks) {
+            out = putBreak(out);
+        } else {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+QByteArray encodeText(QStringView text, const TextForm& form, QString* unencodable) {
+    TextEncoder encoder(form);
+    encoder.append(text);
+    QByteArray bytes = encoder.take();
+    if (unencodable)
+        *unencodable = encoder.unencodable();
+    return bytes;
+}
+
+QString unencodableCharacters(QStringView text, const TextForm& form) {
+    // Only the characters are wanted: the bytes go nowhere.
+    TextEncoder encoder(form, [](QByteArrayView) { return true; });
+    encoder.append(text);
+    encoder.finish();
+    return encoder.unencodable();
+}
+
+} // namespace textfile

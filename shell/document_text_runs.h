@@ -1,0 +1,14 @@
+// The editor's text as the document stores it, run by run, so a save can encode it without first
+// copying the whole text into one string (at 16 MB that copy alone is 32 MB).
+#pragma once
+
+#include <QStringView>
+
+#include <functional>
+
+class QTextDocument;
+
+// Calls `visit` with the document's characters in order, in the runs the document stores them in
+// (one run for a text as loaded, more after edits); lines are separated by
+// QChar::ParagraphSeparator. Together the runs are document.toRawText().
+void forEachTextRun(const QTextDocument& document, const std::function<void(QStringView)>& visit);

@@ -1,0 +1,150 @@
+// The main editor saves a file in the form it was opened in, names that form in the status bar,
+// and changes it from the "Файл" menu.
+#include "app/Project1.h"
+#include "shell/Unit1.h"
+#include "shell/document_text_runs.h"
+#include "test_app.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = ScriptedUserDialogs::Kind;
+using Answer = UserDialogs::Answer;
+
+namespace {
+
+class DocumentForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.createWindows();
+        form = app.ctx->windows.form1;
+        app.showMain();
+    }
+    QString file(const QString& name) const { return app.gameDir() + u"/"_s + name; }
+    QString formPanel() const { return form->findChild<QLabel*>(u"StatusPanel3"_s)->text(); }
+    bool checked(const QString& name) const { return form->action(name)->isChecked(); }
+    void open(const QString& path) {
+        app.dialogs.expectFile(Kind::Open, path);
+        form->Open1Click();
+        ASSERT_EQ(form->document().fileName(), path);
+    }
+
+    TestApp app;
+    TForm1* form = nullptr;
+};
+
+QByteArray utf8(const QString& text) {
+    return text.toUtf8();
+}
+
+} // namespace
+
+TEST_F(DocumentForm, OpeningAndSavingGivesBackTheSameBytes) {
+    QByteArray all; // every byte but the line breaks, in Windows-1251
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString panel;
+        QByteArray saved; // when the save changes the file
+    } cases[] = {
+        {"LF", "bind w +forward\nname x\n", u"Windows-1251, LF"_s, {}},
+        {"CR LF", "bind w +forward\r\nname x\r\n", u"Windows-1251, CR LF"_s, {}},
+        {"no final break", "bind w +forward\nname x", u"Windows-1251, LF"_s, {}},
+        {"Windows-1251",
+         "// \xCA\xEE\xED\xF4\xE8\xE3\r\n" + all + "\r\n\r\nlast",
+         u"Windows-1251, CR LF"_s,
+         {}},
+        {"UTF-8", utf8(u"// Конфиг ✓ 😀\nbind w x\n"_s), u"UTF-8, LF"_s, {}},
+        {"UTF-8 with BOM",
+         "\xEF\xBB\xBF" + utf8(u"// Конфиг\r\nbind w x"_s),
+         u"UTF-8 с BOM, CR LF"_s,
+         {}},
+        {"mixed", "a\r\nb\nc\r\nd", u"Windows-1251, CR LF (были смешанные)"_s, "a\r\nb\r\nc\r\nd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = app.writeFile(file(u"form.cfg"_s), c.bytes);
+        open(path);
+        EXPECT_EQ(formPanel(), c.panel);
+        form->Save1Click();
+        EXPECT_EQ(app.readFile(path), c.saved.isEmpty() ? c.bytes : c.saved);
+        EXPECT_FALSE(formPanel().contains(u"смешанные"_s)); // the file has one kind now
+    }
+}
+
+TEST_F(DocumentForm, TypedTextIsWrittenInTheFilesForm) {
+    const QString path = app.writeFile(file(u"u.cfg"_s), utf8(u"// мой\nbind w x\n"_s));
+    open(path);
+    EXPECT_TRUE(checked(u"Utf81"_s) && checked(u"Lf1"_s) && !checked(u"Cp12511"_s));
+    form->caretToEnd();
+    form->insertAtCaret(u"say 日本\nbind q \"+attack\""_s);
+    form->Save1Click(); // no question: UTF-8 holds every character
+    EXPECT_EQ(app.readFile(path), utf8(u"// мой\nbind w x\nsay 日本\nbind q \"+attack\""_s));
+}
+
+TEST_F(DocumentForm, TheFileMenuChangesTheFormOfTheNextSave) {
+    EXPECT_EQ(formPanel(), u"Windows-1251, CR LF"_s);
+    EXPECT_TRUE(checked(u"Cp12511"_s) && checked(u"CrLf1"_s));
+    form->insertAtCaret(u"say 日本"_s);
+    form->action(u"Utf8Bom1"_s)->trigger();
+    form->action(u"Lf1"_s)->trigger();
+    EXPECT_EQ(formPanel(), u"UTF-8 с BOM, LF"_s);
+    EXPECT_TRUE(checked(u"Utf8Bom1"_s) && !checked(u"Utf81"_s) && checked(u"Lf1"_s));
+    const QString path = file(u"new.cfg"_s);
+    app.dialogs.expectFile(Kind::Save, path);
+    form->SaveAs1Click();
+    const QByteArray utf8File =
+        "\xEF\xBB\xBF" + utf8(ConfigDocument::defaultText() + u"say 日本"_s);
+    EXPECT_EQ(app.readFile(path), utf8File);
+
+    // Back to Windows-1251: the characters it lacks are named at once and again before the
+    // save, which may be refused.
+    app.dialogs.expect(Kind::Warning);
+    form->action(u"Cp12511"_s)->trigger();
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"日本"_s));
+    EXPECT_TRUE(form->isDocumentModified());
+    EXPECT_EQ(formPanel(), u"Windows-1251, LF"_s);
+    app.dialogs.expect(Kind::YesNo, Answer::No);
+    form->Save1Click();
+    EXPECT_EQ(app.readFile(path), utf8File);
+    app.dialogs.expect(Kind::YesNo, Answer::Yes);
+    form->Save1Click();
+    EXPECT_TRUE(app.readFile(path).endsWith("say ??"));
+
+    // A new document is Windows-1251 with CR LF again.
+    form->New1Click();
+    EXPECT_EQ(formPanel(), u"Windows-1251, CR LF"_s);
+}
+
+// The runs the save encodes are the document's whole text, also after edits and undo.
+TEST(DocumentTextRuns, TogetherTheyAreTheDocumentsText) {
+    QTextDocument document;
+    auto runs = [&] {
+        QString joined;
+        forEachTextRun(document, [&](QStringView run) { joined += run; });
+        return joined;
+    };
+    EXPECT_EQ(runs(), QString());
+    document.setPlainText(u"bind w +forward\nname игрок\n\nlast"_s);
+    EXPECT_EQ(runs(), document.toRawText());
+    QTextCursor cursor(&document);
+    cursor.setPosition(5);
+    cursor.insertText(u"x\ny"_s);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(u"\n😀"_s);
+    cursor.setPosition(2);
+    cursor.setPosition(9, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    EXPECT_EQ(runs(), document.toRawText());
+    document.undo();
+    EXPECT_EQ(runs(), document.toRawText());
+    document.setPlainText(QString());
+    EXPECT_EQ(runs(), QString());
+}
