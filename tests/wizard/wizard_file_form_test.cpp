@@ -36,6 +36,7 @@ TEST(WizardFiles, RewritesKeepEachFilesForm) {
         clearPageValuesForNewFile(ws.values);
         loadDocuments(ws, dir.path(), u"config.cfg"_s);
         pivoRead(ws, {});
+        ws.values.bobbing = 0; // the player changes one setting
         ASSERT_TRUE(applyAndSave(ws).ok());
         ws.mem2.appendLine(u"alias \"Kaz-f\" \"x\""_s);
         ws.mem2.appendLine(u"alias \"Kaz-g\" \"y\""_s);
@@ -45,7 +46,8 @@ TEST(WizardFiles, RewritesKeepEachFilesForm) {
         const QByteArray config = slurp(dir.filePath(u"config.cfg"_s));
         const QByteArray configBreak = c.config.contains("\r\n") ? "\r\n" : "\n";
         EXPECT_TRUE(config.startsWith(c.config.left(c.config.indexOf(configBreak))));
-        EXPECT_TRUE(config.contains("cl_bob \"0.01\"" + configBreak));
+        EXPECT_TRUE(config.contains("cl_bob \"0\"" + configBreak));
+        EXPECT_TRUE(config.contains("cl_bobcycle \"0.8\"")); // appended in the same form
         EXPECT_EQ(config.count("\r\n"), configBreak == "\n" ? 0 : config.count('\n'));
         // An autoexec.cfg the wizard had to create is a new file, with CR LF; one that was there
         // keeps its form.
