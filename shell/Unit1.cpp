@@ -240,8 +240,7 @@ void TForm1::buildStatusBar() {
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    // The caret panel widens for long line numbers rather than clip them.
-    m_panels[0]->setMinimumWidth(60);
+    fixCaretLabelSize(m_panels[0]);
     m_panels[0]->setAlignment(Qt::AlignCenter);
     m_panels[1]->setFixedWidth(280);
     StatusBar1->addWidget(m_panels[0]);
