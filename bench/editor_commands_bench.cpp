@@ -1,7 +1,8 @@
 // The editor's commands on large configs, each against the least a Qt program does for the same
 // result, in the same run: find next against QPlainTextEdit::find, EndEnter and delete line
-// against one cursor operation, and an explanation shown against a hash lookup (the save has its
-// own, bench/save_bench.cpp). Prints one line per row and size:
+// against one cursor operation (step by step, with the events each causes), and an explanation
+// shown against a hash lookup (the save has its own, bench/save_bench.cpp). Prints one line per
+// row and size:
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
 #include "app/app_context.h"
@@ -99,6 +100,48 @@ std::pair<double, double> compare(int rounds, int calls, const Side& ours, const
     return {a[a.size() / 2], b[b.size() / 2]};
 }
 
+// Ours and the anchor step by step: each call of one is followed by the same call of the other
+// (which goes first alternates), and each call is timed with the events it causes (layout and
+// painting included) processed. The medians over the rounds of the milliseconds per call; the
+// spread of the per-round ratio goes to the error output, beside the rows.
+std::pair<double, double> compareSteps(const char* name, int megabytes, int rounds, int calls,
+                                       const Side& ours, const Side& anchor) {
+    const auto timed = [](const std::function<void()>& step) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        QCoreApplication::processEvents();
+        return timer.nsecsElapsed();
+    };
+    std::vector<double> a, b, ratio;
+    for (int r = 0; r < rounds; ++r) {
+        for (const Side* side : {&ours, &anchor})
+            if (side->beforeRound)
+                side->beforeRound();
+        QCoreApplication::processEvents();
+        qint64 oursNs = 0;
+        qint64 anchorNs = 0;
+        for (int i = 0; i < calls; ++i) {
+            if ((i + r) % 2 == 0) {
+                oursNs += timed(ours.step);
+                anchorNs += timed(anchor.step);
+            } else {
+                anchorNs += timed(anchor.step);
+                oursNs += timed(ours.step);
+            }
+        }
+        a.push_back(double(oursNs) / 1e6 / calls);
+        b.push_back(double(anchorNs) / 1e6 / calls);
+        ratio.push_back(a.back() / b.back());
+    }
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    std::sort(ratio.begin(), ratio.end());
+    std::fprintf(stderr, "%s, %d MB: ratio per round %.2f-%.2f, median %.2f\n", name, megabytes,
+                 ratio.front(), ratio.back(), ratio[ratio.size() / 2]);
+    return {a[a.size() / 2], b[b.size() / 2]};
+}
+
 void row(const char* name, int megabytes, double ours, double anchor) {
     std::printf("%s\t%d\t%.4f\t%.4f\n", name, megabytes, ours, anchor);
     std::fflush(stdout);
@@ -171,32 +214,30 @@ void runSize(int megabytes, const QString& dir, bool commands) {
 
     // EndEnter on a line in the middle, against moving to the line's end and inserting.
     const int calls = 50;
-    const double endEnter = timePerCall(
-        5, calls, [&] { form.Label3Click(); }, [&] { putCaret(memo, middleOf(memo)); });
-    const double endEnterAnchor = timePerCall(
-        5, calls,
-        [&] {
-            QTextCursor c = anchor.textCursor();
-            c.movePosition(QTextCursor::EndOfBlock);
-            c.insertText(u"\n"_s);
-            anchor.setTextCursor(c);
-        },
-        [&] { putCaret(&anchor, middleOf(&anchor)); });
+    const auto [endEnter, endEnterAnchor] =
+        compareSteps("EndEnter", megabytes, 5, calls,
+                     {[&] { form.Label3Click(); }, [&] { putCaret(memo, middleOf(memo)); }},
+                     {[&] {
+                          QTextCursor c = anchor.textCursor();
+                          c.movePosition(QTextCursor::EndOfBlock);
+                          c.insertText(u"\n"_s);
+                          anchor.setTextCursor(c);
+                      },
+                      [&] { putCaret(&anchor, middleOf(&anchor)); }});
     row("EndEnter", megabytes, endEnter, endEnterAnchor);
 
     // Delete line in the middle, against selecting the block and removing it.
-    const double deleteLine = timePerCall(
-        5, calls, [&] { form.N21Click(); }, [&] { putCaret(memo, middleOf(memo)); });
-    const double deleteAnchor = timePerCall(
-        5, calls,
-        [&] {
-            QTextCursor c = anchor.textCursor();
-            c.movePosition(QTextCursor::StartOfBlock);
-            c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-            anchor.setTextCursor(c);
-        },
-        [&] { putCaret(&anchor, middleOf(&anchor)); });
+    const auto [deleteLine, deleteAnchor] =
+        compareSteps("delete line", megabytes, 5, calls,
+                     {[&] { form.N21Click(); }, [&] { putCaret(memo, middleOf(memo)); }},
+                     {[&] {
+                          QTextCursor c = anchor.textCursor();
+                          c.movePosition(QTextCursor::StartOfBlock);
+                          c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+                          c.removeSelectedText();
+                          anchor.setTextCursor(c);
+                      },
+                      [&] { putCaret(&anchor, middleOf(&anchor)); }});
     row("delete line", megabytes, deleteLine, deleteAnchor);
 }
 

@@ -1,21 +1,22 @@
 // The start-up anchor: a plain Qt program that shows what the editor shows at start (the main
 // window with its menus, tool bar, bottom panel, status bar and editor font, and the three tool
 // windows with their tabs, lists, buttons and fonts) and does nothing else: no settings file,
-// no game folder, no hidden windows, and of the data files only the list the value list shows. With a file name it loads that file into
-// the editor after the font is set, as the editor does; without one the editor shows the new
-// config's text, as the program's does. Built with the program's flags; quits
-// when idle, like the program under --exit-when-idle.
-#include "platform/text_file.h"
+// no game folder, no hidden windows, and of the data files only the list the value list shows.
+// With a file name it reads that file with Qt alone and loads it into the editor after the font
+// is set, as the editor does; without one the editor shows the new config's text, as the
+// program's does. Built with the program's flags; quits when idle, like the program under
+// --exit-when-idle.
 #include "platform/program_paths.h"
 #include "reference/line_list.h"
 #include "reference/popup_shape.h"
-#include "shell/config_document.h"
 #include "reference/reference_window_tables.h"
+#include "shell/config_document.h"
 #include "shell/main_window_tables.h"
 #include "shell/qt_quit_when_painted.h"
 #include "shell/qt_tool_icons.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -36,6 +37,34 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// The file's text read with Qt alone, as a plain Qt program would: the bytes, Windows-1251
+// through a table of its upper half, and CR LF to a line break.
+QString readWindows1251(const QString& path) {
+    static const char16_t upper[64] = {
+        0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+        0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+        0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+        0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+        0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray bytes = file.readAll();
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = uchar(bytes[i]);
+        if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue;
+        *out++ = QChar(b < 0x80   ? char16_t(b)
+                       : b < 0xC0 ? upper[b - 0x80]
+                                  : char16_t(0x0410 + b - 0xC0));
+    }
+    text.truncate(out - text.constData());
+    return text;
+}
 
 constexpr Qt::WindowFlags kToolFlags =
     Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -279,7 +308,7 @@ int main(int argc, char** argv) {
     // The editor shows what the program's does: the file, or the new config's text.
     const QStringList args = QApplication::arguments().mid(1);
     editor->setPlainText(args.isEmpty() ? ConfigDocument::defaultText()
-                                        : textfile::readEditableText(args.first()).text);
+                                        : readWindows1251(args.first()));
     editor->moveCursor(QTextCursor::End);
 
     window.show();

@@ -2,10 +2,17 @@
 // its BlockNotes); a change of colours, aliases or known words starts a new generation, so every
 // block is redone the next time it is on screen. The colours are the block layout's additional
 // formats, which never touch the text or the undo history.
+//
+// A block is coloured outside any edit and its layout told alone: the document layout redraws
+// one block for a change inside it, but the range it is given for new formats is twice the
+// block's length and so reaches into the next block, which makes it redraw the whole screen.
+// So the layout hears of the new formats with its signals held back, and then asks the editor
+// to redraw that block only, as it does for a keystroke.
 #include "language/qt_config_highlighter.h"
 
 #include "language/qt_block_notes.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -26,7 +33,10 @@ ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor,
                                      std::function<const Vocabulary&()> words)
     : QObject(editor), m_editor(editor), m_words(std::move(words)) {
     connect(editor->document(), &QTextDocument::contentsChange, this,
-            &ConfigHighlighter::contentsChanged);
+            &ConfigHighlighter::contentsChange);
+    // Emitted once the edit is over and the layout has taken it in.
+    connect(editor->document(), &QTextDocument::contentsChanged, this,
+            &ConfigHighlighter::editFinished);
 }
 
 void ConfigHighlighter::setActive(bool active) {
@@ -108,7 +118,7 @@ void ConfigHighlighter::refreshVisible() {
     }
 }
 
-void ConfigHighlighter::contentsChanged(int position, int removed, int added) {
+void ConfigHighlighter::contentsChange(int position, int removed, int added) {
     Q_UNUSED(removed);
     if (!m_active || m_colouring)
         return;
@@ -120,12 +130,29 @@ void ConfigHighlighter::contentsChanged(int position, int removed, int added) {
     const int endNumber = last.isValid() ? last.blockNumber() : doc->blockCount() - 1;
     if (endNumber - first.blockNumber() > kBlocksColouredAtOnce) {
         // Blocks that kept old colours are redone when they come on screen.
+        m_pendingFrom = m_pendingTo = -1;
         ++m_generation;
         m_lastView = {};
         QTimer::singleShot(0, this, &ConfigHighlighter::refreshVisible);
         return;
     }
-    for (QTextBlock b = first; b.isValid() && b.blockNumber() <= endNumber; b = b.next())
+    m_pendingFrom = m_pendingFrom < 0 ? position : std::min(m_pendingFrom, position);
+    m_pendingTo = std::max(m_pendingTo, position + added);
+}
+
+void ConfigHighlighter::editFinished() {
+    if (m_pendingFrom < 0)
+        return;
+    const int from = m_pendingFrom;
+    const int to = m_pendingTo;
+    m_pendingFrom = m_pendingTo = -1;
+    if (!m_active)
+        return;
+    QTextDocument* doc = m_editor->document();
+    const QTextBlock last = doc->findBlock(to);
+    const int endNumber = last.isValid() ? last.blockNumber() : doc->blockCount() - 1;
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.blockNumber() <= endNumber;
+         b = b.next())
         colour(b);
 }
 
@@ -139,10 +166,7 @@ void ConfigHighlighter::colour(const QTextBlock& block) {
     // layout is only told of real changes.
     if (b.layout()->formats() == ranges)
         return;
-    b.layout()->setFormats(ranges);
-    m_colouring = true;
-    m_editor->document()->markContentsDirty(b.position(), b.length());
-    m_colouring = false;
+    setFormats(b, ranges);
 }
 
 void ConfigHighlighter::makePlain(const QTextBlock& block) {
@@ -151,8 +175,24 @@ void ConfigHighlighter::makePlain(const QTextBlock& block) {
         notes->colouredIn = 0;
     if (b.layout()->formats().isEmpty())
         return;
-    b.layout()->clearFormats();
+    setFormats(b, {});
+}
+
+void ConfigHighlighter::setFormats(const QTextBlock& block,
+                                   const QList<QTextLayout::FormatRange>& ranges) {
+    QAbstractTextDocumentLayout* layout = m_editor->document()->documentLayout();
+    // Bold or italic text may wrap differently, and then the lines below move.
+    const bool wraps = m_editor->lineWrapMode() != QPlainTextEdit::NoWrap;
+    const qreal height = wraps ? layout->blockBoundingRect(block).height() : 0;
     m_colouring = true;
-    m_editor->document()->markContentsDirty(b.position(), b.length());
+    {
+        const QSignalBlocker quiet(layout);
+        block.layout()->setFormats(ranges);
+        m_editor->document()->markContentsDirty(block.position(), block.length());
+    }
     m_colouring = false;
+    if (wraps && layout->blockBoundingRect(block).height() != height)
+        emit layout->update();
+    else
+        emit layout->updateBlock(block);
 }

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QSet>
 #include <QTextCharFormat>
+#include <QTextLayout>
 #include <array>
 #include <functional>
 
@@ -35,11 +36,16 @@ public:
     void refreshVisible();
 
 private:
-    // The document changed: the few blocks an edit touched are coloured again at once; after a
-    // change of many blocks (a new text) every block is stale and the screen is redone.
-    void contentsChanged(int position, int removed, int added);
+    // The document changed: the few blocks an edit touched are noted and coloured as soon as the
+    // edit is over (colouring inside it would widen the edit the layout sees to the whole
+    // screen); after a change of many blocks (a new text) every block is stale and the screen
+    // is redone.
+    void contentsChange(int position, int removed, int added);
+    void editFinished();
     void colour(const QTextBlock& block);
     void makePlain(const QTextBlock& block);
+    // Puts `ranges` on the block and has the editor redraw that block only.
+    void setFormats(const QTextBlock& block, const QList<QTextLayout::FormatRange>& ranges);
     void visibleRange(int& first, int& last) const;
     void invalidate();
 
@@ -53,4 +59,6 @@ private:
     // the document, which is not an edit.
     bool m_colouring = false;
     std::array<int, 4> m_lastView = {}; // scroll, height, generation, wrap at the last refresh
+    int m_pendingFrom = -1;             // the characters the current edit touched, when it is over
+    int m_pendingTo = -1;
 };

@@ -264,6 +264,7 @@ void TForm1::buildStatusBar() {
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
+    fixCaretLabelSize(m_panels[0]);
     m_panels[0]->setAlignment(Qt::AlignCenter);
     m_panels[1]->setMinimumWidth(280);
     StatusBar1->addWidget(m_panels[0]);

@@ -1,6 +1,8 @@
 // Shared widget pieces.
 #include "shell/qt_widget_helpers.h"
 
+#include "platform/text_file.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 #include <QApplication>
@@ -92,4 +94,18 @@ void runOnFocusedEdit(const char* operation) {
     const QByteArray signature = QByteArray(operation) + "()";
     if (meta->indexOfMethod(signature.constData()) >= 0)
         QMetaObject::invokeMethod(w, operation);
+}
+
+void fixCaretLabelSize(QLabel* label) {
+    // Column and line both stay below the largest file the editor opens, in characters.
+    const qsizetype digits = QString::number(textfile::kMaxEditableBytes).size();
+    const QFontMetrics metrics(label->font());
+    QChar widest = u'0';
+    for (char16_t d = u'1'; d <= u'9'; ++d)
+        if (metrics.horizontalAdvance(QChar(d)) > metrics.horizontalAdvance(widest))
+            widest = QChar(d);
+    const QString shown = label->text();
+    label->setText(QString(digits, widest) + u" : "_s + QString(digits, widest));
+    label->setFixedSize(label->sizeHint());
+    label->setText(shown);
 }

@@ -3,6 +3,7 @@
 #include "language/qt_config_highlighter.h"
 #include "language/qt_editor_language.h"
 #include "platform/text_file.h"
+#include "reference/qt_list_boxes.h"
 #include "shell/Unit1.h"
 #include "shell/settings.h"
 #include "test_app.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCompleter>
 #include <QListView>
+#include <QPaintEvent>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtTest/QTest>
@@ -186,6 +188,45 @@ TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
     language->highlighter()->refreshVisible();
     EXPECT_TRUE(isAlias(3));
     EXPECT_TRUE(isAlias(4));
+}
+
+// Collects what is painted on a widget.
+class PaintedRegion : public QObject {
+public:
+    explicit PaintedRegion(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(EditorLanguageWindow, AKeystrokeRepaintsOnlyItsOwnLine) {
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines.append(u"fps_max \"%1\""_s.arg(i));
+    setText(lines.join(u'\n'));
+    language->highlighter()->refreshVisible();
+    QTextCursor c(memo->document()->findBlockByNumber(5));
+    c.setPosition(c.position() + 7);
+    memo->setTextCursor(c);
+    QCoreApplication::processEvents();
+    const int lineHeight = memo->cursorRect().height();
+    ASSERT_GT(memo->viewport()->height(), 6 * lineHeight);
+
+    PaintedRegion painted(memo->viewport());
+    QTest::keyClick(memo, Qt::Key_X); // "fps_maxx": now unknown, so coloured anew
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(painted.region.isEmpty());
+    EXPECT_LE(painted.region.boundingRect().height(), 2 * lineHeight);
+    bool underlined = false;
+    for (const QTextLayout::FormatRange& r :
+         memo->document()->findBlockByNumber(5).layout()->formats())
+        underlined |= r.format.underlineStyle() == QTextCharFormat::WaveUnderline;
+    EXPECT_TRUE(underlined);
 }
 
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {

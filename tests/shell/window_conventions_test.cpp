@@ -81,4 +81,11 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     EXPECT_EQ(caret->text(), u"7 : 123457"_s);
     form->statusBar()->layout()->activate();
     EXPECT_GE(caret->contentsRect().width(), caret->fontMetrics().horizontalAdvance(caret->text()));
+    // The panel keeps one size for every position a config can have, so moving the caret never
+    // lays out the status bar again.
+    const QSize size = caret->size();
+    caret->setText(u"16777216 : 16777216"_s);
+    form->statusBar()->layout()->activate();
+    EXPECT_EQ(caret->size(), size);
+    EXPECT_GE(caret->contentsRect().width(), caret->fontMetrics().horizontalAdvance(caret->text()));
 }
