@@ -162,7 +162,7 @@ void Tccd::chooseCategory(ReferencePage page, QListWidget* list) {
     const int row = list->currentRow();
     if (row < 0)
         return;
-    showChoice(::chooseCategory(m_ctx.state.programDir, page, row));
+    showChoice(::chooseCategory(m_ctx.state.home, page, row));
 }
 
 void Tccd::showChoice(const CategoryChoice& choice) {
@@ -185,7 +185,7 @@ void Tccd::ListBox2Click() {
 void Tccd::ListBox3Click() {
     const QString library = selectedText(ListBox3);
     if (!library.isEmpty())
-        showChoice(chooseLibrary(m_ctx.state.programDir, library));
+        showChoice(chooseLibrary(m_ctx.state.home, library));
 }
 
 void Tccd::PC1Change() {
