@@ -155,10 +155,9 @@ QStringList ProgramHome::listFiles(const QString& relative, const QString& patte
 QStringList ProgramHome::prepare() {
     QStringList messages;
     const QString tree = paths::resolve(m_shipped, u"dlls"_s);
-    const QFileInfo treeInfo(tree);
-    if (!treeInfo.isDir() || !treeInfo.isReadable() || !QDir(tree).isReadable())
-        messages.append(u"Не найдена папка с данными программы (справочник команд, библиотеки, "
-                        u"картинки):\n"_s +
+    if (!QDir(tree).isReadable())
+        messages.append(u"Папка с данными программы (справочник команд, библиотеки, картинки) "
+                        u"не найдена или недоступна для чтения:\n"_s +
                         QDir::toNativeSeparators(withoutSlash(tree)) +
                         u"\nСправочник будет пуст. Переустановите программу."_s);
     if (m_portable)

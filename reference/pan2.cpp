@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QListWidget>
@@ -155,7 +156,10 @@ void Tccd::FormShow() {
         const QSignalBlocker block(ListBox1);
         ListBox1->setCurrentRow(0);
     }
-    ListBox1Click();
+    // Without the reference tree the start has said so once; the first list would only say
+    // it again.
+    if (QDir(m_ctx.state.home.find(u"dlls"_s)).isReadable())
+        ListBox1Click();
 }
 
 void Tccd::chooseCategory(ReferencePage page, QListWidget* list) {
