@@ -2,6 +2,7 @@
 #include "platform/program_home.h"
 
 #include "platform/program_paths.h"
+#include "platform/shipped_tree.h"
 #include "platform/system_reasons.h"
 
 #include <QDir>
@@ -152,10 +153,14 @@ QStringList ProgramHome::listFiles(const QString& relative, const QString& patte
     return names;
 }
 
+bool shippedTreeReadable(const ProgramHome& home) {
+    return QDir(paths::resolve(home.shippedDir(), u"dlls"_s)).isReadable();
+}
+
 QStringList ProgramHome::prepare() {
     QStringList messages;
     const QString tree = paths::resolve(m_shipped, u"dlls"_s);
-    if (!QDir(tree).isReadable())
+    if (!shippedTreeReadable(*this))
         messages.append(u"Папка с данными программы (справочник команд, библиотеки, картинки) "
                         u"не найдена или недоступна для чтения:\n"_s +
                         QDir::toNativeSeparators(withoutSlash(tree)) +

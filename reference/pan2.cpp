@@ -1,6 +1,7 @@
 // The reference window.
 #include "reference/pan2.h"
 
+#include "platform/shipped_tree.h"
 #include "reference/Biblyotek.h"
 #include "reference/library_set.h"
 #include "reference/qt_list_boxes.h"
@@ -8,7 +9,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QListWidget>
@@ -158,7 +158,7 @@ void Tccd::FormShow() {
     }
     // Without the reference tree the start has said so once; the first list would only say
     // it again.
-    if (QDir(m_ctx.state.home.find(u"dlls"_s)).isReadable())
+    if (shippedTreeReadable(m_ctx.state.home))
         ListBox1Click();
 }
 

@@ -1,8 +1,10 @@
-// The game directory chooser proposes the installations it finds in the player's home.
+// The game directory chooser proposes the installations it finds in the player's home; a
+// start without the reference tree says so only once.
 #include "app/Project1.h"
 #include "shell/Unit9.h"
 #include "test_app.h"
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QPushButton>
 #include <QTimer>
@@ -54,4 +56,12 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
     EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Confirmed);
     EXPECT_EQ(app.state.gameDir, hl + u"/cstrike"_s);
     EXPECT_EQ(app.state.wizardFolder, hl + u"/cstrike"_s);
+}
+
+TEST(StartWithoutReferenceTree, TheReferenceWindowDoesNotRepeatTheStartsMessage) {
+    TestApp app;
+    ASSERT_TRUE(QDir(app.programDir() + u"dlls"_s).removeRecursively());
+    app.createWindows();
+    app.showMain(); // an error box here would be an unannounced dialog
+    EXPECT_TRUE(app.state.valueList.entries().isEmpty());
 }
