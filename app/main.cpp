@@ -8,7 +8,6 @@
 #include "shell/qt_tool_icons.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <csignal>
 
