@@ -8,7 +8,6 @@
 #include "shell/qt_tool_icons.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <csignal>
 
@@ -25,7 +24,13 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     SharedState state;
-    state.programDir = QDir(QApplication::applicationDirPath()).absolutePath() + u"/"_s;
+    state.home = ProgramHome::forExecutable(QApplication::applicationDirPath(),
+                                            HomeEnvironment::systemEnvironment(),
+                                            InstalledLayout::ofThisBuild());
+    // Told once, before the windows read anything: a missing shipped tree, or user folders
+    // that cannot be made (the program then runs without writing its settings).
+    const QStringList homeProblems = state.home.prepare();
+    state.gameSearch = GameSearchPlaces::fromEnvironment();
     QStringList args = QApplication::arguments().mid(1);
     if (args.contains(u"--self-test"_s)) {
         state.selfTest = true;
@@ -44,6 +49,9 @@ int main(int argc, char** argv) {
     ProgramWindows windows(ctx);
     TForm1* main = ctx.windows.form1;
     dialogs.setParent(main);
+    if (!state.selfTest)
+        for (const QString& problem : homeProblems)
+            dialogs.error(problem);
     main->show();
     if (state.selfTest) {
         // Every window was created and the main one shown: quit once the loop has run.

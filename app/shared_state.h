@@ -2,8 +2,10 @@
 // reference (inside AppContext) to every window; there are no other globals.
 #pragma once
 
+#include "platform/program_home.h"
 #include "reference/explanation_cache.h"
 #include "reference/value_list_content.h"
+#include "shell/game_discovery.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,9 +16,8 @@ class SearchTarget;
 class QObject;
 
 struct SharedState {
-    // Folder of the executable, with a trailing "/"; paths into the program's own tree are this
-    // followed directly by a relative path.
-    QString programDir;
+    // Where the program's own files are (settings, reference tree, help, sound module).
+    ProgramHome home;
     // The game's mod folder, as the game directory chooser shows it (no trailing separator).
     QString gameDir;
     // The folder of the wizard's folder list; the map cycle, your-maps picker, launcher map list
@@ -24,6 +25,8 @@ struct SharedState {
     QString wizardFolder;
     // The game directory as settled at start-up, fixed for the run.
     QString startupGameDir;
+    // Where the game folder chooser looks for installed games (empty: nowhere).
+    GameSearchPlaces gameSearch;
     // Whether a game directory was ever confirmed (stored as Game/dadir).
     int gameDirChosen = 0;
     QString halfLifeDir;

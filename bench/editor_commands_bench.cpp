@@ -166,7 +166,7 @@ void runSize(int megabytes, const QString& dir, bool commands) {
         qFatal("cannot write %s", qPrintable(path));
 
     SharedState state;
-    state.programDir = dir + u"/"_s;
+    state.home = ProgramHome::portable(dir);
     state.arguments = {path};
     state.selfTest = true; // no first-show steps and no questions at close
     QtUserDialogs dialogs;
@@ -245,7 +245,7 @@ void runSize(int megabytes, const QString& dir, bool commands) {
 // label, against a hash lookup of the same entries put on a label.
 void runExplanations(const QString& dataDir) {
     SharedState state;
-    state.programDir = dataDir + u"/"_s;
+    state.home = ProgramHome::portable(dataDir);
     IniProfile general(dataDir + u"/dlls/ans1.pro"_s);
     general.load();
     const IniProfile::Index index = general.index();
@@ -267,8 +267,8 @@ void runExplanations(const QString& dataDir) {
         row(dlz ? "explanation (library page)" : "explanation", 0, lookUp, hashed);
     }
     // For comparison: the lookup that reads and parses the files at every call.
-    const double uncached = timePerCall(
-        3, 50, [&] { ours.setText(ReadIni2(state.programDir, u"rate"_s, entry(), false)); });
+    const double uncached =
+        timePerCall(3, 50, [&] { ours.setText(ReadIni2(state.home, u"rate"_s, entry(), false)); });
     row("explanation, files read every time", 0, uncached,
         timePerCall(3, 50, [&] { anchor.setText(u" "_s + hash.value(entry(), u"????"_s)); }));
 }

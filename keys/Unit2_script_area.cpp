@@ -85,7 +85,7 @@ ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx)
     buildMessages(page);
     buildBindControls(page);
     layOutPage(page);
-    setWavPlayer(std::make_unique<ModuleWavPlayer>());
+    setWavPlayer(std::make_unique<ModuleWavPlayer>(m_ctx.state.home.soundModule()));
 
     connect(&form, &TForm2::pageShown, this, [this](int index) {
         if (index == kPage9)
@@ -403,7 +403,7 @@ void ScriptKeyArea::CheckListBox1ClickCheck(QListWidgetItem* item) {
 
 void ScriptKeyArea::vivi(const QString& pictureName) {
     Image2->show();
-    const JpegResult picture = loadJpeg(buy::picturePath(m_ctx.state.programDir, pictureName));
+    const JpegResult picture = loadJpeg(buy::picturePath(m_ctx.state.home, pictureName));
     if (!picture.ok()) {
         Image2->hide();
         m_ctx.dialogs.error(u"Ненайден файл соответствующий значению!"_s);

@@ -1,8 +1,6 @@
 // The buy tables as data.
 #include "keys/buy_tables.h"
 
-#include "platform/program_paths.h"
-
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -87,8 +85,8 @@ std::span<const EquipmentItem> equipment() {
     return equipmentTable();
 }
 
-QString picturePath(const QString& programDir, const QString& pictureName) {
-    return paths::resolve(programDir, u"dlls\\cvardll\\guns\\weapon_"_s + pictureName + u".jpg"_s);
+QString picturePath(const ProgramHome& home, const QString& pictureName) {
+    return home.find(u"dlls\\cvardll\\guns\\weapon_"_s + pictureName + u".jpg"_s);
 }
 
 } // namespace buy

@@ -3,6 +3,8 @@
 // are filled from these tables and the script generator reads them, so each entry is said once.
 #pragma once
 
+#include "platform/program_home.h"
+
 #include <QString>
 #include <span>
 
@@ -42,6 +44,6 @@ constexpr int kKevlarVest = 0;
 constexpr int kKevlarVestHelmet = 1;
 
 // The picture of a picture name, below the program directory.
-QString picturePath(const QString& programDir, const QString& pictureName);
+QString picturePath(const ProgramHome& home, const QString& pictureName);
 
 } // namespace buy

@@ -116,7 +116,7 @@ void TKeyMap::showEvent(QShowEvent* e) {
 
 void TKeyMap::readMetaBinds() {
     m_metaBindsRead = true;
-    const metabind::Listing listing = metabind::listMetaBinds(m_ctx.state.programDir);
+    const metabind::Listing listing = metabind::listMetaBinds(m_ctx.state.home);
     for (int i = 0; i < listing.paths.count(); ++i) {
         const metabind::MetaBindFile file = metabind::readMetaBind(listing.paths.at(i));
         if (!file.ok())

@@ -106,7 +106,7 @@ void EditorLanguage::reloadVocabulary() {
 
 const Vocabulary& EditorLanguage::words() {
     if (!m_words)
-        m_words = Vocabulary::load(m_ctx.state.programDir);
+        m_words = Vocabulary::load(m_ctx.state.home);
     return *m_words;
 }
 
@@ -166,7 +166,7 @@ QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
         return QString();
     const SharedState& st = m_ctx.state;
     const QString text =
-        ReadIni2(st.programDir, QString(), words().entryFor(word), st.dlzPageActive);
+        ReadIni2(st.home, QString(), words().entryFor(word), st.dlzPageActive);
     return text == u" ????"_s ? QString() : text;
 }
 

@@ -1,7 +1,6 @@
 // The known words and the document's aliases.
 #include "language/vocabulary.h"
 
-#include "platform/program_paths.h"
 #include "reference/key_list.h"
 #include "reference/line_list.h"
 #include "reference/reference_window_tables.h"
@@ -147,23 +146,19 @@ QStringList Vocabulary::names() const {
     return all;
 }
 
-Vocabulary Vocabulary::load(const QString& programDir) {
+Vocabulary Vocabulary::load(const ProgramHome& home) {
     Vocabulary v;
-    // Each folder is found once (its spelling may differ in case), then the files in it.
-    auto readList = [](const QString& folder, const QString& file) {
-        const LineListRead read = readLineList(paths::resolve(folder, file));
+    auto readList = [&home](const QString& relative) {
+        const LineListRead read = readLineList(home.find(relative));
         return read.ok() ? read.entries : QStringList();
     };
-    const QString dlls = paths::resolve(programDir, u"DLLS"_s);
     for (const CategoryEntry& e : categoryEntries(ReferencePage::Cmd))
-        v.addCommands(readList(dlls, e.file.toString()));
-    const QString cvars = paths::resolve(dlls, u"CVARDLL"_s);
+        v.addCommands(readList(u"DLLS\\"_s + e.file.toString()));
     for (const CategoryEntry& e : categoryEntries(ReferencePage::Cvar))
-        v.addVariables(readList(cvars, e.file.toString()));
-    const QString dlz = paths::resolve(dlls, u"dlz"_s);
-    for (const QString& file : paths::listFiles(dlz, u"*.dlz"_s)) {
+        v.addVariables(readList(u"DLLS\\CVARDLL\\"_s + e.file.toString()));
+    for (const QString& file : home.listFiles(u"dlls\\dlz"_s, u"*.dlz"_s)) {
         QStringList firstWords;
-        for (const QString& entry : readList(dlz, QFileInfo(file).fileName())) {
+        for (const QString& entry : readList(u"dlls\\dlz\\"_s + file)) {
             const ConfigLine line = parseConfigLine(entry);
             if (!line.commands.isEmpty())
                 firstWords.append(line.commands.first().words.first().text.toString());
@@ -171,7 +166,7 @@ Vocabulary Vocabulary::load(const QString& programDir) {
         v.addVariables(firstWords);
     }
     // Last, so that its versions and places stand over the reference's.
-    v.readGoldSrc(paths::resolve(dlls, u"goldsrc.voc"_s));
+    v.readGoldSrc(home.find(u"dlls\\goldsrc.voc"_s));
     return v;
 }
 

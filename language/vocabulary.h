@@ -5,6 +5,7 @@
 #pragma once
 
 #include "language/config_syntax.h"
+#include "platform/program_home.h"
 
 #include <QHash>
 #include <QSet>
@@ -59,7 +60,7 @@ public:
     // "dlls\goldsrc.voc", the category lists under "dlls" (commands from the command page's
     // categories, variables from the variable page's) and the first word of every entry of every
     // ".dlz" library in "dlls\dlz". Missing files are skipped.
-    static Vocabulary load(const QString& programDir);
+    static Vocabulary load(const ProgramHome& home);
 
 private:
     void add(const QStringList& names, WordKind kind);

@@ -283,7 +283,7 @@ void Tstartcs::ComB1Change() {
 }
 
 void Tstartcs::showPicture(const QString& iconFile) {
-    const QImage image = pictureOrUnknown(iconFile, m_ctx.state.programDir);
+    const QImage image = pictureOrUnknown(iconFile, m_ctx.state.home);
     if (image.isNull()) {
         im1->clear();
         return;

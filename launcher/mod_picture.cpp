@@ -47,8 +47,8 @@ QString modIconFile(const QString& halfLifeDir, const QString& mod) {
     return icons.isEmpty() ? QString() : folder + u'/' + icons.first();
 }
 
-QString unknownModPictureFile(const QString& programDir) {
-    return paths::resolve(programDir, u"dlls\\unknown.jpg"_s);
+QString unknownModPictureFile(const ProgramHome& home) {
+    return home.find(u"dlls\\unknown.jpg"_s);
 }
 
 QImage loadPicture(const QString& path) {
@@ -83,9 +83,9 @@ QImage loadPicture(const QString& path) {
     return best;
 }
 
-QImage pictureOrUnknown(const QString& iconFile, const QString& programDir) {
+QImage pictureOrUnknown(const QString& iconFile, const ProgramHome& home) {
     QImage image = loadPicture(iconFile);
     if (image.isNull())
-        image = loadPicture(unknownModPictureFile(programDir));
+        image = loadPicture(unknownModPictureFile(home));
     return image;
 }

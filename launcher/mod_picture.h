@@ -2,6 +2,8 @@
 // else the mod's first "*.ico", else the program's "dlls\unknown.jpg".
 #pragma once
 
+#include "platform/program_home.h"
+
 #include <QImage>
 #include <QString>
 
@@ -9,11 +11,11 @@
 QString modIconFile(const QString& halfLifeDir, const QString& mod);
 
 // The program's picture for a mod without an icon.
-QString unknownModPictureFile(const QString& programDir);
+QString unknownModPictureFile(const ProgramHome& home);
 
 // Loads an icon or a JPEG picture (JPEG through our own decoder); null when it cannot be read.
 QImage loadPicture(const QString& path);
 
 // The picture of `iconFile`, or the program's unknown-mod picture when that file is missing or
 // unreadable. Null only when neither can be read.
-QImage pictureOrUnknown(const QString& iconFile, const QString& programDir);
+QImage pictureOrUnknown(const QString& iconFile, const ProgramHome& home);

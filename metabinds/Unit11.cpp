@@ -120,7 +120,7 @@ void TMetab::openModal() {
 void TMetab::FormShow() {
     ensureBuilt();
     m_shownRow = -1;
-    m_listing = metabind::listMetaBinds(m_ctx.state.programDir);
+    m_listing = metabind::listMetaBinds(m_ctx.state.home);
     const QSignalBlocker block(lx_MeB);
     lx_MeB->clear();
     lx_MeB->addItems(m_listing.names);

@@ -2,7 +2,6 @@
 #include "metabinds/metabind_listing.h"
 
 #include "metabinds/metabind_format.h"
-#include "platform/program_paths.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,17 +18,13 @@ QString MetaBindPaths::at(int index) const {
     return index >= 0 && index < count() ? m_paths.at(index) : QString();
 }
 
-QString metaBindFolder(const QString& programDir) {
-    return paths::resolve(programDir, u"dlls\\metabinds"_s);
-}
-
-Listing listMetaBinds(const QString& programDir, int capacity) {
+Listing listMetaBinds(const ProgramHome& home, int capacity) {
     Listing listing{{}, MetaBindPaths(capacity)};
-    const QString folder = paths::withTrailingSeparator(metaBindFolder(programDir));
-    for (const QString& file : paths::listFiles(folder, u"*.mtb"_s)) {
+    const QString folder = u"dlls\\metabinds"_s;
+    for (const QString& file : home.listFiles(folder, u"*.mtb"_s)) {
         if (listing.paths.isFull())
             break;
-        const QString path = folder + file;
+        const QString path = home.find(folder + u'\\' + file);
         const textfile::ReadResult read = textfile::readEditableText(path);
         if (!read.ok())
             continue;

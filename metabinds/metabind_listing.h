@@ -2,6 +2,8 @@
 // name, listed with their paths kept in step with the names.
 #pragma once
 
+#include "platform/program_home.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,11 +34,9 @@ struct Listing {
     MetaBindPaths paths;
 };
 
-// The folder, found without regard to letter case.
-QString metaBindFolder(const QString& programDir);
-
-// Every "*.mtb" file of the folder in listing order (by name, without regard to case) whose
-// header gives a name; a file that cannot be read has none. Stops when the table is full.
-Listing listMetaBinds(const QString& programDir, int capacity = MetaBindPaths::kCapacity);
+// Every "*.mtb" file of the program's "dlls\metabinds" folder (the user's and the shipped ones)
+// in listing order (by name, without regard to case) whose header gives a name; a file that
+// cannot be read has none. Stops when the table is full.
+Listing listMetaBinds(const ProgramHome& home, int capacity = MetaBindPaths::kCapacity);
 
 } // namespace metabind

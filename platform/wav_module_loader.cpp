@@ -2,7 +2,6 @@
 // lives in it.
 #include "platform/wav_module_loader.h"
 
-#include <QCoreApplication>
 #include <QLibrary>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,10 +15,6 @@ using Factory = decltype(&tessera_new_wav_player);
 ModuleWavPlayer::ModuleWavPlayer(QString modulePath) : m_modulePath(std::move(modulePath)) {}
 
 ModuleWavPlayer::~ModuleWavPlayer() = default;
-
-QString ModuleWavPlayer::defaultModulePath() {
-    return QCoreApplication::applicationDirPath() + u"/tessera_wav"_s;
-}
 
 WavPlayer* ModuleWavPlayer::player() const {
     if (m_tried)

@@ -1,6 +1,6 @@
-// The WAV player the program uses: a stand-in that loads the sound module (tessera_wav, beside
-// the executable) on its first use and passes every call to the player the module makes. When
-// the module cannot be loaded, nothing can be played and available() says why.
+// The WAV player the program uses: a stand-in that loads the sound module (tessera_wav, where
+// ProgramHome::soundModule() says) on its first use and passes every call to the player the module
+// makes. When the module cannot be loaded, nothing can be played and available() says why.
 #pragma once
 
 #include "platform/wav_player.h"
@@ -14,11 +14,8 @@ inline constexpr char kWavFactoryName[] = "tessera_new_wav_player";
 class ModuleWavPlayer final : public WavPlayer {
 public:
     // `modulePath` without the file name's ending, as QLibrary takes it.
-    explicit ModuleWavPlayer(QString modulePath = defaultModulePath());
+    explicit ModuleWavPlayer(QString modulePath);
     ~ModuleWavPlayer() override;
-
-    // The module beside the executable.
-    static QString defaultModulePath();
 
     bool available(QString* reason = nullptr) const override;
     bool open(const QString& path) override;

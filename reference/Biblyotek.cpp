@@ -49,7 +49,7 @@ QPixmap booksPicture(const QSize& size) {
 } // namespace
 
 TForm3::TForm3(AppContext& ctx, QWidget* parent)
-    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state.programDir) {
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state.home) {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"Настройка библиотек DLZ и MetaBinds"_s);
     setFixedSize(372, 229);

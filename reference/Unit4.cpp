@@ -123,7 +123,7 @@ void TPani1::ListBox1Click() {
 
 void TPani1::showEntryPicture(const QString& entry) {
     TForm6* popup = m_ctx.windows.form6;
-    const WeaponPicture picture = loadWeaponPicture(m_ctx.state.programDir, entry);
+    const WeaponPicture picture = loadWeaponPicture(m_ctx.state.home, entry);
     if (picture.ok()) {
         if (popup)
             popup->showPicture(picture.image);

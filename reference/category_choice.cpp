@@ -2,7 +2,6 @@
 #include "reference/category_choice.h"
 
 #include "app/shared_state.h"
-#include "platform/program_paths.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,7 +14,7 @@ void CategoryChoice::applyTo(SharedState& state) const {
     state.valueList.setCaption(caption);
 }
 
-CategoryChoice chooseCategory(const QString& programDir, ReferencePage page, qsizetype index) {
+CategoryChoice chooseCategory(const ProgramHome& home, ReferencePage page, qsizetype index) {
     CategoryChoice choice;
     const auto categories = categoryEntries(page);
     if (index < 0 || index >= qsizetype(categories.size()))
@@ -27,26 +26,25 @@ CategoryChoice chooseCategory(const QString& programDir, ReferencePage page, qsi
         choice.weaponPictures = category.weaponPictures;
         choice.statusText = u"Выбрано: (CMD) "_s + name;
         choice.caption = u"Выбор: (CMD) "_s + name;
-        choice.listFilePath = paths::resolve(programDir, u"DLLS\\"_s + category.file.toString());
+        choice.listFilePath = home.find(u"DLLS\\"_s + category.file.toString());
     } else {
         choice.lastRefPage = kLastRefPageCvar;
         choice.cvarListHint = category.hint.toString();
         choice.statusText = u"Выбрано: (CVAR) "_s + name;
         choice.caption = u"Выбор: (CVAR) "_s + name;
-        choice.listFilePath =
-            paths::resolve(programDir, u"DLLS\\CVARDLL\\"_s + category.file.toString());
+        choice.listFilePath = home.find(u"DLLS\\CVARDLL\\"_s + category.file.toString());
     }
     return choice;
 }
 
-CategoryChoice chooseLibrary(const QString& programDir, const QString& library) {
+CategoryChoice chooseLibrary(const ProgramHome& home, const QString& library) {
     CategoryChoice choice;
     choice.statusText = u"Выбрано: (DLZ) "_s + library;
     choice.caption = u"Выбор: (DLZ) "_s + library;
-    choice.listFilePath = libraryListPath(programDir, library);
+    choice.listFilePath = libraryListPath(home, library);
     return choice;
 }
 
-QString libraryListPath(const QString& programDir, const QString& library) {
-    return paths::resolve(programDir, u"dlls\\dlz\\"_s + library + u".dlz"_s);
+QString libraryListPath(const ProgramHome& home, const QString& library) {
+    return home.find(u"dlls\\dlz\\"_s + library + u".dlz"_s);
 }

@@ -2,6 +2,7 @@
 // choice, and the reference state (LastRefPage, WeaponPictures) the value list inserts by.
 #pragma once
 
+#include "platform/program_home.h"
 #include "reference/reference_window_tables.h"
 
 #include <QString>
@@ -22,9 +23,9 @@ struct CategoryChoice {
 };
 
 // A click on category `index` of the command or variable page.
-CategoryChoice chooseCategory(const QString& programDir, ReferencePage page, qsizetype index);
+CategoryChoice chooseCategory(const ProgramHome& home, ReferencePage page, qsizetype index);
 // A click on a value library of the library page.
-CategoryChoice chooseLibrary(const QString& programDir, const QString& library);
+CategoryChoice chooseLibrary(const ProgramHome& home, const QString& library);
 
 // Where a library's line list lies: "dlls\dlz\" + name + ".dlz", found without regard to case.
-QString libraryListPath(const QString& programDir, const QString& library);
+QString libraryListPath(const ProgramHome& home, const QString& library);

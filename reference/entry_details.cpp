@@ -2,7 +2,6 @@
 #include "reference/entry_details.h"
 
 #include "platform/jpeg_image.h"
-#include "platform/program_paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,19 +24,19 @@ QString explanationLibrary(bool dlzPageActive, const QString& selectedLibrary,
     return fromLibrary ? list.completeBaseName() : QString();
 }
 
-QString weaponPicturePath(const QString& programDir, const QString& entry) {
-    return paths::resolve(programDir, u"dlls\\cvardll\\guns\\"_s + entry + u".jpg"_s);
+QString weaponPicturePath(const ProgramHome& home, const QString& entry) {
+    return home.find(u"dlls\\cvardll\\guns\\"_s + entry + u".jpg"_s);
 }
 
 QString missingPictureMessage(const QString& entry) {
     return u"Ненайден файл соответствующий значению "_s + entry;
 }
 
-WeaponPicture loadWeaponPicture(const QString& programDir, const QString& entry) {
+WeaponPicture loadWeaponPicture(const ProgramHome& home, const QString& entry) {
     // An entry naming a path of its own would reach outside the pictures folder.
     if (entry.isEmpty() || entry.contains(u'/') || entry.contains(u'\\'))
         return {QImage(), missingPictureMessage(entry)};
-    const JpegResult jpeg = loadJpeg(weaponPicturePath(programDir, entry));
+    const JpegResult jpeg = loadJpeg(weaponPicturePath(home, entry));
     if (!jpeg.ok())
         return {QImage(), missingPictureMessage(entry)};
     return {jpeg.image, QString()};

@@ -2,6 +2,8 @@
 // from the explanation files, or in picture mode (the weapons category) the entry's picture.
 #pragma once
 
+#include "platform/program_home.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -14,7 +16,7 @@ QString explanationLibrary(bool dlzPageActive, const QString& selectedLibrary,
                            const QString& listFilePath);
 
 // "dlls\cvardll\guns\" + entry + ".jpg" under the program directory, found without regard to case.
-QString weaponPicturePath(const QString& programDir, const QString& entry);
+QString weaponPicturePath(const ProgramHome& home, const QString& entry);
 
 // The error shown when an entry's picture is missing or cannot be decoded.
 QString missingPictureMessage(const QString& entry);
@@ -27,7 +29,7 @@ struct WeaponPicture {
 
 // The entry's picture, decoded by the program's JPEG loader. A missing, truncated or foreign file
 // gives the error text instead.
-WeaponPicture loadWeaponPicture(const QString& programDir, const QString& entry);
+WeaponPicture loadWeaponPicture(const ProgramHome& home, const QString& entry);
 
 // A picture larger than `box` scaled down to fit it, keeping its proportions; a smaller one as is.
 QImage fitPicture(const QImage& picture, const QSize& box);

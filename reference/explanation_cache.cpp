@@ -1,8 +1,6 @@
 // The cache of parsed explanation files.
 #include "reference/explanation_cache.h"
 
-#include "platform/program_paths.h"
-
 ExplanationCache::Stamp ExplanationCache::stampOf(const QString& path) {
     // std::filesystem rather than QFileInfo: the check runs at every lookup, and QFileInfo's
     // times are converted to local time, which costs more than the lookup itself.
@@ -17,13 +15,13 @@ ExplanationCache::Stamp ExplanationCache::stampOf(const QString& path) {
     return stamp;
 }
 
-std::optional<QString> ExplanationCache::value(const QString& programDir, const QString& relative,
+std::optional<QString> ExplanationCache::value(const ProgramHome& home, const QString& relative,
                                                const QString& section, const QString& key) {
-    const QString id = programDir + relative;
+    const QString& id = relative;
     auto it = m_files.find(id);
     if (it == m_files.end() || stampOf(it->path) != it->stamp) {
         File file;
-        file.path = paths::resolve(programDir, relative);
+        file.path = home.find(relative);
         file.stamp = stampOf(file.path);
         if (file.stamp.exists) {
             IniProfile ini(file.path);

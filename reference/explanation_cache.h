@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/ini_profile.h"
+#include "platform/program_home.h"
 
 #include <QHash>
 #include <QString>
@@ -13,10 +14,10 @@
 
 class ExplanationCache {
 public:
-    // The value of `key` in section `section` of the file `relative` ("dlls\ans1.pro") under
-    // `programDir`, found without regard to letter case; nullopt when the file, the section or
-    // the key is missing.
-    std::optional<QString> value(const QString& programDir, const QString& relative,
+    // The value of `key` in section `section` of the program's file `relative`
+    // ("dlls\ans1.pro"), found without regard to letter case; nullopt when the file, the
+    // section or the key is missing.
+    std::optional<QString> value(const ProgramHome& home, const QString& relative,
                                  const QString& section, const QString& key);
 
     // Forgets every file (a library was installed or removed).
@@ -42,6 +43,6 @@ private:
         IniProfile::Index index;
     };
 
-    QHash<QString, File> m_files; // by program directory + relative name
+    QHash<QString, File> m_files; // by relative name
     int m_loads = 0;
 };

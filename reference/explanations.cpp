@@ -3,7 +3,6 @@
 
 #include "app/shared_state.h"
 #include "platform/ini_profile.h"
-#include "platform/program_paths.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -14,13 +13,13 @@ QString readExplanationValue(const QString& path, const QString& section, const 
     return value->left(kMaxExplanationLength);
 }
 
-QString ReadIni2(const QString& programDir, const QString& library, const QString& entry,
+QString ReadIni2(const ProgramHome& home, const QString& library, const QString& entry,
                  bool dlzPageActive, const QString& key, ExplanationCache* cache) {
     const QString missing = u" ????"_s;
     auto lookIn = [&](const QString& relative) {
         if (!cache)
-            return u" "_s + readExplanationValue(paths::resolve(programDir, relative), entry, key);
-        const auto value = cache->value(programDir, relative, entry, key);
+            return u" "_s + readExplanationValue(home.find(relative), entry, key);
+        const auto value = cache->value(home, relative, entry, key);
         return u" "_s + (value ? value->left(kMaxExplanationLength) : u"????"_s);
     };
     if (dlzPageActive) {
@@ -37,6 +36,6 @@ QString ReadIni2(const QString& programDir, const QString& library, const QStrin
 const QString& ReadIni2(SharedState& state, const QString& library, const QString& entry,
                         const QString& key) {
     state.explanationText =
-        ReadIni2(state.programDir, library, entry, state.dlzPageActive, key, &state.explanations);
+        ReadIni2(state.home, library, entry, state.dlzPageActive, key, &state.explanations);
     return state.explanationText;
 }

@@ -3,6 +3,8 @@
 // choice file and the general file, in that order.
 #pragma once
 
+#include "platform/program_home.h"
+
 #include <QString>
 
 class ExplanationCache;
@@ -21,7 +23,7 @@ QString readExplanationValue(const QString& path, const QString& section,
 // " ????". While the reference window's library page is active, "dlls\dlz\" + library + ".pro"
 // and then "dlls\ans2.pro" are asked first; "dlls\ans1.pro" always comes last. A value that
 // reads "????" counts as missing. With a cache the files are parsed once, not at every call.
-QString ReadIni2(const QString& programDir, const QString& library, const QString& entry,
+QString ReadIni2(const ProgramHome& home, const QString& library, const QString& entry,
                  bool dlzPageActive, const QString& key = QStringLiteral("q"),
                  ExplanationCache* cache = nullptr);
 

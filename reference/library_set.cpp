@@ -29,17 +29,12 @@ void insertSorted(QStringList& list, const QString& item) {
     list.insert(at, item);
 }
 
-QString LibrarySet::libraryFolder() const {
-    return paths::resolve(m_programDir, u"dlls\\dlz"_s);
-}
-
-QString LibrarySet::metaBindFolder() const {
-    return paths::resolve(m_programDir, u"dlls\\metabinds"_s);
-}
+static const QString kLibraryFolder = u"dlls\\dlz"_s;
+static const QString kMetaBindFolder = u"dlls\\metabinds"_s;
 
 QStringList LibrarySet::listLibraries() {
     QStringList added;
-    for (const QString& file : paths::listFiles(libraryFolder(), u"*.dlz"_s)) {
+    for (const QString& file : m_home.listFiles(kLibraryFolder, u"*.dlz"_s)) {
         // Compared by name, so a file spelled "X.DLZ" is not listed again at every listing.
         const QString name = libraryNameOf(file);
         if (m_libraries.contains(name))
@@ -51,7 +46,7 @@ QStringList LibrarySet::listLibraries() {
 }
 
 void LibrarySet::listMetaBinds() {
-    for (const QString& file : paths::listFiles(metaBindFolder(), u"*.mtb"_s))
+    for (const QString& file : m_home.listFiles(kMetaBindFolder, u"*.mtb"_s))
         if (!m_metaBinds.contains(file))
             insertSorted(m_metaBinds, file);
 }
@@ -69,7 +64,7 @@ LibraryChange LibrarySet::install(const QString& chosenPath, LibraryKind kind) {
     const QFileInfo chosen(chosenPath);
     const QString file = chosen.fileName();
     if (kind == LibraryKind::MetaBind) {
-        const LibraryChange copied = copyInto(chosenPath, metaBindFolder(), file);
+        const LibraryChange copied = copyInto(chosenPath, m_home.userPath(kMetaBindFolder), file);
         if (copied.ok && !m_metaBinds.contains(file))
             insertSorted(m_metaBinds, file);
         return copied;
@@ -77,11 +72,12 @@ LibraryChange LibrarySet::install(const QString& chosenPath, LibraryKind kind) {
     const QString base = libraryNameOf(file);
     const QString pro = paths::resolve(chosen.absolutePath(), base + u".pro"_s);
     if (QFileInfo(pro).isFile()) {
-        const LibraryChange copied = copyInto(pro, libraryFolder(), base + u".pro"_s);
+        const LibraryChange copied =
+            copyInto(pro, m_home.userPath(kLibraryFolder), base + u".pro"_s);
         if (!copied.ok)
             return copied;
     }
-    const LibraryChange copied = copyInto(chosenPath, libraryFolder(), file);
+    const LibraryChange copied = copyInto(chosenPath, m_home.userPath(kLibraryFolder), file);
     if (copied.ok && !m_libraries.contains(base))
         insertSorted(m_libraries, base);
     return copied;
@@ -95,18 +91,26 @@ static LibraryChange deleteFile(const QString& path) {
                        textfile::describeFailure(path, russianSystemReason(f.errorString()))};
 }
 
+LibraryChange LibrarySet::remove(const QString& relative) {
+    if (m_home.isShippedOnly(relative))
+        return {false, u"Файл входит в поставку программы и не может быть удалён:\n"_s +
+                           m_home.find(relative) +
+                           u"\nУдалить можно только библиотеки и MetaBinds, добавленные вами."_s};
+    return deleteFile(m_home.userPath(relative));
+}
+
 LibraryChange LibrarySet::removeLibrary(const QString& name) {
-    const LibraryChange removed =
-        deleteFile(paths::resolve(m_programDir, u"dlls\\dlz\\"_s + name + u".dlz"_s));
-    if (removed.ok)
+    const QString relative = kLibraryFolder + u'\\' + name + u".dlz"_s;
+    const LibraryChange removed = remove(relative);
+    if (removed.ok && !QFileInfo::exists(m_home.find(relative)))
         m_libraries.removeAll(name);
     return removed;
 }
 
 LibraryChange LibrarySet::removeMetaBind(const QString& fileName) {
-    const LibraryChange removed =
-        deleteFile(paths::resolve(m_programDir, u"dlls\\Metabinds\\"_s + fileName));
-    if (removed.ok)
+    const QString relative = kMetaBindFolder + u'\\' + fileName;
+    const LibraryChange removed = remove(relative);
+    if (removed.ok && !QFileInfo::exists(m_home.find(relative)))
         m_metaBinds.removeAll(fileName);
     return removed;
 }

@@ -1,8 +1,12 @@
 // The installed value libraries (".dlz" in "dlls\dlz\") and MetaBinds (".mtb" in
 // "dlls\metabinds\"): the two sorted lists of the library set-up window and the disk operations
 // behind its buttons. The lists are the program's master copy: the library listing only adds
-// to them, and an entry goes only when its file was deleted.
+// to them, and an entry goes only when its file was deleted. Installed, the listings show the
+// shipped files and the user's; installing writes and removing deletes in the user layer
+// only, so the shipped files are never written.
 #pragma once
+
+#include "platform/program_home.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,8 +30,7 @@ struct LibraryChange {
 
 class LibrarySet {
 public:
-    explicit LibrarySet(QString programDir = QString()) : m_programDir(std::move(programDir)) {}
-    void setProgramDir(const QString& programDir) { m_programDir = programDir; }
+    explicit LibrarySet(ProgramHome home = {}) : m_home(std::move(home)) {}
 
     const QStringList& libraries() const { return m_libraries; }
     const QStringList& metaBinds() const { return m_metaBinds; }
@@ -46,15 +49,15 @@ public:
 
     // "Удалить": deletes the library's ".dlz" (its ".pro" stays) or the MetaBind file and
     // removes the entry. A file that is gone already counts as deleted; a file that cannot be
-    // deleted stays listed.
+    // deleted stays listed, and so does a shipped file of the same name that the deleted one
+    // covered. A shipped file alone is not deleted: that is an error.
     LibraryChange removeLibrary(const QString& name);
     LibraryChange removeMetaBind(const QString& fileName);
 
-    QString libraryFolder() const;
-    QString metaBindFolder() const;
-
 private:
-    QString m_programDir;
+    LibraryChange remove(const QString& relative);
+
+    ProgramHome m_home;
     QStringList m_libraries;
     QStringList m_metaBinds;
 };

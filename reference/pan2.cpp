@@ -1,6 +1,7 @@
 // The reference window.
 #include "reference/pan2.h"
 
+#include "platform/shipped_tree.h"
 #include "reference/Biblyotek.h"
 #include "reference/library_set.h"
 #include "reference/qt_list_boxes.h"
@@ -155,14 +156,17 @@ void Tccd::FormShow() {
         const QSignalBlocker block(ListBox1);
         ListBox1->setCurrentRow(0);
     }
-    ListBox1Click();
+    // Without the reference tree the start has said so once; the first list would only say
+    // it again.
+    if (shippedTreeReadable(m_ctx.state.home))
+        ListBox1Click();
 }
 
 void Tccd::chooseCategory(ReferencePage page, QListWidget* list) {
     const int row = list->currentRow();
     if (row < 0)
         return;
-    showChoice(::chooseCategory(m_ctx.state.programDir, page, row));
+    showChoice(::chooseCategory(m_ctx.state.home, page, row));
 }
 
 void Tccd::showChoice(const CategoryChoice& choice) {
@@ -185,7 +189,7 @@ void Tccd::ListBox2Click() {
 void Tccd::ListBox3Click() {
     const QString library = selectedText(ListBox3);
     if (!library.isEmpty())
-        showChoice(chooseLibrary(m_ctx.state.programDir, library));
+        showChoice(chooseLibrary(m_ctx.state.home, library));
 }
 
 void Tccd::PC1Change() {

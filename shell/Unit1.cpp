@@ -65,7 +65,7 @@ bool ConfigEditor::event(QEvent* e) {
 }
 
 TForm1::TForm1(AppContext& ctx)
-    : m_ctx(ctx), m_settings(ctx.state.programDir + Settings::fileName()),
+    : m_ctx(ctx), m_settings(ctx.state.home.settingsFile(), ctx.state.home.settingsReadOnly()),
       m_document(*this, ctx.dialogs) {
     setObjectName(u"Form1"_s);
     setWindowTitle(mainWindowCaption());
@@ -498,7 +498,7 @@ void TForm1::N38Click() {
 }
 
 void TForm1::openHelpPage(const QString& page) {
-    const QString folder = paths::resolve(m_ctx.state.programDir, u"help"_s);
+    const QString folder = m_ctx.state.home.find(u"help"_s);
     m_ctx.shell.openDocument(paths::resolve(folder, page), folder);
 }
 
@@ -619,7 +619,7 @@ void TForm1::settleGameDirectory() {
     const QString catalog = st.gameDirChosen == 1 ? m_settings.readText(u"Game"_s, u"Catalog"_s)
                                                   : Settings::absentText();
     const GameDirStart start =
-        ::settleGameDirectory(st.gameDirChosen, catalog, st.programDir,
+        ::settleGameDirectory(st.gameDirChosen, catalog, st.home.fallbackFolder(),
                               [](const QString& p) { return QFileInfo(p).isDir(); });
     if (!start.wizardFolder.isEmpty())
         st.wizardFolder = start.wizardFolder;

@@ -4,6 +4,7 @@
 #include "platform/ini_profile.h"
 #include "platform/user_dialogs.h"
 #include "shell/game_directory.h"
+#include "shell/game_discovery.h"
 #include "shell/qt_folder_tree.h"
 
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -43,8 +45,21 @@ Tnachalo::Tnachalo(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
     m_ctx.state.gameDir = QDir::currentPath();
 }
 
+namespace {
+constexpr QSize kPlainSize{360, 380};
+constexpr QSize kWithGamesSize{460, 560};
+} // namespace
+
 void Tnachalo::buildContents() {
     auto* layout = new QVBoxLayout(this);
+    Label2 = new QLabel(u"Найденные игры (щёлкните по папке мода):"_s, this);
+    Label2->setObjectName(u"Label2"_s);
+    GameList1 = new QTreeWidget(this);
+    GameList1->setObjectName(u"GameList1"_s);
+    GameList1->setHeaderHidden(true);
+    GameList1->setRootIsDecorated(true);
+    layout->addWidget(Label2);
+    layout->addWidget(GameList1, 1);
     Label1 = new QLabel(gameFolderExample(), this);
     Label1->setObjectName(u"Label1"_s);
     DriveComboBox1 = new QComboBox(this);
@@ -65,8 +80,13 @@ void Tnachalo::buildContents() {
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     layout->addLayout(buttons);
-    setFixedSize(360, 380);
+    setFixedSize(kPlainSize);
 
+    connect(GameList1, &QTreeWidget::itemClicked, this, &Tnachalo::GameList1Click);
+    connect(GameList1, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        GameList1Click(item);
+        Button1Click();
+    });
     connect(Button1, &QPushButton::clicked, this, &Tnachalo::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tnachalo::Button2Click);
     connect(m_tree, &DriveFolderTree::folderChosen, this, &Tnachalo::DirectoryListBox1Change);
@@ -88,8 +108,33 @@ void Tnachalo::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
 }
 
+void Tnachalo::fillGameList() {
+    GameList1->clear();
+    const QList<FoundGame> games = findGames(m_ctx.state.gameSearch);
+    for (const FoundGame& game : games) {
+        auto* top = new QTreeWidgetItem(GameList1, {game.source + u": "_s + game.folder});
+        top->setData(0, Qt::UserRole, game.folder);
+        top->setToolTip(0, game.folder);
+        for (const QString& mod : game.mods) {
+            auto* child = new QTreeWidgetItem(top, {mod});
+            child->setData(0, Qt::UserRole, game.folder + u'/' + mod);
+            child->setToolTip(0, game.folder + u'/' + mod);
+        }
+        top->setExpanded(true);
+    }
+    Label2->setVisible(!games.isEmpty());
+    GameList1->setVisible(!games.isEmpty());
+    setFixedSize(games.isEmpty() ? kPlainSize : kWithGamesSize);
+}
+
+void Tnachalo::GameList1Click(QTreeWidgetItem* item) {
+    if (item)
+        setCurrentFolder(item->data(0, Qt::UserRole).toString());
+}
+
 Tnachalo::Result Tnachalo::runModal() {
     ensureBuilt(); // its size is set there, and it is centred by it
+    fillGameList();
     if (!m_ctx.state.wizardFolder.isEmpty())
         setCurrentFolder(m_ctx.state.wizardFolder);
     m_result = Result::Cancelled;

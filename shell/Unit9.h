@@ -1,5 +1,5 @@
-// Tnachalo, the game directory chooser: a drive choice and a folder tree whose current folder
-// is the game directory.
+// Tnachalo, the game directory chooser: the installations found on this computer, and a drive
+// choice and a folder tree whose current folder is the game directory.
 #pragma once
 
 #include "app/app_context.h"
@@ -12,6 +12,8 @@ class DriveFolderTree;
 class QLabel;
 class QPushButton;
 class QTreeView;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 class Tnachalo : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
@@ -31,6 +33,8 @@ public slots:
     void Button2Click();
     // The drive list and the folder tree chose another folder.
     void DirectoryListBox1Change(const QString& folder);
+    // A found installation or one of its mods was chosen: the tree shows that folder.
+    void GameList1Click(QTreeWidgetItem* item);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -39,7 +43,12 @@ protected:
     void buildContents() override;
 
 private:
+    // Lists the installations found now; the list is hidden when there are none.
+    void fillGameList();
+
     AppContext& m_ctx;
+    QLabel* Label2 = nullptr;
+    QTreeWidget* GameList1 = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QTreeView* DirectoryListBox1 = nullptr;

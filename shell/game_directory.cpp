@@ -9,7 +9,8 @@
 using namespace Qt::Literals::StringLiterals;
 
 GameDirStart settleGameDirectory(int gameDirChosen, const QString& catalog,
-                                 const QString& programDir, bool (*folderExists)(const QString&)) {
+                                 const QString& fallbackFolder,
+                                 bool (*folderExists)(const QString&)) {
     GameDirStart start;
     if (gameDirChosen != 1) {
         start.showChooser = true;
@@ -17,7 +18,7 @@ GameDirStart settleGameDirectory(int gameDirChosen, const QString& catalog,
     }
     if (catalog == Settings::absentText()) {
         // No stored folder: the program directory stands in for the game's.
-        QString dir = programDir;
+        QString dir = fallbackFolder;
         while (dir.size() > 1 && dir.endsWith(u'/'))
             dir.chop(1);
         start.wizardFolder = dir;

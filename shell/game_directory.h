@@ -10,9 +10,11 @@ struct GameDirStart {
     QString chooserFolder;    // the chooser's folder; empty keeps the one it was created with
 };
 
-// `catalog` is the stored Game/Catalog text ("error" when absent).
+// `catalog` is the stored Game/Catalog text ("error" when absent); `fallbackFolder` stands in
+// when none is stored (the program's folder when it runs portable).
 GameDirStart settleGameDirectory(int gameDirChosen, const QString& catalog,
-                                 const QString& programDir, bool (*folderExists)(const QString&));
+                                 const QString& fallbackFolder,
+                                 bool (*folderExists)(const QString&));
 
 // The Half-Life folder above the game directory: the game directory without its last 8
 // characters ("\cstrike" is 8), empty when it has 8 characters or fewer.

@@ -44,6 +44,10 @@ void DriveFolderTree::ensureModel() {
 void DriveFolderTree::showFolder() {
     if (!m_model)
         return;
+    // Hidden folders stay out of the tree until the folder to show lies in one (a Wine prefix
+    // in ~/.wine, Steam's ~/.local/share/Steam): then they are shown, or it could not be.
+    if (m_folder.contains(u"/."_s) && !(m_model->filter() & QDir::Hidden))
+        m_model->setFilter(m_model->filter() | QDir::Hidden);
     // Setting the root path makes the model read every folder on the way to it at once, so
     // the folder has an index to show before the background reading is done.
     m_model->setRootPath(m_folder);

@@ -33,6 +33,8 @@ int Settings::readInt(const QString& section, const QString& key) const {
 textfile::WriteResult Settings::writeText(const QString& section, const QString& key,
                                           const QString& value) const {
     m_copy.reset();
+    if (m_readOnly)
+        return {};
     return IniProfile::write(m_path, section, key, value);
 }
 
@@ -121,6 +123,8 @@ FirstShowSettings readFirstShowSettings(const Settings& s) {
 }
 
 textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSettings& v) {
+    if (settings.readOnly())
+        return {};
     IniProfile ini(settings.path());
     ini.load();
     // A value the file cannot hold keeps its old line; the others are written all the same.

@@ -15,7 +15,10 @@ public:
     static constexpr int kAbsent = -1;
     static QString absentText() { return QStringLiteral("error"); }
 
-    explicit Settings(QString iniPath) : m_path(std::move(iniPath)) {}
+    // A read-only settings file is read but never written: the program was told at start that
+    // its settings folder cannot be made, and each write succeeds without touching the disk.
+    explicit Settings(QString iniPath, bool readOnly = false)
+        : m_path(std::move(iniPath)), m_readOnly(readOnly) {}
 
     // Each access opens the file afresh, unless a copy is held (below).
     QString readText(const QString& section, const QString& key) const;
@@ -26,6 +29,7 @@ public:
     textfile::WriteResult writeInt(const QString& section, const QString& key, int value) const;
 
     const QString& path() const { return m_path; }
+    bool readOnly() const { return m_readOnly; }
 
     // From holdCopy() to releaseCopy() the reads answer from one reading of the file instead of
     // opening it for each value: the start reads some twenty values in a row. A write drops
@@ -39,6 +43,7 @@ private:
     std::optional<QString> read(const QString& section, const QString& key) const;
 
     QString m_path;
+    bool m_readOnly = false;
     mutable std::optional<IniProfile> m_copy;
 };
 

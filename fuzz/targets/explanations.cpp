@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QString value = readExplanationValue(path, entry);
     fuzz::check(value.size() <= kMaxExplanationLength, "an explanation is bounded", value);
-    const QString shown = ReadIni2(programDir, QStringLiteral("lib"), entry, libraryPage);
+    const QString shown =
+        ReadIni2(ProgramHome::portable(programDir), QStringLiteral("lib"), entry, libraryPage);
     fuzz::check(shown.startsWith(u' '), "ExplanationText starts with a blank", shown);
     fuzz::check(shown.size() <= kMaxExplanationLength + 1, "ExplanationText is bounded");
     return 0;

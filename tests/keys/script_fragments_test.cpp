@@ -95,7 +95,7 @@ TEST(ScriptFragments, TablesHaveTheirSizesAndPictures) {
     // Every picture the page can show is shipped.
     const QString programDir = QStringLiteral(TESSERA_SOURCE_DIR "/data/");
     auto shipped = [&](const QString& name) {
-        return QFile::exists(buy::picturePath(programDir, name));
+        return QFile::exists(buy::picturePath(ProgramHome::portable(programDir), name));
     };
     for (const auto& gun : buy::longArms())
         EXPECT_TRUE(shipped(gun.pictureName)) << gun.pictureName.toStdString();

@@ -291,7 +291,7 @@ TEST(ConfigCheck, AliasesOfExecdFilesAndOfWhatTheyExec) {
 
 TEST(ConfigCheck, DemoConfigsAreClean) {
     const QString source = QStringLiteral(TESSERA_SOURCE_DIR);
-    const Vocabulary v = Vocabulary::load(source + u"/data/"_s);
+    const Vocabulary v = Vocabulary::load(ProgramHome::portable(source + u"/data/"_s));
     ASSERT_FALSE(v.isEmpty());
     const QString game = source + u"/demo/Half-Life/cstrike"_s;
     for (const QString& name : {u"config.cfg"_s, u"autoexec.cfg"_s}) {

@@ -106,6 +106,7 @@ TEST(ModPicture, FixedIconsFirstIcoThenUnknownPicture) {
     QTemporaryDir dir;
     const QString hl = dir.path() + u"/hl"_s;
     const QString program = dir.path() + u"/program/"_s;
+    const ProgramHome home = ProgramHome::portable(program);
     putFile(hl + u"/valve.ico"_s, "x");
     putFile(hl + u"/valve/other.ico"_s, "x");
     putFile(hl + u"/TeamFortressClassic.ico"_s, "x");
@@ -120,16 +121,16 @@ TEST(ModPicture, FixedIconsFirstIcoThenUnknownPicture) {
     EXPECT_EQ(modIconFile(hl, u"nothing"_s), QString());
 
     // A broken icon and a missing one both fall back to dlls\unknown.jpg, read by our decoder.
-    EXPECT_TRUE(pictureOrUnknown(hl + u"/valve.ico"_s, program).isNull()); // no unknown.jpg yet
+    EXPECT_TRUE(pictureOrUnknown(hl + u"/valve.ico"_s, home).isNull()); // no unknown.jpg yet
     putFile(program + u"DLLS/Unknown.jpg"_s, smallJpeg());
-    EXPECT_EQ(pictureOrUnknown(hl + u"/valve.ico"_s, program).size(), QSize(16, 16));
-    EXPECT_EQ(pictureOrUnknown(QString(), program).size(), QSize(16, 16));
+    EXPECT_EQ(pictureOrUnknown(hl + u"/valve.ico"_s, home).size(), QSize(16, 16));
+    EXPECT_EQ(pictureOrUnknown(QString(), home).size(), QSize(16, 16));
 
     // A real icon is shown as it is.
     QImage icon(32, 32, QImage::Format_ARGB32);
     icon.fill(Qt::red);
     ASSERT_TRUE(icon.save(hl + u"/mymod/A.ICO"_s, "ICO"));
-    const QImage shown = pictureOrUnknown(modIconFile(hl, u"mymod"_s), program);
+    const QImage shown = pictureOrUnknown(modIconFile(hl, u"mymod"_s), home);
     EXPECT_EQ(shown.size(), QSize(32, 32));
     EXPECT_EQ(shown.pixelColor(5, 5), QColor(Qt::red));
 }

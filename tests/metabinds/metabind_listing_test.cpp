@@ -38,13 +38,13 @@ TEST(MetaBindListing, NamedFilesInNameOrder) {
     writeFile(folder + u"f.txt"_s, metaBind("Not a MetaBind"));
     QDir().mkpath(folder + u"g.mtb"_s);
 
-    const Listing listing = listMetaBinds(program);
+    const Listing listing = listMetaBinds(ProgramHome::portable(program));
     EXPECT_EQ(listing.names, (QStringList{u"First"_s, u"Второй"_s}));
     ASSERT_EQ(listing.paths.count(), 2);
     EXPECT_EQ(listing.paths.at(0), folder + u"A.mtb"_s);
     EXPECT_EQ(listing.paths.at(1), folder + u"b.MTB"_s);
     EXPECT_EQ(listing.paths.at(2), QString());
-    EXPECT_EQ(listMetaBinds(root.path() + u"/none/"_s).names, QStringList());
+    EXPECT_EQ(listMetaBinds(ProgramHome::portable(root.path() + u"/none/"_s)).names, QStringList());
 }
 
 TEST(MetaBindListing, NothingPastTheTable) {
@@ -59,7 +59,7 @@ TEST(MetaBindListing, NothingPastTheTable) {
     QDir().mkpath(folder);
     for (int i = 0; i < 5; ++i)
         writeFile(folder + u"m%1.mtb"_s.arg(i), metaBind(QByteArray::number(i)));
-    const Listing listing = listMetaBinds(root.path() + u"/"_s, 3);
+    const Listing listing = listMetaBinds(ProgramHome::portable(root.path() + u"/"_s), 3);
     EXPECT_EQ(listing.paths.count(), 3);
     EXPECT_EQ(listing.names, (QStringList{u"0"_s, u"1"_s, u"2"_s}));
 }

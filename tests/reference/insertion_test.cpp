@@ -98,7 +98,8 @@ TEST(EntryDetails, PicturesFitThePopUpAndBadNamesAreRefused) {
     EXPECT_EQ(fitPicture(small, QSize(205, 65)).size(), QSize(50, 20));
 
     for (const QString& entry : {QString(), u"../../secret"_s, u"a\\b"_s}) {
-        const WeaponPicture picture = loadWeaponPicture(u"/nowhere/"_s, entry);
+        const WeaponPicture picture =
+            loadWeaponPicture(ProgramHome::portable(u"/nowhere/"_s), entry);
         EXPECT_FALSE(picture.ok());
         EXPECT_EQ(picture.error, u"Ненайден файл соответствующий значению "_s + entry);
     }

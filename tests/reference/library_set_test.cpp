@@ -14,7 +14,7 @@ protected:
     QString dlz(const QString& name) const { return app.programDir() + u"dlls/dlz/"_s + name; }
     QString outside(const QString& name) const { return app.root.path() + u"/mine/"_s + name; }
     TestApp app;
-    LibrarySet set{app.programDir()};
+    LibrarySet set{app.state.home};
 };
 
 TEST_F(LibrarySetTest, ListingKeepsFurtherDotsAndAddsOnlyNewNames) {

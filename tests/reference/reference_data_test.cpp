@@ -83,8 +83,8 @@ protected:
     // Every lookup is made twice, reading the files afresh and through the cache; both agree.
     QString lookUp(const QString& library, const QString& entry, bool dlz,
                    const QString& key = u"q"_s) {
-        const QString fresh = ReadIni2(app.programDir(), library, entry, dlz, key);
-        EXPECT_EQ(ReadIni2(app.programDir(), library, entry, dlz, key, &cache), fresh);
+        const QString fresh = ReadIni2(app.state.home, library, entry, dlz, key);
+        EXPECT_EQ(ReadIni2(app.state.home, library, entry, dlz, key, &cache), fresh);
         return fresh;
     }
     TestApp app;
@@ -143,7 +143,7 @@ TEST_F(ExplanationLookup, LongValuesAreCut) {
 TEST(CategoryChoice, LibrariesLeaveTheInsertionFormAndPictureModeAlone) {
     TestApp app;
     app.writeFile(app.programDir() + u"dlls/dlz/my.rates.dlz"_s, "rate 2500\r\n");
-    const CategoryChoice library = chooseLibrary(app.programDir(), u"my.rates"_s);
+    const CategoryChoice library = chooseLibrary(app.state.home, u"my.rates"_s);
     EXPECT_FALSE(library.lastRefPage.has_value());
     EXPECT_FALSE(library.weaponPictures.has_value());
     EXPECT_EQ(library.listFilePath, app.programDir() + u"dlls/dlz/my.rates.dlz"_s);

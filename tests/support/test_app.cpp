@@ -14,7 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 TestApp::TestApp(bool withSettings) {
     QDir(root.path()).mkpath(u"program"_s);
     QDir(root.path()).mkpath(u"Half-Life/cstrike/maps"_s);
-    state.programDir = programDir();
+    state.home = ProgramHome::portable(programDir());
     // The reference window loads this list when the main window is first shown.
     writeFile(programDir() + u"dlls/Stcmd.dll"_s, "bind\r\nunbind\r\nalias\r\n");
     if (withSettings)
