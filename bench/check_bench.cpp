@@ -72,7 +72,8 @@ Stats stats(QList<double> v) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const Vocabulary words = Vocabulary::load(QStringLiteral(TESSERA_SOURCE_DIR) + u"/data/"_s);
+    const Vocabulary words =
+        Vocabulary::load(ProgramHome::portable(QStringLiteral(TESSERA_SOURCE_DIR) + u"/data"_s));
 
     QWidget window;
     auto* layout = new QVBoxLayout(&window);

@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
         qFatal("cannot write %s", qPrintable(path));
 
     SharedState state;
-    state.programDir = dir.path() + u"/"_s;
+    state.home = ProgramHome::portable(dir.path());
     state.arguments = {path};
     state.selfTest = true; // no first-show steps and no questions at close
     QtUserDialogs dialogs;

@@ -193,7 +193,8 @@ TEST(ConfigCheck, WholeCheckIsOrderedByLineAndShipsCaptions) {
 // shipped vocabulary: each cause of a false alarm, with a true finding beside it that must stay.
 // "3W" is a warning on line 3, "2H" an information line on line 2.
 TEST(ConfigCheck, RealConfigShapes) {
-    const Vocabulary v = Vocabulary::load(QStringLiteral(TESSERA_SOURCE_DIR) + u"/data/"_s);
+    const Vocabulary v =
+        Vocabulary::load(ProgramHome::portable(QStringLiteral(TESSERA_SOURCE_DIR) + u"/data"_s));
     QTemporaryDir game;
     ASSERT_TRUE(textfile::writeBytes(game.path() + u"/buyscripts.cfg"_s,
                                      "alias rifle \"buy; menuselect 4\"\r\n")
