@@ -6,6 +6,7 @@
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
 #include "app/app_context.h"
+#include "bench_main_window.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
@@ -165,16 +166,9 @@ void runSize(int megabytes, const QString& dir, bool commands) {
     if (!textfile::writeText(path, text).ok)
         qFatal("cannot write %s", qPrintable(path));
 
-    SharedState state;
-    state.home = ProgramHome::portable(dir);
-    state.arguments = {path};
-    state.selfTest = true; // no first-show steps and no questions at close
-    QtUserDialogs dialogs;
-    QtShell shell;
-    AppContext ctx{state, dialogs, shell, {}};
-    TForm1 form(ctx);
-    form.resize(560, 450);
-    form.show();
+    BenchMainWindow window(dir, path, {560, 450});
+    TForm1& form = *window.form;
+    SharedState& state = window.state;
     QPlainTextEdit* memo = form.editor();
 
     QPlainTextEdit anchor;

@@ -7,6 +7,7 @@
 // painted area per key, which tells a repainted line from a repainted screen.
 // Usage: highlight_bench DATA_DIR [ROWS] [KEYS_PER_ROW]
 #include "app/app_context.h"
+#include "bench_main_window.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_editor_language.h"
 #include "platform/qt_shell.h"
@@ -169,16 +170,8 @@ int main(int argc, char** argv) {
     if (!textfile::writeText(path, text).ok)
         qFatal("cannot write %s", qPrintable(path));
 
-    SharedState state;
-    state.home = ProgramHome::portable(dir.path());
-    state.arguments = {path};
-    state.selfTest = true; // no first-show steps and no questions at close
-    QtUserDialogs dialogs;
-    QtShell shell;
-    AppContext ctx{state, dialogs, shell, {}};
-    TForm1 form(ctx);
-    form.resize(800, 600);
-    form.show();
+    BenchMainWindow window(dir.path(), path, {800, 600});
+    TForm1& form = *window.form;
     QPlainTextEdit* ours = form.editor();
     auto* language = form.findChild<EditorLanguage*>();
     if (!language || !language->highlighter()->isActive())

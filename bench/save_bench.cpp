@@ -6,6 +6,7 @@
 // time, and the CPU time of encoding alone (the document's runs into chunks that go nowhere).
 // Usage: save_bench [ROUNDS]
 #include "app/app_context.h"
+#include "bench_main_window.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "platform/text_file.h"
@@ -97,16 +98,8 @@ int main(int argc, char** argv) {
         if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024)).ok)
             qFatal("cannot write %s", qPrintable(path));
 
-        SharedState state;
-        state.home = ProgramHome::portable(dir.path());
-        state.arguments = {path};
-        state.selfTest = true; // no first-show steps and no questions at close
-        QtUserDialogs dialogs;
-        QtShell shell;
-        AppContext ctx{state, dialogs, shell, {}};
-        TForm1 form(ctx);
-        form.resize(560, 450);
-        form.show();
+        BenchMainWindow window(dir.path(), path, {560, 450});
+        TForm1& form = *window.form;
         QCoreApplication::processEvents();
 
         // The floor writes exactly what our save writes.

@@ -1,0 +1,29 @@
+// The program's main window on a config file, as the benchmarks that drive it need it: the
+// program's data in `programDir`, the file opened as at start, no first-show steps and no
+// questions at close.
+#pragma once
+
+#include "app/app_context.h"
+#include "platform/qt_shell.h"
+#include "platform/qt_user_dialogs.h"
+#include "shell/Unit1.h"
+
+#include <QSize>
+#include <memory>
+
+struct BenchMainWindow {
+    BenchMainWindow(const QString& programDir, const QString& configPath, QSize size) {
+        state.home = ProgramHome::portable(programDir);
+        state.arguments = {configPath};
+        state.selfTest = true;
+        form = std::make_unique<TForm1>(ctx);
+        form->resize(size);
+        form->show();
+    }
+
+    SharedState state;
+    QtUserDialogs dialogs;
+    QtShell shell;
+    AppContext ctx{state, dialogs, shell, {}};
+    std::unique_ptr<TForm1> form;
+};
