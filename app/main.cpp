@@ -1,10 +1,10 @@
 // The program's start: the application, its shared values, the windows, the event loop.
-#include "app/Project1.h"
+#include "app/window_wiring.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
-#include "shell/Unit1.h"
-#include "shell/main_window_tables.h"
+#include "shell/main_window.h"
+#include "shell/main_menu_tables.h"
 #include "shell/qt_tool_icons.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "app/app_context.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 
 #include <QSize>
 #include <memory>

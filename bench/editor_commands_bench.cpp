@@ -11,7 +11,7 @@
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "reference/explanations.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "shell/find_primitive.h"
 #include "shell/search_target.h"
 

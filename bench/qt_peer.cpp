@@ -9,9 +9,9 @@
 #include "platform/program_paths.h"
 #include "reference/line_list.h"
 #include "reference/popup_shape.h"
-#include "reference/reference_window_tables.h"
+#include "reference/reference_tables.h"
 #include "shell/config_document.h"
-#include "shell/main_window_tables.h"
+#include "shell/main_menu_tables.h"
 #include "shell/qt_quit_when_painted.h"
 #include "shell/qt_tool_icons.h"
 

@@ -10,7 +10,7 @@
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "platform/text_file.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "shell/document_text_runs.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "reference/key_list.h"
 #include "reference/line_list.h"
-#include "reference/reference_window_tables.h"
+#include "reference/reference_tables.h"
 
 #include <QFileInfo>
 #include <algorithm>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/program_home.h"
-#include "reference/reference_window_tables.h"
+#include "reference/reference_tables.h"
 
 #include <QString>
 #include <optional>

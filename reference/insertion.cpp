@@ -1,7 +1,7 @@
 // Building the inserted text.
 #include "reference/insertion.h"
 
-#include "reference/reference_window_tables.h"
+#include "reference/reference_tables.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -2,7 +2,7 @@
 #include "shell/qt_tool_window.h"
 
 #include "platform/qt_x11_window_type.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // The key choice dialog's flow: a fresh list at each opening, OK without a key, Отмена, the
 // MetaBinds mode's signal, and the wizard mode's question with Yes and No.
-#include "keys/Unit8.h"
+#include "keys/key_choice_dialog.h"
 #include "keys/action_table.h"
 #include "keys/key_assignment.h"
 #include "reference/key_list.h"

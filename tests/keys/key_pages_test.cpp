@@ -1,13 +1,13 @@
 // The key pages inside the wizard: captions read from the config, one action button clicked
 // through the key choice dialog, the buy panel, "MetaBinds", and "Применить настройки" saving
 // the working document or refusing an unreadable one.
-#include "app/Project1.h"
+#include "app/window_wiring.h"
 #include "file_size_limit.h"
-#include "keys/Unit2_key_pages.h"
-#include "keys/Unit8.h"
-#include "metabinds/Unit11.h"
+#include "keys/wizard_window_key_pages.h"
+#include "keys/key_choice_dialog.h"
+#include "metabinds/metabinds_window.h"
 #include "test_app.h"
-#include "wizard/Unit2.h"
+#include "wizard/wizard_window.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // "Карта клавиш" in the program: opened from the main window, following the editor as it is
 // edited, a click on a key going to its bind line or adding one, the filter and the picture.
-#include "app/Project1.h"
+#include "app/window_wiring.h"
 #include "keys/keyboard_map_window.h"
 #include "keys/qt_keyboard_view.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 
 #include <QImage>

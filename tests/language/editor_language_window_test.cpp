@@ -4,7 +4,7 @@
 #include "language/qt_editor_language.h"
 #include "platform/text_file.h"
 #include "reference/qt_list_boxes.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "shell/settings.h"
 #include "test_app.h"
 

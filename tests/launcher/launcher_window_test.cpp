@@ -1,8 +1,8 @@
 // The launcher window and the main window's start command, in the whole program.
-#include "app/Project1.h"
-#include "launcher/Unit12.h"
+#include "app/window_wiring.h"
+#include "launcher/launcher_window.h"
 #include "launcher_test_files.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 
 #include <QApplication>

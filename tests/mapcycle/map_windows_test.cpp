@@ -1,9 +1,9 @@
 // The map cycle editor and the your-maps picker, driven as the user drives them.
-#include "app/Project1.h"
+#include "app/window_wiring.h"
 #include "file_size_limit.h"
-#include "mapcycle/Unit10.h"
-#include "mapcycle/Unit13.h"
-#include "shell/Unit1.h"
+#include "mapcycle/map_cycle_window.h"
+#include "mapcycle/map_picker_dialog.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 #include "reference/qt_list_boxes.h"
 

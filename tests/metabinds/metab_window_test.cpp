@@ -1,9 +1,9 @@
 // The MetaBinds insertion window, driven as the user drives it; the key choice dialog's side is
 // played by the test through keyChoiceRequested and fillSlot.
-#include "metabinds/Unit11.h"
+#include "metabinds/metabinds_window.h"
 #include "metabinds/metabind_format.h"
 #include "platform/cp1251.h"
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 #include "reference/qt_list_boxes.h"
 

@@ -1,11 +1,11 @@
 // The MetaBinds window wired to the key choice dialog and the wizard, as the program wires them:
 // slots are filled through the real dialog, and the wizard's "MetaBinds" sends the result into
 // its working document.
-#include "keys/Unit8.h"
-#include "metabinds/Unit11.h"
-#include "shell/Unit1.h"
+#include "keys/key_choice_dialog.h"
+#include "metabinds/metabinds_window.h"
+#include "shell/main_window.h"
 #include "test_app.h"
-#include "wizard/Unit2.h"
+#include "wizard/wizard_window.h"
 
 #include <QListWidget>
 #include <QPushButton>

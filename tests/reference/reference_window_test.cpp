@@ -1,8 +1,8 @@
 // The reference window and the library set-up window, driven as a user drives them.
 #include "print_qstring.h"
-#include "reference/Biblyotek.h"
-#include "reference/pan2.h"
-#include "shell/Unit1.h"
+#include "reference/library_setup_window.h"
+#include "reference/reference_window.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 #include "reference/qt_list_boxes.h"
 

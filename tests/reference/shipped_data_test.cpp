@@ -3,7 +3,7 @@
 #include "platform/ini_profile.h"
 #include "platform/program_paths.h"
 #include "reference/line_list.h"
-#include "reference/reference_window_tables.h"
+#include "reference/reference_tables.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,11 +3,11 @@
 // dialog's three pages, and the three tool windows travelling with the main window.
 #include "platform/cp1251.h"
 #include "print_qstring.h"
-#include "reference/Unit4.h"
-#include "reference/Unit5.h"
-#include "reference/Unit6.h"
-#include "reference/pan2.h"
-#include "shell/Unit1.h"
+#include "reference/value_list_window.h"
+#include "reference/insert_dialog.h"
+#include "reference/explanation_window.h"
+#include "reference/reference_window.h"
+#include "shell/main_window.h"
 #include "shell/tool_window_dock.h"
 #include "test_app.h"
 

@@ -1,6 +1,6 @@
 // The document commands of the main window, answered through scripted dialogs.
-#include "app/Project1.h"
-#include "shell/Unit1.h"
+#include "app/window_wiring.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The main editor saves a file in the form it was opened in, names that form in the status bar,
 // and changes it from the "Файл" menu.
-#include "app/Project1.h"
-#include "shell/Unit1.h"
+#include "app/window_wiring.h"
+#include "shell/main_window.h"
 #include "shell/document_text_runs.h"
 #include "test_app.h"
 

@@ -1,7 +1,7 @@
 // The game directory chooser proposes the installations it finds in the player's home; a
 // start without the reference tree says so only once.
-#include "app/Project1.h"
-#include "shell/Unit9.h"
+#include "app/window_wiring.h"
+#include "shell/game_chooser_window.h"
 #include "test_app.h"
 
 #include <QDir>

@@ -1,19 +1,19 @@
 // Start-up, the game directory chooser, the settings written at close, and the main window's
 // menus and services.
-#include "app/Project1.h"
-#include "keys/Unit8.h"
-#include "launcher/Unit12.h"
-#include "mapcycle/Unit10.h"
-#include "mapcycle/Unit13.h"
-#include "metabinds/Unit11.h"
-#include "reference/Biblyotek.h"
-#include "reference/Unit5.h"
-#include "shell/AboutTessera.h"
-#include "shell/Unit1.h"
-#include "shell/Unit7.h"
-#include "shell/Unit9.h"
+#include "app/window_wiring.h"
+#include "keys/key_choice_dialog.h"
+#include "launcher/launcher_window.h"
+#include "mapcycle/map_cycle_window.h"
+#include "mapcycle/map_picker_dialog.h"
+#include "metabinds/metabinds_window.h"
+#include "reference/library_setup_window.h"
+#include "reference/insert_dialog.h"
+#include "shell/about_dialog.h"
+#include "shell/main_window.h"
+#include "shell/new_config_dialog.h"
+#include "shell/game_chooser_window.h"
 #include "test_app.h"
-#include "wizard/Unit2.h"
+#include "wizard/wizard_window.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The text tools as the user reaches them in the main window: bottom labels, menus, the
 // Ctrl+Y key, the find dialog, the font and colour commands.
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "shell/qt_plain_text_target.h"
 #include "test_app.h"
 

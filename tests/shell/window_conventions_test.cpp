@@ -1,7 +1,7 @@
 // What makes the main window's small parts readable: a selection that shows on any editor
 // colours, a status bar that keeps the file name and long line numbers in sight, the chooser's
 // drive list following the folder.
-#include "shell/Unit1.h"
+#include "shell/main_window.h"
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/qt_widget_helpers.h"

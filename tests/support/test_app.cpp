@@ -1,8 +1,8 @@
 // Test program set-up.
 #include "test_app.h"
 
-#include "app/Project1.h"
-#include "shell/Unit1.h"
+#include "app/window_wiring.h"
+#include "shell/main_window.h"
 
 #include <QDir>
 #include <QFile>

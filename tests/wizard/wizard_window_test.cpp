@@ -1,16 +1,16 @@
 // The wizard window driven as the user drives it: choosing a config on the first page, the
 // page flow, reading the settings into the pages and applying them to the file.
-#include "app/Project1.h"
+#include "app/window_wiring.h"
 #include "file_size_limit.h"
-#include "metabinds/Unit11.h"
+#include "metabinds/metabinds_window.h"
 #include "platform/font_choice.h"
 #include "print_qstring.h"
 #include "reference/qt_list_boxes.h"
-#include "shell/Unit1.h"
-#include "shell/Unit7.h"
+#include "shell/main_window.h"
+#include "shell/new_config_dialog.h"
 #include "shell/qt_folder_tree.h"
 #include "test_app.h"
-#include "wizard/Unit2.h"
+#include "wizard/wizard_window.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/wizard_files.h"
 

@@ -1,0 +1,417 @@
+// The launcher window. Its controls stand at fixed places, because the right column is shown
+// and hidden by changing the window's width.
+#include "launcher/launcher_window.h"
+
+#include "launcher/liblist_reader.h"
+#include "launcher/mod_discovery.h"
+#include "launcher/mod_picture.h"
+#include "platform/program_paths.h"
+#include "reference/qt_list_boxes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+template <typename T> T* named(T* widget, const QString& name, const QRect& geometry) {
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QString foldCaption(bool unfolded) {
+    return unfolded ? u"<\n<\n<"_s : u">\n>\n>"_s;
+}
+
+// The right column stands between the fold button's two places (179 + 13 and 403).
+constexpr int kRight = 198;
+constexpr int kRightWidth = 200;
+
+} // namespace
+
+Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+    setObjectName(u"startcs"_s);
+    setWindowTitle(u"Запуск мода HL с конфигом"_s);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+}
+
+void Tstartcs::buildContents() {
+    buildLeftColumn();
+    buildRightColumn();
+
+    bok_panel = named(new QPushButton(this), u"bok_panel"_s, QRect(179, 0, 13, kHeight));
+    bok_panel->setFlat(true);
+    QFont bold = bok_panel->font();
+    bold.setBold(true);
+    bok_panel->setFont(bold);
+    bok_panel->setAutoDefault(false);
+    bok_panel->setFocusPolicy(Qt::NoFocus);
+    connect(bok_panel, &QPushButton::clicked, this, &Tstartcs::bok_panelClick);
+    fold(false);
+}
+
+void Tstartcs::buildLeftColumn() {
+    Label1 = named(new QLabel(u"Выберите карту:"_s, this), u"Label1"_s, QRect(8, 6, 163, 16));
+    lx_map = named(new QListWidget(this), u"lx_map"_s, QRect(8, 22, 163, 124));
+    lx_map->installEventFilter(this);
+    Label4 = named(new QLabel(u"Ввести вручную (для карт из .pak)"_s, this), u"Label4"_s,
+                   QRect(8, 148, 163, 30));
+    Label4->setWordWrap(true);
+    Et1 = named(new QLineEdit(this), u"Et1"_s, QRect(8, 179, 163, 22));
+    Label2 =
+        named(new QLabel(u"Макс. кол-во игроков:"_s, this), u"Label2"_s, QRect(8, 205, 112, 30));
+    Label2->setWordWrap(true);
+    SpinEdit1 = named(new QSpinBox(this), u"SpinEdit1"_s, QRect(124, 209, 47, 22));
+    SpinEdit1->setRange(1, 32);
+    SpinEdit1->setValue(8);
+    Button1 = named(new QPushButton(u"Запуск игры"_s, this), u"Button1"_s, QRect(8, 238, 86, 24));
+    Button2 = named(new QPushButton(u"Отмена"_s, this), u"Button2"_s, QRect(98, 238, 73, 24));
+    for (QPushButton* b : {Button1, Button2})
+        b->setAutoDefault(false);
+
+    connect(lx_map, &QListWidget::itemSelectionChanged, this, &Tstartcs::lx_mapClick);
+    connect(Et1, &QLineEdit::textChanged, this, &Tstartcs::Et1Change);
+    connect(Button1, &QPushButton::clicked, this, &Tstartcs::SpeedButton1Click);
+    connect(Button2, &QPushButton::clicked, this, &Tstartcs::Button2Click);
+}
+
+void Tstartcs::buildRightColumn() {
+    Label3 = named(new QLabel(u"Параметры запуска:"_s, this), u"Label3"_s,
+                   QRect(kRight, 6, kRightWidth, 16));
+    CLB1 = named(new QListWidget(this), u"CLB1"_s, QRect(kRight, 22, kRightWidth, 100));
+    // Two columns: the items run down the first column and wrap into the second.
+    CLB1->setFlow(QListView::TopToBottom);
+    CLB1->setWrapping(true);
+    CLB1->setResizeMode(QListView::Adjust);
+    CLB1->setGridSize(QSize(kRightWidth / 2 - 4, 16));
+    CLB1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const LaunchOptionEntry& option : launchOptionTable()) {
+        auto* item = new QListWidgetItem(option.text, CLB1);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setToolTip(option.hint);
+    }
+
+    CheckBox1 =
+        named(new QCheckBox(u"-game ..."_s, this), u"CheckBox1"_s, QRect(kRight, 128, 82, 20));
+    CheckBox1->setChecked(true);
+    CheckBox1->setToolTip(gameCheckHint());
+    ComB1 = named(new QComboBox(this), u"ComB1"_s, QRect(kRight + 84, 127, kRightWidth - 84, 22));
+    ComB1->setEditable(true);
+    ComB1->setInsertPolicy(QComboBox::NoInsert);
+    ComB1->addItem(defaultMod());
+
+    CB2 = named(new QCheckBox(u"-gldrv ..."_s, this), u"CB2"_s, QRect(kRight, 152, 82, 20));
+    CB2->setChecked(true);
+    CB2->setToolTip(driverCheckHint());
+    ComB2 = named(new QComboBox(this), u"ComB2"_s, QRect(kRight + 84, 151, kRightWidth - 84, 22));
+    ComB2->setEditable(true);
+    ComB2->setInsertPolicy(QComboBox::NoInsert);
+    ComB2->addItem(defaultDriver());
+
+    im1 = named(new QLabel(this), u"im1"_s, QRect(kRight, 178, 32, 32));
+    im1->setAlignment(Qt::AlignCenter);
+    game_name = named(new QLabel(this), u"game_name"_s, QRect(kRight + 36, 180, 144, 16));
+    QFont bold = game_name->font();
+    bold.setBold(true);
+    game_name->setFont(bold);
+    game_name->setAlignment(Qt::AlignCenter);
+    QPalette green = game_name->palette();
+    green.setColor(QPalette::WindowText, QColor(0, 128, 0));
+    game_name->setPalette(green);
+    game_ver = named(new QLabel(this), u"game_ver"_s, QRect(kRight + 36 + 54, 196, 36, 16));
+    game_ver->setFont(bold);
+    game_ver->setAlignment(Qt::AlignCenter);
+
+    memo1 = named(new QPlainTextEdit(this), u"memo1"_s, QRect(kRight, 212, kRightWidth, 38));
+    memo1->setReadOnly(true);
+    QFont hintFont = memo1->font();
+    hintFont.setPixelSize(10);
+    memo1->setFont(hintFont);
+    memo1->document()->setDocumentMargin(1);
+    memo1->setFrameShape(QFrame::NoFrame);
+    memo1->setFocusPolicy(Qt::NoFocus);
+    memo1->viewport()->setAutoFillBackground(false);
+    memo1->setStyleSheet(u"QPlainTextEdit { background: transparent; }"_s);
+    // A hint box, not an editor: no scroll bars; a hint longer than the box shows whole as
+    // the box's tool tip.
+    memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(memo1, &QPlainTextEdit::textChanged, this, [this] {
+        const QString hint = memo1->toPlainText();
+        memo1->setToolTip(hint.isEmpty() ? QString() : u"<p>"_s + hint.toHtmlEscaped() + u"</p>"_s);
+    });
+
+    CheckBox2 =
+        named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(kRight, 250, 100, 18));
+    CheckBox2->setChecked(true);
+    CheckBox2->setToolTip(mlookCheckHint());
+
+    connect(CLB1, &QListWidget::itemClicked, this, &Tstartcs::CLB1Click);
+    connect(CLB1, &QListWidget::itemChanged, this, &Tstartcs::CLB1ItemChanged);
+    connect(ComB1, &QComboBox::editTextChanged, this, &Tstartcs::ComB1Change);
+    connect(CheckBox1, &QCheckBox::clicked, this, &Tstartcs::CheckBox1Click);
+    connect(CB2, &QCheckBox::clicked, this, &Tstartcs::CB2Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &Tstartcs::CheckBox2Click);
+}
+
+bool Tstartcs::runModal() {
+    if (QWidget* main = parentWidget())
+        move(main->frameGeometry().center() - QPoint(kFoldedWidth / 2, kHeight / 2));
+    exec();
+    return m_ctx.state.launchConfirmed;
+}
+
+LaunchChoice Tstartcs::choice() const {
+    ensureBuilt();
+    const QList<QListWidgetItem*> selected = lx_map->selectedItems();
+    LaunchChoice c;
+    c.mod = ComB1->currentText();
+    c.map = chosenMap(Et1->text(), selected.isEmpty() ? QString() : selected.first()->text());
+    c.mlook = CheckBox2->isChecked();
+    c.arguments = m_arguments;
+    return c;
+}
+
+void Tstartcs::showEvent(QShowEvent* e) {
+    // Not when the window comes back from being minimized: that would empty what was typed.
+    if (!e->spontaneous())
+        FormShow();
+    QDialog::showEvent(e);
+}
+
+void Tstartcs::FormShow() {
+    ensureBuilt();
+    SharedState& st = m_ctx.state;
+    Button1->setEnabled(false);
+    lx_map->clear();
+    st.launchConfirmed = false;
+    st.launchParams.clear();
+    m_arguments.clear();
+    {
+        const QSignalBlocker quiet(Et1);
+        Et1->clear();
+    }
+    CheckBox2->setChecked(true);
+
+    // The renderer's driver controls stay as the last renderer click left them.
+    OptionsState options = optionsState();
+    options.checked = defaultOptionChecks();
+    applyOptionsState(options);
+
+    {
+        const QSignalBlocker quiet(ComB1);
+        const QSignalBlocker quietDrivers(ComB2);
+        ComB1->setCurrentIndex(0);
+        ComB1->setEditText(ComB1->itemText(0));
+        ComB2->setCurrentIndex(0);
+        ComB2->setEditText(ComB2->itemText(0));
+    }
+    ComB1Change();
+
+    QStringList maps = listTexts(lx_map);
+    addMaps(maps, mapNames(paths::resolve(st.wizardFolder, u"maps"_s)));
+    lx_map->clear();
+    lx_map->addItems(maps);
+    lx_map->setFocus();
+
+    fold(false);
+    memo1->clear();
+
+    // The lists are rebuilt, not appended to, so no entry repeats from one opening to the next.
+    {
+        const QSignalBlocker quiet(ComB1);
+        const QSignalBlocker quietDrivers(ComB2);
+        const QString mod = ComB1->currentText();
+        ComB1->clear();
+        ComB1->addItems(modChoices(st.halfLifeDir));
+        ComB1->setCurrentIndex(0);
+        ComB1->setEditText(mod);
+        const QString driver = ComB2->currentText();
+        ComB2->clear();
+        ComB2->addItems(driverChoices(st.halfLifeDir));
+        ComB2->setCurrentIndex(0);
+        ComB2->setEditText(driver);
+    }
+    showPicture(paths::resolve(st.halfLifeDir, u"cstrike\\cstrike.ico"_s));
+}
+
+void Tstartcs::ComB1Change() {
+    SharedState& st = m_ctx.state;
+    const QString mod = ComB1->currentText();
+    const QString folder = modFolder(st.halfLifeDir, mod);
+    QStringList maps;
+    addMaps(maps, mapNames(paths::resolve(folder, u"maps"_s)));
+    lx_map->clear();
+    lx_map->addItems(maps);
+    // The list's selection went with its entries: without a typed map there is nothing to start.
+    if (Et1->text().isEmpty())
+        Button1->setEnabled(false);
+
+    showPicture(modIconFile(st.halfLifeDir, mod));
+    memo1->clear();
+    const ModInfo info = readModInfo(folder);
+    const QString title = QString(info.title).replace(u'\n', u' ');
+    const QString version = QString(info.version).replace(u'\n', u' ');
+    game_name->setText(title);
+    game_ver->setText(version);
+    game_name->setToolTip(title);
+    game_ver->setToolTip(version);
+    // The version keeps its 36 pixels, widened for a longer one, centred under the title.
+    const int verWidth = qBound(36, game_ver->fontMetrics().horizontalAdvance(version) + 4, 144);
+    game_name->resize(144, game_name->height());
+    game_ver->setGeometry(game_name->x() + (144 - verWidth) / 2, game_ver->y(), verWidth,
+                          game_ver->height());
+    // The title and version are found with the program's find text, which they leave set.
+    st.findText = versionKey();
+    st.lastFoundPos = info.lastFoundPos;
+    memo1->clear();
+}
+
+void Tstartcs::showPicture(const QString& iconFile) {
+    const QImage image = pictureOrUnknown(iconFile, m_ctx.state.home);
+    if (image.isNull()) {
+        im1->clear();
+        return;
+    }
+    im1->setPixmap(QPixmap::fromImage(
+        image.scaled(im1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void Tstartcs::lx_mapClick() {
+    const QList<QListWidgetItem*> selected = lx_map->selectedItems();
+    if (!selected.isEmpty() && !selected.first()->text().isEmpty())
+        Button1->setEnabled(true);
+}
+
+void Tstartcs::Et1Change() {
+    Button1->setEnabled(!Et1->text().isEmpty());
+}
+
+bool Tstartcs::eventFilter(QObject* watched, QEvent* e) {
+    // lx_mapKeyPress: Enter in the map list moves on to the player count.
+    if (watched == lx_map && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SpinEdit1->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+void Tstartcs::CLB1Click() {
+    const int row = CLB1->currentRow();
+    const auto& table = launchOptionTable();
+    if (row >= 0 && row < LaunchOptionCount)
+        memo1->setPlainText(table[row].hint);
+    else
+        memo1->clear();
+}
+
+void Tstartcs::CLB1ItemChanged(QListWidgetItem* item) {
+    if (m_settingChecks)
+        return;
+    // The toggled option is the one the rules act on.
+    if (CLB1->currentItem() != item)
+        CLB1->setCurrentItem(item);
+    CLB1ClickCheck();
+}
+
+void Tstartcs::CLB1ClickCheck() {
+    const CheckClickResult r = applyCheckClick(optionsState(), CLB1->currentRow());
+    applyOptionsState(r.state);
+    if (r.selectDefaultDriver) {
+        const QSignalBlocker quiet(ComB2);
+        ComB2->setCurrentIndex(0);
+        ComB2->setEditText(defaultDriver());
+    }
+}
+
+OptionsState Tstartcs::optionsState() const {
+    OptionsState s;
+    for (int i = 0; i < LaunchOptionCount; ++i)
+        s.checked[i] = CLB1->item(i)->checkState() == Qt::Checked;
+    s.driverBoxEnabled = CB2->isEnabled();
+    s.driverBoxChecked = CB2->isChecked();
+    s.driverChoiceEnabled = ComB2->isEnabled();
+    return s;
+}
+
+void Tstartcs::applyOptionsState(const OptionsState& s) {
+    m_settingChecks = true;
+    for (int i = 0; i < LaunchOptionCount; ++i)
+        CLB1->item(i)->setCheckState(s.checked[i] ? Qt::Checked : Qt::Unchecked);
+    m_settingChecks = false;
+    CB2->setEnabled(s.driverBoxEnabled);
+    CB2->setChecked(s.driverBoxChecked);
+    ComB2->setEnabled(s.driverChoiceEnabled);
+}
+
+void Tstartcs::CheckBox1Click() {
+    CheckBox1->setChecked(true); // a mod is always given
+    memo1->setPlainText(gameCheckHint());
+}
+
+void Tstartcs::CB2Click() {
+    memo1->setPlainText(driverCheckHint());
+}
+void Tstartcs::CheckBox2Click() {
+    memo1->setPlainText(mlookCheckHint());
+}
+
+void Tstartcs::SpeedButton1Click() {
+    SpinEdit1->interpretText();
+    LaunchSettings s;
+    s.mod = ComB1->currentText();
+    s.driverChecked = CB2->isChecked();
+    s.driver = ComB2->currentText();
+    s.checked = optionsState().checked;
+    s.maxPlayers = SpinEdit1->value();
+    m_arguments = launchArguments(s);
+    m_ctx.state.launchParams = launchParams(s);
+    Button1->setEnabled(false);
+    m_ctx.state.launchConfirmed = true;
+    accept();
+}
+
+void Tstartcs::Button2Click() {
+    reject();
+}
+
+void Tstartcs::fold(bool unfolded) {
+    setFixedSize(unfolded ? kUnfoldedWidth : kFoldedWidth, kHeight);
+    bok_panel->setText(foldCaption(unfolded));
+    bok_panel->move(unfolded ? 403 : 179, 0);
+    bok_panel->setProperty("Tag", unfolded ? 1 : 0);
+}
+
+void Tstartcs::bok_panelClick() {
+    const bool unfolded = bok_panel->property("Tag").toInt() == 1;
+    fold(!unfolded);
+    move(x() + (unfolded ? kFoldShift : -kFoldShift), y());
+}
+
+void Tstartcs::FormClose() {
+    if (bok_panel->property("Tag").toInt() == 1)
+        bok_panelClick();
+}
+
+void Tstartcs::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}

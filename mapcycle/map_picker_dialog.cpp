@@ -1,0 +1,60 @@
+// The your-maps picker.
+#include "mapcycle/map_picker_dialog.h"
+#include "shell/qt_widget_helpers.h"
+
+#include "mapcycle/installed_maps.h"
+#include "shell/main_window.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+TMaps_menu::TMaps_menu(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+    setObjectName(u"Maps_menu"_s);
+    setWindowTitle(u"Ваши карты:"_s);
+    setWindowFlags(kFixedDialogFlags);
+}
+
+void TMaps_menu::buildContents() {
+    lb12 = new QListWidget(this);
+    lb12->setObjectName(u"lb12"_s);
+    Button1 = new QPushButton(u"Добавить"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setDefault(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lb12, 1);
+    layout->addWidget(Button1);
+    setFixedSize(166, 283);
+    connect(Button1, &QPushButton::clicked, this, &TMaps_menu::Button1Click);
+    connect(lb12, &QListWidget::itemDoubleClicked, this, &TMaps_menu::lb12DblClick);
+}
+
+void TMaps_menu::runModal() {
+    FormShow();
+    // The picker's own place on the screen, wherever the main window is.
+    move(357, 209);
+    exec();
+}
+
+void TMaps_menu::FormShow() {
+    ensureBuilt();
+    mapcycle::mergeMapNames(m_maps, mapcycle::installedMaps(m_ctx.state.wizardFolder));
+    lb12->clear();
+    lb12->addItems(m_maps);
+    lb12->setFocus();
+}
+
+void TMaps_menu::Button1Click() {
+    const QList<QListWidgetItem*> selected = lb12->selectedItems();
+    if (selected.isEmpty() || !m_ctx.windows.form1)
+        return;
+    m_ctx.windows.form1->insertAtCaret(selected.first()->text());
+    m_ctx.windows.form1->focusEditor();
+    accept();
+}
+
+void TMaps_menu::lb12DblClick() {
+    Button1Click();
+}

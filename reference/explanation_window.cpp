@@ -1,0 +1,142 @@
+// The explanation pop-up.
+#include "reference/explanation_window.h"
+
+#include "reference/entry_details.h"
+#include "reference/popup_shape.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr QSize kClientSize(205, 65);
+constexpr int kMargin = 10;
+
+} // namespace
+
+TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    setObjectName(u"Form6"_s);
+    setWindowTitle(u"Пояснение"_s);
+    // It never takes the focus, so it is never the active window: show the tip anyway.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, Qt::gray);
+    setPalette(grey);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    // Most explanations are longer than the pop-up's area: the text wraps and scrolls.
+    TextArea = new QScrollArea(this);
+    TextArea->setObjectName(u"TextArea"_s);
+    TextArea->setFrameShape(QFrame::NoFrame);
+    TextArea->setWidgetResizable(true);
+    TextArea->setFocusPolicy(Qt::NoFocus);
+    lbl = new QLabel(TextArea);
+    lbl->setObjectName(u"lbl"_s);
+    lbl->setAlignment(Qt::AlignCenter);
+    lbl->setWordWrap(true);
+    lbl->setAutoFillBackground(true);
+    QFont bold = lbl->font();
+    bold.setBold(true);
+    bold.setPixelSize(15);
+    lbl->setFont(bold);
+    QPalette info = lbl->palette();
+    info.setColor(QPalette::Window, info.color(QPalette::ToolTipBase));
+    info.setColor(QPalette::WindowText, info.color(QPalette::ToolTipText));
+    lbl->setPalette(info);
+    TextArea->setPalette(info);
+    TextArea->setWidget(lbl);
+    layout->addWidget(TextArea);
+
+    // The picture lies over the label's top left, outside the layout.
+    Image1 = new QLabel(this);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setGeometry(QRect(QPoint(kMargin, kMargin), kClientSize));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setAttribute(Qt::WA_TranslucentBackground);
+    Image1->hide();
+    Image1->raise();
+
+    setFixedSize(kClientSize + QSize(2 * kMargin, 2 * kMargin));
+    FormCreate();
+}
+
+void TForm6::FormCreate() {
+    setMask(roundedRegion(size()));
+}
+
+void TForm6::showExplanation(const QString& text) {
+    hidePicture();
+    lbl->setText(text);
+    // The whole text also as the tool tip, wrapped (Qt wraps only rich text tips).
+    const QString tip = text.trimmed();
+    lbl->setToolTip(tip.isEmpty() ? QString() : u"<p>"_s + tip.toHtmlEscaped() + u"</p>"_s);
+    TextArea->verticalScrollBar()->setValue(0);
+}
+
+void TForm6::showPicture(const QImage& picture) {
+    Image1->setPixmap(QPixmap::fromImage(fitPicture(picture, kClientSize)));
+    // The picture stands alone: no text shows around or through it.
+    TextArea->hide();
+    Image1->show();
+    Image1->raise();
+}
+
+void TForm6::hidePicture() {
+    Image1->hide();
+    Image1->clear();
+    TextArea->show();
+}
+
+QString TForm6::explanation() const {
+    return lbl->text();
+}
+bool TForm6::pictureShown() const {
+    return !Image1->isHidden();
+}
+
+void TForm6::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    FormCreate();
+}
+
+// Every point of the surface is a handle: the labels leave mouse presses to the window.
+void TForm6::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) {
+        m_grip = e->globalPosition().toPoint() - pos();
+        e->accept();
+        return;
+    }
+    QWidget::mousePressEvent(e);
+}
+
+void TForm6::mouseMoveEvent(QMouseEvent* e) {
+    if (m_grip && (e->buttons() & Qt::LeftButton)) {
+        move(e->globalPosition().toPoint() - *m_grip);
+        e->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(e);
+}
+
+void TForm6::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton)
+        m_grip.reset();
+    QWidget::mouseReleaseEvent(e);
+}
+
+void TForm6::closeEvent(QCloseEvent* e) {
+    // The pop-up stays as long as the program runs.
+    if (e->spontaneous())
+        e->ignore();
+    else
+        QWidget::closeEvent(e);
+}

@@ -1,0 +1,257 @@
+// The insert dialog.
+#include "reference/insert_dialog.h"
+
+#include "platform/user_dialogs.h"
+#include "reference/value_list_window.h"
+#include "reference/insert_pages.h"
+#include "reference/key_list.h"
+#include "reference/qt_list_boxes.h"
+#include "shell/main_window.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr QSize kClientSize(304, 111);
+constexpr int kSetinfoPage = 0;
+constexpr int kBindPage = 1;
+constexpr int kAliasPage = 2;
+
+QComboBox* historyBox(const QString& name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    // The history is kept by the confirmation rules, not by the Enter key.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // Names are told apart by letter case, so their completion is too.
+    box->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    return box;
+}
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+bool isEnter(const QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(e)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+Tsetbal::Tsetbal(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+    setObjectName(u"setbal"_s);
+    setModal(false);
+}
+
+void Tsetbal::buildContents() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    pg2 = new QStackedWidget(this);
+    pg2->setObjectName(u"pg2"_s);
+    tb1 = buildPage(kSetinfoPage, buildSetinfoPage());
+    tb2 = buildPage(kBindPage, buildBindPage());
+    tb3 = buildPage(kAliasPage, buildAliasPage());
+    layout->addWidget(pg2);
+    setFixedSize(kClientSize);
+    // Enter in a field confirms its page; the combo boxes hand the key on to their line edits.
+    connect(ComboBox3->lineEdit(), &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
+    connect(Edi1, &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
+    connect(ComboBox4->lineEdit(), &QLineEdit::returnPressed, this, &Tsetbal::Button5Click);
+    // The key list confirms on Enter too, and fits its two columns to its width.
+    ListBox1->installEventFilter(this);
+    ListBox1->viewport()->installEventFilter(this);
+}
+
+QWidget* Tsetbal::buildSetinfoPage() {
+    auto* fields = new QWidget;
+    auto* grid = new QGridLayout(fields);
+    grid->setContentsMargins(0, 0, 0, 0);
+    Label2 = new QLabel(u"Параметр:"_s, fields);
+    Label2->setObjectName(u"Label2"_s);
+    ComboBox3 = historyBox(u"ComboBox3"_s, fields);
+    ComboBox3->addItems(setinfoParameters());
+    Label1 = new QLabel(u"Значение:"_s, fields);
+    Label1->setObjectName(u"Label1"_s);
+    Edi1 = new QLineEdit(fields);
+    Edi1->setObjectName(u"Edi1"_s);
+    grid->addWidget(Label2, 0, 0);
+    grid->addWidget(ComboBox3, 0, 1);
+    grid->addWidget(Label1, 1, 0);
+    grid->addWidget(Edi1, 1, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+    return fields;
+}
+
+QWidget* Tsetbal::buildBindPage() {
+    ListBox1 = new QListWidget;
+    ListBox1->setObjectName(u"ListBox1"_s);
+    // One list in two columns: the keys run down the first column and on into the second, and
+    // the list scrolls sideways.
+    ListBox1->setFlow(QListView::TopToBottom);
+    ListBox1->setWrapping(true);
+    ListBox1->setResizeMode(QListView::Adjust);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->addItems(keyNames());
+    return ListBox1;
+}
+
+QWidget* Tsetbal::buildAliasPage() {
+    auto* fields = new QWidget;
+    auto* column = new QVBoxLayout(fields);
+    column->setContentsMargins(0, 0, 0, 0);
+    Label3 = new QLabel(u"Имя команды:"_s, fields);
+    Label3->setObjectName(u"Label3"_s);
+    ComboBox4 = historyBox(u"ComboBox4"_s, fields);
+    column->addWidget(Label3);
+    column->addWidget(ComboBox4);
+    column->addStretch(1);
+    return fields;
+}
+
+QWidget* Tsetbal::buildPage(int index, QWidget* fields) {
+    const InsertDialogPage& entry = insertDialogPages()[size_t(index)];
+    auto* page = new QWidget(pg2);
+    page->setObjectName(entry.name.toString());
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 6, 6, 6);
+    fields->setParent(page);
+    row->addWidget(fields, 1);
+    auto* buttons = new QVBoxLayout;
+    auto* ok = new QPushButton(u"\u041e\u041a"_s, page); // "ОК"
+    ok->setObjectName(entry.ok.toString());
+    auto* cancel = new QPushButton(u"Отмена"_s, page);
+    cancel->setObjectName(entry.cancel.toString());
+    for (QPushButton* button : {ok, cancel}) {
+        // Enter belongs to the fields (below), not to a default button.
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    row->addLayout(buttons);
+    pg2->addWidget(page);
+
+    void (Tsetbal::*confirm[])() = {&Tsetbal::Button10Click, &Tsetbal::Button3Click,
+                                    &Tsetbal::Button5Click};
+    connect(ok, &QPushButton::clicked, this, confirm[index]);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+    return page;
+}
+
+// --- opening
+
+void Tsetbal::openPage(const QString& caption, int page) {
+    ensureBuilt();
+    setWindowTitle(caption);
+    pg2->setCurrentIndex(page);
+    show();
+    raise();
+    activateWindow();
+    FormShow();
+}
+
+void Tsetbal::FormShow() {
+    ensureBuilt();
+    switch (pg2->currentIndex()) {
+    case kSetinfoPage:
+        // The parameter starts empty; the value keeps its last text.
+        ComboBox3->setCurrentIndex(-1);
+        ComboBox3->clearEditText();
+        ComboBox3->setFocus();
+        break;
+    case kBindPage:
+        ListBox1->setFocus();
+        break;
+    case kAliasPage:
+        ComboBox4->setCurrentIndex(-1);
+        ComboBox4->clearEditText();
+        ComboBox4->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+InsertionPieces Tsetbal::insertionPieces() const {
+    ensureBuilt(); // the value list asks before the dialog was ever shown
+    InsertionPieces pieces;
+    pieces.key = selectedText(ListBox1);
+    pieces.parameter = ComboBox3->currentText();
+    pieces.value = Edi1->text();
+    pieces.aliasName = ComboBox4->currentText();
+    return pieces;
+}
+
+// --- confirming
+
+void Tsetbal::insertPage(int index) {
+    m_ctx.state.insertMode = insertDialogPages()[size_t(index)].insertMode;
+    if (TPani1* valueList = m_ctx.windows.pani1)
+        valueList->DblClick1(TPani1::Caller::InsertDialog);
+}
+
+void Tsetbal::remember(QComboBox* history) {
+    const QString text = history->currentText();
+    if (joinsHistory(itemsOf(history), text))
+        history->addItem(text);
+}
+
+void Tsetbal::Button10Click() {
+    insertPage(kSetinfoPage);
+    remember(ComboBox3);
+    if (TForm1* main = m_ctx.windows.form1)
+        main->endOfLineBreak();
+    close();
+}
+
+void Tsetbal::Button3Click() {
+    if (selectedText(ListBox1).isEmpty()) {
+        m_ctx.dialogs.message(u"Для продолжения выберите клавишу!"_s);
+        return;
+    }
+    insertPage(kBindPage);
+    close();
+}
+
+void Tsetbal::Button5Click() {
+    insertPage(kAliasPage);
+    remember(ComboBox4);
+    close();
+}
+
+// --- keys and the key columns
+
+void Tsetbal::fitKeyColumns() {
+    // Two columns fill the visible width.
+    const int rowHeight = ListBox1->fontMetrics().height() + 2;
+    ListBox1->setGridSize(QSize(std::max(1, ListBox1->viewport()->width() / 2), rowHeight));
+}
+
+bool Tsetbal::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ListBox1->viewport() && e->type() == QEvent::Resize) {
+        fitKeyColumns();
+    } else if (watched == ListBox1 && isEnter(e)) {
+        Button3Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, e);
+}

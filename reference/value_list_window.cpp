@@ -1,0 +1,195 @@
+// The value list window.
+#include "reference/value_list_window.h"
+
+#include "platform/user_dialogs.h"
+#include "reference/insert_dialog.h"
+#include "reference/explanation_window.h"
+#include "reference/entry_details.h"
+#include "reference/explanations.h"
+#include "reference/insertion.h"
+#include "reference/reference_window.h"
+#include "reference/qt_list_boxes.h"
+#include "shell/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr QSize kDefaultSize(151, 386);
+constexpr int kTopStrip = 25;
+constexpr int kBottomStrip = 31;
+constexpr int kButtonHeight = 25;
+
+} // namespace
+
+TPani1::TPani1(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
+    setObjectName(u"Pani1"_s);
+    setWindowTitle(u"Значения"_s);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    Panel1->setFixedHeight(kTopStrip);
+    auto* top = new QHBoxLayout(Panel1);
+    top->setContentsMargins(4, 0, 4, 0);
+    Label3 = new QLabel(m_ctx.state.valueList.caption(), Panel1);
+    Label3->setObjectName(u"Label3"_s);
+    // A long category name is cut, never widens the window.
+    Label3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    top->addWidget(Label3);
+    layout->addWidget(Panel1);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(u"ListBox1"_s);
+    QFont bold = ListBox1->font();
+    bold.setBold(true);
+    ListBox1->setFont(bold);
+    QPalette info = ListBox1->palette();
+    info.setColor(QPalette::Base, info.color(QPalette::ToolTipBase));
+    info.setColor(QPalette::Text, info.color(QPalette::ToolTipText));
+    ListBox1->setPalette(info);
+    ListBox1->setStatusTip(u"Список значений"_s);
+    layout->addWidget(ListBox1, 1);
+
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(u"Panel2"_s);
+    Panel2->setFrameShape(QFrame::StyledPanel);
+    Panel2->setFixedHeight(kBottomStrip);
+    Button1 = new QPushButton(u"Добавить"_s, Panel2);
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setFlat(true);
+    QFont buttonFont = Button1->font();
+    buttonFont.setBold(true);
+    buttonFont.setPixelSize(15);
+    Button1->setFont(buttonFont);
+    // Like the speed button it is, it leaves the focus on the list.
+    Button1->setFocusPolicy(Qt::NoFocus);
+    Button1->setEnabled(false);
+    layout->addWidget(Panel2);
+
+    onListClick(ListBox1, [this] { ListBox1Click(); });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            [this] { DblClick1(Caller::ValueList); });
+    connect(Button1, &QPushButton::clicked, this, [this] { DblClick1(Caller::ValueList); });
+    connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this, &TPani1::showEntries);
+    connect(&m_ctx.state.valueList, &ValueListContent::captionChanged, this,
+            [this] { Label3->setText(m_ctx.state.valueList.caption()); });
+    // With no hint under the pointer, the main window's status bar names the chosen category.
+    if (TForm1* main = m_ctx.windows.form1)
+        main->setIdleHintSource([this] { return Label3->text(); });
+
+    showEntries();
+    resize(kDefaultSize);
+    FormResize();
+}
+
+void TPani1::showEntries() {
+    // A new list starts with nothing selected.
+    const QSignalBlocker block(ListBox1);
+    ListBox1->clear();
+    ListBox1->addItems(m_ctx.state.valueList.entries());
+}
+
+QString TPani1::selectedEntry() const {
+    return selectedText(ListBox1);
+}
+
+// --- explaining an entry
+
+void TPani1::ListBox1Click() {
+    const QString entry = selectedEntry();
+    if (entry.isEmpty())
+        return;
+    Button1->setEnabled(true);
+    if (m_ctx.state.weaponPictures)
+        showEntryPicture(entry);
+    else
+        showEntryExplanation(entry);
+}
+
+void TPani1::showEntryPicture(const QString& entry) {
+    TForm6* popup = m_ctx.windows.form6;
+    const WeaponPicture picture = loadWeaponPicture(m_ctx.state.home, entry);
+    if (picture.ok()) {
+        if (popup)
+            popup->showPicture(picture.image);
+        return;
+    }
+    if (popup)
+        popup->hidePicture();
+    m_ctx.dialogs.error(picture.error);
+}
+
+void TPani1::showEntryExplanation(const QString& entry) {
+    SharedState& st = m_ctx.state;
+    const QString selectedLibrary =
+        m_ctx.windows.ccd ? m_ctx.windows.ccd->selectedLibrary() : QString();
+    ReadIni2(st, explanationLibrary(st.dlzPageActive, selectedLibrary, st.listFilePath), entry);
+    if (TForm6* popup = m_ctx.windows.form6)
+        popup->showExplanation(st.explanationText);
+}
+
+// --- inserting
+
+int TPani1::insertionColumn() const {
+    const QTextCursor caret = m_ctx.windows.form1->editor()->textCursor();
+    QTextCursor start(caret);
+    start.setPosition(caret.selectionStart());
+    return start.positionInBlock();
+}
+
+void TPani1::DblClick1(Caller caller) {
+    TForm1* main = m_ctx.windows.form1;
+    if (!main)
+        return;
+    SharedState& st = m_ctx.state;
+    InsertionPieces pieces =
+        m_ctx.windows.setbal ? m_ctx.windows.setbal->insertionPieces() : InsertionPieces{};
+    pieces.entry = selectedEntry();
+    if (caller == Caller::ValueList)
+        st.insertMode = listInsertMode(st.lastRefPage);
+    const bool entryMode =
+        st.insertMode == insert_mode::kVariable || st.insertMode == insert_mode::kCommand;
+    // With no entry selected (the list was reloaded, or the click hit its empty area) there is
+    // nothing to insert.
+    if (entryMode && pieces.entry.isEmpty())
+        return;
+    const std::optional<Insertion> insertion =
+        buildInsertion(st.insertMode, insertionColumn(), pieces);
+    if (!insertion)
+        return;
+    main->insertAtCaret(insertion->text);
+    main->activateWindow();
+    main->focusEditor();
+    if (insertion->caretOneLeft) {
+        QPlainTextEdit* editor = main->editor();
+        QTextCursor caret = editor->textCursor();
+        caret.movePosition(QTextCursor::PreviousCharacter);
+        editor->setTextCursor(caret);
+    }
+}
+
+void TPani1::FormResize() {
+    Button1->setGeometry(1, (kBottomStrip - kButtonHeight) / 2, width() - 2, kButtonHeight);
+}
+
+// --- events
+
+void TPani1::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    FormResize();
+}

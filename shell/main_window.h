@@ -1,0 +1,205 @@
+// TForm1, the main window: the config editor and the hub every other window is reached from.
+#pragma once
+
+#include "app/app_context.h"
+#include "shell/config_document.h"
+#include "shell/qt_tool_window_follower.h"
+#include "shell/settings.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+
+class QAction;
+class QFileSystemWatcher;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QFrame;
+class ClickableLabel;
+class FindDialog;
+class PlainTextSearchTarget;
+class SearchTarget;
+
+// The editor control: a plain-text edit that leaves the program's own shortcuts (Ctrl+A look
+// up, Ctrl+Y delete line, Ctrl+K your maps) to the menus.
+class ConfigEditor : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool event(QEvent* e) override;
+};
+
+class TForm1 : public QMainWindow, public DocumentView {
+    Q_OBJECT
+public:
+    explicit TForm1(AppContext& ctx);
+    ~TForm1() override;
+
+    // --- editor operations other windows call
+    void insertAtCaret(const QString& text);
+    void appendBlock(const QString& block);
+    void caretToEnd();
+    // Column and line of the caret, 0-based.
+    QPoint caretPosition() const;
+    void focusEditor();
+    // EndEnter: a line break at the end of the remembered caret line, the caret at the start
+    // of the new empty line below it.
+    void endOfLineBreak();
+    // The main editor as the find primitive's target.
+    SearchTarget& editorSearchTarget();
+
+    // The editor's background and text colours, with a selection that shows on both.
+    void setEditorColors(const QColor& background, const QColor& text);
+
+    // --- services
+    void setStatusLine(const QString& text);
+    QString statusLine() const;
+    // What status panel 1 falls back to when no hint is shown (the value list's hint label).
+    void setIdleHintSource(std::function<QString()> source) { m_idleHint = std::move(source); }
+    ToolWindowFollower& toolWindows() { return m_follower; }
+    // Dogy: the value list takes the entries of the list file named by ListFilePath; a file
+    // that cannot be read is reported and the value list keeps what it had.
+    void Dogy();
+
+    ConfigDocument& document() { return m_document; }
+    QPlainTextEdit* editor() const { return Memo1; }
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+    bool isActivated() const { return m_activated; }
+
+    // The first-show steps (settings, game directory, tool windows); runs once.
+    void FormShow();
+    // Ends the program without the close steps (the chooser's "Отмена" at first start).
+    void quitWithoutClosing();
+
+    // --- DocumentView
+    QString documentText() const override;
+    void setDocumentText(const QString& text, bool caretAtEnd) override;
+    bool isDocumentModified() const override;
+    void setDocumentModified(bool modified) override;
+    void showFileName(const QString& fileName) override;
+    void showStatus(const QString& text) override;
+    QString idleStatus() const override;
+    QFont documentFont() const override;
+    QString printTitle() const override;
+    void reloadDocumentText(const QString& text) override;
+    void visitText(const std::function<void(QStringView)>& visit) const override;
+    void showTextForm(const textfile::TextForm& form) override;
+
+    QString settingsPath() const;
+
+public slots:
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void MetaBind1Click();
+    void N33Click();
+    void Exit1Click();
+    void N7Click();
+    void N3Click();
+    void N4Click();
+    void N5Click();
+    void N38Click();
+    void N35Click();
+    void N29Click();
+    void N31Click();
+    void N30Click();
+    void About1Click();
+    void Memo1SelectionChange();
+
+    // The encoding and line breaks of the next save (main_window_text_form.cpp).
+    void Cp12511Click();
+    void Utf81Click();
+    void Utf8Bom1Click();
+    void CrLf1Click();
+    void Lf1Click();
+
+    // Text tools.
+    void N11Click();        // select all / none
+    void N14Click();        // word wrap
+    void N21Click();        // delete line
+    void N12Click();        // find
+    void N18Click();        // look up the selected word
+    void N16Click();        // font
+    void N17Click();        // colour
+    void Label1Click();     // "//"
+    void Label2Click();     // Enter
+    void Label3Click();     // EndEnter
+    void Label4Click();     // cleanup
+    void N10Popup();        // the Tools menu opens
+    void PopupMenu2Popup(); // the editor's pop-up menu opens
+
+    // Commands that open other windows.
+    void N43Click();        // your-maps picker
+    void N32Click();        // map cycle editor
+    void N20Click();        // config wizard
+    void N37Click();        // library set-up
+    void MetaBinds1Click(); // MetaBinds insertion
+    void CS1Click();        // start the game with the current config
+
+protected:
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildBottomPanel();
+    void buildStatusBar();
+    void connectHandlers();
+    void setUpTextTools();
+    void setUpTextForm();
+    void refreshLookUpEnabled();
+    void openHelpPage(const QString& page);
+    void settleGameDirectory();
+    void toolWindowsFollowSoon();
+    void placeToolWindows();
+    void writeSettingsAtClose();
+    void applyEditorFont(const FirstShowSettings& shown);
+    // The open file is watched, so that changes other programs make to it are noticed.
+    void watchDocumentFile(const QString& fileName);
+    void documentFileChanged();
+
+    AppContext& m_ctx;
+    Settings m_settings;
+    ConfigDocument m_document;
+    ToolWindowFollower m_follower;
+    std::function<QString()> m_idleHint;
+
+    // Controls, named as the program names them.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    ConfigEditor* Memo1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* m_panels[3] = {};
+    QLabel* m_formPanel = nullptr; // the encoding and line breaks, at the right end
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, QMenu*> m_menus;
+
+    bool m_firstShowDone = false;
+    bool m_activated = false;
+    bool m_quitting = false;
+    bool m_closed = false;
+    int m_styleCode = 0;
+    bool m_fontLive = false;
+    bool m_followPending = false;
+    QRect m_normalGeometry;
+    QFileSystemWatcher* m_fileWatcher = nullptr;
+
+    // Text tools.
+    std::unique_ptr<PlainTextSearchTarget> m_editorTarget;
+    FindDialog* m_findDialog = nullptr; // made at the first find command
+    int m_caretLine = 0;                // the caret's line as of the last selection change
+};

@@ -1,0 +1,81 @@
+// The main window's side of a file's form: the status panel that names the encoding and line
+// breaks the next save writes, and the "Файл" submenu that changes them.
+#include "shell/main_window.h"
+
+#include "shell/document_text_runs.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+void TForm1::setUpTextForm() {
+    m_formPanel = new QLabel(StatusBar1);
+    m_formPanel->setObjectName(u"StatusPanel3"_s);
+    m_formPanel->setFrameShape(QFrame::Panel);
+    m_formPanel->setFrameShadow(QFrame::Sunken);
+    // It gives way in a narrow window rather than widen it or squeeze the caret panel.
+    m_formPanel->setMinimumWidth(1);
+    StatusBar1->addPermanentWidget(m_formPanel);
+    if (QMenu* menu = m_menus.value(u"TextForm1"_s))
+        menu->menuAction()->setObjectName(u"TextForm1"_s);
+    const std::pair<QStringView, void (TForm1::*)()> choices[] = {
+        {u"Cp12511", &TForm1::Cp12511Click},   {u"Utf81", &TForm1::Utf81Click},
+        {u"Utf8Bom1", &TForm1::Utf8Bom1Click}, {u"CrLf1", &TForm1::CrLf1Click},
+        {u"Lf1", &TForm1::Lf1Click},
+    };
+    // One mark among the encodings and one among the line breaks.
+    auto* encodings = new QActionGroup(this);
+    auto* breaks = new QActionGroup(this);
+    for (const auto& [name, handler] : choices) {
+        QAction* a = action(name.toString());
+        if (!a)
+            continue;
+        a->setCheckable(true);
+        (name.startsWith(u"Utf") || name == u"Cp12511" ? encodings : breaks)->addAction(a);
+        connect(a, &QAction::triggered, this, handler);
+    }
+}
+
+void TForm1::showTextForm(const textfile::TextForm& form) {
+    if (!m_formPanel)
+        return;
+    const QString note = textfile::mixedBreaksNote(form);
+    m_formPanel->setText(textfile::describeForm(form) +
+                         (note.isEmpty() ? QString() : u" (были смешанные)"_s));
+    m_formPanel->setToolTip(note);
+    const bool utf8 = form.encoding == textfile::Encoding::Utf8;
+    const std::pair<QString, bool> marks[] = {
+        {u"Cp12511"_s, !utf8},
+        {u"Utf81"_s, utf8 && !form.bom},
+        {u"Utf8Bom1"_s, utf8 && form.bom},
+        {u"CrLf1"_s, form.lineBreak == textfile::LineBreak::CrLf},
+        {u"Lf1"_s, form.lineBreak == textfile::LineBreak::Lf},
+    };
+    for (const auto& [name, checked] : marks)
+        if (QAction* a = action(name))
+            a->setChecked(checked);
+}
+
+void TForm1::visitText(const std::function<void(QStringView)>& visit) const {
+    forEachTextRun(*Memo1->document(), visit);
+}
+
+void TForm1::Cp12511Click() {
+    m_document.chooseEncoding(textfile::Encoding::Windows1251, false);
+}
+void TForm1::Utf81Click() {
+    m_document.chooseEncoding(textfile::Encoding::Utf8, false);
+}
+void TForm1::Utf8Bom1Click() {
+    m_document.chooseEncoding(textfile::Encoding::Utf8, true);
+}
+void TForm1::CrLf1Click() {
+    m_document.chooseLineBreak(textfile::LineBreak::CrLf);
+}
+void TForm1::Lf1Click() {
+    m_document.chooseLineBreak(textfile::LineBreak::Lf);
+}

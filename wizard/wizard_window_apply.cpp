@@ -1,0 +1,59 @@
+// Applying the settings pages ("Применить настройки") and reporting how a wizard save went.
+#include "wizard/wizard_window.h"
+
+#include "platform/text_file.h"
+#include "platform/user_dialogs.h"
+#include "shell/main_window.h"
+#include "shell/qt_widget_helpers.h"
+#include "wizard/apply_settings.h"
+#include "wizard/wizard_files.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using namespace Qt::Literals::StringLiterals;
+
+void TForm2::Button8Click() {
+    m_set.values = valuesFromControls();
+    if (!m_set.chosenReadable) {
+        // The document holds the message line, not the file: writing it would destroy the file.
+        WizardSaveResult refused;
+        refused.status = WizardSaveResult::Status::RefusedUnreadable;
+        refused.path = m_set.chosenPath;
+        reportSave(refused);
+        return;
+    }
+    WizardSaveResult saved;
+    {
+        const BusyCursor busy;
+        runOnDocuments(true, [&] {
+            saved = applyAndSave(m_set, [this](const QString& text) { warnUnencodable(text); });
+        });
+    }
+    reportSave(saved);
+}
+
+void TForm2::warnUnencodable(const QString& text) {
+    // The text is the chosen file's, which keeps its encoding.
+    const QString lost = textfile::unencodableCharacters(text, m_set.chosenForm);
+    if (!lost.isEmpty())
+        m_ctx.dialogs.warning(unencodableWarning(lost));
+}
+
+bool TForm2::reportSave(const WizardSaveResult& result) {
+    if (!result.ok()) {
+        m_savedLine->clear();
+        m_ctx.dialogs.error(result.message());
+        return false;
+    }
+    if (result.path == m_set.chosenPath)
+        m_savedMem1 = m_set.mem1.content();
+    else if (result.path == m_set.autoexecPath)
+        m_savedMem2 = m_set.mem2.content();
+    m_savedLine->setText(result.savedNote());
+    m_savedLine->setToolTip(result.path);
+    const QString note = result.statusNote();
+    if (!note.isEmpty() && m_ctx.windows.form1)
+        m_ctx.windows.form1->setStatusLine(note);
+    return true;
+}
