@@ -1,5 +1,7 @@
-// The window creation order. Only the main window is shown by its creation; the others are
-// shown and hidden by the commands that use them, and keep their state between showings.
+// The program's map: the windows in their creation order, and every link between two windows.
+// No window knows another; each announces what it needs with a signal, and this file connects
+// it. Only the main window is shown by its creation; the others are shown and hidden by the
+// commands that use them, and keep their state between showings.
 #include "app/window_wiring.h"
 
 #include "keys/key_choice_dialog.h"
@@ -8,19 +10,18 @@
 #include "mapcycle/map_cycle_window.h"
 #include "mapcycle/map_picker_dialog.h"
 #include "metabinds/metabinds_window.h"
-#include "reference/library_setup_window.h"
-#include "reference/value_list_window.h"
-#include "reference/insert_dialog.h"
 #include "reference/explanation_window.h"
+#include "reference/insert_dialog.h"
+#include "reference/library_setup_window.h"
 #include "reference/reference_window.h"
+#include "reference/value_list_window.h"
 #include "shell/about_dialog.h"
+#include "shell/game_chooser_window.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
-#include "shell/game_chooser_window.h"
 #include "wizard/wizard_window.h"
 
 #include <QAction>
-#include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -37,11 +38,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.ccd = make<Tccd>(ctx, w.form1);
     w.form3 = make<TForm3>(ctx, w.form1);
     w.setbal = make<Tsetbal>(ctx, w.form1);
-    // The reference window's "SetInfo", "Bind" and "Alias" open the insert dialog.
-    QObject::connect(w.ccd, &Tccd::insertDialogRequested, w.setbal, &Tsetbal::openPage);
     w.form6 = make<TForm6>(ctx, w.form1);
-    // The tool windows travel with the main window (value list, reference, pop-up).
-    w.form1->toolWindows().attach(w.pani1, w.ccd, w.form6);
     w.about = make<TAbout>(ctx, w.form1);
     w.form2 = make<TForm2>(ctx, w.form1);
     w.sozdat = make<Tsozdat>(ctx, w.form1);
@@ -49,38 +46,117 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
     w.metab = make<TMetab>(ctx, w.form1);
-    // The MetaBinds window asks the key choice dialog for its slots, and the wizard's
-    // "MetaBinds" button opens it to append into the wizard's working document.
-    QObject::connect(w.metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
-    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, w.metab, &TMetab::fillSlot);
-    QObject::connect(w.form2, &TForm2::metaBindsRequested, w.metab, &TMetab::openModal);
-    QObject::connect(w.metab, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
-    // The keyboard map reads the editor's document; a click on a key puts the editor's caret on
-    // its bind line, or appends the new bind line the map offers.
     w.keyMap = make<TKeyMap>(ctx, w.form1);
-    w.keyMap->followDocument(w.form1->editor()->document());
-    QObject::connect(w.form1->action(u"KeyMap1"_s), &QAction::triggered, w.keyMap,
-                     &TKeyMap::showMap);
-    TForm1* form1 = w.form1;
-    QObject::connect(w.keyMap, &TKeyMap::lineRequested, form1, [form1](int line) {
-        QPlainTextEdit* editor = form1->editor();
-        const QTextBlock block = editor->document()->findBlockByNumber(line);
-        if (!block.isValid())
-            return;
-        QTextCursor caret = editor->textCursor();
-        caret.setPosition(block.position());
-        editor->setTextCursor(caret);
-        editor->centerCursor();
-        form1->activateWindow();
-        form1->focusEditor();
+
+    wireMainWindowCommands(w);
+    wireReference(w);
+    wireMetaBinds(w);
+    wireKeyMap(w);
+}
+
+// The main window's commands that open other windows.
+void ProgramWindows::wireMainWindowCommands(const AppWindows& w) {
+    TForm1* main = w.form1;
+    Tnachalo* chooser = w.nachalo;
+    QObject::connect(main, &TForm1::gameChooserRequested, chooser, [main, chooser] {
+        // "Отмена" at the first start, with no game directory yet, ends the program.
+        if (chooser->runModal() == Tnachalo::Result::QuitProgram)
+            main->quitWithoutClosing();
     });
-    QObject::connect(w.keyMap, &TKeyMap::bindLineRequested, form1, [form1](const QString& line) {
-        form1->appendBlock(line);
-        form1->caretToEnd();
-        form1->activateWindow();
-        form1->focusEditor();
+    QObject::connect(main, &TForm1::mapPickerRequested, w.mapsMenu, &TMaps_menu::runModal);
+    QObject::connect(w.mapsMenu, &TMaps_menu::mapChosen, main, [main](const QString& name) {
+        main->insertAtCaret(name);
+        main->focusEditor();
+    });
+    QObject::connect(main, &TForm1::mapCycleRequested, w.maps, &Tmaps::runModal);
+    QObject::connect(main, &TForm1::wizardRequested, w.form2, &TForm2::runModal);
+    QObject::connect(main, &TForm1::librarySetupRequested, w.form3, &TForm3::runLibraryListing);
+    Tstartcs* launcher = w.startcs;
+    QObject::connect(main, &TForm1::launcherRequested, launcher, [main, launcher] {
+        if (launcher->runModal())
+            main->startGame(launcher->choice());
+    });
+    TAbout* about = w.about;
+    QObject::connect(main, &TForm1::aboutRequested, about, [about] {
+        about->ensureBuilt();
+        about->exec();
+    });
+}
+
+// The reference window, the value list, the insert dialog, the explanation pop-up and the
+// library set-up: the tool windows travel with the main window, a category chosen in the
+// reference fills the value list, and the value list writes into the editor.
+void ProgramWindows::wireReference(const AppWindows& w) {
+    TForm1* main = w.form1;
+    TPani1* valueList = w.pani1;
+    Tccd* reference = w.ccd;
+    TForm3* libraries = w.form3;
+    Tsetbal* insertDialog = w.setbal;
+    TForm6* popup = w.form6;
+    main->toolWindows().attach(valueList, reference, popup);
+
+    QObject::connect(reference, &Tccd::statusLineRequested, main, &TForm1::setStatusLine);
+    QObject::connect(reference, &Tccd::valueListRequested, main, &TForm1::Dogy);
+    // With no hint under the pointer, the status bar names the chosen category.
+    main->setIdleHintSource([valueList] { return valueList->caption(); });
+    QObject::connect(reference, &Tccd::insertDialogRequested, insertDialog, &Tsetbal::openPage);
+    QObject::connect(reference, &Tccd::libraryListingRequested, libraries,
+                     &TForm3::refreshLibraryListing);
+    QObject::connect(libraries, &TForm3::librariesAdded, reference, &Tccd::addLibraries);
+    QObject::connect(libraries, &TForm3::librariesChanged, reference, &Tccd::setLibraries);
+
+    valueList->setSources({
+        .selectedLibrary = [reference] { return reference->selectedLibrary(); },
+        .dialogPieces = [insertDialog] { return insertDialog->insertionPieces(); },
+        .caretColumn = [main] { return main->selectionStartColumn(); },
+    });
+    QObject::connect(valueList, &TPani1::insertRequested, main,
+                     [main](const QString& text, bool caretOneLeft) {
+                         main->insertAtCaret(text);
+                         main->activateWindow();
+                         main->focusEditor();
+                         if (caretOneLeft)
+                             main->moveCaretLeft();
+                     });
+    QObject::connect(insertDialog, &Tsetbal::insertRequested, valueList,
+                     [valueList] { valueList->DblClick1(TPani1::Caller::InsertDialog); });
+    QObject::connect(insertDialog, &Tsetbal::lineBreakRequested, main, &TForm1::endOfLineBreak);
+
+    QObject::connect(valueList, &TPani1::explanationRequested, popup, &TForm6::showExplanation);
+    QObject::connect(main, &TForm1::explanationRequested, popup, &TForm6::showExplanation);
+    QObject::connect(valueList, &TPani1::pictureRequested, popup, &TForm6::showPicture);
+    QObject::connect(valueList, &TPani1::pictureDropped, popup, &TForm6::hidePicture);
+}
+
+// The MetaBinds window: opened from the main window (into the editor) or from the wizard's
+// "MetaBinds" (into the wizard's working document); it asks the key choice dialog for its slots.
+void ProgramWindows::wireMetaBinds(const AppWindows& w) {
+    TForm1* main = w.form1;
+    TMetab* metaBinds = w.metab;
+    QObject::connect(main, &TForm1::metaBindsRequested, metaBinds, &TMetab::openModal);
+    QObject::connect(metaBinds, &TMetab::metaBindForEditor, main, &TForm1::appendBlock);
+    QObject::connect(metaBinds, &TMetab::closedForEditor, main, &TForm1::caretToEnd);
+    QObject::connect(metaBinds, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, metaBinds, &TMetab::fillSlot);
+    QObject::connect(w.form2, &TForm2::metaBindsRequested, metaBinds, &TMetab::openModal);
+    QObject::connect(metaBinds, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
+}
+
+// The keyboard map reads the editor's document; a click on a key puts the editor's caret on its
+// bind line, or appends the new bind line the map offers.
+void ProgramWindows::wireKeyMap(const AppWindows& w) {
+    TForm1* main = w.form1;
+    TKeyMap* keyMap = w.keyMap;
+    keyMap->followDocument(main->editor()->document());
+    QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap, &TKeyMap::showMap);
+    QObject::connect(keyMap, &TKeyMap::lineRequested, main, &TForm1::caretToLine);
+    QObject::connect(keyMap, &TKeyMap::bindLineRequested, main, [main](const QString& line) {
+        main->appendBlock(line);
+        main->caretToEnd();
+        main->activateWindow();
+        main->focusEditor();
     });
 }
 

@@ -20,5 +20,9 @@ public:
 
 private:
     template <typename T, typename... Args> T* make(Args&&... args);
+    static void wireMainWindowCommands(const AppWindows& w);
+    static void wireReference(const AppWindows& w);
+    static void wireMetaBinds(const AppWindows& w);
+    static void wireKeyMap(const AppWindows& w);
     std::vector<QWidget*> m_windows;
 };

@@ -3,7 +3,6 @@
 #include "shell/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
-#include "shell/main_window.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -48,10 +47,9 @@ void TMaps_menu::FormShow() {
 
 void TMaps_menu::Button1Click() {
     const QList<QListWidgetItem*> selected = lb12->selectedItems();
-    if (selected.isEmpty() || !m_ctx.windows.form1)
+    if (selected.isEmpty())
         return;
-    m_ctx.windows.form1->insertAtCaret(selected.first()->text());
-    m_ctx.windows.form1->focusEditor();
+    emit mapChosen(selected.first()->text());
     accept();
 }
 

@@ -19,6 +19,10 @@ public:
     // The list gains the maps of the wizard folder; names found at earlier showings stay.
     void FormShow();
 
+signals:
+    // The chosen map's name, for the editor's caret.
+    void mapChosen(const QString& name);
+
 public slots:
     void Button1Click(); // "Добавить"
     void lb12DblClick();

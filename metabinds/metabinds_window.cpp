@@ -5,7 +5,6 @@
 #include "metabinds/metabind_format.h"
 #include "platform/user_dialogs.h"
 #include "reference/qt_list_boxes.h"
-#include "shell/main_window.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -196,8 +195,7 @@ void TMetab::insertScript() {
     lx_bind->clear();
     resetSlotButton();
     if (m_ctx.state.metaBindTarget == 1) {
-        if (TForm1* main = m_ctx.windows.form1)
-            main->appendBlock(block);
+        emit metaBindForEditor(block);
     } else {
         emit metaBindForWizard(block);
     }
@@ -217,8 +215,7 @@ void TMetab::Button1Click() {
     mm_opis->clear();
     resetSlotButton();
     accept();
-    if (TForm1* main = m_ctx.windows.form1)
-        main->caretToEnd();
+    emit closedForEditor();
 }
 
 void TMetab::done(int result) {

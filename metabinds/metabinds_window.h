@@ -42,6 +42,10 @@ signals:
     void keyChoiceRequested();
     // A finished MetaBind for the wizard's working document (MetaBindTarget 0).
     void metaBindForWizard(const QString& block);
+    // A finished MetaBind for the end of the editor's text (MetaBindTarget 1).
+    void metaBindForEditor(const QString& block);
+    // "Выход": the editor's caret goes to the end of its text.
+    void closedForEditor();
 
 protected:
     void done(int result) override;

@@ -2,11 +2,9 @@
 #include "reference/insert_dialog.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/value_list_window.h"
 #include "reference/insert_pages.h"
 #include "reference/key_list.h"
 #include "reference/qt_list_boxes.h"
-#include "shell/main_window.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -205,8 +203,7 @@ InsertionPieces Tsetbal::insertionPieces() const {
 
 void Tsetbal::insertPage(int index) {
     m_ctx.state.insertMode = insertDialogPages()[size_t(index)].insertMode;
-    if (TPani1* valueList = m_ctx.windows.pani1)
-        valueList->DblClick1(TPani1::Caller::InsertDialog);
+    emit insertRequested();
 }
 
 void Tsetbal::remember(QComboBox* history) {
@@ -218,8 +215,7 @@ void Tsetbal::remember(QComboBox* history) {
 void Tsetbal::Button10Click() {
     insertPage(kSetinfoPage);
     remember(ComboBox3);
-    if (TForm1* main = m_ctx.windows.form1)
-        main->endOfLineBreak();
+    emit lineBreakRequested();
     close();
 }
 

@@ -24,6 +24,12 @@ public:
     // The key, parameter, value and alias name as the dialog holds them now.
     InsertionPieces insertionPieces() const;
 
+signals:
+    // The value list inserts the line the confirmed page prepared (with insertionPieces).
+    void insertRequested();
+    // EndEnter in the editor after the setinfo page's line.
+    void lineBreakRequested();
+
 public slots:
     // Shows the dialog, not modal, with `caption` on page `page` (0 setinfo, 1 bind, 2 alias).
     void openPage(const QString& caption, int page);

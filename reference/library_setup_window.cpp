@@ -2,7 +2,6 @@
 #include "reference/library_setup_window.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/reference_window.h"
 #include "reference/qt_list_boxes.h"
 
 #include <QFileInfo>
@@ -106,14 +105,17 @@ void TForm3::buildContents() {
 }
 
 void TForm3::runLibraryListing() {
+    refreshLibraryListing();
+    if (!m_ctx.state.refreshOnly)
+        exec();
+}
+
+void TForm3::refreshLibraryListing() {
     const QStringList added = m_set.listLibraries();
     // Before the first showing there are no lists to fill yet; building them fills them.
     if (isBuilt())
         showLists();
-    if (Tccd* reference = m_ctx.windows.ccd)
-        reference->addLibraries(added);
-    if (!m_ctx.state.refreshOnly)
-        exec();
+    emit librariesAdded(added);
 }
 
 void TForm3::showLists() {
@@ -133,8 +135,7 @@ void TForm3::FormShow() {
 }
 
 void TForm3::FormClose() {
-    if (Tccd* reference = m_ctx.windows.ccd)
-        reference->setLibraries(m_set.libraries());
+    emit librariesChanged(m_set.libraries());
 }
 
 void TForm3::ListBox1Click() {

@@ -21,8 +21,16 @@ public:
     // The library listing: lists the ".dlz" files not listed yet here and on the reference
     // window's library page, then opens this window modally unless RefreshOnly is set.
     void runLibraryListing();
+    // The same listing without opening the window (the reference window's library page).
+    void refreshLibraryListing();
 
     const LibrarySet& librarySet() const { return m_set; }
+
+signals:
+    // Libraries this listing found, for the reference window's library page.
+    void librariesAdded(const QStringList& names);
+    // The installed libraries as the window closes.
+    void librariesChanged(const QStringList& names);
 
 public slots:
     void FormShow();

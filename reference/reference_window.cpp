@@ -2,10 +2,8 @@
 #include "reference/reference_window.h"
 
 #include "platform/shipped_tree.h"
-#include "reference/library_setup_window.h"
 #include "reference/library_set.h"
 #include "reference/qt_list_boxes.h"
-#include "shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -173,10 +171,8 @@ void Tccd::showChoice(const CategoryChoice& choice) {
     choice.applyTo(m_ctx.state);
     if (choice.cvarListHint)
         ListBox2->setStatusTip(*choice.cvarListHint);
-    if (TForm1* main = m_ctx.windows.form1) {
-        main->setStatusLine(choice.statusText);
-        main->Dogy();
-    }
+    emit statusLineRequested(choice.statusText);
+    emit valueListRequested();
 }
 
 void Tccd::ListBox1Click() {
@@ -199,11 +195,7 @@ void Tccd::PC1Change() {
 
 void Tccd::TabSheet3Show() {
     m_ctx.state.dlzPageActive = true;
-    if (TForm3* libraries = m_ctx.windows.form3) {
-        m_ctx.state.refreshOnly = true;
-        libraries->runLibraryListing();
-        m_ctx.state.refreshOnly = false;
-    }
+    emit libraryListingRequested();
 }
 
 void Tccd::TabSheet1Exit() {

@@ -35,6 +35,11 @@ public:
     int insertDialogPage() const { return m_insertPage; }
 
 signals:
+    // A category or library was chosen: its status line, then the value list loads its entries.
+    void statusLineRequested(const QString& text);
+    void valueListRequested();
+    // The library page was shown: the library set-up lists the installed libraries again.
+    void libraryListingRequested();
     // A foot button was clicked: the insert dialog should open, not modal, with this caption
     // on this page.
     void insertDialogRequested(const QString& caption, int page);

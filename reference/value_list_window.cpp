@@ -2,14 +2,10 @@
 #include "reference/value_list_window.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/insert_dialog.h"
-#include "reference/explanation_window.h"
 #include "reference/entry_details.h"
 #include "reference/explanations.h"
 #include "reference/insertion.h"
-#include "reference/reference_window.h"
 #include "reference/qt_list_boxes.h"
-#include "shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -88,10 +84,6 @@ TPani1::TPani1(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this, &TPani1::showEntries);
     connect(&m_ctx.state.valueList, &ValueListContent::captionChanged, this,
             [this] { Label3->setText(m_ctx.state.valueList.caption()); });
-    // With no hint under the pointer, the main window's status bar names the chosen category.
-    if (TForm1* main = m_ctx.windows.form1)
-        main->setIdleHintSource([this] { return Label3->text(); });
-
     showEntries();
     resize(kDefaultSize);
     FormResize();
@@ -108,6 +100,10 @@ QString TPani1::selectedEntry() const {
     return selectedText(ListBox1);
 }
 
+QString TPani1::caption() const {
+    return Label3->text();
+}
+
 // --- explaining an entry
 
 void TPani1::ListBox1Click() {
@@ -122,43 +118,28 @@ void TPani1::ListBox1Click() {
 }
 
 void TPani1::showEntryPicture(const QString& entry) {
-    TForm6* popup = m_ctx.windows.form6;
     const WeaponPicture picture = loadWeaponPicture(m_ctx.state.home, entry);
     if (picture.ok()) {
-        if (popup)
-            popup->showPicture(picture.image);
+        emit pictureRequested(picture.image);
         return;
     }
-    if (popup)
-        popup->hidePicture();
+    emit pictureDropped();
     m_ctx.dialogs.error(picture.error);
 }
 
 void TPani1::showEntryExplanation(const QString& entry) {
     SharedState& st = m_ctx.state;
     const QString selectedLibrary =
-        m_ctx.windows.ccd ? m_ctx.windows.ccd->selectedLibrary() : QString();
+        m_sources.selectedLibrary ? m_sources.selectedLibrary() : QString();
     ReadIni2(st, explanationLibrary(st.dlzPageActive, selectedLibrary, st.listFilePath), entry);
-    if (TForm6* popup = m_ctx.windows.form6)
-        popup->showExplanation(st.explanationText);
+    emit explanationRequested(st.explanationText);
 }
 
 // --- inserting
 
-int TPani1::insertionColumn() const {
-    const QTextCursor caret = m_ctx.windows.form1->editor()->textCursor();
-    QTextCursor start(caret);
-    start.setPosition(caret.selectionStart());
-    return start.positionInBlock();
-}
-
 void TPani1::DblClick1(Caller caller) {
-    TForm1* main = m_ctx.windows.form1;
-    if (!main)
-        return;
     SharedState& st = m_ctx.state;
-    InsertionPieces pieces =
-        m_ctx.windows.setbal ? m_ctx.windows.setbal->insertionPieces() : InsertionPieces{};
+    InsertionPieces pieces = m_sources.dialogPieces ? m_sources.dialogPieces() : InsertionPieces{};
     pieces.entry = selectedEntry();
     if (caller == Caller::ValueList)
         st.insertMode = listInsertMode(st.lastRefPage);
@@ -169,18 +150,10 @@ void TPani1::DblClick1(Caller caller) {
     if (entryMode && pieces.entry.isEmpty())
         return;
     const std::optional<Insertion> insertion =
-        buildInsertion(st.insertMode, insertionColumn(), pieces);
+        buildInsertion(st.insertMode, m_sources.caretColumn ? m_sources.caretColumn() : 0, pieces);
     if (!insertion)
         return;
-    main->insertAtCaret(insertion->text);
-    main->activateWindow();
-    main->focusEditor();
-    if (insertion->caretOneLeft) {
-        QPlainTextEdit* editor = main->editor();
-        QTextCursor caret = editor->textCursor();
-        caret.movePosition(QTextCursor::PreviousCharacter);
-        editor->setTextCursor(caret);
-    }
+    emit insertRequested(insertion->text, insertion->caretOneLeft);
 }
 
 void TPani1::FormResize() {

@@ -5,14 +5,24 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "reference/insertion.h"
 #include "shell/qt_tool_window.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QFrame;
 class QLabel;
 class QListWidget;
 class QPushButton;
+
+// What the value list asks of other windows; app/window_wiring.cpp gives the answers.
+struct ValueListSources {
+    std::function<QString()> selectedLibrary;      // the reference window's chosen library
+    std::function<InsertionPieces()> dialogPieces; // the insert dialog's fields
+    std::function<int()> caretColumn; // the column of the editor's selection start (or caret)
+};
 
 class TPani1 : public ToolWindow {
     Q_OBJECT
@@ -24,8 +34,21 @@ public:
 
     explicit TPani1(AppContext& ctx, QWidget* parent = nullptr);
 
+    void setSources(ValueListSources sources) { m_sources = std::move(sources); }
+
     // The selected entry, or empty.
     QString selectedEntry() const;
+    // The caption above the list: the chosen category or library.
+    QString caption() const;
+
+signals:
+    // Text for the editor's caret; with `caretOneLeft` the caret ends one character back
+    // (inside the quotes the insertion closes).
+    void insertRequested(const QString& text, bool caretOneLeft);
+    // For the explanation pop-up.
+    void explanationRequested(const QString& text);
+    void pictureRequested(const QImage& image);
+    void pictureDropped();
 
 public slots:
     void ListBox1Click();
@@ -40,8 +63,8 @@ private:
     void showEntries();
     void showEntryPicture(const QString& entry);
     void showEntryExplanation(const QString& entry);
-    // The caret column the insertion lands at: that of the selection's start.
-    int insertionColumn() const;
+
+    ValueListSources m_sources;
 
     // Controls, named as the program names them.
     QFrame* Panel1 = nullptr;

@@ -3,21 +3,12 @@
 #include "shell/main_window.h"
 
 #include "language/qt_editor_language.h"
-#include "launcher/launcher_window.h"
 #include "launcher/config_keeper.h"
-#include "mapcycle/map_cycle_window.h"
-#include "mapcycle/map_picker_dialog.h"
-#include "metabinds/metabinds_window.h"
+#include "launcher/game_start.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
-#include "reference/library_setup_window.h"
-#include "reference/value_list_window.h"
-#include "reference/explanation_window.h"
-#include "reference/reference_window.h"
 #include "reference/value_list_loading.h"
-#include "shell/about_dialog.h"
-#include "shell/game_chooser_window.h"
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/main_menu_tables.h"
@@ -27,7 +18,6 @@
 #include "shell/qt_widget_helpers.h"
 #include "shell/screen_fit.h"
 #include "shell/text_tools.h"
-#include "wizard/wizard_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -352,6 +342,30 @@ void TForm1::caretToEnd() {
     Memo1->setTextCursor(c);
 }
 
+void TForm1::caretToLine(int line) {
+    const QTextBlock block = Memo1->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextCursor caret = Memo1->textCursor();
+    caret.setPosition(block.position());
+    Memo1->setTextCursor(caret);
+    Memo1->centerCursor();
+    activateWindow();
+    focusEditor();
+}
+
+void TForm1::moveCaretLeft() {
+    QTextCursor caret = Memo1->textCursor();
+    caret.movePosition(QTextCursor::PreviousCharacter);
+    Memo1->setTextCursor(caret);
+}
+
+int TForm1::selectionStartColumn() const {
+    QTextCursor start = Memo1->textCursor();
+    start.setPosition(start.selectionStart());
+    return start.positionInBlock();
+}
+
 QPoint TForm1::caretPosition() const {
     const QTextCursor c = Memo1->textCursor();
     return QPoint(c.positionInBlock(), c.blockNumber());
@@ -493,8 +507,7 @@ void TForm1::N5Click() {
 }
 
 void TForm1::N38Click() {
-    if (m_ctx.windows.nachalo)
-        m_ctx.windows.nachalo->runModal();
+    emit gameChooserRequested();
 }
 
 void TForm1::openHelpPage(const QString& page) {
@@ -516,29 +529,22 @@ void TForm1::N30Click() {
 }
 
 void TForm1::About1Click() {
-    TAbout box(m_ctx, this);
-    box.ensureBuilt();
-    box.exec();
+    emit aboutRequested();
 }
 
 // --- commands that open other windows (each comes with its window)
 
 void TForm1::N43Click() {
-    if (m_ctx.windows.mapsMenu)
-        m_ctx.windows.mapsMenu->runModal();
+    emit mapPickerRequested();
 }
-
 void TForm1::N32Click() {
-    if (m_ctx.windows.maps)
-        m_ctx.windows.maps->runModal();
+    emit mapCycleRequested();
 }
 void TForm1::N20Click() {
-    if (m_ctx.windows.form2)
-        m_ctx.windows.form2->runModal();
+    emit wizardRequested();
 }
 void TForm1::N37Click() {
-    if (m_ctx.windows.form3)
-        m_ctx.windows.form3->runLibraryListing();
+    emit librarySetupRequested();
 }
 
 void TForm1::Dogy() {
@@ -550,8 +556,7 @@ void TForm1::Dogy() {
 }
 void TForm1::MetaBinds1Click() {
     m_ctx.state.metaBindTarget = 1;
-    if (m_ctx.windows.metab)
-        m_ctx.windows.metab->openModal();
+    emit metaBindsRequested();
 }
 void TForm1::CS1Click() {
     SharedState& st = m_ctx.state;
@@ -560,11 +565,11 @@ void TForm1::CS1Click() {
         m_ctx.dialogs.warning(u"Для продолжения сохраните текущий файл!"_s);
         return;
     }
-    Tstartcs* launcher = m_ctx.windows.startcs;
-    if (!launcher || !launcher->runModal())
-        return;
+    emit launcherRequested();
+}
+void TForm1::startGame(const LaunchChoice& choice) {
     const LaunchOutcome r =
-        launchGame(st, m_ctx.shell, m_document.fileName(), launcher->choice(), currentGameHost());
+        launchGame(m_ctx.state, m_ctx.shell, m_document.fileName(), choice, currentGameHost());
     if (!r.ok)
         m_ctx.dialogs.error(r.message);
 }
@@ -589,8 +594,7 @@ void TForm1::FormShow() {
     N16Click();
     m_fontLive = true;
     m_follower.setRemembered(
-        keptOnScreens(shown.tools, currentScreenLayout(),
-                      m_ctx.windows.form6 ? m_ctx.windows.form6->size() : QSize()));
+        keptOnScreens(shown.tools, currentScreenLayout(), m_follower.popupSize()));
 
     settleGameDirectory();
     m_settings.releaseCopy();
@@ -600,11 +604,7 @@ void TForm1::FormShow() {
     // The tool windows, modeless, beside the editor: reference, value list, pop-up.
     // They stand where the settings say from the start; the first activation places them again.
     m_follower.applyRemembered();
-    const AppWindows& w = m_ctx.windows;
-    for (QWidget* tool : {static_cast<QWidget*>(w.ccd), static_cast<QWidget*>(w.pani1),
-                          static_cast<QWidget*>(w.form6)})
-        if (tool)
-            tool->show();
+    m_follower.showAll();
 
     caretToEnd();
     setDocumentModified(false);
@@ -625,11 +625,11 @@ void TForm1::settleGameDirectory() {
         st.wizardFolder = start.wizardFolder;
     if (!start.chooserFolder.isEmpty())
         st.gameDir = start.chooserFolder;
-    if (start.showChooser && m_ctx.windows.nachalo) {
-        if (m_ctx.windows.nachalo->runModal() == Tnachalo::Result::QuitProgram) {
-            quitWithoutClosing();
+    if (start.showChooser) {
+        // "Отмена" in the chooser at first start ends the program (quitWithoutClosing).
+        emit gameChooserRequested();
+        if (m_quitting)
             return;
-        }
     }
     st.startupGameDir = st.gameDir;
 }

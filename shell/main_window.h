@@ -1,4 +1,6 @@
 // TForm1, the main window: the config editor and the hub every other window is reached from.
+// It knows no other window: its commands that open one are signals, and app/window_wiring.cpp
+// connects them to the windows they open.
 #pragma once
 
 #include "app/app_context.h"
@@ -20,6 +22,7 @@ class ClickableLabel;
 class FindDialog;
 class PlainTextSearchTarget;
 class SearchTarget;
+struct LaunchChoice;
 
 // The editor control: a plain-text edit that leaves the program's own shortcuts (Ctrl+A look
 // up, Ctrl+Y delete line, Ctrl+K your maps) to the menus.
@@ -42,6 +45,11 @@ public:
     void insertAtCaret(const QString& text);
     void appendBlock(const QString& block);
     void caretToEnd();
+    // The caret to the start of `line` (0-based), scrolled into the middle, the editor focused.
+    void caretToLine(int line);
+    void moveCaretLeft();
+    // The column of the selection's start (the caret's when nothing is selected).
+    int selectionStartColumn() const;
     // Column and line of the caret, 0-based.
     QPoint caretPosition() const;
     void focusEditor();
@@ -89,6 +97,22 @@ public:
     void showTextForm(const textfile::TextForm& form) override;
 
     QString settingsPath() const;
+
+    // Starts the game with the saved config, as the launcher window chose.
+    void startGame(const LaunchChoice& choice);
+
+signals:
+    // The commands that open other windows.
+    void gameChooserRequested(); // "Выбор каталога игры", and the first start without one
+    void mapPickerRequested();    // your maps
+    void mapCycleRequested();     // the map cycle editor
+    void wizardRequested();       // "Мастер CFG"
+    void librarySetupRequested(); // the library set-up window
+    void metaBindsRequested();    // MetaBinds insertion into the editor
+    void launcherRequested();     // the launcher window, for a saved config
+    void aboutRequested();        // the about box
+    // An explanation for the pop-up (the look-up of the selected word).
+    void explanationRequested(const QString& text);
 
 public slots:
     void New1Click();

@@ -4,7 +4,6 @@
 #include "shell/main_window.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/explanation_window.h"
 #include "reference/explanations.h"
 #include "shell/cleanup.h"
 #include "shell/qt_find_dialog.h"
@@ -87,8 +86,7 @@ void TForm1::N18Click() {
     SharedState& st = m_ctx.state;
     ReadIni2(st, QString(), selected);
     // The pop-up shows the answer where it stands, without coming forward.
-    if (m_ctx.windows.form6)
-        m_ctx.windows.form6->showExplanation(st.explanationText);
+    emit explanationRequested(st.explanationText);
 }
 
 void TForm1::N16Click() {

@@ -2,7 +2,6 @@
 #include "shell/qt_tool_window.h"
 
 #include "platform/qt_x11_window_type.h"
-#include "shell/main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,8 +21,8 @@ bool ToolWindow::event(QEvent* e) {
         m_typeMarked = true;
         markAsToolBarWindow(this);
     }
-    if (e->type() == QEvent::StatusTip && m_ctx.windows.form1) {
-        QCoreApplication::sendEvent(m_ctx.windows.form1, e);
+    if (e->type() == QEvent::StatusTip && parentWidget()) {
+        QCoreApplication::sendEvent(parentWidget(), e);
         return true;
     }
     return QWidget::event(e);

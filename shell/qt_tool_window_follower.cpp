@@ -49,6 +49,16 @@ void ToolWindowFollower::applyRemembered() {
     apply(ToolPlacement{m_placement.remembered(), false});
 }
 
+void ToolWindowFollower::showAll() {
+    for (QWidget* w : {m_reference.data(), m_valueList.data(), m_popup.data()})
+        if (w)
+            w->show();
+}
+
+QSize ToolWindowFollower::popupSize() const {
+    return m_popup ? m_popup->size() : QSize();
+}
+
 // Docked places are outer rectangles: the title bar and borders the window manager adds come
 // off the size of the inside, so the docked windows meet without overlapping.
 static void place(QWidget* w, const QRect& r, bool outer) {

@@ -25,6 +25,10 @@ public:
     ToolGeometry backToNormal();
     // Puts the remembered geometry on the windows (before the first activation).
     void applyRemembered();
+    // Shows the attached windows: reference, value list, pop-up.
+    void showAll();
+    // The pop-up's size (empty before it is attached).
+    QSize popupSize() const;
 
 private:
     void apply(const ToolPlacement& placement);
