@@ -1,0 +1,222 @@
+// The main window's controls: the menus and the editor's pop-up menu, the toolbar, the bottom
+// panel with the text tool labels, the status bar, and the handlers they call.
+#include "shell/main_window.h"
+
+#include "shell/main_menu_tables.h"
+#include "shell/qt_tool_icons.h"
+#include "shell/qt_widget_helpers.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+void TForm1::buildMenus() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(u"MainMenu1"_s);
+    auto makeAction = [this](const MenuItemEntry& e, QMenu* menu) {
+        auto* a = new QAction(e.caption.toString(), this);
+        a->setObjectName(e.name.toString());
+        a->setStatusTip(e.hint.toString());
+        if (!e.shortcut.isEmpty()) {
+            if (e.shortcutShownOnly)
+                a->setText(a->text() + u'\t' + e.shortcut.toString());
+            else
+                a->setShortcut(QKeySequence(e.shortcut.toString(), QKeySequence::PortableText));
+        }
+        if (e.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(a);
+        m_actions.insert(a->objectName(), a);
+        return a;
+    };
+    for (const MenuItemEntry& e : mainMenuEntries()) {
+        if (e.parent.isEmpty()) {
+            QMenu* menu = MainMenu1->addMenu(e.caption.toString());
+            menu->setObjectName(e.name.toString());
+            m_menus.insert(menu->objectName(), menu);
+            continue;
+        }
+        QMenu* parent = m_menus.value(e.parent.toString());
+        // An item that other items name as their parent is a submenu.
+        const bool isSubmenu =
+            std::any_of(mainMenuEntries().begin(), mainMenuEntries().end(),
+                        [&](const MenuItemEntry& o) { return o.parent == e.name; });
+        if (isSubmenu) {
+            if (e.separatorBefore)
+                parent->addSeparator();
+            QMenu* sub = parent->addMenu(e.caption.toString());
+            sub->setObjectName(e.name.toString());
+            m_menus.insert(sub->objectName(), sub);
+            continue;
+        }
+        makeAction(e, parent);
+    }
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(u"PopupMenu2"_s);
+    for (const MenuItemEntry& e : editorPopupEntries())
+        makeAction(e, PopupMenu2);
+}
+
+void TForm1::buildToolBar() {
+    ToolBar1 = addToolBar(u"ToolBar1"_s);
+    ToolBar1->setObjectName(u"ToolBar1"_s);
+    ToolBar1->setMovable(false);
+    ToolBar1->setIconSize(QSize(23, 23));
+    ToolBar1->installEventFilter(this); // no tool tips: the hints go to the status bar
+    for (const ToolButtonEntry& e : toolButtonEntries()) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(e.name.toString());
+        button->setAutoRaise(true);
+        button->setIcon(toolButtonIcon(e.name.toString()));
+        button->setStatusTip(e.hint.toString());
+        button->installEventFilter(this);
+        QAction* target = m_actions.value(e.action.toString());
+        connect(button, &QToolButton::clicked, this, [target] {
+            if (target)
+                target->trigger();
+        });
+        ToolBar1->addWidget(button);
+        if (e.separatorAfter)
+            ToolBar1->addSeparator();
+    }
+    Label5 = new QLabel(u"<<Нажми"_s, ToolBar1);
+    Label5->setObjectName(u"Label5"_s);
+    ToolBar1->addWidget(Label5);
+}
+
+void TForm1::buildBottomPanel() {
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->setFixedHeight(30);
+    Panel1->setAutoFillBackground(true);
+    QPalette pal = Panel1->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    Panel1->setPalette(pal);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(2, 2, 8, 2);
+    row->setSpacing(14);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setFixedSize(252, 26);
+    Image1->setPixmap(bottomPanelPicture(QSize(252, 26)));
+    row->addWidget(Image1);
+    row->addStretch(1);
+    QFont bold = Panel1->font();
+    bold.setBold(true);
+    for (const BottomLabelEntry& e : bottomLabelEntries()) {
+        auto* label = new ClickableLabel(e.caption.toString(), Panel1);
+        label->setObjectName(e.name.toString());
+        label->setFont(bold);
+        label->setPalette(pal);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setStatusTip(e.hint.toString());
+        row->addWidget(label);
+    }
+}
+
+namespace {
+
+// The caret panel: at least 60 pixels, so short positions do not make it jump, and never
+// narrower than its text, so a long line number widens it while the other panels give way.
+class CaretLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override {
+        const QSize hint = QLabel::sizeHint();
+        return QSize(std::max(hint.width(), 60), hint.height());
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
+} // namespace
+
+void TForm1::buildStatusBar() {
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(u"StatusBar1"_s);
+    StatusBar1->setSizeGripEnabled(true);
+    const QString initial[3] = {u"1 : 1"_s, QString(), ConfigDocument::untitled()};
+    for (int i = 0; i < 3; ++i) {
+        // The path panel keeps the file name in sight when the path is too long for it.
+        // The message panel shows a long message whole in its tool tip.
+        m_panels[i] = i == 2   ? new PathLabel(initial[i], StatusBar1)
+                      : i == 1 ? new ElidedLabel(initial[i], StatusBar1)
+                      : i == 0 ? new CaretLabel(initial[i], StatusBar1)
+                               : new QLabel(initial[i], StatusBar1);
+        m_panels[i]->setObjectName(u"StatusPanel"_s + QString::number(i));
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+    }
+    fixCaretLabelSize(m_panels[0]);
+    m_panels[0]->setAlignment(Qt::AlignCenter);
+    m_panels[1]->setMinimumWidth(280);
+    StatusBar1->addWidget(m_panels[0]);
+    StatusBar1->addWidget(m_panels[1], 1);
+    StatusBar1->addWidget(m_panels[2], 1);
+}
+
+void TForm1::connectHandlers() {
+    const QHash<QString, void (TForm1::*)()> handlers = {
+        {u"New1"_s, &TForm1::New1Click},
+        {u"Open1"_s, &TForm1::Open1Click},
+        {u"Save1"_s, &TForm1::Save1Click},
+        {u"SaveAs1"_s, &TForm1::SaveAs1Click},
+        {u"MetaBind1"_s, &TForm1::MetaBind1Click},
+        {u"N33"_s, &TForm1::N33Click},
+        {u"Exit1"_s, &TForm1::Exit1Click},
+        {u"N7"_s, &TForm1::N7Click},
+        {u"N3"_s, &TForm1::N3Click},
+        {u"N4"_s, &TForm1::N4Click},
+        {u"N5"_s, &TForm1::N5Click},
+        {u"N22"_s, &TForm1::N7Click},
+        {u"N24"_s, &TForm1::N3Click},
+        {u"N25"_s, &TForm1::N4Click},
+        {u"N26"_s, &TForm1::N5Click},
+        {u"N38"_s, &TForm1::N38Click},
+        {u"N35"_s, &TForm1::N35Click},
+        {u"N29"_s, &TForm1::N29Click},
+        {u"N31"_s, &TForm1::N31Click},
+        {u"N30"_s, &TForm1::N30Click},
+        {u"About1"_s, &TForm1::About1Click},
+        {u"N11"_s, &TForm1::N11Click},
+        {u"N28"_s, &TForm1::N11Click},
+        {u"N14"_s, &TForm1::N14Click},
+        {u"N21"_s, &TForm1::N21Click},
+        {u"N13"_s, &TForm1::N21Click},
+        {u"N12"_s, &TForm1::N12Click},
+        {u"N18"_s, &TForm1::N18Click},
+        {u"N15"_s, &TForm1::N18Click},
+        {u"N16"_s, &TForm1::N16Click},
+        {u"N17"_s, &TForm1::N17Click},
+        {u"N43"_s, &TForm1::N43Click},
+        {u"N42"_s, &TForm1::N43Click},
+        {u"N32"_s, &TForm1::N32Click},
+        {u"N20"_s, &TForm1::N20Click},
+        {u"N37"_s, &TForm1::N37Click},
+        {u"MetaBinds1"_s, &TForm1::MetaBinds1Click},
+        {u"CS1"_s, &TForm1::CS1Click},
+    };
+    for (auto it = handlers.begin(); it != handlers.end(); ++it)
+        if (QAction* a = m_actions.value(it.key()))
+            connect(a, &QAction::triggered, this, it.value());
+    const QHash<QString, void (TForm1::*)()> labels = {
+        {u"Label1"_s, &TForm1::Label1Click},
+        {u"Label2"_s, &TForm1::Label2Click},
+        {u"Label3"_s, &TForm1::Label3Click},
+        {u"Label4"_s, &TForm1::Label4Click},
+    };
+    for (auto it = labels.begin(); it != labels.end(); ++it)
+        if (auto* label = Panel1->findChild<ClickableLabel*>(it.key()))
+            connect(label, &ClickableLabel::clicked, this, it.value());
+    connect(m_menus.value(u"N10"_s), &QMenu::aboutToShow, this, &TForm1::N10Popup);
+    connect(PopupMenu2, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
+    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::Memo1SelectionChange);
+    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::Memo1SelectionChange);
+    connect(Memo1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu2->popup(Memo1->viewport()->mapToGlobal(p)); });
+}
