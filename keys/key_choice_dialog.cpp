@@ -85,7 +85,7 @@ void Tbinds::chooseKey() {
     ensureBuilt(); // its size is set there, and it is centred by it
     // Made with the main window as its parent.
     if (QWidget* main = parentWidget())
-        move(main->geometry().center() - rect().center());
+        centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 

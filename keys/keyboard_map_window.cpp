@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
+#include "shell/qt_widget_helpers.h"
 
 #include <QBoxLayout>
 #include <QBuffer>
@@ -99,7 +100,7 @@ void TKeyMap::showMap() {
         const QSize wanted(int(keys.width()) + 40,
                            int(keys.height()) + fontMetrics().height() * 10);
         resize(wanted.boundedTo(screenArea.size() * 0.95));
-        move(screenArea.center() - QPoint(width() / 2, height() / 2));
+        centreFrameOn(this, screenArea, parentWidget());
     }
     show();
     raise();

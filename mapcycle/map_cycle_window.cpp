@@ -118,7 +118,7 @@ void Tmaps::runModal() {
     if (!FormShow())
         return;
     if (QWidget* main = parentWidget())
-        move(main->geometry().center() - rect().center());
+        centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 

@@ -112,7 +112,7 @@ void TMetab::buildContents() {
 void TMetab::openModal() {
     FormShow();
     if (QWidget* main = parentWidget())
-        move(main->geometry().center() - rect().center());
+        centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 

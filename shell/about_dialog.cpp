@@ -1,6 +1,8 @@
 // The about box.
 #include "shell/about_dialog.h"
 
+#include "shell/qt_widget_helpers.h"
+
 #include "shell/qt_tool_icons.h"
 
 #include <QGuiApplication>
@@ -27,7 +29,7 @@ void TAbout::buildContents() {
     build();
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        centreFrameOn(this, screen->availableGeometry(), parentWidget());
 }
 
 void TAbout::build() {

@@ -1,6 +1,8 @@
 // The game directory chooser.
 #include "shell/game_chooser_window.h"
 
+#include "shell/qt_widget_helpers.h"
+
 #include "platform/ini_profile.h"
 #include "platform/user_dialogs.h"
 #include "shell/game_directory.h"
@@ -144,7 +146,7 @@ Tnachalo::Result Tnachalo::runModal() {
     m_mayClose = chosenBefore;
     setWindowFlag(Qt::WindowCloseButtonHint, chosenBefore);
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        centreFrameOn(this, screen->availableGeometry(), parentWidget());
     exec();
     return m_result;
 }

@@ -1,6 +1,8 @@
 // The new-config dialog.
 #include "shell/new_config_dialog.h"
 
+#include "shell/qt_widget_helpers.h"
+
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 #include "shell/new_config.h"
@@ -47,7 +49,7 @@ void Tsozdat::runModal(const QString& folder) {
     m_folder = folder;
     ensureBuilt();
     if (QWidget* main = parentWidget())
-        move(main->geometry().center() - rect().center());
+        centreFrameOn(this, main->frameGeometry(), main);
     Edit1->setFocus();
     exec();
 }

@@ -86,6 +86,15 @@ void keepDialogPlacesWhenHidden(QObject* owner) {
     QCoreApplication::instance()->installEventFilter(new DialogPlaceKeeper(owner));
 }
 
+void centreFrameOn(QWidget* w, const QRect& area, const QWidget* like) {
+    QSize decoration = w->frameGeometry().size() - w->size();
+    if (decoration.isNull() && like)
+        decoration = like->frameGeometry().size() - like->size();
+    const QSize frame = w->size() + decoration;
+    // move() places a top-level window by its frame.
+    w->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
 void runOnFocusedEdit(const char* operation) {
     QWidget* w = QApplication::focusWidget();
     if (!w)

@@ -69,5 +69,10 @@ void fixCaretLabelSize(QLabel* label);
 // the inside's position taken as the frame's, one title bar lower at each showing.)
 void keepDialogPlacesWhenHidden(QObject* owner);
 
+// Places the top-level window `w` so that its frame (title bar included) is centred on `area`,
+// another window's frame or a screen's free area. A window not shown yet has no frame; the frame
+// of `like`, a window the same window manager decorates, stands in for it.
+void centreFrameOn(QWidget* w, const QRect& area, const QWidget* like = nullptr);
+
 // Runs "undo", "cut", "copy" or "paste" on the focused edit control, if it has that operation.
 void runOnFocusedEdit(const char* operation);

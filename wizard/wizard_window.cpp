@@ -1,6 +1,6 @@
 // The wizard window's frame (left strip, hidden page tabs, bottom row) and its page flow.
-// Page 1 is in wizard_window_file_page.cpp, pages 2 to 8 in wizard_window_settings_pages.cpp, applying in
-// wizard_window_apply.cpp.
+// Page 1 is in wizard_window_file_page.cpp, pages 2 to 8 in wizard_window_settings_pages.cpp,
+// applying in wizard_window_apply.cpp.
 #include "wizard/wizard_window.h"
 #include "shell/qt_widget_helpers.h"
 
@@ -254,7 +254,7 @@ void TForm2::applyFlowView() {
 void TForm2::runModal() {
     FormShow();
     if (QWidget* main = parentWidget())
-        move(main->geometry().center() - rect().center());
+        centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 
