@@ -43,6 +43,18 @@ bool ConfigEditor::event(QEvent* e) {
     return QPlainTextEdit::event(e);
 }
 
+void ConfigEditor::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
+                        e->isAutoRepeat(), quint16(e->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
 TForm1::TForm1(AppContext& ctx)
     : m_ctx(ctx), m_settings(ctx.state.home.settingsFile(), ctx.state.home.settingsReadOnly()),
       m_document(*this, ctx.dialogs) {

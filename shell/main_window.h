@@ -25,7 +25,8 @@ class SearchTarget;
 struct LaunchChoice;
 
 // The editor control: a plain-text edit that leaves the program's own shortcuts (Ctrl+A look
-// up, Ctrl+Y delete line, Ctrl+K your maps) to the menus.
+// up, Ctrl+Y delete line, Ctrl+K your maps) to the menus, and breaks the line on Shift+Enter
+// as on Enter (a config has no soft line break; the one Qt would insert has no Windows-1251 form).
 class ConfigEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 class TForm1 : public QMainWindow, public DocumentView {

@@ -104,6 +104,15 @@ TEST_F(TextToolsWindow, EndEnterOpensALineBelowWithoutSplitting) {
     EXPECT_EQ(form->caretPosition(), QPoint(0, 2));
 }
 
+TEST_F(TextToolsWindow, ShiftEnterBreaksTheLineAsEnterDoes) {
+    setText(u"bind a b"_s, 4);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(memo, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(text(), u"bind\n\n a b"_s); // two real line breaks, no U+2028
+    EXPECT_EQ(memo->document()->blockCount(), 3);
+}
+
 TEST_F(TextToolsWindow, DeleteLineFromMenuAndKey) {
     setText(u"one\ntwo\nthree"_s, 5);
     form->action(u"N21"_s)->trigger();
