@@ -154,9 +154,10 @@ void TForm1::buildStatusBar() {
     }
     fixCaretLabelSize(m_panels[0]);
     m_panels[0]->setAlignment(Qt::AlignCenter);
-    m_panels[1]->setMinimumWidth(280);
+    // The message panel keeps its 280 pixels; the file name takes the rest of the bar.
+    m_panels[1]->setFixedWidth(280);
     StatusBar1->addWidget(m_panels[0]);
-    StatusBar1->addWidget(m_panels[1], 1);
+    StatusBar1->addWidget(m_panels[1]);
     StatusBar1->addWidget(m_panels[2], 1);
 }
 
