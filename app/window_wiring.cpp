@@ -50,14 +50,14 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
     w.keyMap = make<TKeyMap>(ctx, w.form1);
 
-    wireMainWindowCommands(w);
+    wireMainWindowCommands(ctx, w);
     wireReference(w);
     wireMetaBinds(w);
     wireKeyMap(w);
 }
 
 // The main window's commands that open other windows.
-void ProgramWindows::wireMainWindowCommands(const AppWindows& w) {
+void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w) {
     TForm1* main = w.form1;
     Tnachalo* chooser = w.nachalo;
     QObject::connect(main, &TForm1::gameChooserRequested, chooser, [main, chooser] {
@@ -78,10 +78,11 @@ void ProgramWindows::wireMainWindowCommands(const AppWindows& w) {
         if (launcher->runModal())
             main->startGame(launcher->choice());
     });
-    TAbout* about = w.about;
-    QObject::connect(main, &TForm1::aboutRequested, about, [about] {
-        about->ensureBuilt();
-        about->exec();
+    // A fresh about box at each showing.
+    QObject::connect(main, &TForm1::aboutRequested, main, [&ctx, main] {
+        TAbout box(ctx, main);
+        box.ensureBuilt();
+        box.exec();
     });
 }
 

@@ -20,7 +20,7 @@ public:
 
 private:
     template <typename T, typename... Args> T* make(Args&&... args);
-    static void wireMainWindowCommands(const AppWindows& w);
+    static void wireMainWindowCommands(AppContext& ctx, const AppWindows& w);
     static void wireReference(const AppWindows& w);
     static void wireMetaBinds(const AppWindows& w);
     static void wireKeyMap(const AppWindows& w);
