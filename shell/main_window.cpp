@@ -192,7 +192,14 @@ QString TForm1::statusLine() const {
 
 void TForm1::Memo1SelectionChange() {
     const QPoint p = caretPosition();
-    m_panels[0]->setText(QString::number(p.x() + 1) + u" : "_s + QString::number(p.y() + 1));
+    const QString column = QString::number(p.x() + 1);
+    const QString line = QString::number(p.y() + 1);
+    const int digits = int(std::max(column.size(), line.size()));
+    if (digits > m_caretDigits) {
+        m_caretDigits = digits;
+        fixCaretLabelSize(m_panels[0], digits);
+    }
+    m_panels[0]->setText(column + u" : "_s + line);
 }
 
 // --- DocumentView

@@ -228,4 +228,7 @@ private:
     std::unique_ptr<PlainTextSearchTarget> m_editorTarget;
     FindDialog* m_findDialog = nullptr; // made at the first find command
     int m_caretLine = 0;                // the caret's line as of the last selection change
+    // The caret panel is as wide as four digits in each number, and widens (once per digit)
+    // when a column or line number grows longer.
+    int m_caretDigits = 4;
 };

@@ -152,7 +152,7 @@ void TForm1::buildStatusBar() {
         m_panels[i]->setFrameShape(QFrame::Panel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
     }
-    fixCaretLabelSize(m_panels[0]);
+    fixCaretLabelSize(m_panels[0], m_caretDigits);
     m_panels[0]->setAlignment(Qt::AlignCenter);
     // The message panel keeps its 280 pixels; the file name takes the rest of the bar.
     m_panels[1]->setFixedWidth(280);

@@ -105,9 +105,10 @@ void runOnFocusedEdit(const char* operation) {
         QMetaObject::invokeMethod(w, operation);
 }
 
-void fixCaretLabelSize(QLabel* label) {
+void fixCaretLabelSize(QLabel* label, int digits) {
     // Column and line both stay below the largest file the editor opens, in characters.
-    const qsizetype digits = QString::number(textfile::kMaxEditableBytes).size();
+    if (digits <= 0)
+        digits = int(QString::number(textfile::kMaxEditableBytes).size());
     const QFontMetrics metrics(label->font());
     QChar widest = u'0';
     for (char16_t d = u'1'; d <= u'9'; ++d)

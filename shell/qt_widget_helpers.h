@@ -59,10 +59,11 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Gives the caret position label ("column : line") a fixed size, wide enough for the longest
-// column and line numbers a config the editor opens can have; a new position then changes only
-// the label's text, and the status bar is not laid out again at each keystroke.
-void fixCaretLabelSize(QLabel* label);
+// Gives the caret position label ("column : line") a fixed size, wide enough for `digits`
+// digits in each number (by default, the longest column and line numbers a config the editor
+// opens can have); a new position then changes only the label's text, and the status bar is not
+// laid out again at each keystroke.
+void fixCaretLabelSize(QLabel* label, int digits = 0);
 
 // Makes every dialog of the program, shown again after it was hidden, stand where it stood.
 // (A window placed by its frame before it was first shown would otherwise be placed again by
