@@ -8,21 +8,55 @@
 #include "mapcycle/map_cycle_window.h"
 #include "mapcycle/map_picker_dialog.h"
 #include "metabinds/metabinds_window.h"
-#include "reference/library_setup_window.h"
-#include "reference/value_list_window.h"
-#include "reference/insert_dialog.h"
 #include "reference/explanation_window.h"
+#include "reference/insert_dialog.h"
+#include "reference/library_setup_window.h"
 #include "reference/reference_window.h"
+#include "reference/value_list_window.h"
 #include "shell/about_dialog.h"
+#include "shell/game_chooser_window.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
-#include "shell/game_chooser_window.h"
 #include "wizard/wizard_window.h"
 
 #include <QAction>
 #include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The wizard and the key choice dialog, the new-config dialog and the MetaBinds window it opens.
+// Both the wizard's key pages and the MetaBinds window ask the key choice dialog for a key; the
+// dialog hands each request back with the key, and the answer goes to the window that asked.
+// The wizard's page 1 makes a new config through the new-config dialog, its "MetaBinds" fills its
+// working document, and its notes go to the main window's status line.
+void wireWizardAndKeyChoice(const AppWindows& w) {
+    TForm2* wizard = w.form2;
+    TMetab* metab = w.metab;
+    QObject::connect(wizard, &TForm2::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(w.binds, &Tbinds::keyChosen, wizard,
+                     [wizard, metab](const KeyRequest& request, const QString& key) {
+                         switch (request.asker) {
+                         case KeyRequest::Asker::WizardAction:
+                             wizard->actionKeyChosen(request.index, key);
+                             break;
+                         case KeyRequest::Asker::MetaBindSlot:
+                             metab->fillSlot(request.index, key);
+                             break;
+                         case KeyRequest::Asker::Nobody:
+                             break;
+                         }
+                     });
+    QObject::connect(wizard, &TForm2::newConfigRequested, w.sozdat, &Tsozdat::runModal);
+    QObject::connect(wizard, &TForm2::metaBindsRequested, metab,
+                     [metab] { metab->openModal(TMetab::Target::Wizard); });
+    QObject::connect(metab, &TMetab::metaBindForWizard, wizard, &TForm2::appendMetaBind);
+    QObject::connect(wizard, &TForm2::statusLineRequested, w.form1, &TForm1::setStatusLine);
+}
+
+} // namespace
 
 template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) {
     T* w = new T(std::forward<Args>(args)...);
@@ -49,12 +83,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.nachalo = make<Tnachalo>(ctx);
     w.maps = make<Tmaps>(ctx, w.form1);
     w.metab = make<TMetab>(ctx, w.form1);
-    // The MetaBinds window asks the key choice dialog for its slots, and the wizard's
-    // "MetaBinds" button opens it to append into the wizard's working document.
-    QObject::connect(w.metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
-    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, w.metab, &TMetab::fillSlot);
-    QObject::connect(w.form2, &TForm2::metaBindsRequested, w.metab, &TMetab::openModal);
-    QObject::connect(w.metab, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
+    wireWizardAndKeyChoice(w);
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
     // The keyboard map reads the editor's document; a click on a key puts the editor's caret on

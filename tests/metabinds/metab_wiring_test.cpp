@@ -41,7 +41,6 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
             binds->findChild<QPushButton*>(ok ? u"Button1"_s : u"Button2"_s)->click();
         });
         sb_bind->click();
-        EXPECT_EQ(app.state.keySlot, 0);
     };
     QTimer::singleShot(0, metab, [&] {
         metab->findChild<QListWidget*>(u"lx_MeB"_s)->setCurrentRow(0);
@@ -53,9 +52,7 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
         sb_bind->click();
         metab->reject();
     });
-    app.state.metaBindTarget = 1;
     button49->click();
-    EXPECT_EQ(app.state.metaBindTarget, 0);
     EXPECT_TRUE(
         wizard->workingSet().mem1.content().endsWith(u"bind \"MOUSE1\" a\nbind \"SPACE\" b"_s))
         << wizard->workingSet().mem1.content().toStdString();

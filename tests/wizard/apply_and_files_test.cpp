@@ -261,7 +261,7 @@ TEST(WizardFiles, LoadingPairsTheGamesOwnConfigWithItsAutoexec) {
     put(g.path(u"config.cfg"_s), "bind \"w\" \"+forward\"\r\n");
     loadDocuments(g.w.ws, g.dir.path(), u"config.cfg"_s);
     EXPECT_TRUE(g.w.ws.autoexecMode);
-    EXPECT_TRUE(g.w.ws.chosenReadable);
+    EXPECT_TRUE(g.w.ws.chosenReadable());
     EXPECT_EQ(g.w.ws.mem1.content(), u"bind \"w\" \"+forward\"\n"_s);
     // A missing autoexec.cfg is created empty at once.
     EXPECT_EQ(slurp(g.path(u"autoexec.cfg"_s)), QByteArray());
@@ -295,7 +295,7 @@ TEST(WizardFiles, AFileThatCannotBeShownIsNeverWrittenBack) {
     } files[] = {{u"binary.cfg"_s}, {u"gone.cfg"_s}, {u"huge.cfg"_s}, {u"folder.cfg"_s}};
     for (const auto& f : files) {
         g.choose(f.name);
-        EXPECT_FALSE(g.w.ws.chosenReadable);
+        EXPECT_FALSE(g.w.ws.chosenReadable());
         EXPECT_EQ(g.w.ws.mem1.content(), unreadableDocumentLine());
         const WizardSaveResult r = applyAndSave(g.w.ws);
         EXPECT_EQ(r.status, WizardSaveResult::Status::RefusedUnreadable);
