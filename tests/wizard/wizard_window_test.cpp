@@ -10,9 +10,9 @@
 #include "shell/new_config_dialog.h"
 #include "shell/qt_folder_tree.h"
 #include "test_app.h"
-#include "wizard/wizard_window.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/wizard_files.h"
+#include "wizard/wizard_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -226,6 +226,25 @@ TEST_F(WizardFixture, ForwardWithoutAFileShowsTheMessageAndStays) {
     app.dialogs.expect(Kind::Message);
     w->Button56Click();
     EXPECT_EQ(page(), 0);
+}
+
+// A file chosen and then let go (Ctrl and a click): "Далее>>" empties the preview, and closing
+// then neither asks about the emptied document nor writes it over the file.
+TEST_F(WizardFixture, ForwardAfterTheChoiceWasLetGoLeavesTheFileAlone) {
+    const QByteArray text = "name \"Player\"\r\n";
+    app.writeFile(path(u"my.cfg"_s), text);
+    open();
+    choose(u"my.cfg"_s);
+    QTest::mouseClick(FileBox1->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      FileBox1->visualItemRect(FileBox1->item(0)).center());
+    ASSERT_TRUE(FileBox1->selectedItems().isEmpty());
+    app.dialogs.expect(Kind::Message);
+    click(u"Button2"_s);
+    EXPECT_TRUE(mem1->toPlainText().isEmpty());
+    EXPECT_FALSE(w->hasUnsavedChanges());
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(app.readFile(path(u"my.cfg"_s)), text);
 }
 
 TEST_F(WizardFixture, LeavingPageOneReadsTheSettingsAndTheCaptionsFollowThePages) {
