@@ -15,7 +15,8 @@ using namespace Qt::Literals::StringLiterals;
 void TForm2::Button8Click() {
     m_set.values = valuesFromControls();
     if (!m_set.chosenReadable()) {
-        // The document holds the message line, not the file: no page switch, only the refusal.
+        // The document holds the message line, not the file: applying refuses it, and no page
+        // switch runs for nothing.
         reportSave(applyAndSave(m_set));
         return;
     }
