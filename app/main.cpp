@@ -3,8 +3,8 @@
 #include "platform/qt_shell.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
-#include "shell/main_window.h"
 #include "shell/main_menu_tables.h"
+#include "shell/main_window.h"
 #include "shell/qt_tool_icons.h"
 
 #include <QApplication>
@@ -45,9 +45,9 @@ int main(int argc, char** argv) {
     QtUserDialogs dialogs;
     dialogs.setMessageTitle(applicationTitle());
     QtShell shell;
-    AppContext ctx{state, dialogs, shell, {}};
+    AppContext ctx{state, dialogs, shell};
     ProgramWindows windows(ctx);
-    TForm1* main = ctx.windows.form1;
+    TForm1* main = windows.windows().form1;
     dialogs.setParent(main);
     if (!state.selfTest)
         for (const QString& problem : homeProblems)

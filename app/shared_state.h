@@ -13,7 +13,6 @@
 #include <vector>
 
 class SearchTarget;
-class QObject;
 
 struct SharedState {
     // Where the program's own files are (settings, reference tree, help, sound module).
@@ -52,13 +51,6 @@ struct SharedState {
     // through Dogy; the value list window follows its signals.
     ValueListContent valueList;
 
-    // MetaBinds: 1 sends a finished MetaBind to the main editor, 0 to the wizard's document.
-    int metaBindTarget = 1;
-    // 0: the key choice dialog works for the wizard; n >= 1: it fills slot n of MetaBinds.
-    int keySlot = 0;
-    // The key an action had before the key pages' last assignment.
-    QString previousActionKey;
-
     // Game launch.
     QString launchParams;
     bool launchConfirmed = false;
@@ -70,12 +62,6 @@ struct SharedState {
         QString keptCopy; // empty: the mod had no config.cfg
     };
     std::vector<LaunchedConfig> launchedConfigs;
-
-    // Wizard state shared with the key choice dialog (the wizard's own flags live in its
-    // WizardWorkingSet, the internal page switch in TForm2's page flow).
-    QString actionCommand;
-    QObject* actionButton = nullptr;
-    int keyChosen = 0;
 
     // Start-up options that are not settings: the command-line arguments after the program
     // name, and whether this is the self-test run (no modal dialogs, no settings written).

@@ -32,7 +32,7 @@ template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) 
 }
 
 ProgramWindows::ProgramWindows(AppContext& ctx) {
-    AppWindows& w = ctx.windows;
+    AppWindows& w = m_w;
     w.form1 = make<TForm1>(ctx);
     w.pani1 = make<TPani1>(ctx, w.form1);
     w.ccd = make<Tccd>(ctx, w.form1);
@@ -52,6 +52,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
 
     wireMainWindowCommands(ctx, w);
     wireReference(w);
+    wireWizardAndKeyChoice(w);
     wireMetaBinds(w);
     wireKeyMap(w);
 }
@@ -131,18 +132,44 @@ void ProgramWindows::wireReference(const AppWindows& w) {
     QObject::connect(valueList, &TPani1::pictureDropped, popup, &TForm6::hidePicture);
 }
 
-// The MetaBinds window: opened from the main window (into the editor) or from the wizard's
-// "MetaBinds" (into the wizard's working document); it asks the key choice dialog for its slots.
+// The MetaBinds window opened from the main window writes into the editor.
 void ProgramWindows::wireMetaBinds(const AppWindows& w) {
     TForm1* main = w.form1;
     TMetab* metaBinds = w.metab;
-    QObject::connect(main, &TForm1::metaBindsRequested, metaBinds, &TMetab::openModal);
+    QObject::connect(main, &TForm1::metaBindsRequested, metaBinds,
+                     [metaBinds] { metaBinds->openModal(TMetab::Target::Editor); });
     QObject::connect(metaBinds, &TMetab::metaBindForEditor, main, &TForm1::appendBlock);
     QObject::connect(metaBinds, &TMetab::closedForEditor, main, &TForm1::caretToEnd);
-    QObject::connect(metaBinds, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
-    QObject::connect(w.binds, &Tbinds::metaBindSlotChosen, metaBinds, &TMetab::fillSlot);
-    QObject::connect(w.form2, &TForm2::metaBindsRequested, metaBinds, &TMetab::openModal);
-    QObject::connect(metaBinds, &TMetab::metaBindForWizard, w.form2, &TForm2::appendMetaBind);
+}
+
+// The wizard and the key choice dialog, the new-config dialog and the MetaBinds window it opens.
+// Both the wizard's key pages and the MetaBinds window ask the key choice dialog for a key; the
+// dialog hands each request back with the key, and the answer goes to the window that asked.
+// The wizard's page 1 makes a new config through the new-config dialog, its "MetaBinds" fills its
+// working document, and its notes go to the main window's status line.
+void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
+    TForm2* wizard = w.form2;
+    TMetab* metab = w.metab;
+    QObject::connect(wizard, &TForm2::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
+    QObject::connect(w.binds, &Tbinds::keyChosen, wizard,
+                     [wizard, metab](const KeyRequest& request, const QString& key) {
+                         switch (request.asker) {
+                         case KeyRequest::Asker::WizardAction:
+                             wizard->actionKeyChosen(request.index, key);
+                             break;
+                         case KeyRequest::Asker::MetaBindSlot:
+                             metab->fillSlot(request.index, key);
+                             break;
+                         case KeyRequest::Asker::Nobody:
+                             break;
+                         }
+                     });
+    QObject::connect(wizard, &TForm2::newConfigRequested, w.sozdat, &Tsozdat::runModal);
+    QObject::connect(wizard, &TForm2::metaBindsRequested, metab,
+                     [metab] { metab->openModal(TMetab::Target::Wizard); });
+    QObject::connect(metab, &TMetab::metaBindForWizard, wizard, &TForm2::appendMetaBind);
+    QObject::connect(wizard, &TForm2::statusLineRequested, w.form1, &TForm1::setStatusLine);
 }
 
 // The keyboard map reads the editor's document; a click on a key puts the editor's caret on its

@@ -24,6 +24,6 @@ struct BenchMainWindow {
     SharedState state;
     QtUserDialogs dialogs;
     QtShell shell;
-    AppContext ctx{state, dialogs, shell, {}};
+    AppContext ctx{state, dialogs, shell};
     std::unique_ptr<TForm1> form;
 };

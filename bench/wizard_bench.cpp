@@ -132,8 +132,7 @@ void BM_WizardReadAndApply(benchmark::State& state) {
     SharedState shared;
     for (auto _ : state) {
         WizardWorkingSet ws(shared);
-        ws.mem1.setText(config);
-        ws.chosenReadable = true;
+        ws.chosenFileRead(config);
         clearPageValuesForNewFile(ws.values);
         pivoRead(ws, g_commands);
         applySettings(ws);
@@ -175,8 +174,7 @@ int main(int argc, char** argv) {
     {
         SharedState shared;
         WizardWorkingSet ws(shared);
-        ws.mem1.setText(g_configs[1]);
-        ws.chosenReadable = true;
+        ws.chosenFileRead(g_configs[1]);
         clearPageValuesForNewFile(ws.values);
         pivoRead(ws, g_commands);
         applySettings(ws);

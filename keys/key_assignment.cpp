@@ -62,6 +62,13 @@ QString vopli(WizardWorkingSet& ws, const QString& caption) {
     return caption;
 }
 
+QString reassignmentQuestion(const QString& key, const QString& holder) {
+    const QString question = u"Вы действительно хотите переназначить выбранную клавишу?"_s;
+    if (holder.isEmpty())
+        return u"Клавиша "_s + key + u" уже занята.\n"_s + question;
+    return u"Клавиша "_s + key + u" сейчас назначена на «"_s + holder + u"».\n"_s + question;
+}
+
 bool usedKeysHold(const QStringList& usedKeys, const QString& key) {
     const QString upper = asciiUpper(key);
     for (const QString& entry : usedKeys)

@@ -39,6 +39,10 @@ struct KompotResult {
 KompotResult assignChosenKey(WizardWorkingSet& ws, const QString& caption, const QString& key,
                              const QString& command);
 
+// The question before a key is taken from what holds it now (`holder`: an action's caption,
+// or empty when the config binds it to something else).
+QString reassignmentQuestion(const QString& key, const QString& holder);
+
 // What the key choice dialog needs of the wizard for a key another action already has.
 class KeyReassignment {
 public:

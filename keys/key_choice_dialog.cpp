@@ -2,47 +2,22 @@
 #include "keys/key_choice_dialog.h"
 #include "shell/qt_widget_helpers.h"
 
-#include "keys/key_assignment.h"
 #include "platform/user_dialogs.h"
 #include "reference/key_list.h"
 #include "reference/qt_list_boxes.h"
 
-#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
-
-QString reassignmentQuestion(const QString& key, const QString& holder) {
-    const QString question = u"Вы действительно хотите переназначить выбранную клавишу?"_s;
-    if (holder.isEmpty())
-        return u"Клавиша "_s + key + u" уже занята.\n"_s + question;
-    return u"Клавиша "_s + key + u" сейчас назначена на «"_s + holder + u"».\n"_s + question;
-}
 
 namespace {
 
 const QSize kDialogSize(300, 330);
-
-// The question goes through the program's dialogs; the document work through the wizard.
-class ReassignThroughWizard final : public KeyReassignment {
-public:
-    ReassignThroughWizard(UserDialogs& dialogs, KeyChoiceClient& client, const QString& key)
-        : m_dialogs(dialogs), m_client(client), m_key(key) {}
-    bool confirmReassignment() override {
-        return m_dialogs.confirmDestructive(reassignmentQuestion(
-                   m_key, m_client.actionHoldingKey(m_key))) == UserDialogs::Answer::Yes;
-    }
-    void onDocuments(const std::function<void()>& work) override { m_client.runOnDocuments(work); }
-
-private:
-    UserDialogs& m_dialogs;
-    KeyChoiceClient& m_client;
-    QString m_key;
-};
 
 } // namespace
 
@@ -81,12 +56,17 @@ QString Tbinds::chosenKey() const {
     return selectedText(ListBox1);
 }
 
-void Tbinds::chooseKey() {
+void Tbinds::chooseKey(const KeyRequest& request) {
+    m_request = request;
+    m_accepted.clear();
     ensureBuilt(); // its size is set there, and it is centred by it
     // Made with the main window as its parent.
     if (QWidget* main = parentWidget())
         centreFrameOn(this, main->frameGeometry(), main);
-    exec();
+    const bool ok = exec() == QDialog::Accepted;
+    const KeyRequest answered = std::exchange(m_request, KeyRequest{});
+    if (ok && !m_accepted.isEmpty())
+        emit keyChosen(answered, m_accepted);
 }
 
 void Tbinds::showEvent(QShowEvent* e) {
@@ -111,43 +91,12 @@ void Tbinds::Button1Click() {
         m_ctx.dialogs.message(u"Для продолжения выберите клавишу!"_s);
         return;
     }
-    SharedState& state = m_ctx.state;
-    if (state.keySlot >= 1) {
-        const int slot = state.keySlot;
-        state.keySlot = 0;
-        emit metaBindSlotChosen(slot, key);
-        accept();
-        return;
-    }
-    acceptForWizard(key);
-}
-
-void Tbinds::acceptForWizard(const QString& key) {
-    SharedState& state = m_ctx.state;
-    if (!m_client) {
-        state.keyChosen = 1;
-        accept();
-        return;
-    }
-    auto* button = qobject_cast<QAbstractButton*>(state.actionButton);
-    const QString caption = button ? button->text() : QString();
-    ReassignThroughWizard wizard(m_ctx.dialogs, *m_client, key);
-    const KeyChoiceResult result =
-        keyChoiceOk(m_client->workingSet(), key, caption, state.actionCommand, wizard);
-    if (result.outcome != KeyChoice::Accepted) {
-        // No to the question: the user may choose another key.
-        state.keyChosen = 0;
+    if (m_request.accepts && !m_request.accepts(key)) {
+        // No to the asker's question: the user may choose another key.
         ListBox1->setFocus();
         return;
     }
-    if (result.reassigned) {
-        m_client->showActionCaptions();
-        if (button) {
-            button->setText(result.caption);
-            button->setToolTip(result.caption);
-        }
-    }
-    state.keyChosen = 1;
+    m_accepted = key;
     accept();
 }
 
@@ -156,7 +105,6 @@ void Tbinds::Button2Click() {
 }
 
 void Tbinds::reject() {
-    m_ctx.state.keyChosen = 0;
-    m_ctx.state.keySlot = 0;
+    m_accepted.clear();
     QDialog::reject();
 }

@@ -106,7 +106,7 @@ QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
     if (request.key.isEmpty() ||
         (request.mode == BindMode::Combination && request.modifier.isEmpty()))
         return u"Выберите клавишу и нажмите <BIND>"_s;
-    if (ws.chosenPath.isEmpty() || !ws.chosenReadable)
+    if (ws.chosenPath.isEmpty() || !ws.chosenReadable())
         return u"Файл \"%1\" не удалось прочитать, поэтому сценарий клавиши в него не "
                u"записан. Выберите на первой странице файл, который можно открыть."_s.arg(
                    ws.chosenPath);

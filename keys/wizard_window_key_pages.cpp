@@ -3,9 +3,12 @@
 
 #include "keys/action_table.h"
 #include "keys/key_assignment.h"
+#include "keys/key_request.h"
 #include "keys/qt_key_button.h"
-#include "wizard/wizard_window.h"
+#include "keys/wizard_window_script_area.h"
+#include "platform/user_dialogs.h"
 #include "wizard/wizard_files.h"
+#include "wizard/wizard_window.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QBoxLayout>
@@ -55,6 +58,23 @@ QVBoxLayout* column() {
     return c;
 }
 
+// The question goes through the program's dialogs; the document work through the key pages.
+class ReassignThroughPages final : public KeyReassignment {
+public:
+    ReassignThroughPages(UserDialogs& dialogs, KeyPages& pages, const QString& key)
+        : m_dialogs(dialogs), m_pages(pages), m_key(key) {}
+    bool confirmReassignment() override {
+        return m_dialogs.confirmDestructive(reassignmentQuestion(
+                   m_key, m_pages.actionHoldingKey(m_key))) == UserDialogs::Answer::Yes;
+    }
+    void onDocuments(const std::function<void()>& work) override { m_pages.runOnDocuments(work); }
+
+private:
+    UserDialogs& m_dialogs;
+    KeyPages& m_pages;
+    QString m_key;
+};
+
 } // namespace
 
 KeyPages* installKeyPages(TForm2& form, AppContext& ctx) {
@@ -73,6 +93,8 @@ KeyPages::KeyPages(TForm2& form, AppContext& ctx) : QObject(&form), m_form(form)
         if (index == kPage9)
             TbS9Show();
     });
+    // Page 9's script area lays itself out around the movement cross.
+    m_scriptArea = new ScriptKeyArea(form, ctx, *this);
 }
 
 // The width of a key button that shows `keyName` whole, in the buttons' font.
@@ -100,6 +122,7 @@ void KeyPages::buildMovementCross(QWidget* page) {
     // Page 9 lays the cross out beside its picture; the cross is as large as its buttons need.
     auto* cross = new QWidget(page);
     cross->setObjectName(u"MovementCross"_s);
+    m_movementCross = cross;
     QFont small = cross->font();
     small.setPixelSize(10);
     const QFontMetrics keyMetrics(small);
@@ -288,6 +311,23 @@ QPushButton* KeyPages::actionButton(const QString& name) const {
     return nullptr;
 }
 
+QList<QWidget*> KeyPages::movementButtons() const {
+    // Forward, left, right, back: the order Tab takes them in.
+    QList<QWidget*> buttons;
+    for (const char16_t* name : {u"Button4", u"Button5", u"Button7", u"Button6"})
+        if (QPushButton* button = actionButton(QString::fromUtf16(name)))
+            buttons.append(button);
+    return buttons;
+}
+
+void KeyPages::configClicked() {
+    m_scriptArea->clearChatRecipient();
+}
+
+void KeyPages::wizardClosing() {
+    Panel2->hide();
+}
+
 WizardWorkingSet& KeyPages::workingSet() {
     return m_form.workingSet();
 }
@@ -324,36 +364,43 @@ QString KeyPages::actionHoldingKey(const QString& key) const {
 }
 
 void KeyPages::ActionButtonClick(QPushButton* button) {
-    const ActionRow* row = actionRowForButton(button->objectName());
-    if (!row)
+    const auto found = std::find(m_buttons.begin(), m_buttons.end(), button);
+    if (found == m_buttons.end())
         return;
-    m_ctx.state.actionCommand = actionCommand(*row);
-    m_ctx.state.actionButton = button;
-    kompot();
+    const int row = int(found - m_buttons.begin());
+    KeyRequest request;
+    request.asker = KeyRequest::Asker::WizardAction;
+    request.index = row;
+    request.accepts = [this, row](const QString& key) { return acceptsKey(row, key); };
+    emit m_form.keyChoiceRequested(request);
     if (isMovementButton(button->objectName()))
         button->setToolTip(button->text());
 }
 
-void KeyPages::kompot() {
-    auto* button = qobject_cast<QPushButton*>(m_ctx.state.actionButton);
-    Tbinds* binds = m_ctx.windows.binds;
-    if (!button || !binds)
-        return;
-    m_ctx.state.keySlot = 0;
-    binds->setClient(this);
-    binds->chooseKey();
-    if (m_ctx.state.keyChosen != 1)
-        return;
-    const QString key = binds->chosenKey();
-    KompotResult result;
-    m_form.runOnDocuments(true, [&] {
-        result = assignChosenKey(workingSet(), button->text(), key, m_ctx.state.actionCommand);
-    });
-    m_ctx.state.previousActionKey = result.previousActionKey;
-    if (auto* key = qobject_cast<KeyButton*>(button))
-        key->setKey(result.caption);
-    else
+bool KeyPages::acceptsKey(int row, const QString& key) {
+    QPushButton* button = m_buttons.at(size_t(row));
+    ReassignThroughPages pages(m_ctx.dialogs, *this, key);
+    const KeyChoiceResult result = keyChoiceOk(workingSet(), key, button->text(),
+                                               actionCommand(actionTable()[size_t(row)]), pages);
+    if (result.outcome != KeyChoice::Accepted)
+        return false;
+    if (result.reassigned) {
+        showActionCaptions();
         button->setText(result.caption);
+        button->setToolTip(result.caption);
+    }
+    return true;
+}
+
+void KeyPages::kompot(int row, const QString& key) {
+    if (row < 0 || size_t(row) >= m_buttons.size())
+        return;
+    auto* button = static_cast<KeyButton*>(m_buttons[size_t(row)]);
+    const QString command = actionCommand(actionTable()[size_t(row)]);
+    KompotResult result;
+    m_form.runOnDocuments(
+        true, [&] { result = assignChosenKey(workingSet(), button->text(), key, command); });
+    button->setKey(result.caption);
 }
 
 void KeyPages::TbS9Show() {
@@ -376,20 +423,13 @@ void KeyPages::Button51Click() {
 }
 
 void KeyPages::Button49Click() {
-    m_ctx.state.metaBindTarget = 0;
     emit m_form.metaBindsRequested();
 }
 
 void KeyPages::Button50Click() {
     WizardWorkingSet& ws = workingSet();
-    if (!ws.chosenReadable) {
-        // The document holds the message line, not the file: writing it would destroy the file.
-        WizardSaveResult refused;
-        refused.status = WizardSaveResult::Status::RefusedUnreadable;
-        refused.path = ws.chosenPath;
-        m_form.reportSave(refused);
-        return;
-    }
-    m_form.warnUnencodable(ws.mem1.content());
+    // A document that holds the message line, not the file, is refused by the save.
+    if (ws.chosenReadable())
+        m_form.warnUnencodable(ws.mem1.content());
     m_form.reportSave(saveChosenFile(ws));
 }

@@ -9,10 +9,10 @@
 #include "app/app_context.h"
 #include "keys/buy_tables.h"
 #include "keys/radio_tables.h"
+#include "keys/wizard_window_key_pages.h"
 #include "platform/jpeg_image.h"
 #include "platform/user_dialogs.h"
 #include "platform/wav_module_loader.h"
-#include "shell/main_window.h"
 #include "shell/qt_widget_helpers.h"
 #include "wizard/wizard_window.h"
 
@@ -76,8 +76,8 @@ bool isEnter(QEvent* event) {
 
 } // namespace
 
-ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx)
-    : QObject(&form), m_form(form), m_ctx(ctx) {
+ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPages& keyPages)
+    : QObject(&form), m_form(form), m_ctx(ctx), m_keyPages(keyPages) {
     setObjectName(u"ScriptKeyArea"_s);
     QWidget* page = form.page(kPage9);
     buildWeapons(page);
@@ -301,7 +301,7 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     top->setSpacing(0);
     top->addWidget(Image2, 0, Qt::AlignTop);
     top->addStretch(1);
-    if (QWidget* cross = page->findChild<QWidget*>(u"MovementCross"_s))
+    if (QWidget* cross = m_keyPages.movementCross())
         top->addWidget(cross, 0, Qt::AlignTop);
     auto* newKey = new QHBoxLayout;
     newKey->setSpacing(4);
@@ -335,9 +335,7 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     // Tab goes down the left column, then through the movement keys and down the right one.
     QList<QWidget*> order = {ComboBox3, ComboBox4, ComboBox5,     ComboBox8,    m_play,
                              m_stop,    Edit3,     RadioButton49, RadioButton50};
-    for (const char16_t* name : {u"Button4", u"Button5", u"Button7", u"Button6"})
-        if (auto* key = page->findChild<QWidget*>(QString::fromUtf16(name)))
-            order.append(key);
+    order << m_keyPages.movementButtons();
     order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << SpeedButton3 << ComboBox9
           << SpeedButton2;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
@@ -479,8 +477,12 @@ void ScriptKeyArea::tellOnce(const QString& reason) {
     if (reason.isEmpty() || m_toldReasons.contains(reason))
         return;
     m_toldReasons.insert(reason);
-    if (m_ctx.windows.form1)
-        m_ctx.windows.form1->setStatusLine(reason);
+    emit m_form.statusLineRequested(reason);
+}
+
+void ScriptKeyArea::clearChatRecipient() {
+    uncheck(RadioButton49);
+    uncheck(RadioButton50);
 }
 
 void ScriptKeyArea::resetComposition() {
@@ -496,8 +498,7 @@ void ScriptKeyArea::resetComposition() {
     Edit3->clear();
     Edit3->setEnabled(false);
     paintSwitchable(Edit3, false);
-    uncheck(RadioButton49);
-    uncheck(RadioButton50);
+    clearChatRecipient();
     Image2->hide();
     Label92->setText(script::costText(0));
     Label93->setText(script::ammunitionRangeText(0));

@@ -11,6 +11,7 @@
 #include <memory>
 
 struct AppContext;
+class KeyPages;
 class TForm2;
 class WavPlayer;
 class QCheckBox;
@@ -29,8 +30,9 @@ class QWidget;
 class ScriptKeyArea final : public QObject {
     Q_OBJECT
 public:
-    // Builds the area on the form's page 9 and follows the form's readings of the documents.
-    ScriptKeyArea(TForm2& form, AppContext& ctx);
+    // Builds the area on the form's page 9, around the movement cross of the key pages, and
+    // follows the form's readings of the documents.
+    ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPages& keyPages);
     ~ScriptKeyArea() override;
 
     // Tests hand in a player of their own.
@@ -40,6 +42,8 @@ public:
 
     // What the page's controls have composed.
     script::Composition composition() const;
+    // Neither chat recipient is chosen.
+    void clearChatRecipient();
 
 public slots:
     void ComboBox3Select(int index);
@@ -87,6 +91,7 @@ private:
 
     TForm2& m_form;
     AppContext& m_ctx;
+    KeyPages& m_keyPages;
     std::unique_ptr<WavPlayer> m_player;
     QSet<QString> m_toldReasons;
 

@@ -4,8 +4,8 @@
 #include "keys/wizard_window_script_area.h"
 
 #include "app/app_context.h"
-#include "keys/wizard_window_key_pages.h"
 #include "keys/key_assignment.h"
+#include "keys/wizard_window_key_pages.h"
 #include "platform/user_dialogs.h"
 #include "wizard/wizard_window.h"
 #include "wizard/wizard_working_set.h"
@@ -115,10 +115,8 @@ bool ScriptKeyArea::bind(const script::BindRequest& request) {
         m_form.reportSave(save);
     showKeyLists();
     // A reload also found the actions' keys anew.
-    if (request.mode != script::BindMode::NewKey && outcome.done()) {
-        if (auto* keyPages = m_form.findChild<KeyPages*>())
-            keyPages->showActionCaptions();
-    }
+    if (request.mode != script::BindMode::NewKey && outcome.done())
+        m_keyPages.showActionCaptions();
     return outcome.done();
 }
 

@@ -109,15 +109,16 @@ void TMetab::buildContents() {
     connect(Button1, &QPushButton::clicked, this, &TMetab::Button1Click);
 }
 
-void TMetab::openModal() {
-    FormShow();
+void TMetab::openModal(Target target) {
+    FormShow(target);
     if (QWidget* main = parentWidget())
         centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 
-void TMetab::FormShow() {
+void TMetab::FormShow(Target target) {
     ensureBuilt();
+    m_target = target;
     m_shownRow = -1;
     m_listing = metabind::listMetaBinds(m_ctx.state.home);
     const QSignalBlocker block(lx_MeB);
@@ -171,14 +172,13 @@ void TMetab::sb_bindClick() {
     const int row = selectedRow(lx_bind);
     if (row < 0)
         return;
-    m_ctx.state.keySlot = row + 1;
-    emit keyChoiceRequested();
-    // However the key choice ended, the next opening of that dialog is for the wizard.
-    m_ctx.state.keySlot = 0;
+    KeyRequest request;
+    request.asker = KeyRequest::Asker::MetaBindSlot;
+    request.index = row + 1;
+    emit keyChoiceRequested(request);
 }
 
 void TMetab::fillSlot(int slot, const QString& key) {
-    m_ctx.state.keySlot = 0;
     ensureBuilt();
     if (slot < 1 || slot > lx_bind->count() || key.isEmpty())
         return;
@@ -194,7 +194,7 @@ void TMetab::insertScript() {
     red_bind->moveCursor(QTextCursor::Start);
     lx_bind->clear();
     resetSlotButton();
-    if (m_ctx.state.metaBindTarget == 1) {
+    if (m_target == Target::Editor) {
         emit metaBindForEditor(block);
     } else {
         emit metaBindForWizard(block);
@@ -216,9 +216,4 @@ void TMetab::Button1Click() {
     resetSlotButton();
     accept();
     emit closedForEditor();
-}
-
-void TMetab::done(int result) {
-    m_ctx.state.keySlot = 0;
-    QDialog::done(result);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "keys/key_request.h"
 #include "metabinds/metabind_listing.h"
 #include "shell/qt_built_on_first_show.h"
 
@@ -20,13 +21,17 @@ class TMetab : public BuiltOnFirstShow<QDialog> {
 public:
     explicit TMetab(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Lists the MetaBinds afresh (the list and the path table are emptied first).
-    void FormShow();
+    // Where a finished MetaBind goes: the main editor, or the wizard's working document.
+    enum class Target { Editor, Wizard };
+
+    // Lists the MetaBinds afresh (the list and the path table are emptied first), for finished
+    // MetaBinds to go to `target`.
+    void FormShow(Target target = Target::Editor);
     const metabind::MetaBindPaths& metaBindPaths() const { return m_listing.paths; }
 
 public slots:
     // Lists the MetaBinds and shows the window modally, centred on the main window.
-    void openModal();
+    void openModal(Target target = Target::Editor);
     // The key choice dialog's answer for slot `slot` (1-based): the slot shows the key, and when
     // no slot is left without one the button offers "Вставить".
     void fillSlot(int slot, const QString& key);
@@ -37,10 +42,10 @@ public slots:
     void Button1Click(); // "Выход"
 
 signals:
-    // A key is wanted for slot KeySlot (set before this is sent); the key choice dialog answers
-    // through fillSlot.
-    void keyChoiceRequested();
-    // A finished MetaBind for the wizard's working document (MetaBindTarget 0).
+    // A key is wanted for a slot (the request's index); the key choice dialog's answer comes to
+    // fillSlot.
+    void keyChoiceRequested(const KeyRequest& request);
+    // A finished MetaBind for the wizard's working document (opened for Target::Wizard).
     void metaBindForWizard(const QString& block);
     // A finished MetaBind for the end of the editor's text (MetaBindTarget 1).
     void metaBindForEditor(const QString& block);
@@ -48,7 +53,6 @@ signals:
     void closedForEditor();
 
 protected:
-    void done(int result) override;
     void buildContents() override;
 
 private:
@@ -56,6 +60,7 @@ private:
     void insertScript();
 
     AppContext& m_ctx;
+    Target m_target = Target::Editor;
     metabind::Listing m_listing;
     // The script as read (the box shows it; it is also what gets filled and inserted).
     QString m_script;

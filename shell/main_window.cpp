@@ -357,7 +357,6 @@ void TForm1::Dogy() {
         m_ctx.dialogs.error(load.message);
 }
 void TForm1::MetaBinds1Click() {
-    m_ctx.state.metaBindTarget = 1;
     emit metaBindsRequested();
 }
 void TForm1::CS1Click() {

@@ -114,7 +114,7 @@ const std::vector<ApplyRow>& applyRows() {
 }
 
 bool applySettings(WizardWorkingSet& ws) {
-    if (!ws.chosenReadable)
+    if (!ws.chosenReadable())
         return false;
     for (const ApplyRow& row : applyRows())
         if (ws.writeEverySetting || row.changed(ws.values, ws.valuesAsRead))
@@ -127,12 +127,8 @@ bool applySettings(WizardWorkingSet& ws) {
 
 WizardSaveResult applyAndSave(WizardWorkingSet& ws,
                               const std::function<void(const QString&)>& beforeSave) {
-    if (!ws.chosenReadable) {
-        WizardSaveResult refused;
-        refused.status = WizardSaveResult::Status::RefusedUnreadable;
-        refused.path = ws.chosenPath;
-        return refused;
-    }
+    if (!ws.chosenReadable())
+        return WizardSaveResult::refusedUnreadable(ws.chosenPath);
     const QString before = ws.mem1.content();
     const WizardPageValues readBefore = ws.valuesAsRead;
     const bool everyBefore = ws.writeEverySetting;

@@ -1,6 +1,8 @@
 // The settings catalogue of the wizard's pages 2 to 8.
 #include "wizard/settings_catalogue.h"
 
+#include "wizard/page_flow.h"
+
 #include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
@@ -262,11 +264,13 @@ const WizardSetting& wizardSetting(SettingId id) {
 }
 
 const QStringList& settingsPageCaptions() {
-    static const QStringList captions = {
-        u"Главные настройки"_s, u"Видео настройки"_s,  u"Другие настройки"_s,
-        u"Настройки времени"_s, u"Команда и игроки"_s, u"Другие настройки"_s,
-        u"Соединение"_s,
-    };
+    // The page flow's table names every page; these are its pages 2 to 8.
+    static const QStringList captions = [] {
+        QStringList c;
+        for (int page = 1; page < wizard::kFirstKeyPage; ++page)
+            c.append(wizard::pageShowRule(page).tabCaption);
+        return c;
+    }();
     return captions;
 }
 

@@ -40,9 +40,11 @@ QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString
         ws.mem2.clear();
     }
     const textfile::ReadResult chosen = textfile::readEditableText(ws.chosenPath);
-    ws.chosenReadable = chosen.ok();
     ws.chosenForm = chosen.form;
-    ws.mem1.setText(chosen.ok() ? chosen.text : unreadableDocumentLine());
+    if (chosen.ok())
+        ws.chosenFileRead(chosen.text);
+    else
+        ws.chosenFileUnreadable(unreadableDocumentLine());
     ws.foundPosition = -1;
     return chosen.ok() ? QString() : textfile::notOpenedMessage(ws.chosenPath, chosen);
 }
@@ -61,6 +63,13 @@ void beginWizardOpening(WizardWorkingSet& ws) {
 
 QString safetyCopyPath(const QString& path) {
     return path + u".wizard.bak"_s;
+}
+
+WizardSaveResult WizardSaveResult::refusedUnreadable(const QString& path) {
+    WizardSaveResult refused;
+    refused.status = Status::RefusedUnreadable;
+    refused.path = path;
+    return refused;
 }
 
 QString WizardSaveResult::message() const {
@@ -151,21 +160,13 @@ WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDoc
 } // namespace
 
 WizardSaveResult saveChosenFile(WizardWorkingSet& ws) {
-    if (!ws.chosenReadable || ws.chosenPath.isEmpty()) {
-        WizardSaveResult refused;
-        refused.status = WizardSaveResult::Status::RefusedUnreadable;
-        refused.path = ws.chosenPath;
-        return refused;
-    }
+    if (!ws.chosenReadable() || ws.chosenPath.isEmpty())
+        return WizardSaveResult::refusedUnreadable(ws.chosenPath);
     return save(ws, ws.chosenPath, ws.mem1, ws.chosenForm);
 }
 
 WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
-    if (!ws.autoexecMode || !ws.autoexecReadable || ws.autoexecPath.isEmpty()) {
-        WizardSaveResult refused;
-        refused.status = WizardSaveResult::Status::RefusedUnreadable;
-        refused.path = ws.autoexecPath;
-        return refused;
-    }
+    if (!ws.autoexecMode || !ws.autoexecReadable || ws.autoexecPath.isEmpty())
+        return WizardSaveResult::refusedUnreadable(ws.autoexecPath);
     return save(ws, ws.autoexecPath, ws.mem2, ws.autoexecForm);
 }

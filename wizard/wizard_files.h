@@ -41,6 +41,8 @@ struct WizardSaveResult {
     QString safetyCopy;  // the copy made by this save, when one was made
     QString unencodable; // characters the file's encoding cannot hold, written as "?"
     bool ok() const { return status == Status::Saved; }
+    // No write at all: the document does not hold the text of the file at `path`.
+    static WizardSaveResult refusedUnreadable(const QString& path);
     // The Russian message for an error box (empty when saved).
     QString message() const;
     // The status line's note about the safety copy (empty when none was made).

@@ -5,7 +5,6 @@
 #include "shell/qt_widget_helpers.h"
 
 #include "keys/wizard_window_key_pages.h"
-#include "keys/wizard_window_script_area.h"
 #include "platform/user_dialogs.h"
 #include "wizard/pivo.h"
 #include "wizard/qt_spin_edit.h"
@@ -112,8 +111,7 @@ void TForm2::buildContents() {
     buildFrame();
     buildPage1();
     buildSettingsPages();
-    installKeyPages(*this, m_ctx);
-    new ScriptKeyArea(*this, m_ctx);
+    m_keyPages = installKeyPages(*this, m_ctx);
     layOutFrame();
 
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
@@ -332,6 +330,11 @@ void TForm2::appendMetaBind(const QString& block) {
     showPreview();
 }
 
+void TForm2::actionKeyChosen(int row, const QString& key) {
+    ensureBuilt();
+    m_keyPages->kompot(row, key);
+}
+
 void TForm2::FormShow() {
     ensureBuilt();
     beginWizardOpening(m_set);
@@ -341,18 +344,15 @@ void TForm2::FormShow() {
 }
 
 void TForm2::FormClose() {
-    m_set.mem1.clear();
+    m_set.dropDocuments();
     m_savedMem1.clear();
     m_savedMem2.clear();
     m_unreadableReason.clear();
     m_savedLine->clear();
-    // Nothing may be written from an emptied document until a file is chosen again.
-    m_set.chosenReadable = false;
     FileBox1->clearSelection();
     FileBox1->setCurrentRow(-1, QItemSelectionModel::Clear);
     showPreview();
-    if (QWidget* buyKeys = page(9)->findChild<QWidget*>(u"Panel2"_s))
-        buyKeys->hide();
+    m_keyPages->wizardClosing();
 }
 
 void TForm2::done(int result) {
@@ -365,7 +365,7 @@ void TForm2::done(int result) {
 }
 
 bool TForm2::hasUnsavedChanges() const {
-    if (!m_set.chosenReadable)
+    if (!m_set.chosenReadable())
         return false;
     return m_set.mem1.content() != m_savedMem1 ||
            (m_set.autoexecMode && m_set.autoexecReadable && m_set.mem2.content() != m_savedMem2);
@@ -404,7 +404,8 @@ bool TForm2::fileSelected() const {
 
 void TForm2::refuseWithoutFile() {
     m_ctx.dialogs.message(wizard::chooseConfigFirstMessage());
-    m_set.mem1.clear();
+    // No file stands behind the documents now: nothing of them may be written over one.
+    m_set.dropDocuments();
     showPreview();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "keys/key_request.h"
 #include "shell/qt_built_on_first_show.h"
 #include "wizard/page_flow.h"
 #include "wizard/wizard_working_set.h"
@@ -15,6 +16,7 @@
 #include <functional>
 
 class DriveFolderTree;
+class KeyPages;
 struct WizardSaveResult;
 class QComboBox;
 class QFrame;
@@ -71,6 +73,9 @@ public:
 public slots:
     // A MetaBind block for the working document (kept there until the key pages save it).
     void appendMetaBind(const QString& block);
+    // The key chosen for the key pages' action of row `row` (their keyChoiceRequested): bound to
+    // it in the working document.
+    void actionKeyChosen(int row, const QString& key);
 
     void FormShow();
     void FormClose();
@@ -104,6 +109,13 @@ public slots:
 signals:
     // Page 11's "MetaBinds" asks for the MetaBinds window on the working document.
     void metaBindsRequested();
+    // An action button of the key pages wants a key; the answer comes to actionKeyChosen.
+    void keyChoiceRequested(const KeyRequest& request);
+    // Page 1's "Создать" asks for a new empty config in `folder`, modally: when the request
+    // returns, the file list is read again.
+    void newConfigRequested(const QString& folder);
+    // A note for the main window's status line (a safety copy kept, a sound that cannot play).
+    void statusLineRequested(const QString& text);
     // A page's show handler ran (also when document work returns to the page).
     void pageShown(int index);
     // Leaving page 1 forward read the documents: the key lists and actionKeys are new.
@@ -144,6 +156,8 @@ private:
 
     AppContext& m_ctx;
     WizardWorkingSet m_set;
+    // Pages 9 to 11, which the frame tells what happens on page 1 and at closing.
+    KeyPages* m_keyPages = nullptr;
     QStringList m_actionCommands;
     // The file list's selection changed with the press that the click ends.
     bool m_rowJustChosen = false;

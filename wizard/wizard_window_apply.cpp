@@ -3,7 +3,6 @@
 
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
-#include "shell/main_window.h"
 #include "shell/qt_widget_helpers.h"
 #include "wizard/apply_settings.h"
 #include "wizard/wizard_files.h"
@@ -15,12 +14,10 @@ using namespace Qt::Literals::StringLiterals;
 
 void TForm2::Button8Click() {
     m_set.values = valuesFromControls();
-    if (!m_set.chosenReadable) {
-        // The document holds the message line, not the file: writing it would destroy the file.
-        WizardSaveResult refused;
-        refused.status = WizardSaveResult::Status::RefusedUnreadable;
-        refused.path = m_set.chosenPath;
-        reportSave(refused);
+    if (!m_set.chosenReadable()) {
+        // The document holds the message line, not the file: applying refuses it, and no page
+        // switch runs for nothing.
+        reportSave(applyAndSave(m_set));
         return;
     }
     WizardSaveResult saved;
@@ -53,7 +50,7 @@ bool TForm2::reportSave(const WizardSaveResult& result) {
     m_savedLine->setText(result.savedNote());
     m_savedLine->setToolTip(result.path);
     const QString note = result.statusNote();
-    if (!note.isEmpty() && m_ctx.windows.form1)
-        m_ctx.windows.form1->setStatusLine(note);
+    if (!note.isEmpty())
+        emit statusLineRequested(note);
     return true;
 }

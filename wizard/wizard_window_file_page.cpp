@@ -2,7 +2,7 @@
 // read-only preview of the working document.
 #include "wizard/wizard_window.h"
 
-#include "shell/new_config_dialog.h"
+#include "keys/wizard_window_key_pages.h"
 #include "shell/qt_folder_tree.h"
 #include "shell/qt_widget_helpers.h"
 #include "wizard/wizard_files.h"
@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -129,9 +128,7 @@ void TForm2::DirectoryListBox1Change(const QString& folder) {
     m_browseFolder = folder;
     fillFileList(false);
     // The preview showed a file of the folder left behind.
-    m_set.mem1.clear();
-    m_set.mem2.clear();
-    m_set.chosenReadable = false;
+    m_set.dropDocuments();
     m_unreadableReason.clear();
     m_savedMem1.clear();
     m_savedMem2.clear();
@@ -166,22 +163,14 @@ void TForm2::showPreview() {
 }
 
 void TForm2::Button1Click() {
-    if (m_ctx.windows.sozdat)
-        m_ctx.windows.sozdat->runModal(m_browseFolder);
+    emit newConfigRequested(m_browseFolder);
     fillFileList(true);
 }
 
 void TForm2::FileBox1Click() {
     clearSettingsPages();
     m_set.usedKeys.clear();
-    // The chat message's recipient on page 9 is chosen again for each config.
-    for (const QString& name : {u"RadioButton49"_s, u"RadioButton50"_s}) {
-        if (auto* b = page(8)->findChild<QRadioButton*>(name)) {
-            b->setAutoExclusive(false);
-            b->setChecked(false);
-            b->setAutoExclusive(true);
-        }
-    }
+    m_keyPages->configClicked();
     m_set.unbindallPresent = true;
     if (!fileSelected())
         return;

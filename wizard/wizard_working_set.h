@@ -55,10 +55,18 @@ struct WizardWorkingSet {
     bool reloadOnly = false;
     int pivoState = 0;
 
-    // The file chosen on page 1 and whether its text could be read. A document that could not
-    // be read holds only the message line and must never be written over the file.
+    // The file chosen on page 1.
     QString chosenPath;
-    bool chosenReadable = false;
+    // Whether mem1 holds the chosen file's text, so that it may be written back over the file.
+    // Not so for an unreadable file (mem1 holds only the message line) nor for documents dropped.
+    bool chosenReadable() const { return m_chosenReadable; }
+    // mem1 becomes `text`, read from chosenPath.
+    void chosenFileRead(const QString& text);
+    // The chosen file could not be read: mem1 holds only `messageLine`.
+    void chosenFileUnreadable(const QString& messageLine);
+    // No file stands behind the documents any more (none chosen, another folder, the wizard
+    // closed): both are emptied, and nothing is written until a file is read again.
+    void dropDocuments();
     // In autoexec mode: the autoexec.cfg paired with the chosen config.cfg, and whether it
     // could be read (or was created empty).
     QString autoexecPath;
@@ -77,4 +85,7 @@ struct WizardWorkingSet {
 
     // Files this opening of the wizard has already kept a safety copy of.
     QSet<QString> safetyCopiesMade;
+
+private:
+    bool m_chosenReadable = false;
 };

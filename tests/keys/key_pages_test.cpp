@@ -3,8 +3,8 @@
 // the working document or refusing an unreadable one.
 #include "app/window_wiring.h"
 #include "file_size_limit.h"
-#include "keys/wizard_window_key_pages.h"
 #include "keys/key_choice_dialog.h"
+#include "keys/wizard_window_key_pages.h"
 #include "metabinds/metabinds_window.h"
 #include "test_app.h"
 #include "wizard/wizard_window.h"
@@ -29,7 +29,7 @@ struct KeyPagesTest : ::testing::Test {
         app.createWindows();
         app.state.wizardFolder = app.gameDir();
         app.state.startupGameDir = app.gameDir();
-        w = app.ctx->windows.form2;
+        w = app.w().form2;
         ASSERT_TRUE(w);
         w->ensureBuilt();
     }
@@ -60,9 +60,9 @@ struct KeyPagesTest : ::testing::Test {
     // Clicks an action button and picks `key` in the key choice dialog.
     void assign(const QString& button, const QString& key) {
         QTimer::singleShot(0, w, [this, key] {
-            auto* list = app.ctx->windows.binds->findChild<QListWidget*>(u"ListBox1"_s);
+            auto* list = app.w().binds->findChild<QListWidget*>(u"ListBox1"_s);
             list->setCurrentItem(list->findItems(key, Qt::MatchExactly).first());
-            app.ctx->windows.binds->findChild<QPushButton*>(u"Button1"_s)->click();
+            app.w().binds->findChild<QPushButton*>(u"Button1"_s)->click();
         });
         c(button)->click();
     }
@@ -93,7 +93,9 @@ TEST_F(KeyPagesTest, AnActionKeyIsBoundAndSavedByApply) {
     assign(u"Button4"_s, u"UPARROW"_s);
     EXPECT_EQ(c(u"Button4"_s)->text(), u"UPARROW"_s);
     EXPECT_EQ(c(u"Button4"_s)->toolTip(), u"UPARROW"_s);
-    EXPECT_EQ(app.state.previousActionKey, u"w"_s);
+    // The key the action had goes back to the free keys.
+    EXPECT_EQ(w->workingSet().freeKeys.last(), u"w"_s);
+    EXPECT_FALSE(w->workingSet().usedKeys.contains(u"w"_s));
     EXPECT_EQ(c<QTabWidget>(u"PgC1"_s)->currentIndex(), 8);
     // Only the document in memory has changed so far.
     EXPECT_EQ(app.readFile(path), "bind \"w\" \"+forward\"\r\nbind \"MOUSE1\" \"+attack\"\r\n");
@@ -114,6 +116,45 @@ TEST_F(KeyPagesTest, AnActionKeyIsBoundAndSavedByApply) {
     // The wizard itself says what it wrote, also when the main window is behind it.
     EXPECT_EQ(c<QLabel>(u"SavedLine"_s)->text(), u"Сохранено: my.cfg (копия: my.cfg.wizard.bak)"_s);
     EXPECT_FALSE(w->hasUnsavedChanges());
+}
+
+// A key another action holds is taken only after Yes to the question that names the action;
+// after No the key choice dialog stays open for another key. A free key is taken unasked.
+TEST_F(KeyPagesTest, AKeyAnotherActionHoldsIsTakenOnlyAfterYes) {
+    app.writeFile(app.gameDir() + u"/my.cfg"_s,
+                  "unbindall\r\nbind \"mouse1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n");
+    ASSERT_TRUE(openOnKeys(u"my.cfg"_s));
+    Tbinds* binds = app.w().binds;
+    binds->ensureBuilt();
+    auto* list = binds->findChild<QListWidget*>(u"ListBox1"_s);
+    auto* ok = binds->findChild<QPushButton*>(u"Button1"_s);
+    QPushButton* jump = c(u"Button11"_s);
+    ASSERT_EQ(jump->text(), u"SPACE"_s);
+    const QString read = w->workingSet().mem1.content();
+    QTimer::singleShot(0, w, [&] {
+        list->setCurrentItem(list->findItems(u"MOUSE1"_s, Qt::MatchExactly).first());
+        app.dialogs.expect(Kind::YesNo, UserDialogs::Answer::No);
+        ok->click();
+        EXPECT_EQ(app.dialogs.lastText(),
+                  u"Клавиша MOUSE1 сейчас назначена на «Атака».\n"
+                  u"Вы действительно хотите переназначить выбранную клавишу?"_s);
+        EXPECT_TRUE(binds->isVisible());
+        EXPECT_EQ(jump->text(), u"SPACE"_s);
+        EXPECT_EQ(w->workingSet().mem1.content(), read);
+        app.dialogs.expect(Kind::YesNo, UserDialogs::Answer::Yes);
+        ok->click();
+    });
+    jump->click();
+    EXPECT_FALSE(binds->isVisible());
+    EXPECT_EQ(jump->text(), u"MOUSE1"_s);
+    EXPECT_EQ(c(u"Button9"_s)->text(), QString()); // "+attack" lost its key
+    EXPECT_EQ(w->workingSet().mem1.content(), u"unbindall\nbind \"MOUSE1\" \"+jump\"\n"_s);
+    EXPECT_EQ(c<QTabWidget>(u"PgC1"_s)->currentIndex(), 8);
+
+    assign(u"Button11"_s, u"j"_s);
+    EXPECT_EQ(jump->text(), u"j"_s);
+    app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::No);
+    w->reject();
 }
 
 // Keys bound but not saved with "Применить настройки": closing the wizard asks, as the editor
@@ -167,12 +208,10 @@ TEST_F(KeyPagesTest, BuyPanelMetaBindsAndAnUnreadableFile) {
 
     w->showPage(10);
     // Only the request is checked here; the MetaBinds window it opens has tests of its own.
-    QObject::disconnect(w, &TForm2::metaBindsRequested, app.ctx->windows.metab, nullptr);
+    QObject::disconnect(w, &TForm2::metaBindsRequested, app.w().metab, nullptr);
     QSignalSpy metaBinds(w, &TForm2::metaBindsRequested);
-    app.state.metaBindTarget = 1;
     c(u"Button49"_s)->click();
     EXPECT_EQ(metaBinds.size(), 1);
-    EXPECT_EQ(app.state.metaBindTarget, 0);
 
     app.dialogs.expect(Kind::Error);
     c(u"Button50"_s)->click();

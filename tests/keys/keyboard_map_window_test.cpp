@@ -27,8 +27,8 @@ struct KeyMapWindowTest : ::testing::Test {
     void SetUp() override {
         app.createWindows();
         app.showMain();
-        form = app.ctx->windows.form1;
-        map = app.ctx->windows.keyMap;
+        form = app.w().form1;
+        map = app.w().keyMap;
         ASSERT_TRUE(map);
     }
     void open() {

@@ -14,7 +14,6 @@
 #include <QListView>
 #include <QPaintEvent>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -33,7 +32,7 @@ protected:
                       textfile::toFileBytes(u"[fps_max]\nq=Предел кадров в секунду\n"_s));
         app.createWindows();
         app.showMain();
-        form = app.ctx->windows.form1;
+        form = app.w().form1;
         memo = form->editor();
         language = form->findChild<EditorLanguage*>(u"EditorLanguage"_s);
         ASSERT_TRUE(language);
@@ -189,37 +188,6 @@ TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
     language->highlighter()->refreshVisible();
     EXPECT_TRUE(isAlias(3));
     EXPECT_TRUE(isAlias(4));
-}
-
-TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
-    QTextDocument document;
-    document.setPlainText(u"alias a x; alias b y\nalias a z\nalias c w\necho"_s);
-    const AliasTracker tracker(&document, nullptr);
-    const auto names = [&] { return tracker.names(); };
-    EXPECT_EQ(names(), (QSet<QString>{u"a"_s, u"b"_s, u"c"_s}));
-    // A line with one name holds the count's own copy of it.
-    const auto* notes = notesOf(document.findBlockByNumber(2));
-    ASSERT_TRUE(notes);
-    EXPECT_EQ(notes->aliases.constData(), tracker.names().constFind(u"c"_s)->constData());
-    struct Step {
-        int line;
-        QString text; // the line's new text; empty: the line is deleted
-        QSet<QString> after;
-    };
-    const Step steps[] = {
-        {0, QString(), {u"a"_s, u"c"_s}}, // a is still defined on the next line
-        {0, u"alias a z; alias d v"_s, {u"a"_s, u"c"_s, u"d"_s}},
-        {0, QString(), {u"c"_s}},
-        {0, u"echo"_s, {}},
-    };
-    for (const Step& step : steps) {
-        QTextCursor c(document.findBlockByNumber(step.line));
-        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        if (step.text.isEmpty())
-            c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        c.insertText(step.text);
-        EXPECT_EQ(names(), step.after) << step.text.toStdString();
-    }
 }
 
 // Collects what is painted on a widget.

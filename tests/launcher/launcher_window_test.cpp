@@ -50,7 +50,7 @@ struct LauncherApp {
         putFile(edited(), "// edited\r\n");
         app.createWindows(named ? QStringList{edited()} : QStringList{});
         app.showMain();
-        w = app.ctx->windows.startcs;
+        w = app.w().startcs;
         app.state.halfLifeDir = hl();
     }
 
@@ -206,7 +206,7 @@ TEST(LauncherWindow, OptionRulesHintsAndRendererStateAcrossOpenings) {
 TEST(LaunchCommand, UntitledDocumentMustBeSavedFirst) {
     LauncherApp a(false);
     a.app.dialogs.expect(Kind::Warning);
-    a.app.ctx->windows.form1->CS1Click();
+    a.app.w().form1->CS1Click();
     EXPECT_EQ(a.app.dialogs.lastText(), u"Для продолжения сохраните текущий файл!"_s);
     EXPECT_FALSE(a.w->isVisible());
     EXPECT_TRUE(a.app.shell.started.empty());
@@ -220,7 +220,7 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
         a.c<QCheckBox>(u"CheckBox2"_s)->setChecked(false);
         a.c<QPushButton>(u"Button1"_s)->click();
     });
-    a.app.ctx->windows.form1->CS1Click();
+    a.app.w().form1->CS1Click();
     EXPECT_EQ(a.app.state.halfLifeDir, a.hl());
     EXPECT_TRUE(a.app.state.launchConfirmed);
     EXPECT_EQ(a.app.state.launchParams,
@@ -233,7 +233,7 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust");
 
     // The game never rewrote config.cfg: closing the program puts the user's back.
-    a.app.ctx->windows.form1->close();
+    a.app.w().form1->close();
     EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
     EXPECT_FALSE(QFileInfo::exists(a.config() + u".bak"_s));
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
@@ -242,7 +242,7 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
 TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
     LauncherApp a;
     QTimer::singleShot(0, a.w, [&] { a.c<QPushButton>(u"Button2"_s)->click(); });
-    a.app.ctx->windows.form1->CS1Click();
+    a.app.w().form1->CS1Click();
     EXPECT_FALSE(a.app.state.launchConfirmed);
     EXPECT_TRUE(a.app.shell.started.empty());
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
@@ -253,7 +253,7 @@ TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
             QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
             a.c<QPushButton>(u"Button1"_s)->click();
         });
-        a.app.ctx->windows.form1->CS1Click();
+        a.app.w().form1->CS1Click();
     };
     startWithTypedMap();
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap fy_pool_day\r\n+mlook");

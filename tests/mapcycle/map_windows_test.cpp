@@ -48,7 +48,7 @@ struct MapsFixture : ::testing::Test {
     void SetUp() override {
         app.createWindows();
         app.state.wizardFolder = app.gameDir();
-        maps = app.ctx->windows.maps;
+        maps = app.w().maps;
         maps->ensureBuilt(); // its controls are looked up before it is first shown
         LB1 = maps->findChild<QListWidget*>(u"LB1"_s);
         LB2 = maps->findChild<QListWidget*>(u"LB2"_s);
@@ -235,7 +235,7 @@ TEST_F(MapsFixture, TheMenuCommandShowsTheEditorModally) {
         shown = maps->isVisible() && maps->isModal() && listTexts(LB1) == QStringList{u"de_dust"_s};
         maps->findChild<QPushButton*>(u"Button1"_s)->click();
     });
-    app.ctx->windows.form1->N32Click();
+    app.w().form1->N32Click();
     EXPECT_TRUE(shown);
 }
 
@@ -244,10 +244,10 @@ TEST_F(MapsFixture, TheMenuCommandShowsTheEditorModally) {
 struct PickerFixture : MapsFixture {
     void SetUp() override {
         MapsFixture::SetUp();
-        picker = app.ctx->windows.mapsMenu;
+        picker = app.w().mapsMenu;
         picker->ensureBuilt();
         lb12 = picker->findChild<QListWidget*>(u"lb12"_s);
-        editor = app.ctx->windows.form1->editor();
+        editor = app.w().form1->editor();
         ASSERT_TRUE(lb12);
     }
     void openPicker() {

@@ -1,11 +1,11 @@
 // The MetaBinds insertion window, driven as the user drives it; the key choice dialog's side is
 // played by the test through keyChoiceRequested and fillSlot.
-#include "metabinds/metabinds_window.h"
 #include "metabinds/metabind_format.h"
+#include "metabinds/metabinds_window.h"
 #include "platform/cp1251.h"
+#include "reference/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>
@@ -30,8 +30,8 @@ struct MetabFixture : ::testing::Test {
                           u"sg\n[MetaBind]\nname=Гранаты\nbut=3\nlabel=Три гранаты"_s);
         write(u"b.mtb"_s, u"echo none\n[METAbind]\nname=Без кнопок\nbut=\nlabel=error"_s);
         app.createWindows();
-        main = app.ctx->windows.form1;
-        metab = app.ctx->windows.metab;
+        main = app.w().form1;
+        metab = app.w().metab;
         ASSERT_TRUE(metab);
         metab->ensureBuilt();
         lx_MeB = metab->findChild<QListWidget*>(u"lx_MeB"_s);
@@ -42,10 +42,12 @@ struct MetabFixture : ::testing::Test {
         // The key choice dialog, in place of the program's own: answers each request with the
         // next key of `keys`.
         QObject::disconnect(metab, &TMetab::keyChoiceRequested, nullptr, nullptr);
-        QObject::connect(metab, &TMetab::keyChoiceRequested, metab, [this] {
-            requestedSlots.append(app.state.keySlot);
-            metab->fillSlot(app.state.keySlot, keys.takeFirst());
-        });
+        QObject::connect(metab, &TMetab::keyChoiceRequested, metab,
+                         [this](const KeyRequest& request) {
+                             EXPECT_EQ(request.asker, KeyRequest::Asker::MetaBindSlot);
+                             requestedSlots.append(request.index);
+                             metab->fillSlot(request.index, keys.takeFirst());
+                         });
     }
     void write(const QString& file, const QString& text) {
         app.writeFile(folder + file, cp1251::encode(QString(text).replace(u"\n"_s, u"\r\n"_s)));
@@ -84,7 +86,6 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
     main->editor()->setPlainText(u"abc\ndef"_s);
     for (const bool viaExit : {true, false}) {
         main->editor()->moveCursor(QTextCursor::Start);
-        app.state.metaBindTarget = 0;
         QTimer::singleShot(0, metab, [&] {
             EXPECT_TRUE(metab->isVisible() && metab->isModal());
             EXPECT_EQ(metab->windowTitle(), u"Вставка МетаБиндов (MetaBinds)"_s);
@@ -94,7 +95,6 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
             EXPECT_EQ(listTexts(lx_MeB), (QStringList{u"Гранаты"_s, u"Без кнопок"_s}));
             lx_MeB->setCurrentRow(0);
             lx_bind->setCurrentRow(0);
-            app.state.keySlot = 1; // a key choice under way when the window goes
             if (viaExit)
                 metab->findChild<QPushButton*>(u"Button1"_s)->click();
             else
@@ -102,8 +102,6 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
         });
         main->action(u"MetaBinds1"_s)->trigger();
         EXPECT_FALSE(metab->isVisible());
-        EXPECT_EQ(app.state.metaBindTarget, 1);
-        EXPECT_EQ(app.state.keySlot, 0);
         // "Выход" puts the editor's caret at the end and empties the window; the close button
         // does neither.
         EXPECT_EQ(main->editor()->textCursor().atEnd(), viaExit);
@@ -128,7 +126,6 @@ TEST_F(MetabFixture, SlotsAssignedThenInserted) {
     EXPECT_EQ(sb_bind->text(), u"BIND"_s);
     assign(3, u"KP_END"_s);
     EXPECT_EQ(requestedSlots, (QList<int>{2, 2, 1, 3}));
-    EXPECT_EQ(app.state.keySlot, 0);
     EXPECT_EQ(sb_bind->text(), u"Вставить"_s);
 
     // Into the main editor, after what was typed, as one step of its own to undo.
@@ -155,8 +152,8 @@ TEST_F(MetabFixture, SlotsAssignedThenInserted) {
     const QString block = red_bind->toPlainText();
     EXPECT_EQ(main->documentText(), u"\n"_s + block);
     QSignalSpy toWizard(metab, &TMetab::metaBindForWizard);
-    app.state.metaBindTarget = 0;
-    metab->lx_MeBClick();
+    metab->FormShow(TMetab::Target::Wizard);
+    lx_MeB->setCurrentRow(0);
     fillAllAndInsert();
     ASSERT_EQ(toWizard.count(), 1);
     EXPECT_EQ(toWizard.at(0).at(0).toString(), block);

@@ -39,9 +39,9 @@ protected:
         app.writeFile(dlls(u"cvardll/Vccvr.dll"_s), "voice_scale\r\n");
         app.createWindows();
         app.showMain();
-        ccd = app.ctx->windows.ccd;
+        ccd = app.w().ccd;
         ASSERT_NE(ccd, nullptr);
-        form3 = app.ctx->windows.form3;
+        form3 = app.w().form3;
         ASSERT_NE(form3, nullptr);
         form3->ensureBuilt(); // its lists are looked at before it is first shown
         pages = ccd->findChild<QTabWidget*>(u"PC1"_s);
@@ -51,7 +51,7 @@ protected:
         ASSERT_TRUE(pages && cmd && cvar && dlz);
     }
     QString dlls(const QString& relative) const { return app.programDir() + u"dlls/"_s + relative; }
-    QString statusLine() const { return app.ctx->windows.form1->statusLine(); }
+    QString statusLine() const { return app.w().form1->statusLine(); }
     const QStringList& valueList() const { return app.state.valueList.entries(); }
 
     TestApp app;
@@ -67,7 +67,7 @@ TEST_F(ReferenceWindowTest, FirstShowLoadsTheStandardCommands) {
     EXPECT_TRUE(ccd->isVisible());
     const Qt::WindowFlags flags = ccd->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::Tool));
-    EXPECT_EQ(ccd->parentWidget(), app.ctx->windows.form1);
+    EXPECT_EQ(ccd->parentWidget(), app.w().form1);
     EXPECT_FALSE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
@@ -256,7 +256,7 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
 
         QTest::mouseClick(form3->findChild<QPushButton*>(u"Button3"_s), Qt::LeftButton);
     });
-    app.ctx->windows.form1->action(u"N37"_s)->trigger();
+    app.w().form1->action(u"N37"_s)->trigger();
     EXPECT_TRUE(ran);
     EXPECT_FALSE(form3->isVisible());
     EXPECT_EQ(listTexts(dlz), QStringList{u"new.one"_s});
@@ -279,6 +279,6 @@ TEST_F(ReferenceWindowTest, AFailedInstallIsReportedAndListsNothing) {
         EXPECT_EQ(app.dialogs.calls().back().options.filterIndex, 2);
         form3->reject();
     });
-    app.ctx->windows.form1->N37Click();
+    app.w().form1->N37Click();
     EXPECT_TRUE(app.dialogs.allUsed());
 }

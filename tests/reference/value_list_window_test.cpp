@@ -57,7 +57,7 @@ protected:
         app.writeFile(dlls(u"Pushki.dll"_s), "weapon_ak47\r\nweapon_broken\r\nweapon_none\r\n");
         app.createWindows();
         app.showMain();
-        const AppWindows& w = app.ctx->windows;
+        const AppWindows& w = app.w();
         main = w.form1;
         pani1 = w.pani1;
         form6 = w.form6;
@@ -81,7 +81,7 @@ protected:
     void chooseCategory(int page, const QString& category) {
         pages->setCurrentIndex(page);
         const char16_t* lists[] = {u"ListBox1", u"ListBox2", u"ListBox3"};
-        clickItem(app.ctx->windows.ccd->findChild<QListWidget*>(QString::fromUtf16(lists[page])),
+        clickItem(app.w().ccd->findChild<QListWidget*>(QString::fromUtf16(lists[page])),
                   category);
     }
     QString popupText() const { return form6->findChild<QLabel*>(u"lbl"_s)->text(); }
@@ -194,8 +194,8 @@ TEST_F(ValueListTest, LibraryEntriesInheritTheFormOfTheLastCategoryClick) {
     EXPECT_EQ(text(), u"rate 2500 \"\""_s);
 
     // The library page lost its selection: the entries are still the library's own.
-    app.ctx->windows.ccd->TabSheet3Exit();
-    ASSERT_EQ(app.ctx->windows.ccd->selectedLibrary(), QString());
+    app.w().ccd->TabSheet3Exit();
+    ASSERT_EQ(app.w().ccd->selectedLibrary(), QString());
     form6->showExplanation(QString());
     clickItem(entries, u"rate 2500"_s);
     EXPECT_EQ(popupText(), u" Для модема"_s);
@@ -307,7 +307,7 @@ TEST_F(ValueListTest, ThePopUpIsDraggedByItsText) {
 class InsertDialogTest : public ValueListTest {
 protected:
     void open(const QString& button) {
-        QPushButton* b = app.ctx->windows.ccd->findChild<QPushButton*>(button);
+        QPushButton* b = app.w().ccd->findChild<QPushButton*>(button);
         ASSERT_NE(b, nullptr);
         QTest::mouseClick(b, Qt::LeftButton);
         ASSERT_TRUE(setbal->isVisible());
@@ -456,7 +456,7 @@ TEST_F(InsertDialogTest, CancelAndEscapeInsertNothing) {
 // --- the three tool windows beside the main window
 
 TEST_F(ValueListTest, TheToolWindowsFollowDockAndComeBack) {
-    const AppWindows& w = app.ctx->windows;
+    const AppWindows& w = app.w();
     QWidget* tools[] = {w.pani1, w.ccd, w.form6};
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));

@@ -21,7 +21,7 @@ class DocumentForm : public ::testing::Test {
 protected:
     void SetUp() override {
         app.createWindows();
-        form = app.ctx->windows.form1;
+        form = app.w().form1;
         app.showMain();
     }
     QString file(const QString& name) const { return app.gameDir() + u"/"_s + name; }

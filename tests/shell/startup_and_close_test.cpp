@@ -55,7 +55,7 @@ QString ini(const TestApp& app) {
 TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
     TestApp app(false);
     app.createWindows();
-    Tnachalo* chooser = app.ctx->windows.nachalo;
+    Tnachalo* chooser = app.w().nachalo;
     // Built at its first showing, and centred by its real size.
     QTimer::singleShot(0, chooser, [chooser] {
         EXPECT_EQ(chooser->size(), QSize(360, 380));
@@ -64,20 +64,20 @@ TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
     });
     answerChooser(chooser, QString(), u"Button2"_s);
     app.showMain();
-    EXPECT_FALSE(app.ctx->windows.form1->isVisible());
+    EXPECT_FALSE(app.w().form1->isVisible());
     EXPECT_FALSE(QFileInfo::exists(ini(app)));
 }
 
 TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
     TestApp app(false);
     app.createWindows();
-    answerChooser(app.ctx->windows.nachalo, app.gameDir(), u"Button1"_s);
+    answerChooser(app.w().nachalo, app.gameDir(), u"Button1"_s);
     app.showMain();
     EXPECT_EQ(app.state.gameDir, app.gameDir());
     EXPECT_EQ(app.state.wizardFolder, app.gameDir());
     EXPECT_EQ(app.state.startupGameDir, app.gameDir());
     EXPECT_FALSE(QFileInfo::exists(ini(app))); // nothing is written before the close
-    app.ctx->windows.form1->close();
+    app.w().form1->close();
     const QByteArray written = app.readFile(ini(app));
     EXPECT_TRUE(written.contains("[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() + "\r\n"))
         << written.toStdString();
@@ -86,7 +86,7 @@ TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
 TEST(FirstStart, TheChooserCannotBeClosedBeforeAnAnswer) {
     TestApp app(false);
     app.createWindows();
-    Tnachalo* chooser = app.ctx->windows.nachalo;
+    Tnachalo* chooser = app.w().nachalo;
     chooser->show();
     chooser->close();
     EXPECT_TRUE(chooser->isVisible());
@@ -120,9 +120,9 @@ TEST(Start, AStoredCatalogThatIsGoneAsksAgain) {
     app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + gone.toUtf8() + "\r\n");
     app.createWindows();
     // Cancel is allowed now (a folder was chosen once): the program goes on.
-    answerChooser(app.ctx->windows.nachalo, QString(), u"Button2"_s);
+    answerChooser(app.w().nachalo, QString(), u"Button2"_s);
     app.showMain();
-    EXPECT_TRUE(app.ctx->windows.form1->isVisible());
+    EXPECT_TRUE(app.w().form1->isVisible());
     EXPECT_EQ(app.state.wizardFolder, app.gameDir());
 }
 
@@ -132,7 +132,7 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
                                 "\r\n[Mine]\r\nx=1\r\n");
     app.createWindows();
     app.showMain();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     QFont font = form->editor()->font();
     font.setFamily(u"DejaVu Sans"_s);
     font.setPointSize(14);
@@ -151,7 +151,7 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     app.windows.reset();
     app.createWindows();
     app.showMain();
-    TForm1* again = app.ctx->windows.form1;
+    TForm1* again = app.w().form1;
     EXPECT_EQ(again->editor()->font().family(), u"DejaVu Sans"_s);
     EXPECT_EQ(again->editor()->font().pointSize(), 14);
     EXPECT_EQ(again->size(), QSize(640, 480));
@@ -175,7 +175,7 @@ TEST(Start, TheEditorHasItsFontBeforeTheCommandLineFileIsLoaded) {
                                 "\r\n[Font]\r\nNamePr=DejaVu Sans\r\nSizePr=14\r\nStylePr=1\r\n");
     const QString file = app.writeFile(app.programDir() + u"given.cfg"_s, "bind a b\r\n");
     app.createWindows({file});
-    const QPlainTextEdit* memo = app.ctx->windows.form1->editor();
+    const QPlainTextEdit* memo = app.w().form1->editor();
     EXPECT_EQ(memo->toPlainText(), u"bind a b\n"_s);
     EXPECT_EQ(memo->font().family(), u"DejaVu Sans"_s);
     EXPECT_EQ(memo->font().pointSize(), 14);
@@ -189,7 +189,7 @@ TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
     app.writeFile(app.programDir() + u"dlls/dlz/rates.dlz"_s, "rate 2500\r\n");
     app.createWindows();
     app.showMain();
-    const AppWindows& w = app.ctx->windows;
+    const AppWindows& w = app.w();
     const std::pair<QWidget*, bool> dialogs[] = {
         {w.form3, w.form3->isBuilt()},     {w.setbal, w.setbal->isBuilt()},
         {w.sozdat, w.sozdat->isBuilt()},   {w.maps, w.maps->isBuilt()},
@@ -232,7 +232,7 @@ TEST(Settings, StrangeValuesFallBackToTheDefaults) {
                                 "Width=wide\r\nHeight=\"300\"\r\n");
     app.createWindows();
     app.showMain();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     EXPECT_EQ(form->editor()->font().pointSize(), 10);
     EXPECT_FALSE(form->editor()->font().bold());
     EXPECT_EQ(form->size(), QSize(560, 300));
@@ -245,7 +245,7 @@ TEST(Settings, WindowsPlacedOffEveryScreenComeBackOntoThePrimary) {
                                 "[Forms]\r\nccdL=2147483647\r\npani1T=-2147483648\r\n");
     app.createWindows();
     app.showMain();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(form->geometry())) << form->x() << "," << form->y();
     const ToolGeometry tools = form->toolWindows().remembered();
@@ -260,7 +260,7 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
     ASSERT_TRUE(QDir().mkpath(odd));
     app.createWindows();
     app.showMain();
-    Tnachalo* chooser = app.ctx->windows.nachalo;
+    Tnachalo* chooser = app.w().nachalo;
     app.dialogs.expect(Kind::Warning);
     answerChooser(chooser, odd, u"Button1"_s);
     // Once refused, the chooser is still open: leave it with "Отмена".
@@ -273,7 +273,7 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
     // The browsed folder is still the game directory; the close refuses to store it.
     EXPECT_EQ(app.state.gameDir, odd);
     app.dialogs.expect(Kind::Error);
-    app.ctx->windows.form1->close();
+    app.w().form1->close();
     const QByteArray written = app.readFile(ini(app));
     EXPECT_TRUE(written.contains("\r\nCatalog=" + app.gameDir().toUtf8() + "\r\n"))
         << written.toStdString();
@@ -287,7 +287,7 @@ TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    Tnachalo* chooser = app.ctx->windows.nachalo;
+    Tnachalo* chooser = app.w().nachalo;
     for (const bool closeBox : {false, true}) {
         QTimer::singleShot(0, chooser, [=] {
             EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -307,7 +307,7 @@ TEST(Close, TheLaunchCopyIsDeleted) {
     const QString copy = app.writeFile(app.gameDir() + u"/_.cfg"_s, "x");
     app.createWindows();
     app.showMain();
-    app.ctx->windows.form1->close();
+    app.w().form1->close();
     EXPECT_FALSE(QFileInfo::exists(copy));
 }
 
@@ -317,7 +317,7 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     app.showMain();
     const QByteArray settingsBefore = app.readFile(ini(app));
     ASSERT_FALSE(settingsBefore.isEmpty());
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     form->insertAtCaret(u"bind"_s);
     // The untitled text: "Да", then the Save As is cancelled.
     app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::Yes)
@@ -331,7 +331,7 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
 TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
     TestApp app;
     app.createWindows();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     EXPECT_EQ(form->action(u"Save1"_s)->text(), u"&Сохранить"_s);
     EXPECT_EQ(form->action(u"Save1"_s)->shortcut(), QKeySequence(u"Ctrl+S"_s));
     EXPECT_EQ(form->action(u"MetaBind1"_s)->shortcut(), QKeySequence(u"Ctrl+Alt+N"_s));
@@ -357,7 +357,7 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
 TEST(MainWindow, HintsGoToTheStatusBar) {
     TestApp app;
     app.createWindows();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     form->setIdleHintSource([] { return u"Выберите значение"_s; });
     QStatusTipEvent hint(u"Открыть файл"_s);
     QCoreApplication::sendEvent(form, &hint);
@@ -371,7 +371,7 @@ TEST(MainWindow, HelpPagesOpenFromTheHelpFolder) {
     TestApp app;
     app.writeFile(app.programDir() + u"help/faq.html"_s, "<html></html>");
     app.createWindows();
-    app.ctx->windows.form1->N29Click();
+    app.w().form1->N29Click();
     ASSERT_EQ(app.shell.opened.size(), 1);
     EXPECT_EQ(app.shell.opened[0], app.programDir() + u"help/faq.html"_s);
     EXPECT_EQ(app.shell.openedIn[0], app.programDir() + u"help"_s);
@@ -381,7 +381,7 @@ TEST(MainWindow, EditorOperationsForOtherWindows) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     form->document().newDocument();
     form->editor()->selectAll();
     form->insertAtCaret(u"bind \"w\" \"+forward\""_s);
@@ -398,7 +398,7 @@ TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    Tsozdat* dialog = app.ctx->windows.sozdat;
+    Tsozdat* dialog = app.w().sozdat;
     dialog->show();
     auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
 

@@ -55,7 +55,7 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    TForm1* form = app.ctx->windows.form1;
+    TForm1* form = app.w().form1;
     const QString path = u"/home/player/very/long/folder/names/that/go/on/and/on/"_s
                          u"Half-Life/cstrike/my_config.cfg"_s;
     form->showFileName(path);

@@ -20,7 +20,7 @@ TestApp::TestApp(bool withSettings) {
     if (withSettings)
         writeFile(programDir() + u"Cfgneed.INI"_s,
                   "[Game]\r\ndadir=1\r\nCatalog=" + gameDir().toUtf8() + "\r\n");
-    ctx = std::make_unique<AppContext>(AppContext{state, dialogs, shell, {}});
+    ctx = std::make_unique<AppContext>(AppContext{state, dialogs, shell});
 }
 
 TestApp::~TestApp() {
@@ -32,9 +32,13 @@ void TestApp::createWindows(const QStringList& arguments) {
     windows = std::make_unique<ProgramWindows>(*ctx);
 }
 
+const AppWindows& TestApp::w() const {
+    return windows->windows();
+}
+
 void TestApp::showMain() {
-    ctx->windows.form1->show();
-    ctx->windows.form1->FormShow();
+    w().form1->show();
+    w().form1->FormShow();
 }
 
 QString TestApp::programDir() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "app/window_wiring.h"
 #include "platform/shell.h"
 #include "scripted_user_dialogs.h"
 
@@ -32,8 +33,6 @@ public:
     bool startResult = true;
 };
 
-class ProgramWindows;
-
 struct TestApp {
     // Makes the folders; `withSettings` writes a settings file that marks the game directory as
     // chosen, so no chooser opens at the first show.
@@ -44,6 +43,9 @@ struct TestApp {
     void createWindows(const QStringList& arguments = {});
     // Shows the main window and runs its first-show steps.
     void showMain();
+
+    // The windows, once created.
+    const AppWindows& w() const;
 
     QString programDir() const; // with a trailing "/"
     QString gameDir() const;

@@ -261,7 +261,7 @@ TEST(WizardFiles, LoadingPairsTheGamesOwnConfigWithItsAutoexec) {
     put(g.path(u"config.cfg"_s), "bind \"w\" \"+forward\"\r\n");
     loadDocuments(g.w.ws, g.dir.path(), u"config.cfg"_s);
     EXPECT_TRUE(g.w.ws.autoexecMode);
-    EXPECT_TRUE(g.w.ws.chosenReadable);
+    EXPECT_TRUE(g.w.ws.chosenReadable());
     EXPECT_EQ(g.w.ws.mem1.content(), u"bind \"w\" \"+forward\"\n"_s);
     // A missing autoexec.cfg is created empty at once.
     EXPECT_EQ(slurp(g.path(u"autoexec.cfg"_s)), QByteArray());
@@ -282,6 +282,26 @@ TEST(WizardFiles, LoadingPairsTheGamesOwnConfigWithItsAutoexec) {
     EXPECT_EQ(saveAutoexecFile(g.w.ws).status, WizardSaveResult::Status::RefusedUnreadable);
 }
 
+// Documents dropped (no file chosen, another folder, the wizard closed) are written over
+// neither file, the game's own config and its autoexec included, until a file is read again.
+TEST(WizardFiles, DroppedDocumentsAreNeverWrittenBack) {
+    GameFolder g;
+    put(g.path(u"config.cfg"_s), "name \"a\"\r\n");
+    put(g.path(u"autoexec.cfg"_s), "echo a\r\n");
+    g.choose(u"config.cfg"_s);
+    ASSERT_TRUE(g.w.ws.chosenReadable() && g.w.ws.autoexecReadable);
+    g.w.ws.dropDocuments();
+    EXPECT_FALSE(g.w.ws.chosenReadable());
+    EXPECT_EQ(g.w.ws.mem1.content() + g.w.ws.mem2.content(), QString());
+    EXPECT_EQ(applyAndSave(g.w.ws).status, WizardSaveResult::Status::RefusedUnreadable);
+    EXPECT_EQ(saveChosenFile(g.w.ws).status, WizardSaveResult::Status::RefusedUnreadable);
+    EXPECT_EQ(saveAutoexecFile(g.w.ws).status, WizardSaveResult::Status::RefusedUnreadable);
+    EXPECT_EQ(slurp(g.path(u"config.cfg"_s)), QByteArray("name \"a\"\r\n"));
+    EXPECT_EQ(slurp(g.path(u"autoexec.cfg"_s)), QByteArray("echo a\r\n"));
+    g.choose(u"config.cfg"_s);
+    EXPECT_TRUE(saveChosenFile(g.w.ws).ok());
+}
+
 TEST(WizardFiles, AFileThatCannotBeShownIsNeverWrittenBack) {
     GameFolder g;
     const QByteArray binary("name \"x\"\0\x01\x02", 11);
@@ -295,7 +315,7 @@ TEST(WizardFiles, AFileThatCannotBeShownIsNeverWrittenBack) {
     } files[] = {{u"binary.cfg"_s}, {u"gone.cfg"_s}, {u"huge.cfg"_s}, {u"folder.cfg"_s}};
     for (const auto& f : files) {
         g.choose(f.name);
-        EXPECT_FALSE(g.w.ws.chosenReadable);
+        EXPECT_FALSE(g.w.ws.chosenReadable());
         EXPECT_EQ(g.w.ws.mem1.content(), unreadableDocumentLine());
         const WizardSaveResult r = applyAndSave(g.w.ws);
         EXPECT_EQ(r.status, WizardSaveResult::Status::RefusedUnreadable);

@@ -18,8 +18,7 @@ struct Wizard {
     SharedState shared;
     WizardWorkingSet ws{shared};
     explicit Wizard(const QString& text = {}) {
-        ws.mem1.setText(text);
-        ws.chosenReadable = true;
+        ws.chosenFileRead(text);
         clearPageValuesForNewFile(ws.values);
     }
     void read(SettingId id) { readSetting(ws, wizardSetting(id)); }

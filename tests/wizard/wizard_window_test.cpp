@@ -10,9 +10,9 @@
 #include "shell/new_config_dialog.h"
 #include "shell/qt_folder_tree.h"
 #include "test_app.h"
-#include "wizard/wizard_window.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/wizard_files.h"
+#include "wizard/wizard_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,7 +40,7 @@ struct WizardFixture : ::testing::Test {
         app.createWindows();
         app.state.wizardFolder = app.gameDir();
         app.state.startupGameDir = app.gameDir();
-        w = app.ctx->windows.form2;
+        w = app.w().form2;
         ASSERT_TRUE(w);
         w->ensureBuilt(); // its controls are looked up before it is first shown
         PgC1 = c<QTabWidget>(u"PgC1"_s);
@@ -125,7 +125,7 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
                                    u"вступят в действие после нажатия \"Применить настройки\""_s);
     EXPECT_EQ(listTexts(FileBox1), (QStringList{u".hidden.cfg"_s, u"A.CFG"_s, u"b.cfg"_s}));
 
-    Tsozdat* sozdat = app.ctx->windows.sozdat;
+    Tsozdat* sozdat = app.w().sozdat;
     QTimer::singleShot(0, sozdat, [&] {
         QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
         sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
@@ -157,7 +157,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     EXPECT_EQ(mem1->toPlainText(), u"name \"b\"\n"_s);
 
     // "Создать" makes the new config in the folder the page shows.
-    Tsozdat* sozdat = app.ctx->windows.sozdat;
+    Tsozdat* sozdat = app.w().sozdat;
     QTimer::singleShot(0, sozdat, [&] {
         QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
         sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
@@ -226,6 +226,25 @@ TEST_F(WizardFixture, ForwardWithoutAFileShowsTheMessageAndStays) {
     app.dialogs.expect(Kind::Message);
     w->Button56Click();
     EXPECT_EQ(page(), 0);
+}
+
+// A file chosen and then let go (Ctrl and a click): "Далее>>" empties the preview, and closing
+// then neither asks about the emptied document nor writes it over the file.
+TEST_F(WizardFixture, ForwardAfterTheChoiceWasLetGoLeavesTheFileAlone) {
+    const QByteArray text = "name \"Player\"\r\n";
+    app.writeFile(path(u"my.cfg"_s), text);
+    open();
+    choose(u"my.cfg"_s);
+    QTest::mouseClick(FileBox1->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      FileBox1->visualItemRect(FileBox1->item(0)).center());
+    ASSERT_TRUE(FileBox1->selectedItems().isEmpty());
+    app.dialogs.expect(Kind::Message);
+    click(u"Button2"_s);
+    EXPECT_TRUE(mem1->toPlainText().isEmpty());
+    EXPECT_FALSE(w->hasUnsavedChanges());
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(app.readFile(path(u"my.cfg"_s)), text);
 }
 
 TEST_F(WizardFixture, LeavingPageOneReadsTheSettingsAndTheCaptionsFollowThePages) {
@@ -355,7 +374,7 @@ TEST_F(WizardFixture, ApplyWritesTheFileKeepsASafetyCopyAndSaysSoInTheStatusLine
     EXPECT_FALSE(written.contains("rate")); // a setting the player left alone is not added
     EXPECT_TRUE(written.contains("name \"\xC8\xE3\xF0\xEE\xEA?\"\r\n")); // cp1251
     EXPECT_EQ(app.readFile(safetyCopyPath(cfg)), "sensitivity \"3\"\r\n");
-    EXPECT_FALSE(app.ctx->windows.form1->statusLine().isEmpty());
+    EXPECT_FALSE(app.w().form1->statusLine().isEmpty());
     // The preview shows the applied document; only the file holds "?" for the check mark.
     EXPECT_TRUE(mem1->toPlainText().startsWith(u"sensitivity \"5\"\nname \"Игрок\u2713\"\n"_s));
 }
@@ -423,7 +442,7 @@ TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocu
     EXPECT_EQ(w->workingSet().mem1.content(),
               u"bind \"w\" \"+forward\"\nalias \"Kaz-1\" \"say hi\"\nbind \"F5\" \"Kaz-1\"\n"_s);
     // Only the request is checked here; the MetaBinds window it opens has tests of its own.
-    QObject::disconnect(w, &TForm2::metaBindsRequested, app.ctx->windows.metab, nullptr);
+    QObject::disconnect(w, &TForm2::metaBindsRequested, app.w().metab, nullptr);
     bool requested = false;
     QObject::connect(w, &TForm2::metaBindsRequested, w, [&] { requested = true; });
     emit w->metaBindsRequested();
@@ -436,7 +455,7 @@ TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocu
 
 TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
     app.showMain();
-    QAction* item = app.ctx->windows.form1->action(u"N20"_s);
+    QAction* item = app.w().form1->action(u"N20"_s);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->text(), u"&Мастер CFG"_s);
     EXPECT_EQ(item->shortcut(), QKeySequence(u"Ctrl+Alt+M"_s));
@@ -454,7 +473,7 @@ TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
         shown = w->isVisible();
         w->close();
     });
-    app.ctx->windows.form1->findChild<QToolButton*>(u"ToolButton13"_s)->click();
+    app.w().form1->findChild<QToolButton*>(u"ToolButton13"_s)->click();
     EXPECT_TRUE(shown);
 }
 
