@@ -162,6 +162,9 @@ void ConfigHighlighter::colour(const QTextBlock& block) {
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     QTextBlock b = block;
     makeNotes(b).colouredIn = m_generation;
+    // A coloured line is shaped in several pieces; it keeps them from its layout to its
+    // painting instead of shaping them again at every paint.
+    b.layout()->setCacheEnabled(true);
     // A block recoloured after a change elsewhere (a new alias) mostly keeps its colours; the
     // layout is only told of real changes.
     if (b.layout()->formats() == ranges)

@@ -23,6 +23,7 @@
 #include "shell/main_menu_tables.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/qt_quit_when_painted.h"
+#include "shell/qt_scroll_bars.h"
 #include "shell/qt_tool_icons.h"
 #include "shell/qt_widget_helpers.h"
 #include "shell/screen_fit.h"
@@ -80,6 +81,7 @@ TForm1::TForm1(AppContext& ctx)
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    keepScrollBarsInPlace(Memo1);
     Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(Memo1, 1);
     setCentralWidget(central);
