@@ -53,6 +53,7 @@ void ConfigHighlighter::setActive(bool active) {
     for (QTextBlock b = m_editor->document()->begin(); b.isValid(); b = b.next())
         if (const BlockNotes* notes = notesOf(b); notes && notes->colouredIn != 0)
             makePlain(b);
+    m_shapesKept = {-1, -1};
 }
 
 void ConfigHighlighter::setAliases(QSet<QString> aliases) {
@@ -110,12 +111,45 @@ void ConfigHighlighter::refreshVisible() {
     int first = 0;
     int last = 0;
     visibleRange(first, last);
+    releaseShapes(first, last);
     for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
          b.isValid() && b.blockNumber() <= last; b = b.next()) {
         const BlockNotes* notes = notesOf(b);
         if (!notes || notes->colouredIn != m_generation)
             colour(b);
+        // A coloured line is shaped in several pieces; while it is on or near the screen it
+        // keeps them from its layout to its painting instead of shaping them at every paint.
+        b.layout()->setCacheEnabled(true);
     }
+    m_shapesKept = {first, last};
+}
+
+void ConfigHighlighter::releaseShapes(int first, int last) {
+    // The lines that kept their shapes for the last view, and a few more, as edits since
+    // may have moved them.
+    if (m_shapesKept.first < 0)
+        return;
+    const int from = std::max(0, m_shapesKept.first - kMargin);
+    const int to = m_shapesKept.second + kMargin;
+    for (QTextBlock b = m_editor->document()->findBlockByNumber(from);
+         b.isValid() && b.blockNumber() <= to; b = b.next())
+        if ((b.blockNumber() < first || b.blockNumber() > last) && b.layout()->cacheEnabled())
+            releaseShape(b);
+}
+
+void ConfigHighlighter::releaseShape(const QTextBlock& block) {
+    QTextLayout* layout = block.layout();
+    layout->setCacheEnabled(false);
+    // Setting its colours again lets the layout go of the shapes; the document layout hears of
+    // it quietly, as the block is off screen.
+    QAbstractTextDocumentLayout* documentLayout = m_editor->document()->documentLayout();
+    m_colouring = true;
+    {
+        const QSignalBlocker quiet(documentLayout);
+        layout->setFormats(layout->formats());
+        m_editor->document()->markContentsDirty(block.position(), block.length());
+    }
+    m_colouring = false;
 }
 
 void ConfigHighlighter::contentsChange(int position, int removed, int added) {
@@ -162,9 +196,6 @@ void ConfigHighlighter::colour(const QTextBlock& block) {
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     QTextBlock b = block;
     makeNotes(b).colouredIn = m_generation;
-    // A coloured line is shaped in several pieces; it keeps them from its layout to its
-    // painting instead of shaping them again at every paint.
-    b.layout()->setCacheEnabled(true);
     // A block recoloured after a change elsewhere (a new alias) mostly keeps its colours; the
     // layout is only told of real changes.
     if (b.layout()->formats() == ranges)
@@ -176,8 +207,12 @@ void ConfigHighlighter::makePlain(const QTextBlock& block) {
     QTextBlock b = block;
     if (BlockNotes* notes = notesOf(b))
         notes->colouredIn = 0;
-    if (b.layout()->formats().isEmpty())
+    if (b.layout()->formats().isEmpty()) {
+        if (b.layout()->cacheEnabled())
+            releaseShape(b);
         return;
+    }
+    b.layout()->setCacheEnabled(false);
     setFormats(b, {});
 }
 

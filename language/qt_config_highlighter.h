@@ -47,6 +47,10 @@ private:
     // Puts `ranges` on the block and has the editor redraw that block only.
     void setFormats(const QTextBlock& block, const QList<QTextLayout::FormatRange>& ranges);
     void visibleRange(int& first, int& last) const;
+    // Lines that kept their shapes for painting and are no longer in the view from `first` to
+    // `last` let them go, so scrolling through a large config does not pile them up.
+    void releaseShapes(int first, int last);
+    void releaseShape(const QTextBlock& block);
     void invalidate();
 
     QPlainTextEdit* m_editor;
@@ -59,6 +63,7 @@ private:
     // the document, which is not an edit.
     bool m_colouring = false;
     std::array<int, 4> m_lastView = {}; // scroll, height, generation, wrap at the last refresh
-    int m_pendingFrom = -1;             // the characters the current edit touched, when it is over
+    std::pair<int, int> m_shapesKept = {-1, -1}; // the view whose lines keep their shapes
+    int m_pendingFrom = -1; // the characters the current edit touched, when it is over
     int m_pendingTo = -1;
 };

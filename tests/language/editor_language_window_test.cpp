@@ -1,5 +1,6 @@
 // The language services as the user reaches them in the main window: F7 and the check list, the
 // highlighting switch and its setting, the hover explanation and Ctrl+Space completion.
+#include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_editor_language.h"
 #include "platform/text_file.h"
@@ -13,6 +14,7 @@
 #include <QCompleter>
 #include <QListView>
 #include <QPaintEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtTest/QTest>
@@ -188,6 +190,49 @@ TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
     language->highlighter()->refreshVisible();
     EXPECT_TRUE(isAlias(3));
     EXPECT_TRUE(isAlias(4));
+}
+
+TEST_F(EditorLanguageWindow, AliasesOfALargeTextAreFoundWhereverTheyStand) {
+    // A text of a few megabytes is searched in pieces: a definition before, on and after the
+    // border of two pieces counts, and so does one at the end of a line longer than a piece.
+    QStringList lines(150000, u"echo 1234567890"_s);
+    const std::pair<int, QString> defined[] = {
+        {100, u"alias first wait"_s},
+        {61679, u"alias before wait"_s},
+        {61680, u"alias boundary wait"_s}, // holds the text's 2^20th character
+        {61681, u"echo; alias after wait"_s},
+        {90000, QString(1200000, u'x') + u" ; alias long wait"_s},
+        {149998, u"alias last wait"_s},
+    };
+    for (const auto& [line, text] : defined)
+        lines[line] = text;
+    setText(lines.join(u'\n'));
+    const auto* aliases = language->findChild<AliasTracker*>();
+    ASSERT_TRUE(aliases);
+    EXPECT_EQ(aliases->names(), (QSet<QString>{u"first"_s, u"before"_s, u"boundary"_s, u"after"_s,
+                                               u"long"_s, u"last"_s}));
+}
+
+TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
+    const auto kept = [this](int number) {
+        return memo->document()->findBlockByNumber(number).layout()->cacheEnabled();
+    };
+    setText(QStringList(3000, u"fps_max 100"_s).join(u'\n'));
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(kept(0));
+    EXPECT_FALSE(kept(2000));
+    // Scrolled far down: the lines left behind let their shapes go and keep their colours.
+    memo->verticalScrollBar()->setValue(2000);
+    QCoreApplication::processEvents();
+    language->highlighter()->refreshVisible();
+    EXPECT_FALSE(kept(0));
+    EXPECT_TRUE(blockColoured(0));
+    EXPECT_TRUE(kept(2001));
+    EXPECT_TRUE(blockColoured(2001));
+    // The highlighting off: nothing is kept.
+    language->SyntaxHighlight1Click();
+    EXPECT_FALSE(kept(2001));
+    EXPECT_FALSE(blockColoured(2001));
 }
 
 // Collects what is painted on a widget.
