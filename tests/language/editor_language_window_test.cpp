@@ -1,6 +1,7 @@
 // The language services as the user reaches them in the main window: F7 and the check list, the
 // highlighting switch and its setting, the hover explanation and Ctrl+Space completion.
 #include "language/qt_alias_tracker.h"
+#include "language/qt_block_notes.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_editor_language.h"
 #include "platform/text_file.h"
@@ -16,6 +17,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -233,6 +235,36 @@ TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
     language->SyntaxHighlight1Click();
     EXPECT_FALSE(kept(2001));
     EXPECT_FALSE(blockColoured(2001));
+}
+
+TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
+    QTextDocument document;
+    document.documentLayout(); // a document tells of its edits once it has a layout
+    document.setPlainText(u"alias a x; alias b y\nalias a z\nalias c w\necho"_s);
+    const AliasTracker tracker(&document, nullptr);
+    EXPECT_EQ(tracker.names(), (QSet<QString>{u"a"_s, u"b"_s, u"c"_s}));
+    // A line with one name holds the count's own copy of it.
+    const auto* notes = notesOf(document.findBlockByNumber(2));
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(notes->aliases.constData(), tracker.names().constFind(u"c"_s)->constData());
+    struct Step {
+        QString text; // the first line's new text; empty: the line is deleted
+        QSet<QString> after;
+    };
+    const Step steps[] = {
+        {QString(), {u"a"_s, u"c"_s}}, // a is still defined on the next line
+        {u"alias a z; alias d v"_s, {u"a"_s, u"c"_s, u"d"_s}},
+        {QString(), {u"c"_s}},
+        {u"echo"_s, {}},
+    };
+    for (const Step& step : steps) {
+        QTextCursor c(document.firstBlock());
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        if (step.text.isEmpty())
+            c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        c.insertText(step.text);
+        EXPECT_EQ(tracker.names(), step.after) << step.text.toStdString();
+    }
 }
 
 // Collects what is painted on a widget.
