@@ -306,6 +306,35 @@ TEST_F(EditorLanguageWindow, AKeystrokeRepaintsOnlyItsOwnLine) {
     EXPECT_TRUE(underlined);
 }
 
+TEST_F(EditorLanguageWindow, AKeystrokeLaysOutOnlyItsOwnLineInItsNewColours) {
+    setText(u"fps_max 1\nname x\necho hi"_s);
+    language->highlighter()->refreshVisible();
+    QCoreApplication::processEvents();
+    const auto layoutOf = [this](int number) {
+        return memo->document()->findBlockByNumber(number).layout();
+    };
+    ASSERT_GT(layoutOf(1)->lineCount(), 0);
+    struct Key {
+        int position;
+        Qt::Key key;
+        bool underlined; // the first line's name is unknown afterwards
+    };
+    const Key keys[] = {{7, Qt::Key_X, true}, {8, Qt::Key_Backspace, false}, {0, Qt::Key_Z, true}};
+    for (const Key& k : keys) {
+        QTextCursor c = memo->textCursor();
+        c.setPosition(k.position);
+        memo->setTextCursor(c);
+        QTest::keyClick(memo, k.key);
+        // Coloured and laid out with the keystroke, before any event; the next line untouched.
+        bool underlined = false;
+        for (const QTextLayout::FormatRange& r : layoutOf(0)->formats())
+            underlined |= r.format.underlineStyle() == QTextCharFormat::WaveUnderline;
+        EXPECT_EQ(underlined, k.underlined) << k.position;
+        EXPECT_GT(layoutOf(0)->lineCount(), 0) << k.position;
+        EXPECT_GT(layoutOf(1)->lineCount(), 0) << k.position;
+    }
+}
+
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {
     setText(u"fps_max 100\necho hi"_s);
     const QTextBlock first = memo->document()->firstBlock();
