@@ -31,6 +31,11 @@ bool DocumentAliases::replace(const QStringList& before, const QStringList& afte
     return changed;
 }
 
+QString DocumentAliases::heldName(const QString& name) const {
+    const auto it = m_names.constFind(name);
+    return it == m_names.constEnd() ? name : *it;
+}
+
 QStringList aliasesOfLine(QStringView line) {
     if (!line.contains(u"alias"_s, Qt::CaseInsensitive))
         return {};

@@ -15,6 +15,8 @@ public:
     bool replace(const QStringList& before, const QStringList& after);
     // Every name some line defines, in lower case.
     const QSet<QString>& names() const { return m_names; }
+    // The count's own copy of `name` (sharing its characters), or `name` when it is not counted.
+    QString heldName(const QString& name) const;
     // Set by every change of names(); the owner reads and clears it after an edit.
     bool takeChanged() { return std::exchange(m_changed, false); }
 

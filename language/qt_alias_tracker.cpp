@@ -3,11 +3,14 @@
 
 #include "language/qt_block_notes.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
 // Past this many blocks an edit's blocks are found through the text (see noteBlocks).
 constexpr int kBlocksReadOneByOne = 64;
+// The characters of a large edit searched at a time.
+constexpr int kPieceChars = 1 << 20;
 } // namespace
 
 AliasTracker::AliasTracker(QTextDocument* document, QObject* parent)
@@ -26,6 +29,26 @@ void AliasTracker::contentsChange(int position, int, int added) {
         emit changed();
 }
 
+void AliasTracker::readPiece(int from, int to) {
+    // The selected text separates blocks with U+2029, one character each, so its positions are
+    // the document's less `from`; the piece starts at a block's start and ends after a block.
+    QTextCursor c(m_document);
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    const QString text = c.selectedText();
+    qsizetype at = 0;
+    while ((at = text.indexOf(u"alias", at, Qt::CaseInsensitive)) >= 0) {
+        const qsizetype start = text.lastIndexOf(QChar::ParagraphSeparator, at) + 1;
+        qsizetype stop = text.indexOf(QChar::ParagraphSeparator, at);
+        if (stop < 0)
+            stop = text.size();
+        QStringList defined = aliasesOfLine(QStringView(text).mid(start, stop - start));
+        if (!defined.isEmpty())
+            noteAliases(m_document->findBlock(from + int(start)), std::move(defined), m_aliases);
+        at = stop;
+    }
+}
+
 void AliasTracker::noteBlocks(const QTextBlock& first, const QTextBlock& last) {
     if (!first.isValid())
         return;
@@ -40,21 +63,17 @@ void AliasTracker::noteBlocks(const QTextBlock& first, const QTextBlock& last) {
         return;
     // Many (a new text, a large paste): the blocks in between are new, so only those that
     // mention "alias" can define one, and the text finds them faster than a walk over every
-    // block. The last block may be an old one that an edit joined; it is read whatever it holds.
-    // The raw text separates blocks with U+2029, one character each, so its positions are the
-    // document's.
-    const QString text = m_document->toRawText();
+    // block. The text is read a piece of whole blocks at a time, so a large document is never
+    // held twice. The last block may be an old one that an edit joined; it is read whatever
+    // it holds.
     const int end = last.position();
-    qsizetype from = b.position();
-    while ((from = text.indexOf(u"alias", from, Qt::CaseInsensitive)) >= 0 && from < end) {
-        const qsizetype start = text.lastIndexOf(QChar::ParagraphSeparator, from) + 1;
-        qsizetype stop = text.indexOf(QChar::ParagraphSeparator, from);
-        if (stop < 0)
-            stop = text.size();
-        QStringList defined = aliasesOfLine(QStringView(text).mid(start, stop - start));
-        if (!defined.isEmpty())
-            noteAliases(m_document->findBlock(int(start)), std::move(defined), m_aliases);
-        from = stop;
+    int from = b.position();
+    while (from < end) {
+        int to = m_document->findBlock(std::min(from + kPieceChars, end)).position();
+        if (to <= from) // one block longer than a piece
+            to = std::min(from + m_document->findBlock(from).length(), end);
+        readPiece(from, to);
+        from = to;
     }
     noteAliases(last, m_aliases);
 }

@@ -28,6 +28,8 @@ signals:
 private:
     void contentsChange(int position, int removed, int added);
     void noteBlocks(const QTextBlock& first, const QTextBlock& last);
+    // Notes the aliases of the blocks from position `from` (a block's start) to `to`.
+    void readPiece(int from, int to);
 
     QTextDocument* m_document;
     std::shared_ptr<DocumentAliases> m_aliases;

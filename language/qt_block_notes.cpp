@@ -1,9 +1,17 @@
 // The notes on the editor's blocks.
 #include "language/qt_block_notes.h"
 
+namespace {
+
+QStringList namesIn(const QString& aliases) {
+    return aliases.isEmpty() ? QStringList() : aliases.split(u'\n');
+}
+
+} // namespace
+
 BlockNotes::~BlockNotes() {
     if (counted && !aliases.isEmpty())
-        counted->replace(aliases, {});
+        counted->replace(namesIn(aliases), {});
 }
 
 BlockNotes* notesOf(const QTextBlock& block) {
@@ -31,12 +39,13 @@ void noteAliases(const QTextBlock& block, QStringList now,
         notes = &makeNotes(block);
     }
     if (notes->counted && notes->counted != aliases) { // counted in another list before
-        notes->counted->replace(notes->aliases, {});
+        notes->counted->replace(namesIn(notes->aliases), {});
         notes->aliases.clear();
     }
     notes->counted = aliases;
-    if (notes->aliases == now)
+    const QStringList before = namesIn(notes->aliases);
+    if (before == now)
         return;
-    aliases->replace(notes->aliases, now);
-    notes->aliases = std::move(now);
+    aliases->replace(before, now);
+    notes->aliases = now.size() == 1 ? aliases->heldName(now.front()) : now.join(u'\n');
 }

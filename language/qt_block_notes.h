@@ -13,7 +13,10 @@
 struct BlockNotes : QTextBlockUserData {
     ~BlockNotes() override;
     int colouredIn = 0; // the highlighter's generation; 0 for a plain block
-    QStringList aliases;
+    // The names the block defines, one per line of this text (a config line holds no line
+    // break). A block that defines one name holds the count's own copy of it, so a hundred
+    // thousand alias lines cost a note each and no strings of their own.
+    QString aliases;
     std::shared_ptr<DocumentAliases> counted; // where `aliases` are counted
 };
 

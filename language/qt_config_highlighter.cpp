@@ -3,17 +3,20 @@
 // block is redone the next time it is on screen. The colours are the block layout's additional
 // formats, which never touch the text or the undo history.
 //
-// A block is coloured outside any edit and its layout told alone: the document layout redraws
-// one block for a change inside it, but the range it is given for new formats is twice the
-// block's length and so reaches into the next block, which makes it redraw the whole screen.
-// So the layout hears of the new formats with its signals held back, and then asks the editor
-// to redraw that block only, as it does for a keystroke.
+// An edit within one block (a keystroke) has the block coloured by the document layout itself,
+// between the edit and laying the block out. Every other block is coloured outside any edit and
+// its layout told alone: the document layout redraws one block for a change inside it, but the
+// range it is given for new formats is twice the block's length and so reaches into the next
+// block, which makes it redraw the whole screen. So the layout hears of the new formats with
+// its signals held back, and then asks the editor to redraw that block only.
 #include "language/qt_config_highlighter.h"
 
 #include "language/qt_block_notes.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -29,9 +32,47 @@ constexpr int kMargin = 40;
 constexpr int kBlocksColouredAtOnce = 200;
 } // namespace
 
+// The editor's document layout, which has the highlighter colour the block an edit changed
+// just before laying it out: the block is laid out once, in its colours, and redrawn alone.
+// (Coloured after the edit, it would be laid out again, and the next block with it.)
+class ColouringLayout : public QPlainTextDocumentLayout {
+public:
+    ColouringLayout(QTextDocument* document, ConfigHighlighter* highlighter)
+        : QPlainTextDocumentLayout(document), m_highlighter(highlighter) {}
+
+protected:
+    void documentChanged(int from, int removed, int added) override {
+        QTextDocument* doc = document();
+        const QTextBlock block = doc->findBlock(from);
+        // What the plain layout does for a change within one block, with the colours put on
+        // the block in between.
+        if (m_highlighter && block.isValid() && doc->blockCount() == m_blockCount &&
+            doc->findBlock(std::max(0, from + removed + added - 1)) == block &&
+            block.layout()->lineCount() > 0) {
+            const qreal height = blockBoundingRect(block).height();
+            if (m_highlighter->colourBeforeLayout(block)) {
+                if (blockBoundingRect(block).height() == height)
+                    emit updateBlock(block);
+                else
+                    requestUpdate();
+                return;
+            }
+        }
+        QPlainTextDocumentLayout::documentChanged(from, removed, added);
+        m_blockCount = doc->blockCount();
+    }
+
+private:
+    QPointer<ConfigHighlighter> m_highlighter;
+    int m_blockCount = -1; // as the plain layout last counted the blocks
+};
+
 ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor,
                                      std::function<const Vocabulary&()> words)
     : QObject(editor), m_editor(editor), m_words(std::move(words)) {
+    QTextDocument* document = editor->document();
+    document->setDocumentLayout(new ColouringLayout(document, this));
+    editor->setDocument(document); // the editor takes the new layout as its own
     connect(editor->document(), &QTextDocument::contentsChange, this,
             &ConfigHighlighter::contentsChange);
     // Emitted once the edit is over and the layout has taken it in.
@@ -53,6 +94,7 @@ void ConfigHighlighter::setActive(bool active) {
     for (QTextBlock b = m_editor->document()->begin(); b.isValid(); b = b.next())
         if (const BlockNotes* notes = notesOf(b); notes && notes->colouredIn != 0)
             makePlain(b);
+    m_shapesKept = {-1, -1};
 }
 
 void ConfigHighlighter::setAliases(QSet<QString> aliases) {
@@ -110,12 +152,45 @@ void ConfigHighlighter::refreshVisible() {
     int first = 0;
     int last = 0;
     visibleRange(first, last);
+    releaseShapes(first, last);
     for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
          b.isValid() && b.blockNumber() <= last; b = b.next()) {
         const BlockNotes* notes = notesOf(b);
         if (!notes || notes->colouredIn != m_generation)
             colour(b);
+        // A coloured line is shaped in several pieces; while it is on or near the screen it
+        // keeps them from its layout to its painting instead of shaping them at every paint.
+        b.layout()->setCacheEnabled(true);
     }
+    m_shapesKept = {first, last};
+}
+
+void ConfigHighlighter::releaseShapes(int first, int last) {
+    // The lines that kept their shapes for the last view, and a few more, as edits since
+    // may have moved them.
+    if (m_shapesKept.first < 0)
+        return;
+    const int from = std::max(0, m_shapesKept.first - kMargin);
+    const int to = m_shapesKept.second + kMargin;
+    for (QTextBlock b = m_editor->document()->findBlockByNumber(from);
+         b.isValid() && b.blockNumber() <= to; b = b.next())
+        if ((b.blockNumber() < first || b.blockNumber() > last) && b.layout()->cacheEnabled())
+            releaseShape(b);
+}
+
+void ConfigHighlighter::releaseShape(const QTextBlock& block) {
+    QTextLayout* layout = block.layout();
+    layout->setCacheEnabled(false);
+    // Setting its colours again lets the layout go of the shapes; the document layout hears of
+    // it quietly, as the block is off screen.
+    QAbstractTextDocumentLayout* documentLayout = m_editor->document()->documentLayout();
+    m_colouring = true;
+    {
+        const QSignalBlocker quiet(documentLayout);
+        layout->setFormats(layout->formats());
+        m_editor->document()->markContentsDirty(block.position(), block.length());
+    }
+    m_colouring = false;
 }
 
 void ConfigHighlighter::contentsChange(int position, int removed, int added) {
@@ -156,12 +231,31 @@ void ConfigHighlighter::editFinished() {
         colour(b);
 }
 
-void ConfigHighlighter::colour(const QTextBlock& block) {
+QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& block) {
     QList<QTextLayout::FormatRange> ranges;
     for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases))
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
+    makeNotes(block).colouredIn = m_generation;
+    return ranges;
+}
+
+bool ConfigHighlighter::colourBeforeLayout(const QTextBlock& block) {
+    // Only the block of the edit just made, when the edit stayed within it.
+    if (!m_active || m_colouring || m_pendingFrom < block.position() ||
+        m_pendingTo >= block.position() + block.length())
+        return false;
+    m_pendingFrom = m_pendingTo = -1;
+    const QList<QTextLayout::FormatRange> ranges = rangesFor(block);
+    if (block.layout()->formats() == ranges)
+        return false;
+    // The document hears of the new colours as part of the edit it is laying out.
+    block.layout()->setFormats(ranges);
+    return true;
+}
+
+void ConfigHighlighter::colour(const QTextBlock& block) {
+    const QList<QTextLayout::FormatRange> ranges = rangesFor(block);
     QTextBlock b = block;
-    makeNotes(b).colouredIn = m_generation;
     // A block recoloured after a change elsewhere (a new alias) mostly keeps its colours; the
     // layout is only told of real changes.
     if (b.layout()->formats() == ranges)
@@ -173,8 +267,12 @@ void ConfigHighlighter::makePlain(const QTextBlock& block) {
     QTextBlock b = block;
     if (BlockNotes* notes = notesOf(b))
         notes->colouredIn = 0;
-    if (b.layout()->formats().isEmpty())
+    if (b.layout()->formats().isEmpty()) {
+        if (b.layout()->cacheEnabled())
+            releaseShape(b);
         return;
+    }
+    b.layout()->setCacheEnabled(false);
     setFormats(b, {});
 }
 

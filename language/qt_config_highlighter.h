@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 
+class ColouringLayout;
 class QPlainTextEdit;
 class QTextBlock;
 
@@ -36,17 +37,28 @@ public:
     void refreshVisible();
 
 private:
-    // The document changed: the few blocks an edit touched are noted and coloured as soon as the
-    // edit is over (colouring inside it would widen the edit the layout sees to the whole
-    // screen); after a change of many blocks (a new text) every block is stale and the screen
-    // is redone.
+    // The document changed: the few blocks an edit touched are noted and coloured as the layout
+    // takes in the edit (one block) or as soon as the edit is over (colouring inside it would
+    // widen the edit the layout sees to the whole screen); after a change of many blocks (a new
+    // text) every block is stale and the screen is redone.
     void contentsChange(int position, int removed, int added);
     void editFinished();
     void colour(const QTextBlock& block);
+    // The block's colours; notes it as coloured in this generation.
+    QList<QTextLayout::FormatRange> rangesFor(const QTextBlock& block);
+    // Called by the document layout about to lay out a block an edit changed: colours it when
+    // it is the block of that edit. Returns whether its colours changed (the block then needs
+    // laying out).
+    bool colourBeforeLayout(const QTextBlock& block);
+    friend class ColouringLayout;
     void makePlain(const QTextBlock& block);
     // Puts `ranges` on the block and has the editor redraw that block only.
     void setFormats(const QTextBlock& block, const QList<QTextLayout::FormatRange>& ranges);
     void visibleRange(int& first, int& last) const;
+    // Lines that kept their shapes for painting and are no longer in the view from `first` to
+    // `last` let them go, so scrolling through a large config does not pile them up.
+    void releaseShapes(int first, int last);
+    void releaseShape(const QTextBlock& block);
     void invalidate();
 
     QPlainTextEdit* m_editor;
@@ -59,6 +71,7 @@ private:
     // the document, which is not an edit.
     bool m_colouring = false;
     std::array<int, 4> m_lastView = {}; // scroll, height, generation, wrap at the last refresh
-    int m_pendingFrom = -1;             // the characters the current edit touched, when it is over
+    std::pair<int, int> m_shapesKept = {-1, -1}; // the view whose lines keep their shapes
+    int m_pendingFrom = -1; // the characters the current edit touched, when it is over
     int m_pendingTo = -1;
 };

@@ -13,6 +13,7 @@
 #include "shell/game_directory.h"
 #include "shell/main_menu_tables.h"
 #include "shell/qt_plain_text_target.h"
+#include "shell/qt_scroll_bars.h"
 #include "shell/qt_widget_helpers.h"
 #include "shell/screen_fit.h"
 #include "shell/text_tools.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(AppContext& ctx)
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    keepScrollBarsInPlace(Memo1);
     Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(Memo1, 1);
     setCentralWidget(central);

@@ -35,8 +35,19 @@ struct KeyMapWindowTest : ::testing::Test {
         form->findChild<QToolButton*>(u"ToolButton22"_s)->click();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
     }
-    // The map settles a moment after typing.
-    void settle() { QTest::qWait(200); }
+    // The map reads the document again a moment after typing (a single-shot timer): wait until
+    // it has, however busy the machine is.
+    void settle() {
+        const auto pending = [this] {
+            const QList<QTimer*> timers = map->findChildren<QTimer*>();
+            return std::any_of(timers.begin(), timers.end(),
+                               [](const QTimer* t) { return t->isActive(); });
+        };
+        QDeadlineTimer deadline(10000);
+        while (pending() && !deadline.hasExpired())
+            QTest::qWait(20);
+        QCoreApplication::processEvents();
+    }
     void click(const QString& key) {
         KeyboardView* view = map->view();
         QTest::mouseClick(view, Qt::LeftButton, {}, view->capRect(key).center().toPoint());

@@ -1,5 +1,7 @@
 // The language services as the user reaches them in the main window: F7 and the check list, the
 // highlighting switch and its setting, the hover explanation and Ctrl+Space completion.
+#include "language/qt_alias_tracker.h"
+#include "language/qt_block_notes.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_editor_language.h"
 #include "platform/text_file.h"
@@ -13,7 +15,9 @@
 #include <QCompleter>
 #include <QListView>
 #include <QPaintEvent>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -190,6 +194,79 @@ TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
     EXPECT_TRUE(isAlias(4));
 }
 
+TEST_F(EditorLanguageWindow, AliasesOfALargeTextAreFoundWhereverTheyStand) {
+    // A text of a few megabytes is searched in pieces: a definition before, on and after the
+    // border of two pieces counts, and so does one at the end of a line longer than a piece.
+    QStringList lines(150000, u"echo 1234567890"_s);
+    const std::pair<int, QString> defined[] = {
+        {100, u"alias first wait"_s},
+        {61679, u"alias before wait"_s},
+        {61680, u"alias boundary wait"_s}, // holds the text's 2^20th character
+        {61681, u"echo; alias after wait"_s},
+        {90000, QString(1200000, u'x') + u" ; alias long wait"_s},
+        {149998, u"alias last wait"_s},
+    };
+    for (const auto& [line, text] : defined)
+        lines[line] = text;
+    setText(lines.join(u'\n'));
+    const auto* aliases = language->findChild<AliasTracker*>();
+    ASSERT_TRUE(aliases);
+    EXPECT_EQ(aliases->names(), (QSet<QString>{u"first"_s, u"before"_s, u"boundary"_s, u"after"_s,
+                                               u"long"_s, u"last"_s}));
+}
+
+TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
+    const auto kept = [this](int number) {
+        return memo->document()->findBlockByNumber(number).layout()->cacheEnabled();
+    };
+    setText(QStringList(3000, u"fps_max 100"_s).join(u'\n'));
+    language->highlighter()->refreshVisible();
+    EXPECT_TRUE(kept(0));
+    EXPECT_FALSE(kept(2000));
+    // Scrolled far down: the lines left behind let their shapes go and keep their colours.
+    memo->verticalScrollBar()->setValue(2000);
+    QCoreApplication::processEvents();
+    language->highlighter()->refreshVisible();
+    EXPECT_FALSE(kept(0));
+    EXPECT_TRUE(blockColoured(0));
+    EXPECT_TRUE(kept(2001));
+    EXPECT_TRUE(blockColoured(2001));
+    // The highlighting off: nothing is kept.
+    language->SyntaxHighlight1Click();
+    EXPECT_FALSE(kept(2001));
+    EXPECT_FALSE(blockColoured(2001));
+}
+
+TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
+    QTextDocument document;
+    document.documentLayout(); // a document tells of its edits once it has a layout
+    document.setPlainText(u"alias a x; alias b y\nalias a z\nalias c w\necho"_s);
+    const AliasTracker tracker(&document, nullptr);
+    EXPECT_EQ(tracker.names(), (QSet<QString>{u"a"_s, u"b"_s, u"c"_s}));
+    // A line with one name holds the count's own copy of it.
+    const auto* notes = notesOf(document.findBlockByNumber(2));
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(notes->aliases.constData(), tracker.names().constFind(u"c"_s)->constData());
+    struct Step {
+        QString text; // the first line's new text; empty: the line is deleted
+        QSet<QString> after;
+    };
+    const Step steps[] = {
+        {QString(), {u"a"_s, u"c"_s}}, // a is still defined on the next line
+        {u"alias a z; alias d v"_s, {u"a"_s, u"c"_s, u"d"_s}},
+        {QString(), {u"c"_s}},
+        {u"echo"_s, {}},
+    };
+    for (const Step& step : steps) {
+        QTextCursor c(document.firstBlock());
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        if (step.text.isEmpty())
+            c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        c.insertText(step.text);
+        EXPECT_EQ(tracker.names(), step.after) << step.text.toStdString();
+    }
+}
+
 // Collects what is painted on a widget.
 class PaintedRegion : public QObject {
 public:
@@ -227,6 +304,35 @@ TEST_F(EditorLanguageWindow, AKeystrokeRepaintsOnlyItsOwnLine) {
          memo->document()->findBlockByNumber(5).layout()->formats())
         underlined |= r.format.underlineStyle() == QTextCharFormat::WaveUnderline;
     EXPECT_TRUE(underlined);
+}
+
+TEST_F(EditorLanguageWindow, AKeystrokeLaysOutOnlyItsOwnLineInItsNewColours) {
+    setText(u"fps_max 1\nname x\necho hi"_s);
+    language->highlighter()->refreshVisible();
+    QCoreApplication::processEvents();
+    const auto layoutOf = [this](int number) {
+        return memo->document()->findBlockByNumber(number).layout();
+    };
+    ASSERT_GT(layoutOf(1)->lineCount(), 0);
+    struct Key {
+        int position;
+        Qt::Key key;
+        bool underlined; // the first line's name is unknown afterwards
+    };
+    const Key keys[] = {{7, Qt::Key_X, true}, {8, Qt::Key_Backspace, false}};
+    for (const Key& k : keys) {
+        QTextCursor c = memo->textCursor();
+        c.setPosition(k.position);
+        memo->setTextCursor(c);
+        QTest::keyClick(memo, k.key);
+        // Coloured and laid out with the keystroke, before any event; the next line untouched.
+        bool underlined = false;
+        for (const QTextLayout::FormatRange& r : layoutOf(0)->formats())
+            underlined |= r.format.underlineStyle() == QTextCharFormat::WaveUnderline;
+        EXPECT_EQ(underlined, k.underlined) << k.position;
+        EXPECT_GT(layoutOf(0)->lineCount(), 0) << k.position;
+        EXPECT_GT(layoutOf(1)->lineCount(), 0) << k.position;
+    }
 }
 
 TEST_F(EditorLanguageWindow, HoverShowsTheLookUpText) {
