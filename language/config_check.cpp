@@ -199,23 +199,101 @@ bool knownOrAlias(const ParsedConfig& config, const Vocabulary& words, const QSt
 
 } // namespace
 
+namespace {
+// Names are hashed in lower case. ASCII names (all of the game's) are lowered on the way, the
+// others first through toLowerName (into `buffer`); `lowered` is left viewing the name or its
+// lower-case form.
+constexpr size_t kHashBasis = 14695981039346656037ull;
+constexpr size_t kHashPrime = 1099511628211ull;
+
+size_t hashLowered(QStringView name, QString& buffer, QStringView& lowered) {
+    size_t hash = kHashBasis;
+    const char16_t* s = reinterpret_cast<const char16_t*>(name.utf16());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char16_t c = s[i];
+        if (c >= 0x80) {
+            toLowerName(name, buffer);
+            lowered = buffer;
+            hash = kHashBasis;
+            for (const QChar l : std::as_const(buffer))
+                hash = (hash ^ l.unicode()) * kHashPrime;
+            return hash;
+        }
+        if (c >= u'A' && c <= u'Z')
+            c += 32;
+        hash = (hash ^ c) * kHashPrime;
+    }
+    lowered = name;
+    return hash;
+}
+
+// Whether an ASCII or already lowered `name` is `lower` in lower case.
+bool equalLowered(QStringView lower, QStringView name) {
+    if (lower.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char16_t c = name[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += 32;
+        if (lower[i].unicode() != c)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+qsizetype ParsedConfig::slotOf(QStringView name, size_t& hash) const {
+    QString buffer;
+    QStringView lowered = name;
+    hash = hashLowered(name, buffer, lowered);
+    if (m_slots.isEmpty())
+        return -1;
+    const qsizetype mask = m_slots.size() - 1;
+    for (qsizetype slot = qsizetype(hash) & mask;; slot = (slot + 1) & mask) {
+        const int id = m_slots.at(slot);
+        if (id < 0 || (m_hashes.at(id) == hash && equalLowered(names.at(id), lowered)))
+            return slot;
+    }
+}
+
+int ParsedConfig::idOf(const QString& lowerName) const {
+    size_t hash = 0;
+    const qsizetype slot = slotOf(lowerName, hash);
+    return slot < 0 ? -1 : m_slots.at(slot);
+}
+
 int ParsedConfig::intern(QStringView name) {
-    toLowerName(name, m_buffer);
-    const auto it = m_ids.constFind(m_buffer);
-    if (it != m_ids.constEnd())
-        return *it;
+    size_t hash = 0;
+    qsizetype slot = slotOf(name, hash);
+    if (slot >= 0 && m_slots.at(slot) >= 0)
+        return m_slots.at(slot);
     const int id = int(names.size());
-    names.append(m_buffer);
-    m_ids.insert(m_buffer, id);
+    QString lower;
+    toLowerName(name, lower);
+    names.append(lower);
+    m_hashes.append(hash);
+    // At most half full: the table doubles and every name goes in again.
+    if (2 * names.size() > m_slots.size()) {
+        qsizetype size = 64;
+        while (size < 4 * names.size())
+            size *= 2;
+        m_slots.fill(-1, size);
+        const qsizetype mask = m_slots.size() - 1;
+        for (int other = 0; other < int(names.size()); ++other) {
+            qsizetype s = qsizetype(m_hashes.at(other)) & mask;
+            while (m_slots.at(s) >= 0)
+                s = (s + 1) & mask;
+            m_slots[s] = other;
+        }
+        return id;
+    }
+    m_slots[slot] = id;
     return id;
 }
 
 ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
     ParsedConfig config;
     config.text = text;
-    // Room for a command every eight characters (configs have fewer): one allocation for the
-    // lot, of which only the part used is ever touched.
-    config.commands.reserve(text.size() / 8 + 16);
     Reader reader(config, words);
     const QStringView all(text);
     qsizetype start = 0;

@@ -9,6 +9,51 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <memory>
+#include <vector>
+
+// A list kept in blocks of a fixed size, so that a long one is no single allocation of tens of
+// megabytes (which the system hands out fresh, to be faulted in page by page, every time).
+template <typename T, qsizetype BlockSize = 1024> class BlockList {
+public:
+    qsizetype size() const { return m_size; }
+    const T& at(qsizetype i) const { return m_blocks[i / BlockSize][i % BlockSize]; }
+    T& emplace_back() {
+        if (m_size % BlockSize == 0)
+            m_blocks.push_back(std::make_unique_for_overwrite<T[]>(BlockSize));
+        T& item = m_blocks.back()[m_size % BlockSize];
+        item = T();
+        ++m_size;
+        return item;
+    }
+
+    class const_iterator {
+    public:
+        const_iterator(const std::unique_ptr<T[]>* block, qsizetype offset)
+            : m_block(block), m_offset(offset) {}
+        const T& operator*() const { return (*m_block)[m_offset]; }
+        const_iterator& operator++() {
+            if (++m_offset == BlockSize) {
+                ++m_block;
+                m_offset = 0;
+            }
+            return *this;
+        }
+        bool operator==(const const_iterator&) const = default;
+
+    private:
+        const std::unique_ptr<T[]>* m_block;
+        qsizetype m_offset;
+    };
+    const_iterator begin() const { return {m_blocks.data(), 0}; }
+    const_iterator end() const {
+        return {m_blocks.data() + m_size / BlockSize, m_size % BlockSize};
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> m_blocks;
+    qsizetype m_size = 0;
+};
 
 struct ConfigFinding {
     enum class Kind { Warning, Hint };
@@ -47,7 +92,7 @@ struct ParsedConfig {
     QStringView text;
     int lineCount = 0;
     // In the order of the text; the commands of a body follow the bind or alias that holds it.
-    QList<ParsedCommand> commands;
+    BlockList<ParsedCommand> commands;
     // The first words, alias names and keys, lower case, each once (a config repeats few names
     // many times, so the checks look each one up once).
     QStringList names;
@@ -57,12 +102,15 @@ struct ParsedConfig {
     const QString& nameOf(const ParsedCommand& c) const { return names.at(c.name); }
     QStringView textOf(TextSpan span) const { return text.mid(span.start, span.length); }
     // The index of a lower-case name in `names`, or -1.
-    int idOf(const QString& lowerName) const { return m_ids.value(lowerName, -1); }
+    int idOf(const QString& lowerName) const;
     int intern(QStringView name); // (used while reading)
 
 private:
-    QHash<QString, int> m_ids;
-    QString m_buffer;
+    // Where `name` (any letter case) is or would go in m_slots, and its hash.
+    qsizetype slotOf(QStringView name, size_t& hash) const;
+
+    QList<int> m_slots;     // name ids by hash (open addressing, -1 for none)
+    QList<size_t> m_hashes; // of each name
 };
 // Every command of the text, or with `words`, those a check may report (see Reader).
 ParsedConfig parseConfig(const QString& text, const Vocabulary* words = nullptr);
