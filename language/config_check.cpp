@@ -593,64 +593,54 @@ void unknownKeys(const ParsedConfig& config, const Vocabulary& words, Findings& 
 
 } // namespace
 
-QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words) {
+namespace {
+// The findings of one check, each with its message.
+template <typename Check, typename... Inputs>
+QList<Finding> listed(const ParsedConfig& config, Check check, const Inputs&... inputs) {
     Findings findings(config);
-    unknownCommands(config, words, findings);
+    check(config, inputs..., findings);
     return findings.toList();
+}
+} // namespace
+
+QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, unknownCommands, words);
 }
 
 QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
-    Findings findings(config);
-    unclosedQuotes(config, findings);
-    return findings.toList();
+    return listed(config, unclosedQuotes);
 }
 
 QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
-    Findings findings(config);
-    duplicateBinds(config, findings);
-    return findings.toList();
+    return listed(config, duplicateBinds);
 }
 
 QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& words) {
-    Findings findings(config);
-    aliasCycles(config, words, findings);
-    return findings.toList();
+    return listed(config, aliasCycles, words);
 }
 
 QList<Finding> checkShadowedAliases(const ParsedConfig& config, const Vocabulary& words) {
-    Findings findings(config);
-    shadowedAliases(config, words, findings);
-    return findings.toList();
+    return listed(config, shadowedAliases, words);
 }
 
 QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words) {
-    Findings findings(config);
-    undefinedAliases(config, words, findings);
-    return findings.toList();
+    return listed(config, undefinedAliases, words);
 }
 
 QList<Finding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words) {
-    Findings findings(config);
-    laterVersionNames(config, words, findings);
-    return findings.toList();
+    return listed(config, laterVersionNames, words);
 }
 
 QList<Finding> checkPluginCommands(const ParsedConfig& config) {
-    Findings findings(config);
-    pluginCommands(config, findings);
-    return findings.toList();
+    return listed(config, pluginCommands);
 }
 
 QList<Finding> checkMissingExecFiles(const ParsedConfig& config, const QString& gameDir) {
-    Findings findings(config);
-    missingExecFiles(config, gameDir, findings);
-    return findings.toList();
+    return listed(config, missingExecFiles, gameDir);
 }
 
 QList<Finding> checkUnknownKeys(const ParsedConfig& config, const Vocabulary& words) {
-    Findings findings(config);
-    unknownKeys(config, words, findings);
-    return findings.toList();
+    return listed(config, unknownKeys, words);
 }
 
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir) {

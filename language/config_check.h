@@ -1,6 +1,7 @@
 // "Проверить конфиг": what is wrong or suspicious in a config, each finding with its line. The
-// text is read once into a list of every command (those inside the bodies of binds and aliases
-// included); every check is a function of its own over that list, so each is tested on its own.
+// text is read once into a list of its commands (those inside the bodies of binds and aliases
+// included), each a few numbers and places in the text; every check is a function of its own
+// over that list, so each is tested on its own. Messages are written when they are shown.
 #pragma once
 
 #include "language/config_syntax.h"
