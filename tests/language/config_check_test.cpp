@@ -290,6 +290,37 @@ TEST(ConfigCheck, AliasesOfExecdFilesAndOfWhatTheyExec) {
     EXPECT_EQ(found[0].line, 2);
 }
 
+// Names are one name in any letter case, ASCII or not, however many the config has.
+TEST(ConfigCheck, NamesAreInternedWithoutRegardToCase) {
+    ParsedConfig config;
+    struct Same {
+        QString a, b;
+        bool same;
+    };
+    const std::vector<Same> pairs = {
+        {u"Bind"_s, u"BIND"_s, true},
+        {u"Ключ"_s, u"кЛЮЧ"_s, true},
+        {u"\u212A"_s, u"K"_s, true}, // the Kelvin sign is a "k" in lower case
+        {u"fps_max"_s, u"fps_maxx"_s, false},
+        {u""_s, u""_s, true},
+        {u"ä"_s, u"a"_s, false},
+    };
+    for (const Same& p : pairs) {
+        SCOPED_TRACE(p.a.toStdString());
+        const int a = config.intern(p.a);
+        EXPECT_EQ(config.intern(p.b) == a, p.same);
+        EXPECT_EQ(config.idOf(p.a.toLower()), a);
+    }
+    // Thousands of names: the table grows and every name keeps its id.
+    QList<int> ids;
+    for (int i = 0; i < 5000; ++i)
+        ids.append(config.intern(u"Name%1"_s.arg(i)));
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_EQ(config.intern(u"nAME%1"_s.arg(i)), ids.at(i));
+    EXPECT_EQ(config.idOf(u"name4999"_s), ids.last());
+    EXPECT_EQ(config.idOf(u"name5000"_s), -1);
+}
+
 // Read for a vocabulary, a config leaves out the commands no check reports: every check finds
 // the same either way.
 TEST(ConfigCheck, ReadingForAVocabularyFindsTheSame) {
