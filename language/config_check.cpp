@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QVarLengthArray>
 #include <algorithm>
-#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,54 +19,68 @@ size_t qHash(const ConfigFinding& f, size_t seed) {
 namespace {
 
 using Finding = ConfigFinding;
+using Form = ConfigReport::Form;
+using Entry = ConfigReport::Entry;
 constexpr int kMaxDepth = 8;
 
-// The findings of one check, each once. A check walks the text in order, so a finding can only
-// repeat one of its own line: the hashes of the current line's findings (a few) are kept, and a
-// new finding is compared with those of equal hash.
+// The findings of one check, each once, with their messages unwritten. A check walks the text
+// in order, so a finding can only repeat one of its own line: the new one is compared with the
+// current line's findings (a few).
 class Findings {
 public:
-    void add(int line, Finding::Kind kind, const QString& message) {
+    explicit Findings(const ParsedConfig& config) : m_text(config.text) {}
+
+    void add(int line, Finding::Kind kind, Form form, TextSpan word, int number = 0) {
         if (line != m_line) {
-            m_lineHashes.clear();
+            m_lineStart = m_entries.size();
             m_line = line;
         }
-        Finding f{line, kind, message};
-        const size_t hash = qHash(f);
-        for (qsizetype i = 0; i < m_lineHashes.size(); ++i)
-            if (m_lineHashes[i] == hash && m_list.at(m_list.size() - m_lineHashes.size() + i) == f)
+        const Entry e{line, kind, form, number, word};
+        for (qsizetype i = m_lineStart; i < m_entries.size(); ++i)
+            if (sameMessage(m_entries.at(i), e))
                 return;
-        m_lineHashes.append(hash);
-        m_list.append(std::move(f));
+        m_entries.append(e);
     }
-    QList<Finding> take() { return std::move(m_list); }
+    // A finding whose message is written already.
+    void addWritten(int line, Finding::Kind kind, Form form, const QString& message) {
+        m_written.append(message);
+        add(line, kind, form, {}, int(m_written.size() - 1));
+    }
+
+    const QList<Entry>& entries() const { return m_entries; }
+    const QStringList& written() const { return m_written; }
+    QList<Finding> toList() const {
+        QList<Finding> list;
+        list.reserve(m_entries.size());
+        for (const Entry& e : m_entries)
+            list.append({e.line, e.kind, ConfigReport::message(e, m_text, m_written)});
+        return list;
+    }
 
 private:
-    QList<Finding> m_list;
-    QVarLengthArray<size_t, 8> m_lineHashes; // of the last findings of m_list, in order
+    // Whether two findings of one line and one check read the same. Every template has a "»"
+    // right after its word, so two different words (without a "»" of their own) never give one
+    // message, and the same word gives one message with the same number only.
+    bool sameMessage(const Entry& a, const Entry& b) const {
+        if (a.kind != b.kind || a.form != b.form)
+            return false;
+        if (a.form == Form::AliasCycle || a.form == Form::PluginCommands)
+            return m_written.at(a.number) == m_written.at(b.number);
+        const QStringView wordA = m_text.mid(a.word.start, a.word.length);
+        const QStringView wordB = m_text.mid(b.word.start, b.word.length);
+        if (wordA == wordB)
+            return a.number == b.number;
+        if (!wordA.contains(u'»') && !wordB.contains(u'»'))
+            return false;
+        return ConfigReport::message(a, m_text, m_written) ==
+               ConfigReport::message(b, m_text, m_written);
+    }
+
+    QStringView m_text;
+    QList<Entry> m_entries;
+    QStringList m_written;
+    qsizetype m_lineStart = 0; // the first finding of the current line
     int m_line = -1;
-};
-
-// One message per name as the config spells it: a config repeats its names, and the findings of
-// one name share one text instead of each building its own.
-class Messages {
-public:
-    explicit Messages(const ParsedConfig& config) : m_cache(config.names.size()) {}
-    template <typename Make> const QString& of(int name, QStringView spelled, Make make) {
-        Entry& e = m_cache[name];
-        if (e.message.isNull() || e.spelled != spelled) {
-            e.spelled = spelled.toString();
-            e.message = make(spelled);
-        }
-        return e.message;
-    }
-
-private:
-    struct Entry {
-        QString spelled;
-        QString message;
-    };
-    QList<Entry> m_cache;
 };
 
 // The ids of the names the key checks dispatch on (-1 for a name the config does not use).
@@ -78,26 +91,99 @@ struct Keywords {
     int bind, unbind, unbindall;
 };
 
-void addCommands(ParsedConfig& config, QList<ConfigCommand>& commands, int line, int depth,
-                 int parent) {
-    for (ConfigCommand& c : commands) {
-        const qsizetype index = config.commands.size();
-        ParsedCommand& p = config.commands.emplace_back();
-        p.command = std::move(c);
-        p.name = config.intern(p.command.words.first().text);
+TextSpan spanOf(QStringView text, QStringView word) {
+    return {int(word.data() - text.data()), int(word.size())};
+}
+
+// Reads the commands of a line or of a body into the config; a bind's or an alias's body is
+// read right after the command that holds it. Read for a vocabulary, it leaves out the commands
+// no check can report: a name the game has had since its first version, outside an alias's body
+// (the calls there make the aliases' circles).
+class Reader {
+public:
+    Reader(ParsedConfig& config, const Vocabulary* words)
+        : m_config(config), m_words(words), m_alias(config.intern(u"alias")),
+          m_bind(config.intern(u"bind")), m_unbind(config.intern(u"unbind")),
+          m_unbindall(config.intern(u"unbindall")), m_exec(config.intern(u"exec")) {}
+
+    ConfigLineEnd read(QStringView commands, int line, int depth, int parent, bool inAlias) {
+        // The first three words of the command being read; the rest only count.
+        ConfigWord first, second, third;
+        int count = 0;
+        return scanConfigLine(
+            commands, 0,
+            [&](const ConfigWord& w) {
+                if (count == 0)
+                    first = w;
+                else if (count == 1)
+                    second = w;
+                else if (count == 2)
+                    third = w;
+                ++count;
+            },
+            [&] {
+                if (count > 0)
+                    add(first, count > 1 ? &second : nullptr, count > 2 ? &third : nullptr,
+                        count - 1, line, depth, parent, inAlias);
+                count = 0;
+            });
+    }
+
+private:
+    void add(const ConfigWord& word, const ConfigWord* argument, const ConfigWord* body,
+             int arguments, int line, int depth, int parent, bool inAlias) {
+        const int name = m_config.intern(word.text);
+        if (!inAlias && !reportable(name))
+            return; // (neither an alias nor a bind: it has no body)
+        const int index = int(m_config.commands.size());
+        ParsedCommand& p = m_config.commands.emplace_back();
+        p.name = name;
         p.line = line;
-        p.depth = depth;
+        p.depth = quint8(depth);
         p.parent = parent;
-        const QString& name = config.names.at(p.name);
-        const bool alias = name == u"alias"_s;
-        if (alias && p.command.argumentCount() >= 1)
-            p.defines = config.intern(p.command.argument(0).text);
-        if (depth < kMaxDepth && (alias || name == u"bind"_s) && p.command.argumentCount() >= 2) {
-            QList<ConfigCommand> inner = commandsInside(p.command.argument(1));
-            addCommands(config, inner, line, depth + 1, int(index));
+        p.arguments = quint8(std::min(arguments, 255));
+        p.spelled = spanOf(m_config.text, word.text);
+        if (argument) {
+            p.argument = spanOf(m_config.text, argument->text);
+            if (name == m_alias)
+                p.defines = m_config.intern(argument->text);
+            else if (name == m_bind || name == m_unbind)
+                p.key = m_config.intern(argument->text);
+        }
+        if (depth < kMaxDepth && body && (name == m_alias || name == m_bind)) {
+            // An unquoted word holds one command name and nothing to split.
+            if (body->quoted)
+                read(body->text, line, depth + 1, index, name == m_alias);
+            else
+                add(*body, nullptr, nullptr, 0, line, depth + 1, index, name == m_alias);
         }
     }
-}
+
+    // Whether some check may report a command of this name: asked once per name.
+    bool reportable(int name) {
+        if (!m_words)
+            return true;
+        if (m_reportable.size() <= name)
+            m_reportable.resize(m_config.names.size(), NotAsked);
+        if (m_reportable.at(name) == NotAsked) {
+            const QString& n = m_config.names.at(name);
+            const WordInfo* info = m_words->find(n);
+            const bool keyword = name == m_alias || name == m_bind || name == m_unbind ||
+                                 name == m_unbindall || name == m_exec;
+            m_reportable[name] = keyword || !m_words->knows(n) || isPluginCommand(n) ||
+                                         (info && info->version != GameVersion::Cs15)
+                                     ? Yes
+                                     : No;
+        }
+        return m_reportable.at(name) == Yes;
+    }
+
+    ParsedConfig& m_config;
+    const Vocabulary* m_words;
+    const int m_alias, m_bind, m_unbind, m_unbindall, m_exec;
+    enum : qint8 { NotAsked, Yes, No };
+    QList<qint8> m_reportable; // by name id
+};
 
 // For every name of the config, whether `test` holds: one look-up per name, not per use.
 template <typename Test> QList<bool> perName(const ParsedConfig& config, Test test) {
@@ -111,37 +197,117 @@ bool knownOrAlias(const ParsedConfig& config, const Vocabulary& words, const QSt
     return words.knows(name) || config.aliases.contains(name);
 }
 
-void sortByLine(QList<Finding>& findings) {
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-}
-
 } // namespace
 
+namespace {
+// Names are hashed in lower case. ASCII names (all of the game's) are lowered on the way, the
+// others first through toLowerName (into `buffer`); `lowered` is left viewing the name or its
+// lower-case form.
+constexpr size_t kHashBasis = 14695981039346656037ull;
+constexpr size_t kHashPrime = 1099511628211ull;
+
+size_t hashLowered(QStringView name, QString& buffer, QStringView& lowered) {
+    size_t hash = kHashBasis;
+    const char16_t* s = reinterpret_cast<const char16_t*>(name.utf16());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char16_t c = s[i];
+        if (c >= 0x80) {
+            toLowerName(name, buffer);
+            lowered = buffer;
+            hash = kHashBasis;
+            for (const QChar l : std::as_const(buffer))
+                hash = (hash ^ l.unicode()) * kHashPrime;
+            return hash;
+        }
+        if (c >= u'A' && c <= u'Z')
+            c += 32;
+        hash = (hash ^ c) * kHashPrime;
+    }
+    lowered = name;
+    return hash;
+}
+
+// Whether an ASCII or already lowered `name` is `lower` in lower case.
+bool equalLowered(QStringView lower, QStringView name) {
+    if (lower.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char16_t c = name[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += 32;
+        if (lower[i].unicode() != c)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+qsizetype ParsedConfig::slotOf(QStringView name, size_t& hash) const {
+    QString buffer;
+    QStringView lowered = name;
+    hash = hashLowered(name, buffer, lowered);
+    if (m_slots.isEmpty())
+        return -1;
+    const qsizetype mask = m_slots.size() - 1;
+    for (qsizetype slot = qsizetype(hash) & mask;; slot = (slot + 1) & mask) {
+        const int id = m_slots.at(slot);
+        if (id < 0 || (m_hashes.at(id) == hash && equalLowered(names.at(id), lowered)))
+            return slot;
+    }
+}
+
+int ParsedConfig::idOf(const QString& lowerName) const {
+    size_t hash = 0;
+    const qsizetype slot = slotOf(lowerName, hash);
+    return slot < 0 ? -1 : m_slots.at(slot);
+}
+
 int ParsedConfig::intern(QStringView name) {
-    toLowerName(name, m_buffer);
-    const auto it = m_ids.constFind(m_buffer);
-    if (it != m_ids.constEnd())
-        return *it;
+    size_t hash = 0;
+    qsizetype slot = slotOf(name, hash);
+    if (slot >= 0 && m_slots.at(slot) >= 0)
+        return m_slots.at(slot);
     const int id = int(names.size());
-    names.append(m_buffer);
-    m_ids.insert(m_buffer, id);
+    QString lower;
+    toLowerName(name, lower);
+    names.append(lower);
+    m_hashes.append(hash);
+    // At most half full: the table doubles and every name goes in again.
+    if (2 * names.size() > m_slots.size()) {
+        qsizetype size = 64;
+        while (size < 4 * names.size())
+            size *= 2;
+        m_slots.fill(-1, size);
+        const qsizetype mask = m_slots.size() - 1;
+        for (int other = 0; other < int(names.size()); ++other) {
+            qsizetype s = qsizetype(m_hashes.at(other)) & mask;
+            while (m_slots.at(s) >= 0)
+                s = (s + 1) & mask;
+            m_slots[s] = other;
+        }
+        return id;
+    }
+    m_slots[slot] = id;
     return id;
 }
 
-ParsedConfig parseConfig(const QString& text) {
+ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
     ParsedConfig config;
-    // About one command a line: one allocation for the lot rather than many as it grows.
-    const qsizetype lines = text.count(u'\n') + 1;
-    config.commands.reserve(lines + lines / 2);
+    config.text = text;
+    Reader reader(config, words);
+    const QStringView all(text);
+    qsizetype start = 0;
     int line = 0;
-    for (QStringView lineText : QStringView(text).tokenize(u'\n')) {
-        ConfigLine parsed = parseConfigLine(lineText);
-        if (parsed.unclosedQuote)
+    for (;; ++line) {
+        const qsizetype end = all.indexOf(u'\n', start);
+        const QStringView lineText = all.mid(start, (end < 0 ? all.size() : end) - start);
+        if (reader.read(lineText, line, 0, -1, false).unclosedQuote)
             config.unclosedQuoteLines.append(line);
-        addCommands(config, parsed.commands, line, 0, -1);
-        ++line;
+        if (end < 0)
+            break;
+        start = end + 1;
     }
+    config.lineCount = line + 1;
     QList<bool> defined(config.names.size());
     for (const ParsedCommand& c : std::as_const(config.commands))
         if (c.defines >= 0 && !defined[c.defines]) {
@@ -155,112 +321,142 @@ bool isPluginCommand(QStringView lowerName) {
     return lowerName.startsWith(u"amx_") || lowerName.startsWith(u"admin_");
 }
 
-QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words) {
+namespace {
+
+void unknownCommands(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
     const QList<bool> unknown = perName(config, [&](const QString& name) {
         return !knownOrAlias(config, words, name) && !isPluginCommand(name);
     });
-    Findings findings;
-    Messages messages(config);
     for (const ParsedCommand& c : config.commands)
         if (c.depth == 0 && unknown.at(c.name))
-            findings.add(c.line, Finding::Kind::Warning,
-                         messages.of(c.name, c.command.words.first().text, [](QStringView w) {
-                             return u"Неизвестная команда или переменная «%1»"_s.arg(w);
-                         }));
-    return findings.take();
+            findings.add(c.line, Finding::Kind::Warning, Form::UnknownCommand, c.spelled);
 }
 
-QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
-    QList<Finding> findings;
+void unclosedQuotes(const ParsedConfig& config, Findings& findings) {
     for (int line : config.unclosedQuoteLines)
-        findings.append({line, Finding::Kind::Warning, u"Кавычка не закрыта до конца строки"_s});
-    return findings;
+        findings.add(line, Finding::Kind::Warning, Form::UnclosedQuote, {});
 }
 
-QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
+void duplicateBinds(const ParsedConfig& config, Findings& findings) {
     const Keywords k(config);
-    Findings findings;
-    QHash<QString, int> boundOn; // lower-case key -> the line of its last bind
+    // The line of each key's last bind, valid while its round is the current one (an unbindall
+    // starts a new round).
+    struct Bound {
+        int line = -1;
+        int round = 0;
+    };
+    QList<Bound> boundOn(config.names.size());
+    int round = 1;
     for (const ParsedCommand& p : config.commands) {
         if (p.depth != 0) // a bind inside an alias is a switch, not a duplicate
             continue;
-        const ConfigCommand& c = p.command;
         if (p.name == k.unbindall) { // starts afresh
-            boundOn.clear();
+            ++round;
             continue;
         }
-        if ((p.name != k.bind && p.name != k.unbind) || c.argumentCount() < 1)
+        if ((p.name != k.bind && p.name != k.unbind) || p.arguments < 1)
             continue;
-        const QString key = c.argument(0).text.toString().toLower();
+        Bound& bound = boundOn[p.key];
         if (p.name == k.unbind) {
-            boundOn.remove(key); // an unbind in between makes the second bind deliberate
+            bound.line = -1; // an unbind in between makes the second bind deliberate
             continue;
         }
         // Two binds of one key on one line are the player's own doing, seen at a glance.
-        if (const auto it = boundOn.constFind(key); it != boundOn.constEnd() && *it != p.line)
-            findings.add(
-                p.line, Finding::Kind::Warning,
-                u"Клавиша «%1» назначена дважды: строки %2 и %3 (действует последняя)"_s.arg(
-                    c.argument(0).text, QString::number(*it + 1), QString::number(p.line + 1)));
-        boundOn.insert(key, p.line);
+        if (bound.round == round && bound.line >= 0 && bound.line != p.line)
+            findings.add(p.line, Finding::Kind::Warning, Form::DuplicateBind, p.argument,
+                         bound.line);
+        bound = {p.line, round};
     }
-    return findings.take();
 }
 
-QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& words) {
+void aliasCycles(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
     // Each alias's calls (over all of its definitions) and whether some command inside a body
     // redefines it: such an alias can be switched off, which is the usual way out of a loop.
     // Aliases are name ids here.
-    QHash<int, QList<int>> calls;
-    QHash<int, int> firstLine;
-    QHash<int, QString> spelled;
-    QSet<int> redefinedInside;
+    struct Node {
+        bool defined = false;
+        bool redefinedInside = false;
+        int firstLine = 0;
+        TextSpan spelled; // at the first definition
+        QList<int> calls;
+    };
+    QList<Node> nodes(config.names.size());
+    QList<int> order; // in the order of their first definitions
     for (const ParsedCommand& c : config.commands) {
         if (c.defines < 0)
             continue;
+        Node& node = nodes[c.defines];
         if (c.depth > 0)
-            redefinedInside.insert(c.defines);
-        if (!firstLine.contains(c.defines)) {
-            firstLine.insert(c.defines, c.line);
-            spelled.insert(c.defines, c.command.argument(0).text.toString());
+            node.redefinedInside = true;
+        if (!node.defined) {
+            node.defined = true; // an alias with an empty body is still a node
+            node.firstLine = c.line;
+            node.spelled = c.argument;
+            order.append(c.defines);
         }
-        calls[c.defines]; // an alias with an empty body is still a node
     }
+    if (order.isEmpty())
+        return;
     // A call of a command's name runs the command, whatever aliases say.
     const QList<bool> callable = perName(config, [&](const QString& name) {
         return config.aliases.contains(name) && !words.isBuiltInCommand(name);
     });
+    QSet<quint64> calling; // holder << 32 | called, each pair once
     for (const ParsedCommand& inner : config.commands) {
         if (inner.parent < 0 || !callable.at(inner.name))
             continue;
         const int holder = config.commands.at(inner.parent).defines;
         if (holder < 0)
             continue;
-        QList<int>& out = calls[holder];
-        if (!out.contains(inner.name))
-            out.append(inner.name);
+        const quint64 pair = quint64(holder) << 32 | quint32(inner.name);
+        if (!calling.contains(pair)) {
+            calling.insert(pair);
+            nodes[holder].calls.append(inner.name);
+        }
     }
 
-    // Depth-first search from each alias in the order the text defines them; a call back into
-    // the current path closes a circle.
-    QList<int> order = firstLine.keys();
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        return firstLine.value(a) != firstLine.value(b) ? firstLine.value(a) < firstLine.value(b)
-                                                        : a < b;
+    // Depth-first search from each alias in the order the text defines them (the first lines
+    // sorted, ties by name id); a call back into the current path closes a circle. The path
+    // is kept on a list of its own, so a long chain of aliases needs no deep recursion.
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return nodes.at(a).firstLine != nodes.at(b).firstLine
+                   ? nodes.at(a).firstLine < nodes.at(b).firstLine
+                   : a < b;
     });
-    Findings findings;
-    QSet<int> done;
+    QList<bool> done(config.names.size());
+    QList<int> onPath(config.names.size(), -1); // the place on the path, or -1
     QSet<QList<int>> reported;
     QList<int> path;
-    const auto shownName = [&](int id) { return spelled.value(id, config.names.at(id)); };
-    std::function<void(int)> visit = [&](int name) {
+    QList<qsizetype> nextCall; // for each alias on the path, the next of its calls to follow
+    QList<std::pair<int, QString>> circles;
+    const auto shownName = [&](int id) {
+        return nodes.at(id).defined ? config.textOf(nodes.at(id).spelled).toString()
+                                    : config.names.at(id);
+    };
+    const auto enter = [&](int name) {
+        onPath[name] = int(path.size());
         path.append(name);
-        for (const int next : calls.value(name)) {
-            const qsizetype at = path.indexOf(next);
-            if (at >= 0) {
+        nextCall.append(0);
+    };
+    for (const int start : std::as_const(order)) {
+        if (done.at(start))
+            continue;
+        enter(start);
+        while (!path.isEmpty()) {
+            const int name = path.last();
+            const QList<int>& calls = nodes.at(name).calls;
+            if (nextCall.last() == calls.size()) {
+                path.removeLast();
+                nextCall.removeLast();
+                onPath[name] = -1;
+                done[name] = true;
+                continue;
+            }
+            const int next = calls.at(nextCall.last()++);
+            if (const int at = onPath.at(next); at >= 0) {
                 const QList<int> circle = path.mid(at);
                 const bool wayOut = std::any_of(circle.begin(), circle.end(),
-                                                [&](int n) { return redefinedInside.contains(n); });
+                                                [&](int n) { return nodes.at(n).redefinedInside; });
                 QList<int> sorted = circle;
                 std::sort(sorted.begin(), sorted.end());
                 if (!wayOut && !reported.contains(sorted)) {
@@ -269,103 +465,77 @@ QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& wo
                     for (const int n : circle)
                         shown.append(shownName(n));
                     shown.append(shownName(next));
-                    findings.add(
-                        firstLine.value(circle.first()), Finding::Kind::Warning,
-                        u"Алиас вызывает сам себя без выхода: %1"_s.arg(shown.join(u" → "_s)));
+                    circles.append(
+                        {nodes.at(circle.first()).firstLine,
+                         u"Алиас вызывает сам себя без выхода: %1"_s.arg(shown.join(u" → "_s))});
                 }
-            } else if (!done.contains(next) && calls.contains(next)) {
-                visit(next);
+            } else if (!done.at(next) && nodes.at(next).defined) {
+                enter(next);
             }
         }
-        path.removeLast();
-        done.insert(name);
-    };
-    for (const int name : order)
-        if (!done.contains(name))
-            visit(name);
-    QList<Finding> list = findings.take();
-    sortByLine(list);
-    return list;
+    }
+    std::stable_sort(circles.begin(), circles.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [line, message] : std::as_const(circles))
+        findings.addWritten(line, Finding::Kind::Warning, Form::AliasCycle, message);
 }
 
-QList<Finding> checkShadowedAliases(const ParsedConfig& config, const Vocabulary& words) {
+void shadowedAliases(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
     const QList<bool> builtIn =
         perName(config, [&](const QString& name) { return words.isBuiltInCommand(name); });
-    Findings findings;
-    for (const ParsedCommand& c : config.commands) {
-        if (c.defines < 0 || !builtIn.at(c.defines))
-            continue;
-        findings.add(c.line, Finding::Kind::Warning,
-                     u"Алиас «%1» никогда не выполнится: игра сначала выполняет свою "
-                     u"команду «%1»"_s.arg(c.command.argument(0).text));
-    }
-    return findings.take();
+    for (const ParsedCommand& c : config.commands)
+        if (c.defines >= 0 && builtIn.at(c.defines))
+            findings.add(c.line, Finding::Kind::Warning, Form::ShadowedAlias, c.argument);
 }
 
-QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words) {
+void undefinedAliases(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
     const QList<bool> undefined = perName(config, [&](const QString& name) {
         return !name.isEmpty() && !knownOrAlias(config, words, name) && !isConfigNumber(name) &&
                !isPluginCommand(name);
     });
-    Findings findings;
-    Messages messages(config);
-    for (const ParsedCommand& c : config.commands) {
-        if (c.depth == 0 || !undefined.at(c.name))
-            continue;
-        findings.add(
-            c.line, Finding::Kind::Hint,
-            messages.of(c.name, c.command.words.first().text, [](QStringView w) {
-                return u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(w);
-            }));
-    }
-    return findings.take();
+    for (const ParsedCommand& c : config.commands)
+        if (c.depth > 0 && undefined.at(c.name))
+            findings.add(c.line, Finding::Kind::Hint, Form::UndefinedAlias, c.spelled);
 }
 
-QList<Finding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words) {
+void laterVersionNames(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
     const QList<bool> later = perName(config, [&](const QString& name) {
         const WordInfo* info = words.find(name);
         return info && info->version != GameVersion::Cs15 && !config.aliases.contains(name);
     });
-    Findings findings;
-    Messages messages(config);
     for (const ParsedCommand& c : config.commands)
         if (later.at(c.name))
-            findings.add(c.line, Finding::Kind::Hint,
-                         messages.of(c.name, c.command.words.first().text, [](QStringView w) {
-                             return u"«%1» есть только в CS 1.6 и новее"_s.arg(w);
-                         }));
-    return findings.take();
+            findings.add(c.line, Finding::Kind::Hint, Form::LaterVersionName, c.spelled);
 }
 
-QList<Finding> checkPluginCommands(const ParsedConfig& config) {
+void pluginCommands(const ParsedConfig& config, Findings& findings) {
     const QList<bool> plugin = perName(config, [&](const QString& name) {
         return isPluginCommand(name) && !config.aliases.contains(name);
     });
     QStringList names;
-    QSet<int> seen;
+    QList<bool> seen(config.names.size());
     int firstLine = -1;
     for (const ParsedCommand& c : config.commands) {
         if (!plugin.at(c.name))
             continue;
         if (firstLine < 0)
             firstLine = c.line;
-        if (!seen.contains(c.name)) {
-            seen.insert(c.name);
-            names.append(c.command.words.first().text.toString());
+        if (!seen.at(c.name)) {
+            seen[c.name] = true;
+            names.append(config.textOf(c.spelled).toString());
         }
     }
     if (firstLine < 0)
-        return {};
+        return;
     constexpr qsizetype kShown = 5;
     QString listed = u"«"_s + names.mid(0, kShown).join(u"», «"_s) + u"»"_s;
     if (names.size() > kShown)
         listed += u" и ещё %1"_s.arg(names.size() - kShown);
-    return {{firstLine, Finding::Kind::Hint,
-             u"Команды серверных дополнений (amx_*, admin_*): %1. Их выполняет дополнение "
-             u"на сервере, а не сама игра"_s.arg(listed)}};
+    findings.addWritten(firstLine, Finding::Kind::Hint, Form::PluginCommands,
+                        u"Команды серверных дополнений (amx_*, admin_*): %1. Их выполняет "
+                        u"дополнение на сервере, а не сама игра"_s.arg(listed));
 }
 
-namespace {
 // The file an "exec" of `name` runs: in the game directory, or else in the base game's folder
 // beside it (the game falls back on it); empty when there is none.
 QString gameFile(const QString& gameDir, const QString& name) {
@@ -384,37 +554,93 @@ bool gameDirKnown(const QString& gameDir) {
 }
 
 // The file an "exec" command names, or an empty string for any other command.
-QString execFile(const ParsedCommand& c, int exec) {
-    return c.name == exec && c.command.argumentCount() >= 1 ? c.command.argument(0).text.toString()
-                                                            : QString();
+QString execFile(const ParsedConfig& config, const ParsedCommand& c, int exec) {
+    return c.name == exec && c.arguments >= 1 ? config.textOf(c.argument).toString() : QString();
+}
+
+void missingExecFiles(const ParsedConfig& config, const QString& gameDir, Findings& findings) {
+    const int exec = config.idOf(u"exec"_s);
+    if (!gameDirKnown(gameDir) || exec < 0)
+        return;
+    for (const ParsedCommand& c : config.commands) {
+        const QString file = execFile(config, c, exec);
+        if (!file.isEmpty() && gameFile(gameDir, file).isEmpty())
+            findings.add(c.line, Finding::Kind::Warning, Form::MissingExecFile, c.argument);
+    }
+}
+
+void unknownKeys(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
+    const Keywords k(config);
+    // Whether each key name is known, asked once per name. The engine takes any single
+    // character as a key, so that is asked of the key as written.
+    enum : quint8 { NotAsked, Known, Unknown };
+    QList<quint8> known(config.names.size(), NotAsked);
+    for (const ParsedCommand& c : config.commands) {
+        if ((c.name != k.bind && c.name != k.unbind) || c.arguments < 1)
+            continue;
+        const QStringView key = config.textOf(c.argument);
+        if (key.size() == 1)
+            continue;
+        quint8& answer = known[c.key];
+        if (answer == NotAsked)
+            answer = words.isKey(config.names.at(c.key)) ? Known : Unknown;
+        // A lower-case form of one character may stand for a longer name: asked as written.
+        const bool isKey = config.names.at(c.key).size() == 1 ? words.isKey(key) : answer == Known;
+        if (!isKey)
+            findings.add(c.line, Finding::Kind::Warning, Form::UnknownKey, c.argument);
+    }
+}
+
+} // namespace
+
+namespace {
+// The findings of one check, each with its message.
+template <typename Check, typename... Inputs>
+QList<Finding> listed(const ParsedConfig& config, Check check, const Inputs&... inputs) {
+    Findings findings(config);
+    check(config, inputs..., findings);
+    return findings.toList();
 }
 } // namespace
 
+QList<Finding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, unknownCommands, words);
+}
+
+QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
+    return listed(config, unclosedQuotes);
+}
+
+QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
+    return listed(config, duplicateBinds);
+}
+
+QList<Finding> checkAliasCycles(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, aliasCycles, words);
+}
+
+QList<Finding> checkShadowedAliases(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, shadowedAliases, words);
+}
+
+QList<Finding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, undefinedAliases, words);
+}
+
+QList<Finding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, laterVersionNames, words);
+}
+
+QList<Finding> checkPluginCommands(const ParsedConfig& config) {
+    return listed(config, pluginCommands);
+}
+
 QList<Finding> checkMissingExecFiles(const ParsedConfig& config, const QString& gameDir) {
-    Findings findings;
-    const int exec = config.idOf(u"exec"_s);
-    if (!gameDirKnown(gameDir) || exec < 0)
-        return {};
-    for (const ParsedCommand& c : config.commands) {
-        const QString file = execFile(c, exec);
-        if (!file.isEmpty() && gameFile(gameDir, file).isEmpty())
-            findings.add(c.line, Finding::Kind::Warning,
-                         u"Файл «%1» не найден в каталоге игры"_s.arg(file));
-    }
-    return findings.take();
+    return listed(config, missingExecFiles, gameDir);
 }
 
 QList<Finding> checkUnknownKeys(const ParsedConfig& config, const Vocabulary& words) {
-    const Keywords k(config);
-    Findings findings;
-    for (const ParsedCommand& c : config.commands) {
-        if ((c.name != k.bind && c.name != k.unbind) || c.command.argumentCount() < 1)
-            continue;
-        const QStringView key = c.command.argument(0).text;
-        if (!words.isKey(key))
-            findings.add(c.line, Finding::Kind::Warning, u"Игра не знает клавишу «%1»"_s.arg(key));
-    }
-    return findings.take();
+    return listed(config, unknownKeys, words);
 }
 
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir) {
@@ -428,7 +654,7 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
     const auto addExecs = [&](const ParsedConfig& from) {
         const int exec = from.idOf(u"exec"_s);
         for (const ParsedCommand& c : from.commands)
-            if (const QString file = execFile(c, exec); !file.isEmpty())
+            if (const QString file = execFile(from, c, exec); !file.isEmpty())
                 if (const QString path = gameFile(gameDir, file); !path.isEmpty())
                     queue.append(path);
     };
@@ -453,31 +679,97 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
     return aliases;
 }
 
-QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const QString& gameDir) {
-    ParsedConfig config = parseConfig(text);
+ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
+                               const QString& gameDir) {
+    ParsedConfig config = parseConfig(text, &words);
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
-    // Each check's findings come ordered by line; merging them keeps the order of the checks
-    // within a line.
-    QList<Finding> all;
-    const auto add = [&all](QList<Finding> more) {
-        const qsizetype middle = all.size();
-        all.append(std::move(more));
-        std::inplace_merge(all.begin(), all.begin() + middle, all.end(),
-                           [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    };
-    add(checkUnclosedQuotes(config));
-    add(checkUnknownCommands(config, words));
-    add(checkUnknownKeys(config, words));
-    add(checkDuplicateBinds(config));
-    add(checkAliasCycles(config, words));
-    add(checkShadowedAliases(config, words));
-    add(checkMissingExecFiles(config, gameDir));
-    add(checkUndefinedAliases(config, words));
-    add(checkLaterVersionNames(config, words));
-    add(checkPluginCommands(config));
-    return all;
+    // Each check's findings come ordered by line; within a line they keep the order of the
+    // checks.
+    std::vector<Findings> checks(10, Findings(config));
+    unclosedQuotes(config, checks[0]);
+    unknownCommands(config, words, checks[1]);
+    unknownKeys(config, words, checks[2]);
+    duplicateBinds(config, checks[3]);
+    aliasCycles(config, words, checks[4]);
+    shadowedAliases(config, words, checks[5]);
+    missingExecFiles(config, gameDir, checks[6]);
+    undefinedAliases(config, words, checks[7]);
+    laterVersionNames(config, words, checks[8]);
+    pluginCommands(config, checks[9]);
+
+    // Placed by line: the findings of each line counted first, then laid out check by check.
+    ConfigReport report;
+    report.m_text = text;
+    QList<qsizetype> at(config.lineCount + 1);
+    qsizetype total = 0;
+    for (const Findings& check : checks) {
+        total += check.entries().size();
+        for (const Entry& e : check.entries())
+            ++at[e.line + 1];
+    }
+    for (int line = 1; line <= config.lineCount; ++line)
+        at[line] += at[line - 1];
+    report.m_entries.resize(total);
+    for (const Findings& check : checks) {
+        const int writtenBefore = int(report.m_written.size());
+        report.m_written.append(check.written());
+        for (Entry e : check.entries()) {
+            if (e.form == Form::AliasCycle || e.form == Form::PluginCommands)
+                e.number += writtenBefore;
+            report.m_entries[at[e.line]++] = e;
+        }
+    }
+    return report;
+}
+
+QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const QString& gameDir) {
+    return checkConfigReport(text, words, gameDir).toList();
+}
+
+QString ConfigReport::message(const Entry& e, QStringView text, const QStringList& written) {
+    const QStringView word = text.mid(e.word.start, e.word.length);
+    switch (e.form) {
+    case Form::UnknownCommand:
+        return u"Неизвестная команда или переменная «%1»"_s.arg(word);
+    case Form::UnclosedQuote:
+        return u"Кавычка не закрыта до конца строки"_s;
+    case Form::DuplicateBind:
+        return u"Клавиша «%1» назначена дважды: строки %2 и %3 (действует последняя)"_s.arg(
+            word, QString::number(e.number + 1), QString::number(e.line + 1));
+    case Form::ShadowedAlias:
+        return u"Алиас «%1» никогда не выполнится: игра сначала выполняет свою команду «%1»"_s.arg(
+            word);
+    case Form::MissingExecFile:
+        return u"Файл «%1» не найден в каталоге игры"_s.arg(word);
+    case Form::UnknownKey:
+        return u"Игра не знает клавишу «%1»"_s.arg(word);
+    case Form::UndefinedAlias:
+        return u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(word);
+    case Form::LaterVersionName:
+        return u"«%1» есть только в CS 1.6 и новее"_s.arg(word);
+    case Form::AliasCycle:
+    case Form::PluginCommands:
+        return written.at(e.number);
+    }
+    return QString();
+}
+
+QString ConfigReport::message(qsizetype i) const {
+    return message(m_entries.at(i), m_text, m_written);
+}
+
+QList<Finding> ConfigReport::toList() const {
+    QList<Finding> list;
+    list.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        list.append(at(i));
+    return list;
+}
+
+QString findingCaption(int line, const QString& message) {
+    return u"Строка %1: %2"_s.arg(QString::number(line + 1), message);
 }
 
 QString findingCaption(const ConfigFinding& finding) {
-    return u"Строка %1: %2"_s.arg(QString::number(finding.line + 1), finding.message);
+    return findingCaption(finding.line, finding.message);
 }

@@ -1,6 +1,7 @@
 // "Проверить конфиг": what is wrong or suspicious in a config, each finding with its line. The
-// text is read once into a list of every command (those inside the bodies of binds and aliases
-// included); every check is a function of its own over that list, so each is tested on its own.
+// text is read once into a list of its commands (those inside the bodies of binds and aliases
+// included), each a few numbers and places in the text; every check is a function of its own
+// over that list, so each is tested on its own. Messages are written when they are shown.
 #pragma once
 
 #include "language/config_syntax.h"
@@ -9,6 +10,51 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <memory>
+#include <vector>
+
+// A list kept in blocks of a fixed size, so that a long one is no single allocation of tens of
+// megabytes (which the system hands out fresh, to be faulted in page by page, every time).
+template <typename T, qsizetype BlockSize = 1024> class BlockList {
+public:
+    qsizetype size() const { return m_size; }
+    const T& at(qsizetype i) const { return m_blocks[i / BlockSize][i % BlockSize]; }
+    T& emplace_back() {
+        if (m_size % BlockSize == 0)
+            m_blocks.push_back(std::make_unique_for_overwrite<T[]>(BlockSize));
+        T& item = m_blocks.back()[m_size % BlockSize];
+        item = T();
+        ++m_size;
+        return item;
+    }
+
+    class const_iterator {
+    public:
+        const_iterator(const std::unique_ptr<T[]>* block, qsizetype offset)
+            : m_block(block), m_offset(offset) {}
+        const T& operator*() const { return (*m_block)[m_offset]; }
+        const_iterator& operator++() {
+            if (++m_offset == BlockSize) {
+                ++m_block;
+                m_offset = 0;
+            }
+            return *this;
+        }
+        bool operator==(const const_iterator&) const = default;
+
+    private:
+        const std::unique_ptr<T[]>* m_block;
+        qsizetype m_offset;
+    };
+    const_iterator begin() const { return {m_blocks.data(), 0}; }
+    const_iterator end() const {
+        return {m_blocks.data() + m_size / BlockSize, m_size % BlockSize};
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> m_blocks;
+    qsizetype m_size = 0;
+};
 
 struct ConfigFinding {
     enum class Kind { Warning, Hint };
@@ -20,37 +66,55 @@ struct ConfigFinding {
 Q_DECLARE_TYPEINFO(ConfigFinding, Q_RELOCATABLE_TYPE);
 size_t qHash(const ConfigFinding& f, size_t seed = 0);
 
+// Where a word stands in the checked text.
+struct TextSpan {
+    int start = 0;
+    int length = 0;
+};
+
+// A command as the checks need it: its name, the word after it, and where it stands. The words
+// themselves stay in the text.
 struct ParsedCommand {
-    ConfigCommand command; // its words are views into the checked text
-    int name = 0;          // lower case, in ParsedConfig::names
-    int defines = -1;      // for an alias command: the name it defines, in ParsedConfig::names
-    int line = 0;          // 0-based
-    int depth = 0;         // 0 at the top of a line, 1 in the body of a bind or alias there, ...
-    int parent = -1;       // the bind or alias whose body holds it
+    int name = 0;         // lower case, in ParsedConfig::names
+    int defines = -1;     // for an alias command: the name it defines, in ParsedConfig::names
+    int key = -1;         // for a bind or unbind: the key, lower case, in ParsedConfig::names
+    int line = 0;         // 0-based
+    int parent = -1;      // the bind or alias whose body holds it
+    quint8 depth = 0;     // 0 at the top of a line, 1 in the body of a bind or alias there, ...
+    quint8 arguments = 0; // the words after the name (255 for more)
+    TextSpan spelled;     // the name as written
+    TextSpan argument;    // the first word after the name, without quotes (empty for none)
 };
 Q_DECLARE_TYPEINFO(ParsedCommand, Q_RELOCATABLE_TYPE);
 
 // A config read once for all the checks. It holds views into the text it was read from, which
 // must outlive it.
 struct ParsedConfig {
+    QStringView text;
+    int lineCount = 0;
     // In the order of the text; the commands of a body follow the bind or alias that holds it.
-    QList<ParsedCommand> commands;
-    // The first words and alias names, lower case, each once (a config repeats few names many
-    // times, so the checks look each one up once).
+    BlockList<ParsedCommand> commands;
+    // The first words, alias names and keys, lower case, each once (a config repeats few names
+    // many times, so the checks look each one up once).
     QStringList names;
     QList<int> unclosedQuoteLines;
     QSet<QString> aliases; // defined anywhere in the text (and the game's other files), lower case
 
     const QString& nameOf(const ParsedCommand& c) const { return names.at(c.name); }
+    QStringView textOf(TextSpan span) const { return text.mid(span.start, span.length); }
     // The index of a lower-case name in `names`, or -1.
-    int idOf(const QString& lowerName) const { return m_ids.value(lowerName, -1); }
+    int idOf(const QString& lowerName) const;
     int intern(QStringView name); // (used while reading)
 
 private:
-    QHash<QString, int> m_ids;
-    QString m_buffer;
+    // Where `name` (any letter case) is or would go in m_slots, and its hash.
+    qsizetype slotOf(QStringView name, size_t& hash) const;
+
+    QList<int> m_slots;     // name ids by hash (open addressing, -1 for none)
+    QList<size_t> m_hashes; // of each name
 };
-ParsedConfig parseConfig(const QString& text);
+// Every command of the text, or with `words`, those a check may report (see Reader).
+ParsedConfig parseConfig(const QString& text, const Vocabulary* words = nullptr);
 
 // A first word of a line that no list knows and that is not defined as an alias.
 QList<ConfigFinding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words);
@@ -84,12 +148,60 @@ QList<ConfigFinding> checkUnknownKeys(const ParsedConfig& config, const Vocabula
 // those exec in turn.
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir);
 
+// The findings of a check run, ordered by line. A message is written only when it is asked
+// for: a long config has hundreds of thousands of findings, and the list shows a few at a time.
+class ConfigReport {
+public:
+    qsizetype size() const { return m_entries.size(); }
+    bool isEmpty() const { return m_entries.isEmpty(); }
+    int line(qsizetype i) const { return m_entries.at(i).line; }
+    ConfigFinding::Kind kind(qsizetype i) const { return m_entries.at(i).kind; }
+    QString message(qsizetype i) const;
+    ConfigFinding at(qsizetype i) const { return {line(i), kind(i), message(i)}; }
+    QList<ConfigFinding> toList() const;
+
+    // How a finding is worded: a template filled with a word of the text (and a line), or a
+    // message written while checking.
+    enum class Form : quint8 {
+        UnknownCommand,
+        UnclosedQuote,
+        DuplicateBind, // `number`: the line of the earlier bind
+        AliasCycle,    // `number`: the message in `written`
+        ShadowedAlias,
+        MissingExecFile,
+        UnknownKey,
+        UndefinedAlias,
+        LaterVersionName,
+        PluginCommands, // `number`: the message in `written`
+    };
+    struct Entry {
+        int line = 0;
+        ConfigFinding::Kind kind = ConfigFinding::Kind::Warning;
+        Form form = Form::UnclosedQuote;
+        int number = 0;
+        TextSpan word;
+    };
+    // The message of an entry whose word is in `text`.
+    static QString message(const Entry& e, QStringView text, const QStringList& written);
+
+private:
+    friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&);
+    QString m_text; // the words of the findings are spans of it
+    QList<Entry> m_entries;
+    QStringList m_written;
+};
+Q_DECLARE_TYPEINFO(ConfigReport::Entry, Q_RELOCATABLE_TYPE);
+
 // Every check, ordered by line; aliases from the game's other files count as defined.
+ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
+                               const QString& gameDir);
+// The same with every message written.
 QList<ConfigFinding> checkConfig(const QString& text, const Vocabulary& words,
                                  const QString& gameDir);
 
 // "Строка 12: ..." as the check list shows a finding.
 QString findingCaption(const ConfigFinding& finding);
+QString findingCaption(int line, const QString& message);
 
 // A command of a server plugin rather than of the game.
 bool isPluginCommand(QStringView lowerName);

@@ -7,63 +7,18 @@ QString ConfigCommand::name() const {
     return words.isEmpty() ? QString() : words.first().text.toString().toLower();
 }
 
-namespace {
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-} // namespace
-
 ConfigLine parseConfigLine(QStringView line, int offset) {
     ConfigLine result;
     ConfigCommand current;
-    auto finishCommand = [&] {
-        if (!current.words.isEmpty())
-            result.commands.append(std::move(current));
-        current = ConfigCommand();
-    };
-    const int n = int(line.size());
-    int i = 0;
-    while (i < n) {
-        const QChar c = line[i];
-        if (isBlank(c)) {
-            ++i;
-        } else if (c == u';') {
-            finishCommand();
-            ++i;
-        } else if (c == u'/' && i + 1 < n && line[i + 1] == u'/') {
-            result.commentStart = offset + i;
-            break;
-        } else if (c == u'"') {
-            ConfigWord w;
-            w.start = offset + i;
-            w.quoted = true;
-            const int close = int(line.indexOf(u'"', i + 1));
-            if (close < 0) {
-                w.closed = false;
-                result.unclosedQuote = true;
-                w.text = line.mid(i + 1);
-                w.length = n - i;
-                i = n;
-            } else {
-                w.text = line.mid(i + 1, close - i - 1);
-                w.length = close - i + 1;
-                i = close + 1;
-            }
-            current.words.append(std::move(w));
-        } else {
-            int end = i;
-            while (end < n && !isBlank(line[end]) && line[end] != u';' && line[end] != u'"' &&
-                   !(line[end] == u'/' && end + 1 < n && line[end + 1] == u'/'))
-                ++end;
-            ConfigWord w;
-            w.start = offset + i;
-            w.length = end - i;
-            w.text = line.mid(i, end - i);
-            current.words.append(std::move(w));
-            i = end;
-        }
-    }
-    finishCommand();
+    const ConfigLineEnd end = scanConfigLine(
+        line, offset, [&](const ConfigWord& w) { current.words.append(w); },
+        [&] {
+            if (!current.words.isEmpty())
+                result.commands.append(std::move(current));
+            current = ConfigCommand();
+        });
+    result.commentStart = end.commentStart;
+    result.unclosedQuote = end.unclosedQuote;
     return result;
 }
 

@@ -37,6 +37,70 @@ struct ConfigLine {
 // stands inside a quoted word, such as the body of an alias). The words are views into `line`.
 ConfigLine parseConfigLine(QStringView line, int offset = 0);
 
+// What scanConfigLine tells at the end of a line.
+struct ConfigLineEnd {
+    int commentStart = -1; // where "//" starts, or -1
+    bool unclosedQuote = false;
+};
+
+// Reads one line of a config as parseConfigLine does, without building any list: `word` is
+// called with every word in turn and `endCommand` at every ";" and at the end of the line (also
+// after no word at all).
+template <typename Word, typename EndCommand>
+ConfigLineEnd scanConfigLine(QStringView line, int offset, Word&& word, EndCommand&& endCommand) {
+    // Blanks, ";", '"' and "/" end an unquoted word (a "/" only when another follows): one test
+    // against a bit mask for each character.
+    constexpr quint64 kStops = (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\n') |
+                               (1ull << ';') | (1ull << '"') | (1ull << '/');
+    const auto stops = [](char16_t c) { return c < 64 && ((kStops >> c) & 1); };
+    ConfigLineEnd end;
+    const char16_t* const s = reinterpret_cast<const char16_t*>(line.utf16());
+    const int n = int(line.size());
+    int i = 0;
+    while (i < n) {
+        const char16_t c = s[i];
+        if (c == u' ' || c == u'\t' || c == u'\r' || c == u'\n') {
+            ++i;
+        } else if (c == u';') {
+            endCommand();
+            ++i;
+        } else if (c == u'/' && i + 1 < n && s[i + 1] == u'/') {
+            end.commentStart = offset + i;
+            break;
+        } else if (c == u'"') {
+            ConfigWord w;
+            w.start = offset + i;
+            w.quoted = true;
+            const int close = int(line.indexOf(u'"', i + 1));
+            if (close < 0) {
+                w.closed = false;
+                end.unclosedQuote = true;
+                w.text = line.mid(i + 1);
+                w.length = n - i;
+                i = n;
+            } else {
+                w.text = line.mid(i + 1, close - i - 1);
+                w.length = close - i + 1;
+                i = close + 1;
+            }
+            word(std::as_const(w));
+        } else {
+            int stop = i + 1;
+            while (stop < n &&
+                   !(stops(s[stop]) && (s[stop] != u'/' || (stop + 1 < n && s[stop + 1] == u'/'))))
+                ++stop;
+            ConfigWord w;
+            w.start = offset + i;
+            w.length = stop - i;
+            w.text = line.mid(i, stop - i);
+            word(std::as_const(w));
+            i = stop;
+        }
+    }
+    endCommand();
+    return end;
+}
+
 // The commands of an alias body or a bind's command: the text of a quoted word, read like a
 // line. Positions point into the original line when `word` is from it.
 QList<ConfigCommand> commandsInside(const ConfigWord& word);

@@ -99,14 +99,18 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
 EditorLanguage::~EditorLanguage() = default;
 
 void EditorLanguage::reloadVocabulary() {
-    // Libraries may have been installed or removed since the last time.
+    // Libraries may have been installed or removed since the words were read.
+    if (!m_words || Vocabulary::sourcesStamp(m_ctx.state.home) == m_wordsStamp)
+        return;
     m_words.reset();
     m_highlighter->vocabularyChanged();
 }
 
 const Vocabulary& EditorLanguage::words() {
-    if (!m_words)
+    if (!m_words) {
+        m_wordsStamp = Vocabulary::sourcesStamp(m_ctx.state.home);
         m_words = Vocabulary::load(m_ctx.state.home);
+    }
     return *m_words;
 }
 
@@ -115,13 +119,13 @@ void EditorLanguage::applyColours() {
     m_highlighter->setColours(syntaxColours(pal.color(QPalette::Base), pal.color(QPalette::Text)));
 }
 
-const QList<ConfigFinding>& EditorLanguage::findings() const {
-    return m_findings->findings();
+const ConfigReport& EditorLanguage::findings() const {
+    return m_findings->report();
 }
 
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
-    m_findings->setFindings(checkConfig(m_editor->toPlainText(), words(), m_ctx.state.gameDir));
+    m_findings->setReport(checkConfigReport(m_editor->toPlainText(), words(), m_ctx.state.gameDir));
     ListCheck->show();
 }
 
@@ -165,8 +169,7 @@ QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
         viewportPos.x() > m_editor->cursorRect(to).right())
         return QString();
     const SharedState& st = m_ctx.state;
-    const QString text =
-        ReadIni2(st.home, QString(), words().entryFor(word), st.dlzPageActive);
+    const QString text = ReadIni2(st.home, QString(), words().entryFor(word), st.dlzPageActive);
     return text == u" ????"_s ? QString() : text;
 }
 

@@ -47,7 +47,7 @@ public:
     QListView* checkList() const { return ListCheck; }
     QCompleter* completer() const { return m_completer; }
     ConfigHighlighter* highlighter() const { return m_highlighter; }
-    const QList<ConfigFinding>& findings() const;
+    const ConfigReport& findings() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -69,6 +69,7 @@ private:
     QAction* m_highlightAction;
     // Read from the program folder when first needed: an empty editor needs no words.
     std::optional<Vocabulary> m_words;
+    QString m_wordsStamp; // of the files m_words were read from
     AliasTracker* m_aliases = nullptr;
     ConfigHighlighter* m_highlighter = nullptr;
     QListView* ListCheck = nullptr;

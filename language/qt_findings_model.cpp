@@ -10,31 +10,31 @@ FindingsModel::FindingsModel(const QStyle* style, QObject* parent)
     : QAbstractListModel(parent), m_warning(style->standardIcon(QStyle::SP_MessageBoxWarning)),
       m_information(style->standardIcon(QStyle::SP_MessageBoxInformation)) {}
 
-void FindingsModel::setFindings(QList<ConfigFinding> findings) {
+void FindingsModel::setReport(ConfigReport report) {
     beginResetModel();
-    m_findings = std::move(findings);
+    m_report = std::move(report);
     endResetModel();
 }
 
 int FindingsModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return m_findings.isEmpty() ? 1 : int(m_findings.size());
+    return m_report.isEmpty() ? 1 : int(m_report.size());
 }
 
 QVariant FindingsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    if (m_findings.isEmpty())
+    if (m_report.isEmpty())
         return role == Qt::DisplayRole ? QVariant(u"Замечаний нет"_s) : QVariant();
-    const ConfigFinding& f = m_findings.at(index.row());
+    const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-        return findingCaption(f);
+        return findingCaption(m_report.line(row), m_report.message(row));
     case Qt::DecorationRole:
-        return f.kind == ConfigFinding::Kind::Warning ? m_warning : m_information;
+        return m_report.kind(row) == ConfigFinding::Kind::Warning ? m_warning : m_information;
     case kLineRole:
-        return f.line;
+        return m_report.line(row);
     default:
         return {};
     }

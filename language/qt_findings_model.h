@@ -1,6 +1,7 @@
 // The rows of the check list under the editor: one per finding ("Строка 12: ..." with a warning
-// or an information icon), or the one line "Замечаний нет". Captions and icons are made when a
-// row is shown, so a list of a hundred thousand findings costs no more to fill than a short one.
+// or an information icon), or the one line "Замечаний нет". Captions (the messages with them)
+// are written when a row is shown, so a list of a hundred thousand findings costs no more to
+// fill than a short one.
 #pragma once
 
 #include "language/config_check.h"
@@ -21,14 +22,14 @@ public:
     // The style's warning and information icons are shown beside the findings of each kind.
     FindingsModel(const QStyle* style, QObject* parent);
 
-    void setFindings(QList<ConfigFinding> findings);
-    const QList<ConfigFinding>& findings() const { return m_findings; }
+    void setReport(ConfigReport report);
+    const ConfigReport& report() const { return m_report; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    QList<ConfigFinding> m_findings;
+    ConfigReport m_report;
     QIcon m_warning;
     QIcon m_information;
 };

@@ -1,10 +1,12 @@
 // The known words and the document's aliases.
 #include "language/vocabulary.h"
 
+#include "platform/program_paths.h"
 #include "reference/key_list.h"
 #include "reference/line_list.h"
 #include "reference/reference_tables.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <functional>
@@ -168,6 +170,26 @@ Vocabulary Vocabulary::load(const ProgramHome& home) {
     // Last, so that its versions and places stand over the reference's.
     v.readGoldSrc(home.find(u"dlls\\goldsrc.voc"_s));
     return v;
+}
+
+QString Vocabulary::sourcesStamp(const ProgramHome& home) {
+    QStringList layers = {home.userDir()};
+    if (home.shippedDir() != home.userDir())
+        layers.append(home.shippedDir());
+    QString stamp;
+    for (const QString& layer : std::as_const(layers))
+        for (const QString& folder : {u"dlls"_s, u"dlls/cvardll"_s, u"dlls/dlz"_s}) {
+            const QString path = paths::resolve(layer, folder);
+            stamp += path + u'\n';
+            const QFileInfoList files =
+                QDir(path).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+            for (const QFileInfo& f : files)
+                stamp += f.fileName() + u'\t' + QString::number(f.size()) + u'\t' +
+                         QString::number(
+                             f.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch()) +
+                         u'\n';
+        }
+    return stamp;
 }
 
 namespace {

@@ -61,6 +61,10 @@ public:
     // categories, variables from the variable page's) and the first word of every entry of every
     // ".dlz" library in "dlls\dlz". Missing files are skipped.
     static Vocabulary load(const ProgramHome& home);
+    // The names, sizes and times of the files of the folders load() reads, in both layers of the
+    // home: when it is the same as before, so are the words (and reading it costs far less
+    // than reading them).
+    static QString sourcesStamp(const ProgramHome& home);
 
 private:
     void add(const QStringList& names, WordKind kind);

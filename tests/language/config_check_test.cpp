@@ -290,6 +290,79 @@ TEST(ConfigCheck, AliasesOfExecdFilesAndOfWhatTheyExec) {
     EXPECT_EQ(found[0].line, 2);
 }
 
+// Names are one name in any letter case, ASCII or not, however many the config has.
+TEST(ConfigCheck, NamesAreInternedWithoutRegardToCase) {
+    ParsedConfig config;
+    struct Same {
+        QString a, b;
+        bool same;
+    };
+    const std::vector<Same> pairs = {
+        {u"Bind"_s, u"BIND"_s, true},
+        {u"Ключ"_s, u"кЛЮЧ"_s, true},
+        {u"\u212A"_s, u"K"_s, true}, // the Kelvin sign is a "k" in lower case
+        {u"fps_max"_s, u"fps_maxx"_s, false},
+        {u""_s, u""_s, true},
+        {u"ä"_s, u"a"_s, false},
+    };
+    for (const Same& p : pairs) {
+        SCOPED_TRACE(p.a.toStdString());
+        const int a = config.intern(p.a);
+        EXPECT_EQ(config.intern(p.b) == a, p.same);
+        EXPECT_EQ(config.idOf(p.a.toLower()), a);
+    }
+    // Thousands of names: the table grows and every name keeps its id.
+    QList<int> ids;
+    for (int i = 0; i < 5000; ++i)
+        ids.append(config.intern(u"Name%1"_s.arg(i)));
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_EQ(config.intern(u"nAME%1"_s.arg(i)), ids.at(i));
+    EXPECT_EQ(config.idOf(u"name4999"_s), ids.last());
+    EXPECT_EQ(config.idOf(u"name5000"_s), -1);
+}
+
+// Read for a vocabulary, a config leaves out the commands no check reports: every check finds
+// the same either way.
+TEST(ConfigCheck, ReadingForAVocabularyFindsTheSame) {
+    const Vocabulary v = smallVocabulary();
+    const QString text =
+        u"bind f1 \"buy; foo; ak47\"\nalias a \"echo; b\"\nalias b \"wait; a\"\n"
+        u"alias echo x\nfoo; AK47 1; amx_kick x\nunbind f1\nbind f1 x; bind MOUSE9 wait\n"
+        u"alias ak47 \"bind f1 ak47\"\nalias wait \"wait; status\"\nstatus; unbindall\n"_s;
+    const ParsedConfig all = parseConfig(text);
+    const ParsedConfig reportable = parseConfig(text, &v);
+    EXPECT_LT(reportable.commands.size(), all.commands.size());
+    const std::vector<std::pair<const char*, Check>> checks = {
+        {"unknown", [&](const ParsedConfig& p) { return checkUnknownCommands(p, v); }},
+        {"keys", [&](const ParsedConfig& p) { return checkUnknownKeys(p, v); }},
+        {"twice", checkDuplicateBinds},
+        {"circles", [&](const ParsedConfig& p) { return checkAliasCycles(p, v); }},
+        {"shadowed", [&](const ParsedConfig& p) { return checkShadowedAliases(p, v); }},
+        {"undefined", [&](const ParsedConfig& p) { return checkUndefinedAliases(p, v); }},
+        {"later", [&](const ParsedConfig& p) { return checkLaterVersionNames(p, v); }},
+        {"plugins", checkPluginCommands},
+    };
+    qsizetype found = 0;
+    for (const auto& [what, check] : checks) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(check(reportable), check(all));
+        found += check(all).size();
+    }
+    EXPECT_GT(found, 6);
+}
+
+TEST(ConfigCheck, ALongChainOfAliasesIsFollowedToItsEnd) {
+    // Twenty thousand aliases, each calling the next, the last calling the first.
+    QString text;
+    constexpr int kChain = 20000;
+    for (int i = 0; i < kChain; ++i)
+        text += u"alias a%1 a%2\n"_s.arg(i).arg((i + 1) % kChain);
+    const QList<ConfigFinding> found = checkAliasCycles(parseConfig(text), smallVocabulary());
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].line, 0);
+    EXPECT_TRUE(found[0].message.endsWith(u"a19999 → a0"_s));
+}
+
 TEST(ConfigCheck, DemoConfigsAreClean) {
     const QString source = QStringLiteral(TESSERA_SOURCE_DIR);
     const Vocabulary v = Vocabulary::load(ProgramHome::portable(source + u"/data/"_s));

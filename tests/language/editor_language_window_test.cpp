@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCompleter>
+#include <QFile>
 #include <QListView>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -86,6 +87,42 @@ TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
     EXPECT_EQ(listed(), QStringList{u"Замечаний нет"_s});
     EXPECT_EQ(memo->toPlainText(), u"fps_max 100"_s);
     EXPECT_FALSE(form->isDocumentModified());
+}
+
+TEST_F(EditorLanguageWindow, F7ReadsTheWordsAgainOnlyWhenTheirFilesChanged) {
+    setText(u"fps_max 1\ncl_newword 1"_s);
+    form->action(u"CheckConfig1"_s)->trigger();
+    ASSERT_EQ(listed().size(), 1);
+    EXPECT_TRUE(listed().first().contains(u"cl_newword"_s));
+
+    // A library installed between two checks: its words are known at the next one.
+    app.writeFile(app.programDir() + u"dlls/dlz/new.dlz"_s, "cl_newword \"1\"\r\n");
+    form->action(u"CheckConfig1"_s)->trigger();
+    EXPECT_EQ(listed(), QStringList{u"Замечаний нет"_s});
+    // And removed again.
+    ASSERT_TRUE(QFile::remove(app.programDir() + u"dlls/dlz/new.dlz"_s));
+    form->action(u"CheckConfig1"_s)->trigger();
+    EXPECT_EQ(listed().size(), 1);
+}
+
+TEST_F(EditorLanguageWindow, ALongListScrollsAndItsLastRowLeadsToItsLine) {
+    QStringList lines;
+    for (int i = 0; i < 20000; ++i)
+        lines.append(i % 2 ? u"fps_max 1"_s : u"typo_%1 1"_s.arg(i));
+    setText(lines.join(u'\n'));
+    form->action(u"CheckConfig1"_s)->trigger();
+    ASSERT_EQ(list->model()->rowCount(), 10000);
+    QCoreApplication::processEvents();
+    const QModelIndex last = list->model()->index(9999, 0);
+    EXPECT_EQ(last.data().toString(),
+              u"Строка 19999: Неизвестная команда или переменная «typo_19998»"_s);
+    list->scrollTo(last);
+    QCoreApplication::processEvents();
+    const QRect row = list->visualRect(last);
+    ASSERT_TRUE(list->viewport()->rect().contains(row.center()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(memo->textCursor().blockNumber(), 19998);
 }
 
 TEST_F(EditorLanguageWindow, HighlightingSwitchKeepsTextAndSettings) {
