@@ -1,6 +1,8 @@
 // The config command scanner.
 #include "language/config_commands.h"
 
+#include <QVarLengthArray>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -76,7 +78,15 @@ void forEachCommandStart(QStringView text, const CommandStartVisitor& visit) {
     const int size = int(text.size());
     auto blank = [](char16_t c) { return c <= u' ' && c != u'\n'; };
     auto comment = [&](int i) { return s[i] == u'/' && i + 1 < size && s[i + 1] == u'/'; };
+    // A line's commands go out once its end is known.
+    QVarLengthArray<std::pair<int, QStringView>, 8> line;
     int lineStart = 0;
+    auto endLine = [&](int lineEnd) {
+        for (const auto& [start, name] : line)
+            visit(lineStart, lineEnd, start, name);
+        line.clear();
+        lineStart = lineEnd + 1;
+    };
     int i = 0;
     while (i < size) {
         // Up to a command's first character, as the scanner skips.
@@ -86,30 +96,28 @@ void forEachCommandStart(QStringView text, const CommandStartVisitor& visit) {
             break;
         if (s[i] == u'\n' || comment(i)) {
             i = s[i] == u'\n' ? i : findEither(s, i, size, u'\n', u'\n');
-            lineStart = i + 1;
+            endLine(i);
             i = lineStart;
             continue;
         }
         // The name: a quoted word up to its closing quote on the line, or a bare word.
         const int start = i;
-        QStringView name;
         if (s[i] == u'"') {
             const int close = findEither(s, i + 1, size, u'"', u'\n');
-            name = text.sliced(i + 1, close - i - 1);
+            line.append({start, text.sliced(i + 1, close - i - 1)});
             i = close < size && s[close] == u'"' ? close + 1 : close;
         } else {
             while (i < size && !blank(s[i]) && s[i] != u'\n' && s[i] != u';' && s[i] != u'"' &&
                    !comment(i))
                 ++i;
-            name = text.sliced(start, i - start);
+            line.append({start, text.sliced(start, i - start)});
         }
-        visit(lineStart, start, name);
         // The rest of the command: quoted words are passed over whole; ";" ends the command,
         // "//" and a line break end the line.
         for (;;) {
             i = findMark(s, i, size);
             if (i >= size)
-                return;
+                break;
             if (s[i] == u'"') {
                 const int close = findEither(s, i + 1, size, u'"', u'\n');
                 i = close < size && s[close] == u'"' ? close + 1 : close;
@@ -120,14 +128,15 @@ void forEachCommandStart(QStringView text, const CommandStartVisitor& visit) {
             }
         }
     }
+    if (lineStart <= size)
+        endLine(size);
 }
 
 CommandScanner::CommandScanner(QStringView text, int from)
     : text_(text), position_(from), lineStart_(from), lineEnd_(lineEndFrom(text, from)) {}
 
-CommandScanner::CommandScanner(QStringView text, int lineStart, int commandStart)
-    : text_(text), position_(commandStart), lineStart_(lineStart),
-      lineEnd_(lineEndFrom(text, commandStart)) {}
+CommandScanner::CommandScanner(QStringView text, int lineStart, int lineEnd, int commandStart)
+    : text_(text), position_(commandStart), lineStart_(lineStart), lineEnd_(lineEnd) {}
 
 bool CommandScanner::next(CommandSpan& command) {
     const int size = int(text_.size());

@@ -15,6 +15,8 @@ void ContentDigest::addBlock(const char* block) {
 }
 
 void ContentDigest::addData(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return; // an empty view may have no data at all
     m_total += bytes.size();
     const char* p = bytes.data();
     qsizetype left = bytes.size();

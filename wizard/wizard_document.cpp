@@ -3,6 +3,7 @@
 
 #include <QStringView>
 #include <algorithm>
+#include <array>
 
 size_t qHash(const FoldedName& key, size_t seed) noexcept {
     // FNV-1a over the letters folded to lower case.
@@ -15,17 +16,20 @@ size_t qHash(const FoldedName& key, size_t seed) noexcept {
 }
 
 CommandIndex::CommandIndex(QStringView text) : text_(text) {
-    // A name's first command makes its entry; the key is a view into the text.
-    Commands* last = nullptr;
-    QStringView lastName;
-    forEachCommandStart(text, [&](int lineStart, int start, QStringView name) {
-        // Configs repeat a command line after line (bind, bind, ...): the entry of the last
-        // one answers without hashing.
-        if (!last || !sameName(name, lastName)) {
-            last = &byName_[FoldedName{name}];
-            lastName = name;
+    // The entries of the names met last, by length and first letter: a config repeats a few
+    // names (bind, alias, echo) line after line, and these answer without hashing.
+    std::array<std::pair<QStringView, Commands*>, 64> recent{};
+    forEachCommandStart(text, [&](int lineStart, int lineEnd, int start, QStringView name) {
+        const char16_t first = name.isEmpty() ? 0 : char16_t(name.front().unicode() | 0x20);
+        auto& [recentName, entryOfName] = recent[(size_t(name.size()) * 7 + first) % recent.size()];
+        if (!entryOfName || !sameName(name, recentName)) {
+            Commands*& entry = byName_[FoldedName{name}];
+            if (!entry)
+                entry = &store_.emplace_back();
+            recentName = name;
+            entryOfName = entry;
         }
-        last->starts.append({lineStart, start});
+        entryOfName->starts.append({lineStart, lineEnd, start});
     });
 }
 
@@ -34,12 +38,12 @@ const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
     const auto it = byName_.constFind(FoldedName{name});
     if (it == byName_.cend())
         return none;
-    const Commands& commands = *it;
+    const Commands& commands = **it;
     if (!commands.read) {
         commands.spans.reserve(commands.starts.size());
         CommandSpan command;
-        for (const auto& [lineStart, start] : commands.starts) {
-            CommandScanner scanner(text_, lineStart, start);
+        for (const Commands::Start& at : commands.starts) {
+            CommandScanner scanner(text_, at.lineStart, at.lineEnd, at.start);
             scanner.next(command);
             commands.spans.append(command);
         }
@@ -115,8 +119,8 @@ bool WizardDocument::touchesEdit(int start, int end) const {
 }
 
 void WizardDocument::noteAddedNames(QStringView text) const {
-    forEachCommandStart(text,
-                        [&](int, int, QStringView name) { addedNames_.insert(foldedName(name)); });
+    forEachCommandStart(
+        text, [&](int, int, int, QStringView name) { addedNames_.insert(foldedName(name)); });
 }
 
 void WizardDocument::settle() const {
@@ -219,49 +223,89 @@ void WizardDocument::removeCommand(const CommandSpan& command) {
     removeCommands({command});
 }
 
-void WizardDocument::removeCommands(QList<CommandSpan> commands) {
-    // Taken by value: the list may be the index's own, which the change below lets go.
-    if (commands.isEmpty())
-        return;
-    if (pending()) {
-        // Read again where the gathered edits have put them.
-        QList<std::pair<int, int>> starts;
-        for (const CommandSpan& c : commands)
-            starts.append({livePosition(c.lineStart), livePosition(c.start)});
-        settle();
-        for (qsizetype i = 0; i < commands.size(); ++i) {
-            CommandScanner scanner(content_, starts[i].first, starts[i].second);
-            scanner.next(commands[i]);
-        }
-    }
-    changed();
-    const qsizetype size = content_.size();
-    QString kept;
-    kept.reserve(size);
-    qsizetype copyFrom = 0;
-    int firstChange = -1;
+namespace {
+
+// What removing commands does to one line: the rest of the line, or the whole line gone.
+struct LineRemoval {
+    int lineStart;
+    int lineEnd;
+    QString rest;
+    bool whole;
+};
+
+// The commands (in document order) line by line: each line is judged once.
+QList<LineRemoval> lineRemovals(const QString& text, const QList<CommandSpan>& commands) {
+    QList<LineRemoval> removals;
     for (qsizetype i = 0; i < commands.size();) {
-        // The commands of one line are taken together, so the line is judged once.
         const int lineStart = commands[i].lineStart;
         const int lineEnd = commands[i].lineEnd;
         QString line;
         int lineCopy = lineStart;
         for (; i < commands.size() && commands[i].lineStart == lineStart; ++i) {
-            const auto [from, to] = removalRange(content_, commands[i]);
+            const auto [from, to] = removalRange(text, commands[i]);
             if (from < lineCopy)
                 continue; // already removed with its neighbour's separator
-            line.append(QStringView(content_).mid(lineCopy, from - lineCopy));
+            line.append(QStringView(text).mid(lineCopy, from - lineCopy));
             lineCopy = to;
         }
-        line.append(QStringView(content_).mid(lineCopy, lineEnd - lineCopy));
-        kept.append(QStringView(content_).mid(copyFrom, lineStart - copyFrom));
+        line.append(QStringView(text).mid(lineCopy, lineEnd - lineCopy));
+        const bool whole = onlyBlanksOrComment(line);
+        removals.append({lineStart, lineEnd, whole ? QString() : line, whole});
+    }
+    return removals;
+}
+
+} // namespace
+
+void WizardDocument::removeCommands(QList<CommandSpan> commands) {
+    // Taken by value: the list may be the index's own, which the change below lets go.
+    if (commands.isEmpty())
+        return;
+    const qsizetype size = content_.size();
+    // Gathered as edits of whole lines, unless a line holds a gathered edit already or is the
+    // last (whose removal would change how the text ends).
+    if (gathering_ && std::none_of(commands.begin(), commands.end(), [&](const CommandSpan& c) {
+            return c.lineEnd >= size || touchesEdit(c.lineStart, c.lineEnd + 1);
+        })) {
+        for (const LineRemoval& r : lineRemovals(content_, commands)) {
+            const auto at = std::lower_bound(edits_.begin(), edits_.end(), r.lineStart,
+                                             [](const Edit& e, int p) { return e.start < p; });
+            edits_.insert(at,
+                          Edit{r.lineStart, r.lineEnd - r.lineStart + (r.whole ? 1 : 0), r.rest});
+        }
+        selectionStart_ = commands.front().lineStart;
+        selectionLength_ = 0;
+        selectionBeforeEdits_ = true;
+        lastOccurrence_ = -1;
+        return;
+    }
+    if (pending()) {
+        // Read again where the gathered edits have put them.
+        QList<std::array<int, 3>> starts;
+        for (const CommandSpan& c : commands)
+            starts.append({livePosition(c.lineStart), livePosition(c.lineEnd + 1) - 1,
+                           livePosition(c.start)});
+        settle();
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            CommandScanner scanner(content_, starts[i][0], starts[i][1], starts[i][2]);
+            scanner.next(commands[i]);
+        }
+    }
+    changed();
+    const qsizetype textSize = content_.size();
+    QString kept;
+    kept.reserve(textSize);
+    qsizetype copyFrom = 0;
+    int firstChange = -1;
+    for (const LineRemoval& r : lineRemovals(content_, commands)) {
+        kept.append(QStringView(content_).mid(copyFrom, r.lineStart - copyFrom));
         if (firstChange < 0)
             firstChange = int(kept.size());
-        if (onlyBlanksOrComment(line)) {
-            copyFrom = lineEnd < size ? lineEnd + 1 : lineEnd; // the line and its break
+        if (r.whole) {
+            copyFrom = r.lineEnd < textSize ? r.lineEnd + 1 : r.lineEnd; // the line and its break
         } else {
-            kept.append(line);
-            copyFrom = lineEnd;
+            kept.append(r.rest);
+            copyFrom = r.lineEnd;
         }
     }
     kept.append(QStringView(content_).mid(copyFrom));

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -37,12 +38,16 @@ public:
 
 private:
     struct Commands {
-        QList<std::pair<int, int>> starts; // each command's line start and first character
-        mutable QList<CommandSpan> spans;  // read from `starts` on the first look-up
+        struct Start {
+            int lineStart, lineEnd, start;
+        };
+        QList<Start> starts;              // each command's line and first character
+        mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
         mutable bool read = false;
     };
     QStringView text_;
-    QHash<FoldedName, Commands> byName_;
+    std::deque<Commands> store_; // where the entries stay put while names are added
+    QHash<FoldedName, Commands*> byName_;
 };
 
 class WizardDocument final : public SearchTarget {

@@ -73,12 +73,14 @@ TEST(ConfigCommands, TheOnePassIndexFindsTheScannersCommands) {
         CommandScanner scanner(text);
         CommandSpan span;
         while (scanner.next(span))
-            expected.append(u"%1 %2 %3"_s.arg(span.lineStart)
+            expected.append(u"%1 %2 %3 %4"_s.arg(span.lineStart)
+                                .arg(span.lineEnd)
                                 .arg(span.start)
                                 .arg(span.word(text, 0).toString()));
         QStringList found;
-        forEachCommandStart(text, [&](int lineStart, int start, QStringView name) {
-            found.append(u"%1 %2 %3"_s.arg(lineStart).arg(start).arg(name.toString()));
+        forEachCommandStart(text, [&](int lineStart, int lineEnd, int start, QStringView name) {
+            found.append(
+                u"%1 %2 %3 %4"_s.arg(lineStart).arg(lineEnd).arg(start).arg(name.toString()));
         });
         ASSERT_EQ(found, expected) << qPrintable(text);
         // The index gives each name's commands in full, as the scanner reads them, in any case.
