@@ -3,20 +3,23 @@
 // alternate in every round (which goes first alternates too) and events are processed after each
 // step on both sides. Prints, per size, the medians, the spread (lowest and highest quarter) and
 // the ratio, and ours per megabyte to show that the cost grows linearly; then the same in CPU
-// time, and the CPU time of encoding alone (the document's runs into chunks that go nowhere).
+// time, the CPU time of walking the document's text alone, and of walking and encoding it (into
+// chunks that go nowhere). The document is edited once before it is saved, as a user's is.
 // Usage: save_bench [ROUNDS]
 #include "app/app_context.h"
 #include "bench_main_window.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "platform/text_file.h"
-#include "shell/main_window.h"
 #include "shell/document_text_runs.h"
+#include "shell/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -91,8 +94,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(4, std::atoi(argv[1])) : 12;
     QTemporaryDir dir;
-    std::printf("%-6s %22s %22s %7s %9s   %6s %6s %7s %7s\n", "size", "ours ms (q1-q3)",
-                "floor ms (q1-q3)", "ratio", "ours/MB", "cpu", "floor", "ratio", "encode");
+    std::printf("%-6s %22s %22s %7s %9s   %6s %6s %7s %7s %7s\n", "size", "ours ms (q1-q3)",
+                "floor ms (q1-q3)", "ratio", "ours/MB", "cpu", "floor", "ratio", "walk", "encode");
     for (const int megabytes : {1, 2, 4, 8, 16}) {
         const QString path = dir.filePath(u"big.cfg"_s);
         if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024)).ok)
@@ -101,6 +104,12 @@ int main(int argc, char** argv) {
         BenchMainWindow window(dir.path(), path, {560, 450});
         TForm1& form = *window.form;
         QCoreApplication::processEvents();
+        // A document as it is saved after a change: edited in the middle, so its text is no
+        // longer stored in one piece.
+        QTextCursor edit(form.editor()->document());
+        edit.setPosition(form.editor()->document()->characterCount() / 2);
+        edit.insertText(u"// правка"_s);
+        QCoreApplication::processEvents();
 
         // The floor writes exactly what our save writes.
         form.Save1Click();
@@ -108,9 +117,15 @@ int main(int argc, char** argv) {
         const QString floorPath = dir.filePath(u"floor.cfg"_s);
         floorSave(floorPath, bytes); // both files exist before the first timed round
 
-        // Where ours goes: the document's runs encoded into chunks that go nowhere.
-        std::vector<double> encodeOnly;
-        for (int r = 0; r < rounds; ++r)
+        // Where ours goes: walking the document's runs, and the runs encoded into chunks that go
+        // nowhere.
+        std::vector<double> walkOnly, encodeOnly;
+        for (int r = 0; r < rounds; ++r) {
+            qsizetype units = 0;
+            walkOnly.push_back(timingOf([&] {
+                                   forEachTextRun(*form.editor()->document(),
+                                                  [&](QStringView run) { units += run.size(); });
+                               }).cpu);
             encodeOnly.push_back(timingOf([&] {
                                      textfile::TextEncoder encoder(
                                          form.document().textForm(),
@@ -120,6 +135,7 @@ int main(int argc, char** argv) {
                                                     [&](QStringView run) { encoder.append(run); });
                                      encoder.finish();
                                  }).cpu);
+        }
 
         std::vector<double> ours, floor, oursCpu, floorCpu;
         auto run = [&](bool isOurs) {
@@ -140,9 +156,10 @@ int main(int argc, char** argv) {
         const double fc = spreadOf(floorCpu).median;
         std::printf(
             "%2d MB  %8.1f (%5.1f-%6.1f) %8.1f (%5.1f-%6.1f) %6.2fx %8.2f   %6.1f %6.1f %6.2fx "
-            "%7.1f\n",
+            "%7.1f %7.1f\n",
             megabytes, o.median, o.low, o.high, f.median, f.low, f.high, o.median / f.median,
-            o.median / megabytes, oc, fc, oc / fc, spreadOf(encodeOnly).median);
+            o.median / megabytes, oc, fc, oc / fc, spreadOf(walkOnly).median,
+            spreadOf(encodeOnly).median);
         std::fflush(stdout);
     }
     return 0;

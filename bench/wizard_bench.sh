@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the wizard benchmark (release, in its own build folder) and runs it: reading and
-# applying configs of 1, 2, 4 and 8 MB against one plain scan of the same text.
+# applying configs of 1 to 16 MB against one plain scan of the same text.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <functional>
 
 struct CommandWord {
     int start = 0;  // the first character, the opening quote of a quoted word
@@ -49,6 +50,8 @@ QString joinedArguments(QStringView text, const CommandSpan& command, int first)
 class CommandScanner {
 public:
     explicit CommandScanner(QStringView text, int from = 0);
+    // Starting at the first character of a command on the line from `lineStart` to `lineEnd`.
+    CommandScanner(QStringView text, int lineStart, int lineEnd, int commandStart);
     // The next command; false at the end of the text.
     bool next(CommandSpan& command);
 
@@ -58,6 +61,14 @@ private:
     int lineStart_;
     int lineEnd_;
 };
+
+// Where each command of a text begins, in order, as CommandScanner finds them: its line (from
+// its start to its "\n" or the text's end), its first character and its name (without quotes).
+// Reads a line's quotes, ";" and
+// "/" only, not each word, so indexing a large config costs little more than one scan of it.
+using CommandStartVisitor =
+    std::function<void(int lineStart, int lineEnd, int start, QStringView name)>;
+void forEachCommandStart(QStringView text, const CommandStartVisitor& visit);
 
 // The whole-text form of a value as a command writes it: quoted, unless `bare` is asked for and
 // the value needs no quotes (no blank, ";", quote or "//", and not empty).

@@ -77,9 +77,11 @@ public:
 
 private:
     void fail(const QString& reason);
+    void startWriteback();
 
     QSaveFile m_file;
     qint64 m_written = 0;
+    qint64 m_writebackFrom = 0;
     bool m_done = false;
     WriteResult m_result;
 };

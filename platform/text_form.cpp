@@ -20,8 +20,12 @@ namespace {
 constexpr QByteArrayView kBom = "\xEF\xBB\xBF";
 
 // Bytes a chunk holds before it goes to the sink: under the allocator's threshold for mapping
-// fresh pages, so every save reuses the same memory.
-constexpr qsizetype kChunkBytes = 64 * 1024;
+// fresh pages, so every save reuses the same memory, and large enough that a save of megabytes
+// is a few dozen writes.
+constexpr qsizetype kChunkBytes = 120 * 1024;
+
+// A chunk goes to the sink once less than this many characters fit in what is left of it.
+constexpr qsizetype kLeastPiece = 4096;
 
 // The most bytes one UTF-16 unit becomes: three for a character of the basic plane in UTF-8,
 // two for "\n" as CR LF.
@@ -80,44 +84,41 @@ bool checkUtf8(QByteArrayView bytes, bool* sawHigh) {
     return true;
 }
 
-// Copies the leading run of characters that take one byte each: ASCII other than "\n", and with
-// `cyrillic` (Windows-1251) also the letters А-я, U+0410-U+044F as the bytes 0xC0-0xFF. Eight at a
-// time where the processor has SSE2; returns where the run stopped.
-const char16_t* copySingleBytes(const char16_t* p, const char16_t* end, char*& out, bool cyrillic) {
+// Of the eight units at `p`, encodes the leading ones that take one byte each: ASCII other than
+// "\n", and with `cyrillic` (Windows-1251) also the letters А-я, U+0410-U+044F as the bytes
+// 0xC0-0xFF. Stores eight bytes at `out` whatever their number, which it returns: the caller
+// keeps room for three bytes a unit.
+inline int singleBytes8(const char16_t* p, char* out, bool cyrillic) {
 #if defined(__SSE2__)
-    const __m128i highBits = _mm_set1_epi16(short(0xFF80));
-    const __m128i lineFeed = _mm_set1_epi16(short(u'\n'));
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i cyrillicA = _mm_set1_epi16(short(0x0410));
-    const __m128i letters = _mm_set1_epi16(0x40);
-    const __m128i minusOne = _mm_set1_epi16(-1);
-    const __m128i toByte = _mm_set1_epi16(0x0410 - 0xC0);
-    while (end - p >= 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i ascii =
-            _mm_andnot_si128(_mm_cmpeq_epi16(units, lineFeed),
-                             _mm_cmpeq_epi16(_mm_and_si128(units, highBits), zero));
-        __m128i bytes = units;
-        __m128i single = ascii;
-        if (cyrillic) {
-            const __m128i offset = _mm_sub_epi16(units, cyrillicA);
-            const __m128i letter =
-                _mm_and_si128(_mm_cmpgt_epi16(offset, minusOne), _mm_cmplt_epi16(offset, letters));
-            single = _mm_or_si128(single, letter);
-            bytes = _mm_sub_epi16(units, _mm_and_si128(letter, toByte));
-        }
-        if (_mm_movemask_epi8(single) != 0xFFFF)
-            break;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
-        out += 8;
-        p += 8;
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i ascii = _mm_andnot_si128(
+        _mm_cmpeq_epi16(units, _mm_set1_epi16(short(u'\n'))),
+        _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128()));
+    __m128i bytes = units;
+    __m128i single = ascii;
+    if (cyrillic) {
+        const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(0x0410)));
+        const __m128i letter = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
+                                             _mm_cmplt_epi16(offset, _mm_set1_epi16(0x40)));
+        single = _mm_or_si128(single, letter);
+        bytes = _mm_sub_epi16(units, _mm_and_si128(letter, _mm_set1_epi16(0x0410 - 0xC0)));
     }
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
+    const unsigned mask = unsigned(_mm_movemask_epi8(single));
+    return mask == 0xFFFF ? 8 : __builtin_ctz(~mask) / 2;
 #else
+    (void)p;
+    (void)out;
     (void)cyrillic;
+    return 0;
 #endif
-    while (p < end && *p < 0x80 && *p != u'\n')
-        *out++ = char(*p++);
-    return p;
+}
+
+// A character of the basic plane from U+0080 on in UTF-8's two bytes.
+inline char* putTwoBytes(char* out, char16_t c) {
+    *out++ = char(0xC0 | (c >> 6));
+    *out++ = char(0x80 | (c & 0x3F));
+    return out;
 }
 
 // A character past the basic plane in UTF-8's four bytes.
@@ -205,27 +206,34 @@ void TextEncoder::flush() {
     m_used = 0;
 }
 
+qsizetype TextEncoder::roomInUnits() const {
+    // One unit less for a high surrogate held from the last piece.
+    return (m_buffer.size() - m_used) / kMaxBytesPerUnit - 1;
+}
+
 bool TextEncoder::makeRoom(qsizetype units) {
-    // One more unit for a high surrogate held from the last piece.
-    const qsizetype needed = (units + 1) * kMaxBytesPerUnit;
-    if (m_buffer.size() - m_used >= needed)
+    if (roomInUnits() >= units)
         return !m_failed;
     if (m_sink)
         flush();
     else
-        m_buffer.resize(std::max(m_buffer.size() * 2, m_used + needed));
+        m_buffer.resize(std::max(m_buffer.size() * 2, m_used + (units + 1) * kMaxBytesPerUnit));
     return !m_failed;
 }
 
 void TextEncoder::append(QStringView text) {
     if (m_failed)
         return;
-    // In pieces that fit a chunk, so the buffer grows by doubling at most.
+    // In pieces that fill what is left of the chunk (as most characters take one byte, a chunk
+    // goes out mostly full); the buffer grows by doubling at most.
     constexpr qsizetype piece = kChunkBytes / kMaxBytesPerUnit - 2;
     while (!text.isEmpty()) {
-        const qsizetype n = std::min(piece, text.size());
-        if (!makeRoom(n))
-            return;
+        qsizetype n = std::min(roomInUnits(), text.size());
+        if (n < std::min(kLeastPiece, text.size())) {
+            n = std::min(piece, text.size());
+            if (!makeRoom(n))
+                return;
+        }
         char* out = m_buffer.data() + m_used;
         const QStringView part = text.first(n);
         out = m_form.encoding == Encoding::Utf8 ? encodeUtf8(part, out)
@@ -275,20 +283,25 @@ char* TextEncoder::putLost(char* out, char16_t c) {
 char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
     const char16_t* const end = p + text.size();
-    while ((p = copySingleBytes(p, end, out, true)) < end) {
-        // The characters up to the next ASCII one, one at a time.
-        do {
-            const char16_t c = *p++;
-            if (c == u'\n' || (c == QChar::ParagraphSeparator && m_paragraphBreaks)) {
-                out = putBreak(out);
+    while (p < end) {
+        if (end - p >= 8) {
+            const int n = singleBytes8(p, out, true);
+            out += n;
+            p += n;
+            if (n == 8)
                 continue;
-            }
-            const int b = cp1251::byteOf(c);
-            if (b < 0)
-                out = putLost(out, c);
-            else
-                *out++ = char(b);
-        } while (p < end && *p >= 0x80);
+        }
+        // A line break, a character past the letters, or one of the last few.
+        const char16_t c = *p++;
+        if (c == u'\n' || (c == QChar::ParagraphSeparator && m_paragraphBreaks)) {
+            out = putBreak(out);
+            continue;
+        }
+        const int b = cp1251::byteOf(c);
+        if (b < 0)
+            out = putLost(out, c);
+        else
+            *out++ = char(b);
     }
     return out;
 }
@@ -304,13 +317,24 @@ char* TextEncoder::encodeUtf8(QStringView text, char* out) {
         }
         m_pendingHigh = 0;
     }
-    while ((p = copySingleBytes(p, end, out, false)) < end) {
+    while (p < end) {
+        if (end - p >= 8) {
+            const int n = singleBytes8(p, out, false);
+            out += n;
+            p += n;
+            if (n == 8)
+                continue;
+        }
         const char16_t c = *p++;
         if (c == u'\n') {
             out = putBreak(out);
+        } else if (c < 0x80) {
+            *out++ = char(c);
         } else if (c < 0x800) {
-            *out++ = char(0xC0 | (c >> 6));
-            *out++ = char(0x80 | (c & 0x3F));
+            // Words of a script (Cyrillic) are runs of two-byte characters.
+            out = putTwoBytes(out, c);
+            while (p < end && *p >= 0x80 && *p < 0x800)
+                out = putTwoBytes(out, *p++);
         } else if (QChar::isHighSurrogate(c)) {
             if (p == end) {
                 m_pendingHigh = c; // its pair may open the next piece

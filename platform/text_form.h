@@ -71,6 +71,7 @@ private:
     void flush();
     // Room for at least `units` more characters; false when the sink failed.
     bool makeRoom(qsizetype units);
+    qsizetype roomInUnits() const;
     char* encodeWindows1251(QStringView text, char* out);
     char* encodeUtf8(QStringView text, char* out);
     char* putBreak(char* out) const;

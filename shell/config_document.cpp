@@ -4,7 +4,6 @@
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -231,7 +230,7 @@ bool ConfigDocument::writeTo(const QString& path) {
     // the encoding cannot hold comes before the new file replaces the old one.
     textfile::AtomicWrite file(path);
     // What was written is remembered, to tell another program's change of the file later.
-    QCryptographicHash digest(QCryptographicHash::Sha1);
+    ContentDigest digest;
     qint64 written = 0;
     textfile::TextEncoder encoder(m_form, [&](QByteArrayView bytes) {
         digest.addData(bytes);

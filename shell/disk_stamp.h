@@ -3,8 +3,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
+
+#include <array>
+
+// A fingerprint of a file's bytes to tell a changed file from a touched one: two 64-bit chains
+// of the processor's fastest hash over fixed blocks, so the bytes may come in pieces of any size
+// and give the same fingerprint as the whole. Meant for one run of the program, not for storing.
+class ContentDigest {
+public:
+    void addData(QByteArrayView bytes);
+    QByteArray result() const;
+    static QByteArray of(QByteArrayView bytes);
+
+private:
+    static constexpr qsizetype kBlock = 4096;
+    void addBlock(const char* block);
+
+    std::array<char, kBlock> m_pending{};
+    qsizetype m_pendingSize = 0;
+    qint64 m_total = 0;
+    size_t m_first = 0x9E3779B97F4A7C15u;
+    size_t m_second = 0xC2B2AE3D27D4EB4Fu;
+};
 
 class DiskStamp {
 public:
@@ -14,7 +37,7 @@ public:
     static DiskStamp ofFile(const QString& path);
     // The file as the editor just wrote `bytes` to it.
     static DiskStamp ofWrite(const QString& path, const QByteArray& bytes);
-    // The same for a write made in pieces: `size` bytes whose SHA-1 is `digest`.
+    // The same for a write made in pieces: `size` bytes whose ContentDigest is `digest`.
     static DiskStamp ofWrite(const QString& path, qint64 size, const QByteArray& digest);
 
     bool isKnown() const { return m_known; }

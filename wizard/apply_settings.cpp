@@ -116,9 +116,12 @@ const std::vector<ApplyRow>& applyRows() {
 bool applySettings(WizardWorkingSet& ws) {
     if (!ws.chosenReadable())
         return false;
+    // The rows' edits are gathered and written in one rewrite of the text.
+    ws.mem1.gatherEdits(true);
     for (const ApplyRow& row : applyRows())
         if (ws.writeEverySetting || row.changed(ws.values, ws.valuesAsRead))
             row.write(ws);
+    ws.mem1.gatherEdits(false);
     // The document now holds what the pages show: applying again writes nothing new.
     ws.valuesAsRead = ws.values;
     ws.writeEverySetting = false;

@@ -23,21 +23,37 @@ int valueWordIndex(const SettingRef& setting) {
 
 // The commands that may hold a setting: the variable's own, or the setinfo commands.
 const QList<CommandSpan>& candidates(const WizardDocument& document, const SettingRef& setting) {
-    return document.commands().named(setting.setinfo ? kSetinfo : setting.name);
+    return document.commandsNamed(setting.setinfo ? kSetinfo : setting.name);
 }
 
 bool holds(const WizardDocument& document, const SettingRef& setting, const CommandSpan& c) {
-    return !setting.setinfo || sameName(c.word(document.content(), 1), setting.name);
+    return !setting.setinfo || sameName(c.word(document.indexedText(), 1), setting.name);
 }
 
 // The commands of a kind whose first argument passes `test`.
 template <typename Test>
 QList<CommandSpan> withArgument(const WizardDocument& document, const QString& name, Test test) {
     QList<CommandSpan> found;
-    for (const CommandSpan& c : document.commands().named(name))
-        if (c.wordCount >= 2 && test(c.word(document.content(), 1)))
+    for (const CommandSpan& c : document.commandsNamed(name))
+        if (c.wordCount >= 2 && test(c.word(document.indexedText(), 1)))
             found.append(c);
     return found;
+}
+
+// A bound command as the action buttons give it, compared letter for letter; hashed inline, as
+// every binding of a large config is looked up.
+struct BoundCommand {
+    QStringView text;
+    friend bool operator==(const BoundCommand& a, const BoundCommand& b) {
+        return a.text == b.text;
+    }
+};
+
+size_t qHash(const BoundCommand& key, size_t seed = 0) noexcept {
+    size_t hash = seed ^ 0xCBF29CE484222325u;
+    for (const QChar c : key.text)
+        hash = (hash ^ c.unicode()) * 0x100000001B3u;
+    return hash;
 }
 
 int removeAll(WizardDocument& document, QList<CommandSpan> commands) {
@@ -81,7 +97,7 @@ std::optional<CommandSpan> findSetting(const WizardDocument& document, const Set
 
 QString settingValueText(const WizardDocument& document, const SettingRef& setting,
                          const CommandSpan& command) {
-    return command.word(document.content(), valueWordIndex(setting)).toString();
+    return command.word(document.indexedText(), valueWordIndex(setting)).toString();
 }
 
 SettingValue FindSettingValue(WizardWorkingSet& ws, const SettingRef& setting) {
@@ -106,11 +122,11 @@ SettingValue FindSettingValue(WizardWorkingSet& ws, const SettingRef& setting) {
 }
 
 bool hasCommand(const WizardDocument& document, const QString& name) {
-    return !document.commands().named(name).isEmpty();
+    return document.hasCommandNamed(name);
 }
 
 std::optional<CommandSpan> lastCommand(const WizardDocument& document, const QString& name) {
-    const QList<CommandSpan>& all = document.commands().named(name);
+    const QList<CommandSpan>& all = document.commandsNamed(name);
     if (all.isEmpty())
         return std::nullopt;
     return all.last();
@@ -129,8 +145,10 @@ void Savy(WizardWorkingSet& ws, const SettingRef& setting, const QString& value,
                                 : setting.name + u' ' + commandValueText(value));
         return;
     }
-    ws.shared.lastFoundPos = command->start;
-    ws.foundPosition = command->start;
+    // Positions as the text now is, edits gathered while applying included.
+    const int found = document.livePosition(command->start);
+    ws.shared.lastFoundPos = found;
+    ws.foundPosition = found;
     ws.lineWritten = true;
     const int index = valueWordIndex(setting);
     if (index >= command->wordCount) {
@@ -139,11 +157,11 @@ void Savy(WizardWorkingSet& ws, const SettingRef& setting, const QString& value,
         return;
     }
     const CommandWord& word = command->words[size_t(index)];
-    const QStringView old = command->word(document.content(), index);
+    const QStringView old = command->word(document.indexedText(), index);
     if (old == value && word.closed)
         return; // the file keeps its own spelling of the same value
     document.replaceRange(word.start, word.length, commandValueText(value, !word.quoted));
-    ws.foundPosition = command->start;
+    ws.foundPosition = found;
 }
 
 bool replaceCommand(WizardDocument& document, const QString& name, const QString& replacement) {
@@ -155,7 +173,7 @@ bool replaceCommand(WizardDocument& document, const QString& name, const QString
 }
 
 int removeCommandsNamed(WizardDocument& document, const QString& name) {
-    return removeAll(document, document.commands().named(name));
+    return removeAll(document, document.commandsNamed(name));
 }
 
 QString FindKeyFor(WizardWorkingSet& ws, const QString& command) {
@@ -164,20 +182,22 @@ QString FindKeyFor(WizardWorkingSet& ws, const QString& command) {
 
 QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commands) {
     QStringList keys(commands.size());
-    QHash<QStringView, qsizetype> wanted;
+    QHash<BoundCommand, qsizetype> wanted;
     for (qsizetype i = commands.size() - 1; i >= 0; --i)
-        wanted.insert(QStringView(commands[i]), i);
-    const QString& text = ws.mem1.content();
+        wanted.insert(BoundCommand{commands[i]}, i);
+    const QString& text = ws.mem1.indexedText();
     qsizetype remaining = wanted.size();
     int lastMatch = -1;
-    for (const CommandSpan& c : ws.mem1.commands().named(kBind)) {
+    for (const CommandSpan& c : ws.mem1.commandsNamed(kBind)) {
         if (remaining == 0)
             break;
         const QStringView key = c.word(text, 1);
         if (c.wordCount < 3 || key.isEmpty())
             continue;
-        const QString bound = joinedArguments(text, c, 2);
-        const auto it = wanted.constFind(QStringView(bound));
+        // A command of one word is looked up where it stands; more words are joined first.
+        const QString joined = c.wordCount > 3 ? joinedArguments(text, c, 2) : QString();
+        const auto it =
+            wanted.constFind(BoundCommand{c.wordCount > 3 ? QStringView(joined) : c.word(text, 2)});
         if (it == wanted.cend() || !keys[it.value()].isEmpty())
             continue;
         keys[it.value()] = key.toString();
@@ -185,7 +205,7 @@ QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commands) {
         --remaining;
     }
     for (qsizetype i = 0; i < commands.size(); ++i)
-        keys[i] = keys[wanted.value(QStringView(commands[i]))];
+        keys[i] = keys[wanted.value(BoundCommand{commands[i]})];
     if (!commands.isEmpty()) {
         ws.shared.findText = commands.last();
         ws.shared.lastFoundPos = keys.last().isEmpty() ? -1 : lastMatch;
@@ -194,26 +214,31 @@ QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commands) {
 }
 
 void CollectBoundKeys(WizardWorkingSet& ws) {
-    const QString& text = ws.mem1.content();
-    QSet<QString> free(ws.freeKeys.begin(), ws.freeKeys.end());
-    for (const CommandSpan& c : ws.mem1.commands().named(kBind)) {
+    const QString& text = ws.mem1.indexedText();
+    // The free keys by name in any letter case: a binding's key matches a free key spelt as the
+    // binding has it, or all in lower or all in upper case. Most bindings are of keys already
+    // moved or unknown: one look-up without a copy of the key answers those.
+    // The keys are views into the list as it was, which stays whole while items leave it.
+    const QStringList names = ws.freeKeys;
+    QHash<FoldedName, int> free;
+    for (const QString& item : names)
+        free[FoldedName{item}] += 1;
+    for (const CommandSpan& c : ws.mem1.commandsNamed(kBind)) {
         if (c.wordCount < 2)
             continue;
-        const QString key = c.word(text, 1).toString();
-        if (key.isEmpty())
+        const QStringView key = c.word(text, 1);
+        if (key.isEmpty() || !free.contains(FoldedName{key}))
             continue;
-        const QString lower = asciiLower(key);
-        const QString upper = asciiUpper(key);
-        // Most bindings are of keys already moved or unknown: the set answers those at once,
-        // and the list is walked only for a key that leaves it.
-        if (!free.contains(key) && !free.contains(lower) && !free.contains(upper))
-            continue;
+        const QString lower = asciiLower(key.toString());
+        const QString upper = asciiUpper(key.toString());
         for (qsizetype i = 0; i < ws.freeKeys.size(); ++i) {
             const QString& item = ws.freeKeys[i];
             if (item == key || item == lower || item == upper) {
-                free.remove(item);
+                const auto left = free.find(FoldedName{item});
+                if (--*left == 0)
+                    free.erase(left);
                 ws.freeKeys.removeAt(i);
-                ws.usedKeys.append(key);
+                ws.usedKeys.append(key.toString());
                 break;
             }
         }
@@ -226,7 +251,8 @@ QList<CommandSpan> bindingsOf(const WizardDocument& document, const QString& key
 
 QString boundCommand(const WizardDocument& document, const QString& key) {
     const QList<CommandSpan> bindings = bindingsOf(document, key);
-    return bindings.isEmpty() ? QString() : joinedArguments(document.content(), bindings.last(), 2);
+    return bindings.isEmpty() ? QString()
+                              : joinedArguments(document.indexedText(), bindings.last(), 2);
 }
 
 int removeBindings(WizardDocument& document, const QString& key) {
@@ -249,5 +275,6 @@ int removeAliasesStartingWith(WizardDocument& document, const QString& prefix) {
 
 QString aliasBody(const WizardDocument& document, const QString& name) {
     const QList<CommandSpan> aliases = aliasesNamed(document, name);
-    return aliases.isEmpty() ? QString() : joinedArguments(document.content(), aliases.last(), 2);
+    return aliases.isEmpty() ? QString()
+                             : joinedArguments(document.indexedText(), aliases.last(), 2);
 }

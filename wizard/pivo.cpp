@@ -36,10 +36,10 @@ QString unquoted(const QString& command) {
 // left. Left behind, the first press of the modifier would bind the key again.
 void removeCombinationsOf(WizardWorkingSet& ws, const QString& key) {
     WizardDocument& aliases = aliasDocument(ws);
-    const QString& text = aliases.content();
+    const QString& text = aliases.indexedText();
     QList<CommandSpan> gone;
     QStringList modifiers;
-    for (const CommandSpan& alias : aliases.commands().named(u"alias"_s)) {
+    for (const CommandSpan& alias : aliases.commandsNamed(u"alias"_s)) {
         const QStringView name = alias.word(text, 1);
         if (name.size() < 5 || (name[0] != u'+' && name[0] != u'-') ||
             !sameName(name.right(3), u"key"))
@@ -68,7 +68,7 @@ void removeCombinationsOf(WizardWorkingSet& ws, const QString& key) {
             continue;
         QList<CommandSpan> deadBindings;
         for (const CommandSpan& bind : bindingsOf(ws.mem1, modifier))
-            if (sameName(bind.word(ws.mem1.content(), 2), QString(u'+' + modifier + u"key"_s)))
+            if (sameName(bind.word(ws.mem1.indexedText(), 2), QString(u'+' + modifier + u"key"_s)))
                 deadBindings.append(bind);
         ws.mem1.removeCommands(deadBindings);
     }

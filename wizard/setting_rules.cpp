@@ -149,10 +149,13 @@ void writeRadar(WizardWorkingSet& ws) {
         return;
     const QString wanted = ws.values.radar == 1 ? u"drawradar"_s : u"hideradar"_s;
     const QString other = ws.values.radar == 1 ? u"hideradar"_s : u"drawradar"_s;
-    // Every command of the other keyword would undo the choice: the first becomes the wanted
+    // Every command of the other keyword would undo the choice: the last becomes the wanted
     // keyword in place, the rest go. With none, the wanted keyword is written when missing.
-    if (replaceCommand(ws.mem1, other, wanted)) {
-        removeCommandsNamed(ws.mem1, other);
+    QList<CommandSpan> others = ws.mem1.commandsNamed(other);
+    if (!others.isEmpty()) {
+        const CommandSpan last = others.takeLast();
+        ws.mem1.replaceRange(last.start, last.end - last.start, wanted);
+        ws.mem1.removeCommands(others);
         ws.lineWritten = true;
     } else if (!hasCommand(ws.mem1, wanted)) {
         ws.mem1.appendLine(wanted);

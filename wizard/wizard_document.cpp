@@ -3,40 +3,156 @@
 
 #include <QStringView>
 #include <algorithm>
+#include <array>
 
-CommandIndex::CommandIndex(QStringView text) {
-    CommandScanner scanner(text);
-    CommandSpan command;
-    // One key buffer for every look-up: only a name not seen before is copied into the index.
-    QString key;
-    while (scanner.next(command)) {
-        const CommandWord& name = command.words[0];
-        key.resize(name.textLength());
-        for (int i = 0; i < name.textLength(); ++i) {
-            char16_t c = text[name.textStart() + i].unicode();
-            key[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
-        }
-        auto it = byName_.find(key);
-        if (it == byName_.end())
-            it = byName_.insert(key, {});
-        it->append(command);
+size_t qHash(const FoldedName& key, size_t seed) noexcept {
+    // FNV-1a over the letters folded to lower case.
+    size_t hash = seed ^ 0xCBF29CE484222325u;
+    for (const QChar ch : key.name) {
+        const char16_t c = ch.unicode();
+        hash = (hash ^ (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)) * 0x100000001B3u;
     }
+    return hash;
+}
+
+CommandIndex::CommandIndex(QStringView text) : text_(text) {
+    // The entries of the names met last, by length and first letter: a config repeats a few
+    // names (bind, alias, echo) line after line, and these answer without hashing.
+    std::array<std::pair<QStringView, Commands*>, 64> recent{};
+    forEachCommandStart(text, [&](int lineStart, int lineEnd, int start, QStringView name) {
+        const char16_t first = name.isEmpty() ? 0 : char16_t(name.front().unicode() | 0x20);
+        auto& [recentName, entryOfName] = recent[(size_t(name.size()) * 7 + first) % recent.size()];
+        if (!entryOfName || !sameName(name, recentName)) {
+            Commands*& entry = byName_[FoldedName{name}];
+            if (!entry)
+                entry = &store_.emplace_back();
+            recentName = name;
+            entryOfName = entry;
+        }
+        entryOfName->starts.append({lineStart, lineEnd, start});
+    });
 }
 
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
     static const QList<CommandSpan> none;
-    QString key = name.toString();
-    for (QChar& c : key)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    const auto it = byName_.constFind(key);
-    return it == byName_.cend() ? none : *it;
+    const auto it = byName_.constFind(FoldedName{name});
+    if (it == byName_.cend())
+        return none;
+    const Commands& commands = **it;
+    if (!commands.read) {
+        commands.spans.reserve(commands.starts.size());
+        CommandSpan command;
+        for (const Commands::Start& at : commands.starts) {
+            CommandScanner scanner(text_, at.lineStart, at.lineEnd, at.start);
+            scanner.next(command);
+            commands.spans.append(command);
+        }
+        commands.read = true;
+    }
+    return commands.spans;
 }
 
 const CommandIndex& WizardDocument::commands() const {
     if (!index_)
         index_ = std::make_unique<CommandIndex>(content_);
     return *index_;
+}
+
+namespace {
+
+QString foldedName(QStringView name) {
+    QString key = name.toString();
+    for (QChar& c : key)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    return key;
+}
+
+} // namespace
+
+const QList<CommandSpan>& WizardDocument::commandsNamed(QStringView name) const {
+    if (pending()) {
+        if (addedNames_.contains(foldedName(name))) {
+            settle();
+        } else {
+            const QList<CommandSpan>& found = commands().named(name);
+            if (std::none_of(found.begin(), found.end(), [&](const CommandSpan& c) {
+                    return touchesEdit(c.lineStart, c.lineEnd);
+                }))
+                return found;
+            settle();
+        }
+    }
+    return commands().named(name);
+}
+
+bool WizardDocument::hasCommandNamed(QStringView name) const {
+    if (pending() && (addedNames_.contains(foldedName(name)) || commands().contains(name)))
+        return !commandsNamed(name).isEmpty();
+    return commands().contains(name);
+}
+
+void WizardDocument::gatherEdits(bool on) {
+    if (!on)
+        settle();
+    gathering_ = on;
+}
+
+int WizardDocument::livePosition(int indexed) const {
+    int live = indexed;
+    for (const Edit& e : edits_) {
+        if (e.start >= indexed)
+            break;
+        live += int(e.text.size()) - e.length;
+    }
+    return live;
+}
+
+bool WizardDocument::touchesEdit(int start, int end) const {
+    // The last edit that begins at or before `end` is the one that may reach back to `start`.
+    const auto after = std::upper_bound(edits_.begin(), edits_.end(), end,
+                                        [](int p, const Edit& e) { return p < e.start; });
+    if (after == edits_.begin())
+        return false;
+    const Edit& e = *(after - 1);
+    return e.start + e.length >= start;
+}
+
+void WizardDocument::noteAddedNames(QStringView text) const {
+    forEachCommandStart(
+        text, [&](int, int, int, QStringView name) { addedNames_.insert(foldedName(name)); });
+}
+
+void WizardDocument::settle() const {
+    if (!pending())
+        return;
+    if (selectionBeforeEdits_)
+        selectionStart_ = livePosition(selectionStart_);
+    selectionBeforeEdits_ = false;
+    qsizetype size = content_.size() + appended_.size();
+    for (const Edit& e : edits_)
+        size += e.text.size() - e.length;
+    QString text;
+    text.reserve(size);
+    qsizetype from = 0;
+    for (const Edit& e : edits_) {
+        text.append(QStringView(content_).mid(from, e.start - from));
+        text.append(e.text);
+        from = e.start + e.length;
+    }
+    text.append(QStringView(content_).mid(from));
+    text.append(appended_);
+    content_ = std::move(text);
+    edits_.clear();
+    appended_.clear();
+    addedNames_.clear();
+    index_.reset();
+}
+
+int WizardDocument::settledPosition(int position) {
+    const int live = livePosition(position);
+    settle();
+    return live;
 }
 
 namespace {
@@ -82,6 +198,20 @@ bool onlyBlanksOrComment(QStringView line) {
 } // namespace
 
 void WizardDocument::replaceRange(int start, int length, const QString& text) {
+    if (gathering_ && !text.contains(u'\n') &&
+        !QStringView(content_).mid(start, length).contains(u'\n') &&
+        !touchesEdit(start, start + length)) {
+        const auto at = std::lower_bound(edits_.begin(), edits_.end(), start,
+                                         [](const Edit& e, int p) { return e.start < p; });
+        edits_.insert(at, Edit{start, length, text});
+        noteAddedNames(text);
+        selectionStart_ = start;
+        selectionLength_ = int(text.size());
+        selectionBeforeEdits_ = true;
+        lastOccurrence_ = -1;
+        return;
+    }
+    start = settledPosition(start);
     changed();
     content_.replace(start, length, text);
     selectionStart_ = start;
@@ -93,38 +223,89 @@ void WizardDocument::removeCommand(const CommandSpan& command) {
     removeCommands({command});
 }
 
-void WizardDocument::removeCommands(QList<CommandSpan> commands) {
-    // Taken by value: the list may be the index's own, which the change below lets go.
-    if (commands.isEmpty())
-        return;
-    changed();
-    const qsizetype size = content_.size();
-    QString kept;
-    kept.reserve(size);
-    qsizetype copyFrom = 0;
-    int firstChange = -1;
+namespace {
+
+// What removing commands does to one line: the rest of the line, or the whole line gone.
+struct LineRemoval {
+    int lineStart;
+    int lineEnd;
+    QString rest;
+    bool whole;
+};
+
+// The commands (in document order) line by line: each line is judged once.
+QList<LineRemoval> lineRemovals(const QString& text, const QList<CommandSpan>& commands) {
+    QList<LineRemoval> removals;
     for (qsizetype i = 0; i < commands.size();) {
-        // The commands of one line are taken together, so the line is judged once.
         const int lineStart = commands[i].lineStart;
         const int lineEnd = commands[i].lineEnd;
         QString line;
         int lineCopy = lineStart;
         for (; i < commands.size() && commands[i].lineStart == lineStart; ++i) {
-            const auto [from, to] = removalRange(content_, commands[i]);
+            const auto [from, to] = removalRange(text, commands[i]);
             if (from < lineCopy)
                 continue; // already removed with its neighbour's separator
-            line.append(QStringView(content_).mid(lineCopy, from - lineCopy));
+            line.append(QStringView(text).mid(lineCopy, from - lineCopy));
             lineCopy = to;
         }
-        line.append(QStringView(content_).mid(lineCopy, lineEnd - lineCopy));
-        kept.append(QStringView(content_).mid(copyFrom, lineStart - copyFrom));
+        line.append(QStringView(text).mid(lineCopy, lineEnd - lineCopy));
+        const bool whole = onlyBlanksOrComment(line);
+        removals.append({lineStart, lineEnd, whole ? QString() : line, whole});
+    }
+    return removals;
+}
+
+} // namespace
+
+void WizardDocument::removeCommands(QList<CommandSpan> commands) {
+    // Taken by value: the list may be the index's own, which the change below lets go.
+    if (commands.isEmpty())
+        return;
+    const qsizetype size = content_.size();
+    // Gathered as edits of whole lines, unless a line holds a gathered edit already or is the
+    // last (whose removal would change how the text ends).
+    if (gathering_ && std::none_of(commands.begin(), commands.end(), [&](const CommandSpan& c) {
+            return c.lineEnd >= size || touchesEdit(c.lineStart, c.lineEnd + 1);
+        })) {
+        for (const LineRemoval& r : lineRemovals(content_, commands)) {
+            const auto at = std::lower_bound(edits_.begin(), edits_.end(), r.lineStart,
+                                             [](const Edit& e, int p) { return e.start < p; });
+            edits_.insert(at,
+                          Edit{r.lineStart, r.lineEnd - r.lineStart + (r.whole ? 1 : 0), r.rest});
+        }
+        selectionStart_ = commands.front().lineStart;
+        selectionLength_ = 0;
+        selectionBeforeEdits_ = true;
+        lastOccurrence_ = -1;
+        return;
+    }
+    if (pending()) {
+        // Read again where the gathered edits have put them.
+        QList<std::array<int, 3>> starts;
+        for (const CommandSpan& c : commands)
+            starts.append({livePosition(c.lineStart), livePosition(c.lineEnd + 1) - 1,
+                           livePosition(c.start)});
+        settle();
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            CommandScanner scanner(content_, starts[i][0], starts[i][1], starts[i][2]);
+            scanner.next(commands[i]);
+        }
+    }
+    changed();
+    const qsizetype textSize = content_.size();
+    QString kept;
+    kept.reserve(textSize);
+    qsizetype copyFrom = 0;
+    int firstChange = -1;
+    for (const LineRemoval& r : lineRemovals(content_, commands)) {
+        kept.append(QStringView(content_).mid(copyFrom, r.lineStart - copyFrom));
         if (firstChange < 0)
             firstChange = int(kept.size());
-        if (onlyBlanksOrComment(line)) {
-            copyFrom = lineEnd < size ? lineEnd + 1 : lineEnd; // the line and its break
+        if (r.whole) {
+            copyFrom = r.lineEnd < textSize ? r.lineEnd + 1 : r.lineEnd; // the line and its break
         } else {
-            kept.append(line);
-            copyFrom = lineEnd;
+            kept.append(r.rest);
+            copyFrom = r.lineEnd;
         }
     }
     kept.append(QStringView(content_).mid(copyFrom));
@@ -135,6 +316,7 @@ void WizardDocument::removeCommands(QList<CommandSpan> commands) {
 }
 
 void WizardDocument::select(int start, int length) {
+    start = settledPosition(start);
     const int size = int(content_.size());
     selectionStart_ = std::clamp(start, 0, size);
     selectionLength_ = std::clamp(length, 0, size - selectionStart_);
@@ -149,6 +331,20 @@ void WizardDocument::setText(const QString& text) {
 }
 
 void WizardDocument::appendLine(const QString& line) {
+    if (gathering_ && !line.contains(u'\n')) {
+        // The edits gathered so far never reach the end of the text: it ends as it did.
+        const bool empty = content_.isEmpty() && appended_.isEmpty();
+        const bool endsWithBreak =
+            appended_.isEmpty() ? content_.endsWith(u'\n') : appended_.endsWith(u'\n');
+        if (empty)
+            appended_ = line;
+        else if (endsWithBreak)
+            appended_ += line + u'\n';
+        else
+            appended_ += u'\n' + line;
+        noteAddedNames(line);
+        return;
+    }
     changed();
     if (content_.isEmpty()) {
         content_ = line;
@@ -176,6 +372,7 @@ void WizardDocument::insertAtStart(const QString& line) {
 }
 
 int WizardDocument::lineCount() const {
+    settle();
     if (content_.isEmpty())
         return 0;
     const int breaks = int(content_.count(u'\n'));
@@ -183,6 +380,7 @@ int WizardDocument::lineCount() const {
 }
 
 QString WizardDocument::line(int index) const {
+    settle();
     int start = 0;
     for (int i = 0; i < index; ++i) {
         const qsizetype next = content_.indexOf(u'\n', start);
@@ -194,6 +392,7 @@ QString WizardDocument::line(int index) const {
 }
 
 int WizardDocument::lineStartOf(int position) const {
+    settle();
     if (position <= 0)
         return 0;
     const qsizetype previous = content_.lastIndexOf(u'\n', position - 1);
@@ -201,11 +400,13 @@ int WizardDocument::lineStartOf(int position) const {
 }
 
 int WizardDocument::lineEndOf(int position) const {
+    settle();
     const qsizetype next = content_.indexOf(u'\n', std::max(position, 0));
     return next < 0 ? int(content_.size()) : int(next);
 }
 
 int WizardDocument::lineIndexOf(int position) const {
+    settle();
     const int end = std::clamp(position, 0, int(content_.size()));
     return int(QStringView(content_).left(end).count(u'\n'));
 }

@@ -8,33 +8,69 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <deque>
 #include <memory>
+#include <vector>
+
+// A command name as the game compares it: without regard to ASCII letter case. A view into the
+// text, so looking a command up or indexing it allocates nothing.
+struct FoldedName {
+    QStringView name;
+    friend bool operator==(const FoldedName& a, const FoldedName& b) {
+        return sameName(a.name, b.name);
+    }
+};
+size_t qHash(const FoldedName& key, size_t seed = 0) noexcept;
 
 // The commands of a document by name (any letter case), each name's commands in document order.
+// One pass over the text notes where each command begins; a name's commands are read in full
+// the first time someone asks for them.
 class CommandIndex {
 public:
+    // The index reads `text` as long as it lives: the text must not change meanwhile.
     explicit CommandIndex(QStringView text);
     const QList<CommandSpan>& named(QStringView name) const;
+    bool contains(QStringView name) const { return byName_.contains(FoldedName{name}); }
     // Whether the text holds any command at all.
     bool isEmpty() const { return byName_.isEmpty(); }
 
 private:
-    QHash<QString, QList<CommandSpan>> byName_;
+    struct Commands {
+        struct Start {
+            int lineStart, lineEnd, start;
+        };
+        QList<Start> starts;              // each command's line and first character
+        mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
+        mutable bool read = false;
+    };
+    QStringView text_;
+    std::deque<Commands> store_; // where the entries stay put while names are added
+    QHash<FoldedName, Commands*> byName_;
 };
 
 class WizardDocument final : public SearchTarget {
 public:
     // SearchTarget. text() hands out a shared copy; the line operations below read content().
-    QString text() const override { return content_; }
-    int selectionStart() const override { return selectionStart_; }
-    int selectionLength() const override { return selectionLength_; }
+    QString text() const override { return content(); }
+    int selectionStart() const override {
+        settle();
+        return selectionStart_;
+    }
+    int selectionLength() const override {
+        settle();
+        return selectionLength_;
+    }
     void select(int start, int length) override;
     // Nothing to focus: the document has no control of its own.
     void focus() override {}
 
-    const QString& content() const { return content_; }
-    bool isEmpty() const { return content_.isEmpty(); }
+    const QString& content() const {
+        settle();
+        return content_;
+    }
+    bool isEmpty() const { return content().isEmpty(); }
     // Replaces the whole text; the selection goes back to the top and no occurrence is found.
     void setText(const QString& text);
     void clear() { setText(QString()); }
@@ -62,6 +98,22 @@ public:
 
     // The document's commands, read once after each change of the text.
     const CommandIndex& commands() const;
+    // The commands of a name (any letter case), in the positions of indexedText(). While edits
+    // are gathered, those they touch or add are first written.
+    const QList<CommandSpan>& commandsNamed(QStringView name) const;
+    bool hasCommandNamed(QStringView name) const;
+    // The text that the commands' positions refer to; the same as content() unless edits are
+    // being gathered, when it is the text before them. Positions handed to the edits below
+    // are positions in it.
+    const QString& indexedText() const { return content_; }
+
+    // While edits are gathered (applying the settings), replaceRange and appendLine only note
+    // theirs: the text is rewritten once, when gathering ends or when something reads the text
+    // as it now is, so many small edits of a large config do not each copy the whole text and
+    // read its commands anew. Every other operation writes the gathered edits first.
+    void gatherEdits(bool on);
+    // Where a position of indexedText() now stands in the text with the gathered edits.
+    int livePosition(int indexed) const;
     // Replaces `length` characters at `start`; the replaced text becomes the selection.
     void replaceRange(int start, int length, const QString& text);
     // Removes one command with the ";" that joins it to its neighbour, and its whole line when
@@ -78,11 +130,36 @@ public:
     void setLastOccurrence(int position) { lastOccurrence_ = position; }
 
 private:
-    void changed() { index_.reset(); }
+    struct Edit {
+        int start;
+        int length;
+        QString text;
+    };
 
-    QString content_;
+    void changed() {
+        settle();
+        index_.reset();
+    }
+    bool pending() const { return !edits_.empty() || !appended_.isEmpty(); }
+    // Writes the gathered edits into the text in one rewrite.
+    void settle() const;
+    // `position` of indexedText() in the text once the gathered edits are written; writes them.
+    int settledPosition(int position);
+    // Whether a gathered edit touches the characters from `start` to `end`, either end included.
+    bool touchesEdit(int start, int end) const;
+    void noteAddedNames(QStringView text) const;
+
+    // The text, and while gathering the text before the gathered edits (written in settle(),
+    // which reading may call: hence mutable).
+    mutable QString content_;
     mutable std::unique_ptr<CommandIndex> index_;
-    int selectionStart_ = 0;
-    int selectionLength_ = 0;
+    mutable int selectionStart_ = 0;
+    mutable int selectionLength_ = 0;
+    // The selection is the last gathered edit's replacement, in positions of the text before.
+    mutable bool selectionBeforeEdits_ = false;
     int lastOccurrence_ = -1;
+    bool gathering_ = false;
+    mutable std::vector<Edit> edits_;  // in text order, none touching another
+    mutable QString appended_;         // lines appended after the text
+    mutable QSet<QString> addedNames_; // the names, in lower case, of commands the edits write
 };

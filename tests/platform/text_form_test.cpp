@@ -1,5 +1,6 @@
 // A file's form (encoding and line breaks): found on reading, kept on writing, so opening and
 // saving gives back the same bytes; and the encoder that writes a text in pieces.
+#include "platform/cp1251.h"
 #include "platform/text_file.h"
 #include "platform/text_form.h"
 #include "print_qstring.h"
@@ -18,6 +19,27 @@ namespace {
 
 QByteArray utf8(const QString& text) {
     return text.toUtf8();
+}
+
+// One character at a time, as the encoder's fast paths must match.
+QByteArray referenceBytes(QStringView text, const TextForm& form, bool paragraphBreaks) {
+    const QByteArray lineBreak = form.lineBreak == LineBreak::CrLf ? "\r\n" : "\n";
+    QByteArray out = form.encoding == Encoding::Utf8 && form.bom ? "\xEF\xBB\xBF" : "";
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\n' || (c == QChar::ParagraphSeparator && paragraphBreaks)) {
+            out += lineBreak;
+        } else if (form.encoding == Encoding::Windows1251) {
+            const int b = cp1251::byteOf(c.unicode());
+            out += b < 0 ? '?' : char(b);
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += text.mid(i, 2).toUtf8();
+            ++i;
+        } else {
+            out += c.isSurrogate() ? QByteArray("?") : QString(c).toUtf8();
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -185,6 +207,33 @@ TEST(TextEncoder, PiecesAndChunksGiveTheSameBytesAsTheWholeText) {
     halves.append(u"\xDE00 \xDE00 \xD83D"_s);
     EXPECT_EQ(halves.take(), QByteArray("\xF0\x9F\x98\x80 ? ?"));
     EXPECT_EQ(halves.unencodable(), u"\xDE00\xD83D"_s);
+}
+
+TEST(TextEncoder, EveryKindOfCharacterAtEveryPlaceGivesTheSameBytesAsOneAtATime) {
+    // Runs of ASCII, letters, line breaks and the characters between them, so each kind falls
+    // at every place in the eight characters the fast path takes at once.
+    const QString alphabet = u"ab \"09;Яяёё\u2029\n№—\u00A0日\xD83D\xDE00\xDE00\xD83D\u0098"_s;
+    QRandomGenerator random(5);
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int length = random.bounded(1, 90);
+        while (text.size() < length) {
+            const QChar c = alphabet[random.bounded(int(alphabet.size()))];
+            text += QString(random.bounded(1, 12), c);
+        }
+        for (const TextForm form : {TextForm{}, TextForm{Encoding::Windows1251, LineBreak::Lf},
+                                    TextForm{Encoding::Utf8, LineBreak::CrLf, true},
+                                    TextForm{Encoding::Utf8, LineBreak::Lf}}) {
+            for (const bool paragraphBreaks : {false, true}) {
+                textfile::TextEncoder encoder(form);
+                encoder.setParagraphBreaks(paragraphBreaks);
+                encoder.append(text);
+                ASSERT_EQ(encoder.take(), referenceBytes(text, form, paragraphBreaks))
+                    << qPrintable(text) << " " << int(form.encoding) << int(form.lineBreak)
+                    << paragraphBreaks;
+            }
+        }
+    }
 }
 
 TEST(TextEncoder, AFailedSinkStopsTheEncoding) {

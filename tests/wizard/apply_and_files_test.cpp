@@ -387,3 +387,46 @@ TEST(WizardFiles, TheListLeavesOutTheLaunchCopy) {
         put(g.path(name), "");
     EXPECT_EQ(wizardFileList(g.dir.path()), (QStringList{u"__.cfg"_s, u"a.cfg"_s}));
 }
+
+TEST(WizardApply, GatheredEditsGiveWhatEditingRowByRowGives) {
+    // Settings that share lines, stand in both forms, lack a value, are missing, or close the
+    // text without a line break; the pages change every setting, or every third.
+    const QString texts[] = {
+        QString::fromLatin1(kOrdinary),
+        QString::fromLatin1(kReal),
+        u"cl_bob 1; cl_bobup \"2\" ;cl_bobcycle 3 // bob\nsetinfo _ah 1; setinfo \"dm\" \"0\"\n"
+        u"_ah 0; drawradar; hideradar\nname \"A;B\"; rate\nsensitivity 2"_s,
+        u"// nothing\n\n"_s,
+        u"adjust_crosshair; net_graph 1; net_graphpos 2\nsetinfo \"ghosts\"\nmp_timelimit"_s,
+    };
+    for (const QString& text : texts) {
+        for (const int every : {1, 3}) {
+            Wizard gathered(text);
+            Wizard stepwise(text);
+            for (Wizard* w : {&gathered, &stepwise}) {
+                pivoRead(w->ws, {});
+                int n = 0;
+                for (const WizardSetting& setting : wizardSettings()) {
+                    if (n++ % every != 0)
+                        continue;
+                    if (setting.choice)
+                        w->ws.values.*setting.choice = w->ws.values.*setting.choice == 1 ? 0 : 1;
+                    for (const FieldControl& field : setting.fields)
+                        w->ws.values.*field.text = field.spin ? u"7"_s : u"x y"_s;
+                }
+            }
+            ASSERT_TRUE(applySettings(gathered.ws));
+            for (const ApplyRow& row : applyRows())
+                if (stepwise.ws.writeEverySetting ||
+                    row.changed(stepwise.ws.values, stepwise.ws.valuesAsRead))
+                    row.write(stepwise.ws);
+            EXPECT_EQ(gathered.ws.mem1.content(), stepwise.ws.mem1.content()) << every;
+            EXPECT_EQ(gathered.ws.foundPosition, stepwise.ws.foundPosition);
+            EXPECT_EQ(gathered.shared.lastFoundPos, stepwise.shared.lastFoundPos);
+            EXPECT_EQ(gathered.ws.lineWritten, stepwise.ws.lineWritten);
+            // The document reads on as it now is.
+            EXPECT_EQ(hasCommand(gathered.ws.mem1, u"rate"_s),
+                      hasCommand(stepwise.ws.mem1, u"rate"_s));
+        }
+    }
+}

@@ -5,6 +5,7 @@
 #include "wizard/wizard_working_set.h"
 #include "wizard_test_support.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -38,6 +39,64 @@ TEST(ConfigCommands, ScannerReadsLinesAsTheConsoleDoes) {
             got.append(words.join(u'|'));
         }
         EXPECT_EQ(got, c.commands) << c.text.toStdString();
+    }
+}
+
+TEST(ConfigCommands, TheOnePassIndexFindsTheScannersCommands) {
+    // Pieces that change how a line reads, in random order: quotes (closed or not), ";", "//",
+    // a lone "/", blanks and tabs, CR, empty lines and long words that span the eight
+    // characters the search reads at once.
+    const QString pieces[] = {
+        u"bind"_s,
+        u"\"x y\""_s,
+        u"\""_s,
+        u";"_s,
+        u"//"_s,
+        u"/"_s,
+        u" "_s,
+        u"\t"_s,
+        u"\r"_s,
+        u"\n"_s,
+        u"\n\n"_s,
+        u"Rate"_s,
+        u"cl_updaterate_with_a_long_name"_s,
+        u"\"a;b//c\""_s,
+        u"ё"_s,
+        u"\"\""_s,
+    };
+    QRandomGenerator random(11);
+    for (int round = 0; round < 400; ++round) {
+        QString text;
+        for (int i = random.bounded(0, 40); i > 0; --i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        QStringList expected;
+        CommandScanner scanner(text);
+        CommandSpan span;
+        while (scanner.next(span))
+            expected.append(u"%1 %2 %3 %4"_s.arg(span.lineStart)
+                                .arg(span.lineEnd)
+                                .arg(span.start)
+                                .arg(span.word(text, 0).toString()));
+        QStringList found;
+        forEachCommandStart(text, [&](int lineStart, int lineEnd, int start, QStringView name) {
+            found.append(
+                u"%1 %2 %3 %4"_s.arg(lineStart).arg(lineEnd).arg(start).arg(name.toString()));
+        });
+        ASSERT_EQ(found, expected) << qPrintable(text);
+        // The index gives each name's commands in full, as the scanner reads them, in any case.
+        const CommandIndex index(text);
+        for (const QString& name : {u"bind"_s, u"RATE"_s, u"x y"_s, u"ё"_s}) {
+            QStringList byName;
+            for (const CommandSpan& c : index.named(name))
+                byName.append(u"%1 %2 %3"_s.arg(c.start).arg(c.end).arg(c.wordCount));
+            QStringList wanted;
+            CommandScanner again(text);
+            while (again.next(span))
+                if (sameName(span.word(text, 0), name))
+                    wanted.append(u"%1 %2 %3"_s.arg(span.start).arg(span.end).arg(span.wordCount));
+            EXPECT_EQ(byName, wanted) << qPrintable(text) << " " << qPrintable(name);
+            EXPECT_EQ(index.contains(name), !wanted.isEmpty());
+        }
     }
 }
 

@@ -1,0 +1,68 @@
+// Telling another program's change of the editor's file from a mere touch, with the fingerprint
+// a save makes of its bytes piece by piece.
+#include "shell/disk_stamp.h"
+
+#include "platform/text_file.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(ContentDigest, PiecesOfAnySizeGiveTheFingerprintOfTheWhole) {
+    QByteArray bytes(3 * 4096 + 123, Qt::Uninitialized);
+    QRandomGenerator random(3);
+    for (char& b : bytes)
+        b = char(random.bounded(256));
+    const QByteArray whole = ContentDigest::of(bytes);
+    for (const qsizetype piece : {1, 7, 4095, 4096, 4097, 10000}) {
+        ContentDigest digest;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            digest.addData(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+        EXPECT_EQ(digest.result(), whole) << piece;
+    }
+    // Any changed byte, in a whole block or in the last part, and any length changes it.
+    QByteArray other = bytes;
+    for (const qsizetype at : {qsizetype(0), qsizetype(4096), bytes.size() - 1}) {
+        other[at] = char(other[at] ^ 1);
+        EXPECT_NE(ContentDigest::of(other), whole) << at;
+        other[at] = bytes[at];
+    }
+    EXPECT_NE(ContentDigest::of(bytes + '\0'), whole);
+    EXPECT_NE(ContentDigest::of(bytes.left(4096)), ContentDigest::of(bytes.left(4096) + '\0'));
+    EXPECT_NE(ContentDigest::of(QByteArray()), ContentDigest::of(QByteArray(1, '\0')));
+}
+
+TEST(DiskStamp, AWriteIsKnownByItsBytesNotByItsTime) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.cfg"_s);
+    const QByteArray bytes = "bind w +forward\r\nname x\r\n";
+    ASSERT_TRUE(textfile::writeBytes(path, bytes).ok);
+    ContentDigest pieces;
+    pieces.addData(QByteArrayView(bytes).first(5));
+    pieces.addData(QByteArrayView(bytes).sliced(5));
+    DiskStamp stamp = DiskStamp::ofWrite(path, bytes.size(), pieces.result());
+    EXPECT_FALSE(stamp.changedOnDisk(path));
+
+    // Touched: the same bytes at a later time.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_FALSE(stamp.changedOnDisk(path));
+
+    // Rewritten with as many bytes, one of them different.
+    QByteArray changed = bytes;
+    changed[5] = 'W';
+    ASSERT_TRUE(textfile::writeBytes(path, changed).ok);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(120),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_TRUE(stamp.changedOnDisk(path));
+    EXPECT_FALSE(DiskStamp::ofFile(path).changedOnDisk(path));
+}
