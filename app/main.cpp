@@ -1,5 +1,6 @@
 // The program's start: the application, its shared values, the windows, the event loop.
 #include "app/window_wiring.h"
+#include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_user_dialogs.h"
@@ -16,6 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 int main(int argc, char** argv) {
     // A write past a file-size limit must fail as an error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tessera"_s);
     // No display name: Qt would append it to every window title.

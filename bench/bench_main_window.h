@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "shell/main_window.h"
@@ -13,6 +14,7 @@
 
 struct BenchMainWindow {
     BenchMainWindow(const QString& programDir, const QString& configPath, QSize size) {
+        keepFreedMemoryForReuse(); // as the program's start does
         state.home = ProgramHome::portable(programDir);
         state.arguments = {configPath};
         state.selfTest = true;
