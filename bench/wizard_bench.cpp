@@ -169,8 +169,7 @@ void BM_WizardReadAndApplyAll(benchmark::State& state) {
     SharedState shared;
     for (auto _ : state) {
         WizardWorkingSet ws(shared);
-        ws.mem1.setText(config);
-        ws.chosenReadable = true;
+        ws.chosenFileRead(config);
         clearPageValuesForNewFile(ws.values);
         pivoRead(ws, g_commands);
         changeEverySetting(ws.values);
