@@ -1,6 +1,7 @@
 // Whole-file reading and the atomic write routine.
 #include "platform/text_file.h"
 
+#include "platform/background_sync.h"
 #include "platform/cp1251.h"
 #include "platform/system_reasons.h"
 
@@ -146,6 +147,7 @@ AtomicWrite::~AtomicWrite() {
 
 void AtomicWrite::fail(const QString& reason) {
     m_result = {false, reason};
+    m_sync.reset(); // the descriptor it syncs is closed next
     m_file.cancelWriting();
     m_done = true;
 }
@@ -169,25 +171,28 @@ bool AtomicWrite::append(QByteArrayView bytes) {
         return false;
     }
     m_written += written;
-    startWriteback();
+    // A large file's data goes to the disk while the rest is still being made, so the sync at
+    // commit() waits for the last stretch only.
+    if (!m_sync && m_written >= BackgroundSync::kStretch)
+        m_sync = std::make_unique<BackgroundSync>(m_file.handle());
+    if (m_sync)
+        m_sync->written(m_written);
     return true;
 }
 
-void AtomicWrite::startWriteback() {
-#if defined(__linux__)
-    // The disk starts on what was written while the rest is still being made, so the sync at
-    // commit() waits for the last stretch only. A hint: commit() checks every byte regardless.
-    constexpr qint64 kStretch = 1024 * 1024;
-    if (m_written - m_writebackFrom < kStretch)
-        return;
-    ::sync_file_range(m_file.handle(), m_writebackFrom, m_written - m_writebackFrom,
-                      SYNC_FILE_RANGE_WRITE);
-    m_writebackFrom = m_written;
-#endif
+bool AtomicWrite::finishBackgroundSync() {
+    if (!m_sync)
+        return true;
+    const int error = m_sync->finish();
+    m_sync.reset();
+    if (error == 0)
+        return true;
+    fail(russianSystemReason(qt_error_string(error)));
+    return false;
 }
 
 WriteResult AtomicWrite::commit() {
-    if (m_done)
+    if (m_done || !finishBackgroundSync())
         return m_result;
     // commit() syncs as well but ignores a failure, and a failed sync (EIO) means the bytes
     // may never reach the disk: the new file is synced here and dropped when that fails.
@@ -206,6 +211,7 @@ WriteResult AtomicWrite::commit() {
 void AtomicWrite::cancel() {
     if (m_done)
         return;
+    m_sync.reset();
     m_file.cancelWriting();
     m_done = true;
     m_result = {false, QString()};

@@ -9,6 +9,10 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <memory>
+
+class BackgroundSync;
+
 namespace textfile {
 
 enum class ReadError {
@@ -77,11 +81,13 @@ public:
 
 private:
     void fail(const QString& reason);
-    void startWriteback();
+    // Stops the background sync; false (and the write failed) when one of its syncs failed.
+    bool finishBackgroundSync();
 
     QSaveFile m_file;
     qint64 m_written = 0;
-    qint64 m_writebackFrom = 0;
+    // Started once a large file's first stretch is written (see platform/background_sync.h).
+    std::unique_ptr<BackgroundSync> m_sync;
     bool m_done = false;
     WriteResult m_result;
 };

@@ -1,6 +1,8 @@
 // Document commands of the main editor.
 #include "shell/config_document.h"
 
+#include "shell/document_encoding.h"
+
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
@@ -71,11 +73,7 @@ void ConfigDocument::setTextForm(const textfile::TextForm& form) {
 
 QString ConfigDocument::unencodableIn(const textfile::TextForm& form) const {
     // Only the characters are wanted: the bytes go nowhere.
-    textfile::TextEncoder encoder(form, [](QByteArrayView) { return true; });
-    encoder.setParagraphBreaks(true);
-    m_view.visitText([&encoder](QStringView run) { encoder.append(run); });
-    encoder.finish();
-    return encoder.unencodable();
+    return encodeDocument(m_view, form, [](QByteArrayView) { return true; }).unencodable;
 }
 
 void ConfigDocument::chooseEncoding(textfile::Encoding encoding, bool bom) {
@@ -232,16 +230,13 @@ bool ConfigDocument::writeTo(const QString& path) {
     // What was written is remembered, to tell another program's change of the file later.
     ContentDigest digest;
     qint64 written = 0;
-    textfile::TextEncoder encoder(m_form, [&](QByteArrayView bytes) {
+    const DocumentEncoding encoded = encodeDocument(m_view, m_form, [&](QByteArrayView bytes) {
         digest.addData(bytes);
         written += bytes.size();
         return file.append(bytes);
     });
-    encoder.setParagraphBreaks(true);
-    m_view.visitText([&encoder](QStringView run) { encoder.append(run); });
-    const bool encoded = encoder.finish();
-    const QString& lost = encoder.unencodable();
-    if (encoded && !lost.isEmpty()) {
+    const QString& lost = encoded.unencodable;
+    if (encoded.ok && !lost.isEmpty()) {
         const QString encoding =
             m_form.encoding == textfile::Encoding::Utf8 ? u"UTF-8"_s : u"Windows-1251"_s;
         const auto answer = m_dialogs.confirmYesNo(

@@ -36,6 +36,15 @@ public:
     virtual void visitText(const std::function<void(QStringView)>& visit) const {
         visit(documentText());
     }
+    // The characters of that text from `from` up to `to` (-1: its end), in runs.
+    virtual void visitTextRange(qsizetype from, qsizetype to,
+                                const std::function<void(QStringView)>& visit) const {
+        const QString text = documentText();
+        visit(QStringView(text).mid(from, to < 0 ? -1 : to - from));
+    }
+    // The start of a line near the middle of a text large enough to be read in two halves at
+    // once (visitTextRange is then called from two threads at the same time), or 0.
+    virtual qsizetype textMiddleLineStart() const { return 0; }
     // The encoding and line breaks the next save writes (a status panel).
     virtual void showTextForm(const textfile::TextForm& /*form*/) {}
 };

@@ -11,4 +11,7 @@ class QTextDocument;
 // Calls `visit` with the document's characters in order, in the runs the document stores them in
 // (one run for a text as loaded, more after edits); lines are separated by
 // QChar::ParagraphSeparator. Together the runs are document.toRawText().
-void forEachTextRun(const QTextDocument& document, const std::function<void(QStringView)>& visit);
+// `from` and `to` (-1: the end) limit the walk to a stretch of those characters; walks of one
+// document from several threads may run at once while nothing changes it.
+void forEachTextRun(const QTextDocument& document, const std::function<void(QStringView)>& visit,
+                    qsizetype from = 0, qsizetype to = -1);

@@ -96,6 +96,9 @@ public:
     QString printTitle() const override;
     void reloadDocumentText(const QString& text) override;
     void visitText(const std::function<void(QStringView)>& visit) const override;
+    void visitTextRange(qsizetype from, qsizetype to,
+                        const std::function<void(QStringView)>& visit) const override;
+    qsizetype textMiddleLineStart() const override;
     void showTextForm(const textfile::TextForm& form) override;
 
     QString settingsPath() const;

@@ -4,11 +4,13 @@
 
 #include "shell/document_text_runs.h"
 
+
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -62,6 +64,19 @@ void TForm1::showTextForm(const textfile::TextForm& form) {
 
 void TForm1::visitText(const std::function<void(QStringView)>& visit) const {
     forEachTextRun(*Memo1->document(), visit);
+}
+
+void TForm1::visitTextRange(qsizetype from, qsizetype to,
+                            const std::function<void(QStringView)>& visit) const {
+    forEachTextRun(*Memo1->document(), visit, from, to);
+}
+
+qsizetype TForm1::textMiddleLineStart() const {
+    // Below this a second thread costs about what it saves.
+    constexpr int kLeastToShare = 256 * 1024;
+    const QTextDocument* document = Memo1->document();
+    const int size = document->characterCount();
+    return size < kLeastToShare ? 0 : document->findBlock(size / 2).position();
 }
 
 void TForm1::Cp12511Click() {

@@ -285,6 +285,23 @@ TEST(TextFile, AStreamedWriteReplacesTheFileOnlyAtCommit) {
     ASSERT_TRUE(file.commit().ok);
     EXPECT_EQ(slurp(path), QByteArray("new"));
 
+    // A large file is synced in the background while it is written; cancelled then, the old
+    // file stays, and committed, every byte is there.
+    QByteArray large;
+    for (int i = 0; large.size() < 5 * 1024 * 1024; ++i)
+        large += "bind \"KEY" + QByteArray::number(i) + "\" \"+attack\"\r\n";
+    for (const bool keep : {false, true}) {
+        textfile::AtomicWrite big(path);
+        for (qsizetype at = 0; at < large.size(); at += 100 * 1024)
+            ASSERT_TRUE(big.append(QByteArrayView(large).sliced(at).first(
+                std::min<qsizetype>(100 * 1024, large.size() - at))));
+        if (keep) {
+            ASSERT_TRUE(big.commit().ok);
+        }
+        EXPECT_EQ(slurp(path), keep ? large : QByteArray("new"));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
     textfile::AtomicWrite nowhere(dir.filePath(u"no/such/folder/x.cfg"_s));
     EXPECT_FALSE(nowhere.append("x"));
     const textfile::WriteResult failed = nowhere.commit();

@@ -1,8 +1,8 @@
 // The main editor saves a file in the form it was opened in, names that form in the status bar,
 // and changes it from the "Файл" menu.
 #include "app/window_wiring.h"
-#include "shell/main_window.h"
 #include "shell/document_text_runs.h"
+#include "shell/main_window.h"
 #include "test_app.h"
 
 #include <QAction>
@@ -123,12 +123,62 @@ TEST_F(DocumentForm, TheFileMenuChangesTheFormOfTheNextSave) {
     EXPECT_EQ(formPanel(), u"Windows-1251, CR LF"_s);
 }
 
-// The runs the save encodes are the document's whole text, also after edits and undo.
+// A large text is encoded in two halves at once; what is written is the same as one pass gives,
+// in every form, with the characters the form lacks named once each in order of appearance.
+TEST_F(DocumentForm, ALargeTextIsSavedWholeInEachForm) {
+    QString text;
+    for (int i = 0; text.size() < 400 * 1024; ++i)
+        text += u"bind \"KEY%1\" \"say привет\" // №%1\n"_s.arg(i);
+    // Characters the code page lacks: one in each half, and one in both.
+    text.insert(100, u"日"_s);
+    text.insert(text.size() - 100, u"本日"_s);
+    text += u"😀"_s;
+    const QString path = file(u"large.cfg"_s);
+    app.writeFile(path, "old");
+    open(path);
+    form->setDocumentText(text, false);
+    const struct {
+        const char* action;
+        textfile::TextForm form;
+    } cases[] = {
+        {"Utf8Bom1", {textfile::Encoding::Utf8, textfile::LineBreak::CrLf, true, false}},
+        {"Cp12511", {textfile::Encoding::Windows1251, textfile::LineBreak::CrLf, false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        const bool windows1251 = c.form.encoding == textfile::Encoding::Windows1251;
+        if (windows1251)
+            app.dialogs.expect(Kind::Warning); // the characters it lacks, named at once
+        form->action(QString::fromLatin1(c.action))->trigger();
+        form->action(u"CrLf1"_s)->trigger();
+        if (windows1251)
+            app.dialogs.expect(Kind::YesNo, Answer::Yes);
+        form->Save1Click();
+        QString lost;
+        const QByteArray expected = textfile::encodeText(text, c.form, &lost);
+        EXPECT_TRUE(app.readFile(path) == expected); // a megabyte is too long to print
+        if (windows1251) {
+            EXPECT_TRUE(app.dialogs.lastText().contains(u": 日本😀\n"_s)) << qPrintable(lost);
+        }
+    }
+}
+
+// The runs the save encodes are the document's whole text, also after edits and undo, and any
+// two stretches of it together are the whole.
 TEST(DocumentTextRuns, TogetherTheyAreTheDocumentsText) {
     QTextDocument document;
     auto runs = [&] {
         QString joined;
         forEachTextRun(document, [&](QStringView run) { joined += run; });
+        const QString all = document.toRawText();
+        for (qsizetype split = 0; split <= all.size(); ++split) {
+            QString halves;
+            forEachTextRun(
+                document, [&](QStringView run) { halves += run; }, 0, split);
+            forEachTextRun(
+                document, [&](QStringView run) { halves += run; }, split);
+            EXPECT_EQ(halves, all) << split;
+        }
         return joined;
     };
     EXPECT_EQ(runs(), QString());

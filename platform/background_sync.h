@@ -1,0 +1,40 @@
+// Syncing a large file to disk while it is still being written: on a 16 MB save the final sync
+// would otherwise wait for the disk to take the whole file, after all of it was made.
+#pragma once
+
+#include <QtGlobal>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// A thread that syncs an open file's data (fdatasync) each time another stretch of it has been
+// written, so the writer's own sync at the end waits for the last stretch only. It only ever
+// syncs: the descriptor stays the writer's, who must call finish() before closing it.
+class BackgroundSync {
+public:
+    explicit BackgroundSync(int fd);
+    BackgroundSync(const BackgroundSync&) = delete;
+    BackgroundSync& operator=(const BackgroundSync&) = delete;
+    ~BackgroundSync(); // finishes
+
+    // The writer has written `total` bytes so far.
+    void written(qint64 total);
+    // Stops the thread once its sync under way (if any) is done; returns the first failed sync's
+    // errno, or 0. A failed sync means written bytes may never reach the disk.
+    int finish();
+
+    // How much newly written data starts a sync.
+    static constexpr qint64 kStretch = 2 * 1024 * 1024;
+
+private:
+    void run();
+
+    const int m_fd;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    qint64 m_written = 0; // guarded by m_mutex, as are the two below
+    bool m_stop = false;
+    int m_error = 0;
+    std::thread m_thread;
+};
