@@ -3,14 +3,17 @@
 // alternate in every round (which goes first alternates too) and events are processed after each
 // step on both sides. Prints, per size, the medians, the spread (lowest and highest quarter) and
 // the ratio, and ours per megabyte to show that the cost grows linearly; then the same in CPU
-// time, the CPU time of walking the document's text alone, and of walking and encoding it (into
-// chunks that go nowhere). The document is edited once before it is saved, as a user's is.
-// Usage: save_bench [ROUNDS]
+// time (every thread's), the CPU time of walking the document's text alone, of walking and
+// encoding it on one thread (into chunks that go nowhere), and the wall-clock time of the same
+// on two threads as the save does it. The document is edited once before it is saved, as a
+// user's is.
+// Usage: save_bench [ROUNDS [MEGABYTES]]
 #include "app/app_context.h"
 #include "bench_main_window.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "platform/text_file.h"
+#include "shell/document_encoding.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
 
@@ -95,9 +98,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(4, std::atoi(argv[1])) : 12;
     QTemporaryDir dir;
-    std::printf("%-6s %22s %22s %7s %9s   %6s %6s %7s %7s %7s\n", "size", "ours ms (q1-q3)",
-                "floor ms (q1-q3)", "ratio", "ours/MB", "cpu", "floor", "ratio", "walk", "encode");
-    for (const int megabytes : {1, 2, 4, 8, 16}) {
+    std::printf("%-6s %22s %22s %7s %9s   %6s %6s %7s %7s %7s %7s\n", "size", "ours ms (q1-q3)",
+                "floor ms (q1-q3)", "ratio", "ours/MB", "cpu", "floor", "ratio", "walk", "encode",
+                "shared");
+    std::vector<int> sizes = {1, 2, 4, 8, 16};
+    if (argc > 2)
+        sizes = {std::max(1, std::atoi(argv[2]))};
+    for (const int megabytes : sizes) {
         const QString path = dir.filePath(u"big.cfg"_s);
         if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024)).ok)
             qFatal("cannot write %s", qPrintable(path));
@@ -120,7 +127,7 @@ int main(int argc, char** argv) {
 
         // Where ours goes: walking the document's runs, and the runs encoded into chunks that go
         // nowhere.
-        std::vector<double> walkOnly, encodeOnly;
+        std::vector<double> walkOnly, encodeOnly, encodeShared;
         for (int r = 0; r < rounds; ++r) {
             qsizetype units = 0;
             walkOnly.push_back(timingOf([&] {
@@ -136,6 +143,10 @@ int main(int argc, char** argv) {
                                                     [&](QStringView run) { encoder.append(run); });
                                      encoder.finish();
                                  }).cpu);
+            encodeShared.push_back(timingOf([&] {
+                                       encodeDocument(form, form.document().textForm(),
+                                                      [](QByteArrayView) { return true; });
+                                   }).wall);
         }
 
         std::vector<double> ours, floor, oursCpu, floorCpu;
@@ -157,10 +168,10 @@ int main(int argc, char** argv) {
         const double fc = spreadOf(floorCpu).median;
         std::printf(
             "%2d MB  %8.1f (%5.1f-%6.1f) %8.1f (%5.1f-%6.1f) %6.2fx %8.2f   %6.1f %6.1f %6.2fx "
-            "%7.1f %7.1f\n",
+            "%7.1f %7.1f %7.1f\n",
             megabytes, o.median, o.low, o.high, f.median, f.low, f.high, o.median / f.median,
             o.median / megabytes, oc, fc, oc / fc, spreadOf(walkOnly).median,
-            spreadOf(encodeOnly).median);
+            spreadOf(encodeOnly).median, spreadOf(encodeShared).median);
         std::fflush(stdout);
     }
     return 0;

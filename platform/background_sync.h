@@ -25,7 +25,7 @@ public:
     int finish();
 
     // How much newly written data starts a sync.
-    static constexpr qint64 kStretch = 2 * 1024 * 1024;
+    static constexpr qint64 kStretch = 1024 * 1024;
 
 private:
     void run();

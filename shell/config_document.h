@@ -42,9 +42,10 @@ public:
         const QString text = documentText();
         visit(QStringView(text).mid(from, to < 0 ? -1 : to - from));
     }
-    // The start of a line near the middle of a text large enough to be read in two halves at
-    // once (visitTextRange is then called from two threads at the same time), or 0.
-    virtual qsizetype textMiddleLineStart() const { return 0; }
+    // Line starts, the first at 0, about every `characters` characters of that text, when it can
+    // be read in those stretches from two threads at the same time (visitTextRange); none when
+    // it cannot.
+    virtual QList<qsizetype> lineStartsEvery(qsizetype /*characters*/) const { return {}; }
     // The encoding and line breaks the next save writes (a status panel).
     virtual void showTextForm(const textfile::TextForm& /*form*/) {}
 };

@@ -1,51 +1,99 @@
-// The save's encoding of the editor's text, in two halves on two threads for a large text.
+// The save's encoding of the editor's text, a large text on two threads.
 #include "shell/document_encoding.h"
 
 #include "shell/config_document.h"
 
+#include <atomic>
 #include <future>
 #include <system_error>
+#include <thread>
 #include <vector>
+
+namespace {
+
+// A stretch's bytes and the characters it could not hold, made on the helping thread.
+struct EncodedStretch {
+    std::vector<QByteArray> chunks;
+    QString unencodable;
+};
+
+// Stretches of about this many characters: a few for a megabyte, so both threads have work from
+// the start and the file grows steadily.
+constexpr qsizetype kStretch = 512 * 1024;
+
+void addUnencodable(QString& lost, const QString& more) {
+    for (const QChar c : more)
+        if (!lost.contains(c))
+            lost.append(c);
+}
+
+} // namespace
 
 DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextForm& form,
                                 const textfile::TextEncoder::Sink& sink) {
-    const qsizetype middle = view.textMiddleLineStart();
-    textfile::TextEncoder first(form, sink);
-    first.setParagraphBreaks(true);
-    if (middle <= 0) {
-        view.visitText([&first](QStringView run) { first.append(run); });
-        const bool ok = first.finish();
-        return {ok, first.unencodable()};
+    // Stretch i runs from starts[i] to starts[i + 1] (-1: the end). Each begins a line, so no
+    // line break or character pair is split between two of them.
+    QList<qsizetype> starts = view.lineStartsEvery(kStretch);
+    if (starts.size() < 2) {
+        textfile::TextEncoder encoder(form, sink);
+        encoder.setParagraphBreaks(true);
+        view.visitText([&encoder](QStringView run) { encoder.append(run); });
+        const bool ok = encoder.finish();
+        return {ok, encoder.unencodable()};
     }
-    // The second half starts a line, so no line break or character pair is split between the
-    // halves; its bytes follow the first half's (no byte order mark of their own).
+    starts.append(-1);
+    const qsizetype stretches = starts.size() - 1;
+    // The bytes of the later stretches follow the first one's: no byte order mark of their own.
     textfile::TextForm rest = form;
     rest.bom = false;
-    auto encodeSecondHalf = [&view, rest, middle] {
-        std::vector<QByteArray> chunks;
-        textfile::TextEncoder second(rest, [&chunks](QByteArrayView bytes) {
-            chunks.emplace_back(bytes.data(), bytes.size());
-            return true;
-        });
-        second.setParagraphBreaks(true);
-        view.visitTextRange(middle, -1, [&second](QStringView run) { second.append(run); });
-        second.finish();
-        return std::pair(std::move(chunks), second.unencodable());
+    auto encodeStretch = [&](qsizetype i, const textfile::TextEncoder::Sink& to) {
+        textfile::TextEncoder encoder(i == 0 ? form : rest, to);
+        encoder.setParagraphBreaks(true);
+        view.visitTextRange(starts[i], starts[i + 1],
+                            [&encoder](QStringView run) { encoder.append(run); });
+        const bool ok = encoder.finish();
+        return std::pair(ok, encoder.unencodable());
     };
-    std::future<std::pair<std::vector<QByteArray>, QString>> secondHalf;
+
+    // The helping thread takes the odd stretches, in order, into memory.
+    std::vector<std::promise<EncodedStretch>> odd(size_t(stretches / 2));
+    std::vector<std::future<EncodedStretch>> oddDone;
+    for (auto& promise : odd)
+        oddDone.push_back(promise.get_future());
+    std::atomic<bool> stop = false;
+    auto help = [&] {
+        for (size_t k = 0; k < odd.size(); ++k) {
+            EncodedStretch stretch;
+            if (!stop)
+                stretch.unencodable = encodeStretch(qsizetype(2 * k + 1), [&](QByteArrayView b) {
+                                          stretch.chunks.emplace_back(b.data(), b.size());
+                                          return true;
+                                      }).second;
+            odd[k].set_value(std::move(stretch));
+        }
+    };
+    std::thread helper;
     try {
-        secondHalf = std::async(std::launch::async, encodeSecondHalf);
+        helper = std::thread(help);
     } catch (const std::system_error&) {
-        secondHalf = std::async(std::launch::deferred, encodeSecondHalf); // no thread to be had
+        help(); // no thread to be had: the same work, one stretch after another
     }
-    view.visitTextRange(0, middle, [&first](QStringView run) { first.append(run); });
-    bool ok = first.finish();
-    const auto [chunks, secondLost] = secondHalf.get();
-    for (const QByteArray& chunk : chunks)
-        ok = ok && sink(chunk);
-    QString lost = first.unencodable();
-    for (const QChar c : secondLost)
-        if (!lost.contains(c))
-            lost.append(c);
-    return {ok, lost};
+
+    DocumentEncoding result;
+    for (qsizetype i = 0; i < stretches && result.ok; ++i) {
+        if (i % 2 == 0) {
+            const auto [ok, lost] = encodeStretch(i, sink);
+            result.ok = ok;
+            addUnencodable(result.unencodable, lost);
+            continue;
+        }
+        const EncodedStretch stretch = oddDone[size_t(i / 2)].get();
+        for (const QByteArray& chunk : stretch.chunks)
+            result.ok = result.ok && sink(chunk);
+        addUnencodable(result.unencodable, stretch.unencodable);
+    }
+    stop = true;
+    if (helper.joinable())
+        helper.join();
+    return result;
 }

@@ -1,6 +1,7 @@
-// Encoding the editor's text for a save. A large text is read in two halves at once: the second
-// half is encoded into memory on another thread while the first goes to the file, so on a 16 MB
-// config the save waits for half the reading and encoding.
+// Encoding the editor's text for a save. A large text is read in stretches of whole lines on two
+// threads at once: one encodes every other stretch into memory while the program's own thread
+// encodes the rest straight to the file, so on a 16 MB config the save waits for about half the
+// reading and encoding, and the file grows steadily for the disk to take as it is written.
 #pragma once
 
 #include "platform/text_form.h"
@@ -14,6 +15,6 @@ struct DocumentEncoding {
     QString unencodable; // each character the form cannot hold, once, in order of appearance
 };
 
-// Hands the bytes of the view's text in `form` to `sink`, in order.
+// Hands the bytes of the view's text in `form` to `sink`, in order, from the calling thread.
 DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextForm& form,
                                 const textfile::TextEncoder::Sink& sink);

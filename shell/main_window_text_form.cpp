@@ -4,7 +4,6 @@
 
 #include "shell/document_text_runs.h"
 
-
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
@@ -71,12 +70,16 @@ void TForm1::visitTextRange(qsizetype from, qsizetype to,
     forEachTextRun(*Memo1->document(), visit, from, to);
 }
 
-qsizetype TForm1::textMiddleLineStart() const {
-    // Below this a second thread costs about what it saves.
-    constexpr int kLeastToShare = 256 * 1024;
+QList<qsizetype> TForm1::lineStartsEvery(qsizetype characters) const {
     const QTextDocument* document = Memo1->document();
-    const int size = document->characterCount();
-    return size < kLeastToShare ? 0 : document->findBlock(size / 2).position();
+    const qsizetype size = document->characterCount();
+    QList<qsizetype> starts = {0};
+    for (qsizetype at = characters; at < size; at += characters) {
+        const qsizetype start = document->findBlock(int(at)).position();
+        if (start > starts.last())
+            starts.append(start);
+    }
+    return starts;
 }
 
 void TForm1::Cp12511Click() {
