@@ -139,6 +139,13 @@ QString describeForm(const TextForm& form) {
     return encoding + (form.lineBreak == LineBreak::CrLf ? u", CR LF"_s : u", LF"_s);
 }
 
+QString describeFormShortly(const TextForm& form) {
+    QString encoding = u"1251"_s;
+    if (form.encoding == Encoding::Utf8)
+        encoding = form.bom ? u"UTF-8 BOM"_s : u"UTF-8"_s;
+    return encoding + (form.lineBreak == LineBreak::CrLf ? u", CRLF"_s : u", LF"_s);
+}
+
 QString mixedBreaksNote(const TextForm& form) {
     if (!form.hadMixed)
         return QString();

@@ -29,6 +29,8 @@ struct TextForm {
 
 // The status bar's words for a form: "Windows-1251, CR LF", "UTF-8, LF", "UTF-8 с BOM, CR LF".
 QString describeForm(const TextForm& form);
+// The same in a few letters, for a narrow status bar ("1251, CRLF").
+QString describeFormShortly(const TextForm& form);
 // A note for a file whose line breaks were mixed, naming what a save writes; empty otherwise.
 QString mixedBreaksNote(const TextForm& form);
 

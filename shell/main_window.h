@@ -19,6 +19,7 @@ class QMenu;
 class QToolBar;
 class QFrame;
 class ClickableLabel;
+class GivingWayLabel;
 class FindDialog;
 class PlainTextSearchTarget;
 class SearchTarget;
@@ -213,7 +214,7 @@ private:
     QLabel* Label5 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* m_panels[3] = {};
-    QLabel* m_formPanel = nullptr; // the encoding and line breaks, at the right end
+    GivingWayLabel* m_formPanel = nullptr; // the encoding and line breaks, at the right end
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
 

@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 
 #include "shell/document_text_runs.h"
+#include "shell/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -14,12 +15,17 @@
 using namespace Qt::Literals::StringLiterals;
 
 void TForm1::setUpTextForm() {
-    m_formPanel = new QLabel(StatusBar1);
+    // The encoding gives way to the file name: in a narrow window it shortens, then goes, so the
+    // name keeps up to 200 pixels after the caret and message panels.
+    m_formPanel = new GivingWayLabel(StatusBar1, [this] {
+        constexpr int kNameRoom = 200;
+        constexpr int kSpacingAndGrip = 40;
+        return m_panels[0]->width() + m_panels[1]->width() +
+               std::min(kNameRoom, m_panels[2]->sizeHint().width()) + kSpacingAndGrip;
+    });
     m_formPanel->setObjectName(u"StatusPanel3"_s);
     m_formPanel->setFrameShape(QFrame::Panel);
     m_formPanel->setFrameShadow(QFrame::Sunken);
-    // It gives way in a narrow window rather than widen it or squeeze the caret panel.
-    m_formPanel->setMinimumWidth(1);
     StatusBar1->addPermanentWidget(m_formPanel);
     if (QMenu* menu = m_menus.value(u"TextForm1"_s))
         menu->menuAction()->setObjectName(u"TextForm1"_s);
@@ -45,9 +51,12 @@ void TForm1::showTextForm(const textfile::TextForm& form) {
     if (!m_formPanel)
         return;
     const QString note = textfile::mixedBreaksNote(form);
-    m_formPanel->setText(textfile::describeForm(form) +
-                         (note.isEmpty() ? QString() : u" (были смешанные)"_s));
-    m_formPanel->setToolTip(note);
+    m_formPanel->setTexts(textfile::describeForm(form) +
+                              (note.isEmpty() ? QString() : u" (были смешанные)"_s),
+                          textfile::describeFormShortly(form));
+    // The whole form in the tool tip too, for when the panel is short or gone.
+    m_formPanel->setToolTip(textfile::describeForm(form) +
+                            (note.isEmpty() ? QString() : u"\n"_s + note));
     const bool utf8 = form.encoding == textfile::Encoding::Utf8;
     const std::pair<QString, bool> marks[] = {
         {u"Cp12511"_s, !utf8},

@@ -49,6 +49,50 @@ void ElidedLabel::paintEvent(QPaintEvent* event) {
                           foregroundRole());
 }
 
+GivingWayLabel::GivingWayLabel(QWidget* bar, std::function<int()> othersNeed)
+    : ElidedLabel(bar), m_othersNeed(std::move(othersNeed)) {
+    bar->installEventFilter(this);
+}
+
+void GivingWayLabel::setTexts(const QString& text, const QString& shortText) {
+    m_short = shortText;
+    setText(text);
+    updateGeometry();
+}
+
+int GivingWayLabel::widthFor(const QString& text) const {
+    return fontMetrics().horizontalAdvance(text) + 2 * (frameWidth() + margin()) + 4;
+}
+
+QString GivingWayLabel::shownText() const {
+    const int room = contentsRect().width() - 2 * margin();
+    if (fontMetrics().horizontalAdvance(text()) <= room)
+        return text();
+    return fontMetrics().horizontalAdvance(m_short) <= room ? m_short : QString();
+}
+
+QSize GivingWayLabel::sizeHint() const {
+    const QWidget* bar = parentWidget();
+    const int room = bar ? bar->width() - m_othersNeed() : widthFor(text());
+    int width = 0;
+    if (widthFor(text()) <= room)
+        width = widthFor(text());
+    else if (widthFor(m_short) <= room)
+        width = widthFor(m_short);
+    return QSize(width, QLabel::sizeHint().height());
+}
+
+QSize GivingWayLabel::minimumSizeHint() const {
+    return QSize(0, QLabel::minimumSizeHint().height());
+}
+
+bool GivingWayLabel::eventFilter(QObject* watched, QEvent* event) {
+    // Asked again before the bar lays its panels out at the new width.
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        updateGeometry();
+    return false;
+}
+
 void limitDropDown(QComboBox* box, int rows) {
     box->setMaxVisibleItems(std::min(rows, 20));
     // Styles that open a list as a menu (Fusion among them) ignore the limit otherwise.

@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 class QComboBox;
 
 // The frame of the program's fixed-size dialogs: a title and a close button, nothing to resize,
@@ -44,6 +46,28 @@ class PathLabel : public ElidedLabel {
 public:
     using ElidedLabel::ElidedLabel;
     QString shownText() const override;
+};
+
+// A status bar panel that gives way before the panels left of it: it shows its text when the bar
+// has room for it after the `othersNeed()` pixels the other panels should keep, else its short
+// text, else nothing. Its text() stays the whole text.
+class GivingWayLabel : public ElidedLabel {
+    Q_OBJECT
+public:
+    GivingWayLabel(QWidget* bar, std::function<int()> othersNeed);
+    void setTexts(const QString& text, const QString& shortText);
+    QString shownText() const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int widthFor(const QString& text) const;
+
+    std::function<int()> m_othersNeed;
+    QString m_short;
 };
 
 // A drop-down list opens at most `rows` (and never more than 20) rows tall, whatever the style

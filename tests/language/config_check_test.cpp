@@ -265,9 +265,10 @@ TEST(ConfigCheck, RealConfigShapes) {
         for (const ConfigFinding& f : found)
             captions.append(findingCaption(f));
         EXPECT_EQ(summary, shape.found) << captions.join(u'\n').toStdString();
-        if (!found.isEmpty())
+        if (!found.isEmpty()) {
             EXPECT_TRUE(found.first().message.contains(shape.mentions))
                 << found.first().message.toStdString();
+        }
     }
 }
 

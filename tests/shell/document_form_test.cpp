@@ -3,9 +3,11 @@
 #include "app/window_wiring.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
+#include "shell/qt_widget_helpers.h"
 #include "test_app.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -121,6 +123,23 @@ TEST_F(DocumentForm, TheFileMenuChangesTheFormOfTheNextSave) {
     // A new document is Windows-1251 with CR LF again.
     form->New1Click();
     EXPECT_EQ(formPanel(), u"Windows-1251, CR LF"_s);
+}
+
+// In a narrow window the form panel shortens, then goes, so the file name keeps its room.
+TEST_F(DocumentForm, TheFormPanelGivesWayToTheFileName) {
+    auto* panel = form->findChild<GivingWayLabel*>(u"StatusPanel3"_s);
+    auto* name = form->findChild<QLabel*>(u"StatusPanel2"_s);
+    const struct {
+        int width;
+        QString shown;
+    } cases[] = {{1100, u"Windows-1251, CR LF"_s}, {600, u"1251, CRLF"_s}, {540, QString()}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        form->resize(c.width, 500);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(panel->shownText(), c.shown);
+        EXPECT_GE(name->width(), std::min(200, name->sizeHint().width()));
+    }
 }
 
 // A large text is encoded in two halves at once; what is written is the same as one pass gives,
