@@ -119,11 +119,8 @@ void ConfigDocument::initialise(const QStringList& arguments) {
         const QString name = m_arguments.first();
         const textfile::ReadResult r = textfile::readEditableText(name);
         if (r.ok()) {
-            m_view.setDocumentText(r.text, true);
-            m_disk = DiskStamp::ofFile(name);
             setFileName(name);
-            setTextForm(r.form);
-            m_view.setDocumentModified(false);
+            takeFileText(name, r, Placing::CaretAtEnd);
             return;
         }
         m_dialogs.error(textfile::notOpenedMessage(name, r));
@@ -182,16 +179,45 @@ void ConfigDocument::open() {
         setFileName(chosen.fileName);
 }
 
+namespace {
+
+// The characters a text document takes as the end of a paragraph: the editor shows each as a
+// line break and a save writes a line break for it. A UTF-8 file may hold them.
+QString paragraphBreaksIn(QStringView text) {
+    QString found;
+    for (const char16_t c : {u'\u2029', u'\uFDD0', u'\uFDD1'})
+        if (text.contains(QChar(c)))
+            found += (found.isEmpty() ? u"U+"_s : u", U+"_s) +
+                     QString::number(unsigned(c), 16).toUpper();
+    return found;
+}
+
+} // namespace
+
+void ConfigDocument::takeFileText(const QString& path, const textfile::ReadResult& r,
+                                  Placing placing) {
+    if (placing == Placing::KeepCaretLine)
+        m_view.reloadDocumentText(r.text);
+    else
+        m_view.setDocumentText(r.text, placing == Placing::CaretAtEnd);
+    setTextForm(r.form);
+    m_view.setDocumentModified(false);
+    m_disk = DiskStamp::ofFile(path);
+    const QString breaks = paragraphBreaksIn(r.text);
+    if (!breaks.isEmpty())
+        m_dialogs.warning(u"В файле "_s + path + u" есть символы разрыва абзаца ("_s + breaks +
+                          u"). Редактор показывает их как переводы строк, и при сохранении они "
+                          u"будут записаны как переводы строк. Чтобы файл остался прежним, "
+                          u"сохраните правку под другим именем."_s);
+}
+
 bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
     const textfile::ReadResult r = textfile::readEditableText(path);
     if (!r.ok()) {
         m_dialogs.error(textfile::notOpenedMessage(path, r));
         return false;
     }
-    m_view.setDocumentText(r.text, caretAtEnd);
-    setTextForm(r.form);
-    m_view.setDocumentModified(false);
-    m_disk = DiskStamp::ofFile(path);
+    takeFileText(path, r, caretAtEnd ? Placing::CaretAtEnd : Placing::CaretAtStart);
     return true;
 }
 
@@ -201,10 +227,7 @@ bool ConfigDocument::reload() {
         m_dialogs.error(textfile::notOpenedMessage(m_fileName, r));
         return false;
     }
-    m_view.reloadDocumentText(r.text);
-    setTextForm(r.form);
-    m_view.setDocumentModified(false);
-    m_disk = DiskStamp::ofFile(m_fileName);
+    takeFileText(m_fileName, r, Placing::KeepCaretLine);
     return true;
 }
 
@@ -216,10 +239,7 @@ bool ConfigDocument::takeChangesFromDisk() {
     const textfile::ReadResult r = textfile::readEditableText(m_fileName);
     if (!r.ok())
         return false;
-    m_view.reloadDocumentText(r.text);
-    setTextForm(r.form);
-    m_view.setDocumentModified(false);
-    m_disk = DiskStamp::ofFile(m_fileName);
+    takeFileText(m_fileName, r, Placing::KeepCaretLine);
     return true;
 }
 

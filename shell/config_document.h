@@ -3,6 +3,7 @@
 // The editor itself stays behind the DocumentView interface, so the commands are plain logic.
 #pragma once
 
+#include "platform/text_file.h"
 #include "platform/text_form.h"
 #include "shell/disk_stamp.h"
 
@@ -102,6 +103,9 @@ private:
     // Writes the text; on failure shows the error and returns false.
     bool writeTo(const QString& path);
     bool loadFrom(const QString& path, bool caretAtEnd);
+    enum class Placing { CaretAtStart, CaretAtEnd, KeepCaretLine };
+    // Shows a file's text as read, unmodified, and notes the file as it is on disk.
+    void takeFileText(const QString& path, const textfile::ReadResult& r, Placing placing);
     // Takes the file's text again, keeping the caret's line.
     bool reload();
     void setFileName(const QString& name);

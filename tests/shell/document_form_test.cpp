@@ -81,6 +81,20 @@ TEST_F(DocumentForm, OpeningAndSavingGivesBackTheSameBytes) {
     }
 }
 
+// A paragraph separator in a UTF-8 file would silently become a line break: opening it says so.
+TEST_F(DocumentForm, OpeningAFileWithParagraphSeparatorsWarnsOfTheChange) {
+    const QString path =
+        app.writeFile(file(u"p.cfg"_s), utf8(u"bind w x\u2029name y\nsay \uFDD0\n"_s));
+    app.dialogs.expectFile(Kind::Open, path);
+    app.dialogs.expect(Kind::Warning);
+    form->Open1Click();
+    EXPECT_EQ(form->document().fileName(), path);
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"(U+2029, U+FDD0)"_s));
+    EXPECT_TRUE(app.dialogs.lastText().contains(path));
+    const QString plain = app.writeFile(file(u"plain.cfg"_s), utf8(u"bind w x\u2028\n"_s));
+    open(plain); // no box for a file without them
+}
+
 TEST_F(DocumentForm, TypedTextIsWrittenInTheFilesForm) {
     const QString path = app.writeFile(file(u"u.cfg"_s), utf8(u"// мой\nbind w x\n"_s));
     open(path);
