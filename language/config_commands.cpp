@@ -2,6 +2,7 @@
 #include "language/config_commands.h"
 
 #include <QVarLengthArray>
+#include <algorithm>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -41,29 +42,38 @@ int findEither(const char16_t* s, int from, int size, char16_t a, char16_t b) {
     return size;
 }
 
-// The first quote, ";", "/" or line break from `from` on, or `size`: what ends or changes the
-// reading of a command once its name is read.
-int findMark(const char16_t* s, int from, int size) {
+// Where a bare word from `from` ends: at a blank or line break, ";", a quote or "//", or at
+// `size`. Eight characters at a time, as findEither.
+int bareWordEnd(const char16_t* s, int from, int size) {
+    auto endsAt = [&](int i) {
+        const char16_t c = s[i];
+        return c <= u' ' || c == u';' || c == u'"' ||
+               (c == u'/' && i + 1 < size && s[i + 1] == u'/');
+    };
     int i = from;
 #if defined(__SSE2__)
-    const __m128i quote = _mm_set1_epi16(short(u'"'));
+    const __m128i blank = _mm_set1_epi16(short(u' '));
     const __m128i semicolon = _mm_set1_epi16(short(u';'));
+    const __m128i quote = _mm_set1_epi16(short(u'"'));
     const __m128i slash = _mm_set1_epi16(short(u'/'));
-    const __m128i lineFeed = _mm_set1_epi16(short(u'\n'));
     for (; i + 8 <= size; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i blankOrBreak = _mm_cmpeq_epi16(_mm_subs_epu16(v, blank), _mm_setzero_si128());
         const __m128i hit =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, semicolon)),
-                         _mm_or_si128(_mm_cmpeq_epi16(v, slash), _mm_cmpeq_epi16(v, lineFeed)));
-        const int m = _mm_movemask_epi8(hit);
-        if (m != 0)
-            return i + __builtin_ctz(unsigned(m)) / 2;
+            _mm_or_si128(_mm_or_si128(blankOrBreak, _mm_cmpeq_epi16(v, semicolon)),
+                         _mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, slash)));
+        // Two bits a character; a "/" alone is part of the word.
+        for (unsigned m = unsigned(_mm_movemask_epi8(hit)); m != 0;) {
+            const int bit = __builtin_ctz(m);
+            m &= ~(3u << bit);
+            if (endsAt(i + bit / 2))
+                return i + bit / 2;
+        }
     }
 #endif
-    for (; i < size; ++i)
-        if (s[i] == u'"' || s[i] == u';' || s[i] == u'/' || s[i] == u'\n')
-            return i;
-    return size;
+    while (i < size && !endsAt(i))
+        ++i;
+    return i;
 }
 
 int lineEndFrom(QStringView text, int from) {
@@ -73,63 +83,177 @@ int lineEndFrom(QStringView text, int from) {
 
 } // namespace
 
-void forEachCommandStart(QStringView text, const CommandStartVisitor& visit) {
-    const char16_t* const s = reinterpret_cast<const char16_t*>(text.data());
-    const int size = int(text.size());
-    auto blank = [](char16_t c) { return c <= u' ' && c != u'\n'; };
-    auto comment = [&](int i) { return s[i] == u'/' && i + 1 < size && s[i + 1] == u'/'; };
-    // A line's commands go out once its end is known.
-    QVarLengthArray<std::pair<int, QStringView>, 8> line;
-    int lineStart = 0;
-    auto endLine = [&](int lineEnd) {
-        for (const auto& [start, name] : line)
-            visit(lineStart, lineEnd, start, name);
-        line.clear();
-        lineStart = lineEnd + 1;
-    };
+namespace {
+
+// One bit per character of a block of 64: the quotes, the line breaks, and the ";" and "/".
+struct BlockMarks {
+    quint64 quotes = 0;
+    quint64 breaks = 0;
+    quint64 stops = 0;
+};
+
+constexpr int kBlock = 64;
+
+#if defined(__SSE2__)
+// Sixteen characters as bytes: the ASCII ones as they are, every other one as 0 or 0xFF, which
+// matches no mark.
+__m128i sixteenAsBytes(const char16_t* s) {
+    return _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s)),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 8)));
+}
+
+quint64 maskOf(__m128i bytes, char c) {
+    return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)))));
+}
+
+BlockMarks marksOf(const char16_t* s) {
+    BlockMarks m;
+    for (int part = 0; part < kBlock / 16; ++part) {
+        const __m128i bytes = sixteenAsBytes(s + part * 16);
+        const int shift = part * 16;
+        m.quotes |= maskOf(bytes, '"') << shift;
+        m.breaks |= maskOf(bytes, '\n') << shift;
+        m.stops |= (maskOf(bytes, ';') | maskOf(bytes, '/')) << shift;
+    }
+    return m;
+}
+#else
+BlockMarks marksOf(const char16_t* s) {
+    BlockMarks m;
+    for (int i = 0; i < kBlock; ++i) {
+        const quint64 bit = quint64(1) << i;
+        m.quotes |= s[i] == u'"' ? bit : 0;
+        m.breaks |= s[i] == u'\n' ? bit : 0;
+        m.stops |= s[i] == u';' || s[i] == u'/' ? bit : 0;
+    }
+    return m;
+}
+#endif
+
+// Bit i set when an odd number of bits at or below i are: with quote bits, the characters
+// from an opening quote up to (not including) its closing one.
+quint64 prefixParity(quint64 x) {
+    for (int shift = 1; shift < 64; shift *= 2)
+        x ^= x << shift;
+    return x;
+}
+
+int lowestBit(quint64 x) {
+#if defined(__GNUC__)
+    return __builtin_ctzll(x);
+#else
     int i = 0;
-    while (i < size) {
-        // Up to a command's first character, as the scanner skips.
-        while (i < size && (blank(s[i]) || s[i] == u';'))
-            ++i;
-        if (i >= size)
-            break;
-        if (s[i] == u'\n' || comment(i)) {
-            i = s[i] == u'\n' ? i : findEither(s, i, size, u'\n', u'\n');
+    while (!(x & 1)) {
+        x >>= 1;
+        ++i;
+    }
+    return i;
+#endif
+}
+
+// The pass behind forEachCommandStart. Only marks outside quotes matter, and a quote runs at
+// most to its line's end; each ";" or line break outside a comment may begin a command, whose
+// name is then read character by character.
+class CommandStartPass {
+public:
+    CommandStartPass(QStringView text, commandstarts::Callback callback, void* visitor)
+        : text_(text), s_(reinterpret_cast<const char16_t*>(text.data())), size_(int(text.size())),
+          callback_(callback), visitor_(visitor) {}
+
+    void run() {
+        readName(0);
+        quint64 openQuote = 0; // all ones when a quote is open across a block's start
+        for (int base = 0; base < size_; base += kBlock) {
+            const BlockMarks m = marksAt(base);
+            const quint64 inQuotes = quotedChars(m, openQuote);
+            openQuote = quint64(0) - (inQuotes >> 63);
+            for (quint64 events = m.breaks | (m.stops & ~inQuotes); events != 0;
+                 events &= events - 1)
+                onMark(base + lowestBit(events));
+        }
+        endLine(size_);
+    }
+
+private:
+    BlockMarks marksAt(int base) const {
+        if (base + kBlock <= size_)
+            return marksOf(s_ + base);
+        // The last, short block, read from a copy padded with characters that mark nothing.
+        char16_t padded[kBlock] = {};
+        std::copy(s_ + base, s_ + size_, padded);
+        return marksOf(padded);
+    }
+
+    // The characters inside quotes: a line break closes a quote left open on its line.
+    static quint64 quotedChars(const BlockMarks& m, quint64 openQuote) {
+        quint64 inQuotes = prefixParity(m.quotes) ^ openQuote;
+        for (quint64 open = inQuotes & m.breaks; open != 0; open = inQuotes & m.breaks) {
+            const quint64 lineBreak = open & (~open + 1);
+            inQuotes ^= ~(lineBreak - 1); // the parity starts again at the break
+        }
+        return inQuotes;
+    }
+
+    void onMark(int i) {
+        const char16_t c = s_[i];
+        if (c == u'\n') {
             endLine(i);
-            i = lineStart;
-            continue;
-        }
-        // The name: a quoted word up to its closing quote on the line, or a bare word.
-        const int start = i;
-        if (s[i] == u'"') {
-            const int close = findEither(s, i + 1, size, u'"', u'\n');
-            line.append({start, text.sliced(i + 1, close - i - 1)});
-            i = close < size && s[close] == u'"' ? close + 1 : close;
-        } else {
-            while (i < size && !blank(s[i]) && s[i] != u'\n' && s[i] != u';' && s[i] != u'"' &&
-                   !comment(i))
-                ++i;
-            line.append({start, text.sliced(start, i - start)});
-        }
-        // The rest of the command: quoted words are passed over whole; ";" ends the command,
-        // "//" and a line break end the line.
-        for (;;) {
-            i = findMark(s, i, size);
-            if (i >= size)
-                break;
-            if (s[i] == u'"') {
-                const int close = findEither(s, i + 1, size, u'"', u'\n');
-                i = close < size && s[close] == u'"' ? close + 1 : close;
-            } else if (s[i] == u'/' && !comment(i)) {
-                ++i;
-            } else {
-                break; // ";" or "//" or the line break: the loop above takes it
-            }
+            lineStart_ = i + 1;
+            inComment_ = false;
+            readName(i + 1);
+        } else if (inComment_) {
+            return;
+        } else if (c == u';') {
+            readName(i + 1);
+        } else if (commentAt(i)) {
+            inComment_ = true;
         }
     }
-    if (lineStart <= size)
-        endLine(size);
+
+    bool commentAt(int i) const { return s_[i] == u'/' && i + 1 < size_ && s_[i + 1] == u'/'; }
+    static bool blank(char16_t c) { return c <= u' ' && c != u'\n'; }
+
+    // The command whose first character may follow the blanks from `i`; a ";", a line break or
+    // a comment there is a mark of its own.
+    void readName(int i) {
+        while (i < size_ && blank(s_[i]))
+            ++i;
+        if (i >= size_ || s_[i] == u'\n' || s_[i] == u';' || commentAt(i))
+            return;
+        const int start = i;
+        QStringView name;
+        if (s_[i] == u'"') {
+            const int close = findEither(s_, i + 1, size_, u'"', u'\n');
+            name = text_.sliced(i + 1, close - i - 1);
+        } else {
+            name = text_.sliced(start, bareWordEnd(s_, i, size_) - start);
+        }
+        line_.append({lineStart_, 0, start, name});
+    }
+
+    // A line's commands go out once its end is known.
+    void endLine(int lineEnd) {
+        for (CommandStart& command : line_) {
+            command.lineEnd = lineEnd;
+            callback_(visitor_, command);
+        }
+        line_.clear();
+    }
+
+    QStringView text_;
+    const char16_t* s_;
+    int size_;
+    commandstarts::Callback callback_;
+    void* visitor_;
+    int lineStart_ = 0;
+    bool inComment_ = false;
+    QVarLengthArray<CommandStart, 8> line_;
+};
+
+} // namespace
+
+void commandstarts::forEach(QStringView text, Callback callback, void* visitor) {
+    CommandStartPass(text, callback, visitor).run();
 }
 
 CommandScanner::CommandScanner(QStringView text, int from)
@@ -179,9 +303,7 @@ bool CommandScanner::next(CommandSpan& command) {
                 i = close + 1;
             }
         } else {
-            while (i < lineEnd_ && !isBlank(text_[i]) && text_[i] != u';' && text_[i] != u'"' &&
-                   !commentAt(text_, i, lineEnd_))
-                ++i;
+            i = bareWordEnd(reinterpret_cast<const char16_t*>(text_.data()), i, lineEnd_);
         }
         word.length = i - word.start;
         if (command.wordCount < int(command.words.size()))

@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
-#include <functional>
+#include <type_traits>
 
 struct CommandWord {
     int start = 0;  // the first character, the opening quote of a quoted word
@@ -62,13 +62,33 @@ private:
     int lineEnd_;
 };
 
-// Where each command of a text begins, in order, as CommandScanner finds them: its line (from
-// its start to its "\n" or the text's end), its first character and its name (without quotes).
-// Reads a line's quotes, ";" and
-// "/" only, not each word, so indexing a large config costs little more than one scan of it.
-using CommandStartVisitor =
-    std::function<void(int lineStart, int lineEnd, int start, QStringView name)>;
-void forEachCommandStart(QStringView text, const CommandStartVisitor& visit);
+// Where a command begins: its line (from its start to its "\n" or the text's end), its first
+// character and its name (without quotes).
+struct CommandStart {
+    int lineStart = 0;
+    int lineEnd = 0;
+    int start = 0;
+    QStringView name;
+};
+
+namespace commandstarts {
+using Callback = void (*)(void* visitor, const CommandStart& command);
+void forEach(QStringView text, Callback callback, void* visitor);
+} // namespace commandstarts
+
+// Where each command of a text begins, in order, as CommandScanner finds them. Reads only the
+// quotes, ";", "/" and line breaks of the text, 64 characters at a time, and each command's
+// name, so indexing a large config costs little more than one scan of it.
+// `visit(int lineStart, int lineEnd, int start, QStringView name)` is called for each.
+template <typename Visit> void forEachCommandStart(QStringView text, Visit&& visit) {
+    using Visitor = std::remove_reference_t<Visit>;
+    commandstarts::forEach(
+        text,
+        [](void* visitor, const CommandStart& c) {
+            (*static_cast<Visitor*>(visitor))(c.lineStart, c.lineEnd, c.start, c.name);
+        },
+        const_cast<void*>(static_cast<const void*>(&visit)));
+}
 
 // The whole-text form of a value as a command writes it: quoted, unless `bare` is asked for and
 // the value needs no quotes (no blank, ";", quote or "//", and not empty).

@@ -15,14 +15,37 @@ size_t qHash(const FoldedName& key, size_t seed) noexcept {
     return hash;
 }
 
+namespace {
+
+// A name's place among the names met last: by its length and three of its letters, folded.
+size_t recentSlot(QStringView name, size_t count) {
+    if (name.isEmpty())
+        return 0;
+    auto folded = [&](qsizetype i) { return size_t(name[i].unicode() | 0x20); };
+    return (size_t(name.size()) * 131 + folded(0) * 31 + folded(name.size() / 2) * 7 +
+            folded(name.size() - 1)) %
+           count;
+}
+
+// Letter for letter: how a config mostly repeats a name.
+bool sameSpelling(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
 CommandIndex::CommandIndex(QStringView text) : text_(text) {
-    // The entries of the names met last, by length and first letter: a config repeats a few
-    // names (bind, alias, echo) line after line, and these answer without hashing.
-    std::array<std::pair<QStringView, Commands*>, 64> recent{};
+    // The entries of the names met last: a config repeats a few names (bind, alias, echo) line
+    // after line, and these answer without hashing.
+    std::array<std::pair<QStringView, Commands*>, 256> recent{};
     forEachCommandStart(text, [&](int lineStart, int lineEnd, int start, QStringView name) {
-        const char16_t first = name.isEmpty() ? 0 : char16_t(name.front().unicode() | 0x20);
-        auto& [recentName, entryOfName] = recent[(size_t(name.size()) * 7 + first) % recent.size()];
-        if (!entryOfName || !sameName(name, recentName)) {
+        auto& [recentName, entryOfName] = recent[recentSlot(name, recent.size())];
+        if (!entryOfName || !(sameSpelling(name, recentName) || sameName(name, recentName))) {
             Commands*& entry = byName_[FoldedName{name}];
             if (!entry)
                 entry = &store_.emplace_back();
@@ -33,23 +56,40 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
     });
 }
 
+const CommandIndex::Commands* CommandIndex::find(QStringView name) const {
+    const auto it = byName_.constFind(FoldedName{name});
+    return it == byName_.cend() ? nullptr : *it;
+}
+
+CommandSpan CommandIndex::read(const Commands::Start& at, const Commands::Start* ahead) const {
+#if defined(__GNUC__)
+    // A short line still often spans two cache lines.
+    if (ahead) {
+        __builtin_prefetch(text_.data() + ahead->start);
+        __builtin_prefetch(text_.data() + ahead->start + 32);
+    }
+#endif
+    CommandSpan command;
+    CommandScanner scanner(text_, at.lineStart, at.lineEnd, at.start);
+    scanner.next(command);
+    return command;
+}
+
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
     static const QList<CommandSpan> none;
-    const auto it = byName_.constFind(FoldedName{name});
-    if (it == byName_.cend())
+    const Commands* commands = find(name);
+    if (!commands)
         return none;
-    const Commands& commands = **it;
-    if (!commands.read) {
-        commands.spans.reserve(commands.starts.size());
-        CommandSpan command;
-        for (const Commands::Start& at : commands.starts) {
-            CommandScanner scanner(text_, at.lineStart, at.lineEnd, at.start);
-            scanner.next(command);
-            commands.spans.append(command);
-        }
-        commands.read = true;
+    if (!commands->read) {
+        const qsizetype count = commands->starts.size();
+        commands->spans.reserve(count);
+        for (qsizetype i = 0; i < count; ++i)
+            commands->spans.append(read(commands->starts[i], i + kReadAhead < count
+                                                                 ? &commands->starts[i + kReadAhead]
+                                                                 : nullptr));
+        commands->read = true;
     }
-    return commands.spans;
+    return commands->spans;
 }
 
 const CommandIndex& WizardDocument::commands() const {
