@@ -1,7 +1,6 @@
 // The config command scanner.
 #include "language/config_commands.h"
 
-#include <QVarLengthArray>
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -76,44 +75,56 @@ int bareWordEnd(const char16_t* s, int from, int size) {
     return i;
 }
 
+} // namespace
+
 int lineEndFrom(QStringView text, int from) {
     return findEither(reinterpret_cast<const char16_t*>(text.data()), from, int(text.size()), u'\n',
                       u'\n');
 }
 
-} // namespace
-
 namespace {
 
-// One bit per character of a block of 64: the quotes, the line breaks, and the ";" and "/".
+// One bit per character of a block of 64.
 struct BlockMarks {
     quint64 quotes = 0;
     quint64 breaks = 0;
-    quint64 stops = 0;
+    quint64 stops = 0;  // ";" and "/"
+    quint64 blanks = 0; // blanks and control characters but the line break
+    // Where a bare word may end: a blank, a line break, ";", a quote, or a "/" (which ends it
+    // only when another follows).
+    quint64 wordEnds() const { return blanks | breaks | stops | quotes; }
 };
 
 constexpr int kBlock = 64;
 
 #if defined(__SSE2__)
-// Sixteen characters as bytes: the ASCII ones as they are, every other one as 0 or 0xFF, which
-// matches no mark.
-__m128i sixteenAsBytes(const char16_t* s) {
-    return _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s)),
-                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 8)));
-}
-
 quint64 maskOf(__m128i bytes, char c) {
     return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)))));
+}
+
+// The characters up to the blank, one bit each.
+quint64 lowMaskOf(__m128i a, __m128i b) {
+    const __m128i blank = _mm_set1_epi16(short(u' '));
+    const __m128i zero = _mm_setzero_si128();
+    return quint64(unsigned(
+        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(_mm_subs_epu16(a, blank), zero),
+                                          _mm_cmpeq_epi16(_mm_subs_epu16(b, blank), zero)))));
 }
 
 BlockMarks marksOf(const char16_t* s) {
     BlockMarks m;
     for (int part = 0; part < kBlock / 16; ++part) {
-        const __m128i bytes = sixteenAsBytes(s + part * 16);
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16 + 8));
+        // As bytes: the ASCII characters as they are, every other one as 0 or 0xFF, which
+        // matches no mark.
+        const __m128i bytes = _mm_packus_epi16(a, b);
         const int shift = part * 16;
+        const quint64 breaks = maskOf(bytes, '\n');
         m.quotes |= maskOf(bytes, '"') << shift;
-        m.breaks |= maskOf(bytes, '\n') << shift;
+        m.breaks |= breaks << shift;
         m.stops |= (maskOf(bytes, ';') | maskOf(bytes, '/')) << shift;
+        m.blanks |= (lowMaskOf(a, b) & ~breaks) << shift;
     }
     return m;
 }
@@ -125,6 +136,7 @@ BlockMarks marksOf(const char16_t* s) {
         m.quotes |= s[i] == u'"' ? bit : 0;
         m.breaks |= s[i] == u'\n' ? bit : 0;
         m.stops |= s[i] == u';' || s[i] == u'/' ? bit : 0;
+        m.blanks |= s[i] <= u' ' && s[i] != u'\n' ? bit : 0;
     }
     return m;
 }
@@ -151,9 +163,9 @@ int lowestBit(quint64 x) {
 #endif
 }
 
-// The pass behind forEachCommandStart. Only marks outside quotes matter, and a quote runs at
-// most to its line's end; each ";" or line break outside a comment may begin a command, whose
-// name is then read character by character.
+// The pass behind forEachCommandFound. Only marks outside quotes matter, and a quote runs at
+// most to its line's end; each ";" or line break outside a comment may begin a command. The
+// marks of the block at hand also give where a name begins and ends.
 class CommandStartPass {
 public:
     CommandStartPass(QStringView text, commandstarts::Callback callback, void* visitor)
@@ -161,24 +173,24 @@ public:
           callback_(callback), visitor_(visitor) {}
 
     void run() {
-        readName(0);
         quint64 openQuote = 0; // all ones when a quote is open across a block's start
-        for (int base = 0; base < size_; base += kBlock) {
-            const BlockMarks m = marksAt(base);
-            const quint64 inQuotes = quotedChars(m, openQuote);
+        for (base_ = 0; base_ < size_; base_ += kBlock) {
+            marks_ = marksAt(base_);
+            if (base_ == 0)
+                readName(0);
+            const quint64 inQuotes = quotedChars(marks_, openQuote);
             openQuote = quint64(0) - (inQuotes >> 63);
-            for (quint64 events = m.breaks | (m.stops & ~inQuotes); events != 0;
+            for (quint64 events = marks_.breaks | (marks_.stops & ~inQuotes); events != 0;
                  events &= events - 1)
-                onMark(base + lowestBit(events));
+                onMark(base_ + lowestBit(events));
         }
-        endLine(size_);
     }
 
 private:
     BlockMarks marksAt(int base) const {
         if (base + kBlock <= size_)
             return marksOf(s_ + base);
-        // The last, short block, read from a copy padded with characters that mark nothing.
+        // The last, short block, read from a copy padded with blanks (a zero is one).
         char16_t padded[kBlock] = {};
         std::copy(s_ + base, s_ + size_, padded);
         return marksOf(padded);
@@ -197,7 +209,6 @@ private:
     void onMark(int i) {
         const char16_t c = s_[i];
         if (c == u'\n') {
-            endLine(i);
             lineStart_ = i + 1;
             inComment_ = false;
             readName(i + 1);
@@ -211,33 +222,48 @@ private:
     }
 
     bool commentAt(int i) const { return s_[i] == u'/' && i + 1 < size_ && s_[i + 1] == u'/'; }
-    static bool blank(char16_t c) { return c <= u' ' && c != u'\n'; }
+
+    // The bits of a mask of the block at hand from `i` on; `i` must lie in the block.
+    quint64 from(quint64 mask, int i) const { return mask >> (i - base_); }
+    bool inBlock(int i) const { return i - base_ < kBlock; }
+
+    int firstNonBlank(int i) const {
+        if (inBlock(i)) {
+            if (const quint64 rest = from(~marks_.blanks, i))
+                return i + lowestBit(rest);
+            i = base_ + kBlock;
+        }
+        while (i < size_ && s_[i] <= u' ' && s_[i] != u'\n')
+            ++i;
+        return i;
+    }
+
+    int bareWordEndFrom(int i) const {
+        if (inBlock(i)) {
+            for (quint64 ends = from(marks_.wordEnds(), i); ends != 0; ends &= ends - 1) {
+                const int at = i + lowestBit(ends);
+                if (s_[at] != u'/' || commentAt(at))
+                    return std::min(at, size_);
+            }
+            i = base_ + kBlock;
+        }
+        return bareWordEnd(s_, i, size_);
+    }
 
     // The command whose first character may follow the blanks from `i`; a ";", a line break or
     // a comment there is a mark of its own.
     void readName(int i) {
-        while (i < size_ && blank(s_[i]))
-            ++i;
+        i = firstNonBlank(i);
         if (i >= size_ || s_[i] == u'\n' || s_[i] == u';' || commentAt(i))
             return;
-        const int start = i;
         QStringView name;
         if (s_[i] == u'"') {
             const int close = findEither(s_, i + 1, size_, u'"', u'\n');
             name = text_.sliced(i + 1, close - i - 1);
         } else {
-            name = text_.sliced(start, bareWordEnd(s_, i, size_) - start);
+            name = text_.sliced(i, bareWordEndFrom(i) - i);
         }
-        line_.append({lineStart_, 0, start, name});
-    }
-
-    // A line's commands go out once its end is known.
-    void endLine(int lineEnd) {
-        for (CommandStart& command : line_) {
-            command.lineEnd = lineEnd;
-            callback_(visitor_, command);
-        }
-        line_.clear();
+        callback_(visitor_, lineStart_, i, name);
     }
 
     QStringView text_;
@@ -245,9 +271,10 @@ private:
     int size_;
     commandstarts::Callback callback_;
     void* visitor_;
+    int base_ = 0; // the block at hand
+    BlockMarks marks_;
     int lineStart_ = 0;
     bool inComment_ = false;
-    QVarLengthArray<CommandStart, 8> line_;
 };
 
 } // namespace

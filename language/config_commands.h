@@ -62,32 +62,41 @@ private:
     int lineEnd_;
 };
 
-// Where a command begins: its line (from its start to its "\n" or the text's end), its first
-// character and its name (without quotes).
-struct CommandStart {
-    int lineStart = 0;
-    int lineEnd = 0;
-    int start = 0;
-    QStringView name;
-};
+// Where the line that holds `from` ends: its "\n", or the end of the text.
+int lineEndFrom(QStringView text, int from);
 
 namespace commandstarts {
-using Callback = void (*)(void* visitor, const CommandStart& command);
+using Callback = void (*)(void* visitor, int lineStart, int start, QStringView name);
 void forEach(QStringView text, Callback callback, void* visitor);
 } // namespace commandstarts
 
-// Where each command of a text begins, in order, as CommandScanner finds them. Reads only the
-// quotes, ";", "/" and line breaks of the text, 64 characters at a time, and each command's
-// name, so indexing a large config costs little more than one scan of it.
-// `visit(int lineStart, int lineEnd, int start, QStringView name)` is called for each.
-template <typename Visit> void forEachCommandStart(QStringView text, Visit&& visit) {
+// Where each command of a text begins, in order, as CommandScanner finds them:
+// `visit(int lineStart, int start, QStringView name)` with the start of its line, its first
+// character and its name (without quotes). Reads only the quotes, ";", "/", blanks and line
+// breaks of the text, 64 characters at a time, so indexing a large config costs little more
+// than one scan of it.
+template <typename Visit> void forEachCommandFound(QStringView text, Visit&& visit) {
     using Visitor = std::remove_reference_t<Visit>;
     commandstarts::forEach(
         text,
-        [](void* visitor, const CommandStart& c) {
-            (*static_cast<Visitor*>(visitor))(c.lineStart, c.lineEnd, c.start, c.name);
+        [](void* visitor, int lineStart, int start, QStringView name) {
+            (*static_cast<Visitor*>(visitor))(lineStart, start, name);
         },
         const_cast<void*>(static_cast<const void*>(&visit)));
+}
+
+// The same, with the end of each command's line (its "\n" or the end of the text):
+// `visit(int lineStart, int lineEnd, int start, QStringView name)`.
+template <typename Visit> void forEachCommandStart(QStringView text, Visit&& visit) {
+    int lineStart = -1;
+    int lineEnd = 0;
+    forEachCommandFound(text, [&](int commandLine, int start, QStringView name) {
+        if (commandLine != lineStart) {
+            lineStart = commandLine;
+            lineEnd = lineEndFrom(text, start); // quotes never run past a line's end
+        }
+        visit(lineStart, lineEnd, start, name);
+    });
 }
 
 // The whole-text form of a value as a command writes it: quoted, unless `bare` is asked for and

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <bitset>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -57,6 +58,28 @@ size_t qHash(const BoundCommand& key, size_t seed = 0) noexcept {
         hash = (hash ^ c.unicode()) * 0x100000001B3u;
     return hash;
 }
+
+// A rough sketch of a set of names, by their length and three letters folded to lower case: a
+// name it does not hold is mostly told apart without hashing it. A name it holds may still be
+// missing from the set.
+class NameSketch {
+public:
+    void add(QStringView name) { bits_.set(place(name)); }
+    bool mayHold(QStringView name) const { return bits_.test(place(name)); }
+
+private:
+    static size_t place(QStringView name) {
+        if (name.isEmpty())
+            return 0;
+        auto folded = [&](qsizetype i) { return size_t(name[i].unicode() | 0x20); };
+        const size_t key = size_t(name.size()) * 0x9E37 + folded(0) * 0x3B1 +
+                           folded(std::min<qsizetype>(1, name.size() - 1)) * 0x61 +
+                           folded(name.size() - 1);
+        return key % kBits;
+    }
+    static constexpr size_t kBits = 4096;
+    std::bitset<kBits> bits_;
+};
 
 int removeAll(WizardDocument& document, QList<CommandSpan> commands) {
     const int count = int(commands.size());
@@ -189,8 +212,10 @@ class ActionKeyFinder {
 public:
     explicit ActionKeyFinder(const QStringList& commands)
         : commands_(commands), keys_(commands.size()) {
-        for (qsizetype i = commands.size() - 1; i >= 0; --i)
+        for (qsizetype i = commands.size() - 1; i >= 0; --i) {
             wanted_.insert(BoundCommand{commands[i]}, i);
+            sketch_.add(commands[i]);
+        }
         remaining_ = wanted_.size();
     }
 
@@ -202,8 +227,10 @@ public:
             return;
         // A command of one word is looked up where it stands; more words are joined first.
         const QString joined = c.wordCount > 3 ? joinedArguments(text, c, 2) : QString();
-        const auto it = wanted_.constFind(
-            BoundCommand{c.wordCount > 3 ? QStringView(joined) : c.word(text, 2)});
+        const QStringView command = c.wordCount > 3 ? QStringView(joined) : c.word(text, 2);
+        if (!sketch_.mayHold(command))
+            return;
+        const auto it = wanted_.constFind(BoundCommand{command});
         if (it == wanted_.cend() || !keys_[it.value()].isEmpty())
             return;
         keys_[it.value()] = key.toString();
@@ -226,6 +253,7 @@ private:
     const QStringList& commands_;
     QStringList keys_;
     QHash<BoundCommand, qsizetype> wanted_;
+    NameSketch sketch_;
     qsizetype remaining_ = 0;
     int lastMatch_ = -1;
 };
@@ -238,15 +266,17 @@ public:
     // already moved or unknown: one look-up without a copy of the key answers those. The keys
     // are views into the list as it was, which stays whole while items leave it.
     explicit BoundKeyCollector(WizardWorkingSet& ws) : ws_(ws), names_(ws.freeKeys) {
-        for (const QString& item : names_)
+        for (const QString& item : names_) {
             free_[FoldedName{item}] += 1;
+            sketch_.add(item);
+        }
     }
 
     void take(QStringView text, const CommandSpan& c) {
         if (c.wordCount < 2)
             return;
         const QStringView key = c.word(text, 1);
-        if (key.isEmpty() || !free_.contains(FoldedName{key}))
+        if (key.isEmpty() || !sketch_.mayHold(key) || !free_.contains(FoldedName{key}))
             return;
         const QString lower = asciiLower(key.toString());
         const QString upper = asciiUpper(key.toString());
@@ -267,6 +297,7 @@ private:
     WizardWorkingSet& ws_;
     const QStringList names_;
     QHash<FoldedName, int> free_;
+    NameSketch sketch_; // of the keys that were free at the start
 };
 
 } // namespace

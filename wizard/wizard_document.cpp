@@ -43,7 +43,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
     // The entries of the names met last: a config repeats a few names (bind, alias, echo) line
     // after line, and these answer without hashing.
     std::array<std::pair<QStringView, Commands*>, 256> recent{};
-    forEachCommandStart(text, [&](int lineStart, int lineEnd, int start, QStringView name) {
+    forEachCommandFound(text, [&](int lineStart, int start, QStringView name) {
         auto& [recentName, entryOfName] = recent[recentSlot(name, recent.size())];
         if (!entryOfName || !(sameSpelling(name, recentName) || sameName(name, recentName))) {
             Commands*& entry = byName_[FoldedName{name}];
@@ -52,7 +52,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
             recentName = name;
             entryOfName = entry;
         }
-        entryOfName->starts.append({lineStart, lineEnd, start});
+        entryOfName->starts.append({lineStart, start});
     });
 }
 
@@ -70,7 +70,7 @@ CommandSpan CommandIndex::read(const Commands::Start& at, const Commands::Start*
     }
 #endif
     CommandSpan command;
-    CommandScanner scanner(text_, at.lineStart, at.lineEnd, at.start);
+    CommandScanner scanner(text_, at.lineStart, lineEndFrom(text_, at.start), at.start);
     scanner.next(command);
     return command;
 }

@@ -43,10 +43,10 @@ public:
 private:
     // How many commands ahead of the one being read a line is fetched from memory: a large
     // config's lines are far apart, and fetched one at a time each would wait for its own.
-    static constexpr qsizetype kReadAhead = 8;
+    static constexpr qsizetype kReadAhead = 24;
     struct Commands {
         struct Start {
-            int lineStart, lineEnd, start;
+            int lineStart, start; // the line's end is found when the command is read
         };
         QList<Start> starts;              // each command's line and first character
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
