@@ -283,6 +283,69 @@ void commandstarts::forEach(QStringView text, Callback callback, void* visitor) 
     CommandStartPass(text, callback, visitor).run();
 }
 
+namespace {
+
+void clearWord(CommandWord& word) {
+    word.start = 0;
+    word.length = 0;
+    word.quoted = false;
+    word.closed = true;
+}
+
+// Reads the words of the command that begins at `start`, up to a ";", a comment or the end of
+// its line. `end` is the line's end, or the text's end when that is not known yet: a line break
+// stops the reading too. Returns where the reading stopped; the line is the caller's to set.
+int readWords(const char16_t* s, int start, int end, CommandSpan& command) {
+    // Field by field: a whole fresh span, built aside and copied in, costs more than reading
+    // the command (its one-byte fields are read back before they are written).
+    command.start = start;
+    command.end = start;
+    command.wordCount = 0;
+    for (CommandWord& word : command.words)
+        clearWord(word);
+    int i = start;
+    for (;;) {
+        while (i < end && isBlank(s[i]))
+            ++i;
+        if (i >= end || s[i] == u'\n' || s[i] == u';' ||
+            (s[i] == u'/' && i + 1 < end && s[i + 1] == u'/'))
+            break;
+        CommandWord beyond; // the words after the third are only counted
+        CommandWord& word = command.wordCount < int(command.words.size())
+                                ? command.words[size_t(command.wordCount)]
+                                : beyond;
+        word.start = i;
+        if (s[i] == u'"') {
+            word.quoted = true;
+            const int close = findEither(s, i + 1, end, u'"', u'\n');
+            if (close >= end || s[close] == u'\n') {
+                word.closed = false;
+                i = close;
+            } else {
+                i = close + 1;
+            }
+        } else {
+            i = bareWordEnd(s, i, end);
+        }
+        word.length = i - word.start;
+        ++command.wordCount;
+        command.end = i;
+    }
+    return i;
+}
+
+} // namespace
+
+CommandSpan commandAt(QStringView text, int lineStart, int start) {
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
+    const int size = int(text.size());
+    CommandSpan command;
+    const int stop = readWords(s, start, size, command);
+    command.lineStart = lineStart;
+    command.lineEnd = stop >= size || s[stop] == u'\n' ? stop : lineEndFrom(text, stop);
+    return command;
+}
+
 CommandScanner::CommandScanner(QStringView text, int from)
     : text_(text), position_(from), lineStart_(from), lineEnd_(lineEndFrom(text, from)) {}
 
@@ -307,38 +370,10 @@ bool CommandScanner::next(CommandSpan& command) {
         }
         break;
     }
-    command = CommandSpan();
+    position_ =
+        readWords(reinterpret_cast<const char16_t*>(text_.data()), position_, lineEnd_, command);
     command.lineStart = lineStart_;
     command.lineEnd = lineEnd_;
-    command.start = position_;
-    int i = position_;
-    for (;;) {
-        while (i < lineEnd_ && isBlank(text_[i]))
-            ++i;
-        if (i >= lineEnd_ || text_[i] == u';' || commentAt(text_, i, lineEnd_))
-            break;
-        CommandWord word;
-        word.start = i;
-        if (text_[i] == u'"') {
-            word.quoted = true;
-            const int close = findEither(reinterpret_cast<const char16_t*>(text_.data()), i + 1,
-                                         lineEnd_, u'"', u'"');
-            if (close >= lineEnd_) {
-                word.closed = false;
-                i = lineEnd_;
-            } else {
-                i = close + 1;
-            }
-        } else {
-            i = bareWordEnd(reinterpret_cast<const char16_t*>(text_.data()), i, lineEnd_);
-        }
-        word.length = i - word.start;
-        if (command.wordCount < int(command.words.size()))
-            command.words[size_t(command.wordCount)] = word;
-        ++command.wordCount;
-        command.end = i;
-    }
-    position_ = i;
     return true;
 }
 

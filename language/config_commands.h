@@ -62,6 +62,10 @@ private:
     int lineEnd_;
 };
 
+// The command whose first character is `start`, on the line that begins at `lineStart`, read
+// as CommandScanner reads it; its line's end is found on the way.
+CommandSpan commandAt(QStringView text, int lineStart, int start);
+
 // Where the line that holds `from` ends: its "\n", or the end of the text.
 int lineEndFrom(QStringView text, int from);
 

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 size_t qHash(const FoldedName& key, size_t seed) noexcept {
     // FNV-1a over the letters folded to lower case.
@@ -17,22 +18,32 @@ size_t qHash(const FoldedName& key, size_t seed) noexcept {
 
 namespace {
 
-// A name's place among the names met last: by its length and three of its letters, folded.
+// A name's place among the names met last: by its length and its first and last letters,
+// folded.
 size_t recentSlot(QStringView name, size_t count) {
     if (name.isEmpty())
         return 0;
-    auto folded = [&](qsizetype i) { return size_t(name[i].unicode() | 0x20); };
-    return (size_t(name.size()) * 131 + folded(0) * 31 + folded(name.size() / 2) * 7 +
-            folded(name.size() - 1)) %
-           count;
+    const size_t first = name.front().unicode() | 0x20;
+    const size_t last = name.back().unicode() | 0x20;
+    return (size_t(name.size()) * 67 + first * 7 + last) % count;
 }
 
-// Letter for letter: how a config mostly repeats a name.
+// Letter for letter, four at a time: how a config mostly repeats a name.
 bool sameSpelling(QStringView a, QStringView b) {
     if (a.size() != b.size())
         return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
+    const char16_t* x = reinterpret_cast<const char16_t*>(a.data());
+    const char16_t* y = reinterpret_cast<const char16_t*>(b.data());
+    qsizetype i = 0;
+    for (; i + 4 <= a.size(); i += 4) {
+        quint64 u, v;
+        std::memcpy(&u, x + i, sizeof u);
+        std::memcpy(&v, y + i, sizeof v);
+        if (u != v)
+            return false;
+    }
+    for (; i < a.size(); ++i)
+        if (x[i] != y[i])
             return false;
     return true;
 }
@@ -52,7 +63,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
             recentName = name;
             entryOfName = entry;
         }
-        entryOfName->starts.append({lineStart, start});
+        entryOfName->starts.push_back({lineStart, start});
     });
 }
 
@@ -69,10 +80,7 @@ CommandSpan CommandIndex::read(const Commands::Start& at, const Commands::Start*
         __builtin_prefetch(text_.data() + ahead->start + 32);
     }
 #endif
-    CommandSpan command;
-    CommandScanner scanner(text_, at.lineStart, lineEndFrom(text_, at.start), at.start);
-    scanner.next(command);
-    return command;
+    return commandAt(text_, at.lineStart, at.start);
 }
 
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
@@ -81,12 +89,12 @@ const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
     if (!commands)
         return none;
     if (!commands->read) {
-        const qsizetype count = commands->starts.size();
+        const qsizetype count = qsizetype(commands->starts.size());
         commands->spans.reserve(count);
         for (qsizetype i = 0; i < count; ++i)
-            commands->spans.append(read(commands->starts[i], i + kReadAhead < count
-                                                                 ? &commands->starts[i + kReadAhead]
-                                                                 : nullptr));
+            commands->spans.append(
+                read(commands->starts[size_t(i)],
+                     i + kReadAhead < count ? &commands->starts[size_t(i + kReadAhead)] : nullptr));
         commands->read = true;
     }
     return commands->spans;

@@ -48,7 +48,7 @@ private:
         struct Start {
             int lineStart, start; // the line's end is found when the command is read
         };
-        QList<Start> starts;              // each command's line and first character
+        std::vector<Start> starts;        // each command's line and first character
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
         mutable bool read = false;
     };
@@ -188,11 +188,11 @@ template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visi
                 return;
         return;
     }
-    const qsizetype count = commands->starts.size();
+    const qsizetype count = qsizetype(commands->starts.size());
     for (qsizetype i = 0; i < count; ++i) {
         const Commands::Start* ahead =
-            i + kReadAhead < count ? &commands->starts[i + kReadAhead] : nullptr;
-        if (!visit(read(commands->starts[i], ahead)))
+            i + kReadAhead < count ? &commands->starts[size_t(i + kReadAhead)] : nullptr;
+        if (!visit(read(commands->starts[size_t(i)], ahead)))
             return;
     }
 }
