@@ -98,17 +98,12 @@ struct BlockMarks {
 constexpr int kBlock = 64;
 
 #if defined(__SSE2__)
-quint64 maskOf(__m128i bytes, char c) {
-    return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)))));
+__m128i equal(__m128i bytes, char c) {
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
 }
 
-// The characters up to the blank, one bit each.
-quint64 lowMaskOf(__m128i a, __m128i b) {
-    const __m128i blank = _mm_set1_epi16(short(u' '));
-    const __m128i zero = _mm_setzero_si128();
-    return quint64(unsigned(
-        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(_mm_subs_epu16(a, blank), zero),
-                                          _mm_cmpeq_epi16(_mm_subs_epu16(b, blank), zero)))));
+quint64 bitsOf(__m128i bytes) {
+    return quint64(unsigned(_mm_movemask_epi8(bytes)));
 }
 
 BlockMarks marksOf(const char16_t* s) {
@@ -116,15 +111,16 @@ BlockMarks marksOf(const char16_t* s) {
     for (int part = 0; part < kBlock / 16; ++part) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16 + 8));
-        // As bytes: the ASCII characters as they are, every other one as 0 or 0xFF, which
-        // matches no mark.
-        const __m128i bytes = _mm_packus_epi16(a, b);
+        // As bytes: the ASCII characters as they are, every other one as 0x7F or 0x80, which
+        // is neither a mark nor a blank.
+        const __m128i bytes = _mm_packs_epi16(a, b);
+        const __m128i upToBlank = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
+        const __m128i breaks = equal(bytes, '\n');
         const int shift = part * 16;
-        const quint64 breaks = maskOf(bytes, '\n');
-        m.quotes |= maskOf(bytes, '"') << shift;
-        m.breaks |= breaks << shift;
-        m.stops |= (maskOf(bytes, ';') | maskOf(bytes, '/')) << shift;
-        m.blanks |= (lowMaskOf(a, b) & ~breaks) << shift;
+        m.quotes |= bitsOf(equal(bytes, '"')) << shift;
+        m.breaks |= bitsOf(breaks) << shift;
+        m.stops |= bitsOf(_mm_or_si128(equal(bytes, ';'), equal(bytes, '/'))) << shift;
+        m.blanks |= bitsOf(_mm_andnot_si128(breaks, upToBlank)) << shift;
     }
     return m;
 }
