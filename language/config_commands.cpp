@@ -290,8 +290,9 @@ void clearWord(CommandWord& word) {
 
 // Reads the words of the command that begins at `start`, up to a ";", a comment or the end of
 // its line. `end` is the line's end, or the text's end when that is not known yet: a line break
-// stops the reading too. Returns where the reading stopped; the line is the caller's to set.
-int readWords(const char16_t* s, int start, int end, CommandSpan& command) {
+// stops the reading too. A bare name's end may be known already (`nameEnd`, else -1). Returns
+// where the reading stopped; the line is the caller's to set.
+int readWords(const char16_t* s, int start, int end, int nameEnd, CommandSpan& command) {
     // Field by field: a whole fresh span, built aside and copied in, costs more than reading
     // the command (its one-byte fields are read back before they are written).
     command.start = start;
@@ -300,6 +301,12 @@ int readWords(const char16_t* s, int start, int end, CommandSpan& command) {
     for (CommandWord& word : command.words)
         clearWord(word);
     int i = start;
+    if (nameEnd > start) {
+        command.words[0].length = nameEnd - start;
+        command.words[0].start = start;
+        command.wordCount = 1;
+        command.end = i = nameEnd;
+    }
     for (;;) {
         while (i < end && isBlank(s[i]))
             ++i;
@@ -332,11 +339,12 @@ int readWords(const char16_t* s, int start, int end, CommandSpan& command) {
 
 } // namespace
 
-CommandSpan commandAt(QStringView text, int lineStart, int start) {
+CommandSpan commandAt(QStringView text, int lineStart, int start, int nameLength) {
     const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
     const int size = int(text.size());
     CommandSpan command;
-    const int stop = readWords(s, start, size, command);
+    const int nameEnd = nameLength > 0 && s[start] != u'"' ? start + nameLength : -1;
+    const int stop = readWords(s, start, size, nameEnd, command);
     command.lineStart = lineStart;
     command.lineEnd = stop >= size || s[stop] == u'\n' ? stop : lineEndFrom(text, stop);
     return command;
@@ -366,8 +374,8 @@ bool CommandScanner::next(CommandSpan& command) {
         }
         break;
     }
-    position_ =
-        readWords(reinterpret_cast<const char16_t*>(text_.data()), position_, lineEnd_, command);
+    position_ = readWords(reinterpret_cast<const char16_t*>(text_.data()), position_, lineEnd_, -1,
+                          command);
     command.lineStart = lineStart_;
     command.lineEnd = lineEnd_;
     return true;

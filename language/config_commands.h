@@ -63,8 +63,9 @@ private:
 };
 
 // The command whose first character is `start`, on the line that begins at `lineStart`, read
-// as CommandScanner reads it; its line's end is found on the way.
-CommandSpan commandAt(QStringView text, int lineStart, int start);
+// as CommandScanner reads it; its line's end is found on the way. The length of its name, when
+// known (as forEachCommandFound gives it), spares reading the name again.
+CommandSpan commandAt(QStringView text, int lineStart, int start, int nameLength = -1);
 
 // Where the line that holds `from` ends: its "\n", or the end of the text.
 int lineEndFrom(QStringView text, int from);

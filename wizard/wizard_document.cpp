@@ -63,7 +63,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
             recentName = name;
             entryOfName = entry;
         }
-        entryOfName->starts.push_back({lineStart, start});
+        entryOfName->starts.push_back({lineStart, start, int(name.size())});
     });
 }
 
@@ -80,7 +80,7 @@ CommandSpan CommandIndex::read(const Commands::Start& at, const Commands::Start*
         __builtin_prefetch(text_.data() + ahead->start + 32);
     }
 #endif
-    return commandAt(text_, at.lineStart, at.start);
+    return commandAt(text_, at.lineStart, at.start, at.nameLength);
 }
 
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {

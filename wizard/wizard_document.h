@@ -47,6 +47,7 @@ private:
     struct Commands {
         struct Start {
             int lineStart, start; // the line's end is found when the command is read
+            int nameLength;
         };
         std::vector<Start> starts;        // each command's line and first character
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
