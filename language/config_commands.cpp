@@ -238,8 +238,10 @@ private:
         if (inBlock(i)) {
             for (quint64 ends = from(marks_.wordEnds(), i); ends != 0; ends &= ends - 1) {
                 const int at = i + lowestBit(ends);
+                if (at >= size_) // the padding of the last block
+                    return size_;
                 if (s_[at] != u'/' || commentAt(at))
-                    return std::min(at, size_);
+                    return at;
             }
             i = base_ + kBlock;
         }
