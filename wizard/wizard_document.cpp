@@ -72,14 +72,17 @@ const CommandIndex::Commands* CommandIndex::find(QStringView name) const {
     return it == byName_.cend() ? nullptr : *it;
 }
 
-CommandSpan CommandIndex::read(const Commands::Start& at, const Commands::Start* ahead) const {
+CommandSpan CommandIndex::read(const Commands& commands, qsizetype i) const {
+    const std::vector<Commands::Start>& starts = commands.starts;
 #if defined(__GNUC__)
     // A short line still often spans two cache lines.
-    if (ahead) {
-        __builtin_prefetch(text_.data() + ahead->start);
-        __builtin_prefetch(text_.data() + ahead->start + 32);
+    if (size_t(i + kReadAhead) < starts.size()) {
+        const QChar* ahead = text_.data() + starts[size_t(i + kReadAhead)].start;
+        __builtin_prefetch(ahead);
+        __builtin_prefetch(ahead + 32);
     }
 #endif
+    const Commands::Start& at = starts[size_t(i)];
     return commandAt(text_, at.lineStart, at.start, at.nameLength);
 }
 
@@ -92,9 +95,7 @@ const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
         const qsizetype count = qsizetype(commands->starts.size());
         commands->spans.reserve(count);
         for (qsizetype i = 0; i < count; ++i)
-            commands->spans.append(
-                read(commands->starts[size_t(i)],
-                     i + kReadAhead < count ? &commands->starts[size_t(i + kReadAhead)] : nullptr));
+            commands->spans.append(read(*commands, i));
         commands->read = true;
     }
     return commands->spans;

@@ -46,16 +46,17 @@ private:
     static constexpr qsizetype kReadAhead = 24;
     struct Commands {
         struct Start {
-            int lineStart, start; // the line's end is found when the command is read
-            int nameLength;
+            int lineStart; // the line's end is found when the command is read
+            int start;
+            int nameLength; // reading the command begins after its name
         };
-        std::vector<Start> starts;        // each command's line and first character
+        std::vector<Start> starts;        // where each command begins
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
         mutable bool read = false;
     };
     const Commands* find(QStringView name) const;
-    // Reads one command; `ahead` is a command to be read soon, whose line is fetched meanwhile.
-    CommandSpan read(const Commands::Start& at, const Commands::Start* ahead) const;
+    // Reads the i-th command of a name; the line of one to be read soon is fetched meanwhile.
+    CommandSpan read(const Commands& commands, qsizetype i) const;
 
     QStringView text_;
     std::deque<Commands> store_; // where the entries stay put while names are added
@@ -189,13 +190,9 @@ template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visi
                 return;
         return;
     }
-    const qsizetype count = qsizetype(commands->starts.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const Commands::Start* ahead =
-            i + kReadAhead < count ? &commands->starts[size_t(i + kReadAhead)] : nullptr;
-        if (!visit(read(commands->starts[size_t(i)], ahead)))
+    for (qsizetype i = 0; i < qsizetype(commands->starts.size()); ++i)
+        if (!visit(read(*commands, i)))
             return;
-    }
 }
 
 template <typename Visit>
