@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
-#include <functional>
+#include <type_traits>
 
 struct CommandWord {
     int start = 0;  // the first character, the opening quote of a quoted word
@@ -62,13 +62,47 @@ private:
     int lineEnd_;
 };
 
-// Where each command of a text begins, in order, as CommandScanner finds them: its line (from
-// its start to its "\n" or the text's end), its first character and its name (without quotes).
-// Reads a line's quotes, ";" and
-// "/" only, not each word, so indexing a large config costs little more than one scan of it.
-using CommandStartVisitor =
-    std::function<void(int lineStart, int lineEnd, int start, QStringView name)>;
-void forEachCommandStart(QStringView text, const CommandStartVisitor& visit);
+// The command whose first character is `start`, on the line that begins at `lineStart`, read
+// as CommandScanner reads it; its line's end is found on the way. The length of its name, when
+// known (as forEachCommandFound gives it), spares reading the name again.
+CommandSpan commandAt(QStringView text, int lineStart, int start, int nameLength = -1);
+
+// Where the line that holds `from` ends: its "\n", or the end of the text.
+int lineEndFrom(QStringView text, int from);
+
+namespace commandstarts {
+using Callback = void (*)(void* visitor, int lineStart, int start, QStringView name);
+void forEach(QStringView text, Callback callback, void* visitor);
+} // namespace commandstarts
+
+// Where each command of a text begins, in order, as CommandScanner finds them:
+// `visit(int lineStart, int start, QStringView name)` with the start of its line, its first
+// character and its name (without quotes). Reads only the quotes, ";", "/", blanks and line
+// breaks of the text, 64 characters at a time, so indexing a large config costs little more
+// than one scan of it.
+template <typename Visit> void forEachCommandFound(QStringView text, Visit&& visit) {
+    using Visitor = std::remove_reference_t<Visit>;
+    commandstarts::forEach(
+        text,
+        [](void* visitor, int lineStart, int start, QStringView name) {
+            (*static_cast<Visitor*>(visitor))(lineStart, start, name);
+        },
+        const_cast<void*>(static_cast<const void*>(&visit)));
+}
+
+// The same, with the end of each command's line (its "\n" or the end of the text):
+// `visit(int lineStart, int lineEnd, int start, QStringView name)`.
+template <typename Visit> void forEachCommandStart(QStringView text, Visit&& visit) {
+    int lineStart = -1;
+    int lineEnd = 0;
+    forEachCommandFound(text, [&](int commandLine, int start, QStringView name) {
+        if (commandLine != lineStart) {
+            lineStart = commandLine;
+            lineEnd = lineEndFrom(text, start); // quotes never run past a line's end
+        }
+        visit(lineStart, lineEnd, start, name);
+    });
+}
 
 // The whole-text form of a value as a command writes it: quoted, unless `bare` is asked for and
 // the value needs no quotes (no blank, ";", quote or "//", and not empty).

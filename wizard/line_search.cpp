@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <bitset>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,9 +35,11 @@ bool holds(const WizardDocument& document, const SettingRef& setting, const Comm
 template <typename Test>
 QList<CommandSpan> withArgument(const WizardDocument& document, const QString& name, Test test) {
     QList<CommandSpan> found;
-    for (const CommandSpan& c : document.commandsNamed(name))
+    document.forEachCommandNamed(name, [&](const CommandSpan& c) {
         if (c.wordCount >= 2 && test(c.word(document.indexedText(), 1)))
             found.append(c);
+        return true;
+    });
     return found;
 }
 
@@ -55,6 +58,28 @@ size_t qHash(const BoundCommand& key, size_t seed = 0) noexcept {
         hash = (hash ^ c.unicode()) * 0x100000001B3u;
     return hash;
 }
+
+// A rough sketch of a set of names, by their length and three letters folded to lower case: a
+// name it does not hold is mostly told apart without hashing it. A name it holds may still be
+// missing from the set.
+class NameSketch {
+public:
+    void add(QStringView name) { bits_.set(place(name)); }
+    bool mayHold(QStringView name) const { return bits_.test(place(name)); }
+
+private:
+    static size_t place(QStringView name) {
+        if (name.isEmpty())
+            return 0;
+        auto folded = [&](qsizetype i) { return size_t(name[i].unicode() | 0x20); };
+        const size_t key = size_t(name.size()) * 0x9E37 + folded(0) * 0x3B1 +
+                           folded(std::min<qsizetype>(1, name.size() - 1)) * 0x61 +
+                           folded(name.size() - 1);
+        return key % kBits;
+    }
+    static constexpr size_t kBits = 4096;
+    std::bitset<kBits> bits_;
+};
 
 int removeAll(WizardDocument& document, QList<CommandSpan> commands) {
     const int count = int(commands.size());
@@ -180,69 +205,135 @@ QString FindKeyFor(WizardWorkingSet& ws, const QString& command) {
     return findKeysFor(ws, {command}).value(0);
 }
 
-QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commands) {
-    QStringList keys(commands.size());
-    QHash<BoundCommand, qsizetype> wanted;
-    for (qsizetype i = commands.size() - 1; i >= 0; --i)
-        wanted.insert(BoundCommand{commands[i]}, i);
-    const QString& text = ws.mem1.indexedText();
-    qsizetype remaining = wanted.size();
-    int lastMatch = -1;
-    for (const CommandSpan& c : ws.mem1.commandsNamed(kBind)) {
-        if (remaining == 0)
-            break;
+namespace {
+
+// The keys bound to exactly the given commands: for each, the key of its first binding.
+class ActionKeyFinder {
+public:
+    explicit ActionKeyFinder(const QStringList& commands)
+        : commands_(commands), keys_(commands.size()) {
+        for (qsizetype i = commands.size() - 1; i >= 0; --i) {
+            wanted_.insert(BoundCommand{commands[i]}, i);
+            sketch_.add(commands[i]);
+        }
+        remaining_ = wanted_.size();
+    }
+
+    bool done() const { return remaining_ == 0; }
+
+    void take(QStringView text, const CommandSpan& c) {
         const QStringView key = c.word(text, 1);
         if (c.wordCount < 3 || key.isEmpty())
-            continue;
+            return;
         // A command of one word is looked up where it stands; more words are joined first.
         const QString joined = c.wordCount > 3 ? joinedArguments(text, c, 2) : QString();
-        const auto it =
-            wanted.constFind(BoundCommand{c.wordCount > 3 ? QStringView(joined) : c.word(text, 2)});
-        if (it == wanted.cend() || !keys[it.value()].isEmpty())
-            continue;
-        keys[it.value()] = key.toString();
-        lastMatch = c.start;
-        --remaining;
+        const QStringView command = c.wordCount > 3 ? QStringView(joined) : c.word(text, 2);
+        if (!sketch_.mayHold(command))
+            return;
+        const auto it = wanted_.constFind(BoundCommand{command});
+        if (it == wanted_.cend() || !keys_[it.value()].isEmpty())
+            return;
+        keys_[it.value()] = key.toString();
+        lastMatch_ = c.start;
+        --remaining_;
     }
-    for (qsizetype i = 0; i < commands.size(); ++i)
-        keys[i] = keys[wanted.value(BoundCommand{commands[i]})];
-    if (!commands.isEmpty()) {
-        ws.shared.findText = commands.last();
-        ws.shared.lastFoundPos = keys.last().isEmpty() ? -1 : lastMatch;
-    }
-    return keys;
-}
 
-void CollectBoundKeys(WizardWorkingSet& ws) {
-    const QString& text = ws.mem1.indexedText();
-    // The free keys by name in any letter case: a binding's key matches a free key spelt as the
-    // binding has it, or all in lower or all in upper case. Most bindings are of keys already
-    // moved or unknown: one look-up without a copy of the key answers those.
-    // The keys are views into the list as it was, which stays whole while items leave it.
-    const QStringList names = ws.freeKeys;
-    QHash<FoldedName, int> free;
-    for (const QString& item : names)
-        free[FoldedName{item}] += 1;
-    for (const CommandSpan& c : ws.mem1.commandsNamed(kBind)) {
+    // The keys in the commands' order; the shared find state tells of the last command.
+    QStringList finish(WizardWorkingSet& ws) {
+        for (qsizetype i = 0; i < commands_.size(); ++i)
+            keys_[i] = keys_[wanted_.value(BoundCommand{commands_[i]})];
+        if (!commands_.isEmpty()) {
+            ws.shared.findText = commands_.last();
+            ws.shared.lastFoundPos = keys_.last().isEmpty() ? -1 : lastMatch_;
+        }
+        return keys_;
+    }
+
+private:
+    const QStringList& commands_;
+    QStringList keys_;
+    QHash<BoundCommand, qsizetype> wanted_;
+    NameSketch sketch_;
+    qsizetype remaining_ = 0;
+    int lastMatch_ = -1;
+};
+
+// Moves each key a binding binds from the free-key list to the used-key list.
+class BoundKeyCollector {
+public:
+    // The free keys by name in any letter case: a binding's key matches a free key spelt as
+    // the binding has it, or all in lower or all in upper case. Most bindings are of keys
+    // already moved or unknown: one look-up without a copy of the key answers those. The keys
+    // are views into the list as it was, which stays whole while items leave it.
+    explicit BoundKeyCollector(WizardWorkingSet& ws) : ws_(ws), names_(ws.freeKeys) {
+        for (const QString& item : names_) {
+            free_[FoldedName{item}] += 1;
+            sketch_.add(item);
+        }
+    }
+
+    void take(QStringView text, const CommandSpan& c) {
         if (c.wordCount < 2)
-            continue;
+            return;
         const QStringView key = c.word(text, 1);
-        if (key.isEmpty() || !free.contains(FoldedName{key}))
-            continue;
+        if (key.isEmpty() || !sketch_.mayHold(key) || !free_.contains(FoldedName{key}))
+            return;
         const QString lower = asciiLower(key.toString());
         const QString upper = asciiUpper(key.toString());
-        for (qsizetype i = 0; i < ws.freeKeys.size(); ++i) {
-            const QString& item = ws.freeKeys[i];
+        for (qsizetype i = 0; i < ws_.freeKeys.size(); ++i) {
+            const QString& item = ws_.freeKeys[i];
             if (item == key || item == lower || item == upper) {
-                const auto left = free.find(FoldedName{item});
+                const auto left = free_.find(FoldedName{item});
                 if (--*left == 0)
-                    free.erase(left);
-                ws.freeKeys.removeAt(i);
-                ws.usedKeys.append(key.toString());
-                break;
+                    free_.erase(left);
+                ws_.freeKeys.removeAt(i);
+                ws_.usedKeys.append(key.toString());
+                return;
             }
         }
     }
+
+private:
+    WizardWorkingSet& ws_;
+    const QStringList names_;
+    QHash<FoldedName, int> free_;
+    NameSketch sketch_; // of the keys that were free at the start
+};
+
+} // namespace
+
+QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commands) {
+    ActionKeyFinder finder(commands);
+    const QString& text = ws.mem1.indexedText();
+    ws.mem1.forEachCommandNamed(kBind, [&](const CommandSpan& c) {
+        if (finder.done())
+            return false;
+        finder.take(text, c);
+        return true;
+    });
+    return finder.finish(ws);
+}
+
+void CollectBoundKeys(WizardWorkingSet& ws) {
+    BoundKeyCollector collector(ws);
+    const QString& text = ws.mem1.indexedText();
+    ws.mem1.forEachCommandNamed(kBind, [&](const CommandSpan& c) {
+        collector.take(text, c);
+        return true;
+    });
+}
+
+QStringList collectBoundKeysAndFindKeysFor(WizardWorkingSet& ws, const QStringList& commands) {
+    BoundKeyCollector collector(ws);
+    ActionKeyFinder finder(commands);
+    const QString& text = ws.mem1.indexedText();
+    ws.mem1.forEachCommandNamed(kBind, [&](const CommandSpan& c) {
+        collector.take(text, c);
+        if (!finder.done())
+            finder.take(text, c);
+        return true;
+    });
+    return finder.finish(ws);
 }
 
 QList<CommandSpan> bindingsOf(const WizardDocument& document, const QString& key) {

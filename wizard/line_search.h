@@ -69,6 +69,8 @@ QString FindKeyFor(WizardWorkingSet& ws, const QString& command);
 QStringList findKeysFor(WizardWorkingSet& ws, const QStringList& commands);
 // Moves every key that mem1 binds from the free-key list to the used-key list.
 void CollectBoundKeys(WizardWorkingSet& ws);
+// CollectBoundKeys and findKeysFor in one pass over mem1's bindings.
+QStringList collectBoundKeysAndFindKeysFor(WizardWorkingSet& ws, const QStringList& commands);
 
 // The bindings of a key in a document, any letter case; `bind` commands only.
 QList<CommandSpan> bindingsOf(const WizardDocument& document, const QString& key);

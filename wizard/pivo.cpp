@@ -102,13 +102,12 @@ void readAllSettings(WizardWorkingSet& ws) {
 }
 
 void pivoRead(WizardWorkingSet& ws, const QStringList& actionCommands) {
-    ws.freeKeys = keyNames();
-    CollectBoundKeys(ws);
-    ws.comboKeys = ws.freeKeys;
     QStringList commands;
     for (const QString& command : actionCommands)
         commands.append(unquoted(command));
-    ws.actionKeys = findKeysFor(ws, commands);
+    ws.freeKeys = keyNames();
+    ws.actionKeys = collectBoundKeysAndFindKeysFor(ws, commands);
+    ws.comboKeys = ws.freeKeys;
     if (ws.reloadOnly)
         return;
     readUnbindall(ws);

@@ -32,19 +32,32 @@ public:
     // The index reads `text` as long as it lives: the text must not change meanwhile.
     explicit CommandIndex(QStringView text);
     const QList<CommandSpan>& named(QStringView name) const;
+    // Reads the commands of a name one by one and hands each to `visit`, which returns false to
+    // stop; nothing is kept. For the long lists (bind, alias) that a caller reads once through:
+    // each command is used while its line is at hand.
+    template <typename Visit> void forEachNamed(QStringView name, Visit&& visit) const;
     bool contains(QStringView name) const { return byName_.contains(FoldedName{name}); }
     // Whether the text holds any command at all.
     bool isEmpty() const { return byName_.isEmpty(); }
 
 private:
+    // How many commands ahead of the one being read a line is fetched from memory: a large
+    // config's lines are far apart, and fetched one at a time each would wait for its own.
+    static constexpr qsizetype kReadAhead = 24;
     struct Commands {
         struct Start {
-            int lineStart, lineEnd, start;
+            int lineStart; // the line's end is found when the command is read
+            int start;
+            int nameLength; // reading the command begins after its name
         };
-        QList<Start> starts;              // each command's line and first character
+        std::vector<Start> starts;        // where each command begins
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
         mutable bool read = false;
     };
+    const Commands* find(QStringView name) const;
+    // Reads the i-th command of a name; the line of one to be read soon is fetched meanwhile.
+    CommandSpan read(const Commands& commands, qsizetype i) const;
+
     QStringView text_;
     std::deque<Commands> store_; // where the entries stay put while names are added
     QHash<FoldedName, Commands*> byName_;
@@ -101,6 +114,9 @@ public:
     // The commands of a name (any letter case), in the positions of indexedText(). While edits
     // are gathered, those they touch or add are first written.
     const QList<CommandSpan>& commandsNamed(QStringView name) const;
+    // The same commands handed one by one to `visit` (which returns false to stop), without a
+    // list kept of them.
+    template <typename Visit> void forEachCommandNamed(QStringView name, Visit&& visit) const;
     bool hasCommandNamed(QStringView name) const;
     // The text that the commands' positions refer to; the same as content() unless edits are
     // being gathered, when it is the text before them. Positions handed to the edits below
@@ -163,3 +179,29 @@ private:
     mutable QString appended_;         // lines appended after the text
     mutable QSet<QString> addedNames_; // the names, in lower case, of commands the edits write
 };
+
+template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visit&& visit) const {
+    const Commands* commands = find(name);
+    if (!commands)
+        return;
+    if (commands->read) {
+        for (const CommandSpan& command : commands->spans)
+            if (!visit(command))
+                return;
+        return;
+    }
+    for (qsizetype i = 0; i < qsizetype(commands->starts.size()); ++i)
+        if (!visit(read(*commands, i)))
+            return;
+}
+
+template <typename Visit>
+void WizardDocument::forEachCommandNamed(QStringView name, Visit&& visit) const {
+    if (pending()) {
+        for (const CommandSpan& command : commandsNamed(name))
+            if (!visit(command))
+                return;
+        return;
+    }
+    commands().forEachNamed(name, visit);
+}

@@ -100,6 +100,61 @@ TEST(ConfigCommands, TheOnePassIndexFindsTheScannersCommands) {
     }
 }
 
+TEST(ConfigCommands, TheIndexReadsAcrossItsBlocksAsTheScannerDoes) {
+    // The index reads the text 64 characters at a time: each piece is put at every place
+    // around the end of the first block, after a line of filler or after blanks.
+    const QString pieces[] = {
+        u"bind \"a b\" x"_s,
+        u"name \"open quote; // no comment\nrate 1; cl 2 // c; d"_s,
+        u"a//b; c\nd"_s,
+        u"x \"a;b\"; y"_s,
+        u"\t \t\r\n  z"_s,
+        u"\"quoted name\" 1; ;; w"_s,
+        u"p/q r; // s \"t\nu"_s,
+        u"// \"\n\"x\"y z"_s,
+        u"a_name_that_runs_on_past_the_end_of_a_block_of_sixty_four_characters_and_more 1"_s,
+        u"v \"\"//"_s,
+        u"e; \"f"_s,
+    };
+    auto scanned = [](const QString& text) {
+        QStringList commands;
+        CommandScanner scanner(text);
+        CommandSpan c;
+        while (scanner.next(c))
+            commands.append(u"%1 %2 %3 %4 %5 %6"_s.arg(c.lineStart)
+                                .arg(c.lineEnd)
+                                .arg(c.start)
+                                .arg(c.end)
+                                .arg(c.wordCount)
+                                .arg(c.word(text, 0).toString()));
+        return commands;
+    };
+    for (const QString& piece : pieces) {
+        for (int filler = 40; filler <= 72; ++filler) {
+            for (const QString& before : {QString(filler, u'x') + u'\n', QString(filler, u' ')}) {
+                const QString text = before + piece;
+                const QStringList expected = scanned(text);
+                QStringList found;
+                const CommandIndex index(text);
+                forEachCommandStart(text,
+                                    [&](int lineStart, int lineEnd, int start, QStringView name) {
+                                        // The index's own reading of the command, from its list of
+                                        // that name.
+                                        for (const CommandSpan& c : index.named(name))
+                                            if (c.start == start)
+                                                found.append(u"%1 %2 %3 %4 %5 %6"_s.arg(lineStart)
+                                                                 .arg(lineEnd)
+                                                                 .arg(start)
+                                                                 .arg(c.end)
+                                                                 .arg(c.wordCount)
+                                                                 .arg(name.toString()));
+                                    });
+                ASSERT_EQ(found, expected) << qPrintable(text);
+            }
+        }
+    }
+}
+
 TEST(WizardLineSearch, FindsASettingOnlyWhereItIsACommand) {
     struct Case {
         QString text;
