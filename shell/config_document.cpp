@@ -203,7 +203,9 @@ void ConfigDocument::takeFileText(const QString& path, const textfile::ReadResul
     setTextForm(r.form);
     m_view.setDocumentModified(false);
     m_disk = DiskStamp::ofFile(path);
-    const QString breaks = paragraphBreaksIn(r.text);
+    // Windows-1251 has no byte for any of them: only a UTF-8 file is looked through.
+    const QString breaks =
+        r.form.encoding == textfile::Encoding::Utf8 ? paragraphBreaksIn(r.text) : QString();
     if (!breaks.isEmpty())
         m_dialogs.warning(u"В файле "_s + path + u" есть символы разрыва абзаца ("_s + breaks +
                           u"). Редактор показывает их как переводы строк, и при сохранении они "
