@@ -4,6 +4,7 @@
 #include "shell/config_document.h"
 
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <system_error>
 #include <thread>
@@ -11,7 +12,7 @@
 
 namespace {
 
-// A stretch's bytes and the characters it could not hold, made on the helping thread.
+// A stretch's bytes and the characters it could not hold, made into memory.
 struct EncodedStretch {
     std::vector<QByteArray> chunks;
     QString unencodable;
@@ -55,43 +56,70 @@ DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextFo
         return std::pair(ok, encoder.unencodable());
     };
 
-    // The helping thread takes the odd stretches, in order, into memory.
-    std::vector<std::promise<EncodedStretch>> odd(size_t(stretches / 2));
-    std::vector<std::future<EncodedStretch>> oddDone;
-    for (auto& promise : odd)
-        oddDone.push_back(promise.get_future());
+    // Each thread takes the next stretch nobody has taken yet. The helping thread encodes its
+    // stretches into memory; this thread writes every stretch in order, encoding its own
+    // straight into the file when all before it are out, so neither waits on a slower other.
+    std::vector<std::promise<EncodedStretch>> encoded(static_cast<size_t>(stretches));
+    std::vector<std::future<EncodedStretch>> done;
+    for (auto& promise : encoded)
+        done.push_back(promise.get_future());
+    // This thread starts the file with the first stretch while the helping thread starts on
+    // the second.
+    std::atomic<qsizetype> next = 1;
     std::atomic<bool> stop = false;
-    auto help = [&] {
-        for (size_t k = 0; k < odd.size(); ++k) {
-            EncodedStretch stretch;
-            if (!stop)
-                stretch.unencodable = encodeStretch(qsizetype(2 * k + 1), [&](QByteArrayView b) {
-                                          stretch.chunks.emplace_back(b.data(), b.size());
-                                          return true;
-                                      }).second;
-            odd[k].set_value(std::move(stretch));
-        }
+    auto intoMemory = [&](qsizetype i) {
+        EncodedStretch stretch;
+        stretch.unencodable = encodeStretch(i, [&stretch](QByteArrayView b) {
+                                  stretch.chunks.emplace_back(b.data(), b.size());
+                                  return true;
+                              }).second;
+        encoded[size_t(i)].set_value(std::move(stretch));
     };
     std::thread helper;
     try {
-        helper = std::thread(help);
+        helper = std::thread([&] {
+            for (qsizetype i; !stop && (i = next++) < stretches;)
+                intoMemory(i);
+        });
     } catch (const std::system_error&) {
-        help(); // no thread to be had: the same work, one stretch after another
+        // No thread to be had: this thread takes every stretch, one after another.
     }
 
     DocumentEncoding result;
-    for (qsizetype i = 0; i < stretches && result.ok; ++i) {
-        if (i % 2 == 0) {
-            const auto [ok, lost] = encodeStretch(i, sink);
-            result.ok = ok;
-            addUnencodable(result.unencodable, lost);
+    std::vector<bool> direct(static_cast<size_t>(stretches), false);
+    {
+        const auto [ok, lost] = encodeStretch(0, sink);
+        direct[0] = true;
+        result = {ok, lost};
+    }
+    qsizetype written = 1; // the stretches handed to the sink, in order
+    // Hands over the stretches encoded into memory that come next, waiting for them or not.
+    auto writeEncoded = [&](bool wait) {
+        for (; written < next && written < stretches && result.ok; ++written) {
+            if (direct[size_t(written)])
+                continue;
+            std::future<EncodedStretch>& f = done[size_t(written)];
+            if (!wait && f.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+                return;
+            const EncodedStretch stretch = f.get();
+            for (const QByteArray& chunk : stretch.chunks)
+                result.ok = result.ok && sink(chunk);
+            addUnencodable(result.unencodable, stretch.unencodable);
+        }
+    };
+    for (qsizetype i; result.ok && (i = next++) < stretches;) {
+        writeEncoded(false);
+        if (i != written) {
+            intoMemory(i);
             continue;
         }
-        const EncodedStretch stretch = oddDone[size_t(i / 2)].get();
-        for (const QByteArray& chunk : stretch.chunks)
-            result.ok = result.ok && sink(chunk);
-        addUnencodable(result.unencodable, stretch.unencodable);
+        const auto [ok, lost] = encodeStretch(i, sink);
+        direct[size_t(i)] = true;
+        ++written;
+        result.ok = ok;
+        addUnencodable(result.unencodable, lost);
     }
+    writeEncoded(true);
     stop = true;
     if (helper.joinable())
         helper.join();

@@ -156,14 +156,15 @@ TEST_F(DocumentForm, TheFormPanelGivesWayToTheFileName) {
     }
 }
 
-// A large text is encoded in two halves at once; what is written is the same as one pass gives,
-// in every form, with the characters the form lacks named once each in order of appearance.
+// A large text is encoded in stretches on two threads; what is written is the same as one pass
+// gives, in every form, with the characters the form lacks named once each in order of appearance.
 TEST_F(DocumentForm, ALargeTextIsSavedWholeInEachForm) {
     QString text;
-    for (int i = 0; text.size() < 400 * 1024; ++i)
+    for (int i = 0; text.size() < 1100 * 1024; ++i) // three stretches of lines
         text += u"bind \"KEY%1\" \"say привет\" // №%1\n"_s.arg(i);
-    // Characters the code page lacks: one in each half, and one in both.
+    // Characters the code page lacks: in the first, second and last stretch, some twice.
     text.insert(100, u"日"_s);
+    text.insert(600 * 1024, u"本"_s);
     text.insert(text.size() - 100, u"本日"_s);
     text += u"😀"_s;
     const QString path = file(u"large.cfg"_s);
