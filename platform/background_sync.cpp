@@ -11,6 +11,10 @@ BackgroundSync::~BackgroundSync() {
 }
 
 void BackgroundSync::written(qint64 total) {
+    // The thread is woken only when another stretch is there to sync, not for every chunk.
+    if (total - m_told < kStretch)
+        return;
+    m_told = total;
     {
         const std::lock_guard lock(m_mutex);
         m_written = total;

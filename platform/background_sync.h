@@ -31,6 +31,7 @@ private:
     void run();
 
     const int m_fd;
+    qint64 m_told = 0; // what the thread was last told of (the writer's own)
     std::mutex m_mutex;
     std::condition_variable m_wake;
     qint64 m_written = 0; // guarded by m_mutex, as are the two below
