@@ -72,8 +72,7 @@ void ConfigDocument::setTextForm(const textfile::TextForm& form) {
 }
 
 QString ConfigDocument::unencodableIn(const textfile::TextForm& form) const {
-    // Only the characters are wanted: the bytes go nowhere.
-    return encodeDocument(m_view, form, [](QByteArrayView) { return true; }).unencodable;
+    return encodeDocument(m_view, form, {}).unencodable;
 }
 
 void ConfigDocument::chooseEncoding(textfile::Encoding encoding, bool bom) {

@@ -31,7 +31,10 @@ void addUnencodable(QString& lost, const QString& more) {
 } // namespace
 
 DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextForm& form,
-                                const textfile::TextEncoder::Sink& sink) {
+                                const textfile::TextEncoder::Sink& to) {
+    // Without a sink only the characters are wanted: no stretch keeps its bytes.
+    const bool keepBytes = bool(to);
+    const textfile::TextEncoder::Sink sink = keepBytes ? to : [](QByteArrayView) { return true; };
     // Stretch i runs from starts[i] to starts[i + 1] (-1: the end). Each begins a line, so no
     // line break or character pair is split between two of them.
     QList<qsizetype> starts = view.lineStartsEvery(kStretch);
@@ -69,8 +72,9 @@ DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextFo
     std::atomic<bool> stop = false;
     auto intoMemory = [&](qsizetype i) {
         EncodedStretch stretch;
-        stretch.unencodable = encodeStretch(i, [&stretch](QByteArrayView b) {
-                                  stretch.chunks.emplace_back(b.data(), b.size());
+        stretch.unencodable = encodeStretch(i, [&stretch, keepBytes](QByteArrayView b) {
+                                  if (keepBytes)
+                                      stretch.chunks.emplace_back(b.data(), b.size());
                                   return true;
                               }).second;
         encoded[size_t(i)].set_value(std::move(stretch));

@@ -17,5 +17,6 @@ struct DocumentEncoding {
 };
 
 // Hands the bytes of the view's text in `form` to `sink`, in order, from the calling thread.
+// With no sink only the characters the form cannot hold are found.
 DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextForm& form,
                                 const textfile::TextEncoder::Sink& sink);
