@@ -1,7 +1,9 @@
-// Syncing a large file to disk while it is still being written: on a 16 MB save the final sync
-// would otherwise wait for the disk to take the whole file, after all of it was made.
+// Work beside a large save's writer: syncing the file while it is still being written (on a 16 MB
+// save the final sync would otherwise wait for the disk to take the whole file, after all of it
+// was made), and releasing the file it replaces.
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <condition_variable>
@@ -38,4 +40,25 @@ private:
     bool m_stop = false;
     int m_error = 0;
     std::thread m_thread;
+};
+
+// The file a save replaces, held open across the rename: the last close of a replaced file frees
+// its blocks and cached pages, which takes about as long as syncing them, so a large one is
+// closed on a thread of its own after the save instead of inside the rename. Small files and
+// anything that is not a regular file are not held.
+class ReplacedFileRelease {
+public:
+    explicit ReplacedFileRelease(const QString& path);
+    ReplacedFileRelease(const ReplacedFileRelease&) = delete;
+    ReplacedFileRelease& operator=(const ReplacedFileRelease&) = delete;
+    ~ReplacedFileRelease(); // closes it on another thread (on this one if no thread can be had)
+
+    // Waits until every file let go of so far is closed (for measurements and tests).
+    static void waitForAll();
+
+    // Files from this size up are held.
+    static constexpr qint64 kLeastSize = 256 * 1024;
+
+private:
+    int m_fd = -1;
 };

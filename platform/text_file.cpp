@@ -203,6 +203,8 @@ WriteResult AtomicWrite::commit() {
         return m_result;
     }
     m_done = true;
+    // The file replaced is let go of after the save, not inside the rename.
+    const ReplacedFileRelease replaced(m_file.fileName());
     if (!m_file.commit())
         m_result = {false, russianSystemReason(m_file.errorString())};
     return m_result;

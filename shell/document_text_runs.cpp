@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <private/qtextdocument_p.h>
 
+#include <array>
+
 void forEachTextRun(const QTextDocument& document, const std::function<void(QStringView)>& visit,
                     qsizetype from, qsizetype to) {
     const QTextDocumentPrivate* d = QTextDocumentPrivate::get(&document);
@@ -14,18 +16,47 @@ void forEachTextRun(const QTextDocument& document, const std::function<void(QStr
     to = to < 0 ? length : std::min(to, length);
     if (from >= to)
         return;
-    auto it = d->find(int(from));
-    // Where the walk starts within the first piece.
-    qsizetype skip = from - it.position();
+    // The pieces are the nodes of a balanced tree, in the document's order from left to right;
+    // a node knows the length of its left subtree. Qt's iterator finds each next piece by
+    // climbing and descending the tree again; this walk keeps the nodes still to visit on a
+    // stack and so reads each node once. A red-black tree of 2^32 nodes is at most 64 deep.
+    const auto& pieces = d->fragmentMap();
+    quint32 root = quint32(pieces.firstNode());
+    if (root == 0)
+        return;
+    while (pieces.fragment(root)->parent != 0)
+        root = pieces.fragment(root)->parent;
+    std::array<quint32, 128> pending{};
+    size_t depth = 0;
+    // Down to the piece holding `from`, keeping the nodes to the right of the path.
+    qsizetype skip = 0;
+    for (quint32 n = root, base = 0; n != 0;) {
+        const QTextFragmentData* piece = pieces.fragment(n);
+        const qsizetype start = qsizetype(base) + piece->size_left_array[0];
+        if (from < start) {
+            pending[depth++] = n;
+            n = piece->left;
+        } else if (from < start + qsizetype(piece->size_array[0])) {
+            pending[depth++] = n;
+            skip = from - start;
+            break;
+        } else {
+            base = quint32(start + piece->size_array[0]);
+            n = piece->right;
+        }
+    }
     qsizetype left = to - from;
     // Pieces that follow each other in the buffer (a text as loaded holds each line and each
     // separator as a piece of its own) go out as one run.
     qsizetype runStart = 0;
     qsizetype runSize = 0;
-    for (; it != d->end() && left > 0; ++it) {
-        const QTextFragmentData* fragment = *it;
-        const qsizetype start = fragment->stringPosition + skip;
-        const qsizetype size = std::min<qsizetype>(fragment->size_array[0] - skip, left);
+    while (depth > 0 && left > 0) {
+        const quint32 n = pending[--depth];
+        const QTextFragmentData* piece = pieces.fragment(n);
+        for (quint32 m = piece->right; m != 0; m = pieces.fragment(m)->left)
+            pending[depth++] = m;
+        const qsizetype start = piece->stringPosition + skip;
+        const qsizetype size = std::min<qsizetype>(piece->size_array[0] - skip, left);
         skip = 0;
         left -= size;
         if (runSize > 0 && start == runStart + runSize) {

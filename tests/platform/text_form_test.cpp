@@ -1,5 +1,6 @@
 // A file's form (encoding and line breaks): found on reading, kept on writing, so opening and
 // saving gives back the same bytes; and the encoder that writes a text in pieces.
+#include "platform/background_sync.h"
 #include "platform/cp1251.h"
 #include "platform/text_file.h"
 #include "platform/text_form.h"
@@ -301,6 +302,19 @@ TEST(TextFile, AStreamedWriteReplacesTheFileOnlyAtCommit) {
         EXPECT_EQ(slurp(path), keep ? large : QByteArray("new"));
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    // The large file a save replaces is closed by another thread after the save: once that is
+    // done, no descriptor of the program still holds its blocks.
+    auto holdsReplaced = [&path] {
+        const QDir fds(u"/proc/self/fd"_s);
+        for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System))
+            if (QFile::symLinkTarget(fds.filePath(fd)) == path + u" (deleted)"_s)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(textfile::writeBytes(path, "small").ok);
+    ReplacedFileRelease::waitForAll();
+    EXPECT_FALSE(holdsReplaced());
+    EXPECT_EQ(slurp(path), QByteArray("small"));
 
     textfile::AtomicWrite nowhere(dir.filePath(u"no/such/folder/x.cfg"_s));
     EXPECT_FALSE(nowhere.append("x"));

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -231,4 +232,38 @@ TEST(DocumentTextRuns, TogetherTheyAreTheDocumentsText) {
     EXPECT_EQ(runs(), document.toRawText());
     document.setPlainText(QString());
     EXPECT_EQ(runs(), QString());
+}
+
+// The walk reads the document's tree of pieces itself: after many scattered edits, which keep
+// rebalancing that tree, every stretch of the runs is still the same stretch of the text.
+TEST(DocumentTextRuns, StretchesStayTrueAfterManyEdits) {
+    QTextDocument document;
+    QString lines;
+    for (int i = 0; i < 400; ++i)
+        lines += u"bind k%1 \"say %1\"\n"_s.arg(i);
+    document.setPlainText(lines);
+    QRandomGenerator random(28);
+    QTextCursor cursor(&document);
+    for (int edit = 0; edit < 300; ++edit) {
+        const int length = document.characterCount() - 1;
+        cursor.setPosition(random.bounded(length + 1));
+        if (edit % 3 == 2) {
+            cursor.setPosition(std::min(length, cursor.position() + random.bounded(40)),
+                               QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        } else {
+            cursor.insertText(edit % 2 ? u"x;y\n"_s : u"ё"_s);
+        }
+        if (edit % 30 != 0)
+            continue;
+        const QString all = document.toRawText();
+        for (int probe = 0; probe < 40; ++probe) {
+            const int from = random.bounded(int(all.size()) + 1);
+            const int to = from + random.bounded(int(all.size()) - from + 1);
+            QString stretch;
+            forEachTextRun(
+                document, [&](QStringView run) { stretch += run; }, from, to);
+            ASSERT_EQ(stretch, all.mid(from, to - from)) << edit << ' ' << from << ' ' << to;
+        }
+    }
 }
