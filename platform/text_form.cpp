@@ -114,6 +114,37 @@ inline int singleBytes8(const char16_t* p, char* out, bool cyrillic) {
 #endif
 }
 
+// The same for sixteen units at `p`, storing sixteen bytes: a line's text mostly goes in one or
+// two steps.
+inline int singleBytes16(const char16_t* p, char* out, bool cyrillic) {
+#if defined(__SSE2__)
+    auto single = [cyrillic](__m128i units, __m128i& bytes) {
+        __m128i ok =
+            _mm_andnot_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(short(u'\n'))),
+                             _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))),
+                                             _mm_setzero_si128()));
+        bytes = units;
+        if (cyrillic) {
+            const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(0x0410)));
+            const __m128i letter = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
+                                                 _mm_cmplt_epi16(offset, _mm_set1_epi16(0x40)));
+            ok = _mm_or_si128(ok, letter);
+            bytes = _mm_sub_epi16(units, _mm_and_si128(letter, _mm_set1_epi16(0x0410 - 0xC0)));
+        }
+        return ok;
+    };
+    __m128i low;
+    __m128i high;
+    const __m128i lowOk = single(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), low);
+    const __m128i highOk = single(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), high);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(low, high));
+    const unsigned mask = unsigned(_mm_movemask_epi8(_mm_packs_epi16(lowOk, highOk)));
+    return mask == 0xFFFF ? 16 : __builtin_ctz(~mask);
+#else
+    return singleBytes8(p, out, cyrillic);
+#endif
+}
+
 // A character of the basic plane from U+0080 on in UTF-8's two bytes.
 inline char* putTwoBytes(char* out, char16_t c) {
     *out++ = char(0xC0 | (c >> 6));
@@ -291,7 +322,13 @@ char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
     const char16_t* const end = p + text.size();
     while (p < end) {
-        if (end - p >= 8) {
+        if (end - p >= 16) {
+            const int n = singleBytes16(p, out, true);
+            out += n;
+            p += n;
+            if (n == 16)
+                continue;
+        } else if (end - p >= 8) {
             const int n = singleBytes8(p, out, true);
             out += n;
             p += n;
@@ -325,7 +362,13 @@ char* TextEncoder::encodeUtf8(QStringView text, char* out) {
         m_pendingHigh = 0;
     }
     while (p < end) {
-        if (end - p >= 8) {
+        if (end - p >= 16) {
+            const int n = singleBytes16(p, out, false);
+            out += n;
+            p += n;
+            if (n == 16)
+                continue;
+        } else if (end - p >= 8) {
             const int n = singleBytes8(p, out, false);
             out += n;
             p += n;
