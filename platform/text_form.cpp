@@ -145,6 +145,25 @@ inline int singleBytes16(const char16_t* p, char* out, bool cyrillic) {
 #endif
 }
 
+// Encodes the units from `p` on that take one byte each (see singleBytes8), as far as the fast
+// path goes: up to a unit that needs more, or the last few. Returns where it stopped.
+inline const char16_t* singleBytesRun(const char16_t* p, const char16_t* end, char*& out,
+                                      bool cyrillic) {
+    while (end - p >= 16) {
+        const int n = singleBytes16(p, out, cyrillic);
+        out += n;
+        p += n;
+        if (n < 16)
+            return p;
+    }
+    if (end - p >= 8) {
+        const int n = singleBytes8(p, out, cyrillic);
+        out += n;
+        p += n;
+    }
+    return p;
+}
+
 // A character of the basic plane from U+0080 on in UTF-8's two bytes.
 inline char* putTwoBytes(char* out, char16_t c) {
     *out++ = char(0xC0 | (c >> 6));
@@ -322,19 +341,9 @@ char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
     const char16_t* const end = p + text.size();
     while (p < end) {
-        if (end - p >= 16) {
-            const int n = singleBytes16(p, out, true);
-            out += n;
-            p += n;
-            if (n == 16)
-                continue;
-        } else if (end - p >= 8) {
-            const int n = singleBytes8(p, out, true);
-            out += n;
-            p += n;
-            if (n == 8)
-                continue;
-        }
+        p = singleBytesRun(p, end, out, true);
+        if (p == end)
+            break;
         // A line break, a character past the letters, or one of the last few.
         const char16_t c = *p++;
         if (c == u'\n' || (c == QChar::ParagraphSeparator && m_paragraphBreaks)) {
@@ -362,19 +371,9 @@ char* TextEncoder::encodeUtf8(QStringView text, char* out) {
         m_pendingHigh = 0;
     }
     while (p < end) {
-        if (end - p >= 16) {
-            const int n = singleBytes16(p, out, false);
-            out += n;
-            p += n;
-            if (n == 16)
-                continue;
-        } else if (end - p >= 8) {
-            const int n = singleBytes8(p, out, false);
-            out += n;
-            p += n;
-            if (n == 8)
-                continue;
-        }
+        p = singleBytesRun(p, end, out, false);
+        if (p == end)
+            break;
         const char16_t c = *p++;
         if (c == u'\n') {
             out = putBreak(out);
