@@ -46,8 +46,10 @@ void forEachTextRun(const QTextDocument& document, const std::function<void(QStr
         }
     }
     qsizetype left = to - from;
-    // Pieces that follow each other in the buffer (a text as loaded holds each line and each
-    // separator as a piece of its own) go out as one run.
+    // Pieces that follow each other in the buffer go out as one run. A text as loaded is one
+    // string in the buffer, "\n" included, but each line's separator is a piece of its own at
+    // the buffer's end; where the run so far is followed in the buffer by that "\n", the run
+    // takes it in the separator's place, so a file as loaded is read in a few long runs.
     qsizetype runStart = 0;
     qsizetype runSize = 0;
     while (depth > 0 && left > 0) {
@@ -59,7 +61,10 @@ void forEachTextRun(const QTextDocument& document, const std::function<void(QStr
         const qsizetype size = std::min<qsizetype>(piece->size_array[0] - skip, left);
         skip = 0;
         left -= size;
-        if (runSize > 0 && start == runStart + runSize) {
+        const qsizetype runEnd = runStart + runSize;
+        if (runSize > 0 &&
+            (start == runEnd || (size == 1 && buffer[start] == QChar::ParagraphSeparator &&
+                                 runEnd < buffer.size() && buffer[runEnd] == u'\n'))) {
             runSize += size;
             continue;
         }

@@ -9,8 +9,9 @@
 class QTextDocument;
 
 // Calls `visit` with the document's characters in order, in the runs the document stores them in
-// (one run for a text as loaded, more after edits); lines are separated by
-// QChar::ParagraphSeparator. Together the runs are document.toRawText().
+// (a few for a text as loaded, more after edits); lines are separated by
+// QChar::ParagraphSeparator or "\n". Together the runs are document.toRawText() with some of
+// its separators as "\n".
 // `from` and `to` (-1: the end) limit the walk to a stretch of those characters; walks of one
 // document from several threads may run at once while nothing changes it.
 void forEachTextRun(const QTextDocument& document, const std::function<void(QStringView)>& visit,

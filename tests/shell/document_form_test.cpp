@@ -198,27 +198,41 @@ TEST_F(DocumentForm, ALargeTextIsSavedWholeInEachForm) {
     }
 }
 
+namespace {
+
+// The runs joined, their line breaks as the document's own.
+QString joinedRuns(const QTextDocument& document, qsizetype from = 0, qsizetype to = -1,
+                   int* count = nullptr) {
+    QString joined;
+    forEachTextRun(
+        document,
+        [&](QStringView run) {
+            joined += run;
+            if (count)
+                ++*count;
+        },
+        from, to);
+    return joined.replace(u'\n', QChar::ParagraphSeparator);
+}
+
+} // namespace
+
 // The runs the save encodes are the document's whole text, also after edits and undo, and any
-// two stretches of it together are the whole.
+// two stretches of it together are the whole. A text as loaded comes in one run.
 TEST(DocumentTextRuns, TogetherTheyAreTheDocumentsText) {
     QTextDocument document;
     auto runs = [&] {
-        QString joined;
-        forEachTextRun(document, [&](QStringView run) { joined += run; });
         const QString all = document.toRawText();
-        for (qsizetype split = 0; split <= all.size(); ++split) {
-            QString halves;
-            forEachTextRun(
-                document, [&](QStringView run) { halves += run; }, 0, split);
-            forEachTextRun(
-                document, [&](QStringView run) { halves += run; }, split);
-            EXPECT_EQ(halves, all) << split;
-        }
-        return joined;
+        for (qsizetype split = 0; split <= all.size(); ++split)
+            EXPECT_EQ(joinedRuns(document, 0, split) + joinedRuns(document, split), all) << split;
+        return joinedRuns(document);
     };
     EXPECT_EQ(runs(), QString());
     document.setPlainText(u"bind w +forward\nname игрок\n\nlast"_s);
     EXPECT_EQ(runs(), document.toRawText());
+    int count = 0;
+    joinedRuns(document, 0, -1, &count);
+    EXPECT_EQ(count, 1);
     QTextCursor cursor(&document);
     cursor.setPosition(5);
     cursor.insertText(u"x\ny"_s);
@@ -260,10 +274,8 @@ TEST(DocumentTextRuns, StretchesStayTrueAfterManyEdits) {
         for (int probe = 0; probe < 40; ++probe) {
             const int from = random.bounded(int(all.size()) + 1);
             const int to = from + random.bounded(int(all.size()) - from + 1);
-            QString stretch;
-            forEachTextRun(
-                document, [&](QStringView run) { stretch += run; }, from, to);
-            ASSERT_EQ(stretch, all.mid(from, to - from)) << edit << ' ' << from << ' ' << to;
+            ASSERT_EQ(joinedRuns(document, from, to), all.mid(from, to - from))
+                << edit << ' ' << from << ' ' << to;
         }
     }
 }
