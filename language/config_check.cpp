@@ -110,12 +110,15 @@ public:
         // The first three words of the command being read; the rest only count.
         ConfigWord first, second, third;
         int count = 0;
+        bool commentBefore = false; // on this line, before the command being read
+        bool afterComment = false;  // the command being read
         return scanConfigLine(
             commands, 0,
             [&](const ConfigWord& w) {
-                if (count == 0)
+                if (count == 0) {
+                    afterComment = commentBefore;
                     first = w;
-                else if (count == 1)
+                } else if (count == 1)
                     second = w;
                 else if (count == 2)
                     third = w;
@@ -124,16 +127,18 @@ public:
             [&] {
                 if (count > 0)
                     add(first, count > 1 ? &second : nullptr, count > 2 ? &third : nullptr,
-                        count - 1, line, depth, parent, inAlias);
+                        count - 1, line, depth, parent, inAlias, afterComment);
                 count = 0;
-            });
+            },
+            [&](const ConfigComment&) { commentBefore = true; });
     }
 
 private:
     void add(const ConfigWord& word, const ConfigWord* argument, const ConfigWord* body,
-             int arguments, int line, int depth, int parent, bool inAlias) {
+             int arguments, int line, int depth, int parent, bool inAlias,
+             bool afterComment = false) {
         const int name = m_config.intern(word.text);
-        if (!inAlias && !reportable(name))
+        if (!inAlias && !afterComment && !reportable(name))
             return; // (neither an alias nor a bind: it has no body)
         const int index = int(m_config.commands.size());
         ParsedCommand& p = m_config.commands.emplace_back();
@@ -142,6 +147,7 @@ private:
         p.depth = quint8(depth);
         p.parent = parent;
         p.arguments = quint8(std::min(arguments, 255));
+        p.afterComment = afterComment;
         p.spelled = spanOf(m_config.text, word.text);
         if (argument) {
             p.argument = spanOf(m_config.text, argument->text);
@@ -335,6 +341,12 @@ void unknownCommands(const ParsedConfig& config, const Vocabulary& words, Findin
 void unclosedQuotes(const ParsedConfig& config, Findings& findings) {
     for (int line : config.unclosedQuoteLines)
         findings.add(line, Finding::Kind::Warning, Form::UnclosedQuote, {});
+}
+
+void commandsAfterComments(const ParsedConfig& config, Findings& findings) {
+    for (const ParsedCommand& c : config.commands)
+        if (c.afterComment)
+            findings.add(c.line, Finding::Kind::Warning, Form::CommandAfterComment, c.spelled);
 }
 
 void duplicateBinds(const ParsedConfig& config, Findings& findings) {
@@ -611,6 +623,10 @@ QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
     return listed(config, unclosedQuotes);
 }
 
+QList<Finding> checkCommandsAfterComments(const ParsedConfig& config) {
+    return listed(config, commandsAfterComments);
+}
+
 QList<Finding> checkDuplicateBinds(const ParsedConfig& config) {
     return listed(config, duplicateBinds);
 }
@@ -685,17 +701,18 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(10, Findings(config));
+    std::vector<Findings> checks(11, Findings(config));
     unclosedQuotes(config, checks[0]);
-    unknownCommands(config, words, checks[1]);
-    unknownKeys(config, words, checks[2]);
-    duplicateBinds(config, checks[3]);
-    aliasCycles(config, words, checks[4]);
-    shadowedAliases(config, words, checks[5]);
-    missingExecFiles(config, gameDir, checks[6]);
-    undefinedAliases(config, words, checks[7]);
-    laterVersionNames(config, words, checks[8]);
-    pluginCommands(config, checks[9]);
+    commandsAfterComments(config, checks[1]);
+    unknownCommands(config, words, checks[2]);
+    unknownKeys(config, words, checks[3]);
+    duplicateBinds(config, checks[4]);
+    aliasCycles(config, words, checks[5]);
+    shadowedAliases(config, words, checks[6]);
+    missingExecFiles(config, gameDir, checks[7]);
+    undefinedAliases(config, words, checks[8]);
+    laterVersionNames(config, words, checks[9]);
+    pluginCommands(config, checks[10]);
 
     // Placed by line: the findings of each line counted first, then laid out check by check.
     ConfigReport report;
@@ -733,6 +750,8 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
         return u"Неизвестная команда или переменная «%1»"_s.arg(word);
     case Form::UnclosedQuote:
         return u"Кавычка не закрыта до конца строки"_s;
+    case Form::CommandAfterComment:
+        return u"Комментарий кончается на «;»: игра выполнит «%1»"_s.arg(word);
     case Form::DuplicateBind:
         return u"Клавиша «%1» назначена дважды: строки %2 и %3 (действует последняя)"_s.arg(
             word, QString::number(e.number + 1), QString::number(e.line + 1));

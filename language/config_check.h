@@ -82,8 +82,9 @@ struct ParsedCommand {
     int parent = -1;      // the bind or alias whose body holds it
     quint8 depth = 0;     // 0 at the top of a line, 1 in the body of a bind or alias there, ...
     quint8 arguments = 0; // the words after the name (255 for more)
-    TextSpan spelled;     // the name as written
-    TextSpan argument;    // the first word after the name, without quotes (empty for none)
+    bool afterComment = false; // a comment before it on its line ends at the ";" before it
+    TextSpan spelled;          // the name as written
+    TextSpan argument;         // the first word after the name, without quotes (empty for none)
 };
 Q_DECLARE_TYPEINFO(ParsedCommand, Q_RELOCATABLE_TYPE);
 
@@ -120,6 +121,9 @@ ParsedConfig parseConfig(const QString& text, const Vocabulary* words = nullptr)
 QList<ConfigFinding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words);
 // A double quote without its closing partner on the same line.
 QList<ConfigFinding> checkUnclosedQuotes(const ParsedConfig& config);
+// A command after a comment on its line: the console splits a line at ";" before it reads
+// comments, so "// old; bind x y" still binds x. Usually a line commented out in part.
+QList<ConfigFinding> checkCommandsAfterComments(const ParsedConfig& config);
 // The same key bound on two lines: the later one wins in the game; both lines are named.
 QList<ConfigFinding> checkDuplicateBinds(const ParsedConfig& config);
 // Aliases that call each other round in a circle with none of them ever redefined (no way
@@ -165,6 +169,7 @@ public:
     enum class Form : quint8 {
         UnknownCommand,
         UnclosedQuote,
+        CommandAfterComment,
         DuplicateBind, // `number`: the line of the earlier bind
         AliasCycle,    // `number`: the message in `written`
         ShadowedAlias,

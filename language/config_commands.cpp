@@ -77,6 +77,14 @@ int bareWordEnd(const char16_t* s, int from, int size) {
 
 } // namespace
 
+int commentEnd(QStringView text, int start, int lineEnd) {
+    bool quoted = false;
+    int i = start + 2;
+    for (; i < lineEnd && text[i] != u'\n' && (quoted || text[i] != u';'); ++i)
+        quoted = quoted != (text[i] == u'"');
+    return i;
+}
+
 int lineEndFrom(QStringView text, int from) {
     return findEither(reinterpret_cast<const char16_t*>(text.data()), from, int(text.size()), u'\n',
                       u'\n');
@@ -160,7 +168,7 @@ int lowestBit(quint64 x) {
 }
 
 // The pass behind forEachCommandFound. Only marks outside quotes matter, and a quote runs at
-// most to its line's end; each ";" or line break outside a comment may begin a command. The
+// most to its line's end; each ";" or line break outside quotes may begin a command. The
 // marks of the block at hand also give where a name begins and ends.
 class CommandStartPass {
 public:
@@ -204,16 +212,13 @@ private:
 
     void onMark(int i) {
         const char16_t c = s_[i];
+        // A "/" only ends a bare word. A comment needs no state: it ends at the next ";"
+        // outside quotes like any command, as the console splits a line before reading comments.
         if (c == u'\n') {
             lineStart_ = i + 1;
-            inComment_ = false;
             readName(i + 1);
-        } else if (inComment_) {
-            return;
         } else if (c == u';') {
             readName(i + 1);
-        } else if (commentAt(i)) {
-            inComment_ = true;
         }
     }
 
@@ -272,7 +277,6 @@ private:
     int base_ = 0; // the block at hand
     BlockMarks marks_;
     int lineStart_ = 0;
-    bool inComment_ = false;
 };
 
 } // namespace
@@ -364,7 +368,11 @@ bool CommandScanner::next(CommandSpan& command) {
         // Skip blanks and empty commands up to a command's first character.
         while (position_ < lineEnd_ && (isBlank(text_[position_]) || text_[position_] == u';'))
             ++position_;
-        if (position_ >= lineEnd_ || commentAt(text_, position_, lineEnd_)) {
+        if (position_ < lineEnd_ && commentAt(text_, position_, lineEnd_)) {
+            position_ = commentEnd(text_, position_, lineEnd_);
+            continue;
+        }
+        if (position_ >= lineEnd_) {
             if (lineEnd_ >= size) {
                 position_ = size;
                 return false;

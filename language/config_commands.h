@@ -1,6 +1,8 @@
 // The commands of a config text as the game's console reads them, by position only: a command
 // begins at the start of a line or after a ";" outside quotes (leading blanks and tabs skipped);
-// "//" outside quotes starts a comment that runs to the line's end; a command's words are
+// "//" outside quotes starts a comment that runs to the end of its command (the next ";" outside
+// quotes, as the console splits a line before it reads comments, or the line's end); a command's
+// words are
 // separated by any run of blanks; a word is quoted (up to its closing quote, never past the end
 // of the line) or bare (up to the next blank, ";", quote or "//"). The scanner allocates
 // nothing per command, so the wizard can walk a 16 MB config in one pass and rewrite exactly
@@ -66,6 +68,10 @@ private:
 // as CommandScanner reads it; its line's end is found on the way. The length of its name, when
 // known (as forEachCommandFound gives it), spares reading the name again.
 CommandSpan commandAt(QStringView text, int lineStart, int start, int nameLength = -1);
+
+// Where the comment whose "//" is at `start` ends: at the ";" outside quotes that ends its command
+// (the console splits a line at ";" before it reads comments), at a line break, or at `lineEnd`.
+int commentEnd(QStringView text, int start, int lineEnd);
 
 // Where the line that holds `from` ends: its "\n", or the end of the text.
 int lineEndFrom(QStringView text, int from);

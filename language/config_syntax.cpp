@@ -16,8 +16,8 @@ ConfigLine parseConfigLine(QStringView line, int offset) {
             if (!current.words.isEmpty())
                 result.commands.append(std::move(current));
             current = ConfigCommand();
-        });
-    result.commentStart = end.commentStart;
+        },
+        [&](const ConfigComment& comment) { result.comments.append(comment); });
     result.unclosedQuote = end.unclosedQuote;
     return result;
 }

@@ -1,7 +1,11 @@
 // How the game reads a config line: commands separated by ";" outside quotes, words separated
 // by blanks, a double-quoted word running to the next quote, "//" outside quotes starting a
-// comment. The highlighter, the hover and the config check all read lines through this.
+// comment that runs to the end of its command. The console splits a line at each ";" before it
+// looks for comments, so a ";" after "//" (outside quotes) ends the comment and what follows it
+// runs. The highlighter, the hover and the config check all read lines through this.
 #pragma once
+
+#include "language/config_commands.h"
 
 #include <QList>
 #include <QString>
@@ -27,9 +31,16 @@ struct ConfigCommand {
 };
 Q_DECLARE_TYPEINFO(ConfigCommand, Q_RELOCATABLE_TYPE);
 
+// A comment: from its "//" up to the ";" that ends its command (not included) or the line's end.
+struct ConfigComment {
+    int start = 0;
+    int length = 0;
+    bool operator==(const ConfigComment&) const = default;
+};
+
 struct ConfigLine {
     QList<ConfigCommand> commands; // empty commands (";;", blank lines) are left out
-    int commentStart = -1;         // where "//" starts, or -1
+    QList<ConfigComment> comments;
     bool unclosedQuote = false;
 };
 
@@ -39,15 +50,19 @@ ConfigLine parseConfigLine(QStringView line, int offset = 0);
 
 // What scanConfigLine tells at the end of a line.
 struct ConfigLineEnd {
-    int commentStart = -1; // where "//" starts, or -1
     bool unclosedQuote = false;
 };
 
+struct IgnoreComments {
+    void operator()(const ConfigComment&) const {}
+};
+
 // Reads one line of a config as parseConfigLine does, without building any list: `word` is
-// called with every word in turn and `endCommand` at every ";" and at the end of the line (also
-// after no word at all).
-template <typename Word, typename EndCommand>
-ConfigLineEnd scanConfigLine(QStringView line, int offset, Word&& word, EndCommand&& endCommand) {
+// called with every word in turn, `comment` with every comment, and `endCommand` at every ";"
+// and at the end of the line (also after no word at all).
+template <typename Word, typename EndCommand, typename Comment = IgnoreComments>
+ConfigLineEnd scanConfigLine(QStringView line, int offset, Word&& word, EndCommand&& endCommand,
+                             Comment&& comment = Comment()) {
     // Blanks, ";", '"' and "/" end an unquoted word (a "/" only when another follows): one test
     // against a bit mask for each character.
     constexpr quint64 kStops = (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\n') |
@@ -65,8 +80,9 @@ ConfigLineEnd scanConfigLine(QStringView line, int offset, Word&& word, EndComma
             endCommand();
             ++i;
         } else if (c == u'/' && i + 1 < n && s[i + 1] == u'/') {
-            end.commentStart = offset + i;
-            break;
+            const int stop = commentEnd(line, i, n);
+            comment(ConfigComment{offset + i, stop - i});
+            i = stop;
         } else if (c == u'"') {
             ConfigWord w;
             w.start = offset + i;

@@ -1,6 +1,8 @@
 // The line tokenizer for highlighting.
 #include "language/syntax_tokens.h"
 
+#include <algorithm>
+
 QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
                                 const QSet<QString>& aliases) {
     const ConfigLine parsed = parseConfigLine(line);
@@ -23,8 +25,12 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
             }
         }
     }
-    if (parsed.commentStart >= 0)
-        tokens.append(
-            {parsed.commentStart, int(line.size()) - parsed.commentStart, TokenKind::Comment});
+    // A ";" ends a comment, and the commands after it come after it in the line.
+    for (const ConfigComment& comment : parsed.comments) {
+        const auto after = std::find_if(tokens.begin(), tokens.end(), [&](const SyntaxToken& t) {
+            return t.start > comment.start;
+        });
+        tokens.insert(after, {comment.start, comment.length, TokenKind::Comment});
+    }
     return tokens;
 }

@@ -232,13 +232,14 @@ std::pair<int, int> removalRange(const QString& text, const CommandSpan& command
     return {from, to};
 }
 
-// Whether nothing but blanks, ";" and a comment stands on the line once a part of it is gone.
+// Whether nothing but blanks, ";" and comments stands on the line once a part of it is gone. A
+// comment ends at a ";" outside its quotes, and the console runs what follows.
 bool onlyBlanksOrComment(QStringView line) {
-    for (qsizetype i = 0; i < line.size(); ++i) {
+    for (int i = 0; i < int(line.size()); ++i) {
         const QChar c = line[i];
         if (c == u'/' && i + 1 < line.size() && line[i + 1] == u'/')
-            return true;
-        if (!isLineBlank(c) && c != u';')
+            i = commentEnd(line, i, int(line.size()));
+        else if (!isLineBlank(c) && c != u';')
             return false;
     }
     return true;

@@ -70,6 +70,21 @@ TEST(ConfigCheck, UnclosedQuotes) {
              });
 }
 
+TEST(ConfigCheck, CommandsAfterComments) {
+    runCases(
+        checkCommandsAfterComments,
+        {
+            {"a line commented out in part",
+             u"echo\n// bind x \"a\"; bind y \"b\""_s,
+             {2},
+             u"«bind»"_s},
+            {"a trailing comment", u"echo hi // rates; fps_max 100"_s, {1}, u"fps_max"_s},
+            {"in the body of an alias", u"alias go \"wait // x; +jump\""_s, {1}, u"+jump"_s},
+            {"a \";\" inside the comment's quotes", u"// say \"a; b\"\necho a; echo b"_s, {}, {}},
+            {"a comment at the end", u"echo a; echo b // c"_s, {}, {}},
+        });
+}
+
 TEST(ConfigCheck, DuplicateBinds) {
     runCases(checkDuplicateBinds,
              {

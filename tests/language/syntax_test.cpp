@@ -16,20 +16,26 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
     struct Case {
         QString line;
         QStringList commands; // words joined by "|", one entry per command
-        int commentStart;
+        QList<ConfigComment> comments;
         bool unclosed;
     };
     const Case cases[] = {
         {u"bind \"F1\" \"buy; menuselect 4\" // rifle"_s,
          {u"bind|F1|buy; menuselect 4"_s},
-         30,
+         {{30, 8}},
          false},
-        {u"echo a;echo b ; ;"_s, {u"echo|a"_s, u"echo|b"_s}, -1, false},
-        {u"say \"http://x\""_s, {u"say|http://x"_s}, -1, false},
-        {u"bind \";\" \"+mlook\""_s, {u"bind|;|+mlook"_s}, -1, false},
-        {u"name \"Strelok"_s, {u"name|Strelok"_s}, -1, true},
-        {u"   // only a comment"_s, {}, 3, false},
-        {u"a\"b\""_s, {u"a|b"_s}, -1, false},
+        {u"echo a;echo b ; ;"_s, {u"echo|a"_s, u"echo|b"_s}, {}, false},
+        {u"say \"http://x\""_s, {u"say|http://x"_s}, {}, false},
+        {u"bind \";\" \"+mlook\""_s, {u"bind|;|+mlook"_s}, {}, false},
+        {u"name \"Strelok"_s, {u"name|Strelok"_s}, {}, true},
+        {u"   // only a comment"_s, {}, {{3, 17}}, false},
+        {u"a\"b\""_s, {u"a|b"_s}, {}, false},
+        // A comment ends at a ";" outside its own quotes: the console splits there first.
+        {u"// buy; bind x \"say a;b\" // \"c;\"; d"_s,
+         {u"bind|x|say a;b"_s, u"d"_s},
+         {{0, 6}, {25, 7}},
+         false},
+        {u"// say \"x"_s, {}, {{0, 9}}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
@@ -42,7 +48,7 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
             commands.append(words.join(u'|'));
         }
         EXPECT_EQ(commands, c.commands);
-        EXPECT_EQ(parsed.commentStart, c.commentStart);
+        EXPECT_EQ(parsed.comments, c.comments);
         EXPECT_EQ(parsed.unclosedQuote, c.unclosed);
     }
 }
@@ -68,6 +74,7 @@ TEST(ConfigSyntax, Tokens) {
     };
     const Case cases[] = {
         {u"fps_max \"72\" // cap"_s, {{0, 7, K::Variable}, {8, 4, K::Number}, {13, 6, K::Comment}}},
+        {u"// off; echo 1"_s, {{0, 6, K::Comment}, {8, 4, K::Command}, {13, 1, K::Number}}},
         {u"BIND a \"+attack\""_s, {{0, 4, K::Keyword}, {7, 9, K::String}}},
         {u"go; nope 1"_s, {{0, 2, K::Alias}, {4, 4, K::Unknown}, {9, 1, K::Number}}},
         {u"echo hello"_s, {{0, 4, K::Command}}}, // plain words keep the text colour

@@ -20,7 +20,10 @@ TEST(ConfigCommands, ScannerReadsLinesAsTheConsoleDoes) {
         {u"  con_color   \"255 255 255\""_s, {u"con_color|255 255 255"_s}},
         {u"mp_timelimit 20"_s, {u"mp_timelimit|20"_s}},
         {u"a \"1\"; b 2 ;c"_s, {u"a|1"_s, u"b|2"_s, u"c"_s}},
-        {u"rate \"2500\" // modem; name x"_s, {u"rate|2500"_s}},
+        // The console splits a line at ";" before it reads comments: a comment ends there.
+        {u"rate \"2500\" // modem; name x"_s, {u"rate|2500"_s, u"name|x"_s}},
+        {u"// bind \"F1\" \"autobuy\"; bind \"F2\" \"rebuy\""_s, {u"bind|F2|rebuy"_s}},
+        {u"// say \"a;b\"; c // d \"e; f\"\ng"_s, {u"c"_s, u"g"_s}},
         {u"echo \"a;b // c\"; d"_s, {u"echo|a;b // c"_s, u"d"_s}},
         {u"name \"Player\nrate \"2500\""_s, {u"name|Player"_s, u"rate|2500"_s}},
         {u"// rate 1\n;;\n\n  ; x"_s, {u"x"_s}},
@@ -252,6 +255,9 @@ TEST(WizardLineSearch, RemovingACommandKeepsItsNeighboursAndOnlyItsLineGoes) {
         {u"rate 1; bind f +use; x 2"_s, u"f"_s, u"rate 1; x 2"_s},
         {u"rate 1; bind f +use // use"_s, u"f"_s, u"rate 1 // use"_s},
         {u"  bind f +use // use\nx"_s, u"f"_s, u"x"_s},
+        // A ";" ends a comment, and the console runs what follows it.
+        {u"bind f +use // use; rate 1\nx"_s, u"f"_s, u" // use; rate 1\nx"_s},
+        {u"bind f +use // \"a;\"; bind f y\nx"_s, u"f"_s, u"x"_s},
         // A last line without a line break of its own goes alone.
         {u"unbindall\n\nbind \"f\" \"+use\""_s, u"f"_s, u"unbindall\n\n"_s},
         {u"bind \"f\" \"+use\""_s, u"f"_s, QString()},
