@@ -297,6 +297,32 @@ int ParsedConfig::intern(QStringView name) {
     return id;
 }
 
+namespace {
+
+// The console's line buffer holds this many characters of a command and its end mark.
+constexpr int kConsoleLine = 1024;
+
+// Whether a command of the line runs past the console's line buffer: the console splits a line
+// at each ";" outside quotes, the quotes counted from the command's start.
+bool holdsLongCommand(QStringView line) {
+    if (line.size() < kConsoleLine)
+        return false;
+    qsizetype start = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"') {
+            quoted = !quoted;
+        } else if (line[i] == u';' && !quoted) {
+            if (i - start >= kConsoleLine)
+                return true;
+            start = i + 1;
+        }
+    }
+    return line.size() - start >= kConsoleLine;
+}
+
+} // namespace
+
 ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
     ParsedConfig config;
     config.text = text;
@@ -309,6 +335,8 @@ ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
         const QStringView lineText = all.mid(start, (end < 0 ? all.size() : end) - start);
         if (reader.read(lineText, line, 0, -1, false).unclosedQuote)
             config.unclosedQuoteLines.append(line);
+        if (holdsLongCommand(lineText))
+            config.longCommandLines.append(line);
         if (end < 0)
             break;
         start = end + 1;
@@ -341,6 +369,20 @@ void unknownCommands(const ParsedConfig& config, const Vocabulary& words, Findin
 void unclosedQuotes(const ParsedConfig& config, Findings& findings) {
     for (int line : config.unclosedQuoteLines)
         findings.add(line, Finding::Kind::Warning, Form::UnclosedQuote, {});
+}
+
+void longCommands(const ParsedConfig& config, Findings& findings) {
+    for (int line : config.longCommandLines)
+        findings.add(line, Finding::Kind::Warning, Form::LongCommand, {});
+}
+
+// The console refuses an alias name this long or longer.
+constexpr int kAliasNameLimit = 32;
+
+void longAliasNames(const ParsedConfig& config, Findings& findings) {
+    for (const ParsedCommand& c : config.commands)
+        if (c.defines >= 0 && c.argument.length >= kAliasNameLimit)
+            findings.add(c.line, Finding::Kind::Warning, Form::LongAliasName, c.argument);
 }
 
 void commandsAfterComments(const ParsedConfig& config, Findings& findings) {
@@ -623,6 +665,14 @@ QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
     return listed(config, unclosedQuotes);
 }
 
+QList<Finding> checkLongCommands(const ParsedConfig& config) {
+    return listed(config, longCommands);
+}
+
+QList<Finding> checkLongAliasNames(const ParsedConfig& config) {
+    return listed(config, longAliasNames);
+}
+
 QList<Finding> checkCommandsAfterComments(const ParsedConfig& config) {
     return listed(config, commandsAfterComments);
 }
@@ -701,18 +751,20 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(11, Findings(config));
+    std::vector<Findings> checks(13, Findings(config));
     unclosedQuotes(config, checks[0]);
-    commandsAfterComments(config, checks[1]);
-    unknownCommands(config, words, checks[2]);
-    unknownKeys(config, words, checks[3]);
-    duplicateBinds(config, checks[4]);
-    aliasCycles(config, words, checks[5]);
-    shadowedAliases(config, words, checks[6]);
-    missingExecFiles(config, gameDir, checks[7]);
-    undefinedAliases(config, words, checks[8]);
-    laterVersionNames(config, words, checks[9]);
-    pluginCommands(config, checks[10]);
+    longCommands(config, checks[1]);
+    commandsAfterComments(config, checks[2]);
+    unknownCommands(config, words, checks[3]);
+    unknownKeys(config, words, checks[4]);
+    duplicateBinds(config, checks[5]);
+    aliasCycles(config, words, checks[6]);
+    shadowedAliases(config, words, checks[7]);
+    longAliasNames(config, checks[8]);
+    missingExecFiles(config, gameDir, checks[9]);
+    undefinedAliases(config, words, checks[10]);
+    laterVersionNames(config, words, checks[11]);
+    pluginCommands(config, checks[12]);
 
     // Placed by line: the findings of each line counted first, then laid out check by check.
     ConfigReport report;
@@ -750,6 +802,10 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
         return u"Неизвестная команда или переменная «%1»"_s.arg(word);
     case Form::UnclosedQuote:
         return u"Кавычка не закрыта до конца строки"_s;
+    case Form::LongCommand:
+        return u"Команда длиннее 1023 символов: игра не прочтёт её целиком"_s;
+    case Form::LongAliasName:
+        return u"Имя алиаса «%1» длиннее 31 символа: игра его не примет"_s.arg(word);
     case Form::CommandAfterComment:
         return u"Комментарий кончается на «;»: игра выполнит «%1»"_s.arg(word);
     case Form::DuplicateBind:

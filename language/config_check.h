@@ -99,6 +99,7 @@ struct ParsedConfig {
     // many times, so the checks look each one up once).
     QStringList names;
     QList<int> unclosedQuoteLines;
+    QList<int> longCommandLines; // lines with a command the console cannot read whole
     QSet<QString> aliases; // defined anywhere in the text (and the game's other files), lower case
 
     const QString& nameOf(const ParsedCommand& c) const { return names.at(c.name); }
@@ -121,6 +122,11 @@ ParsedConfig parseConfig(const QString& text, const Vocabulary* words = nullptr)
 QList<ConfigFinding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words);
 // A double quote without its closing partner on the same line.
 QList<ConfigFinding> checkUnclosedQuotes(const ParsedConfig& config);
+// A command longer than the console's line buffer (1023 characters from the line's start or a
+// ";" to the next ";" outside quotes): the game cuts it. Long alias lines of a pack hit it.
+QList<ConfigFinding> checkLongCommands(const ParsedConfig& config);
+// An alias name of 32 characters or more: the game refuses to define it.
+QList<ConfigFinding> checkLongAliasNames(const ParsedConfig& config);
 // A command after a comment on its line: the console splits a line at ";" before it reads
 // comments, so "// old; bind x y" still binds x. Usually a line commented out in part.
 QList<ConfigFinding> checkCommandsAfterComments(const ParsedConfig& config);
@@ -170,6 +176,8 @@ public:
         UnknownCommand,
         UnclosedQuote,
         CommandAfterComment,
+        LongCommand,
+        LongAliasName,
         DuplicateBind, // `number`: the line of the earlier bind
         AliasCycle,    // `number`: the message in `written`
         ShadowedAlias,

@@ -85,6 +85,25 @@ TEST(ConfigCheck, CommandsAfterComments) {
         });
 }
 
+TEST(ConfigCheck, TheConsolesLimits) {
+    // A command fills the console's line buffer at 1024 characters; ";" in quotes splits none.
+    const QString body = u"w;"_s.repeated(506); // 1012 characters
+    runCases(checkLongCommands,
+             {
+                 {"an alias line of 1023 characters", u"alias ab \""_s + body + u"\""_s, {}, {}},
+                 {"one of 1024", u"echo\nalias abc \""_s + body + u"\""_s, {2}, {}},
+                 {"many short commands on one line", body + body, {}, {}},
+                 {"a long command after a short one", u"echo;"_s + QString(1024, u'x'), {1}, {}},
+             });
+    runCases(checkLongAliasNames, {
+                                      {"31 characters", u"alias "_s + QString(31, u'a'), {}, {}},
+                                      {"32 characters in a bind",
+                                       u"bind x \"alias "_s + QString(32, u'b') + u"\""_s,
+                                       {1},
+                                       QString(32, u'b')},
+                                  });
+}
+
 TEST(ConfigCheck, DuplicateBinds) {
     runCases(checkDuplicateBinds,
              {
