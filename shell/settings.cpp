@@ -114,11 +114,17 @@ FirstShowSettings readFirstShowSettings(const Settings& s) {
     auto get = [&](const char16_t* key, int fallback) {
         return orDefault(s.readInt(forms, QString::fromUtf16(key)), fallback);
     };
-    f.tools.valueList = windowRectFromSettings(get(u"pani1L", 575), get(u"pani1T", 10),
-                                               get(u"pani1W", 150), get(u"pani1H", 385));
-    f.tools.reference = windowRectFromSettings(get(u"ccdL", 160), get(u"ccdT", 15),
-                                               get(u"ccdW", 135), get(u"ccdH", 315));
-    f.tools.popup = windowPosFromSettings(get(u"f6L", 575), get(u"f6T", 10));
+    const ToolGeometry fallback;
+    const QRect& list = fallback.valueList;
+    const QRect& reference = fallback.reference;
+    f.tools.valueList =
+        windowRectFromSettings(get(u"pani1L", list.left()), get(u"pani1T", list.top()),
+                               get(u"pani1W", list.width()), get(u"pani1H", list.height()));
+    f.tools.reference =
+        windowRectFromSettings(get(u"ccdL", reference.left()), get(u"ccdT", reference.top()),
+                               get(u"ccdW", reference.width()), get(u"ccdH", reference.height()));
+    f.tools.popup =
+        windowPosFromSettings(get(u"f6L", fallback.popup.x()), get(u"f6T", fallback.popup.y()));
     return f;
 }
 

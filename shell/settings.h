@@ -67,11 +67,13 @@ QRect windowRectFromSettings(int left, int top, int width, int height);
 QPoint windowPosFromSettings(int left, int top);
 
 // The tool windows' remembered geometry: value list left, top, width, height; reference window
-// left, top, width, height; explanation pop-up left, top.
+// left, top, width, height; explanation pop-up left, top. Without settings they stand beside
+// the main window's default place, none over another: the value list, the reference window to
+// its right, the pop-up under the value list.
 struct ToolGeometry {
     QRect valueList{575, 10, 150, 385};
-    QRect reference{160, 15, 135, 315};
-    QPoint popup{575, 10};
+    QRect reference{740, 10, 135, 315};
+    QPoint popup{575, 435};
     bool operator==(const ToolGeometry&) const = default;
 };
 

@@ -3,10 +3,10 @@
 // dialog's three pages, and the three tool windows travelling with the main window.
 #include "platform/cp1251.h"
 #include "print_qstring.h"
-#include "reference/value_list_window.h"
-#include "reference/insert_dialog.h"
 #include "reference/explanation_window.h"
+#include "reference/insert_dialog.h"
 #include "reference/reference_window.h"
+#include "reference/value_list_window.h"
 #include "shell/main_window.h"
 #include "shell/tool_window_dock.h"
 #include "test_app.h"
@@ -81,8 +81,7 @@ protected:
     void chooseCategory(int page, const QString& category) {
         pages->setCurrentIndex(page);
         const char16_t* lists[] = {u"ListBox1", u"ListBox2", u"ListBox3"};
-        clickItem(app.w().ccd->findChild<QListWidget*>(QString::fromUtf16(lists[page])),
-                  category);
+        clickItem(app.w().ccd->findChild<QListWidget*>(QString::fromUtf16(lists[page])), category);
     }
     QString popupText() const { return form6->findChild<QLabel*>(u"lbl"_s)->text(); }
 
@@ -460,11 +459,17 @@ TEST_F(ValueListTest, TheToolWindowsFollowDockAndComeBack) {
     QWidget* tools[] = {w.pani1, w.ccd, w.form6};
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
-    // The settings' defaults are placed at the first activation.
+    // The settings' defaults are placed at the first activation, beside the main window and
+    // none over another.
     EXPECT_EQ(w.pani1->pos(), QPoint(575, 10));
     EXPECT_EQ(w.pani1->size(), QSize(150, 385));
-    EXPECT_EQ(w.ccd->pos(), QPoint(160, 15));
-    EXPECT_EQ(form6->pos(), QPoint(575, 10));
+    EXPECT_EQ(w.ccd->pos(), QPoint(740, 10));
+    EXPECT_EQ(form6->pos(), QPoint(575, 435));
+    for (int i = 0; i < 3; ++i)
+        for (int j = i + 1; j < 3; ++j)
+            EXPECT_FALSE(tools[i]->frameGeometry().intersects(tools[j]->frameGeometry())) << i << j;
+    for (QWidget* tool : tools)
+        EXPECT_FALSE(tool->frameGeometry().intersects(main->frameGeometry()));
 
     QPoint before[3];
     for (int i = 0; i < 3; ++i)

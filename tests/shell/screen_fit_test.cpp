@@ -24,9 +24,10 @@ TEST(WindowPlaces, ExtremeSettingsStayWithinWhatAScreenCanHold) {
     constexpr int k = kMaxScreenCoordinate;
     EXPECT_EQ(main, QRect(QPoint(k, -k), QSize(k, 0)));
     const ToolGeometry tools = readFirstShowSettings(settings).tools;
-    EXPECT_EQ(tools.reference, QRect(k, 15, k, 315));
+    const ToolGeometry defaults;
+    EXPECT_EQ(tools.reference, QRect(k, defaults.reference.top(), k, defaults.reference.height()));
     EXPECT_EQ(tools.valueList.top(), -k);
-    EXPECT_EQ(tools.popup, QPoint(k, 10));
+    EXPECT_EQ(tools.popup, QPoint(k, defaults.popup.y()));
     // The far edges are representable: the arithmetic behind them did not overflow.
     for (const QRect& r : {main, tools.reference, tools.valueList}) {
         EXPECT_LE(qint64(r.right()), 2LL * k);
