@@ -173,7 +173,8 @@ bool AtomicWrite::append(QByteArrayView bytes) {
     m_written += written;
     // A large file's data goes to the disk while the rest is still being made, so the sync at
     // commit() waits for the last stretch only.
-    if (!m_sync && m_written >= BackgroundSync::kStretch)
+    if (!m_sync && m_written >= BackgroundSync::kStretch &&
+        (m_expected < 0 || m_expected - m_written >= kSyncAhead))
         m_sync = std::make_unique<BackgroundSync>(m_file.handle());
     if (m_sync)
         m_sync->written(m_written);
@@ -221,6 +222,7 @@ void AtomicWrite::cancel() {
 
 WriteResult writeBytes(const QString& path, QByteArrayView bytes) {
     AtomicWrite file(path);
+    file.expectBytes(bytes.size());
     file.append(bytes);
     return file.commit();
 }

@@ -43,6 +43,8 @@ public:
         const QString text = documentText();
         visit(QStringView(text).mid(from, to < 0 ? -1 : to - from));
     }
+    // The number of characters of that text.
+    virtual qsizetype textLength() const { return documentText().size(); }
     // Line starts, the first at 0, about every `characters` characters of that text, when it can
     // be read in those stretches from two threads at the same time (visitTextRange); none when
     // it cannot.

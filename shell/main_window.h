@@ -99,6 +99,7 @@ public:
     void visitText(const std::function<void(QStringView)>& visit) const override;
     void visitTextRange(qsizetype from, qsizetype to,
                         const std::function<void(QStringView)>& visit) const override;
+    qsizetype textLength() const override;
     QList<qsizetype> lineStartsEvery(qsizetype characters) const override;
     void showTextForm(const textfile::TextForm& form) override;
 

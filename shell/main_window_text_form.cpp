@@ -79,6 +79,11 @@ void TForm1::visitTextRange(qsizetype from, qsizetype to,
     forEachTextRun(*Memo1->document(), visit, from, to);
 }
 
+qsizetype TForm1::textLength() const {
+    // Less the separator the document keeps after its last line.
+    return Memo1->document()->characterCount() - 1;
+}
+
 QList<qsizetype> TForm1::lineStartsEvery(qsizetype characters) const {
     const QTextDocument* document = Memo1->document();
     const qsizetype size = document->characterCount();
