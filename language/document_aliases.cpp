@@ -5,10 +5,37 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// A line's list of names this long or shorter is searched as it is, a longer one through a set.
+constexpr qsizetype kFewNames = 8;
+
+// Whether a list holds a name: a line's list of one or two is searched as it is, a long one (an
+// alias pack joined with ";" on one line) through a set, so a keystroke on such a line does not
+// compare every name with every other.
+class NameLookup {
+public:
+    explicit NameLookup(const QStringList& names) : m_names(names) {
+        if (names.size() > kFewNames)
+            m_set = QSet<QString>(names.begin(), names.end());
+    }
+    bool contains(const QString& name) const {
+        return m_names.size() > kFewNames ? m_set.contains(name) : m_names.contains(name);
+    }
+
+private:
+    const QStringList& m_names;
+    QSet<QString> m_set;
+};
+
+} // namespace
+
 bool DocumentAliases::replace(const QStringList& before, const QStringList& after) {
     bool changed = false;
+    const NameLookup inBefore(before);
+    const NameLookup inAfter(after);
     for (const QString& name : before) {
-        if (after.contains(name))
+        if (inAfter.contains(name))
             continue;
         auto it = m_count.find(name);
         if (it == m_count.end())
@@ -20,7 +47,7 @@ bool DocumentAliases::replace(const QStringList& before, const QStringList& afte
         }
     }
     for (const QString& name : after) {
-        if (before.contains(name))
+        if (inBefore.contains(name))
             continue;
         if (++m_count[name] == 1) {
             m_names.insert(name);
@@ -40,10 +67,20 @@ QStringList aliasesOfLine(QStringView line) {
     if (!line.contains(u"alias"_s, Qt::CaseInsensitive))
         return {};
     QStringList names;
-    forEachAliasDefined(parseConfigLine(line), [&names](QStringView name) {
+    QSet<QString> seen; // filled only for a line that defines many
+    forEachAliasDefined(parseConfigLine(line), [&](QStringView name) {
         QString lower = name.toString().toLower();
-        if (!names.contains(lower))
-            names.append(std::move(lower));
+        if (names.size() < kFewNames) {
+            if (names.contains(lower))
+                return;
+        } else {
+            if (seen.isEmpty())
+                seen = QSet<QString>(names.begin(), names.end());
+            if (seen.contains(lower))
+                return;
+            seen.insert(lower);
+        }
+        names.append(std::move(lower));
     });
     return names;
 }

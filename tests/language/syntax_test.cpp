@@ -145,6 +145,24 @@ TEST(ConfigSyntax, DocumentAliasesCountDefinitionsLineByLine) {
     EXPECT_TRUE(aliases.replace({u"go"_s}, {u"gone"_s}));
     EXPECT_EQ(aliases.names(), QSet<QString>{u"gone"_s});
     EXPECT_FALSE(aliases.replace({u"never"_s}, {})) << "taking off what was never counted";
+
+    // An alias pack joined with ";" on one line: each name once, and an edit of the line counts
+    // the names that come and go.
+    QString pack;
+    for (int i = 0; i < 40; ++i)
+        pack += u"alias a%1 wait;ALIAS A%1 x;"_s.arg(i % 30);
+    const QStringList packNames = aliasesOfLine(pack);
+    ASSERT_EQ(packNames.size(), 30);
+    EXPECT_EQ(packNames.first(), u"a0"_s);
+    EXPECT_EQ(packNames.last(), u"a29"_s);
+    EXPECT_TRUE(aliases.replace({}, packNames));
+    QStringList edited = packNames.mid(1);
+    edited.append(u"b"_s);
+    EXPECT_TRUE(aliases.replace(packNames, edited));
+    EXPECT_FALSE(aliases.names().contains(u"a0"_s));
+    EXPECT_TRUE(aliases.names().contains(u"a29"_s) && aliases.names().contains(u"b"_s));
+    EXPECT_TRUE(aliases.replace(edited, {}));
+    EXPECT_EQ(aliases.names(), QSet<QString>{u"gone"_s});
 }
 
 TEST(SyntaxColours, ReadableOnAnyBackground) {
