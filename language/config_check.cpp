@@ -385,6 +385,19 @@ void longAliasNames(const ParsedConfig& config, Findings& findings) {
             findings.add(c.line, Finding::Kind::Warning, Form::LongAliasName, c.argument);
 }
 
+void plusAliasesWithoutMinus(const ParsedConfig& config, const Vocabulary& words,
+                             Findings& findings) {
+    const QList<bool> unpaired = perName(config, [&](const QString& name) {
+        if (!name.startsWith(u'+') || name.size() < 2)
+            return false;
+        const QString minus = u'-' + name.mid(1);
+        return !config.aliases.contains(minus) && !words.knows(minus);
+    });
+    for (const ParsedCommand& c : config.commands)
+        if (c.defines >= 0 && unpaired.at(c.defines))
+            findings.add(c.line, Finding::Kind::Warning, Form::PlusWithoutMinus, c.argument);
+}
+
 void commandsAfterComments(const ParsedConfig& config, Findings& findings) {
     for (const ParsedCommand& c : config.commands)
         if (c.afterComment)
@@ -669,6 +682,10 @@ QList<Finding> checkLongCommands(const ParsedConfig& config) {
     return listed(config, longCommands);
 }
 
+QList<Finding> checkPlusAliasesWithoutMinus(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, plusAliasesWithoutMinus, words);
+}
+
 QList<Finding> checkLongAliasNames(const ParsedConfig& config) {
     return listed(config, longAliasNames);
 }
@@ -751,7 +768,7 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(13, Findings(config));
+    std::vector<Findings> checks(14, Findings(config));
     unclosedQuotes(config, checks[0]);
     longCommands(config, checks[1]);
     commandsAfterComments(config, checks[2]);
@@ -761,10 +778,11 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     aliasCycles(config, words, checks[6]);
     shadowedAliases(config, words, checks[7]);
     longAliasNames(config, checks[8]);
-    missingExecFiles(config, gameDir, checks[9]);
-    undefinedAliases(config, words, checks[10]);
-    laterVersionNames(config, words, checks[11]);
-    pluginCommands(config, checks[12]);
+    plusAliasesWithoutMinus(config, words, checks[9]);
+    missingExecFiles(config, gameDir, checks[10]);
+    undefinedAliases(config, words, checks[11]);
+    laterVersionNames(config, words, checks[12]);
+    pluginCommands(config, checks[13]);
 
     // Placed by line: the findings of each line counted first, then laid out check by check.
     ConfigReport report;
@@ -806,6 +824,9 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
         return u"Команда длиннее 1023 символов: игра не прочтёт её целиком"_s;
     case Form::LongAliasName:
         return u"Имя алиаса «%1» длиннее 31 символа: игра его не примет"_s.arg(word);
+    case Form::PlusWithoutMinus:
+        return u"Алиас «%1» без пары «-%2»: при отпускании клавиши игре нечего выполнить"_s.arg(
+            word, word.mid(1));
     case Form::CommandAfterComment:
         return u"Комментарий кончается на «;»: игра выполнит «%1»"_s.arg(word);
     case Form::DuplicateBind:

@@ -125,6 +125,10 @@ QList<ConfigFinding> checkUnclosedQuotes(const ParsedConfig& config);
 // A command longer than the console's line buffer (1023 characters from the line's start or a
 // ";" to the next ";" outside quotes): the game cuts it. Long alias lines of a pack hit it.
 QList<ConfigFinding> checkLongCommands(const ParsedConfig& config);
+// An alias "+name" with no "-name" anywhere: a key bound to it runs "-name" when released, and
+// whatever "+name" began (a held duck, a turned-on variable) goes on.
+QList<ConfigFinding> checkPlusAliasesWithoutMinus(const ParsedConfig& config,
+                                                  const Vocabulary& words);
 // An alias name of 32 characters or more: the game refuses to define it.
 QList<ConfigFinding> checkLongAliasNames(const ParsedConfig& config);
 // A command after a comment on its line: the console splits a line at ";" before it reads
@@ -178,6 +182,7 @@ public:
         CommandAfterComment,
         LongCommand,
         LongAliasName,
+        PlusWithoutMinus,
         DuplicateBind, // `number`: the line of the earlier bind
         AliasCycle,    // `number`: the message in `written`
         ShadowedAlias,

@@ -104,6 +104,21 @@ TEST(ConfigCheck, TheConsolesLimits) {
                                   });
 }
 
+TEST(ConfigCheck, PlusAliasesWithoutMinus) {
+    const Vocabulary v = smallVocabulary();
+    runCases([&](const ParsedConfig& p) { return checkPlusAliasesWithoutMinus(p, v); },
+             {
+                 {"a pair", u"alias +jd \"+jump;+duck\"\nalias -JD \"-jump;-duck\""_s, {}, {}},
+                 {"no pair", u"echo\nalias +JD \"+jump;+duck\"\nbind x +jd"_s, {2}, u"«-JD»"_s},
+                 {"the pair defined inside a bind",
+                  u"alias +a wait\nbind k \"alias -a wait\""_s,
+                  {},
+                  {}},
+                 {"named like a command of the game", u"alias +attack wait"_s, {}, {}},
+                 {"a bare plus", u"alias + wait"_s, {}, {}},
+             });
+}
+
 TEST(ConfigCheck, DuplicateBinds) {
     runCases(checkDuplicateBinds,
              {
