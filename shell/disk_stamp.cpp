@@ -3,11 +3,12 @@
 
 #include "platform/text_file.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QHashFunctions>
 
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 void ContentDigest::addBlock(const char* block) {
     m_first = qHashBits(block, kBlock, m_first);
@@ -61,15 +62,24 @@ QByteArray digestOf(const QByteArray& bytes) {
 
 } // namespace
 
+DiskStamp::Identity DiskStamp::identityOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_dev), quint64(st.st_ino)};
+}
+
 DiskStamp DiskStamp::ofFile(const QString& path) {
     DiskStamp s;
+    // Looked at before the read: a write while it reads shows as a change at the next look.
+    const Identity identity = identityOf(path);
     const textfile::BytesResult read = textfile::readBytes(path);
     if (!read.ok())
         return s;
-    const QFileInfo info(path);
     s.m_known = true;
-    s.m_size = read.bytes.size();
-    s.m_modified = info.lastModified();
+    s.m_identity = identity;
+    s.m_identity.size = read.bytes.size();
     s.m_digest = digestOf(read.bytes);
     return s;
 }
@@ -81,8 +91,8 @@ DiskStamp DiskStamp::ofWrite(const QString& path, const QByteArray& bytes) {
 DiskStamp DiskStamp::ofWrite(const QString& path, qint64 size, const QByteArray& digest) {
     DiskStamp s;
     s.m_known = true;
-    s.m_size = size;
-    s.m_modified = QFileInfo(path).lastModified();
+    s.m_identity = identityOf(path);
+    s.m_identity.size = size;
     s.m_digest = digest;
     return s;
 }
@@ -90,18 +100,18 @@ DiskStamp DiskStamp::ofWrite(const QString& path, qint64 size, const QByteArray&
 bool DiskStamp::changedOnDisk(const QString& path) {
     if (!m_known)
         return false;
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const Identity now = identityOf(path);
+    if (now.size < 0)
         return false;
-    // Size and time as they were: the bytes are not read again.
-    if (info.size() == m_size && info.lastModified() == m_modified)
+    // The same file, size and time: the bytes are not read again.
+    if (now == m_identity)
         return false;
     const textfile::BytesResult read = textfile::readBytes(path);
     if (!read.ok())
         return false;
     if (digestOf(read.bytes) != m_digest)
         return true;
-    m_size = read.bytes.size();
-    m_modified = info.lastModified();
+    m_identity = now;
+    m_identity.size = read.bytes.size();
     return false;
 }

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -46,9 +45,21 @@ public:
     // time differs (touched, or rewritten with the same bytes) the stamp takes the new time.
     bool changedOnDisk(const QString& path);
 
+    // What the file system says of a file without reading it: its size, the time of its last
+    // change to the nanosecond, and which file it is (a safe save puts a new one in its place).
+    // Equal for two looks means nothing was written in between.
+    struct Identity {
+        qint64 size = -1;
+        qint64 modifiedNs = 0;
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    // Nothing (a size of -1) for a file that is not there.
+    static Identity identityOf(const QString& path);
+
 private:
     bool m_known = false;
-    qint64 m_size = -1;
-    QDateTime m_modified;
+    Identity m_identity;
     QByteArray m_digest;
 };

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -65,4 +67,21 @@ TEST(DiskStamp, AWriteIsKnownByItsBytesNotByItsTime) {
     file.close();
     EXPECT_TRUE(stamp.changedOnDisk(path));
     EXPECT_FALSE(DiskStamp::ofFile(path).changedOnDisk(path));
+}
+
+TEST(DiskStamp, AFileRenamedOverTheOldOneIsNoticedAtTheSameSizeAndTime) {
+    // Another program's safe save within the same tick of the clock: as many bytes, the very
+    // same modification time, but a new file in the old one's place.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.cfg"_s);
+    ASSERT_TRUE(textfile::writeBytes(path, "one\r\n").ok);
+    DiskStamp stamp = DiskStamp::ofFile(path);
+    const QString next = path + u".new"_s;
+    ASSERT_TRUE(textfile::writeBytes(next, "two\r\n").ok);
+    struct stat old {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &old), 0);
+    const timespec times[2] = {old.st_atim, old.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(next).constData(), times, 0), 0);
+    ASSERT_TRUE(QFile::remove(path) && QFile::rename(next, path));
+    EXPECT_TRUE(stamp.changedOnDisk(path));
 }
