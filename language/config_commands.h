@@ -1,12 +1,11 @@
 // The commands of a config text as the game's console reads them, by position only: a command
 // begins at the start of a line or after a ";" outside quotes (leading blanks and tabs skipped);
 // "//" outside quotes starts a comment that runs to the end of its command (the next ";" outside
-// quotes, as the console splits a line before it reads comments, or the line's end); a command's
-// words are
-// separated by any run of blanks; a word is quoted (up to its closing quote, never past the end
-// of the line) or bare (up to the next blank, ";", quote or "//"). The scanner allocates
-// nothing per command, so the wizard can walk a 16 MB config in one pass and rewrite exactly
-// the characters of one command.
+// quotes, as the console splits a line before it reads comments, or the line's end); a
+// command's words are separated by any run of blanks; a word is quoted (up to its closing quote,
+// never past the end of the line) or bare (up to the next blank, ";", quote or "//"). The
+// scanner allocates nothing per command, so the wizard can walk a 16 MB config in one pass and
+// rewrite exactly the characters of one command.
 #pragma once
 
 #include <QString>
