@@ -425,6 +425,17 @@ TEST(ConfigCheck, DemoConfigsAreClean) {
         for (const ConfigFinding& f : checkConfig(read.text, v, game))
             ADD_FAILURE() << findingCaption(f).toStdString();
     }
+    // Nor do the shipped MetaBinds run a command their comments only mention.
+    const QDir metaBinds(source + u"/data/dlls/metabinds"_s);
+    const QStringList files = metaBinds.entryList({u"*.mtb"_s}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& name : files) {
+        const textfile::ReadResult read = textfile::readText(metaBinds.filePath(name));
+        ASSERT_TRUE(read.ok()) << name.toStdString();
+        const QString commands = read.text.section(u"[MetaBind]"_s, 0, 0);
+        for (const ConfigFinding& f : checkCommandsAfterComments(parseConfig(commands)))
+            ADD_FAILURE() << name.toStdString() << ": " << findingCaption(f).toStdString();
+    }
 }
 
 } // namespace
