@@ -84,18 +84,15 @@ bool checkUtf8(QByteArrayView bytes, bool* sawHigh) {
     return true;
 }
 
-// Of the eight units at `p`, encodes the leading ones that take one byte each: ASCII other than
-// "\n", and with `cyrillic` (Windows-1251) also the letters А-я, U+0410-U+044F as the bytes
-// 0xC0-0xFF. Stores eight bytes at `out` whatever their number, which it returns: the caller
-// keeps room for three bytes a unit.
-inline int singleBytes8(const char16_t* p, char* out, bool cyrillic) {
 #if defined(__SSE2__)
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i ascii = _mm_andnot_si128(
+// Of eight units, which take one byte each (all ones in their lane): ASCII other than "\n", and
+// with `cyrillic` (Windows-1251) also the letters А-я, U+0410-U+044F. `bytes` gets those units
+// as the bytes they become (the letters as 0xC0-0xFF), still sixteen bits each.
+inline __m128i singleUnits(__m128i units, bool cyrillic, __m128i& bytes) {
+    __m128i single = _mm_andnot_si128(
         _mm_cmpeq_epi16(units, _mm_set1_epi16(short(u'\n'))),
         _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128()));
-    __m128i bytes = units;
-    __m128i single = ascii;
+    bytes = units;
     if (cyrillic) {
         const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(0x0410)));
         const __m128i letter = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
@@ -103,6 +100,18 @@ inline int singleBytes8(const char16_t* p, char* out, bool cyrillic) {
         single = _mm_or_si128(single, letter);
         bytes = _mm_sub_epi16(units, _mm_and_si128(letter, _mm_set1_epi16(0x0410 - 0xC0)));
     }
+    return single;
+}
+#endif
+
+// Of the eight units at `p`, encodes the leading ones that take one byte each (see
+// singleUnits). Stores eight bytes at `out` whatever their number, which it returns: the caller
+// keeps room for three bytes a unit.
+inline int singleBytes8(const char16_t* p, char* out, bool cyrillic) {
+#if defined(__SSE2__)
+    __m128i bytes;
+    const __m128i single =
+        singleUnits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), cyrillic, bytes);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
     const unsigned mask = unsigned(_mm_movemask_epi8(single));
     return mask == 0xFFFF ? 8 : __builtin_ctz(~mask) / 2;
@@ -118,25 +127,12 @@ inline int singleBytes8(const char16_t* p, char* out, bool cyrillic) {
 // two steps.
 inline int singleBytes16(const char16_t* p, char* out, bool cyrillic) {
 #if defined(__SSE2__)
-    auto single = [cyrillic](__m128i units, __m128i& bytes) {
-        __m128i ok =
-            _mm_andnot_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(short(u'\n'))),
-                             _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))),
-                                             _mm_setzero_si128()));
-        bytes = units;
-        if (cyrillic) {
-            const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(0x0410)));
-            const __m128i letter = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
-                                                 _mm_cmplt_epi16(offset, _mm_set1_epi16(0x40)));
-            ok = _mm_or_si128(ok, letter);
-            bytes = _mm_sub_epi16(units, _mm_and_si128(letter, _mm_set1_epi16(0x0410 - 0xC0)));
-        }
-        return ok;
-    };
     __m128i low;
     __m128i high;
-    const __m128i lowOk = single(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), low);
-    const __m128i highOk = single(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), high);
+    const __m128i lowOk =
+        singleUnits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), cyrillic, low);
+    const __m128i highOk =
+        singleUnits(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), cyrillic, high);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(low, high));
     const unsigned mask = unsigned(_mm_movemask_epi8(_mm_packs_epi16(lowOk, highOk)));
     return mask == 0xFFFF ? 16 : __builtin_ctz(~mask);
@@ -145,7 +141,7 @@ inline int singleBytes16(const char16_t* p, char* out, bool cyrillic) {
 #endif
 }
 
-// Encodes the units from `p` on that take one byte each (see singleBytes8), as far as the fast
+// Encodes the units from `p` on that take one byte each (see singleUnits), as far as the fast
 // path goes: up to a unit that needs more, or the last few. Returns where it stopped.
 inline const char16_t* singleBytesRun(const char16_t* p, const char16_t* end, char*& out,
                                       bool cyrillic) {
