@@ -9,6 +9,7 @@
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <tmmintrin.h>
 #endif
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,11 +19,6 @@ namespace textfile {
 namespace {
 
 constexpr QByteArrayView kBom = "\xEF\xBB\xBF";
-
-// Bytes a chunk holds before it goes to the sink: under the allocator's threshold for mapping
-// fresh pages, so every save reuses the same memory, and large enough that a save of megabytes
-// is a few dozen writes.
-constexpr qsizetype kChunkBytes = 120 * 1024;
 
 // A chunk goes to the sink once less than this many characters fit in what is left of it.
 constexpr qsizetype kLeastPiece = 4096;
@@ -95,8 +91,9 @@ inline __m128i singleUnits(__m128i units, bool cyrillic, __m128i& bytes) {
     bytes = units;
     if (cyrillic) {
         const __m128i offset = _mm_sub_epi16(units, _mm_set1_epi16(short(0x0410)));
-        const __m128i letter = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
-                                             _mm_cmplt_epi16(offset, _mm_set1_epi16(0x40)));
+        // offset <= 0x3F as unsigned: nothing is left when 0x3F is taken away, saturating.
+        const __m128i letter =
+            _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(0x3F)), _mm_setzero_si128());
         single = _mm_or_si128(single, letter);
         bytes = _mm_sub_epi16(units, _mm_and_si128(letter, _mm_set1_epi16(0x0410 - 0xC0)));
     }
@@ -159,6 +156,115 @@ inline const char16_t* singleBytesRun(const char16_t* p, const char16_t* end, ch
     }
     return p;
 }
+
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#define TESSERA_LINE_STEPS 1
+// For eight units whose line breaks are bytes[i] == 1: the order in which a shuffle takes the
+// eight bytes and, before each break, a CR from the upper half; and how many bytes that makes.
+struct BreakShuffles {
+    alignas(16) std::uint8_t order[256][16];
+    std::uint8_t size[256];
+};
+
+constexpr BreakShuffles makeBreakShuffles() {
+    BreakShuffles t{};
+    for (unsigned breaks = 0; breaks < 256; ++breaks) {
+        unsigned at = 0;
+        for (unsigned i = 0; i < 8; ++i) {
+            if (breaks & (1u << i))
+                t.order[breaks][at++] = 8; // the upper half is all CR
+            t.order[breaks][at++] = std::uint8_t(i);
+        }
+        t.size[breaks] = std::uint8_t(at);
+    }
+    return t;
+}
+
+constexpr BreakShuffles kBreakShuffles = makeBreakShuffles();
+
+// Eight units as the line steps see them: their bytes (a line break as LF), which take one byte
+// each or are a line break (all ones in their lane), and which are line breaks.
+struct LineLanes {
+    __m128i bytes;
+    __m128i taken;
+    __m128i breaks;
+};
+
+inline LineLanes lineLanes(const char16_t* p, bool cyrillic, __m128i separator) {
+    const __m128i lineFeed = _mm_set1_epi16(short(u'\n'));
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    LineLanes lanes;
+    const __m128i single = singleUnits(units, cyrillic, lanes.bytes);
+    lanes.breaks =
+        _mm_or_si128(_mm_cmpeq_epi16(units, lineFeed), _mm_cmpeq_epi16(units, separator));
+    lanes.bytes = _mm_or_si128(_mm_andnot_si128(lanes.breaks, lanes.bytes),
+                               _mm_and_si128(lanes.breaks, lineFeed));
+    lanes.taken = _mm_or_si128(single, lanes.breaks);
+    return lanes;
+}
+
+// Stores eight bytes (the low half of `bytes`) with a CR before each break in `breakMask`, and
+// returns how many bytes that made; up to sixteen bytes are stored.
+__attribute__((target("ssse3"))) inline unsigned putLineBytes(__m128i bytes, unsigned breakMask,
+                                                              char* out) {
+    const __m128i halves = _mm_unpacklo_epi64(bytes, _mm_set1_epi8('\r'));
+    const __m128i order =
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kBreakShuffles.order[breakMask]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(halves, order));
+    return kBreakShuffles.size[breakMask];
+}
+
+// Encodes the units from `p` on that take one byte each (see singleUnits) and the line breaks
+// among them ("\n", and with `paragraphBreaks` U+2029), a break as LF or CR LF. A line's end
+// costs no branch of its own: the shuffle for a step's breaks puts each CR in place. Stops at a
+// unit that needs more or before the last few; returns where. Stores up to sixteen bytes for
+// eight units: the caller keeps room for three bytes a unit.
+__attribute__((target("ssse3"))) const char16_t* lineBytesRun(const char16_t* p,
+                                                              const char16_t* end, char*& out,
+                                                              bool cyrillic, bool crlf,
+                                                              bool paragraphBreaks) {
+    const __m128i separator = _mm_set1_epi16(short(paragraphBreaks ? char16_t(0x2029) : u'\n'));
+    const unsigned breakBits = crlf ? 0xFFFFu : 0u;
+    // Sixteen units a step while all of them go.
+    while (end - p >= 16) {
+        const LineLanes low = lineLanes(p, cyrillic, separator);
+        const LineLanes high = lineLanes(p + 8, cyrillic, separator);
+        if (_mm_movemask_epi8(_mm_packs_epi16(low.taken, high.taken)) != 0xFFFF)
+            break;
+        const unsigned breakMask =
+            unsigned(_mm_movemask_epi8(_mm_packs_epi16(low.breaks, high.breaks))) & breakBits;
+        const __m128i bytes = _mm_packus_epi16(low.bytes, high.bytes);
+        out += putLineBytes(bytes, breakMask & 0xFF, out);
+        out += putLineBytes(_mm_unpackhi_epi64(bytes, bytes), breakMask >> 8, out);
+        p += 16;
+    }
+    // Then eight at a time, up to a unit that needs more.
+    while (end - p >= 8) {
+        const LineLanes lanes = lineLanes(p, cyrillic, separator);
+        const unsigned takenMask =
+            unsigned(_mm_movemask_epi8(_mm_packs_epi16(lanes.taken, lanes.taken))) & 0xFF;
+        const unsigned leading = takenMask == 0xFF ? 8 : unsigned(__builtin_ctz(~takenMask));
+        const unsigned breakMask =
+            unsigned(_mm_movemask_epi8(_mm_packs_epi16(lanes.breaks, lanes.breaks))) &
+            ((1u << leading) - 1) & breakBits;
+        out += putLineBytes(_mm_packus_epi16(lanes.bytes, lanes.bytes), breakMask, out) -
+               (8 - leading);
+        p += leading;
+        if (leading < 8)
+            break;
+    }
+    return p;
+}
+
+bool hasLineSteps() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+#else
+bool hasLineSteps() {
+    return false;
+}
+#endif
 
 // A character of the basic plane from U+0080 on in UTF-8's two bytes.
 inline char* putTwoBytes(char* out, char16_t c) {
@@ -242,7 +348,8 @@ QString decodeText(const QByteArray& bytes, const TextForm& form) {
     return normalizeLineBreaks(cp1251::decode(bytes));
 }
 
-TextEncoder::TextEncoder(const TextForm& form, Sink sink) : m_form(form), m_sink(std::move(sink)) {
+TextEncoder::TextEncoder(const TextForm& form, Sink sink)
+    : m_form(form), m_sink(std::move(sink)), m_lineSteps(hasLineSteps()) {
     if (m_sink)
         m_buffer.resize(kChunkBytes);
     if (m_form.encoding == Encoding::Utf8 && m_form.bom && makeRoom(1)) {
@@ -336,8 +443,14 @@ char* TextEncoder::putLost(char* out, char16_t c) {
 char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
     const char16_t* const end = p + text.size();
+    const bool crlf = m_form.lineBreak == LineBreak::CrLf;
     while (p < end) {
+#if defined(TESSERA_LINE_STEPS)
+        p = m_lineSteps ? lineBytesRun(p, end, out, true, crlf, m_paragraphBreaks)
+                        : singleBytesRun(p, end, out, true);
+#else
         p = singleBytesRun(p, end, out, true);
+#endif
         if (p == end)
             break;
         // A line break, a character past the letters, or one of the last few.
@@ -366,8 +479,14 @@ char* TextEncoder::encodeUtf8(QStringView text, char* out) {
         }
         m_pendingHigh = 0;
     }
+    const bool crlf = m_form.lineBreak == LineBreak::CrLf;
     while (p < end) {
+#if defined(TESSERA_LINE_STEPS)
+        p = m_lineSteps ? lineBytesRun(p, end, out, false, crlf, m_paragraphBreaks)
+                        : singleBytesRun(p, end, out, false);
+#else
         p = singleBytesRun(p, end, out, false);
+#endif
         if (p == end)
             break;
         const char16_t c = *p++;
