@@ -1,0 +1,189 @@
+// Reads every config of a folder as the program does and prints what looks wrong, to try the
+// program on configs players really have:
+//   - a file whose bytes do not come back from reading and writing it;
+//   - a wizard apply that changes a config the player did not change;
+//   - one changed setting that rewrites more than its own line, or a line of another command;
+//   - the check's findings (F7), counted by kind with examples, to look for false alarms.
+// Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
+#include "app/shared_state.h"
+#include "language/config_check.h"
+#include "platform/program_home.h"
+#include "platform/text_file.h"
+#include "wizard/apply_settings.h"
+#include "wizard/pivo.h"
+#include "wizard/settings_catalogue.h"
+#include "wizard/wizard_working_set.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The command texts of the key pages' action buttons, as the wizard reads them.
+QStringList actionCommands() {
+    QStringList commands = {u"+forward"_s, u"+moveleft"_s, u"+moveright"_s, u"+back"_s,
+                            u"+attack"_s,  u"+attack2"_s,  u"+jump"_s,      u"+duck"_s};
+    for (int slot = 1; slot <= 5; ++slot)
+        commands.append(u"slot"_s + QString::number(slot));
+    commands << u"buy"_s << u"+reload"_s << u"+use"_s << u"messagemode"_s << u"+showscores"_s;
+    for (QString& command : commands)
+        command = u'"' + command + u'"';
+    return commands;
+}
+
+void print(const QString& text) {
+    std::printf("%s\n", qPrintable(text));
+}
+
+// The lines of `after` that `before` does not have and the other way round, counted (a line
+// that moved shows as both).
+struct LineChange {
+    QStringList removed;
+    QStringList added;
+};
+
+LineChange changeOf(const QString& before, const QString& after) {
+    QHash<QString, int> count;
+    for (const QString& line : before.split(u'\n'))
+        ++count[line];
+    for (const QString& line : after.split(u'\n'))
+        --count[line];
+    LineChange change;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        for (int n = 0; n < std::abs(it.value()); ++n)
+            (it.value() > 0 ? change.removed : change.added).append(it.key());
+    return change;
+}
+
+struct Wizard {
+    SharedState shared;
+    WizardWorkingSet ws{shared};
+    explicit Wizard(const QString& text) {
+        ws.chosenFileRead(text);
+        clearPageValuesForNewFile(ws.values);
+        pivoRead(ws, actionCommands());
+    }
+};
+
+// One setting changed from what was read, as the player would change it.
+void changeSetting(const WizardSetting& setting, WizardPageValues& values) {
+    if (setting.choice)
+        values.*setting.choice = values.*setting.choice == 1 ? 0 : 1;
+    for (const FieldControl& field : setting.fields) {
+        QString& text = values.*field.text;
+        if (!field.spin)
+            text += u"x"_s;
+        else
+            text = QString::number(text == QString::number(field.minimum) ? field.maximum
+                                                                          : field.minimum);
+    }
+}
+
+// Whether a changed line is about the setting: one of its names in it.
+bool mentions(const QString& line, const WizardSetting& setting) {
+    for (const QString& name : setting.configNames)
+        if (line.contains(name, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: corpus_check FOLDER [--findings]\n");
+        return 2;
+    }
+    const bool allFindings = argc > 2 && QByteArray(argv[2]) == "--findings";
+    QTemporaryDir home;
+    const QString data = QStringLiteral(TESSERA_SOURCE_DIR) + u"/data"_s;
+    for (const QString& entry : QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        QFile::link(data + u'/' + entry, home.path() + u'/' + entry);
+    const Vocabulary words = Vocabulary::load(ProgramHome::portable(home.path()));
+
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    int files = 0;
+    int problems = 0;
+    // By the wording before its first quoted word.
+    std::map<QString, int> findingCounts;
+    std::map<QString, QStringList> findingExamples;
+    for (const QString& name : folder.entryList({u"*.cfg"_s, u"*.rc"_s, u"*.txt"_s}, QDir::Files)) {
+        if (name == u"INDEX.txt"_s)
+            continue;
+        const QString path = folder.filePath(name);
+        ++files;
+        const textfile::BytesResult raw = textfile::readBytes(path);
+        const textfile::ReadResult read = textfile::readEditableText(path);
+        if (!read.ok()) {
+            print(name + u": not read: "_s + read.reason);
+            ++problems;
+            continue;
+        }
+        // Reading and writing gives the same bytes (a file with mixed line breaks gets one kind).
+        if (!read.form.hadMixed && textfile::encodeText(read.text, read.form) != raw.bytes) {
+            print(name + u": the bytes do not come back"_s);
+            ++problems;
+        }
+
+        // The wizard, nothing changed: the text stays as it was.
+        {
+            Wizard w(read.text);
+            applySettings(w.ws);
+            if (w.ws.mem1.content() != read.text) {
+                const LineChange c = changeOf(read.text, w.ws.mem1.content());
+                print(name + u": the wizard changed an unchanged config: -"_s +
+                      c.removed.join(u" | "_s) + u" +"_s + c.added.join(u" | "_s));
+                ++problems;
+            }
+        }
+        // Each setting changed on its own: its own line or one new line, nothing else.
+        for (const WizardSetting& setting : wizardSettings()) {
+            Wizard w(read.text);
+            changeSetting(setting, w.ws.values);
+            applySettings(w.ws);
+            const LineChange c = changeOf(read.text, w.ws.mem1.content());
+            bool odd = c.removed.size() > setting.configNames.size() ||
+                       c.added.size() > setting.configNames.size();
+            for (const QString& line : c.removed)
+                odd = odd || !mentions(line, setting);
+            if (odd) {
+                print(name + u": setting "_s + setting.configNames.join(u'/') + u": -"_s +
+                      c.removed.join(u" | "_s) + u" +"_s + c.added.join(u" | "_s));
+                ++problems;
+            }
+        }
+
+        // The check's findings, by kind.
+        const ConfigReport report = checkConfigReport(read.text, words, QString());
+        const QStringList lines = read.text.split(u'\n');
+        for (qsizetype i = 0; i < report.size(); ++i) {
+            const QString message = report.message(i);
+            const QString kind = message.section(u'«', 0, 0).left(50);
+            ++findingCounts[kind];
+            const QString example = name + u":"_s + QString::number(report.line(i) + 1) + u": "_s +
+                                    message + u"   <<"_s +
+                                    lines.value(report.line(i)).trimmed().left(160) + u">>"_s;
+            if (allFindings)
+                print(u"  finding "_s + example);
+            QStringList& examples = findingExamples[kind];
+            if (examples.size() < 6)
+                examples.append(example);
+        }
+    }
+    print(u"\n%1 files, %2 problems"_s.arg(files).arg(problems));
+    for (const auto& [form, count] : findingCounts) {
+        print(u"\n%1: %2"_s.arg(form).arg(count));
+        for (const QString& example : findingExamples[form])
+            print(u"   "_s + example);
+    }
+    return 0;
+}
