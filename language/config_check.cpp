@@ -352,7 +352,15 @@ ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
 }
 
 bool isPluginCommand(QStringView lowerName) {
-    return lowerName.startsWith(u"amx_") || lowerName.startsWith(u"admin_");
+    // The server plugins that configs set most: the two admin plugins, deathmatch, zombie and
+    // gun game modes, their statistics and the two bots. A server loads their settings from its
+    // own files, and the game itself knows none of them.
+    static const char16_t* const prefixes[] = {u"amx_", u"admin_",   u"csdm_", u"zp_",
+                                               u"gg_",  u"csstats_", u"pb_",   u"yb_"};
+    for (const char16_t* prefix : prefixes)
+        if (lowerName.startsWith(QStringView(prefix)))
+            return true;
+    return false;
 }
 
 namespace {
@@ -599,8 +607,8 @@ void pluginCommands(const ParsedConfig& config, Findings& findings) {
     if (names.size() > kShown)
         listed += u" и ещё %1"_s.arg(names.size() - kShown);
     findings.addWritten(firstLine, Finding::Kind::Hint, Form::PluginCommands,
-                        u"Команды серверных дополнений (amx_*, admin_*): %1. Их выполняет "
-                        u"дополнение на сервере, а не сама игра"_s.arg(listed));
+                        u"Команды серверных дополнений: %1. Их выполняет дополнение на "
+                        u"сервере, а не сама игра"_s.arg(listed));
 }
 
 // The file an "exec" of `name` runs: in the game directory, or else in the base game's folder

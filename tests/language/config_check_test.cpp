@@ -302,6 +302,10 @@ TEST(ConfigCheck, RealConfigShapes) {
          u"amx_kick x\namx_ban y\nadmin_slay z\nbind f4 \"amx_who\""_s,
          {u"1H"_s},
          u"«amx_kick», «amx_ban», «admin_slay», «amx_who»"_s},
+        {"the settings of a mode's or a bot's plugin, and a name like theirs the game has",
+         u"zp_delay 10\ngg_enabled 1\npb_maxbots 5\ncsdm_active 1\ngg 1\nbind f5 yb_add"_s,
+         {u"1H"_s},
+         u"«zp_delay», «gg_enabled», «pb_maxbots», «csdm_active», «yb_add»"_s},
     };
     for (const Shape& shape : shapes) {
         SCOPED_TRACE(shape.cause);
