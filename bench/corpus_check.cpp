@@ -3,9 +3,12 @@
 //   - a file whose bytes do not come back from reading and writing it;
 //   - a wizard apply that changes a config the player did not change;
 //   - one changed setting that rewrites more than its own line, or a line of another command;
-//   - the check's findings (F7), counted by kind with examples, to look for false alarms.
+//   - the check's findings (F7), counted by kind with examples, to look for false alarms;
+//   - a file opened in the main window and saved, as it is and with one character typed on its
+//     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
 #include "app/shared_state.h"
+#include "bench_main_window.h"
 #include "language/config_check.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
@@ -14,11 +17,14 @@
 #include "wizard/settings_catalogue.h"
 #include "wizard/wizard_working_set.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -98,7 +104,7 @@ bool mentions(const QString& line, const WizardSetting& setting) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: corpus_check FOLDER [--findings]\n");
         return 2;
@@ -113,6 +119,7 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     int files = 0;
     int problems = 0;
+    int saved = 0; // files saved through the main window
     // By the wording before its first quoted word.
     std::map<QString, int> findingCounts;
     std::map<QString, QStringList> findingExamples;
@@ -162,6 +169,35 @@ int main(int argc, char** argv) {
             }
         }
 
+        // The main window: saved as opened, then with "x" typed at the start of the second line.
+        if (!read.form.hadMixed) {
+            const QString copy = home.filePath(u"edited.cfg"_s);
+            QFile::remove(copy);
+            QFile::copy(path, copy);
+            QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+            BenchMainWindow window(home.path(), copy, {800, 600});
+            QCoreApplication::processEvents();
+            window.form->Save1Click();
+            ++saved;
+            if (textfile::readBytes(copy).bytes != raw.bytes) {
+                print(name + u": the main window's save changed the file"_s);
+                ++problems;
+            }
+            const qsizetype secondLine = raw.bytes.indexOf('\n') + 1;
+            if (secondLine > 0) {
+                QTextCursor cursor(window.form->editor()->document()->findBlockByNumber(1));
+                cursor.insertText(u"x"_s);
+                QCoreApplication::processEvents();
+                window.form->Save1Click();
+                QByteArray expected = raw.bytes;
+                expected.insert(secondLine, 'x');
+                if (textfile::readBytes(copy).bytes != expected) {
+                    print(name + u": typing one character changed more than it"_s);
+                    ++problems;
+                }
+            }
+        }
+
         // The check's findings, by kind.
         const ConfigReport report = checkConfigReport(read.text, words, QString());
         const QStringList lines = read.text.split(u'\n');
@@ -179,7 +215,8 @@ int main(int argc, char** argv) {
                 examples.append(example);
         }
     }
-    print(u"\n%1 files, %2 problems"_s.arg(files).arg(problems));
+    print(u"\n%1 files (%2 saved through the main window), %3 problems"_s.arg(files).arg(saved).arg(
+        problems));
     for (const auto& [form, count] : findingCounts) {
         print(u"\n%1: %2"_s.arg(form).arg(count));
         for (const QString& example : findingExamples[form])
