@@ -4,11 +4,15 @@
 //   - a wizard apply that changes a config the player did not change;
 //   - one changed setting that rewrites more than its own line, or a line of another command;
 //   - the check's findings (F7), counted by kind with examples, to look for false alarms;
+//   - a key whose command in the keyboard map is not what a plain reading of the bind lines
+//     gives (commands split at ";" outside quotes, "//" to the next ";", the last bind wins);
 //   - a file opened in the main window and saved, as it is and with one character typed on its
 //     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
 #include "app/shared_state.h"
 #include "bench_main_window.h"
+#include "keys/key_layout.h"
+#include "keys/key_resolution.h"
 #include "language/config_check.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
@@ -67,6 +71,82 @@ LineChange changeOf(const QString& before, const QString& after) {
         for (int n = 0; n < std::abs(it.value()); ++n)
             (it.value() > 0 ? change.removed : change.added).append(it.key());
     return change;
+}
+
+// The commands of a text as the console splits them: at line ends and at ";" outside quotes
+// (a comment's quotes count); each a list of words (quoted or bare), without comments.
+QList<QStringList> consoleCommands(const QString& text) {
+    QList<QStringList> commands;
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    bool quoted = false;
+    bool comment = false;
+    auto endWord = [&] {
+        if (inWord)
+            words.append(word);
+        word.clear();
+        inWord = false;
+    };
+    auto endCommand = [&] {
+        endWord();
+        if (!words.isEmpty())
+            commands.append(words);
+        words.clear();
+        comment = false;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\n') {
+            quoted = false;
+            endCommand();
+        } else if (quoted) {
+            if (c == u'"') {
+                quoted = false;
+                if (!comment)
+                    endWord();
+            } else if (!comment) {
+                word += c;
+            }
+        } else if (c == u'"') {
+            // The console counts quotes in a comment too: a ";" between them ends nothing.
+            if (comment) {
+                quoted = true;
+                continue;
+            }
+            endWord();
+            quoted = true;
+            inWord = true;
+        } else if (c == u';') {
+            endCommand();
+        } else if (comment) {
+            continue;
+        } else if (c.isSpace() || c.unicode() < 32) {
+            endWord();
+        } else if (!inWord && c == u'/' && i + 1 < text.size() && text[i + 1] == u'/') {
+            comment = true;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    endCommand();
+    return commands;
+}
+
+// Each key's command by the plain reading, by lower-case name.
+QHash<QString, QString> plainBinds(const QString& text) {
+    QHash<QString, QString> binds;
+    for (const QStringList& words : consoleCommands(text)) {
+        const QString name = words.first().toLower();
+        if (name == u"unbindall"_s)
+            binds.clear();
+        else if (name == u"unbind"_s && words.size() > 1)
+            binds.remove(words[1].toLower());
+        else if (name == u"bind"_s && words.size() > 2)
+            binds[words[1].toLower()] = words.mid(2).join(u' ');
+    }
+    return binds;
 }
 
 struct Wizard {
@@ -166,6 +246,25 @@ int main(int argc, char** argv) {
                 print(name + u": setting "_s + setting.configNames.join(u'/') + u": -"_s +
                       c.removed.join(u" | "_s) + u" +"_s + c.added.join(u" | "_s));
                 ++problems;
+            }
+        }
+
+        // The keyboard map against the plain reading of the binds.
+        {
+            BindingLines bindingLines;
+            bindingLines.setText(read.text);
+            const KeyMapResult map = resolveKeyMap(bindingLines);
+            const QHash<QString, QString> plain = plainBinds(read.text);
+            for (auto it = plain.cbegin(); it != plain.cend(); ++it) {
+                const QString key = canonicalKeyName(it.key());
+                if (key.isEmpty())
+                    continue; // a name the engine does not know: the map lists it apart
+                const QString mapped = map.binding(key).command;
+                if (mapped != it.value()) {
+                    print(name + u": key "_s + it.key() + u": the map has «"_s + mapped +
+                          u"», the plain reading «"_s + it.value() + u"»"_s);
+                    ++problems;
+                }
             }
         }
 
