@@ -1,5 +1,6 @@
 // The program's start: the application, its shared values, the windows, the event loop.
 #include "app/window_wiring.h"
+#include "language/vocabulary_preload.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_translations.h"
@@ -20,10 +21,6 @@ int main(int argc, char** argv) {
     keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tessera"_s);
-    // No display name: Qt would append it to every window title.
-    installRussianQtTranslation(app);
-    QApplication::setWindowIcon(applicationIcon());
-    QApplication::setQuitOnLastWindowClosed(false);
 
     SharedState state;
     state.home = ProgramHome::forExecutable(QApplication::applicationDirPath(),
@@ -32,6 +29,13 @@ int main(int argc, char** argv) {
     // Told once, before the windows read anything: a missing shipped tree, or user folders
     // that cannot be made (the program then runs without writing its settings).
     const QStringList homeProblems = state.home.prepare();
+    // The editor's words are read while the rest of the start goes on.
+    state.vocabularyAhead = std::make_shared<VocabularyPreload>(state.home);
+
+    // No display name: Qt would append it to every window title.
+    installRussianQtTranslation(app);
+    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setQuitOnLastWindowClosed(false);
     state.gameSearch = GameSearchPlaces::fromEnvironment();
     QStringList args = QApplication::arguments().mid(1);
     if (args.contains(u"--self-test"_s)) {

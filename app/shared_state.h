@@ -10,13 +10,18 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class SearchTarget;
+class VocabularyPreload;
 
 struct SharedState {
     // Where the program's own files are (settings, reference tree, help, sound module).
     ProgramHome home;
+    // The editor's vocabulary, read ahead while the windows are built (taken by the editor's
+    // first colouring; empty in tests and once taken).
+    std::shared_ptr<VocabularyPreload> vocabularyAhead;
     // The game's mod folder, as the game directory chooser shows it (no trailing separator).
     QString gameDir;
     // The folder of the wizard's folder list; the map cycle, your-maps picker, launcher map list

@@ -6,6 +6,7 @@
 #include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_findings_model.h"
+#include "language/vocabulary_preload.h"
 #include "reference/explanations.h"
 #include "shell/settings.h"
 
@@ -107,6 +108,15 @@ void EditorLanguage::reloadVocabulary() {
 }
 
 const Vocabulary& EditorLanguage::words() {
+    if (!m_words) {
+        // The words read ahead at start, the first time they are needed.
+        if (std::shared_ptr<VocabularyPreload> ahead = std::move(m_ctx.state.vocabularyAhead)) {
+            if (std::optional<VocabularyPreload::Read> read = ahead->take()) {
+                m_wordsStamp = std::move(read->stamp);
+                m_words = std::move(read->words);
+            }
+        }
+    }
     if (!m_words) {
         m_wordsStamp = Vocabulary::sourcesStamp(m_ctx.state.home);
         m_words = Vocabulary::load(m_ctx.state.home);

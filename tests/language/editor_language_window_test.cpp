@@ -4,6 +4,7 @@
 #include "language/qt_block_notes.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_editor_language.h"
+#include "language/vocabulary_preload.h"
 #include "platform/text_file.h"
 #include "reference/qt_list_boxes.h"
 #include "shell/main_window.h"
@@ -103,6 +104,25 @@ TEST_F(EditorLanguageWindow, F7ReadsTheWordsAgainOnlyWhenTheirFilesChanged) {
     ASSERT_TRUE(QFile::remove(app.programDir() + u"dlls/dlz/new.dlz"_s));
     form->action(u"CheckConfig1"_s)->trigger();
     EXPECT_EQ(listed().size(), 1);
+}
+
+TEST(EditorLanguageAtStart, TheWordsReadAheadAreTheEditorsAndAFileChangedSinceIsNoticed) {
+    TestApp app;
+    app.writeFile(app.programDir() + u"dlls/Stcmd.dll"_s, "bind\r\necho\r\n");
+    app.writeFile(app.programDir() + u"dlls/dlz/early.dlz"_s, "cl_early \"1\"\r\n");
+    // Read ahead as the program's start does, then a library installed before the first check.
+    app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
+    app.createWindows();
+    app.showMain();
+    TForm1* form = app.w().form1;
+    form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(app.state.vocabularyAhead) << "the first colouring takes the words read ahead";
+    app.writeFile(app.programDir() + u"dlls/dlz/late.dlz"_s, "cl_late \"1\"\r\n");
+    form->action(u"CheckConfig1"_s)->trigger();
+    auto* list = form->findChild<QListView*>(u"ListCheck"_s);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), u"Замечаний нет"_s);
 }
 
 TEST_F(EditorLanguageWindow, ALongListScrollsAndItsLastRowLeadsToItsLine) {
