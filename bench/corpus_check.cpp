@@ -6,6 +6,8 @@
 //   - the check's findings (F7), counted by kind with examples, to look for false alarms;
 //   - a key whose command in the keyboard map is not what a plain reading of the bind lines
 //     gives (commands split at ";" outside quotes, "//" to the next ";", the last bind wins);
+//   - a map cycle ("*mapcycle*.txt") that does not come back byte for byte from reading and
+//     writing it (but for the line break the writing adds after the last name);
 //   - a file opened in the main window and saved, as it is and with one character typed on its
 //     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
@@ -14,6 +16,7 @@
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
 #include "language/config_check.h"
+#include "mapcycle/map_cycle_file.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
 #include "wizard/apply_settings.h"
@@ -208,6 +211,22 @@ int main(int argc, char** argv) {
             continue;
         const QString path = folder.filePath(name);
         ++files;
+        if (name.contains(u"mapcycle"_s, Qt::CaseInsensitive)) {
+            const QByteArray bytes = textfile::readBytes(path).bytes;
+            const mapcycle::MapCycleRead cycle = mapcycle::readMapCycle(path);
+            const QString copy = home.filePath(u"mapcycle.txt"_s);
+            QByteArray expected = bytes;
+            const QByteArray lineBreak =
+                cycle.file.form.lineBreak == textfile::LineBreak::CrLf ? "\r\n" : "\n";
+            if (!expected.isEmpty() && !expected.endsWith('\n'))
+                expected += lineBreak;
+            if (!cycle.ok() || !mapcycle::writeMapCycle(copy, cycle.maps, cycle.file.form).ok ||
+                (!cycle.file.form.hadMixed && textfile::readBytes(copy).bytes != expected)) {
+                print(name + u": the map cycle does not come back"_s);
+                ++problems;
+            }
+            continue;
+        }
         const textfile::BytesResult raw = textfile::readBytes(path);
         const textfile::ReadResult read = textfile::readEditableText(path);
         if (!read.ok()) {
