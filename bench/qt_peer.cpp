@@ -217,7 +217,7 @@ QStringList firstCategoryNames() {
     const QString programDir = QCoreApplication::applicationDirPath() + u"/.."_s;
     const CategoryEntry& first = categoryEntries(ReferencePage::Cmd).front();
     const LineListRead read =
-        readLineList(paths::resolve(programDir, u"DLLS\\"_s + first.file.toString()));
+        readLineList(paths::resolve(programDir, u"dlls\\"_s + first.file.toString()));
     return read.ok() ? read.entries : QStringList();
 }
 

@@ -154,10 +154,12 @@ Vocabulary Vocabulary::load(const ProgramHome& home) {
         const LineListRead read = readLineList(home.find(relative));
         return read.ok() ? read.entries : QStringList();
     };
+    // The folders spelled as the shipped tree spells them: a path that matches on disk as it
+    // stands is found without listing its folder for another letter case.
     for (const CategoryEntry& e : categoryEntries(ReferencePage::Cmd))
-        v.addCommands(readList(u"DLLS\\"_s + e.file.toString()));
+        v.addCommands(readList(u"dlls\\"_s + e.file.toString()));
     for (const CategoryEntry& e : categoryEntries(ReferencePage::Cvar))
-        v.addVariables(readList(u"DLLS\\CVARDLL\\"_s + e.file.toString()));
+        v.addVariables(readList(u"dlls\\cvardll\\"_s + e.file.toString()));
     for (const QString& file : home.listFiles(u"dlls\\dlz"_s, u"*.dlz"_s)) {
         QStringList firstWords;
         for (const QString& entry : readList(u"dlls\\dlz\\"_s + file)) {

@@ -26,13 +26,13 @@ CategoryChoice chooseCategory(const ProgramHome& home, ReferencePage page, qsize
         choice.weaponPictures = category.weaponPictures;
         choice.statusText = u"Выбрано: (CMD) "_s + name;
         choice.caption = u"Выбор: (CMD) "_s + name;
-        choice.listFilePath = home.find(u"DLLS\\"_s + category.file.toString());
+        choice.listFilePath = home.find(u"dlls\\"_s + category.file.toString());
     } else {
         choice.lastRefPage = kLastRefPageCvar;
         choice.cvarListHint = category.hint.toString();
         choice.statusText = u"Выбрано: (CVAR) "_s + name;
         choice.caption = u"Выбор: (CVAR) "_s + name;
-        choice.listFilePath = home.find(u"DLLS\\CVARDLL\\"_s + category.file.toString());
+        choice.listFilePath = home.find(u"dlls\\cvardll\\"_s + category.file.toString());
     }
     return choice;
 }
