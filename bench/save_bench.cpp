@@ -7,7 +7,9 @@
 // encoding it on one thread (into chunks that go nowhere), the wall-clock time of the same on two
 // threads as the save does it, and how long after our save its thread still took to let go of
 // the replaced file (the floor pays for that inside its rename). The document is edited once before
-// it is saved, as a user's is. Usage: save_bench [ROUNDS [MEGABYTES]]
+// it is saved, as a user's is. Usage: save_bench [ROUNDS [MEGABYTES [utf8]]] (MEGABYTES 0: every
+// size; utf8: the config in UTF-8 with LF line breaks, its Russian letters two bytes each,
+// instead of Windows-1251 and CR LF)
 #include "app/app_context.h"
 #include "bench_main_window.h"
 #include "platform/background_sync.h"
@@ -102,12 +104,17 @@ int main(int argc, char** argv) {
     std::printf("%-6s %22s %22s %7s %9s   %6s %6s %7s %7s %7s %7s %8s\n", "size", "ours ms (q1-q3)",
                 "floor ms (q1-q3)", "ratio", "ours/MB", "cpu", "floor", "ratio", "walk", "encode",
                 "shared", "released");
-    std::vector<int> sizes = {1, 2, 4, 8, 16};
-    if (argc > 2)
-        sizes = {std::max(1, std::atoi(argv[2]))};
+    const bool utf8 = argc > 3 && QByteArray(argv[3]) == "utf8";
+    // In UTF-8 the 16 MB text is more bytes than the editor opens.
+    std::vector<int> sizes = utf8 ? std::vector<int>{1, 2, 4, 8} : std::vector<int>{1, 2, 4, 8, 16};
+    if (argc > 2 && std::atoi(argv[2]) > 0)
+        sizes = {std::atoi(argv[2])};
+    const textfile::TextForm form =
+        utf8 ? textfile::TextForm{textfile::Encoding::Utf8, textfile::LineBreak::Lf}
+             : textfile::TextForm{};
     for (const int megabytes : sizes) {
         const QString path = dir.filePath(u"big.cfg"_s);
-        if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024)).ok)
+        if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024), form).ok)
             qFatal("cannot write %s", qPrintable(path));
 
         BenchMainWindow window(dir.path(), path, {560, 450});
