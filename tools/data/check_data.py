@@ -368,7 +368,7 @@ def check_vocabulary():
             fault("%s: name %r is not a console name" % (where, name))
         if kind not in ("cmd", "cvar", "key"):
             fault("%s: kind %r" % (where, kind))
-        if place not in ("engine", "client", "console", "game", "gamecmd", "demo", "hltv"):
+        if place not in ("engine", "client", "console", "game", "gamecmd", "demo", "hltv", "config"):
             fault("%s: place %r" % (where, place))
         if version not in ("15", "16", "later"):
             fault("%s: version %r" % (where, version))

@@ -76,6 +76,25 @@ STEAM_ERA_ENGINE = {
 # Names later than 1.6 that the sources carry without a switch: the 2023 anniversary update.
 LATER = {"fps_override"}
 
+# Variables that no source above has but that the game itself writes into config.cfg (its saved
+# settings, under the line "This file is overwritten whenever you change your user settings in
+# the game"), each in the configs written by the game of at least two public repositories; one
+# of them is named. The spectator mode's is the 1.6 client's (no 1.5-era source has it); the
+# others came with later Steam updates (the scoreboard's avatars, widescreen and shaders).
+GAME_WRITTEN = {
+    "spec_mode_internal": ("16", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
+    "sp_decals": ("later", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
+    "scoreboard_shortheaders": ("later", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
+    "scoreboard_showavatars": ("later", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
+    "gl_lowlatency": ("later", "Gwigzz/cs-1.6:config.cfg"),
+    "gl_lowlatency_debugoutput": ("later", "Gwigzz/cs-1.6:config.cfg"),
+    "gl_lowlatency_maxslop_ms": ("later", "Gwigzz/cs-1.6:config.cfg"),
+    "gl_lowlatency_minslop_ms": ("later", "Gwigzz/cs-1.6:config.cfg"),
+    "gl_use_shaders": ("later", "Gwigzz/cs-1.6:config.cfg"),
+    "gl_widescreen_yfov": ("later", "Gwigzz/cs-1.6:config.cfg"),
+    "r_prefertexturefiltering": ("later", "Gwigzz/cs-1.6:config.cfg"),
+}
+
 # Families of the GoldSrc-compatible engine that GoldSrc itself never had (touch screens,
 # game pads, its own menus and renderers, SDL): left out of the vocabulary.
 XASH_ONLY = re.compile(
@@ -343,6 +362,10 @@ def main():
         col.add(name, "cmd", "console", engine_version(name, False, listing),
                 "%s:%s" % (OGS, listing), fallback=True)
 
+    # Saved settings the game writes that no code above registers (see GAME_WRITTEN).
+    for name, (version, source) in GAME_WRITTEN.items():
+        col.add(name, "cvar", "config", version, source, fallback=True)
+
     # Key names: the engine's table (as the rebuilds give it), without game pad names.
     for repo, path in ((ogs, "ogs/engine/rw17/input/keys.cpp"),
                        (xash, "engine/client/input/in_keys.c")):
@@ -364,8 +387,9 @@ def write(col):
     rows = sorted(col.entries.values(), key=lambda e: (e["kind"] == "key", e["name"].lower()))
     out = ["// The GoldSrc console vocabulary, written by tools/data/gen_vocabulary.py from public",
            "// game code: name, kind (cmd, cvar, key), where it is registered (engine, client,",
-           "// game, gamecmd: handled by the game server, demo, hltv), first version (15, 16,",
-           "// later) and the repository:file it was found in."]
+           "// game, gamecmd: handled by the game server, demo, hltv; config: only seen in the",
+           "// settings the game writes), first version (15, 16, later) and the repository:file",
+           "// it was found in."]
     for e in rows:
         out.append("\t".join((e["name"], e["kind"], e["place"], e["version"], e["source"])))
     data = ("\r\n".join(out) + "\r\n").encode("cp1251")
