@@ -64,17 +64,17 @@ template <typename Word, typename EndCommand, typename Comment = IgnoreComments>
 ConfigLineEnd scanConfigLine(QStringView line, int offset, Word&& word, EndCommand&& endCommand,
                              Comment&& comment = Comment()) {
     // Blanks, ";", '"' and "/" end an unquoted word (a "/" only when another follows): one test
-    // against a bit mask for each character.
-    constexpr quint64 kStops = (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\n') |
-                               (1ull << ';') | (1ull << '"') | (1ull << '/');
-    const auto stops = [](char16_t c) { return c < 64 && ((kStops >> c) & 1); };
+    // against a bit mask for each character. A blank is any character up to the space, control
+    // characters included (colour codes of chat scripts): the console skips them all.
+    constexpr quint64 kStops = (1ull << ';') | (1ull << '"') | (1ull << '/');
+    const auto stops = [](char16_t c) { return c <= u' ' || (c < 64 && ((kStops >> c) & 1)); };
     ConfigLineEnd end;
     const char16_t* const s = reinterpret_cast<const char16_t*>(line.utf16());
     const int n = int(line.size());
     int i = 0;
     while (i < n) {
         const char16_t c = s[i];
-        if (c == u' ' || c == u'\t' || c == u'\r' || c == u'\n') {
+        if (c <= u' ') {
             ++i;
         } else if (c == u';') {
             endCommand();

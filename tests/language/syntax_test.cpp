@@ -36,6 +36,16 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
          {{0, 6}, {25, 7}},
          false},
         {u"// say \"x"_s, {}, {{0, 9}}, false},
+        // Control characters are blanks to the console, as spaces are; in quotes they stay.
+        {u"\x11\x02\x03"
+         u"0,6 \x03\x02"
+         u"bind\x01"
+         u"F1\x1f\"say \x03"
+         u"4hi\""_s,
+         {u"0,6|bind|F1|say \x03"
+          u"4hi"_s},
+         {},
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
