@@ -4,6 +4,8 @@
 //   - a wizard apply that changes a config the player did not change;
 //   - one changed setting that rewrites more than its own line, or a line of another command;
 //   - the check's findings (F7), counted by kind with examples, to look for false alarms;
+//   - a line whose commands the two readers (the line reader of the highlighter and the check,
+//     the scanner of the wizard) do not find alike;
 //   - a key whose command in the keyboard map is not what a plain reading of the bind lines
 //     gives (commands split at ";" outside quotes, "//" to the next ";", the last bind wins);
 //   - a map cycle ("*mapcycle*.txt") that does not come back byte for byte from reading and
@@ -16,6 +18,7 @@
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
 #include "language/config_check.h"
+#include "language/config_commands.h"
 #include "mapcycle/map_cycle_file.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
@@ -270,6 +273,26 @@ int main(int argc, char** argv) {
             if (odd) {
                 print(name + u": setting "_s + setting.configNames.join(u'/') + u": -"_s +
                       c.removed.join(u" | "_s) + u" +"_s + c.added.join(u" | "_s));
+                ++problems;
+            }
+        }
+
+        // The two readers: the same command names, line by line.
+        {
+            QStringList scanned;
+            forEachCommandFound(read.text, [&](int, int, QStringView commandName) {
+                scanned.append(commandName.toString());
+            });
+            QStringList parsed;
+            for (const QString& line : read.text.split(u'\n'))
+                for (const ConfigCommand& command : parseConfigLine(line).commands)
+                    parsed.append(command.words.first().text.toString());
+            if (scanned != parsed) {
+                qsizetype at = 0;
+                while (at < scanned.size() && at < parsed.size() && scanned[at] == parsed[at])
+                    ++at;
+                print(name + u": the readers differ at command %1: «"_s.arg(at + 1) +
+                      scanned.value(at) + u"» against «"_s + parsed.value(at) + u"»"_s);
                 ++problems;
             }
         }
