@@ -99,8 +99,21 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
 
 EditorLanguage::~EditorLanguage() = default;
 
+void EditorLanguage::takeWordsReadAhead() {
+    if (m_words)
+        return;
+    if (std::shared_ptr<VocabularyPreload> ahead = std::move(m_ctx.state.vocabularyAhead)) {
+        if (std::optional<VocabularyPreload::Read> read = ahead->take()) {
+            m_wordsStamp = std::move(read->stamp);
+            m_words = std::move(read->words);
+        }
+    }
+}
+
 void EditorLanguage::reloadVocabulary() {
-    // Libraries may have been installed or removed since the words were read.
+    // Libraries may have been installed or removed since the words were read (at start too,
+    // when nothing was coloured before the first check).
+    takeWordsReadAhead();
     if (!m_words || Vocabulary::sourcesStamp(m_ctx.state.home) == m_wordsStamp)
         return;
     m_words.reset();
@@ -108,15 +121,7 @@ void EditorLanguage::reloadVocabulary() {
 }
 
 const Vocabulary& EditorLanguage::words() {
-    if (!m_words) {
-        // The words read ahead at start, the first time they are needed.
-        if (std::shared_ptr<VocabularyPreload> ahead = std::move(m_ctx.state.vocabularyAhead)) {
-            if (std::optional<VocabularyPreload::Read> read = ahead->take()) {
-                m_wordsStamp = std::move(read->stamp);
-                m_words = std::move(read->words);
-            }
-        }
-    }
+    takeWordsReadAhead();
     if (!m_words) {
         m_wordsStamp = Vocabulary::sourcesStamp(m_ctx.state.home);
         m_words = Vocabulary::load(m_ctx.state.home);

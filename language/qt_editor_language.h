@@ -55,6 +55,8 @@ protected:
 private:
     void ListCheckDblClick(const QModelIndex& index);
     void reloadVocabulary();
+    // The words read at start on a thread of their own, if nothing took them yet.
+    void takeWordsReadAhead();
     const Vocabulary& words();
     void applyColours();
     void insertCompletion(const QString& name);

@@ -107,22 +107,31 @@ TEST_F(EditorLanguageWindow, F7ReadsTheWordsAgainOnlyWhenTheirFilesChanged) {
 }
 
 TEST(EditorLanguageAtStart, TheWordsReadAheadAreTheEditorsAndAFileChangedSinceIsNoticed) {
-    TestApp app;
-    app.writeFile(app.programDir() + u"dlls/Stcmd.dll"_s, "bind\r\necho\r\n");
-    app.writeFile(app.programDir() + u"dlls/dlz/early.dlz"_s, "cl_early \"1\"\r\n");
-    // Read ahead as the program's start does, then a library installed before the first check.
-    app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
-    app.createWindows();
-    app.showMain();
-    TForm1* form = app.w().form1;
-    form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(app.state.vocabularyAhead) << "the first colouring takes the words read ahead";
-    app.writeFile(app.programDir() + u"dlls/dlz/late.dlz"_s, "cl_late \"1\"\r\n");
-    form->action(u"CheckConfig1"_s)->trigger();
-    auto* list = form->findChild<QListView*>(u"ListCheck"_s);
-    ASSERT_TRUE(list);
-    EXPECT_EQ(list->model()->index(0, 0).data().toString(), u"Замечаний нет"_s);
+    // With highlighting on, the first colouring takes the words; with it off, the first check.
+    for (const bool highlighting : {true, false}) {
+        SCOPED_TRACE(highlighting ? "highlighting on" : "highlighting off");
+        TestApp app;
+        app.writeFile(app.programDir() + u"dlls/Stcmd.dll"_s, "bind\r\necho\r\n");
+        app.writeFile(app.programDir() + u"dlls/dlz/early.dlz"_s, "cl_early \"1\"\r\n");
+        if (!highlighting)
+            app.writeFile(app.programDir() + u"Cfgneed.INI"_s,
+                          "[Game]\r\ndadir=1\r\n[Syntax]\r\nHighlight=0\r\n");
+        // Read ahead as the program's start does; then a library is installed before the first
+        // check.
+        app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
+        app.createWindows();
+        app.showMain();
+        TForm1* form = app.w().form1;
+        form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(!app.state.vocabularyAhead, highlighting);
+        app.writeFile(app.programDir() + u"dlls/dlz/late.dlz"_s, "cl_late \"1\"\r\n");
+        form->action(u"CheckConfig1"_s)->trigger();
+        EXPECT_FALSE(app.state.vocabularyAhead);
+        auto* list = form->findChild<QListView*>(u"ListCheck"_s);
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->model()->index(0, 0).data().toString(), u"Замечаний нет"_s);
+    }
 }
 
 TEST_F(EditorLanguageWindow, ALongListScrollsAndItsLastRowLeadsToItsLine) {
