@@ -6,6 +6,8 @@
 //   - the check's findings (F7), counted by kind with examples, to look for false alarms;
 //   - a line whose commands the two readers (the line reader of the highlighter and the check,
 //     the scanner of the wizard) do not find alike;
+//   - one changed setting whose new line the game would not have last (an older line of the
+//     same name after it would win);
 //   - a key whose command in the keyboard map is not what a plain reading of the bind lines
 //     gives (commands split at ";" outside quotes, "//" to the next ";", the last bind wins);
 //   - a map cycle ("*mapcycle*.txt") that does not come back byte for byte from reading and
@@ -274,6 +276,30 @@ int main(int argc, char** argv) {
                 print(name + u": setting "_s + setting.configNames.join(u'/') + u": -"_s +
                       c.removed.join(u" | "_s) + u" +"_s + c.added.join(u" | "_s));
                 ++problems;
+            }
+            // What the game reads last for each name the change wrote is the changed line's.
+            const QList<QStringList> after = consoleCommands(w.ws.mem1.content());
+            for (const QString& added : c.added) {
+                const QList<QStringList> written = consoleCommands(added);
+                if (written.isEmpty())
+                    continue;
+                const QString cvar = written.first().first().toLower();
+                const bool keyword = cvar == u"bind"_s || cvar == u"alias"_s || cvar == u"unbind"_s;
+                QStringList last;
+                for (const QStringList& command : after) {
+                    if (command.first().toLower() != cvar)
+                        continue;
+                    if (cvar == u"setinfo"_s &&
+                        command.value(1).toLower() != written.first().value(1).toLower())
+                        continue;
+                    last = command;
+                }
+                if (!keyword && last != written.first()) {
+                    print(name + u": setting "_s + setting.configNames.join(u'/') +
+                          u": the game reads «"_s + last.join(u' ') + u"» last, not «"_s +
+                          written.first().join(u' ') + u"»"_s);
+                    ++problems;
+                }
             }
         }
 
