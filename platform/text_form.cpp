@@ -159,96 +159,116 @@ inline const char16_t* singleBytesRun(const char16_t* p, const char16_t* end, ch
 
 #if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
 #define TESSERA_LINE_STEPS 1
-// For eight units whose line breaks are bytes[i] == 1: the order in which a shuffle takes the
-// eight bytes and, before each break, a CR from the upper half; and how many bytes that makes.
-struct BreakShuffles {
+// For eight units of which those in a mask take two bytes: the order in which a shuffle takes
+// each unit's first byte (from the lower half of a vector) and, for the two-byte ones, its second
+// byte (from the upper half); and how many bytes that makes.
+struct PairShuffles {
     alignas(16) std::uint8_t order[256][16];
     std::uint8_t size[256];
 };
 
-constexpr BreakShuffles makeBreakShuffles() {
-    BreakShuffles t{};
-    for (unsigned breaks = 0; breaks < 256; ++breaks) {
+constexpr PairShuffles makePairShuffles() {
+    PairShuffles t{};
+    for (unsigned pairs = 0; pairs < 256; ++pairs) {
         unsigned at = 0;
         for (unsigned i = 0; i < 8; ++i) {
-            if (breaks & (1u << i))
-                t.order[breaks][at++] = 8; // the upper half is all CR
-            t.order[breaks][at++] = std::uint8_t(i);
+            t.order[pairs][at++] = std::uint8_t(i);
+            if (pairs & (1u << i))
+                t.order[pairs][at++] = std::uint8_t(8 + i);
         }
-        t.size[breaks] = std::uint8_t(at);
+        t.size[pairs] = std::uint8_t(at);
     }
     return t;
 }
 
-constexpr BreakShuffles kBreakShuffles = makeBreakShuffles();
+constexpr PairShuffles kPairShuffles = makePairShuffles();
 
-// Eight units as the line steps see them: their bytes (a line break as LF), which take one byte
-// each or are a line break (all ones in their lane), and which are line breaks.
+// Eight units as the line steps see them: the first byte of each (sixteen bits a lane), the
+// second byte of those that take two, which the steps take (all ones in their lane) and which
+// take two bytes. A step takes ASCII, a line break ("\n", and U+2029 when `separator` is it) as
+// LF or CR LF, and in Windows-1251 (`cyrillic`) the letters А-я, in UTF-8 every character up to
+// U+07FF (two bytes).
 struct LineLanes {
-    __m128i bytes;
+    __m128i first;
+    __m128i second;
     __m128i taken;
-    __m128i breaks;
+    __m128i pairs;
 };
 
-inline LineLanes lineLanes(const char16_t* p, bool cyrillic, __m128i separator) {
+inline LineLanes lineLanes(const char16_t* p, bool cyrillic, bool crlf, __m128i separator) {
     const __m128i lineFeed = _mm_set1_epi16(short(u'\n'));
     const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i zero = _mm_setzero_si128();
     LineLanes lanes;
-    const __m128i single = singleUnits(units, cyrillic, lanes.bytes);
-    lanes.breaks =
+    const __m128i single = singleUnits(units, cyrillic, lanes.first);
+    const __m128i breaks =
         _mm_or_si128(_mm_cmpeq_epi16(units, lineFeed), _mm_cmpeq_epi16(units, separator));
-    lanes.bytes = _mm_or_si128(_mm_andnot_si128(lanes.breaks, lanes.bytes),
-                               _mm_and_si128(lanes.breaks, lineFeed));
-    lanes.taken = _mm_or_si128(single, lanes.breaks);
+    lanes.pairs = zero;
+    lanes.second = lineFeed; // a break's, as CR LF
+    if (!cyrillic) {
+        // U+0080-U+07FF: 110xxxxx 10xxxxxx.
+        const __m128i two = _mm_andnot_si128(
+            _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))), zero),
+            _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xF800))), zero));
+        const __m128i lead = _mm_or_si128(_mm_srli_epi16(units, 6), _mm_set1_epi16(short(0xC0)));
+        const __m128i trail =
+            _mm_or_si128(_mm_and_si128(units, _mm_set1_epi16(0x3F)), _mm_set1_epi16(short(0x80)));
+        lanes.first = _mm_or_si128(_mm_andnot_si128(two, lanes.first), _mm_and_si128(two, lead));
+        lanes.second = _mm_or_si128(_mm_andnot_si128(two, lanes.second), _mm_and_si128(two, trail));
+        lanes.pairs = two;
+    }
+    const __m128i breakFirst = crlf ? _mm_set1_epi16(short(u'\r')) : lineFeed;
+    lanes.first =
+        _mm_or_si128(_mm_andnot_si128(breaks, lanes.first), _mm_and_si128(breaks, breakFirst));
+    if (crlf)
+        lanes.pairs = _mm_or_si128(lanes.pairs, breaks);
+    lanes.taken = _mm_or_si128(_mm_or_si128(single, breaks), lanes.pairs);
     return lanes;
 }
 
-// Stores eight bytes (the low half of `bytes`) with a CR before each break in `breakMask`, and
-// returns how many bytes that made; up to sixteen bytes are stored.
-__attribute__((target("ssse3"))) inline unsigned putLineBytes(__m128i bytes, unsigned breakMask,
-                                                              char* out) {
-    const __m128i halves = _mm_unpacklo_epi64(bytes, _mm_set1_epi8('\r'));
+// Stores the bytes of eight units (`bytes`: their first bytes, then their second ones) with the
+// second byte of each unit in `pairMask` after its first, and returns how many bytes that made;
+// up to sixteen bytes are stored.
+__attribute__((target("ssse3"))) inline unsigned putPairs(__m128i bytes, unsigned pairMask,
+                                                          char* out) {
     const __m128i order =
-        _mm_load_si128(reinterpret_cast<const __m128i*>(kBreakShuffles.order[breakMask]));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(halves, order));
-    return kBreakShuffles.size[breakMask];
+        _mm_load_si128(reinterpret_cast<const __m128i*>(kPairShuffles.order[pairMask]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, order));
+    return kPairShuffles.size[pairMask];
 }
 
-// Encodes the units from `p` on that take one byte each (see singleUnits) and the line breaks
-// among them ("\n", and with `paragraphBreaks` U+2029), a break as LF or CR LF. A line's end
-// costs no branch of its own: the shuffle for a step's breaks puts each CR in place. Stops at a
-// unit that needs more or before the last few; returns where. Stores up to sixteen bytes for
-// eight units: the caller keeps room for three bytes a unit.
+// Encodes the units from `p` on that the line steps take (see LineLanes). A line's end or a
+// letter of two bytes costs no branch of its own: the shuffle for a step's two-byte units puts
+// each second byte in place. Stops at a unit that needs more or before the last few; returns
+// where. Stores up to sixteen bytes for eight units: the caller keeps room for three bytes a
+// unit.
 __attribute__((target("ssse3"))) const char16_t* lineBytesRun(const char16_t* p,
                                                               const char16_t* end, char*& out,
                                                               bool cyrillic, bool crlf,
                                                               bool paragraphBreaks) {
     const __m128i separator = _mm_set1_epi16(short(paragraphBreaks ? char16_t(0x2029) : u'\n'));
-    const unsigned breakBits = crlf ? 0xFFFFu : 0u;
     // Sixteen units a step while all of them go.
     while (end - p >= 16) {
-        const LineLanes low = lineLanes(p, cyrillic, separator);
-        const LineLanes high = lineLanes(p + 8, cyrillic, separator);
+        const LineLanes low = lineLanes(p, cyrillic, crlf, separator);
+        const LineLanes high = lineLanes(p + 8, cyrillic, crlf, separator);
         if (_mm_movemask_epi8(_mm_packs_epi16(low.taken, high.taken)) != 0xFFFF)
             break;
-        const unsigned breakMask =
-            unsigned(_mm_movemask_epi8(_mm_packs_epi16(low.breaks, high.breaks))) & breakBits;
-        const __m128i bytes = _mm_packus_epi16(low.bytes, high.bytes);
-        out += putLineBytes(bytes, breakMask & 0xFF, out);
-        out += putLineBytes(_mm_unpackhi_epi64(bytes, bytes), breakMask >> 8, out);
+        const unsigned pairMask =
+            unsigned(_mm_movemask_epi8(_mm_packs_epi16(low.pairs, high.pairs)));
+        out += putPairs(_mm_packus_epi16(low.first, low.second), pairMask & 0xFF, out);
+        out += putPairs(_mm_packus_epi16(high.first, high.second), pairMask >> 8, out);
         p += 16;
     }
     // Then eight at a time, up to a unit that needs more.
     while (end - p >= 8) {
-        const LineLanes lanes = lineLanes(p, cyrillic, separator);
+        const LineLanes lanes = lineLanes(p, cyrillic, crlf, separator);
         const unsigned takenMask =
             unsigned(_mm_movemask_epi8(_mm_packs_epi16(lanes.taken, lanes.taken))) & 0xFF;
         const unsigned leading = takenMask == 0xFF ? 8 : unsigned(__builtin_ctz(~takenMask));
-        const unsigned breakMask =
-            unsigned(_mm_movemask_epi8(_mm_packs_epi16(lanes.breaks, lanes.breaks))) &
-            ((1u << leading) - 1) & breakBits;
-        out += putLineBytes(_mm_packus_epi16(lanes.bytes, lanes.bytes), breakMask, out) -
-               (8 - leading);
+        const unsigned pairMask =
+            unsigned(_mm_movemask_epi8(_mm_packs_epi16(lanes.pairs, lanes.pairs))) &
+            ((1u << leading) - 1);
+        out += putPairs(_mm_packus_epi16(lanes.first, lanes.second), pairMask, out) - (8 - leading);
         p += leading;
         if (leading < 8)
             break;

@@ -212,9 +212,11 @@ TEST(TextEncoder, PiecesAndChunksGiveTheSameBytesAsTheWholeText) {
 }
 
 TEST(TextEncoder, EveryKindOfCharacterAtEveryPlaceGivesTheSameBytesAsOneAtATime) {
-    // Runs of ASCII, letters, line breaks and the characters between them, so each kind falls
-    // at every place in the eight or sixteen characters the fast path takes at once.
-    const QString alphabet = u"ab \"09;Яяёё\u2029\n№—\u00A0日\xD83D\xDE00\xDE00\xD83D\u0098"_s;
+    // Runs of ASCII, letters, line breaks and the characters between them (the last of UTF-8's
+    // two bytes and the first of three among them), so each kind falls at every place in the
+    // eight or sixteen characters the fast path takes at once.
+    const QString alphabet =
+        u"ab \"09;Яяёё\u2029\n№—\u00A0日\xD83D\xDE00\xDE00\xD83D\u0098\u07FF\u0800"_s;
     QRandomGenerator random(5);
     for (int round = 0; round < 300; ++round) {
         QString text;
