@@ -8,6 +8,8 @@
 //     the scanner of the wizard) do not find alike;
 //   - one changed setting whose new line the game would not have last (an older line of the
 //     same name after it would win);
+//   - a line whose first words the highlighter marks unknown where F7 does not, or the other
+//     way round (server plugins' commands aside, which F7 counts apart);
 //   - a key whose command in the keyboard map is not what a plain reading of the bind lines
 //     gives (commands split at ";" outside quotes, "//" to the next ";", the last bind wins);
 //   - a map cycle ("*mapcycle*.txt") that does not come back byte for byte from reading and
@@ -21,6 +23,7 @@
 #include "keys/key_resolution.h"
 #include "language/config_check.h"
 #include "language/config_commands.h"
+#include "language/syntax_tokens.h"
 #include "mapcycle/map_cycle_file.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
@@ -374,6 +377,30 @@ int main(int argc, char** argv) {
         // The check's findings, by kind.
         const ConfigReport report = checkConfigReport(read.text, words, QString());
         const QStringList lines = read.text.split(u'\n');
+
+        // The highlighter's unknown words against F7's, line by line.
+        {
+            QSet<int> checkUnknown;
+            for (qsizetype i = 0; i < report.size(); ++i)
+                if (report.message(i).startsWith(u"Неизвестная команда"_s))
+                    checkUnknown.insert(report.line(i));
+            const QSet<QString> aliases = definedAliases(read.text);
+            for (int line = 0; line < lines.size(); ++line) {
+                bool marked = false;
+                for (const SyntaxToken& t : tokenizeLine(lines[line], words, aliases)) {
+                    const QString word = lines[line].mid(t.start, t.length).toLower();
+                    marked = marked || (t.kind == TokenKind::Unknown && !isPluginCommand(word));
+                }
+                if (marked != checkUnknown.contains(line)) {
+                    print(name +
+                          u":%1: the highlighter says %2 unknown word, F7 %3   <<"_s.arg(line + 1)
+                              .arg(marked ? u"an"_s : u"no"_s)
+                              .arg(checkUnknown.contains(line) ? u"does"_s : u"not"_s) +
+                          lines[line].trimmed().left(120) + u">>"_s);
+                    ++problems;
+                }
+            }
+        }
         for (qsizetype i = 0; i < report.size(); ++i) {
             const QString message = report.message(i);
             const QString kind = message.section(u'«', 0, 0).left(50);
