@@ -27,6 +27,7 @@
 #include "mapcycle/map_cycle_file.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
+#include "setting_change.h"
 #include "wizard/apply_settings.h"
 #include "wizard/pivo.h"
 #include "wizard/settings_catalogue.h"
@@ -169,20 +170,6 @@ struct Wizard {
         pivoRead(ws, actionCommands());
     }
 };
-
-// One setting changed from what was read, as the player would change it.
-void changeSetting(const WizardSetting& setting, WizardPageValues& values) {
-    if (setting.choice)
-        values.*setting.choice = values.*setting.choice == 1 ? 0 : 1;
-    for (const FieldControl& field : setting.fields) {
-        QString& text = values.*field.text;
-        if (!field.spin)
-            text += u"x"_s;
-        else
-            text = QString::number(text == QString::number(field.minimum) ? field.maximum
-                                                                          : field.minimum);
-    }
-}
 
 // Whether a changed line is about the setting: one of its names in it.
 bool mentions(const QString& line, const WizardSetting& setting) {

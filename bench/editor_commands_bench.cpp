@@ -11,8 +11,8 @@
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "reference/explanations.h"
-#include "shell/main_window.h"
 #include "shell/find_primitive.h"
+#include "shell/main_window.h"
 #include "shell/search_target.h"
 
 #include <QApplication>

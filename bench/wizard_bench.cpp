@@ -4,6 +4,7 @@
 // The ratio shows the cost in whole-text scans; it stays flat as the text grows when nothing grows
 // faster than the text.
 #include "app/shared_state.h"
+#include "setting_change.h"
 #include "wizard/apply_settings.h"
 #include "wizard/pivo.h"
 #include "wizard/settings_catalogue.h"
@@ -131,21 +132,10 @@ QString makeConfig(qsizetype size) {
 std::map<int, QString> g_configs;
 const QStringList g_commands = actionCommands();
 
-// The pages with every setting changed from what was read: a radio group to its other button,
-// a spin edit to its least or greatest value, a text field to another text.
+// The pages with every setting changed from what was read.
 void changeEverySetting(WizardPageValues& values) {
-    for (const WizardSetting& setting : wizardSettings()) {
-        if (setting.choice)
-            values.*setting.choice = values.*setting.choice == 1 ? 0 : 1;
-        for (const FieldControl& field : setting.fields) {
-            QString& text = values.*field.text;
-            if (!field.spin)
-                text += u"x"_s;
-            else
-                text = QString::number(text == QString::number(field.minimum) ? field.maximum
-                                                                              : field.minimum);
-        }
-    }
+    for (const WizardSetting& setting : wizardSettings())
+        changeSetting(setting, values);
 }
 
 // Reads a config as the wizard's first page does and applies the settings pages: as read (the

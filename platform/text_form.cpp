@@ -460,17 +460,21 @@ char* TextEncoder::putLost(char* out, char16_t c) {
     return out;
 }
 
+const char16_t* TextEncoder::fastRun(const char16_t* p, const char16_t* end, char*& out,
+                                     bool cyrillic) const {
+#if defined(TESSERA_LINE_STEPS)
+    if (m_lineSteps)
+        return lineBytesRun(p, end, out, cyrillic, m_form.lineBreak == LineBreak::CrLf,
+                            m_paragraphBreaks);
+#endif
+    return singleBytesRun(p, end, out, cyrillic);
+}
+
 char* TextEncoder::encodeWindows1251(QStringView text, char* out) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
     const char16_t* const end = p + text.size();
-    const bool crlf = m_form.lineBreak == LineBreak::CrLf;
     while (p < end) {
-#if defined(TESSERA_LINE_STEPS)
-        p = m_lineSteps ? lineBytesRun(p, end, out, true, crlf, m_paragraphBreaks)
-                        : singleBytesRun(p, end, out, true);
-#else
-        p = singleBytesRun(p, end, out, true);
-#endif
+        p = fastRun(p, end, out, true);
         if (p == end)
             break;
         // A line break, a character past the letters, or one of the last few.
@@ -499,14 +503,8 @@ char* TextEncoder::encodeUtf8(QStringView text, char* out) {
         }
         m_pendingHigh = 0;
     }
-    const bool crlf = m_form.lineBreak == LineBreak::CrLf;
     while (p < end) {
-#if defined(TESSERA_LINE_STEPS)
-        p = m_lineSteps ? lineBytesRun(p, end, out, false, crlf, m_paragraphBreaks)
-                        : singleBytesRun(p, end, out, false);
-#else
-        p = singleBytesRun(p, end, out, false);
-#endif
+        p = fastRun(p, end, out, false);
         if (p == end)
             break;
         const char16_t c = *p++;

@@ -80,6 +80,10 @@ private:
     // Room for at least `units` more characters; false when the sink failed.
     bool makeRoom(qsizetype units);
     qsizetype roomInUnits() const;
+    // The units from `p` on that a vector step takes (one byte each, and with the line steps
+    // line breaks and UTF-8's two-byte characters too); returns where it stopped.
+    const char16_t* fastRun(const char16_t* p, const char16_t* end, char*& out,
+                            bool cyrillic) const;
     char* encodeWindows1251(QStringView text, char* out);
     char* encodeUtf8(QStringView text, char* out);
     char* putBreak(char* out) const;
