@@ -30,7 +30,7 @@ void rebindAction(WizardDocument& document, const QString& oldKey, const QString
 
 // The used-key list holds the key, spelled as in the config, in either case.
 bool usedEntryMatches(const QString& entry, const QString& key) {
-    return entry == key || asciiUpper(entry) == key || asciiLower(entry) == key;
+    return entry == key || asciiUpper(entry) == key || console::foldedName(entry) == key;
 }
 
 } // namespace
@@ -49,7 +49,7 @@ QString actionBindLine(const QString& key, const QString& command) {
 QString vopli(WizardWorkingSet& ws, const QString& caption) {
     if (caption.isEmpty())
         return caption;
-    const QString lower = asciiLower(caption);
+    const QString lower = console::foldedName(caption);
     const QString upper = asciiUpper(caption);
     for (qsizetype i = 0; i < ws.usedKeys.size(); ++i) {
         const QString& entry = ws.usedKeys.at(i);

@@ -3,7 +3,7 @@
 #include "shell/qt_widget_helpers.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "reference/qt_list_boxes.h"
 
 #include <QHBoxLayout>

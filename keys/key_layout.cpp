@@ -188,15 +188,6 @@ QList<KeyCap> buildLayout() {
     return b.caps;
 }
 
-QHash<QString, QString> buildNameIndex() {
-    QHash<QString, QString> index;
-    for (const KeyCap& cap : keyboardLayout())
-        if (cap.name.size() > 1)
-            index.insert(cap.name.toUpper(), cap.name);
-    index.insert(u"SEMICOLON"_s, u";"_s);
-    return index;
-}
-
 } // namespace
 
 const QList<KeyCap>& keyboardLayout() {
@@ -223,20 +214,6 @@ const QStringList& engineKeyNames() {
         return list;
     }();
     return names;
-}
-
-QString canonicalKeyName(const QString& written) {
-    if (written.size() == 1) {
-        const QChar c = written.front();
-        if (c.unicode() >= 128)
-            return QString();
-        const QString lower = c.isUpper() ? QString(c.toLower()) : written;
-        return keyCapFor(lower) ? lower : QString();
-    }
-    static const QHash<QString, QString> index = buildNameIndex();
-    // Most configs write the names as the engine lists them; others are looked up in capitals.
-    const auto exact = index.constFind(written);
-    return exact != index.constEnd() ? *exact : index.value(written.toUpper());
 }
 
 const KeyCap* keyCapFor(const QString& canonicalName) {

@@ -4,6 +4,8 @@
 // matched against it the way the game matches them.
 #pragma once
 
+#include "language/key_names.h"
+
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -28,11 +30,6 @@ QSizeF keyboardLayoutSize();
 // Every key name the engine takes in a bind: the named keys and the characters of the keys.
 // Alternative spellings (SEMICOLON for ";", upper-case letters) are not in it.
 const QStringList& engineKeyNames();
-
-// The name of the cap a config's key name binds, or an empty string for a name the engine does
-// not know. Named keys are matched without regard to case; an upper-case letter binds the letter
-// key; "SEMICOLON" is the ";" key.
-QString canonicalKeyName(const QString& written);
 
 // The cap of a canonical name (not a twin), or nullptr.
 const KeyCap* keyCapFor(const QString& canonicalName);

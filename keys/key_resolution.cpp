@@ -27,17 +27,11 @@ bool mayBindOrAlias(QStringView line) {
 
 // The command's name is `name` (lower case), letter case aside, without making a copy.
 bool isCommand(const ConfigCommand& c, QStringView name) {
-    return !c.words.isEmpty() && c.words.first().text.compare(name, Qt::CaseInsensitive) == 0;
+    return !c.words.isEmpty() && sameName(c.words.first().text, name);
 }
 
-// The words after the first `skip` arguments, joined by blanks as the console joins them.
 QString argumentsFrom(const ConfigCommand& c, qsizetype first) {
-    if (c.argumentCount() == first + 1)
-        return c.argument(first).text.toString();
-    QStringList words;
-    for (qsizetype i = first; i < c.argumentCount(); ++i)
-        words.append(c.argument(i).text.toString());
-    return words.join(u' ');
+    return joinedArguments(c, int(first) + 1);
 }
 
 void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
@@ -48,7 +42,7 @@ void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
             continue;
         BindingFact f;
         f.kind = BindingFact::Kind::Alias;
-        f.key = c.argument(0).text.toString().toLower();
+        f.key = console::foldedName(c.argument(0).text);
         f.body = argumentsFrom(c, 1);
         f.nested = true;
         facts.append(f);
@@ -60,10 +54,7 @@ void collectNestedAliases(QStringView body, LineFacts& facts, int depth) {
 QString commandText(const ConfigCommand& c) {
     QStringList words;
     for (const ConfigWord& w : c.words) {
-        const QString text = w.text.toString();
-        words.append(text.contains(u' ') || text.contains(u';') || text.isEmpty()
-                         ? u'"' + text + u'"'
-                         : text);
+        words.append(commandValueText(w.text.toString(), true));
     }
     return words.join(u' ');
 }
@@ -201,7 +192,7 @@ LineFacts bindingFactsOf(QStringView line) {
             continue;
         } else if (isCommand(c, u"alias") && c.argumentCount() >= 2) {
             f.kind = BindingFact::Kind::Alias;
-            f.key = c.argument(0).text.toString().toLower();
+            f.key = console::foldedName(c.argument(0).text);
             f.body = argumentsFrom(c, 1);
             facts.append(f);
             collectNestedAliases(facts.last().body, facts, 0);
@@ -214,6 +205,9 @@ LineFacts bindingFactsOf(QStringView line) {
         if (f.key.isEmpty())
             f.written = written;
         facts.append(f);
+        // A bind's body may define aliases when the key is pressed.
+        if (f.kind == BindingFact::Kind::Bind)
+            collectNestedAliases(facts.last().body, facts, 0);
     }
     return facts;
 }
@@ -306,8 +300,7 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
                         k.first = f.body.trimmed();
                         k.differ = false;
                     } else if (!k.differ)
-                        k.differ = k.first.compare(QStringView(f.body).trimmed(),
-                                                   Qt::CaseInsensitive) != 0;
+                        k.differ = !sameName(k.first, QStringView(f.body).trimmed());
                     k.lines.append(line);
                     k.last = f.body;
                 }

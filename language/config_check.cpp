@@ -64,7 +64,8 @@ private:
     bool sameMessage(const Entry& a, const Entry& b) const {
         if (a.kind != b.kind || a.form != b.form)
             return false;
-        if (a.form == Form::AliasCycle || a.form == Form::PluginCommands)
+        if (a.form == Form::AliasCycle || a.form == Form::PluginCommands ||
+            a.form == Form::SplitValue)
             return m_written.at(a.number) == m_written.at(b.number);
         const QStringView wordA = m_text.mid(a.word.start, a.word.length);
         const QStringView wordB = m_text.mid(b.word.start, b.word.length);
@@ -124,13 +125,14 @@ public:
                     third = w;
                 ++count;
             },
-            [&] {
+            [&](const CommandReading& r) {
+                noteReading(commands, r, count > 0 ? &first : nullptr, line);
                 if (count > 0)
                     add(first, count > 1 ? &second : nullptr, count > 2 ? &third : nullptr,
                         count - 1, line, depth, parent, inAlias, afterComment);
                 count = 0;
             },
-            [&](const ConfigComment&) { commentBefore = true; });
+            [&](const ConfigComment&) { commentBefore = true; }, m_config.bytes);
     }
 
 private:
@@ -163,6 +165,32 @@ private:
             else
                 add(*body, nullptr, nullptr, 0, line, depth + 1, index, name == m_alias);
         }
+    }
+
+    // Where the console reads the command otherwise than it looks.
+    void noteReading(QStringView commands, const CommandReading& r, const ConfigWord* name,
+                     int line) {
+        const auto note = [&](ReadingNote::Kind kind, int at, int length) {
+            m_config.readingNotes.append(
+                {line, kind, name ? m_config.intern(name->text) : -1,
+                 {int(commands.data() - m_config.text.data()) + at, length}});
+        };
+        const auto wordLength = [&](int at) {
+            int end = at;
+            while (end < commands.size() && !console::endsBareWord(commands[end].unicode()))
+                ++end;
+            return std::max(end - at, 1);
+        };
+        if (r.cut)
+            note(ReadingNote::Kind::CutCommand, r.stop, 0);
+        if (r.droppedWord >= 0)
+            note(ReadingNote::Kind::DroppedWord, r.droppedWord, std::min(wordLength(r.droppedWord), 24));
+        if (r.foreignStart >= 0)
+            note(ReadingNote::Kind::ForeignStart, r.foreignStart, wordLength(r.foreignStart));
+        if (r.gluedQuote >= 0)
+            note(ReadingNote::Kind::GluedQuote, r.gluedQuote, wordLength(r.gluedQuote));
+        if (r.oneCharWord >= 0 && name)
+            note(ReadingNote::Kind::SplitValue, r.oneCharWord, 1);
     }
 
     // Whether some check may report a command of this name: asked once per name.
@@ -206,58 +234,28 @@ bool knownOrAlias(const ParsedConfig& config, const Vocabulary& words, const QSt
 } // namespace
 
 namespace {
-// Names are hashed in lower case. ASCII names (all of the game's) are lowered on the way, the
-// others first through toLowerName (into `buffer`); `lowered` is left viewing the name or its
-// lower-case form.
+// Names are hashed with their ASCII letters lowered, as the console compares them.
 constexpr size_t kHashBasis = 14695981039346656037ull;
 constexpr size_t kHashPrime = 1099511628211ull;
 
-size_t hashLowered(QStringView name, QString& buffer, QStringView& lowered) {
+size_t hashFolded(QStringView name) {
     size_t hash = kHashBasis;
     const char16_t* s = reinterpret_cast<const char16_t*>(name.utf16());
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        char16_t c = s[i];
-        if (c >= 0x80) {
-            toLowerName(name, buffer);
-            lowered = buffer;
-            hash = kHashBasis;
-            for (const QChar l : std::as_const(buffer))
-                hash = (hash ^ l.unicode()) * kHashPrime;
-            return hash;
-        }
-        if (c >= u'A' && c <= u'Z')
-            c += 32;
-        hash = (hash ^ c) * kHashPrime;
-    }
-    lowered = name;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        hash = (hash ^ console::foldedChar(s[i])) * kHashPrime;
     return hash;
 }
 
-// Whether an ASCII or already lowered `name` is `lower` in lower case.
-bool equalLowered(QStringView lower, QStringView name) {
-    if (lower.size() != name.size())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        char16_t c = name[i].unicode();
-        if (c >= u'A' && c <= u'Z')
-            c += 32;
-        if (lower[i].unicode() != c)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 qsizetype ParsedConfig::slotOf(QStringView name, size_t& hash) const {
-    QString buffer;
-    QStringView lowered = name;
-    hash = hashLowered(name, buffer, lowered);
+    hash = hashFolded(name);
     if (m_slots.isEmpty())
         return -1;
     const qsizetype mask = m_slots.size() - 1;
     for (qsizetype slot = qsizetype(hash) & mask;; slot = (slot + 1) & mask) {
         const int id = m_slots.at(slot);
-        if (id < 0 || (m_hashes.at(id) == hash && equalLowered(names.at(id), lowered)))
+        if (id < 0 || (m_hashes.at(id) == hash && sameName(names.at(id), name)))
             return slot;
     }
 }
@@ -274,9 +272,7 @@ int ParsedConfig::intern(QStringView name) {
     if (slot >= 0 && m_slots.at(slot) >= 0)
         return m_slots.at(slot);
     const int id = int(names.size());
-    QString lower;
-    toLowerName(name, lower);
-    names.append(lower);
+    names.append(console::foldedName(name));
     m_hashes.append(hash);
     // At most half full: the table doubles and every name goes in again.
     if (2 * names.size() > m_slots.size()) {
@@ -297,35 +293,10 @@ int ParsedConfig::intern(QStringView name) {
     return id;
 }
 
-namespace {
-
-// The console's line buffer holds this many characters of a command and its end mark.
-constexpr int kConsoleLine = 1024;
-
-// Whether a command of the line runs past the console's line buffer: the console splits a line
-// at each ";" outside quotes, the quotes counted from the command's start.
-bool holdsLongCommand(QStringView line) {
-    if (line.size() < kConsoleLine)
-        return false;
-    qsizetype start = 0;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == u'"') {
-            quoted = !quoted;
-        } else if (line[i] == u';' && !quoted) {
-            if (i - start >= kConsoleLine)
-                return true;
-            start = i + 1;
-        }
-    }
-    return line.size() - start >= kConsoleLine;
-}
-
-} // namespace
-
-ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
+ParsedConfig parseConfig(const QString& text, const Vocabulary* words, console::Bytes bytes) {
     ParsedConfig config;
     config.text = text;
+    config.bytes = bytes;
     Reader reader(config, words);
     const QStringView all(text);
     qsizetype start = 0;
@@ -335,8 +306,6 @@ ParsedConfig parseConfig(const QString& text, const Vocabulary* words) {
         const QStringView lineText = all.mid(start, (end < 0 ? all.size() : end) - start);
         if (reader.read(lineText, line, 0, -1, false).unclosedQuote)
             config.unclosedQuoteLines.append(line);
-        if (holdsLongCommand(lineText))
-            config.longCommandLines.append(line);
         if (end < 0)
             break;
         start = end + 1;
@@ -379,9 +348,54 @@ void unclosedQuotes(const ParsedConfig& config, Findings& findings) {
         findings.add(line, Finding::Kind::Warning, Form::UnclosedQuote, {});
 }
 
-void longCommands(const ParsedConfig& config, Findings& findings) {
-    for (int line : config.longCommandLines)
-        findings.add(line, Finding::Kind::Warning, Form::LongCommand, {});
+void consoleReading(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
+    using Kind = ReadingNote::Kind;
+    const int setinfo = config.idOf(u"setinfo"_s);
+    for (const ReadingNote& n : config.readingNotes) {
+        switch (n.kind) {
+        case Kind::CutCommand:
+            findings.add(n.line, Finding::Kind::Warning, Form::LongCommand, {});
+            break;
+        case Kind::DroppedWord:
+            findings.add(n.line, Finding::Kind::Warning, Form::DroppedWord, n.word);
+            break;
+        case Kind::ForeignStart:
+            findings.add(n.line, Finding::Kind::Warning, Form::ForeignStart, n.word);
+            break;
+        case Kind::GluedQuote:
+            findings.add(n.line, Finding::Kind::Warning, Form::GluedQuote, n.word);
+            break;
+        case Kind::SplitValue: {
+            // Only a setting takes its value from one word; a command may take them all.
+            const QString& name = config.names.at(n.name);
+            if (n.name != setinfo && words.kindOf(name) != WordKind::Variable)
+                break;
+            findings.addWritten(
+                n.line, Finding::Kind::Warning, Form::SplitValue,
+                u"Знак «%1» делит значение «%2»: игра возьмёт только слово до него"_s.arg(
+                    config.textOf(n.word), name));
+            break;
+        }
+        }
+    }
+}
+
+void steamLineBreaks(const ParsedConfig& config, qint64 fileBytes, Findings& findings) {
+    if (fileBytes < console::kLineByLineFileBytes)
+        return;
+    const QStringView text = config.text;
+    qsizetype start = 0;
+    for (int line = 0; start <= text.size(); ++line) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        for (const QChar c : text.mid(start, end - start))
+            if (c == u'\t' || c.unicode() >= 0x80) {
+                findings.add(line, Finding::Kind::Hint, Form::SteamLineBreak, {});
+                break;
+            }
+        start = end + 1;
+    }
 }
 
 // The console refuses an alias name this long or longer.
@@ -646,22 +660,16 @@ void missingExecFiles(const ParsedConfig& config, const QString& gameDir, Findin
 
 void unknownKeys(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
     const Keywords k(config);
-    // Whether each key name is known, asked once per name. The engine takes any single
-    // character as a key, so that is asked of the key as written.
+    // Whether each key name is known, asked once per name.
     enum : quint8 { NotAsked, Known, Unknown };
     QList<quint8> known(config.names.size(), NotAsked);
     for (const ParsedCommand& c : config.commands) {
         if ((c.name != k.bind && c.name != k.unbind) || c.arguments < 1)
             continue;
-        const QStringView key = config.textOf(c.argument);
-        if (key.size() == 1)
-            continue;
         quint8& answer = known[c.key];
         if (answer == NotAsked)
             answer = words.isKey(config.names.at(c.key)) ? Known : Unknown;
-        // A lower-case form of one character may stand for a longer name: asked as written.
-        const bool isKey = config.names.at(c.key).size() == 1 ? words.isKey(key) : answer == Known;
-        if (!isKey)
+        if (answer == Unknown)
             findings.add(c.line, Finding::Kind::Warning, Form::UnknownKey, c.argument);
     }
 }
@@ -686,8 +694,12 @@ QList<Finding> checkUnclosedQuotes(const ParsedConfig& config) {
     return listed(config, unclosedQuotes);
 }
 
-QList<Finding> checkLongCommands(const ParsedConfig& config) {
-    return listed(config, longCommands);
+QList<Finding> checkConsoleReading(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, consoleReading, words);
+}
+
+QList<Finding> checkSteamLineBreaks(const ParsedConfig& config, qint64 fileBytes) {
+    return listed(config, steamLineBreaks, fileBytes);
 }
 
 QList<Finding> checkPlusAliasesWithoutMinus(const ParsedConfig& config, const Vocabulary& words) {
@@ -770,15 +782,20 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
     return aliases;
 }
 
+qint64 fileBytes(const QString& text, CheckedFileForm form) {
+    const qint64 breaks = text.count(u'\n');
+    return console::byteLength(text, form.bytes) + (form.crLf ? breaks : 0);
+}
+
 ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir) {
-    ParsedConfig config = parseConfig(text, &words);
+                               const QString& gameDir, CheckedFileForm form) {
+    ParsedConfig config = parseConfig(text, &words, form.bytes);
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(14, Findings(config));
+    std::vector<Findings> checks(15, Findings(config));
     unclosedQuotes(config, checks[0]);
-    longCommands(config, checks[1]);
+    consoleReading(config, words, checks[1]);
     commandsAfterComments(config, checks[2]);
     unknownCommands(config, words, checks[3]);
     unknownKeys(config, words, checks[4]);
@@ -791,6 +808,7 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     undefinedAliases(config, words, checks[11]);
     laterVersionNames(config, words, checks[12]);
     pluginCommands(config, checks[13]);
+    steamLineBreaks(config, fileBytes(text, form), checks[14]);
 
     // Placed by line: the findings of each line counted first, then laid out check by check.
     ConfigReport report;
@@ -809,7 +827,8 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
         const int writtenBefore = int(report.m_written.size());
         report.m_written.append(check.written());
         for (Entry e : check.entries()) {
-            if (e.form == Form::AliasCycle || e.form == Form::PluginCommands)
+            if (e.form == Form::AliasCycle || e.form == Form::PluginCommands ||
+                e.form == Form::SplitValue)
                 e.number += writtenBefore;
             report.m_entries[at[e.line]++] = e;
         }
@@ -817,8 +836,9 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     return report;
 }
 
-QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const QString& gameDir) {
-    return checkConfigReport(text, words, gameDir).toList();
+QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const QString& gameDir,
+                           CheckedFileForm form) {
+    return checkConfigReport(text, words, gameDir, form).toList();
 }
 
 QString ConfigReport::message(const Entry& e, QStringView text, const QStringList& written) {
@@ -829,7 +849,19 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
     case Form::UnclosedQuote:
         return u"Кавычка не закрыта до конца строки"_s;
     case Form::LongCommand:
-        return u"Команда длиннее 1023 символов: игра не прочтёт её целиком"_s;
+        return u"Команда длиннее 1023 байт: игра выполнит её начало, а остаток — как отдельную "
+               u"команду"_s;
+    case Form::DroppedWord:
+        return u"Слово «%1…» длиннее 514 байт: игра отбросит его и все слова после него"_s.arg(
+            word);
+    case Form::ForeignStart:
+        return u"«%1»: игра не прочтёт слово, начинающееся с русской буквы, без кавычек"_s.arg(
+            word);
+    case Form::GluedQuote:
+        return u"Кавычка внутри слова «%1»: игра прочтёт её как часть слова"_s.arg(word);
+    case Form::SteamLineBreak:
+        return u"В версиях Steam файл длиннее 16 382 байт читается по строкам, и табуляция или "
+               u"буква не из ASCII обрывает строку: остаток выполнится как отдельная команда"_s;
     case Form::LongAliasName:
         return u"Имя алиаса «%1» длиннее 31 символа: игра его не примет"_s.arg(word);
     case Form::PlusWithoutMinus:
@@ -853,6 +885,7 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
         return u"«%1» есть только в CS 1.6 и новее"_s.arg(word);
     case Form::AliasCycle:
     case Form::PluginCommands:
+    case Form::SplitValue:
         return written.at(e.number);
     }
     return QString();

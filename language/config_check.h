@@ -88,6 +88,22 @@ struct ParsedCommand {
 };
 Q_DECLARE_TYPEINFO(ParsedCommand, Q_RELOCATABLE_TYPE);
 
+// A place where the console reads a command otherwise than it looks.
+struct ReadingNote {
+    enum class Kind : quint8 {
+        CutCommand,   // longer than the console's line: the rest runs as another command
+        DroppedWord,  // a word of 515 bytes or more, dropped with every word after it
+        ForeignStart, // a word outside quotes that begins with a non-ASCII letter
+        GluedQuote,   // a quote inside a bare word
+        SplitValue,   // a one-character word among the arguments
+    };
+    int line = 0;
+    Kind kind = Kind::CutCommand;
+    int name = -1; // the command's name, in ParsedConfig::names
+    TextSpan word; // where it is in the text
+};
+Q_DECLARE_TYPEINFO(ReadingNote, Q_PRIMITIVE_TYPE);
+
 // A config read once for all the checks. It holds views into the text it was read from, which
 // must outlive it.
 struct ParsedConfig {
@@ -99,7 +115,8 @@ struct ParsedConfig {
     // many times, so the checks look each one up once).
     QStringList names;
     QList<int> unclosedQuoteLines;
-    QList<int> longCommandLines; // lines with a command the console cannot read whole
+    QList<ReadingNote> readingNotes;
+    console::Bytes bytes = console::Bytes::Single; // how the file stores a character
     QSet<QString> aliases; // defined anywhere in the text (and the game's other files), lower case
 
     const QString& nameOf(const ParsedCommand& c) const { return names.at(c.name); }
@@ -116,15 +133,22 @@ private:
     QList<size_t> m_hashes; // of each name
 };
 // Every command of the text, or with `words`, those a check may report (see Reader).
-ParsedConfig parseConfig(const QString& text, const Vocabulary* words = nullptr);
+ParsedConfig parseConfig(const QString& text, const Vocabulary* words = nullptr,
+                         console::Bytes bytes = console::Bytes::Single);
 
 // A first word of a line that no list knows and that is not defined as an alias.
 QList<ConfigFinding> checkUnknownCommands(const ParsedConfig& config, const Vocabulary& words);
 // A double quote without its closing partner on the same line.
 QList<ConfigFinding> checkUnclosedQuotes(const ParsedConfig& config);
-// A command longer than the console's line buffer (1023 characters from the line's start or a
-// ";" to the next ";" outside quotes): the game cuts it. Long alias lines of a pack hit it.
-QList<ConfigFinding> checkLongCommands(const ParsedConfig& config);
+// Where the console reads a command otherwise than it looks: a command longer than its line
+// (1023 bytes: the rest runs as another command; long alias lines of a pack hit it), a word of
+// 515 bytes or more (dropped with the rest), a word outside quotes that begins with a Russian
+// letter (skipped: `name Вася` only prints the name), a quote glued to a bare word, and a
+// one-character word ("{ } ( ) ' , :") that splits a setting's value (`sensitivity 2,5` is 2).
+QList<ConfigFinding> checkConsoleReading(const ParsedConfig& config, const Vocabulary& words);
+// For a file of 16,382 bytes or more: the lines that hold a tab or a non-ASCII character, which
+// the Steam-era engine ends there when it runs such a file line by line (an information line).
+QList<ConfigFinding> checkSteamLineBreaks(const ParsedConfig& config, qint64 fileBytes);
 // An alias "+name" with no "-name" anywhere: a key bound to it runs "-name" when released, and
 // whatever "+name" began (a held duck, a turned-on variable) goes on.
 QList<ConfigFinding> checkPlusAliasesWithoutMinus(const ParsedConfig& config,
@@ -162,6 +186,13 @@ QList<ConfigFinding> checkUnknownKeys(const ParsedConfig& config, const Vocabula
 // those exec in turn.
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir);
 
+// How the checked text is stored: the encoding's bytes per character, and whether its lines end
+// in CR LF (for the byte limits and the size the game reads).
+struct CheckedFileForm {
+    console::Bytes bytes = console::Bytes::Single;
+    bool crLf = true;
+};
+
 // The findings of a check run, ordered by line. A message is written only when it is asked
 // for: a long config has hundreds of thousands of findings, and the list shows a few at a time.
 class ConfigReport {
@@ -181,6 +212,11 @@ public:
         UnclosedQuote,
         CommandAfterComment,
         LongCommand,
+        DroppedWord,
+        ForeignStart,
+        GluedQuote,
+        SplitValue, // `number`: the message in `written`
+        SteamLineBreak,
         LongAliasName,
         PlusWithoutMinus,
         DuplicateBind, // `number`: the line of the earlier bind
@@ -203,7 +239,8 @@ public:
     static QString message(const Entry& e, QStringView text, const QStringList& written);
 
 private:
-    friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&);
+    friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&,
+                                          CheckedFileForm);
     QString m_text; // the words of the findings are spans of it
     QList<Entry> m_entries;
     QStringList m_written;
@@ -212,10 +249,10 @@ Q_DECLARE_TYPEINFO(ConfigReport::Entry, Q_RELOCATABLE_TYPE);
 
 // Every check, ordered by line; aliases from the game's other files count as defined.
 ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir);
+                               const QString& gameDir, CheckedFileForm form = {});
 // The same with every message written.
 QList<ConfigFinding> checkConfig(const QString& text, const Vocabulary& words,
-                                 const QString& gameDir);
+                                 const QString& gameDir, CheckedFileForm form = {});
 
 // "Строка 12: ..." as the check list shows a finding.
 QString findingCaption(const ConfigFinding& finding);

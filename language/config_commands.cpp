@@ -1,4 +1,4 @@
-// The config command scanner.
+// The console language's reader.
 #include "language/config_commands.h"
 
 #include <algorithm>
@@ -8,87 +8,299 @@
 #endif
 
 using namespace Qt::Literals::StringLiterals;
+using console::Bytes;
 
 namespace {
 
-// The console takes every control character and the blank as a separator.
-bool isBlank(QChar c) {
-    return c.unicode() <= u' ' && c != u'\n';
+const char16_t* chars(QStringView text) {
+    return reinterpret_cast<const char16_t*>(text.data());
 }
 
-bool commentAt(QStringView text, int i, int end) {
-    return text[i] == u'/' && i + 1 < end && text[i + 1] == u'/';
-}
-
-// The first of `a` or `b` from `from` on, or `size`. Inline and eight at a time: lines and words
-// are short and many, too short for a library call each.
-int findEither(const char16_t* s, int from, int size, char16_t a, char16_t b) {
+// The first of `a`, `b` or `c` from `from` on, or `size`. Eight at a time: lines and words are
+// short and many, too short for a library call each.
+int findAny(const char16_t* s, int from, int size, char16_t a, char16_t b, char16_t c) {
     int i = from;
 #if defined(__SSE2__)
     const __m128i va = _mm_set1_epi16(short(a));
     const __m128i vb = _mm_set1_epi16(short(b));
+    const __m128i vc = _mm_set1_epi16(short(c));
     for (; i + 8 <= size; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const int m =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)));
-        if (m != 0)
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)),
+                                         _mm_cmpeq_epi16(v, vc));
+        if (const int m = _mm_movemask_epi8(hit); m != 0)
             return i + __builtin_ctz(unsigned(m)) / 2;
     }
 #endif
     for (; i < size; ++i)
-        if (s[i] == a || s[i] == b)
+        if (s[i] == a || s[i] == b || s[i] == c)
             return i;
     return size;
 }
 
-// Where a bare word from `from` ends: at a blank or line break, ";", a quote or "//", or at
-// `size`. Eight characters at a time, as findEither.
-int bareWordEnd(const char16_t* s, int from, int size) {
-    auto endsAt = [&](int i) {
-        const char16_t c = s[i];
-        return c <= u' ' || c == u';' || c == u'"' ||
-               (c == u'/' && i + 1 < size && s[i + 1] == u'/');
-    };
-    int i = from;
-#if defined(__SSE2__)
-    const __m128i blank = _mm_set1_epi16(short(u' '));
-    const __m128i semicolon = _mm_set1_epi16(short(u';'));
-    const __m128i quote = _mm_set1_epi16(short(u'"'));
-    const __m128i slash = _mm_set1_epi16(short(u'/'));
-    for (; i + 8 <= size; i += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i blankOrBreak = _mm_cmpeq_epi16(_mm_subs_epu16(v, blank), _mm_setzero_si128());
-        const __m128i hit =
-            _mm_or_si128(_mm_or_si128(blankOrBreak, _mm_cmpeq_epi16(v, semicolon)),
-                         _mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, slash)));
-        // Two bits a character; a "/" alone is part of the word.
-        for (unsigned m = unsigned(_mm_movemask_epi8(hit)); m != 0;) {
-            const int bit = __builtin_ctz(m);
-            m &= ~(3u << bit);
-            if (endsAt(i + bit / 2))
-                return i + bit / 2;
-        }
+int byteWidth(char16_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : (c >= 0xD800 && c < 0xE000) ? 2 : 3;
+}
+
+// Whether the characters from `from` to `to` take more than `limit` bytes; a stretch short
+// enough in characters is not counted.
+bool longerThan(const char16_t* s, int from, int to, int limit, Bytes bytes) {
+    if (to - from <= (bytes == Bytes::Single ? limit : limit / 3))
+        return false;
+    if (bytes == Bytes::Single)
+        return true;
+    int count = 0;
+    for (int i = from; i < to; ++i)
+        if ((count += byteWidth(s[i])) > limit)
+            return true;
+    return false;
+}
+
+// The character that holds byte `n` counted from `from` (which must lie before `to`).
+int characterAtByte(const char16_t* s, int from, int to, int n, Bytes bytes) {
+    if (bytes == Bytes::Single)
+        return std::min(from + n, to);
+    int count = 0;
+    for (int i = from; i < to; ++i) {
+        count += byteWidth(s[i]);
+        if (count > n)
+            return i;
     }
-#endif
-    while (i < size && !endsAt(i))
+    return to;
+}
+
+// The end of the command that begins at `start`: its ";" outside quotes or its line break (the
+// quotes counted from the command's start), or the character lost where the console's line ends.
+int commandStop(const char16_t* s, int start, int size, Bytes bytes, bool& cut) {
+    int quotes = 0;
+    int i = start;
+    for (;;) {
+        i = findAny(s, i, size, u'"', u';', u'\n');
+        if (i >= size || s[i] == u'\n' || (s[i] == u';' && quotes % 2 == 0))
+            break;
+        if (s[i] == u'"')
+            ++quotes;
+        ++i;
+    }
+    cut = longerThan(s, start, i, console::kCommandBytes, bytes);
+    return cut ? characterAtByte(s, start, i, console::kCommandBytes, bytes) : i;
+}
+
+bool commentAt(const char16_t* s, int i, int end) {
+    return s[i] == u'/' && i + 1 < end && s[i + 1] == u'/';
+}
+
+// The end of the word that begins at `i` (not a blank), up to `stop`.
+int wordEnd(const char16_t* s, int i, int stop, CommandWord& word) {
+    word.start = i;
+    word.quoted = false;
+    word.closed = true;
+    if (s[i] == u'"') {
+        word.quoted = true;
+        const int close = findAny(s, i + 1, stop, u'"', u'"', u'"');
+        word.closed = close < stop;
+        return word.closed ? close + 1 : stop;
+    }
+    if (console::isOneCharWord(s[i]))
+        return i + 1;
+    ++i;
+    while (i < stop && !console::endsBareWord(s[i]))
         ++i;
     return i;
 }
 
 } // namespace
 
-int commentEnd(QStringView text, int start, int lineEnd) {
-    bool quoted = false;
-    int i = start + 2;
-    for (; i < lineEnd && text[i] != u'\n' && (quoted || text[i] != u';'); ++i)
-        quoted = quoted != (text[i] == u'"');
-    return i;
+int console::byteLength(QStringView text, Bytes bytes) {
+    if (bytes == Bytes::Single)
+        return int(text.size());
+    int count = 0;
+    for (const QChar c : text)
+        count += byteWidth(c.unicode());
+    return count;
+}
+
+bool console::sameName(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (foldedChar(a[i].unicode()) != foldedChar(b[i].unicode()))
+            return false;
+    return true;
+}
+
+void console::foldName(QStringView name, QString& into) {
+    into.resize(name.size());
+    char16_t* out = reinterpret_cast<char16_t*>(into.data());
+    for (qsizetype i = 0; i < name.size(); ++i)
+        out[i] = foldedChar(name[i].unicode());
+}
+
+QString console::foldedName(QStringView name) {
+    QString folded;
+    foldName(name, folded);
+    return folded;
+}
+
+CommandReading readCommand(QStringView text, int start, Bytes bytes,
+                           void (*visit)(void*, const CommandWord&), void* visitor) {
+    const char16_t* s = chars(text);
+    CommandReading r;
+    r.stop = commandStop(s, start, int(text.size()), bytes, r.cut);
+    r.wordsEnd = start;
+    const int stop = r.stop;
+    int i = start;
+    for (;;) {
+        for (; i < stop && console::skippedBeforeWord(s[i]); ++i)
+            if (s[i] >= 0x80 && r.foreignStart < 0)
+                r.foreignStart = i;
+        if (i >= stop)
+            break;
+        if (commentAt(s, i, stop)) {
+            r.comment = i;
+            break;
+        }
+        CommandWord word;
+        i = wordEnd(s, i, stop, word);
+        word.length = i - word.start;
+        if (longerThan(s, word.textStart(), word.textStart() + word.textLength(),
+                       console::kWordBytes, bytes)) {
+            r.droppedWord = word.start; // it and every word after it
+            break;
+        }
+        r.unclosedQuote = r.unclosedQuote || !word.closed;
+        if (!word.quoted && r.gluedQuote < 0 &&
+            QStringView(s + word.start, word.length).contains(u'"'))
+            r.gluedQuote = word.start;
+        if (r.wordCount > 0 && r.oneCharWord < 0 && word.length == 1 && !word.quoted &&
+            console::isOneCharWord(s[word.start]))
+            r.oneCharWord = word.start;
+        if (r.wordCount < console::kMaxWords) {
+            ++r.wordCount;
+            r.wordsEnd = i;
+            visit(visitor, word);
+        }
+    }
+    return r;
 }
 
 int lineEndFrom(QStringView text, int from) {
-    return findEither(reinterpret_cast<const char16_t*>(text.data()), from, int(text.size()), u'\n',
-                      u'\n');
+    return findAny(chars(text), from, int(text.size()), u'\n', u'\n', u'\n');
 }
+
+namespace {
+
+// Reads one command into a span: its first three words kept, every word counted.
+CommandReading readSpan(QStringView text, int start, Bytes bytes, CommandSpan& command) {
+    command.wordCount = 0;
+    command.words = {};
+    const CommandReading r = readCommand(text, start, bytes, [&](const CommandWord& w) {
+        if (command.wordCount < int(command.words.size()))
+            command.words[size_t(command.wordCount)] = w;
+        ++command.wordCount;
+    });
+    command.start = command.wordCount > 0 ? command.words[0].start : start;
+    command.end = command.wordCount > 0 ? r.wordsEnd : command.start;
+    command.stop = r.stop;
+    return r;
+}
+
+} // namespace
+
+CommandSpan commandAt(QStringView text, int lineStart, int start, Bytes bytes) {
+    CommandSpan command;
+    readSpan(text, start, bytes, command);
+    command.lineStart = lineStart;
+    const int stop = command.stop;
+    command.lineEnd =
+        stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
+    return command;
+}
+
+CommandScanner::CommandScanner(QStringView text, int from, Bytes bytes)
+    : text_(text), position_(from), lineStart_(from), lineEnd_(lineEndFrom(text, from)),
+      bytes_(bytes) {}
+
+CommandScanner::CommandScanner(QStringView text, int lineStart, int lineEnd, int commandStart,
+                               Bytes bytes)
+    : text_(text), position_(commandStart), lineStart_(lineStart), lineEnd_(lineEnd),
+      bytes_(bytes) {}
+
+bool CommandScanner::next(CommandSpan& command) {
+    const int size = int(text_.size());
+    while (position_ <= size) {
+        if (position_ > lineEnd_) {
+            lineStart_ = position_;
+            lineEnd_ = lineEndFrom(text_, position_);
+        }
+        if (position_ == size)
+            break;
+        readSpan(text_, position_, bytes_, command);
+        position_ = command.stop + 1;
+        if (command.wordCount > 0) {
+            command.lineStart = lineStart_;
+            command.lineEnd = lineEnd_;
+            return true;
+        }
+    }
+    position_ = size + 1;
+    return false;
+}
+
+bool holdsNoCommand(QStringView line) {
+    const int size = int(line.size());
+    for (int start = 0; start < size;) {
+        CommandSpan command;
+        readSpan(line, start, Bytes::Single, command);
+        if (command.wordCount > 0)
+            return false;
+        start = command.stop + 1;
+    }
+    return true;
+}
+
+QString joinedArguments(QStringView text, const CommandSpan& command, int first, Bytes bytes) {
+    if (first >= command.wordCount)
+        return QString();
+    if (command.wordCount == first + 1 && first < int(command.words.size()))
+        return command.word(text, first).toString();
+    // Only three words are kept per command: the command is read again.
+    QString joined;
+    int index = 0;
+    readCommand(text, command.start, bytes, [&](const CommandWord& w) {
+        if (index++ < first)
+            return;
+        if (index > first + 1)
+            joined.append(u' ');
+        joined.append(text.mid(w.textStart(), w.textLength()));
+    });
+    return joined;
+}
+
+bool valueNeedsQuotes(QStringView value) {
+    if (value.isEmpty())
+        return true;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c <= u' ' || c >= 0x80 || c == u';' || c == u'"' || console::isOneCharWord(c) ||
+            (c == u'/' && i + 1 < value.size() && value[i + 1] == u'/'))
+            return true;
+    }
+    return false;
+}
+
+QString commandValueText(const QString& value, bool bare) {
+    if (bare && !valueNeedsQuotes(value))
+        return value;
+    return u'"' + value + u'"';
+}
+
+bool valueFitsInQuotes(QStringView value) {
+    return !value.contains(u'"') && !value.contains(u'\n');
+}
+
+// ---------------------------------------------------------------------------------------------
+// The pass behind forEachCommandFound.
 
 namespace {
 
@@ -96,11 +308,15 @@ namespace {
 struct BlockMarks {
     quint64 quotes = 0;
     quint64 breaks = 0;
-    quint64 stops = 0;  // ";" and "/"
-    quint64 blanks = 0; // blanks and control characters but the line break
-    // Where a bare word may end: a blank, a line break, ";", a quote, or a "/" (which ends it
-    // only when another follows).
-    quint64 wordEnds() const { return blanks | breaks | stops | quotes; }
+    quint64 semicolons = 0;
+    quint64 blanks = 0;  // up to the blank, the line break aside
+    quint64 foreign = 0; // non-ASCII
+    quint64 singles = 0; // the one-character words
+    // Skipped where a word would begin.
+    quint64 skipped() const { return blanks | foreign; }
+    // Where a bare name may end: a blank, a line break, a one-character word, a ";" (which ends
+    // it unless a quote in the name came first) or a quote (which changes that).
+    quint64 nameEnds() const { return blanks | breaks | singles | semicolons | quotes; }
 };
 
 constexpr int kBlock = 64;
@@ -116,19 +332,33 @@ quint64 bitsOf(__m128i bytes) {
 
 BlockMarks marksOf(const char16_t* s) {
     BlockMarks m;
+    const __m128i high = _mm_set1_epi16(short(0xFF80));
     for (int part = 0; part < kBlock / 16; ++part) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16 + 8));
-        // As bytes: the ASCII characters as they are, every other one as 0x7F or 0x80, which
-        // is neither a mark nor a blank.
-        const __m128i bytes = _mm_packs_epi16(a, b);
+        const __m128i asciiA = _mm_cmpeq_epi16(_mm_and_si128(a, high), _mm_setzero_si128());
+        const __m128i asciiB = _mm_cmpeq_epi16(_mm_and_si128(b, high), _mm_setzero_si128());
+        const __m128i ascii = _mm_packs_epi16(asciiA, asciiB);
+        // As bytes: the ASCII characters as they are, every other one as 0x7F, which is
+        // neither a mark nor a blank.
+        const __m128i bytes = _mm_or_si128(_mm_and_si128(_mm_packs_epi16(a, b), ascii),
+                                           _mm_andnot_si128(ascii, _mm_set1_epi8(0x7F)));
         const __m128i upToBlank = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
         const __m128i breaks = equal(bytes, '\n');
+        // "'", "(" and ")" are neighbours.
+        const __m128i fromQuote = _mm_sub_epi8(bytes, _mm_set1_epi8('\''));
+        const __m128i parens = _mm_cmpeq_epi8(_mm_min_epu8(fromQuote, _mm_set1_epi8(2)), fromQuote);
+        const __m128i singles =
+            _mm_or_si128(_mm_or_si128(parens, equal(bytes, ',')),
+                         _mm_or_si128(equal(bytes, ':'),
+                                      _mm_or_si128(equal(bytes, '{'), equal(bytes, '}'))));
         const int shift = part * 16;
         m.quotes |= bitsOf(equal(bytes, '"')) << shift;
         m.breaks |= bitsOf(breaks) << shift;
-        m.stops |= bitsOf(_mm_or_si128(equal(bytes, ';'), equal(bytes, '/'))) << shift;
+        m.semicolons |= bitsOf(equal(bytes, ';')) << shift;
         m.blanks |= bitsOf(_mm_andnot_si128(breaks, upToBlank)) << shift;
+        m.foreign |= (bitsOf(ascii) ^ 0xFFFF) << shift;
+        m.singles |= bitsOf(singles) << shift;
     }
     return m;
 }
@@ -137,10 +367,13 @@ BlockMarks marksOf(const char16_t* s) {
     BlockMarks m;
     for (int i = 0; i < kBlock; ++i) {
         const quint64 bit = quint64(1) << i;
-        m.quotes |= s[i] == u'"' ? bit : 0;
-        m.breaks |= s[i] == u'\n' ? bit : 0;
-        m.stops |= s[i] == u';' || s[i] == u'/' ? bit : 0;
-        m.blanks |= s[i] <= u' ' && s[i] != u'\n' ? bit : 0;
+        const char16_t c = s[i];
+        m.quotes |= c == u'"' ? bit : 0;
+        m.breaks |= c == u'\n' ? bit : 0;
+        m.semicolons |= c == u';' ? bit : 0;
+        m.blanks |= c <= u' ' && c != u'\n' ? bit : 0;
+        m.foreign |= c >= 0x80 ? bit : 0;
+        m.singles |= console::isOneCharWord(c) ? bit : 0;
     }
     return m;
 }
@@ -167,27 +400,45 @@ int lowestBit(quint64 x) {
 #endif
 }
 
-// The pass behind forEachCommandFound. Only marks outside quotes matter, and a quote runs at
-// most to its line's end; each ";" or line break outside quotes may begin a command. The
-// marks of the block at hand also give where a name begins and ends.
+// Only marks outside quotes matter, and the quotes count from a command's start, which is even
+// at every ";" that ends one: so the parity runs through a line and starts again at its break.
+// Each ";" or line break outside quotes may begin a command; the marks of the block at hand also
+// give where a name begins and ends. A command longer than the console's line changes where
+// the rest of its line splits: that line is read again by readCommand.
 class CommandStartPass {
 public:
-    CommandStartPass(QStringView text, commandstarts::Callback callback, void* visitor)
-        : text_(text), s_(reinterpret_cast<const char16_t*>(text.data())), size_(int(text.size())),
+    CommandStartPass(QStringView text, Bytes bytes, commandstarts::Callback callback,
+                     void* visitor)
+        : text_(text), s_(chars(text)), size_(int(text.size())), bytes_(bytes),
           callback_(callback), visitor_(visitor) {}
 
     void run() {
         quint64 openQuote = 0; // all ones when a quote is open across a block's start
-        for (base_ = 0; base_ < size_; base_ += kBlock) {
+        base_ = 0;
+        while (base_ < size_) {
             marks_ = marksAt(base_);
             if (base_ == 0)
                 readName(0);
             const quint64 inQuotes = quotedChars(marks_, openQuote);
             openQuote = quint64(0) - (inQuotes >> 63);
-            for (quint64 events = marks_.breaks | (marks_.stops & ~inQuotes); events != 0;
-                 events &= events - 1)
-                onMark(base_ + lowestBit(events));
+            int resume = -1;
+            for (quint64 events = marks_.breaks | (marks_.semicolons & ~inQuotes); events != 0;
+                 events &= events - 1) {
+                resume = onMark(base_ + lowestBit(events));
+                if (resume >= 0)
+                    break;
+            }
+            if (resume >= 0) {
+                // At the line break after a line read again, where no quote is open.
+                base_ = resume;
+                openQuote = 0;
+                continue;
+            }
+            base_ += kBlock;
         }
+        if (commandStart_ < size_ &&
+            longerThan(s_, commandStart_, size_, console::kCommandBytes, bytes_))
+            readLineAgain(commandStart_);
     }
 
 private:
@@ -210,19 +461,35 @@ private:
         return inQuotes;
     }
 
-    void onMark(int i) {
-        const char16_t c = s_[i];
-        // A "/" only ends a bare word. A comment needs no state: it ends at the next ";"
-        // outside quotes like any command, as the console splits a line before reading comments.
-        if (c == u'\n') {
+    // A ";" or line break that ends a command at `i`: -1, or where to go on after reading the
+    // rest of the line again.
+    int onMark(int i) {
+        if (longerThan(s_, commandStart_, i, console::kCommandBytes, bytes_))
+            return readLineAgain(commandStart_);
+        if (s_[i] == u'\n')
             lineStart_ = i + 1;
-            readName(i + 1);
-        } else if (c == u';') {
-            readName(i + 1);
-        }
+        readName(i + 1);
+        return -1;
     }
 
-    bool commentAt(int i) const { return s_[i] == u'/' && i + 1 < size_ && s_[i + 1] == u'/'; }
+    // The line from the command at `start`, which the console cuts, to its end, command by
+    // command; the first was reported already. Returns its line break or the text's end.
+    int readLineAgain(int start) {
+        bool first = true;
+        for (int at = start;;) {
+            CommandSpan command;
+            readSpan(text_, at, bytes_, command);
+            if (!first && command.wordCount > 0)
+                callback_(visitor_, lineStart_, command.start, command.word(text_, 0));
+            first = false;
+            const int stop = command.stop;
+            if (stop >= size_ || s_[stop] == u'\n') {
+                commandStart_ = stop; // nothing is left of the line to check
+                return stop;
+            }
+            at = stop + 1;
+        }
+    }
 
     // The bits of a mask of the block at hand from `i` on; `i` must lie in the block.
     quint64 from(quint64 mask, int i) const { return mask >> (i - base_); }
@@ -230,226 +497,74 @@ private:
 
     int firstNonBlank(int i) const {
         if (inBlock(i)) {
-            if (const quint64 rest = from(~marks_.blanks, i))
+            if (const quint64 rest = from(~marks_.skipped(), i))
                 return i + lowestBit(rest);
             i = base_ + kBlock;
         }
-        while (i < size_ && s_[i] <= u' ' && s_[i] != u'\n')
+        while (i < size_ && console::skippedBeforeWord(s_[i]))
             ++i;
         return i;
     }
 
-    int bareWordEndFrom(int i) const {
+    // Where a bare name from `i` ends; a quote in it lets a ";" after it stand inside the name.
+    int bareNameEnd(int i) const {
         if (inBlock(i)) {
-            for (quint64 ends = from(marks_.wordEnds(), i); ends != 0; ends &= ends - 1) {
+            for (quint64 ends = from(marks_.nameEnds(), i) & ~quint64(1); ends != 0;
+                 ends &= ends - 1) {
                 const int at = i + lowestBit(ends);
                 if (at >= size_) // the padding of the last block
                     return size_;
-                if (s_[at] != u'/' || commentAt(at))
-                    return at;
+                if (s_[at] == u'"')
+                    break;
+                return at;
             }
-            i = base_ + kBlock;
         }
-        return bareWordEnd(s_, i, size_);
+        int quotes = 0;
+        for (++i; i < size_; ++i) {
+            const char16_t c = s_[i];
+            if (console::endsBareWord(c) || (c == u';' && quotes % 2 == 0))
+                return i;
+            quotes += c == u'"';
+        }
+        return i;
     }
 
-    // The command whose first character may follow the blanks from `i`; a ";", a line break or
-    // a comment there is a mark of its own.
+    // The command whose first character may follow the blanks from `i`; a ";" or a line break
+    // there is a mark of its own.
     void readName(int i) {
+        commandStart_ = i;
         i = firstNonBlank(i);
-        if (i >= size_ || s_[i] == u'\n' || s_[i] == u';' || commentAt(i))
+        if (i >= size_ || s_[i] == u'\n' || s_[i] == u';' || commentAt(s_, i, size_))
             return;
         QStringView name;
         if (s_[i] == u'"') {
-            const int close = findEither(s_, i + 1, size_, u'"', u'\n');
+            const int close = findAny(s_, i + 1, size_, u'"', u'\n', u'\n');
             name = text_.sliced(i + 1, close - i - 1);
+        } else if (console::isOneCharWord(s_[i])) {
+            name = text_.sliced(i, 1);
         } else {
-            name = text_.sliced(i, bareWordEndFrom(i) - i);
+            name = text_.sliced(i, bareNameEnd(i) - i);
         }
+        const char16_t* n = chars(name);
+        if (longerThan(n, 0, int(name.size()), console::kWordBytes, bytes_))
+            return; // the console drops the word, and the command has none
         callback_(visitor_, lineStart_, i, name);
     }
 
     QStringView text_;
     const char16_t* s_;
     int size_;
+    Bytes bytes_;
     commandstarts::Callback callback_;
     void* visitor_;
     int base_ = 0; // the block at hand
     BlockMarks marks_;
     int lineStart_ = 0;
+    int commandStart_ = 0; // just after the ";" or line break before the command at hand
 };
 
 } // namespace
 
-void commandstarts::forEach(QStringView text, Callback callback, void* visitor) {
-    CommandStartPass(text, callback, visitor).run();
-}
-
-namespace {
-
-void clearWord(CommandWord& word) {
-    word.start = 0;
-    word.length = 0;
-    word.quoted = false;
-    word.closed = true;
-}
-
-// Reads the words of the command that begins at `start`, up to a ";", a comment or the end of
-// its line. `end` is the line's end, or the text's end when that is not known yet: a line break
-// stops the reading too. A bare name's end may be known already (`nameEnd`, else -1). Returns
-// where the reading stopped; the line is the caller's to set.
-int readWords(const char16_t* s, int start, int end, int nameEnd, CommandSpan& command) {
-    // Field by field: a whole fresh span, built aside and copied in, costs more than reading
-    // the command (its one-byte fields are read back before they are written).
-    command.start = start;
-    command.end = start;
-    command.wordCount = 0;
-    for (CommandWord& word : command.words)
-        clearWord(word);
-    int i = start;
-    if (nameEnd > start) {
-        command.words[0].length = nameEnd - start;
-        command.words[0].start = start;
-        command.wordCount = 1;
-        command.end = i = nameEnd;
-    }
-    for (;;) {
-        while (i < end && isBlank(s[i]))
-            ++i;
-        if (i >= end || s[i] == u'\n' || s[i] == u';' ||
-            (s[i] == u'/' && i + 1 < end && s[i + 1] == u'/'))
-            break;
-        CommandWord beyond; // the words after the third are only counted
-        CommandWord& word = command.wordCount < int(command.words.size())
-                                ? command.words[size_t(command.wordCount)]
-                                : beyond;
-        word.start = i;
-        if (s[i] == u'"') {
-            word.quoted = true;
-            const int close = findEither(s, i + 1, end, u'"', u'\n');
-            if (close >= end || s[close] == u'\n') {
-                word.closed = false;
-                i = close;
-            } else {
-                i = close + 1;
-            }
-        } else {
-            i = bareWordEnd(s, i, end);
-        }
-        word.length = i - word.start;
-        ++command.wordCount;
-        command.end = i;
-    }
-    return i;
-}
-
-} // namespace
-
-CommandSpan commandAt(QStringView text, int lineStart, int start, int nameLength) {
-    const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
-    const int size = int(text.size());
-    CommandSpan command;
-    const int nameEnd = nameLength > 0 && s[start] != u'"' ? start + nameLength : -1;
-    const int stop = readWords(s, start, size, nameEnd, command);
-    command.lineStart = lineStart;
-    command.lineEnd = stop >= size || s[stop] == u'\n' ? stop : lineEndFrom(text, stop);
-    return command;
-}
-
-CommandScanner::CommandScanner(QStringView text, int from)
-    : text_(text), position_(from), lineStart_(from), lineEnd_(lineEndFrom(text, from)) {}
-
-CommandScanner::CommandScanner(QStringView text, int lineStart, int lineEnd, int commandStart)
-    : text_(text), position_(commandStart), lineStart_(lineStart), lineEnd_(lineEnd) {}
-
-bool CommandScanner::next(CommandSpan& command) {
-    const int size = int(text_.size());
-    for (;;) {
-        // Skip blanks and empty commands up to a command's first character.
-        while (position_ < lineEnd_ && (isBlank(text_[position_]) || text_[position_] == u';'))
-            ++position_;
-        if (position_ < lineEnd_ && commentAt(text_, position_, lineEnd_)) {
-            position_ = commentEnd(text_, position_, lineEnd_);
-            continue;
-        }
-        if (position_ >= lineEnd_) {
-            if (lineEnd_ >= size) {
-                position_ = size;
-                return false;
-            }
-            lineStart_ = lineEnd_ + 1;
-            position_ = lineStart_;
-            lineEnd_ = lineEndFrom(text_, lineStart_);
-            continue;
-        }
-        break;
-    }
-    position_ = readWords(reinterpret_cast<const char16_t*>(text_.data()), position_, lineEnd_, -1,
-                          command);
-    command.lineStart = lineStart_;
-    command.lineEnd = lineEnd_;
-    return true;
-}
-
-QString joinedArguments(QStringView text, const CommandSpan& command, int first) {
-    if (first >= command.wordCount || first >= int(command.words.size()))
-        return QString();
-    if (command.wordCount == first + 1)
-        return command.word(text, first).toString();
-    // Only three words are kept per command: the rest are read again from the first one on.
-    const QStringView rest = text.mid(command.words[size_t(first)].start,
-                                      command.end - command.words[size_t(first)].start);
-    QString joined;
-    int i = 0;
-    while (i < rest.size()) {
-        while (i < rest.size() && isBlank(rest[i]))
-            ++i;
-        if (i >= rest.size())
-            break;
-        int start = i;
-        int end = i;
-        if (rest[i] == u'"') {
-            const qsizetype close = rest.mid(i + 1).indexOf(u'"');
-            start = i + 1;
-            end = close < 0 ? int(rest.size()) : i + 1 + int(close);
-            i = close < 0 ? int(rest.size()) : end + 1;
-        } else {
-            while (i < rest.size() && !isBlank(rest[i]) && rest[i] != u'"')
-                ++i;
-            end = i;
-        }
-        if (!joined.isEmpty())
-            joined.append(u' ');
-        joined.append(rest.mid(start, end - start));
-    }
-    return joined;
-}
-
-QString commandValueText(const QString& value, bool bare) {
-    const bool needsQuotes = value.isEmpty() || value.contains(u' ') || value.contains(u'\t') ||
-                             value.contains(u';') || value.contains(u'"') ||
-                             value.contains(u"//"_s);
-    if (bare && !needsQuotes)
-        return value;
-    return u'"' + value + u'"';
-}
-
-bool sameName(QStringView a, QStringView b) {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        char16_t x = a[i].unicode();
-        char16_t y = b[i].unicode();
-        if (x >= u'A' && x <= u'Z')
-            x = char16_t(x + 32);
-        if (y >= u'A' && y <= u'Z')
-            y = char16_t(y + 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
-bool valueFitsInQuotes(QStringView value) {
-    return !value.contains(u'"') && !value.contains(u'\n');
+void commandstarts::forEach(QStringView text, Bytes bytes, Callback callback, void* visitor) {
+    CommandStartPass(text, bytes, callback, visitor).run();
 }

@@ -4,7 +4,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 QString ConfigCommand::name() const {
-    return words.isEmpty() ? QString() : words.first().text.toString().toLower();
+    return words.isEmpty() ? QString() : console::foldedName(words.first().text);
 }
 
 ConfigLine parseConfigLine(QStringView line, int offset) {
@@ -12,7 +12,7 @@ ConfigLine parseConfigLine(QStringView line, int offset) {
     ConfigCommand current;
     const ConfigLineEnd end = scanConfigLine(
         line, offset, [&](const ConfigWord& w) { current.words.append(w); },
-        [&] {
+        [&](const CommandReading&) {
             if (!current.words.isEmpty())
                 result.commands.append(std::move(current));
             current = ConfigCommand();
@@ -20,6 +20,16 @@ ConfigLine parseConfigLine(QStringView line, int offset) {
         [&](const ConfigComment& comment) { result.comments.append(comment); });
     result.unclosedQuote = end.unclosedQuote;
     return result;
+}
+
+QString joinedArguments(const ConfigCommand& command, int first) {
+    QString joined;
+    for (qsizetype i = first; i < command.words.size(); ++i) {
+        if (i > first)
+            joined.append(u' ');
+        joined.append(command.words.at(i).text);
+    }
+    return joined;
 }
 
 QList<ConfigCommand> commandsInside(const ConfigWord& word) {

@@ -1,8 +1,6 @@
-// How the game reads a config line: commands separated by ";" outside quotes, words separated
-// by blanks, a double-quoted word running to the next quote, "//" outside quotes starting a
-// comment that runs to the end of its command. The console splits a line at each ";" before it
-// looks for comments, so a ";" after "//" (outside quotes) ends the comment and what follows it
-// runs. The highlighter, the hover and the config check all read lines through this.
+// A config line as lists of commands and words, read through the one reader
+// (language/config_commands.h): for the highlighter, the hover, the check and the keyboard map,
+// which look at a line at a time.
 #pragma once
 
 #include "language/config_commands.h"
@@ -23,7 +21,8 @@ Q_DECLARE_TYPEINFO(ConfigWord, Q_RELOCATABLE_TYPE);
 
 struct ConfigCommand {
     QList<ConfigWord> words;
-    // The command's name in lower case (the game ignores letter case); empty for none.
+    // The command's name with its ASCII letters lowered, as the console compares names; empty
+    // for none.
     QString name() const;
     // Words after the name.
     qsizetype argumentCount() const { return words.isEmpty() ? 0 : words.size() - 1; }
@@ -51,71 +50,50 @@ ConfigLine parseConfigLine(QStringView line, int offset = 0);
 // What scanConfigLine tells at the end of a line.
 struct ConfigLineEnd {
     bool unclosedQuote = false;
+    bool cutCommand = false;  // a command runs past the console's line: its rest is another
+    int droppedWord = -1;     // where the first word too long for the console begins, or -1
 };
 
 struct IgnoreComments {
     void operator()(const ConfigComment&) const {}
 };
 
-// Reads one line of a config as parseConfigLine does, without building any list: `word` is
-// called with every word in turn, `comment` with every comment, and `endCommand` at every ";"
-// and at the end of the line (also after no word at all).
+// Reads one line of a config through readCommand, without building any list: `word` is called
+// with every word the console keeps in turn, `comment` with every comment, and
+// `endCommand(const CommandReading&)` at the end of every command (after every ";" that ends one
+// and at the end of the line, also after no word at all), with the reading's positions in `line`.
 template <typename Word, typename EndCommand, typename Comment = IgnoreComments>
 ConfigLineEnd scanConfigLine(QStringView line, int offset, Word&& word, EndCommand&& endCommand,
-                             Comment&& comment = Comment()) {
-    // Blanks, ";", '"' and "/" end an unquoted word (a "/" only when another follows): one test
-    // against a bit mask for each character. A blank is any character up to the space, control
-    // characters included (colour codes of chat scripts): the console skips them all.
-    constexpr quint64 kStops = (1ull << ';') | (1ull << '"') | (1ull << '/');
-    const auto stops = [](char16_t c) { return c <= u' ' || (c < 64 && ((kStops >> c) & 1)); };
+                             Comment&& comment = Comment(),
+                             console::Bytes bytes = console::Bytes::Single) {
     ConfigLineEnd end;
-    const char16_t* const s = reinterpret_cast<const char16_t*>(line.utf16());
-    const int n = int(line.size());
-    int i = 0;
-    while (i < n) {
-        const char16_t c = s[i];
-        if (c <= u' ') {
-            ++i;
-        } else if (c == u';') {
-            endCommand();
-            ++i;
-        } else if (c == u'/' && i + 1 < n && s[i + 1] == u'/') {
-            const int stop = commentEnd(line, i, n);
-            comment(ConfigComment{offset + i, stop - i});
-            i = stop;
-        } else if (c == u'"') {
-            ConfigWord w;
-            w.start = offset + i;
-            w.quoted = true;
-            const int close = int(line.indexOf(u'"', i + 1));
-            if (close < 0) {
-                w.closed = false;
-                end.unclosedQuote = true;
-                w.text = line.mid(i + 1);
-                w.length = n - i;
-                i = n;
-            } else {
-                w.text = line.mid(i + 1, close - i - 1);
-                w.length = close - i + 1;
-                i = close + 1;
-            }
-            word(std::as_const(w));
-        } else {
-            int stop = i + 1;
-            while (stop < n &&
-                   !(stops(s[stop]) && (s[stop] != u'/' || (stop + 1 < n && s[stop + 1] == u'/'))))
-                ++stop;
-            ConfigWord w;
-            w.start = offset + i;
-            w.length = stop - i;
-            w.text = line.mid(i, stop - i);
-            word(std::as_const(w));
-            i = stop;
-        }
-    }
-    endCommand();
+    const int size = int(line.size());
+    int start = 0;
+    do {
+        const CommandReading r = readCommand(line, start, bytes, [&](const CommandWord& w) {
+            ConfigWord cw;
+            cw.text = line.mid(w.textStart(), w.textLength());
+            cw.start = offset + w.start;
+            cw.length = w.length;
+            cw.quoted = w.quoted;
+            cw.closed = w.closed;
+            word(std::as_const(cw));
+        });
+        if (r.comment >= 0)
+            comment(ConfigComment{offset + r.comment, r.stop - r.comment});
+        end.unclosedQuote = end.unclosedQuote || r.unclosedQuote;
+        end.cutCommand = end.cutCommand || r.cut;
+        if (r.droppedWord >= 0 && end.droppedWord < 0)
+            end.droppedWord = offset + r.droppedWord;
+        endCommand(r);
+        start = r.stop + 1;
+    } while (start <= size);
     return end;
 }
+
+// The words of a command from `first` on (the name is word 0), without their quotes, joined by
+// single blanks: what `bind` and `alias` take as their command.
+QString joinedArguments(const ConfigCommand& command, int first);
 
 // The commands of an alias body or a bind's command: the text of a quoted word, read like a
 // line. Positions point into the original line when `word` is from it.

@@ -69,7 +69,7 @@ QStringList aliasesOfLine(QStringView line) {
     QStringList names;
     QSet<QString> seen; // filled only for a line that defines many
     forEachAliasDefined(parseConfigLine(line), [&](QStringView name) {
-        QString lower = name.toString().toLower();
+        QString lower = console::foldedName(name);
         if (names.size() < kFewNames) {
             if (names.contains(lower))
                 return;

@@ -37,6 +37,8 @@ public:
 
     // "Проверить конфиг".
     void CheckConfig1Click();
+    // How the document is stored, for the check's byte limits.
+    void setFileForm(CheckedFileForm form) { m_fileForm = form; }
     // "Подсветка синтаксиса".
     void SyntaxHighlight1Click();
     // The explanation shown on hover at a viewport point, or an empty string.
@@ -64,6 +66,7 @@ private:
     QString prefixBeforeCaret(int* start) const;
 
     AppContext& m_ctx;
+    CheckedFileForm m_fileForm;
     QPlainTextEdit* m_editor;
     QWidget* m_viewport = nullptr;
     QPointer<QObject> m_editorAlive; // the list outlives the editor at the window's end

@@ -12,7 +12,7 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
             const ConfigWord& w = c.words.at(i);
             if (i == 0) {
                 WordKind kind = words.kindOf(w.text);
-                if (kind == WordKind::Unknown && aliases.contains(w.text.toString().toLower()))
+                if (kind == WordKind::Unknown && aliases.contains(console::foldedName(w.text)))
                     kind = WordKind::Alias;
                 static constexpr TokenKind byWord[] = {TokenKind::Unknown, TokenKind::Keyword,
                                                        TokenKind::Command, TokenKind::Variable,

@@ -2,7 +2,7 @@
 #include "language/vocabulary.h"
 
 #include "platform/program_paths.h"
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "reference/line_list.h"
 #include "reference/reference_tables.h"
 
@@ -13,25 +13,12 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void toLowerName(QStringView name, QString& into) {
-    into.resize(name.size());
-    QChar* out = into.data();
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t c = name[i].unicode();
-        if (c >= 0x80) {
-            into = name.toString().toLower();
-            return;
-        }
-        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
-    }
-}
-
 namespace {
 // The lookup key of a name, in a buffer reused between lookups (the editor asks for every
 // first word it colours and the check for every command).
 const QString& lookupKey(QStringView name) {
     static thread_local QString key;
-    toLowerName(name, key);
+    console::foldName(name, key);
     return key;
 }
 } // namespace
@@ -41,7 +28,7 @@ void Vocabulary::add(const QStringList& names, WordKind kind) {
         const QString name = raw.trimmed();
         if (name.isEmpty() || name.contains(u' '))
             continue;
-        const QString key = name.toLower();
+        const QString key = console::foldedName(name);
         if (!m_entries.contains(key))
             m_entries.insert(key, name);
         auto it = m_info.find(key);
@@ -60,7 +47,7 @@ void Vocabulary::addVariables(const QStringList& names) {
 }
 
 void Vocabulary::addGoldSrc(const QString& name, WordKind kind, GameVersion version, bool builtIn) {
-    const QString key = name.toLower();
+    const QString key = console::foldedName(name);
     if (!m_entries.contains(key))
         m_entries.insert(key, name);
     WordInfo& info = m_info[key];
@@ -68,10 +55,6 @@ void Vocabulary::addGoldSrc(const QString& name, WordKind kind, GameVersion vers
         info.kind = kind;
     info.version = version;
     info.builtIn = info.builtIn || builtIn;
-}
-
-void Vocabulary::addKey(const QString& name) {
-    m_keys.insert(name.toLower());
 }
 
 bool Vocabulary::readGoldSrc(const QString& path) {
@@ -84,10 +67,9 @@ bool Vocabulary::readGoldSrc(const QString& path) {
         const QStringList f = line.split(u'\t');
         if (f.size() < 4 || f[0].isEmpty())
             continue;
-        if (f[1] == u"key"_s) {
-            addKey(f[0]);
-            continue;
-        }
+        if (f[1] == u"key"_s)
+            continue; // the console's key names are the language's own list
+
         const WordKind kind = f[1] == u"cmd"_s ? WordKind::Command : WordKind::Variable;
         const GameVersion version = f[3] == u"15"_s   ? GameVersion::Cs15
                                     : f[3] == u"16"_s ? GameVersion::Cs16
@@ -119,21 +101,11 @@ bool Vocabulary::isBuiltInCommand(QStringView name) const {
 }
 
 bool Vocabulary::isKey(QStringView name) const {
-    // The engine takes any single character as the key that types it.
-    if (name.size() == 1)
-        return true;
-    static const QSet<QString> listed = [] {
-        QSet<QString> lower;
-        for (const QString& k : keyNames())
-            lower.insert(k.toLower());
-        return lower;
-    }();
-    const QString& key = lookupKey(name);
-    return listed.contains(key) || m_keys.contains(key);
+    return isEngineKeyName(name);
 }
 
 QString Vocabulary::entryFor(const QString& name) const {
-    return m_entries.value(name.toLower(), name);
+    return m_entries.value(console::foldedName(name), name);
 }
 
 QStringList Vocabulary::names() const {
@@ -218,7 +190,7 @@ void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStrin
 
 void collectAliases(const ConfigLine& line, QSet<QString>& into) {
     forEachAliasDefined(line,
-                        [&into](QStringView name) { into.insert(name.toString().toLower()); });
+                        [&into](QStringView name) { into.insert(console::foldedName(name)); });
 }
 
 QSet<QString> definedAliases(const QString& text) {
@@ -238,21 +210,35 @@ QSet<QString> definedAliases(const QString& text) {
 }
 
 namespace {
-bool isNameChar(QChar c) {
-    return c.isLetterOrNumber() || c == u'_' || c == u'+' || c == u'-' || c == u'.';
+// The word of `line` that spans `column` (its end included), looked for inside quoted words
+// too, as the console reads a bind's or an alias's body when it runs it.
+QStringView wordIn(QStringView line, int offset, int column, int depth, int* start) {
+    QStringView found;
+    scanConfigLine(
+        line, offset,
+        [&](const ConfigWord& w) {
+            if (!found.isNull() || column < w.start || column > w.start + w.length)
+                return;
+            found = w.text;
+            if (start)
+                *start = w.start + (w.quoted ? 1 : 0);
+            if (w.quoted && depth < 4 && column > w.start) {
+                int inner = 0;
+                const QStringView word = wordIn(w.text, w.start + 1, column, depth + 1, &inner);
+                if (!word.isNull()) {
+                    found = word;
+                    if (start)
+                        *start = inner;
+                }
+            }
+        },
+        [](const CommandReading&) {});
+    return found;
 }
 } // namespace
 
 QString wordAt(QStringView line, int column, int* start) {
     if (column < 0 || column > line.size())
         return QString();
-    int b = column;
-    while (b > 0 && isNameChar(line[b - 1]))
-        --b;
-    int e = column;
-    while (e < line.size() && isNameChar(line[e]))
-        ++e;
-    if (start)
-        *start = b;
-    return line.mid(b, e - b).toString();
+    return wordIn(line, 0, column, 0, start).toString();
 }

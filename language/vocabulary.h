@@ -36,8 +36,6 @@ public:
     void addVariables(const QStringList& names);
     // One name of the GoldSrc list; a name already known keeps its spelling.
     void addGoldSrc(const QString& name, WordKind kind, GameVersion version, bool builtIn);
-    // A key name the engine knows (besides the program's own key list and any single character).
-    void addKey(const QString& name);
     // Reads the GoldSrc list ("name<TAB>kind<TAB>place<TAB>version<TAB>source" lines, "//"
     // comments); false when the file cannot be read.
     bool readGoldSrc(const QString& path);
@@ -70,12 +68,7 @@ private:
     void add(const QStringList& names, WordKind kind);
     QHash<QString, QString> m_entries; // lower-case name -> the name as listed
     QHash<QString, WordInfo> m_info;
-    QSet<QString> m_keys; // lower case
 };
-
-// Lower case for lookups: ASCII names (all of the game's) without a detour through Unicode
-// tables, written into `into` so that a caller's buffer is reused.
-void toLowerName(QStringView name, QString& into);
 
 // The alias names a config defines, in lower case: every "alias" command, at the top of a line
 // or inside another alias or bind.
@@ -85,6 +78,7 @@ void collectAliases(const ConfigLine& line, QSet<QString>& into);
 // Calls `found` with every alias name one line defines, as written.
 void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found);
 
-// The word of a line that spans `column` (letters, digits and "_+-.", as names are written), or
-// an empty string; `start` receives its first column.
+// The word of a line that spans `column` (its end included) as the console reads it, inside a
+// quoted bind or alias body the word of that body, or an empty string; `start` receives its
+// first column (after an opening quote).
 QString wordAt(QStringView line, int column, int* start = nullptr);

@@ -38,6 +38,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
 
+class EditorLanguage;
+
 class TForm1 : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
@@ -215,6 +217,7 @@ private:
     QLabel* Label5 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* m_panels[3] = {};
+    EditorLanguage* m_language = nullptr;
     GivingWayLabel* m_formPanel = nullptr; // the encoding and line breaks, at the right end
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;

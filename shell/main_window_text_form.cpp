@@ -2,6 +2,7 @@
 // breaks the next save writes, and the "Файл" submenu that changes them.
 #include "shell/main_window.h"
 
+#include "language/qt_editor_language.h"
 #include "shell/document_text_runs.h"
 #include "shell/qt_widget_helpers.h"
 
@@ -48,6 +49,10 @@ void TForm1::setUpTextForm() {
 }
 
 void TForm1::showTextForm(const textfile::TextForm& form) {
+    if (m_language)
+        m_language->setFileForm({form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
+                                                                           : console::Bytes::Single,
+                                 form.lineBreak == textfile::LineBreak::CrLf});
     if (!m_formPanel)
         return;
     const QString note = textfile::mixedBreaksNote(form);

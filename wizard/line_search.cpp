@@ -89,13 +89,6 @@ int removeAll(WizardDocument& document, QList<CommandSpan> commands) {
 
 } // namespace
 
-QString asciiLower(const QString& text) {
-    QString out = text;
-    for (QChar& c : out)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    return out;
-}
 
 QString asciiUpper(const QString& text) {
     QString out = text;
@@ -278,7 +271,7 @@ public:
         const QStringView key = c.word(text, 1);
         if (key.isEmpty() || !sketch_.mayHold(key) || !free_.contains(FoldedName{key}))
             return;
-        const QString lower = asciiLower(key.toString());
+        const QString lower = console::foldedName(key);
         const QString upper = asciiUpper(key.toString());
         for (qsizetype i = 0; i < ws_.freeKeys.size(); ++i) {
             const QString& item = ws_.freeKeys[i];

@@ -87,6 +87,5 @@ int removeAliasesStartingWith(WizardDocument& document, const QString& prefix);
 // The body of the last alias of that name, without its quotes; empty when there is none.
 QString aliasBody(const WizardDocument& document, const QString& name);
 
-// A-Z only, as config key names fold.
-QString asciiLower(const QString& text);
+// a-z raised, nothing else: how the program writes some key names.
 QString asciiUpper(const QString& text);

@@ -1,7 +1,7 @@
 // Pivo: reading the documents into wizard state, and clearing a key's lines.
 #include "wizard/pivo.h"
 
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "wizard/line_search.h"
 #include "wizard/setting_rules.h"
 #include "wizard/settings_catalogue.h"
@@ -51,14 +51,14 @@ void removeCombinationsOf(WizardWorkingSet& ws, const QString& key) {
             !sameName(first.word(body, 1), key))
             continue;
         gone.append(alias);
-        const QString modifier = asciiLower(name.mid(1, name.size() - 4).toString());
+        const QString modifier = console::foldedName(name.mid(1, name.size() - 4).toString());
         if (!modifiers.contains(modifier))
             modifiers.append(modifier);
     }
     if (gone.isEmpty())
         return;
     aliases.removeCommands(gone);
-    const QString lowerKey = asciiLower(key);
+    const QString lowerKey = console::foldedName(key);
     for (const QString& modifier : modifiers) {
         const QString combo = u"Kaz-"_s + modifier + u'-' + lowerKey;
         removeAliases(aliases, combo);
@@ -117,7 +117,7 @@ void pivoRead(WizardWorkingSet& ws, const QStringList& actionCommands) {
 }
 
 void pivoClearUsedKey(WizardWorkingSet& ws, const QString& key) {
-    const QString lower = asciiLower(key);
+    const QString lower = console::foldedName(key);
     const QString alias = u"Kaz-"_s + lower;
     WizardDocument& aliases = aliasDocument(ws);
     removeAliases(aliases, alias);

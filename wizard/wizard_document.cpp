@@ -63,7 +63,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
             recentName = name;
             entryOfName = entry;
         }
-        entryOfName->starts.push_back({lineStart, start, int(name.size())});
+        entryOfName->starts.push_back({lineStart, start});
     });
 }
 
@@ -83,7 +83,7 @@ CommandSpan CommandIndex::read(const Commands& commands, qsizetype i) const {
     }
 #endif
     const Commands::Start& at = starts[size_t(i)];
-    return commandAt(text_, at.lineStart, at.start, at.nameLength);
+    return commandAt(text_, at.lineStart, at.start);
 }
 
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
@@ -107,17 +107,7 @@ const CommandIndex& WizardDocument::commands() const {
     return *index_;
 }
 
-namespace {
-
-QString foldedName(QStringView name) {
-    QString key = name.toString();
-    for (QChar& c : key)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    return key;
-}
-
-} // namespace
+using console::foldedName;
 
 const QList<CommandSpan>& WizardDocument::commandsNamed(QStringView name) const {
     if (pending()) {
@@ -210,16 +200,13 @@ bool isLineBlank(QChar c) {
     return c.unicode() <= u' ' && c != u'\n';
 }
 
-// What of a command's line goes when the command is removed: the command, and the ";" that
-// joins it to the next command (or else to the one before), with the blanks between.
-std::pair<int, int> removalRange(const QString& text, const CommandSpan& command) {
-    int from = command.start;
-    int to = command.end;
-    int after = to;
-    while (after < command.lineEnd && isLineBlank(text[after]))
-        ++after;
-    if (after < command.lineEnd && text[after] == u';') {
-        to = after + 1;
+// What of a command's line goes when the command is removed: the command with the ";" that ends
+// it and the blanks after that; a last command of its line takes the ";" before it instead,
+// unless `takenUpTo` (where the removal of the command before it ends) has taken that already.
+std::pair<int, int> removalRange(const QString& text, const CommandSpan& command, int takenUpTo) {
+    const int from = command.start;
+    if (command.stop < command.lineEnd) { // a ";", or the character lost at a cut
+        int to = command.stop + 1;
         while (to < command.lineEnd && isLineBlank(text[to]))
             ++to;
         return {from, to};
@@ -227,22 +214,9 @@ std::pair<int, int> removalRange(const QString& text, const CommandSpan& command
     int before = from;
     while (before > command.lineStart && isLineBlank(text[before - 1]))
         --before;
-    if (before > command.lineStart && text[before - 1] == u';')
-        from = before - 1;
-    return {from, to};
-}
-
-// Whether nothing but blanks, ";" and comments stands on the line once a part of it is gone. A
-// comment ends at a ";" outside its quotes, and the console runs what follows.
-bool onlyBlanksOrComment(QStringView line) {
-    for (int i = 0; i < int(line.size()); ++i) {
-        const QChar c = line[i];
-        if (c == u'/' && i + 1 < line.size() && line[i + 1] == u'/')
-            i = commentEnd(line, i, int(line.size()));
-        else if (!isLineBlank(c) && c != u';')
-            return false;
-    }
-    return true;
+    if (before > std::max(command.lineStart, takenUpTo) && text[before - 1] == u';')
+        return {before - 1, command.stop};
+    return {from, command.stop};
 }
 
 } // namespace
@@ -292,14 +266,25 @@ QList<LineRemoval> lineRemovals(const QString& text, const QList<CommandSpan>& c
         QString line;
         int lineCopy = lineStart;
         for (; i < commands.size() && commands[i].lineStart == lineStart; ++i) {
-            const auto [from, to] = removalRange(text, commands[i]);
-            if (from < lineCopy)
-                continue; // already removed with its neighbour's separator
+            const auto [from, to] = removalRange(text, commands[i], lineCopy);
             line.append(QStringView(text).mid(lineCopy, from - lineCopy));
             lineCopy = to;
         }
+        if (lineCopy == lineEnd) {
+            // The commands to the line's end are gone: so is the ";" that joined them to the
+            // one kept before them.
+            qsizetype end = line.size();
+            while (end > 0 && isLineBlank(line[end - 1]))
+                --end;
+            if (end > 0 && line[end - 1] == u';') {
+                --end;
+                while (end > 0 && isLineBlank(line[end - 1]))
+                    --end;
+                line.truncate(end);
+            }
+        }
         line.append(QStringView(text).mid(lineCopy, lineEnd - lineCopy));
-        const bool whole = onlyBlanksOrComment(line);
+        const bool whole = holdsNoCommand(line);
         removals.append({lineStart, lineEnd, whole ? QString() : line, whole});
     }
     return removals;

@@ -48,7 +48,6 @@ private:
         struct Start {
             int lineStart; // the line's end is found when the command is read
             int start;
-            int nameLength; // reading the command begins after its name
         };
         std::vector<Start> starts;        // where each command begins
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up

@@ -4,7 +4,7 @@
 #include "app/shared_state.h"
 #include "keys/action_table.h"
 #include "keys/key_assignment.h"
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_working_set.h"
 

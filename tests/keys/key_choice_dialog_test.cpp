@@ -2,7 +2,7 @@
 // answer handed back with its request, and an asker that refuses a key at OK.
 #include "keys/key_assignment.h"
 #include "keys/key_choice_dialog.h"
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "test_app.h"
 
 #include <QListWidget>

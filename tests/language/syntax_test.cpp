@@ -29,7 +29,8 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
         {u"bind \";\" \"+mlook\""_s, {u"bind|;|+mlook"_s}, {}, false},
         {u"name \"Strelok"_s, {u"name|Strelok"_s}, {}, true},
         {u"   // only a comment"_s, {}, {{3, 17}}, false},
-        {u"a\"b\""_s, {u"a|b"_s}, {}, false},
+        // A quote inside a bare word stays in it.
+        {u"a\"b\""_s, {u"a\"b\""_s}, {}, false},
         // A comment ends at a ";" outside its own quotes: the console splits there first.
         {u"// buy; bind x \"say a;b\" // \"c;\"; d"_s,
          {u"bind|x|say a;b"_s, u"d"_s},
@@ -42,7 +43,7 @@ TEST(ConfigSyntax, LinesSplitIntoCommandsAndWords) {
          u"bind\x01"
          u"F1\x1f\"say \x03"
          u"4hi\""_s,
-         {u"0,6|bind|F1|say \x03"
+         {u"0|,|6|bind|F1|say \x03"
           u"4hi"_s},
          {},
          false},

@@ -1,7 +1,7 @@
 // The MetaBind format: the header, the cut between script and header, and the filling of the key
 // placeholders, checked against the repeated first-placeholder replacement it stands for.
 #include "metabinds/metabind_format.h"
-#include "reference/key_list.h"
+#include "language/key_names.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "print_qstring.h"
 #include "reference/entry_details.h"
 #include "reference/insertion.h"
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "reference/popup_shape.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
 // The wizard's documents and search by commands: finding a setting's value, rewriting only its
 // value, deleting only its command, and the keys a document binds.
-#include "reference/key_list.h"
+#include "language/key_names.h"
 #include "wizard/line_search.h"
 #include "wizard/wizard_working_set.h"
 #include "wizard_test_support.h"
@@ -28,7 +28,7 @@ TEST(ConfigCommands, ScannerReadsLinesAsTheConsoleDoes) {
         {u"name \"Player\nrate \"2500\""_s, {u"name|Player"_s, u"rate|2500"_s}},
         {u"// rate 1\n;;\n\n  ; x"_s, {u"x"_s}},
         {u"bind \"x\" \"name y\""_s, {u"bind|x|name y"_s}},
-        {u"rate 2500//x"_s, {u"rate|2500"_s}},
+        {u"rate 2500//x"_s, {u"rate|2500//x"_s}},
         {u"rate \"\"\r\n"_s, {u"rate|"_s}},
     };
     for (const Case& c : cases) {
@@ -66,6 +66,15 @@ TEST(ConfigCommands, TheOnePassIndexFindsTheScannersCommands) {
         u"\"a;b//c\""_s,
         u"ё"_s,
         u"\"\""_s,
+        u","_s,
+        u"{x}"_s,
+        u"a\"b"_s,
+        u"жж"_s,
+        u"'"_s,
+        u":"_s,
+        // Long enough, a few in a row, for the console to cut a command or drop a word.
+        QString(300, u'x'),
+        u"\""_s + QString(400, u'y'),
     };
     QRandomGenerator random(11);
     for (int round = 0; round < 400; ++round) {
@@ -118,6 +127,8 @@ TEST(ConfigCommands, TheIndexReadsAcrossItsBlocksAsTheScannerDoes) {
         u"a_name_that_runs_on_past_the_end_of_a_block_of_sixty_four_characters_and_more 1"_s,
         u"v \"\"//"_s,
         u"e; \"f"_s,
+        u"g,h {i} j:k 'l'"_s,
+        u"жж a\"b;c\" d"_s,
     };
     auto scanned = [](const QString& text) {
         QStringList commands;
@@ -253,10 +264,16 @@ TEST(WizardLineSearch, RemovingACommandKeepsItsNeighboursAndOnlyItsLineGoes) {
         {u"bind f +use; rate 1"_s, u"f"_s, u"rate 1"_s},
         {u"rate 1; bind f +use"_s, u"f"_s, u"rate 1"_s},
         {u"rate 1; bind f +use; x 2"_s, u"f"_s, u"rate 1; x 2"_s},
-        {u"rate 1; bind f +use // use"_s, u"f"_s, u"rate 1 // use"_s},
+        // A comment belongs to the command it ends.
+        {u"rate 1; bind f +use // use"_s, u"f"_s, u"rate 1"_s},
         {u"  bind f +use // use\nx"_s, u"f"_s, u"x"_s},
         // A ";" ends a comment, and the console runs what follows it.
-        {u"bind f +use // use; rate 1\nx"_s, u"f"_s, u" // use; rate 1\nx"_s},
+        {u"bind f +use // use; rate 1\nx"_s, u"f"_s, u"rate 1\nx"_s},
+        // Two bindings joined by one ";" both go, with the line.
+        {u"bind \"F\" x; bind \"f\" y\nz"_s, u"f"_s, u"z"_s},
+        {u"rate 1; bind f x;bind f y"_s, u"f"_s, u"rate 1"_s},
+        // A ";" inside a quote that a bare word opened does not end the command.
+        {u"bind f a\"b; bind g c\"\nz"_s, u"f"_s, u"z"_s},
         {u"bind f +use // \"a;\"; bind f y\nx"_s, u"f"_s, u"x"_s},
         // A last line without a line break of its own goes alone.
         {u"unbindall\n\nbind \"f\" \"+use\""_s, u"f"_s, u"unbindall\n\n"_s},

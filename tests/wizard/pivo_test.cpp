@@ -4,7 +4,7 @@
 #include "wizard/pivo.h"
 #include "wizard_test_support.h"
 
-#include "reference/key_list.h"
+#include "language/key_names.h"
 
 #include <gtest/gtest.h>
 

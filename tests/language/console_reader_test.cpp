@@ -1,0 +1,187 @@
+// The one reader of the console language: readings the game gives, held against a model of the
+// engine's own loop on random texts, and every value the program writes read back as itself.
+#include "engine_model.h"
+#include "language/config_commands.h"
+#include "language/config_syntax.h"
+#include "language/key_names.h"
+#include "platform/cp1251.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using console::Bytes;
+
+namespace {
+
+// Every command of a text with all its words, as the reader gives them.
+QList<QStringList> readAll(const QString& text, Bytes bytes = Bytes::Single) {
+    QList<QStringList> commands;
+    for (int pos = 0; pos <= text.size();) {
+        QStringList words;
+        const CommandReading r = readCommand(text, pos, bytes, [&](const CommandWord& w) {
+            words.append(text.mid(w.textStart(), w.textLength()));
+        });
+        if (!words.isEmpty())
+            commands.append(words);
+        pos = r.stop + 1;
+    }
+    return commands;
+}
+
+QList<QStringList> joined(std::initializer_list<QString> commands) {
+    QList<QStringList> out;
+    for (const QString& c : commands)
+        out.append(c.split(u'|'));
+    return out;
+}
+
+TEST(ConsoleReader, ReadsAsTheGameReads) {
+    struct Case {
+        const char* what;
+        QString text;
+        QList<QStringList> commands; // each command's words
+    };
+    const Case cases[] = {
+        {"a word never begins with a Russian letter", u"name Вася"_s, joined({u"name"_s})},
+        {"so a chat line sends nothing", u"say Привет мир"_s, joined({u"say"_s})},
+        {"in quotes it stays", u"name \"Вася\""_s, joined({u"name|Вася"_s})},
+        {"inside a bare word it continues it", u"name Vasя1 2"_s, joined({u"name|Vasя1|2"_s})},
+        {"four words, no setinfo", u"setinfo _pw пароль админа x"_s,
+         joined({u"setinfo|_pw|x"_s})},
+        {"brackets and commas are words", u"name [Pro]Player(1)"_s,
+         joined({u"name|[Pro]Player|(|1|)"_s})},
+        {"a decimal comma splits", u"sensitivity 2,5"_s, joined({u"sensitivity|2|,|5"_s})},
+        {"braces, quote and colon", u"a{b}'c':d"_s, joined({u"a|{|b|}|'|c|'|:|d"_s})},
+        {"a glued quote stays in the word", u"cl_allowupload\"0\""_s,
+         joined({u"cl_allowupload\"0\""_s})},
+        {"and keeps the next \";\" in the command", u"bind k -jump\"; x"_s,
+         joined({u"bind|k|-jump\";|x"_s})},
+        {"\"//\" inside a word is no comment", u"rate 2500//x; y"_s,
+         joined({u"rate|2500//x"_s, u"y"_s})},
+        {"\"//\" where a word begins is one", u"rate 2500 //x; y"_s,
+         joined({u"rate|2500"_s, u"y"_s})},
+        {"a lone CR is a blank", u"a 1\rb 2"_s, joined({u"a|1|b|2"_s})},
+        {"\";\" in quotes splits nothing", u"echo \"a;b\"; c"_s, joined({u"echo|a;b"_s, u"c"_s})},
+        {"the quotes count from the command's start", u"a\"b \"c;d\"; e"_s,
+         joined({u"a\"b|c"_s, u"d\";|e"_s})},
+        {"a quote open to the line's end", u"name \"Strelok\nrate 1"_s,
+         joined({u"name|Strelok"_s, u"rate|1"_s})},
+        {"an empty quoted word counts", u"bind k \"\" x"_s, joined({u"bind|k||x"_s})},
+        {"control characters are blanks", u"\x03say\x01hi"_s, joined({u"say|hi"_s})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(readAll(c.text), c.commands) << c.text.toStdString();
+    }
+}
+
+TEST(ConsoleReader, LimitsAreCountedInTheFilesBytes) {
+    // A command of 1024 bytes runs 1023, loses the next, and the rest is a command of its own.
+    const QString cut = u"echo "_s + QString(1017, u'a') + u" xyz"_s; // "x" is byte 1023
+    EXPECT_EQ(readAll(cut), joined({u"echo"_s, u"yz"_s})); // the word of 1017 bytes is dropped
+    // 300 Russian letters in quotes: 300 bytes in Windows-1251, 600 in UTF-8 (dropped).
+    const QString word = u"say \""_s + QString(300, u'ж') + u"\" x"_s;
+    EXPECT_EQ(readAll(word, Bytes::Single).value(0).size(), 3);
+    EXPECT_EQ(readAll(word, Bytes::Utf8).value(0), QStringList{u"say"_s});
+    // At most 80 words are kept.
+    EXPECT_EQ(readAll(u"w "_s.repeated(100)).value(0).size(), 80);
+    // A name of 515 bytes is dropped, and the command with it.
+    EXPECT_TRUE(readAll(QString(515, u'n') + u" 1"_s).isEmpty());
+    EXPECT_EQ(console::byteLength(u"жx😀"_s, Bytes::Utf8), 2 + 1 + 4);
+}
+
+TEST(ConsoleReader, AgreesWithTheEnginesLoopOnRandomTexts) {
+    const QString pieces[] = {
+        u"bind"_s, u"\""_s,  u";"_s,     u"//"_s,   u"/"_s,   u" "_s,     u"\t"_s,
+        u"\n"_s,   u"\r"_s,  u"ж"_s,     u"Вася"_s, u"{"_s,   u"}"_s,     u"("_s,
+        u")"_s,    u"'"_s,   u","_s,     u":"_s,    u"\x01"_s, u"a"_s,    u"x1"_s,
+        u"\"\""_s, u"€"_s,   QString(200, u'w'),    QString(520, u'q'),   u"\"a;b\""_s,
+    };
+    QRandomGenerator random(39);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        for (int i = random.bounded(0, 30); i > 0; --i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        // In UTF-8 a cut may fall inside a letter, which the reader keeps whole: those texts
+        // are compared in Windows-1251 only.
+        bool shortLines = true;
+        for (const QString& line : text.split(u'\n'))
+            shortLines = shortLines && line.toUtf8().size() <= console::kCommandBytes;
+        for (const Bytes bytes : {Bytes::Single, Bytes::Utf8}) {
+            if (bytes == Bytes::Utf8 && !shortLines)
+                continue;
+            const QByteArray encoded =
+                bytes == Bytes::Single ? cp1251::encode(text) : text.toUtf8();
+            QList<QStringList> expected;
+            for (const enginemodel::Words& words : enginemodel::commands(encoded)) {
+                QStringList decoded;
+                for (const QByteArray& w : words)
+                    decoded.append(bytes == Bytes::Single ? cp1251::decode(w)
+                                                          : QString::fromUtf8(w));
+                expected.append(decoded);
+            }
+            ASSERT_EQ(readAll(text, bytes), expected) << qPrintable(text);
+        }
+    }
+}
+
+TEST(ConsoleReader, EveryValueWrittenReadsBackAsItself) {
+    const QString alphabet = u"aZ09 ;/\\{}()',:.-+_\t\x01жЖё€[]<>=!?#"_s;
+    QRandomGenerator random(4);
+    for (int round = 0; round < 5000; ++round) {
+        QString value;
+        for (int i = random.bounded(0, 12); i > 0; --i)
+            value += alphabet.at(random.bounded(int(alphabet.size())));
+        ASSERT_TRUE(valueFitsInQuotes(value));
+        for (const bool bare : {false, true}) {
+            const QString line = u"name "_s + commandValueText(value, bare) + u"; next"_s;
+            const QList<QStringList> read = readAll(line);
+            ASSERT_EQ(read.size(), 2) << qPrintable(line);
+            ASSERT_EQ(read.first().value(1), value) << qPrintable(line);
+            ASSERT_EQ(read.first().size(), 2) << qPrintable(line);
+        }
+    }
+    // The values an issue found written bare and read as something else.
+    for (const QString& value : {u"Вася"_s, u"[Pro]Player(1)"_s, u"a//b"_s, u"2,5"_s, u""_s})
+        EXPECT_TRUE(commandValueText(value, true).startsWith(u'"')) << qPrintable(value);
+    EXPECT_EQ(commandValueText(u"Player1"_s, true), u"Player1"_s);
+    EXPECT_FALSE(valueFitsInQuotes(u"a\"b"_s));
+}
+
+TEST(ConsoleReader, NamesCompareAsTheConsoleCompares) {
+    EXPECT_TRUE(sameName(u"Rate", u"rATE"));
+    EXPECT_TRUE(sameName(u"ZOOM_SENSITIVITY_RATIO", u"zoom_sensitivity_ratio"));
+    EXPECT_FALSE(sameName(u"Огонь", u"огонь"));
+    EXPECT_FALSE(sameName(u"\u212A", u"k"));
+    EXPECT_EQ(console::foldedName(u"Bind F1 Ж"), u"bind f1 Ж"_s);
+}
+
+TEST(ConsoleReader, OneListOfKeyNames) {
+    for (const QString& key : keyNames())
+        EXPECT_FALSE(canonicalKeyName(key).isEmpty()) << qPrintable(key);
+    for (const QString& key : namedEngineKeys())
+        EXPECT_EQ(canonicalKeyName(key.toLower()), key == u"SEMICOLON"_s ? u";"_s : key);
+    EXPECT_EQ(canonicalKeyName(u"W"), u"w"_s);
+    EXPECT_TRUE(canonicalKeyName(u"ж").isEmpty());
+    EXPECT_TRUE(canonicalKeyName(u"MOUSE6").isEmpty());
+}
+
+TEST(ConsoleReader, TheIndexCutsLongCommandsAsTheScannerDoes) {
+    // A command over the console's line changes where the rest of its line splits.
+    const QString text = u"alias a \"x"_s + QString(1100, u'y') + u"\"; bind k v\necho "_s +
+                         QString(2000, u'w') + u";e 1\nlast"_s;
+    QStringList expected;
+    CommandScanner scanner(text);
+    CommandSpan span;
+    while (scanner.next(span))
+        expected.append(u"%1 %2"_s.arg(span.start).arg(span.word(text, 0).toString()));
+    QStringList found;
+    forEachCommandFound(text, [&](int, int start, QStringView name) {
+        found.append(u"%1 %2"_s.arg(start).arg(name.toString()));
+    });
+    EXPECT_EQ(found, expected);
+    EXPECT_GE(found.size(), 5);
+}
+
+} // namespace
