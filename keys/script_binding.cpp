@@ -1,6 +1,7 @@
 // BIND: lines into the documents, the documents onto disk, the key lists after them.
 #include "keys/script_binding.h"
 
+#include "language/config_commands.h"
 #include "platform/text_file.h"
 #include "wizard/line_search.h"
 #include "wizard/pivo.h"
@@ -92,14 +93,23 @@ void updateKeyLists(WizardWorkingSet& ws, const BindRequest& request,
     ws.reloadOnly = false;
 }
 
+// An alias named after such a key would be split or skipped by the console where the script
+// calls it bare: ";", quotes, "'", ",", "(", ")", "{", "}", ":", blanks and non-ASCII letters.
 bool keySplitsInConsole(const QString& key) {
-    // The console ends a command at ";", and reads "'", ",", "(", ")", "{", "}" and ":" as words
-    // of their own: an alias named after such a key never runs.
-    static const QString splitters = u";'\",(){}:"_s;
-    for (const QChar c : key)
-        if (splitters.contains(c) || c.unicode() <= u' ')
-            return true;
-    return false;
+    return !key.isEmpty() && valueNeedsQuotes(key);
+}
+
+// The longest of the alias names the script writes: the equipment's and the message's only when
+// it has them.
+QString longestAliasName(const BindRequest& request, const QString& scriptName) {
+    const AliasNames names = aliasNamesFor(scriptName);
+    const Fragments f = buildFragments(request.composition);
+    QString longest = names.main.mid(1, names.main.size() - 2);
+    if (!f.equipment.isEmpty() && names.equipment.size() > longest.size())
+        longest = names.equipment;
+    if (!(f.radio + f.chat).isEmpty() && names.message.size() > longest.size())
+        longest = names.message;
+    return longest;
 }
 
 QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
@@ -124,7 +134,7 @@ QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
         const QString scriptName = request.mode == BindMode::Combination
                                        ? request.modifier + u"-"_s + request.key
                                        : request.key;
-        const QString longest = aliasNamesFor(scriptName).equipment;
+        const QString longest = longestAliasName(request, scriptName);
         if (longest.size() > kMaxAliasNameLength)
             return u"Имя сценария «%1» длиннее %2 знаков: игра его не примет. Выберите "
                    u"клавишу или сочетание с более коротким названием."_s.arg(longest)
@@ -132,6 +142,8 @@ QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
     }
     if (!deletion && !chatTextIsSafe(request.composition.chatText))
         return unsafeChatTextMessage();
+    if (!deletion && !chatTextIsSent(request.composition.chatText))
+        return unsentChatTextMessage();
     // The game could not show them, and the file would hold "?" instead.
     QString lost;
     textfile::toFileBytes(request.composition.chatText, &lost);

@@ -1,6 +1,8 @@
 // Fragments, prices and alias lines of the one-key scripts.
 #include "keys/script_generator.h"
 
+#include "language/config_commands.h"
+
 #include "keys/radio_tables.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -78,6 +80,23 @@ Fragments buildFragments(const Composition& c) {
 
 bool chatTextIsSafe(const QString& text) {
     return !text.contains(u'"') && !text.contains(u';');
+}
+
+bool chatTextIsSent(const QString& text) {
+    // The console skips every non-ASCII letter where a word would begin: the message the game
+    // sends begins at the first ASCII character that is not a blank.
+    for (const QChar c : text)
+        if (!console::skippedBeforeWord(c.unicode()))
+            return true;
+        else if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+QString unsentChatTextMessage() {
+    return u"Текст сообщения начинается с русской буквы: игра пропустит всё до первой латинской "
+           u"буквы, цифры или знака и отправит только остаток. Начните текст с латинской буквы, "
+           u"цифры или знака (например, «- ») и нажмите BIND ещё раз."_s;
 }
 
 QString unsafeChatTextMessage() {

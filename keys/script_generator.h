@@ -43,6 +43,9 @@ Fragments buildFragments(const Composition& c);
 // alias early and a semicolon would start a console command of its own.
 bool chatTextIsSafe(const QString& text);
 QString unsafeChatTextMessage();
+// Whether the game sends the text whole: it must not begin with a non-ASCII letter.
+bool chatTextIsSent(const QString& text);
+QString unsentChatTextMessage();
 // The chat text is written in Windows-1251, which cannot hold `characters`.
 QString unencodableChatTextMessage(const QString& characters);
 

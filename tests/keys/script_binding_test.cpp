@@ -244,6 +244,10 @@ TEST_F(ScriptBinding, RefusalsWriteNothing) {
     BindRequest foreign = workedExample();
     foreign.composition.chatText = u"gg 😀"_s;
     EXPECT_EQ(bind(foreign).message, script::unencodableChatTextMessage(u"😀"_s));
+    // The game skips a Russian letter where a word begins: "say_team Вперёд" sends nothing.
+    BindRequest russian = workedExample();
+    russian.composition.chatText = u"Вперёд!"_s;
+    EXPECT_EQ(bind(russian).message, script::unsentChatTextMessage());
     BindRequest noKey = workedExample();
     noKey.key.clear();
     EXPECT_EQ(bind(noKey).status, script::BindOutcome::Status::Refused);
@@ -310,6 +314,26 @@ TEST_F(ScriptBinding, KeysTheConsoleSplitsOnAndTooLongScriptNamesAreRefused) {
     EXPECT_EQ(file(u"my.cfg"_s), u"bind \"w\" \"+forward\"\n"_s);
     // Deleting such a key's lines is still allowed.
     EXPECT_TRUE(script::refusalFor(ws, usedKey(u";"_s, 0, true)).isEmpty());
+}
+
+// The game refuses an alias name of 32 characters or more; the script's names are measured only
+// where it writes them.
+TEST_F(ScriptBinding, AnAliasNameIsMeasuredWhereTheScriptWritesIt) {
+    open(u"my.cfg"_s, u"bind \"w\" \"+forward\"\n"_s);
+    BindRequest r;
+    r.mode = BindMode::Combination;
+    r.modifier = u"kp_downarrow"_s;
+    r.key = u"mwheeldown"_s;
+    r.composition.longArm = 1; // "Kaz-kp_downarrow-mwheeldown": 27 characters
+    EXPECT_TRUE(script::refusalFor(ws, r).isEmpty());
+    r.composition.equipment[1] = true; // and its "_equip": 33
+    EXPECT_TRUE(script::refusalFor(ws, r).contains(u"Kaz-kp_downarrow-mwheeldown_equip"_s));
+    r.composition.equipment[1] = false;
+    r.composition.radio = 8; // "_mes": 31, the longest the game takes
+    EXPECT_TRUE(script::refusalFor(ws, r).isEmpty());
+    r.key = u"kp_enter"_s;
+    r.composition.equipment[1] = true; // "Kaz-kp_downarrow-kp_enter_equip": 31
+    EXPECT_TRUE(script::refusalFor(ws, r).isEmpty());
 }
 
 TEST_F(ScriptBinding, DeletingOrRebindingAMainKeyTakesItsCombinationsAlong) {
