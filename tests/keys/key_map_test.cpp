@@ -121,6 +121,7 @@ TEST(KeyResolution, TheLaterBindWinsAndUnbindallStartsAgain) {
                                    u"unbindall\n"
                                    u"bind a +moveleft\n"
                                    u"bind a +moveleft\n" // the same again: no conflict
+                                   u"bind A +MOVELEFT\n" // names in any case: still the same
                                    u"bind b buy; bind B buyequip\n"
                                    u"bind c slot1\n"
                                    u"unbind c\n"
@@ -129,17 +130,29 @@ TEST(KeyResolution, TheLaterBindWinsAndUnbindallStartsAgain) {
     EXPECT_EQ(r.binding(u"x"_s).kind, KeyKind::Free);
     EXPECT_TRUE(r.binding(u"x"_s).lines.isEmpty());
     EXPECT_FALSE(r.binding(u"a"_s).conflict);
-    EXPECT_EQ(r.binding(u"a"_s).lines, (QList<int>{3, 4}));
+    EXPECT_EQ(r.binding(u"a"_s).lines, (QList<int>{3, 4, 5}));
     const KeyBinding& b = r.binding(u"b"_s);
     EXPECT_TRUE(b.conflict);
-    EXPECT_EQ(b.lines, (QList<int>{5, 5}));
+    EXPECT_EQ(b.lines, (QList<int>{6, 6}));
     EXPECT_EQ(b.command, u"buyequip"_s);
     EXPECT_EQ(r.binding(u"c"_s).kind, KeyKind::Free);
     const KeyBinding& semicolon = r.binding(u";"_s);
     EXPECT_TRUE(semicolon.conflict);
     EXPECT_EQ(semicolon.command, u"+strafe"_s);
-    EXPECT_EQ(semicolon.lines, (QList<int>{8, 9}));
+    EXPECT_EQ(semicolon.lines, (QList<int>{9, 10}));
     EXPECT_EQ(r.conflictCount, 2);
+}
+
+// What the console reads decides the map: an alias a bind's body defines is the config's alias,
+// and a Russian letter where a word begins is skipped ("bind жw +jump" binds w).
+TEST(KeyResolution, ReadsBindsAsTheConsoleReadsThem) {
+    const KeyMapResult r = resolve(u"bind F5 \"alias go +attack\"\n"
+                                   u"bind k go\n"
+                                   u"bind жw +jump\n"
+                                   u"bind m say,hi\n"_s);
+    EXPECT_EQ(r.binding(u"k"_s).kind, KeyKind::Alias);
+    EXPECT_EQ(r.binding(u"w"_s).command, u"+jump"_s);
+    EXPECT_EQ(r.binding(u"m"_s).command, u"say , hi"_s);
 }
 
 TEST(KeyResolution, CyclesAreCutWithANoteAndLongExpansionsStop) {

@@ -170,6 +170,29 @@ TEST_F(ScriptBinding, AutoexecModeSendsAliasesToTheAutoexecDocument) {
               u"unbindall\nbind \"w\" \"+forward\"\nbind \"f\" \"Kaz-f\"\n"_s);
 }
 
+// A BIND whose saves fail leaves both documents and both files as they were, whichever file
+// could not be written (a folder standing where the file was).
+TEST_F(ScriptBinding, AFailedSaveInAutoexecModeLeavesBothFilesAsTheyWere) {
+    const QString config = u"bind \"w\" \"+forward\"\n"_s;
+    const QString autoexec = u"echo hi\n"_s;
+    for (const QString& failing : {u"autoexec.cfg"_s, u"config.cfg"_s}) {
+        SCOPED_TRACE(failing.toStdString());
+        open(u"config.cfg"_s, config, autoexec);
+        ASSERT_TRUE(ws.autoexecMode);
+        ASSERT_TRUE(QFile::remove(folder + u"/"_s + failing));
+        ASSERT_TRUE(QDir(folder).mkdir(failing));
+        const auto outcome = bind(workedExample());
+        EXPECT_EQ(outcome.status, script::BindOutcome::Status::SaveFailed);
+        EXPECT_EQ(ws.mem1.content(), config);
+        EXPECT_EQ(ws.mem2.content(), autoexec);
+        if (failing == u"config.cfg"_s)
+            EXPECT_EQ(file(u"autoexec.cfg"_s), autoexec); // written back
+        else
+            EXPECT_EQ(file(u"config.cfg"_s), config);
+        ASSERT_TRUE(QDir(folder + u"/"_s + failing).removeRecursively());
+    }
+}
+
 TEST_F(ScriptBinding, RebindingTwiceLeavesOneSetAndSparesLongerKeyNames) {
     open(u"my.cfg"_s, u"unbindall\nalias \"ww\" \"wait;wait;wait;wait;wait;wait;wait;wait\"\n"
                       u"alias \"Kaz-f10\" \"slot10\"\nbind \"F10\" \"Kaz-f10\"\n"

@@ -205,6 +205,51 @@ TEST(WizardApply, OneChangedControlChangesOneCommand) {
     }
 }
 
+// What the wizard writes reads back through the console's rules as the value the player chose,
+// and it rewrites the command the game keeps, in whatever letter case the file spells it.
+TEST(WizardApply, WritesWhatTheConsoleReadsBack) {
+    struct Case {
+        const char* what;
+        QString before;
+        void (*change)(WizardPageValues&);
+        QString after;
+    };
+    const Case cases[] = {
+        {"brackets would split a bare name", u"name x\n"_s,
+         [](WizardPageValues& v) { v.name = u"[Pro]Player(1)"_s; },
+         u"name \"[Pro]Player(1)\"\n"_s},
+        {"a Russian name would be skipped", u"name x\n"_s,
+         [](WizardPageValues& v) { v.name = u"Вася"_s; }, u"name \"Вася\"\n"_s},
+        {"\"//\" over a bare value", u"name x\n"_s,
+         [](WizardPageValues& v) { v.name = u"a//b"_s; }, u"name \"a//b\"\n"_s},
+        {"a plain value stays bare", u"name x\n"_s,
+         [](WizardPageValues& v) { v.name = u"Player2"_s; }, u"name Player2\n"_s},
+        {"a name in capitals is the same setting", u"ZOOM_SENSITIVITY_RATIO \"1.2\"\n"_s,
+         [](WizardPageValues& v) { v.zoomSensitivity = u"2"_s; },
+         u"ZOOM_SENSITIVITY_RATIO \"2\"\n"_s},
+        {"the radar over two commands of the other keyword", u"hideradar 1\nhideradar 2\n"_s,
+         [](WizardPageValues& v) { v.radar = 1; }, u"drawradar\n"_s},
+        {"the net graph's position alone", u"net_graph \"1\"\nnet_graphpos \"1\"\n"_s,
+         [](WizardPageValues& v) { v.netGraphPosition = 0; },
+         u"net_graph \"1\"\nnet_graphpos \"2\"\n"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Wizard w(c.before);
+        pivoRead(w.ws, {});
+        c.change(w.ws.values);
+        const WizardPageValues wanted = w.ws.values;
+        ASSERT_TRUE(applySettings(w.ws));
+        EXPECT_EQ(w.ws.mem1.content(), c.after);
+        Wizard again(w.ws.mem1.content());
+        pivoRead(again.ws, {});
+        EXPECT_EQ(again.ws.values.name, wanted.name);
+        EXPECT_EQ(again.ws.values.zoomSensitivity, wanted.zoomSensitivity);
+        EXPECT_EQ(again.ws.values.radar, wanted.radar);
+        EXPECT_EQ(again.ws.values.netGraphPosition, wanted.netGraphPosition);
+    }
+}
+
 TEST(WizardApply, ASettingTheFileLacksIsAddedOnlyWhenThePlayerSetsIt) {
     Wizard w(u"// mine\nbind \"w\" \"+forward\""_s);
     pivoRead(w.ws, {});
