@@ -212,7 +212,16 @@ void Tsetbal::remember(QComboBox* history) {
         history->addItem(text);
 }
 
+bool Tsetbal::refused(int insertMode) {
+    const QString why = insertionRefusal(insertMode, insertionPieces());
+    if (!why.isEmpty())
+        m_ctx.dialogs.warning(why);
+    return !why.isEmpty();
+}
+
 void Tsetbal::Button10Click() {
+    if (refused(insert_mode::kSetinfo))
+        return;
     insertPage(kSetinfoPage);
     remember(ComboBox3);
     emit lineBreakRequested();
@@ -229,6 +238,8 @@ void Tsetbal::Button3Click() {
 }
 
 void Tsetbal::Button5Click() {
+    if (refused(insert_mode::kAlias))
+        return;
     insertPage(kAliasPage);
     remember(ComboBox4);
     close();

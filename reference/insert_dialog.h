@@ -49,6 +49,8 @@ private:
     // A page's fields beside its column of "ОК" and "Отмена".
     QWidget* buildPage(int index, QWidget* fields);
     void insertPage(int index);
+    // Warns, naming the field, when the fields cannot be inserted in `insertMode`.
+    bool refused(int insertMode);
     void remember(QComboBox* history);
     void fitKeyColumns();
 

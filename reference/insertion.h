@@ -36,7 +36,12 @@ struct Insertion {
     bool caretOneLeft = false;
 };
 
-// The insertion of `mode` at caret column `column`; nothing for an unknown mode.
+// Why the dialog's fields cannot be inserted in `mode` as the console would read them back (a
+// double quote, or longer than the console takes), naming the field; empty when they can.
+QString insertionRefusal(int mode, const InsertionPieces& pieces);
+
+// The insertion of `mode` at caret column `column`; nothing for an unknown mode. Every value is
+// written so that the console reads it back as it stands.
 std::optional<Insertion> buildInsertion(int mode, int column, const InsertionPieces& pieces);
 
 // The mode of an entry inserted from the value list: the command form after a click on a command

@@ -57,6 +57,26 @@ TEST(Insertion, EveryModeInItsLineAndInlineForm) {
     }
 }
 
+// Every value inserted reads back through the console as the field held it; what cannot is
+// refused with the field named.
+TEST(Insertion, ValuesReadBackAsTheyStandOrAreRefused) {
+    InsertionPieces p = pieces();
+    p.key = u";"_s;
+    p.parameter = u"_pw"_s;
+    p.value = u"пароль админа"_s;
+    p.aliasName = u"fire(1)"_s;
+    EXPECT_EQ(buildInsertion(5, 8, p)->text, u"bind \";\" ;"_s);
+    EXPECT_EQ(buildInsertion(6, 8, p)->text, u"setinfo _pw \"пароль админа\";"_s);
+    EXPECT_EQ(buildInsertion(7, 8, p)->text, u"alias \"fire(1)\" ;"_s);
+    EXPECT_TRUE(insertionRefusal(6, p).isEmpty());
+    p.value = u"a\"b"_s;
+    EXPECT_TRUE(insertionRefusal(6, p).contains(u"«Значение»"_s));
+    p.aliasName = QString(32, u'a');
+    EXPECT_TRUE(insertionRefusal(7, p).contains(u"«Имя алиаса»"_s));
+    p.aliasName = QString(31, u'a');
+    EXPECT_TRUE(insertionRefusal(7, p).isEmpty());
+}
+
 TEST(Insertion, UnknownModesInsertNothing) {
     for (int mode : {0, 3, 4, 8, -1})
         EXPECT_FALSE(buildInsertion(mode, 0, pieces()).has_value()) << mode;
