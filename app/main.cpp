@@ -1,4 +1,5 @@
 // The program's start: the application, its shared values, the windows, the event loop.
+#include "app/command_line_tool.h"
 #include "app/window_wiring.h"
 #include "language/vocabulary_preload.h"
 #include "platform/memory_reuse.h"
@@ -10,14 +11,43 @@
 #include "shell/qt_tool_icons.h"
 
 #include <QApplication>
+#include <QTextStream>
 #include <QTimer>
 #include <csignal>
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// `tessera --check` and its kin: no display, no window, no settings written.
+int runWithoutWindows(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QString error;
+    const std::optional<CommandLineRequest> request =
+        parseCommandLine(QCoreApplication::arguments().mid(1), &error);
+    if (!request) {
+        err << u"tessera: "_s << error << u"\n\n"_s << commandLineUsage();
+        return kExitUnreadable;
+    }
+    Vocabulary words;
+    if (request->mode != CommandLineRequest::Mode::Help) {
+        const ProgramHome home = ProgramHome::forExecutable(
+            QCoreApplication::applicationDirPath(), HomeEnvironment::systemEnvironment(),
+            InstalledLayout::ofThisBuild());
+        words = Vocabulary::load(home);
+    }
+    return runCommandLineTool(*request, words, out, err);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     // A write past a file-size limit must fail as an error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    if (argc > 1 && wantsCommandLineTool({QString::fromLocal8Bit(argv[1])}))
+        return runWithoutWindows(argc, argv);
     keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tessera"_s);

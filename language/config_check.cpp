@@ -891,6 +891,50 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
     return QString();
 }
 
+QString ConfigReport::idOf(Form form) {
+    switch (form) {
+    case Form::UnknownCommand:
+        return u"unknown-command"_s;
+    case Form::UnclosedQuote:
+        return u"unclosed-quote"_s;
+    case Form::CommandAfterComment:
+        return u"command-after-comment"_s;
+    case Form::LongCommand:
+        return u"long-command"_s;
+    case Form::DroppedWord:
+        return u"dropped-word"_s;
+    case Form::ForeignStart:
+        return u"non-ascii-word-start"_s;
+    case Form::GluedQuote:
+        return u"quote-in-word"_s;
+    case Form::SplitValue:
+        return u"split-value"_s;
+    case Form::SteamLineBreak:
+        return u"steam-line-break"_s;
+    case Form::LongAliasName:
+        return u"long-alias-name"_s;
+    case Form::PlusWithoutMinus:
+        return u"plus-without-minus"_s;
+    case Form::DuplicateBind:
+        return u"duplicate-bind"_s;
+    case Form::AliasCycle:
+        return u"alias-cycle"_s;
+    case Form::ShadowedAlias:
+        return u"shadowed-alias"_s;
+    case Form::MissingExecFile:
+        return u"missing-exec-file"_s;
+    case Form::UnknownKey:
+        return u"unknown-key"_s;
+    case Form::UndefinedAlias:
+        return u"undefined-alias"_s;
+    case Form::LaterVersionName:
+        return u"later-version"_s;
+    case Form::PluginCommands:
+        return u"plugin-commands"_s;
+    }
+    return u"finding"_s;
+}
+
 QString ConfigReport::message(qsizetype i) const {
     return message(m_entries.at(i), m_text, m_written);
 }

@@ -228,6 +228,13 @@ public:
         LaterVersionName,
         PluginCommands, // `number`: the message in `written`
     };
+    Form form(qsizetype i) const { return m_entries.at(i).form; }
+    // Where the finding's word stands in the checked text (empty for a finding of a whole line).
+    TextSpan word(qsizetype i) const { return m_entries.at(i).word; }
+    // The short English id of a kind of finding, stable between versions ("unknown-command"):
+    // for the command line and the tools that read what it prints.
+    static QString idOf(Form form);
+
     struct Entry {
         int line = 0;
         ConfigFinding::Kind kind = ConfigFinding::Kind::Warning;

@@ -1,0 +1,316 @@
+// The command-line forms of the check, the command list and the key list.
+#include "app/command_line_tool.h"
+
+#include "keys/key_resolution.h"
+#include "language/config_check.h"
+#include "language/config_commands.h"
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Mode = CommandLineRequest::Mode;
+using Format = CommandLineRequest::Format;
+
+namespace {
+
+// Why a path cannot be read as a config, asked before it is opened: a FIFO or a device would
+// keep the read waiting.
+QString unreadableKind(const QString& path) {
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return u"файл не найден"_s;
+    if (S_ISDIR(st.st_mode))
+        return u"это папка, а не файл"_s;
+    if (!S_ISREG(st.st_mode))
+        return u"это не обычный файл (канал, устройство или сокет)"_s;
+    return {};
+}
+
+struct ReadConfig {
+    QString text;
+    CheckedFileForm form;
+};
+
+std::optional<ReadConfig> readConfig(const QString& path, QTextStream& err) {
+    QString why = unreadableKind(path);
+    textfile::ReadResult read;
+    if (why.isEmpty()) {
+        read = textfile::readEditableText(path);
+        if (!read.ok())
+            why = read.reason.isEmpty() ? u"не удалось прочитать"_s : read.reason;
+    }
+    if (!why.isEmpty()) {
+        err << u"tessera: %1: %2"_s.arg(QDir::toNativeSeparators(path), why) << '\n';
+        return std::nullopt;
+    }
+    return ReadConfig{read.text,
+                      {read.form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
+                                                                      : console::Bytes::Single,
+                       read.form.lineBreak == textfile::LineBreak::CrLf}};
+}
+
+// Where each line of a text begins.
+QList<int> lineStarts(QStringView text) {
+    QList<int> starts{0};
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\n')
+            starts.append(int(i) + 1);
+    return starts;
+}
+
+QString jsonLine(const QJsonObject& object) {
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+int check(const QString& path, const QString& gameDir, Format format, const Vocabulary& words,
+          QTextStream& out, QTextStream& err) {
+    const std::optional<ReadConfig> config = readConfig(path, err);
+    if (!config)
+        return kExitUnreadable;
+    const ConfigReport report = checkConfigReport(
+        config->text, words, gameDir.isEmpty() ? gameFolderOf(path) : gameDir, config->form);
+    const QList<int> starts = lineStarts(config->text);
+    int status = kExitClean;
+    for (qsizetype i = 0; i < report.size(); ++i) {
+        const int line = report.line(i);
+        const TextSpan word = report.word(i);
+        const int column = word.length > 0 ? word.start - starts.value(line) + 1 : 1;
+        const bool warning = report.kind(i) == ConfigFinding::Kind::Warning;
+        if (warning)
+            status = kExitWarnings;
+        const QString id = ConfigReport::idOf(report.form(i));
+        if (format == Format::Json) {
+            out << jsonLine({{u"file"_s, path},
+                             {u"line"_s, line + 1},
+                             {u"column"_s, column},
+                             {u"severity"_s, warning ? u"warning"_s : u"note"_s},
+                             {u"id"_s, id},
+                             {u"message"_s, report.message(i)}})
+                << '\n';
+        } else {
+            out << u"%1:%2:%3: %4: %5 [%6]"_s.arg(path)
+                       .arg(line + 1)
+                       .arg(column)
+                       .arg(warning ? u"warning"_s : u"note"_s, report.message(i), id)
+                << '\n';
+        }
+    }
+    return status;
+}
+
+// A word as a command writes it, so that the printed line reads back as the game read it.
+QString written(QStringView word) {
+    return commandValueText(word.toString(), true);
+}
+
+int listCommands(const QString& path, Format format, QTextStream& out, QTextStream& err) {
+    const std::optional<ReadConfig> config = readConfig(path, err);
+    if (!config)
+        return kExitUnreadable;
+    const QString& text = config->text;
+    const QList<int> starts = lineStarts(text);
+    int line = 0;
+    for (int pos = 0; pos <= text.size();) {
+        QStringList words;
+        int first = -1;
+        const CommandReading r = readCommand(text, pos, config->form.bytes, [&](const CommandWord& w) {
+            if (first < 0)
+                first = w.start;
+            words.append(text.mid(w.textStart(), w.textLength()));
+        });
+        if (first >= 0) {
+            while (line + 1 < starts.size() && starts[line + 1] <= first)
+                ++line;
+            const int column = first - starts[line] + 1;
+            if (format == Format::Json) {
+                out << jsonLine({{u"file"_s, path},
+                                 {u"line"_s, line + 1},
+                                 {u"column"_s, column},
+                                 {u"words"_s, QJsonArray::fromStringList(words)}})
+                    << '\n';
+            } else {
+                QStringList shown;
+                for (const QString& w : std::as_const(words))
+                    shown.append(written(w));
+                out << u"%1:%2:%3: %4"_s.arg(path).arg(line + 1).arg(column).arg(shown.join(u' '))
+                    << '\n';
+            }
+        }
+        pos = r.stop + 1;
+    }
+    return kExitClean;
+}
+
+QJsonArray lineNumbers(const QList<int>& lines) {
+    QJsonArray numbers;
+    for (const int l : lines)
+        numbers.append(l + 1);
+    return numbers;
+}
+
+QString linesText(const QList<int>& lines) {
+    QStringList numbers;
+    for (const int l : lines)
+        numbers.append(QString::number(l + 1));
+    return numbers.join(u", "_s);
+}
+
+int listKeys(const QString& path, Format format, QTextStream& out, QTextStream& err) {
+    const std::optional<ReadConfig> config = readConfig(path, err);
+    if (!config)
+        return kExitUnreadable;
+    BindingLines lines;
+    lines.setText(config->text);
+    const KeyMapResult map = resolveKeyMap(lines);
+    QStringList keys = map.keys.keys();
+    keys.sort(Qt::CaseInsensitive);
+    int status = kExitClean;
+    for (const QString& key : std::as_const(keys)) {
+        const KeyBinding& b = map.keys[key];
+        if (b.lines.isEmpty())
+            continue;
+        if (b.conflict)
+            status = kExitWarnings;
+        if (format == Format::Json) {
+            out << jsonLine({{u"file"_s, path},
+                             {u"key"_s, key},
+                             {u"lines"_s, lineNumbers(b.lines)},
+                             {u"command"_s, b.command},
+                             {u"runs"_s, QJsonArray::fromStringList(b.pressed)},
+                             {u"conflict"_s, b.conflict}})
+                << '\n';
+            continue;
+        }
+        QString shown = u"%1:%2: %3: %4"_s.arg(path).arg(b.lines.last() + 1).arg(key, b.command);
+        if (!b.pressed.isEmpty() && b.pressed != QStringList{b.command})
+            shown += u" → "_s + b.pressed.join(u"; "_s);
+        if (b.conflict)
+            shown += u" [назначена несколько раз: строки %1]"_s.arg(linesText(b.lines));
+        out << shown << '\n';
+    }
+    for (const UnknownKeyName& unknown : map.unknown) {
+        status = kExitWarnings;
+        out << u"%1:%2: «%3»: игра не знает такой клавиши"_s.arg(path)
+                   .arg(unknown.lines.value(0) + 1)
+                   .arg(unknown.name)
+            << '\n';
+    }
+    return status;
+}
+
+} // namespace
+
+bool wantsCommandLineTool(const QStringList& arguments) {
+    return !arguments.isEmpty() &&
+           QStringList{u"--check"_s, u"--commands"_s, u"--keys"_s, u"--help"_s, u"-h"_s}.contains(
+               arguments.first());
+}
+
+std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments, QString* error) {
+    CommandLineRequest request;
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (a == u"--check"_s)
+            request.mode = Mode::Check;
+        else if (a == u"--commands"_s)
+            request.mode = Mode::Commands;
+        else if (a == u"--keys"_s)
+            request.mode = Mode::Keys;
+        else if (a == u"--help"_s || a == u"-h"_s)
+            request.mode = Mode::Help;
+        else if (a == u"--game"_s || a == u"--format"_s) {
+            if (i + 1 >= arguments.size())
+                return fail(u"после %1 нужно значение"_s.arg(a));
+            const QString value = arguments.at(++i);
+            if (a == u"--game"_s)
+                request.gameDir = value;
+            else if (value == u"gcc"_s)
+                request.format = Format::Gcc;
+            else if (value == u"json"_s)
+                request.format = Format::Json;
+            else
+                return fail(u"неизвестный формат «%1»: есть gcc и json"_s.arg(value));
+        } else if (a.startsWith(u"--game="_s)) {
+            request.gameDir = a.mid(7);
+        } else if (a.startsWith(u"--format="_s)) {
+            return parseCommandLine(QStringList(arguments.mid(0, i))
+                                        << u"--format"_s << a.mid(9) << arguments.mid(i + 1),
+                                    error);
+        } else if (a.startsWith(u"--"_s) && a != u"--"_s) {
+            return fail(u"неизвестный ключ «%1»"_s.arg(a));
+        } else if (a != u"--"_s) {
+            request.files.append(a);
+        }
+    }
+    if (request.mode != Mode::Help && request.files.isEmpty())
+        return fail(u"не указан ни один файл"_s);
+    return request;
+}
+
+QString commandLineUsage() {
+    return u"Использование:\n"
+           u"  tessera [ФАЙЛ]                      открыть конфиг в редакторе\n"
+           u"  tessera --check [--game ПАПКА] [--format gcc|json] ФАЙЛ...\n"
+           u"      проверить конфиги, как «Проверить конфиг» (F7): одна находка в строке,\n"
+           u"      ФАЙЛ:СТРОКА:СТОЛБЕЦ: warning|note: сообщение [код]\n"
+           u"  tessera --commands [--format gcc|json] ФАЙЛ...\n"
+           u"      каждая команда так, как её прочтёт игра: строка, столбец, слова\n"
+           u"  tessera --keys [--format gcc|json] ФАЙЛ...\n"
+           u"      каждая назначенная клавиша, её команды и повторные назначения\n"
+           u"  tessera --help                      эта справка\n"
+           u"\n"
+           u"--game ПАПКА  папка мода (cstrike), из которой читаются алиасы и файлы exec;\n"
+           u"              без него — ближайшая папка над файлом, где есть liblist.gam.\n"
+           u"Код выхода: 0 — предупреждений нет, 1 — есть предупреждения,\n"
+           u"2 — файл не удалось прочитать.\n"_s;
+}
+
+int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& words,
+                       QTextStream& out, QTextStream& err) {
+    if (request.mode == Mode::Help) {
+        out << commandLineUsage();
+        return kExitClean;
+    }
+    int status = kExitClean;
+    for (const QString& file : request.files) {
+        int result = kExitClean;
+        switch (request.mode) {
+        case Mode::Check:
+            result = check(file, request.gameDir, request.format, words, out, err);
+            break;
+        case Mode::Commands:
+            result = listCommands(file, request.format, out, err);
+            break;
+        case Mode::Keys:
+            result = listKeys(file, request.format, out, err);
+            break;
+        case Mode::Help:
+            break;
+        }
+        status = std::max(status, result);
+        out.flush();
+        err.flush();
+    }
+    return status;
+}
+
+QString gameFolderOf(const QString& configPath) {
+    const QDir own = QFileInfo(configPath).absoluteDir();
+    for (QDir dir = own;; ) {
+        if (QFileInfo::exists(dir.filePath(u"liblist.gam"_s)))
+            return dir.absolutePath();
+        if (!dir.cdUp())
+            return own.absolutePath();
+    }
+}
