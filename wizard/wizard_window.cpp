@@ -351,6 +351,8 @@ void TForm2::FormClose() {
     m_savedLine->clear();
     FileBox1->clearSelection();
     FileBox1->setCurrentRow(-1, QItemSelectionModel::Clear);
+    m_flow.fileDropped();
+    applyFlowView();
     showPreview();
     m_keyPages->wizardClosing();
 }

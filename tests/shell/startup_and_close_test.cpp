@@ -141,7 +141,8 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     QCoreApplication::processEvents();
     form->close();
     const QByteArray written = app.readFile(ini(app));
-    EXPECT_TRUE(written.startsWith("; kept\r\n")) << written.toStdString();
+    // Written in the program's own form, UTF-8 with its mark.
+    EXPECT_TRUE(written.startsWith("\xEF\xBB\xBF; kept\r\n")) << written.toStdString();
     EXPECT_TRUE(written.contains("[Mine]\r\nx=1\r\n"));
     EXPECT_TRUE(written.contains("[Color]\r\nPrEdit=15247360\r\n"));
     EXPECT_TRUE(written.contains("Width=640\r\nHeight=480\r\n"));
@@ -167,6 +168,31 @@ TEST(Settings, AHeldCopyAnswersUntilAWrite) {
     ASSERT_TRUE(settings.writeInt(u"Font"_s, u"StylePr"_s, 1).ok);
     EXPECT_EQ(settings.readInt(u"Font"_s, u"SizePr"_s), 20); // the file itself again
     EXPECT_EQ(settings.readInt(u"Font"_s, u"StylePr"_s), 1);
+}
+
+// Windows-1251 bytes of "Ъњ" (DA 9C) are valid UTF-8 too: a file written in Windows-1251 came
+// back as another name. What the program writes, in any of its writes, it reads back the same.
+TEST(Settings, WhatIsWrittenIsWhatIsReadBack) {
+    TestApp app;
+    const QString folder = u"C:\\[gamesЪњstrike"_s;
+    QFile::remove(ini(app));
+    {
+        Settings settings(ini(app));
+        ASSERT_TRUE(settings.writeText(u"Game"_s, u"Catalog"_s, folder).ok);
+        EXPECT_EQ(settings.readText(u"Game"_s, u"Catalog"_s), folder);
+    }
+    EXPECT_TRUE(app.readFile(ini(app)).startsWith("\xEF\xBB\xBF[Game]\r\nCatalog="));
+
+    // An older file in Windows-1251 is read by its bytes and rewritten in the program's form.
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=C:\\\xC8\xE3\xF0\xE0\r\n");
+    Settings settings(ini(app));
+    EXPECT_EQ(settings.readText(u"Game"_s, u"Catalog"_s), u"C:\\Игра"_s);
+    CloseSettings close;
+    close.gameDirChosen = 1;
+    close.gameDir = folder;
+    ASSERT_TRUE(writeCloseSettings(settings, close).ok);
+    EXPECT_EQ(Settings(ini(app)).readText(u"Game"_s, u"Catalog"_s), folder);
+    EXPECT_EQ(Settings(ini(app)).readInt(u"Game"_s, u"dadir"_s), 1);
 }
 
 TEST(Start, TheEditorHasItsFontBeforeTheCommandLineFileIsLoaded) {

@@ -294,10 +294,15 @@ TEST_F(WizardFixture, KeysJumpsToPageNineAndASecondOpeningStartsWithoutAFile) {
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
     EXPECT_TRUE(mem1->toPlainText().isEmpty());
     EXPECT_TRUE(c<QPushButton>(u"Button56"_s)->isVisible());
-    EXPECT_TRUE(c<QPushButton>(u"Button2"_s)->isEnabled()); // enabled once a file was chosen
+    // No file is chosen now, so neither forward button offers to go on.
+    EXPECT_FALSE(c<QPushButton>(u"Button2"_s)->isEnabled());
+    EXPECT_FALSE(c<QPushButton>(u"Button56"_s)->isEnabled());
     app.dialogs.expect(Kind::Message);
-    click(u"Button2"_s);
+    w->Button2Click();
     EXPECT_EQ(page(), 0);
+    choose(u"my.cfg"_s);
+    EXPECT_TRUE(c<QPushButton>(u"Button2"_s)->isEnabled());
+    EXPECT_TRUE(c<QPushButton>(u"Button56"_s)->isEnabled());
 }
 
 TEST_F(WizardFixture, ChoosingAFileClearsThePagesAndRereadingRestoresWhatTheFileSays) {
