@@ -178,6 +178,7 @@ void ProgramWindows::wireKeyMap(const AppWindows& w) {
     TForm1* main = w.form1;
     TKeyMap* keyMap = w.keyMap;
     keyMap->followDocument(main->editor()->document());
+    keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
     QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap, &TKeyMap::showMap);
     QObject::connect(keyMap, &TKeyMap::lineRequested, main, &TForm1::caretToLine);
     QObject::connect(keyMap, &TKeyMap::bindLineRequested, main, [main](const QString& line) {
