@@ -311,18 +311,18 @@ TEST(KeyResolution, AliasesOfTheConfigSetAndWhereTheyComeFrom) {
     const KeyBinding& f = map.binding(u"f"_s);
     EXPECT_EQ(f.kind, KeyKind::Script);
     EXPECT_EQ(f.pressed, (QStringList{u"buy"_s, u"wait"_s, u"say_team go"_s}));
-    EXPECT_TRUE(f.notes.contains(u"Алиасы из Autoexec.cfg: kaz-f"_s)) << f.notes.join(u'|');
-    EXPECT_TRUE(f.notes.contains(u"Алиасы из wait.cfg: ww, kaz-f_mes"_s)) << f.notes.join(u'|');
+    EXPECT_TRUE(f.notes.contains(u"Алиасы из Autoexec.cfg: kaz-f"_s)) << f.notes.join(u'|').toStdString();
+    EXPECT_TRUE(f.notes.contains(u"Алиасы из wait.cfg: ww, kaz-f_mes"_s)) << f.notes.join(u'|').toStdString();
     EXPECT_EQ(map.kindCounts[int(KeyKind::Script)], 1);
     // The document's own alias wins over the other file's, and gets no note.
     const KeyBinding& g = map.binding(u"g"_s);
     EXPECT_EQ(g.pressed, QStringList{u"slot1"_s});
-    EXPECT_TRUE(g.notes.isEmpty()) << g.notes.join(u'|');
+    EXPECT_TRUE(g.notes.isEmpty()) << g.notes.join(u'|').toStdString();
 
     // Without a game folder, or as the map of autoexec.cfg itself, its own aliases are the
     // document's: only the other files lend theirs.
     EXPECT_TRUE(configSetAliases(QString(), QString()).isEmpty());
-    const OuterAliases fromAutoexec = configSetAliases(game, game + u"/autoexec.cfg"_s);
+    const OuterAliases fromAutoexec = configSetAliases(game, game + u"/Autoexec.cfg"_s);
     EXPECT_FALSE(fromAutoexec.contains(u"own"_s));
     EXPECT_TRUE(fromAutoexec.contains(u"ww"_s));
 }
