@@ -17,6 +17,7 @@
 #include "reference/value_list_window.h"
 #include "shell/about_dialog.h"
 #include "shell/game_chooser_window.h"
+#include "shell/help_window.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
 #include "wizard/wizard_window.h"
@@ -49,6 +50,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.startcs = make<Tstartcs>(ctx, w.form1);
     w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
     w.keyMap = make<TKeyMap>(ctx, w.form1);
+    w.help = make<THelp>(ctx, w.form1);
 
     wireMainWindowCommands(ctx, w);
     wireReference(w);
@@ -79,11 +81,21 @@ void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w
         if (launcher->runModal())
             main->startGame(launcher->choice());
     });
-    // A fresh about box at each showing.
-    QObject::connect(main, &TForm1::aboutRequested, main, [&ctx, main] {
+    // Help is shown by the program itself, so it works with no web browser on the machine.
+    THelp* help = w.help;
+    QObject::connect(main, &TForm1::helpRequested, help, &THelp::showPage);
+    // A fresh about box at each showing; its links to the help pages close it first.
+    QObject::connect(main, &TForm1::aboutRequested, main, [&ctx, main, help] {
         TAbout box(ctx, main);
         box.ensureBuilt();
+        QString page;
+        QObject::connect(&box, &TAbout::helpRequested, &box, [&box, &page](const QString& p) {
+            page = p;
+            box.accept();
+        });
         box.exec();
+        if (!page.isEmpty())
+            help->showPage(page);
     });
 }
 
@@ -178,6 +190,7 @@ void ProgramWindows::wireKeyMap(const AppWindows& w) {
     TForm1* main = w.form1;
     TKeyMap* keyMap = w.keyMap;
     keyMap->followDocument(main->editor()->document());
+    keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
     QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap, &TKeyMap::showMap);
     QObject::connect(keyMap, &TKeyMap::lineRequested, main, &TForm1::caretToLine);
     QObject::connect(keyMap, &TKeyMap::bindLineRequested, main, [main](const QString& line) {

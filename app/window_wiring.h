@@ -24,6 +24,7 @@ class TMetab;
 class Tstartcs;
 class TMaps_menu;
 class TKeyMap;
+class THelp;
 
 // The program's windows, in creation order. Only app/ and the tests reach windows through these.
 struct AppWindows {
@@ -43,6 +44,7 @@ struct AppWindows {
     Tstartcs* startcs = nullptr;    // game launcher
     TMaps_menu* mapsMenu = nullptr; // your-maps picker
     TKeyMap* keyMap = nullptr;      // keyboard map
+    THelp* help = nullptr;          // the help pages
 };
 
 // Owns every window for the whole run; destroys them in reverse order.

@@ -78,6 +78,7 @@ public:
     QHash<QString, AliasDefinition> topAliases;
     QHash<QString, QStringList> nestedAliases; // bodies in the order they appear
     const MetaBindAliases* metaBinds = nullptr;
+    const OuterAliases* outerAliases = nullptr;
 
     Expansion expand(const QString& text) const {
         Expansion out;
@@ -106,6 +107,7 @@ public:
                         u"Алиас «%1» задаётся другими алиасами (%2 варианта): показан первый"_s.arg(
                             name, QString::number(variants.size())));
             }
+            noteOuterAlias(b, name);
             if (b.script.isEmpty() && name.startsWith(u"kaz-"_s))
                 b.script = u"мастер"_s;
             if (b.script.isEmpty() && metaBinds && metaBinds->contains(name))
@@ -114,12 +116,36 @@ public:
     }
 
 private:
+    const OuterAlias* outerAlias(const QString& name) const {
+        if (!outerAliases || topAliases.contains(name) || nestedAliases.contains(name))
+            return nullptr;
+        const auto it = outerAliases->constFind(name);
+        return it != outerAliases->constEnd() ? &*it : nullptr;
+    }
+
+    // One note per file: "Алиасы из autoexec.cfg: kaz-f, kaz-f_mes".
+    void noteOuterAlias(KeyBinding& b, const QString& name) const {
+        const OuterAlias* outer = outerAlias(name);
+        if (!outer)
+            return;
+        const QString head = u"Алиасы из %1: "_s.arg(outer->file);
+        for (QString& note : b.notes)
+            if (note.startsWith(head)) {
+                note += u", "_s + name;
+                return;
+            }
+        b.notes.append(head + name);
+    }
+
     const QString* bodyOf(const QString& name) const {
         const auto top = topAliases.constFind(name);
         if (top != topAliases.constEnd())
             return &top->body;
         const auto nested = nestedAliases.constFind(name);
-        return nested != nestedAliases.constEnd() ? &nested->first() : nullptr;
+        if (nested != nestedAliases.constEnd())
+            return &nested->first();
+        const OuterAlias* outer = outerAlias(name);
+        return outer ? &outer->body : nullptr;
     }
 
     void run(QStringView text, QStringList& stack, Expansion& out) const {
@@ -265,10 +291,12 @@ QStringList aliasesDefinedBy(const QString& script) {
     return names;
 }
 
-KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds) {
+KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds,
+                           const OuterAliases& outerAliases) {
     KeyMapResult result;
     Resolver resolver;
     resolver.metaBinds = &metaBinds;
+    resolver.outerAliases = &outerAliases;
     QHash<QString, qsizetype> unknownIndex;
     // The binds in force per key.
     struct KeyBinds {

@@ -88,7 +88,16 @@ using MetaBindAliases = QHash<QString, QString>;
 // The aliases a MetaBind script defines at the top of its lines.
 QStringList aliasesDefinedBy(const QString& script);
 
-KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds = {});
+// An alias that another file of the config set defines (keys/config_set_aliases.h reads them),
+// by lower-case name. The document's own definition of a name wins over it.
+struct OuterAlias {
+    QString body;
+    QString file; // the file's name, as the tool tip shows it
+};
+using OuterAliases = QHash<QString, OuterAlias>;
+
+KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds = {},
+                           const OuterAliases& outerAliases = {});
 
 // The longest list of commands one key's resolution gives; the rest is cut with a note.
 constexpr int kMaxResolvedCommands = 64;

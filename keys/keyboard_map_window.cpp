@@ -1,6 +1,7 @@
 // "Карта клавиш".
 #include "keys/keyboard_map_window.h"
 
+#include "keys/config_set_aliases.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/qt_keyboard_view.h"
@@ -102,6 +103,11 @@ void TKeyMap::showMap() {
         resize(wanted.boundedTo(screenArea.size() * 0.95));
         centreFrameOn(this, screenArea, parentWidget());
     }
+    if (isVisible()) {
+        // Brought to the front: the other files may have changed since it was shown.
+        readConfigSet();
+        resolveNow();
+    }
     show();
     raise();
     activateWindow();
@@ -111,8 +117,16 @@ void TKeyMap::showEvent(QShowEvent* e) {
     BuiltOnFirstShow::showEvent(e);
     if (!m_metaBindsRead)
         readMetaBinds();
+    readConfigSet();
     if (m_stale)
         readWholeDocument();
+    else
+        resolveNow();
+}
+
+void TKeyMap::readConfigSet() {
+    m_outerAliases =
+        configSetAliases(m_ctx.state.gameDir, m_documentPath ? m_documentPath() : QString());
 }
 
 void TKeyMap::readMetaBinds() {
@@ -163,7 +177,7 @@ void TKeyMap::documentChanged(int position, int /*removed*/, int added) {
 void TKeyMap::resolveNow() {
     m_resolveTimer->stop();
     ensureBuilt();
-    MapView->setMap(resolveKeyMap(m_lines, m_metaBinds));
+    MapView->setMap(resolveKeyMap(m_lines, m_metaBinds, m_outerAliases));
 }
 
 QString TKeyMap::describe(const QString& key) const {

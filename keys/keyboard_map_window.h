@@ -9,6 +9,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class KeyboardView;
 class QLabel;
@@ -25,6 +26,12 @@ public:
     // The document the map reads: the editor's. Only changed lines are read again while the
     // window is shown; a hidden window reads the whole document at its next showing.
     void followDocument(QTextDocument* document);
+
+    // The editor's file, whose config set (keys/config_set_aliases.h) lends the map the aliases
+    // the document does not define. The set is read again at every showing.
+    void setDocumentPathSource(std::function<QString()> source) {
+        m_documentPath = std::move(source);
+    }
 
     KeyboardView* view() const { return MapView; }
     const KeyMapResult& map() const;
@@ -51,6 +58,7 @@ private:
     void readWholeDocument();
     void resolveNow();
     void readMetaBinds();
+    void readConfigSet();
     QString describe(const QString& key) const;
 
     AppContext& m_ctx;
@@ -60,6 +68,8 @@ private:
     bool m_metaBindsRead = false;
     bool m_placed = false;
     MetaBindAliases m_metaBinds;
+    OuterAliases m_outerAliases;
+    std::function<QString()> m_documentPath;
     QTimer* m_resolveTimer = nullptr;
 
     KeyboardView* MapView = nullptr;

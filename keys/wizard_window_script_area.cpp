@@ -336,10 +336,13 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     QList<QWidget*> order = {ComboBox3, ComboBox4, ComboBox5,     ComboBox8,    m_play,
                              m_stop,    Edit3,     RadioButton49, RadioButton50};
     order << m_keyPages.movementButtons();
-    order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << SpeedButton3 << ComboBox9
+    order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << ComboBox9
           << SpeedButton2;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
+    // The combination switch beside the list takes no focus: Tab passes it by. Set once the
+    // page's chain is linked, which leaves it tab focus otherwise.
+    SpeedButton3->setFocusPolicy(Qt::NoFocus);
 }
 
 script::Composition ScriptKeyArea::composition() const {

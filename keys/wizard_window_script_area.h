@@ -86,6 +86,10 @@ private:
 
     // wizard_window_script_bind.cpp: BIND.
     void runRebindStep();
+    // The request of the used-key BIND (a combination when its list is on), or "Удалить".
+    script::BindRequest usedKeyRequest() const;
+    // Says why the request cannot be done, if it cannot: true when refused.
+    bool refused(const script::BindRequest& request);
     bool bind(const script::BindRequest& request);
     void setComboBox9On(bool on);
 

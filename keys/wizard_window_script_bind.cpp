@@ -68,6 +68,9 @@ void ScriptKeyArea::SpeedButton1Click() {
 void ScriptKeyArea::SpeedButton2Click() {
     if (ComboBox7->currentText().isEmpty())
         return;
+    // A key no script can use is refused before any question about the lines it holds.
+    if (refused(usedKeyRequest()))
+        return;
     if (ComboBox9->isEnabled()) {
         runRebindStep();
         return;
@@ -79,7 +82,7 @@ void ScriptKeyArea::SpeedButton2Click() {
         runRebindStep();
 }
 
-void ScriptKeyArea::runRebindStep() {
+script::BindRequest ScriptKeyArea::usedKeyRequest() const {
     script::BindRequest request;
     const bool combination = ComboBox9->isEnabled() && !ComboBox9->currentText().isEmpty();
     request.mode = combination ? script::BindMode::Combination : script::BindMode::UsedKey;
@@ -87,7 +90,11 @@ void ScriptKeyArea::runRebindStep() {
     request.modifier = combination ? ComboBox9->currentText() : QString();
     request.deletion = m_deleting && !combination;
     request.composition = composition();
-    if (!bind(request))
+    return request;
+}
+
+void ScriptKeyArea::runRebindStep() {
+    if (!bind(usedKeyRequest()))
         return;
     resetComposition();
     for (QComboBox* box : {ComboBox7, ComboBox9}) {
@@ -99,13 +106,17 @@ void ScriptKeyArea::runRebindStep() {
     SpeedButton2->setEnabled(false);
 }
 
-bool ScriptKeyArea::bind(const script::BindRequest& request) {
-    WizardWorkingSet& ws = m_form.workingSet();
-    const QString refusal = script::refusalFor(ws, request);
-    if (!refusal.isEmpty()) {
+bool ScriptKeyArea::refused(const script::BindRequest& request) {
+    const QString refusal = script::refusalFor(m_form.workingSet(), request);
+    if (!refusal.isEmpty())
         m_ctx.dialogs.warning(refusal);
+    return !refusal.isEmpty();
+}
+
+bool ScriptKeyArea::bind(const script::BindRequest& request) {
+    if (refused(request))
         return false;
-    }
+    WizardWorkingSet& ws = m_form.workingSet();
     // The reload empties the used-key list itself.
     auto onDocuments = [this](const std::function<void()>& work) {
         m_form.runOnDocuments(true, work);

@@ -1,6 +1,7 @@
 // The config checks.
 #include "language/config_check.h"
 
+#include "language/config_set.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
 
@@ -18,6 +19,8 @@ size_t qHash(const ConfigFinding& f, size_t seed) {
 
 namespace {
 
+using configset::gameDirKnown;
+using configset::gameFile;
 using Finding = ConfigFinding;
 using Form = ConfigReport::Form;
 using Entry = ConfigReport::Entry;
@@ -625,23 +628,6 @@ void pluginCommands(const ParsedConfig& config, Findings& findings) {
                         u"сервере, а не сама игра"_s.arg(listed));
 }
 
-// The file an "exec" of `name` runs: in the game directory, or else in the base game's folder
-// beside it (the game falls back on it); empty when there is none.
-QString gameFile(const QString& gameDir, const QString& name) {
-    const QString own = paths::resolve(gameDir, name);
-    if (QFileInfo(own).isFile())
-        return own;
-    const QString base = paths::resolve(QFileInfo(gameDir).absolutePath(), u"valve"_s);
-    if (!QFileInfo(base).isDir())
-        return QString();
-    const QString inBase = paths::resolve(base, name);
-    return QFileInfo(inBase).isFile() ? inBase : QString();
-}
-
-bool gameDirKnown(const QString& gameDir) {
-    return !gameDir.isEmpty() && QFileInfo(gameDir).isDir();
-}
-
 // The file an "exec" command names, or an empty string for any other command.
 QString execFile(const ParsedConfig& config, const ParsedCommand& c, int exec) {
     return c.name == exec && c.arguments >= 1 ? config.textOf(c.argument).toString() : QString();
@@ -751,34 +737,16 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
     if (!gameDirKnown(gameDir))
         return aliases;
     // Every .cfg of the game directory, then what the config and those files exec, each once.
-    QStringList queue;
+    QStringList files;
     for (const QString& file : paths::listFiles(gameDir, u"*.cfg"_s))
-        queue.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
-    const auto addExecs = [&](const ParsedConfig& from) {
-        const int exec = from.idOf(u"exec"_s);
-        for (const ParsedCommand& c : from.commands)
-            if (const QString file = execFile(from, c, exec); !file.isEmpty())
-                if (const QString path = gameFile(gameDir, file); !path.isEmpty())
-                    queue.append(path);
-    };
-    addExecs(config);
-    QSet<QString> read;
-    // A file larger than this is no config a player wrote; the count keeps a folder of
-    // thousands of files from stalling the check.
-    constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
-    constexpr int kMaxFiles = 256;
-    for (qsizetype i = 0; i < queue.size() && read.size() < kMaxFiles; ++i) {
-        const QString path = QFileInfo(queue.at(i)).canonicalFilePath();
-        if (path.isEmpty() || read.contains(path) || QFileInfo(path).size() > kMaxFileBytes)
-            continue;
-        read.insert(path);
-        const textfile::ReadResult file = textfile::readEditableText(path);
-        if (!file.ok())
-            continue;
-        const ParsedConfig other = parseConfig(file.text);
-        aliases.unite(other.aliases);
-        addExecs(other);
-    }
+        files.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
+    for (const QString& name : configset::execNames(config))
+        if (const QString path = gameFile(gameDir, name); !path.isEmpty())
+            files.append(path);
+    configset::walk(gameDir, files,
+                    [&](const QString&, const QString&, const ParsedConfig& other) {
+                        aliases.unite(other.aliases);
+                    });
     return aliases;
 }
 

@@ -26,7 +26,7 @@ textfile::WriteResult IniProfile::save() const {
         text += line;
         text += u'\n';
     }
-    return textfile::writeText(m_path, text, m_form);
+    return textfile::writeText(m_path, text, m_fixedForm.value_or(m_form));
 }
 
 std::optional<QString> IniProfile::sectionName(const QString& line) {
@@ -128,9 +128,12 @@ std::optional<QString> IniProfile::read(const QString& path, const QString& sect
 }
 
 textfile::WriteResult IniProfile::write(const QString& path, const QString& section,
-                                        const QString& key, const QString& value) {
+                                        const QString& key, const QString& value,
+                                        std::optional<textfile::TextForm> form) {
     IniProfile ini(path);
     ini.load();
+    if (form)
+        ini.writeInForm(*form);
     if (!ini.setValue(section, key, value))
         return textfile::WriteResult{false, refusedReason()};
     return ini.save();

@@ -22,6 +22,9 @@ public:
     void loadText(const QString& text);
     // Writes the file through the atomic write routine (the file is created when missing).
     textfile::WriteResult save() const;
+    // Every later save writes `form`, whatever form the file was read in: for a file the program
+    // keeps for itself, whose form it decides.
+    void writeInForm(const textfile::TextForm& form) { m_fixedForm = form; }
 
     std::optional<QString> value(const QString& section, const QString& key) const;
     // A line break in a section, key or value would end its line and turn the rest into other
@@ -42,7 +45,8 @@ public:
                                        const QString& key);
     // A refused value writes nothing and fails with refusedReason(); the old line stays.
     static textfile::WriteResult write(const QString& path, const QString& section,
-                                       const QString& key, const QString& value);
+                                       const QString& key, const QString& value,
+                                       std::optional<textfile::TextForm> form = std::nullopt);
 
     // The file's lines as they will be written.
     const QStringList& lines() const { return m_lines; }
@@ -63,4 +67,5 @@ private:
     QString m_path;
     QStringList m_lines;
     textfile::TextForm m_form; // the file's encoding and line breaks, which saving keeps
+    std::optional<textfile::TextForm> m_fixedForm;
 };

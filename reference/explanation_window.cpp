@@ -4,7 +4,9 @@
 #include "reference/entry_details.h"
 #include "reference/popup_shape.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QWindow>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -67,6 +69,41 @@ TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
 
     setFixedSize(kClientSize + QSize(2 * kMargin, 2 * kMargin));
     FormCreate();
+    // Which window the player works in: every window's activation passes here.
+    qApp->installEventFilter(this);
+}
+
+void TForm6::setVisible(bool visible) {
+    m_requested = visible;
+    if (visible)
+        showOrHide();
+    else
+        QWidget::setVisible(false);
+}
+
+bool TForm6::hasContent() const {
+    return pictureShown() || !lbl->text().trimmed().isEmpty();
+}
+
+bool TForm6::ownerActive() const {
+    const QWidget* active = QApplication::activeWindow();
+    const QWidget* owner = parentWidget();
+    // No active window (the program in the background, a window being dragged): as it was.
+    if (!active || !owner)
+        return isVisible() || !active;
+    return active == owner || active == this ||
+           (active->parentWidget() == owner && active->windowType() == Qt::Tool);
+}
+
+void TForm6::showOrHide() {
+    QWidget::setVisible(m_requested && hasContent() && ownerActive());
+}
+
+bool TForm6::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && m_requested && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+        showOrHide();
+    return QWidget::eventFilter(watched, e);
 }
 
 void TForm6::FormCreate() {
@@ -80,6 +117,8 @@ void TForm6::showExplanation(const QString& text) {
     const QString tip = text.trimmed();
     lbl->setToolTip(tip.isEmpty() ? QString() : u"<p>"_s + tip.toHtmlEscaped() + u"</p>"_s);
     TextArea->verticalScrollBar()->setValue(0);
+    if (m_requested)
+        showOrHide();
 }
 
 void TForm6::showPicture(const QImage& picture) {
@@ -88,6 +127,8 @@ void TForm6::showPicture(const QImage& picture) {
     TextArea->hide();
     Image1->show();
     Image1->raise();
+    if (m_requested)
+        showOrHide();
 }
 
 void TForm6::hidePicture() {

@@ -25,6 +25,14 @@ public:
 
     QString explanation() const;
     bool pictureShown() const;
+    // It has something to show: an explanation or a picture.
+    bool hasContent() const;
+
+    // Showing the pop-up asks for it: it stands on the screen only while it has something to
+    // show and the player works in the main window or its tool windows, so it never stands
+    // empty, nor over a window the player works in (the keyboard map, the wizard, help).
+    void setVisible(bool visible) override;
+    bool isRequested() const { return m_requested; }
 
 public slots:
     void FormCreate();
@@ -35,8 +43,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void showOrHide();
+    bool ownerActive() const;
+
+    bool m_requested = false;
     // Where the pointer took hold of the window, relative to its top left; empty while not
     // dragging.
     std::optional<QPoint> m_grip;

@@ -18,6 +18,11 @@ QString TAbout::versionLine() {
     return u"Версия 2.5 ( 17 октября 2002 г.)"_s;
 }
 
+QString TAbout::licenceLine() {
+    return u"Свободная программа: её можно распространять и изменять на условиях GNU GPL "
+           u"версии 3 или (по вашему выбору) любой более поздней версии."_s;
+}
+
 TAbout::TAbout(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent) {
     Q_UNUSED(ctx);
     setObjectName(u"AboutBox"_s);
@@ -63,6 +68,23 @@ void TAbout::build() {
     texts->addWidget(Version);
     texts->addSpacing(8);
     texts->addWidget(Comments);
+    texts->addSpacing(6);
+    Licence = new QLabel(licenceLine(), this);
+    Licence->setObjectName(u"Licence"_s);
+    Licence->setWordWrap(true);
+    Licence->setFixedWidth(340);
+    texts->addWidget(Licence);
+    texts->addSpacing(6);
+    // The pages open in the program's help window, which needs no web browser.
+    HelpLinks = new QLabel(u"<a href=\"help.html\">Справка</a> · <a href=\"faq.html\">Вопросы и "
+                           u"ответы</a> · <a href=\"about.html\">История</a>"_s,
+                           this);
+    HelpLinks->setObjectName(u"HelpLinks"_s);
+    HelpLinks->setTextFormat(Qt::RichText);
+    HelpLinks->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                       Qt::LinksAccessibleByKeyboard);
+    connect(HelpLinks, &QLabel::linkActivated, this, &TAbout::helpRequested);
+    texts->addWidget(HelpLinks);
     top->addLayout(texts, 1);
     outer->addLayout(top);
     OKButton = new QPushButton(u"OK"_s, this);

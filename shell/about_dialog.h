@@ -1,4 +1,5 @@
-// TAbout, the about box: the program's name, its version line and what it is for.
+// TAbout, the about box: the program's name, its version line, what it is for, its licence and
+// links to the help pages.
 #pragma once
 
 #include "app/app_context.h"
@@ -15,6 +16,12 @@ public:
     explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
 
     static QString versionLine();
+    // The licence, in one line.
+    static QString licenceLine();
+
+signals:
+    // A link to a page of the help folder ("help.html", "about.html").
+    void helpRequested(const QString& page);
 
 protected:
     // Makes the contents and centres the box on the screen.
@@ -25,5 +32,7 @@ private:
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;
     QLabel* Comments = nullptr;
+    QLabel* Licence = nullptr;
+    QLabel* HelpLinks = nullptr;
     QPushButton* OKButton = nullptr;
 };

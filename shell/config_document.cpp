@@ -172,10 +172,10 @@ void ConfigDocument::open() {
     if (!isUntitled())
         options.directory = QFileInfo(m_fileName).absolutePath();
     const UserDialogs::FileDialogResult chosen = m_dialogs.openFile(options);
-    if (!chosen.accepted)
-        return;
-    if (loadFrom(chosen.fileName, true))
+    if (chosen.accepted && loadFrom(chosen.fileName, true))
         setFileName(chosen.fileName);
+    // The progress word goes once the command is over, however it ended.
+    m_view.showStatus(m_view.idleStatus());
 }
 
 namespace {

@@ -315,8 +315,7 @@ void TForm1::N38Click() {
 }
 
 void TForm1::openHelpPage(const QString& page) {
-    const QString folder = m_ctx.state.home.find(u"help"_s);
-    m_ctx.shell.openDocument(paths::resolve(folder, page), folder);
+    emit helpRequested(page);
 }
 
 void TForm1::N35Click() {

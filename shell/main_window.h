@@ -120,6 +120,7 @@ signals:
     void metaBindsRequested();    // MetaBinds insertion into the editor
     void launcherRequested();     // the launcher window, for a saved config
     void aboutRequested();        // the about box
+    void helpRequested(const QString& page); // a page of the help folder ("help.html")
     // An explanation for the pop-up (the look-up of the selected word).
     void explanationRequested(const QString& text);
 

@@ -16,10 +16,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 void TForm1::setUpTextForm() {
-    // The encoding gives way to the file name: in a narrow window it shortens, then goes, so the
-    // name keeps up to 200 pixels after the caret and message panels.
+    // The encoding gives way to the file name: in a narrow window it goes, so the name keeps up
+    // to 110 pixels after the caret and message panels (it is shortened in the middle, and the
+    // whole name is its tool tip), which leaves the encoding room at the default width.
     m_formPanel = new GivingWayLabel(StatusBar1, [this] {
-        constexpr int kNameRoom = 200;
+        constexpr int kNameRoom = 110;
         constexpr int kSpacingAndGrip = 40;
         return m_panels[0]->width() + m_panels[1]->width() +
                std::min(kNameRoom, m_panels[2]->sizeHint().width()) + kSpacingAndGrip;
@@ -56,9 +57,9 @@ void TForm1::showTextForm(const textfile::TextForm& form) {
     if (!m_formPanel)
         return;
     const QString note = textfile::mixedBreaksNote(form);
-    m_formPanel->setTexts(textfile::describeForm(form) +
-                              (note.isEmpty() ? QString() : u" (были смешанные)"_s),
-                          textfile::describeFormShortly(form));
+    // Said one way for every file, opened or new; the tool tip says it in words.
+    const QString shown = textfile::describeFormShortly(form) + (note.isEmpty() ? QString() : u" *"_s);
+    m_formPanel->setTexts(shown, shown);
     // The whole form in the tool tip too, for when the panel is short or gone.
     m_formPanel->setToolTip(textfile::describeForm(form) +
                             (note.isEmpty() ? QString() : u"\n"_s + note));

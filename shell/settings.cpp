@@ -11,6 +11,14 @@ int parseSettingInt(const QString& text) {
     return ok ? v : Settings::kAbsent;
 }
 
+textfile::TextForm Settings::fileForm() {
+    textfile::TextForm form;
+    form.encoding = textfile::Encoding::Utf8;
+    form.bom = true;
+    form.lineBreak = textfile::LineBreak::CrLf;
+    return form;
+}
+
 void Settings::holdCopy() {
     m_copy.emplace(m_path);
     m_copy->load();
@@ -35,7 +43,7 @@ textfile::WriteResult Settings::writeText(const QString& section, const QString&
     m_copy.reset();
     if (m_readOnly)
         return {};
-    return IniProfile::write(m_path, section, key, value);
+    return IniProfile::write(m_path, section, key, value, fileForm());
 }
 
 textfile::WriteResult Settings::writeInt(const QString& section, const QString& key,
@@ -133,6 +141,7 @@ textfile::WriteResult writeCloseSettings(const Settings& settings, const CloseSe
         return {};
     IniProfile ini(settings.path());
     ini.load();
+    ini.writeInForm(Settings::fileForm());
     // A value the file cannot hold keeps its old line; the others are written all the same.
     QStringList refused;
     auto setText = [&](const QString& section, const QString& key, const QString& value) {

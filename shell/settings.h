@@ -38,6 +38,10 @@ public:
     void releaseCopy() { m_copy.reset(); }
 
     static QString fileName() { return QStringLiteral("Cfgneed.INI"); }
+    // The one form the program writes its settings in: UTF-8 with a byte-order mark, CR LF. The
+    // mark makes every file it wrote read back as UTF-8, so a game folder's name comes back as
+    // it was saved; a file without one (older, or made by hand) is read by its bytes.
+    static textfile::TextForm fileForm();
 
 private:
     std::optional<QString> read(const QString& section, const QString& key) const;

@@ -34,6 +34,30 @@ ToolGeometry movedToolGeometry(const ToolGeometry& tools, const QPoint& delta) {
     return g;
 }
 
+ToolGeometry followedToolGeometry(const ToolGeometry& tools, const QRect& before,
+                                  const QRect& after, const QSize& popupSize, bool stepOut) {
+    // A window whose left edge is at most this far inside the main window's right edge stands
+    // beside it.
+    constexpr int kBeside = 16;
+    constexpr int kGap = 4;
+    const QPoint byCorner = after.topLeft() - before.topLeft();
+    const QPoint byEdge = after.topRight() - before.topRight();
+    const auto follow = [&](QRect r) {
+        // A window the player put over the main window stays there.
+        const bool wasCovered = r.intersects(before);
+        r.translate(r.left() >= before.right() - kBeside ? byEdge : byCorner);
+        // Newly covered by the main window's right part: out beside its right edge.
+        if (stepOut && !wasCovered && r.intersects(after) && r.center().x() > after.center().x())
+            r.moveLeft(after.right() + 1 + kGap);
+        return r;
+    };
+    ToolGeometry g = tools;
+    g.valueList = follow(tools.valueList);
+    g.reference = follow(tools.reference);
+    g.popup = follow(QRect(tools.popup, popupSize)).topLeft();
+    return g;
+}
+
 std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFrame,
                                                            MainWindowMode mode,
                                                            const ToolGeometry& actual,
@@ -61,13 +85,16 @@ std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFram
     // Either way the main window's move since it was last seen in the normal state carries the
     // windows along. A sighting during a restore may still read the maximized position; the
     // next one then moves them back by the same amount.
-    const QPoint pos = mainFrame.topLeft();
-    const QPoint delta = m_lastNormalPos ? pos - *m_lastNormalPos : QPoint();
-    const bool fromRemembered = m_docked || !m_lastNormalPos;
-    m_lastNormalPos = pos;
+    const QRect before = m_lastNormalFrame.value_or(mainFrame);
+    const bool fromRemembered = m_docked || !m_lastNormalFrame;
+    m_lastNormalFrame = mainFrame;
     m_docked = false;
-    m_remembered = movedToolGeometry(fromRemembered ? m_remembered : actual, delta);
-    if (!fromRemembered && delta.isNull())
+    const ToolGeometry from = fromRemembered ? m_remembered : actual;
+    // Only a resize the user made pushes a covered window out: the sightings of a maximize or
+    // a restore come in any order, and must leave the windows where they were.
+    const bool resized = !fromRemembered && before.size() != mainFrame.size();
+    m_remembered = followedToolGeometry(from, before, mainFrame, popupSize, resized);
+    if (!fromRemembered && m_remembered == from)
         return std::nullopt;
     return ToolPlacement{m_remembered, false};
 }

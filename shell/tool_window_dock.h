@@ -22,6 +22,14 @@ ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize,
 // The remembered geometry shifted by the main window's move.
 ToolGeometry movedToolGeometry(const ToolGeometry& tools, const QPoint& delta);
 
+// The tool windows after the main window went from `before` to `after` (moved, resized or
+// both): a window that stood beside its right edge keeps its place beside that edge, the others
+// move with its top left corner; and with `stepOut` (the user resized it), a window the main
+// window grew over with its right part steps out beside its right edge, so none comes to stand
+// over the editor (one the player put there stays).
+ToolGeometry followedToolGeometry(const ToolGeometry& tools, const QRect& before,
+                                  const QRect& after, const QSize& popupSize, bool stepOut);
+
 enum class MainWindowMode { Normal, Maximized, Minimized };
 
 // Where to put the tool windows after the main window was seen in some state.
@@ -55,6 +63,6 @@ public:
 
 private:
     ToolGeometry m_remembered;
-    std::optional<QPoint> m_lastNormalPos;
+    std::optional<QRect> m_lastNormalFrame;
     bool m_docked = false;
 };

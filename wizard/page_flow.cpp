@@ -91,6 +91,11 @@ void PageFlow::fileChosen() {
     m_view.button56Enabled = true;
 }
 
+void PageFlow::fileDropped() {
+    m_view.button2Enabled = false;
+    m_view.button56Enabled = false;
+}
+
 QString keyPagesNote() {
     return u"Все изменения настройки клавиш и вставка МетаБиндов\n"
            u"вступят в действие после нажатия \"Применить настройки\""_s;

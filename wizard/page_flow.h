@@ -62,8 +62,10 @@ public:
     // "<< Назад": the page to show, or -1.
     int back() const;
 
-    // A file was chosen: both forward buttons work from now on, for the rest of the run.
+    // A file was chosen: both forward buttons work until the wizard closes.
     void fileChosen();
+    // The wizard closed, dropping its file: the next opening starts with nothing chosen.
+    void fileDropped();
     // The forward buttons hide "Кнопки" once they left the first page.
     void hideKeysButton() { m_view.button56Visible = false; }
 

@@ -113,6 +113,7 @@ void TForm2::buildContents() {
     buildSettingsPages();
     m_keyPages = installKeyPages(*this, m_ctx);
     layOutFrame();
+    chainPagesToButtons();
 
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
@@ -188,6 +189,31 @@ void TForm2::buildFrame() {
     Label83->setObjectName(u"Label83"_s);
     Label83->setAlignment(Qt::AlignCenter);
     keys3->addWidget(Label83);
+}
+
+void TForm2::chainPagesToButtons() {
+    // The hidden tab bar takes no focus: Tab would vanish into it.
+    PgC1->setFocusPolicy(Qt::NoFocus);
+    PgC1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // Each page's controls in the order the page gives them, page after page, then the bottom
+    // row: Tab goes through the page shown (the others are hidden and passed over), then the
+    // wizard's buttons, and round again.
+    std::array<QList<QWidget*>, wizard::kPageCount> perPage;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w == Button56 || w == Button3 || w == Button2)
+            continue;
+        for (size_t i = 0; i < perPage.size(); ++i)
+            if (m_pages.at(i)->isAncestorOf(w)) {
+                perPage.at(i).append(w);
+                break;
+            }
+    }
+    QList<QWidget*> order;
+    for (const QList<QWidget*>& controls : perPage)
+        order += controls;
+    order << Button56 << Button3 << Button2;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
 }
 
 QSize TForm2::pagesNeed() const {
@@ -351,6 +377,8 @@ void TForm2::FormClose() {
     m_savedLine->clear();
     FileBox1->clearSelection();
     FileBox1->setCurrentRow(-1, QItemSelectionModel::Clear);
+    m_flow.fileDropped();
+    applyFlowView();
     showPreview();
     m_keyPages->wizardClosing();
 }

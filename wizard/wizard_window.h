@@ -129,6 +129,7 @@ private:
     // wizard_window.cpp: the frame and the page flow.
     void buildFrame();
     void layOutFrame();
+    void chainPagesToButtons();
     QSize pagesNeed() const;
     void applyFlowView();
     void runPageShow(int index);

@@ -1,12 +1,15 @@
 // The keyboard map's layout table and the resolution of binds, aliases and combinations.
+#include "keys/config_set_aliases.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
 #include "keys/script_generator.h"
 #include "print_qstring.h"
 #include "language/key_names.h"
+#include "test_files.h"
 
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -299,4 +302,54 @@ TEST(KeyDescription, HoverTextFilterAndClickTarget) {
     EXPECT_EQ(lineForKey(r, u"k"_s), 4); // only the modifier's bind binds it
     EXPECT_EQ(lineForKey(r, u"F4"_s), -1);
     EXPECT_EQ(unknownKeysText(r.unknown), u"Неизвестные имена клавиш: <b> (строка 6)"_s);
+}
+
+// The wizard writes its scripts into autoexec.cfg and binds their keys in config.cfg: the map of
+// config.cfg runs them through the rest of the config set, and says where each alias comes from.
+TEST(KeyResolution, AliasesOfTheConfigSetAndWhereTheyComeFrom) {
+    QTemporaryDir dir;
+    const QString game = dir.path() + u"/cstrike"_s;
+    put(game + u"/config.cfg"_s, "bind \"f\" \"Kaz-f\"\r\nbind \"g\" \"own\"\r\nexec config.cfg\r\n");
+    put(game + u"/Autoexec.cfg"_s, "alias \"Kaz-f\" \"buy;ww;Kaz-f_mes\"\r\nalias own \"slot9\"\r\n"
+                                   "exec scripts/wait.cfg\r\nexec missing.cfg\r\n");
+    // A circle of execs is read once.
+    put(game + u"/scripts/wait.cfg"_s, "alias ww \"wait\"\r\nalias \"Kaz-f_mes\" \"say_team go\"\r\n"
+                                       "exec autoexec.cfg\r\n");
+    put(game + u"/other.cfg"_s, "alias \"Kaz-f\" \"never\"\r\n"); // not run by the game
+
+    const QString document = u"bind \"f\" \"Kaz-f\"\nbind \"g\" \"own\"\nalias own \"slot1\"\n"_s;
+    BindingLines lines;
+    lines.setText(document);
+    const OuterAliases outer = configSetAliases(game, game + u"/config.cfg"_s);
+    EXPECT_EQ(outer.value(u"kaz-f"_s).file, u"Autoexec.cfg"_s);
+    EXPECT_EQ(outer.value(u"ww"_s).file, u"wait.cfg"_s);
+    const KeyMapResult map = resolveKeyMap(lines, {}, outer);
+
+    const KeyBinding& f = map.binding(u"f"_s);
+    EXPECT_EQ(f.kind, KeyKind::Script);
+    EXPECT_EQ(f.pressed, (QStringList{u"buy"_s, u"wait"_s, u"say_team go"_s}));
+    EXPECT_TRUE(f.notes.contains(u"Алиасы из Autoexec.cfg: kaz-f"_s)) << f.notes.join(u'|').toStdString();
+    EXPECT_TRUE(f.notes.contains(u"Алиасы из wait.cfg: ww, kaz-f_mes"_s)) << f.notes.join(u'|').toStdString();
+    EXPECT_EQ(map.kindCounts[int(KeyKind::Script)], 1);
+    // The document's own alias wins over the other file's, and gets no note.
+    const KeyBinding& g = map.binding(u"g"_s);
+    EXPECT_EQ(g.pressed, QStringList{u"slot1"_s});
+    EXPECT_TRUE(g.notes.isEmpty()) << g.notes.join(u'|').toStdString();
+
+    // Without a game folder, or as the map of autoexec.cfg itself, its own aliases are the
+    // document's: only the other files lend theirs.
+    EXPECT_TRUE(configSetAliases(QString(), QString()).isEmpty());
+    const OuterAliases fromAutoexec = configSetAliases(game, game + u"/Autoexec.cfg"_s);
+    EXPECT_FALSE(fromAutoexec.contains(u"own"_s));
+    EXPECT_TRUE(fromAutoexec.contains(u"ww"_s));
+}
+
+TEST(KeyResolution, OuterAliasesFollowTheOrderTheGameRunsThem) {
+    OuterAliases outer;
+    collectOuterAliases(u"alias a \"one\"\nalias b \"alias c first\"\nalias a \"two\"\n", u"x.cfg"_s,
+                        outer);
+    collectOuterAliases(u"alias c \"top\"\n"_s, u"y.cfg"_s, outer);
+    EXPECT_EQ(outer.value(u"a"_s).body, u"two"_s);
+    EXPECT_EQ(outer.value(u"c"_s).body, u"top"_s);
+    EXPECT_EQ(outer.value(u"c"_s).file, u"y.cfg"_s);
 }

@@ -1,6 +1,7 @@
 // The value list window, the explanation pop-up and the insert dialog, driven as a user drives
 // them: entries explained and inserted at the editor's caret, weapon pictures, the insert
 // dialog's three pages, and the three tool windows travelling with the main window.
+#include "keys/keyboard_map_window.h"
 #include "platform/cp1251.h"
 #include "print_qstring.h"
 #include "reference/explanation_window.h"
@@ -12,6 +13,7 @@
 #include "test_app.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -97,7 +99,9 @@ protected:
 
 TEST_F(ValueListTest, ShownBesideTheEditorWithTheChosenCategory) {
     EXPECT_TRUE(pani1->isVisible());
-    EXPECT_TRUE(form6->isVisible());
+    // The pop-up comes with the tool windows, but has nothing to say yet.
+    EXPECT_TRUE(form6->isRequested());
+    EXPECT_FALSE(form6->isVisible());
     // Owned by the main window, so the program's dialogs come above them and other programs'
     // windows too; a title bar with nothing to press.
     for (QWidget* tool : {static_cast<QWidget*>(pani1), static_cast<QWidget*>(form6)}) {
@@ -248,6 +252,29 @@ TEST_F(ValueListTest, WeaponPicturesShowAndABrokenOneIsReported) {
     clickItem(entries, u"weapon_ak47"_s);
     EXPECT_FALSE(form6->pictureShown());
     EXPECT_EQ(popupText(), u" ????"_s);
+}
+
+// The pop-up stands only with something to show, and steps aside while the player works in a
+// window other than the main window and its tool windows (the keyboard map here).
+TEST_F(ValueListTest, ThePopUpShowsWithAnExplanationAndNeverOverAnotherWindow) {
+    // The offscreen platform activates no window by itself: the window system's part is played
+    // here.
+    QApplication::setActiveWindow(main);
+    EXPECT_FALSE(form6->isVisible());
+    clickItem(entries, entries->item(0)->text());
+    EXPECT_TRUE(form6->isVisible());
+    EXPECT_FALSE(form6->explanation().isEmpty());
+
+    TKeyMap* keyMap = app.w().keyMap;
+    keyMap->showMap();
+    QApplication::setActiveWindow(keyMap);
+    EXPECT_FALSE(form6->isVisible());
+    QApplication::setActiveWindow(main);
+    EXPECT_TRUE(form6->isVisible());
+    // A tool window of the main window counts as the main window.
+    QApplication::setActiveWindow(pani1);
+    EXPECT_TRUE(form6->isVisible());
+    keyMap->close();
 }
 
 TEST_F(ValueListTest, TheEditorsLookUpShowsInThePopUp) {

@@ -101,7 +101,7 @@ TEST_F(DocumentCommands, OpenShowsTheFileAndRefusesWhatIsNotText) {
     form->Open1Click();
     EXPECT_EQ(text(), u"name \"Игрок\"\nbind q lastinv"_s);
     EXPECT_EQ(status(2), file(u"a.cfg"_s));
-    EXPECT_EQ(status(1), u"Открываем..."_s);
+    EXPECT_NE(status(1), u"Открываем..."_s); // gone once the file is open
     EXPECT_FALSE(modified());
     ASSERT_FALSE(app.dialogs.calls().empty());
     EXPECT_EQ(

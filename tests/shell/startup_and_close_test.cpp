@@ -12,6 +12,7 @@
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
 #include "shell/game_chooser_window.h"
+#include "shell/help_window.h"
 #include "test_app.h"
 #include "wizard/wizard_window.h"
 
@@ -19,6 +20,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QTextDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -141,7 +144,8 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     QCoreApplication::processEvents();
     form->close();
     const QByteArray written = app.readFile(ini(app));
-    EXPECT_TRUE(written.startsWith("; kept\r\n")) << written.toStdString();
+    // Written in the program's own form, UTF-8 with its mark.
+    EXPECT_TRUE(written.startsWith("\xEF\xBB\xBF; kept\r\n")) << written.toStdString();
     EXPECT_TRUE(written.contains("[Mine]\r\nx=1\r\n"));
     EXPECT_TRUE(written.contains("[Color]\r\nPrEdit=15247360\r\n"));
     EXPECT_TRUE(written.contains("Width=640\r\nHeight=480\r\n"));
@@ -167,6 +171,31 @@ TEST(Settings, AHeldCopyAnswersUntilAWrite) {
     ASSERT_TRUE(settings.writeInt(u"Font"_s, u"StylePr"_s, 1).ok);
     EXPECT_EQ(settings.readInt(u"Font"_s, u"SizePr"_s), 20); // the file itself again
     EXPECT_EQ(settings.readInt(u"Font"_s, u"StylePr"_s), 1);
+}
+
+// Windows-1251 bytes of "Ъњ" (DA 9C) are valid UTF-8 too: a file written in Windows-1251 came
+// back as another name. What the program writes, in any of its writes, it reads back the same.
+TEST(Settings, WhatIsWrittenIsWhatIsReadBack) {
+    TestApp app;
+    const QString folder = u"C:\\[gamesЪњstrike"_s;
+    QFile::remove(ini(app));
+    {
+        Settings settings(ini(app));
+        ASSERT_TRUE(settings.writeText(u"Game"_s, u"Catalog"_s, folder).ok);
+        EXPECT_EQ(settings.readText(u"Game"_s, u"Catalog"_s), folder);
+    }
+    EXPECT_TRUE(app.readFile(ini(app)).startsWith("\xEF\xBB\xBF[Game]\r\nCatalog="));
+
+    // An older file in Windows-1251 is read by its bytes and rewritten in the program's form.
+    app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=C:\\\xC8\xE3\xF0\xE0\r\n");
+    Settings settings(ini(app));
+    EXPECT_EQ(settings.readText(u"Game"_s, u"Catalog"_s), u"C:\\Игра"_s);
+    CloseSettings close;
+    close.gameDirChosen = 1;
+    close.gameDir = folder;
+    ASSERT_TRUE(writeCloseSettings(settings, close).ok);
+    EXPECT_EQ(Settings(ini(app)).readText(u"Game"_s, u"Catalog"_s), folder);
+    EXPECT_EQ(Settings(ini(app)).readInt(u"Game"_s, u"dadir"_s), 1);
 }
 
 TEST(Start, TheEditorHasItsFontBeforeTheCommandLineFileIsLoaded) {
@@ -367,14 +396,46 @@ TEST(MainWindow, HintsGoToTheStatusBar) {
     EXPECT_EQ(form->statusLine(), u"Выберите значение"_s);
 }
 
-TEST(MainWindow, HelpPagesOpenFromTheHelpFolder) {
+// Help is the program's own window over the help folder: no web browser is needed. Links
+// between pages, Back and Forward work, and a missing page names the file it lacks.
+TEST(MainWindow, HelpPagesOpenInTheProgramsOwnWindow) {
     TestApp app;
-    app.writeFile(app.programDir() + u"help/faq.html"_s, "<html></html>");
+    const QString folder = app.programDir() + u"help/"_s;
+    app.writeFile(folder + u"faq.html"_s,
+                  "<html><head><title>FAQ</title></head><body><a href=\"help.html\">h</a>"
+                  "<img src=\"pic.png\"></body></html>");
+    app.writeFile(folder + u"help.html"_s, "<html><body><p>Main page</p></body></html>");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(folder + u"pic.png"_s));
     app.createWindows();
     app.w().form1->N29Click();
-    ASSERT_EQ(app.shell.opened.size(), 1);
-    EXPECT_EQ(app.shell.opened[0], app.programDir() + u"help/faq.html"_s);
-    EXPECT_EQ(app.shell.openedIn[0], app.programDir() + u"help"_s);
+    THelp* help = app.w().help;
+    ASSERT_TRUE(help->isVisible());
+    EXPECT_TRUE(app.shell.opened.isEmpty());
+    HelpBrowser* browser = help->browser();
+    EXPECT_EQ(browser->source().toLocalFile(), folder + u"faq.html"_s);
+    EXPECT_EQ(help->windowTitle(), u"Справка: FAQ"_s);
+    const QVariant image = browser->document()->resource(QTextDocument::ImageResource,
+                                                         QUrl::fromLocalFile(folder + u"pic.png"_s));
+    EXPECT_TRUE(image.isValid());
+
+    auto* back = help->findChild<QToolButton*>(u"ButtonBack"_s);
+    auto* forward = help->findChild<QToolButton*>(u"ButtonForward"_s);
+    EXPECT_FALSE(back->isEnabled());
+    browser->setSource(QUrl(u"help.html"_s)); // the page's link
+    EXPECT_TRUE(browser->toPlainText().contains(u"Main page"_s));
+    ASSERT_TRUE(back->isEnabled());
+    back->click();
+    EXPECT_EQ(browser->source().toLocalFile(), folder + u"faq.html"_s);
+    ASSERT_TRUE(forward->isEnabled());
+    forward->click();
+    EXPECT_EQ(browser->source().toLocalFile(), folder + u"help.html"_s);
+
+    app.w().form1->N31Click(); // lessons.html is not there
+    EXPECT_TRUE(browser->toPlainText().startsWith(u"Страница справки не найдена"_s));
+    EXPECT_TRUE(browser->toPlainText().contains(u"lessons.html"_s));
+    EXPECT_TRUE(back->isEnabled());
 }
 
 TEST(MainWindow, EditorOperationsForOtherWindows) {
@@ -434,4 +495,11 @@ TEST(AboutBox, ShowsTheVersionLineWhole) {
     auto* comments = box.findChild<QLabel*>(u"Comments"_s);
     EXPECT_GE(comments->sizeHint().height(), comments->heightForWidth(comments->width()));
     EXPECT_GE(box.height(), comments->heightForWidth(comments->width()) + version->height());
+    EXPECT_EQ(box.findChild<QLabel*>(u"Licence"_s)->text(), TAbout::licenceLine());
+    // Its links ask for the help pages.
+    QStringList asked;
+    QObject::connect(&box, &TAbout::helpRequested, &box,
+                     [&asked](const QString& page) { asked.append(page); });
+    emit box.findChild<QLabel*>(u"HelpLinks"_s)->linkActivated(u"faq.html"_s);
+    EXPECT_EQ(asked, QStringList{u"faq.html"_s});
 }

@@ -80,20 +80,53 @@ TEST(ToolWindowPlacement, MovesCarryThemAlongAndTheirOwnPlacesAreKept) {
     desk.seen(QRect(40, 30, 560, 450), N);
     const ToolGeometry moved = movedToolGeometry(ToolGeometry{}, QPoint(30, 20));
     EXPECT_EQ(desk.tools, moved);
-    // The user moves the value list alone; a resize of the main window moves nothing, and the
-    // value list's own place is what the maximize remembers.
+    // The user moves the value list alone; a wider main window takes the windows beside its
+    // right edge along (the value list's own place with it), and that is what the maximize
+    // remembers.
     desk.tools.valueList.moveTo(700, 300);
     desk.seen(QRect(40, 30, 600, 500), N);
-    EXPECT_EQ(desk.tools.valueList.topLeft(), QPoint(700, 300));
+    EXPECT_EQ(desk.tools.valueList.topLeft(), QPoint(740, 300));
+    EXPECT_EQ(desk.tools.reference, moved.reference.translated(40, 0));
     desk.seen(kMaximized, M);
-    EXPECT_EQ(desk.placement.normalPlaces(desk.tools).valueList.topLeft(), QPoint(700, 300));
+    EXPECT_EQ(desk.placement.normalPlaces(desk.tools).valueList.topLeft(), QPoint(740, 300));
     // Minimized from maximized and back: still docked, and the normal places still kept.
     desk.seen(kMaximized, MainWindowMode::Minimized);
     desk.seen(kMaximized, M);
     EXPECT_TRUE(desk.docked);
     desk.seen(QRect(40, 30, 600, 500), N);
-    EXPECT_EQ(desk.tools.valueList.topLeft(), QPoint(700, 300));
-    EXPECT_EQ(desk.tools.reference, moved.reference);
+    EXPECT_EQ(desk.tools.valueList.topLeft(), QPoint(740, 300));
+    EXPECT_EQ(desk.tools.reference, moved.reference.translated(40, 0));
+}
+
+// Resized from any side, the main window keeps the windows beside it and never comes over them:
+// those beside its right edge follow the edge, one left of it follows the corner, and one it grew
+// over steps out beside it. One the player put over it stays.
+TEST(ToolWindowPlacement, AResizedMainWindowKeepsThemBesideItAndNeverUnderIt) {
+    const QRect before(10, 10, 560, 450);
+    ToolGeometry tools;
+    tools.valueList = QRect(575, 10, 150, 385); // beside the right edge
+    tools.reference = QRect(400, 470, 135, 315); // below the main window's right part
+    tools.popup = QPoint(-300, 100);             // left of the main window
+    const QRect wider(0, 10, 900, 600);          // wider on both sides, taller
+    const ToolGeometry g = followedToolGeometry(tools, before, wider, kPopup, true);
+    EXPECT_EQ(g.valueList.topLeft(), QPoint(575 + 330, 10));
+    EXPECT_GT(g.reference.left(), wider.right());
+    EXPECT_EQ(g.reference.top(), 470);
+    EXPECT_EQ(g.popup, QPoint(-310, 100));
+    for (const QRect& r : {g.valueList, g.reference, QRect(g.popup, kPopup)})
+        EXPECT_FALSE(r.intersects(wider));
+    ToolGeometry over = tools;
+    over.reference.moveTo(300, 100);
+    EXPECT_EQ(followedToolGeometry(over, before, wider, kPopup, true).reference.topLeft(),
+              QPoint(290, 100));
+
+    // Seen at start, then resized: the windows that stood beside it still do.
+    Desk desk;
+    desk.seen(before, N);
+    EXPECT_EQ(desk.tools, ToolGeometry{});
+    desk.seen(QRect(10, 10, 760, 450), N);
+    EXPECT_EQ(desk.tools.valueList.left(), ToolGeometry{}.valueList.left() + 200);
+    EXPECT_FALSE(desk.tools.valueList.intersects(QRect(10, 10, 760, 450)));
 }
 
 TEST(ToolWindowPlacement, DockedPlacesAreTheFixedOuterRectangles) {

@@ -15,6 +15,7 @@
 #include "wizard/wizard_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -215,6 +216,48 @@ TEST_F(WizardFixture, TheKeyboardReachesForwardFromTheFileListAndThePreview) {
     EXPECT_EQ(page(), 1);
 }
 
+// Tab goes round every control of the page shown and the wizard's buttons, on every page after
+// the first, and never into a control the page does not show.
+TEST_F(WizardFixture, TabGoesRoundEachPageAndTheWizardsButtons) {
+    app.writeFile(path(u"my.cfg"_s), "name \"Player\"\r\n");
+    open();
+    QApplication::setActiveWindow(w);
+    choose(u"my.cfg"_s);
+    click(u"Button2"_s);
+    auto* back = c<QPushButton>(u"Button3"_s);
+    auto* next = c<QPushButton>(u"Button2"_s);
+    for (int index = 1; index < PgC1->count(); ++index) {
+        w->showPage(index);
+        QWidget* const shown = w->page(index);
+        back->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), back);
+        QList<QWidget*> visited;
+        for (int step = 0; step < 300; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            if (now == back || !now)
+                break;
+            visited.append(now);
+        }
+        const std::string pageName = "page " + std::to_string(index + 1);
+        EXPECT_EQ(QApplication::focusWidget(), back) << pageName;
+        EXPECT_EQ(visited.contains(next), next->isEnabled()) << pageName;
+        for (QWidget* v : std::as_const(visited))
+            EXPECT_TRUE(v == next || (shown->isAncestorOf(v) && v->isVisible()))
+                << pageName << " " << v->objectName().toStdString();
+        for (QWidget* control : shown->findChildren<QWidget*>()) {
+            const auto* radio = qobject_cast<QRadioButton*>(control);
+            if (!control->isVisible() || !control->isEnabled() || control->focusProxy() ||
+                !(control->focusPolicy() & Qt::TabFocus) || (radio && !radio->isChecked()))
+                continue;
+            EXPECT_TRUE(visited.contains(control))
+                << pageName << " " << control->objectName().toStdString();
+        }
+    }
+    // The combination switch on page 9 is passed by.
+    EXPECT_EQ(c<QToolButton>(u"SpeedButton3"_s)->focusPolicy(), Qt::NoFocus);
+}
+
 TEST_F(WizardFixture, ForwardWithoutAFileShowsTheMessageAndStays) {
     app.writeFile(path(u"my.cfg"_s), "name \"Player\"\r\n");
     open();
@@ -294,10 +337,15 @@ TEST_F(WizardFixture, KeysJumpsToPageNineAndASecondOpeningStartsWithoutAFile) {
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty());
     EXPECT_TRUE(mem1->toPlainText().isEmpty());
     EXPECT_TRUE(c<QPushButton>(u"Button56"_s)->isVisible());
-    EXPECT_TRUE(c<QPushButton>(u"Button2"_s)->isEnabled()); // enabled once a file was chosen
+    // No file is chosen now, so neither forward button offers to go on.
+    EXPECT_FALSE(c<QPushButton>(u"Button2"_s)->isEnabled());
+    EXPECT_FALSE(c<QPushButton>(u"Button56"_s)->isEnabled());
     app.dialogs.expect(Kind::Message);
-    click(u"Button2"_s);
+    w->Button2Click();
     EXPECT_EQ(page(), 0);
+    choose(u"my.cfg"_s);
+    EXPECT_TRUE(c<QPushButton>(u"Button2"_s)->isEnabled());
+    EXPECT_TRUE(c<QPushButton>(u"Button56"_s)->isEnabled());
 }
 
 TEST_F(WizardFixture, ChoosingAFileClearsThePagesAndRereadingRestoresWhatTheFileSays) {

@@ -1,0 +1,74 @@
+// Walking the config set.
+#include "language/config_set.h"
+
+#include "language/config_check.h"
+#include "platform/program_paths.h"
+#include "platform/text_file.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace configset {
+
+QString gameFile(const QString& gameDir, const QString& name) {
+    const QString own = paths::resolve(gameDir, name);
+    if (QFileInfo(own).isFile())
+        return own;
+    const QString base = paths::resolve(QFileInfo(gameDir).absolutePath(), u"valve"_s);
+    if (!QFileInfo(base).isDir())
+        return QString();
+    const QString inBase = paths::resolve(base, name);
+    return QFileInfo(inBase).isFile() ? inBase : QString();
+}
+
+bool gameDirKnown(const QString& gameDir) {
+    return !gameDir.isEmpty() && QFileInfo(gameDir).isDir();
+}
+
+QStringList execNames(const ParsedConfig& config) {
+    QStringList names;
+    const int exec = config.idOf(u"exec"_s);
+    if (exec < 0)
+        return names;
+    for (const ParsedCommand& c : config.commands)
+        if (c.name == exec && c.arguments >= 1)
+            names.append(config.textOf(c.argument).toString());
+    return names;
+}
+
+void walk(const QString& gameDir, const QStringList& files, const Visitor& visit) {
+    constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+    constexpr int kMaxFiles = 256;
+    QStringList queue = files;
+    QSet<QString> read;
+    for (qsizetype i = 0; i < queue.size() && read.size() < kMaxFiles; ++i) {
+        const QString path = QFileInfo(queue.at(i)).canonicalFilePath();
+        if (path.isEmpty() || read.contains(path) || QFileInfo(path).size() > kMaxFileBytes)
+            continue;
+        read.insert(path);
+        const textfile::ReadResult file = textfile::readEditableText(path);
+        if (!file.ok())
+            continue;
+        const ParsedConfig config = parseConfig(file.text);
+        visit(path, file.text, config);
+        if (!gameDirKnown(gameDir))
+            continue;
+        for (const QString& name : execNames(config))
+            if (const QString exec = gameFile(gameDir, name); !exec.isEmpty())
+                queue.append(exec);
+    }
+}
+
+QStringList startConfigs(const QString& gameDir) {
+    QStringList files;
+    if (!gameDirKnown(gameDir))
+        return files;
+    for (const QString& name : {u"config.cfg"_s, u"autoexec.cfg"_s})
+        if (const QString path = gameFile(gameDir, name); !path.isEmpty())
+            files.append(path);
+    return files;
+}
+
+} // namespace configset

@@ -1,0 +1,33 @@
+// The config set the game runs: a few files and whatever they "exec", file after file. F7 reads
+// it for the aliases a config may call; the keyboard map for the aliases its keys run.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct ParsedConfig;
+
+namespace configset {
+
+// The file an "exec" of `name` runs: in the game directory, or else in the base game's folder
+// beside it (the game falls back on it); empty when there is none.
+QString gameFile(const QString& gameDir, const QString& name);
+bool gameDirKnown(const QString& gameDir);
+
+// The names a config's "exec" commands give, in order.
+QStringList execNames(const ParsedConfig& config);
+
+// Reads each of `files` (full paths), then the files they exec, each once (the same file by
+// another spelling too). `visit` gets every file's path, text and reading, in that order. A file
+// that cannot be read is passed over; so is one larger than any config a player writes, and
+// after 256 files the walk stops, so a folder of thousands of files does not stall it.
+using Visitor =
+    std::function<void(const QString& path, const QString& text, const ParsedConfig& config)>;
+void walk(const QString& gameDir, const QStringList& files, const Visitor& visit);
+
+// The game's own configs, which it runs at every start: config.cfg, then autoexec.cfg, those
+// that exist in the game directory.
+QStringList startConfigs(const QString& gameDir);
+
+} // namespace configset
