@@ -145,9 +145,19 @@ QList<ConfigFinding> checkShadowedAliases(const ParsedConfig& config, const Voca
 // A command inside a bind or an alias that is neither known nor defined (a hint: it may come
 // from a file the check does not see).
 QList<ConfigFinding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words);
-// A name the game only has from CS 1.6 on (an information line; an alias of that name the
-// config defines is its own).
+// A name the game of CS 1.5 does not have: one of the Steam releases (a warning: the 1.5 game
+// answers "Unknown command"; an information line for a command the game server handles), or one
+// open rebuild's own (an information line: no release of the game has it). An alias of that name
+// the config defines is its own. A config the game itself wrote gets none: its names are those of
+// the version that wrote it.
 QList<ConfigFinding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words);
+// In the game's config.cfg (see language/saved_settings.h): the lines the game drops when it
+// rewrites the file on exit, in one finding for the file.
+QList<ConfigFinding> checkNotKeptInConfigCfg(const ParsedConfig& config, const Vocabulary& words);
+// Whether every command at the top of the config's lines is one the game writes into config.cfg
+// (bindings, saved settings, setinfo, +mlook): a config the game wrote, of any release. Needs a
+// config read without a vocabulary (all of its commands).
+bool looksWrittenByGame(const ParsedConfig& config, const Vocabulary& words);
 // Commands of server plugins (amx_*, admin_*): one information line for the whole config.
 QList<ConfigFinding> checkPluginCommands(const ParsedConfig& config);
 // "exec" of a file that the game directory (or the base game's folder beside it) does not have.
@@ -189,8 +199,9 @@ public:
         MissingExecFile,
         UnknownKey,
         UndefinedAlias,
-        LaterVersionName,
-        PluginCommands, // `number`: the message in `written`
+        LaterVersionName,   // `number`: the NameOrigin
+        PluginCommands,     // `number`: the message in `written`
+        NotKeptInConfigCfg, // `number`: the message in `written`
     };
     struct Entry {
         int line = 0;
@@ -203,19 +214,22 @@ public:
     static QString message(const Entry& e, QStringView text, const QStringList& written);
 
 private:
-    friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&);
+    friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&,
+                                          const QString&);
     QString m_text; // the words of the findings are spans of it
     QList<Entry> m_entries;
     QStringList m_written;
 };
 Q_DECLARE_TYPEINFO(ConfigReport::Entry, Q_RELOCATABLE_TYPE);
 
-// Every check, ordered by line; aliases from the game's other files count as defined.
-ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir);
+// Every check, ordered by line; aliases from the game's other files count as defined. `fileName`
+// is the checked file's path or name (empty for an unsaved text): the game's config.cfg gets the
+// check of the lines it does not keep.
+ConfigReport checkConfigReport(const QString& text, const Vocabulary& words, const QString& gameDir,
+                               const QString& fileName = QString());
 // The same with every message written.
 QList<ConfigFinding> checkConfig(const QString& text, const Vocabulary& words,
-                                 const QString& gameDir);
+                                 const QString& gameDir, const QString& fileName = QString());
 
 // "Строка 12: ..." as the check list shows a finding.
 QString findingCaption(const ConfigFinding& finding);

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <optional>
 
 class AliasTracker;
@@ -37,6 +38,11 @@ public:
 
     // "Проверить конфиг".
     void CheckConfig1Click();
+    // Where the check learns the open document's file name (empty for an unsaved text): the
+    // game's config.cfg gets the check of the lines the game does not keep.
+    void setDocumentName(std::function<QString()> documentName) {
+        m_documentName = std::move(documentName);
+    }
     // "Подсветка синтаксиса".
     void SyntaxHighlight1Click();
     // The explanation shown on hover at a viewport point, or an empty string.
@@ -65,6 +71,7 @@ private:
 
     AppContext& m_ctx;
     QPlainTextEdit* m_editor;
+    std::function<QString()> m_documentName;
     QWidget* m_viewport = nullptr;
     QPointer<QObject> m_editorAlive; // the list outlives the editor at the window's end
     const Settings& m_settings;

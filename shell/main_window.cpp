@@ -87,8 +87,10 @@ TForm1::TForm1(AppContext& ctx)
     connectHandlers();
     setUpTextTools();
     setUpTextForm();
-    new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
-                       action(u"SyntaxHighlight1"_s), this);
+    auto* language = new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
+                                        action(u"SyntaxHighlight1"_s), this);
+    language->setDocumentName(
+        [this] { return m_document.isUntitled() ? QString() : m_document.fileName(); });
 
     // Creation step: settings that the main window applies before it is shown. The settings
     // file is read once for the creation and the first show.
