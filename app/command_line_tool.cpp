@@ -34,7 +34,7 @@ QString unreadableKind(const QString& path) {
 
 struct ReadConfig {
     QString text;
-    CheckedFileForm form;
+    CheckedFile form;
 };
 
 std::optional<ReadConfig> readConfig(const QString& path, QTextStream& err) {
@@ -52,7 +52,7 @@ std::optional<ReadConfig> readConfig(const QString& path, QTextStream& err) {
     return ReadConfig{read.text,
                       {read.form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
                                                                       : console::Bytes::Single,
-                       read.form.lineBreak == textfile::LineBreak::CrLf}};
+                       read.form.lineBreak == textfile::LineBreak::CrLf, path}};
 }
 
 // Where each line of a text begins.
@@ -84,7 +84,7 @@ int check(const QString& path, const QString& gameDir, Format format, const Voca
         const bool warning = report.kind(i) == ConfigFinding::Kind::Warning;
         if (warning)
             status = kExitWarnings;
-        const QString id = ConfigReport::idOf(report.form(i));
+        const QString id = report.id(i);
         if (format == Format::Json) {
             out << jsonLine({{u"file"_s, path},
                              {u"line"_s, line + 1},

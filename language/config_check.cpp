@@ -2,6 +2,8 @@
 #include "language/config_check.h"
 
 #include "language/config_set.h"
+#include "language/name_origins.h"
+#include "language/saved_settings.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
 
@@ -25,6 +27,12 @@ using Finding = ConfigFinding;
 using Form = ConfigReport::Form;
 using Entry = ConfigReport::Entry;
 constexpr int kMaxDepth = 8;
+
+// The forms whose message is written while checking (`number` is its place in the list).
+bool hasWrittenMessage(Form form) {
+    return form == Form::AliasCycle || form == Form::PluginCommands ||
+           form == Form::NotKeptInConfigCfg || form == Form::SplitValue;
+}
 
 // The findings of one check, each once, with their messages unwritten. A check walks the text
 // in order, so a finding can only repeat one of its own line: the new one is compared with the
@@ -67,8 +75,7 @@ private:
     bool sameMessage(const Entry& a, const Entry& b) const {
         if (a.kind != b.kind || a.form != b.form)
             return false;
-        if (a.form == Form::AliasCycle || a.form == Form::PluginCommands ||
-            a.form == Form::SplitValue)
+        if (hasWrittenMessage(a.form))
             return m_written.at(a.number) == m_written.at(b.number);
         const QStringView wordA = m_text.mid(a.word.start, a.word.length);
         const QStringView wordB = m_text.mid(b.word.start, b.word.length);
@@ -591,13 +598,45 @@ void undefinedAliases(const ParsedConfig& config, const Vocabulary& words, Findi
 }
 
 void laterVersionNames(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
-    const QList<bool> later = perName(config, [&](const QString& name) {
+    // The origin of each name the 1.5 game lacks (-1 for the others), asked once per name.
+    QList<int> origin(config.names.size(), -1);
+    QList<bool> warning(config.names.size());
+    for (qsizetype i = 0; i < config.names.size(); ++i) {
+        const QString& name = config.names.at(i);
         const WordInfo* info = words.find(name);
-        return info && info->version != GameVersion::Cs15 && !config.aliases.contains(name);
-    });
+        if (info && info->version != GameVersion::Cs15 && !config.aliases.contains(name)) {
+            origin[i] = int(originOf(*info));
+            warning[i] = originIsWarning(*info);
+        }
+    }
     for (const ParsedCommand& c : config.commands)
-        if (later.at(c.name))
-            findings.add(c.line, Finding::Kind::Hint, Form::LaterVersionName, c.spelled);
+        if (origin.at(c.name) >= 0)
+            findings.add(c.line, warning.at(c.name) ? Finding::Kind::Warning : Finding::Kind::Hint,
+                         Form::LaterVersionName, c.spelled, origin.at(c.name));
+}
+
+// The lines of config.cfg with a command at their top that the game drops: known names and the
+// config's aliases (an unknown name or a plugin's command has its own finding).
+QList<int> linesNotKept(const ParsedConfig& config, const Vocabulary& words) {
+    const QList<bool> reportedApart = perName(config, [&](const QString& name) {
+        return name.isEmpty() || isPluginCommand(name) || !knownOrAlias(config, words, name);
+    });
+    QList<int> lines;
+    for (const ParsedCommand& c : config.commands) {
+        if (c.depth != 0 || reportedApart.at(c.name) ||
+            keptInConfigCfg(config.nameOf(c), config.textOf(c.argument), words))
+            continue;
+        if (lines.isEmpty() || lines.last() != c.line + 1)
+            lines.append(c.line + 1);
+    }
+    return lines;
+}
+
+void notKeptInConfigCfg(const ParsedConfig& config, const Vocabulary& words, Findings& findings) {
+    const QList<int> lines = linesNotKept(config, words);
+    if (!lines.isEmpty())
+        findings.addWritten(lines.first() - 1, Finding::Kind::Warning, Form::NotKeptInConfigCfg,
+                            notKeptMessage(lines));
 }
 
 void pluginCommands(const ParsedConfig& config, Findings& findings) {
@@ -724,6 +763,22 @@ QList<Finding> checkPluginCommands(const ParsedConfig& config) {
     return listed(config, pluginCommands);
 }
 
+QList<Finding> checkNotKeptInConfigCfg(const ParsedConfig& config, const Vocabulary& words) {
+    return listed(config, notKeptInConfigCfg, words);
+}
+
+bool looksWrittenByGame(const ParsedConfig& config, const Vocabulary& words) {
+    bool any = false;
+    for (const ParsedCommand& c : config.commands) {
+        if (c.depth != 0)
+            continue;
+        if (c.defines >= 0 || !keptInConfigCfg(config.nameOf(c), config.textOf(c.argument), words))
+            return false;
+        any = true;
+    }
+    return any && linesNotKept(config, words).isEmpty();
+}
+
 QList<Finding> checkMissingExecFiles(const ParsedConfig& config, const QString& gameDir) {
     return listed(config, missingExecFiles, gameDir);
 }
@@ -750,18 +805,22 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
     return aliases;
 }
 
-qint64 fileBytes(const QString& text, CheckedFileForm form) {
+qint64 fileBytes(const QString& text, const CheckedFile& file) {
     const qint64 breaks = text.count(u'\n');
-    return console::byteLength(text, form.bytes) + (form.crLf ? breaks : 0);
+    return console::byteLength(text, file.bytes) + (file.crLf ? breaks : 0);
 }
 
 ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir, CheckedFileForm form) {
-    ParsedConfig config = parseConfig(text, &words, form.bytes);
+                               const QString& gameDir, const CheckedFile& file) {
+    // config.cfg, or a text that starts as the game writes it, is read whole: what the game
+    // keeps of it is asked of every command.
+    const bool gameConfig = isConfigCfg(file.name) || startsLikeGameConfig(text);
+    ParsedConfig config = parseConfig(text, gameConfig ? nullptr : &words, file.bytes);
     config.aliases.unite(aliasesFromGameFiles(config, gameDir));
+    const bool writtenByGame = gameConfig && looksWrittenByGame(config, words);
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(15, Findings(config));
+    std::vector<Findings> checks(16, Findings(config));
     unclosedQuotes(config, checks[0]);
     consoleReading(config, words, checks[1]);
     commandsAfterComments(config, checks[2]);
@@ -774,9 +833,12 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     plusAliasesWithoutMinus(config, words, checks[9]);
     missingExecFiles(config, gameDir, checks[10]);
     undefinedAliases(config, words, checks[11]);
-    laterVersionNames(config, words, checks[12]);
+    if (!writtenByGame)
+        laterVersionNames(config, words, checks[12]);
     pluginCommands(config, checks[13]);
-    steamLineBreaks(config, fileBytes(text, form), checks[14]);
+    steamLineBreaks(config, fileBytes(text, file), checks[14]);
+    if (isConfigCfg(file.name))
+        notKeptInConfigCfg(config, words, checks[15]);
 
     // Placed by line: the findings of each line counted first, then laid out check by check.
     ConfigReport report;
@@ -795,8 +857,7 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
         const int writtenBefore = int(report.m_written.size());
         report.m_written.append(check.written());
         for (Entry e : check.entries()) {
-            if (e.form == Form::AliasCycle || e.form == Form::PluginCommands ||
-                e.form == Form::SplitValue)
+            if (hasWrittenMessage(e.form))
                 e.number += writtenBefore;
             report.m_entries[at[e.line]++] = e;
         }
@@ -805,8 +866,8 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
 }
 
 QList<Finding> checkConfig(const QString& text, const Vocabulary& words, const QString& gameDir,
-                           CheckedFileForm form) {
-    return checkConfigReport(text, words, gameDir, form).toList();
+                           const CheckedFile& file) {
+    return checkConfigReport(text, words, gameDir, file).toList();
 }
 
 QString ConfigReport::message(const Entry& e, QStringView text, const QStringList& written) {
@@ -850,17 +911,19 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
     case Form::UndefinedAlias:
         return u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(word);
     case Form::LaterVersionName:
-        return u"«%1» есть только в CS 1.6 и новее"_s.arg(word);
+        return originMessage(NameOrigin(e.number), word);
     case Form::AliasCycle:
     case Form::PluginCommands:
     case Form::SplitValue:
+    case Form::NotKeptInConfigCfg:
         return written.at(e.number);
     }
     return QString();
 }
 
-QString ConfigReport::idOf(Form form) {
-    switch (form) {
+QString ConfigReport::id(qsizetype i) const {
+    const Entry& e = m_entries.at(i);
+    switch (e.form) {
     case Form::UnknownCommand:
         return u"unknown-command"_s;
     case Form::UnclosedQuote:
@@ -896,9 +959,14 @@ QString ConfigReport::idOf(Form form) {
     case Form::UndefinedAlias:
         return u"undefined-alias"_s;
     case Form::LaterVersionName:
-        return u"later-version"_s;
+        return NameOrigin(e.number) == NameOrigin::Steam16 ||
+                       NameOrigin(e.number) == NameOrigin::SteamLater
+                   ? u"steam-version-name"_s
+                   : u"rebuild-only-name"_s;
     case Form::PluginCommands:
         return u"plugin-commands"_s;
+    case Form::NotKeptInConfigCfg:
+        return u"not-kept-in-config-cfg"_s;
     }
     return u"finding"_s;
 }

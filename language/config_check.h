@@ -169,9 +169,19 @@ QList<ConfigFinding> checkShadowedAliases(const ParsedConfig& config, const Voca
 // A command inside a bind or an alias that is neither known nor defined (a hint: it may come
 // from a file the check does not see).
 QList<ConfigFinding> checkUndefinedAliases(const ParsedConfig& config, const Vocabulary& words);
-// A name the game only has from CS 1.6 on (an information line; an alias of that name the
-// config defines is its own).
+// A name the game of CS 1.5 does not have: one of the Steam releases (a warning: the 1.5 game
+// answers "Unknown command"; an information line for a command the game server handles), or one
+// open rebuild's own (an information line: no release of the game has it). An alias of that name
+// the config defines is its own. A config the game itself wrote gets none: its names are those of
+// the version that wrote it.
 QList<ConfigFinding> checkLaterVersionNames(const ParsedConfig& config, const Vocabulary& words);
+// In the game's config.cfg (see language/saved_settings.h): the lines the game drops when it
+// rewrites the file on exit, in one finding for the file.
+QList<ConfigFinding> checkNotKeptInConfigCfg(const ParsedConfig& config, const Vocabulary& words);
+// Whether every command at the top of the config's lines is one the game writes into config.cfg
+// (bindings, saved settings, setinfo, +mlook): a config the game wrote, of any release. Needs a
+// config read without a vocabulary (all of its commands).
+bool looksWrittenByGame(const ParsedConfig& config, const Vocabulary& words);
 // Commands of server plugins (amx_*, admin_*): one information line for the whole config.
 QList<ConfigFinding> checkPluginCommands(const ParsedConfig& config);
 // "exec" of a file that the game directory (or the base game's folder beside it) does not have.
@@ -186,11 +196,12 @@ QList<ConfigFinding> checkUnknownKeys(const ParsedConfig& config, const Vocabula
 // those exec in turn.
 QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir);
 
-// How the checked text is stored: the encoding's bytes per character, and whether its lines end
-// in CR LF (for the byte limits and the size the game reads).
-struct CheckedFileForm {
+// The checked file: how its text is stored (the encoding's bytes per character, and whether its
+// lines end in CR LF, for the byte limits and the size the game reads) and its path or name.
+struct CheckedFile {
     console::Bytes bytes = console::Bytes::Single;
     bool crLf = true;
+    QString name;
 };
 
 // The findings of a check run, ordered by line. A message is written only when it is asked
@@ -225,15 +236,16 @@ public:
         MissingExecFile,
         UnknownKey,
         UndefinedAlias,
-        LaterVersionName,
-        PluginCommands, // `number`: the message in `written`
+        LaterVersionName,   // `number`: the NameOrigin
+        PluginCommands,     // `number`: the message in `written`
+        NotKeptInConfigCfg, // `number`: the message in `written`
     };
     Form form(qsizetype i) const { return m_entries.at(i).form; }
     // Where the finding's word stands in the checked text (empty for a finding of a whole line).
     TextSpan word(qsizetype i) const { return m_entries.at(i).word; }
-    // The short English id of a kind of finding, stable between versions ("unknown-command"):
+    // The short English id of a finding's kind, stable between versions ("unknown-command"):
     // for the command line and the tools that read what it prints.
-    static QString idOf(Form form);
+    QString id(qsizetype i) const;
 
     struct Entry {
         int line = 0;
@@ -247,19 +259,21 @@ public:
 
 private:
     friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&,
-                                          CheckedFileForm);
+                                          const CheckedFile&);
     QString m_text; // the words of the findings are spans of it
     QList<Entry> m_entries;
     QStringList m_written;
 };
 Q_DECLARE_TYPEINFO(ConfigReport::Entry, Q_RELOCATABLE_TYPE);
 
-// Every check, ordered by line; aliases from the game's other files count as defined.
+// Every check, ordered by line; aliases from the game's other files count as defined. `file`
+// says how the text is stored and its path or name (empty for an unsaved text): the game's
+// config.cfg gets the check of the lines it does not keep.
 ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir, CheckedFileForm form = {});
+                               const QString& gameDir, const CheckedFile& file = {});
 // The same with every message written.
 QList<ConfigFinding> checkConfig(const QString& text, const Vocabulary& words,
-                                 const QString& gameDir, CheckedFileForm form = {});
+                                 const QString& gameDir, const CheckedFile& file = {});
 
 // "Строка 12: ..." as the check list shows a finding.
 QString findingCaption(const ConfigFinding& finding);

@@ -141,7 +141,8 @@ const ConfigReport& EditorLanguage::findings() const {
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
     m_findings->setReport(checkConfigReport(m_editor->toPlainText(), words(), m_ctx.state.gameDir,
-                                           m_fileForm));
+                                           {m_fileForm.bytes, m_fileForm.crLf,
+                                            m_documentName ? m_documentName() : QString()}));
     ListCheck->show();
 }
 

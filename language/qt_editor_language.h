@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <optional>
 
 class AliasTracker;
@@ -38,7 +39,12 @@ public:
     // "Проверить конфиг".
     void CheckConfig1Click();
     // How the document is stored, for the check's byte limits.
-    void setFileForm(CheckedFileForm form) { m_fileForm = form; }
+    void setFileForm(CheckedFile form) { m_fileForm = form; }
+    // Where the check learns the open document's file name (empty for an unsaved text): the
+    // game's config.cfg gets the check of the lines the game does not keep.
+    void setDocumentName(std::function<QString()> documentName) {
+        m_documentName = std::move(documentName);
+    }
     // "Подсветка синтаксиса".
     void SyntaxHighlight1Click();
     // The explanation shown on hover at a viewport point, or an empty string.
@@ -66,8 +72,9 @@ private:
     QString prefixBeforeCaret(int* start) const;
 
     AppContext& m_ctx;
-    CheckedFileForm m_fileForm;
+    CheckedFile m_fileForm;
     QPlainTextEdit* m_editor;
+    std::function<QString()> m_documentName;
     QWidget* m_viewport = nullptr;
     QPointer<QObject> m_editorAlive; // the list outlives the editor at the window's end
     const Settings& m_settings;

@@ -33,7 +33,7 @@ void Vocabulary::add(const QStringList& names, WordKind kind) {
             m_entries.insert(key, name);
         auto it = m_info.find(key);
         if (it == m_info.end())
-            m_info.insert(key, {kind, GameVersion::Cs15, false});
+            m_info.insert(key, WordInfo{.kind = kind});
         else if (kind == WordKind::Command) // on both lists: a command, the game runs it
             it->kind = WordKind::Command;
     }
@@ -47,15 +47,51 @@ void Vocabulary::addVariables(const QStringList& names) {
 }
 
 void Vocabulary::addGoldSrc(const QString& name, WordKind kind, GameVersion version, bool builtIn) {
+    GoldSrcFacts facts;
+    facts.version = version;
+    facts.builtIn = builtIn;
+    addGoldSrc(name, kind, facts);
+}
+
+void Vocabulary::addGoldSrc(const QString& name, WordKind kind, const GoldSrcFacts& facts) {
     const QString key = console::foldedName(name);
     if (!m_entries.contains(key))
         m_entries.insert(key, name);
     WordInfo& info = m_info[key];
     if (info.kind != WordKind::Command)
         info.kind = kind;
-    info.version = version;
-    info.builtIn = info.builtIn || builtIn;
+    info.version = facts.version;
+    info.rebuild = facts.version == GameVersion::Rebuild ? facts.rebuild : Rebuild::None;
+    info.builtIn = info.builtIn || facts.builtIn;
+    info.serverCommand = facts.serverCommand;
+    info.saved = info.saved || facts.saved;
 }
+
+namespace {
+// The version column of the GoldSrc list.
+void readVersion(const QString& field, GoldSrcFacts& facts) {
+    static const struct {
+        QStringView text;
+        GameVersion version;
+        Rebuild rebuild;
+    } known[] = {
+        {u"15", GameVersion::Cs15, Rebuild::None},
+        {u"16", GameVersion::Cs16, Rebuild::None},
+        {u"later", GameVersion::Later, Rebuild::None},
+        {u"rehlds", GameVersion::Rebuild, Rebuild::ReHlds},
+        {u"regamedll", GameVersion::Rebuild, Rebuild::ReGameDll},
+        {u"cs16client", GameVersion::Rebuild, Rebuild::CsClient},
+        {u"xash", GameVersion::Rebuild, Rebuild::Xash},
+    };
+    for (const auto& k : known)
+        if (field == k.text) {
+            facts.version = k.version;
+            facts.rebuild = k.rebuild;
+            return;
+        }
+    facts.version = GameVersion::Later; // a word of a newer list: not 1.5's
+}
+} // namespace
 
 bool Vocabulary::readGoldSrc(const QString& path) {
     const LineListRead read = readLineList(path);
@@ -71,13 +107,15 @@ bool Vocabulary::readGoldSrc(const QString& path) {
             continue; // the console's key names are the language's own list
 
         const WordKind kind = f[1] == u"cmd"_s ? WordKind::Command : WordKind::Variable;
-        const GameVersion version = f[3] == u"15"_s   ? GameVersion::Cs15
-                                    : f[3] == u"16"_s ? GameVersion::Cs16
-                                                      : GameVersion::Later;
+        GoldSrcFacts facts;
+        readVersion(f[3], facts);
         // Commands of the engine and the client library, and those of the console's own list.
-        const bool builtIn = kind == WordKind::Command &&
-                             (f[2] == u"engine"_s || f[2] == u"client"_s || f[2] == u"console"_s);
-        addGoldSrc(f[0], kind, version, builtIn);
+        facts.builtIn = kind == WordKind::Command &&
+                        (f[2] == u"engine"_s || f[2] == u"client"_s || f[2] == u"console"_s);
+        facts.serverCommand = kind == WordKind::Command && f[2] == u"gamecmd"_s;
+        // A variable, or a command the game writes into config.cfg as a setting.
+        facts.saved = f.size() >= 7 && f[6] == u"saved"_s;
+        addGoldSrc(f[0], kind, facts);
     }
     return true;
 }
@@ -98,6 +136,11 @@ WordKind Vocabulary::kindOf(QStringView name) const {
 bool Vocabulary::isBuiltInCommand(QStringView name) const {
     const WordInfo* info = find(name);
     return info && info->builtIn;
+}
+
+bool Vocabulary::isSaved(QStringView name) const {
+    const WordInfo* info = find(name);
+    return info && info->saved;
 }
 
 bool Vocabulary::isKey(QStringView name) const {

@@ -15,17 +15,35 @@
 
 enum class WordKind { Unknown, Keyword, Command, Variable, Alias };
 
-// The first game version that has a name: CS 1.5 or earlier, the CS 1.6 / Steam releases, or
-// later still (updates after 1.6, additions of the open rebuilds).
-enum class GameVersion : quint8 { Cs15, Cs16, Later };
+// The first game version that has a name: CS 1.5 or earlier, the CS 1.6 / first Steam releases,
+// the Steam updates after those; or none at all: the name is one open rebuild's own addition.
+enum class GameVersion : quint8 { Cs15, Cs16, Later, Rebuild };
+
+// The open rebuild whose own additions are a name's only source (GameVersion::Rebuild).
+enum class Rebuild : quint8 { None, ReHlds, ReGameDll, CsClient, Xash };
 
 struct WordInfo {
     WordKind kind = WordKind::Unknown;
     GameVersion version = GameVersion::Cs15;
+    Rebuild rebuild = Rebuild::None;
     // A command of the engine or the client library: the console finds it before any alias of
     // the same name, so such an alias never runs. Commands the game server handles (buying,
     // radio, "say") are sent to the server and do not count.
     bool builtIn = false;
+    // A command the game server handles: the client sends it on, so a client that lacks it
+    // answers nothing.
+    bool serverCommand = false;
+    // A setting the game keeps in config.cfg when it rewrites it on exit.
+    bool saved = false;
+};
+
+// What the GoldSrc list says of one name besides its kind.
+struct GoldSrcFacts {
+    GameVersion version = GameVersion::Cs15;
+    Rebuild rebuild = Rebuild::None;
+    bool builtIn = false;
+    bool serverCommand = false;
+    bool saved = false;
 };
 
 class Vocabulary {
@@ -36,8 +54,11 @@ public:
     void addVariables(const QStringList& names);
     // One name of the GoldSrc list; a name already known keeps its spelling.
     void addGoldSrc(const QString& name, WordKind kind, GameVersion version, bool builtIn);
-    // Reads the GoldSrc list ("name<TAB>kind<TAB>place<TAB>version<TAB>source" lines, "//"
-    // comments); false when the file cannot be read.
+    void addGoldSrc(const QString& name, WordKind kind, const GoldSrcFacts& facts);
+    // Reads the GoldSrc list ("name<TAB>kind<TAB>place<TAB>version<TAB>source" lines, then the
+    // rule and "saved" or "-" on lines that have them; "//" comments); false when the file cannot
+    // be read. The version is 15, 16, later, or the rebuild that alone has the name: rehlds,
+    // regamedll, cs16client, xash.
     bool readGoldSrc(const QString& path);
 
     // Keyword, Command or Variable for a known name; Unknown otherwise (aliases are the
@@ -47,6 +68,8 @@ public:
     // What is known of a name, or nullptr. The pointer stays valid until the next change.
     const WordInfo* find(QStringView name) const;
     bool isBuiltInCommand(QStringView name) const;
+    // A setting the game keeps in config.cfg.
+    bool isSaved(QStringView name) const;
     bool isKey(QStringView name) const;
     // The name as the list writes it (the section its explanation is filed under), or the
     // word itself when no list has it.

@@ -89,6 +89,8 @@ TForm1::TForm1(AppContext& ctx)
     setUpTextForm();
     m_language = new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
                                     action(u"SyntaxHighlight1"_s), this);
+    m_language->setDocumentName(
+        [this] { return m_document.isUntitled() ? QString() : m_document.fileName(); });
 
     // Creation step: settings that the main window applies before it is shown. The settings
     // file is read once for the creation and the first show.

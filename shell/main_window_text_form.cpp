@@ -53,7 +53,7 @@ void TForm1::showTextForm(const textfile::TextForm& form) {
     if (m_language)
         m_language->setFileForm({form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
                                                                            : console::Bytes::Single,
-                                 form.lineBreak == textfile::LineBreak::CrLf});
+                                 form.lineBreak == textfile::LineBreak::CrLf, QString()});
     if (!m_formPanel)
         return;
     const QString note = textfile::mixedBreaksNote(form);

@@ -130,15 +130,57 @@ TEST(ConfigSyntax, GoldSrcListGivesKindsVersionsAndCommandsThatShadowAliases) {
     ASSERT_TRUE(v.readGoldSrc(path));
     EXPECT_TRUE(v.isBuiltInCommand(u"STATUS"));
     EXPECT_FALSE(v.isBuiltInCommand(u"ak47")) << "the game server handles it";
+    EXPECT_TRUE(v.find(u"ak47")->serverCommand);
     EXPECT_EQ(v.kindOf(u"cl_crosshair_size"), WordKind::Variable);
     EXPECT_EQ(v.find(u"cl_crosshair_size")->version, GameVersion::Cs16);
     EXPECT_EQ(v.find(u"fps_override")->version, GameVersion::Later);
     EXPECT_EQ(v.find(u"sv_region")->version, GameVersion::Cs16) << "the list's version stands";
+    EXPECT_FALSE(v.isSaved(u"cl_crosshair_size")) << "a line of five fields says nothing of it";
     EXPECT_EQ(v.find(u"MOUSE5"), nullptr) << "key names are not commands";
     EXPECT_TRUE(v.isKey(u"mouse5"));
     EXPECT_TRUE(v.isKey(u"KP_END")) << "the program's own key list";
     EXPECT_FALSE(v.isKey(u"MOUSE9"));
     EXPECT_FALSE(v.readGoldSrc(dir.path() + u"/none.voc"_s));
+}
+
+// The lines of seven fields: what a name is (a version of the game or one rebuild's own), the
+// rule that decided it, and whether the game keeps the setting in config.cfg.
+TEST(ConfigSyntax, GoldSrcListGivesOriginsAndSavedSettings) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/goldsrc.voc"_s;
+    ASSERT_TRUE(textfile::writeBytes(
+                    path, "sensitivity\tcvar\tclient\t15\tr:i.cpp\tsdk-seed\tsaved\r\n"
+                          "_windowed_mouse\tcvar\tconfig\t15\tr:config.cfg\tera-config\tsaved\r\n"
+                          "developer\tcvar\tengine\t15\tr:h.cpp\tengine\t-\r\n"
+                          "m_rawinput\tcvar\tengine\tlater\tr:c.cpp\tsteam-update\tsaved\r\n"
+                          "http_download\tcmd\tengine\txash\tr:h.c\txash-own\t-\r\n"
+                          "xhair_gap\tcvar\tclient\tcs16client\tr:x.cpp\tcs16client-own\t-\r\n"
+                          "mp_freeforall\tcvar\tgame\tregamedll\tr:g.cpp\tregamedll-own\t-\r\n"
+                          "sv_tags\tcvar\tengine\trehlds\tr:s.cpp\trehlds-own\t-\r\n"
+                          "newer\tcvar\tengine\t17\tr:n.cpp\tsomething\t-\r\n")
+                    .ok);
+    Vocabulary v;
+    ASSERT_TRUE(v.readGoldSrc(path));
+    EXPECT_TRUE(v.isSaved(u"Sensitivity"));
+    EXPECT_TRUE(v.isSaved(u"_windowed_mouse")) << "the pre-Steam game's own setting";
+    EXPECT_EQ(v.find(u"_windowed_mouse")->version, GameVersion::Cs15);
+    EXPECT_FALSE(v.isSaved(u"developer"));
+    EXPECT_EQ(v.find(u"m_rawinput")->version, GameVersion::Later);
+    const struct {
+        const char16_t* name;
+        Rebuild rebuild;
+    } rebuilds[] = {{u"http_download", Rebuild::Xash},
+                    {u"xhair_gap", Rebuild::CsClient},
+                    {u"mp_freeforall", Rebuild::ReGameDll},
+                    {u"sv_tags", Rebuild::ReHlds}};
+    for (const auto& r : rebuilds) {
+        SCOPED_TRACE(QString::fromUtf16(r.name).toStdString());
+        ASSERT_NE(v.find(r.name), nullptr);
+        EXPECT_EQ(v.find(r.name)->version, GameVersion::Rebuild);
+        EXPECT_EQ(v.find(r.name)->rebuild, r.rebuild);
+    }
+    EXPECT_EQ(v.find(u"sensitivity")->rebuild, Rebuild::None);
+    EXPECT_EQ(v.find(u"newer")->version, GameVersion::Later) << "a version this reader lacks";
 }
 
 TEST(ConfigSyntax, DocumentAliasesCountDefinitionsLineByLine) {

@@ -347,38 +347,94 @@ def check_demo():
     return len(maps), len(RADIO_SOUNDS)
 
 
+# What each version of goldsrc.voc may be decided by (the rule column), and which repository a
+# rebuild's own name must come from. A name is the game's (15, 16, later) only when something of
+# the game shows it: code built from the original game outside the rebuilds' own switches, a
+# config the game wrote, the CS 1.6 command list, the reference.
+VOC_RULES = {
+    "15": {"reference", "sdk-seed", "sdk-reads", "engine", "game", "game-reads", "era-config",
+           "game-config", "cmdlist-1.6"},
+    "16": {"steam-engine", "cs16-game", "game-config", "cmdlist-1.6"},
+    "later": {"sdk-later", "steam-update", "build-latest", "game-config"},
+    "rehlds": {"rehlds-own"},
+    "regamedll": {"regamedll-own"},
+    "cs16client": {"cs16client-own"},
+    "xash": {"xash-own"},
+}
+OWN_SOURCES = {"rehlds": "dreamstalker/rehlds", "regamedll": "s1lentq/ReGameDLL_CS",
+               "cs16client": "Velaron/cs16-client", "xash": "FWGS/xash3d-fwgs"}
+# Rules that need no code of the game: the source itself is of the game (a config, a list).
+SHOWN_BY_GAME = {"reference", "era-config", "game-config", "cmdlist-1.6"}
+# The settings the pre-Steam launcher (WON hl.exe build 1792, 2001) keeps in config.cfg and writes
+# back (oxiKKK/re-goldsrc-won-launcher-1792: CfgFloatField, CFG_WriteConfig), as the default
+# config.cfg of the dedicated server holds them (Drazendrazan/cstrike_steamcmd_archive, branch
+# 5787): the 1.5 era's own names, known, 15 and saved.
+ERA_SETTINGS = [
+    "lookstrafe", "m_pitch", "lookspring", "crosshair", "_windowed_mouse", "m_filter", "joystick",
+    "sv_aim", "console", "cl_himodels", "d_spriteskip", "sensitivity", "viewsize", "brightness",
+    "gamma", "bgmvolume", "suitvolume", "hisound", "volume", "voice_scale", "voice_modenable",
+    "s_a3d", "s_eax", "rate", "model", "topcolor", "bottomcolor", "name",
+]
+
+
 def check_vocabulary():
-    """dlls/goldsrc.voc: name, kind, place, version and source on every line, each name once."""
+    """dlls/goldsrc.voc: name, kind, place, version, source, rule and saved flag on every line,
+    each name once; versions by origin (items 1-2 of the vocabulary's rules above)."""
     path = os.path.join(DLLS, "goldsrc.voc")
     lines = read_cp1251_lines(path)
     if lines is None:
         return 0
-    seen = set()
+    seen = {}
     count = 0
     for number, line in enumerate(lines, 1):
         if line.startswith("//"):
             continue
         fields = line.split("\t")
         where = "%s:%d" % (rel(path), number)
-        if len(fields) != 5:
-            fault("%s: %d fields, not 5" % (where, len(fields)))
+        if len(fields) != 7:
+            fault("%s: %d fields, not 7" % (where, len(fields)))
             continue
-        name, kind, place, version, source = fields
+        name, kind, place, version, source, rule, flags = fields
         if not re.match(r"^[A-Za-z0-9_+\-.]+$", name):
             fault("%s: name %r is not a console name" % (where, name))
         if kind not in ("cmd", "cvar", "key"):
             fault("%s: kind %r" % (where, kind))
         if place not in ("engine", "client", "console", "game", "gamecmd", "demo", "hltv", "config"):
             fault("%s: place %r" % (where, place))
-        if version not in ("15", "16", "later"):
+        if version not in VOC_RULES:
             fault("%s: version %r" % (where, version))
+        elif rule not in VOC_RULES[version]:
+            fault("%s: %s is %s by rule %r, which cannot decide that" % (where, name, version, rule))
         if not re.match(r"^[\w.-]+/[\w.-]+:\S+$", source):
             fault("%s: source %r is not repository:file" % (where, source))
+        repo = source.split(":")[0]
+        # A rebuild's own name comes from that rebuild's code.
+        if version in OWN_SOURCES and repo != OWN_SOURCES[version]:
+            fault("%s: %s is %s's own but found in %s" % (where, name, version, repo))
+        # A name of the game whose only source is a rebuild's extension code (Xash3D, the CS
+        # client rebuild) needs a rule that something of the game shows it.
+        if kind != "key" and version in ("15", "16", "later") and repo in (OWN_SOURCES["xash"],
+                                                          OWN_SOURCES["cs16client"]) \
+                and rule not in SHOWN_BY_GAME and rule != "sdk-seed":
+            fault("%s: %s is %s but only extension code (%s) shows it" % (where, name, version, repo))
+        if flags not in ("saved", "-"):
+            fault("%s: flags %r" % (where, flags))
+        if flags == "saved" and kind == "key":
+            fault("%s: key %s is saved" % (where, name))
+        if rule in ("era-config", "game-config") and flags != "saved" and kind == "cvar":
+            fault("%s: %s comes from a config the game wrote but is not saved" % (where, name))
+        if rule == "era-config" and version != "15":
+            fault("%s: %s is a 1.5-era setting but marked %s" % (where, name, version))
         key = (name.lower(), kind == "key")
         if key in seen:
             fault("%s: %s listed twice" % (where, name))
-        seen.add(key)
+        seen[key] = (version, flags)
         count += 1
+    for name in ERA_SETTINGS:
+        version, flags = seen.get((name, False), (None, None))
+        if version != "15" or flags != "saved":
+            fault("%s: the 1.5 era's setting %s is %s, %s (not 15, saved)"
+                  % (rel(path), name, version or "missing", flags))
     if count < 1000:
         fault("%s: only %d names" % (rel(path), count))
     return count

@@ -1,42 +1,52 @@
 #!/usr/bin/env python3
 # Collects the whole GoldSrc console vocabulary (commands, variables, key names) from public game
-# code and writes data/dlls/goldsrc.voc, which the config check, completion and highlighting read.
-# The explained reference (data/dlls/*.dll, ans1.pro) is separate and keeps its own lists.
+# code and from configs the game itself wrote, and writes data/dlls/goldsrc.voc, which the config
+# check, completion and highlighting read. The explained reference (data/dlls/*.dll, ans1.pro) is
+# separate and keeps its own lists.
 #
 # Run:  python3 tools/data/gen_vocabulary.py SOURCES
 # SOURCES is a folder with one sub-folder per repository, named owner+name (for example
-# SOURCES/dreamstalker+rehlds), each a checkout or a bare git directory (then its HEAD is read;
-# a folder "repo" inside is looked for too). The repositories:
+# SOURCES/dreamstalker+rehlds), each a checkout or a bare git directory (then its HEAD is read,
+# or the branch a config below names; a folder "repo" inside is looked for too). The repositories:
 #   ValveSoftware/halflife          the Half-Life SDK (client and game libraries)
 #   dreamstalker/rehlds             an open rebuild of the engine (dedicated server, HLTV)
 #   iCHOPPERi/reGS                  an open rebuild of the whole engine (the client side)
-#   FWGS/xash3d-fwgs                an open GoldSrc-compatible engine (the client side)
+#   FWGS/xash3d-fwgs                an open engine of its own, compatible with GoldSrc
 #   Counter-Strike-16/OpenGoldSrc   key table of the engine, command list taken from CS 1.6
 #   s1lentq/ReGameDLL_CS            an open rebuild of the CS game library
 #   Velaron/cs16-client             an open rebuild of the CS client library
-# Needs python3 and git. Nothing fetched is kept: only the names, each with the repository and
-# file it was found in. The generated file is committed; CI never runs this script.
+# and the repositories of GAME_CONFIGS below (configs the game wrote). Needs python3 and git.
+# Nothing fetched is kept: only the names, each with the repository and file it was found in.
+# The generated file is committed; CI never runs this script.
 #
-# Each name gets the first game version the sources show it in:
-#   15     CS 1.5 or earlier (no note in the check)
-#   16     CS 1.6 / the Steam releases ("есть только в CS 1.6 и новее")
-#   later  additions after 1.6 and those of the open rebuilds themselves (same note)
-# How a version is decided (the 1.5 client and game libraries were never published, so the
-# sources are read by era; see version_of below):
-#   * the reference of this program was written for CS 1.5: a name it lists is 15;
-#   * the HL SDK's first public seed (2013, the SDK 2.x code of the WON-era client and game) is
-#     15; a name only later SDK commits add is later;
-#   * the engine rebuild's original code (server, console, HLTV) is 15, except the Steam-era
-#     additions of STEAM_ERA_ENGINE; code under its own REHLDS_ switches is later;
-#   * the CS game rebuild reproduces CS 1.6: its original code is 15, except the features CS 1.6
-#     brought (bots, the shield, FAMAS and Galil, buy and radio shortcut commands, autobuy and
-#     rebuy, the tutor), which are 16; code under REGAMEDLL_ switches is later;
-#   * the CS client library is only known from its CS 1.6 rebuild: a name there that neither the
-#     reference nor the SDK seed (the HL client the CS client was built on) shows is 16;
-#   * the client side of the engine is known from the whole-engine rebuild, then from the
-#     GoldSrc-compatible engine and the command list taken from CS 1.6 (these two are read last
-#     and only add names no other source has): the engine's own names (15, the engine's
-#     lineage), except the Steam-era additions of STEAM_ERA_ENGINE.
+# Each name gets what it is: the first game version that has it, or the one rebuild whose own
+# additions are its only source (then the game has no such name at all):
+#   15          CS 1.5 or earlier (no note in the check)
+#   16          CS 1.6 / the first Steam releases
+#   later       the Steam updates after those (2013 and on)
+#   rehlds, regamedll, cs16client, xash
+#               only in that rebuild's own additions (or that engine's own code): not the game's
+# A name is the game's only when code built from the original game registers it (the HL SDK, the
+# rebuilds' code outside their own switches), when a config the game wrote holds it, when the CS
+# 1.6 command list holds it, or when the reference (written for CS 1.5) explains it. Every line
+# records the rule that decided (the "rule" column):
+#   reference      the reference of this program lists it (CS 1.5)
+#   sdk-seed       the HL SDK's first public seed (2013, the WON-era client and game code): 15
+#   sdk-later      only later commits of the HL SDK: later
+#   engine         the engine rebuilds' original code (server, console, HLTV, client side): 15
+#   steam-engine   an engine name of the Steam releases (STEAM_ERA_ENGINE): 16
+#   steam-update   a name the Steam updates after 1.6 brought (STEAM_UPDATES): later
+#   game           the CS game rebuild's original code: 15
+#   cs16-game      a feature CS 1.6 brought to the game (bots, shield, buy shortcuts ...): 16
+#   build-latest   the CS game rebuild's BUILD_LATEST code (the latest official builds): later
+#   era-config     a setting the pre-Steam game (its launcher) writes into config.cfg: 15
+#   game-config    a setting a config written by a Steam release holds: 16 or later (its build)
+#   cmdlist-1.6    the command list taken from CS 1.6 (engine lineage): 15
+#   rehlds-own, regamedll-own   code under the rebuild's own REHLDS_ / REGAMEDLL_ switches
+#   cs16client-own  only the CS client rebuild has it, and nothing of the game shows it
+#   xash-own       only the GoldSrc-compatible engine has it, and nothing of the game shows it
+# A variable is marked "saved" when the game keeps it in config.cfg: code built from the original
+# game registers it as archived (FCVAR_ARCHIVE), or a config the game wrote holds it.
 # Where a name is registered matters to the check too: an alias named like a command of the
 # engine or the client library never runs (the console looks for commands first), while
 # commands the game server handles (buy commands, "say") go to the server and can be shadowed.
@@ -64,40 +74,78 @@ REGAME = "s1lentq/ReGameDLL_CS"
 CSCLIENT = "Velaron/cs16-client"
 HL_SEED = "de70fad"  # "initial seed of Half-Life 1 SDK", 2013-08-30
 
-# Engine names of the Steam era (the master server regions, HTTP downloads, rcon banning, the
+# Engine names of the Steam releases (the master server regions, HTTP downloads, rcon banning, the
 # LAN switch): the engine rebuild reproduces the Steam engine, these were not in 1.5's.
 STEAM_ERA_ENGINE = {
     "sv_region", "sv_downloadurl", "sv_rcon_banpenalty", "sv_rcon_maxfailures",
     "sv_rcon_minfailures", "sv_rcon_minfailuretime", "sv_lan", "sv_lan_rate",
     "sv_allow_dlfile", "sv_logblocks", "sv_filetransfercompression", "sv_version",
+    # the rcon ban's counter reset (with sv_rcon_*), the HTTP download stop
+    "resetrcon", "httpstop",
     # in-game downloads, detail textures and the vertical sync switch of the Steam client
     "cl_download_ingame", "r_detailtextures", "gl_vsync",
 }
-# Names later than 1.6 that the sources carry without a switch: the 2023 anniversary update.
-LATER = {"fps_override"}
-
-# Variables that no source above has but that the game itself writes into config.cfg (its saved
-# settings, under the line "This file is overwritten whenever you change your user settings in
-# the game"), each in the configs written by the game of at least two public repositories; one
-# of them is named. The spectator mode's is the 1.6 client's (no 1.5-era source has it); the
-# others came with later Steam updates (the scoreboard's avatars, widescreen and shaders).
-GAME_WRITTEN = {
-    "spec_mode_internal": ("16", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
-    "sp_decals": ("later", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
-    "scoreboard_shortheaders": ("later", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
-    "scoreboard_showavatars": ("later", "FatihEjderYa/Half-Life:cstrike/config.cfg"),
-    "gl_lowlatency": ("later", "Gwigzz/cs-1.6:config.cfg"),
-    "gl_lowlatency_debugoutput": ("later", "Gwigzz/cs-1.6:config.cfg"),
-    "gl_lowlatency_maxslop_ms": ("later", "Gwigzz/cs-1.6:config.cfg"),
-    "gl_lowlatency_minslop_ms": ("later", "Gwigzz/cs-1.6:config.cfg"),
-    "gl_use_shaders": ("later", "Gwigzz/cs-1.6:config.cfg"),
-    "gl_widescreen_yfov": ("later", "Gwigzz/cs-1.6:config.cfg"),
-    "r_prefertexturefiltering": ("later", "Gwigzz/cs-1.6:config.cfg"),
+# Names the Steam updates after 1.6 brought, which the rebuilds carry without a switch: the query
+# rate limits and the old-query switch of 2013's engine, the map change config, the SDL port's
+# mouse (raw input, grabbing, double clicks) and anisotropic filtering, the 2023 anniversary
+# update's frame rate switch.
+STEAM_UPDATES = {
+    "fps_override", "max_queries_sec", "max_queries_sec_global", "max_queries_window",
+    "sv_enableoldqueries", "mapchangecfgfile", "m_rawinput", "cl_mousegrab", "gl_ansio",
+    "sdl_double_click_size", "sdl_double_click_time", "m_mousethread_sleep",
 }
+# Names the reference explains that are a rebuild's own additions all the same (the reference says
+# so): the ban list file's name is the engine rebuild's setting, the game always writes listip.cfg.
+REBUILD_NAMES_IN_REFERENCE = {"listipcfgfile"}
+# Saved settings that no code above registers and that came late all the same: the spectator mode's
+# is the 1.6 client's; the scoreboard's avatars and short headers and the single-player decal limit
+# came with the Steam updates. Every other such setting is the engine's own, dated by its lineage.
+CONFIG_ONLY_16 = {"spec_mode_internal"}
+CONFIG_ONLY_LATER = {"scoreboard_shortheaders", "scoreboard_showavatars", "sp_decals",
+                     "gl_lowlatency", "gl_use_shaders", "gl_widescreen_yfov",
+                     "r_prefertexturefiltering"}
+# Names the reference lists although no source of the 1.5 era shows them (none now; the dynamic
+# crosshair switch, once unsure, is dated by the program's own wizard: "Динамический (CS 1.4 -
+# 1.5)" beside "Как в CS 1.3").
+REFERENCE_UNSURE = set()
+# The CS game library's commands of Condition Zero's career mode (the game rebuild shares them).
+LATER_GAME = re.compile(r"^career_")
 
-# Families of the GoldSrc-compatible engine that GoldSrc itself never had (touch screens,
-# game pads, its own menus and renderers, SDL): left out of the vocabulary.
-XASH_ONLY = re.compile(
+# Configs the game wrote (a name there is the game's; a variable there is a saved one): the
+# repository, the branch (None: HEAD) and file, the version to date the names by, and what wrote
+# it. The first is the default config.cfg of the dedicated server as Valve shipped it: binds and
+# settings in the layout the pre-Steam launcher writes (its cvars are exactly the launcher's
+# list below), under the header the Steam engine adds.
+GAME_CONFIGS = [
+    ("Drazendrazan/cstrike_steamcmd_archive", "5787", "cstrike/config.cfg", "15",
+     "era-config", "the pre-Steam launcher's settings (the default config.cfg of HLDS build 5787)"),
+    ("sciblob/CS", None, "cstrike/config.cfg", "16", "game-config", "CS 1.6, Steam, before 2013"),
+    ("CarlosAMC1/Counter-Strike-WaRzOnE", None, "cstrike/config.cfg", "16", "game-config",
+     "CS 1.6, Steam, before 2013"),
+    ("TangoCash/TPB_GUI", None, "cstrike/config.cfg", "16", "game-config",
+     "CS 1.6, Steam, before 2013"),
+    ("Drazendrazan/cstrike_steamcmd_archive", "8308", "cstrike/config.cfg", "later", "game-config",
+     "CS 1.6, Steam, HLDS build 8308 (2013 and on)"),
+    ("notaLonelyDay/config1.6", None, "cstrike/config.cfg", "later", "game-config",
+     "CS 1.6, Steam, after the 2023 update"),
+    ("FatihEjderYa/Half-Life", None, "cstrike/config.cfg", "later", "game-config",
+     "CS 1.6, Steam, after the 2023 update"),
+]
+# The pre-Steam launcher (WON hl.exe, build 1792 of September 2001, the CS 1.3 era) keeps these
+# settings of config.cfg and writes them back (its CGameClientConfig: CfgFloatField and
+# CFG_WriteConfig in oxiKKK/re-goldsrc-won-launcher-1792, a reconstruction from the binary).
+# check_data.py holds the generated file to this list.
+WON_LAUNCHER = "oxiKKK/re-goldsrc-won-launcher-1792"
+WON_LAUNCHER_SETTINGS = [
+    "lookstrafe", "m_pitch", "lookspring", "crosshair", "_windowed_mouse", "m_filter", "joystick",
+    "sv_aim", "console", "cl_himodels", "d_spriteskip", "sensitivity", "viewsize", "brightness",
+    "gamma", "bgmvolume", "suitvolume", "hisound", "volume", "voice_scale", "voice_modenable",
+    "s_a3d", "s_eax", "rate", "model", "topcolor", "bottomcolor", "name",
+]
+
+# Families of the GoldSrc-compatible engine that are its own (touch screens, game pads, its own
+# menus and renderers, SDL) and that no config of the game could hold: left out of the vocabulary.
+XASH_LEFT_OUT = re.compile(
     r"^(touch_|ui_|joy_|ref_|vk_|gl_msaa|r_vbo|sdl_|android|xash|_vid_|vid_|net_ws|voice_inputfromfile"
     r"|con_charset|con_fontscale|con_fontnum|host_allow_materials|cl_charset|m_ignore|m_grab)")
 
@@ -108,15 +156,32 @@ CMD_CALL = re.compile(
     r"\b(?:Cmd_AddCommand\w*|Cmd_AddRestrictedCommand|Cmd_AddClientCommand|Cmd_AddHUDCommand|"
     r"Cmd_AddGameCommand|pfnAddCommand|pfnAddServerCommand|HOOK_COMMAND|ADD_SERVER_COMMAND|"
     r"AddServerCommand|RegisterCommand|ADD_COMMAND)\s*\(\s*(?:[\w.>-]+\s*,\s*)?\"([^\"]+)\"")
+# A variable registered by name: the name, then the rest of the call (its flags).
 CVAR_CALL = re.compile(
-    r"\b(?:CVAR_CREATE|pfnRegisterVariable|Cvar_Get|Cvar_RegisterVariable)\s*\(\s*\"([^\"]+)\"")
-CVAR_STRUCT = re.compile(r"\bcvar_t\s+\w+\s*=\s*\{\s*\"([^\"]+)\"")
-CVAR_DEFINE = re.compile(r"\bCVAR_DEFINE\s*\(\s*\w+\s*,\s*\"([^\"]+)\"")
-CVAR_DEFINE_AUTO = re.compile(r"\bCVAR_DEFINE_AUTO\s*\(\s*(\w+)")
+    r"\b(?:CVAR_CREATE|pfnRegisterVariable|Cvar_Get|Cvar_RegisterVariable)\s*\(\s*\"([^\"]+)\"([^;]*)")
+# A variable defined as a structure (registered elsewhere by its address): the variable, the name,
+# the rest of the definition (its flags).
+CVAR_STRUCT = re.compile(
+    r"\bcvar_t\s+(\w+)\s*=\s*\{\s*(?:const_cast<char\s*\*>\(\s*)?\"([^\"]+)\"([^;]*)")
+CVAR_DEFINE = re.compile(r"\bCVAR_DEFINE\s*\(\s*\w+\s*,\s*\"([^\"]+)\"([^;]*)")
+CVAR_DEFINE_AUTO = re.compile(r"\bCVAR_DEFINE_AUTO\s*\(\s*(\w+)([^;]*)")
+# The registration of a structure: by its address.
+CVAR_REGISTER_REF = re.compile(
+    r"\b(?:Cvar_RegisterVariable|CVAR_REGISTER|pfnCVarRegister|pfnCvar_RegisterVariable)\s*\(\s*&\s*(\w+)")
+# Code of the game reading a variable by name: the engine had that variable.
+CVAR_READ = re.compile(
+    r"\b(?:pfnGetCvarPointer|pfnGetCvarFloat|pfnGetCvarString|CVAR_GET_POINTER|CVAR_GET_FLOAT|"
+    r"CVAR_GET_STRING|CVAR_SET_FLOAT|CVAR_SET_STRING|pfnCVarGetPointer|pfnCVarGetFloat|"
+    r"pfnCVarGetString|pfnCVarSetFloat|pfnCVarSetString|pfnCvar_Set|pfnCvar_SetValue)\s*\(\s*\"([^\"]+)\"")
 CLIENT_COMMAND = re.compile(r"\bFStrEq\s*\(\s*(?:pcmd|pszCommand|pCmd|cmd)\s*,\s*\"([^\"]+)\"")
 WEAPON_CLASS = re.compile(r"\bLINK_ENTITY_TO_CLASS\s*\(\s*(weapon_\w+)")
 KEY_ENTRY = re.compile(r"\{\s*\"([^\"]+)\"\s*,\s*(?:K_\w+|'.'|\d+)")
 NAME = re.compile(r"^[A-Za-z0-9_+\-.]+$")
+
+# The order in which attestations win: the earliest game version, then the rebuilds.
+ORDER = {"15": 0, "16": 1, "later": 2, "rehlds": 3, "regamedll": 4, "cs16client": 5, "xash": 6}
+PLACE_RANK = {"engine": 0, "client": 1, "game": 2, "gamecmd": 3, "demo": 4, "hltv": 5,
+              "console": 6, "config": 7}
 
 
 class Repo:
@@ -163,81 +228,141 @@ def code_files(repo, folders, commit="HEAD"):
 
 
 def lines_with_switches(text):
-    """Yields (line, under_rebuild_switch) with a small #if tracker: a line inside a block opened by
-    a condition naming REHLDS_ or REGAMEDLL_ is the rebuild's own (its #else branch is not)."""
+    """Yields (line, switch) with a small #if tracker: "own" for a line inside a block opened by a
+    condition naming REHLDS_ or REGAMEDLL_ (the rebuild's own code; its #else branch is not),
+    "latest" inside a BUILD_LATEST block (the code of the latest official builds), else None."""
     stack = []
     for line in text.split("\n"):
         s = line.strip()
         m = re.match(r"#\s*(ifdef|ifndef|if|elif|else|endif)\b(.*)", s)
         if m:
             kind, cond = m.group(1), m.group(2)
-            own = bool(re.search(r"REHLDS_|REGAMEDLL_", cond))
+            if re.search(r"REHLDS_|REGAMEDLL_", cond):
+                mark = "own"
+            elif re.search(r"\bBUILD_LATEST\b", cond):
+                mark = "latest"
+            else:
+                mark = None
             if kind in ("ifdef", "if"):
-                stack.append(own)
+                stack.append(mark)
             elif kind == "ifndef":
-                stack.append(False)
+                stack.append(None)
             elif kind == "elif" and stack:
-                stack[-1] = own
+                stack[-1] = mark
             elif kind == "else" and stack:
-                stack[-1] = False
+                stack[-1] = None
             elif kind == "endif" and stack:
                 stack.pop()
             continue
-        yield line, any(stack)
+        switch = None
+        for mark in stack:
+            if mark == "own":
+                switch = "own"
+            elif mark == "latest" and switch is None:
+                switch = "latest"
+        yield line, switch
 
 
 class Collector:
-    def __init__(self):
-        self.entries = {}  # lower name -> dict
+    """Every name with all that attests it: (version, rule, source) from each source read."""
 
-    def add(self, name, kind, place, version, source, fallback=False):
+    def __init__(self):
+        self.entries = {}  # (lower name, is key) -> dict
+
+    def add(self, name, kind, place, version, rule, source, saved=False):
         name = name.strip()
         if not NAME.match(name) or len(name) < 2 and kind != "key":
             return
         key = (name.lower(), kind == "key")
-        order = {"15": 0, "16": 1, "later": 2}
-        old = self.entries.get(key)
-        if old is not None and fallback:
-            return
-        if old is None:
-            self.entries[key] = {"name": name, "kind": kind, "place": place, "version": version,
-                                 "source": source}
-            return
-        # The earliest version wins; a command of the engine or client outranks the others
-        # (it is the one the console finds first), and a command outranks a variable.
-        if order[version] < order[old["version"]]:
-            old["version"] = version
-            old["source"] = source
-        rank = {"engine": 0, "client": 1, "game": 2, "gamecmd": 3, "demo": 4, "hltv": 5,
-                "console": 6}
-        if kind == "cmd" and old["kind"] == "cvar" and place in ("engine", "client", "console"):
-            old["kind"], old["place"] = kind, place
-        elif kind == old["kind"] and rank.get(place, 9) < rank.get(old["place"], 9):
-            old["place"] = place
+        e = self.entries.get(key)
+        if e is None:
+            e = self.entries[key] = {"name": name, "kind": kind, "place": place, "attests": [],
+                                     "saved": None}
+        else:
+            # A command of the engine or client outranks the others (it is the one the console
+            # finds first), and a command outranks a variable.
+            if kind == "cmd" and e["kind"] == "cvar" and place in ("engine", "client", "console"):
+                e["kind"], e["place"] = kind, place
+            elif kind == e["kind"] and PLACE_RANK.get(place, 9) < PLACE_RANK.get(e["place"], 9):
+                e["place"] = place
+        e["attests"].append((version, rule, source))
+        # A command the game writes into config.cfg as a setting (gl_texturemode) is saved too.
+        if saved and kind != "key" and e["saved"] is None:
+            e["saved"] = source
+
+    def attest(self, name, version, rule, source):
+        """Another source for a name: a new one is the engine's variable."""
+        e = self.entries.get((name.lower(), False))
+        if e is None:
+            self.add(name, "cvar", "engine", version, rule, source)
+        else:
+            e["attests"].append((version, rule, source))
+
+    def has(self, name):
+        return (name.lower(), False) in self.entries
+
+    def is_games(self, name):
+        """Whether something of the game (not a rebuild's own code) shows the name."""
+        e = self.entries.get((name.lower(), False))
+        return e is not None and any(ORDER[v] <= ORDER["later"] for v, _, _ in e["attests"])
+
+    def decided(self, e):
+        """The attestation that decides: the earliest version; but a name of the lists of the
+        Steam releases is theirs whatever else shows it (the HL SDK's seed of 2013 and the
+        rebuilds carry the Steam engine's names too)."""
+        low = e["name"].lower()
+        best = min(e["attests"], key=lambda a: ORDER[a[0]])
+        if e["kind"] != "key" and ORDER[best[0]] < ORDER["later"] and low in STEAM_UPDATES:
+            return "later", "steam-update", best[2]
+        if e["kind"] != "key" and ORDER[best[0]] < ORDER["16"] and low in STEAM_ERA_ENGINE:
+            return "16", "steam-engine", best[2]
+        return best
 
 
-def scan(repo, folders, place, version_rule, col, commit="HEAD", skip=(), fallback=False):
-    """Registrations in code: commands, variables, game client commands and weapon names."""
+def scan(repo, folders, place, version_rule, col, commit="HEAD", skip=(), archive=True,
+         only=None):
+    """Registrations in code: commands, variables, game client commands and weapon names.
+    version_rule(name, switch, path) gives (version, rule) or (version, rule, source), or None to leave the name out. A
+    variable defined as a structure is dated by where it is registered (by its address), when
+    that is found. With `archive`, a variable registered as archived is a saved one. With `only`,
+    a name is taken only when only(name) holds."""
+    found = []  # (name, kind, place, switch, path, archived)
+    structs = {}  # variable -> (name, switch, path, archived)
+    registered = {}  # variable -> switch of its registration
     for path in code_files(repo, folders, commit):
         if any(s in path for s in skip):
             continue
         text = repo.read(path, commit)
-        source = "%s:%s" % (repo.name, path)
-        for line, own in lines_with_switches(text):
-            found = []
+        for line, switch in lines_with_switches(text):
             for m in CMD_CALL.finditer(line):
-                found.append((m.group(1), "cmd", place))
-            for rx in (CVAR_CALL, CVAR_STRUCT, CVAR_DEFINE, CVAR_DEFINE_AUTO):
+                found.append((m.group(1), "cmd", place, switch, path, False))
+            for m in CVAR_STRUCT.finditer(line):
+                structs.setdefault(m.group(1), (m.group(2), switch, path,
+                                                "FCVAR_ARCHIVE" in m.group(3)))
+            for rx in (CVAR_CALL, CVAR_DEFINE, CVAR_DEFINE_AUTO):
                 for m in rx.finditer(line):
-                    found.append((m.group(1), "cvar", place))
+                    found.append((m.group(1), "cvar", place, switch, path,
+                                  "FCVAR_ARCHIVE" in m.group(2)))
+            for m in CVAR_REGISTER_REF.finditer(line):
+                # A registration outside any switch stands over one inside.
+                if m.group(1) not in registered or switch is None:
+                    registered[m.group(1)] = switch
             for m in CLIENT_COMMAND.finditer(line):
-                found.append((m.group(1), "cmd", "gamecmd"))
+                found.append((m.group(1), "cmd", "gamecmd", switch, path, False))
             for m in WEAPON_CLASS.finditer(line):
-                found.append((m.group(1), "cmd", "gamecmd"))
-            for name, kind, where in found:
-                v = version_rule(name, own, path)
-                if v:
-                    col.add(name, kind, where, v, source, fallback)
+                found.append((m.group(1), "cmd", "gamecmd", switch, path, False))
+    for var, (name, switch, path, archived) in structs.items():
+        found.append((name, "cvar", place, registered.get(var, switch), path, archived))
+    for name, kind, where, switch, path, archived in found:
+        if only and not only(name):
+            continue
+        decided = version_rule(name, switch, path)
+        if decided:
+            version, rule = decided[:2]
+            source = decided[2] if len(decided) > 2 else "%s:%s" % (repo.name, path)
+            own = ORDER[version] > ORDER["later"]
+            col.add(name, kind, where, version, rule, source,
+                    saved=archive and archived and not own)
 
 
 def reference_names():
@@ -256,41 +381,147 @@ CS16_GAME = re.compile(r"^(bot_|tutor_|cv_bot|mp_shield|autobuy|rebuy|cl_autobuy
 CS16_GAME_FILES = ("/bot/", "tutor", "cs_bot", "/hostage/hostage_improv")
 
 
+def config_lines(text):
+    """The words of every line of a config the game wrote (quotes taken off)."""
+    for raw in text.replace("\r", "").split("\n"):
+        line = raw.strip()
+        if not line or line.startswith("//"):
+            continue
+        words = [a or b for a, b in re.findall(r"\"([^\"]*)\"|(\S+)", line)]
+        if words:
+            yield words
+
+
+# The configs above that are the game's defaults as shipped (no player changed them): the commands
+# their keys are bound to are the game's too.
+PRISTINE = {"Drazendrazan/cstrike_steamcmd_archive"}
+
+
+def read_game_configs(sources):
+    """The variables of each config the game wrote, and the commands a shipped one binds keys to:
+    [(config, [variables], [commands])]."""
+    read = []
+    for repo_name, branch, path, version, rule, what in GAME_CONFIGS:
+        repo = Repo(sources, repo_name)
+        commit = "refs/heads/%s" % branch if branch else "HEAD"
+        text = repo.read(path, commit)
+        if not text:
+            sys.exit("missing config: %s %s:%s" % (repo_name, commit, path))
+        names, bound = [], []
+        for words in config_lines(text):
+            low = words[0].lower()
+            if low == "bind" and len(words) > 2 and repo_name in PRISTINE:
+                for command in words[2].split(";"):
+                    if command.split():
+                        bound.append(command.split()[0])
+            # Binds, the settings of the player's information (setinfo) and the lines the game
+            # adds (+mlook, exec userconfig.cfg, an odd line a packager left) are not variables.
+            if low in ("bind", "unbindall", "setinfo", "exec") or low[0] in "+-" or len(words) < 2:
+                continue
+            names.append(words[0])
+        source = "%s:%s" % (repo_name, path if not branch else "%s@%s" % (path, branch))
+        read.append(((repo_name, branch, path, version, rule, what, source), names, bound))
+    return read
+
+
 def main():
     if len(sys.argv) != 2:
-        sys.exit(__doc__ or "usage: gen_vocabulary.py SOURCES")
+        sys.exit("usage: gen_vocabulary.py SOURCES")
     sources = sys.argv[1]
     col = Collector()
     reference = reference_names()
+
+    # The configs the game wrote: read first, so that the rules below can ask what the game has.
+    configs = read_game_configs(sources)
+    written = {}  # lower name -> [(version, rule, source)]
+    bound = {}  # lower command name -> [(version, rule, source)]
+    for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
+        for name in names:
+            written.setdefault(name.lower(), []).append((version, rule, source))
+        # The shipped file's binds are those of the Steam release that shipped it, even where its
+        # settings keep the pre-Steam launcher's layout.
+        for name in commands:
+            bound.setdefault(name.lower(), []).append(
+                ("16" if version == "15" else version, "game-config", source))
+    won = {n.lower() for n in WON_LAUNCHER_SETTINGS}
+    cmdlist = set()
+    ogs = Repo(sources, OGS)
+    listing = "docs/cmdlist.txt"
+    listed = []
+    for raw in ogs.read(listing).split("\n"):
+        name = raw.split("//")[0].strip()
+        if not name or name.startswith("#") or " " in name or not NAME.match(name):
+            continue
+        listed.append(name)
+        cmdlist.add(name.lower())
+
+    def shown_by_game(low):
+        """Whether something besides the code of the rebuilds shows the name in the game."""
+        return low in reference or low in written or low in cmdlist or low in won
+
+    def game_shows(low, path):
+        """What of the game (not a rebuild's code) shows a name a rebuild registers: the reference
+        (written for CS 1.5), a config the game wrote (dated by its build), the CS 1.6 command
+        list; None for nothing."""
+        if low in reference and low not in REFERENCE_UNSURE:
+            return "15", "reference"
+        if low in written or low in bound:
+            return min(written.get(low, []) + bound.get(low, []), key=lambda a: ORDER[a[0]])
+        if low in cmdlist:
+            version, rule = engine_version(low, None, path)
+            return version, "cmdlist-1.6" if rule == "engine" else rule
+        return None
+
+    def rescued(low, path, switch):
+        """A name a rebuild registers only under its own switches that the game shows all the
+        same (the rebuild registers it where the original did not: the dedicated server, say)."""
+        if low in REBUILD_NAMES_IN_REFERENCE or switch != "own":
+            return None
+        shown = game_shows(low, path)
+        if shown and os.environ.get("VOC_DEBUG"):
+            print("rescued", low, shown)
+        return shown
 
     # The HL SDK: names of the first seed are 1.5-era, later commits' names are later.
     hl = Repo(sources, HL)
     hl_folders = ("cl_dll/", "dlls/", "pm_shared/", "game_shared/")
     seed = Collector()
-    scan(hl, hl_folders, "client", lambda n, own, p: "15", seed, commit=HL_SEED)
+    scan(hl, hl_folders, "client", lambda n, s, p: ("15", "sdk-seed"), seed, commit=HL_SEED)
     seed_names = {k[0] for k in seed.entries}
+    for folder in hl_folders:
+        scan(hl, (folder,), "client" if folder.startswith("cl_dll/") else "game",
+             lambda n, s, p: ("15", "sdk-seed") if n.lower() in seed_names else
+             ("later", "sdk-later"), col)
 
-    def hl_place(path):
-        return "client" if path.startswith("cl_dll/") else "game"
+    # What the seed's client and game read of the engine's variables: the engine had them.
+    def reads(repo, folders, commit, rule, skip_switched=False):
+        for path in code_files(repo, folders, commit):
+            for line, switch in lines_with_switches(repo.read(path, commit)):
+                if skip_switched and switch:
+                    continue
+                for m in CVAR_READ.finditer(line):
+                    name = m.group(1)
+                    if NAME.match(name) and not XASH_LEFT_OUT.match(name.lower()):
+                        yield name, "%s:%s" % (repo.name, path)
 
-    scan_split(hl, hl_folders, hl_place,
-               lambda n, own, p: "15" if n.lower() in seed_names else "later", col)
+    engine_reads = list(reads(hl, hl_folders, HL_SEED, "sdk-reads"))
 
     # The engine rebuild: the engine, the HLTV demo player and proxy.
-    rehlds = Repo(sources, REHLDS)
-
-    def rehlds_version(name, own, path):
+    def engine_version(name, switch, path):
         low = name.lower()
-        if own or "rehlds" in low:
-            return "later"
-        if low in LATER:
-            return "later"
-        return "16" if low in STEAM_ERA_ENGINE else "15"
+        if switch == "own" or "rehlds" in low:
+            return rescued(low, path, switch) or ("rehlds", "rehlds-own")
+        if low in STEAM_UPDATES:
+            return "later", "steam-update"
+        if low in STEAM_ERA_ENGINE:
+            return "16", "steam-engine"
+        return "15", "engine"
 
-    scan(rehlds, ("rehlds/engine/",), "engine", rehlds_version, col)
-    scan(rehlds, ("rehlds/HLTV/DemoPlayer/",), "demo", rehlds_version, col)
+    rehlds = Repo(sources, REHLDS)
+    scan(rehlds, ("rehlds/engine/",), "engine", engine_version, col)
+    scan(rehlds, ("rehlds/HLTV/DemoPlayer/",), "demo", engine_version, col)
     scan(rehlds, ("rehlds/HLTV/Proxy/", "rehlds/HLTV/Core/", "rehlds/HLTV/Director/"), "hltv",
-         rehlds_version, col)
+         engine_version, col)
 
     # The CS game rebuild. Its buy and radio shortcut commands came with CS 1.6.
     regame = Repo(sources, REGAME)
@@ -301,70 +532,109 @@ def main():
         body = re.search(table + r"\[\]\s*=\s*\{(.*?)\n\};", text, re.S)
         for m in re.finditer(r"\{\s*(?:[A-Z_|]+\s*,\s*)?\"([a-z0-9]+)\"", body.group(1) if body else ""):
             shortcuts.add(m.group(1))
-            col.add(m.group(1), "cmd", "gamecmd", "16", "%s:%s" % (REGAME, weapontype))
+            col.add(m.group(1), "cmd", "gamecmd", "16", "cs16-game", "%s:%s" % (REGAME, weapontype))
     client = "regamedll/dlls/client.cpp"
     text = regame.read(client)
     body = re.search(r"radioInfo\[\]\s*=\s*\{(.*?)\n\};", text, re.S)
     for m in re.finditer(r"Radio\d\s*,\s*\"(\w+)\"", body.group(1) if body else ""):
         shortcuts.add(m.group(1))
-        col.add(m.group(1), "cmd", "gamecmd", "16", "%s:%s" % (REGAME, client))
+        col.add(m.group(1), "cmd", "gamecmd", "16", "cs16-game", "%s:%s" % (REGAME, client))
 
-    def regame_version(name, own, path):
+    def regame_version(name, switch, path):
         low = name.lower()
-        if own:
-            return "later"
+        if switch == "own":
+            return rescued(low, path, switch) or ("regamedll", "regamedll-own")
+        if switch == "latest":
+            return "later", "build-latest"
+        if LATER_GAME.match(low):
+            return "later", "steam-update"
         if low in shortcuts or CS16_GAME.match(low) or any(s in path for s in CS16_GAME_FILES):
-            return "16"
-        return "15"
+            return "16", "cs16-game"
+        return "15", "game"
 
     scan(regame, ("regamedll/dlls/", "regamedll/game_shared/", "regamedll/pm_shared/"), "game",
          regame_version, col)
+    game_reads = list(reads(regame, ("regamedll/dlls/", "regamedll/game_shared/",
+                                     "regamedll/pm_shared/"), "HEAD", "game-reads", True))
 
-    # The CS client rebuild: names no 1.5-era source shows are 16.
-    def client_version(name, own, path):
-        low = name.lower()
-        if low in LATER or own:
-            return "later"
-        return "15" if low in reference or low in seed_names else "16"
+    # Read before the client rebuild and the GoldSrc-compatible engine, whose names are their own
+    # unless the game shows them.
+    for name, source in engine_reads:
+        col.attest(name, "15", "sdk-reads", source)
+    for name, source in game_reads:
+        col.attest(name, "15", "game-reads", source)
 
-    # The client side of the engine, from the sources read last: the engine's lineage.
-    def engine_version(name, own, path):
+    # The CS client rebuild: a name the reference or the SDK seed (the HL client the CS client was
+    # built on) shows is 1.5's; one a config of the game shows or the CS 1.6 command list holds
+    # is the 1.6 client's; the rest are the rebuild's own.
+    def client_version(name, switch, path):
         low = name.lower()
-        if low in LATER or own:
-            return "later"
-        return "16" if low in STEAM_ERA_ENGINE else "15"
+        if low in seed_names:
+            return "15", "sdk-seed"
+        return game_shows(low, path) or ("cs16client", "cs16client-own")
 
     csclient = Repo(sources, CSCLIENT)
+    # Its archived variables count only for names of the game.
     scan(csclient, ("cl_dll/", "game_shared/", "pm_shared/"), "client", client_version, col,
          skip=("/touch", "input_sdl", "android"))
 
+    # The client side of the engine: the whole-engine rebuild (the Steam engine's lineage).
     regs = Repo(sources, REGS)
     scan(regs, ("engine/",), "engine", engine_version, col)
 
+    # The GoldSrc-compatible engine: read last. Only names that something of the game shows are
+    # the game's (its code is its own); its archived flags are its own too.
     xash = Repo(sources, XASH)
 
-    def xash_version(name, own, path):
-        return None if XASH_ONLY.match(name.lower()) else engine_version(name, own, path)
+    def xash_version(name, switch, path):
+        low = name.lower()
+        if XASH_LEFT_OUT.match(low) or col.has(name):
+            return None
+        shown = game_shows(low, path)
+        if shown and len(shown) == 3:
+            # A config the game wrote shows the name: it is the game's, and the engine's lineage
+            # dates it (a config only shows that the build that wrote it saved it).
+            return engine_version(low, None, path)[0], shown[1], shown[2]
+        return shown or ("xash", "xash-own")
 
     scan(xash, ("engine/client/", "engine/common/", "ref/gl/"), "engine", xash_version, col,
          skip=("/platform/", "/touch", "imagelib", "soundlib", "mobility", "/voice.c"),
-         fallback=True)
+         archive=False)
 
-    ogs = Repo(sources, OGS)
-    listing = "docs/cmdlist.txt"
-    for raw in ogs.read(listing).split("\n"):
-        name = raw.split("//")[0].strip()
-        if not name or name.startswith("#") or " " in name or not NAME.match(name):
-            continue
-        # The list cuts names at 16 characters: such a name counts only if another source has it.
+    # The command list taken from CS 1.6. It cuts names at 16 characters: such a name counts only
+    # if another source has it.
+    for name in listed:
         if len(name) >= 16 and (name.lower(), False) not in col.entries:
             continue
-        col.add(name, "cmd", "console", engine_version(name, False, listing),
-                "%s:%s" % (OGS, listing), fallback=True)
+        version, rule = engine_version(name, None, listing)
+        col.add(name, "cmd", "console", version, "cmdlist-1.6" if rule == "engine" else rule,
+                "%s:%s" % (OGS, listing))
 
-    # Saved settings the game writes that no code above registers (see GAME_WRITTEN).
-    for name, (version, source) in GAME_WRITTEN.items():
-        col.add(name, "cvar", "config", version, source, fallback=True)
+    # The configs the game wrote: every variable there is the game's and saved; one no code above
+    # registers is known from the config alone.
+    for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
+        for name in names:
+            low = name.lower()
+            dated = version
+            if not col.has(name) and version != "15":
+                # Known from configs alone: the engine's lineage dates it.
+                dated = "later" if low in CONFIG_ONLY_LATER else \
+                    "16" if low in CONFIG_ONLY_16 else engine_version(low, None, "")[0]
+            col.add(name, "cvar", "config", dated, rule, source, saved=True)
+        for name in commands:
+            col.add(name, "cmd", "config", "16" if version == "15" else version, "game-config",
+                    source)
+    # The pre-Steam launcher's settings: the game of that era saved them.
+    for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
+        if rule == "era-config":
+            for name in WON_LAUNCHER_SETTINGS:
+                if name.lower() not in {n.lower() for n in names}:
+                    sys.exit("%s lacks the launcher's setting %s" % (source, name))
+
+    # A name the reference explains that only a rebuild's own code has: the reference is wrong.
+    for (low, is_key), e in sorted(col.entries.items()):
+        if not is_key and low in reference and not col.is_games(low):
+            print("reference explains a rebuild's own name:", e["name"], col.decided(e))
 
     # Key names: the engine's table (as the rebuilds give it), without game pad names.
     for repo, path in ((ogs, "ogs/engine/rw17/input/keys.cpp"),
@@ -372,33 +642,32 @@ def main():
         for m in KEY_ENTRY.finditer(repo.read(path)):
             name = m.group(1)
             if not PAD_KEYS.search(name):
-                col.add(name, "key", "engine", "15", "%s:%s" % (repo.name, path))
+                col.add(name, "key", "engine", "15", "engine", "%s:%s" % (repo.name, path))
 
     write(col)
-
-
-def scan_split(repo, folders, place_of, rule, col):
-    for folder in folders:
-        place = place_of(folder)
-        scan(repo, (folder,), place, rule, col)
 
 
 def write(col):
     rows = sorted(col.entries.values(), key=lambda e: (e["kind"] == "key", e["name"].lower()))
     out = ["// The GoldSrc console vocabulary, written by tools/data/gen_vocabulary.py from public",
-           "// game code: name, kind (cmd, cvar, key), where it is registered (engine, client,",
-           "// game, gamecmd: handled by the game server, demo, hltv; config: only seen in the",
-           "// settings the game writes), first version (15, 16, later) and the repository:file",
-           "// it was found in."]
+           "// game code and configs the game wrote: name, kind (cmd, cvar, key), where it is",
+           "// registered (engine, client, game, gamecmd: handled by the game server, demo, hltv;",
+           "// config: only seen in the settings the game writes), what it is (15, 16, later: the",
+           "// first game version that has it; rehlds, regamedll, cs16client, xash: only in that",
+           "// rebuild's own additions, not in the game), the repository:file it was found in, the",
+           "// rule that decided it, and \"saved\" for a setting the game keeps in config.cfg."]
+    counts = {}
     for e in rows:
-        out.append("\t".join((e["name"], e["kind"], e["place"], e["version"], e["source"])))
+        version, rule, source = col.decided(e)
+        flags = "saved" if e["saved"] else "-"
+        out.append("\t".join((e["name"], e["kind"], e["place"], version, source, rule, flags)))
+        counts[(e["kind"], version)] = counts.get((e["kind"], version), 0) + 1
     data = ("\r\n".join(out) + "\r\n").encode("cp1251")
     with open(OUT, "wb") as f:
         f.write(data)
-    counts = {}
-    for e in rows:
-        counts[(e["kind"], e["version"])] = counts.get((e["kind"], e["version"]), 0) + 1
-    print("%s: %d names %s" % (os.path.relpath(OUT, ROOT), len(rows), sorted(counts.items())))
+    saved = sum(1 for e in rows if e["saved"])
+    print("%s: %d names, %d saved %s" % (os.path.relpath(OUT, ROOT), len(rows), saved,
+                                          sorted(counts.items())))
 
 
 if __name__ == "__main__":
