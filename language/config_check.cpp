@@ -53,9 +53,10 @@ public:
         m_entries.append(e);
     }
     // A finding whose message is written already.
-    void addWritten(int line, Finding::Kind kind, Form form, const QString& message) {
+    void addWritten(int line, Finding::Kind kind, Form form, const QString& message,
+                    TextSpan word = {}) {
         m_written.append(message);
-        add(line, kind, form, {}, int(m_written.size() - 1));
+        add(line, kind, form, word, int(m_written.size() - 1));
     }
 
     const QList<Entry>& entries() const { return m_entries; }
@@ -383,7 +384,8 @@ void consoleReading(const ParsedConfig& config, const Vocabulary& words, Finding
             findings.addWritten(
                 n.line, Finding::Kind::Warning, Form::SplitValue,
                 u"Знак «%1» делит значение «%2»: игра возьмёт только слово до него"_s.arg(
-                    config.textOf(n.word), name));
+                    config.textOf(n.word), name),
+                n.word);
             break;
         }
         }

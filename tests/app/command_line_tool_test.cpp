@@ -1,0 +1,128 @@
+// `tessera --check`, `--commands` and `--keys`: what they print for small configs, their exit
+// statuses, and files they cannot read.
+#include "app/command_line_tool.h"
+#include "platform/text_file.h"
+#include "print_qstring.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class CommandLineTool : public ::testing::Test {
+protected:
+    CommandLineTool() {
+        words.addCommands({u"+forward"_s, u"+jump"_s, u"echo"_s, u"say"_s});
+        words.addVariables({u"name"_s, u"sensitivity"_s, u"fps_max"_s});
+    }
+    QString put(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(textfile::writeBytes(path, bytes).ok);
+        return path;
+    }
+    ToolRun run(const QStringList& arguments) {
+        QString error;
+        const std::optional<CommandLineRequest> request = parseCommandLine(arguments, &error);
+        ToolRun r;
+        if (!request) {
+            r.err = error;
+            return r;
+        }
+        QTextStream out(&r.out);
+        QTextStream err(&r.err);
+        r.status = runCommandLineTool(*request, words, out, err);
+        out.flush();
+        err.flush();
+        return r;
+    }
+
+    QTemporaryDir dir;
+    Vocabulary words;
+};
+
+TEST_F(CommandLineTool, ChecksInTheCompilersFormAndInJson) {
+    const QString a = put(u"a.cfg"_s, "bind w +forward\r\nname \xC2\xE0\xF1\xFF\r\nfps_mxa 1\r\n"
+                                      "bind W +jump\r\n");
+    const QString b = put(u"b.cfg"_s, "sensitivity 2,5 // comma\nsay \"hi\"\n");
+    const ToolRun gcc = run({u"--check"_s, a, b});
+    EXPECT_EQ(gcc.status, kExitWarnings);
+    EXPECT_EQ(gcc.out,
+              a + u":2:6: warning: «Вася»: игра не прочтёт слово, начинающееся с русской буквы, "
+                  u"без кавычек [non-ascii-word-start]\n"_s +
+                  a + u":3:1: warning: Неизвестная команда или переменная «fps_mxa» "
+                      u"[unknown-command]\n"_s +
+                  a + u":4:6: warning: Клавиша «W» назначена дважды: строки 1 и 4 (действует "
+                      u"последняя) [duplicate-bind]\n"_s +
+                  b + u":1:14: warning: Знак «,» делит значение «sensitivity»: игра возьмёт "
+                      u"только слово до него [split-value]\n"_s);
+    EXPECT_TRUE(gcc.err.isEmpty());
+
+    const ToolRun json = run({u"--check"_s, u"--format"_s, u"json"_s, b});
+    EXPECT_EQ(json.out, u"{\"column\":14,\"file\":\""_s + b +
+                            u"\",\"id\":\"split-value\",\"line\":1,\"message\":\"Знак «,» делит "
+                            u"значение «sensitivity»: игра возьмёт только слово до него\","
+                            u"\"severity\":\"warning\"}\n"_s);
+    EXPECT_EQ(run({u"--check"_s, put(u"clean.cfg"_s, "echo hi\n")}).status, kExitClean);
+}
+
+TEST_F(CommandLineTool, CommandsAndKeysAsTheGameReadsThem) {
+    const QString a = put(u"c.cfg"_s, "bind k \"say hi; echo x\"; name [Pro]Me(1)\nbind k +jump\n");
+    EXPECT_EQ(run({u"--commands"_s, a}).out,
+              a + u":1:1: bind k \"say hi; echo x\"\n"_s + a +
+                  u":1:26: name [Pro]Me \"(\" 1 \")\"\n"_s + a + u":2:1: bind k +jump\n"_s);
+    const ToolRun keys = run({u"--keys"_s, a});
+    EXPECT_EQ(keys.status, kExitWarnings); // bound twice, to different commands
+    EXPECT_EQ(keys.out, a + u":2: k: +jump [назначена несколько раз: строки 1, 2]\n"_s);
+}
+
+TEST_F(CommandLineTool, WhatCannotBeReadIsNamedAndNothingWaits) {
+    const QString fifo = dir.filePath(u"pipe.cfg"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString binary = put(u"bin.cfg"_s, QByteArray("bind\0x", 6));
+    QFile huge(dir.filePath(u"huge.cfg"_s));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(100LL * 1024 * 1024));
+    huge.close();
+    const QString good = put(u"good.cfg"_s, "echo hi\n");
+    const ToolRun r = run({u"--check"_s, fifo, dir.path(), dir.filePath(u"none.cfg"_s), binary,
+                       huge.fileName(), good});
+    EXPECT_EQ(r.status, kExitUnreadable);
+    const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << r.err.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(u"tessera: "_s + fifo + u": "_s));
+    EXPECT_TRUE(lines[1].contains(u"папка"_s));
+    EXPECT_TRUE(lines[2].contains(u"не найден"_s));
+    EXPECT_TRUE(lines[3].contains(u"не текстовый"_s));
+    EXPECT_TRUE(lines[4].startsWith(u"tessera: "_s + huge.fileName()));
+    EXPECT_TRUE(r.out.isEmpty()); // the good file has nothing to say
+
+    QString error;
+    EXPECT_FALSE(parseCommandLine({u"--check"_s}, &error).has_value());
+    EXPECT_FALSE(parseCommandLine({u"--check"_s, u"--format"_s, u"xml"_s, good}, &error));
+    EXPECT_TRUE(error.contains(u"xml"_s));
+    EXPECT_TRUE(wantsCommandLineTool({u"--check"_s}));
+    EXPECT_FALSE(wantsCommandLineTool({u"config.cfg"_s}));
+}
+
+TEST_F(CommandLineTool, TheGameFolderIsTheNearestWithAGameList) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"cstrike/cfg"_s));
+    put(u"cstrike/liblist.gam"_s, "game \"CS\"\n");
+    EXPECT_EQ(gameFolderOf(dir.filePath(u"cstrike/cfg/x.cfg"_s)), dir.filePath(u"cstrike"_s));
+    EXPECT_EQ(gameFolderOf(dir.filePath(u"other.cfg"_s)), QDir(dir.path()).absolutePath());
+    // Aliases of the game folder's other files count as defined.
+    put(u"cstrike/autoexec.cfg"_s, "alias go +jump\n");
+    const QString cfg = put(u"cstrike/cfg/x.cfg"_s, "bind g go\ngo\n");
+    EXPECT_EQ(run({u"--check"_s, cfg}).status, kExitClean);
+}
+
+} // namespace
