@@ -415,7 +415,8 @@ constexpr int kAliasNameLimit = 32;
 
 void longAliasNames(const ParsedConfig& config, Findings& findings) {
     for (const ParsedCommand& c : config.commands)
-        if (c.defines >= 0 && c.argument.length >= kAliasNameLimit)
+        if (c.defines >= 0 &&
+            console::byteLength(config.textOf(c.argument), config.bytes) >= kAliasNameLimit)
             findings.add(c.line, Finding::Kind::Warning, Form::LongAliasName, c.argument);
 }
 

@@ -42,10 +42,11 @@ int byteWidth(char16_t c) {
     return c < 0x80 ? 1 : c < 0x800 ? 2 : (c >= 0xD800 && c < 0xE000) ? 2 : 3;
 }
 
-// Whether the characters from `from` to `to` take more than `limit` bytes; a stretch short
-// enough in characters is not counted.
-bool longerThan(const char16_t* s, int from, int to, int limit, Bytes bytes) {
-    if (to - from <= (bytes == Bytes::Single ? limit : limit / 3))
+} // namespace
+
+// A stretch short enough in characters is not counted.
+bool console::detail::longerThan(const char16_t* s, int from, int to, int limit, Bytes bytes) {
+    if (!mayBeLongerThan(to - from, limit, bytes))
         return false;
     if (bytes == Bytes::Single)
         return true;
@@ -55,6 +56,10 @@ bool longerThan(const char16_t* s, int from, int to, int limit, Bytes bytes) {
             return true;
     return false;
 }
+
+namespace {
+
+using console::detail::longerThan;
 
 // The character that holds byte `n` counted from `from` (which must lie before `to`).
 int characterAtByte(const char16_t* s, int from, int to, int n, Bytes bytes) {
@@ -69,44 +74,61 @@ int characterAtByte(const char16_t* s, int from, int to, int n, Bytes bytes) {
     return to;
 }
 
-// The end of the command that begins at `start`: its ";" outside quotes or its line break (the
-// quotes counted from the command's start), or the character lost where the console's line ends.
-int commandStop(const char16_t* s, int start, int size, Bytes bytes, bool& cut) {
+// The ";" (the quotes before it even) or line break that ends the command from `i` on, or `size`.
+int splitFrom(const char16_t* s, int i, int size) {
     int quotes = 0;
-    int i = start;
-    for (;;) {
-        i = findAny(s, i, size, u'"', u';', u'\n');
-        if (i >= size || s[i] == u'\n' || (s[i] == u';' && quotes % 2 == 0))
-            break;
-        if (s[i] == u'"')
+    // Eight characters at a time, each mark of a block taken in turn: a command is short, and
+    // its quotes would restart a plain search again and again.
+    const auto endsAt = [&](int at) {
+        const char16_t c = s[at];
+        if (c == u'"') {
             ++quotes;
-        ++i;
+            return false;
+        }
+        return c == u'\n' || quotes % 2 == 0;
+    };
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi16(short(u'"'));
+    const __m128i semicolon = _mm_set1_epi16(short(u';'));
+    const __m128i lineBreak = _mm_set1_epi16(short(u'\n'));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        unsigned m = unsigned(_mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, semicolon)),
+                         _mm_cmpeq_epi16(v, lineBreak))));
+        for (; m != 0; m &= m - 1, m &= m - 1) { // two bits a character
+            const int at = i + __builtin_ctz(m) / 2;
+            if (endsAt(at))
+                return at;
+        }
     }
-    cut = longerThan(s, start, i, console::kCommandBytes, bytes);
+#endif
+    for (; i < size; ++i)
+        if ((s[i] == u'"' || s[i] == u';' || s[i] == u'\n') && endsAt(i))
+            return i;
+    return size;
+}
+
+} // namespace
+
+// Its ";" outside quotes or its line break (the quotes counted from the command's start), or the
+// character lost where the console's line ends.
+int console::detail::commandStop(const char16_t* s, int start, int size, Bytes bytes, bool& cut) {
+    const int i = splitFrom(s, start, size);
+    cut = mayBeLongerThan(i - start, console::kCommandBytes, bytes) &&
+          longerThan(s, start, i, console::kCommandBytes, bytes);
     return cut ? characterAtByte(s, start, i, console::kCommandBytes, bytes) : i;
 }
 
-bool commentAt(const char16_t* s, int i, int end) {
-    return s[i] == u'/' && i + 1 < end && s[i + 1] == u'/';
+int console::detail::quotedWordEndFar(const char16_t* s, int from, int stop, bool semicolon) {
+    return findAny(s, from, stop, u'"', u'\n', semicolon ? u';' : u'\n');
 }
 
-// The end of the word that begins at `i` (not a blank), up to `stop`.
-int wordEnd(const char16_t* s, int i, int stop, CommandWord& word) {
-    word.start = i;
-    word.quoted = false;
-    word.closed = true;
-    if (s[i] == u'"') {
-        word.quoted = true;
-        const int close = findAny(s, i + 1, stop, u'"', u'"', u'"');
-        word.closed = close < stop;
-        return word.closed ? close + 1 : stop;
-    }
-    if (console::isOneCharWord(s[i]))
-        return i + 1;
-    ++i;
-    while (i < stop && !console::endsBareWord(s[i]))
-        ++i;
-    return i;
+
+namespace {
+
+bool commentAt(const char16_t* s, int i, int end) {
+    return s[i] == u'/' && i + 1 < end && s[i + 1] == u'/';
 }
 
 } // namespace
@@ -142,48 +164,6 @@ QString console::foldedName(QStringView name) {
     return folded;
 }
 
-CommandReading readCommand(QStringView text, int start, Bytes bytes,
-                           void (*visit)(void*, const CommandWord&), void* visitor) {
-    const char16_t* s = chars(text);
-    CommandReading r;
-    r.stop = commandStop(s, start, int(text.size()), bytes, r.cut);
-    r.wordsEnd = start;
-    const int stop = r.stop;
-    int i = start;
-    for (;;) {
-        for (; i < stop && console::skippedBeforeWord(s[i]); ++i)
-            if (s[i] >= 0x80 && r.foreignStart < 0)
-                r.foreignStart = i;
-        if (i >= stop)
-            break;
-        if (commentAt(s, i, stop)) {
-            r.comment = i;
-            break;
-        }
-        CommandWord word;
-        i = wordEnd(s, i, stop, word);
-        word.length = i - word.start;
-        if (longerThan(s, word.textStart(), word.textStart() + word.textLength(),
-                       console::kWordBytes, bytes)) {
-            r.droppedWord = word.start; // it and every word after it
-            break;
-        }
-        r.unclosedQuote = r.unclosedQuote || !word.closed;
-        if (!word.quoted && r.gluedQuote < 0 &&
-            QStringView(s + word.start, word.length).contains(u'"'))
-            r.gluedQuote = word.start;
-        if (r.wordCount > 0 && r.oneCharWord < 0 && word.length == 1 && !word.quoted &&
-            console::isOneCharWord(s[word.start]))
-            r.oneCharWord = word.start;
-        if (r.wordCount < console::kMaxWords) {
-            ++r.wordCount;
-            r.wordsEnd = i;
-            visit(visitor, word);
-        }
-    }
-    return r;
-}
-
 int lineEndFrom(QStringView text, int from) {
     return findAny(chars(text), from, int(text.size()), u'\n', u'\n', u'\n');
 }
@@ -191,14 +171,18 @@ int lineEndFrom(QStringView text, int from) {
 namespace {
 
 // Reads one command into a span: its first three words kept, every word counted.
-CommandReading readSpan(QStringView text, int start, Bytes bytes, CommandSpan& command) {
+CommandReading readSpan(QStringView text, int start, Bytes bytes, CommandSpan& command,
+                        int nameEnd = -1, int knownStop = -1) {
     command.wordCount = 0;
     command.words = {};
-    const CommandReading r = readCommand(text, start, bytes, [&](const CommandWord& w) {
-        if (command.wordCount < int(command.words.size()))
-            command.words[size_t(command.wordCount)] = w;
-        ++command.wordCount;
-    });
+    const CommandReading r = readCommand(
+        text, start, bytes,
+        [&](const CommandWord& w) {
+            if (command.wordCount < int(command.words.size()))
+                command.words[size_t(command.wordCount)] = w;
+            ++command.wordCount;
+        },
+        nameEnd, knownStop);
     command.start = command.wordCount > 0 ? command.words[0].start : start;
     command.end = command.wordCount > 0 ? r.wordsEnd : command.start;
     command.stop = r.stop;
@@ -207,11 +191,21 @@ CommandReading readSpan(QStringView text, int start, Bytes bytes, CommandSpan& c
 
 } // namespace
 
-CommandSpan commandAt(QStringView text, int lineStart, int start, Bytes bytes) {
+CommandSpan commandAt(QStringView text, int lineStart, int start, Bytes bytes, int nameEnd) {
     CommandSpan command;
-    readSpan(text, start, bytes, command);
+    readSpan(text, start, bytes, command, nameEnd);
     command.lineStart = lineStart;
     const int stop = command.stop;
+    command.lineEnd =
+        stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
+    return command;
+}
+
+CommandSpan commandWithin(QStringView text, int lineStart, int start, int stop, int nameEnd,
+                          Bytes bytes) {
+    CommandSpan command;
+    readSpan(text, start, bytes, command, nameEnd, stop);
+    command.lineStart = lineStart;
     command.lineEnd =
         stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
     return command;
@@ -310,10 +304,7 @@ struct BlockMarks {
     quint64 breaks = 0;
     quint64 semicolons = 0;
     quint64 blanks = 0;  // up to the blank, the line break aside
-    quint64 foreign = 0; // non-ASCII
     quint64 singles = 0; // the one-character words
-    // Skipped where a word would begin.
-    quint64 skipped() const { return blanks | foreign; }
     // Where a bare name may end: a blank, a line break, a one-character word, a ";" (which ends
     // it unless a quote in the name came first) or a quote (which changes that).
     quint64 nameEnds() const { return blanks | breaks | singles | semicolons | quotes; }
@@ -332,17 +323,12 @@ quint64 bitsOf(__m128i bytes) {
 
 BlockMarks marksOf(const char16_t* s) {
     BlockMarks m;
-    const __m128i high = _mm_set1_epi16(short(0xFF80));
     for (int part = 0; part < kBlock / 16; ++part) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16 + 8));
-        const __m128i asciiA = _mm_cmpeq_epi16(_mm_and_si128(a, high), _mm_setzero_si128());
-        const __m128i asciiB = _mm_cmpeq_epi16(_mm_and_si128(b, high), _mm_setzero_si128());
-        const __m128i ascii = _mm_packs_epi16(asciiA, asciiB);
-        // As bytes: the ASCII characters as they are, every other one as 0x7F, which is
-        // neither a mark nor a blank.
-        const __m128i bytes = _mm_or_si128(_mm_and_si128(_mm_packs_epi16(a, b), ascii),
-                                           _mm_andnot_si128(ascii, _mm_set1_epi8(0x7F)));
+        // As bytes: the ASCII characters as they are, every other one as 0x7F or 0x80, which
+        // is neither a mark nor a blank.
+        const __m128i bytes = _mm_packs_epi16(a, b);
         const __m128i upToBlank = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
         const __m128i breaks = equal(bytes, '\n');
         // "'", "(" and ")" are neighbours.
@@ -357,7 +343,6 @@ BlockMarks marksOf(const char16_t* s) {
         m.breaks |= bitsOf(breaks) << shift;
         m.semicolons |= bitsOf(equal(bytes, ';')) << shift;
         m.blanks |= bitsOf(_mm_andnot_si128(breaks, upToBlank)) << shift;
-        m.foreign |= (bitsOf(ascii) ^ 0xFFFF) << shift;
         m.singles |= bitsOf(singles) << shift;
     }
     return m;
@@ -372,7 +357,6 @@ BlockMarks marksOf(const char16_t* s) {
         m.breaks |= c == u'\n' ? bit : 0;
         m.semicolons |= c == u';' ? bit : 0;
         m.blanks |= c <= u' ' && c != u'\n' ? bit : 0;
-        m.foreign |= c >= 0x80 ? bit : 0;
         m.singles |= console::isOneCharWord(c) ? bit : 0;
     }
     return m;
@@ -439,6 +423,8 @@ public:
         if (commandStart_ < size_ &&
             longerThan(s_, commandStart_, size_, console::kCommandBytes, bytes_))
             readLineAgain(commandStart_);
+        else
+            report(size_);
     }
 
 private:
@@ -464,12 +450,22 @@ private:
     // A ";" or line break that ends a command at `i`: -1, or where to go on after reading the
     // rest of the line again.
     int onMark(int i) {
-        if (longerThan(s_, commandStart_, i, console::kCommandBytes, bytes_))
+        if (console::detail::mayBeLongerThan(i - commandStart_, console::kCommandBytes, bytes_) &&
+            longerThan(s_, commandStart_, i, console::kCommandBytes, bytes_))
             return readLineAgain(commandStart_);
+        report(i);
         if (s_[i] == u'\n')
             lineStart_ = i + 1;
         readName(i + 1);
         return -1;
+    }
+
+    // The command found last, now that its end is known.
+    void report(int stop) {
+        if (found_.isNull())
+            return;
+        callback_(visitor_, lineStart_, foundStart_, found_, stop);
+        found_ = QStringView();
     }
 
     // The line from the command at `start`, which the console cuts, to its end, command by
@@ -479,10 +475,12 @@ private:
         for (int at = start;;) {
             CommandSpan command;
             readSpan(text_, at, bytes_, command);
-            if (!first && command.wordCount > 0)
-                callback_(visitor_, lineStart_, command.start, command.word(text_, 0));
-            first = false;
             const int stop = command.stop;
+            if (first)
+                report(stop);
+            else if (command.wordCount > 0)
+                callback_(visitor_, lineStart_, command.start, command.word(text_, 0), stop);
+            first = false;
             if (stop >= size_ || s_[stop] == u'\n') {
                 commandStart_ = stop; // nothing is left of the line to check
                 return stop;
@@ -497,10 +495,12 @@ private:
 
     int firstNonBlank(int i) const {
         if (inBlock(i)) {
-            if (const quint64 rest = from(~marks_.skipped(), i))
-                return i + lowestBit(rest);
-            i = base_ + kBlock;
+            if (const quint64 rest = from(~marks_.blanks, i))
+                i += lowestBit(rest);
+            else
+                i = base_ + kBlock;
         }
+        // Past the block, or at a non-ASCII letter, which is skipped too.
         while (i < size_ && console::skippedBeforeWord(s_[i]))
             ++i;
         return i;
@@ -545,10 +545,12 @@ private:
         } else {
             name = text_.sliced(i, bareNameEnd(i) - i);
         }
-        const char16_t* n = chars(name);
-        if (longerThan(n, 0, int(name.size()), console::kWordBytes, bytes_))
+        if (console::detail::mayBeLongerThan(int(name.size()), console::kWordBytes, bytes_) &&
+            longerThan(chars(name), 0, int(name.size()), console::kWordBytes, bytes_))
             return; // the console drops the word, and the command has none
-        callback_(visitor_, lineStart_, i, name);
+        // A name view is never null: an empty quoted name views the text where it stands.
+        found_ = name.isNull() ? text_.sliced(i, 0) : name;
+        foundStart_ = i;
     }
 
     QStringView text_;
@@ -561,6 +563,9 @@ private:
     BlockMarks marks_;
     int lineStart_ = 0;
     int commandStart_ = 0; // just after the ";" or line break before the command at hand
+    // The command whose name was read, reported at its end.
+    QStringView found_;
+    int foundStart_ = 0;
 };
 
 } // namespace

@@ -22,6 +22,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -40,8 +41,11 @@ constexpr qint64 kLineByLineFileBytes = 16382;
 enum class Bytes : quint8 { Single, Utf8 };
 
 constexpr bool isOneCharWord(char16_t c) {
-    return c == u'{' || c == u'}' || c == u'(' || c == u')' || c == u'\'' || c == u',' ||
-           c == u':';
+    // "'", "(", ")", "," and ":" below 64, "{" and "}" above: one test against a mask each.
+    constexpr quint64 low = (1ull << '\'') | (1ull << '(') | (1ull << ')') | (1ull << ',') |
+                            (1ull << ':');
+    constexpr quint64 high = (1ull << ('{' - 64)) | (1ull << ('}' - 64));
+    return c < 64 ? (low >> c) & 1 : c < 128 && ((high >> (c - 64)) & 1);
 }
 // Skipped where a word would begin: blanks, control characters but the line break, and every
 // non-ASCII character.
@@ -101,17 +105,119 @@ struct CommandReading {
     int oneCharWord = -1;
 };
 
+namespace console::detail {
+// Where the command that begins at `start` ends (see CommandReading::stop), and whether the
+// console cuts it.
+int commandStop(const char16_t* s, int start, int size, Bytes bytes, bool& cut);
+// The first quote or line break from `from` on (or ";" too, when `semicolon`), or `stop`.
+int quotedWordEndFar(const char16_t* s, int from, int stop, bool semicolon);
+inline int quotedWordEnd(const char16_t* s, int from, int stop, bool semicolon) {
+    // Most quoted words are a few letters: those are read here, longer ones eight at a time.
+    const int near = std::min(stop, from + 16);
+    for (int i = from; i < near; ++i) {
+        const char16_t c = s[i];
+        if (c == u'"' || c == u'\n' || (semicolon && c == u';'))
+            return i;
+    }
+    return near < stop ? quotedWordEndFar(s, near, stop, semicolon) : stop;
+}
+// Whether the characters from `from` to `to` take more than `limit` bytes.
+bool longerThan(const char16_t* s, int from, int to, int limit, Bytes bytes);
+inline bool mayBeLongerThan(int length, int limit, Bytes bytes) {
+    return length > (bytes == Bytes::Single ? limit : limit / 3);
+}
+
+// Takes a word the reading found (`quoteInside`: a bare word with a quote in it): false when the
+// console drops it (and every word after it).
+template <typename Word>
+inline bool keepWord(const char16_t* s, const CommandWord& w, bool quoteInside, Bytes bytes,
+                     CommandReading& r, Word& word) {
+    if (mayBeLongerThan(w.textLength(), kWordBytes, bytes) &&
+        longerThan(s, w.textStart(), w.textStart() + w.textLength(), kWordBytes, bytes)) {
+        r.droppedWord = w.start;
+        return false;
+    }
+    r.unclosedQuote = r.unclosedQuote || !w.closed;
+    if (!w.quoted) {
+        if (r.wordCount > 0 && r.oneCharWord < 0 && w.length == 1 && isOneCharWord(s[w.start]))
+            r.oneCharWord = w.start;
+        if (quoteInside && r.gluedQuote < 0)
+            r.gluedQuote = w.start;
+    }
+    if (r.wordCount < kMaxWords) {
+        ++r.wordCount;
+        r.wordsEnd = w.end();
+        word(std::as_const(w));
+    }
+    return true;
+}
+
+// The blanks from `i` on, skipped; the first non-ASCII one noted.
+inline int skipBlanks(const char16_t* s, int i, int size, CommandReading& r) {
+    for (; i < size && skippedBeforeWord(s[i]); ++i)
+        if (s[i] >= 0x80 && r.foreignStart < 0)
+            r.foreignStart = i;
+    return i;
+}
+
+// Reads the words from `i` up to `stop`, a command's known end.
+template <typename Word>
+void readWordsWithin(const char16_t* s, int i, int stop, Bytes bytes, CommandReading& r,
+                     Word& word) {
+    for (;;) {
+        i = skipBlanks(s, i, stop, r);
+        if (i >= stop)
+            return;
+        if (s[i] == u'/' && i + 1 < stop && s[i + 1] == u'/') {
+            r.comment = i;
+            return;
+        }
+        CommandWord w;
+        w.start = i;
+        bool quoteInside = false;
+        if (s[i] == u'"') {
+            w.quoted = true;
+            const int close = quotedWordEnd(s, i + 1, stop, false);
+            w.closed = close < stop && s[close] == u'"';
+            i = w.closed ? close + 1 : stop;
+        } else if (isOneCharWord(s[i])) {
+            ++i;
+        } else {
+            for (++i; i < stop && !endsBareWord(s[i]); ++i)
+                quoteInside = quoteInside || s[i] == u'"';
+        }
+        w.length = i - w.start;
+        if (!keepWord(s, w, quoteInside, bytes, r, word))
+            return;
+    }
+}
+} // namespace console::detail
+
 // Reads the command that begins at `start` (just after the ";" or line break before it): finds
 // its end, then hands each word the console keeps to `word(const CommandWord&)` in order.
-CommandReading readCommand(QStringView text, int start, console::Bytes bytes,
-                           void (*word)(void*, const CommandWord&), void* visitor);
+// `nameEnd`, when known (the end of a bare name without a quote, as forEachCommandFound gives
+// it), spares reading the name again.
 template <typename Word>
-CommandReading readCommand(QStringView text, int start, console::Bytes bytes, Word&& word) {
-    using Visitor = std::remove_reference_t<Word>;
-    return readCommand(
-        text, start, bytes,
-        [](void* visitor, const CommandWord& w) { (*static_cast<Visitor*>(visitor))(w); },
-        const_cast<void*>(static_cast<const void*>(&word)));
+CommandReading readCommand(QStringView text, int start, console::Bytes bytes, Word&& word,
+                           int nameEnd = -1, int knownStop = -1) {
+    namespace detail = console::detail;
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
+    CommandReading r;
+    if (knownStop >= 0)
+        r.stop = knownStop;
+    else
+        r.stop = detail::commandStop(s, start, int(text.size()), bytes, r.cut);
+    r.wordsEnd = start;
+    int from = start;
+    if (nameEnd > start && nameEnd <= r.stop && nameEnd - start <= console::kWordBytes / 3) {
+        CommandWord name;
+        name.start = start;
+        name.length = nameEnd - start;
+        detail::keepWord(s, name, false, bytes, r, word);
+        from = nameEnd;
+    }
+    detail::readWordsWithin(s, from, r.stop, bytes, r, word);
+    return r;
 }
 
 struct CommandSpan {
@@ -160,9 +266,13 @@ private:
 
 // The command whose first character is `start`, on the line that begins at `lineStart`, read
 // as CommandScanner reads it; its line's end is found on the way. (`start` may be anywhere
-// between the separator before the command and its name.)
+// between the separator before the command and its name; `nameEnd` as readCommand takes it.)
 CommandSpan commandAt(QStringView text, int lineStart, int start,
-                      console::Bytes bytes = console::Bytes::Single);
+                      console::Bytes bytes = console::Bytes::Single, int nameEnd = -1);
+// The same for a command whose end is known (as forEachCommandFound gives it): only its own
+// characters are read.
+CommandSpan commandWithin(QStringView text, int lineStart, int start, int stop, int nameEnd = -1,
+                          console::Bytes bytes = console::Bytes::Single);
 
 // Where the line that holds `from` ends: its "\n", or the end of the text.
 int lineEndFrom(QStringView text, int from);
@@ -172,23 +282,28 @@ int lineEndFrom(QStringView text, int from);
 bool holdsNoCommand(QStringView line);
 
 namespace commandstarts {
-using Callback = void (*)(void* visitor, int lineStart, int start, QStringView name);
+using Callback = void (*)(void* visitor, int lineStart, int start, QStringView name, int stop);
 void forEach(QStringView text, console::Bytes bytes, Callback callback, void* visitor);
 } // namespace commandstarts
 
 // Where each command of a text begins, in order, as CommandScanner finds them:
 // `visit(int lineStart, int start, QStringView name)` with the start of its line, its first
-// character and its name (without quotes). Reads only the marks of the text, 64 characters at a
-// time, so indexing a large config costs little more than one scan of it; a line that holds a
-// command longer than the console's line is read again command by command.
+// character and its name (without quotes), or `visit(lineStart, start, name, int stop)` with its
+// end too (see CommandSpan::stop). Reads only the marks of the text, 64 characters at a time, so
+// indexing a large config costs little more than one scan of it; a line that holds a command
+// longer than the console's line is read again command by command.
 template <typename Visit>
 void forEachCommandFound(QStringView text, Visit&& visit,
                          console::Bytes bytes = console::Bytes::Single) {
     using Visitor = std::remove_reference_t<Visit>;
     commandstarts::forEach(
         text, bytes,
-        [](void* visitor, int lineStart, int start, QStringView name) {
-            (*static_cast<Visitor*>(visitor))(lineStart, start, name);
+        [](void* visitor, int lineStart, int start, QStringView name, int stop) {
+            Visitor& v = *static_cast<Visitor*>(visitor);
+            if constexpr (std::is_invocable_v<Visitor&, int, int, QStringView, int>)
+                v(lineStart, start, name, stop);
+            else
+                v(lineStart, start, name);
         },
         const_cast<void*>(static_cast<const void*>(&visit)));
 }

@@ -1,6 +1,7 @@
 // Reading, cutting and filling MetaBinds.
 #include "metabinds/metabind_format.h"
 
+#include "language/config_commands.h"
 #include "platform/ini_profile.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -133,6 +134,13 @@ QString fillSlot(const QString& script, int slot, const QString& key) {
         }
     }
     return out;
+}
+
+QString slotKeyRefusal(const QString& key) {
+    if (!valueNeedsQuotes(key))
+        return {};
+    return u"Клавишу «%1» нельзя подставить в MetaBind: консоль игры делит команды на этом "
+           u"знаке, и сценарий сломается. Выберите другую клавишу."_s.arg(key);
 }
 
 QString fillSlots(const QString& script, const QStringList& keys) {

@@ -50,6 +50,9 @@ bool allAssigned(const QStringList& entries);
 // in one pass. A key holding ">" could make that repetition endless; such a key (no key name
 // has one) replaces each placeholder of the text once.
 QString fillSlot(const QString& script, int slot, const QString& key);
+// Why a key cannot fill a slot, or an empty string: a key the console splits a command on or
+// skips (";", "'", ",", ...) would break the script where it stands bare.
+QString slotKeyRefusal(const QString& key);
 // Fills slot 1 with keys[0], then slot 2 with keys[1], and so on.
 QString fillSlots(const QString& script, const QStringList& keys);
 

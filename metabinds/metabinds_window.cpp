@@ -182,6 +182,10 @@ void TMetab::fillSlot(int slot, const QString& key) {
     ensureBuilt();
     if (slot < 1 || slot > lx_bind->count() || key.isEmpty())
         return;
+    if (const QString why = metabind::slotKeyRefusal(key); !why.isEmpty()) {
+        m_ctx.dialogs.warning(why);
+        return;
+    }
     lx_bind->item(slot - 1)->setText(key);
     if (metabind::allAssigned(listTexts(lx_bind)))
         sb_bind->setText(kInsertCaption);

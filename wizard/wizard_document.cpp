@@ -54,7 +54,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
     // The entries of the names met last: a config repeats a few names (bind, alias, echo) line
     // after line, and these answer without hashing.
     std::array<std::pair<QStringView, Commands*>, 256> recent{};
-    forEachCommandFound(text, [&](int lineStart, int start, QStringView name) {
+    forEachCommandFound(text, [&](int lineStart, int start, QStringView name, int stop) {
         auto& [recentName, entryOfName] = recent[recentSlot(name, recent.size())];
         if (!entryOfName || !(sameSpelling(name, recentName) || sameName(name, recentName))) {
             Commands*& entry = byName_[FoldedName{name}];
@@ -63,7 +63,10 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
             recentName = name;
             entryOfName = entry;
         }
-        entryOfName->starts.push_back({lineStart, start});
+        // A bare name without a quote is read once: the command's reading goes on after it.
+        const bool bare = text[start] != u'"' && !name.contains(u'"');
+        entryOfName->starts.push_back(
+            {lineStart, start, bare ? start + int(name.size()) : -1, stop});
     });
 }
 
@@ -83,7 +86,7 @@ CommandSpan CommandIndex::read(const Commands& commands, qsizetype i) const {
     }
 #endif
     const Commands::Start& at = starts[size_t(i)];
-    return commandAt(text_, at.lineStart, at.start);
+    return commandWithin(text_, at.lineStart, at.start, at.stop, at.nameEnd);
 }
 
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {

@@ -48,6 +48,8 @@ private:
         struct Start {
             int lineStart; // the line's end is found when the command is read
             int start;
+            int nameEnd; // a bare name's end, -1 for one to read again
+            int stop;    // where the command ends
         };
         std::vector<Start> starts;        // where each command begins
         mutable QList<CommandSpan> spans; // read from `starts` on the first look-up

@@ -59,9 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CommandScanner scanner(text);
     CommandSpan span;
     while (scanner.next(span))
-        scanned.append(span.start);
+        scanned << span.start << span.stop;
     QList<int> found;
-    forEachCommandFound(text, [&](int, int start, QStringView) { found.append(start); });
+    forEachCommandFound(text, [&](int, int start, QStringView, int stop) {
+        found << start << stop;
+    });
     fuzz::check(found == scanned, "the one-pass index finds the scanner's commands");
     return 0;
 }

@@ -175,10 +175,11 @@ TEST(ConsoleReader, TheIndexCutsLongCommandsAsTheScannerDoes) {
     CommandScanner scanner(text);
     CommandSpan span;
     while (scanner.next(span))
-        expected.append(u"%1 %2"_s.arg(span.start).arg(span.word(text, 0).toString()));
+        expected.append(
+            u"%1 %2 %3"_s.arg(span.start).arg(span.stop).arg(span.word(text, 0).toString()));
     QStringList found;
-    forEachCommandFound(text, [&](int, int start, QStringView name) {
-        found.append(u"%1 %2"_s.arg(start).arg(name.toString()));
+    forEachCommandFound(text, [&](int, int start, QStringView name, int stop) {
+        found.append(u"%1 %2 %3"_s.arg(start).arg(stop).arg(name.toString()));
     });
     EXPECT_EQ(found, expected);
     EXPECT_GE(found.size(), 5);

@@ -108,6 +108,10 @@ TEST(MetaBindFormat, FillingPutsTheKeysInPlace) {
     EXPECT_EQ(fillSlots(u"<<1<<1>>>>"_s, QStringList(11, u"1"_s)), u"1"_s);
     // A text that holds its own placeholder ends after one pass.
     EXPECT_EQ(fillSlot(u"a<<1>>b<<1>>"_s, 1, u"[<<1>>]"_s), u"a[<<1>>]b[<<1>>]"_s);
+    // A key the console splits on would break a script that names it bare.
+    for (const QString& key : {u";"_s, u"'"_s, u","_s})
+        EXPECT_TRUE(slotKeyRefusal(key).contains(u"«"_s + key + u"»"_s)) << key.toStdString();
+    EXPECT_TRUE(slotKeyRefusal(u"MOUSE1"_s).isEmpty());
 }
 
 TEST(MetaBindFormat, FillingMatchesTheRepeatedReplacement) {
