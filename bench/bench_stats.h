@@ -55,8 +55,7 @@ template <typename Step> double timedWithEvents(Step&& step) {
 
 // Runs `ours` and `anchor` in turn `count` times, which goes first alternating, so both see the
 // same machine load; each appends its own sample.
-template <typename Ours, typename Anchor>
-void alternate(int count, Ours&& ours, Anchor&& anchor) {
+template <typename Ours, typename Anchor> void alternate(int count, Ours&& ours, Anchor&& anchor) {
     for (int i = 0; i < count; ++i) {
         if (i % 2 == 0) {
             ours(i);

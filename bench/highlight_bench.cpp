@@ -146,8 +146,8 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     // The same area of text on screen on both sides: the anchor's window is made smaller by what
     // our window's tool bars, status bar and panels take.
-    plain.window.resize(plain.window.size() - (plain.editor->viewport()->size() -
-                                               ours->viewport()->size()));
+    plain.window.resize(plain.window.size() -
+                        (plain.editor->viewport()->size() - ours->viewport()->size()));
     QCoreApplication::processEvents();
     if (ours->viewport()->size() != plain.editor->viewport()->size())
         std::printf("note: viewports differ: ours %d x %d, anchor %d x %d\n",
