@@ -1,26 +1,28 @@
-// Typing on a 16 MB config with the highlighting and the alias tracking on, as the editor has
-// them: the same keystrokes typed into the name of an alias on an alias line (every key changes
-// the set of defined aliases) and into the name of a setting on a plain line. Each keystroke is
-// followed by the layout, colouring and painting it causes. Rounds alternate, each in a fresh
-// part of the document; the medians, their spread and the ratio of the medians are printed.
-#include "language/qt_alias_tracker.h"
+// A key inside an alias's name against the same key on a bind line, in the program's main window
+// on a 16 MB config with the highlighting on: every key on the alias line changes the set of
+// defined aliases ("+jumpd|uck" becomes "+jumpdxuck" and back), a key on the bind line below it
+// changes nothing but that line. Both lines are on screen; the sides alternate key by key (the
+// caret is put in place before each key, untimed), every key is followed by the events it
+// causes and nothing is repainted by force. Prints per-key medians with quartiles, the ratio,
+// the goal and the machine's load. Usage: alias_typing_bench [KEYS]
+#include "bench_main_window.h"
 #include "language/qt_config_highlighter.h"
+#include "language/qt_editor_language.h"
+#include "platform/text_file.h"
 #include "typing.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <algorithm>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextLayout>
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QStringList& sample() {
-    static const QStringList lines = {
+QString sixteenMegabytes() {
+    const QString sample[] = {
         u"// weapons and buying"_s,
         u"alias \"+jumpduck\" \"+jump;+duck\""_s,
         u"bind \"MOUSE3\" \"+jumpduck\""_s,
@@ -29,94 +31,66 @@ const QStringList& sample() {
         u"name \"Strelok\""_s,
         u"echo config loaded; unknown_thing 1"_s,
     };
-    return lines;
-}
-
-QString sixteenMegabytes() {
     QString text;
-    text.reserve(16 * 1024 * 1024 + 64);
-    for (int i = 0; text.size() < 16 * 1024 * 1024; ++i)
-        text += sample().at(i % sample().size()) + u'\n';
+    const qsizetype size = textfile::kMaxEditableBytes - 1024;
+    text.reserve(size);
+    qsizetype onDisk = 0; // every line break is two bytes on disk
+    for (int i = 0; onDisk + 64 < size; ++i) {
+        text += sample[i % std::size(sample)] + u'\n';
+        onDisk = text.size() + i + 1;
+    }
     return text;
-}
-
-// Milliseconds per keystroke for `count` keys ("x") typed at `column` of the first line at or
-// after `near` that starts with `prefix`.
-double typeAt(QPlainTextEdit& editor, int near, const QString& prefix, int column, int count) {
-    QTextBlock b = editor.document()->findBlockByNumber(near);
-    while (b.isValid() && !b.text().startsWith(prefix))
-        b = b.next();
-    return typeKeys(editor, b.position() + column, "x", count);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Vocabulary words;
-    words.addCommands(
-        {u"bind"_s, u"alias"_s, u"echo"_s, u"+jump"_s, u"+duck"_s, u"-jump"_s, u"-duck"_s});
-    words.addVariables({u"cl_updaterate"_s, u"fps_max"_s, u"name"_s});
-    const int keys = argc > 1 ? std::atoi(argv[1]) : 100;
-    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int keys = argc > 1 ? std::atoi(argv[1]) : 400;
+    // The program's folder: the shipped tree of the source, linked.
+    QTemporaryDir dir;
+    const QString data = QStringLiteral(TESSERA_SOURCE_DIR) + u"/data"_s;
+    for (const QString& entry : QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        QFile::link(data + u'/' + entry, dir.path() + u'/' + entry);
+    const QString path = dir.path() + u"/big.cfg"_s;
+    if (!textfile::writeText(path, sixteenMegabytes()).ok)
+        qFatal("cannot write %s", qPrintable(path));
 
-    QPlainTextEdit editor;
-    editor.setLineWrapMode(QPlainTextEdit::NoWrap);
-    editor.resize(800, 600);
-    editor.show();
-    editor.setPlainText(sixteenMegabytes());
-    // As the editor wires them: aliases counted first, the highlighter told when names change.
-    // For scale: one parse of every line that mentions "alias", over a copy of the whole text.
-    QElapsedTimer load;
-    load.start();
-    const qsizetype wholeText = definedAliases(editor.toPlainText()).size();
-    const qint64 wholeTextRead = load.restart();
-    auto* aliases = new AliasTracker(editor.document(), &editor);
-    const qint64 firstRead = load.elapsed();
-    auto* highlighter =
-        new ConfigHighlighter(&editor, [&]() -> const Vocabulary& { return words; });
-    highlighter->setColours(syntaxColours(Qt::white, Qt::black));
-    highlighter->setAliases(aliases->names());
-    QObject::connect(aliases, &AliasTracker::changed, highlighter,
-                     [&] { highlighter->setAliases(aliases->names()); });
-    QObject::connect(&editor, &QPlainTextEdit::updateRequest, highlighter,
-                     &ConfigHighlighter::refreshVisible, Qt::QueuedConnection);
-    highlighter->setActive(true);
+    BenchMainWindow window(dir.path(), path, {800, 600});
+    QPlainTextEdit& editor = *window.form->editor();
+    auto* language = window.form->findChild<EditorLanguage*>();
+    if (!language || !language->highlighter()->isActive())
+        qFatal("the highlighting is off");
     QCoreApplication::processEvents();
-    std::printf("document: %d lines; aliases read block by block in %lld ms (%lld names), "
-                "from a copy of the whole text in %lld ms\n",
-                editor.document()->blockCount(), static_cast<long long>(firstRead),
-                static_cast<long long>(aliases->names().size()),
-                static_cast<long long>(wholeTextRead));
-    if (aliases->names().size() != wholeText)
-        return 1;
+    std::printf("document: %d lines; %d keys per side, alternated key by key\n",
+                editor.document()->blockCount(), keys);
+    printLoad("before: ");
 
-    QList<double> onAlias;
-    QList<double> onPlain;
-    const int step = editor.document()->blockCount() / (2 * rounds + 1);
-    for (int r = 0; r < rounds; ++r) {
-        const int aliasAt = step * (2 * r + (r % 2 ? 2 : 1));
-        const int plainAt = step * (2 * r + (r % 2 ? 1 : 2));
-        // Inside the alias's name ("alias \"+jumpd|uck\"") and inside the setting's name.
-        const auto alias = [&] { onAlias.append(typeAt(editor, aliasAt, u"alias"_s, 12, keys)); };
-        const auto plain = [&] {
-            onPlain.append(typeAt(editor, plainAt, u"cl_updaterate"_s, 6, keys));
-        };
-        if (r % 2 == 0) {
-            alias();
-            plain();
-        } else {
-            plain();
-            alias();
-        }
-    }
-    std::sort(onAlias.begin(), onAlias.end());
-    std::sort(onPlain.begin(), onPlain.end());
-    const double a = onAlias.at(onAlias.size() / 2);
-    const double p = onPlain.at(onPlain.size() / 2);
-    std::printf("typing %d keys x %d rounds: alias line %.3f ms/key [%.3f-%.3f], plain line "
-                "%.3f ms/key [%.3f-%.3f], ratio %.2f\n",
-                keys, rounds, a, onAlias.first(), onAlias.last(), p, onPlain.first(),
-                onPlain.last(), a / p);
+    // The alias line and the bind line under it; the marks move with the edits.
+    const int aliasLine = lineStarting(editor, editor.document()->blockCount() / 2, u"alias"_s);
+    QTextCursor aliasAt(editor.document());
+    aliasAt.setPosition(aliasLine + 12); // alias "+jumpd|uck"
+    QTextCursor bindAt(editor.document());
+    bindAt.setPosition(editor.document()->findBlock(aliasLine).next().position() + 20);
+    if (!editor.document()->findBlock(bindAt.position()).text().startsWith(u"bind"_s))
+        qFatal("no bind line under the alias line");
+    placeCaret(editor, aliasAt.position());
+
+    const char pattern[] = "x\b";
+    const auto keyAt = [&](QTextCursor& mark, int i) {
+        QTextCursor c = editor.textCursor();
+        c.setPosition(mark.position());
+        editor.setTextCursor(c);
+        QCoreApplication::processEvents();
+        return typeKey(editor, pattern[i % 2]);
+    };
+    std::vector<double> onAlias, onBind;
+    alternate(
+        keys, [&](int i) { onAlias.push_back(keyAt(aliasAt, i)); },
+        [&](int i) { onBind.push_back(keyAt(bindAt, i)); });
+    if (!editor.document()->findBlock(aliasLine).text().startsWith(u"alias \"+jumpduck\""_s))
+        qFatal("the alias line was not given back");
+    printRatioRow("a key inside an alias name", onAlias, onBind, "ms/key", 2.0);
+    printLoad("after:  ");
     return 0;
 }

@@ -6,5 +6,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
 command -v sed >/dev/null || { echo "GNU sed is needed for the baseline" >&2; exit 1; }
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTESSERA_BENCH=ON -DTESSERA_TESTS=OFF >/dev/null
-cmake --build "$build" --target cleanup_bench -j"${JOBS:-2}"
+flock /tmp/tessera-build.lock cmake --build "$build" --target cleanup_bench -j"${JOBS:-2}"
 exec "$build/bench/cleanup_bench" "$@"

@@ -1,31 +1,38 @@
-// Typing into an editor as a person does, for the typing benchmarks: key events, each followed
-// by the layout, highlighting and painting it causes.
+// Typing into an editor as a person does, for the typing benchmarks: one key event, followed by
+// the layout, highlighting and painting it causes, and nothing repainted by force.
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "bench_stats.h"
+
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-// Milliseconds per keystroke for `count` keys typed at `position` of the document, taken in turn
-// from `keys` ("\n" is Enter).
-inline double typeKeys(QPlainTextEdit& editor, int position, const char* keys, int count) {
+// Milliseconds for the key `ch` ('\n' is Enter, '\b' Backspace) typed into `editor` at its caret.
+inline double typeKey(QPlainTextEdit& editor, char ch) {
+    const int key = ch == '\n' ? Qt::Key_Return : ch == '\b' ? Qt::Key_Backspace : 0;
+    const QString text = key ? QString() : QString(QLatin1Char(ch));
+    return timedWithEvents([&] {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(&editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(&editor, &release);
+    });
+}
+
+// Puts the caret at `position` with the view on it, and lets the editor settle.
+inline void placeCaret(QPlainTextEdit& editor, int position) {
     QTextCursor c = editor.textCursor();
     c.setPosition(position);
     editor.setTextCursor(c);
     editor.ensureCursorVisible();
     QCoreApplication::processEvents();
-    const int n = int(qstrlen(keys));
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < count; ++i) {
-        const char ch = keys[i % n];
-        QKeyEvent press(QEvent::KeyPress, ch == '\n' ? Qt::Key_Return : 0, Qt::NoModifier,
-                        ch == '\n' ? QString() : QString(QLatin1Char(ch)));
-        QCoreApplication::sendEvent(&editor, &press);
-        editor.viewport()->repaint();
-        QCoreApplication::processEvents();
-    }
-    return double(timer.nsecsElapsed()) / 1e6 / count;
+}
+
+// The start of the first line at or after line `near` that starts with `prefix`.
+inline int lineStarting(const QPlainTextEdit& editor, int near, const QString& prefix) {
+    QTextBlock b = editor.document()->findBlockByNumber(near);
+    while (b.isValid() && !b.text().startsWith(prefix))
+        b = b.next();
+    return b.isValid() ? b.position() : 0;
 }

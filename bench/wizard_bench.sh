@@ -5,5 +5,5 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTESSERA_BENCH=ON -DTESSERA_TESTS=OFF >/dev/null
-cmake --build "$build" --target wizard_bench -j"${JOBS:-2}"
+flock /tmp/tessera-build.lock cmake --build "$build" --target wizard_bench -j"${JOBS:-2}"
 exec "$build/bench/wizard_bench" "$@"

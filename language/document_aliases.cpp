@@ -9,6 +9,8 @@ namespace {
 
 // A line's list of names this long or shorter is searched as it is, a longer one through a set.
 constexpr qsizetype kFewNames = 8;
+// Past this many names that came or went, they are not kept (a new text, a large paste).
+constexpr qsizetype kChangedNamesKept = 32;
 
 // Whether a list holds a name: a line's list of one or two is searched as it is, a long one (an
 // alias pack joined with ";" on one line) through a set, so a keystroke on such a line does not
@@ -43,6 +45,7 @@ bool DocumentAliases::replace(const QStringList& before, const QStringList& afte
         if (--*it == 0) {
             m_count.erase(it);
             m_names.remove(name);
+            noteChange(name);
             changed = true;
         }
     }
@@ -51,11 +54,23 @@ bool DocumentAliases::replace(const QStringList& before, const QStringList& afte
             continue;
         if (++m_count[name] == 1) {
             m_names.insert(name);
+            noteChange(name);
             changed = true;
         }
     }
     m_changed = m_changed || changed;
     return changed;
+}
+
+void DocumentAliases::noteChange(const QString& name) {
+    if (m_manyChanged)
+        return;
+    if (m_changedNames.size() == kChangedNamesKept) {
+        m_changedNames.clear();
+        m_manyChanged = true;
+        return;
+    }
+    m_changedNames.append(name);
 }
 
 QString DocumentAliases::heldName(const QString& name) const {

@@ -18,12 +18,24 @@ public:
     // The count's own copy of `name` (sharing its characters), or `name` when it is not counted.
     QString heldName(const QString& name) const;
     // Set by every change of names(); the owner reads and clears it after an edit.
-    bool takeChanged() { return std::exchange(m_changed, false); }
+    bool takeChanged() {
+        m_changedNames.clear();
+        m_manyChanged = false;
+        return std::exchange(m_changed, false);
+    }
+    // The names that came or went since the last takeChanged(), so that only lines mentioning
+    // them need a new look; empty with manyChanged() when there were too many to keep.
+    const QStringList& changedNames() const { return m_changedNames; }
+    bool manyChanged() const { return m_manyChanged; }
 
 private:
+    void noteChange(const QString& name);
+
     QHash<QString, int> m_count;
     QSet<QString> m_names;
     bool m_changed = false;
+    QStringList m_changedNames;
+    bool m_manyChanged = false;
 };
 
 // The aliases one line of a config defines (lower case, each once, in the order of the line);

@@ -25,8 +25,10 @@ void AliasTracker::contentsChange(int position, int, int added) {
     // aliases with them.
     const QTextBlock last = m_document->findBlock(position + added);
     noteBlocks(m_document->findBlock(position), last.isValid() ? last : m_document->lastBlock());
+    const QStringList names = m_aliases->changedNames();
+    const bool many = m_aliases->manyChanged();
     if (m_aliases->takeChanged())
-        emit changed();
+        emit changed(names, many);
 }
 
 void AliasTracker::readPiece(int from, int to) {

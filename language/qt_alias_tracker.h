@@ -22,8 +22,9 @@ public:
     const QSet<QString>& names() const { return m_aliases->names(); }
 
 signals:
-    // The set of names changed (not only the lines that define them).
-    void changed();
+    // The set of names changed (not only the lines that define them): `names` came or went, or,
+    // when `many` is set, too many to list did.
+    void changed(const QStringList& names, bool many);
 
 private:
     void contentsChange(int position, int removed, int added);

@@ -104,6 +104,35 @@ void ConfigHighlighter::setAliases(QSet<QString> aliases) {
     invalidate();
 }
 
+void ConfigHighlighter::setAliases(QSet<QString> aliases, const QStringList& changed) {
+    if (aliases == m_aliases)
+        return;
+    m_aliases = std::move(aliases);
+    const int previous = m_generation++;
+    m_lastView = {};
+    if (m_active && !m_colouring) {
+        // Alias names are compared without regard to case, so a line that does not hold a
+        // changed name in any case is coloured as before.
+        const auto mentions = [&](const QString& text) {
+            for (const QString& name : changed)
+                if (text.contains(name, Qt::CaseInsensitive))
+                    return true;
+            return false;
+        };
+        int first = 0;
+        int last = 0;
+        visibleRange(first, last);
+        int number = first;
+        for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
+             b.isValid() && number <= last; b = b.next(), ++number) {
+            BlockNotes* notes = notesOf(b);
+            if (notes && notes->colouredIn == previous && !mentions(b.text()))
+                notes->colouredIn = m_generation;
+        }
+    }
+    refreshVisible();
+}
+
 void ConfigHighlighter::setColours(const SyntaxColours& colours) {
     for (int k = 0; k < kTokenKindCount; ++k) {
         QTextCharFormat f;
@@ -153,8 +182,10 @@ void ConfigHighlighter::refreshVisible() {
     int last = 0;
     visibleRange(first, last);
     releaseShapes(first, last);
+    // Counted, not asked: a block's number is a walk up the document's tree.
+    int number = first;
     for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
-         b.isValid() && b.blockNumber() <= last; b = b.next()) {
+         b.isValid() && number <= last; b = b.next(), ++number) {
         const BlockNotes* notes = notesOf(b);
         if (!notes || notes->colouredIn != m_generation)
             colour(b);
@@ -172,9 +203,10 @@ void ConfigHighlighter::releaseShapes(int first, int last) {
         return;
     const int from = std::max(0, m_shapesKept.first - kMargin);
     const int to = m_shapesKept.second + kMargin;
-    for (QTextBlock b = m_editor->document()->findBlockByNumber(from);
-         b.isValid() && b.blockNumber() <= to; b = b.next())
-        if ((b.blockNumber() < first || b.blockNumber() > last) && b.layout()->cacheEnabled())
+    int number = from;
+    for (QTextBlock b = m_editor->document()->findBlockByNumber(from); b.isValid() && number <= to;
+         b = b.next(), ++number)
+        if ((number < first || number > last) && b.layout()->cacheEnabled())
             releaseShape(b);
 }
 

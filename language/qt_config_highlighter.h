@@ -29,6 +29,9 @@ public:
 
     // Each of these makes every coloured block stale; the visible ones are redone at once.
     void setAliases(QSet<QString> aliases);
+    // The same when only `changed` came or went: a block on screen that mentions none of them
+    // keeps its colours (those off screen are redone when they come on screen).
+    void setAliases(QSet<QString> aliases, const QStringList& changed);
     void setColours(const SyntaxColours& colours);
     void vocabularyChanged();
 

@@ -54,9 +54,13 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
     // The document's aliases, counted before the highlighter hears of an edit, so that it
     // colours the edited block with them.
     m_aliases = new AliasTracker(editor->document(), this);
-    connect(m_aliases, &AliasTracker::changed, this, [this] {
-        if (m_highlighter)
+    connect(m_aliases, &AliasTracker::changed, this, [this](const QStringList& names, bool many) {
+        if (!m_highlighter)
+            return;
+        if (many)
             m_highlighter->setAliases(m_aliases->names());
+        else
+            m_highlighter->setAliases(m_aliases->names(), names);
     });
     connect(editor->document(), &QTextDocument::contentsChange, this, [this] {
         if (m_completer && m_completer->popup()->isVisible())
@@ -140,9 +144,9 @@ const ConfigReport& EditorLanguage::findings() const {
 
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
-    m_findings->setReport(checkConfigReport(m_editor->toPlainText(), words(), m_ctx.state.gameDir,
-                                           {m_fileForm.bytes, m_fileForm.crLf,
-                                            m_documentName ? m_documentName() : QString()}));
+    m_findings->setReport(checkConfigReport(
+        m_editor->toPlainText(), words(), m_ctx.state.gameDir,
+        {m_fileForm.bytes, m_fileForm.crLf, m_documentName ? m_documentName() : QString()}));
     ListCheck->show();
 }
 

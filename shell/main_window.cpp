@@ -187,6 +187,8 @@ void TForm1::setEditorColors(const QColor& background, const QColor& text) {
 }
 
 void TForm1::setStatusLine(const QString& text) {
+    if (text == m_panels[1]->text())
+        return;
     m_panels[1]->setText(text);
     m_panels[1]->setToolTip(text);
 }
@@ -195,6 +197,13 @@ QString TForm1::statusLine() const {
 }
 
 void TForm1::Memo1SelectionChange() {
+    if (std::exchange(m_caretPanelDue, true))
+        return;
+    QMetaObject::invokeMethod(this, &TForm1::showCaretPanel, Qt::QueuedConnection);
+}
+
+void TForm1::showCaretPanel() {
+    m_caretPanelDue = false;
     const QPoint p = caretPosition();
     const QString column = QString::number(p.x() + 1);
     const QString line = QString::number(p.y() + 1);
@@ -203,7 +212,9 @@ void TForm1::Memo1SelectionChange() {
         m_caretDigits = digits;
         fixCaretLabelSize(m_panels[0], digits);
     }
-    m_panels[0]->setText(column + u" : "_s + line);
+    const QString shown = column + u" : "_s + line;
+    if (shown != m_panels[0]->text())
+        m_panels[0]->setText(shown);
 }
 
 // --- DocumentView

@@ -113,13 +113,13 @@ public:
 signals:
     // The commands that open other windows.
     void gameChooserRequested(); // "Выбор каталога игры", and the first start without one
-    void mapPickerRequested();    // your maps
-    void mapCycleRequested();     // the map cycle editor
-    void wizardRequested();       // "Мастер CFG"
-    void librarySetupRequested(); // the library set-up window
-    void metaBindsRequested();    // MetaBinds insertion into the editor
-    void launcherRequested();     // the launcher window, for a saved config
-    void aboutRequested();        // the about box
+    void mapPickerRequested();               // your maps
+    void mapCycleRequested();                // the map cycle editor
+    void wizardRequested();                  // "Мастер CFG"
+    void librarySetupRequested();            // the library set-up window
+    void metaBindsRequested();               // MetaBinds insertion into the editor
+    void launcherRequested();                // the launcher window, for a saved config
+    void aboutRequested();                   // the about box
     void helpRequested(const QString& page); // a page of the help folder ("help.html")
     // An explanation for the pop-up (the look-up of the selected word).
     void explanationRequested(const QString& text);
@@ -142,6 +142,8 @@ public slots:
     void N31Click();
     void N30Click();
     void About1Click();
+    // Notes that the caret panel is due; it is shown once per turn of the event loop, however
+    // many caret and selection changes one keystroke or command makes.
     void Memo1SelectionChange();
 
     // The encoding and line breaks of the next save (main_window_text_form.cpp).
@@ -240,4 +242,6 @@ private:
     // The caret panel is as wide as four digits in each number, and widens (once per digit)
     // when a column or line number grows longer.
     int m_caretDigits = 4;
+    bool m_caretPanelDue = false;
+    void showCaretPanel();
 };

@@ -220,6 +220,28 @@ TEST_F(EditorLanguageWindow, AnEditRecoloursItsBlockAndUndoGivesTheColoursBack) 
     EXPECT_TRUE(blockColoured(1));
 }
 
+TEST_F(EditorLanguageWindow, ARenamedAliasRecoloursTheLinesThatNameItInAnyCase) {
+    const auto isAlias = [this](int number) {
+        const QTextBlock b = memo->document()->findBlockByNumber(number);
+        for (const QTextLayout::FormatRange& r : b.layout()->formats())
+            if (r.start == 0 && r.format.underlineStyle() != QTextCharFormat::WaveUnderline)
+                return true;
+        return false;
+    };
+    setText(u"alias go wait\necho hi\nGO"_s);
+    language->highlighter()->refreshVisible();
+    ASSERT_TRUE(isAlias(2));
+    QTextCursor c(memo->document());
+    c.setPosition(8);
+    c.insertText(u"o"_s); // "alias goo wait": GO is no longer defined
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(isAlias(2));
+    EXPECT_TRUE(blockColoured(1));
+    c.deletePreviousChar(); // and is again
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isAlias(2));
+}
+
 TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
     const auto isAlias = [this](int number) {
         const QTextBlock b = memo->document()->findBlockByNumber(number);

@@ -195,8 +195,21 @@ TEST(ConfigSyntax, DocumentAliasesCountDefinitionsLineByLine) {
     EXPECT_FALSE(aliases.takeChanged());
     EXPECT_TRUE(aliases.replace(lineA, {})) << "stop goes; go is still defined by the other line";
     EXPECT_EQ(aliases.names(), QSet<QString>{u"go"_s});
+    aliases.takeChanged();
     EXPECT_TRUE(aliases.replace({u"go"_s}, {u"gone"_s}));
     EXPECT_EQ(aliases.names(), QSet<QString>{u"gone"_s});
+    EXPECT_EQ(aliases.changedNames(), (QStringList{u"go"_s, u"gone"_s})) << "what came and went";
+    aliases.takeChanged();
+    EXPECT_TRUE(aliases.changedNames().isEmpty());
+    QStringList many;
+    for (int i = 0; i < 100; ++i)
+        many.append(u"a"_s + QString::number(i));
+    aliases.replace({}, many);
+    EXPECT_TRUE(aliases.manyChanged()) << "a large paste is not listed name by name";
+    EXPECT_TRUE(aliases.changedNames().isEmpty());
+    EXPECT_TRUE(aliases.takeChanged());
+    EXPECT_FALSE(aliases.manyChanged());
+    aliases.replace(many, {});
     EXPECT_FALSE(aliases.replace({u"never"_s}, {})) << "taking off what was never counted";
 
     // An alias pack joined with ";" on one line: each name once, and an edit of the line counts

@@ -1,12 +1,13 @@
 // What makes the main window's small parts readable: a selection that shows on any editor
 // colours, a status bar that keeps the file name and long line numbers in sight, the chooser's
 // drive list following the folder.
-#include "shell/main_window.h"
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
+#include "shell/main_window.h"
 #include "shell/qt_widget_helpers.h"
 #include "test_app.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QPlainTextEdit>
@@ -83,6 +84,7 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     EXPECT_LT(narrow.width(), caret->fontMetrics().horizontalAdvance(u"12345 : 12345"_s));
     form->editor()->setPlainText(QString(123456, u'\n') + u"bind x"_s);
     form->caretToEnd();
+    QCoreApplication::processEvents(); // the panel is shown once per turn of the event loop
     EXPECT_EQ(caret->text(), u"7 : 123457"_s);
     form->statusBar()->layout()->activate();
     EXPECT_GE(caret->contentsRect().width(), caret->fontMetrics().horizontalAdvance(caret->text()));
@@ -91,6 +93,7 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     QTextCursor start = form->editor()->textCursor();
     start.movePosition(QTextCursor::Start);
     form->editor()->setTextCursor(start);
+    QCoreApplication::processEvents();
     form->statusBar()->layout()->activate();
     EXPECT_EQ(caret->text(), u"1 : 1"_s);
     EXPECT_EQ(caret->size(), wide);
