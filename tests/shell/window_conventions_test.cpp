@@ -1,9 +1,9 @@
 // What makes the main window's small parts readable: a selection that shows on any editor
 // colours, a status bar that keeps the file name and long line numbers in sight, the chooser's
 // drive list following the folder.
-#include "shell/main_window.h"
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
+#include "shell/main_window.h"
 #include "shell/qt_widget_helpers.h"
 #include "test_app.h"
 
@@ -70,6 +70,11 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     EXPECT_TRUE(panel->shownText().startsWith(u"/home"_s));
     EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->shownText()),
               panel->contentsRect().width());
+    // Room for the name alone: every folder goes.
+    panel->resize(panel->fontMetrics().horizontalAdvance(u"…/my_config.cfg"_s) + panel->width() -
+                      panel->contentsRect().width() + 2 * panel->margin(),
+                  panel->height());
+    EXPECT_EQ(panel->shownText(), u"…/my_config.cfg"_s);
     // Too narrow even for the name: its middle goes.
     panel->resize(60, panel->height());
     EXPECT_TRUE(panel->shownText().contains(u"…"_s));
