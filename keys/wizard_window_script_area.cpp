@@ -108,7 +108,7 @@ ScriptKeyArea::~ScriptKeyArea() = default;
 void ScriptKeyArea::setWavPlayer(std::unique_ptr<WavPlayer> player) {
     m_player = std::move(player);
     m_player->setFailureHandler([this](const QString& reason) {
-        setPlayerButtonsEnabled(false);
+        setPlayerButtonsEnabled(false, reason);
         tellOnce(reason);
     });
     setPlayerButtonsEnabled(false);
@@ -336,8 +336,7 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     QList<QWidget*> order = {ComboBox3, ComboBox4, ComboBox5,     ComboBox8,    m_play,
                              m_stop,    Edit3,     RadioButton49, RadioButton50};
     order << m_keyPages.movementButtons();
-    order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << ComboBox9
-          << SpeedButton2;
+    order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << ComboBox9 << SpeedButton2;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     // The combination switch beside the list takes no focus: Tab passes it by. Set once the
@@ -433,7 +432,7 @@ void ScriptKeyArea::ComboBox8Change() {
     }
     QString reason;
     if (!m_player->available(&reason)) {
-        setPlayerButtonsEnabled(false);
+        setPlayerButtonsEnabled(false, reason);
         tellOnce(reason);
         return;
     }
@@ -471,9 +470,12 @@ void ScriptKeyArea::paintSwitchable(QWidget* w, bool on) {
     w->setPalette(p);
 }
 
-void ScriptKeyArea::setPlayerButtonsEnabled(bool enabled) {
+void ScriptKeyArea::setPlayerButtonsEnabled(bool enabled, const QString& whyNot) {
     m_play->setEnabled(enabled);
     m_stop->setEnabled(enabled);
+    // The status line that said why may be hidden under the wizard: the buttons say it too.
+    m_play->setToolTip(enabled || whyNot.isEmpty() ? u"Прослушать"_s : whyNot);
+    m_stop->setToolTip(enabled || whyNot.isEmpty() ? u"Остановить"_s : whyNot);
 }
 
 void ScriptKeyArea::tellOnce(const QString& reason) {

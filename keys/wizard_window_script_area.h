@@ -80,7 +80,7 @@ private:
     void ShowPurchaseCost();
     void enableChatText();
     static void paintSwitchable(QWidget* w, bool on);
-    void setPlayerButtonsEnabled(bool enabled);
+    void setPlayerButtonsEnabled(bool enabled, const QString& whyNot = {});
     void tellOnce(const QString& reason);
     void resetComposition();
 

@@ -8,6 +8,7 @@
 #include "platform/program_paths.h"
 #include "reference/qt_list_boxes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -30,30 +31,52 @@ template <typename T> T* named(T* widget, const QString& name, const QRect& geom
 }
 
 QString foldCaption(bool unfolded) {
-    return unfolded ? u"<\n<\n<"_s : u">\n>\n>"_s;
+    return unfolded ? u"<<<"_s : u">>>"_s;
 }
 
-// The right column stands between the fold button's two places (179 + 13 and 403).
-constexpr int kRight = 198;
-constexpr int kRightWidth = 200;
+// The room the window manager's title bar needs for the caption: the text in the bold system
+// font, the window icon, up to three boxes (some managers draw minimize and maximize boxes
+// whatever the window asks for) and the manager's spacing between them. The manager draws in device
+// pixels whatever the program's scale, so at a larger scale fewer of the window's own pixels are
+// needed.
+int titleBarNeed(const QString& title, qreal devicePixelRatio) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    const int iconAndBoxes = 6 * fm.height() + 16;
+    return int((fm.horizontalAdvance(title) + iconAndBoxes) / std::max(devicePixelRatio, 1.0));
+}
 
 } // namespace
 
 Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"startcs"_s);
     setWindowTitle(u"Запуск мода HL с конфигом"_s);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    // Only the close box in the title bar where the window manager allows, so the caption has
+    // its room.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
 }
 
+void Tstartcs::measureWidths() {
+    QFont bold = font();
+    bold.setBold(true);
+    m_foldButtonWidth = std::max(13, QFontMetrics(bold).horizontalAdvance(foldCaption(false)) + 6);
+    // The left column keeps at least its 163 pixels beside a fold button wider than 13.
+    m_foldedWidth = std::max(
+        {kFoldedWidth + m_foldButtonWidth - 13, titleBarNeed(windowTitle(), devicePixelRatioF())});
+}
+
 void Tstartcs::buildContents() {
+    measureWidths();
     buildLeftColumn();
     buildRightColumn();
 
-    bok_panel = named(new QPushButton(this), u"bok_panel"_s, QRect(179, 0, 13, kHeight));
+    bok_panel =
+        named(new QPushButton(this), u"bok_panel"_s, QRect(0, 0, m_foldButtonWidth, kHeight));
     bok_panel->setFlat(true);
     QFont bold = bok_panel->font();
     bold.setBold(true);
@@ -65,21 +88,26 @@ void Tstartcs::buildContents() {
 }
 
 void Tstartcs::buildLeftColumn() {
-    Label1 = named(new QLabel(u"Выберите карту:"_s, this), u"Label1"_s, QRect(8, 6, 163, 16));
-    lx_map = named(new QListWidget(this), u"lx_map"_s, QRect(8, 22, 163, 124));
+    // The column is 163 pixels wide at the narrowest folded width and grows with the window.
+    const int extra = m_foldedWidth - (kFoldedWidth + m_foldButtonWidth - 13);
+    const int w = 163 + extra;
+    Label1 = named(new QLabel(u"Выберите карту:"_s, this), u"Label1"_s, QRect(8, 6, w, 16));
+    lx_map = named(new QListWidget(this), u"lx_map"_s, QRect(8, 22, w, 124));
     lx_map->installEventFilter(this);
     Label4 = named(new QLabel(u"Ввести вручную (для карт из .pak)"_s, this), u"Label4"_s,
-                   QRect(8, 148, 163, 30));
+                   QRect(8, 148, w, 30));
     Label4->setWordWrap(true);
-    Et1 = named(new QLineEdit(this), u"Et1"_s, QRect(8, 179, 163, 22));
-    Label2 =
-        named(new QLabel(u"Макс. кол-во игроков:"_s, this), u"Label2"_s, QRect(8, 205, 112, 30));
+    Et1 = named(new QLineEdit(this), u"Et1"_s, QRect(8, 179, w, 22));
+    Label2 = named(new QLabel(u"Макс. кол-во игроков:"_s, this), u"Label2"_s,
+                   QRect(8, 205, 112 + extra, 30));
     Label2->setWordWrap(true);
-    SpinEdit1 = named(new QSpinBox(this), u"SpinEdit1"_s, QRect(124, 209, 47, 22));
+    SpinEdit1 = named(new QSpinBox(this), u"SpinEdit1"_s, QRect(124 + extra, 209, 47, 22));
     SpinEdit1->setRange(1, 32);
     SpinEdit1->setValue(8);
-    Button1 = named(new QPushButton(u"Запуск игры"_s, this), u"Button1"_s, QRect(8, 238, 86, 24));
-    Button2 = named(new QPushButton(u"Отмена"_s, this), u"Button2"_s, QRect(98, 238, 73, 24));
+    Button1 = named(new QPushButton(u"Запуск игры"_s, this), u"Button1"_s,
+                    QRect(8, 238, 86 + extra / 2, 24));
+    Button2 = named(new QPushButton(u"Отмена"_s, this), u"Button2"_s,
+                    QRect(98 + extra / 2, 238, 73 + extra - extra / 2, 24));
     for (QPushButton* b : {Button1, Button2})
         b->setAutoDefault(false);
 
@@ -90,9 +118,11 @@ void Tstartcs::buildLeftColumn() {
 }
 
 void Tstartcs::buildRightColumn() {
+    // It stands between the fold button's two places.
+    const int right = m_foldedWidth + 1;
     Label3 = named(new QLabel(u"Параметры запуска:"_s, this), u"Label3"_s,
-                   QRect(kRight, 6, kRightWidth, 16));
-    CLB1 = named(new QListWidget(this), u"CLB1"_s, QRect(kRight, 22, kRightWidth, 100));
+                   QRect(right, 6, kRightWidth, 16));
+    CLB1 = named(new QListWidget(this), u"CLB1"_s, QRect(right, 22, kRightWidth, 100));
     // Two columns: the items run down the first column and wrap into the second.
     CLB1->setFlow(QListView::TopToBottom);
     CLB1->setWrapping(true);
@@ -107,25 +137,25 @@ void Tstartcs::buildRightColumn() {
     }
 
     CheckBox1 =
-        named(new QCheckBox(u"-game ..."_s, this), u"CheckBox1"_s, QRect(kRight, 128, 82, 20));
+        named(new QCheckBox(u"-game ..."_s, this), u"CheckBox1"_s, QRect(right, 128, 82, 20));
     CheckBox1->setChecked(true);
     CheckBox1->setToolTip(gameCheckHint());
-    ComB1 = named(new QComboBox(this), u"ComB1"_s, QRect(kRight + 84, 127, kRightWidth - 84, 22));
+    ComB1 = named(new QComboBox(this), u"ComB1"_s, QRect(right + 84, 127, kRightWidth - 84, 22));
     ComB1->setEditable(true);
     ComB1->setInsertPolicy(QComboBox::NoInsert);
     ComB1->addItem(defaultMod());
 
-    CB2 = named(new QCheckBox(u"-gldrv ..."_s, this), u"CB2"_s, QRect(kRight, 152, 82, 20));
+    CB2 = named(new QCheckBox(u"-gldrv ..."_s, this), u"CB2"_s, QRect(right, 152, 82, 20));
     CB2->setChecked(true);
     CB2->setToolTip(driverCheckHint());
-    ComB2 = named(new QComboBox(this), u"ComB2"_s, QRect(kRight + 84, 151, kRightWidth - 84, 22));
+    ComB2 = named(new QComboBox(this), u"ComB2"_s, QRect(right + 84, 151, kRightWidth - 84, 22));
     ComB2->setEditable(true);
     ComB2->setInsertPolicy(QComboBox::NoInsert);
     ComB2->addItem(defaultDriver());
 
-    im1 = named(new QLabel(this), u"im1"_s, QRect(kRight, 178, 32, 32));
+    im1 = named(new QLabel(this), u"im1"_s, QRect(right, 178, 32, 32));
     im1->setAlignment(Qt::AlignCenter);
-    game_name = named(new QLabel(this), u"game_name"_s, QRect(kRight + 36, 180, 144, 16));
+    game_name = named(new QLabel(this), u"game_name"_s, QRect(right + 36, 180, 144, 16));
     QFont bold = game_name->font();
     bold.setBold(true);
     game_name->setFont(bold);
@@ -133,11 +163,11 @@ void Tstartcs::buildRightColumn() {
     QPalette green = game_name->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     game_name->setPalette(green);
-    game_ver = named(new QLabel(this), u"game_ver"_s, QRect(kRight + 36 + 54, 196, 36, 16));
+    game_ver = named(new QLabel(this), u"game_ver"_s, QRect(right + 36 + 54, 196, 36, 16));
     game_ver->setFont(bold);
     game_ver->setAlignment(Qt::AlignCenter);
 
-    memo1 = named(new QPlainTextEdit(this), u"memo1"_s, QRect(kRight, 212, kRightWidth, 38));
+    memo1 = named(new QPlainTextEdit(this), u"memo1"_s, QRect(right, 212, kRightWidth, 38));
     memo1->setReadOnly(true);
     QFont hintFont = memo1->font();
     hintFont.setPixelSize(10);
@@ -156,10 +186,12 @@ void Tstartcs::buildRightColumn() {
         memo1->setToolTip(hint.isEmpty() ? QString() : u"<p>"_s + hint.toHtmlEscaped() + u"</p>"_s);
     });
 
-    CheckBox2 =
-        named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(kRight, 250, 100, 18));
+    CheckBox2 = named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(right, 250, 100, 18));
     CheckBox2->setChecked(true);
     CheckBox2->setToolTip(mlookCheckHint());
+
+    m_rightColumn = {Label3, CLB1,      CheckBox1, ComB1, CB2,      ComB2,
+                     im1,    game_name, game_ver,  memo1, CheckBox2};
 
     connect(CLB1, &QListWidget::itemClicked, this, &Tstartcs::CLB1Click);
     connect(CLB1, &QListWidget::itemChanged, this, &Tstartcs::CLB1ItemChanged);
@@ -170,8 +202,9 @@ void Tstartcs::buildRightColumn() {
 }
 
 bool Tstartcs::runModal() {
+    ensureBuilt();
     if (QWidget* main = parentWidget())
-        move(main->frameGeometry().center() - QPoint(kFoldedWidth / 2, kHeight / 2));
+        move(main->frameGeometry().center() - QPoint(foldedWidth() / 2, kHeight / 2));
     exec();
     return m_ctx.state.launchConfirmed;
 }
@@ -394,9 +427,12 @@ void Tstartcs::Button2Click() {
 }
 
 void Tstartcs::fold(bool unfolded) {
-    setFixedSize(unfolded ? kUnfoldedWidth : kFoldedWidth, kHeight);
+    const int width = unfolded ? unfoldedWidth() : foldedWidth();
+    setFixedSize(width, kHeight);
+    for (QWidget* w : std::as_const(m_rightColumn))
+        w->setVisible(unfolded);
     bok_panel->setText(foldCaption(unfolded));
-    bok_panel->move(unfolded ? 403 : 179, 0);
+    bok_panel->move(width - 4 - m_foldButtonWidth, 0);
     bok_panel->setProperty("Tag", unfolded ? 1 : 0);
 }
 

@@ -30,11 +30,18 @@ public:
     // The mod, map, mlook choice and parameters of the last confirmation.
     LaunchChoice choice() const;
 
-    // Window widths folded and unfolded, and how far the window moves when it unfolds.
+    // The narrowest folded width, the right column's width, how far the window moves when it
+    // unfolds, and the height.
     static constexpr int kFoldedWidth = 199;
-    static constexpr int kUnfoldedWidth = 423;
+    static constexpr int kRightWidth = 200;
     static constexpr int kFoldShift = 122;
     static constexpr int kHeight = 268;
+    // The window's widths folded and unfolded: wider than the narrowest when the fold button's
+    // caption or the title needs it (known once the window is built).
+    int foldedWidth() const { return m_foldedWidth; }
+    int unfoldedWidth() const {
+        return m_foldedWidth + 1 + kRightWidth + 4 + m_foldButtonWidth + 4;
+    }
 
 public slots:
     void FormShow();
@@ -66,8 +73,13 @@ private:
     void applyOptionsState(const OptionsState& state);
     void CLB1ItemChanged(QListWidgetItem* item);
 
+    void measureWidths();
+
     AppContext& m_ctx;
     QStringList m_arguments;
+    int m_foldedWidth = kFoldedWidth;
+    int m_foldButtonWidth = 13;
+    QList<QWidget*> m_rightColumn; // hidden while folded, so Tab never reaches it
     bool m_settingChecks = false;
 
     // Left column.

@@ -124,6 +124,9 @@ void TMetab::FormShow(Target target) {
     const QSignalBlocker block(lx_MeB);
     lx_MeB->clear();
     lx_MeB->addItems(m_listing.names);
+    // A name longer than the list reads whole in its tool tip.
+    for (int row = 0; row < lx_MeB->count(); ++row)
+        lx_MeB->item(row)->setToolTip(lx_MeB->item(row)->text());
 }
 
 void TMetab::resetSlotButton() {

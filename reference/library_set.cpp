@@ -60,9 +60,23 @@ static LibraryChange copyInto(const QString& from, const QString& folder, const 
     return {false, u"Не удалось скопировать файл "_s + from + u"\nв "_s + to + u"\n"_s + w.reason};
 }
 
-LibraryChange LibrarySet::install(const QString& chosenPath, LibraryKind kind) {
+LibraryKind installedKind(const QString& fileName, LibraryKind filterKind) {
+    if (fileName.endsWith(u".mtb"_s, Qt::CaseInsensitive))
+        return LibraryKind::MetaBind;
+    if (fileName.endsWith(u".dlz"_s, Qt::CaseInsensitive))
+        return LibraryKind::Library;
+    return filterKind;
+}
+
+QString installedFileName(const QString& fileName, LibraryKind kind) {
+    const QString extension = kind == LibraryKind::MetaBind ? u".mtb"_s : u".dlz"_s;
+    return fileName.endsWith(extension, Qt::CaseInsensitive) ? fileName : fileName + extension;
+}
+
+LibraryChange LibrarySet::install(const QString& chosenPath, LibraryKind filterKind) {
     const QFileInfo chosen(chosenPath);
-    const QString file = chosen.fileName();
+    const LibraryKind kind = installedKind(chosen.fileName(), filterKind);
+    const QString file = installedFileName(chosen.fileName(), kind);
     if (kind == LibraryKind::MetaBind) {
         const LibraryChange copied = copyInto(chosenPath, m_home.userPath(kMetaBindFolder), file);
         if (copied.ok && !m_metaBinds.contains(file))

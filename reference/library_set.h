@@ -17,6 +17,13 @@ enum class LibraryKind { Library = 1, MetaBind = 2 };
 // The filter of the "Добавить" dialog, in the order of LibraryKind.
 QString libraryFileFilter();
 
+// What "Добавить" makes of a chosen file: a ".mtb" file is a MetaBind and a ".dlz" file a
+// library whatever file type the dialog showed (a name typed into it does not follow the type);
+// another file is of the dialog's type and is installed with that kind's extension added, so
+// the listings and the windows that read the folders find it.
+LibraryKind installedKind(const QString& fileName, LibraryKind filterKind);
+QString installedFileName(const QString& fileName, LibraryKind kind);
+
 // A library's name: its file name without the last four characters (".dlz"); further dots stay.
 QString libraryNameOf(const QString& fileName);
 
@@ -43,9 +50,9 @@ public:
 
     // "Добавить": copies the chosen file (with a library, first the ".pro" file of the same
     // base name beside it, when there is one) into the program's tree, replacing a file of the
-    // same name, and lists it unless it is listed already. The kind comes from the dialog's
-    // file type, not from the extension. Nothing is listed when a copy failed.
-    LibraryChange install(const QString& chosenPath, LibraryKind kind);
+    // same name, and lists it unless it is listed already. Its kind and name as below. Nothing
+    // is listed when a copy failed.
+    LibraryChange install(const QString& chosenPath, LibraryKind filterKind);
 
     // "Удалить": deletes the library's ".dlz" (its ".pro" stays) or the MetaBind file and
     // removes the entry. A file that is gone already counts as deleted; a file that cannot be

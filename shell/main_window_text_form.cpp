@@ -16,14 +16,17 @@
 using namespace Qt::Literals::StringLiterals;
 
 void TForm1::setUpTextForm() {
-    // The encoding gives way to the file name: in a narrow window it goes, so the name keeps up
-    // to 110 pixels after the caret and message panels (it is shortened in the middle, and the
-    // whole name is its tool tip), which leaves the encoding room at the default width.
+    // The encoding gives way to the file name: in a narrow window it goes, so the name keeps the
+    // room of "config.cfg" in its own font after the caret and message panels (a longer path is
+    // shortened, and the whole name is its tool tip). Measured in the font, not in pixels, this
+    // leaves the encoding room at the default width in a desktop's font as in a test's.
     m_formPanel = new GivingWayLabel(StatusBar1, [this] {
-        constexpr int kNameRoom = 110;
-        constexpr int kSpacingAndGrip = 40;
+        constexpr int kSpacingAndGrip = 44;
+        const QLabel* name = m_panels[2];
+        const int nameRoom =
+            name->fontMetrics().horizontalAdvance(u"config.cfg"_s) + 2 * name->frameWidth();
         return m_panels[0]->width() + m_panels[1]->width() +
-               std::min(kNameRoom, m_panels[2]->sizeHint().width()) + kSpacingAndGrip;
+               std::min(nameRoom, name->sizeHint().width()) + kSpacingAndGrip;
     });
     m_formPanel->setObjectName(u"StatusPanel3"_s);
     m_formPanel->setFrameShape(QFrame::Panel);
@@ -58,7 +61,8 @@ void TForm1::showTextForm(const textfile::TextForm& form) {
         return;
     const QString note = textfile::mixedBreaksNote(form);
     // Said one way for every file, opened or new; the tool tip says it in words.
-    const QString shown = textfile::describeFormShortly(form) + (note.isEmpty() ? QString() : u" *"_s);
+    const QString shown =
+        textfile::describeFormShortly(form) + (note.isEmpty() ? QString() : u" *"_s);
     m_formPanel->setTexts(shown, shown);
     // The whole form in the tool tip too, for when the panel is short or gone.
     m_formPanel->setToolTip(textfile::describeForm(form) +

@@ -24,11 +24,14 @@ QString PathLabel::shownText() const {
     const QString path = text();
     if (fm.horizontalAdvance(path) <= width)
         return path;
-    // The folders give way first; only a name too long on its own loses its middle.
+    // The folders give way first, down to "…/name"; only a name too long on its own loses its
+    // middle.
     const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
     const int folderRoom = width - fm.horizontalAdvance(path.mid(slash));
-    if (slash > 0 && folderRoom > fm.horizontalAdvance(u"/…"_s))
+    if (slash > 0 && folderRoom >= fm.horizontalAdvance(u"/…"_s))
         return fm.elidedText(path.left(slash), Qt::ElideRight, folderRoom) + path.mid(slash);
+    if (slash > 0 && folderRoom >= fm.horizontalAdvance(u"…"_s))
+        return u"…"_s + path.mid(slash);
     return fm.elidedText(path, Qt::ElideMiddle, width);
 }
 

@@ -4,9 +4,9 @@
 #include "platform/wav_player.h"
 #include "shell/main_window.h"
 #include "test_app.h"
-#include "wizard/wizard_window.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_files.h"
+#include "wizard/wizard_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -152,16 +152,25 @@ TEST_F(ScriptArea, RadioPreviewFollowsTheSoundFiles) {
     choose(u"ComboBox8"_s, 9); // no fallback.wav
     EXPECT_FALSE(play->isEnabled());
 
-    // A broken file or no sound output: off, and the status line says why.
+    // A broken file or no sound output: off, and the status line and the buttons' tool tips
+    // (the status line may be under the wizard) say why.
+    EXPECT_EQ(play->toolTip(), u"Прослушать"_s);
     choose(u"ComboBox8"_s, 8);
     player->fail(u"испорчен"_s);
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(app.w().form1->statusLine(), u"испорчен"_s);
+    EXPECT_EQ(play->toolTip(), u"испорчен"_s);
     player->hasOutput = false;
     choose(u"ComboBox8"_s, 0);
     choose(u"ComboBox8"_s, 8);
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(app.w().form1->statusLine(), u"нет звука"_s);
+    EXPECT_EQ(play->toolTip(), u"нет звука"_s);
+    EXPECT_EQ(stop->toolTip(), u"нет звука"_s);
+    player->hasOutput = true;
+    choose(u"ComboBox8"_s, 8);
+    EXPECT_EQ(play->toolTip(), u"Прослушать"_s);
+    EXPECT_EQ(stop->toolTip(), u"Остановить"_s);
 }
 
 TEST_F(ScriptArea, BindWritesTheFileAndResetsThePage) {

@@ -99,7 +99,8 @@ TEST(LauncherWindow, OpeningListsModsMapsAndDriversOnce) {
     LauncherApp a;
     a.open();
     EXPECT_EQ(a.w->windowTitle(), u"Запуск мода HL с конфигом"_s);
-    EXPECT_EQ(a.w->width(), 199);
+    EXPECT_EQ(a.w->width(), a.w->foldedWidth());
+    EXPECT_GE(a.w->width(), Tstartcs::kFoldedWidth);
     EXPECT_EQ(a.items(u"lx_map"_s), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
     EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-full"_s, u"-gl"_s}));
     EXPECT_FALSE(a.c<QPushButton>(u"Button1"_s)->isEnabled());
@@ -141,23 +142,43 @@ TEST(LauncherWindow, StartButtonNeedsAMap) {
     a.w->reject();
 }
 
+// The fold button stands at the window's right edge in both widths and reads ">>>" on one line;
+// the right column shows only unfolded, whole, and beside the left column; the title bar's
+// caption has its room.
 TEST(LauncherWindow, FoldButtonWidensAndMovesAndCloseFoldsBack) {
     LauncherApp a;
     a.open();
     auto* fold = a.c<QPushButton>(u"bok_panel"_s);
+    auto* options = a.c<QListWidget>(u"CLB1"_s);
+    auto* maps = a.c<QListWidget>(u"lx_map"_s);
     const QPoint start = a.w->pos();
-    EXPECT_EQ(fold->text(), u">\n>\n>"_s);
-    EXPECT_EQ(fold->x(), 179);
+    const auto atRightEdge = [&] { return fold->geometry().right() == a.w->width() - 5; };
+    EXPECT_EQ(fold->text(), u">>>"_s);
+    EXPECT_GE(fold->width(), fold->fontMetrics().horizontalAdvance(fold->text()));
+    EXPECT_TRUE(atRightEdge());
+    EXPECT_LT(maps->geometry().right(), fold->x());
+    EXPECT_GE(maps->width(), 163);
+    EXPECT_FALSE(options->isVisible()); // out of the Tab order too
+    EXPECT_FALSE(a.w->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(a.w->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QFont title = QApplication::font();
+    title.setBold(true);
+    EXPECT_GT(a.w->width(), QFontMetrics(title).horizontalAdvance(a.w->windowTitle()));
+
     fold->click();
-    EXPECT_EQ(a.w->width(), 423);
-    EXPECT_EQ(fold->x(), 403);
-    EXPECT_EQ(fold->text(), u"<\n<\n<"_s);
+    EXPECT_EQ(a.w->width(), a.w->unfoldedWidth());
+    EXPECT_TRUE(atRightEdge());
+    EXPECT_EQ(fold->text(), u"<<<"_s);
     EXPECT_EQ(fold->property("Tag").toInt(), 1);
     EXPECT_EQ(a.w->pos(), start - QPoint(122, 0));
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_GT(options->x(), a.w->foldedWidth());
+    EXPECT_LT(options->geometry().right(), fold->x());
     a.w->reject();
-    EXPECT_EQ(a.w->width(), 199);
+    EXPECT_EQ(a.w->width(), a.w->foldedWidth());
     EXPECT_EQ(a.w->pos(), start);
     EXPECT_EQ(fold->property("Tag").toInt(), 0);
+    EXPECT_FALSE(options->isVisible());
 }
 
 TEST(LauncherWindow, OptionRulesHintsAndRendererStateAcrossOpenings) {

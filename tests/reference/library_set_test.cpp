@@ -88,6 +88,29 @@ TEST_F(LibrarySetTest, MetaBindsAreTestedForDuplicatesInTheirOwnList) {
     EXPECT_EQ(set.metaBinds(), (QStringList{u"other.MTB"_s, u"rates.mtb"_s}));
 }
 
+// A name typed into the dialog does not follow its file type: the extension decides, and a file
+// of neither extension gets its kind's, so nothing is listed that no window can read.
+TEST_F(LibrarySetTest, TheExtensionDecidesTheKindAndAnotherGetsTheKindsOwn) {
+    app.writeFile(outside(u"jump.MTB"_s), "a\r\n");
+    app.writeFile(outside(u"rates.dlz"_s), "b\r\n");
+    app.writeFile(outside(u"net.txt"_s), "c\r\n");
+    app.writeFile(outside(u"duck.cfg"_s), "d\r\n");
+    EXPECT_TRUE(set.install(outside(u"jump.MTB"_s), LibraryKind::Library).ok);
+    EXPECT_TRUE(set.install(outside(u"rates.dlz"_s), LibraryKind::MetaBind).ok);
+    EXPECT_TRUE(set.install(outside(u"net.txt"_s), LibraryKind::Library).ok);
+    EXPECT_TRUE(set.install(outside(u"duck.cfg"_s), LibraryKind::MetaBind).ok);
+    EXPECT_EQ(set.libraries(), (QStringList{u"net.txt"_s, u"rates"_s}));
+    EXPECT_EQ(set.metaBinds(), (QStringList{u"duck.cfg.mtb"_s, u"jump.MTB"_s}));
+    EXPECT_EQ(app.readFile(dlz(u"net.txt.dlz"_s)), "c\r\n");
+    EXPECT_EQ(app.readFile(app.programDir() + u"dlls/metabinds/jump.MTB"_s), "a\r\n");
+    EXPECT_FALSE(QFile::exists(dlz(u"jump.MTB"_s)));
+    // What was installed is what the next listings find.
+    EXPECT_TRUE(set.listLibraries().isEmpty());
+    const QStringList metaBinds = set.metaBinds();
+    set.listMetaBinds();
+    EXPECT_EQ(set.metaBinds(), metaBinds);
+}
+
 TEST_F(LibrarySetTest, FailedCopiesAndDeletionsLeaveTheListsAsTheDiskIs) {
     app.writeFile(outside(u"blocked.dlz"_s), "x\r\n");
     // A folder where the library should go: the copy cannot replace it.

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QTextCursor>
@@ -140,21 +141,30 @@ TEST_F(DocumentForm, TheFileMenuChangesTheFormOfTheNextSave) {
     EXPECT_EQ(formPanel(), u"1251, CRLF"_s); // said as for an opened file
 }
 
-// The form panel shows at the main window's default width; in a narrower one it goes, so the
-// file name keeps its room.
+// The form panel shows at the main window's default width, also for a file in a folder of a
+// long path; in a narrower one it goes, so the file name keeps its room.
 TEST_F(DocumentForm, TheFormPanelGivesWayToTheFileName) {
     auto* panel = form->findChild<GivingWayLabel*>(u"StatusPanel3"_s);
     auto* name = form->findChild<QLabel*>(u"StatusPanel2"_s);
-    const struct {
-        int width;
-        QString shown;
-    } cases[] = {{1100, u"1251, CRLF"_s}, {560, u"1251, CRLF"_s}, {420, QString()}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.width);
-        form->resize(c.width, 500);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(panel->shownText(), c.shown);
-        EXPECT_GE(name->width(), std::min(110, name->sizeHint().width()));
+    const int nameRoom = name->fontMetrics().horizontalAdvance(u"config.cfg"_s);
+    const QString deep = app.gameDir() + u"/a folder of a long name/and one more of them"_s;
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString untitled = name->text();
+    for (const QString& path : {QString(), app.writeFile(deep + u"/config.cfg"_s, "name x\r\n")}) {
+        if (!path.isEmpty())
+            open(path);
+        const struct {
+            int width;
+            QString shown;
+        } cases[] = {{1100, u"1251, CRLF"_s}, {560, u"1251, CRLF"_s}, {420, QString()}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE((path.isEmpty() ? untitled : path).toStdString());
+            SCOPED_TRACE(c.width);
+            form->resize(c.width, 500);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(panel->shownText(), c.shown);
+            EXPECT_GE(name->width(), std::min(nameRoom, name->sizeHint().width()));
+        }
     }
 }
 

@@ -71,6 +71,11 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     EXPECT_TRUE(panel->shownText().startsWith(u"/home"_s));
     EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->shownText()),
               panel->contentsRect().width());
+    // Room for the name alone: every folder goes.
+    panel->resize(panel->fontMetrics().horizontalAdvance(u"…/my_config.cfg"_s) + panel->width() -
+                      panel->contentsRect().width() + 2 * panel->margin(),
+                  panel->height());
+    EXPECT_EQ(panel->shownText(), u"…/my_config.cfg"_s);
     // Too narrow even for the name: its middle goes.
     panel->resize(60, panel->height());
     EXPECT_TRUE(panel->shownText().contains(u"…"_s));

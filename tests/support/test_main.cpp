@@ -1,10 +1,13 @@
 // The main of every test program: a QApplication on the offscreen platform, then GoogleTest.
+// TESSERA_TEST_PLATFORM=xcb runs the windows on a display instead, to measure them in the
+// fonts a desktop has (the offscreen platform's font is narrower).
 #include <QApplication>
 #include <csignal>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("TESSERA_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
