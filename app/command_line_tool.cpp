@@ -69,12 +69,13 @@ QString jsonLine(const QJsonObject& object) {
 }
 
 int check(const QString& path, const QString& gameDir, Format format, const Vocabulary& words,
-          QTextStream& out, QTextStream& err) {
+          GameFolderAliases& folder, QTextStream& out, QTextStream& err) {
     const std::optional<ReadConfig> config = readConfig(path, err);
     if (!config)
         return kExitUnreadable;
-    const ConfigReport report = checkConfigReport(
-        config->text, words, gameDir.isEmpty() ? gameFolderOf(path) : gameDir, config->form);
+    const ConfigReport report =
+        checkConfigReport(config->text, words, gameDir.isEmpty() ? gameFolderOf(path) : gameDir,
+                          config->form, &folder);
     const QList<int> starts = lineStarts(config->text);
     int status = kExitClean;
     for (qsizetype i = 0; i < report.size(); ++i) {
@@ -283,11 +284,13 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
         return kExitClean;
     }
     int status = kExitClean;
+    // The game folder's own configs are read once for all the files checked in it.
+    GameFolderAliases folder;
     for (const QString& file : request.files) {
         int result = kExitClean;
         switch (request.mode) {
         case Mode::Check:
-            result = check(file, request.gameDir, request.format, words, out, err);
+            result = check(file, request.gameDir, request.format, words, folder, out, err);
             break;
         case Mode::Commands:
             result = listCommands(file, request.format, out, err);

@@ -790,21 +790,37 @@ QList<Finding> checkUnknownKeys(const ParsedConfig& config, const Vocabulary& wo
     return listed(config, unknownKeys, words);
 }
 
-QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir) {
+QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir,
+                                   GameFolderAliases* folder) {
     QSet<QString> aliases;
     if (!gameDirKnown(gameDir))
         return aliases;
+    const auto walk = [&](const QStringList& files, QSet<QString>& into) {
+        configset::walk(gameDir, files,
+                        [&](const QString&, const QString&, const ParsedConfig& other) {
+                            into.unite(other.aliases);
+                        });
+    };
     // Every .cfg of the game directory, then what the config and those files exec, each once.
     QStringList files;
     for (const QString& file : paths::listFiles(gameDir, u"*.cfg"_s))
         files.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
+    QStringList execs;
     for (const QString& name : configset::execNames(config))
         if (const QString path = gameFile(gameDir, name); !path.isEmpty())
-            files.append(path);
-    configset::walk(gameDir, files,
-                    [&](const QString&, const QString&, const ParsedConfig& other) {
-                        aliases.unite(other.aliases);
-                    });
+            execs.append(path);
+    if (!folder) {
+        walk(files + execs, aliases);
+        return aliases;
+    }
+    if (folder->gameDir != gameDir) {
+        folder->gameDir = gameDir;
+        folder->aliases.clear();
+        walk(files, folder->aliases);
+    }
+    aliases = folder->aliases;
+    if (!execs.isEmpty())
+        walk(execs, aliases);
     return aliases;
 }
 
@@ -814,12 +830,13 @@ qint64 fileBytes(const QString& text, const CheckedFile& file) {
 }
 
 ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir, const CheckedFile& file) {
+                               const QString& gameDir, const CheckedFile& file,
+                               GameFolderAliases* folder) {
     // config.cfg, or a text that starts as the game writes it, is read whole: what the game
     // keeps of it is asked of every command.
     const bool gameConfig = isConfigCfg(file.name) || startsLikeGameConfig(text);
     ParsedConfig config = parseConfig(text, gameConfig ? nullptr : &words, file.bytes);
-    config.aliases.unite(aliasesFromGameFiles(config, gameDir));
+    config.aliases.unite(aliasesFromGameFiles(config, gameDir, folder));
     const bool writtenByGame = gameConfig && looksWrittenByGame(config, words);
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.

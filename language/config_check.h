@@ -194,7 +194,14 @@ QList<ConfigFinding> checkUnknownKeys(const ParsedConfig& config, const Vocabula
 // game directory (the game runs config.cfg and autoexec.cfg itself, the others are exec'd by
 // the player's files) and of the files the config execs, wherever they are, and the files
 // those exec in turn.
-QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir);
+// `folder`, when given, keeps the aliases of the game directory's own files from one config to the
+// next (a run over many configs of one folder reads the folder once).
+struct GameFolderAliases {
+    QString gameDir;
+    QSet<QString> aliases;
+};
+QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir,
+                                   GameFolderAliases* folder = nullptr);
 
 // The checked file: how its text is stored (the encoding's bytes per character, and whether its
 // lines end in CR LF, for the byte limits and the size the game reads) and its path or name.
@@ -259,7 +266,7 @@ public:
 
 private:
     friend ConfigReport checkConfigReport(const QString&, const Vocabulary&, const QString&,
-                                          const CheckedFile&);
+                                          const CheckedFile&, GameFolderAliases*);
     QString m_text; // the words of the findings are spans of it
     QList<Entry> m_entries;
     QStringList m_written;
@@ -270,7 +277,8 @@ Q_DECLARE_TYPEINFO(ConfigReport::Entry, Q_RELOCATABLE_TYPE);
 // says how the text is stored and its path or name (empty for an unsaved text): the game's
 // config.cfg gets the check of the lines it does not keep.
 ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
-                               const QString& gameDir, const CheckedFile& file = {});
+                               const QString& gameDir, const CheckedFile& file = {},
+                               GameFolderAliases* folder = nullptr);
 // The same with every message written.
 QList<ConfigFinding> checkConfig(const QString& text, const Vocabulary& words,
                                  const QString& gameDir, const CheckedFile& file = {});

@@ -123,6 +123,16 @@ TEST_F(CommandLineTool, TheGameFolderIsTheNearestWithAGameList) {
     put(u"cstrike/autoexec.cfg"_s, "alias go +jump\n");
     const QString cfg = put(u"cstrike/cfg/x.cfg"_s, "bind g go\ngo\n");
     EXPECT_EQ(run({u"--check"_s, cfg}).status, kExitClean);
+    // The folder is read once for many files; each file's own exec still counts for it alone.
+    put(u"cstrike/extra.rc"_s, "alias far +jump\n");
+    const QString a = put(u"cstrike/cfg/a.cfg"_s, "go\nfar\n");
+    const QString b = put(u"cstrike/cfg/b.cfg"_s, "exec extra.rc\nfar\n");
+    const QString c = put(u"cstrike/cfg/c.cfg"_s, "go\nfar\n");
+    const ToolRun r = run({u"--check"_s, a, b, c});
+    EXPECT_EQ(r.status, kExitWarnings);
+    EXPECT_TRUE(r.out.contains(a + u":2:1:"_s)) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(b)) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(c + u":2:1:"_s)) << r.out.toStdString();
 }
 
 } // namespace
