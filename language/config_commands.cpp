@@ -142,15 +142,6 @@ int console::byteLength(QStringView text, Bytes bytes) {
     return count;
 }
 
-bool console::sameName(QStringView a, QStringView b) {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (foldedChar(a[i].unicode()) != foldedChar(b[i].unicode()))
-            return false;
-    return true;
-}
-
 void console::foldName(QStringView name, QString& into) {
     into.resize(name.size());
     char16_t* out = reinterpret_cast<char16_t*>(into.data());

@@ -62,13 +62,22 @@ int byteLength(QStringView text, Bytes bytes);
 
 // Names compare as the console compares them: ASCII letters without regard to case, every other
 // character as it is ("Rate" is "rate", "Огонь" is not "огонь").
-bool sameName(QStringView a, QStringView b);
-// A name in the form names are kept in: ASCII capitals lowered, nothing else changed.
-QString foldedName(QStringView name);
-void foldName(QStringView name, QString& into);
 inline char16_t foldedChar(char16_t c) {
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
+inline bool sameName(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    const char16_t* x = reinterpret_cast<const char16_t*>(a.data());
+    const char16_t* y = reinterpret_cast<const char16_t*>(b.data());
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (x[i] != y[i] && foldedChar(x[i]) != foldedChar(y[i]))
+            return false;
+    return true;
+}
+// A name in the form names are kept in: ASCII capitals lowered, nothing else changed.
+QString foldedName(QStringView name);
+void foldName(QStringView name, QString& into);
 
 } // namespace console
 
