@@ -10,13 +10,14 @@
 //     same name after it would win);
 //   - a line whose first words the highlighter marks unknown where F7 does not, or the other
 //     way round (server plugins' commands aside, which F7 counts apart);
-//   - a key whose command in the keyboard map is not what a plain reading of the bind lines
-//     gives (commands split at ";" outside quotes, "//" to the next ";", the last bind wins);
+//   - a key whose command in the keyboard map is not what the model of the engine's own loop
+//     (tests/support/engine_model.h) gives for the bind lines (the last bind wins);
 //   - a map cycle ("*mapcycle*.txt") that does not come back byte for byte from reading and
 //     writing it (but for the line break the writing adds after the last name);
 //   - a file opened in the main window and saved, as it is and with one character typed on its
 //     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
+#include "../tests/support/engine_model.h"
 #include "app/shared_state.h"
 #include "bench_main_window.h"
 #include "keys/key_layout.h"
@@ -25,6 +26,7 @@
 #include "language/config_commands.h"
 #include "language/syntax_tokens.h"
 #include "mapcycle/map_cycle_file.h"
+#include "platform/cp1251.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
 #include "setting_change.h"
@@ -85,64 +87,16 @@ LineChange changeOf(const QString& before, const QString& after) {
     return change;
 }
 
-// The commands of a text as the console splits them: at line ends and at ";" outside quotes
-// (a comment's quotes count); each a list of words (quoted or bare), without comments.
+// The commands of a text as the console runs them: the model of the engine's own loop over the
+// text's Windows-1251 bytes, each command a list of its words.
 QList<QStringList> consoleCommands(const QString& text) {
     QList<QStringList> commands;
-    QStringList words;
-    QString word;
-    bool inWord = false;
-    bool quoted = false;
-    bool comment = false;
-    auto endWord = [&] {
-        if (inWord)
-            words.append(word);
-        word.clear();
-        inWord = false;
-    };
-    auto endCommand = [&] {
-        endWord();
-        if (!words.isEmpty())
-            commands.append(words);
-        words.clear();
-        comment = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\n') {
-            quoted = false;
-            endCommand();
-        } else if (quoted) {
-            if (c == u'"') {
-                quoted = false;
-                if (!comment)
-                    endWord();
-            } else if (!comment) {
-                word += c;
-            }
-        } else if (c == u'"') {
-            // The console counts quotes in a comment too: a ";" between them ends nothing.
-            if (comment) {
-                quoted = true;
-                continue;
-            }
-            endWord();
-            quoted = true;
-            inWord = true;
-        } else if (c == u';') {
-            endCommand();
-        } else if (comment) {
-            continue;
-        } else if (c.isSpace() || c.unicode() < 32) {
-            endWord();
-        } else if (!inWord && c == u'/' && i + 1 < text.size() && text[i + 1] == u'/') {
-            comment = true;
-        } else {
-            word += c;
-            inWord = true;
-        }
+    for (const enginemodel::Words& words : enginemodel::commands(cp1251::encode(text))) {
+        QStringList decoded;
+        for (const QByteArray& w : words)
+            decoded.append(cp1251::decode(w));
+        commands.append(decoded);
     }
-    endCommand();
     return commands;
 }
 
@@ -150,13 +104,13 @@ QList<QStringList> consoleCommands(const QString& text) {
 QHash<QString, QString> plainBinds(const QString& text) {
     QHash<QString, QString> binds;
     for (const QStringList& words : consoleCommands(text)) {
-        const QString name = words.first().toLower();
+        const QString name = console::foldedName(words.first());
         if (name == u"unbindall"_s)
             binds.clear();
         else if (name == u"unbind"_s && words.size() > 1)
-            binds.remove(words[1].toLower());
+            binds.remove(console::foldedName(words[1]));
         else if (name == u"bind"_s && words.size() > 2)
-            binds[words[1].toLower()] = words.mid(2).join(u' ');
+            binds[console::foldedName(words[1])] = words.mid(2).join(u' ');
     }
     return binds;
 }
@@ -390,7 +344,7 @@ int main(int argc, char** argv) {
         }
         for (qsizetype i = 0; i < report.size(); ++i) {
             const QString message = report.message(i);
-            const QString kind = message.section(u'«', 0, 0).left(50);
+            const QString kind = report.id(i);
             ++findingCounts[kind];
             const QString example = name + u":"_s + QString::number(report.line(i) + 1) + u": "_s +
                                     message + u"   <<"_s +
