@@ -6,6 +6,7 @@
 
 #include "keys/key_choice_dialog.h"
 #include "keys/keyboard_map_window.h"
+#include "keys/wizard_window_key_pages.h"
 #include "launcher/launcher_window.h"
 #include "mapcycle/map_cycle_window.h"
 #include "mapcycle/map_picker_dialog.h"
@@ -41,7 +42,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.setbal = make<Tsetbal>(ctx, w.form1);
     w.form6 = make<TForm6>(ctx, w.form1);
     w.about = make<TAbout>(ctx, w.form1);
-    w.form2 = make<TForm2>(ctx, w.form1);
+    w.form2 = make<TForm2>(ctx, installKeyPages, w.form1);
     w.sozdat = make<Tsozdat>(ctx, w.form1);
     w.binds = make<Tbinds>(ctx, w.form1);
     w.nachalo = make<Tnachalo>(ctx);

@@ -94,7 +94,8 @@ KeyPages::KeyPages(TForm2& form, AppContext& ctx) : QObject(&form), m_form(form)
             TbS9Show();
     });
     // Page 9's script area lays itself out around the movement cross.
-    m_scriptArea = new ScriptKeyArea(form, ctx, *this);
+    m_scriptArea = new ScriptKeyArea(
+        form, ctx, {m_movementCross, movementButtons(), [this] { showActionCaptions(); }});
 }
 
 // The width of a key button that shows `keyName` whole, in the buttons' font.

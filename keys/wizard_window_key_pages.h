@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "wizard/wizard_key_part.h"
 
 #include <QObject>
 #include <QRect>
@@ -19,7 +20,7 @@ class QWidget;
 class ScriptKeyArea;
 struct WizardWorkingSet;
 
-class KeyPages final : public QObject {
+class KeyPages final : public QObject, public WizardKeyPart {
     Q_OBJECT
 public:
     KeyPages(TForm2& form, AppContext& ctx);
@@ -42,15 +43,15 @@ public:
 
     // What the wizard's frame tells its key pages. A config was clicked on page 1: the chat
     // message's recipient is chosen again for each config.
-    void configClicked();
+    void configClicked() override;
     // The wizard closes: the buy panel is put away.
-    void wizardClosing();
+    void wizardClosing() override;
 
 public slots:
     // Every action button: asks for a key for its action; kompot binds the key that comes back.
     void ActionButtonClick(QPushButton* button);
     // Binds `key`, chosen for the action of row `row` of the action table.
-    void kompot(int row, const QString& key);
+    void kompot(int row, const QString& key) override;
     void TbS9Show();
     void Button38Click(); // ">>>": the buy keys
     void Button51Click(); // "X"

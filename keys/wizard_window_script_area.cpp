@@ -9,7 +9,6 @@
 #include "app/app_context.h"
 #include "keys/buy_tables.h"
 #include "keys/radio_tables.h"
-#include "keys/wizard_window_key_pages.h"
 #include "platform/jpeg_image.h"
 #include "platform/user_dialogs.h"
 #include "platform/wav_module_loader.h"
@@ -76,8 +75,8 @@ bool isEnter(QEvent* event) {
 
 } // namespace
 
-ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPages& keyPages)
-    : QObject(&form), m_form(form), m_ctx(ctx), m_keyPages(keyPages) {
+ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPagesShare keyPages)
+    : QObject(&form), m_form(form), m_ctx(ctx), m_keyPages(std::move(keyPages)) {
     setObjectName(u"ScriptKeyArea"_s);
     QWidget* page = form.page(kPage9);
     buildWeapons(page);
@@ -301,7 +300,7 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     top->setSpacing(0);
     top->addWidget(Image2, 0, Qt::AlignTop);
     top->addStretch(1);
-    if (QWidget* cross = m_keyPages.movementCross())
+    if (QWidget* cross = m_keyPages.movementCross)
         top->addWidget(cross, 0, Qt::AlignTop);
     auto* newKey = new QHBoxLayout;
     newKey->setSpacing(4);
@@ -335,7 +334,7 @@ void ScriptKeyArea::layOutPage(QWidget* page) {
     // Tab goes down the left column, then through the movement keys and down the right one.
     QList<QWidget*> order = {ComboBox3, ComboBox4, ComboBox5,     ComboBox8,    m_play,
                              m_stop,    Edit3,     RadioButton49, RadioButton50};
-    order << m_keyPages.movementButtons();
+    order << m_keyPages.movementButtons;
     order << CheckListBox1 << ComboBox6 << SpeedButton1 << ComboBox7 << ComboBox9 << SpeedButton2;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);

@@ -6,12 +6,13 @@
 
 #include "keys/script_binding.h"
 
+#include <QList>
 #include <QObject>
 #include <QSet>
+#include <functional>
 #include <memory>
 
 struct AppContext;
-class KeyPages;
 class TForm2;
 class WavPlayer;
 class QCheckBox;
@@ -27,12 +28,21 @@ class QRadioButton;
 class QToolButton;
 class QWidget;
 
+// What the area takes from the key pages around it: the movement cross it lays out beside its
+// controls, the cross's buttons for the Tab order, and the showing of every action's key on its
+// button again after a reload.
+struct KeyPagesShare {
+    QWidget* movementCross = nullptr;
+    QList<QWidget*> movementButtons;
+    std::function<void()> showActionCaptions;
+};
+
 class ScriptKeyArea final : public QObject {
     Q_OBJECT
 public:
     // Builds the area on the form's page 9, around the movement cross of the key pages, and
     // follows the form's readings of the documents.
-    ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPages& keyPages);
+    ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPagesShare keyPages);
     ~ScriptKeyArea() override;
 
     // Tests hand in a player of their own.
@@ -95,7 +105,7 @@ private:
 
     TForm2& m_form;
     AppContext& m_ctx;
-    KeyPages& m_keyPages;
+    KeyPagesShare m_keyPages;
     std::unique_ptr<WavPlayer> m_player;
     QSet<QString> m_toldReasons;
 

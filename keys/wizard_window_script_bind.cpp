@@ -5,7 +5,6 @@
 
 #include "app/app_context.h"
 #include "keys/key_assignment.h"
-#include "keys/wizard_window_key_pages.h"
 #include "platform/user_dialogs.h"
 #include "wizard/wizard_window.h"
 #include "wizard/wizard_working_set.h"

@@ -1,7 +1,7 @@
 // Walking the config set.
 #include "language/config_set.h"
 
-#include "language/config_check.h"
+#include "language/parsed_config.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
 
@@ -72,3 +72,21 @@ QStringList startConfigs(const QString& gameDir) {
 }
 
 } // namespace configset
+
+QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir) {
+    QSet<QString> aliases;
+    if (!configset::gameDirKnown(gameDir))
+        return aliases;
+    // Every .cfg of the game directory, then what the config and those files exec, each once.
+    QStringList files;
+    for (const QString& file : paths::listFiles(gameDir, u"*.cfg"_s))
+        files.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
+    for (const QString& name : configset::execNames(config))
+        if (const QString path = configset::gameFile(gameDir, name); !path.isEmpty())
+            files.append(path);
+    configset::walk(gameDir, files,
+                    [&](const QString&, const QString&, const ParsedConfig& other) {
+                        aliases.unite(other.aliases);
+                    });
+    return aliases;
+}

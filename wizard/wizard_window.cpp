@@ -4,7 +4,6 @@
 #include "wizard/wizard_window.h"
 #include "shell/qt_widget_helpers.h"
 
-#include "keys/wizard_window_key_pages.h"
 #include "platform/user_dialogs.h"
 #include "wizard/pivo.h"
 #include "wizard/qt_spin_edit.h"
@@ -94,8 +93,8 @@ QPixmap keysPicture() {
 
 } // namespace
 
-TForm2::TForm2(AppContext& ctx, QWidget* parent)
-    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state) {
+TForm2::TForm2(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state), m_installKeys(std::move(installKeys)) {
     setObjectName(u"form2"_s);
     setWindowTitle(u"Конкретный конфигуратор (Master CFG)"_s);
     setWindowFlags(kFixedDialogFlags);
@@ -111,7 +110,7 @@ void TForm2::buildContents() {
     buildFrame();
     buildPage1();
     buildSettingsPages();
-    m_keyPages = installKeyPages(*this, m_ctx);
+    m_keyPages = m_installKeys(*this, m_ctx);
     layOutFrame();
     chainPagesToButtons();
 

@@ -7,6 +7,7 @@
 #include "keys/key_request.h"
 #include "shell/qt_built_on_first_show.h"
 #include "wizard/page_flow.h"
+#include "wizard/wizard_key_part.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QColor>
@@ -16,7 +17,6 @@
 #include <functional>
 
 class DriveFolderTree;
-class KeyPages;
 struct WizardSaveResult;
 class QComboBox;
 class QFrame;
@@ -34,7 +34,8 @@ class SpinEdit;
 class TForm2 : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TForm2(AppContext& ctx, QWidget* parent = nullptr);
+    // `installKeys` builds the key pages into the wizard while it builds its pages.
+    TForm2(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent = nullptr);
     ~TForm2() override;
 
     // Opens the wizard modally, centred on the main window, on its first page.
@@ -158,7 +159,8 @@ private:
     AppContext& m_ctx;
     WizardWorkingSet m_set;
     // Pages 9 to 11, which the frame tells what happens on page 1 and at closing.
-    KeyPages* m_keyPages = nullptr;
+    WizardKeyPartInstaller m_installKeys;
+    WizardKeyPart* m_keyPages = nullptr;
     QStringList m_actionCommands;
     // The file list's selection changed with the press that the click ends.
     bool m_rowJustChosen = false;
