@@ -1,7 +1,7 @@
 // Creating the program's windows once, in their fixed order, with the main window first.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 
 #include <memory>
 #include <vector>

@@ -3,7 +3,7 @@
 // questions at close.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"

@@ -17,7 +17,7 @@
 //   - a file opened in the main window and saved, as it is and with one character typed on its
 //     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "bench_main_window.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"

@@ -5,7 +5,7 @@
 // row and size:
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "bench_main_window.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"

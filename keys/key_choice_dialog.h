@@ -3,7 +3,7 @@
 // hands the request back with the key.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "keys/key_request.h"
 #include "shell/qt_built_on_first_show.h"
 

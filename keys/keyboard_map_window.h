@@ -3,7 +3,7 @@
 // offers to add one); the window says so by signals, and app/ wires them to the editor.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "keys/key_resolution.h"
 #include "shell/qt_built_on_first_show.h"
 

@@ -5,7 +5,7 @@
 // frame talks to about its key pages, page 9's script area included.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "wizard/wizard_key_part.h"
 
 #include <QObject>

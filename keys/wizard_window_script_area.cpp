@@ -6,7 +6,7 @@
 // over the equipment list and the BIND controls.
 #include "keys/wizard_window_script_area.h"
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "keys/buy_tables.h"
 #include "keys/radio_tables.h"
 #include "platform/jpeg_image.h"

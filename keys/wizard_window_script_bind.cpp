@@ -3,7 +3,7 @@
 // the questions asked, the outcome shown and the page reset.
 #include "keys/wizard_window_script_area.h"
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "keys/key_assignment.h"
 #include "platform/user_dialogs.h"
 #include "wizard/wizard_window.h"

@@ -2,7 +2,7 @@
 // layout and appears at the first check.
 #include "language/qt_editor_language.h"
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_findings_model.h"

@@ -3,7 +3,7 @@
 // folds away.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "launcher/game_start.h"
 #include "launcher/launch_options.h"
 #include "shell/qt_built_on_first_show.h"

@@ -2,7 +2,7 @@
 // maps installed there and shows each map's description.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "platform/text_form.h"
 #include "shell/qt_built_on_first_show.h"
 

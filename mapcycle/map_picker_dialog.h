@@ -1,7 +1,7 @@
 // TMaps_menu, the your-maps picker: puts the name of an installed map at the editor's caret.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>

@@ -3,7 +3,7 @@
 // the wizard's working document.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "keys/key_request.h"
 #include "metabinds/metabind_listing.h"
 #include "shell/qt_built_on_first_show.h"

@@ -3,7 +3,7 @@
 // or the picture of a weapon. It is dragged by any point of its surface.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 
 #include <QWidget>
 #include <optional>

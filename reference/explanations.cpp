@@ -1,7 +1,7 @@
 // Explanation lookup.
 #include "reference/explanations.h"
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "platform/ini_profile.h"
 
 using namespace Qt::Literals::StringLiterals;

@@ -3,7 +3,7 @@
 // buttons, each on its own page; its pages have no tabs.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "reference/insertion.h"
 #include "shell/qt_built_on_first_show.h"
 

@@ -3,7 +3,7 @@
 // them. It also runs the library listing that keeps the reference window's library page current.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "reference/library_set.h"
 #include "shell/qt_built_on_first_show.h"
 

@@ -3,7 +3,7 @@
 // the value list; the three buttons at its foot ask for the insert dialog.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "reference/category_choice.h"
 #include "reference/reference_tables.h"
 #include "shell/qt_tool_window.h"

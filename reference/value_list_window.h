@@ -4,7 +4,7 @@
 // lines the insert dialog prepares.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "reference/insertion.h"
 #include "shell/qt_tool_window.h"
 

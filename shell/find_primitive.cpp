@@ -1,7 +1,7 @@
 // The find primitive over the SearchTarget interface.
 #include "shell/find_primitive.h"
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "shell/search_target.h"
 
 int findNext(SearchTarget& target, const QString& findText) {

@@ -2,7 +2,7 @@
 // choice and a folder tree whose current folder is the game directory.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>

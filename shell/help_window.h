@@ -3,7 +3,7 @@
 // Back/Forward work as in a browser; a link out of the help folder goes to the desktop.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "shell/qt_built_on_first_show.h"
 
 #include <QTextBrowser>

@@ -3,7 +3,7 @@
 // connects them to the windows they open.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "shell/config_document.h"
 #include "shell/qt_tool_window_follower.h"
 #include "shell/settings.h"

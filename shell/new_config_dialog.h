@@ -1,7 +1,7 @@
 // Tsozdat, the new-config dialog the wizard's first page opens: an empty config by name.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "shell/qt_built_on_first_show.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 // The find dialog.
 #include "shell/qt_find_dialog.h"
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "shell/find_primitive.h"
 
 #include <QGridLayout>

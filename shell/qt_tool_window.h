@@ -4,7 +4,7 @@
 // status bar.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 
 #include <QWidget>
 

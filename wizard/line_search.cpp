@@ -1,7 +1,7 @@
 // The wizard's search and editing by commands.
 #include "wizard/line_search.h"
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "shell/find_primitive.h"
 #include "wizard/wizard_working_set.h"
 

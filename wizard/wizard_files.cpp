@@ -1,7 +1,7 @@
 // Loading and saving the wizard's documents.
 #include "wizard/wizard_files.h"
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "launcher/game_start.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"

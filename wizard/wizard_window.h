@@ -3,7 +3,7 @@
 // The documents and everything done to them live in the working set; the window shows them.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 #include "keys/key_request.h"
 #include "shell/qt_built_on_first_show.h"
 #include "wizard/page_flow.h"

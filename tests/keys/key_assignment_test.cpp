@@ -1,7 +1,7 @@
 // Binding a key to an action through the logic the key pages and the key choice dialog run:
 // free keys, replaced lines, a key taken from another action, the question's answers, a second
 // assignment, and a key whose letters the config writes in another case.
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "keys/action_table.h"
 #include "keys/key_assignment.h"
 #include "language/key_names.h"

@@ -1,6 +1,6 @@
 // BIND over the wizard's documents: the lines it writes, where they go, what it removes first,
 // the files it saves and the key lists it leaves.
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "file_size_limit.h"
 #include "keys/script_binding.h"
 #include "platform/text_file.h"

@@ -1,5 +1,5 @@
 // The cleanup passes, the find primitive and the small text tools, checked as logic.
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "shell/cleanup.h"
 #include "shell/find_primitive.h"
 #include "shell/qt_plain_text_target.h"

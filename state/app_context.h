@@ -2,7 +2,7 @@
 // another: app/window_wiring.cpp connects them.
 #pragma once
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 
 class UserDialogs;
 class Shell;

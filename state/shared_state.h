@@ -2,10 +2,10 @@
 // reference (inside AppContext) to every window; there are no other globals.
 #pragma once
 
+#include "platform/game_search_places.h"
 #include "platform/program_home.h"
-#include "reference/explanation_cache.h"
-#include "reference/value_list_content.h"
-#include "shell/game_discovery.h"
+#include "state/explanation_cache.h"
+#include "state/value_list_content.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
 // The value list's content.
-#include "reference/value_list_content.h"
+#include "state/value_list_content.h"
 
 void ValueListContent::setEntries(const QStringList& entries) {
     m_entries = entries;
