@@ -6,7 +6,7 @@
 
 #include "keys/key_choice_dialog.h"
 #include "keys/keyboard_map_window.h"
-#include "keys/wizard_window_key_pages.h"
+#include "wizard/wizard_window_key_pages.h"
 #include "launcher/launcher_window.h"
 #include "mapcycle/map_cycle_window.h"
 #include "mapcycle/map_picker_dialog.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "state/app_context.h"
-#include "keys/key_request.h"
+#include "wizard/key_request.h"
 #include "metabinds/metabind_listing.h"
 #include "shell/qt_built_on_first_show.h"
 

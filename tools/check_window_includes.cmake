@@ -1,6 +1,6 @@
 # Fails when a window's file includes another window's header. A window is a file named
 # "<name>_window" or "<name>_dialog"; its other files are named after it ("main_window_controls",
-# "keys/wizard_window_key_pages"). Only app/ (which creates and wires the windows) may include
+# "wizard/wizard_window_key_pages"). Only app/ (which creates and wires the windows) may include
 # them all. Run as: cmake -DSOURCE_DIR=<repository> -P tools/check_window_includes.cmake
 # Files starting with "qt_" are widget pieces (a tool window base, the find and font dialogs),
 # not program windows. With -DPRINT_GRAPH=ON it also prints every include edge between program files.

@@ -2,7 +2,7 @@
 // read-only preview of the working document.
 #include "wizard/wizard_window.h"
 
-#include "keys/wizard_window_key_pages.h"
+#include "wizard/wizard_window_key_pages.h"
 #include "shell/qt_folder_tree.h"
 #include "shell/qt_widget_helpers.h"
 #include "wizard/wizard_files.h"

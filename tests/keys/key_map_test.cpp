@@ -3,7 +3,7 @@
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
-#include "keys/script_generator.h"
+#include "wizard/script_generator.h"
 #include "print_qstring.h"
 #include "language/key_names.h"
 #include "test_files.h"

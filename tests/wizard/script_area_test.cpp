@@ -1,6 +1,6 @@
 // Page 9's scripted key area, wired into the wizard: the buy controls' prices and picture, the
 // radio preview's buttons, and BIND from the lists through the files to the reset page.
-#include "keys/wizard_window_script_area.h"
+#include "wizard/wizard_window_script_area.h"
 #include "platform/wav_player.h"
 #include "shell/main_window.h"
 #include "test_app.h"

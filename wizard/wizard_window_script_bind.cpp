@@ -1,10 +1,10 @@
 // Page 9's BIND: the three key lists, the two BIND buttons, the combination switch and "Удалить".
 // The lines, the saves and the lists' changes are script_binding's; here the controls are read,
 // the questions asked, the outcome shown and the page reset.
-#include "keys/wizard_window_script_area.h"
+#include "wizard/wizard_window_script_area.h"
 
 #include "state/app_context.h"
-#include "keys/key_assignment.h"
+#include "wizard/key_assignment.h"
 #include "platform/user_dialogs.h"
 #include "wizard/wizard_window.h"
 #include "wizard/wizard_working_set.h"

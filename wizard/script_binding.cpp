@@ -1,5 +1,5 @@
 // BIND: lines into the documents, the documents onto disk, the key lists after them.
-#include "keys/script_binding.h"
+#include "wizard/script_binding.h"
 
 #include "language/config_commands.h"
 #include "platform/text_file.h"

@@ -1,7 +1,7 @@
 // Fragments, prices and label texts of the one-key scripts, and the tables they come from.
-#include "keys/buy_tables.h"
-#include "keys/radio_tables.h"
-#include "keys/script_generator.h"
+#include "wizard/buy_tables.h"
+#include "wizard/radio_tables.h"
+#include "wizard/script_generator.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Binding one key to one action.
-#include "keys/key_assignment.h"
+#include "wizard/key_assignment.h"
 
-#include "keys/action_table.h"
+#include "wizard/action_table.h"
 #include "wizard/line_search.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_working_set.h"

@@ -2,8 +2,8 @@
 // free keys, replaced lines, a key taken from another action, the question's answers, a second
 // assignment, and a key whose letters the config writes in another case.
 #include "state/shared_state.h"
-#include "keys/action_table.h"
-#include "keys/key_assignment.h"
+#include "wizard/action_table.h"
+#include "wizard/key_assignment.h"
 #include "language/key_names.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_working_set.h"

@@ -4,7 +4,7 @@
 // movement keys); this object owns their handlers and turns them into calls of the script logic.
 #pragma once
 
-#include "keys/script_binding.h"
+#include "wizard/script_binding.h"
 
 #include <QList>
 #include <QObject>

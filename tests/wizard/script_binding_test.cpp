@@ -2,7 +2,7 @@
 // the files it saves and the key lists it leaves.
 #include "state/shared_state.h"
 #include "file_size_limit.h"
-#include "keys/script_binding.h"
+#include "wizard/script_binding.h"
 #include "platform/text_file.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_files.h"

@@ -3,7 +3,7 @@
 // under a key's name.
 #pragma once
 
-#include "keys/buy_tables.h"
+#include "wizard/buy_tables.h"
 
 #include <QString>
 #include <QStringList>

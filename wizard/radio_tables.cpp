@@ -1,5 +1,5 @@
 // The radio table as data.
-#include "keys/radio_tables.h"
+#include "wizard/radio_tables.h"
 
 #include "platform/program_paths.h"
 

@@ -1,5 +1,5 @@
 // The key pages' action button.
-#include "keys/qt_key_button.h"
+#include "wizard/qt_key_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,5 +1,5 @@
 // The action table.
-#include "keys/action_table.h"
+#include "wizard/action_table.h"
 
 #include <array>
 

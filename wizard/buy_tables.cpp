@@ -1,5 +1,5 @@
 // The buy tables as data.
-#include "keys/buy_tables.h"
+#include "wizard/buy_tables.h"
 
 #include <array>
 

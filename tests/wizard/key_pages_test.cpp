@@ -4,7 +4,7 @@
 #include "app/window_wiring.h"
 #include "file_size_limit.h"
 #include "keys/key_choice_dialog.h"
-#include "keys/wizard_window_key_pages.h"
+#include "wizard/wizard_window_key_pages.h"
 #include "metabinds/metabinds_window.h"
 #include "test_app.h"
 #include "wizard/wizard_window.h"

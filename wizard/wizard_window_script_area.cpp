@@ -4,11 +4,11 @@
 // The page is laid out from the font: the left column holds the "Оружие" and "Сообщения" groups
 // with the prices below them, the right column the picture and the key pages' movement cross
 // over the equipment list and the BIND controls.
-#include "keys/wizard_window_script_area.h"
+#include "wizard/wizard_window_script_area.h"
 
 #include "state/app_context.h"
-#include "keys/buy_tables.h"
-#include "keys/radio_tables.h"
+#include "wizard/buy_tables.h"
+#include "wizard/radio_tables.h"
 #include "platform/jpeg_image.h"
 #include "platform/user_dialogs.h"
 #include "platform/wav_module_loader.h"

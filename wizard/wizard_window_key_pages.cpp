@@ -1,11 +1,11 @@
 // The wizard's key pages.
-#include "keys/wizard_window_key_pages.h"
+#include "wizard/wizard_window_key_pages.h"
 
-#include "keys/action_table.h"
-#include "keys/key_assignment.h"
-#include "keys/key_request.h"
-#include "keys/qt_key_button.h"
-#include "keys/wizard_window_script_area.h"
+#include "wizard/action_table.h"
+#include "wizard/key_assignment.h"
+#include "wizard/key_request.h"
+#include "wizard/qt_key_button.h"
+#include "wizard/wizard_window_script_area.h"
 #include "platform/user_dialogs.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_window.h"

@@ -4,7 +4,7 @@
 // Everything here works on the working set, so the window only reads its controls and calls in.
 #pragma once
 
-#include "keys/script_generator.h"
+#include "wizard/script_generator.h"
 #include "wizard/wizard_files.h"
 
 #include <QString>

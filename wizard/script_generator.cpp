@@ -1,9 +1,9 @@
 // Fragments, prices and alias lines of the one-key scripts.
-#include "keys/script_generator.h"
+#include "wizard/script_generator.h"
 
 #include "language/config_commands.h"
 
-#include "keys/radio_tables.h"
+#include "wizard/radio_tables.h"
 
 using namespace Qt::Literals::StringLiterals;
 
