@@ -8,7 +8,7 @@
 #include "platform/qt_user_dialogs.h"
 #include "shell/main_menu_tables.h"
 #include "shell/main_window.h"
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QApplication>
 #include <QTextStream>

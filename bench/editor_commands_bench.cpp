@@ -11,9 +11,9 @@
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "reference/explanations.h"
-#include "shell/find_primitive.h"
+#include "widgets/find_primitive.h"
 #include "shell/main_window.h"
-#include "shell/search_target.h"
+#include "widgets/search_target.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

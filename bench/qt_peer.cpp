@@ -13,7 +13,7 @@
 #include "shell/config_document.h"
 #include "shell/main_menu_tables.h"
 #include "shell/qt_quit_when_painted.h"
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 // The key choice dialog.
 #include "keys/key_choice_dialog.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/user_dialogs.h"
 #include "language/key_names.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

@@ -10,7 +10,7 @@
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QBoxLayout>
 #include <QBuffer>

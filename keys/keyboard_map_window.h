@@ -5,7 +5,7 @@
 
 #include "state/app_context.h"
 #include "keys/key_resolution.h"
-#include "shell/qt_built_on_first_show.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QPointer>
 #include <QWidget>

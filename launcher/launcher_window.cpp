@@ -6,7 +6,7 @@
 #include "launcher/mod_discovery.h"
 #include "launcher/mod_picture.h"
 #include "platform/program_paths.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "state/app_context.h"
 #include "launcher/game_start.h"
 #include "launcher/launch_options.h"
-#include "shell/qt_built_on_first_show.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 

@@ -1,12 +1,12 @@
 // The map cycle editor.
 #include "mapcycle/map_cycle_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
 #include "mapcycle/map_cycle_file.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

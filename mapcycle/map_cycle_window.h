@@ -4,7 +4,7 @@
 
 #include "state/app_context.h"
 #include "platform/text_form.h"
-#include "shell/qt_built_on_first_show.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 #include <QIcon>

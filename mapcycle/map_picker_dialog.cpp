@@ -1,6 +1,6 @@
 // The your-maps picker.
 #include "mapcycle/map_picker_dialog.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
 

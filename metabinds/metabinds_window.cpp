@@ -1,10 +1,10 @@
 // The MetaBinds insertion window.
 #include "metabinds/metabinds_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "metabinds/metabind_format.h"
 #include "platform/user_dialogs.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "state/app_context.h"
 #include "wizard/key_request.h"
 #include "metabinds/metabind_listing.h"
-#include "shell/qt_built_on_first_show.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 

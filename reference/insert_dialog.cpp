@@ -4,7 +4,7 @@
 #include "platform/user_dialogs.h"
 #include "reference/insert_pages.h"
 #include "language/key_names.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QComboBox>
 #include <QCompleter>

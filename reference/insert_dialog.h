@@ -5,7 +5,7 @@
 
 #include "state/app_context.h"
 #include "reference/insertion.h"
-#include "shell/qt_built_on_first_show.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 

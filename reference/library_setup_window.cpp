@@ -2,7 +2,7 @@
 #include "reference/library_setup_window.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

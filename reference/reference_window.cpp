@@ -3,7 +3,7 @@
 
 #include "platform/shipped_tree.h"
 #include "reference/library_set.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 #include "state/app_context.h"
 #include "reference/category_choice.h"
 #include "reference/reference_tables.h"
-#include "shell/qt_tool_window.h"
+#include "widgets/qt_tool_window.h"
 
 #include <QWidget>
 

@@ -5,7 +5,7 @@
 #include "reference/entry_details.h"
 #include "reference/explanations.h"
 #include "reference/insertion.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // The about box.
 #include "shell/about_dialog.h"
 
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 // The game directory chooser.
 #include "shell/game_chooser_window.h"
 
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/ini_profile.h"
 #include "platform/user_dialogs.h"
 #include "shell/game_directory.h"
 #include "shell/game_discovery.h"
-#include "shell/qt_folder_tree.h"
+#include "widgets/qt_folder_tree.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "shell/help_window.h"
 
 #include "shell/help_pages.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "shell/main_window.h"
 
 #include "shell/main_menu_tables.h"
-#include "shell/qt_tool_icons.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_tool_icons.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QHBoxLayout>

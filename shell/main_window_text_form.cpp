@@ -4,7 +4,7 @@
 
 #include "language/qt_editor_language.h"
 #include "shell/document_text_runs.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QActionGroup>

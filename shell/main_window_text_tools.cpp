@@ -6,7 +6,7 @@
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
 #include "shell/cleanup.h"
-#include "shell/qt_find_dialog.h"
+#include "widgets/qt_find_dialog.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/text_tools.h"
 

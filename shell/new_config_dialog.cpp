@@ -1,7 +1,7 @@
 // The new-config dialog.
 #include "shell/new_config_dialog.h"
 
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"

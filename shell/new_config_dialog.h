@@ -2,7 +2,7 @@
 #pragma once
 
 #include "state/app_context.h"
-#include "shell/qt_built_on_first_show.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 

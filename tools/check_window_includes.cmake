@@ -7,7 +7,7 @@
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")
 endif()
-set(subsystems platform state shell reference wizard keys metabinds mapcycle launcher language)
+set(subsystems platform state widgets shell reference wizard keys metabinds mapcycle launcher language)
 
 set(files)
 set(window_stems)

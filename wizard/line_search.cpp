@@ -2,7 +2,7 @@
 #include "wizard/line_search.h"
 
 #include "state/shared_state.h"
-#include "shell/find_primitive.h"
+#include "widgets/find_primitive.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QHash>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "language/config_commands.h"
-#include "shell/search_target.h"
+#include "widgets/search_target.h"
 
 #include <QHash>
 #include <QList>

@@ -2,7 +2,7 @@
 // Page 1 is in wizard_window_file_page.cpp, pages 2 to 8 in wizard_window_settings_pages.cpp,
 // applying in wizard_window_apply.cpp.
 #include "wizard/wizard_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/user_dialogs.h"
 #include "wizard/pivo.h"

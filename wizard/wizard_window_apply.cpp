@@ -3,7 +3,7 @@
 
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/apply_settings.h"
 #include "wizard/wizard_files.h"
 

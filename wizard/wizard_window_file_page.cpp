@@ -3,8 +3,8 @@
 #include "wizard/wizard_window.h"
 
 #include "wizard/wizard_window_key_pages.h"
-#include "shell/qt_folder_tree.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_folder_tree.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/wizard_files.h"
 
 #include <QComboBox>

@@ -12,7 +12,7 @@
 #include "platform/jpeg_image.h"
 #include "platform/user_dialogs.h"
 #include "platform/wav_module_loader.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/wizard_window.h"
 
 #include <QAction>

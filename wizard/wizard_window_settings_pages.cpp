@@ -4,7 +4,7 @@
 
 #include "platform/font_choice.h"
 #include "platform/user_dialogs.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/qt_field_typing.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/settings_catalogue.h"

@@ -6,7 +6,7 @@
 #include "language/qt_editor_language.h"
 #include "language/vocabulary_preload.h"
 #include "platform/text_file.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
 #include "test_app.h"

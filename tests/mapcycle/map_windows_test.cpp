@@ -5,7 +5,7 @@
 #include "mapcycle/map_picker_dialog.h"
 #include "shell/main_window.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QDir>
 #include <QFileInfo>

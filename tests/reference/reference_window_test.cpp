@@ -4,7 +4,7 @@
 #include "reference/reference_window.h"
 #include "shell/main_window.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "app/window_wiring.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 #include "test_app.h"
 
 #include <QAction>

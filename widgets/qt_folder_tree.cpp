@@ -1,7 +1,7 @@
 // The drive list and folder tree.
-#include "shell/qt_folder_tree.h"
+#include "widgets/qt_folder_tree.h"
 
-#include "shell/game_directory.h"
+#include "widgets/drive_list.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Simple flat pictograms painted with QPainter.
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QHash>
 #include <QLinearGradient>

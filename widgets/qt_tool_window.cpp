@@ -1,5 +1,5 @@
 // Tool windows beside the editor.
-#include "shell/qt_tool_window.h"
+#include "widgets/qt_tool_window.h"
 
 #include "platform/qt_x11_window_type.h"
 

@@ -1,8 +1,8 @@
 // The find primitive over the SearchTarget interface.
-#include "shell/find_primitive.h"
+#include "widgets/find_primitive.h"
 
 #include "state/shared_state.h"
-#include "shell/search_target.h"
+#include "widgets/search_target.h"
 
 int findNext(SearchTarget& target, const QString& findText) {
     if (findText.isEmpty())

@@ -1,8 +1,8 @@
 // The find dialog.
-#include "shell/qt_find_dialog.h"
+#include "widgets/qt_find_dialog.h"
 
 #include "state/shared_state.h"
-#include "shell/find_primitive.h"
+#include "widgets/find_primitive.h"
 
 #include <QGridLayout>
 #include <QLabel>

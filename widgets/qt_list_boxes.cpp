@@ -1,5 +1,5 @@
 // List box clicks and filling.
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QApplication>
 #include <QEvent>

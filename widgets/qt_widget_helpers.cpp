@@ -1,5 +1,5 @@
 // Shared widget pieces.
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/text_file.h"
 
