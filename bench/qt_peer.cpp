@@ -7,7 +7,7 @@
 // program's does. Built with the program's flags; quits when idle, like the program under
 // --exit-when-idle.
 #include "platform/program_paths.h"
-#include "reference/line_list.h"
+#include "language/line_list.h"
 #include "reference/popup_shape.h"
 #include "reference/reference_tables.h"
 #include "shell/config_document.h"

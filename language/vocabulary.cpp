@@ -3,8 +3,8 @@
 
 #include "platform/program_paths.h"
 #include "language/key_names.h"
-#include "reference/line_list.h"
-#include "reference/reference_tables.h"
+#include "language/line_list.h"
+#include "language/command_lists.h"
 
 #include <QDir>
 #include <QFileInfo>

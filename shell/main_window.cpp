@@ -8,6 +8,7 @@
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
+#include "reference/explanations.h"
 #include "reference/value_list_loading.h"
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
@@ -87,8 +88,19 @@ TForm1::TForm1(AppContext& ctx)
     connectHandlers();
     setUpTextTools();
     setUpTextForm();
-    m_language = new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
-                                    action(u"SyntaxHighlight1"_s), this);
+    EditorLanguageServices languageServices;
+    languageServices.readInt = [this](const QString& section, const QString& key) {
+        return m_settings.readInt(section, key);
+    };
+    languageServices.writeInt = [this](const QString& section, const QString& key, int value) {
+        m_settings.writeInt(section, key, value);
+    };
+    languageServices.explanation = [this](const QString& entry) {
+        const SharedState& st = m_ctx.state;
+        return ReadIni2(st.home, QString(), entry, st.dlzPageActive);
+    };
+    m_language = new EditorLanguage(m_ctx, Memo1, std::move(languageServices),
+                                    action(u"CheckConfig1"_s), action(u"SyntaxHighlight1"_s), this);
     m_language->setDocumentName(
         [this] { return m_document.isUntitled() ? QString() : m_document.fileName(); });
 

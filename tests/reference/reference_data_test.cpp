@@ -5,7 +5,7 @@
 #include "reference/category_choice.h"
 #include "state/explanation_cache.h"
 #include "reference/explanations.h"
-#include "reference/line_list.h"
+#include "language/line_list.h"
 #include "reference/value_list_loading.h"
 #include "test_app.h"
 

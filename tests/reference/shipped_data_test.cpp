@@ -2,7 +2,7 @@
 // a line list, and every entry has an explanation where the reference windows look for one.
 #include "platform/ini_profile.h"
 #include "platform/program_paths.h"
-#include "reference/line_list.h"
+#include "language/line_list.h"
 #include "reference/reference_tables.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 // Reading line lists.
-#include "reference/line_list.h"
+#include "language/line_list.h"
 
 #include "platform/cp1251.h"
 
