@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
     ProgramWindows windows(ctx);
-    TForm1* main = windows.windows().form1;
+    MainWindow* main = windows.windows().form1;
     dialogs.setParent(main);
     if (!state.selfTest)
         for (const QString& problem : homeProblems)

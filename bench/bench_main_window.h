@@ -18,7 +18,7 @@ struct BenchMainWindow {
         state.home = ProgramHome::portable(programDir);
         state.arguments = {configPath};
         state.selfTest = true;
-        form = std::make_unique<TForm1>(ctx);
+        form = std::make_unique<MainWindow>(ctx);
         form->resize(size);
         form->show();
     }
@@ -27,5 +27,5 @@ struct BenchMainWindow {
     QtUserDialogs dialogs;
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };

@@ -167,7 +167,7 @@ void runSize(int megabytes, const QString& dir, bool commands) {
         qFatal("cannot write %s", qPrintable(path));
 
     BenchMainWindow window(dir, path, {560, 450});
-    TForm1& form = *window.form;
+    MainWindow& form = *window.form;
     SharedState& state = window.state;
     QPlainTextEdit* memo = form.editor();
 

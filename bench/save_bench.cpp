@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
             qFatal("cannot write %s", qPrintable(path));
 
         BenchMainWindow window(dir.path(), path, {560, 450});
-        TForm1& form = *window.form;
+        MainWindow& form = *window.form;
         QCoreApplication::processEvents();
         // A document as it is saved after a change: edited in the middle, so its text is no
         // longer stored in one piece.

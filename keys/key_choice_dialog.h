@@ -1,4 +1,4 @@
-// Tbinds, the key choice dialog: the key list in two columns. It answers one request at a time
+// KeyChoiceDialog, the key choice dialog: the key list in two columns. It answers one request at a time
 // (a key for a slot of the MetaBinds window, or for an action of the wizard's key pages) and
 // hands the request back with the key.
 #pragma once
@@ -12,10 +12,10 @@
 class QListWidget;
 class QPushButton;
 
-class Tbinds : public BuiltOnFirstShow<QDialog> {
+class KeyChoiceDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tbinds(AppContext& ctx, QWidget* parent = nullptr);
+    explicit KeyChoiceDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     // The key selected in the list, or empty.
     QString chosenKey() const;

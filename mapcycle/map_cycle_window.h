@@ -1,4 +1,4 @@
-// Tmaps, the map cycle editor: builds the server's "mapcycle.txt" in the wizard folder from the
+// MapCycleWindow, the map cycle editor: builds the server's "mapcycle.txt" in the wizard folder from the
 // maps installed there and shows each map's description.
 #pragma once
 
@@ -16,10 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-class Tmaps : public BuiltOnFirstShow<QDialog> {
+class MapCycleWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tmaps(AppContext& ctx, QWidget* parent = nullptr);
+    explicit MapCycleWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // Fills the lists and shows the window modally, centred on the main window.
     void runModal();

@@ -1,4 +1,4 @@
-// TMaps_menu, the your-maps picker: puts the name of an installed map at the editor's caret.
+// MapPickerDialog, the your-maps picker: puts the name of an installed map at the editor's caret.
 #pragma once
 
 #include "state/app_context.h"
@@ -9,10 +9,10 @@
 class QListWidget;
 class QPushButton;
 
-class TMaps_menu : public BuiltOnFirstShow<QDialog> {
+class MapPickerDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TMaps_menu(AppContext& ctx, QWidget* parent = nullptr);
+    explicit MapPickerDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     // Fills the list and shows the picker modally.
     void runModal();

@@ -1,4 +1,4 @@
-// TMetab, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for each of its
+// MetaBindsWindow, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for each of its
 // slots through the key choice dialog, and appends the finished script to the main editor or to
 // the wizard's working document.
 #pragma once
@@ -16,10 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-class TMetab : public BuiltOnFirstShow<QDialog> {
+class MetaBindsWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TMetab(AppContext& ctx, QWidget* parent = nullptr);
+    explicit MetaBindsWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // Where a finished MetaBind goes: the main editor, or the wizard's working document.
     enum class Target { Editor, Wizard };

@@ -1,4 +1,4 @@
-// TAbout, the about box: the program's name, its version line, what it is for, its licence and
+// AboutDialog, the about box: the program's name, its version line, what it is for, its licence and
 // links to the help pages.
 #pragma once
 
@@ -10,10 +10,10 @@
 class QLabel;
 class QPushButton;
 
-class TAbout : public BuiltOnFirstShow<QDialog> {
+class AboutDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
+    explicit AboutDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     static QString versionLine();
     // The licence, in one line.

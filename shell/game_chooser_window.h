@@ -1,4 +1,4 @@
-// Tnachalo, the game directory chooser: the installations found on this computer, and a drive
+// GameChooserWindow, the game directory chooser: the installations found on this computer, and a drive
 // choice and a folder tree whose current folder is the game directory.
 #pragma once
 
@@ -15,12 +15,12 @@ class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class Tnachalo : public BuiltOnFirstShow<QDialog> {
+class GameChooserWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     enum class Result { Confirmed, Cancelled, QuitProgram };
 
-    explicit Tnachalo(AppContext& ctx);
+    explicit GameChooserWindow(AppContext& ctx);
 
     // Shows the chooser modally on the wizard folder.
     Result runModal();

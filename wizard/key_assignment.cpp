@@ -115,16 +115,11 @@ KeyChoiceResult keyChoiceOk(WizardWorkingSet& ws, const QString& selectedKey,
         return result;
     }
     wizard.onDocuments([&] {
-        PivoInputs inputs;
-        inputs.chosenKey = selectedKey;
-        inputs.oldKey = actionCaption;
-        ws.pivoState = 2;
-        Pivo(ws, inputs);
+        pivoFreeKey(ws, selectedKey, actionCaption);
         // The reading appends to the used-key list: it starts empty, as after page 1's showing.
         ws.usedKeys.clear();
         ws.reloadOnly = true;
-        inputs.actionCommands = actionCommands();
-        Pivo(ws, inputs);
+        pivoRead(ws, actionCommands());
         ws.reloadOnly = false;
         ws.mem1.appendLine(actionBindLine(selectedKey, command));
     });

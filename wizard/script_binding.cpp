@@ -17,16 +17,6 @@ WizardDocument& aliasDocument(WizardWorkingSet& ws) {
 
 namespace {
 
-void runPivo(WizardWorkingSet& ws, int state, const QString& usedKey,
-             const QStringList& actionCommands = {}) {
-    PivoInputs inputs;
-    inputs.usedKey = usedKey;
-    inputs.actionCommands = actionCommands;
-    ws.pivoState = state;
-    Pivo(ws, inputs);
-    ws.pivoState = 0;
-}
-
 void appendAll(WizardDocument& document, const QStringList& lines) {
     for (const QString& line : lines)
         document.appendLine(line);
@@ -57,7 +47,7 @@ void bindlaska(WizardWorkingSet& ws, const BindRequest& request) {
         break;
     }
     case BindMode::UsedKey: {
-        runPivo(ws, 1, request.key);
+        pivoClearUsedKey(ws, request.key);
         if (!request.deletion) {
             const AliasNames names = aliasNamesFor(request.key);
             appendAll(aliases, aliasBlock(names, fragments));
@@ -66,7 +56,7 @@ void bindlaska(WizardWorkingSet& ws, const BindRequest& request) {
         break;
     }
     case BindMode::Combination: {
-        runPivo(ws, 11, request.key);
+        pivoFindComboCommand(ws, request.key);
         const AliasNames names = aliasNamesFor(request.modifier + u"-"_s + request.key);
         appendAll(aliases, aliasBlock(names, fragments));
         aliases.appendLine(plusModifierLine(request.modifier, request.key));
@@ -89,7 +79,7 @@ void updateKeyLists(WizardWorkingSet& ws, const BindRequest& request,
     }
     ws.usedKeys.clear();
     ws.reloadOnly = true;
-    runPivo(ws, 0, QString(), actionCommands);
+    pivoRead(ws, actionCommands);
     ws.reloadOnly = false;
 }
 

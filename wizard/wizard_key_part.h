@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-class TForm2;
+class ConfigWizard;
 struct AppContext;
 
 class WizardKeyPart {
@@ -22,4 +22,4 @@ public:
 };
 
 // Builds the key pages into the wizard's pages; they live as long as the wizard does.
-using WizardKeyPartInstaller = std::function<WizardKeyPart*(TForm2& form, AppContext& ctx)>;
+using WizardKeyPartInstaller = std::function<WizardKeyPart*(ConfigWizard& form, AppContext& ctx)>;

@@ -1,4 +1,4 @@
-// TForm2, the config wizard: eleven pages behind hidden tabs. Page 1 chooses the config, pages
+// ConfigWizard, the config wizard: eleven pages behind hidden tabs. Page 1 chooses the config, pages
 // 2 to 8 tune its settings and apply them, pages 9 to 11 (filled by the key pages) bind keys.
 // The documents and everything done to them live in the working set; the window shows them.
 #pragma once
@@ -31,12 +31,12 @@ class QTabWidget;
 class QTreeView;
 class SpinEdit;
 
-class TForm2 : public BuiltOnFirstShow<QDialog> {
+class ConfigWizard : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     // `installKeys` builds the key pages into the wizard while it builds its pages.
-    TForm2(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent = nullptr);
-    ~TForm2() override;
+    ConfigWizard(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent = nullptr);
+    ~ConfigWizard() override;
 
     // Opens the wizard modally, centred on the main window, on its first page.
     void runModal();

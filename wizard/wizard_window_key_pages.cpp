@@ -77,19 +77,19 @@ private:
 
 } // namespace
 
-KeyPages* installKeyPages(TForm2& form, AppContext& ctx) {
+KeyPages* installKeyPages(ConfigWizard& form, AppContext& ctx) {
     return new KeyPages(form, ctx);
 }
 
-KeyPages::KeyPages(TForm2& form, AppContext& ctx) : QObject(&form), m_form(form), m_ctx(ctx) {
+KeyPages::KeyPages(ConfigWizard& form, AppContext& ctx) : QObject(&form), m_form(form), m_ctx(ctx) {
     setObjectName(u"KeyPages"_s);
     m_buttons.resize(actionTable().size(), nullptr);
     buildMovementCross(form.page(kPage9));
     buildOtherActions(form.page(kPage10));
     buildRadioPage(form.page(kPage11));
     form.setActionCommands(actionCommands());
-    connect(&form, &TForm2::documentsRead, this, &KeyPages::showActionCaptions);
-    connect(&form, &TForm2::pageShown, this, [this](int index) {
+    connect(&form, &ConfigWizard::documentsRead, this, &KeyPages::showActionCaptions);
+    connect(&form, &ConfigWizard::pageShown, this, [this](int index) {
         if (index == kPage9)
             TbS9Show();
     });

@@ -1,5 +1,5 @@
 // The wizard's key pages: page 9's movement cross, page 10 with its buy panel and page 11 with
-// the radio and chat keys, "MetaBinds" and "Применить настройки". Built into TForm2's pages from
+// the radio and chat keys, "MetaBinds" and "Применить настройки". Built into ConfigWizard's pages from
 // the action table; each action button asks the wizard's key choice (a request the program wires
 // to the key choice dialog) and binds the key that comes back. This object is what the wizard's
 // frame talks to about its key pages, page 9's script area included.
@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-class TForm2;
+class ConfigWizard;
 class QFrame;
 class QPushButton;
 class QWidget;
@@ -23,7 +23,7 @@ struct WizardWorkingSet;
 class KeyPages final : public QObject, public WizardKeyPart {
     Q_OBJECT
 public:
-    KeyPages(TForm2& form, AppContext& ctx);
+    KeyPages(ConfigWizard& form, AppContext& ctx);
 
     // The button of an action (objectName "Button4" ... "Button55"), or nullptr.
     QPushButton* actionButton(const QString& name) const;
@@ -68,7 +68,7 @@ private:
     void buildRadioPage(QWidget* page);
     QPushButton* makeActionButton(int row, QWidget* parent);
 
-    TForm2& m_form;
+    ConfigWizard& m_form;
     AppContext& m_ctx;
     // In action table order, so that the read keys (workingSet().actionKeys) match by index.
     std::vector<QPushButton*> m_buttons;
@@ -83,4 +83,4 @@ private:
 
 // Builds the key pages (page 9's script area included) into the wizard; they live as long as it
 // does.
-KeyPages* installKeyPages(TForm2& form, AppContext& ctx);
+KeyPages* installKeyPages(ConfigWizard& form, AppContext& ctx);

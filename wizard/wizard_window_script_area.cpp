@@ -75,7 +75,7 @@ bool isEnter(QEvent* event) {
 
 } // namespace
 
-ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPagesShare keyPages)
+ScriptKeyArea::ScriptKeyArea(ConfigWizard& form, AppContext& ctx, KeyPagesShare keyPages)
     : QObject(&form), m_form(form), m_ctx(ctx), m_keyPages(std::move(keyPages)) {
     setObjectName(u"ScriptKeyArea"_s);
     QWidget* page = form.page(kPage9);
@@ -86,12 +86,12 @@ ScriptKeyArea::ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPagesShare keyPag
     layOutPage(page);
     setWavPlayer(std::make_unique<ModuleWavPlayer>(m_ctx.state.home.soundModule()));
 
-    connect(&form, &TForm2::pageShown, this, [this](int index) {
+    connect(&form, &ConfigWizard::pageShown, this, [this](int index) {
         if (index == kPage9)
             showKeyLists();
     });
     // A freshly read config starts with both BIND buttons off.
-    connect(&form, &TForm2::documentsRead, this, [this] {
+    connect(&form, &ConfigWizard::documentsRead, this, [this] {
         for (QComboBox* box : {ComboBox6, ComboBox7, ComboBox9}) {
             const QSignalBlocker quiet(box);
             box->setCurrentIndex(-1);

@@ -13,7 +13,7 @@
 #include <memory>
 
 struct AppContext;
-class TForm2;
+class ConfigWizard;
 class WavPlayer;
 class QCheckBox;
 class QComboBox;
@@ -42,7 +42,7 @@ class ScriptKeyArea final : public QObject {
 public:
     // Builds the area on the form's page 9, around the movement cross of the key pages, and
     // follows the form's readings of the documents.
-    ScriptKeyArea(TForm2& form, AppContext& ctx, KeyPagesShare keyPages);
+    ScriptKeyArea(ConfigWizard& form, AppContext& ctx, KeyPagesShare keyPages);
     ~ScriptKeyArea() override;
 
     // Tests hand in a player of their own.
@@ -103,7 +103,7 @@ private:
     bool bind(const script::BindRequest& request);
     void setComboBox9On(bool on);
 
-    TForm2& m_form;
+    ConfigWizard& m_form;
     AppContext& m_ctx;
     KeyPagesShare m_keyPages;
     std::unique_ptr<WavPlayer> m_player;

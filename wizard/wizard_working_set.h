@@ -53,7 +53,6 @@ struct WizardWorkingSet {
     bool unbindallPresent = false;
     bool waitAliasPresent = false;
     bool reloadOnly = false;
-    int pivoState = 0;
 
     // The file chosen on page 1.
     QString chosenPath;

@@ -61,7 +61,7 @@ protected:
     }
 
     TestApp app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     QPlainTextEdit* memo = nullptr;
     EditorLanguage* language = nullptr;
     QListView* list = nullptr;
@@ -121,7 +121,7 @@ TEST(EditorLanguageAtStart, TheWordsReadAheadAreTheEditorsAndAFileChangedSinceIs
         app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
         app.createWindows();
         app.showMain();
-        TForm1* form = app.w().form1;
+        MainWindow* form = app.w().form1;
         form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
         QCoreApplication::processEvents();
         EXPECT_EQ(!app.state.vocabularyAhead, highlighting);

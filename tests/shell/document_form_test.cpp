@@ -38,7 +38,7 @@ protected:
     }
 
     TestApp app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
 };
 
 QByteArray utf8(const QString& text) {

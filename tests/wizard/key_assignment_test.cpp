@@ -39,10 +39,7 @@ struct Wizard {
 
     explicit Wizard(const QString& text) {
         ws.mem1.setText(text);
-        ws.pivoState = 0;
-        PivoInputs inputs;
-        inputs.actionCommands = actionCommands();
-        Pivo(ws, inputs);
+        pivoRead(ws, actionCommands());
     }
 
     // The caption of an action's button.
@@ -142,7 +139,6 @@ TEST(KeyAssignment, AKeyOfAnotherActionIsTakenAfterYes) {
     EXPECT_TRUE(w.ws.freeKeys.contains(u"SPACE"_s));
     EXPECT_FALSE(w.ws.freeKeys.contains(u"f"_s));
     EXPECT_FALSE(w.ws.reloadOnly);
-    EXPECT_EQ(w.ws.pivoState, 0);
 }
 
 TEST(KeyAssignment, NoToTheQuestionChangesNothing) {

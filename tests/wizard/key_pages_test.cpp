@@ -68,7 +68,7 @@ struct KeyPagesTest : ::testing::Test {
     }
 
     TestApp app;
-    TForm2* w = nullptr;
+    ConfigWizard* w = nullptr;
 };
 
 } // namespace
@@ -124,7 +124,7 @@ TEST_F(KeyPagesTest, AKeyAnotherActionHoldsIsTakenOnlyAfterYes) {
     app.writeFile(app.gameDir() + u"/my.cfg"_s,
                   "unbindall\r\nbind \"mouse1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n");
     ASSERT_TRUE(openOnKeys(u"my.cfg"_s));
-    Tbinds* binds = app.w().binds;
+    KeyChoiceDialog* binds = app.w().binds;
     binds->ensureBuilt();
     auto* list = binds->findChild<QListWidget*>(u"ListBox1"_s);
     auto* ok = binds->findChild<QPushButton*>(u"Button1"_s);
@@ -208,8 +208,8 @@ TEST_F(KeyPagesTest, BuyPanelMetaBindsAndAnUnreadableFile) {
 
     w->showPage(10);
     // Only the request is checked here; the MetaBinds window it opens has tests of its own.
-    QObject::disconnect(w, &TForm2::metaBindsRequested, app.w().metab, nullptr);
-    QSignalSpy metaBinds(w, &TForm2::metaBindsRequested);
+    QObject::disconnect(w, &ConfigWizard::metaBindsRequested, app.w().metab, nullptr);
+    QSignalSpy metaBinds(w, &ConfigWizard::metaBindsRequested);
     c(u"Button49"_s)->click();
     EXPECT_EQ(metaBinds.size(), 1);
 

@@ -74,7 +74,7 @@ protected:
         beginWizardOpening(ws);
         loadDocuments(ws, app.gameDir(), u"my.cfg"_s);
         ws.usedKeys.clear();
-        Pivo(ws, PivoInputs{});
+        pivoRead(ws, {});
         area->showKeyLists();
     }
     template <typename T> T* control(const QString& name) const {
@@ -101,7 +101,7 @@ protected:
     QString text(const QString& label) const { return control<QLabel>(label)->text(); }
 
     TestApp app;
-    TForm2* form = nullptr;
+    ConfigWizard* form = nullptr;
     ScriptKeyArea* area = nullptr;
     RecordingPlayer* player = nullptr;
 };

@@ -35,8 +35,7 @@ protected:
         beginWizardOpening(ws);
         loadDocuments(ws, folder, fileName);
         ws.usedKeys.clear();
-        ws.pivoState = 0;
-        Pivo(ws, PivoInputs{});
+        pivoRead(ws, {});
     }
     void write(const QString& name, const QString& text) {
         ASSERT_TRUE(textfile::writeText(folder + u"/"_s + name, text).ok);
@@ -130,7 +129,6 @@ TEST_F(ScriptBinding, CombinationExample) {
     EXPECT_TRUE(ws.usedKeys.contains(u"alt"_s));
     EXPECT_FALSE(ws.comboKeys.contains(u"ALT"_s));
     EXPECT_FALSE(ws.freeKeys.contains(u"ALT"_s));
-    EXPECT_EQ(ws.pivoState, 0);
     EXPECT_FALSE(ws.reloadOnly);
 }
 
