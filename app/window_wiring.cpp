@@ -76,7 +76,8 @@ void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w
     });
     QObject::connect(main, &MainWindow::mapCycleRequested, w.maps, &MapCycleWindow::runModal);
     QObject::connect(main, &MainWindow::wizardRequested, w.form2, &ConfigWizard::runModal);
-    QObject::connect(main, &MainWindow::librarySetupRequested, w.form3, &LibrarySetupWindow::runLibraryListing);
+    QObject::connect(main, &MainWindow::librarySetupRequested, w.form3,
+                     &LibrarySetupWindow::runLibraryListing);
     LauncherWindow* launcher = w.startcs;
     QObject::connect(main, &MainWindow::launcherRequested, launcher, [main, launcher] {
         if (launcher->runModal())
@@ -112,15 +113,19 @@ void ProgramWindows::wireReference(const AppWindows& w) {
     ExplanationWindow* popup = w.form6;
     main->toolWindows().attach(valueList, reference, popup);
 
-    QObject::connect(reference, &ReferenceWindow::statusLineRequested, main, &MainWindow::setStatusLine);
+    QObject::connect(reference, &ReferenceWindow::statusLineRequested, main,
+                     &MainWindow::setStatusLine);
     QObject::connect(reference, &ReferenceWindow::valueListRequested, main, &MainWindow::Dogy);
     // With no hint under the pointer, the status bar names the chosen category.
     main->setIdleHintSource([valueList] { return valueList->caption(); });
-    QObject::connect(reference, &ReferenceWindow::insertDialogRequested, insertDialog, &InsertDialog::openPage);
+    QObject::connect(reference, &ReferenceWindow::insertDialogRequested, insertDialog,
+                     &InsertDialog::openPage);
     QObject::connect(reference, &ReferenceWindow::libraryListingRequested, libraries,
                      &LibrarySetupWindow::refreshLibraryListing);
-    QObject::connect(libraries, &LibrarySetupWindow::librariesAdded, reference, &ReferenceWindow::addLibraries);
-    QObject::connect(libraries, &LibrarySetupWindow::librariesChanged, reference, &ReferenceWindow::setLibraries);
+    QObject::connect(libraries, &LibrarySetupWindow::librariesAdded, reference,
+                     &ReferenceWindow::addLibraries);
+    QObject::connect(libraries, &LibrarySetupWindow::librariesChanged, reference,
+                     &ReferenceWindow::setLibraries);
 
     valueList->setSources({
         .selectedLibrary = [reference] { return reference->selectedLibrary(); },
@@ -137,12 +142,17 @@ void ProgramWindows::wireReference(const AppWindows& w) {
                      });
     QObject::connect(insertDialog, &InsertDialog::insertRequested, valueList,
                      [valueList] { valueList->DblClick1(ValueListWindow::Caller::InsertDialog); });
-    QObject::connect(insertDialog, &InsertDialog::lineBreakRequested, main, &MainWindow::endOfLineBreak);
+    QObject::connect(insertDialog, &InsertDialog::lineBreakRequested, main,
+                     &MainWindow::endOfLineBreak);
 
-    QObject::connect(valueList, &ValueListWindow::explanationRequested, popup, &ExplanationWindow::showExplanation);
-    QObject::connect(main, &MainWindow::explanationRequested, popup, &ExplanationWindow::showExplanation);
-    QObject::connect(valueList, &ValueListWindow::pictureRequested, popup, &ExplanationWindow::showPicture);
-    QObject::connect(valueList, &ValueListWindow::pictureDropped, popup, &ExplanationWindow::hidePicture);
+    QObject::connect(valueList, &ValueListWindow::explanationRequested, popup,
+                     &ExplanationWindow::showExplanation);
+    QObject::connect(main, &MainWindow::explanationRequested, popup,
+                     &ExplanationWindow::showExplanation);
+    QObject::connect(valueList, &ValueListWindow::pictureRequested, popup,
+                     &ExplanationWindow::showPicture);
+    QObject::connect(valueList, &ValueListWindow::pictureDropped, popup,
+                     &ExplanationWindow::hidePicture);
 }
 
 // The MetaBinds window opened from the main window writes into the editor.
@@ -151,7 +161,8 @@ void ProgramWindows::wireMetaBinds(const AppWindows& w) {
     MetaBindsWindow* metaBinds = w.metab;
     QObject::connect(main, &MainWindow::metaBindsRequested, metaBinds,
                      [metaBinds] { metaBinds->openModal(MetaBindsWindow::Target::Editor); });
-    QObject::connect(metaBinds, &MetaBindsWindow::metaBindForEditor, main, &MainWindow::appendBlock);
+    QObject::connect(metaBinds, &MetaBindsWindow::metaBindForEditor, main,
+                     &MainWindow::appendBlock);
     QObject::connect(metaBinds, &MetaBindsWindow::closedForEditor, main, &MainWindow::caretToEnd);
 }
 
@@ -163,8 +174,10 @@ void ProgramWindows::wireMetaBinds(const AppWindows& w) {
 void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
     ConfigWizard* wizard = w.form2;
     MetaBindsWindow* metab = w.metab;
-    QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.binds, &KeyChoiceDialog::chooseKey);
-    QObject::connect(metab, &MetaBindsWindow::keyChoiceRequested, w.binds, &KeyChoiceDialog::chooseKey);
+    QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.binds,
+                     &KeyChoiceDialog::chooseKey);
+    QObject::connect(metab, &MetaBindsWindow::keyChoiceRequested, w.binds,
+                     &KeyChoiceDialog::chooseKey);
     QObject::connect(w.binds, &KeyChoiceDialog::keyChosen, wizard,
                      [wizard, metab](const KeyRequest& request, const QString& key) {
                          switch (request.asker) {
@@ -178,11 +191,14 @@ void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
                              break;
                          }
                      });
-    QObject::connect(wizard, &ConfigWizard::newConfigRequested, w.sozdat, &NewConfigDialog::runModal);
+    QObject::connect(wizard, &ConfigWizard::newConfigRequested, w.sozdat,
+                     &NewConfigDialog::runModal);
     QObject::connect(wizard, &ConfigWizard::metaBindsRequested, metab,
                      [metab] { metab->openModal(MetaBindsWindow::Target::Wizard); });
-    QObject::connect(metab, &MetaBindsWindow::metaBindForWizard, wizard, &ConfigWizard::appendMetaBind);
-    QObject::connect(wizard, &ConfigWizard::statusLineRequested, w.form1, &MainWindow::setStatusLine);
+    QObject::connect(metab, &MetaBindsWindow::metaBindForWizard, wizard,
+                     &ConfigWizard::appendMetaBind);
+    QObject::connect(wizard, &ConfigWizard::statusLineRequested, w.form1,
+                     &MainWindow::setStatusLine);
 }
 
 // The keyboard map reads the editor's document; a click on a key puts the editor's caret on its
@@ -192,14 +208,16 @@ void ProgramWindows::wireKeyMap(const AppWindows& w) {
     KeyboardMapWindow* keyMap = w.keyMap;
     keyMap->followDocument(main->editor()->document());
     keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
-    QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap, &KeyboardMapWindow::showMap);
+    QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap,
+                     &KeyboardMapWindow::showMap);
     QObject::connect(keyMap, &KeyboardMapWindow::lineRequested, main, &MainWindow::caretToLine);
-    QObject::connect(keyMap, &KeyboardMapWindow::bindLineRequested, main, [main](const QString& line) {
-        main->appendBlock(line);
-        main->caretToEnd();
-        main->activateWindow();
-        main->focusEditor();
-    });
+    QObject::connect(keyMap, &KeyboardMapWindow::bindLineRequested, main,
+                     [main](const QString& line) {
+                         main->appendBlock(line);
+                         main->caretToEnd();
+                         main->activateWindow();
+                         main->focusEditor();
+                     });
 }
 
 ProgramWindows::~ProgramWindows() {

@@ -21,7 +21,8 @@ const QSize kDialogSize(300, 330);
 
 } // namespace
 
-KeyChoiceDialog::KeyChoiceDialog(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+KeyChoiceDialog::KeyChoiceDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"binds"_s);
     setWindowTitle(u"Выбор клавиши"_s);
     setWindowFlags(kFixedDialogFlags);

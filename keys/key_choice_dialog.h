@@ -1,5 +1,5 @@
-// KeyChoiceDialog, the key choice dialog: the key list in two columns. It answers one request at a time
-// (a key for a slot of the MetaBinds window, or for an action of the wizard's key pages) and
+// KeyChoiceDialog, the key choice dialog: the key list in two columns. It answers one request at a
+// time (a key for a slot of the MetaBinds window, or for an action of the wizard's key pages) and
 // hands the request back with the key.
 #pragma once
 

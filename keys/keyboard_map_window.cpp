@@ -83,7 +83,8 @@ void KeyboardMapWindow::followDocument(QTextDocument* document) {
     m_document = document;
     m_stale = true;
     if (document)
-        connect(document, &QTextDocument::contentsChange, this, &KeyboardMapWindow::documentChanged);
+        connect(document, &QTextDocument::contentsChange, this,
+                &KeyboardMapWindow::documentChanged);
     if (isVisible())
         readWholeDocument();
 }

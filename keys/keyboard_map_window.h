@@ -1,6 +1,6 @@
-// KeyboardMapWindow, "Карта клавиш": the keyboard and the mouse coloured by what the editor's config binds
-// to each key, following the document as it is edited. A click asks for the key's bind line (or
-// offers to add one); the window says so by signals, and app/ wires them to the editor.
+// KeyboardMapWindow, "Карта клавиш": the keyboard and the mouse coloured by what the editor's
+// config binds to each key, following the document as it is edited. A click asks for the key's bind
+// line (or offers to add one); the window says so by signals, and app/ wires them to the editor.
 #pragma once
 
 #include "state/app_context.h"

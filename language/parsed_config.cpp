@@ -102,7 +102,8 @@ private:
         if (r.cut)
             note(ReadingNote::Kind::CutCommand, r.stop, 0);
         if (r.droppedWord >= 0)
-            note(ReadingNote::Kind::DroppedWord, r.droppedWord, std::min(wordLength(r.droppedWord), 24));
+            note(ReadingNote::Kind::DroppedWord, r.droppedWord,
+                 std::min(wordLength(r.droppedWord), 24));
         if (r.foreignStart >= 0)
             note(ReadingNote::Kind::ForeignStart, r.foreignStart, wordLength(r.foreignStart));
         if (r.gluedQuote >= 0)

@@ -31,11 +31,11 @@ QString EditorLanguage::settingsKey() {
     return u"Highlight"_s;
 }
 
-EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, EditorLanguageServices services,
-                               QAction* checkAction, QAction* highlightAction, QObject* parent)
+EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
+                               EditorLanguageServices services, QAction* checkAction,
+                               QAction* highlightAction, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_editor(editor), m_editorAlive(editor),
-      m_services(std::move(services)),
-      m_highlightAction(highlightAction) {
+      m_services(std::move(services)), m_highlightAction(highlightAction) {
     setObjectName(u"EditorLanguage"_s);
     // The list of findings, under the editor.
     m_findings = new FindingsModel(editor->style(), this);

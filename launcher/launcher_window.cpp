@@ -49,7 +49,8 @@ int titleBarNeed(const QString& title, qreal devicePixelRatio) {
 
 } // namespace
 
-LauncherWindow::LauncherWindow(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+LauncherWindow::LauncherWindow(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"startcs"_s);
     setWindowTitle(u"Запуск мода HL с конфигом"_s);
     // Only the close box in the title bar where the window manager allows, so the caption has

@@ -1,6 +1,6 @@
-// LauncherWindow, the launcher window: the map and the player count on the left; the launch options,
-// the mod, the OpenGL driver and the mod's picture, title and version in a right column that
-// folds away.
+// LauncherWindow, the launcher window: the map and the player count on the left; the launch
+// options, the mod, the OpenGL driver and the mod's picture, title and version in a right column
+// that folds away.
 #pragma once
 
 #include "state/app_context.h"

@@ -35,7 +35,8 @@ QToolButton* pictureButton(const QString& name, QWidget* parent) {
 
 } // namespace
 
-MapCycleWindow::MapCycleWindow(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+MapCycleWindow::MapCycleWindow(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"maps"_s);
     setWindowTitle(u"Настройка смены карт (mapcycle.txt)"_s);
     setWindowFlags(kFixedDialogFlags);

@@ -1,5 +1,5 @@
-// MapCycleWindow, the map cycle editor: builds the server's "mapcycle.txt" in the wizard folder from the
-// maps installed there and shows each map's description.
+// MapCycleWindow, the map cycle editor: builds the server's "mapcycle.txt" in the wizard folder
+// from the maps installed there and shows each map's description.
 #pragma once
 
 #include "state/app_context.h"

@@ -10,7 +10,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-MapPickerDialog::MapPickerDialog(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+MapPickerDialog::MapPickerDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Maps_menu"_s);
     setWindowTitle(u"Ваши карты:"_s);
     setWindowFlags(kFixedDialogFlags);

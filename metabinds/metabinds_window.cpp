@@ -37,7 +37,8 @@ QPlainTextEdit* readOnlyBox(const QString& name, QWidget* parent) {
 
 } // namespace
 
-MetaBindsWindow::MetaBindsWindow(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+MetaBindsWindow::MetaBindsWindow(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Metab"_s);
     setWindowTitle(u"Вставка МетаБиндов (MetaBinds)"_s);
     setWindowFlags(kFixedDialogFlags);

@@ -1,6 +1,6 @@
-// MetaBindsWindow, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for each of its
-// slots through the key choice dialog, and appends the finished script to the main editor or to
-// the wizard's working document.
+// MetaBindsWindow, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for
+// each of its slots through the key choice dialog, and appends the finished script to the main
+// editor or to the wizard's working document.
 #pragma once
 
 #include "state/app_context.h"

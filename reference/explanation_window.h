@@ -1,6 +1,6 @@
-// ExplanationWindow, the explanation pop-up: a small borderless rounded window beside the editor that shows
-// the explanation of the entry clicked in the value list or of the word looked up in the editor,
-// or the picture of a weapon. It is dragged by any point of its surface.
+// ExplanationWindow, the explanation pop-up: a small borderless rounded window beside the editor
+// that shows the explanation of the entry clicked in the value list or of the word looked up in the
+// editor, or the picture of a weapon. It is dragged by any point of its surface.
 #pragma once
 
 #include "state/app_context.h"

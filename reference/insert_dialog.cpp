@@ -54,7 +54,8 @@ bool isEnter(const QEvent* e) {
 
 } // namespace
 
-InsertDialog::InsertDialog(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+InsertDialog::InsertDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"setbal"_s);
     setModal(false);
 }

@@ -1,5 +1,5 @@
-// LibrarySetupWindow, the library set-up window: installs value libraries (".dlz", with their ".pro"
-// explanations) and MetaBinds (".mtb") by copying them into the program's tree, and removes
+// LibrarySetupWindow, the library set-up window: installs value libraries (".dlz", with their
+// ".pro" explanations) and MetaBinds (".mtb") by copying them into the program's tree, and removes
 // them. It also runs the library listing that keeps the reference window's library page current.
 #pragma once
 

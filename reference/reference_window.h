@@ -1,6 +1,6 @@
-// ReferenceWindow, the reference window: a small tool window beside the editor with the command (CMD),
-// variable (CVAR) and value library (DLZ) pages. A click on a category loads its entries into
-// the value list; the three buttons at its foot ask for the insert dialog.
+// ReferenceWindow, the reference window: a small tool window beside the editor with the command
+// (CMD), variable (CVAR) and value library (DLZ) pages. A click on a category loads its entries
+// into the value list; the three buttons at its foot ask for the insert dialog.
 #pragma once
 
 #include "state/app_context.h"

@@ -81,7 +81,8 @@ ValueListWindow::ValueListWindow(AppContext& ctx, QWidget* parent) : ToolWindow(
     connect(ListBox1, &QListWidget::itemDoubleClicked, this,
             [this] { DblClick1(Caller::ValueList); });
     connect(Button1, &QPushButton::clicked, this, [this] { DblClick1(Caller::ValueList); });
-    connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this, &ValueListWindow::showEntries);
+    connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this,
+            &ValueListWindow::showEntries);
     connect(&m_ctx.state.valueList, &ValueListContent::captionChanged, this,
             [this] { Label3->setText(m_ctx.state.valueList.caption()); });
     showEntries();

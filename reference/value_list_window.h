@@ -1,7 +1,7 @@
-// ValueListWindow, the value list window: the entries of the category or library chosen in the reference
-// window. A click on an entry explains it (or shows its picture) in the explanation pop-up; a
-// double click or "Добавить" inserts it into the config at the caret. DblClick1 also writes the
-// lines the insert dialog prepares.
+// ValueListWindow, the value list window: the entries of the category or library chosen in the
+// reference window. A click on an entry explains it (or shows its picture) in the explanation
+// pop-up; a double click or "Добавить" inserts it into the config at the caret. DblClick1 also
+// writes the lines the insert dialog prepares.
 #pragma once
 
 #include "state/app_context.h"

@@ -91,7 +91,8 @@ void GameChooserWindow::buildContents() {
     });
     connect(Button1, &QPushButton::clicked, this, &GameChooserWindow::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &GameChooserWindow::Button2Click);
-    connect(m_tree, &DriveFolderTree::folderChosen, this, &GameChooserWindow::DirectoryListBox1Change);
+    connect(m_tree, &DriveFolderTree::folderChosen, this,
+            &GameChooserWindow::DirectoryListBox1Change);
 }
 
 void GameChooserWindow::setCurrentFolder(const QString& folder) {

@@ -1,5 +1,5 @@
-// GameChooserWindow, the game directory chooser: the installations found on this computer, and a drive
-// choice and a folder tree whose current folder is the game directory.
+// GameChooserWindow, the game directory chooser: the installations found on this computer, and a
+// drive choice and a folder tree whose current folder is the game directory.
 #pragma once
 
 #include "state/app_context.h"

@@ -84,7 +84,8 @@ MainWindow::MainWindow(AppContext& ctx)
     layout->addWidget(Panel1);
     buildStatusBar();
     m_fileWatcher = new QFileSystemWatcher(this);
-    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, this, &MainWindow::documentFileChanged);
+    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, this,
+            &MainWindow::documentFileChanged);
     connectHandlers();
     setUpTextTools();
     setUpTextForm();

@@ -1,6 +1,6 @@
 // The main window's text tools: cleanup, comment, Enter, EndEnter, delete line, select all,
 // word wrap, find, look-up, font and colour. The text work itself is in shell/text_tools,
-// shell/cleanup and shell/find_primitive; these handlers read the editor and apply the result.
+// shell/cleanup and widgets/find_primitive; these handlers read the editor and apply the result.
 #include "shell/main_window.h"
 
 #include "platform/user_dialogs.h"

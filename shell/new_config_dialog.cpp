@@ -15,7 +15,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-NewConfigDialog::NewConfigDialog(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+NewConfigDialog::NewConfigDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"sozdat"_s);
     setWindowTitle(u"Создать новый конфиг"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);

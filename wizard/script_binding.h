@@ -38,13 +38,14 @@ struct BindRequest {
 WizardDocument& aliasDocument(WizardWorkingSet& ws);
 
 // The writing part of BIND: the wait alias and "unbindall" when the config lacks them, the
-// removal of a used key's old lines (Pivo state 1) or the reading of a combination's previous
-// command (state 11), then the alias block and the bind lines. The key lists are left alone.
+// removal of a used key's old lines (pivoClearUsedKey) or the reading of a combination's
+// previous command (pivoFindComboCommand), then the alias block and the bind lines. The key
+// lists are left alone.
 void bindlaska(WizardWorkingSet& ws, const BindRequest& request);
 
 // What BIND does to the key lists once its lines are on disk: a new key moves from the free
 // list to the end of the used list; after a rebind, deletion or combination the lists are read
-// again from the documents (Pivo state 0 with ReloadOnly), with the used-key list emptied first.
+// again from the documents (pivoRead with ReloadOnly), with the used-key list emptied first.
 // `actionCommands` are those reading needs for the action captions.
 void updateKeyLists(WizardWorkingSet& ws, const BindRequest& request,
                     const QStringList& actionCommands);

@@ -94,7 +94,8 @@ QPixmap keysPicture() {
 } // namespace
 
 ConfigWizard::ConfigWizard(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent)
-    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state), m_installKeys(std::move(installKeys)) {
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state),
+      m_installKeys(std::move(installKeys)) {
     setObjectName(u"form2"_s);
     setWindowTitle(u"Конкретный конфигуратор (Master CFG)"_s);
     setWindowFlags(kFixedDialogFlags);

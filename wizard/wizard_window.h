@@ -1,5 +1,5 @@
-// ConfigWizard, the config wizard: eleven pages behind hidden tabs. Page 1 chooses the config, pages
-// 2 to 8 tune its settings and apply them, pages 9 to 11 (filled by the key pages) bind keys.
+// ConfigWizard, the config wizard: eleven pages behind hidden tabs. Page 1 chooses the config,
+// pages 2 to 8 tune its settings and apply them, pages 9 to 11 (filled by the key pages) bind keys.
 // The documents and everything done to them live in the working set; the window shows them.
 #pragma once
 

@@ -84,7 +84,8 @@ void ConfigWizard::buildPage1() {
     grid->setRowStretch(2, 3);
     grid->setRowStretch(4, 2);
 
-    connect(m_folderTree, &DriveFolderTree::folderChosen, this, &ConfigWizard::DirectoryListBox1Change);
+    connect(m_folderTree, &DriveFolderTree::folderChosen, this,
+            &ConfigWizard::DirectoryListBox1Change);
     connect(Button1, &QPushButton::clicked, this, &ConfigWizard::Button1Click);
     // A click on another file (or the keyboard moving to one) changes the selection; a second
     // click on the file already chosen loads it again.

@@ -1,8 +1,8 @@
 // The wizard's key pages: page 9's movement cross, page 10 with its buy panel and page 11 with
-// the radio and chat keys, "MetaBinds" and "Применить настройки". Built into ConfigWizard's pages from
-// the action table; each action button asks the wizard's key choice (a request the program wires
-// to the key choice dialog) and binds the key that comes back. This object is what the wizard's
-// frame talks to about its key pages, page 9's script area included.
+// the radio and chat keys, "MetaBinds" and "Применить настройки". Built into ConfigWizard's pages
+// from the action table; each action button asks the wizard's key choice (a request the program
+// wires to the key choice dialog) and binds the key that comes back. This object is what the
+// wizard's frame talks to about its key pages, page 9's script area included.
 #pragma once
 
 #include "state/app_context.h"
