@@ -6,7 +6,6 @@
 
 #include "keys/key_choice_dialog.h"
 #include "keys/keyboard_map_window.h"
-#include "wizard/wizard_window_key_pages.h"
 #include "launcher/launcher_window.h"
 #include "mapcycle/map_cycle_window.h"
 #include "mapcycle/map_picker_dialog.h"
@@ -22,6 +21,7 @@
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
 #include "wizard/wizard_window.h"
+#include "wizard/wizard_window_key_pages.h"
 
 #include <QAction>
 

@@ -3,11 +3,11 @@
 // questions at close.
 #pragma once
 
-#include "state/app_context.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "shell/main_window.h"
+#include "state/app_context.h"
 
 #include <QSize>
 #include <memory>

@@ -17,7 +17,6 @@
 //   - a file opened in the main window and saved, as it is and with one character typed on its
 //     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
-#include "state/shared_state.h"
 #include "bench_main_window.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
@@ -28,6 +27,7 @@
 #include "platform/program_home.h"
 #include "platform/text_file.h"
 #include "setting_change.h"
+#include "state/shared_state.h"
 #include "wizard/apply_settings.h"
 #include "wizard/pivo.h"
 #include "wizard/settings_catalogue.h"

@@ -5,14 +5,14 @@
 // row and size:
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
-#include "state/app_context.h"
 #include "bench_main_window.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "reference/explanations.h"
-#include "widgets/find_primitive.h"
 #include "shell/main_window.h"
+#include "state/app_context.h"
+#include "widgets/find_primitive.h"
 #include "widgets/search_target.h"
 
 #include <QApplication>

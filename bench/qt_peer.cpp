@@ -6,8 +6,8 @@
 // is set, as the editor does; without one the editor shows the new config's text, as the
 // program's does. Built with the program's flags; quits when idle, like the program under
 // --exit-when-idle.
-#include "platform/program_paths.h"
 #include "language/line_list.h"
+#include "platform/program_paths.h"
 #include "reference/popup_shape.h"
 #include "reference/reference_tables.h"
 #include "shell/config_document.h"

@@ -2,8 +2,8 @@
 #include "keys/key_choice_dialog.h"
 #include "widgets/qt_widget_helpers.h"
 
-#include "platform/user_dialogs.h"
 #include "language/key_names.h"
+#include "platform/user_dialogs.h"
 #include "widgets/qt_list_boxes.h"
 
 #include <QHBoxLayout>

@@ -3,8 +3,8 @@
 // line (or offers to add one); the window says so by signals, and app/ wires them to the editor.
 #pragma once
 
-#include "state/app_context.h"
 #include "keys/key_resolution.h"
+#include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
 
 #include <QPointer>

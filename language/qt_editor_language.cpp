@@ -2,11 +2,11 @@
 // layout and appears at the first check.
 #include "language/qt_editor_language.h"
 
-#include "state/app_context.h"
 #include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_findings_model.h"
 #include "language/vocabulary_preload.h"
+#include "state/app_context.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -3,9 +3,9 @@
 // that folds away.
 #pragma once
 
-#include "state/app_context.h"
 #include "launcher/game_start.h"
 #include "launcher/launch_options.h"
+#include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>

@@ -2,8 +2,8 @@
 // from the maps installed there and shows each map's description.
 #pragma once
 
-#include "state/app_context.h"
 #include "platform/text_form.h"
+#include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>

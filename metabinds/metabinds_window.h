@@ -3,10 +3,10 @@
 // editor or to the wizard's working document.
 #pragma once
 
-#include "state/app_context.h"
-#include "wizard/key_request.h"
 #include "metabinds/metabind_listing.h"
+#include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
+#include "wizard/key_request.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 // The insert dialog.
 #include "reference/insert_dialog.h"
 
+#include "language/key_names.h"
 #include "platform/user_dialogs.h"
 #include "reference/insert_pages.h"
-#include "language/key_names.h"
 #include "widgets/qt_list_boxes.h"
 
 #include <QComboBox>

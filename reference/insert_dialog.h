@@ -3,8 +3,8 @@
 // buttons, each on its own page; its pages have no tabs.
 #pragma once
 
-#include "state/app_context.h"
 #include "reference/insertion.h"
+#include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>

@@ -3,8 +3,8 @@
 // them. It also runs the library listing that keeps the reference window's library page current.
 #pragma once
 
-#include "state/app_context.h"
 #include "reference/library_set.h"
+#include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>

@@ -3,9 +3,9 @@
 // into the value list; the three buttons at its foot ask for the insert dialog.
 #pragma once
 
-#include "state/app_context.h"
 #include "reference/category_choice.h"
 #include "reference/reference_tables.h"
+#include "state/app_context.h"
 #include "widgets/qt_tool_window.h"
 
 #include <QWidget>

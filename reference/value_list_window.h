@@ -4,8 +4,8 @@
 // writes the lines the insert dialog prepares.
 #pragma once
 
-#include "state/app_context.h"
 #include "reference/insertion.h"
+#include "state/app_context.h"
 #include "widgets/qt_tool_window.h"
 
 #include <QWidget>

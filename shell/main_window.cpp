@@ -15,9 +15,9 @@
 #include "shell/main_menu_tables.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/qt_scroll_bars.h"
-#include "widgets/qt_widget_helpers.h"
 #include "shell/screen_fit.h"
 #include "shell/text_tools.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,10 +3,10 @@
 // connects them to the windows they open.
 #pragma once
 
-#include "state/app_context.h"
 #include "shell/config_document.h"
 #include "shell/qt_tool_window_follower.h"
 #include "shell/settings.h"
+#include "state/app_context.h"
 
 #include <QHash>
 #include <QMainWindow>

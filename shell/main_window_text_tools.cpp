@@ -6,9 +6,9 @@
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
 #include "shell/cleanup.h"
-#include "widgets/qt_find_dialog.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/text_tools.h"
+#include "widgets/qt_find_dialog.h"
 
 #include <QAction>
 #include <QTextBlock>

@@ -2,10 +2,10 @@
 // read-only preview of the working document.
 #include "wizard/wizard_window.h"
 
-#include "wizard/wizard_window_key_pages.h"
 #include "widgets/qt_folder_tree.h"
 #include "widgets/qt_widget_helpers.h"
 #include "wizard/wizard_files.h"
+#include "wizard/wizard_window_key_pages.h"
 
 #include <QComboBox>
 #include <QGridLayout>

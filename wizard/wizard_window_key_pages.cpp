@@ -1,14 +1,14 @@
 // The wizard's key pages.
 #include "wizard/wizard_window_key_pages.h"
 
+#include "platform/user_dialogs.h"
 #include "wizard/action_table.h"
 #include "wizard/key_assignment.h"
 #include "wizard/key_request.h"
 #include "wizard/qt_key_button.h"
-#include "wizard/wizard_window_script_area.h"
-#include "platform/user_dialogs.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_window.h"
+#include "wizard/wizard_window_script_area.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QBoxLayout>

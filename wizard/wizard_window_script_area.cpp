@@ -6,13 +6,13 @@
 // over the equipment list and the BIND controls.
 #include "wizard/wizard_window_script_area.h"
 
-#include "state/app_context.h"
-#include "wizard/buy_tables.h"
-#include "wizard/radio_tables.h"
 #include "platform/jpeg_image.h"
 #include "platform/user_dialogs.h"
 #include "platform/wav_module_loader.h"
+#include "state/app_context.h"
 #include "widgets/qt_widget_helpers.h"
+#include "wizard/buy_tables.h"
+#include "wizard/radio_tables.h"
 #include "wizard/wizard_window.h"
 
 #include <QAction>

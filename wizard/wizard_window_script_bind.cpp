@@ -3,9 +3,9 @@
 // the questions asked, the outcome shown and the page reset.
 #include "wizard/wizard_window_script_area.h"
 
+#include "platform/user_dialogs.h"
 #include "state/app_context.h"
 #include "wizard/key_assignment.h"
-#include "platform/user_dialogs.h"
 #include "wizard/wizard_window.h"
 #include "wizard/wizard_working_set.h"
 

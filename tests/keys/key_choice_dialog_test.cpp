@@ -1,9 +1,9 @@
 // The key choice dialog's flow: a fresh list at each opening, OK without a key, Отмена, each
 // answer handed back with its request, and an asker that refuses a key at OK.
-#include "wizard/key_assignment.h"
 #include "keys/key_choice_dialog.h"
 #include "language/key_names.h"
 #include "test_app.h"
+#include "wizard/key_assignment.h"
 
 #include <QListWidget>
 #include <QPushButton>

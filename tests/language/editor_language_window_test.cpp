@@ -6,10 +6,10 @@
 #include "language/qt_editor_language.h"
 #include "language/vocabulary_preload.h"
 #include "platform/text_file.h"
-#include "widgets/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
 #include "test_app.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QAbstractItemView>
 #include <QAction>

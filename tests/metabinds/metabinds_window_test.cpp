@@ -3,9 +3,9 @@
 #include "metabinds/metabind_format.h"
 #include "metabinds/metabinds_window.h"
 #include "platform/cp1251.h"
-#include "widgets/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "test_app.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>

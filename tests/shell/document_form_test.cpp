@@ -3,8 +3,8 @@
 #include "app/window_wiring.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
-#include "widgets/qt_widget_helpers.h"
 #include "test_app.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QCoreApplication>

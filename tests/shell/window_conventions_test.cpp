@@ -3,10 +3,10 @@
 // drive list following the folder.
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
-#include "widgets/drive_list.h"
 #include "shell/main_window.h"
-#include "widgets/qt_widget_helpers.h"
 #include "test_app.h"
+#include "widgets/drive_list.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // Binding a key to an action through the logic the key pages and the key choice dialog run:
 // free keys, replaced lines, a key taken from another action, the question's answers, a second
 // assignment, and a key whose letters the config writes in another case.
+#include "language/key_names.h"
 #include "state/shared_state.h"
 #include "wizard/action_table.h"
 #include "wizard/key_assignment.h"
-#include "language/key_names.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_working_set.h"
 

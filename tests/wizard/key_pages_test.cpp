@@ -4,10 +4,10 @@
 #include "app/window_wiring.h"
 #include "file_size_limit.h"
 #include "keys/key_choice_dialog.h"
-#include "wizard/wizard_window_key_pages.h"
 #include "metabinds/metabinds_window.h"
 #include "test_app.h"
 #include "wizard/wizard_window.h"
+#include "wizard/wizard_window_key_pages.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // Page 9's scripted key area, wired into the wizard: the buy controls' prices and picture, the
 // radio preview's buttons, and BIND from the lists through the files to the reset page.
-#include "wizard/wizard_window_script_area.h"
 #include "platform/wav_player.h"
 #include "shell/main_window.h"
 #include "test_app.h"
 #include "wizard/pivo.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_window.h"
+#include "wizard/wizard_window_script_area.h"
 
 #include <QAction>
 #include <QComboBox>

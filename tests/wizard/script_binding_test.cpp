@@ -1,10 +1,10 @@
 // BIND over the wizard's documents: the lines it writes, where they go, what it removes first,
 // the files it saves and the key lists it leaves.
-#include "state/shared_state.h"
 #include "file_size_limit.h"
-#include "wizard/script_binding.h"
 #include "platform/text_file.h"
+#include "state/shared_state.h"
 #include "wizard/pivo.h"
+#include "wizard/script_binding.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_working_set.h"
 
