@@ -8,7 +8,7 @@
 #include "platform/qt_user_dialogs.h"
 #include "shell/main_menu_tables.h"
 #include "shell/main_window.h"
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
     ProgramWindows windows(ctx);
-    TForm1* main = windows.windows().form1;
+    MainWindow* main = windows.windows().form1;
     dialogs.setParent(main);
     if (!state.selfTest)
         for (const QString& problem : homeProblems)

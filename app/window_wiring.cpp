@@ -21,6 +21,7 @@
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
 #include "wizard/wizard_window.h"
+#include "wizard/wizard_window_key_pages.h"
 
 #include <QAction>
 
@@ -34,23 +35,23 @@ template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) 
 
 ProgramWindows::ProgramWindows(AppContext& ctx) {
     AppWindows& w = m_w;
-    w.form1 = make<TForm1>(ctx);
-    w.pani1 = make<TPani1>(ctx, w.form1);
-    w.ccd = make<Tccd>(ctx, w.form1);
-    w.form3 = make<TForm3>(ctx, w.form1);
-    w.setbal = make<Tsetbal>(ctx, w.form1);
-    w.form6 = make<TForm6>(ctx, w.form1);
-    w.about = make<TAbout>(ctx, w.form1);
-    w.form2 = make<TForm2>(ctx, w.form1);
-    w.sozdat = make<Tsozdat>(ctx, w.form1);
-    w.binds = make<Tbinds>(ctx, w.form1);
-    w.nachalo = make<Tnachalo>(ctx);
-    w.maps = make<Tmaps>(ctx, w.form1);
-    w.metab = make<TMetab>(ctx, w.form1);
-    w.startcs = make<Tstartcs>(ctx, w.form1);
-    w.mapsMenu = make<TMaps_menu>(ctx, w.form1);
-    w.keyMap = make<TKeyMap>(ctx, w.form1);
-    w.help = make<THelp>(ctx, w.form1);
+    w.form1 = make<MainWindow>(ctx);
+    w.pani1 = make<ValueListWindow>(ctx, w.form1);
+    w.ccd = make<ReferenceWindow>(ctx, w.form1);
+    w.form3 = make<LibrarySetupWindow>(ctx, w.form1);
+    w.setbal = make<InsertDialog>(ctx, w.form1);
+    w.form6 = make<ExplanationWindow>(ctx, w.form1);
+    w.about = make<AboutDialog>(ctx, w.form1);
+    w.form2 = make<ConfigWizard>(ctx, installKeyPages, w.form1);
+    w.sozdat = make<NewConfigDialog>(ctx, w.form1);
+    w.binds = make<KeyChoiceDialog>(ctx, w.form1);
+    w.nachalo = make<GameChooserWindow>(ctx);
+    w.maps = make<MapCycleWindow>(ctx, w.form1);
+    w.metab = make<MetaBindsWindow>(ctx, w.form1);
+    w.startcs = make<LauncherWindow>(ctx, w.form1);
+    w.mapsMenu = make<MapPickerDialog>(ctx, w.form1);
+    w.keyMap = make<KeyboardMapWindow>(ctx, w.form1);
+    w.help = make<HelpWindow>(ctx, w.form1);
 
     wireMainWindowCommands(ctx, w);
     wireReference(w);
@@ -61,35 +62,36 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
 
 // The main window's commands that open other windows.
 void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w) {
-    TForm1* main = w.form1;
-    Tnachalo* chooser = w.nachalo;
-    QObject::connect(main, &TForm1::gameChooserRequested, chooser, [main, chooser] {
+    MainWindow* main = w.form1;
+    GameChooserWindow* chooser = w.nachalo;
+    QObject::connect(main, &MainWindow::gameChooserRequested, chooser, [main, chooser] {
         // "Отмена" at the first start, with no game directory yet, ends the program.
-        if (chooser->runModal() == Tnachalo::Result::QuitProgram)
+        if (chooser->runModal() == GameChooserWindow::Result::QuitProgram)
             main->quitWithoutClosing();
     });
-    QObject::connect(main, &TForm1::mapPickerRequested, w.mapsMenu, &TMaps_menu::runModal);
-    QObject::connect(w.mapsMenu, &TMaps_menu::mapChosen, main, [main](const QString& name) {
+    QObject::connect(main, &MainWindow::mapPickerRequested, w.mapsMenu, &MapPickerDialog::runModal);
+    QObject::connect(w.mapsMenu, &MapPickerDialog::mapChosen, main, [main](const QString& name) {
         main->insertAtCaret(name);
         main->focusEditor();
     });
-    QObject::connect(main, &TForm1::mapCycleRequested, w.maps, &Tmaps::runModal);
-    QObject::connect(main, &TForm1::wizardRequested, w.form2, &TForm2::runModal);
-    QObject::connect(main, &TForm1::librarySetupRequested, w.form3, &TForm3::runLibraryListing);
-    Tstartcs* launcher = w.startcs;
-    QObject::connect(main, &TForm1::launcherRequested, launcher, [main, launcher] {
+    QObject::connect(main, &MainWindow::mapCycleRequested, w.maps, &MapCycleWindow::runModal);
+    QObject::connect(main, &MainWindow::wizardRequested, w.form2, &ConfigWizard::runModal);
+    QObject::connect(main, &MainWindow::librarySetupRequested, w.form3,
+                     &LibrarySetupWindow::runLibraryListing);
+    LauncherWindow* launcher = w.startcs;
+    QObject::connect(main, &MainWindow::launcherRequested, launcher, [main, launcher] {
         if (launcher->runModal())
             main->startGame(launcher->choice());
     });
     // Help is shown by the program itself, so it works with no web browser on the machine.
-    THelp* help = w.help;
-    QObject::connect(main, &TForm1::helpRequested, help, &THelp::showPage);
+    HelpWindow* help = w.help;
+    QObject::connect(main, &MainWindow::helpRequested, help, &HelpWindow::showPage);
     // A fresh about box at each showing; its links to the help pages close it first.
-    QObject::connect(main, &TForm1::aboutRequested, main, [&ctx, main, help] {
-        TAbout box(ctx, main);
+    QObject::connect(main, &MainWindow::aboutRequested, main, [&ctx, main, help] {
+        AboutDialog box(ctx, main);
         box.ensureBuilt();
         QString page;
-        QObject::connect(&box, &TAbout::helpRequested, &box, [&box, &page](const QString& p) {
+        QObject::connect(&box, &AboutDialog::helpRequested, &box, [&box, &page](const QString& p) {
             page = p;
             box.accept();
         });
@@ -103,30 +105,34 @@ void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w
 // library set-up: the tool windows travel with the main window, a category chosen in the
 // reference fills the value list, and the value list writes into the editor.
 void ProgramWindows::wireReference(const AppWindows& w) {
-    TForm1* main = w.form1;
-    TPani1* valueList = w.pani1;
-    Tccd* reference = w.ccd;
-    TForm3* libraries = w.form3;
-    Tsetbal* insertDialog = w.setbal;
-    TForm6* popup = w.form6;
+    MainWindow* main = w.form1;
+    ValueListWindow* valueList = w.pani1;
+    ReferenceWindow* reference = w.ccd;
+    LibrarySetupWindow* libraries = w.form3;
+    InsertDialog* insertDialog = w.setbal;
+    ExplanationWindow* popup = w.form6;
     main->toolWindows().attach(valueList, reference, popup);
 
-    QObject::connect(reference, &Tccd::statusLineRequested, main, &TForm1::setStatusLine);
-    QObject::connect(reference, &Tccd::valueListRequested, main, &TForm1::Dogy);
+    QObject::connect(reference, &ReferenceWindow::statusLineRequested, main,
+                     &MainWindow::setStatusLine);
+    QObject::connect(reference, &ReferenceWindow::valueListRequested, main, &MainWindow::Dogy);
     // With no hint under the pointer, the status bar names the chosen category.
     main->setIdleHintSource([valueList] { return valueList->caption(); });
-    QObject::connect(reference, &Tccd::insertDialogRequested, insertDialog, &Tsetbal::openPage);
-    QObject::connect(reference, &Tccd::libraryListingRequested, libraries,
-                     &TForm3::refreshLibraryListing);
-    QObject::connect(libraries, &TForm3::librariesAdded, reference, &Tccd::addLibraries);
-    QObject::connect(libraries, &TForm3::librariesChanged, reference, &Tccd::setLibraries);
+    QObject::connect(reference, &ReferenceWindow::insertDialogRequested, insertDialog,
+                     &InsertDialog::openPage);
+    QObject::connect(reference, &ReferenceWindow::libraryListingRequested, libraries,
+                     &LibrarySetupWindow::refreshLibraryListing);
+    QObject::connect(libraries, &LibrarySetupWindow::librariesAdded, reference,
+                     &ReferenceWindow::addLibraries);
+    QObject::connect(libraries, &LibrarySetupWindow::librariesChanged, reference,
+                     &ReferenceWindow::setLibraries);
 
     valueList->setSources({
         .selectedLibrary = [reference] { return reference->selectedLibrary(); },
         .dialogPieces = [insertDialog] { return insertDialog->insertionPieces(); },
         .caretColumn = [main] { return main->selectionStartColumn(); },
     });
-    QObject::connect(valueList, &TPani1::insertRequested, main,
+    QObject::connect(valueList, &ValueListWindow::insertRequested, main,
                      [main](const QString& text, bool caretOneLeft) {
                          main->insertAtCaret(text);
                          main->activateWindow();
@@ -134,24 +140,30 @@ void ProgramWindows::wireReference(const AppWindows& w) {
                          if (caretOneLeft)
                              main->moveCaretLeft();
                      });
-    QObject::connect(insertDialog, &Tsetbal::insertRequested, valueList,
-                     [valueList] { valueList->DblClick1(TPani1::Caller::InsertDialog); });
-    QObject::connect(insertDialog, &Tsetbal::lineBreakRequested, main, &TForm1::endOfLineBreak);
+    QObject::connect(insertDialog, &InsertDialog::insertRequested, valueList,
+                     [valueList] { valueList->DblClick1(ValueListWindow::Caller::InsertDialog); });
+    QObject::connect(insertDialog, &InsertDialog::lineBreakRequested, main,
+                     &MainWindow::endOfLineBreak);
 
-    QObject::connect(valueList, &TPani1::explanationRequested, popup, &TForm6::showExplanation);
-    QObject::connect(main, &TForm1::explanationRequested, popup, &TForm6::showExplanation);
-    QObject::connect(valueList, &TPani1::pictureRequested, popup, &TForm6::showPicture);
-    QObject::connect(valueList, &TPani1::pictureDropped, popup, &TForm6::hidePicture);
+    QObject::connect(valueList, &ValueListWindow::explanationRequested, popup,
+                     &ExplanationWindow::showExplanation);
+    QObject::connect(main, &MainWindow::explanationRequested, popup,
+                     &ExplanationWindow::showExplanation);
+    QObject::connect(valueList, &ValueListWindow::pictureRequested, popup,
+                     &ExplanationWindow::showPicture);
+    QObject::connect(valueList, &ValueListWindow::pictureDropped, popup,
+                     &ExplanationWindow::hidePicture);
 }
 
 // The MetaBinds window opened from the main window writes into the editor.
 void ProgramWindows::wireMetaBinds(const AppWindows& w) {
-    TForm1* main = w.form1;
-    TMetab* metaBinds = w.metab;
-    QObject::connect(main, &TForm1::metaBindsRequested, metaBinds,
-                     [metaBinds] { metaBinds->openModal(TMetab::Target::Editor); });
-    QObject::connect(metaBinds, &TMetab::metaBindForEditor, main, &TForm1::appendBlock);
-    QObject::connect(metaBinds, &TMetab::closedForEditor, main, &TForm1::caretToEnd);
+    MainWindow* main = w.form1;
+    MetaBindsWindow* metaBinds = w.metab;
+    QObject::connect(main, &MainWindow::metaBindsRequested, metaBinds,
+                     [metaBinds] { metaBinds->openModal(MetaBindsWindow::Target::Editor); });
+    QObject::connect(metaBinds, &MetaBindsWindow::metaBindForEditor, main,
+                     &MainWindow::appendBlock);
+    QObject::connect(metaBinds, &MetaBindsWindow::closedForEditor, main, &MainWindow::caretToEnd);
 }
 
 // The wizard and the key choice dialog, the new-config dialog and the MetaBinds window it opens.
@@ -160,11 +172,13 @@ void ProgramWindows::wireMetaBinds(const AppWindows& w) {
 // The wizard's page 1 makes a new config through the new-config dialog, its "MetaBinds" fills its
 // working document, and its notes go to the main window's status line.
 void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
-    TForm2* wizard = w.form2;
-    TMetab* metab = w.metab;
-    QObject::connect(wizard, &TForm2::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
-    QObject::connect(metab, &TMetab::keyChoiceRequested, w.binds, &Tbinds::chooseKey);
-    QObject::connect(w.binds, &Tbinds::keyChosen, wizard,
+    ConfigWizard* wizard = w.form2;
+    MetaBindsWindow* metab = w.metab;
+    QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.binds,
+                     &KeyChoiceDialog::chooseKey);
+    QObject::connect(metab, &MetaBindsWindow::keyChoiceRequested, w.binds,
+                     &KeyChoiceDialog::chooseKey);
+    QObject::connect(w.binds, &KeyChoiceDialog::keyChosen, wizard,
                      [wizard, metab](const KeyRequest& request, const QString& key) {
                          switch (request.asker) {
                          case KeyRequest::Asker::WizardAction:
@@ -177,28 +191,33 @@ void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
                              break;
                          }
                      });
-    QObject::connect(wizard, &TForm2::newConfigRequested, w.sozdat, &Tsozdat::runModal);
-    QObject::connect(wizard, &TForm2::metaBindsRequested, metab,
-                     [metab] { metab->openModal(TMetab::Target::Wizard); });
-    QObject::connect(metab, &TMetab::metaBindForWizard, wizard, &TForm2::appendMetaBind);
-    QObject::connect(wizard, &TForm2::statusLineRequested, w.form1, &TForm1::setStatusLine);
+    QObject::connect(wizard, &ConfigWizard::newConfigRequested, w.sozdat,
+                     &NewConfigDialog::runModal);
+    QObject::connect(wizard, &ConfigWizard::metaBindsRequested, metab,
+                     [metab] { metab->openModal(MetaBindsWindow::Target::Wizard); });
+    QObject::connect(metab, &MetaBindsWindow::metaBindForWizard, wizard,
+                     &ConfigWizard::appendMetaBind);
+    QObject::connect(wizard, &ConfigWizard::statusLineRequested, w.form1,
+                     &MainWindow::setStatusLine);
 }
 
 // The keyboard map reads the editor's document; a click on a key puts the editor's caret on its
 // bind line, or appends the new bind line the map offers.
 void ProgramWindows::wireKeyMap(const AppWindows& w) {
-    TForm1* main = w.form1;
-    TKeyMap* keyMap = w.keyMap;
+    MainWindow* main = w.form1;
+    KeyboardMapWindow* keyMap = w.keyMap;
     keyMap->followDocument(main->editor()->document());
     keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
-    QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap, &TKeyMap::showMap);
-    QObject::connect(keyMap, &TKeyMap::lineRequested, main, &TForm1::caretToLine);
-    QObject::connect(keyMap, &TKeyMap::bindLineRequested, main, [main](const QString& line) {
-        main->appendBlock(line);
-        main->caretToEnd();
-        main->activateWindow();
-        main->focusEditor();
-    });
+    QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap,
+                     &KeyboardMapWindow::showMap);
+    QObject::connect(keyMap, &KeyboardMapWindow::lineRequested, main, &MainWindow::caretToLine);
+    QObject::connect(keyMap, &KeyboardMapWindow::bindLineRequested, main,
+                     [main](const QString& line) {
+                         main->appendBlock(line);
+                         main->caretToEnd();
+                         main->activateWindow();
+                         main->focusEditor();
+                     });
 }
 
 ProgramWindows::~ProgramWindows() {

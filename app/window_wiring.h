@@ -1,50 +1,50 @@
 // Creating the program's windows once, in their fixed order, with the main window first.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 
 #include <memory>
 #include <vector>
 
 class QWidget;
 
-class TForm1;
-class TPani1;
-class Tccd;
-class TForm3;
-class Tsetbal;
-class TForm6;
-class TAbout;
-class TForm2;
-class Tsozdat;
-class Tbinds;
-class Tnachalo;
-class Tmaps;
-class TMetab;
-class Tstartcs;
-class TMaps_menu;
-class TKeyMap;
-class THelp;
+class MainWindow;
+class ValueListWindow;
+class ReferenceWindow;
+class LibrarySetupWindow;
+class InsertDialog;
+class ExplanationWindow;
+class AboutDialog;
+class ConfigWizard;
+class NewConfigDialog;
+class KeyChoiceDialog;
+class GameChooserWindow;
+class MapCycleWindow;
+class MetaBindsWindow;
+class LauncherWindow;
+class MapPickerDialog;
+class KeyboardMapWindow;
+class HelpWindow;
 
 // The program's windows, in creation order. Only app/ and the tests reach windows through these.
 struct AppWindows {
-    TForm1* form1 = nullptr;        // main window, config editor
-    TPani1* pani1 = nullptr;        // value list window
-    Tccd* ccd = nullptr;            // reference window
-    TForm3* form3 = nullptr;        // library set-up window
-    Tsetbal* setbal = nullptr;      // insert dialog
-    TForm6* form6 = nullptr;        // explanation pop-up
-    TAbout* about = nullptr;        // about box
-    TForm2* form2 = nullptr;        // config wizard
-    Tsozdat* sozdat = nullptr;      // new-config dialog
-    Tbinds* binds = nullptr;        // key choice dialog
-    Tnachalo* nachalo = nullptr;    // game directory chooser
-    Tmaps* maps = nullptr;          // map cycle editor
-    TMetab* metab = nullptr;        // MetaBinds insertion window
-    Tstartcs* startcs = nullptr;    // game launcher
-    TMaps_menu* mapsMenu = nullptr; // your-maps picker
-    TKeyMap* keyMap = nullptr;      // keyboard map
-    THelp* help = nullptr;          // the help pages
+    MainWindow* form1 = nullptr;        // main window, config editor
+    ValueListWindow* pani1 = nullptr;        // value list window
+    ReferenceWindow* ccd = nullptr;            // reference window
+    LibrarySetupWindow* form3 = nullptr;        // library set-up window
+    InsertDialog* setbal = nullptr;      // insert dialog
+    ExplanationWindow* form6 = nullptr;        // explanation pop-up
+    AboutDialog* about = nullptr;        // about box
+    ConfigWizard* form2 = nullptr;        // config wizard
+    NewConfigDialog* sozdat = nullptr;      // new-config dialog
+    KeyChoiceDialog* binds = nullptr;        // key choice dialog
+    GameChooserWindow* nachalo = nullptr;    // game directory chooser
+    MapCycleWindow* maps = nullptr;          // map cycle editor
+    MetaBindsWindow* metab = nullptr;        // MetaBinds insertion window
+    LauncherWindow* startcs = nullptr;    // game launcher
+    MapPickerDialog* mapsMenu = nullptr; // your-maps picker
+    KeyboardMapWindow* keyMap = nullptr;      // keyboard map
+    HelpWindow* help = nullptr;          // the help pages
 };
 
 // Owns every window for the whole run; destroys them in reverse order.

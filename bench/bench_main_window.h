@@ -3,11 +3,11 @@
 // questions at close.
 #pragma once
 
-#include "app/app_context.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "shell/main_window.h"
+#include "state/app_context.h"
 
 #include <QSize>
 #include <memory>
@@ -18,7 +18,7 @@ struct BenchMainWindow {
         state.home = ProgramHome::portable(programDir);
         state.arguments = {configPath};
         state.selfTest = true;
-        form = std::make_unique<TForm1>(ctx);
+        form = std::make_unique<MainWindow>(ctx);
         form->resize(size);
         form->show();
     }
@@ -27,5 +27,5 @@ struct BenchMainWindow {
     QtUserDialogs dialogs;
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         if (!textfile::writeText(path, config(qsizetype(megabytes) * 1024 * 1024), lf).ok)
             qFatal("cannot write %s", qPrintable(path));
         BenchMainWindow window(dir.path(), path, {900, 700});
-        TForm1& form = *window.form;
+        MainWindow& form = *window.form;
         QPlainTextEdit* editor = form.editor();
         QAction* check = form.action(u"CheckConfig1"_s);
         auto* list = form.findChild<QListView*>(u"ListCheck"_s);

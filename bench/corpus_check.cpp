@@ -18,7 +18,6 @@
 //     second line, that is not its own bytes (with that character).
 // Usage: corpus_check FOLDER [--findings]   (--findings: every finding, not only the counts)
 #include "../tests/support/engine_model.h"
-#include "app/shared_state.h"
 #include "bench_main_window.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
@@ -30,6 +29,7 @@
 #include "platform/program_home.h"
 #include "platform/text_file.h"
 #include "setting_change.h"
+#include "state/shared_state.h"
 #include "wizard/apply_settings.h"
 #include "wizard/pivo.h"
 #include "wizard/settings_catalogue.h"

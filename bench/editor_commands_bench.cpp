@@ -5,15 +5,15 @@
 // row and size:
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
-#include "app/app_context.h"
 #include "bench_main_window.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "reference/explanations.h"
-#include "shell/find_primitive.h"
 #include "shell/main_window.h"
-#include "shell/search_target.h"
+#include "state/app_context.h"
+#include "widgets/find_primitive.h"
+#include "widgets/search_target.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -167,7 +167,7 @@ void runSize(int megabytes, const QString& dir, bool commands) {
         qFatal("cannot write %s", qPrintable(path));
 
     BenchMainWindow window(dir, path, {560, 450});
-    TForm1& form = *window.form;
+    MainWindow& form = *window.form;
     SharedState& state = window.state;
     QPlainTextEdit* memo = form.editor();
 

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
         qFatal("cannot write %s", qPrintable(path));
 
     BenchMainWindow window(dir.path(), path, {800, 600});
-    TForm1& form = *window.form;
+    MainWindow& form = *window.form;
     QPlainTextEdit* ours = form.editor();
     auto* language = form.findChild<EditorLanguage*>();
     if (!language || !language->highlighter()->isActive())

@@ -6,14 +6,14 @@
 // is set, as the editor does; without one the editor shows the new config's text, as the
 // program's does. Built with the program's flags; quits when idle, like the program under
 // --exit-when-idle.
+#include "language/line_list.h"
 #include "platform/program_paths.h"
-#include "reference/line_list.h"
 #include "reference/popup_shape.h"
 #include "reference/reference_tables.h"
 #include "shell/config_document.h"
 #include "shell/main_menu_tables.h"
 #include "shell/qt_quit_when_painted.h"
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QApplication>
 #include <QFile>

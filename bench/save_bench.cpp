@@ -12,7 +12,6 @@
 // it is saved, as a user's is. Usage: save_bench [ROUNDS [MEGABYTES [utf8]]] (MEGABYTES 0: every
 // size; utf8: the config in UTF-8 with LF line breaks, its Russian letters two bytes each,
 // instead of Windows-1251 and CR LF)
-#include "app/app_context.h"
 #include "bench_main_window.h"
 #include "bench_stats.h"
 #include "platform/background_sync.h"
@@ -22,6 +21,7 @@
 #include "shell/document_encoding.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
+#include "state/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
             qFatal("cannot write %s", qPrintable(path));
 
         BenchMainWindow window(dir.path(), path, {560, 450});
-        TForm1& form = *window.form;
+        MainWindow& form = *window.form;
         QCoreApplication::processEvents();
         // A document as it is saved after a change: edited in the middle, so its text is no
         // longer stored in one piece.

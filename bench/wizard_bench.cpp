@@ -4,9 +4,9 @@
 // The ratio shows the cost in whole-text scans; it stays flat as the text grows when nothing grows
 // faster than the text. Then what a player mostly does, one setting changed, on 1 and 16 MB, with
 // ours and the scan alternated call by call: medians, quartiles and the machine's load.
-#include "app/shared_state.h"
 #include "bench_stats.h"
 #include "setting_change.h"
+#include "state/shared_state.h"
 #include "wizard/apply_settings.h"
 #include "wizard/pivo.h"
 #include "wizard/settings_catalogue.h"

@@ -1,10 +1,10 @@
 // The key choice dialog.
 #include "keys/key_choice_dialog.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
-#include "platform/user_dialogs.h"
 #include "language/key_names.h"
-#include "reference/qt_list_boxes.h"
+#include "platform/user_dialogs.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -21,14 +21,15 @@ const QSize kDialogSize(300, 330);
 
 } // namespace
 
-Tbinds::Tbinds(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+KeyChoiceDialog::KeyChoiceDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"binds"_s);
     setWindowTitle(u"Выбор клавиши"_s);
     setWindowFlags(kFixedDialogFlags);
     setModal(true);
 }
 
-void Tbinds::buildContents() {
+void KeyChoiceDialog::buildContents() {
     auto* layout = new QVBoxLayout(this);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(u"ListBox1"_s);
@@ -47,16 +48,16 @@ void Tbinds::buildContents() {
     buttons->addWidget(Button1);
     layout->addLayout(buttons);
     setFixedSize(kDialogSize);
-    connect(Button1, &QPushButton::clicked, this, &Tbinds::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tbinds::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &KeyChoiceDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &KeyChoiceDialog::Button2Click);
 }
 
-QString Tbinds::chosenKey() const {
+QString KeyChoiceDialog::chosenKey() const {
     ensureBuilt();
     return selectedText(ListBox1);
 }
 
-void Tbinds::chooseKey(const KeyRequest& request) {
+void KeyChoiceDialog::chooseKey(const KeyRequest& request) {
     m_request = request;
     m_accepted.clear();
     ensureBuilt(); // its size is set there, and it is centred by it
@@ -69,14 +70,14 @@ void Tbinds::chooseKey(const KeyRequest& request) {
         emit keyChosen(answered, m_accepted);
 }
 
-void Tbinds::showEvent(QShowEvent* e) {
+void KeyChoiceDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     // Not when the dialog comes back from being minimized: the choice made stays.
     if (!e->spontaneous())
         FormShow();
 }
 
-void Tbinds::FormShow() {
+void KeyChoiceDialog::FormShow() {
     ensureBuilt();
     // A fresh list at every opening: no choice survives from the last one.
     ListBox1->clear();
@@ -85,7 +86,7 @@ void Tbinds::FormShow() {
     ListBox1->setFocus();
 }
 
-void Tbinds::Button1Click() {
+void KeyChoiceDialog::Button1Click() {
     const QString key = chosenKey();
     if (key.isEmpty()) {
         m_ctx.dialogs.message(u"Для продолжения выберите клавишу!"_s);
@@ -100,11 +101,11 @@ void Tbinds::Button1Click() {
     accept();
 }
 
-void Tbinds::Button2Click() {
+void KeyChoiceDialog::Button2Click() {
     reject();
 }
 
-void Tbinds::reject() {
+void KeyChoiceDialog::reject() {
     m_accepted.clear();
     QDialog::reject();
 }

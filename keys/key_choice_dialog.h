@@ -1,21 +1,21 @@
-// Tbinds, the key choice dialog: the key list in two columns. It answers one request at a time
-// (a key for a slot of the MetaBinds window, or for an action of the wizard's key pages) and
+// KeyChoiceDialog, the key choice dialog: the key list in two columns. It answers one request at a
+// time (a key for a slot of the MetaBinds window, or for an action of the wizard's key pages) and
 // hands the request back with the key.
 #pragma once
 
-#include "app/app_context.h"
-#include "keys/key_request.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
+#include "wizard/key_request.h"
 
 #include <QDialog>
 
 class QListWidget;
 class QPushButton;
 
-class Tbinds : public BuiltOnFirstShow<QDialog> {
+class KeyChoiceDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tbinds(AppContext& ctx, QWidget* parent = nullptr);
+    explicit KeyChoiceDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     // The key selected in the list, or empty.
     QString chosenKey() const;

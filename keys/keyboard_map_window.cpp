@@ -10,7 +10,7 @@
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QBoxLayout>
 #include <QBuffer>
@@ -32,17 +32,17 @@ constexpr int kLinesReadOneByOne = 2000;
 constexpr int kResolveDelayMs = 120;
 } // namespace
 
-TKeyMap::TKeyMap(AppContext& ctx, QWidget* parent)
+KeyboardMapWindow::KeyboardMapWindow(AppContext& ctx, QWidget* parent)
     : BuiltOnFirstShow(parent, Qt::Window), m_ctx(ctx) {
     setObjectName(u"KeyMap"_s);
     setWindowTitle(u"Карта клавиш"_s);
     m_resolveTimer = new QTimer(this);
     m_resolveTimer->setSingleShot(true);
     m_resolveTimer->setInterval(kResolveDelayMs);
-    connect(m_resolveTimer, &QTimer::timeout, this, &TKeyMap::resolveNow);
+    connect(m_resolveTimer, &QTimer::timeout, this, &KeyboardMapWindow::resolveNow);
 }
 
-void TKeyMap::buildContents() {
+void KeyboardMapWindow::buildContents() {
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     auto* filterLabel = new QLabel(u"Фильтр:"_s, this);
@@ -66,29 +66,30 @@ void TKeyMap::buildContents() {
     LabelHint->setObjectName(u"LabelHint"_s);
     LabelHint->setWordWrap(true);
     layout->addWidget(LabelHint);
-    connect(EditFilter, &QLineEdit::textChanged, this, &TKeyMap::EditFilterChange);
-    connect(ButtonSave, &QPushButton::clicked, this, &TKeyMap::ButtonSaveClick);
-    connect(MapView, &KeyboardView::keyClicked, this, &TKeyMap::MapViewKeyClick);
+    connect(EditFilter, &QLineEdit::textChanged, this, &KeyboardMapWindow::EditFilterChange);
+    connect(ButtonSave, &QPushButton::clicked, this, &KeyboardMapWindow::ButtonSaveClick);
+    connect(MapView, &KeyboardView::keyClicked, this, &KeyboardMapWindow::MapViewKeyClick);
     resize(MapView->sizeHint() + QSize(24, 90));
 }
 
-const KeyMapResult& TKeyMap::map() const {
+const KeyMapResult& KeyboardMapWindow::map() const {
     ensureBuilt();
     return MapView->map();
 }
 
-void TKeyMap::followDocument(QTextDocument* document) {
+void KeyboardMapWindow::followDocument(QTextDocument* document) {
     if (m_document)
         disconnect(m_document, nullptr, this, nullptr);
     m_document = document;
     m_stale = true;
     if (document)
-        connect(document, &QTextDocument::contentsChange, this, &TKeyMap::documentChanged);
+        connect(document, &QTextDocument::contentsChange, this,
+                &KeyboardMapWindow::documentChanged);
     if (isVisible())
         readWholeDocument();
 }
 
-void TKeyMap::showMap() {
+void KeyboardMapWindow::showMap() {
     if (!m_placed) {
         // The first opening: caps large enough for their text, centred on the main window's
         // screen and never larger than it.
@@ -113,7 +114,7 @@ void TKeyMap::showMap() {
     activateWindow();
 }
 
-void TKeyMap::showEvent(QShowEvent* e) {
+void KeyboardMapWindow::showEvent(QShowEvent* e) {
     BuiltOnFirstShow::showEvent(e);
     if (!m_metaBindsRead)
         readMetaBinds();
@@ -124,12 +125,12 @@ void TKeyMap::showEvent(QShowEvent* e) {
         resolveNow();
 }
 
-void TKeyMap::readConfigSet() {
+void KeyboardMapWindow::readConfigSet() {
     m_outerAliases =
         configSetAliases(m_ctx.state.gameDir, m_documentPath ? m_documentPath() : QString());
 }
 
-void TKeyMap::readMetaBinds() {
+void KeyboardMapWindow::readMetaBinds() {
     m_metaBindsRead = true;
     const metabind::Listing listing = metabind::listMetaBinds(m_ctx.state.home);
     for (int i = 0; i < listing.paths.count(); ++i) {
@@ -141,13 +142,13 @@ void TKeyMap::readMetaBinds() {
     }
 }
 
-void TKeyMap::readWholeDocument() {
+void KeyboardMapWindow::readWholeDocument() {
     m_lines.setText(m_document ? m_document->toPlainText() : QString());
     m_stale = false;
     resolveNow();
 }
 
-void TKeyMap::documentChanged(int position, int /*removed*/, int added) {
+void KeyboardMapWindow::documentChanged(int position, int /*removed*/, int added) {
     if (!isVisible() || m_stale || !m_document) {
         m_stale = true;
         return;
@@ -174,13 +175,13 @@ void TKeyMap::documentChanged(int position, int /*removed*/, int added) {
         m_resolveTimer->start();
 }
 
-void TKeyMap::resolveNow() {
+void KeyboardMapWindow::resolveNow() {
     m_resolveTimer->stop();
     ensureBuilt();
     MapView->setMap(resolveKeyMap(m_lines, m_metaBinds, m_outerAliases));
 }
 
-QString TKeyMap::describe(const QString& key) const {
+QString KeyboardMapWindow::describe(const QString& key) const {
     KeyDescriptionSources sources;
     sources.lineText = [this](int line) {
         return m_document ? m_document->findBlockByNumber(line).text() : QString();
@@ -192,11 +193,11 @@ QString TKeyMap::describe(const QString& key) const {
     return keyDescription(key, MapView->map().binding(key), sources);
 }
 
-void TKeyMap::EditFilterChange() {
+void KeyboardMapWindow::EditFilterChange() {
     MapView->setFilter(EditFilter->text());
 }
 
-void TKeyMap::MapViewKeyClick(const QString& key) {
+void KeyboardMapWindow::MapViewKeyClick(const QString& key) {
     if (m_resolveTimer->isActive())
         resolveNow();
     const int line = lineForKey(MapView->map(), key);
@@ -210,7 +211,7 @@ void TKeyMap::MapViewKeyClick(const QString& key) {
         emit bindLineRequested(bind);
 }
 
-void TKeyMap::ButtonSaveClick() {
+void KeyboardMapWindow::ButtonSaveClick() {
     UserDialogs::FileDialogOptions options;
     options.title = u"Сохранить картинку"_s;
     options.filter = u"Картинка PNG (*.png)|*.png"_s;

@@ -1,11 +1,11 @@
-// TKeyMap, "Карта клавиш": the keyboard and the mouse coloured by what the editor's config binds
-// to each key, following the document as it is edited. A click asks for the key's bind line (or
-// offers to add one); the window says so by signals, and app/ wires them to the editor.
+// KeyboardMapWindow, "Карта клавиш": the keyboard and the mouse coloured by what the editor's
+// config binds to each key, following the document as it is edited. A click asks for the key's bind
+// line (or offers to add one); the window says so by signals, and app/ wires them to the editor.
 #pragma once
 
-#include "app/app_context.h"
 #include "keys/key_resolution.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,10 +18,10 @@ class QPushButton;
 class QTextDocument;
 class QTimer;
 
-class TKeyMap : public BuiltOnFirstShow<QWidget> {
+class KeyboardMapWindow : public BuiltOnFirstShow<QWidget> {
     Q_OBJECT
 public:
-    explicit TKeyMap(AppContext& ctx, QWidget* parent = nullptr);
+    explicit KeyboardMapWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // The document the map reads: the editor's. Only changed lines are read again while the
     // window is shown; a hidden window reads the whole document at its next showing.

@@ -1,7 +1,7 @@
 // Walking the config set.
 #include "language/config_set.h"
 
-#include "language/config_check.h"
+#include "language/parsed_config.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
 
@@ -72,3 +72,37 @@ QStringList startConfigs(const QString& gameDir) {
 }
 
 } // namespace configset
+
+QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir,
+                                   GameFolderAliases* folder) {
+    QSet<QString> aliases;
+    if (!configset::gameDirKnown(gameDir))
+        return aliases;
+    const auto walk = [&](const QStringList& files, QSet<QString>& into) {
+        configset::walk(gameDir, files,
+                        [&](const QString&, const QString&, const ParsedConfig& other) {
+                            into.unite(other.aliases);
+                        });
+    };
+    // Every .cfg of the game directory, then what the config and those files exec, each once.
+    QStringList files;
+    for (const QString& file : paths::listFiles(gameDir, u"*.cfg"_s))
+        files.append(paths::resolve(gameDir, QFileInfo(file).fileName()));
+    QStringList execs;
+    for (const QString& name : configset::execNames(config))
+        if (const QString path = configset::gameFile(gameDir, name); !path.isEmpty())
+            execs.append(path);
+    if (!folder) {
+        walk(files + execs, aliases);
+        return aliases;
+    }
+    if (folder->gameDir != gameDir) {
+        folder->gameDir = gameDir;
+        folder->aliases.clear();
+        walk(files, folder->aliases);
+    }
+    aliases = folder->aliases;
+    if (!execs.isEmpty())
+        walk(execs, aliases);
+    return aliases;
+}

@@ -2,6 +2,7 @@
 // it for the aliases a config may call; the keyboard map for the aliases its keys run.
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -31,3 +32,15 @@ void walk(const QString& gameDir, const QStringList& files, const Visitor& visit
 QStringList startConfigs(const QString& gameDir);
 
 } // namespace configset
+
+// Aliases the game has from other files when this config runs: those of every .cfg file of the
+// game directory (the game runs config.cfg and autoexec.cfg itself, the others are exec'd by
+// the player's files) and of the files the config execs, wherever they are, and the files
+// those exec in turn. `folder`, when given, keeps the aliases of the game directory's own files
+// from one config to the next (a run over many configs of one folder reads the folder once).
+struct GameFolderAliases {
+    QString gameDir;
+    QSet<QString> aliases;
+};
+QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& gameDir,
+                                   GameFolderAliases* folder = nullptr);

@@ -2,13 +2,11 @@
 // layout and appears at the first check.
 #include "language/qt_editor_language.h"
 
-#include "app/app_context.h"
 #include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_findings_model.h"
 #include "language/vocabulary_preload.h"
-#include "reference/explanations.h"
-#include "shell/settings.h"
+#include "state/app_context.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -33,10 +31,11 @@ QString EditorLanguage::settingsKey() {
     return u"Highlight"_s;
 }
 
-EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Settings& settings,
-                               QAction* checkAction, QAction* highlightAction, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_editor(editor), m_editorAlive(editor), m_settings(settings),
-      m_highlightAction(highlightAction) {
+EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
+                               EditorLanguageServices services, QAction* checkAction,
+                               QAction* highlightAction, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_editor(editor), m_editorAlive(editor),
+      m_services(std::move(services)), m_highlightAction(highlightAction) {
     setObjectName(u"EditorLanguage"_s);
     // The list of findings, under the editor.
     m_findings = new FindingsModel(editor->style(), this);
@@ -72,7 +71,7 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Se
         new ConfigHighlighter(editor, [this]() -> const Vocabulary& { return words(); });
     applyColours();
     m_highlighter->setAliases(m_aliases->names());
-    const bool on = m_settings.readInt(settingsSection(), settingsKey()) != 0;
+    const bool on = m_services.readInt(settingsSection(), settingsKey()) != 0;
     if (m_highlightAction) {
         m_highlightAction->setCheckable(true);
         m_highlightAction->setChecked(on);
@@ -171,7 +170,7 @@ void EditorLanguage::SyntaxHighlight1Click() {
     m_highlighter->setActive(on);
     if (m_highlightAction)
         m_highlightAction->setChecked(on);
-    m_settings.writeInt(settingsSection(), settingsKey(), on ? 1 : 0);
+    m_services.writeInt(settingsSection(), settingsKey(), on ? 1 : 0);
 }
 
 QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
@@ -189,8 +188,7 @@ QString EditorLanguage::explanationAt(const QPoint& viewportPos) {
     if (viewportPos.x() < m_editor->cursorRect(from).left() ||
         viewportPos.x() > m_editor->cursorRect(to).right())
         return QString();
-    const SharedState& st = m_ctx.state;
-    const QString text = ReadIni2(st.home, QString(), words().entryFor(word), st.dlzPageActive);
+    const QString text = m_services.explanation(words().entryFor(word));
     return text == u" ????"_s ? QString() : text;
 }
 

@@ -21,14 +21,22 @@ class QListView;
 class QModelIndex;
 class QPlainTextEdit;
 class QStringListModel;
-class Settings;
+
+// What the language takes from the windows above it: the settings file, where it keeps its one
+// choice, and the explanation of a vocabulary entry from the reference's files (" ????" for
+// none). The main window hands them in.
+struct EditorLanguageServices {
+    std::function<int(const QString& section, const QString& key)> readInt;
+    std::function<void(const QString& section, const QString& key, int value)> writeInt;
+    std::function<QString(const QString& entry)> explanation;
+};
 
 class EditorLanguage : public QObject {
     Q_OBJECT
 public:
     // `checkAction` runs the check, `highlightAction` (checkable) turns the highlighting on and
     // off; the choice is kept in the settings file's own section.
-    EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, const Settings& settings,
+    EditorLanguage(AppContext& ctx, QPlainTextEdit* editor, EditorLanguageServices services,
                    QAction* checkAction, QAction* highlightAction, QObject* parent);
     ~EditorLanguage() override;
 
@@ -77,7 +85,7 @@ private:
     std::function<QString()> m_documentName;
     QWidget* m_viewport = nullptr;
     QPointer<QObject> m_editorAlive; // the list outlives the editor at the window's end
-    const Settings& m_settings;
+    EditorLanguageServices m_services;
     QAction* m_highlightAction;
     // Read from the program folder when first needed: an empty editor needs no words.
     std::optional<Vocabulary> m_words;

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "language/syntax_tokens.h"
-#include "shell/editor_colors.h"
 
 #include <QColor>
 #include <array>
+
+// WCAG's contrast ratio of two colours, 1 (equal) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
 
 struct SyntaxColours {
     std::array<QColor, kTokenKindCount> colour;

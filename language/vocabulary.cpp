@@ -1,10 +1,10 @@
 // The known words and the document's aliases.
 #include "language/vocabulary.h"
 
-#include "platform/program_paths.h"
+#include "language/command_lists.h"
 #include "language/key_names.h"
-#include "reference/line_list.h"
-#include "reference/reference_tables.h"
+#include "language/line_list.h"
+#include "platform/program_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

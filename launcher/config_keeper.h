@@ -5,7 +5,7 @@
 // back; one the game has rewritten stays, with the kept copy beside it.
 #pragma once
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 
 #include <QByteArray>
 #include <QString>

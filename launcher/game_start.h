@@ -3,7 +3,7 @@
 // whole sequence after the launcher window was confirmed.
 #pragma once
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 
 #include <QString>
 #include <QStringList>

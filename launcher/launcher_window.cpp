@@ -6,7 +6,7 @@
 #include "launcher/mod_discovery.h"
 #include "launcher/mod_picture.h"
 #include "platform/program_paths.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,7 +49,8 @@ int titleBarNeed(const QString& title, qreal devicePixelRatio) {
 
 } // namespace
 
-Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+LauncherWindow::LauncherWindow(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"startcs"_s);
     setWindowTitle(u"Запуск мода HL с конфигом"_s);
     // Only the close box in the title bar where the window manager allows, so the caption has
@@ -61,7 +62,7 @@ Tstartcs::Tstartcs(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent),
     setFont(small);
 }
 
-void Tstartcs::measureWidths() {
+void LauncherWindow::measureWidths() {
     QFont bold = font();
     bold.setBold(true);
     m_foldButtonWidth = std::max(13, QFontMetrics(bold).horizontalAdvance(foldCaption(false)) + 6);
@@ -70,7 +71,7 @@ void Tstartcs::measureWidths() {
         {kFoldedWidth + m_foldButtonWidth - 13, titleBarNeed(windowTitle(), devicePixelRatioF())});
 }
 
-void Tstartcs::buildContents() {
+void LauncherWindow::buildContents() {
     measureWidths();
     buildLeftColumn();
     buildRightColumn();
@@ -83,11 +84,11 @@ void Tstartcs::buildContents() {
     bok_panel->setFont(bold);
     bok_panel->setAutoDefault(false);
     bok_panel->setFocusPolicy(Qt::NoFocus);
-    connect(bok_panel, &QPushButton::clicked, this, &Tstartcs::bok_panelClick);
+    connect(bok_panel, &QPushButton::clicked, this, &LauncherWindow::bok_panelClick);
     fold(false);
 }
 
-void Tstartcs::buildLeftColumn() {
+void LauncherWindow::buildLeftColumn() {
     // The column is 163 pixels wide at the narrowest folded width and grows with the window.
     const int extra = m_foldedWidth - (kFoldedWidth + m_foldButtonWidth - 13);
     const int w = 163 + extra;
@@ -111,13 +112,13 @@ void Tstartcs::buildLeftColumn() {
     for (QPushButton* b : {Button1, Button2})
         b->setAutoDefault(false);
 
-    connect(lx_map, &QListWidget::itemSelectionChanged, this, &Tstartcs::lx_mapClick);
-    connect(Et1, &QLineEdit::textChanged, this, &Tstartcs::Et1Change);
-    connect(Button1, &QPushButton::clicked, this, &Tstartcs::SpeedButton1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tstartcs::Button2Click);
+    connect(lx_map, &QListWidget::itemSelectionChanged, this, &LauncherWindow::lx_mapClick);
+    connect(Et1, &QLineEdit::textChanged, this, &LauncherWindow::Et1Change);
+    connect(Button1, &QPushButton::clicked, this, &LauncherWindow::SpeedButton1Click);
+    connect(Button2, &QPushButton::clicked, this, &LauncherWindow::Button2Click);
 }
 
-void Tstartcs::buildRightColumn() {
+void LauncherWindow::buildRightColumn() {
     // It stands between the fold button's two places.
     const int right = m_foldedWidth + 1;
     Label3 = named(new QLabel(u"Параметры запуска:"_s, this), u"Label3"_s,
@@ -193,15 +194,15 @@ void Tstartcs::buildRightColumn() {
     m_rightColumn = {Label3, CLB1,      CheckBox1, ComB1, CB2,      ComB2,
                      im1,    game_name, game_ver,  memo1, CheckBox2};
 
-    connect(CLB1, &QListWidget::itemClicked, this, &Tstartcs::CLB1Click);
-    connect(CLB1, &QListWidget::itemChanged, this, &Tstartcs::CLB1ItemChanged);
-    connect(ComB1, &QComboBox::editTextChanged, this, &Tstartcs::ComB1Change);
-    connect(CheckBox1, &QCheckBox::clicked, this, &Tstartcs::CheckBox1Click);
-    connect(CB2, &QCheckBox::clicked, this, &Tstartcs::CB2Click);
-    connect(CheckBox2, &QCheckBox::clicked, this, &Tstartcs::CheckBox2Click);
+    connect(CLB1, &QListWidget::itemClicked, this, &LauncherWindow::CLB1Click);
+    connect(CLB1, &QListWidget::itemChanged, this, &LauncherWindow::CLB1ItemChanged);
+    connect(ComB1, &QComboBox::editTextChanged, this, &LauncherWindow::ComB1Change);
+    connect(CheckBox1, &QCheckBox::clicked, this, &LauncherWindow::CheckBox1Click);
+    connect(CB2, &QCheckBox::clicked, this, &LauncherWindow::CB2Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &LauncherWindow::CheckBox2Click);
 }
 
-bool Tstartcs::runModal() {
+bool LauncherWindow::runModal() {
     ensureBuilt();
     if (QWidget* main = parentWidget())
         move(main->frameGeometry().center() - QPoint(foldedWidth() / 2, kHeight / 2));
@@ -209,7 +210,7 @@ bool Tstartcs::runModal() {
     return m_ctx.state.launchConfirmed;
 }
 
-LaunchChoice Tstartcs::choice() const {
+LaunchChoice LauncherWindow::choice() const {
     ensureBuilt();
     const QList<QListWidgetItem*> selected = lx_map->selectedItems();
     LaunchChoice c;
@@ -220,14 +221,14 @@ LaunchChoice Tstartcs::choice() const {
     return c;
 }
 
-void Tstartcs::showEvent(QShowEvent* e) {
+void LauncherWindow::showEvent(QShowEvent* e) {
     // Not when the window comes back from being minimized: that would empty what was typed.
     if (!e->spontaneous())
         FormShow();
     QDialog::showEvent(e);
 }
 
-void Tstartcs::FormShow() {
+void LauncherWindow::FormShow() {
     ensureBuilt();
     SharedState& st = m_ctx.state;
     Button1->setEnabled(false);
@@ -283,7 +284,7 @@ void Tstartcs::FormShow() {
     showPicture(paths::resolve(st.halfLifeDir, u"cstrike\\cstrike.ico"_s));
 }
 
-void Tstartcs::ComB1Change() {
+void LauncherWindow::ComB1Change() {
     SharedState& st = m_ctx.state;
     const QString mod = ComB1->currentText();
     const QString folder = modFolder(st.halfLifeDir, mod);
@@ -315,7 +316,7 @@ void Tstartcs::ComB1Change() {
     memo1->clear();
 }
 
-void Tstartcs::showPicture(const QString& iconFile) {
+void LauncherWindow::showPicture(const QString& iconFile) {
     const QImage image = pictureOrUnknown(iconFile, m_ctx.state.home);
     if (image.isNull()) {
         im1->clear();
@@ -325,17 +326,17 @@ void Tstartcs::showPicture(const QString& iconFile) {
         image.scaled(im1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-void Tstartcs::lx_mapClick() {
+void LauncherWindow::lx_mapClick() {
     const QList<QListWidgetItem*> selected = lx_map->selectedItems();
     if (!selected.isEmpty() && !selected.first()->text().isEmpty())
         Button1->setEnabled(true);
 }
 
-void Tstartcs::Et1Change() {
+void LauncherWindow::Et1Change() {
     Button1->setEnabled(!Et1->text().isEmpty());
 }
 
-bool Tstartcs::eventFilter(QObject* watched, QEvent* e) {
+bool LauncherWindow::eventFilter(QObject* watched, QEvent* e) {
     // lx_mapKeyPress: Enter in the map list moves on to the player count.
     if (watched == lx_map && e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
@@ -347,7 +348,7 @@ bool Tstartcs::eventFilter(QObject* watched, QEvent* e) {
     return QDialog::eventFilter(watched, e);
 }
 
-void Tstartcs::CLB1Click() {
+void LauncherWindow::CLB1Click() {
     const int row = CLB1->currentRow();
     const auto& table = launchOptionTable();
     if (row >= 0 && row < LaunchOptionCount)
@@ -356,7 +357,7 @@ void Tstartcs::CLB1Click() {
         memo1->clear();
 }
 
-void Tstartcs::CLB1ItemChanged(QListWidgetItem* item) {
+void LauncherWindow::CLB1ItemChanged(QListWidgetItem* item) {
     if (m_settingChecks)
         return;
     // The toggled option is the one the rules act on.
@@ -365,7 +366,7 @@ void Tstartcs::CLB1ItemChanged(QListWidgetItem* item) {
     CLB1ClickCheck();
 }
 
-void Tstartcs::CLB1ClickCheck() {
+void LauncherWindow::CLB1ClickCheck() {
     const CheckClickResult r = applyCheckClick(optionsState(), CLB1->currentRow());
     applyOptionsState(r.state);
     if (r.selectDefaultDriver) {
@@ -375,7 +376,7 @@ void Tstartcs::CLB1ClickCheck() {
     }
 }
 
-OptionsState Tstartcs::optionsState() const {
+OptionsState LauncherWindow::optionsState() const {
     OptionsState s;
     for (int i = 0; i < LaunchOptionCount; ++i)
         s.checked[i] = CLB1->item(i)->checkState() == Qt::Checked;
@@ -385,7 +386,7 @@ OptionsState Tstartcs::optionsState() const {
     return s;
 }
 
-void Tstartcs::applyOptionsState(const OptionsState& s) {
+void LauncherWindow::applyOptionsState(const OptionsState& s) {
     m_settingChecks = true;
     for (int i = 0; i < LaunchOptionCount; ++i)
         CLB1->item(i)->setCheckState(s.checked[i] ? Qt::Checked : Qt::Unchecked);
@@ -395,19 +396,19 @@ void Tstartcs::applyOptionsState(const OptionsState& s) {
     ComB2->setEnabled(s.driverChoiceEnabled);
 }
 
-void Tstartcs::CheckBox1Click() {
+void LauncherWindow::CheckBox1Click() {
     CheckBox1->setChecked(true); // a mod is always given
     memo1->setPlainText(gameCheckHint());
 }
 
-void Tstartcs::CB2Click() {
+void LauncherWindow::CB2Click() {
     memo1->setPlainText(driverCheckHint());
 }
-void Tstartcs::CheckBox2Click() {
+void LauncherWindow::CheckBox2Click() {
     memo1->setPlainText(mlookCheckHint());
 }
 
-void Tstartcs::SpeedButton1Click() {
+void LauncherWindow::SpeedButton1Click() {
     SpinEdit1->interpretText();
     LaunchSettings s;
     s.mod = ComB1->currentText();
@@ -422,11 +423,11 @@ void Tstartcs::SpeedButton1Click() {
     accept();
 }
 
-void Tstartcs::Button2Click() {
+void LauncherWindow::Button2Click() {
     reject();
 }
 
-void Tstartcs::fold(bool unfolded) {
+void LauncherWindow::fold(bool unfolded) {
     const int width = unfolded ? unfoldedWidth() : foldedWidth();
     setFixedSize(width, kHeight);
     for (QWidget* w : std::as_const(m_rightColumn))
@@ -436,18 +437,18 @@ void Tstartcs::fold(bool unfolded) {
     bok_panel->setProperty("Tag", unfolded ? 1 : 0);
 }
 
-void Tstartcs::bok_panelClick() {
+void LauncherWindow::bok_panelClick() {
     const bool unfolded = bok_panel->property("Tag").toInt() == 1;
     fold(!unfolded);
     move(x() + (unfolded ? kFoldShift : -kFoldShift), y());
 }
 
-void Tstartcs::FormClose() {
+void LauncherWindow::FormClose() {
     if (bok_panel->property("Tag").toInt() == 1)
         bok_panelClick();
 }
 
-void Tstartcs::done(int result) {
+void LauncherWindow::done(int result) {
     FormClose();
     QDialog::done(result);
 }

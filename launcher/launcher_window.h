@@ -1,12 +1,12 @@
-// Tstartcs, the launcher window: the map and the player count on the left; the launch options,
-// the mod, the OpenGL driver and the mod's picture, title and version in a right column that
-// folds away.
+// LauncherWindow, the launcher window: the map and the player count on the left; the launch
+// options, the mod, the OpenGL driver and the mod's picture, title and version in a right column
+// that folds away.
 #pragma once
 
-#include "app/app_context.h"
 #include "launcher/game_start.h"
 #include "launcher/launch_options.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -20,10 +20,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
-class Tstartcs : public BuiltOnFirstShow<QDialog> {
+class LauncherWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tstartcs(AppContext& ctx, QWidget* parent = nullptr);
+    explicit LauncherWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // Shows the window modally, centred on the main window; true when it was confirmed.
     bool runModal();

@@ -1,12 +1,12 @@
 // The map cycle editor.
 #include "mapcycle/map_cycle_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
 #include "mapcycle/map_cycle_file.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,13 +35,14 @@ QToolButton* pictureButton(const QString& name, QWidget* parent) {
 
 } // namespace
 
-Tmaps::Tmaps(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+MapCycleWindow::MapCycleWindow(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"maps"_s);
     setWindowTitle(u"Настройка смены карт (mapcycle.txt)"_s);
     setWindowFlags(kFixedDialogFlags);
 }
 
-void Tmaps::buildContents() {
+void MapCycleWindow::buildContents() {
     Label1 = new QLabel(u"Список выбранных вами карт:"_s, this);
     Label1->setObjectName(u"Label1"_s);
     LB1 = new QListWidget(this);
@@ -98,23 +99,23 @@ void Tmaps::buildContents() {
 
     // currentRowChanged follows the keyboard; clicked covers a click on the entry that is
     // already current (it still switches which arrow button is enabled).
-    connect(LB1, &QListWidget::currentRowChanged, this, &Tmaps::LB1Click);
-    connect(LB1, &QListWidget::itemClicked, this, &Tmaps::LB1Click);
-    connect(LB2, &QListWidget::currentRowChanged, this, &Tmaps::LB2Click);
-    connect(LB2, &QListWidget::itemClicked, this, &Tmaps::LB2Click);
-    connect(LB1, &QListWidget::itemDoubleClicked, this, &Tmaps::LB1DblClick);
-    connect(LB2, &QListWidget::itemDoubleClicked, this, &Tmaps::LB2DblClick);
-    connect(Spee1, &QToolButton::clicked, this, &Tmaps::Spee1Click);
-    connect(Spee2, &QToolButton::clicked, this, &Tmaps::Spee2Click);
-    connect(Spee3, &QToolButton::clicked, this, &Tmaps::Spee3Click);
-    connect(Spee4, &QToolButton::clicked, this, &Tmaps::Spee4Click);
-    connect(Button8, &QPushButton::clicked, this, &Tmaps::Button8Click);
-    connect(Button1, &QPushButton::clicked, this, &Tmaps::Button1Click);
+    connect(LB1, &QListWidget::currentRowChanged, this, &MapCycleWindow::LB1Click);
+    connect(LB1, &QListWidget::itemClicked, this, &MapCycleWindow::LB1Click);
+    connect(LB2, &QListWidget::currentRowChanged, this, &MapCycleWindow::LB2Click);
+    connect(LB2, &QListWidget::itemClicked, this, &MapCycleWindow::LB2Click);
+    connect(LB1, &QListWidget::itemDoubleClicked, this, &MapCycleWindow::LB1DblClick);
+    connect(LB2, &QListWidget::itemDoubleClicked, this, &MapCycleWindow::LB2DblClick);
+    connect(Spee1, &QToolButton::clicked, this, &MapCycleWindow::Spee1Click);
+    connect(Spee2, &QToolButton::clicked, this, &MapCycleWindow::Spee2Click);
+    connect(Spee3, &QToolButton::clicked, this, &MapCycleWindow::Spee3Click);
+    connect(Spee4, &QToolButton::clicked, this, &MapCycleWindow::Spee4Click);
+    connect(Button8, &QPushButton::clicked, this, &MapCycleWindow::Button8Click);
+    connect(Button1, &QPushButton::clicked, this, &MapCycleWindow::Button1Click);
     LB1->installEventFilter(this);
     LB2->installEventFilter(this);
 }
 
-void Tmaps::runModal() {
+void MapCycleWindow::runModal() {
     if (!FormShow())
         return;
     if (QWidget* main = parentWidget())
@@ -122,7 +123,7 @@ void Tmaps::runModal() {
     exec();
 }
 
-bool Tmaps::FormShow() {
+bool MapCycleWindow::FormShow() {
     ensureBuilt();
     const QString folder = m_ctx.state.wizardFolder;
     mapcycle::mergeMapNames(m_allMaps, mapcycle::installedMaps(folder));
@@ -169,11 +170,11 @@ bool Tmaps::FormShow() {
     return true;
 }
 
-QStringList Tmaps::cycle() const {
+QStringList MapCycleWindow::cycle() const {
     return listTexts(LB1);
 }
 
-void Tmaps::showDescriptionOf(const QListWidget* list) {
+void MapCycleWindow::showDescriptionOf(const QListWidget* list) {
     Ric1->clear();
     const int row = selectedRow(list);
     if (row >= 0)
@@ -181,32 +182,32 @@ void Tmaps::showDescriptionOf(const QListWidget* list) {
             mapcycle::mapDescription(m_ctx.state.wizardFolder, list->item(row)->text()));
 }
 
-void Tmaps::LB1Click() {
+void MapCycleWindow::LB1Click() {
     Spee1->setEnabled(false);
     Spee2->setEnabled(true);
     showDescriptionOf(LB1);
 }
 
-void Tmaps::LB2Click() {
+void MapCycleWindow::LB2Click() {
     Spee2->setEnabled(false);
     Spee1->setEnabled(true);
     showDescriptionOf(LB2);
 }
 
-void Tmaps::LB1DblClick() {
+void MapCycleWindow::LB1DblClick() {
     Spee2Click();
 }
-void Tmaps::LB2DblClick() {
+void MapCycleWindow::LB2DblClick() {
     Spee1Click();
 }
 
-void Tmaps::Spee1Click() {
+void MapCycleWindow::Spee1Click() {
     const int row = selectedRow(LB2);
     if (row >= 0)
         LB1->addItem(LB2->item(row)->text());
 }
 
-void Tmaps::Spee2Click() {
+void MapCycleWindow::Spee2Click() {
     const int row = selectedRow(LB1);
     if (row < 0)
         return;
@@ -217,7 +218,7 @@ void Tmaps::Spee2Click() {
     LB1->clearSelection();
 }
 
-void Tmaps::moveSelected(int step) {
+void MapCycleWindow::moveSelected(int step) {
     const int row = selectedRow(LB1);
     if (row < 0) {
         m_ctx.dialogs.message(u"Выберите карту для перемещения!"_s);
@@ -232,14 +233,14 @@ void Tmaps::moveSelected(int step) {
     LB1->setCurrentRow(target);
 }
 
-void Tmaps::Spee3Click() {
+void MapCycleWindow::Spee3Click() {
     moveSelected(-1);
 }
-void Tmaps::Spee4Click() {
+void MapCycleWindow::Spee4Click() {
     moveSelected(+1);
 }
 
-void Tmaps::Button8Click() {
+void MapCycleWindow::Button8Click() {
     const QStringList maps = cycle();
     const QString lost = mapcycle::unencodableCharacters(maps, m_cycleForm);
     if (!lost.isEmpty() &&
@@ -258,11 +259,11 @@ void Tmaps::Button8Click() {
     accept();
 }
 
-void Tmaps::Button1Click() {
+void MapCycleWindow::Button1Click() {
     reject();
 }
 
-bool Tmaps::eventFilter(QObject* watched, QEvent* event) {
+bool MapCycleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (watched == LB2 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
@@ -277,7 +278,7 @@ bool Tmaps::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Tmaps::hideEvent(QHideEvent* event) {
+void MapCycleWindow::hideEvent(QHideEvent* event) {
     // However the window closes, the next showing starts without a description.
     if (Ric1)
         Ric1->clear();

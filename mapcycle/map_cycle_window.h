@@ -1,10 +1,10 @@
-// Tmaps, the map cycle editor: builds the server's "mapcycle.txt" in the wizard folder from the
-// maps installed there and shows each map's description.
+// MapCycleWindow, the map cycle editor: builds the server's "mapcycle.txt" in the wizard folder
+// from the maps installed there and shows each map's description.
 #pragma once
 
-#include "app/app_context.h"
 #include "platform/text_form.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -16,10 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-class Tmaps : public BuiltOnFirstShow<QDialog> {
+class MapCycleWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tmaps(AppContext& ctx, QWidget* parent = nullptr);
+    explicit MapCycleWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // Fills the lists and shows the window modally, centred on the main window.
     void runModal();

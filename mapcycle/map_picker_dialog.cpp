@@ -1,6 +1,6 @@
 // The your-maps picker.
 #include "mapcycle/map_picker_dialog.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "mapcycle/installed_maps.h"
 
@@ -10,13 +10,14 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TMaps_menu::TMaps_menu(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+MapPickerDialog::MapPickerDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Maps_menu"_s);
     setWindowTitle(u"Ваши карты:"_s);
     setWindowFlags(kFixedDialogFlags);
 }
 
-void TMaps_menu::buildContents() {
+void MapPickerDialog::buildContents() {
     lb12 = new QListWidget(this);
     lb12->setObjectName(u"lb12"_s);
     Button1 = new QPushButton(u"Добавить"_s, this);
@@ -26,18 +27,18 @@ void TMaps_menu::buildContents() {
     layout->addWidget(lb12, 1);
     layout->addWidget(Button1);
     setFixedSize(166, 283);
-    connect(Button1, &QPushButton::clicked, this, &TMaps_menu::Button1Click);
-    connect(lb12, &QListWidget::itemDoubleClicked, this, &TMaps_menu::lb12DblClick);
+    connect(Button1, &QPushButton::clicked, this, &MapPickerDialog::Button1Click);
+    connect(lb12, &QListWidget::itemDoubleClicked, this, &MapPickerDialog::lb12DblClick);
 }
 
-void TMaps_menu::runModal() {
+void MapPickerDialog::runModal() {
     FormShow();
     // The picker's own place on the screen, wherever the main window is.
     move(357, 209);
     exec();
 }
 
-void TMaps_menu::FormShow() {
+void MapPickerDialog::FormShow() {
     ensureBuilt();
     mapcycle::mergeMapNames(m_maps, mapcycle::installedMaps(m_ctx.state.wizardFolder));
     lb12->clear();
@@ -45,7 +46,7 @@ void TMaps_menu::FormShow() {
     lb12->setFocus();
 }
 
-void TMaps_menu::Button1Click() {
+void MapPickerDialog::Button1Click() {
     const QList<QListWidgetItem*> selected = lb12->selectedItems();
     if (selected.isEmpty())
         return;
@@ -53,6 +54,6 @@ void TMaps_menu::Button1Click() {
     accept();
 }
 
-void TMaps_menu::lb12DblClick() {
+void MapPickerDialog::lb12DblClick() {
     Button1Click();
 }

@@ -1,18 +1,18 @@
-// TMaps_menu, the your-maps picker: puts the name of an installed map at the editor's caret.
+// MapPickerDialog, the your-maps picker: puts the name of an installed map at the editor's caret.
 #pragma once
 
-#include "app/app_context.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
 class QListWidget;
 class QPushButton;
 
-class TMaps_menu : public BuiltOnFirstShow<QDialog> {
+class MapPickerDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TMaps_menu(AppContext& ctx, QWidget* parent = nullptr);
+    explicit MapPickerDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     // Fills the list and shows the picker modally.
     void runModal();

@@ -1,10 +1,10 @@
 // The MetaBinds insertion window.
 #include "metabinds/metabinds_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "metabinds/metabind_format.h"
 #include "platform/user_dialogs.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -37,14 +37,15 @@ QPlainTextEdit* readOnlyBox(const QString& name, QWidget* parent) {
 
 } // namespace
 
-TMetab::TMetab(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+MetaBindsWindow::MetaBindsWindow(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Metab"_s);
     setWindowTitle(u"Вставка МетаБиндов (MetaBinds)"_s);
     setWindowFlags(kFixedDialogFlags);
     setModal(true);
 }
 
-void TMetab::buildContents() {
+void MetaBindsWindow::buildContents() {
     Label1 = new QLabel(u"Выберите нужный MetaBind:"_s, this);
     Label1->setObjectName(u"Label1"_s);
     lx_MeB = new QListWidget(this);
@@ -105,18 +106,18 @@ void TMetab::buildContents() {
 
     onListClick(lx_MeB, [this] { lx_MeBClick(); });
     onListClick(lx_bind, [this] { lx_bindClick(); });
-    connect(sb_bind, &QToolButton::clicked, this, &TMetab::sb_bindClick);
-    connect(Button1, &QPushButton::clicked, this, &TMetab::Button1Click);
+    connect(sb_bind, &QToolButton::clicked, this, &MetaBindsWindow::sb_bindClick);
+    connect(Button1, &QPushButton::clicked, this, &MetaBindsWindow::Button1Click);
 }
 
-void TMetab::openModal(Target target) {
+void MetaBindsWindow::openModal(Target target) {
     FormShow(target);
     if (QWidget* main = parentWidget())
         centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 
-void TMetab::FormShow(Target target) {
+void MetaBindsWindow::FormShow(Target target) {
     ensureBuilt();
     m_target = target;
     m_shownRow = -1;
@@ -129,12 +130,12 @@ void TMetab::FormShow(Target target) {
         lx_MeB->item(row)->setToolTip(lx_MeB->item(row)->text());
 }
 
-void TMetab::resetSlotButton() {
+void MetaBindsWindow::resetSlotButton() {
     sb_bind->setText(kBindCaption);
     sb_bind->setEnabled(false);
 }
 
-void TMetab::lx_MeBClick() {
+void MetaBindsWindow::lx_MeBClick() {
     const int row = selectedRow(lx_MeB);
     if (row < 0)
         return;
@@ -161,13 +162,13 @@ void TMetab::lx_MeBClick() {
     lx_MeB->setFocus();
 }
 
-void TMetab::lx_bindClick() {
+void MetaBindsWindow::lx_bindClick() {
     const int row = selectedRow(lx_bind);
     if (row >= 0 && !lx_bind->item(row)->text().isEmpty())
         sb_bind->setEnabled(true);
 }
 
-void TMetab::sb_bindClick() {
+void MetaBindsWindow::sb_bindClick() {
     if (sb_bind->text() == kInsertCaption) {
         insertScript();
         return;
@@ -181,7 +182,7 @@ void TMetab::sb_bindClick() {
     emit keyChoiceRequested(request);
 }
 
-void TMetab::fillSlot(int slot, const QString& key) {
+void MetaBindsWindow::fillSlot(int slot, const QString& key) {
     ensureBuilt();
     if (slot < 1 || slot > lx_bind->count() || key.isEmpty())
         return;
@@ -194,7 +195,7 @@ void TMetab::fillSlot(int slot, const QString& key) {
         sb_bind->setText(kInsertCaption);
 }
 
-void TMetab::insertScript() {
+void MetaBindsWindow::insertScript() {
     const QString block = metabind::fillSlots(m_script, listTexts(lx_bind));
     m_script = block;
     red_bind->setPlainText(block);
@@ -208,7 +209,7 @@ void TMetab::insertScript() {
     }
 }
 
-void TMetab::Button1Click() {
+void MetaBindsWindow::Button1Click() {
     m_listing.names.clear();
     m_listing.paths.clear();
     m_shownRow = -1;

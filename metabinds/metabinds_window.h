@@ -1,12 +1,12 @@
-// TMetab, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for each of its
-// slots through the key choice dialog, and appends the finished script to the main editor or to
-// the wizard's working document.
+// MetaBindsWindow, the MetaBinds insertion window: the user picks a MetaBind, chooses a key for
+// each of its slots through the key choice dialog, and appends the finished script to the main
+// editor or to the wizard's working document.
 #pragma once
 
-#include "app/app_context.h"
-#include "keys/key_request.h"
 #include "metabinds/metabind_listing.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
+#include "wizard/key_request.h"
 
 #include <QDialog>
 
@@ -16,10 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
-class TMetab : public BuiltOnFirstShow<QDialog> {
+class MetaBindsWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TMetab(AppContext& ctx, QWidget* parent = nullptr);
+    explicit MetaBindsWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // Where a finished MetaBind goes: the main editor, or the wizard's working document.
     enum class Target { Editor, Wizard };

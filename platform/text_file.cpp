@@ -111,24 +111,6 @@ ReadResult readEditableText(const QString& path) {
     return textFrom(std::move(raw));
 }
 
-QString normalizeLineBreaks(const QString& text) {
-    if (!text.contains(u'\r'))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out.append(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out.append(c);
-        }
-    }
-    return out;
-}
-
 QByteArray toFileBytes(const QString& text, QString* unencodable) {
     return encodeText(text, TextForm{}, unencodable);
 }

@@ -59,8 +59,6 @@ ReadResult readText(const QString& path);
 // The editor's read: also refuses binary files and files over kMaxEditableBytes.
 ReadResult readEditableText(const QString& path);
 
-QString normalizeLineBreaks(const QString& text);
-
 // A new file's bytes: "\n" becomes CR LF and the text is encoded to Windows-1251.
 QByteArray toFileBytes(const QString& text, QString* unencodable = nullptr);
 

@@ -1,8 +1,7 @@
 // Finding a file's form and encoding text in it.
 #include "platform/text_form.h"
 
-#include "platform/cp1251.h"
-#include "platform/text_file.h"
+#include "platform/cp1251_table.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -358,6 +357,24 @@ TextForm detectForm(QByteArrayView bytes) {
     const int kinds = int(crlf > 0) + int(lfOnly > 0) + int(loneCr > 0);
     form.hadMixed = kinds > 1 || loneCr > 0;
     return form;
+}
+
+QString normalizeLineBreaks(const QString& text) {
+    if (!text.contains(u'\r'))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            out.append(u'\n');
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
 }
 
 QString decodeText(const QByteArray& bytes, const TextForm& form) {

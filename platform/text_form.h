@@ -42,6 +42,9 @@ bool isValidUtf8(QByteArrayView bytes);
 // The line break is that of the majority, CR LF on a tie and when there is none.
 TextForm detectForm(QByteArrayView bytes);
 
+// The text with CR LF and lone CR each written as "\n".
+QString normalizeLineBreaks(const QString& text);
+
 // The text of `bytes` read in `form` (detectForm's), with CR LF, LF and lone CR each ending a
 // line as "\n"; a byte-order mark is not part of the text.
 QString decodeText(const QByteArray& bytes, const TextForm& form);

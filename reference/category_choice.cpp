@@ -1,7 +1,7 @@
 // Reference window clicks.
 #include "reference/category_choice.h"
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 
 using namespace Qt::Literals::StringLiterals;
 

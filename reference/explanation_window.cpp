@@ -22,7 +22,7 @@ constexpr int kMargin = 10;
 
 } // namespace
 
-TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
+ExplanationWindow::ExplanationWindow([[maybe_unused]] AppContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(u"Form6"_s);
     setWindowTitle(u"Пояснение"_s);
@@ -73,7 +73,7 @@ TForm6::TForm6([[maybe_unused]] AppContext& ctx, QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-void TForm6::setVisible(bool visible) {
+void ExplanationWindow::setVisible(bool visible) {
     m_requested = visible;
     if (visible)
         showOrHide();
@@ -81,11 +81,11 @@ void TForm6::setVisible(bool visible) {
         QWidget::setVisible(false);
 }
 
-bool TForm6::hasContent() const {
+bool ExplanationWindow::hasContent() const {
     return pictureShown() || !lbl->text().trimmed().isEmpty();
 }
 
-bool TForm6::ownerActive() const {
+bool ExplanationWindow::ownerActive() const {
     const QWidget* active = QApplication::activeWindow();
     const QWidget* owner = parentWidget();
     // No active window (the program in the background, a window being dragged): as it was.
@@ -95,22 +95,22 @@ bool TForm6::ownerActive() const {
            (active->parentWidget() == owner && active->windowType() == Qt::Tool);
 }
 
-void TForm6::showOrHide() {
+void ExplanationWindow::showOrHide() {
     QWidget::setVisible(m_requested && hasContent() && ownerActive());
 }
 
-bool TForm6::eventFilter(QObject* watched, QEvent* e) {
+bool ExplanationWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::WindowActivate && m_requested && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->isWindow())
         showOrHide();
     return QWidget::eventFilter(watched, e);
 }
 
-void TForm6::FormCreate() {
+void ExplanationWindow::FormCreate() {
     setMask(roundedRegion(size()));
 }
 
-void TForm6::showExplanation(const QString& text) {
+void ExplanationWindow::showExplanation(const QString& text) {
     hidePicture();
     lbl->setText(text);
     // The whole text also as the tool tip, wrapped (Qt wraps only rich text tips).
@@ -121,7 +121,7 @@ void TForm6::showExplanation(const QString& text) {
         showOrHide();
 }
 
-void TForm6::showPicture(const QImage& picture) {
+void ExplanationWindow::showPicture(const QImage& picture) {
     Image1->setPixmap(QPixmap::fromImage(fitPicture(picture, kClientSize)));
     // The picture stands alone: no text shows around or through it.
     TextArea->hide();
@@ -131,26 +131,26 @@ void TForm6::showPicture(const QImage& picture) {
         showOrHide();
 }
 
-void TForm6::hidePicture() {
+void ExplanationWindow::hidePicture() {
     Image1->hide();
     Image1->clear();
     TextArea->show();
 }
 
-QString TForm6::explanation() const {
+QString ExplanationWindow::explanation() const {
     return lbl->text();
 }
-bool TForm6::pictureShown() const {
+bool ExplanationWindow::pictureShown() const {
     return !Image1->isHidden();
 }
 
-void TForm6::resizeEvent(QResizeEvent* e) {
+void ExplanationWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     FormCreate();
 }
 
 // Every point of the surface is a handle: the labels leave mouse presses to the window.
-void TForm6::mousePressEvent(QMouseEvent* e) {
+void ExplanationWindow::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) {
         m_grip = e->globalPosition().toPoint() - pos();
         e->accept();
@@ -159,7 +159,7 @@ void TForm6::mousePressEvent(QMouseEvent* e) {
     QWidget::mousePressEvent(e);
 }
 
-void TForm6::mouseMoveEvent(QMouseEvent* e) {
+void ExplanationWindow::mouseMoveEvent(QMouseEvent* e) {
     if (m_grip && (e->buttons() & Qt::LeftButton)) {
         move(e->globalPosition().toPoint() - *m_grip);
         e->accept();
@@ -168,13 +168,13 @@ void TForm6::mouseMoveEvent(QMouseEvent* e) {
     QWidget::mouseMoveEvent(e);
 }
 
-void TForm6::mouseReleaseEvent(QMouseEvent* e) {
+void ExplanationWindow::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton)
         m_grip.reset();
     QWidget::mouseReleaseEvent(e);
 }
 
-void TForm6::closeEvent(QCloseEvent* e) {
+void ExplanationWindow::closeEvent(QCloseEvent* e) {
     // The pop-up stays as long as the program runs.
     if (e->spontaneous())
         e->ignore();

@@ -1,9 +1,9 @@
-// TForm6, the explanation pop-up: a small borderless rounded window beside the editor that shows
-// the explanation of the entry clicked in the value list or of the word looked up in the editor,
-// or the picture of a weapon. It is dragged by any point of its surface.
+// ExplanationWindow, the explanation pop-up: a small borderless rounded window beside the editor
+// that shows the explanation of the entry clicked in the value list or of the word looked up in the
+// editor, or the picture of a weapon. It is dragged by any point of its surface.
 #pragma once
 
-#include "app/app_context.h"
+#include "state/app_context.h"
 
 #include <QWidget>
 #include <optional>
@@ -12,10 +12,10 @@ class QImage;
 class QLabel;
 class QScrollArea;
 
-class TForm6 : public QWidget {
+class ExplanationWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm6(AppContext& ctx, QWidget* parent = nullptr);
+    explicit ExplanationWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // The text label shows `text`; the picture is hidden.
     void showExplanation(const QString& text);

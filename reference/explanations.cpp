@@ -1,8 +1,8 @@
 // Explanation lookup.
 #include "reference/explanations.h"
 
-#include "app/shared_state.h"
 #include "platform/ini_profile.h"
+#include "state/shared_state.h"
 
 using namespace Qt::Literals::StringLiterals;
 

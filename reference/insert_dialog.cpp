@@ -1,10 +1,10 @@
 // The insert dialog.
 #include "reference/insert_dialog.h"
 
+#include "language/key_names.h"
 #include "platform/user_dialogs.h"
 #include "reference/insert_pages.h"
-#include "language/key_names.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -54,12 +54,13 @@ bool isEnter(const QEvent* e) {
 
 } // namespace
 
-Tsetbal::Tsetbal(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+InsertDialog::InsertDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"setbal"_s);
     setModal(false);
 }
 
-void Tsetbal::buildContents() {
+void InsertDialog::buildContents() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     pg2 = new QStackedWidget(this);
@@ -70,15 +71,15 @@ void Tsetbal::buildContents() {
     layout->addWidget(pg2);
     setFixedSize(kClientSize);
     // Enter in a field confirms its page; the combo boxes hand the key on to their line edits.
-    connect(ComboBox3->lineEdit(), &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
-    connect(Edi1, &QLineEdit::returnPressed, this, &Tsetbal::Button10Click);
-    connect(ComboBox4->lineEdit(), &QLineEdit::returnPressed, this, &Tsetbal::Button5Click);
+    connect(ComboBox3->lineEdit(), &QLineEdit::returnPressed, this, &InsertDialog::Button10Click);
+    connect(Edi1, &QLineEdit::returnPressed, this, &InsertDialog::Button10Click);
+    connect(ComboBox4->lineEdit(), &QLineEdit::returnPressed, this, &InsertDialog::Button5Click);
     // The key list confirms on Enter too, and fits its two columns to its width.
     ListBox1->installEventFilter(this);
     ListBox1->viewport()->installEventFilter(this);
 }
 
-QWidget* Tsetbal::buildSetinfoPage() {
+QWidget* InsertDialog::buildSetinfoPage() {
     auto* fields = new QWidget;
     auto* grid = new QGridLayout(fields);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -99,7 +100,7 @@ QWidget* Tsetbal::buildSetinfoPage() {
     return fields;
 }
 
-QWidget* Tsetbal::buildBindPage() {
+QWidget* InsertDialog::buildBindPage() {
     ListBox1 = new QListWidget;
     ListBox1->setObjectName(u"ListBox1"_s);
     // One list in two columns: the keys run down the first column and on into the second, and
@@ -113,7 +114,7 @@ QWidget* Tsetbal::buildBindPage() {
     return ListBox1;
 }
 
-QWidget* Tsetbal::buildAliasPage() {
+QWidget* InsertDialog::buildAliasPage() {
     auto* fields = new QWidget;
     auto* column = new QVBoxLayout(fields);
     column->setContentsMargins(0, 0, 0, 0);
@@ -126,7 +127,7 @@ QWidget* Tsetbal::buildAliasPage() {
     return fields;
 }
 
-QWidget* Tsetbal::buildPage(int index, QWidget* fields) {
+QWidget* InsertDialog::buildPage(int index, QWidget* fields) {
     const InsertDialogPage& entry = insertDialogPages()[size_t(index)];
     auto* page = new QWidget(pg2);
     page->setObjectName(entry.name.toString());
@@ -148,8 +149,8 @@ QWidget* Tsetbal::buildPage(int index, QWidget* fields) {
     row->addLayout(buttons);
     pg2->addWidget(page);
 
-    void (Tsetbal::*confirm[])() = {&Tsetbal::Button10Click, &Tsetbal::Button3Click,
-                                    &Tsetbal::Button5Click};
+    void (InsertDialog::*confirm[])() = {&InsertDialog::Button10Click, &InsertDialog::Button3Click,
+                                    &InsertDialog::Button5Click};
     connect(ok, &QPushButton::clicked, this, confirm[index]);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     return page;
@@ -157,7 +158,7 @@ QWidget* Tsetbal::buildPage(int index, QWidget* fields) {
 
 // --- opening
 
-void Tsetbal::openPage(const QString& caption, int page) {
+void InsertDialog::openPage(const QString& caption, int page) {
     ensureBuilt();
     setWindowTitle(caption);
     pg2->setCurrentIndex(page);
@@ -167,7 +168,7 @@ void Tsetbal::openPage(const QString& caption, int page) {
     FormShow();
 }
 
-void Tsetbal::FormShow() {
+void InsertDialog::FormShow() {
     ensureBuilt();
     switch (pg2->currentIndex()) {
     case kSetinfoPage:
@@ -189,7 +190,7 @@ void Tsetbal::FormShow() {
     }
 }
 
-InsertionPieces Tsetbal::insertionPieces() const {
+InsertionPieces InsertDialog::insertionPieces() const {
     ensureBuilt(); // the value list asks before the dialog was ever shown
     InsertionPieces pieces;
     pieces.key = selectedText(ListBox1);
@@ -201,25 +202,25 @@ InsertionPieces Tsetbal::insertionPieces() const {
 
 // --- confirming
 
-void Tsetbal::insertPage(int index) {
+void InsertDialog::insertPage(int index) {
     m_ctx.state.insertMode = insertDialogPages()[size_t(index)].insertMode;
     emit insertRequested();
 }
 
-void Tsetbal::remember(QComboBox* history) {
+void InsertDialog::remember(QComboBox* history) {
     const QString text = history->currentText();
     if (joinsHistory(itemsOf(history), text))
         history->addItem(text);
 }
 
-bool Tsetbal::refused(int insertMode) {
+bool InsertDialog::refused(int insertMode) {
     const QString why = insertionRefusal(insertMode, insertionPieces());
     if (!why.isEmpty())
         m_ctx.dialogs.warning(why);
     return !why.isEmpty();
 }
 
-void Tsetbal::Button10Click() {
+void InsertDialog::Button10Click() {
     if (refused(insert_mode::kSetinfo))
         return;
     insertPage(kSetinfoPage);
@@ -228,7 +229,7 @@ void Tsetbal::Button10Click() {
     close();
 }
 
-void Tsetbal::Button3Click() {
+void InsertDialog::Button3Click() {
     if (selectedText(ListBox1).isEmpty()) {
         m_ctx.dialogs.message(u"Для продолжения выберите клавишу!"_s);
         return;
@@ -237,7 +238,7 @@ void Tsetbal::Button3Click() {
     close();
 }
 
-void Tsetbal::Button5Click() {
+void InsertDialog::Button5Click() {
     if (refused(insert_mode::kAlias))
         return;
     insertPage(kAliasPage);
@@ -247,13 +248,13 @@ void Tsetbal::Button5Click() {
 
 // --- keys and the key columns
 
-void Tsetbal::fitKeyColumns() {
+void InsertDialog::fitKeyColumns() {
     // Two columns fill the visible width.
     const int rowHeight = ListBox1->fontMetrics().height() + 2;
     ListBox1->setGridSize(QSize(std::max(1, ListBox1->viewport()->width() / 2), rowHeight));
 }
 
-bool Tsetbal::eventFilter(QObject* watched, QEvent* e) {
+bool InsertDialog::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ListBox1->viewport() && e->type() == QEvent::Resize) {
         fitKeyColumns();
     } else if (watched == ListBox1 && isEnter(e)) {

@@ -1,11 +1,11 @@
-// Tsetbal, the insert dialog: prepares one "setinfo", "bind" or "alias" line and has the value
+// InsertDialog, the insert dialog: prepares one "setinfo", "bind" or "alias" line and has the value
 // list insert it at the editor's caret. It is opened, not modal, by the reference window's three
 // buttons, each on its own page; its pages have no tabs.
 #pragma once
 
-#include "app/app_context.h"
 #include "reference/insertion.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -16,10 +16,10 @@ class QListWidget;
 class QPushButton;
 class QStackedWidget;
 
-class Tsetbal : public BuiltOnFirstShow<QDialog> {
+class InsertDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tsetbal(AppContext& ctx, QWidget* parent = nullptr);
+    explicit InsertDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     // The key, parameter, value and alias name as the dialog holds them now.
     InsertionPieces insertionPieces() const;

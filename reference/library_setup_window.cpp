@@ -2,7 +2,7 @@
 #include "reference/library_setup_window.h"
 
 #include "platform/user_dialogs.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -47,7 +47,7 @@ QPixmap booksPicture(const QSize& size) {
 
 } // namespace
 
-TForm3::TForm3(AppContext& ctx, QWidget* parent)
+LibrarySetupWindow::LibrarySetupWindow(AppContext& ctx, QWidget* parent)
     : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state.home) {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"Настройка библиотек DLZ и MetaBinds"_s);
@@ -58,7 +58,7 @@ TForm3::TForm3(AppContext& ctx, QWidget* parent)
     setPalette(pal);
 }
 
-void TForm3::buildContents() {
+void LibrarySetupWindow::buildContents() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 8, 8, 8);
     auto* left = new QVBoxLayout;
@@ -94,23 +94,23 @@ void TForm3::buildContents() {
     listColumn(Label1, u"Label1"_s, u"Библиотеки DLZ"_s, ListBox1, u"ListBox1"_s);
     listColumn(Label2, u"Label2"_s, u"MetaBinds (MTB)"_s, ListBox2, u"ListBox2"_s);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+    connect(Button1, &QPushButton::clicked, this, &LibrarySetupWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &LibrarySetupWindow::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &LibrarySetupWindow::Button3Click);
     onListClick(ListBox1, [this] { ListBox1Click(); });
     onListClick(ListBox2, [this] { ListBox2Click(); });
     // Every way of closing (OK, Esc, the title bar) ends here.
-    connect(this, &QDialog::finished, this, &TForm3::FormClose);
+    connect(this, &QDialog::finished, this, &LibrarySetupWindow::FormClose);
     showLists();
 }
 
-void TForm3::runLibraryListing() {
+void LibrarySetupWindow::runLibraryListing() {
     refreshLibraryListing();
     if (!m_ctx.state.refreshOnly)
         exec();
 }
 
-void TForm3::refreshLibraryListing() {
+void LibrarySetupWindow::refreshLibraryListing() {
     const QStringList added = m_set.listLibraries();
     // Before the first showing there are no lists to fill yet; building them fills them.
     if (isBuilt())
@@ -118,34 +118,34 @@ void TForm3::refreshLibraryListing() {
     emit librariesAdded(added);
 }
 
-void TForm3::showLists() {
+void LibrarySetupWindow::showLists() {
     fillList(ListBox1, m_set.libraries());
     fillList(ListBox2, m_set.metaBinds());
 }
 
-void TForm3::showEvent(QShowEvent* e) {
+void LibrarySetupWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!e->spontaneous())
         FormShow();
 }
 
-void TForm3::FormShow() {
+void LibrarySetupWindow::FormShow() {
     m_set.listMetaBinds();
     showLists();
 }
 
-void TForm3::FormClose() {
+void LibrarySetupWindow::FormClose() {
     emit librariesChanged(m_set.libraries());
 }
 
-void TForm3::ListBox1Click() {
+void LibrarySetupWindow::ListBox1Click() {
     dropSelection(ListBox2);
 }
-void TForm3::ListBox2Click() {
+void LibrarySetupWindow::ListBox2Click() {
     dropSelection(ListBox1);
 }
 
-void TForm3::Button1Click() {
+void LibrarySetupWindow::Button1Click() {
     UserDialogs::FileDialogOptions options;
     options.title = u"Добавить"_s;
     options.filter = libraryFileFilter();
@@ -166,7 +166,7 @@ void TForm3::Button1Click() {
         m_ctx.dialogs.error(change.error);
 }
 
-void TForm3::Button2Click() {
+void LibrarySetupWindow::Button2Click() {
     const QString library = selectedText(ListBox1);
     const QString metaBind = library.isEmpty() ? selectedText(ListBox2) : QString();
     if (library.isEmpty() && metaBind.isEmpty())
@@ -184,6 +184,6 @@ void TForm3::Button2Click() {
         m_ctx.dialogs.error(change.error);
 }
 
-void TForm3::Button3Click() {
+void LibrarySetupWindow::Button3Click() {
     accept();
 }

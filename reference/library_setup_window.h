@@ -1,11 +1,11 @@
-// TForm3, the library set-up window: installs value libraries (".dlz", with their ".pro"
-// explanations) and MetaBinds (".mtb") by copying them into the program's tree, and removes
+// LibrarySetupWindow, the library set-up window: installs value libraries (".dlz", with their
+// ".pro" explanations) and MetaBinds (".mtb") by copying them into the program's tree, and removes
 // them. It also runs the library listing that keeps the reference window's library page current.
 #pragma once
 
-#include "app/app_context.h"
 #include "reference/library_set.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -13,10 +13,10 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-class TForm3 : public BuiltOnFirstShow<QDialog> {
+class LibrarySetupWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TForm3(AppContext& ctx, QWidget* parent = nullptr);
+    explicit LibrarySetupWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // The library listing: lists the ".dlz" files not listed yet here and on the reference
     // window's library page, then opens this window modally unless RefreshOnly is set.

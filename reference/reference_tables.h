@@ -1,12 +1,13 @@
 // The reference window's fixed content as tables: its three pages, the categories of the command
-// and variable pages with the list file each one loads, and the three buttons at its foot with
+// and variable pages (language/command_lists.h), and the three buttons at its foot with
 // the insert dialog page each one opens. The window builds its controls from these.
 #pragma once
+
+#include "language/command_lists.h"
 
 #include <QString>
 #include <span>
 
-enum class ReferencePage { Cmd = 0, Cvar = 1, Dlz = 2 };
 
 // LastRefPage after a click on a variable or a command category; the value list inserts in the
 // matching form.
@@ -19,12 +20,6 @@ struct ReferencePageEntry {
     QStringView list;    // the object name of the page's list
 };
 
-struct CategoryEntry {
-    QStringView caption; // as the list shows it
-    QStringView file;    // the line list it loads
-    QStringView hint;    // set on the variable list after a click; empty for none
-    bool weaponPictures = false;
-};
 
 struct InsertButtonEntry {
     QStringView name;          // object name
@@ -34,6 +29,4 @@ struct InsertButtonEntry {
 };
 
 std::span<const ReferencePageEntry> referencePageEntries();
-// The categories of the command or variable page; the library page has none of its own.
-std::span<const CategoryEntry> categoryEntries(ReferencePage page);
 std::span<const InsertButtonEntry> insertButtonEntries();

@@ -3,7 +3,7 @@
 
 #include "platform/shipped_tree.h"
 #include "reference/library_set.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -26,7 +26,7 @@ constexpr int kButtonGap = 2;
 
 } // namespace
 
-Tccd::Tccd(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
+ReferenceWindow::ReferenceWindow(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     setObjectName(u"ccd"_s);
     setWindowTitle(u"Справочник"_s);
     auto* layout = new QVBoxLayout(this);
@@ -39,7 +39,7 @@ Tccd::Tccd(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     resize(kDefaultSize);
 }
 
-void Tccd::buildPages() {
+void ReferenceWindow::buildPages() {
     PC1 = new QTabWidget(this);
     PC1->setObjectName(u"PC1"_s);
     PC1->setUsesScrollButtons(true);
@@ -84,10 +84,10 @@ void Tccd::buildPages() {
     onListClick(ListBox1, [this] { ListBox1Click(); });
     onListClick(ListBox2, [this] { ListBox2Click(); });
     onListClick(ListBox3, [this] { ListBox3Click(); });
-    connect(PC1, &QTabWidget::currentChanged, this, &Tccd::PC1Change);
+    connect(PC1, &QTabWidget::currentChanged, this, &ReferenceWindow::PC1Change);
 }
 
-void Tccd::buildButtons() {
+void ReferenceWindow::buildButtons() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setFrameShape(QFrame::StyledPanel);
@@ -96,10 +96,10 @@ void Tccd::buildButtons() {
     QFont font = Panel1->font();
     font.setBold(true);
     font.setPixelSize(15);
-    const QHash<QString, void (Tccd::*)()> handlers = {
-        {u"SBut10"_s, &Tccd::SBut10Click},
-        {u"SBut7"_s, &Tccd::SBut7Click},
-        {u"SBut8"_s, &Tccd::SBut8Click},
+    const QHash<QString, void (ReferenceWindow::*)()> handlers = {
+        {u"SBut10"_s, &ReferenceWindow::SBut10Click},
+        {u"SBut7"_s, &ReferenceWindow::SBut7Click},
+        {u"SBut8"_s, &ReferenceWindow::SBut8Click},
     };
     QPushButton** buttons[] = {&SBut10, &SBut7, &SBut8};
     int top = kButtonGap + 1;
@@ -121,35 +121,35 @@ void Tccd::buildButtons() {
 
 // --- the library list
 
-void Tccd::addLibraries(const QStringList& names) {
+void ReferenceWindow::addLibraries(const QStringList& names) {
     QStringList all = libraries();
     for (const QString& name : names)
         insertSorted(all, name);
     fillList(ListBox3, all);
 }
 
-void Tccd::setLibraries(const QStringList& names) {
+void ReferenceWindow::setLibraries(const QStringList& names) {
     QStringList sorted;
     for (const QString& name : names)
         insertSorted(sorted, name);
     fillList(ListBox3, sorted);
 }
 
-QStringList Tccd::libraries() const {
+QStringList ReferenceWindow::libraries() const {
     return listTexts(ListBox3);
 }
 
-QString Tccd::selectedLibrary() const {
+QString ReferenceWindow::selectedLibrary() const {
     return selectedText(ListBox3);
 }
 
-ReferencePage Tccd::activePage() const {
+ReferencePage ReferenceWindow::activePage() const {
     return ReferencePage(PC1->currentIndex());
 }
 
 // --- handlers
 
-void Tccd::FormShow() {
+void ReferenceWindow::FormShow() {
     {
         const QSignalBlocker block(ListBox1);
         ListBox1->setCurrentRow(0);
@@ -160,14 +160,14 @@ void Tccd::FormShow() {
         ListBox1Click();
 }
 
-void Tccd::chooseCategory(ReferencePage page, QListWidget* list) {
+void ReferenceWindow::chooseCategory(ReferencePage page, QListWidget* list) {
     const int row = list->currentRow();
     if (row < 0)
         return;
     showChoice(::chooseCategory(m_ctx.state.home, page, row));
 }
 
-void Tccd::showChoice(const CategoryChoice& choice) {
+void ReferenceWindow::showChoice(const CategoryChoice& choice) {
     choice.applyTo(m_ctx.state);
     if (choice.cvarListHint)
         ListBox2->setStatusTip(*choice.cvarListHint);
@@ -175,46 +175,46 @@ void Tccd::showChoice(const CategoryChoice& choice) {
     emit valueListRequested();
 }
 
-void Tccd::ListBox1Click() {
+void ReferenceWindow::ListBox1Click() {
     chooseCategory(ReferencePage::Cmd, ListBox1);
 }
-void Tccd::ListBox2Click() {
+void ReferenceWindow::ListBox2Click() {
     chooseCategory(ReferencePage::Cvar, ListBox2);
 }
 
-void Tccd::ListBox3Click() {
+void ReferenceWindow::ListBox3Click() {
     const QString library = selectedText(ListBox3);
     if (!library.isEmpty())
         showChoice(chooseLibrary(m_ctx.state.home, library));
 }
 
-void Tccd::PC1Change() {
+void ReferenceWindow::PC1Change() {
     m_ctx.state.weaponPictures = false;
     m_ctx.state.dlzPageActive = activePage() == ReferencePage::Dlz;
 }
 
-void Tccd::TabSheet3Show() {
+void ReferenceWindow::TabSheet3Show() {
     m_ctx.state.dlzPageActive = true;
     emit libraryListingRequested();
 }
 
-void Tccd::TabSheet1Exit() {
+void ReferenceWindow::TabSheet1Exit() {
     dropSelection(ListBox1);
 }
-void Tccd::TabSheet2Exit() {
+void ReferenceWindow::TabSheet2Exit() {
     dropSelection(ListBox2);
 }
-void Tccd::TabSheet3Exit() {
+void ReferenceWindow::TabSheet3Exit() {
     dropSelection(ListBox3);
 }
 
-void Tccd::Panel1Resize() {
+void ReferenceWindow::Panel1Resize() {
     const int left = (Panel1->width() - SBut10->width()) / 2;
     for (QPushButton* button : {SBut10, SBut7, SBut8})
         button->move(left, button->y());
 }
 
-void Tccd::requestInsertDialog(QStringView buttonName) {
+void ReferenceWindow::requestInsertDialog(QStringView buttonName) {
     for (const InsertButtonEntry& entry : insertButtonEntries()) {
         if (entry.name != buttonName)
             continue;
@@ -224,25 +224,25 @@ void Tccd::requestInsertDialog(QStringView buttonName) {
     }
 }
 
-void Tccd::SBut10Click() {
+void ReferenceWindow::SBut10Click() {
     requestInsertDialog(u"SBut10");
 }
-void Tccd::SBut7Click() {
+void ReferenceWindow::SBut7Click() {
     requestInsertDialog(u"SBut7");
 }
-void Tccd::SBut8Click() {
+void ReferenceWindow::SBut8Click() {
     requestInsertDialog(u"SBut8");
 }
 
 // --- events
 
-void Tccd::showEvent(QShowEvent* e) {
+void ReferenceWindow::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!e->spontaneous())
         FormShow();
 }
 
-bool Tccd::eventFilter(QObject* watched, QEvent* e) {
+bool ReferenceWindow::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::FocusOut: {
         // Leaving for another window keeps the selection: the value list still needs the

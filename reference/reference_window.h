@@ -1,12 +1,12 @@
-// Tccd, the reference window: a small tool window beside the editor with the command (CMD),
-// variable (CVAR) and value library (DLZ) pages. A click on a category loads its entries into
-// the value list; the three buttons at its foot ask for the insert dialog.
+// ReferenceWindow, the reference window: a small tool window beside the editor with the command
+// (CMD), variable (CVAR) and value library (DLZ) pages. A click on a category loads its entries
+// into the value list; the three buttons at its foot ask for the insert dialog.
 #pragma once
 
-#include "app/app_context.h"
 #include "reference/category_choice.h"
 #include "reference/reference_tables.h"
-#include "shell/qt_tool_window.h"
+#include "state/app_context.h"
+#include "widgets/qt_tool_window.h"
 
 #include <QWidget>
 
@@ -15,10 +15,10 @@ class QListWidget;
 class QPushButton;
 class QTabWidget;
 
-class Tccd : public ToolWindow {
+class ReferenceWindow : public ToolWindow {
     Q_OBJECT
 public:
-    explicit Tccd(AppContext& ctx, QWidget* parent = nullptr);
+    explicit ReferenceWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     // The library listing adds names here; closing the library set-up window replaces the whole
     // list with its own.

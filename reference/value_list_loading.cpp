@@ -1,7 +1,7 @@
 // Loading a list file into the value list.
 #include "reference/value_list_loading.h"
 
-#include "reference/line_list.h"
+#include "language/line_list.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -5,7 +5,7 @@
 #include "reference/entry_details.h"
 #include "reference/explanations.h"
 #include "reference/insertion.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -29,7 +29,7 @@ constexpr int kButtonHeight = 25;
 
 } // namespace
 
-TPani1::TPani1(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
+ValueListWindow::ValueListWindow(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     setObjectName(u"Pani1"_s);
     setWindowTitle(u"Значения"_s);
     auto* layout = new QVBoxLayout(this);
@@ -81,7 +81,8 @@ TPani1::TPani1(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     connect(ListBox1, &QListWidget::itemDoubleClicked, this,
             [this] { DblClick1(Caller::ValueList); });
     connect(Button1, &QPushButton::clicked, this, [this] { DblClick1(Caller::ValueList); });
-    connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this, &TPani1::showEntries);
+    connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this,
+            &ValueListWindow::showEntries);
     connect(&m_ctx.state.valueList, &ValueListContent::captionChanged, this,
             [this] { Label3->setText(m_ctx.state.valueList.caption()); });
     showEntries();
@@ -89,24 +90,24 @@ TPani1::TPani1(AppContext& ctx, QWidget* parent) : ToolWindow(ctx, parent) {
     FormResize();
 }
 
-void TPani1::showEntries() {
+void ValueListWindow::showEntries() {
     // A new list starts with nothing selected.
     const QSignalBlocker block(ListBox1);
     ListBox1->clear();
     ListBox1->addItems(m_ctx.state.valueList.entries());
 }
 
-QString TPani1::selectedEntry() const {
+QString ValueListWindow::selectedEntry() const {
     return selectedText(ListBox1);
 }
 
-QString TPani1::caption() const {
+QString ValueListWindow::caption() const {
     return Label3->text();
 }
 
 // --- explaining an entry
 
-void TPani1::ListBox1Click() {
+void ValueListWindow::ListBox1Click() {
     const QString entry = selectedEntry();
     if (entry.isEmpty())
         return;
@@ -117,7 +118,7 @@ void TPani1::ListBox1Click() {
         showEntryExplanation(entry);
 }
 
-void TPani1::showEntryPicture(const QString& entry) {
+void ValueListWindow::showEntryPicture(const QString& entry) {
     const WeaponPicture picture = loadWeaponPicture(m_ctx.state.home, entry);
     if (picture.ok()) {
         emit pictureRequested(picture.image);
@@ -127,7 +128,7 @@ void TPani1::showEntryPicture(const QString& entry) {
     m_ctx.dialogs.error(picture.error);
 }
 
-void TPani1::showEntryExplanation(const QString& entry) {
+void ValueListWindow::showEntryExplanation(const QString& entry) {
     SharedState& st = m_ctx.state;
     const QString selectedLibrary =
         m_sources.selectedLibrary ? m_sources.selectedLibrary() : QString();
@@ -137,7 +138,7 @@ void TPani1::showEntryExplanation(const QString& entry) {
 
 // --- inserting
 
-void TPani1::DblClick1(Caller caller) {
+void ValueListWindow::DblClick1(Caller caller) {
     SharedState& st = m_ctx.state;
     InsertionPieces pieces = m_sources.dialogPieces ? m_sources.dialogPieces() : InsertionPieces{};
     pieces.entry = selectedEntry();
@@ -156,13 +157,13 @@ void TPani1::DblClick1(Caller caller) {
     emit insertRequested(insertion->text, insertion->caretOneLeft);
 }
 
-void TPani1::FormResize() {
+void ValueListWindow::FormResize() {
     Button1->setGeometry(1, (kBottomStrip - kButtonHeight) / 2, width() - 2, kButtonHeight);
 }
 
 // --- events
 
-void TPani1::resizeEvent(QResizeEvent* e) {
+void ValueListWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     FormResize();
 }

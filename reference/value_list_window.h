@@ -1,12 +1,12 @@
-// TPani1, the value list window: the entries of the category or library chosen in the reference
-// window. A click on an entry explains it (or shows its picture) in the explanation pop-up; a
-// double click or "Добавить" inserts it into the config at the caret. DblClick1 also writes the
-// lines the insert dialog prepares.
+// ValueListWindow, the value list window: the entries of the category or library chosen in the
+// reference window. A click on an entry explains it (or shows its picture) in the explanation
+// pop-up; a double click or "Добавить" inserts it into the config at the caret. DblClick1 also
+// writes the lines the insert dialog prepares.
 #pragma once
 
-#include "app/app_context.h"
 #include "reference/insertion.h"
-#include "shell/qt_tool_window.h"
+#include "state/app_context.h"
+#include "widgets/qt_tool_window.h"
 
 #include <QWidget>
 
@@ -24,7 +24,7 @@ struct ValueListSources {
     std::function<int()> caretColumn; // the column of the editor's selection start (or caret)
 };
 
-class TPani1 : public ToolWindow {
+class ValueListWindow : public ToolWindow {
     Q_OBJECT
 public:
     enum class Caller {
@@ -32,7 +32,7 @@ public:
         InsertDialog, // InsertMode was set by the insert dialog
     };
 
-    explicit TPani1(AppContext& ctx, QWidget* parent = nullptr);
+    explicit ValueListWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     void setSources(ValueListSources sources) { m_sources = std::move(sources); }
 
@@ -53,7 +53,7 @@ signals:
 public slots:
     void ListBox1Click();
     // The insertion into the editor at the caret, replacing the selection.
-    void DblClick1(TPani1::Caller caller = Caller::InsertDialog);
+    void DblClick1(ValueListWindow::Caller caller = Caller::InsertDialog);
     void FormResize();
 
 protected:

@@ -1,9 +1,9 @@
 // The about box.
 #include "shell/about_dialog.h"
 
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
-#include "shell/qt_tool_icons.h"
+#include "widgets/qt_tool_icons.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -14,30 +14,30 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-QString TAbout::versionLine() {
+QString AboutDialog::versionLine() {
     return u"Версия 2.5 ( 17 октября 2002 г.)"_s;
 }
 
-QString TAbout::licenceLine() {
+QString AboutDialog::licenceLine() {
     return u"Свободная программа: её можно распространять и изменять на условиях GNU GPL "
            u"версии 3 или (по вашему выбору) любой более поздней версии."_s;
 }
 
-TAbout::TAbout(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent) {
+AboutDialog::AboutDialog(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent) {
     Q_UNUSED(ctx);
     setObjectName(u"AboutBox"_s);
     setWindowTitle(u"О программе 'Tessera for Counter Strike'"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 }
 
-void TAbout::buildContents() {
+void AboutDialog::buildContents() {
     build();
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         centreFrameOn(this, screen->availableGeometry(), parentWidget());
 }
 
-void TAbout::build() {
+void AboutDialog::build() {
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* picture = new QLabel(this);
@@ -83,7 +83,7 @@ void TAbout::build() {
     HelpLinks->setTextFormat(Qt::RichText);
     HelpLinks->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                        Qt::LinksAccessibleByKeyboard);
-    connect(HelpLinks, &QLabel::linkActivated, this, &TAbout::helpRequested);
+    connect(HelpLinks, &QLabel::linkActivated, this, &AboutDialog::helpRequested);
     texts->addWidget(HelpLinks);
     top->addLayout(texts, 1);
     outer->addLayout(top);

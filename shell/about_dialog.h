@@ -1,19 +1,19 @@
-// TAbout, the about box: the program's name, its version line, what it is for, its licence and
+// AboutDialog, the about box: the program's name, its version line, what it is for, its licence and
 // links to the help pages.
 #pragma once
 
-#include "app/app_context.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
 class QLabel;
 class QPushButton;
 
-class TAbout : public BuiltOnFirstShow<QDialog> {
+class AboutDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TAbout(AppContext& ctx, QWidget* parent = nullptr);
+    explicit AboutDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     static QString versionLine();
     // The licence, in one line.

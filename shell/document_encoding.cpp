@@ -1,7 +1,7 @@
 // The save's encoding of the editor's text, a large text on two threads.
 #include "shell/document_encoding.h"
 
-#include "shell/config_document.h"
+#include "shell/document_view.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,13 +1,13 @@
 // The game directory chooser.
 #include "shell/game_chooser_window.h"
 
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/ini_profile.h"
 #include "platform/user_dialogs.h"
 #include "shell/game_directory.h"
 #include "shell/game_discovery.h"
-#include "shell/qt_folder_tree.h"
+#include "widgets/qt_folder_tree.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,7 +36,7 @@ QString gameFolderExample() {
 
 } // namespace
 
-Tnachalo::Tnachalo(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
+GameChooserWindow::GameChooserWindow(AppContext& ctx) : BuiltOnFirstShow(nullptr), m_ctx(ctx) {
     setObjectName(u"nachalo"_s);
     setWindowTitle(u"Выберите каталог с игрой"_s);
     // A fixed dialog frame with no close box.
@@ -52,7 +52,7 @@ constexpr QSize kPlainSize{360, 380};
 constexpr QSize kWithGamesSize{460, 560};
 } // namespace
 
-void Tnachalo::buildContents() {
+void GameChooserWindow::buildContents() {
     auto* layout = new QVBoxLayout(this);
     Label2 = new QLabel(u"Найденные игры (щёлкните по папке мода):"_s, this);
     Label2->setObjectName(u"Label2"_s);
@@ -84,33 +84,34 @@ void Tnachalo::buildContents() {
     layout->addLayout(buttons);
     setFixedSize(kPlainSize);
 
-    connect(GameList1, &QTreeWidget::itemClicked, this, &Tnachalo::GameList1Click);
+    connect(GameList1, &QTreeWidget::itemClicked, this, &GameChooserWindow::GameList1Click);
     connect(GameList1, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         GameList1Click(item);
         Button1Click();
     });
-    connect(Button1, &QPushButton::clicked, this, &Tnachalo::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tnachalo::Button2Click);
-    connect(m_tree, &DriveFolderTree::folderChosen, this, &Tnachalo::DirectoryListBox1Change);
+    connect(Button1, &QPushButton::clicked, this, &GameChooserWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &GameChooserWindow::Button2Click);
+    connect(m_tree, &DriveFolderTree::folderChosen, this,
+            &GameChooserWindow::DirectoryListBox1Change);
 }
 
-void Tnachalo::setCurrentFolder(const QString& folder) {
+void GameChooserWindow::setCurrentFolder(const QString& folder) {
     ensureBuilt();
     if (m_tree->setFolder(folder))
         m_ctx.state.gameDir = m_tree->folder();
 }
 
-QString Tnachalo::currentFolder() const {
+QString GameChooserWindow::currentFolder() const {
     ensureBuilt();
     return m_tree->folder();
 }
 
-void Tnachalo::showEvent(QShowEvent* e) {
+void GameChooserWindow::showEvent(QShowEvent* e) {
     m_tree->ensureModel();
     QDialog::showEvent(e);
 }
 
-void Tnachalo::fillGameList() {
+void GameChooserWindow::fillGameList() {
     GameList1->clear();
     const QList<FoundGame> games = findGames(m_ctx.state.gameSearch);
     for (const FoundGame& game : games) {
@@ -129,12 +130,12 @@ void Tnachalo::fillGameList() {
     setFixedSize(games.isEmpty() ? kPlainSize : kWithGamesSize);
 }
 
-void Tnachalo::GameList1Click(QTreeWidgetItem* item) {
+void GameChooserWindow::GameList1Click(QTreeWidgetItem* item) {
     if (item)
         setCurrentFolder(item->data(0, Qt::UserRole).toString());
 }
 
-Tnachalo::Result Tnachalo::runModal() {
+GameChooserWindow::Result GameChooserWindow::runModal() {
     ensureBuilt(); // its size is set there, and it is centred by it
     fillGameList();
     if (!m_ctx.state.wizardFolder.isEmpty())
@@ -151,11 +152,11 @@ Tnachalo::Result Tnachalo::runModal() {
     return m_result;
 }
 
-void Tnachalo::DirectoryListBox1Change(const QString& folder) {
+void GameChooserWindow::DirectoryListBox1Change(const QString& folder) {
     m_ctx.state.gameDir = folder;
 }
 
-void Tnachalo::Button1Click() {
+void GameChooserWindow::Button1Click() {
     // The settings file keeps one value per line: such a folder would be lost at the next start.
     if (!IniProfile::canStore(m_tree->folder())) {
         m_ctx.dialogs.warning(cannotStoreFolderMessage(m_tree->folder()));
@@ -168,7 +169,7 @@ void Tnachalo::Button1Click() {
     accept();
 }
 
-void Tnachalo::Button2Click() {
+void GameChooserWindow::Button2Click() {
     if (m_ctx.state.gameDirChosen == 0) {
         // Nothing was ever confirmed: the program ends, writing nothing.
         m_result = Result::QuitProgram;
@@ -181,14 +182,14 @@ void Tnachalo::Button2Click() {
     QDialog::reject();
 }
 
-void Tnachalo::closeEvent(QCloseEvent* e) {
+void GameChooserWindow::closeEvent(QCloseEvent* e) {
     if (m_mayClose)
         QDialog::closeEvent(e);
     else
         e->ignore();
 }
 
-void Tnachalo::reject() {
+void GameChooserWindow::reject() {
     // Escape and the window manager's close go through here.
     if (m_mayClose)
         Button2Click();

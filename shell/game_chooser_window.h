@@ -1,9 +1,9 @@
-// Tnachalo, the game directory chooser: the installations found on this computer, and a drive
-// choice and a folder tree whose current folder is the game directory.
+// GameChooserWindow, the game directory chooser: the installations found on this computer, and a
+// drive choice and a folder tree whose current folder is the game directory.
 #pragma once
 
-#include "app/app_context.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -15,12 +15,12 @@ class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class Tnachalo : public BuiltOnFirstShow<QDialog> {
+class GameChooserWindow : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
     enum class Result { Confirmed, Cancelled, QuitProgram };
 
-    explicit Tnachalo(AppContext& ctx);
+    explicit GameChooserWindow(AppContext& ctx);
 
     // Shows the chooser modally on the wizard folder.
     Result runModal();

@@ -26,8 +26,3 @@ QString nearestExistingFolder(const QString& path);
 // The chooser's answer to a folder whose name holds a line break, which the settings file
 // cannot store.
 QString cannotStoreFolderMessage(const QString& folder);
-
-// The entry of the chooser's drive list that holds `folder`: the longest root that is the folder
-// itself or one of its parents (whole folder names: "/media/a" does not hold "/media/ab");
-// -1 when none does. Roots are written with "/" (or "\\" on Windows).
-int driveIndexFor(const QStringList& roots, const QString& folder);

@@ -128,11 +128,6 @@ private:
 
 } // namespace
 
-GameSearchPlaces GameSearchPlaces::fromEnvironment() {
-    const HomeEnvironment env = HomeEnvironment::systemEnvironment();
-    return {env.home, env.dataHome(), env.configHome(), qEnvironmentVariable("WINEPREFIX")};
-}
-
 QStringList libraryFoldersFromVdf(const QString& vdfText) {
     static const QRegularExpression pair(
         uR"re(^\s*"((?:[^"\\]|\\.)*)"\s+"((?:[^"\\]|\\.)*)"\s*$)re"_s,

@@ -4,18 +4,11 @@
 // holding "liblist.gam"); names on disk are matched without regard to letter case.
 #pragma once
 
+#include "platform/game_search_places.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-// Where to look. An empty home means nowhere (the tests' programs leave it so).
-struct GameSearchPlaces {
-    QString home;
-    QString dataHome;   // $XDG_DATA_HOME or ~/.local/share
-    QString configHome; // $XDG_CONFIG_HOME or ~/.config
-    QString winePrefix; // $WINEPREFIX
-    static GameSearchPlaces fromEnvironment();
-};
 
 struct FoundGame {
     QString source;   // "Steam", "Wine", "Lutris", "Bottles", "PlayOnLinux"

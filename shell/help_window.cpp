@@ -2,7 +2,7 @@
 #include "shell/help_window.h"
 
 #include "shell/help_pages.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,13 +26,13 @@ void HelpBrowser::doSetSource(const QUrl& link, QTextDocument::ResourceType type
     QTextBrowser::doSetSource(name, type);
 }
 
-THelp::THelp(AppContext& ctx, QWidget* parent)
+HelpWindow::HelpWindow(AppContext& ctx, QWidget* parent)
     : BuiltOnFirstShow(parent, Qt::Window), m_ctx(ctx) {
     setObjectName(u"Help"_s);
     setWindowTitle(help::windowCaption(QString()));
 }
 
-void THelp::buildContents() {
+void HelpWindow::buildContents() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* row = new QHBoxLayout;
@@ -70,7 +70,7 @@ void THelp::buildContents() {
             [this] { setWindowTitle(help::windowCaption(Browser->documentTitle())); });
 }
 
-void THelp::showPage(const QString& page) {
+void HelpWindow::showPage(const QString& page) {
     ensureBuilt();
     const QString folder = m_ctx.state.home.find(u"help"_s);
     QUrl url = QUrl::fromLocalFile(help::pagePath(folder, page));

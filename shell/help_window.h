@@ -1,10 +1,10 @@
-// THelp, "Справка": the help pages shipped with the program, shown in a window of its own, so
+// HelpWindow, "Справка": the help pages shipped with the program, shown in a window of its own, so
 // help works on a machine with no web browser. Links between the pages, their pictures and
 // Back/Forward work as in a browser; a link out of the help folder goes to the desktop.
 #pragma once
 
-#include "app/app_context.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QTextBrowser>
 #include <QWidget>
@@ -21,10 +21,10 @@ protected:
     void doSetSource(const QUrl& link, QTextDocument::ResourceType type) override;
 };
 
-class THelp : public BuiltOnFirstShow<QWidget> {
+class HelpWindow : public BuiltOnFirstShow<QWidget> {
     Q_OBJECT
 public:
-    explicit THelp(AppContext& ctx, QWidget* parent = nullptr);
+    explicit HelpWindow(AppContext& ctx, QWidget* parent = nullptr);
 
     HelpBrowser* browser() const {
         ensureBuilt();

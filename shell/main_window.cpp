@@ -8,15 +8,16 @@
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/user_dialogs.h"
+#include "reference/explanations.h"
 #include "reference/value_list_loading.h"
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/main_menu_tables.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/qt_scroll_bars.h"
-#include "shell/qt_widget_helpers.h"
 #include "shell/screen_fit.h"
 #include "shell/text_tools.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QFile>
@@ -56,7 +57,7 @@ void ConfigEditor::keyPressEvent(QKeyEvent* e) {
     QPlainTextEdit::keyPressEvent(e);
 }
 
-TForm1::TForm1(AppContext& ctx)
+MainWindow::MainWindow(AppContext& ctx)
     : m_ctx(ctx), m_settings(ctx.state.home.settingsFile(), ctx.state.home.settingsReadOnly()),
       m_document(*this, ctx.dialogs) {
     setObjectName(u"Form1"_s);
@@ -83,12 +84,24 @@ TForm1::TForm1(AppContext& ctx)
     layout->addWidget(Panel1);
     buildStatusBar();
     m_fileWatcher = new QFileSystemWatcher(this);
-    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, this, &TForm1::documentFileChanged);
+    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, this,
+            &MainWindow::documentFileChanged);
     connectHandlers();
     setUpTextTools();
     setUpTextForm();
-    m_language = new EditorLanguage(m_ctx, Memo1, m_settings, action(u"CheckConfig1"_s),
-                                    action(u"SyntaxHighlight1"_s), this);
+    EditorLanguageServices languageServices;
+    languageServices.readInt = [this](const QString& section, const QString& key) {
+        return m_settings.readInt(section, key);
+    };
+    languageServices.writeInt = [this](const QString& section, const QString& key, int value) {
+        m_settings.writeInt(section, key, value);
+    };
+    languageServices.explanation = [this](const QString& entry) {
+        const SharedState& st = m_ctx.state;
+        return ReadIni2(st.home, QString(), entry, st.dlzPageActive);
+    };
+    m_language = new EditorLanguage(m_ctx, Memo1, std::move(languageServices),
+                                    action(u"CheckConfig1"_s), action(u"SyntaxHighlight1"_s), this);
     m_language->setDocumentName(
         [this] { return m_document.isUntitled() ? QString() : m_document.fileName(); });
 
@@ -109,7 +122,7 @@ TForm1::TForm1(AppContext& ctx)
     m_document.initialise(m_ctx.state.arguments);
 }
 
-void TForm1::applyEditorFont(const FirstShowSettings& shown) {
+void MainWindow::applyEditorFont(const FirstShowSettings& shown) {
     QFont font = Memo1->font();
     font.setFamily(shown.fontFace.isEmpty()
                        ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
@@ -120,28 +133,28 @@ void TForm1::applyEditorFont(const FirstShowSettings& shown) {
     setEditorColors(Memo1->palette().color(QPalette::Base), shown.fontColor);
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
 // --- editor operations
 
-void TForm1::insertAtCaret(const QString& text) {
+void MainWindow::insertAtCaret(const QString& text) {
     Memo1->textCursor().insertText(text);
     Memo1->ensureCursorVisible();
 }
 
-void TForm1::appendBlock(const QString& block) {
+void MainWindow::appendBlock(const QString& block) {
     QTextCursor c(Memo1->document());
     c.movePosition(QTextCursor::End);
     c.insertText(u"\n"_s + block);
 }
 
-void TForm1::caretToEnd() {
+void MainWindow::caretToEnd() {
     QTextCursor c = Memo1->textCursor();
     c.movePosition(QTextCursor::End);
     Memo1->setTextCursor(c);
 }
 
-void TForm1::caretToLine(int line) {
+void MainWindow::caretToLine(int line) {
     const QTextBlock block = Memo1->document()->findBlockByNumber(line);
     if (!block.isValid())
         return;
@@ -153,28 +166,28 @@ void TForm1::caretToLine(int line) {
     focusEditor();
 }
 
-void TForm1::moveCaretLeft() {
+void MainWindow::moveCaretLeft() {
     QTextCursor caret = Memo1->textCursor();
     caret.movePosition(QTextCursor::PreviousCharacter);
     Memo1->setTextCursor(caret);
 }
 
-int TForm1::selectionStartColumn() const {
+int MainWindow::selectionStartColumn() const {
     QTextCursor start = Memo1->textCursor();
     start.setPosition(start.selectionStart());
     return start.positionInBlock();
 }
 
-QPoint TForm1::caretPosition() const {
+QPoint MainWindow::caretPosition() const {
     const QTextCursor c = Memo1->textCursor();
     return QPoint(c.positionInBlock(), c.blockNumber());
 }
 
-void TForm1::focusEditor() {
+void MainWindow::focusEditor() {
     Memo1->setFocus();
 }
 
-void TForm1::setEditorColors(const QColor& background, const QColor& text) {
+void MainWindow::setEditorColors(const QColor& background, const QColor& text) {
     QPalette pal = Memo1->palette();
     pal.setColor(QPalette::Base, background);
     pal.setColor(QPalette::Text, text);
@@ -186,23 +199,23 @@ void TForm1::setEditorColors(const QColor& background, const QColor& text) {
     Memo1->setPalette(pal);
 }
 
-void TForm1::setStatusLine(const QString& text) {
+void MainWindow::setStatusLine(const QString& text) {
     if (text == m_panels[1]->text())
         return;
     m_panels[1]->setText(text);
     m_panels[1]->setToolTip(text);
 }
-QString TForm1::statusLine() const {
+QString MainWindow::statusLine() const {
     return m_panels[1]->text();
 }
 
-void TForm1::Memo1SelectionChange() {
+void MainWindow::Memo1SelectionChange() {
     if (std::exchange(m_caretPanelDue, true))
         return;
-    QMetaObject::invokeMethod(this, &TForm1::showCaretPanel, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &MainWindow::showCaretPanel, Qt::QueuedConnection);
 }
 
-void TForm1::showCaretPanel() {
+void MainWindow::showCaretPanel() {
     m_caretPanelDue = false;
     const QPoint p = caretPosition();
     const QString column = QString::number(p.x() + 1);
@@ -219,30 +232,30 @@ void TForm1::showCaretPanel() {
 
 // --- DocumentView
 
-QString TForm1::documentText() const {
+QString MainWindow::documentText() const {
     return plainTextOf(*Memo1->document());
 }
 
-void TForm1::setDocumentText(const QString& text, bool caretAtEnd) {
+void MainWindow::setDocumentText(const QString& text, bool caretAtEnd) {
     Memo1->setPlainText(text);
     QTextCursor c = Memo1->textCursor();
     c.movePosition(caretAtEnd ? QTextCursor::End : QTextCursor::Start);
     Memo1->setTextCursor(c);
 }
 
-bool TForm1::isDocumentModified() const {
+bool MainWindow::isDocumentModified() const {
     return Memo1->document()->isModified();
 }
-void TForm1::setDocumentModified(bool modified) {
+void MainWindow::setDocumentModified(bool modified) {
     Memo1->document()->setModified(modified);
 }
-void TForm1::showFileName(const QString& fileName) {
+void MainWindow::showFileName(const QString& fileName) {
     m_panels[2]->setText(fileName);
     m_panels[2]->setToolTip(fileName);
     watchDocumentFile(fileName == ConfigDocument::untitled() ? QString() : fileName);
 }
 
-void TForm1::reloadDocumentText(const QString& text) {
+void MainWindow::reloadDocumentText(const QString& text) {
     // The caret stays on its line (or the last one), and the view where it was.
     const int line = Memo1->textCursor().blockNumber();
     const int scrolled = Memo1->verticalScrollBar()->value();
@@ -254,14 +267,14 @@ void TForm1::reloadDocumentText(const QString& text) {
     Memo1->verticalScrollBar()->setValue(scrolled);
 }
 
-void TForm1::watchDocumentFile(const QString& fileName) {
+void MainWindow::watchDocumentFile(const QString& fileName) {
     if (!m_fileWatcher->files().isEmpty())
         m_fileWatcher->removePaths(m_fileWatcher->files());
     if (!fileName.isEmpty() && QFileInfo(fileName).isFile())
         m_fileWatcher->addPath(fileName);
 }
 
-void TForm1::documentFileChanged() {
+void MainWindow::documentFileChanged() {
     // A file replaced by a rename (as every save of this program does) is no longer watched.
     const QString name = m_document.fileName();
     if (!m_document.isUntitled() && !m_fileWatcher->files().contains(name) &&
@@ -270,110 +283,110 @@ void TForm1::documentFileChanged() {
     if (m_document.takeChangesFromDisk())
         setStatusLine(u"Файл изменён другой программой и загружен заново"_s);
 }
-void TForm1::showStatus(const QString& text) {
+void MainWindow::showStatus(const QString& text) {
     setStatusLine(text);
 }
-QString TForm1::idleStatus() const {
+QString MainWindow::idleStatus() const {
     return m_idleHint ? m_idleHint() : QString();
 }
-QFont TForm1::documentFont() const {
+QFont MainWindow::documentFont() const {
     return Memo1->font();
 }
-QString TForm1::printTitle() const {
+QString MainWindow::printTitle() const {
     return windowTitle();
 }
 
-QString TForm1::settingsPath() const {
+QString MainWindow::settingsPath() const {
     return m_settings.path();
 }
 
 // --- handlers
 
-void TForm1::New1Click() {
+void MainWindow::New1Click() {
     m_document.newDocument();
 }
-void TForm1::Open1Click() {
+void MainWindow::Open1Click() {
     m_document.open();
 }
-void TForm1::Save1Click() {
+void MainWindow::Save1Click() {
     m_document.save();
 }
-void TForm1::SaveAs1Click() {
+void MainWindow::SaveAs1Click() {
     m_document.saveAs();
 }
-void TForm1::MetaBind1Click() {
+void MainWindow::MetaBind1Click() {
     m_document.newMetaBind();
 }
-void TForm1::N33Click() {
+void MainWindow::N33Click() {
     m_document.print();
 }
-void TForm1::Exit1Click() {
+void MainWindow::Exit1Click() {
     close();
 }
-void TForm1::N7Click() {
+void MainWindow::N7Click() {
     runOnFocusedEdit("undo");
 }
-void TForm1::N3Click() {
+void MainWindow::N3Click() {
     runOnFocusedEdit("cut");
 }
-void TForm1::N4Click() {
+void MainWindow::N4Click() {
     runOnFocusedEdit("copy");
 }
-void TForm1::N5Click() {
+void MainWindow::N5Click() {
     runOnFocusedEdit("paste");
 }
 
-void TForm1::N38Click() {
+void MainWindow::N38Click() {
     emit gameChooserRequested();
 }
 
-void TForm1::openHelpPage(const QString& page) {
+void MainWindow::openHelpPage(const QString& page) {
     emit helpRequested(page);
 }
 
-void TForm1::N35Click() {
+void MainWindow::N35Click() {
     openHelpPage(u"help.html"_s);
 }
-void TForm1::N29Click() {
+void MainWindow::N29Click() {
     openHelpPage(u"faq.html"_s);
 }
-void TForm1::N31Click() {
+void MainWindow::N31Click() {
     openHelpPage(u"lessons.html"_s);
 }
-void TForm1::N30Click() {
+void MainWindow::N30Click() {
     openHelpPage(u"about.html"_s);
 }
 
-void TForm1::About1Click() {
+void MainWindow::About1Click() {
     emit aboutRequested();
 }
 
 // --- commands that open other windows (each comes with its window)
 
-void TForm1::N43Click() {
+void MainWindow::N43Click() {
     emit mapPickerRequested();
 }
-void TForm1::N32Click() {
+void MainWindow::N32Click() {
     emit mapCycleRequested();
 }
-void TForm1::N20Click() {
+void MainWindow::N20Click() {
     emit wizardRequested();
 }
-void TForm1::N37Click() {
+void MainWindow::N37Click() {
     emit librarySetupRequested();
 }
 
-void TForm1::Dogy() {
+void MainWindow::Dogy() {
     const ValueListLoad load = loadValueList(m_ctx.state.listFilePath);
     if (load.ok)
         m_ctx.state.valueList.setEntries(load.entries);
     else
         m_ctx.dialogs.error(load.message);
 }
-void TForm1::MetaBinds1Click() {
+void MainWindow::MetaBinds1Click() {
     emit metaBindsRequested();
 }
-void TForm1::CS1Click() {
+void MainWindow::CS1Click() {
     SharedState& st = m_ctx.state;
     st.halfLifeDir = halfLifeDirOf(st.gameDir);
     if (m_document.isUntitled()) {
@@ -382,7 +395,7 @@ void TForm1::CS1Click() {
     }
     emit launcherRequested();
 }
-void TForm1::startGame(const LaunchChoice& choice) {
+void MainWindow::startGame(const LaunchChoice& choice) {
     const LaunchOutcome r =
         launchGame(m_ctx.state, m_ctx.shell, m_document.fileName(), choice, currentGameHost());
     if (!r.ok)

@@ -1,12 +1,12 @@
-// TForm1, the main window: the config editor and the hub every other window is reached from.
+// MainWindow, the main window: the config editor and the hub every other window is reached from.
 // It knows no other window: its commands that open one are signals, and app/window_wiring.cpp
 // connects them to the windows they open.
 #pragma once
 
-#include "app/app_context.h"
 #include "shell/config_document.h"
 #include "shell/qt_tool_window_follower.h"
 #include "shell/settings.h"
+#include "state/app_context.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -40,11 +40,11 @@ protected:
 
 class EditorLanguage;
 
-class TForm1 : public QMainWindow, public DocumentView {
+class MainWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
-    explicit TForm1(AppContext& ctx);
-    ~TForm1() override;
+    explicit MainWindow(AppContext& ctx);
+    ~MainWindow() override;
 
     // --- editor operations other windows call
     void insertAtCaret(const QString& text);

@@ -3,8 +3,8 @@
 #include "shell/main_window.h"
 
 #include "shell/main_menu_tables.h"
-#include "shell/qt_tool_icons.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_tool_icons.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -15,7 +15,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(u"MainMenu1"_s);
     auto makeAction = [this](const MenuItemEntry& e, QMenu* menu) {
@@ -62,7 +62,7 @@ void TForm1::buildMenus() {
         makeAction(e, PopupMenu2);
 }
 
-void TForm1::buildToolBar() {
+void MainWindow::buildToolBar() {
     ToolBar1 = addToolBar(u"ToolBar1"_s);
     ToolBar1->setObjectName(u"ToolBar1"_s);
     ToolBar1->setMovable(false);
@@ -89,7 +89,7 @@ void TForm1::buildToolBar() {
     ToolBar1->addWidget(Label5);
 }
 
-void TForm1::buildBottomPanel() {
+void MainWindow::buildBottomPanel() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setFixedHeight(30);
@@ -136,7 +136,7 @@ public:
 
 } // namespace
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     StatusBar1 = statusBar();
     StatusBar1->setObjectName(u"StatusBar1"_s);
     StatusBar1->setSizeGripEnabled(true);
@@ -161,63 +161,63 @@ void TForm1::buildStatusBar() {
     StatusBar1->addWidget(m_panels[2], 1);
 }
 
-void TForm1::connectHandlers() {
-    const QHash<QString, void (TForm1::*)()> handlers = {
-        {u"New1"_s, &TForm1::New1Click},
-        {u"Open1"_s, &TForm1::Open1Click},
-        {u"Save1"_s, &TForm1::Save1Click},
-        {u"SaveAs1"_s, &TForm1::SaveAs1Click},
-        {u"MetaBind1"_s, &TForm1::MetaBind1Click},
-        {u"N33"_s, &TForm1::N33Click},
-        {u"Exit1"_s, &TForm1::Exit1Click},
-        {u"N7"_s, &TForm1::N7Click},
-        {u"N3"_s, &TForm1::N3Click},
-        {u"N4"_s, &TForm1::N4Click},
-        {u"N5"_s, &TForm1::N5Click},
-        {u"N22"_s, &TForm1::N7Click},
-        {u"N24"_s, &TForm1::N3Click},
-        {u"N25"_s, &TForm1::N4Click},
-        {u"N26"_s, &TForm1::N5Click},
-        {u"N38"_s, &TForm1::N38Click},
-        {u"N35"_s, &TForm1::N35Click},
-        {u"N29"_s, &TForm1::N29Click},
-        {u"N31"_s, &TForm1::N31Click},
-        {u"N30"_s, &TForm1::N30Click},
-        {u"About1"_s, &TForm1::About1Click},
-        {u"N11"_s, &TForm1::N11Click},
-        {u"N28"_s, &TForm1::N11Click},
-        {u"N14"_s, &TForm1::N14Click},
-        {u"N21"_s, &TForm1::N21Click},
-        {u"N13"_s, &TForm1::N21Click},
-        {u"N12"_s, &TForm1::N12Click},
-        {u"N18"_s, &TForm1::N18Click},
-        {u"N15"_s, &TForm1::N18Click},
-        {u"N16"_s, &TForm1::N16Click},
-        {u"N17"_s, &TForm1::N17Click},
-        {u"N43"_s, &TForm1::N43Click},
-        {u"N42"_s, &TForm1::N43Click},
-        {u"N32"_s, &TForm1::N32Click},
-        {u"N20"_s, &TForm1::N20Click},
-        {u"N37"_s, &TForm1::N37Click},
-        {u"MetaBinds1"_s, &TForm1::MetaBinds1Click},
-        {u"CS1"_s, &TForm1::CS1Click},
+void MainWindow::connectHandlers() {
+    const QHash<QString, void (MainWindow::*)()> handlers = {
+        {u"New1"_s, &MainWindow::New1Click},
+        {u"Open1"_s, &MainWindow::Open1Click},
+        {u"Save1"_s, &MainWindow::Save1Click},
+        {u"SaveAs1"_s, &MainWindow::SaveAs1Click},
+        {u"MetaBind1"_s, &MainWindow::MetaBind1Click},
+        {u"N33"_s, &MainWindow::N33Click},
+        {u"Exit1"_s, &MainWindow::Exit1Click},
+        {u"N7"_s, &MainWindow::N7Click},
+        {u"N3"_s, &MainWindow::N3Click},
+        {u"N4"_s, &MainWindow::N4Click},
+        {u"N5"_s, &MainWindow::N5Click},
+        {u"N22"_s, &MainWindow::N7Click},
+        {u"N24"_s, &MainWindow::N3Click},
+        {u"N25"_s, &MainWindow::N4Click},
+        {u"N26"_s, &MainWindow::N5Click},
+        {u"N38"_s, &MainWindow::N38Click},
+        {u"N35"_s, &MainWindow::N35Click},
+        {u"N29"_s, &MainWindow::N29Click},
+        {u"N31"_s, &MainWindow::N31Click},
+        {u"N30"_s, &MainWindow::N30Click},
+        {u"About1"_s, &MainWindow::About1Click},
+        {u"N11"_s, &MainWindow::N11Click},
+        {u"N28"_s, &MainWindow::N11Click},
+        {u"N14"_s, &MainWindow::N14Click},
+        {u"N21"_s, &MainWindow::N21Click},
+        {u"N13"_s, &MainWindow::N21Click},
+        {u"N12"_s, &MainWindow::N12Click},
+        {u"N18"_s, &MainWindow::N18Click},
+        {u"N15"_s, &MainWindow::N18Click},
+        {u"N16"_s, &MainWindow::N16Click},
+        {u"N17"_s, &MainWindow::N17Click},
+        {u"N43"_s, &MainWindow::N43Click},
+        {u"N42"_s, &MainWindow::N43Click},
+        {u"N32"_s, &MainWindow::N32Click},
+        {u"N20"_s, &MainWindow::N20Click},
+        {u"N37"_s, &MainWindow::N37Click},
+        {u"MetaBinds1"_s, &MainWindow::MetaBinds1Click},
+        {u"CS1"_s, &MainWindow::CS1Click},
     };
     for (auto it = handlers.begin(); it != handlers.end(); ++it)
         if (QAction* a = m_actions.value(it.key()))
             connect(a, &QAction::triggered, this, it.value());
-    const QHash<QString, void (TForm1::*)()> labels = {
-        {u"Label1"_s, &TForm1::Label1Click},
-        {u"Label2"_s, &TForm1::Label2Click},
-        {u"Label3"_s, &TForm1::Label3Click},
-        {u"Label4"_s, &TForm1::Label4Click},
+    const QHash<QString, void (MainWindow::*)()> labels = {
+        {u"Label1"_s, &MainWindow::Label1Click},
+        {u"Label2"_s, &MainWindow::Label2Click},
+        {u"Label3"_s, &MainWindow::Label3Click},
+        {u"Label4"_s, &MainWindow::Label4Click},
     };
     for (auto it = labels.begin(); it != labels.end(); ++it)
         if (auto* label = Panel1->findChild<ClickableLabel*>(it.key()))
             connect(label, &ClickableLabel::clicked, this, it.value());
-    connect(m_menus.value(u"N10"_s), &QMenu::aboutToShow, this, &TForm1::N10Popup);
-    connect(PopupMenu2, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
-    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &TForm1::Memo1SelectionChange);
-    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::Memo1SelectionChange);
+    connect(m_menus.value(u"N10"_s), &QMenu::aboutToShow, this, &MainWindow::N10Popup);
+    connect(PopupMenu2, &QMenu::aboutToShow, this, &MainWindow::PopupMenu2Popup);
+    connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::Memo1SelectionChange);
+    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &MainWindow::Memo1SelectionChange);
     connect(Memo1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu2->popup(Memo1->viewport()->mapToGlobal(p)); });
 }

@@ -21,13 +21,13 @@ using namespace Qt::Literals::StringLiterals;
 
 // --- start-up
 
-void TForm1::showEvent(QShowEvent* e) {
+void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!m_firstShowDone && !m_ctx.state.selfTest)
-        QTimer::singleShot(0, this, &TForm1::FormShow);
+        QTimer::singleShot(0, this, &MainWindow::FormShow);
 }
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
     if (m_firstShowDone)
         return;
     m_firstShowDone = true;
@@ -59,7 +59,7 @@ void TForm1::FormShow() {
     }
 }
 
-void TForm1::settleGameDirectory() {
+void MainWindow::settleGameDirectory() {
     SharedState& st = m_ctx.state;
     const QString catalog = st.gameDirChosen == 1 ? m_settings.readText(u"Game"_s, u"Catalog"_s)
                                                   : Settings::absentText();
@@ -79,7 +79,7 @@ void TForm1::settleGameDirectory() {
     st.startupGameDir = st.gameDir;
 }
 
-void TForm1::quitWithoutClosing() {
+void MainWindow::quitWithoutClosing() {
     m_quitting = true;
     close();
     // Only a running loop can be ended; with none (a test driving the window) closing is all.
@@ -89,7 +89,7 @@ void TForm1::quitWithoutClosing() {
 
 // --- the hint handler
 
-bool TForm1::event(QEvent* e) {
+bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
         setStatusLine(tip.isEmpty() ? idleStatus() : tip);
@@ -98,7 +98,7 @@ bool TForm1::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::ToolTip && (watched == ToolBar1 || watched->parent() == ToolBar1))
         return true;
     return QMainWindow::eventFilter(watched, e);
@@ -106,17 +106,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 
 // --- tool windows
 
-void TForm1::moveEvent(QMoveEvent* e) {
+void MainWindow::moveEvent(QMoveEvent* e) {
     QMainWindow::moveEvent(e);
     toolWindowsFollowSoon();
 }
 
-void TForm1::resizeEvent(QResizeEvent* e) {
+void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     toolWindowsFollowSoon();
 }
 
-void TForm1::changeEvent(QEvent* e) {
+void MainWindow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         documentFileChanged(); // a change the watcher missed shows when the user comes back
@@ -128,16 +128,16 @@ void TForm1::changeEvent(QEvent* e) {
     }
 }
 
-void TForm1::toolWindowsFollowSoon() {
+void MainWindow::toolWindowsFollowSoon() {
     // A maximize or restore arrives as a state change, a move and a resize in varying order;
     // the tool windows follow once they have all been handled.
     if (m_followPending)
         return;
     m_followPending = true;
-    QTimer::singleShot(0, this, &TForm1::placeToolWindows);
+    QTimer::singleShot(0, this, &MainWindow::placeToolWindows);
 }
 
-void TForm1::placeToolWindows() {
+void MainWindow::placeToolWindows() {
     m_followPending = false;
     if (windowState() == Qt::WindowNoState)
         m_normalGeometry = QRect(pos(), size());
@@ -147,7 +147,7 @@ void TForm1::placeToolWindows() {
 
 // --- close
 
-void TForm1::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     if (m_closed || m_quitting || m_ctx.state.selfTest) {
         e->accept();
         return;
@@ -168,7 +168,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     QCoreApplication::quit();
 }
 
-void TForm1::writeSettingsAtClose() {
+void MainWindow::writeSettingsAtClose() {
     CloseSettings v;
     v.background = Memo1->palette().color(QPalette::Base);
     const QFont font = Memo1->font();

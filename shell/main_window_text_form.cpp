@@ -4,7 +4,7 @@
 
 #include "language/qt_editor_language.h"
 #include "shell/document_text_runs.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -15,7 +15,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void TForm1::setUpTextForm() {
+void MainWindow::setUpTextForm() {
     // The encoding gives way to the file name: in a narrow window it goes, so the name keeps the
     // room of "config.cfg" in its own font after the caret and message panels (a longer path is
     // shortened, and the whole name is its tool tip). Measured in the font, not in pixels, this
@@ -34,10 +34,10 @@ void TForm1::setUpTextForm() {
     StatusBar1->addPermanentWidget(m_formPanel);
     if (QMenu* menu = m_menus.value(u"TextForm1"_s))
         menu->menuAction()->setObjectName(u"TextForm1"_s);
-    const std::pair<QStringView, void (TForm1::*)()> choices[] = {
-        {u"Cp12511", &TForm1::Cp12511Click},   {u"Utf81", &TForm1::Utf81Click},
-        {u"Utf8Bom1", &TForm1::Utf8Bom1Click}, {u"CrLf1", &TForm1::CrLf1Click},
-        {u"Lf1", &TForm1::Lf1Click},
+    const std::pair<QStringView, void (MainWindow::*)()> choices[] = {
+        {u"Cp12511", &MainWindow::Cp12511Click},   {u"Utf81", &MainWindow::Utf81Click},
+        {u"Utf8Bom1", &MainWindow::Utf8Bom1Click}, {u"CrLf1", &MainWindow::CrLf1Click},
+        {u"Lf1", &MainWindow::Lf1Click},
     };
     // One mark among the encodings and one among the line breaks.
     auto* encodings = new QActionGroup(this);
@@ -52,7 +52,7 @@ void TForm1::setUpTextForm() {
     }
 }
 
-void TForm1::showTextForm(const textfile::TextForm& form) {
+void MainWindow::showTextForm(const textfile::TextForm& form) {
     if (m_language)
         m_language->setFileForm({form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
                                                                            : console::Bytes::Single,
@@ -80,21 +80,21 @@ void TForm1::showTextForm(const textfile::TextForm& form) {
             a->setChecked(checked);
 }
 
-void TForm1::visitText(const std::function<void(QStringView)>& visit) const {
+void MainWindow::visitText(const std::function<void(QStringView)>& visit) const {
     forEachTextRun(*Memo1->document(), visit);
 }
 
-void TForm1::visitTextRange(qsizetype from, qsizetype to,
+void MainWindow::visitTextRange(qsizetype from, qsizetype to,
                             const std::function<void(QStringView)>& visit) const {
     forEachTextRun(*Memo1->document(), visit, from, to);
 }
 
-qsizetype TForm1::textLength() const {
+qsizetype MainWindow::textLength() const {
     // Less the separator the document keeps after its last line.
     return Memo1->document()->characterCount() - 1;
 }
 
-QList<qsizetype> TForm1::lineStartsEvery(qsizetype characters) const {
+QList<qsizetype> MainWindow::lineStartsEvery(qsizetype characters) const {
     const QTextDocument* document = Memo1->document();
     const qsizetype size = document->characterCount();
     QList<qsizetype> starts = {0};
@@ -106,18 +106,18 @@ QList<qsizetype> TForm1::lineStartsEvery(qsizetype characters) const {
     return starts;
 }
 
-void TForm1::Cp12511Click() {
+void MainWindow::Cp12511Click() {
     m_document.chooseEncoding(textfile::Encoding::Windows1251, false);
 }
-void TForm1::Utf81Click() {
+void MainWindow::Utf81Click() {
     m_document.chooseEncoding(textfile::Encoding::Utf8, false);
 }
-void TForm1::Utf8Bom1Click() {
+void MainWindow::Utf8Bom1Click() {
     m_document.chooseEncoding(textfile::Encoding::Utf8, true);
 }
-void TForm1::CrLf1Click() {
+void MainWindow::CrLf1Click() {
     m_document.chooseLineBreak(textfile::LineBreak::CrLf);
 }
-void TForm1::Lf1Click() {
+void MainWindow::Lf1Click() {
     m_document.chooseLineBreak(textfile::LineBreak::Lf);
 }

@@ -1,36 +1,36 @@
 // The main window's text tools: cleanup, comment, Enter, EndEnter, delete line, select all,
 // word wrap, find, look-up, font and colour. The text work itself is in shell/text_tools,
-// shell/cleanup and shell/find_primitive; these handlers read the editor and apply the result.
+// shell/cleanup and widgets/find_primitive; these handlers read the editor and apply the result.
 #include "shell/main_window.h"
 
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
 #include "shell/cleanup.h"
-#include "shell/qt_find_dialog.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/text_tools.h"
+#include "widgets/qt_find_dialog.h"
 
 #include <QAction>
 #include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
 
-void TForm1::setUpTextTools() {
+void MainWindow::setUpTextTools() {
     m_editorTarget = std::make_unique<PlainTextSearchTarget>(Memo1);
     if (QAction* wrap = action(u"N14"_s))
         wrap->setCheckable(true); // the mark is the word-wrap state; it starts off
     connect(Memo1, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { m_caretLine = Memo1->textCursor().blockNumber(); });
     // Kept current between menu openings too, so Ctrl+A looks up exactly while text is selected.
-    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &TForm1::refreshLookUpEnabled);
+    connect(Memo1, &QPlainTextEdit::selectionChanged, this, &MainWindow::refreshLookUpEnabled);
     refreshLookUpEnabled();
 }
 
-SearchTarget& TForm1::editorSearchTarget() {
+SearchTarget& MainWindow::editorSearchTarget() {
     return *m_editorTarget;
 }
 
-void TForm1::refreshLookUpEnabled() {
+void MainWindow::refreshLookUpEnabled() {
     const bool selected = Memo1->textCursor().hasSelection();
     for (const QString& name : {u"N18"_s, u"N15"_s})
         if (QAction* a = action(name))
@@ -48,7 +48,7 @@ void appendToSelection(QPlainTextEdit* edit, const QString& text) {
 }
 } // namespace
 
-void TForm1::N11Click() {
+void MainWindow::N11Click() {
     const QTextCursor c = Memo1->textCursor();
     const TextRange next =
         selectAllOrNone(Memo1->document()->characterCount() - 1,
@@ -56,13 +56,13 @@ void TForm1::N11Click() {
     m_editorTarget->select(next.start, next.length);
 }
 
-void TForm1::N14Click() {
+void MainWindow::N14Click() {
     const QAction* wrap = action(u"N14"_s);
     Memo1->setLineWrapMode(wrap && wrap->isChecked() ? QPlainTextEdit::WidgetWidth
                                                      : QPlainTextEdit::NoWrap);
 }
 
-void TForm1::N21Click() {
+void MainWindow::N21Click() {
     const TextRange line = lineToDelete(*Memo1->document(), Memo1->textCursor().position());
     if (line.length == 0)
         return;
@@ -73,14 +73,14 @@ void TForm1::N21Click() {
     Memo1->setTextCursor(c);
 }
 
-void TForm1::N12Click() {
+void MainWindow::N12Click() {
     m_ctx.state.searchTarget = m_editorTarget.get();
     if (!m_findDialog)
         m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
     m_findDialog->start();
 }
 
-void TForm1::N18Click() {
+void MainWindow::N18Click() {
     QString selected = Memo1->textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, u'\n');
     SharedState& st = m_ctx.state;
@@ -89,7 +89,7 @@ void TForm1::N18Click() {
     emit explanationRequested(st.explanationText);
 }
 
-void TForm1::N16Click() {
+void MainWindow::N16Click() {
     setStatusLine(u"Выбор шрифта для окна ввода"_s);
     if (m_fontLive) {
         const FontChoice initial{Memo1->font(), Memo1->palette().color(QPalette::Text)};
@@ -106,7 +106,7 @@ void TForm1::N16Click() {
     setStatusLine(QString());
 }
 
-void TForm1::N17Click() {
+void MainWindow::N17Click() {
     setStatusLine(u"Выбор цвета для окна редактора"_s);
     const QPalette pal = Memo1->palette();
     if (const std::optional<QColor> chosen = m_ctx.dialogs.chooseColor(pal.color(QPalette::Base)))
@@ -114,21 +114,21 @@ void TForm1::N17Click() {
     setStatusLine(QString());
 }
 
-void TForm1::Label1Click() {
+void MainWindow::Label1Click() {
     appendToSelection(Memo1, u"//"_s);
     focusEditor();
 }
 
-void TForm1::Label2Click() {
+void MainWindow::Label2Click() {
     appendToSelection(Memo1, u"\n"_s);
     focusEditor();
 }
 
-void TForm1::Label3Click() {
+void MainWindow::Label3Click() {
     endOfLineBreak();
 }
 
-void TForm1::endOfLineBreak() {
+void MainWindow::endOfLineBreak() {
     QTextCursor c = Memo1->textCursor();
     c.setPosition(endOfLine(*Memo1->document(), m_caretLine));
     c.insertText(u"\n"_s);
@@ -136,7 +136,7 @@ void TForm1::endOfLineBreak() {
     focusEditor();
 }
 
-void TForm1::Label4Click() {
+void MainWindow::Label4Click() {
     const int remembered = Memo1->textCursor().selectionStart();
     QTextDocument& doc = *Memo1->document();
     replaceDocumentText(doc, cleanupText(plainTextOf(doc)));
@@ -151,9 +151,9 @@ void TForm1::Label4Click() {
     focusEditor();
 }
 
-void TForm1::N10Popup() {
+void MainWindow::N10Popup() {
     refreshLookUpEnabled();
 }
-void TForm1::PopupMenu2Popup() {
+void MainWindow::PopupMenu2Popup() {
     refreshLookUpEnabled();
 }

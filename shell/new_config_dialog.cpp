@@ -1,7 +1,7 @@
 // The new-config dialog.
 #include "shell/new_config_dialog.h"
 
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
@@ -15,13 +15,14 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-Tsozdat::Tsozdat(AppContext& ctx, QWidget* parent) : BuiltOnFirstShow(parent), m_ctx(ctx) {
+NewConfigDialog::NewConfigDialog(AppContext& ctx, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"sozdat"_s);
     setWindowTitle(u"Создать новый конфиг"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 }
 
-void Tsozdat::buildContents() {
+void NewConfigDialog::buildContents() {
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(u"Введите имя конфига (без расширения)"_s, this);
     Label1->setObjectName(u"Label1"_s);
@@ -41,11 +42,11 @@ void Tsozdat::buildContents() {
     layout->addLayout(buttons);
     adjustSize();
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
-    connect(Button1, &QPushButton::clicked, this, &Tsozdat::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tsozdat::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &NewConfigDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &NewConfigDialog::Button2Click);
 }
 
-void Tsozdat::runModal(const QString& folder) {
+void NewConfigDialog::runModal(const QString& folder) {
     m_folder = folder;
     ensureBuilt();
     if (QWidget* main = parentWidget())
@@ -54,7 +55,7 @@ void Tsozdat::runModal(const QString& folder) {
     exec();
 }
 
-void Tsozdat::Button1Click() {
+void NewConfigDialog::Button1Click() {
     const NewConfigResult r =
         createEmptyConfig(m_folder.isEmpty() ? m_ctx.state.wizardFolder : m_folder, Edit1->text());
     switch (r.kind) {
@@ -76,6 +77,6 @@ void Tsozdat::Button1Click() {
     Edit1->setFocus();
 }
 
-void Tsozdat::Button2Click() {
+void NewConfigDialog::Button2Click() {
     reject();
 }

@@ -1,8 +1,8 @@
-// Tsozdat, the new-config dialog the wizard's first page opens: an empty config by name.
+// NewConfigDialog, the new-config dialog the wizard's first page opens: an empty config by name.
 #pragma once
 
-#include "app/app_context.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
 
 #include <QDialog>
 
@@ -10,10 +10,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Tsozdat : public BuiltOnFirstShow<QDialog> {
+class NewConfigDialog : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit Tsozdat(AppContext& ctx, QWidget* parent = nullptr);
+    explicit NewConfigDialog(AppContext& ctx, QWidget* parent = nullptr);
 
     // Shows the dialog modally, centred on the main window; the config is made in `folder`
     // (the wizard's folder when empty).

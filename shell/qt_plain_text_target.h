@@ -2,7 +2,7 @@
 // that the find primitive should search.
 #pragma once
 
-#include "shell/search_target.h"
+#include "widgets/search_target.h"
 
 #include <QPointer>
 

@@ -1,8 +1,8 @@
 // The wizard's search and editing by commands.
 #include "wizard/line_search.h"
 
-#include "app/shared_state.h"
-#include "shell/find_primitive.h"
+#include "state/shared_state.h"
+#include "widgets/find_primitive.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QHash>

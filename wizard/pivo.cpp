@@ -130,7 +130,6 @@ void pivoClearUsedKey(WizardWorkingSet& ws, const QString& key) {
     removeAliases(aliases, u'-' + lower + u"key"_s);
     removeCombinationsOf(ws, key);
     removeBindings(ws.mem1, key);
-    ws.pivoState = 0;
 }
 
 void pivoFreeKey(WizardWorkingSet& ws, const QString& key, const QString& oldKey) {
@@ -147,28 +146,9 @@ void pivoFreeKey(WizardWorkingSet& ws, const QString& key, const QString& oldKey
     // An action without a key has no old binding to remove.
     if (!oldKey.isEmpty())
         removeBindings(ws.mem1, oldKey);
-    ws.pivoState = 0;
 }
 
 void pivoFindComboCommand(WizardWorkingSet& ws, const QString& key) {
     ws.comboPreviousCommand = boundCommand(ws.mem1, key);
 }
 
-void Pivo(WizardWorkingSet& ws, const PivoInputs& inputs) {
-    switch (ws.pivoState) {
-    case 0:
-        pivoRead(ws, inputs.actionCommands);
-        return;
-    case 1:
-        pivoClearUsedKey(ws, inputs.usedKey);
-        return;
-    case 2:
-        pivoFreeKey(ws, inputs.chosenKey, inputs.oldKey);
-        return;
-    case 11:
-        pivoFindComboCommand(ws, inputs.usedKey);
-        return;
-    default:
-        return;
-    }
-}

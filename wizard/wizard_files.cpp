@@ -1,10 +1,10 @@
 // Loading and saving the wizard's documents.
 #include "wizard/wizard_files.h"
 
-#include "app/shared_state.h"
 #include "launcher/game_start.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
+#include "state/shared_state.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QFile>

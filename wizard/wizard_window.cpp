@@ -2,9 +2,8 @@
 // Page 1 is in wizard_window_file_page.cpp, pages 2 to 8 in wizard_window_settings_pages.cpp,
 // applying in wizard_window_apply.cpp.
 #include "wizard/wizard_window.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 
-#include "keys/wizard_window_key_pages.h"
 #include "platform/user_dialogs.h"
 #include "wizard/pivo.h"
 #include "wizard/qt_spin_edit.h"
@@ -94,15 +93,16 @@ QPixmap keysPicture() {
 
 } // namespace
 
-TForm2::TForm2(AppContext& ctx, QWidget* parent)
-    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state) {
+ConfigWizard::ConfigWizard(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent)
+    : BuiltOnFirstShow(parent), m_ctx(ctx), m_set(ctx.state),
+      m_installKeys(std::move(installKeys)) {
     setObjectName(u"form2"_s);
     setWindowTitle(u"Конкретный конфигуратор (Master CFG)"_s);
     setWindowFlags(kFixedDialogFlags);
     setModal(true);
 }
 
-void TForm2::buildContents() {
+void ConfigWizard::buildContents() {
     // The pages are laid out for a small dialog font, as the rest of the fixed dialogs.
     QFont small = font();
     small.setPixelSize(11);
@@ -111,19 +111,19 @@ void TForm2::buildContents() {
     buildFrame();
     buildPage1();
     buildSettingsPages();
-    m_keyPages = installKeyPages(*this, m_ctx);
+    m_keyPages = m_installKeys(*this, m_ctx);
     layOutFrame();
     chainPagesToButtons();
 
-    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
-    connect(Button56, &QPushButton::clicked, this, &TForm2::Button56Click);
+    connect(Button2, &QPushButton::clicked, this, &ConfigWizard::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &ConfigWizard::Button3Click);
+    connect(Button56, &QPushButton::clicked, this, &ConfigWizard::Button56Click);
     applyFlowView();
 }
 
-TForm2::~TForm2() = default;
+ConfigWizard::~ConfigWizard() = default;
 
-void TForm2::buildFrame() {
+void ConfigWizard::buildFrame() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setFixedWidth(kStripWidth);
@@ -191,7 +191,7 @@ void TForm2::buildFrame() {
     keys3->addWidget(Label83);
 }
 
-void TForm2::chainPagesToButtons() {
+void ConfigWizard::chainPagesToButtons() {
     // The hidden tab bar takes no focus: Tab would vanish into it.
     PgC1->setFocusPolicy(Qt::NoFocus);
     PgC1->tabBar()->setFocusPolicy(Qt::NoFocus);
@@ -216,7 +216,7 @@ void TForm2::chainPagesToButtons() {
         setTabOrder(order.at(i), order.at(i + 1));
 }
 
-QSize TForm2::pagesNeed() const {
+QSize ConfigWizard::pagesNeed() const {
     // The widest page's width; at that width, the tallest page's height (a word-wrapped caption
     // takes fewer lines on a wider page than its minimum size assumes).
     int width = 0;
@@ -233,7 +233,7 @@ QSize TForm2::pagesNeed() const {
     return QSize(width + frame, height + frame);
 }
 
-void TForm2::layOutFrame() {
+void ConfigWizard::layOutFrame() {
     // The pages take what their contents need (at least the size they were drawn for); the
     // strip, the bottom row and the saved line are placed around them.
     PgC1->setMinimumSize(pagesNeed().expandedTo(QSize(476 - kStripWidth - 6, 318)));
@@ -261,7 +261,7 @@ void TForm2::layOutFrame() {
     setFixedSize(whole->totalMinimumSize().expandedTo(QSize(476, 371)));
 }
 
-void TForm2::applyFlowView() {
+void ConfigWizard::applyFlowView() {
     const wizard::PageFlowView& v = m_flow.view();
     Label3->setText(v.label3);
     Label32->setText(v.label32);
@@ -275,20 +275,20 @@ void TForm2::applyFlowView() {
     Button56->setEnabled(v.button56Enabled);
 }
 
-void TForm2::runModal() {
+void ConfigWizard::runModal() {
     FormShow();
     if (QWidget* main = parentWidget())
         centreFrameOn(this, main->frameGeometry(), main);
     exec();
 }
 
-void TForm2::showPage(int index) {
+void ConfigWizard::showPage(int index) {
     ensureBuilt();
     PgC1->setCurrentIndex(index);
     runPageShow(index);
 }
 
-void TForm2::runPageShow(int index) {
+void ConfigWizard::runPageShow(int index) {
     switch (index) {
     case 0:
         TbS1Show();
@@ -328,7 +328,7 @@ void TForm2::runPageShow(int index) {
     emit pageShown(index);
 }
 
-void TForm2::runOnDocuments(bool keepUsedKeys, const std::function<void()>& work) {
+void ConfigWizard::runOnDocuments(bool keepUsedKeys, const std::function<void()>& work) {
     ensureBuilt();
     // The documents are plain objects that take no input focus, so the user stays on the page
     // while they are searched; what the first page's handler would do to the key lists is done
@@ -345,23 +345,23 @@ void TForm2::runOnDocuments(bool keepUsedKeys, const std::function<void()>& work
     m_flow.setInternalPageSwitch(false);
 }
 
-void TForm2::setActionCommands(const QStringList& commands) {
+void ConfigWizard::setActionCommands(const QStringList& commands) {
     m_actionCommands = commands;
 }
 
-void TForm2::appendMetaBind(const QString& block) {
+void ConfigWizard::appendMetaBind(const QString& block) {
     ensureBuilt();
     // Kept in the working document until page 11's "Применить настройки" saves it.
     m_set.mem1.appendLine(block);
     showPreview();
 }
 
-void TForm2::actionKeyChosen(int row, const QString& key) {
+void ConfigWizard::actionKeyChosen(int row, const QString& key) {
     ensureBuilt();
     m_keyPages->kompot(row, key);
 }
 
-void TForm2::FormShow() {
+void ConfigWizard::FormShow() {
     ensureBuilt();
     beginWizardOpening(m_set);
     showPage(0);
@@ -369,7 +369,7 @@ void TForm2::FormShow() {
     openWizardFolder();
 }
 
-void TForm2::FormClose() {
+void ConfigWizard::FormClose() {
     m_set.dropDocuments();
     m_savedMem1.clear();
     m_savedMem2.clear();
@@ -383,7 +383,7 @@ void TForm2::FormClose() {
     m_keyPages->wizardClosing();
 }
 
-void TForm2::done(int result) {
+void ConfigWizard::done(int result) {
     // Escape and the title bar's close end here too: keys bound but not yet saved are asked
     // about, as the editor asks about its text.
     if (!mayClose())
@@ -392,14 +392,14 @@ void TForm2::done(int result) {
     QDialog::done(result);
 }
 
-bool TForm2::hasUnsavedChanges() const {
+bool ConfigWizard::hasUnsavedChanges() const {
     if (!m_set.chosenReadable())
         return false;
     return m_set.mem1.content() != m_savedMem1 ||
            (m_set.autoexecMode && m_set.autoexecReadable && m_set.mem2.content() != m_savedMem2);
 }
 
-bool TForm2::mayClose() {
+bool ConfigWizard::mayClose() {
     if (!hasUnsavedChanges())
         return true;
     switch (m_ctx.dialogs.confirmYesNoCancel(u"Сохранить изменения?"_s)) {
@@ -419,33 +419,30 @@ bool TForm2::mayClose() {
     return reportSave(saveChosenFile(m_set));
 }
 
-bool TForm2::refuseUnreadable() {
+bool ConfigWizard::refuseUnreadable() {
     if (m_unreadableReason.isEmpty() || !fileSelected())
         return false;
     m_ctx.dialogs.error(m_unreadableReason);
     return true;
 }
 
-bool TForm2::fileSelected() const {
+bool ConfigWizard::fileSelected() const {
     return !FileBox1->selectedItems().isEmpty();
 }
 
-void TForm2::refuseWithoutFile() {
+void ConfigWizard::refuseWithoutFile() {
     m_ctx.dialogs.message(wizard::chooseConfigFirstMessage());
     // No file stands behind the documents now: nothing of them may be written over one.
     m_set.dropDocuments();
     showPreview();
 }
 
-void TForm2::readDocuments() {
+void ConfigWizard::readDocuments() {
     const BusyCursor busy; // a large config takes a moment
     // Settings without a line in the document keep what the pages hold.
     m_set.values = valuesFromControls();
     mem1->setUpdatesEnabled(false);
-    m_set.pivoState = 0;
-    PivoInputs inputs;
-    inputs.actionCommands = m_actionCommands;
-    Pivo(m_set, inputs);
+    pivoRead(m_set, m_actionCommands);
     mem1->setUpdatesEnabled(true);
     valuesToControls(m_set.values);
     // What the controls show of the file is what applying compares against: a value a control
@@ -454,7 +451,7 @@ void TForm2::readDocuments() {
     emit documentsRead();
 }
 
-void TForm2::Button2Click() {
+void ConfigWizard::Button2Click() {
     if (PgC1->currentIndex() == 0 && refuseUnreadable())
         return;
     const wizard::ForwardStep step = m_flow.forward(PgC1->currentIndex(), fileSelected());
@@ -470,13 +467,13 @@ void TForm2::Button2Click() {
     applyFlowView();
 }
 
-void TForm2::Button3Click() {
+void ConfigWizard::Button3Click() {
     const int to = m_flow.back();
     if (to >= 0)
         showPage(to);
 }
 
-void TForm2::Button56Click() {
+void ConfigWizard::Button56Click() {
     if (PgC1->currentIndex() == 0 && refuseUnreadable())
         return;
     const wizard::ForwardStep step = m_flow.jumpToKeys(fileSelected());
@@ -492,38 +489,38 @@ void TForm2::Button56Click() {
 
 // --- page show handlers: the page flow table does the bottom row
 
-void TForm2::TbS1Show() {
+void ConfigWizard::TbS1Show() {
     if (m_flow.show(0))
         m_set.usedKeys.clear();
 }
-void TForm2::TbS2Show() {
+void ConfigWizard::TbS2Show() {
     m_flow.show(1);
 }
-void TForm2::TbS3Show() {
+void ConfigWizard::TbS3Show() {
     m_flow.show(2);
     ComboBox2->setEnabled(RadioButton39->isChecked());
 }
-void TForm2::TbS4Show() {
+void ConfigWizard::TbS4Show() {
     m_flow.show(3);
 }
-void TForm2::TbS5Show() {
+void ConfigWizard::TbS5Show() {
     m_flow.show(4);
 }
-void TForm2::TbS6Show() {
+void ConfigWizard::TbS6Show() {
     m_flow.show(5);
 }
-void TForm2::TbS7Show() {
+void ConfigWizard::TbS7Show() {
     m_flow.show(6);
 }
-void TForm2::TbS8Show() {
+void ConfigWizard::TbS8Show() {
     m_flow.show(7);
 }
-void TForm2::TbS9Show() {
+void ConfigWizard::TbS9Show() {
     m_flow.show(8);
 }
-void TForm2::TbS10Show() {
+void ConfigWizard::TbS10Show() {
     m_flow.show(9);
 }
-void TForm2::TbS11Show() {
+void ConfigWizard::TbS11Show() {
     m_flow.show(10);
 }

@@ -1,12 +1,13 @@
-// TForm2, the config wizard: eleven pages behind hidden tabs. Page 1 chooses the config, pages
-// 2 to 8 tune its settings and apply them, pages 9 to 11 (filled by the key pages) bind keys.
+// ConfigWizard, the config wizard: eleven pages behind hidden tabs. Page 1 chooses the config,
+// pages 2 to 8 tune its settings and apply them, pages 9 to 11 (filled by the key pages) bind keys.
 // The documents and everything done to them live in the working set; the window shows them.
 #pragma once
 
-#include "app/app_context.h"
-#include "keys/key_request.h"
-#include "shell/qt_built_on_first_show.h"
+#include "state/app_context.h"
+#include "widgets/qt_built_on_first_show.h"
+#include "wizard/key_request.h"
 #include "wizard/page_flow.h"
+#include "wizard/wizard_key_part.h"
 #include "wizard/wizard_working_set.h"
 
 #include <QColor>
@@ -16,7 +17,6 @@
 #include <functional>
 
 class DriveFolderTree;
-class KeyPages;
 struct WizardSaveResult;
 class QComboBox;
 class QFrame;
@@ -31,11 +31,12 @@ class QTabWidget;
 class QTreeView;
 class SpinEdit;
 
-class TForm2 : public BuiltOnFirstShow<QDialog> {
+class ConfigWizard : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
-    explicit TForm2(AppContext& ctx, QWidget* parent = nullptr);
-    ~TForm2() override;
+    // `installKeys` builds the key pages into the wizard while it builds its pages.
+    ConfigWizard(AppContext& ctx, WizardKeyPartInstaller installKeys, QWidget* parent = nullptr);
+    ~ConfigWizard() override;
 
     // Opens the wizard modally, centred on the main window, on its first page.
     void runModal();
@@ -158,7 +159,8 @@ private:
     AppContext& m_ctx;
     WizardWorkingSet m_set;
     // Pages 9 to 11, which the frame tells what happens on page 1 and at closing.
-    KeyPages* m_keyPages = nullptr;
+    WizardKeyPartInstaller m_installKeys;
+    WizardKeyPart* m_keyPages = nullptr;
     QStringList m_actionCommands;
     // The file list's selection changed with the press that the click ends.
     bool m_rowJustChosen = false;

@@ -3,7 +3,7 @@
 
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/apply_settings.h"
 #include "wizard/wizard_files.h"
 
@@ -12,7 +12,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void TForm2::Button8Click() {
+void ConfigWizard::Button8Click() {
     m_set.values = valuesFromControls();
     if (!m_set.chosenReadable()) {
         // The document holds the message line, not the file: applying refuses it, and no page
@@ -30,14 +30,14 @@ void TForm2::Button8Click() {
     reportSave(saved);
 }
 
-void TForm2::warnUnencodable(const QString& text) {
+void ConfigWizard::warnUnencodable(const QString& text) {
     // The text is the chosen file's, which keeps its encoding.
     const QString lost = textfile::unencodableCharacters(text, m_set.chosenForm);
     if (!lost.isEmpty())
         m_ctx.dialogs.warning(unencodableWarning(lost));
 }
 
-bool TForm2::reportSave(const WizardSaveResult& result) {
+bool ConfigWizard::reportSave(const WizardSaveResult& result) {
     if (!result.ok()) {
         m_savedLine->clear();
         m_ctx.dialogs.error(result.message());

@@ -2,10 +2,10 @@
 // read-only preview of the working document.
 #include "wizard/wizard_window.h"
 
-#include "keys/wizard_window_key_pages.h"
-#include "shell/qt_folder_tree.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_folder_tree.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/wizard_files.h"
+#include "wizard/wizard_window_key_pages.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -33,7 +33,7 @@ QPlainTextEdit* previewBox(const QString& name, QWidget* parent) {
 
 } // namespace
 
-void TForm2::buildPage1() {
+void ConfigWizard::buildPage1() {
     QWidget* p = page(0);
     auto* folderLabel = new QLabel(u"Выберите каталог с конфигами"_s, p);
     folderLabel->setObjectName(u"Label1"_s);
@@ -84,8 +84,9 @@ void TForm2::buildPage1() {
     grid->setRowStretch(2, 3);
     grid->setRowStretch(4, 2);
 
-    connect(m_folderTree, &DriveFolderTree::folderChosen, this, &TForm2::DirectoryListBox1Change);
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(m_folderTree, &DriveFolderTree::folderChosen, this,
+            &ConfigWizard::DirectoryListBox1Change);
+    connect(Button1, &QPushButton::clicked, this, &ConfigWizard::Button1Click);
     // A click on another file (or the keyboard moving to one) changes the selection; a second
     // click on the file already chosen loads it again.
     connect(FileBox1, &QListWidget::itemSelectionChanged, this, [this] {
@@ -110,7 +111,7 @@ void TForm2::buildPage1() {
         setTabOrder(order[i], order[i + 1]);
 }
 
-void TForm2::openWizardFolder() {
+void ConfigWizard::openWizardFolder() {
     // The game's folder when it changed since the last browsing, else where the player left off.
     if (m_browseStart != m_ctx.state.wizardFolder || m_browseFolder.isEmpty()) {
         m_browseStart = m_ctx.state.wizardFolder;
@@ -122,7 +123,7 @@ void TForm2::openWizardFolder() {
     fillFileList(false);
 }
 
-void TForm2::DirectoryListBox1Change(const QString& folder) {
+void ConfigWizard::DirectoryListBox1Change(const QString& folder) {
     // Only this page follows: the map cycle, the launcher and the other windows keep the game's
     // folder.
     m_browseFolder = folder;
@@ -135,7 +136,7 @@ void TForm2::DirectoryListBox1Change(const QString& folder) {
     showPreview();
 }
 
-void TForm2::fillFileList(bool keepChoice) {
+void ConfigWizard::fillFileList(bool keepChoice) {
     // Only a file of this very folder may stay chosen: the documents belong to it.
     const QString keep =
         keepChoice && fileSelected() ? FileBox1->selectedItems().first()->text() : QString();
@@ -152,7 +153,7 @@ void TForm2::fillFileList(bool keepChoice) {
         FileBox1->setCurrentRow(-1, QItemSelectionModel::Clear);
 }
 
-void TForm2::showPreview() {
+void ConfigWizard::showPreview() {
     // A file that cannot be tuned: the message and its reason, wrapped to the box.
     const bool refused = !m_unreadableReason.isEmpty();
     mem1->setLineWrapMode(refused ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -162,12 +163,12 @@ void TForm2::showPreview() {
     mem2->setPlainText(m_set.mem2.content());
 }
 
-void TForm2::Button1Click() {
+void ConfigWizard::Button1Click() {
     emit newConfigRequested(m_browseFolder);
     fillFileList(true);
 }
 
-void TForm2::FileBox1Click() {
+void ConfigWizard::FileBox1Click() {
     clearSettingsPages();
     m_set.usedKeys.clear();
     m_keyPages->configClicked();

@@ -4,7 +4,7 @@
 
 #include "platform/font_choice.h"
 #include "platform/user_dialogs.h"
-#include "shell/qt_widget_helpers.h"
+#include "widgets/qt_widget_helpers.h"
 #include "wizard/qt_field_typing.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/settings_catalogue.h"
@@ -263,7 +263,7 @@ void layOutInOneColumn(QWidget* page, const std::vector<const WizardSetting*>& s
 
 } // namespace
 
-void TForm2::buildSettingsPages() {
+void ConfigWizard::buildSettingsPages() {
     for (int pageNo = 2; pageNo <= 8; ++pageNo) {
         std::vector<const WizardSetting*> onPage;
         for (const WizardSetting& s : wizardSettings())
@@ -297,17 +297,17 @@ void TForm2::buildSettingsPages() {
     m_customColor = QColor(initial.customRed, initial.customGreen, initial.customBlue);
     valuesToControls(initial);
 
-    connect(RadioButton39, &QRadioButton::clicked, this, &TForm2::RadioButton39Click);
-    connect(RadioButton40, &QRadioButton::clicked, this, &TForm2::RadioButton40Click);
-    connect(SpinEdit12, &SpinEdit::textChanged, this, &TForm2::SpinEdit12Change);
-    connect(SpinEdit13, &SpinEdit::textChanged, this, &TForm2::SpinEdit13Change);
-    connect(RadioButton17, &QRadioButton::clicked, this, &TForm2::RadioButton17Click);
-    connect(RadioButton18, &QRadioButton::clicked, this, &TForm2::RadioButton18Click);
-    connect(ColorBox1, &QComboBox::activated, this, &TForm2::ColorBox1Change);
-    connect(Button8, &QPushButton::clicked, this, &TForm2::Button8Click);
+    connect(RadioButton39, &QRadioButton::clicked, this, &ConfigWizard::RadioButton39Click);
+    connect(RadioButton40, &QRadioButton::clicked, this, &ConfigWizard::RadioButton40Click);
+    connect(SpinEdit12, &SpinEdit::textChanged, this, &ConfigWizard::SpinEdit12Change);
+    connect(SpinEdit13, &SpinEdit::textChanged, this, &ConfigWizard::SpinEdit13Change);
+    connect(RadioButton17, &QRadioButton::clicked, this, &ConfigWizard::RadioButton17Click);
+    connect(RadioButton18, &QRadioButton::clicked, this, &ConfigWizard::RadioButton18Click);
+    connect(ColorBox1, &QComboBox::activated, this, &ConfigWizard::ColorBox1Change);
+    connect(Button8, &QPushButton::clicked, this, &ConfigWizard::Button8Click);
 }
 
-void TForm2::buildConnectionPage() {
+void ConfigWizard::buildConnectionPage() {
     QWidget* p = page(7);
     const WizardSetting& rate = wizardSetting(SettingId::Rate);
     SettingBuilder build(p, m_controls);
@@ -348,13 +348,13 @@ void TForm2::buildConnectionPage() {
     v->addStretch(1);
 }
 
-void TForm2::clearSettingsPages() {
+void ConfigWizard::clearSettingsPages() {
     WizardPageValues v = valuesFromControls();
     clearPageValuesForNewFile(v);
     valuesToControls(v);
 }
 
-void TForm2::valuesToControls(const WizardPageValues& values) {
+void ConfigWizard::valuesToControls(const WizardPageValues& values) {
     // Reading sets both map change fields; neither may zero the other meanwhile.
     m_loadingRounds = true;
     for (const WizardSetting& s : wizardSettings()) {
@@ -384,7 +384,7 @@ void TForm2::valuesToControls(const WizardPageValues& values) {
     m_loadingRounds = false;
 }
 
-WizardPageValues TForm2::valuesFromControls() const {
+WizardPageValues ConfigWizard::valuesFromControls() const {
     WizardPageValues v = m_set.values;
     for (const WizardSetting& s : wizardSettings()) {
         if (s.choice) {
@@ -413,15 +413,15 @@ WizardPageValues TForm2::valuesFromControls() const {
 
 // --- handlers of the settings pages
 
-void TForm2::RadioButton39Click() {
+void ConfigWizard::RadioButton39Click() {
     ComboBox2->setEnabled(true);
 }
 
-void TForm2::RadioButton40Click() {
+void ConfigWizard::RadioButton40Click() {
     ComboBox2->setEnabled(false);
 }
 
-void TForm2::SpinEdit12Change() {
+void ConfigWizard::SpinEdit12Change() {
     if (m_loadingRounds)
         return;
     // Setting the other field must not in turn zero this one.
@@ -430,7 +430,7 @@ void TForm2::SpinEdit12Change() {
     m_loadingRounds = false;
 }
 
-void TForm2::SpinEdit13Change() {
+void ConfigWizard::SpinEdit13Change() {
     if (m_loadingRounds)
         return;
     m_loadingRounds = true;
@@ -438,17 +438,17 @@ void TForm2::SpinEdit13Change() {
     m_loadingRounds = false;
 }
 
-void TForm2::RadioButton17Click() {
+void ConfigWizard::RadioButton17Click() {
     ComboBox1->setEnabled(true);
     SpinEdit5->setEnabled(false);
 }
 
-void TForm2::RadioButton18Click() {
+void ConfigWizard::RadioButton18Click() {
     SpinEdit5->setEnabled(true);
     ComboBox1->setEnabled(false);
 }
 
-void TForm2::ColorBox1Change(int index) {
+void ConfigWizard::ColorBox1Change(int index) {
     // A colour the user picks replaces a value the file had in another form.
     if (index != 0) {
         m_customColourText.clear();

@@ -34,7 +34,7 @@ struct WizardWorkingSet {
     // The key bound to each action, in the order of the command texts reading was given (the
     // captions of the action buttons); empty for an unbound action.
     QStringList actionKeys;
-    // The command bound to the key of a combination (Pivo state 11), without its quotes.
+    // The command bound to the key of a combination (pivoFindComboCommand), without its quotes.
     QString comboPreviousCommand;
 
     // Search state of the line search. The line and column of the last occurrence found by
@@ -53,7 +53,6 @@ struct WizardWorkingSet {
     bool unbindallPresent = false;
     bool waitAliasPresent = false;
     bool reloadOnly = false;
-    int pivoState = 0;
 
     // The file chosen on page 1.
     QString chosenPath;

@@ -1,7 +1,7 @@
 // Line lists (category files, ".dlz" libraries): reading a file agrees with splitting its bytes,
 // and no entry holds a line break.
 // Seeds: data/dlls/*.dll data/dlls/dlz/*.dlz
-#include "reference/line_list.h"
+#include "language/line_list.h"
 #include "support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

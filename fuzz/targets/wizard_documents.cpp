@@ -1,7 +1,7 @@
 // The wizard's documents: any config (with the autoexec.cfg beside it when it is the game's own
 // config.cfg) is loaded, read into the pages and the key lists, applied and saved again.
 // Seeds: demo/Half-Life/cstrike/*.cfg
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "support.h"
 #include "wizard/apply_settings.h"
 #include "wizard/pivo.h"

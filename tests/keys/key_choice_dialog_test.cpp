@@ -1,9 +1,9 @@
 // The key choice dialog's flow: a fresh list at each opening, OK without a key, Отмена, each
 // answer handed back with its request, and an asker that refuses a key at OK.
-#include "keys/key_assignment.h"
 #include "keys/key_choice_dialog.h"
 #include "language/key_names.h"
 #include "test_app.h"
+#include "wizard/key_assignment.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -21,7 +21,7 @@ namespace {
 struct DialogTest : ::testing::Test {
     TestApp app;
     QWidget main;
-    Tbinds binds{*app.ctx, &main};
+    KeyChoiceDialog binds{*app.ctx, &main};
 
     // The dialog builds its controls when first shown; the tests may look them up before.
     QListWidget* list() {
@@ -69,7 +69,7 @@ TEST_F(DialogTest, EveryOpeningStartsFreshAndOkWantsAKey) {
 
     binds.hide();
     // Отмена gives no answer.
-    QSignalSpy answers(&binds, &Tbinds::keyChosen);
+    QSignalSpy answers(&binds, &KeyChoiceDialog::keyChosen);
     choose(forSlot(1), [this] {
         pick(u"F5"_s);
         cancel();
@@ -92,7 +92,7 @@ TEST_F(DialogTest, EveryOpeningStartsFreshAndOkWantsAKey) {
 TEST_F(DialogTest, ChooseKeyRunsModallyOverTheMainWindow) {
     ASSERT_FALSE(binds.isBuilt()); // centred by its real size at the first opening too
     main.setGeometry(100, 100, 800, 600);
-    QSignalSpy answers(&binds, &Tbinds::keyChosen);
+    QSignalSpy answers(&binds, &KeyChoiceDialog::keyChosen);
     choose(forSlot(3), [this] {
         EXPECT_TRUE(binds.isModal() && binds.isVisible());
         pick(u"MOUSE3"_s);
@@ -111,7 +111,7 @@ TEST_F(DialogTest, EachAnswerCarriesItsRequestAndTheLastPlaceholderFillsTheButto
     QString caption = u"BIND"_s;
     QList<int> answered;
     QObject receiver;
-    QObject::connect(&binds, &Tbinds::keyChosen, &receiver,
+    QObject::connect(&binds, &KeyChoiceDialog::keyChosen, &receiver,
                      [&](const KeyRequest& request, const QString& key) {
                          ASSERT_EQ(request.asker, KeyRequest::Asker::MetaBindSlot);
                          answered.append(request.index);
@@ -164,7 +164,7 @@ TEST_F(DialogTest, AnAskersRefusalKeepsTheDialogOpenForAnotherKey) {
         offered.append(key);
         return verdicts.takeFirst();
     };
-    QSignalSpy answers(&binds, &Tbinds::keyChosen);
+    QSignalSpy answers(&binds, &KeyChoiceDialog::keyChosen);
     choose(request, [&] {
         pick(u"MOUSE1"_s);
         ok();

@@ -3,10 +3,10 @@
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
-#include "keys/script_generator.h"
-#include "print_qstring.h"
 #include "language/key_names.h"
+#include "print_qstring.h"
 #include "test_files.h"
+#include "wizard/script_generator.h"
 
 #include <QSet>
 #include <QTemporaryDir>

@@ -21,8 +21,8 @@ namespace {
 
 struct KeyMapWindowTest : ::testing::Test {
     TestApp app;
-    TForm1* form = nullptr;
-    TKeyMap* map = nullptr;
+    MainWindow* form = nullptr;
+    KeyboardMapWindow* map = nullptr;
 
     void SetUp() override {
         app.createWindows();

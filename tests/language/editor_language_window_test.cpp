@@ -6,10 +6,10 @@
 #include "language/qt_editor_language.h"
 #include "language/vocabulary_preload.h"
 #include "platform/text_file.h"
-#include "reference/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "shell/settings.h"
 #include "test_app.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -61,7 +61,7 @@ protected:
     }
 
     TestApp app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     QPlainTextEdit* memo = nullptr;
     EditorLanguage* language = nullptr;
     QListView* list = nullptr;
@@ -121,7 +121,7 @@ TEST(EditorLanguageAtStart, TheWordsReadAheadAreTheEditorsAndAFileChangedSinceIs
         app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
         app.createWindows();
         app.showMain();
-        TForm1* form = app.w().form1;
+        MainWindow* form = app.w().form1;
         form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
         QCoreApplication::processEvents();
         EXPECT_EQ(!app.state.vocabularyAhead, highlighting);

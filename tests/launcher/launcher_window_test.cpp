@@ -28,7 +28,7 @@ namespace {
 // drivers, a start script for Linux, and the program's unknown-mod picture.
 struct LauncherApp {
     TestApp app;
-    Tstartcs* w = nullptr;
+    LauncherWindow* w = nullptr;
 
     QString hl() const { return app.root.path() + u"/Half-Life"_s; }
     QString config() const { return app.gameDir() + u"/config.cfg"_s; }
@@ -100,7 +100,7 @@ TEST(LauncherWindow, OpeningListsModsMapsAndDriversOnce) {
     a.open();
     EXPECT_EQ(a.w->windowTitle(), u"Запуск мода HL с конфигом"_s);
     EXPECT_EQ(a.w->width(), a.w->foldedWidth());
-    EXPECT_GE(a.w->width(), Tstartcs::kFoldedWidth);
+    EXPECT_GE(a.w->width(), LauncherWindow::kFoldedWidth);
     EXPECT_EQ(a.items(u"lx_map"_s), (QStringList{u"cs_italy"_s, u"de_dust"_s}));
     EXPECT_EQ(a.checkedOptions(), (QStringList{u"-console"_s, u"-full"_s, u"-gl"_s}));
     EXPECT_FALSE(a.c<QPushButton>(u"Button1"_s)->isEnabled());

@@ -5,7 +5,7 @@
 #include "mapcycle/map_picker_dialog.h"
 #include "shell/main_window.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,7 +70,7 @@ struct MapsFixture : ::testing::Test {
     void apply() { maps->findChild<QPushButton*>(u"Button8"_s)->click(); }
 
     TestApp app;
-    Tmaps* maps = nullptr;
+    MapCycleWindow* maps = nullptr;
     QListWidget* LB1 = nullptr;
     QListWidget* LB2 = nullptr;
     QPlainTextEdit* Ric1 = nullptr;
@@ -264,7 +264,7 @@ struct PickerFixture : MapsFixture {
         editor->document()->setModified(false);
     }
 
-    TMaps_menu* picker = nullptr;
+    MapPickerDialog* picker = nullptr;
     QListWidget* lb12 = nullptr;
     QPlainTextEdit* editor = nullptr;
 };

@@ -3,9 +3,9 @@
 #include "metabinds/metabind_format.h"
 #include "metabinds/metabinds_window.h"
 #include "platform/cp1251.h"
-#include "reference/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "test_app.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>
@@ -41,8 +41,8 @@ struct MetabFixture : ::testing::Test {
         ASSERT_TRUE(lx_MeB && lx_bind && sb_bind && red_bind);
         // The key choice dialog, in place of the program's own: answers each request with the
         // next key of `keys`.
-        QObject::disconnect(metab, &TMetab::keyChoiceRequested, nullptr, nullptr);
-        QObject::connect(metab, &TMetab::keyChoiceRequested, metab,
+        QObject::disconnect(metab, &MetaBindsWindow::keyChoiceRequested, nullptr, nullptr);
+        QObject::connect(metab, &MetaBindsWindow::keyChoiceRequested, metab,
                          [this](const KeyRequest& request) {
                              EXPECT_EQ(request.asker, KeyRequest::Asker::MetaBindSlot);
                              requestedSlots.append(request.index);
@@ -68,8 +68,8 @@ struct MetabFixture : ::testing::Test {
 
     TestApp app;
     QString folder;
-    TForm1* main = nullptr;
-    TMetab* metab = nullptr;
+    MainWindow* main = nullptr;
+    MetaBindsWindow* metab = nullptr;
     QListWidget* lx_MeB = nullptr;
     QListWidget* lx_bind = nullptr;
     QToolButton* sb_bind = nullptr;
@@ -151,8 +151,8 @@ TEST_F(MetabFixture, SlotsAssignedThenInserted) {
     fillAllAndInsert();
     const QString block = red_bind->toPlainText();
     EXPECT_EQ(main->documentText(), u"\n"_s + block);
-    QSignalSpy toWizard(metab, &TMetab::metaBindForWizard);
-    metab->FormShow(TMetab::Target::Wizard);
+    QSignalSpy toWizard(metab, &MetaBindsWindow::metaBindForWizard);
+    metab->FormShow(MetaBindsWindow::Target::Wizard);
     lx_MeB->setCurrentRow(0);
     fillAllAndInsert();
     ASSERT_EQ(toWizard.count(), 1);

@@ -20,9 +20,9 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
     app.writeFile(app.programDir() + u"dlls/metabinds/a.mtb"_s,
                   "bind \"<<1>>\" a\r\nbind \"<<2>>\" b\r\n[MetaBind]\r\nname=A\r\nbut=2\r\n");
     app.createWindows();
-    TMetab* metab = app.w().metab;
-    Tbinds* binds = app.w().binds;
-    TForm2* wizard = app.w().form2;
+    MetaBindsWindow* metab = app.w().metab;
+    KeyChoiceDialog* binds = app.w().binds;
+    ConfigWizard* wizard = app.w().form2;
     // Their controls are looked up before they are first shown.
     metab->ensureBuilt();
     binds->ensureBuilt();

@@ -1,12 +1,12 @@
 // The reference data readers: line lists, the list loader, explanation lookups and what a
 // category or library click decides.
-#include "app/shared_state.h"
+#include "language/line_list.h"
 #include "print_qstring.h"
 #include "reference/category_choice.h"
-#include "reference/explanation_cache.h"
 #include "reference/explanations.h"
-#include "reference/line_list.h"
 #include "reference/value_list_loading.h"
+#include "state/explanation_cache.h"
+#include "state/shared_state.h"
 #include "test_app.h"
 
 #include <QDir>

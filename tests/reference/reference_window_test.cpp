@@ -4,7 +4,7 @@
 #include "reference/reference_window.h"
 #include "shell/main_window.h"
 #include "test_app.h"
-#include "reference/qt_list_boxes.h"
+#include "widgets/qt_list_boxes.h"
 
 #include <QAction>
 #include <QDir>
@@ -55,8 +55,8 @@ protected:
     const QStringList& valueList() const { return app.state.valueList.entries(); }
 
     TestApp app;
-    Tccd* ccd = nullptr;
-    TForm3* form3 = nullptr;
+    ReferenceWindow* ccd = nullptr;
+    LibrarySetupWindow* form3 = nullptr;
     QTabWidget* pages = nullptr;
     QListWidget* cmd = nullptr;
     QListWidget* cvar = nullptr;
@@ -189,7 +189,7 @@ TEST_F(ReferenceWindowTest, FootButtonsAreCentredAndAskForTheirInsertDialogPage)
     }
     EXPECT_EQ(buttons[0]->text(), u"SetInfo"_s);
 
-    QSignalSpy requests(ccd, &Tccd::insertDialogRequested);
+    QSignalSpy requests(ccd, &ReferenceWindow::insertDialogRequested);
     QTest::mouseClick(buttons[1], Qt::LeftButton);
     QTest::mouseClick(buttons[2], Qt::LeftButton);
     QTest::mouseClick(buttons[0], Qt::LeftButton);

@@ -1,8 +1,8 @@
 // The reference tree shipped with the program: every category file and value library reads as
 // a line list, and every entry has an explanation where the reference windows look for one.
+#include "language/line_list.h"
 #include "platform/ini_profile.h"
 #include "platform/program_paths.h"
-#include "reference/line_list.h"
 #include "reference/reference_tables.h"
 
 #include <QDir>

@@ -88,10 +88,10 @@ protected:
     QString popupText() const { return form6->findChild<QLabel*>(u"lbl"_s)->text(); }
 
     TestApp app;
-    TForm1* main = nullptr;
-    TPani1* pani1 = nullptr;
-    TForm6* form6 = nullptr;
-    Tsetbal* setbal = nullptr;
+    MainWindow* main = nullptr;
+    ValueListWindow* pani1 = nullptr;
+    ExplanationWindow* form6 = nullptr;
+    InsertDialog* setbal = nullptr;
     QListWidget* entries = nullptr;
     QPushButton* add = nullptr;
     QTabWidget* pages = nullptr;
@@ -265,7 +265,7 @@ TEST_F(ValueListTest, ThePopUpShowsWithAnExplanationAndNeverOverAnotherWindow) {
     EXPECT_TRUE(form6->isVisible());
     EXPECT_FALSE(form6->explanation().isEmpty());
 
-    TKeyMap* keyMap = app.w().keyMap;
+    KeyboardMapWindow* keyMap = app.w().keyMap;
     keyMap->showMap();
     QApplication::setActiveWindow(keyMap);
     EXPECT_FALSE(form6->isVisible());

@@ -34,7 +34,7 @@ protected:
     }
 
     TestApp app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
 };
 
 } // namespace
@@ -318,7 +318,7 @@ TEST(DocumentStart, TheCommandLineFileIsTheFirstDocumentOnly) {
     TestApp app;
     const QString path = app.writeFile(app.gameDir() + u"/start.cfg"_s, "exec userconfig.cfg\r\n");
     app.createWindows({path});
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     app.showMain();
     EXPECT_EQ(form->documentText(), u"exec userconfig.cfg\n"_s);
     EXPECT_EQ(form->document().fileName(), path);
@@ -344,7 +344,7 @@ TEST(DocumentStart, OnlyRegularFilesAreOpened) {
         app.windows.reset();
         app.dialogs.expect(Kind::Error);
         app.createWindows({path});
-        TForm1* form = app.w().form1;
+        MainWindow* form = app.w().form1;
         EXPECT_TRUE(app.dialogs.lastText().contains(path));
         EXPECT_TRUE(form->documentText().startsWith(u"//Unknown's"_s));
         EXPECT_EQ(form->document().fileName(), u"Без имени"_s);

@@ -3,8 +3,8 @@
 #include "app/window_wiring.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
-#include "shell/qt_widget_helpers.h"
 #include "test_app.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -38,7 +38,7 @@ protected:
     }
 
     TestApp app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
 };
 
 QByteArray utf8(const QString& text) {

@@ -24,14 +24,14 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
     app.writeFile(hl + u"/cstrike/liblist.gam"_s, "");
     app.createWindows();
     app.showMain();
-    Tnachalo* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().nachalo;
 
     // Nothing found: the list is hidden and the chooser keeps its plain size.
     QTimer::singleShot(0, chooser, [chooser] {
         EXPECT_FALSE(chooser->findChild<QTreeWidget*>(u"GameList1"_s)->isVisible());
         chooser->findChild<QPushButton*>(u"Button2"_s)->click();
     });
-    EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Cancelled);
+    EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
 
     app.state.gameSearch.home = home;
     app.state.gameSearch.dataHome = home + u"/.local/share"_s;
@@ -53,7 +53,7 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
         EXPECT_EQ(model->filePath(tree->currentIndex()), hl + u"/cstrike"_s);
         chooser->findChild<QPushButton*>(u"Button1"_s)->click();
     });
-    EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Confirmed);
+    EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Confirmed);
     EXPECT_EQ(app.state.gameDir, hl + u"/cstrike"_s);
     EXPECT_EQ(app.state.wizardFolder, hl + u"/cstrike"_s);
 }

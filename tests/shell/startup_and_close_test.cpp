@@ -41,7 +41,7 @@ using Kind = ScriptedUserDialogs::Kind;
 namespace {
 
 // Answers the chooser once it is shown modally: picks `folder` and clicks `button`.
-void answerChooser(Tnachalo* chooser, const QString& folder, const QString& button) {
+void answerChooser(GameChooserWindow* chooser, const QString& folder, const QString& button) {
     QTimer::singleShot(0, chooser, [=] {
         if (!folder.isEmpty())
             chooser->setCurrentFolder(folder);
@@ -58,7 +58,7 @@ QString ini(const TestApp& app) {
 TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
     TestApp app(false);
     app.createWindows();
-    Tnachalo* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().nachalo;
     // Built at its first showing, and centred by its real size.
     QTimer::singleShot(0, chooser, [chooser] {
         EXPECT_EQ(chooser->size(), QSize(360, 380));
@@ -89,7 +89,7 @@ TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
 TEST(FirstStart, TheChooserCannotBeClosedBeforeAnAnswer) {
     TestApp app(false);
     app.createWindows();
-    Tnachalo* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().nachalo;
     chooser->show();
     chooser->close();
     EXPECT_TRUE(chooser->isVisible());
@@ -135,7 +135,7 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
                                 "\r\n[Mine]\r\nx=1\r\n");
     app.createWindows();
     app.showMain();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     QFont font = form->editor()->font();
     font.setFamily(u"DejaVu Sans"_s);
     font.setPointSize(14);
@@ -155,7 +155,7 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     app.windows.reset();
     app.createWindows();
     app.showMain();
-    TForm1* again = app.w().form1;
+    MainWindow* again = app.w().form1;
     EXPECT_EQ(again->editor()->font().family(), u"DejaVu Sans"_s);
     EXPECT_EQ(again->editor()->font().pointSize(), 14);
     EXPECT_EQ(again->size(), QSize(640, 480));
@@ -261,7 +261,7 @@ TEST(Settings, StrangeValuesFallBackToTheDefaults) {
                                 "Width=wide\r\nHeight=\"300\"\r\n");
     app.createWindows();
     app.showMain();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     EXPECT_EQ(form->editor()->font().pointSize(), 10);
     EXPECT_FALSE(form->editor()->font().bold());
     EXPECT_EQ(form->size(), QSize(560, 300));
@@ -274,7 +274,7 @@ TEST(Settings, WindowsPlacedOffEveryScreenComeBackOntoThePrimary) {
                                 "[Forms]\r\nccdL=2147483647\r\npani1T=-2147483648\r\n");
     app.createWindows();
     app.showMain();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(form->geometry())) << form->x() << "," << form->y();
     const ToolGeometry tools = form->toolWindows().remembered();
@@ -289,13 +289,13 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
     ASSERT_TRUE(QDir().mkpath(odd));
     app.createWindows();
     app.showMain();
-    Tnachalo* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().nachalo;
     app.dialogs.expect(Kind::Warning);
     answerChooser(chooser, odd, u"Button1"_s);
     // Once refused, the chooser is still open: leave it with "Отмена".
     QTimer::singleShot(50, chooser,
                        [=] { chooser->findChild<QPushButton*>(u"Button2"_s)->click(); });
-    EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Cancelled);
+    EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Этот каталог нельзя сохранить"_s));
     EXPECT_EQ(app.state.wizardFolder, app.gameDir());
 
@@ -316,7 +316,7 @@ TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    Tnachalo* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().nachalo;
     for (const bool closeBox : {false, true}) {
         QTimer::singleShot(0, chooser, [=] {
             EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -325,7 +325,7 @@ TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
             else
                 QTest::keyClick(chooser, Qt::Key_Escape);
         });
-        EXPECT_EQ(chooser->runModal(), Tnachalo::Result::Cancelled);
+        EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
         EXPECT_FALSE(chooser->isVisible());
     }
     EXPECT_EQ(app.state.wizardFolder, app.gameDir());
@@ -346,7 +346,7 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     app.showMain();
     const QByteArray settingsBefore = app.readFile(ini(app));
     ASSERT_FALSE(settingsBefore.isEmpty());
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     form->insertAtCaret(u"bind"_s);
     // The untitled text: "Да", then the Save As is cancelled.
     app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::Yes)
@@ -360,7 +360,7 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
 TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
     TestApp app;
     app.createWindows();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     EXPECT_EQ(form->action(u"Save1"_s)->text(), u"&Сохранить"_s);
     EXPECT_EQ(form->action(u"Save1"_s)->shortcut(), QKeySequence(u"Ctrl+S"_s));
     EXPECT_EQ(form->action(u"MetaBind1"_s)->shortcut(), QKeySequence(u"Ctrl+Alt+N"_s));
@@ -386,7 +386,7 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
 TEST(MainWindow, HintsGoToTheStatusBar) {
     TestApp app;
     app.createWindows();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     form->setIdleHintSource([] { return u"Выберите значение"_s; });
     QStatusTipEvent hint(u"Открыть файл"_s);
     QCoreApplication::sendEvent(form, &hint);
@@ -410,7 +410,7 @@ TEST(MainWindow, HelpPagesOpenInTheProgramsOwnWindow) {
     ASSERT_TRUE(picture.save(folder + u"pic.png"_s));
     app.createWindows();
     app.w().form1->N29Click();
-    THelp* help = app.w().help;
+    HelpWindow* help = app.w().help;
     ASSERT_TRUE(help->isVisible());
     EXPECT_TRUE(app.shell.opened.isEmpty());
     HelpBrowser* browser = help->browser();
@@ -442,7 +442,7 @@ TEST(MainWindow, EditorOperationsForOtherWindows) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     form->document().newDocument();
     form->editor()->selectAll();
     form->insertAtCaret(u"bind \"w\" \"+forward\""_s);
@@ -459,7 +459,7 @@ TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    Tsozdat* dialog = app.w().sozdat;
+    NewConfigDialog* dialog = app.w().sozdat;
     dialog->show();
     auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
 
@@ -485,7 +485,7 @@ TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
 TEST(AboutBox, ShowsTheVersionLineWhole) {
     TestApp app;
     app.createWindows();
-    TAbout box(*app.ctx);
+    AboutDialog box(*app.ctx);
     box.ensureBuilt();
     EXPECT_EQ(box.windowTitle(), u"О программе 'Tessera for Counter Strike'"_s);
     auto* version = box.findChild<QLabel*>(u"Version"_s);
@@ -495,10 +495,10 @@ TEST(AboutBox, ShowsTheVersionLineWhole) {
     auto* comments = box.findChild<QLabel*>(u"Comments"_s);
     EXPECT_GE(comments->sizeHint().height(), comments->heightForWidth(comments->width()));
     EXPECT_GE(box.height(), comments->heightForWidth(comments->width()) + version->height());
-    EXPECT_EQ(box.findChild<QLabel*>(u"Licence"_s)->text(), TAbout::licenceLine());
+    EXPECT_EQ(box.findChild<QLabel*>(u"Licence"_s)->text(), AboutDialog::licenceLine());
     // Its links ask for the help pages.
     QStringList asked;
-    QObject::connect(&box, &TAbout::helpRequested, &box,
+    QObject::connect(&box, &AboutDialog::helpRequested, &box,
                      [&asked](const QString& page) { asked.append(page); });
     emit box.findChild<QLabel*>(u"HelpLinks"_s)->linkActivated(u"faq.html"_s);
     EXPECT_EQ(asked, QStringList{u"faq.html"_s});

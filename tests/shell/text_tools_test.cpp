@@ -1,9 +1,9 @@
 // The cleanup passes, the find primitive and the small text tools, checked as logic.
-#include "app/shared_state.h"
 #include "shell/cleanup.h"
-#include "shell/find_primitive.h"
 #include "shell/qt_plain_text_target.h"
 #include "shell/text_tools.h"
+#include "state/shared_state.h"
+#include "widgets/find_primitive.h"
 
 #include <QPlainTextEdit>
 #include <QRandomGenerator>

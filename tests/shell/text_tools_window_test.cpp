@@ -47,7 +47,7 @@ protected:
     }
 
     TestApp app;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     QPlainTextEdit* memo = nullptr;
 };
 

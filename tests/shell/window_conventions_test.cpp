@@ -4,8 +4,9 @@
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/main_window.h"
-#include "shell/qt_widget_helpers.h"
 #include "test_app.h"
+#include "widgets/drive_list.h"
+#include "widgets/qt_widget_helpers.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -56,7 +57,7 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    TForm1* form = app.w().form1;
+    MainWindow* form = app.w().form1;
     const QString path = u"/home/player/very/long/folder/names/that/go/on/and/on/"_s
                          u"Half-Life/cstrike/my_config.cfg"_s;
     form->showFileName(path);

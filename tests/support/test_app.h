@@ -2,10 +2,10 @@
 // and whatever the test writes there), a game folder, scripted dialogs and a recording shell.
 #pragma once
 
-#include "app/app_context.h"
 #include "app/window_wiring.h"
 #include "platform/shell.h"
 #include "scripted_user_dialogs.h"
+#include "state/app_context.h"
 
 #include <QTemporaryDir>
 #include <memory>

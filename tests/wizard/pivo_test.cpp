@@ -14,8 +14,7 @@ TEST(Pivo, ReadingFillsTheKeyListsAndTheActionKeys) {
     Wizard w(u"bind \"w\" \"+forward\"\nbind \"MOUSE1\" \"+attack\"\n"
              u"bind \"UPARROW\" \"+forward\"\nname \"me\""_s);
     const QStringList commands = {u"\"+forward\""_s, u"\"+attack\""_s, u"\"+jump\""_s};
-    w.ws.pivoState = 0;
-    Pivo(w.ws, {commands, {}, {}, {}});
+    pivoRead(w.ws, commands);
     EXPECT_EQ(w.ws.actionKeys, (QStringList{u"w"_s, u"MOUSE1"_s, QString()}));
     EXPECT_EQ(w.ws.usedKeys, (QStringList{u"w"_s, u"MOUSE1"_s, u"UPARROW"_s}));
     EXPECT_EQ(w.ws.freeKeys.size(), kKeyCount - 3);
@@ -65,11 +64,9 @@ TEST(Pivo, ClearingAUsedKeyTakesOnlyThatKeysLines) {
     const QString binds = u"bind \"F10\" \"x\"\nbind \"F\" \"Kaz-f\"\nbind \"f\" \"y\"\nkeep\n"_s;
     {
         Wizard w(aliases + binds);
-        w.ws.pivoState = 1;
-        Pivo(w.ws, {{}, u"F"_s, {}, {}});
+        pivoClearUsedKey(w.ws, u"F"_s);
         EXPECT_EQ(w.ws.mem1.content(),
                   u"alias \"Kaz-f1-1\" \"other\"\nbind \"F10\" \"x\"\nkeep\n"_s);
-        EXPECT_EQ(w.ws.pivoState, 0);
     }
     {
         // Autoexec mode: the aliases go from mem2, the bindings from mem1.
@@ -94,10 +91,8 @@ TEST(Pivo, FreeingAKeyForAnAction) {
         u"bind \"F10\" \"x\"\nbind \"f1\" \"Kaz-f1\"\nbind \"w\" \"+forward\"\n"
         u"bind \"\" \"+jump\"\nkeep"_s;
     Wizard w(text);
-    w.ws.pivoState = 2;
-    Pivo(w.ws, {{}, {}, u"F1"_s, u"W"_s});
+    pivoFreeKey(w.ws, u"F1"_s, u"W"_s);
     EXPECT_EQ(w.ws.mem1.content(), u"bind \"F10\" \"x\"\nbind \"\" \"+jump\"\nkeep"_s);
-    EXPECT_EQ(w.ws.pivoState, 0);
 
     // Autoexec mode: the lower-case aliases in mem2 go too; an action without a key removes
     // no other binding.
@@ -111,8 +106,7 @@ TEST(Pivo, FreeingAKeyForAnAction) {
 
 TEST(Pivo, FindingACombinationsCommandInEitherCase) {
     Wizard lower(u"bind \"f\" \"+use\""_s);
-    lower.ws.pivoState = 11;
-    Pivo(lower.ws, {{}, u"F"_s, {}, {}});
+    pivoFindComboCommand(lower.ws, u"F"_s);
     EXPECT_EQ(lower.ws.comboPreviousCommand, u"+use"_s);
     Wizard upper(u"bind \"MOUSE1\" \"+attack\""_s);
     pivoFindComboCommand(upper.ws, u"mouse1"_s);

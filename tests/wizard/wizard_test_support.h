@@ -2,7 +2,7 @@
 // QString output in failure messages.
 #pragma once
 
-#include "app/shared_state.h"
+#include "state/shared_state.h"
 #include "wizard/setting_rules.h"
 #include "wizard/settings_catalogue.h"
 #include "wizard/wizard_working_set.h"

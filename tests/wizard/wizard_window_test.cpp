@@ -5,11 +5,11 @@
 #include "metabinds/metabinds_window.h"
 #include "platform/font_choice.h"
 #include "print_qstring.h"
-#include "reference/qt_list_boxes.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
-#include "shell/qt_folder_tree.h"
 #include "test_app.h"
+#include "widgets/qt_folder_tree.h"
+#include "widgets/qt_list_boxes.h"
 #include "wizard/qt_spin_edit.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_window.h"
@@ -85,7 +85,7 @@ struct WizardFixture : ::testing::Test {
     }
 
     TestApp app;
-    TForm2* w = nullptr;
+    ConfigWizard* w = nullptr;
     QTabWidget* PgC1 = nullptr;
     QListWidget* FileBox1 = nullptr;
     QPlainTextEdit* mem1 = nullptr;
@@ -126,7 +126,7 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
                                    u"вступят в действие после нажатия \"Применить настройки\""_s);
     EXPECT_EQ(listTexts(FileBox1), (QStringList{u".hidden.cfg"_s, u"A.CFG"_s, u"b.cfg"_s}));
 
-    Tsozdat* sozdat = app.w().sozdat;
+    NewConfigDialog* sozdat = app.w().sozdat;
     QTimer::singleShot(0, sozdat, [&] {
         QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
         sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
@@ -158,7 +158,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     EXPECT_EQ(mem1->toPlainText(), u"name \"b\"\n"_s);
 
     // "Создать" makes the new config in the folder the page shows.
-    Tsozdat* sozdat = app.w().sozdat;
+    NewConfigDialog* sozdat = app.w().sozdat;
     QTimer::singleShot(0, sozdat, [&] {
         QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
         sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
@@ -490,9 +490,9 @@ TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocu
     EXPECT_EQ(w->workingSet().mem1.content(),
               u"bind \"w\" \"+forward\"\nalias \"Kaz-1\" \"say hi\"\nbind \"F5\" \"Kaz-1\"\n"_s);
     // Only the request is checked here; the MetaBinds window it opens has tests of its own.
-    QObject::disconnect(w, &TForm2::metaBindsRequested, app.w().metab, nullptr);
+    QObject::disconnect(w, &ConfigWizard::metaBindsRequested, app.w().metab, nullptr);
     bool requested = false;
-    QObject::connect(w, &TForm2::metaBindsRequested, w, [&] { requested = true; });
+    QObject::connect(w, &ConfigWizard::metaBindsRequested, w, [&] { requested = true; });
     emit w->metaBindsRequested();
     EXPECT_TRUE(requested);
     // The MetaBind waits in the document for "Применить настройки": closing asks about it.

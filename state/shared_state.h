@@ -1,0 +1,77 @@
+// The process-wide values the windows share. One SharedState is made in main and handed by
+// reference (inside AppContext) to every window; there are no other globals.
+#pragma once
+
+#include "platform/game_search_places.h"
+#include "platform/program_home.h"
+#include "state/explanation_cache.h"
+#include "state/value_list_content.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class SearchTarget;
+class VocabularyPreload;
+
+struct SharedState {
+    // Where the program's own files are (settings, reference tree, help, sound module).
+    ProgramHome home;
+    // The editor's vocabulary, read ahead while the windows are built (taken by the editor's
+    // first colouring; empty in tests and once taken).
+    std::shared_ptr<VocabularyPreload> vocabularyAhead;
+    // The game's mod folder, as the game directory chooser shows it (no trailing separator).
+    QString gameDir;
+    // The folder of the wizard's folder list; the map cycle, your-maps picker, launcher map list
+    // and new-config dialog work in it.
+    QString wizardFolder;
+    // The game directory as settled at start-up, fixed for the run.
+    QString startupGameDir;
+    // Where the game folder chooser looks for installed games (empty: nowhere).
+    GameSearchPlaces gameSearch;
+    // Whether a game directory was ever confirmed (stored as Game/dadir).
+    int gameDirChosen = 0;
+    QString halfLifeDir;
+
+    // The one find state of the program.
+    SearchTarget* searchTarget = nullptr;
+    QString findText;
+    int lastFoundPos = -1;
+
+    // Reference and insertion state.
+    QString listFilePath;
+    QString explanationText = QStringLiteral(" ????");
+    // The explanation files as parsed at their first lookup (dropped when libraries change).
+    ExplanationCache explanations;
+    int lastRefPage = 0;
+    // Whether the reference window shows its library (DLZ) page now; explanation lookups
+    // depend on it.
+    bool dlzPageActive = false;
+    int insertMode = 0;
+    bool weaponPictures = false;
+    bool refreshOnly = false;
+    // The value list window's entries and label, filled by the reference window's clicks
+    // through Dogy; the value list window follows its signals.
+    ValueListContent valueList;
+
+    // Game launch.
+    QString launchParams;
+    bool launchConfirmed = false;
+    // Start scripts the launcher wrote over a mod's config.cfg this run, and where the config
+    // they replaced was kept; put back when the program ends (launcher/config_keeper.h).
+    struct LaunchedConfig {
+        QString configPath;
+        QByteArray script;
+        QString keptCopy; // empty: the mod had no config.cfg
+    };
+    std::vector<LaunchedConfig> launchedConfigs;
+
+    // Start-up options that are not settings: the command-line arguments after the program
+    // name, and whether this is the self-test run (no modal dialogs, no settings written).
+    QStringList arguments;
+    bool selfTest = false;
+    // Quit as soon as the main window's first show is done (the start-up benchmark).
+    bool exitWhenIdle = false;
+};

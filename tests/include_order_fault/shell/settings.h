@@ -1,0 +1,2 @@
+// Stands for the main window's settings in the include order test's faulty tree.
+#pragma once
