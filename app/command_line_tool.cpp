@@ -41,7 +41,7 @@ std::optional<ReadConfig> readConfig(const QString& path, QTextStream& err) {
     QString why = unreadableKind(path);
     textfile::ReadResult read;
     if (why.isEmpty()) {
-        read = textfile::readEditableText(path);
+        read = textfile::readConsoleText(path);
         if (!read.ok())
             why = read.reason.isEmpty() ? u"не удалось прочитать"_s : read.reason;
     }

@@ -85,13 +85,14 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
     return result;
 }
 
-static ReadResult textFrom(BytesResult&& raw) {
+static ReadResult textFrom(BytesResult&& raw, bool asConsole = false) {
     ReadResult result;
     result.error = raw.error;
     result.reason = raw.reason;
     if (raw.ok()) {
         result.form = detectForm(raw.bytes);
-        result.text = decodeText(raw.bytes, result.form);
+        result.text = asConsole ? decodeConsoleText(raw.bytes, result.form)
+                                : decodeText(raw.bytes, result.form);
     }
     return result;
 }
@@ -100,7 +101,7 @@ ReadResult readText(const QString& path) {
     return textFrom(readBytes(path));
 }
 
-ReadResult readEditableText(const QString& path) {
+static ReadResult editableTextFrom(const QString& path, bool asConsole) {
     BytesResult raw = readBytes(path, kMaxEditableBytes);
     if (raw.ok() && raw.bytes.contains('\0')) {
         ReadResult result;
@@ -108,7 +109,15 @@ ReadResult readEditableText(const QString& path) {
         result.reason = u"Файл не текстовый (содержит нулевые байты)"_s;
         return result;
     }
-    return textFrom(std::move(raw));
+    return textFrom(std::move(raw), asConsole);
+}
+
+ReadResult readEditableText(const QString& path) {
+    return editableTextFrom(path, false);
+}
+
+ReadResult readConsoleText(const QString& path) {
+    return editableTextFrom(path, true);
 }
 
 QByteArray toFileBytes(const QString& text, QString* unencodable) {

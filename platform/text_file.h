@@ -58,6 +58,9 @@ ReadResult readText(const QString& path);
 
 // The editor's read: also refuses binary files and files over kMaxEditableBytes.
 ReadResult readEditableText(const QString& path);
+// The same read with the text as the game's console takes it: a lone CR is not a line break
+// (decodeConsoleText), for the command-line check.
+ReadResult readConsoleText(const QString& path);
 
 // A new file's bytes: "\n" becomes CR LF and the text is encoded to Windows-1251.
 QByteArray toFileBytes(const QString& text, QString* unencodable = nullptr);

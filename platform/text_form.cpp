@@ -377,12 +377,26 @@ QString normalizeLineBreaks(const QString& text) {
     return out;
 }
 
-QString decodeText(const QByteArray& bytes, const TextForm& form) {
+namespace {
+// The characters of `bytes` in `form`, line breaks as they stand.
+QString decodeAsIs(const QByteArray& bytes, const TextForm& form) {
     if (form.encoding == Encoding::Utf8) {
         const qsizetype skip = form.bom && bytes.startsWith(kBom) ? kBom.size() : 0;
-        return normalizeLineBreaks(QString::fromUtf8(QByteArrayView(bytes).sliced(skip)));
+        return QString::fromUtf8(QByteArrayView(bytes).sliced(skip));
     }
-    return normalizeLineBreaks(cp1251::decode(bytes));
+    return cp1251::decode(bytes);
+}
+} // namespace
+
+QString decodeText(const QByteArray& bytes, const TextForm& form) {
+    return normalizeLineBreaks(decodeAsIs(bytes, form));
+}
+
+QString decodeConsoleText(const QByteArray& bytes, const TextForm& form) {
+    QString text = decodeAsIs(bytes, form);
+    if (text.contains(u'\r'))
+        text.replace(u"\r\n"_s, u"\n"_s);
+    return text;
 }
 
 TextEncoder::TextEncoder(const TextForm& form, Sink sink)

@@ -48,6 +48,9 @@ QString normalizeLineBreaks(const QString& text);
 // The text of `bytes` read in `form` (detectForm's), with CR LF, LF and lone CR each ending a
 // line as "\n"; a byte-order mark is not part of the text.
 QString decodeText(const QByteArray& bytes, const TextForm& form);
+// The same as the game's console reads it: CR LF ends a line as "\n", a lone CR stays a
+// character of its line (the console takes it for a blank).
+QString decodeConsoleText(const QByteArray& bytes, const TextForm& form);
 
 // Encodes text in a form as it comes, so a caller can hand over a large text in pieces without
 // first copying it whole. With a sink, the bytes go out in chunks of a fixed size; without one,

@@ -81,6 +81,10 @@ TEST_F(CommandLineTool, CommandsAndKeysAsTheGameReadsThem) {
     EXPECT_EQ(run({u"--commands"_s, a}).out,
               a + u":1:1: bind k \"say hi; echo x\"\n"_s + a +
                   u":1:26: name [Pro]Me \"(\" 1 \")\"\n"_s + a + u":2:1: bind k +jump\n"_s);
+    // A lone CR ends no command: the console takes it for a blank.
+    const QString cr = put(u"cr.cfg"_s, "bind k a\rbind j b\r\necho\n");
+    EXPECT_EQ(run({u"--commands"_s, cr}).out,
+              cr + u":1:1: bind k a bind j b\n"_s + cr + u":2:1: echo\n"_s);
     const ToolRun keys = run({u"--keys"_s, a});
     EXPECT_EQ(keys.status, kExitWarnings); // bound twice, to different commands
     EXPECT_EQ(keys.out, a + u":2: k: +jump [назначена несколько раз: строки 1, 2]\n"_s);
