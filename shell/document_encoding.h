@@ -1,8 +1,9 @@
-// Encoding the editor's text for a save. A text of kTwoThreadsFrom characters or more is read in stretches of whole lines on two
-// threads at once, each taking the next stretch left: a helping thread encodes into memory, and
-// the program's own thread encodes straight to the file when every stretch before is out, and
-// writes the helper's in their turn. On a 16 MB config the save waits for about half the reading
-// and encoding, and the file grows steadily for the disk to take as it is written.
+// Encoding the editor's text for a save. A text of kTwoThreadsFrom characters or more is read
+// in stretches of whole lines on two threads at once, each taking the next stretch left: a
+// helping thread encodes into memory, and the program's own thread encodes straight to the file
+// when every stretch before is out, and writes the helper's in their turn. On a 16 MB config the
+// save waits for about half the reading and encoding, and the file grows steadily for the disk to
+// take as it is written.
 #pragma once
 
 #include "platform/text_form.h"
