@@ -13,6 +13,9 @@
 struct BlockNotes : QTextBlockUserData {
     ~BlockNotes() override;
     int colouredIn = 0; // the highlighter's generation; 0 for a plain block
+    // The aliasWordBit of each word the colouring looked up among the aliases: a change of
+    // aliases leaves the colours of a block whose mask holds none of the changed names' bits.
+    quint64 aliasWords = 0;
     // The names the block defines, one per line of this text (a config line holds no line
     // break). A block that defines one name holds the count's own copy of it, so a hundred
     // thousand alias lines cost a note each and no strings of their own.

@@ -110,27 +110,25 @@ void ConfigHighlighter::setAliases(QSet<QString> aliases, const QStringList& cha
     m_aliases = std::move(aliases);
     const int previous = m_generation++;
     m_lastView = {};
-    if (m_active && !m_colouring) {
-        // Alias names are compared without regard to case, so a line that does not hold a
-        // changed name in any case is coloured as before.
-        const auto mentions = [&](const QString& text) {
-            for (const QString& name : changed)
-                if (text.contains(name, Qt::CaseInsensitive))
-                    return true;
-            return false;
-        };
-        int first = 0;
-        int last = 0;
-        visibleRange(first, last);
-        int number = first;
-        for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
-             b.isValid() && number <= last; b = b.next(), ++number) {
-            BlockNotes* notes = notesOf(b);
-            if (notes && notes->colouredIn == previous && !mentions(b.text()))
-                notes->colouredIn = m_generation;
-        }
+    if (!m_active || m_colouring)
+        return;
+    // A block's colours change with the aliases only through the words it looked up among
+    // them, so a block on screen whose looked-up words hold none of the changed names (as far
+    // as their bits tell) keeps its colours, and its text is not read.
+    quint64 changedBits = 0;
+    for (const QString& name : changed)
+        changedBits |= aliasWordBit(name);
+    int first = 0;
+    int last = 0;
+    visibleRange(first, last);
+    int number = first;
+    for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
+         b.isValid() && number <= last; b = b.next(), ++number) {
+        BlockNotes* notes = notesOf(b);
+        if (notes && notes->colouredIn == previous && !(notes->aliasWords & changedBits))
+            notes->colouredIn = m_generation;
     }
-    refreshVisible();
+    colourView(first, last);
 }
 
 void ConfigHighlighter::setColours(const SyntaxColours& colours) {
@@ -168,19 +166,25 @@ void ConfigHighlighter::visibleRange(int& first, int& last) const {
     last = bottom.blockNumber() + kMargin;
 }
 
+std::array<int, 4> ConfigHighlighter::currentView() const {
+    return {m_editor->verticalScrollBar()->value(), m_editor->viewport()->height(), m_generation,
+            int(m_editor->lineWrapMode())};
+}
+
 void ConfigHighlighter::refreshVisible() {
     if (!m_active || m_colouring)
         return;
     // Typing changes none of these; the block typed in is coloured as it changes.
-    const std::array<int, 4> view = {m_editor->verticalScrollBar()->value(),
-                                     m_editor->viewport()->height(), m_generation,
-                                     int(m_editor->lineWrapMode())};
-    if (view == m_lastView)
+    if (currentView() == m_lastView)
         return;
-    m_lastView = view;
     int first = 0;
     int last = 0;
     visibleRange(first, last);
+    colourView(first, last);
+}
+
+void ConfigHighlighter::colourView(int first, int last) {
+    m_lastView = currentView();
     releaseShapes(first, last);
     // Counted, not asked: a block's number is a walk up the document's tree.
     int number = first;
@@ -265,9 +269,12 @@ void ConfigHighlighter::editFinished() {
 
 QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& block) {
     QList<QTextLayout::FormatRange> ranges;
-    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases))
+    quint64 aliasWords = 0;
+    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases, &aliasWords))
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
-    makeNotes(block).colouredIn = m_generation;
+    BlockNotes& notes = makeNotes(block);
+    notes.colouredIn = m_generation;
+    notes.aliasWords = aliasWords;
     return ranges;
 }
 

@@ -29,7 +29,7 @@ public:
 
     // Each of these makes every coloured block stale; the visible ones are redone at once.
     void setAliases(QSet<QString> aliases);
-    // The same when only `changed` came or went: a block on screen that mentions none of them
+    // The same when only `changed` came or went: a block on screen that looked none of them up
     // keeps its colours (those off screen are redone when they come on screen).
     void setAliases(QSet<QString> aliases, const QStringList& changed);
     void setColours(const SyntaxColours& colours);
@@ -40,6 +40,10 @@ public:
     void refreshVisible();
 
 private:
+    // Colours the stale blocks of the view's blocks `first` to `last` (see visibleRange) and
+    // notes the view as refreshed.
+    void colourView(int first, int last);
+    std::array<int, 4> currentView() const; // as m_lastView holds it
     // The document changed: the few blocks an edit touched are noted and coloured as the layout
     // takes in the edit (one block) or as soon as the edit is over (colouring inside it would
     // widen the edit the layout sees to the whole screen); after a change of many blocks (a new

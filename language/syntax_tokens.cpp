@@ -4,7 +4,9 @@
 #include <algorithm>
 
 QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
-                                const QSet<QString>& aliases) {
+                                const QSet<QString>& aliases, quint64* aliasWords) {
+    if (aliasWords)
+        *aliasWords = 0;
     const ConfigLine parsed = parseConfigLine(line);
     QList<SyntaxToken> tokens;
     for (const ConfigCommand& c : parsed.commands) {
@@ -12,8 +14,13 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
             const ConfigWord& w = c.words.at(i);
             if (i == 0) {
                 WordKind kind = words.kindOf(w.text);
-                if (kind == WordKind::Unknown && aliases.contains(console::foldedName(w.text)))
-                    kind = WordKind::Alias;
+                if (kind == WordKind::Unknown) {
+                    const QString name = console::foldedName(w.text);
+                    if (aliases.contains(name))
+                        kind = WordKind::Alias;
+                    if (aliasWords)
+                        *aliasWords |= aliasWordBit(name);
+                }
                 static constexpr TokenKind byWord[] = {TokenKind::Unknown, TokenKind::Keyword,
                                                        TokenKind::Command, TokenKind::Variable,
                                                        TokenKind::Alias};
@@ -33,4 +40,8 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
         tokens.insert(after, {comment.start, comment.length, TokenKind::Comment});
     }
     return tokens;
+}
+
+quint64 aliasWordBit(QStringView name) {
+    return quint64(1) << (qHash(name) % 64);
 }

@@ -18,6 +18,11 @@ struct SyntaxToken {
     bool operator==(const SyntaxToken&) const = default;
 };
 
-// `aliases` in lower case, as definedAliases gives them.
+// `aliases` in lower case, as definedAliases gives them. When `aliasWords` is given, it is set to
+// the aliasWordBit of every word looked up among the aliases: the line's colours can change with
+// the aliases only when a name whose bit it holds comes or goes.
 QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
-                                const QSet<QString>& aliases);
+                                const QSet<QString>& aliases, quint64* aliasWords = nullptr);
+
+// One bit of 64 for a name in lower case, the same for the same name.
+quint64 aliasWordBit(QStringView name);

@@ -31,13 +31,15 @@ void addUnencodable(QString& lost, const QString& more) {
 } // namespace
 
 DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextForm& form,
-                                const textfile::TextEncoder::Sink& to) {
+                                const textfile::TextEncoder::Sink& to, qsizetype twoThreadsFrom) {
     // Without a sink only the characters are wanted: no stretch keeps its bytes.
     const bool keepBytes = bool(to);
     const textfile::TextEncoder::Sink sink = keepBytes ? to : [](QByteArrayView) { return true; };
     // Stretch i runs from starts[i] to starts[i + 1] (-1: the end). Each begins a line, so no
     // line break or character pair is split between two of them.
-    QList<qsizetype> starts = view.lineStartsEvery(kStretch);
+    QList<qsizetype> starts;
+    if (view.textLength() >= twoThreadsFrom)
+        starts = view.lineStartsEvery(kStretch);
     if (starts.size() < 2) {
         textfile::TextEncoder encoder(form, sink);
         encoder.setParagraphBreaks(true);

@@ -95,6 +95,21 @@ TEST(ConfigSyntax, Tokens) {
         SCOPED_TRACE(c.line.toStdString());
         EXPECT_EQ(tokenizeLine(c.line, v, aliases), c.tokens);
     }
+    // The words looked up among the aliases, in lower case: unknown first words and aliases,
+    // not known names, strings or later words (a bind's quoted command is a string).
+    const struct {
+        QString line;
+        quint64 aliasWords;
+    } lookups[] = {
+        {u"GO; nope 1"_s, aliasWordBit(u"go") | aliasWordBit(u"nope")},
+        {u"echo go; bind a \"go\""_s, 0},
+    };
+    for (const auto& l : lookups) {
+        SCOPED_TRACE(l.line.toStdString());
+        quint64 aliasWords = ~quint64(0);
+        tokenizeLine(l.line, v, aliases, &aliasWords);
+        EXPECT_EQ(aliasWords, l.aliasWords);
+    }
 }
 
 TEST(ConfigSyntax, AliasesAndWords) {

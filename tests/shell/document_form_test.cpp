@@ -1,6 +1,7 @@
 // The main editor saves a file in the form it was opened in, names that form in the status bar,
 // and changes it from the "Файл" menu.
 #include "app/window_wiring.h"
+#include "shell/document_encoding.h"
 #include "shell/document_text_runs.h"
 #include "shell/main_window.h"
 #include "test_app.h"
@@ -168,8 +169,9 @@ TEST_F(DocumentForm, TheFormPanelGivesWayToTheFileName) {
     }
 }
 
-// A large text is encoded in stretches on two threads; what is written is the same as one pass
-// gives, in every form, with the characters the form lacks named once each in order of appearance.
+// A large text is saved whole in every form, with the characters the form lacks named once each
+// in order of appearance; encoded in stretches on two threads (their least size lowered to reach
+// them with this text), it gives the same bytes and characters as one pass.
 TEST_F(DocumentForm, ALargeTextIsSavedWholeInEachForm) {
     QString text;
     for (int i = 0; text.size() < 1100 * 1024; ++i) // three stretches of lines
@@ -206,6 +208,17 @@ TEST_F(DocumentForm, ALargeTextIsSavedWholeInEachForm) {
         if (windows1251) {
             EXPECT_TRUE(app.dialogs.lastText().contains(u": 日本😀\n"_s)) << qPrintable(lost);
         }
+        QByteArray threaded;
+        const DocumentEncoding onTwoThreads = encodeDocument(
+            *form, c.form,
+            [&](QByteArrayView bytes) {
+                threaded += bytes;
+                return true;
+            },
+            0);
+        EXPECT_TRUE(onTwoThreads.ok);
+        EXPECT_TRUE(threaded == expected);
+        EXPECT_EQ(onTwoThreads.unencodable, lost);
     }
 }
 
