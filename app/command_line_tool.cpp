@@ -22,7 +22,7 @@ namespace {
 // Why a path cannot be read as a config, asked before it is opened: a FIFO or a device would
 // keep the read waiting.
 QString unreadableKind(const QString& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return u"файл не найден"_s;
     if (S_ISDIR(st.st_mode))
@@ -95,10 +95,8 @@ int check(const QString& path, const QString& gameDir, Format format, const Voca
                              {u"message"_s, report.message(i)}})
                 << '\n';
         } else {
-            out << u"%1:%2:%3: %4: %5 [%6]"_s.arg(path)
-                       .arg(line + 1)
-                       .arg(column)
-                       .arg(warning ? u"warning"_s : u"note"_s, report.message(i), id)
+            out << u"%1:%2:%3: %4: %5 [%6]"_s.arg(path).arg(line + 1).arg(column).arg(
+                       warning ? u"warning"_s : u"note"_s, report.message(i), id)
                 << '\n';
         }
     }
@@ -120,11 +118,12 @@ int listCommands(const QString& path, Format format, QTextStream& out, QTextStre
     for (int pos = 0; pos <= text.size();) {
         QStringList words;
         int first = -1;
-        const CommandReading r = readCommand(text, pos, config->form.bytes, [&](const CommandWord& w) {
-            if (first < 0)
-                first = w.start;
-            words.append(text.mid(w.textStart(), w.textLength()));
-        });
+        const CommandReading r =
+            readCommand(text, pos, config->form.bytes, [&](const CommandWord& w) {
+                if (first < 0)
+                    first = w.start;
+                words.append(text.mid(w.textStart(), w.textLength()));
+            });
         if (first >= 0) {
             while (line + 1 < starts.size() && starts[line + 1] <= first)
                 ++line;
@@ -277,8 +276,8 @@ QString commandLineUsage() {
            u"2 — файл не удалось прочитать.\n"_s;
 }
 
-int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& words,
-                       QTextStream& out, QTextStream& err) {
+int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& words, QTextStream& out,
+                       QTextStream& err) {
     if (request.mode == Mode::Help) {
         out << commandLineUsage();
         return kExitClean;
@@ -310,7 +309,7 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
 
 QString gameFolderOf(const QString& configPath) {
     const QDir own = QFileInfo(configPath).absoluteDir();
-    for (QDir dir = own;; ) {
+    for (QDir dir = own;;) {
         if (QFileInfo::exists(dir.filePath(u"liblist.gam"_s)))
             return dir.absolutePath();
         if (!dir.cdUp())

@@ -36,8 +36,8 @@ QString commandLineUsage();
 
 // Runs the request, printing findings, commands or keys to `out` and what could not be read to
 // `err`; returns the exit status (the highest of the files').
-int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& words,
-                       QTextStream& out, QTextStream& err);
+int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& words, QTextStream& out,
+                       QTextStream& err);
 
 // The game folder a config belongs to: the nearest folder above it (its own included) that holds
 // liblist.gam, else its own folder.

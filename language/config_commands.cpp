@@ -26,8 +26,8 @@ int findAny(const char16_t* s, int from, int size, char16_t a, char16_t b, char1
     const __m128i vc = _mm_set1_epi16(short(c));
     for (; i + 8 <= size; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)),
-                                         _mm_cmpeq_epi16(v, vc));
+        const __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)), _mm_cmpeq_epi16(v, vc));
         if (const int m = _mm_movemask_epi8(hit); m != 0)
             return i + __builtin_ctz(unsigned(m)) / 2;
     }
@@ -124,7 +124,6 @@ int console::detail::quotedWordEndFar(const char16_t* s, int from, int stop, boo
     return findAny(s, from, stop, u'"', u'\n', semicolon ? u';' : u'\n');
 }
 
-
 namespace {
 
 bool commentAt(const char16_t* s, int i, int end) {
@@ -187,8 +186,7 @@ CommandSpan commandAt(QStringView text, int lineStart, int start, Bytes bytes, i
     readSpan(text, start, bytes, command, nameEnd);
     command.lineStart = lineStart;
     const int stop = command.stop;
-    command.lineEnd =
-        stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
+    command.lineEnd = stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
     return command;
 }
 
@@ -197,8 +195,7 @@ CommandSpan commandWithin(QStringView text, int lineStart, int start, int stop, 
     CommandSpan command;
     readSpan(text, start, bytes, command, nameEnd, stop);
     command.lineStart = lineStart;
-    command.lineEnd =
-        stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
+    command.lineEnd = stop >= text.size() || text[stop] == u'\n' ? stop : lineEndFrom(text, stop);
     return command;
 }
 
@@ -325,10 +322,9 @@ BlockMarks marksOf(const char16_t* s) {
         // "'", "(" and ")" are neighbours.
         const __m128i fromQuote = _mm_sub_epi8(bytes, _mm_set1_epi8('\''));
         const __m128i parens = _mm_cmpeq_epi8(_mm_min_epu8(fromQuote, _mm_set1_epi8(2)), fromQuote);
-        const __m128i singles =
-            _mm_or_si128(_mm_or_si128(parens, equal(bytes, ',')),
-                         _mm_or_si128(equal(bytes, ':'),
-                                      _mm_or_si128(equal(bytes, '{'), equal(bytes, '}'))));
+        const __m128i singles = _mm_or_si128(
+            _mm_or_si128(parens, equal(bytes, ',')),
+            _mm_or_si128(equal(bytes, ':'), _mm_or_si128(equal(bytes, '{'), equal(bytes, '}'))));
         const int shift = part * 16;
         m.quotes |= bitsOf(equal(bytes, '"')) << shift;
         m.breaks |= bitsOf(breaks) << shift;
@@ -382,10 +378,9 @@ int lowestBit(quint64 x) {
 // the rest of its line splits: that line is read again by readCommand.
 class CommandStartPass {
 public:
-    CommandStartPass(QStringView text, Bytes bytes, commandstarts::Callback callback,
-                     void* visitor)
-        : text_(text), s_(chars(text)), size_(int(text.size())), bytes_(bytes),
-          callback_(callback), visitor_(visitor) {}
+    CommandStartPass(QStringView text, Bytes bytes, commandstarts::Callback callback, void* visitor)
+        : text_(text), s_(chars(text)), size_(int(text.size())), bytes_(bytes), callback_(callback),
+          visitor_(visitor) {}
 
     void run() {
         quint64 openQuote = 0; // all ones when a quote is open across a block's start

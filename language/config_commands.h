@@ -42,8 +42,8 @@ enum class Bytes : quint8 { Single, Utf8 };
 
 constexpr bool isOneCharWord(char16_t c) {
     // "'", "(", ")", "," and ":" below 64, "{" and "}" above: one test against a mask each.
-    constexpr quint64 low = (1ull << '\'') | (1ull << '(') | (1ull << ')') | (1ull << ',') |
-                            (1ull << ':');
+    constexpr quint64 low =
+        (1ull << '\'') | (1ull << '(') | (1ull << ')') | (1ull << ',') | (1ull << ':');
     constexpr quint64 high = (1ull << ('{' - 64)) | (1ull << ('}' - 64));
     return c < 64 ? (low >> c) & 1 : c < 128 && ((high >> (c - 64)) & 1);
 }
@@ -97,13 +97,13 @@ struct CommandWord {
 
 // Where a command ends and how its words were read.
 struct CommandReading {
-    int stop = 0;       // the ";" or line break that ends it, the character lost at the
-                        // cut, or the end of the text; the next command begins after it
-    int wordsEnd = 0;   // just after its last word kept
-    int wordCount = 0;  // every word kept (at most kMaxWords)
-    int comment = -1;   // where a comment begins in it, or -1
+    int stop = 0;         // the ";" or line break that ends it, the character lost at the
+                          // cut, or the end of the text; the next command begins after it
+    int wordsEnd = 0;     // just after its last word kept
+    int wordCount = 0;    // every word kept (at most kMaxWords)
+    int comment = -1;     // where a comment begins in it, or -1
     int droppedWord = -1; // where a word too long for the console begins, or -1
-    bool cut = false;   // longer than the console's line: its rest is another command
+    bool cut = false;     // longer than the console's line: its rest is another command
     bool unclosedQuote = false;
     // What the console reads otherwise than it looks (-1 for none): the first non-ASCII
     // character skipped where a word would begin (a word written with a Russian letter first,

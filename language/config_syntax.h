@@ -50,8 +50,8 @@ ConfigLine parseConfigLine(QStringView line, int offset = 0);
 // What scanConfigLine tells at the end of a line.
 struct ConfigLineEnd {
     bool unclosedQuote = false;
-    bool cutCommand = false;  // a command runs past the console's line: its rest is another
-    int droppedWord = -1;     // where the first word too long for the console begins, or -1
+    bool cutCommand = false; // a command runs past the console's line: its rest is another
+    int droppedWord = -1;    // where the first word too long for the console begins, or -1
 };
 
 struct IgnoreComments {

@@ -36,15 +36,15 @@ QStringList buildKeyNames() {
 
 QStringList buildNamedKeys() {
     QStringList keys = {
-        u"TAB"_s,        u"ENTER"_s,      u"ESCAPE"_s,     u"SPACE"_s,       u"BACKSPACE"_s,
-        u"UPARROW"_s,    u"DOWNARROW"_s,  u"LEFTARROW"_s,  u"RIGHTARROW"_s,  u"ALT"_s,
-        u"CTRL"_s,       u"SHIFT"_s,      u"CAPSLOCK"_s,   u"SCROLLOCK"_s,   u"INS"_s,
-        u"DEL"_s,        u"PGDN"_s,       u"PGUP"_s,       u"HOME"_s,        u"END"_s,
-        u"KP_HOME"_s,    u"KP_UPARROW"_s, u"KP_PGUP"_s,    u"KP_LEFTARROW"_s, u"KP_5"_s,
-        u"KP_RIGHTARROW"_s, u"KP_END"_s,  u"KP_DOWNARROW"_s, u"KP_PGDN"_s,   u"KP_ENTER"_s,
-        u"KP_INS"_s,     u"KP_DEL"_s,     u"KP_SLASH"_s,   u"KP_MINUS"_s,    u"KP_PLUS"_s,
-        u"PAUSE"_s,      u"MOUSE1"_s,     u"MOUSE2"_s,     u"MOUSE3"_s,      u"MOUSE4"_s,
-        u"MOUSE5"_s,     u"MWHEELUP"_s,   u"MWHEELDOWN"_s, u"SEMICOLON"_s,
+        u"TAB"_s,           u"ENTER"_s,      u"ESCAPE"_s,       u"SPACE"_s,        u"BACKSPACE"_s,
+        u"UPARROW"_s,       u"DOWNARROW"_s,  u"LEFTARROW"_s,    u"RIGHTARROW"_s,   u"ALT"_s,
+        u"CTRL"_s,          u"SHIFT"_s,      u"CAPSLOCK"_s,     u"SCROLLOCK"_s,    u"INS"_s,
+        u"DEL"_s,           u"PGDN"_s,       u"PGUP"_s,         u"HOME"_s,         u"END"_s,
+        u"KP_HOME"_s,       u"KP_UPARROW"_s, u"KP_PGUP"_s,      u"KP_LEFTARROW"_s, u"KP_5"_s,
+        u"KP_RIGHTARROW"_s, u"KP_END"_s,     u"KP_DOWNARROW"_s, u"KP_PGDN"_s,      u"KP_ENTER"_s,
+        u"KP_INS"_s,        u"KP_DEL"_s,     u"KP_SLASH"_s,     u"KP_MINUS"_s,     u"KP_PLUS"_s,
+        u"PAUSE"_s,         u"MOUSE1"_s,     u"MOUSE2"_s,       u"MOUSE3"_s,       u"MOUSE4"_s,
+        u"MOUSE5"_s,        u"MWHEELUP"_s,   u"MWHEELDOWN"_s,   u"SEMICOLON"_s,
     };
     for (int f = 1; f <= 12; ++f)
         keys.append(u"F"_s + QString::number(f));

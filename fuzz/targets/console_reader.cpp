@@ -61,9 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (scanner.next(span))
         scanned << span.start << span.stop;
     QList<int> found;
-    forEachCommandFound(text, [&](int, int start, QStringView, int stop) {
-        found << start << stop;
-    });
+    forEachCommandFound(text,
+                        [&](int, int start, QStringView, int stop) { found << start << stop; });
     fuzz::check(found == scanned, "the one-pass index finds the scanner's commands");
     return 0;
 }

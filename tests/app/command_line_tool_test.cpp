@@ -58,14 +58,18 @@ TEST_F(CommandLineTool, ChecksInTheCompilersFormAndInJson) {
     const ToolRun gcc = run({u"--check"_s, a, b});
     EXPECT_EQ(gcc.status, kExitWarnings);
     EXPECT_EQ(gcc.out,
-              a + u":2:6: warning: «Вася»: игра не прочтёт слово, начинающееся с русской буквы, "
+              a +
+                  u":2:6: warning: «Вася»: игра не прочтёт слово, начинающееся с русской буквы, "
                   u"без кавычек [non-ascii-word-start]\n"_s +
-                  a + u":3:1: warning: Неизвестная команда или переменная «fps_mxa» "
-                      u"[unknown-command]\n"_s +
-                  a + u":4:6: warning: Клавиша «W» назначена дважды: строки 1 и 4 (действует "
-                      u"последняя) [duplicate-bind]\n"_s +
-                  b + u":1:14: warning: Знак «,» делит значение «sensitivity»: игра возьмёт "
-                      u"только слово до него [split-value]\n"_s);
+                  a +
+                  u":3:1: warning: Неизвестная команда или переменная «fps_mxa» "
+                  u"[unknown-command]\n"_s +
+                  a +
+                  u":4:6: warning: Клавиша «W» назначена дважды: строки 1 и 4 (действует "
+                  u"последняя) [duplicate-bind]\n"_s +
+                  b +
+                  u":1:14: warning: Знак «,» делит значение «sensitivity»: игра возьмёт "
+                  u"только слово до него [split-value]\n"_s);
     EXPECT_TRUE(gcc.err.isEmpty());
 
     const ToolRun json = run({u"--check"_s, u"--format"_s, u"json"_s, b});
@@ -78,9 +82,9 @@ TEST_F(CommandLineTool, ChecksInTheCompilersFormAndInJson) {
 
 TEST_F(CommandLineTool, CommandsAndKeysAsTheGameReadsThem) {
     const QString a = put(u"c.cfg"_s, "bind k \"say hi; echo x\"; name [Pro]Me(1)\nbind k +jump\n");
-    EXPECT_EQ(run({u"--commands"_s, a}).out,
-              a + u":1:1: bind k \"say hi; echo x\"\n"_s + a +
-                  u":1:26: name [Pro]Me \"(\" 1 \")\"\n"_s + a + u":2:1: bind k +jump\n"_s);
+    EXPECT_EQ(run({u"--commands"_s, a}).out, a + u":1:1: bind k \"say hi; echo x\"\n"_s + a +
+                                                 u":1:26: name [Pro]Me \"(\" 1 \")\"\n"_s + a +
+                                                 u":2:1: bind k +jump\n"_s);
     // A lone CR ends no command: the console takes it for a blank.
     const QString cr = put(u"cr.cfg"_s, "bind k a\rbind j b\r\necho\n");
     EXPECT_EQ(run({u"--commands"_s, cr}).out,
@@ -99,7 +103,7 @@ TEST_F(CommandLineTool, WhatCannotBeReadIsNamedAndNothingWaits) {
     huge.close();
     const QString good = put(u"good.cfg"_s, "echo hi\n");
     const ToolRun r = run({u"--check"_s, fifo, dir.path(), dir.filePath(u"none.cfg"_s), binary,
-                       huge.fileName(), good});
+                           huge.fileName(), good});
     EXPECT_EQ(r.status, kExitUnreadable);
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5) << r.err.toStdString();
