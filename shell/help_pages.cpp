@@ -17,7 +17,12 @@ QString missingPageText(const QString& path) {
 }
 
 QString windowCaption(const QString& pageTitle) {
-    return pageTitle.isEmpty() ? u"Справка"_s : u"Справка: %1"_s.arg(pageTitle);
+    if (pageTitle.isEmpty())
+        return u"Справка"_s;
+    // The help's own contents page is titled "Справка - ...": said once, not twice.
+    if (pageTitle.startsWith(u"Справка"_s))
+        return pageTitle;
+    return u"Справка: %1"_s.arg(pageTitle);
 }
 
 } // namespace help

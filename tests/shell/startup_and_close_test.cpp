@@ -8,6 +8,7 @@
 #include "metabinds/metabinds_window.h"
 #include "reference/library_setup_window.h"
 #include "reference/insert_dialog.h"
+#include "shell/help_pages.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
@@ -416,6 +417,8 @@ TEST(MainWindow, HelpPagesOpenInTheProgramsOwnWindow) {
     HelpBrowser* browser = help->browser();
     EXPECT_EQ(browser->source().toLocalFile(), folder + u"faq.html"_s);
     EXPECT_EQ(help->windowTitle(), u"Справка: FAQ"_s);
+    EXPECT_EQ(help::windowCaption(u"Справка - Tessera"_s), u"Справка - Tessera"_s);
+    EXPECT_EQ(help::windowCaption(QString()), u"Справка"_s);
     const QVariant image = browser->document()->resource(QTextDocument::ImageResource,
                                                          QUrl::fromLocalFile(folder + u"pic.png"_s));
     EXPECT_TRUE(image.isValid());
