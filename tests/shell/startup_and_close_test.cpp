@@ -6,14 +6,14 @@
 #include "mapcycle/map_cycle_window.h"
 #include "mapcycle/map_picker_dialog.h"
 #include "metabinds/metabinds_window.h"
-#include "reference/library_setup_window.h"
 #include "reference/insert_dialog.h"
-#include "shell/help_pages.h"
+#include "reference/library_setup_window.h"
 #include "shell/about_dialog.h"
+#include "shell/game_chooser_window.h"
+#include "shell/help_pages.h"
+#include "shell/help_window.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
-#include "shell/game_chooser_window.h"
-#include "shell/help_window.h"
 #include "test_app.h"
 #include "wizard/wizard_window.h"
 
@@ -22,7 +22,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QTextDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,6 +30,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/QTest>
@@ -375,8 +375,7 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
     for (QAction* a : file->actions())
         shape.append(a->isSeparator() ? u"-"_s : a->objectName());
     EXPECT_EQ(shape, (QStringList{u"New1"_s, u"Open1"_s, u"Save1"_s, u"SaveAs1"_s, u"TextForm1"_s,
-                                  u"-"_s,
-                                  u"MetaBind1"_s, u"-"_s, u"N33"_s, u"-"_s, u"Exit1"_s}));
+                                  u"-"_s, u"MetaBind1"_s, u"-"_s, u"N33"_s, u"-"_s, u"Exit1"_s}));
     auto* label = form->findChild<QLabel*>(u"Label4"_s);
     ASSERT_TRUE(label);
     EXPECT_EQ(label->text(), u"Очистка"_s);
@@ -419,8 +418,8 @@ TEST(MainWindow, HelpPagesOpenInTheProgramsOwnWindow) {
     EXPECT_EQ(help->windowTitle(), u"Справка: FAQ"_s);
     EXPECT_EQ(help::windowCaption(u"Справка - Tessera"_s), u"Справка - Tessera"_s);
     EXPECT_EQ(help::windowCaption(QString()), u"Справка"_s);
-    const QVariant image = browser->document()->resource(QTextDocument::ImageResource,
-                                                         QUrl::fromLocalFile(folder + u"pic.png"_s));
+    const QVariant image = browser->document()->resource(
+        QTextDocument::ImageResource, QUrl::fromLocalFile(folder + u"pic.png"_s));
     EXPECT_TRUE(image.isValid());
 
     auto* back = help->findChild<QToolButton*>(u"ButtonBack"_s);
