@@ -1,11 +1,12 @@
-// The status bar's caret panel ("12 : 345"). It changes at every keystroke, so it paints its
-// digits from glyphs looked up once for its font instead of laying its text out anew each time,
-// and repaints only its text, over its own background: the status bar under it and its frame
-// are left as they are.
+// The status bar's caret panel ("12 : 345"). It changes at every keystroke, so it does not lay
+// its text out and shape it anew each time: each digit, the blank and the colon are drawn once
+// for its font and colours and then copied into place. It repaints only its text, over its own
+// background: the status bar under it and its frame are left as they are.
 #pragma once
 
-#include <QGlyphRun>
 #include <QLabel>
+#include <QPixmap>
+#include <array>
 
 class CaretLabel : public QLabel {
 public:
@@ -21,12 +22,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The glyphs of text(), placed on one line from x = 0 on the baseline; false when the font
-    // lacks one of them (the label then paints as any label does).
-    bool prepareGlyphs();
+    // The drawn character for `c`, or null when the panel does not keep one (any other
+    // character: the panel then paints as a label does).
+    const QPixmap* character(QChar c);
 
-    QString m_glyphsOf; // the text m_glyphs were made for
-    bool m_glyphsValid = false;
-    qreal m_width = 0; // of the glyphs, from the first one's origin
-    QGlyphRun m_glyphs;
+    // "0123456789 :", in that order; drawn when first needed, dropped when the font, the
+    // colours or the screen's pixel ratio change.
+    std::array<QPixmap, 12> m_characters;
+    std::array<qreal, 12> m_advances = {}; // how far each moves the next one on, in pixels
+    qreal m_pixelRatio = 0;                // the ratio m_characters were drawn for
 };

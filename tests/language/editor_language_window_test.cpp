@@ -311,6 +311,15 @@ TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
     language->highlighter()->refreshVisible();
     EXPECT_TRUE(kept(0));
     EXPECT_FALSE(kept(2000));
+    // A line made in the view keeps its shapes from the start; one made far below does not.
+    for (const int number : {5, 2500}) {
+        QTextCursor c(memo->document()->findBlockByNumber(number));
+        c.movePosition(QTextCursor::EndOfBlock);
+        c.insertText(u"\nbind x +attack"_s);
+    }
+    EXPECT_TRUE(kept(6));
+    EXPECT_TRUE(blockColoured(6));
+    EXPECT_FALSE(kept(2502));
     // Scrolled far down: the lines left behind let their shapes go and keep their colours.
     memo->verticalScrollBar()->setValue(2000);
     QCoreApplication::processEvents();
