@@ -364,6 +364,30 @@ TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
     }
 }
 
+TEST(AliasNotes, APasteOfManyLinesIntoAnEditedTextFindsItsNamesAtTheirLines) {
+    // A paste of more lines than are read one by one is searched as text; the document then
+    // stores its lines in pieces out of order, and each name must still be noted on its own line.
+    QTextDocument document;
+    document.documentLayout();
+    document.setPlainText(QStringList(100, u"echo 1"_s).join(u'\n'));
+    const AliasTracker tracker(&document, nullptr);
+    for (const int line : {10, 50, 90}) { // edits that split the document's pieces
+        QTextCursor c(document.findBlockByNumber(line));
+        c.insertText(u"x"_s);
+    }
+    QStringList pasted(300, u"wait"_s);
+    pasted[0] = u"alias first +attack"_s;
+    pasted[150] = u"bind x y; ALIAS middle wait"_s;
+    pasted[299] = u"alias last"_s;
+    QTextCursor c(document.findBlockByNumber(50));
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertText(u"\n"_s + pasted.join(u'\n') + u"\n"_s);
+    EXPECT_EQ(tracker.names(), (QSet<QString>{u"first"_s, u"middle"_s, u"last"_s}));
+    for (const int line : {51, 201, 350})
+        EXPECT_TRUE(notesOf(document.findBlockByNumber(line))) << line;
+    EXPECT_FALSE(notesOf(document.findBlockByNumber(52)));
+}
+
 // Collects what is painted on a widget.
 class PaintedRegion : public QObject {
 public:
