@@ -1,6 +1,7 @@
 // The document's aliases, block by block.
 #include "language/qt_alias_tracker.h"
 
+#include "language/config_commands.h"
 #include "language/qt_block_notes.h"
 #include "platform/document_text_runs.h"
 
@@ -43,7 +44,7 @@ void AliasTracker::readPiece(int from, int to) {
         *m_document, [&text](QStringView run) { text.append(run); }, from, to);
     const auto isBreak = [](QChar c) { return c == u'\n' || c == QChar::ParagraphSeparator; };
     qsizetype at = 0;
-    while ((at = text.indexOf(u"alias", at, Qt::CaseInsensitive)) >= 0) {
+    while ((at = console::findName(text, at, u"alias")) >= 0) {
         // Back to the line's start: the text since the last line read holds no "alias", so
         // each character is passed over once.
         qsizetype start = at;
