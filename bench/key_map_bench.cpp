@@ -18,7 +18,7 @@
 // medians and the machine's load are printed.
 // Two configs: the demo game's config.cfg and autoexec.cfg repeated to 16 MB (settings and binds
 // as players write them), and a worst case where every line binds or defines an alias.
-// Usage: key_map_bench [ROUNDS]
+// Usage: key_map_bench [ROUNDS [demo|binds]]
 #include "app/window_wiring.h"
 #include "bench_stats.h"
 #include "keys/key_resolution.h"
@@ -302,8 +302,12 @@ int main(int argc, char** argv) {
                 "console's reader, binds kept\n",
                 rounds);
     printLoad("before: ");
-    runCase("the demo config repeated", repeatedTo16MB(demoConfig()), dir.path(), gameDir, rounds);
-    runCase("every line a bind or an alias", bindsOnly(), dir.path(), gameDir, rounds);
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (only.isEmpty() || only == u"demo"_s)
+        runCase("the demo config repeated", repeatedTo16MB(demoConfig()), dir.path(), gameDir,
+                rounds);
+    if (only.isEmpty() || only == u"binds"_s)
+        runCase("every line a bind or an alias", bindsOnly(), dir.path(), gameDir, rounds);
     printLoad("after:  ");
     return 0;
 }
