@@ -43,19 +43,21 @@ public:
 protected:
     void documentChanged(int from, int removed, int added) override {
         QTextDocument* doc = document();
-        const QTextBlock block = doc->findBlock(from);
         // What the plain layout does for a change within one block, with the colours put on
         // the block in between.
-        if (m_highlighter && block.isValid() && doc->blockCount() == m_blockCount &&
-            doc->findBlock(std::max(0, from + removed + added - 1)) == block &&
-            block.layout()->lineCount() > 0) {
-            const qreal height = blockBoundingRect(block).height();
-            if (m_highlighter->colourBeforeLayout(block)) {
-                if (blockBoundingRect(block).height() == height)
-                    emit updateBlock(block);
-                else
-                    requestUpdate();
-                return;
+        if (m_highlighter && m_highlighter->isActive() && doc->blockCount() == m_blockCount) {
+            const QTextBlock block = doc->findBlock(from);
+            if (block.isValid() &&
+                doc->findBlock(std::max(0, from + removed + added - 1)) == block &&
+                block.layout()->lineCount() > 0) {
+                const qreal height = blockBoundingRect(block).height();
+                if (m_highlighter->colourBeforeLayout(block)) {
+                    if (blockBoundingRect(block).height() == height)
+                        emit updateBlock(block);
+                    else
+                        requestUpdate();
+                    return;
+                }
             }
         }
         QPlainTextDocumentLayout::documentChanged(from, removed, added);
