@@ -214,14 +214,21 @@ void collectFrom(const QList<ConfigCommand>& commands,
                  const std::function<void(QStringView)>& found, int depth) {
     if (depth > 8)
         return;
+    // A body defines an alias only where it names the command, so one that does not is not read.
+    const auto collectInside = [&](const ConfigWord& body) {
+        if (console::findName(body.text, 0, u"alias") >= 0)
+            collectFrom(commandsInside(body), found, depth + 1);
+    };
     for (const ConfigCommand& c : commands) {
-        const QString name = c.name();
-        if (name == u"alias"_s && c.argumentCount() >= 1) {
+        if (c.words.isEmpty())
+            continue;
+        const QStringView name = c.words.first().text;
+        if (sameName(name, u"alias") && c.argumentCount() >= 1) {
             found(c.argument(0).text);
             if (c.argumentCount() >= 2)
-                collectFrom(commandsInside(c.argument(1)), found, depth + 1);
-        } else if (name == u"bind"_s && c.argumentCount() >= 2) {
-            collectFrom(commandsInside(c.argument(1)), found, depth + 1);
+                collectInside(c.argument(1));
+        } else if (sameName(name, u"bind") && c.argumentCount() >= 2) {
+            collectInside(c.argument(1));
         }
     }
 }

@@ -360,20 +360,28 @@ TextForm detectForm(QByteArrayView bytes) {
 }
 
 QString normalizeLineBreaks(const QString& text) {
-    if (!text.contains(u'\r'))
+    qsizetype cr = text.indexOf(u'\r');
+    if (cr < 0)
         return text;
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out.append(u'\n');
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out.append(c);
-        }
+    // The stretches between CRs are copied whole; a CR is found by Qt's vectorised search.
+    const char16_t* from = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    QString out(size, Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    qsizetype read = 0;
+    qsizetype written = 0;
+    while (cr >= 0) {
+        std::memcpy(to + written, from + read, size_t(cr - read) * sizeof(char16_t));
+        written += cr - read;
+        to[written++] = u'\n';
+        read = cr + 1;
+        if (read < size && from[read] == u'\n')
+            ++read;
+        cr = text.indexOf(u'\r', read);
     }
+    std::memcpy(to + written, from + read, size_t(size - read) * sizeof(char16_t));
+    written += size - read;
+    out.truncate(written);
     return out;
 }
 

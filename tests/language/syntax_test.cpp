@@ -115,6 +115,11 @@ TEST(ConfigSyntax, Tokens) {
 TEST(ConfigSyntax, AliasesAndWords) {
     EXPECT_EQ(definedAliases(u"alias A \"x\"\nbind k \"alias b c\"\n// alias c d\necho alias"_s),
               (QSet<QString>{u"a"_s, u"b"_s}));
+    // Inside bodies, nested, in any case; a body that only mentions the word defines nothing.
+    EXPECT_EQ(definedAliases(u"BIND k \"ALIAS Up wait\"\n"
+                             u"alias outer \"alias inner 'x'; echo\"\n"
+                             u"alias e \"echo alias_text\"\nbind j \"say Alias\""_s),
+              (QSet<QString>{u"up"_s, u"outer"_s, u"inner"_s, u"e"_s}));
     int start = -1;
     EXPECT_EQ(wordAt(u"bind f1 \"+attack\""_s, 12, &start), u"+attack"_s);
     EXPECT_EQ(start, 9);

@@ -1,8 +1,8 @@
 // The Windows-1251 codec, line breaks, and the atomic write routine.
+#include "file_size_limit.h"
 #include "platform/cp1251.h"
 #include "platform/text_file.h"
 #include "test_files.h"
-#include "file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,7 +99,20 @@ TEST(Cp1251, RussianTextAndTheUnusualCorners) {
 }
 
 TEST(TextFile, ReadsEveryLineBreakAndWritesCrLf) {
-    EXPECT_EQ(textfile::normalizeLineBreaks(u"a\r\nb\rc\nd\n\re"_s), u"a\nb\nc\nd\n\ne"_s);
+    const std::pair<QString, QString> breaks[] = {
+        {u"a\r\nb\rc\nd\n\re"_s, u"a\nb\nc\nd\n\ne"_s},
+        {u"\r\r\n\r"_s, u"\n\n\n"_s},
+        {u"x\r"_s, u"x\n"_s},
+        {u"\r\nend"_s, u"\nend"_s},
+        {u"no break"_s, u"no break"_s},
+        {QString(), QString()},
+    };
+    for (const auto& [in, out] : breaks)
+        EXPECT_EQ(textfile::normalizeLineBreaks(in), out) << qPrintable(in);
+    // Long stretches between the breaks, and a break at the end.
+    const QString line = QString(5000, u'ж');
+    EXPECT_EQ(textfile::normalizeLineBreaks(line + u"\r\n"_s + line + u"\r"_s),
+              line + u"\n"_s + line + u"\n"_s);
     EXPECT_EQ(textfile::toFileBytes(u"bind\n\nx"_s), QByteArray("bind\r\n\r\nx"));
 
     QTemporaryDir dir;
