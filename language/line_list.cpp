@@ -4,19 +4,22 @@
 #include "platform/cp1251.h"
 
 QStringList parseLineList(const QByteArray& bytes) {
-    QByteArray text = bytes;
-    if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
-        text.truncate(nul);
+    // Decoded whole (one character a byte), then cut at the line breaks.
+    const qsizetype nul = bytes.indexOf('\0');
+    const QString text =
+        cp1251::decode(QByteArray::fromRawData(bytes.constData(), nul >= 0 ? nul : bytes.size()));
+    const QChar* s = text.constData();
+    const qsizetype size = text.size();
     QStringList entries;
     qsizetype i = 0;
-    while (i < text.size()) {
+    while (i < size) {
         const qsizetype start = i;
-        while (i < text.size() && text[i] != '\r' && text[i] != '\n')
+        while (i < size && s[i] != u'\r' && s[i] != u'\n')
             ++i;
-        entries.append(cp1251::decode(text.mid(start, i - start)));
-        if (i < text.size() && text[i] == '\r')
+        entries.append(text.mid(start, i - start));
+        if (i < size && s[i] == u'\r')
             ++i;
-        if (i < text.size() && text[i] == '\n')
+        if (i < size && s[i] == u'\n')
             ++i;
     }
     return entries;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <functional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -69,7 +70,7 @@ void Vocabulary::addGoldSrc(const QString& name, WordKind kind, const GoldSrcFac
 
 namespace {
 // The version column of the GoldSrc list.
-void readVersion(const QString& field, GoldSrcFacts& facts) {
+void readVersion(QStringView field, GoldSrcFacts& facts) {
     static const struct {
         QStringView text;
         GameVersion version;
@@ -97,25 +98,34 @@ bool Vocabulary::readGoldSrc(const QString& path) {
     const LineListRead read = readLineList(path);
     if (!read.ok())
         return false;
+    m_info.reserve(m_info.size() + read.entries.size());
+    m_entries.reserve(m_entries.size() + read.entries.size());
     for (const QString& line : read.entries) {
-        if (line.isEmpty() || line.startsWith(u"//"_s))
+        if (line.isEmpty() || line.startsWith(u"//"))
             continue;
-        const QStringList f = line.split(u'\t');
-        if (f.size() < 4 || f[0].isEmpty())
+        // name, kind, place, version and three more columns, separated by tabs
+        std::array<QStringView, 7> f;
+        qsizetype count = 0;
+        for (const QStringView field : QStringView(line).tokenize(u'\t')) {
+            if (count == qsizetype(f.size()))
+                break;
+            f[size_t(count++)] = field;
+        }
+        if (count < 4 || f[0].isEmpty())
             continue;
-        if (f[1] == u"key"_s)
+        if (f[1] == u"key")
             continue; // the console's key names are the language's own list
 
-        const WordKind kind = f[1] == u"cmd"_s ? WordKind::Command : WordKind::Variable;
+        const WordKind kind = f[1] == u"cmd" ? WordKind::Command : WordKind::Variable;
         GoldSrcFacts facts;
         readVersion(f[3], facts);
         // Commands of the engine and the client library, and those of the console's own list.
         facts.builtIn = kind == WordKind::Command &&
-                        (f[2] == u"engine"_s || f[2] == u"client"_s || f[2] == u"console"_s);
-        facts.serverCommand = kind == WordKind::Command && f[2] == u"gamecmd"_s;
+                        (f[2] == u"engine" || f[2] == u"client" || f[2] == u"console");
+        facts.serverCommand = kind == WordKind::Command && f[2] == u"gamecmd";
         // A variable, or a command the game writes into config.cfg as a setting.
-        facts.saved = f.size() >= 7 && f[6] == u"saved"_s;
-        addGoldSrc(f[0], kind, facts);
+        facts.saved = count >= 7 && f[6] == u"saved";
+        addGoldSrc(f[0].toString(), kind, facts);
     }
     return true;
 }
