@@ -27,6 +27,10 @@ public:
     // them need a new look; empty with manyChanged() when there were too many to keep.
     const QStringList& changedNames() const { return m_changedNames; }
     bool manyChanged() const { return m_manyChanged; }
+    // The document is going away as a whole: its lines' notes, deleted with it, need not take
+    // their names off the count one by one.
+    void stopCounting() { m_stopped = true; }
+    bool counting() const { return !m_stopped; }
 
 private:
     void noteChange(const QString& name);
@@ -36,6 +40,7 @@ private:
     bool m_changed = false;
     QStringList m_changedNames;
     bool m_manyChanged = false;
+    bool m_stopped = false;
 };
 
 // The aliases one line of a config defines (lower case, each once, in the order of the line);

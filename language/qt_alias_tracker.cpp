@@ -20,6 +20,8 @@ AliasTracker::AliasTracker(QTextDocument* document, QObject* parent)
     noteBlocks(document->begin(), document->lastBlock());
     m_aliases->takeChanged();
     connect(document, &QTextDocument::contentsChange, this, &AliasTracker::contentsChange);
+    // Emitted before the document deletes its blocks and their notes.
+    connect(document, &QObject::destroyed, [aliases = m_aliases] { aliases->stopCounting(); });
 }
 
 void AliasTracker::contentsChange(int position, int, int added) {

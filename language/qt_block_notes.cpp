@@ -10,7 +10,7 @@ QStringList namesIn(const QString& aliases) {
 } // namespace
 
 BlockNotes::~BlockNotes() {
-    if (counted && !aliases.isEmpty())
+    if (counted && counted->counting() && !aliases.isEmpty())
         counted->replace(namesIn(aliases), {});
 }
 

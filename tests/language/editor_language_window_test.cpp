@@ -23,6 +23,7 @@
 #include <QTextLayout>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -362,6 +363,21 @@ TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
         c.insertText(step.text);
         EXPECT_EQ(tracker.names(), step.after) << step.text.toStdString();
     }
+}
+
+TEST(AliasNotes, ADocumentGoingAwayWholeLeavesItsCountAlone) {
+    // Deleting lines takes their names off the count; deleting the whole document does not go
+    // through them one by one (at a 16 MB config's close that is a hundred thousand lines).
+    auto document = std::make_unique<QTextDocument>();
+    document->documentLayout();
+    document->setPlainText(u"alias a x\nalias b y"_s);
+    const AliasTracker tracker(document.get(), nullptr);
+    QTextCursor c(document->firstBlock());
+    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    EXPECT_EQ(tracker.names(), (QSet<QString>{u"b"_s}));
+    document.reset();
+    EXPECT_EQ(tracker.names(), (QSet<QString>{u"b"_s}));
 }
 
 TEST(AliasNotes, APasteOfManyLinesIntoAnEditedTextFindsItsNamesAtTheirLines) {
