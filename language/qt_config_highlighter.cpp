@@ -4,11 +4,12 @@
 // formats, which never touch the text or the undo history.
 //
 // An edit within one block (a keystroke) has the block coloured by the document layout itself,
-// between the edit and laying the block out. Every other block is coloured outside any edit and
-// its layout told alone: the document layout redraws one block for a change inside it, but the
-// range it is given for new formats is twice the block's length and so reaches into the next
-// block, which makes it redraw the whole screen. So the layout hears of the new formats with
-// its signals held back, and then asks the editor to redraw that block only.
+// between the edit and laying the block out. A block the editor lays out for the first time
+// (scrolled or jumped to) is coloured just before, so it is laid out once. Every other block is
+// coloured outside any edit and its layout told alone: the document layout would take the new
+// formats for a change of twice the block's length, reaching into the next block, drop both
+// layouts and redraw the whole screen; so it lets that report go (the formats have dropped the
+// block's lines themselves), and the editor redraws that block only.
 #include "language/qt_config_highlighter.h"
 
 #include "language/qt_block_notes.h"

@@ -1,6 +1,7 @@
-// The editor's syntax highlighting. Only the blocks on screen are coloured: a block changed or
-// laid out off screen is left plain and coloured when it scrolls into view, so a 16 MB config
-// costs no more to open or to type in than a short one.
+// The editor's syntax highlighting. Only the blocks the editor lays out (those on screen and the
+// few it passes on its way to them) are coloured: a block changed off screen is left plain and
+// coloured when it comes into view, so a 16 MB config costs no more to open or to type in than a
+// short one.
 #pragma once
 
 #include "language/syntax_colours.h"
