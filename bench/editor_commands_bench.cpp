@@ -224,11 +224,12 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
         std::vector<double> ours, bare;
         const int rounds = 5;
         const int calls = 40;
+        // From the top, as after a click into the text at its start; then on down the text, so
+        // each step, like a user's, comes to lines neither editor has shown yet.
+        putCaret(memo, 0);
+        putCaret(anchor.edit, 0);
+        QCoreApplication::processEvents();
         for (int r = 0; r < rounds; ++r) {
-            // Each round from the top, as after a click into the text at its start.
-            putCaret(memo, 0);
-            putCaret(anchor.edit, 0);
-            QCoreApplication::processEvents();
             alternate(
                 calls, [&](int) { ours.push_back(timedWithEvents([&] { findButton->click(); })); },
                 [&](int) { bare.push_back(timedWithEvents([&] { anchor.button->click(); })); });
