@@ -33,6 +33,11 @@ constexpr int kMargin = 40;
 // An edit that touches more blocks than this (a pasted or newly opened text) only makes the
 // blocks stale; the ones on screen are then coloured.
 constexpr int kBlocksColouredAtOnce = 200;
+// The kinds drawn in a colour alone (setColours makes keywords bold, comments italic and unknown
+// words underlined), so a blank may join their runs.
+constexpr quint32 kColourOnlyKinds = 1u << int(TokenKind::String) | 1u << int(TokenKind::Number) |
+                                     1u << int(TokenKind::Command) |
+                                     1u << int(TokenKind::Variable) | 1u << int(TokenKind::Alias);
 } // namespace
 
 // The editor's document layout, which has the highlighter colour the block an edit changed
@@ -329,7 +334,9 @@ void ConfigHighlighter::editFinished() {
 QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& block) {
     QList<QTextLayout::FormatRange> ranges;
     quint64 aliasWords = 0;
-    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases, &aliasWords))
+    const QString text = block.text();
+    const QList<SyntaxToken> tokens = tokenizeLine(text, m_words(), m_aliases, &aliasWords);
+    for (const SyntaxToken& t : joinedForLayout(text, tokens, kColourOnlyKinds))
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     BlockNotes& notes = makeNotes(block);
     notes.colouredIn = m_generation;

@@ -42,6 +42,37 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
     return tokens;
 }
 
+QList<SyntaxToken> joinedForLayout(QStringView line, QList<SyntaxToken> tokens,
+                                   quint32 colourOnlyKinds) {
+    const auto colourOnly = [&](const SyntaxToken& t) {
+        return (colourOnlyKinds >> int(t.kind)) & 1u;
+    };
+    const auto blanks = [&](int from, int to) {
+        return std::all_of(line.begin() + from, line.begin() + to,
+                           [](QChar c) { return c == u' ' || c == u'\t'; });
+    };
+    QList<SyntaxToken> runs;
+    runs.reserve(tokens.size());
+    int end = 0; // where the previous token ends
+    for (SyntaxToken t : tokens) {
+        SyntaxToken* previous = runs.isEmpty() ? nullptr : &runs.last();
+        if (t.start > end && blanks(end, t.start)) {
+            if (colourOnly(t)) {
+                t.length += t.start - end;
+                t.start = end;
+            } else if (previous && colourOnly(*previous)) {
+                previous->length = t.start - previous->start;
+            }
+        }
+        end = t.start + t.length;
+        if (previous && previous->kind == t.kind && previous->start + previous->length == t.start)
+            previous->length += t.length;
+        else
+            runs.append(t);
+    }
+    return runs;
+}
+
 quint64 aliasWordBit(QStringView name) {
     return quint64(1) << (qHash(name) % 64);
 }

@@ -112,6 +112,46 @@ TEST(ConfigSyntax, Tokens) {
     }
 }
 
+TEST(ConfigSyntax, BlanksJoinTheRunsWhoseLookIsAColourAlone) {
+    using K = TokenKind;
+    const quint32 colourOnly = 1u << int(K::String) | 1u << int(K::Number) | 1u << int(K::Command);
+    struct Case {
+        QString line;
+        QList<SyntaxToken> tokens;
+        QList<SyntaxToken> runs;
+    };
+    const Case cases[] = {
+        // The blank before a string joins it, and the two strings become one run.
+        {u"bind \"F7\" \"say\""_s,
+         {{0, 4, K::Keyword}, {5, 4, K::String}, {10, 5, K::String}},
+         {{0, 4, K::Keyword}, {4, 11, K::String}}},
+        // Before a comment (italic) the blank joins the command before it; tabs are blanks.
+        {u"echo\t // x"_s,
+         {{0, 4, K::Command}, {6, 4, K::Comment}},
+         {{0, 6, K::Command}, {6, 4, K::Comment}}},
+        // A plain word between keeps the text colour, and so do the blanks around it.
+        {u"alias buy5 \"x\""_s,
+         {{0, 5, K::Keyword}, {11, 3, K::String}},
+         {{0, 5, K::Keyword}, {11, 3, K::String}}},
+        // Blanks that open the line join a first run of a colour alone; trailing ones stay.
+        {u"  echo 1  "_s,
+         {{2, 4, K::Command}, {7, 1, K::Number}},
+         {{0, 6, K::Command}, {6, 2, K::Number}}},
+        // Between two runs that are more than a colour the blank stays plain.
+        {u"bind nope"_s,
+         {{0, 4, K::Keyword}, {5, 4, K::Unknown}},
+         {{0, 4, K::Keyword}, {5, 4, K::Unknown}}},
+        // Two kinds of one look stay two runs.
+        {u"echo 5"_s,
+         {{0, 4, K::Command}, {5, 1, K::Number}},
+         {{0, 4, K::Command}, {4, 2, K::Number}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        EXPECT_EQ(joinedForLayout(c.line, c.tokens, colourOnly), c.runs);
+    }
+}
+
 TEST(ConfigSyntax, AliasesAndWords) {
     EXPECT_EQ(definedAliases(u"alias A \"x\"\nbind k \"alias b c\"\n// alias c d\necho alias"_s),
               (QSet<QString>{u"a"_s, u"b"_s}));
