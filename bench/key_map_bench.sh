@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the keyboard map benchmark (release, in its own build folder) and runs it headless: the
-# map of a 16 MB config, and one edited line, against one plain scan of its bind lines.
+# map window of the program on a 16 MB config, reopened after an edit of one line and opened from
+# scratch, until painted, against the editor's text read out and one plain scan of its binds.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}

@@ -19,7 +19,7 @@
 #include "platform/qt_user_dialogs.h"
 #include "platform/text_file.h"
 #include "shell/document_encoding.h"
-#include "shell/document_text_runs.h"
+#include "platform/document_text_runs.h"
 #include "shell/main_window.h"
 #include "state/app_context.h"
 

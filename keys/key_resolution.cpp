@@ -60,7 +60,7 @@ QString commandText(const ConfigCommand& c) {
 }
 
 struct AliasDefinition {
-    QString body;
+    const QString* body = nullptr; // the last definition's, in the lines resolved
     QList<int> lines;
 };
 
@@ -140,7 +140,7 @@ private:
     const QString* bodyOf(const QString& name) const {
         const auto top = topAliases.constFind(name);
         if (top != topAliases.constEnd())
-            return &top->body;
+            return top->body;
         const auto nested = nestedAliases.constFind(name);
         if (nested != nestedAliases.constEnd())
             return &nested->first();
@@ -200,55 +200,83 @@ void addUnknown(KeyMapResult& result, QHash<QString, qsizetype>& index, const QS
 
 } // namespace
 
-LineFacts bindingFactsOf(QStringView line) {
+namespace {
+
+// The facts of one command of a line.
+void addFactsOf(const ConfigCommand& c, LineFacts& facts) {
+    BindingFact f;
+    if (isCommand(c, u"bind") && c.argumentCount() >= 2) {
+        f.kind = BindingFact::Kind::Bind;
+        f.body = argumentsFrom(c, 1);
+    } else if (isCommand(c, u"unbind") && c.argumentCount() >= 1) {
+        f.kind = BindingFact::Kind::Unbind;
+    } else if (isCommand(c, u"unbindall")) {
+        f.kind = BindingFact::Kind::UnbindAll;
+        facts.append(f);
+        return;
+    } else if (isCommand(c, u"alias") && c.argumentCount() >= 2) {
+        f.kind = BindingFact::Kind::Alias;
+        f.key = console::foldedName(c.argument(0).text);
+        f.body = argumentsFrom(c, 1);
+        facts.append(f);
+        collectNestedAliases(facts.last().body, facts, 0);
+        return;
+    } else {
+        return;
+    }
+    const QStringView written = c.argument(0).text;
+    f.key = canonicalKeyName(written);
+    if (f.key.isEmpty())
+        f.written = written.toString();
+    facts.append(f);
+    // A bind's body may define aliases when the key is pressed.
+    if (f.kind == BindingFact::Kind::Bind)
+        collectNestedAliases(facts.last().body, facts, 0);
+}
+
+// The facts of a line, its commands read as parseConfigLine reads them, one at a time into
+// `words`, whose list is reused from command to command and line to line: a config of a
+// million lines is read without a list made for each of them.
+LineFacts factsOf(QStringView line, ConfigCommand& words) {
     LineFacts facts;
     // Most lines of a config set a variable: a line without these words has nothing to read.
     if (!mayBindOrAlias(line))
         return facts;
-    for (const ConfigCommand& c : parseConfigLine(line).commands) {
-        BindingFact f;
-        if (isCommand(c, u"bind") && c.argumentCount() >= 2) {
-            f.kind = BindingFact::Kind::Bind;
-            f.body = argumentsFrom(c, 1);
-        } else if (isCommand(c, u"unbind") && c.argumentCount() >= 1) {
-            f.kind = BindingFact::Kind::Unbind;
-        } else if (isCommand(c, u"unbindall")) {
-            f.kind = BindingFact::Kind::UnbindAll;
-            facts.append(f);
-            continue;
-        } else if (isCommand(c, u"alias") && c.argumentCount() >= 2) {
-            f.kind = BindingFact::Kind::Alias;
-            f.key = console::foldedName(c.argument(0).text);
-            f.body = argumentsFrom(c, 1);
-            facts.append(f);
-            collectNestedAliases(facts.last().body, facts, 0);
-            continue;
-        } else {
-            continue;
-        }
-        const QString written = c.argument(0).text.toString();
-        f.key = canonicalKeyName(written);
-        if (f.key.isEmpty())
-            f.written = written;
-        facts.append(f);
-        // A bind's body may define aliases when the key is pressed.
-        if (f.kind == BindingFact::Kind::Bind)
-            collectNestedAliases(facts.last().body, facts, 0);
-    }
+    words.words.clear();
+    scanConfigLine(
+        line, 0, [&](const ConfigWord& w) { words.words.append(w); },
+        [&](const CommandReading&) {
+            if (!words.words.isEmpty())
+                addFactsOf(words, facts);
+            words.words.clear();
+        });
     return facts;
 }
 
+} // namespace
+
+LineFacts bindingFactsOf(QStringView line) {
+    ConfigCommand words;
+    return factsOf(line, words);
+}
+
 void BindingLines::setText(QStringView text) {
-    m_lines.clear();
-    m_lines.reserve(size_t(text.count(u'\n') + 1));
+    // The new lines are read before the old ones are freed. Read into the blocks the old ones
+    // just left, a million small blocks come out of the allocator in reverse and scattered
+    // order, and every later resolution walking them in line order took two to four times as
+    // long; read first, they are laid out in the order they are walked.
+    std::vector<LineFacts> lines;
+    lines.reserve(size_t(text.count(u'\n') + 1));
+    ConfigCommand words;
     qsizetype start = 0;
     while (true) {
         const qsizetype end = text.indexOf(u'\n', start);
-        m_lines.push_back(bindingFactsOf(text.mid(start, end < 0 ? -1 : end - start)));
+        lines.push_back(factsOf(text.mid(start, end < 0 ? -1 : end - start), words));
         if (end < 0)
             break;
         start = end + 1;
     }
+    m_lines.swap(lines);
 }
 
 bool BindingLines::replaceLines(int first, int removed, const QStringList& lines) {
@@ -256,8 +284,9 @@ bool BindingLines::replaceLines(int first, int removed, const QStringList& lines
     removed = std::clamp(removed, 0, lineCount() - first);
     std::vector<LineFacts> added;
     added.reserve(size_t(lines.size()));
+    ConfigCommand words;
     for (const QString& line : lines)
-        added.push_back(bindingFactsOf(line));
+        added.push_back(factsOf(line, words));
     const auto at = m_lines.begin() + first;
     const qsizetype common = std::min<qsizetype>(removed, qsizetype(added.size()));
     bool changed = removed != qsizetype(added.size());
@@ -298,11 +327,11 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
     resolver.metaBinds = &metaBinds;
     resolver.outerAliases = &outerAliases;
     QHash<QString, qsizetype> unknownIndex;
-    // The binds in force per key.
+    // The binds in force per key. The commands are the facts' own, which outlive the resolution.
     struct KeyBinds {
         QList<int> lines;
-        QString first;
-        QString last;
+        QStringView first; // trimmed
+        const QString* last = nullptr;
         bool differ = false;
     };
     QHash<QString, KeyBinds> binds;
@@ -325,12 +354,12 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
                 else {
                     KeyBinds& k = binds[f.key];
                     if (k.lines.isEmpty()) {
-                        k.first = f.body.trimmed();
+                        k.first = QStringView(f.body).trimmed();
                         k.differ = false;
                     } else if (!k.differ)
                         k.differ = !sameName(k.first, QStringView(f.body).trimmed());
                     k.lines.append(line);
-                    k.last = f.body;
+                    k.last = &f.body;
                 }
                 break;
             case BindingFact::Kind::Alias:
@@ -340,7 +369,7 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
                         variants.append(f.body);
                 } else {
                     AliasDefinition& d = resolver.topAliases[f.key];
-                    d.body = f.body;
+                    d.body = &f.body;
                     d.lines.append(line);
                 }
                 break;
@@ -354,7 +383,7 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
             continue;
         KeyBinding& b = result.keys[it.key()];
         b.lines = it->lines;
-        b.command = it->last;
+        b.command = *it->last;
         b.conflict = it->differ;
         if (b.command.trimmed().isEmpty())
             continue;

@@ -52,6 +52,7 @@ struct KeyCombo {
     QString key;     // the other key: the modifier, or the key the modifier rebinds
     QString command; // what the rebound key runs while the modifier is held
     QStringList pressed;
+    bool operator==(const KeyCombo&) const = default;
 };
 
 struct KeyBinding {
@@ -66,11 +67,13 @@ struct KeyBinding {
     QString script;        // who generated it: "мастер" or a MetaBind's name; empty if nobody
     QList<KeyCombo> holds; // as a modifier: the keys it rebinds while held
     QList<KeyCombo> combined; // as a main key: what it runs while a modifier is held
+    bool operator==(const KeyBinding&) const = default;
 };
 
 struct UnknownKeyName {
     QString name;
     QList<int> lines;
+    bool operator==(const UnknownKeyName&) const = default;
 };
 
 struct KeyMapResult {
@@ -81,6 +84,7 @@ struct KeyMapResult {
     int conflictCount = 0;
     std::array<int, kKeyKindCount> kindCounts{};
     const KeyBinding& binding(const QString& key) const;
+    bool operator==(const KeyMapResult&) const = default;
 };
 
 // The aliases the installed MetaBind templates define (lower case) and the template's name.

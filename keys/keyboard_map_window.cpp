@@ -149,7 +149,9 @@ void KeyboardMapWindow::readWholeDocument() {
 }
 
 void KeyboardMapWindow::documentChanged(int position, int /*removed*/, int added) {
-    if (!isVisible() || m_stale || !m_document) {
+    // Until the map has read the document once nothing is kept; after that the kept lines follow
+    // every edit, shown or hidden, so a showing after an edit reads no more than the edit did.
+    if (m_stale || !m_document) {
         m_stale = true;
         return;
     }
@@ -163,7 +165,11 @@ void KeyboardMapWindow::documentChanged(int position, int /*removed*/, int added
     const int newLines = last.blockNumber() - first + 1;
     const int oldLines = newLines - (doc->blockCount() - m_lines.lineCount());
     if (first < 0 || oldLines < 0 || newLines > kLinesReadOneByOne) {
-        readWholeDocument();
+        // A hidden map leaves a large change to its next showing, which reads the whole text.
+        if (isVisible())
+            readWholeDocument();
+        else
+            m_stale = true;
         return;
     }
     QStringList texts;
@@ -171,7 +177,8 @@ void KeyboardMapWindow::documentChanged(int position, int /*removed*/, int added
     for (QTextBlock b = doc->findBlockByNumber(first);
          b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next())
         texts.append(b.text());
-    if (m_lines.replaceLines(first, oldLines, texts))
+    // A hidden map is resolved at its next showing.
+    if (m_lines.replaceLines(first, oldLines, texts) && isVisible())
         m_resolveTimer->start();
 }
 

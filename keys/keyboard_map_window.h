@@ -23,8 +23,9 @@ class KeyboardMapWindow : public BuiltOnFirstShow<QWidget> {
 public:
     explicit KeyboardMapWindow(AppContext& ctx, QWidget* parent = nullptr);
 
-    // The document the map reads: the editor's. Only changed lines are read again while the
-    // window is shown; a hidden window reads the whole document at its next showing.
+    // The document the map reads: the editor's. The whole document is read at the first showing
+    // (and after a change of thousands of lines while hidden); after that only the lines an edit
+    // changed are read again, shown or hidden, and the map is resolved again while it is shown.
     void followDocument(QTextDocument* document);
 
     // The editor's file, whose config set (keys/config_set_aliases.h) lends the map the aliases

@@ -141,6 +141,45 @@ int console::byteLength(QStringView text, Bytes bytes) {
     return count;
 }
 
+qsizetype console::findName(QStringView text, qsizetype from, QStringView name) {
+    const char16_t* s = chars(text);
+    const char16_t* n = chars(name);
+    const qsizetype last = text.size() - name.size(); // the last place it may start
+    const auto matchesAt = [&](qsizetype i) {
+        for (qsizetype k = 0; k < name.size(); ++k)
+            if (foldedChar(s[i + k]) != n[k])
+                return false;
+        return true;
+    };
+    qsizetype i = std::max<qsizetype>(from, 0);
+#if defined(__SSE2__)
+    // Eight places at a time, each kept when its first two characters match: with the ASCII
+    // capitals' 0x20 bit set, "A" is "a" (a few other characters pass too, and are checked).
+    const __m128i lowerBit = _mm_set1_epi16(0x20);
+    const __m128i first = _mm_set1_epi16(short(n[0]));
+    const __m128i second = _mm_set1_epi16(short(n[1]));
+    for (; i + 8 <= last; i += 8) {
+        const __m128i a =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)), lowerBit);
+        const __m128i b =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 1)), lowerBit);
+        unsigned m = unsigned(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi16(a, first), _mm_cmpeq_epi16(b, second))));
+        while (m != 0) {
+            const qsizetype at = i + __builtin_ctz(m) / 2;
+            if (matchesAt(at))
+                return at;
+            m &= m - 1; // the place's two bytes
+            m &= m - 1;
+        }
+    }
+#endif
+    for (; i <= last; ++i)
+        if (matchesAt(i))
+            return i;
+    return -1;
+}
+
 void console::foldName(QStringView name, QString& into) {
     into.resize(name.size());
     char16_t* out = reinterpret_cast<char16_t*>(into.data());

@@ -78,6 +78,9 @@ inline bool sameName(QStringView a, QStringView b) {
 // A name in the form names are kept in: ASCII capitals lowered, nothing else changed.
 QString foldedName(QStringView name);
 void foldName(QStringView name, QString& into);
+// Where `name` (lower case, two characters or more) next stands in `text` from `from` on, as the
+// console compares names (anywhere, not only as a word), or -1.
+qsizetype findName(QStringView text, qsizetype from, QStringView name);
 
 } // namespace console
 

@@ -1,6 +1,7 @@
 // Counting alias definitions line by line.
 #include "language/document_aliases.h"
 
+#include "language/config_commands.h"
 #include "language/vocabulary.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -79,7 +80,7 @@ QString DocumentAliases::heldName(const QString& name) const {
 }
 
 QStringList aliasesOfLine(QStringView line) {
-    if (!line.contains(u"alias"_s, Qt::CaseInsensitive))
+    if (console::findName(line, 0, u"alias") < 0)
         return {};
     QStringList names;
     QSet<QString> seen; // filled only for a line that defines many

@@ -4,6 +4,7 @@
 #include "language/config_commands.h"
 
 #include <QHash>
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -63,11 +64,19 @@ const QStringList& namedEngineKeys() {
 }
 
 QString canonicalKeyName(QStringView written) {
+    // The names come from tables made once and are handed out shared: a config binds keys
+    // hundreds of thousands of times, and a name costs no string of its own.
     if (written.size() == 1) {
         const char16_t c = written.front().unicode();
         if (c <= u' ' || c >= 0x7F)
             return QString();
-        return QString(QChar(console::foldedChar(c)));
+        static const std::array<QString, 0x7F> characters = [] {
+            std::array<QString, 0x7F> names;
+            for (char16_t n = u' ' + 1; n < 0x7F; ++n)
+                names[n] = QString(QChar(console::foldedChar(n)));
+            return names;
+        }();
+        return characters[c];
     }
     static const QHash<QString, QString> byFolded = [] {
         QHash<QString, QString> index;
@@ -76,7 +85,10 @@ QString canonicalKeyName(QStringView written) {
         index.insert(u"semicolon"_s, u";"_s);
         return index;
     }();
-    return byFolded.value(console::foldedName(written));
+    // Folded into a buffer each thread keeps, so a look-up allocates nothing.
+    thread_local QString folded;
+    console::foldName(written, folded);
+    return byFolded.value(folded);
 }
 
 const QStringList& keyNames() {

@@ -1,7 +1,9 @@
 // The document's aliases, block by block.
 #include "language/qt_alias_tracker.h"
 
+#include "language/config_commands.h"
 #include "language/qt_block_notes.h"
+#include "platform/document_text_runs.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,18 +34,25 @@ void AliasTracker::contentsChange(int position, int, int added) {
 }
 
 void AliasTracker::readPiece(int from, int to) {
-    // The selected text separates blocks with U+2029, one character each, so its positions are
-    // the document's less `from`; the piece starts at a block's start and ends after a block.
-    QTextCursor c(m_document);
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    const QString text = c.selectedText();
+    // The piece as the document stores it: each line ends in one character ("\n" or U+2029),
+    // so its positions are the document's less `from`; it starts at a block's start and ends
+    // after a block. (A cursor's selected text gives the same, an order of magnitude slower: it
+    // looks up each line's piece of the document again.)
+    QString text;
+    text.reserve(to - from);
+    forEachTextRun(
+        *m_document, [&text](QStringView run) { text.append(run); }, from, to);
+    const auto isBreak = [](QChar c) { return c == u'\n' || c == QChar::ParagraphSeparator; };
     qsizetype at = 0;
-    while ((at = text.indexOf(u"alias", at, Qt::CaseInsensitive)) >= 0) {
-        const qsizetype start = text.lastIndexOf(QChar::ParagraphSeparator, at) + 1;
-        qsizetype stop = text.indexOf(QChar::ParagraphSeparator, at);
-        if (stop < 0)
-            stop = text.size();
+    while ((at = console::findName(text, at, u"alias")) >= 0) {
+        // Back to the line's start: the text since the last line read holds no "alias", so
+        // each character is passed over once.
+        qsizetype start = at;
+        while (start > 0 && !isBreak(text[start - 1]))
+            --start;
+        qsizetype stop = at;
+        while (stop < text.size() && !isBreak(text[stop]))
+            ++stop;
         QStringList defined = aliasesOfLine(QStringView(text).mid(start, stop - start));
         if (!defined.isEmpty())
             noteAliases(m_document->findBlock(from + int(start)), std::move(defined), m_aliases);

@@ -332,6 +332,13 @@ void ConfigHighlighter::editFinished() {
 }
 
 QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& block) {
+    // A line typed in or made by Enter within the view keeps its shapes from its layout to its
+    // painting, as the view's other lines do; otherwise each keystroke would shape it twice.
+    if (m_shapesKept.first >= 0 && !block.layout()->cacheEnabled()) {
+        const int number = block.blockNumber();
+        if (number >= m_shapesKept.first && number <= m_shapesKept.second)
+            block.layout()->setCacheEnabled(true);
+    }
     QList<QTextLayout::FormatRange> ranges;
     quint64 aliasWords = 0;
     const QString text = block.text();

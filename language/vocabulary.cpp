@@ -240,7 +240,7 @@ QSet<QString> definedAliases(const QString& text) {
     QSet<QString> names;
     // Only lines that mention "alias" can define one; on a large document this skips the rest.
     qsizetype from = 0;
-    while ((from = text.indexOf(u"alias"_s, from, Qt::CaseInsensitive)) >= 0) {
+    while ((from = console::findName(text, from, u"alias")) >= 0) {
         const qsizetype lineStart = text.lastIndexOf(u'\n', from) + 1;
         qsizetype lineEnd = text.indexOf(u'\n', from);
         if (lineEnd < 0)

@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 
 #include "shell/main_menu_tables.h"
+#include "widgets/qt_caret_label.h"
 #include "widgets/qt_tool_icons.h"
 #include "widgets/qt_widget_helpers.h"
 
@@ -119,22 +120,6 @@ void MainWindow::buildBottomPanel() {
         row->addWidget(label);
     }
 }
-
-namespace {
-
-// The caret panel: at least 60 pixels, so short positions do not make it jump, and never
-// narrower than its text, so a long line number widens it while the other panels give way.
-class CaretLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    QSize sizeHint() const override {
-        const QSize hint = QLabel::sizeHint();
-        return QSize(std::max(hint.width(), 60), hint.height());
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-};
-
-} // namespace
 
 void MainWindow::buildStatusBar() {
     StatusBar1 = statusBar();

@@ -3,7 +3,7 @@
 #include "shell/main_window.h"
 
 #include "language/qt_editor_language.h"
-#include "shell/document_text_runs.h"
+#include "platform/document_text_runs.h"
 #include "widgets/qt_widget_helpers.h"
 
 #include <QAction>

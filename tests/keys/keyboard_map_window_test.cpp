@@ -3,6 +3,7 @@
 #include "app/window_wiring.h"
 #include "keys/keyboard_map_window.h"
 #include "keys/qt_keyboard_view.h"
+#include "print_qstring.h"
 #include "shell/main_window.h"
 #include "test_app.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -53,7 +55,67 @@ struct KeyMapWindowTest : ::testing::Test {
         QTest::mouseClick(view, Qt::LeftButton, {}, view->capRect(key).center().toPoint());
     }
     int caretLine() const { return form->editor()->textCursor().blockNumber(); }
+
+    // The map of the editor's text as it is now, read from scratch by a window of its own.
+    KeyMapResult mapFromScratch() {
+        KeyboardMapWindow fresh(*app.ctx, form);
+        fresh.setDocumentPathSource([this] { return form->document().fileName(); });
+        fresh.followDocument(form->editor()->document());
+        fresh.showMap();
+        KeyMapResult read = fresh.map();
+        fresh.close();
+        return read;
+    }
+    // What the map shown (resolved again after a hidden spell) has otherwise than a map read
+    // from scratch: empty when they are the same.
+    QString staleness(bool hidden) {
+        if (hidden) {
+            map->showMap();
+        } else {
+            settle();
+        }
+        const KeyMapResult& shown = map->map();
+        const KeyMapResult fresh = mapFromScratch();
+        if (hidden)
+            map->hide();
+        if (shown == fresh)
+            return {};
+        QStringList differ;
+        QStringList keys = shown.keys.keys() + fresh.keys.keys();
+        keys.sort();
+        keys.removeDuplicates();
+        for (const QString& key : std::as_const(keys)) {
+            const KeyBinding& a = shown.binding(key);
+            const KeyBinding& b = fresh.binding(key);
+            if (!(a == b))
+                differ.append(u"%1: «%2» %3 against «%4» %5"_s.arg(
+                    key, a.command, a.pressed.join(u';'), b.command, b.pressed.join(u';')));
+        }
+        if (!(shown.unknown == fresh.unknown))
+            differ.append(u"the unknown key names"_s);
+        if (differ.isEmpty())
+            differ.append(u"the counts"_s);
+        return differ.join(u"; "_s) + u"\n"_s + form->editor()->toPlainText();
+    }
 };
+
+const QString kBindsAndAliases = u"bind w +forward\n"
+                                 u"alias b1 \"buy;menuselect 4\"\n"
+                                 u"bind f b1\n"
+                                 u"bind q +attack; bind e +use\n"
+                                 u"alias +alt \"bind f b2\"\n"
+                                 u"alias -alt \"bind f b1\"\n"
+                                 u"bind alt +alt\n"
+                                 u"alias b2 \"say hi\"\n"
+                                 u"bind g \"b2\"\n"
+                                 u"bind \"LWIN\" x"_s;
+
+// The line `line` selected whole, its line break aside.
+QTextCursor lineOf(QTextDocument* document, int line) {
+    QTextCursor c(document->findBlockByNumber(line));
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    return c;
+}
 
 } // namespace
 
@@ -131,4 +193,117 @@ TEST_F(KeyMapWindowTest, ThePictureIsSavedOrTheFailureShown) {
     map->findChild<QPushButton*>(u"ButtonSave"_s)->click();
     EXPECT_TRUE(app.dialogs.lastText().contains(missing));
     EXPECT_TRUE(app.dialogs.allUsed());
+}
+
+// Every kind of edit, with the map shown and with it hidden between showings: the map after the
+// edit is the map read from scratch of the edited text.
+TEST_F(KeyMapWindowTest, TheMapAfterAnEditIsTheMapOfTheEditedText) {
+    for (const bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden ? "hidden" : "shown");
+        QTextDocument* document = form->editor()->document();
+        form->editor()->setPlainText(kBindsAndAliases);
+        open();
+        if (hidden)
+            map->hide();
+        EXPECT_EQ(staleness(hidden), QString());
+
+        // A bind line, an alias line, a command joined to another with ";".
+        lineOf(document, 0).insertText(u"bind w +back"_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        lineOf(document, 1).insertText(u"alias b1 \"say changed\""_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        lineOf(document, 3).insertText(u"bind q +attack; unbind e"_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        QTextCursor joined = lineOf(document, 8);
+        joined.movePosition(QTextCursor::EndOfBlock);
+        joined.insertText(u"; bind h \"+jump\""_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        // The alias a modifier rebinds to, and the modifier's own alias.
+        lineOf(document, 7).insertText(u"alias b2 \"say bye; b1\""_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        lineOf(document, 4).insertText(u"alias +alt \"bind g b1\""_s);
+        EXPECT_EQ(staleness(hidden), QString());
+
+        // A deleted line, then undone and done again.
+        QTextCursor deleted = lineOf(document, 7);
+        deleted.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        deleted.removeSelectedText();
+        EXPECT_EQ(staleness(hidden), QString());
+        form->editor()->undo();
+        EXPECT_EQ(staleness(hidden), QString());
+        form->editor()->redo();
+        EXPECT_EQ(staleness(hidden), QString());
+
+        // Two lines joined into one by their line break taken away, and split again by typing.
+        QTextCursor merge = lineOf(document, 1);
+        merge.movePosition(QTextCursor::EndOfBlock);
+        merge.deleteChar();
+        EXPECT_EQ(staleness(hidden), QString());
+        form->editor()->setTextCursor(merge);
+        QTest::keyClick(form->editor(), Qt::Key_Return);
+        QTest::keyClicks(form->editor(), u"bind m +reload; "_s);
+        EXPECT_EQ(staleness(hidden), QString());
+
+        // Two lines pasted over two, the first of them as it was.
+        QTextCursor pasted = lineOf(document, 2);
+        pasted.setPosition(document->findBlockByNumber(3).position() + 4, QTextCursor::KeepAnchor);
+        pasted.insertText(document->findBlockByNumber(2).text() + u"\nbind r"_s);
+        EXPECT_EQ(staleness(hidden), QString());
+
+        // Several lines pasted at the top, a stretch of lines replaced, every edit undone.
+        QTextCursor(document).insertText(u"unbindall\nbind alt +alt\nalias b1 \"b1\"\n"_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        QTextCursor stretch(document->findBlockByNumber(2));
+        stretch.setPosition(document->findBlockByNumber(6).position() + 3, QTextCursor::KeepAnchor);
+        stretch.insertText(u"bind x b2\nbind f \"\""_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        while (document->isUndoAvailable())
+            form->editor()->undo();
+        EXPECT_EQ(staleness(hidden), QString());
+
+        // More lines at once than are read one by one: the whole text is read again.
+        QString many;
+        for (int i = 0; i < 3000; ++i)
+            many += u"bind k%1 +use\n"_s.arg(i % 10);
+        QTextCursor(document).insertText(many);
+        EXPECT_EQ(staleness(hidden), QString());
+        lineOf(document, 2999).insertText(u"bind k9 +duck"_s);
+        EXPECT_EQ(staleness(hidden), QString());
+        map->hide();
+    }
+}
+
+// Edits at random places of random stretches of text, with a fixed seed: the map shown after
+// every few edits (or kept while hidden) is the map read from scratch.
+TEST_F(KeyMapWindowTest, RandomEditsLeaveNoStaleMap) {
+    const QStringList pieces = {
+        u"bind "_s, u"alias "_s,  u"a"_s,  u"b1"_s, u"\n"_s, u"; "_s,           u"\""_s,
+        u" +alt"_s, u"unbind "_s, u"w "_s, u"//"_s, u"f"_s,  u"\nbind q b1\n"_s};
+    for (const bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden ? "hidden" : "shown");
+        std::mt19937 random(hidden ? 7 : 3);
+        QTextDocument* document = form->editor()->document();
+        form->editor()->setPlainText(kBindsAndAliases);
+        open();
+        if (hidden)
+            map->hide();
+        for (int edit = 0; edit < 120; ++edit) {
+            const int size = document->characterCount() - 1;
+            QTextCursor c(document);
+            c.setPosition(int(random() % unsigned(size + 1)));
+            c.setPosition(std::min(size, c.position() + int(random() % 12)),
+                          QTextCursor::KeepAnchor);
+            QString text;
+            for (unsigned n = random() % 4; n > 0; --n)
+                text += pieces.at(int(random() % unsigned(pieces.size())));
+            if (random() % 5 == 0)
+                form->editor()->undo();
+            else
+                c.insertText(text);
+            if (edit % 8 == 7) {
+                ASSERT_EQ(staleness(hidden), QString()) << "after edit " << edit;
+            }
+        }
+        map->hide();
+    }
 }

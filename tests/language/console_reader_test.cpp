@@ -178,6 +178,48 @@ TEST(ConsoleReader, NamesCompareAsTheConsoleCompares) {
     EXPECT_EQ(console::foldedName(u"Bind F1 Ж"), u"bind f1 Ж"_s);
 }
 
+TEST(ConsoleReader, ANameIsFoundAsTheConsoleComparesIt) {
+    // Against a plain walk, on texts of characters that look alike to a quick test: capitals,
+    // letters whose low byte is a capital's or a small letter's, and "alias" cut short.
+    const auto plainFind = [](QStringView text, qsizetype from, QStringView name) -> qsizetype {
+        for (qsizetype i = std::max<qsizetype>(from, 0); i + name.size() <= text.size(); ++i)
+            if (sameName(text.mid(i, name.size()), name))
+                return i;
+        return -1;
+    };
+    const char16_t alphabet[] = {u'a',
+                                 u'A',
+                                 u'l',
+                                 u'L',
+                                 u'i',
+                                 u'I',
+                                 u's',
+                                 u'S',
+                                 u' ',
+                                 u'\n',
+                                 u'\u0141',
+                                 u'\u0161',
+                                 u'\u0141' + 0x20,
+                                 u'\uFF41',
+                                 u'\u212A'};
+    QRandomGenerator random(5);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = int(random.bounded(40));
+        for (int i = 0; i < length; ++i)
+            text += random.bounded(4) == 0
+                        ? QString(u"alias"_s.left(int(random.bounded(6))))
+                        : QString(QChar(alphabet[random.bounded(int(std::size(alphabet)))]));
+        const qsizetype from = random.bounded(qsizetype(text.size()) + 2) - 1;
+        for (const QStringView name : {QStringView(u"alias"), QStringView(u"li")})
+            ASSERT_EQ(console::findName(text, from, name), plainFind(text, from, name))
+                << qPrintable(text) << " from " << from;
+    }
+    EXPECT_EQ(console::findName(u"echo ALIAS; Alias", 0, u"alias"), 5);
+    EXPECT_EQ(console::findName(u"echo ALIAS; Alias", 6, u"alias"), 12);
+    EXPECT_EQ(console::findName(u"aliaſ \u0430lias", 0, u"alias"), -1); // long s, Cyrillic a
+}
+
 TEST(ConsoleReader, OneListOfKeyNames) {
     for (const QString& key : keyNames())
         EXPECT_FALSE(canonicalKeyName(key).isEmpty()) << qPrintable(key);

@@ -311,6 +311,15 @@ TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
     language->highlighter()->refreshVisible();
     EXPECT_TRUE(kept(0));
     EXPECT_FALSE(kept(2000));
+    // A line made in the view keeps its shapes from the start; one made far below does not.
+    for (const int number : {5, 2500}) {
+        QTextCursor c(memo->document()->findBlockByNumber(number));
+        c.movePosition(QTextCursor::EndOfBlock);
+        c.insertText(u"\nbind x +attack"_s);
+    }
+    EXPECT_TRUE(kept(6));
+    EXPECT_TRUE(blockColoured(6));
+    EXPECT_FALSE(kept(2502));
     // Scrolled far down: the lines left behind let their shapes go and keep their colours.
     memo->verticalScrollBar()->setValue(2000);
     QCoreApplication::processEvents();
@@ -414,6 +423,30 @@ TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
         c.insertText(step.text);
         EXPECT_EQ(tracker.names(), step.after) << step.text.toStdString();
     }
+}
+
+TEST(AliasNotes, APasteOfManyLinesIntoAnEditedTextFindsItsNamesAtTheirLines) {
+    // A paste of more lines than are read one by one is searched as text; the document then
+    // stores its lines in pieces out of order, and each name must still be noted on its own line.
+    QTextDocument document;
+    document.documentLayout();
+    document.setPlainText(QStringList(100, u"echo 1"_s).join(u'\n'));
+    const AliasTracker tracker(&document, nullptr);
+    for (const int line : {10, 50, 90}) { // edits that split the document's pieces
+        QTextCursor c(document.findBlockByNumber(line));
+        c.insertText(u"x"_s);
+    }
+    QStringList pasted(300, u"wait"_s);
+    pasted[0] = u"alias first +attack"_s;
+    pasted[150] = u"bind x y; ALIAS middle wait"_s;
+    pasted[299] = u"alias last"_s;
+    QTextCursor c(document.findBlockByNumber(50));
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertText(u"\n"_s + pasted.join(u'\n') + u"\n"_s);
+    EXPECT_EQ(tracker.names(), (QSet<QString>{u"first"_s, u"middle"_s, u"last"_s}));
+    for (const int line : {51, 201, 350})
+        EXPECT_TRUE(notesOf(document.findBlockByNumber(line))) << line;
+    EXPECT_FALSE(notesOf(document.findBlockByNumber(52)));
 }
 
 // Collects what is painted on a widget.

@@ -2,7 +2,7 @@
 // and changes it from the "Файл" menu.
 #include "app/window_wiring.h"
 #include "shell/document_encoding.h"
-#include "shell/document_text_runs.h"
+#include "platform/document_text_runs.h"
 #include "shell/main_window.h"
 #include "test_app.h"
 #include "widgets/qt_widget_helpers.h"

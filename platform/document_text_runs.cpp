@@ -1,6 +1,6 @@
 // Walking the text document's pieces through Qt's private document API: the public one reaches a
 // block's text through tree look-ups per block, ten times slower than the save's whole encoding.
-#include "shell/document_text_runs.h"
+#include "platform/document_text_runs.h"
 
 #include <QTextDocument>
 #include <private/qtextdocument_p.h>
