@@ -248,9 +248,10 @@ void ConfigHighlighter::releaseShapes(int first, int last) {
 void ConfigHighlighter::releaseShape(const QTextBlock& block) {
     QTextLayout* layout = block.layout();
     layout->setCacheEnabled(false);
-    // Setting its colours again lets the layout go of the shapes; nothing is redrawn, as the
-    // block is off screen.
-    putFormats(block, layout->formats());
+    // Setting its text again (a block's layout reads the block's text and keeps none of its own)
+    // lets the layout go of its shapes and lines, and leaves its colours as they are; nothing is
+    // redrawn, as the block is off screen.
+    layout->setText(layout->text());
 }
 
 void ConfigHighlighter::putFormats(const QTextBlock& block,

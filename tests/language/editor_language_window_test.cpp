@@ -355,6 +355,13 @@ TEST_F(EditorLanguageWindow, ALineIsColouredAsItIsFirstLaidOutAndLetsItsShapesGo
     language->highlighter()->refreshVisible();
     EXPECT_FALSE(layoutOf(3000)->cacheEnabled());
     EXPECT_TRUE(blockColoured(3000));
+    // Its shapes and lines went with them; laid out again, it is its own text in its colours.
+    EXPECT_EQ(layoutOf(3000)->lineCount(), 0);
+    const QTextBlock again = memo->document()->findBlockByNumber(3000);
+    memo->document()->documentLayout()->blockBoundingRect(again);
+    ASSERT_EQ(layoutOf(3000)->lineCount(), 1);
+    EXPECT_EQ(layoutOf(3000)->lineAt(0).textLength(), again.length() - 1);
+    EXPECT_TRUE(blockColoured(3000));
 }
 
 TEST_F(EditorLanguageWindow, ALineLaidOutDuringAnEditWaitsForTheEditToBeAnnounced) {
