@@ -7,12 +7,14 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
                                 const QSet<QString>& aliases, quint64* aliasWords) {
     if (aliasWords)
         *aliasWords = 0;
-    const ConfigLine parsed = parseConfigLine(line);
     QList<SyntaxToken> tokens;
-    for (const ConfigCommand& c : parsed.commands) {
-        for (qsizetype i = 0; i < c.words.size(); ++i) {
-            const ConfigWord& w = c.words.at(i);
-            if (i == 0) {
+    int wordIndex = 0; // within the command being read
+    // A comment runs to the end of its command, after all its words, so the tokens stay in the
+    // order of the line as they are met.
+    scanConfigLine(
+        line, 0,
+        [&](const ConfigWord& w) {
+            if (wordIndex++ == 0) {
                 WordKind kind = words.kindOf(w.text);
                 if (kind == WordKind::Unknown) {
                     const QString name = console::foldedName(w.text);
@@ -30,15 +32,11 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
             } else if (w.quoted) {
                 tokens.append({w.start, w.length, TokenKind::String});
             }
-        }
-    }
-    // A ";" ends a comment, and the commands after it come after it in the line.
-    for (const ConfigComment& comment : parsed.comments) {
-        const auto after = std::find_if(tokens.begin(), tokens.end(), [&](const SyntaxToken& t) {
-            return t.start > comment.start;
+        },
+        [&](const CommandReading&) { wordIndex = 0; },
+        [&](const ConfigComment& comment) {
+            tokens.append({comment.start, comment.length, TokenKind::Comment});
         });
-        tokens.insert(after, {comment.start, comment.length, TokenKind::Comment});
-    }
     return tokens;
 }
 
