@@ -263,7 +263,7 @@ void ConfigHighlighter::putFormats(const QTextBlock& block,
     m_colouring = true;
     m_ownChange = {block.position(), block.length()};
     block.layout()->setFormats(ranges);
-    m_editor->document()->markContentsDirty(block.position(), block.length());
+    m_editor->document()->markContentsDirty(m_ownChange.first, m_ownChange.second);
     m_ownChange = {-1, -1};
     m_colouring = false;
 }
@@ -343,8 +343,10 @@ QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& b
     QList<QTextLayout::FormatRange> ranges;
     quint64 aliasWords = 0;
     const QString text = block.text();
-    const QList<SyntaxToken> tokens = tokenizeLine(text, m_words(), m_aliases, &aliasWords);
-    for (const SyntaxToken& t : joinedForLayout(text, tokens, kColourOnlyKinds))
+    const QList<SyntaxToken> runs = joinedForLayout(
+        text, tokenizeLine(text, m_words(), m_aliases, &aliasWords), kColourOnlyKinds);
+    ranges.reserve(runs.size());
+    for (const SyntaxToken& t : runs)
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     BlockNotes& notes = makeNotes(block);
     notes.colouredIn = m_generation;

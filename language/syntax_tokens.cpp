@@ -8,6 +8,7 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
     if (aliasWords)
         *aliasWords = 0;
     QList<SyntaxToken> tokens;
+    tokens.reserve(8); // more than most lines hold
     int wordIndex = 0; // within the command being read
     // A comment runs to the end of its command, after all its words, so the tokens stay in the
     // order of the line as they are met.
@@ -49,11 +50,12 @@ QList<SyntaxToken> joinedForLayout(QStringView line, QList<SyntaxToken> tokens,
         return std::all_of(line.begin() + from, line.begin() + to,
                            [](QChar c) { return c == u' ' || c == u'\t'; });
     };
-    QList<SyntaxToken> runs;
-    runs.reserve(tokens.size());
+    // The runs are written over the tokens they come from, which are read first.
+    qsizetype runs = 0;
     int end = 0; // where the previous token ends
-    for (SyntaxToken t : tokens) {
-        SyntaxToken* previous = runs.isEmpty() ? nullptr : &runs.last();
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        SyntaxToken t = tokens[i];
+        SyntaxToken* previous = runs == 0 ? nullptr : &tokens[runs - 1];
         if (t.start > end && blanks(end, t.start)) {
             if (colourOnly(t)) {
                 t.length += t.start - end;
@@ -66,9 +68,10 @@ QList<SyntaxToken> joinedForLayout(QStringView line, QList<SyntaxToken> tokens,
         if (previous && previous->kind == t.kind && previous->start + previous->length == t.start)
             previous->length += t.length;
         else
-            runs.append(t);
+            tokens[runs++] = t;
     }
-    return runs;
+    tokens.resize(runs);
+    return tokens;
 }
 
 quint64 aliasWordBit(QStringView name) {
