@@ -92,7 +92,10 @@ TEST(ConfigSyntax, Tokens) {
         {u"name \"Str"_s, {{0, 4, K::Variable}, {5, 4, K::String}}},
         // A comment ends its command; a ";" in quotes does not, and one after a comment does.
         {u"bind x \"a;b\" // c; echo 2"_s,
-         {{0, 4, K::Keyword}, {7, 5, K::String}, {13, 4, K::Comment}, {19, 4, K::Command},
+         {{0, 4, K::Keyword},
+          {7, 5, K::String},
+          {13, 4, K::Comment},
+          {19, 4, K::Command},
           {24, 1, K::Number}}},
     };
     for (const Case& c : cases) {
