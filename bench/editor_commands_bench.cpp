@@ -1,25 +1,30 @@
 // The editor's commands on large configs, each against the least a Qt program does for the same
-// result, in the same run: find next against QPlainTextEdit::find, EndEnter and delete line
+// result, in the same run: find next through the find dialog against a bare main window's
+// QPlainTextEdit::find (its rows with quartiles and the machine's load), EndEnter and delete line
 // against one cursor operation (step by step, with the events each causes), and an explanation
-// shown against a hash lookup (the save has its own, bench/save_bench.cpp). Prints one line per
-// row and size:
+// shown against a hash lookup (the save has its own, bench/save_bench.cpp). Prints the find next
+// rows as medians with quartiles, and the others one line per row and size:
 //   row <TAB> size <TAB> ours ms <TAB> anchor ms
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
 #include "bench_main_window.h"
+#include "bench_stats.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
 #include "reference/explanations.h"
 #include "shell/main_window.h"
 #include "state/app_context.h"
-#include "widgets/find_primitive.h"
-#include "widgets/search_target.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -158,6 +163,91 @@ int middleOf(QPlainTextEdit* edit) {
     return edit->document()->findBlockByNumber(edit->document()->blockCount() / 2).position();
 }
 
+// The bare Qt program find next is measured against: a main window holding a plain-text edit,
+// and a dialog whose button runs QPlainTextEdit::find on it, case matched, as ours does.
+struct FindAnchor {
+    QMainWindow window;
+    QPlainTextEdit* edit = new QPlainTextEdit;
+    QDialog dialog{&window};
+    QLineEdit* findEdit = new QLineEdit(&dialog);
+    QPushButton* button = new QPushButton(u"Найти далее"_s, &dialog);
+
+    FindAnchor(const QString& text, const QFont& font) {
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit->setFont(font);
+        edit->setPlainText(text);
+        window.setCentralWidget(edit);
+        auto* grid = new QGridLayout(&dialog);
+        grid->addWidget(findEdit, 0, 0);
+        grid->addWidget(button, 0, 1);
+        QObject::connect(button, &QPushButton::clicked, edit, [this] {
+            edit->find(findEdit->text(), QTextDocument::FindCaseSensitively);
+        });
+    }
+};
+
+// Find next as the user runs it: the find dialog open on a find text, each step a click of its
+// "Найти далее", timed until the match is selected, scrolled to and painted (the events it
+// causes processed). The anchor window is sized so its edit shows exactly as many lines and
+// columns as ours; both walk down the same matches, call by call, which goes first alternating.
+void findNextRows(int megabytes, MainWindow& form, const QString& text) {
+    QPlainTextEdit* memo = form.editor();
+    FindAnchor anchor(text, memo->font());
+    anchor.window.resize(memo->size());
+    anchor.window.show();
+    QCoreApplication::processEvents();
+    anchor.window.resize(anchor.window.size() + memo->viewport()->size() -
+                         anchor.edit->viewport()->size());
+    QCoreApplication::processEvents();
+    if (anchor.edit->viewport()->size() != memo->viewport()->size())
+        qFatal("the anchor's viewport differs from the editor's");
+
+    form.N12Click();
+    auto* dialog = form.findChild<QDialog*>(u"FindDialog1"_s);
+    auto* findEdit = dialog ? dialog->findChild<QLineEdit*>(u"FindEdit"_s) : nullptr;
+    auto* findButton = dialog ? dialog->findChild<QPushButton*>(u"FindNextButton"_s) : nullptr;
+    if (!findEdit || !findButton)
+        qFatal("no find dialog");
+    anchor.dialog.show();
+    QCoreApplication::processEvents();
+
+    // Sparse: the needle on every 200th line, so each step scrolls a new screen in; dense: a
+    // word on about every seventh line, so most steps scroll a few lines.
+    const struct {
+        const char* name;
+        QString needle;
+    } cases[] = {{"find next, sparse matches", kNeedle},
+                 {"find next, dense matches", u"+attack"_s}};
+    for (const auto& c : cases) {
+        findEdit->setText(c.needle);
+        anchor.findEdit->setText(c.needle);
+        std::vector<double> ours, bare;
+        const int rounds = 5;
+        const int calls = 40;
+        // From the top, as after a click into the text at its start; then on down the text, so
+        // each step, like a user's, comes to lines neither editor has shown yet.
+        putCaret(memo, 0);
+        putCaret(anchor.edit, 0);
+        QCoreApplication::processEvents();
+        for (int r = 0; r < rounds; ++r) {
+            alternate(
+                calls, [&](int) { ours.push_back(timedWithEvents([&] { findButton->click(); })); },
+                [&](int) { bare.push_back(timedWithEvents([&] { anchor.button->click(); })); });
+            const QTextCursor a = memo->textCursor();
+            const QTextCursor b = anchor.edit->textCursor();
+            if (!a.hasSelection() || a.selectionStart() != b.selectionStart() ||
+                a.selectionEnd() != b.selectionEnd())
+                qFatal("the two finds stopped at different places");
+        }
+        char name[80];
+        std::snprintf(name, sizeof name, "%s, %d MB", c.name, megabytes);
+        printRatioRow(name, ours, bare, "ms", 1.3);
+    }
+    dialog->hide();
+    anchor.dialog.hide();
+    QCoreApplication::processEvents();
+}
+
 // One size: the program's main window with the config as its command-line file, and a bare
 // QPlainTextEdit with the same text.
 void runSize(int megabytes, const QString& dir, bool commands) {
@@ -168,8 +258,13 @@ void runSize(int megabytes, const QString& dir, bool commands) {
 
     BenchMainWindow window(dir, path, {560, 450});
     MainWindow& form = *window.form;
-    SharedState& state = window.state;
     QPlainTextEdit* memo = form.editor();
+
+    QCoreApplication::processEvents();
+    if (!commands)
+        return;
+
+    findNextRows(megabytes, form, text);
 
     QPlainTextEdit anchor;
     anchor.setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -178,33 +273,6 @@ void runSize(int megabytes, const QString& dir, bool commands) {
     anchor.resize(memo->size());
     anchor.show();
     QCoreApplication::processEvents();
-
-    if (!commands)
-        return;
-
-    // Find next: each step after the first, walking down the matches.
-    state.searchTarget = &form.editorSearchTarget();
-    state.findText = kNeedle;
-    const int steps = 50;
-    const auto [find, findAnchor] =
-        compare(5, steps,
-                {[&] {
-                     if (findNext(state) < 0)
-                         qFatal("ran out of matches");
-                 },
-                 [&] {
-                     putCaret(memo, 0);
-                     findNext(state);
-                 }},
-                {[&] {
-                     if (!anchor.find(kNeedle, QTextDocument::FindCaseSensitively))
-                         qFatal("ran out of matches");
-                 },
-                 [&] {
-                     putCaret(&anchor, 0);
-                     anchor.find(kNeedle, QTextDocument::FindCaseSensitively);
-                 }});
-    row("find next", megabytes, find, findAnchor);
 
     // EndEnter on a line in the middle, against moving to the line's end and inserting.
     const int calls = 50;
@@ -275,8 +343,10 @@ int main(int argc, char** argv) {
         qFatal("usage: editor_commands_bench DATA_DIR");
     const QString dataDir = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir dir;
+    printLoad("before: ");
     runExplanations(dataDir);
     for (const int megabytes : {1, 4, 16})
         runSize(megabytes, dir.path(), true);
+    printLoad("after:  ");
     return 0;
 }

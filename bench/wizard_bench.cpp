@@ -5,6 +5,7 @@
 // faster than the text. Then what a player mostly does, one setting changed, on 1 and 16 MB, with
 // ours and the scan alternated call by call: medians, quartiles and the machine's load.
 #include "bench_stats.h"
+#include "platform/memory_reuse.h"
 #include "setting_change.h"
 #include "state/shared_state.h"
 #include "wizard/apply_settings.h"
@@ -210,6 +211,7 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
+    keepFreedMemoryForReuse(); // as the program's start does
     QCoreApplication app(argc, argv);
     for (int megabytes : {1, 2, 4, 8, 16})
         g_configs[megabytes] = makeConfig(qsizetype(megabytes) * 1024 * 1024);

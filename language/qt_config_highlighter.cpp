@@ -4,11 +4,12 @@
 // formats, which never touch the text or the undo history.
 //
 // An edit within one block (a keystroke) has the block coloured by the document layout itself,
-// between the edit and laying the block out. Every other block is coloured outside any edit and
-// its layout told alone: the document layout redraws one block for a change inside it, but the
-// range it is given for new formats is twice the block's length and so reaches into the next
-// block, which makes it redraw the whole screen. So the layout hears of the new formats with
-// its signals held back, and then asks the editor to redraw that block only.
+// between the edit and laying the block out. A block the editor lays out for the first time
+// (scrolled or jumped to) is coloured just before, so it is laid out once. Every other block is
+// coloured outside any edit and its layout told alone: the document layout would take the new
+// formats for a change of twice the block's length, reaching into the next block, drop both
+// layouts and redraw the whole screen; so it lets that report go (the formats have dropped the
+// block's lines themselves), and the editor redraws that block only.
 #include "language/qt_config_highlighter.h"
 
 #include "language/qt_block_notes.h"
@@ -17,11 +18,13 @@
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <utility>
 
 namespace {
 // How many blocks above and below the screen are coloured as well, so that a short scroll
@@ -30,6 +33,11 @@ constexpr int kMargin = 40;
 // An edit that touches more blocks than this (a pasted or newly opened text) only makes the
 // blocks stale; the ones on screen are then coloured.
 constexpr int kBlocksColouredAtOnce = 200;
+// The kinds drawn in a colour alone (setColours makes keywords bold, comments italic and unknown
+// words underlined), so a blank may join their runs.
+constexpr quint32 kColourOnlyKinds = 1u << int(TokenKind::String) | 1u << int(TokenKind::Number) |
+                                     1u << int(TokenKind::Command) |
+                                     1u << int(TokenKind::Variable) | 1u << int(TokenKind::Alias);
 } // namespace
 
 // The editor's document layout, which has the highlighter colour the block an edit changed
@@ -40,8 +48,22 @@ public:
     ColouringLayout(QTextDocument* document, ConfigHighlighter* highlighter)
         : QPlainTextDocumentLayout(document), m_highlighter(highlighter) {}
 
+    // A block about to be laid out with stale colours or none is coloured first, so it is laid
+    // out once, in its colours (coloured after the editor laid it out to scroll to it, it would
+    // be laid out again to be painted).
+    QRectF blockBoundingRect(const QTextBlock& block) const override {
+        if (m_highlighter && !m_inChange && block.isValid() && block.layout()->lineCount() == 0)
+            m_highlighter->colourBeforeFirstLayout(block);
+        return QPlainTextDocumentLayout::blockBoundingRect(block);
+    }
+
 protected:
     void documentChanged(int from, int removed, int added) override {
+        // New colours of one block: they have let go of its lines already, and no other block
+        // changed.
+        if (m_highlighter && m_highlighter->isOwnColourChange(from, removed, added))
+            return;
+        const QScopedValueRollback inChange(m_inChange, true);
         QTextDocument* doc = document();
         // What the plain layout does for a change within one block, with the colours put on
         // the block in between.
@@ -66,7 +88,8 @@ protected:
 
 private:
     QPointer<ConfigHighlighter> m_highlighter;
-    int m_blockCount = -1; // as the plain layout last counted the blocks
+    int m_blockCount = -1;   // as the plain layout last counted the blocks
+    bool m_inChange = false; // while it takes in a change of the document
 };
 
 ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor,
@@ -80,6 +103,7 @@ ConfigHighlighter::ConfigHighlighter(QPlainTextEdit* editor,
     // Emitted once the edit is over and the layout has taken it in.
     connect(editor->document(), &QTextDocument::contentsChanged, this,
             &ConfigHighlighter::editFinished);
+    m_settledRevision = document->revision();
 }
 
 void ConfigHighlighter::setActive(bool active) {
@@ -192,8 +216,9 @@ void ConfigHighlighter::colourView(int first, int last) {
     int number = first;
     for (QTextBlock b = m_editor->document()->findBlockByNumber(first);
          b.isValid() && number <= last; b = b.next(), ++number) {
+        // A block not laid out yet is coloured as it is laid out (colourBeforeFirstLayout).
         const BlockNotes* notes = notesOf(b);
-        if (!notes || notes->colouredIn != m_generation)
+        if ((!notes || notes->colouredIn != m_generation) && b.layout()->lineCount() > 0)
             colour(b);
         // A coloured line is shaped in several pieces; while it is on or near the screen it
         // keeps them from its layout to its painting instead of shaping them at every paint.
@@ -205,12 +230,18 @@ void ConfigHighlighter::colourView(int first, int last) {
 void ConfigHighlighter::releaseShapes(int first, int last) {
     // The lines that kept their shapes for the last view, and a few more, as edits since
     // may have moved them.
+    QTextDocument* doc = m_editor->document();
+    for (const int number : std::exchange(m_shapesKeptAhead, {}))
+        if (number < first || number > last)
+            if (const QTextBlock b = doc->findBlockByNumber(number);
+                b.isValid() && b.layout()->cacheEnabled())
+                releaseShape(b);
     if (m_shapesKept.first < 0)
         return;
     const int from = std::max(0, m_shapesKept.first - kMargin);
     const int to = m_shapesKept.second + kMargin;
     int number = from;
-    for (QTextBlock b = m_editor->document()->findBlockByNumber(from); b.isValid() && number <= to;
+    for (QTextBlock b = doc->findBlockByNumber(from); b.isValid() && number <= to;
          b = b.next(), ++number)
         if ((number < first || number > last) && b.layout()->cacheEnabled())
             releaseShape(b);
@@ -219,16 +250,49 @@ void ConfigHighlighter::releaseShapes(int first, int last) {
 void ConfigHighlighter::releaseShape(const QTextBlock& block) {
     QTextLayout* layout = block.layout();
     layout->setCacheEnabled(false);
-    // Setting its colours again lets the layout go of the shapes; the document layout hears of
-    // it quietly, as the block is off screen.
-    QAbstractTextDocumentLayout* documentLayout = m_editor->document()->documentLayout();
+    // Setting its text again (a block's layout reads the block's text and keeps none of its own)
+    // lets the layout go of its shapes and lines, and leaves its colours as they are; nothing is
+    // redrawn, as the block is off screen.
+    layout->setText(layout->text());
+}
+
+void ConfigHighlighter::putFormats(const QTextBlock& block,
+                                   const QList<QTextLayout::FormatRange>& ranges) {
+    // The layout reports new formats as a change of the block, which the document passes on
+    // to its layout at once when told the block is dirty. The editor's layout lets that report
+    // go (isOwnColourChange); were an edit's change still pending, it would arrive with it and
+    // be laid out as usual.
     m_colouring = true;
-    {
-        const QSignalBlocker quiet(documentLayout);
-        layout->setFormats(layout->formats());
-        m_editor->document()->markContentsDirty(block.position(), block.length());
-    }
+    m_ownChange = {block.position(), block.length()};
+    block.layout()->setFormats(ranges);
+    m_editor->document()->markContentsDirty(m_ownChange.first, m_ownChange.second);
+    m_ownChange = {-1, -1};
     m_colouring = false;
+}
+
+bool ConfigHighlighter::isOwnColourChange(int from, int removed, int added) const {
+    return m_colouring && from == m_ownChange.first && removed == m_ownChange.second &&
+           added == m_ownChange.second;
+}
+
+void ConfigHighlighter::colourBeforeFirstLayout(const QTextBlock& block) {
+    // Only while no edit is under way (the document's revision moves as one starts, and the
+    // last edit is over when the document says its contents changed): the colours' change
+    // would carry an edit's change along to the layout before the document announced it.
+    if (!m_active || m_colouring || m_pendingFrom >= 0 ||
+        m_editor->document()->revision() != m_settledRevision)
+        return;
+    if (const BlockNotes* notes = notesOf(block); notes && notes->colouredIn == m_generation)
+        return;
+    const QList<QTextLayout::FormatRange> ranges = rangesFor(block);
+    if (block.layout()->formats() != ranges)
+        putFormats(block, ranges);
+    // Laid out now, it is mostly to be shown: it keeps its shapes for painting until the next
+    // view lets it go (releaseShapes).
+    if (!block.layout()->cacheEnabled()) {
+        block.layout()->setCacheEnabled(true);
+        m_shapesKeptAhead.append(block.blockNumber());
+    }
 }
 
 void ConfigHighlighter::contentsChange(int position, int removed, int added) {
@@ -254,6 +318,7 @@ void ConfigHighlighter::contentsChange(int position, int removed, int added) {
 }
 
 void ConfigHighlighter::editFinished() {
+    m_settledRevision = m_editor->document()->revision();
     if (m_pendingFrom < 0)
         return;
     const int from = m_pendingFrom;
@@ -279,7 +344,11 @@ QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& b
     }
     QList<QTextLayout::FormatRange> ranges;
     quint64 aliasWords = 0;
-    for (const SyntaxToken& t : tokenizeLine(block.text(), m_words(), m_aliases, &aliasWords))
+    const QString text = block.text();
+    const QList<SyntaxToken> runs = joinedForLayout(
+        text, tokenizeLine(text, m_words(), m_aliases, &aliasWords), kColourOnlyKinds);
+    ranges.reserve(runs.size());
+    for (const SyntaxToken& t : runs)
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});
     BlockNotes& notes = makeNotes(block);
     notes.colouredIn = m_generation;
@@ -330,13 +399,7 @@ void ConfigHighlighter::setFormats(const QTextBlock& block,
     // Bold or italic text may wrap differently, and then the lines below move.
     const bool wraps = m_editor->lineWrapMode() != QPlainTextEdit::NoWrap;
     const qreal height = wraps ? layout->blockBoundingRect(block).height() : 0;
-    m_colouring = true;
-    {
-        const QSignalBlocker quiet(layout);
-        block.layout()->setFormats(ranges);
-        m_editor->document()->markContentsDirty(block.position(), block.length());
-    }
-    m_colouring = false;
+    putFormats(block, ranges);
     if (wraps && layout->blockBoundingRect(block).height() != height)
         emit layout->update();
     else

@@ -1,6 +1,7 @@
-// The editor's syntax highlighting. Only the blocks on screen are coloured: a block changed or
-// laid out off screen is left plain and coloured when it scrolls into view, so a 16 MB config
-// costs no more to open or to type in than a short one.
+// The editor's syntax highlighting. Only the blocks the editor lays out (those on screen and the
+// few it passes on its way to them) are coloured: a block changed off screen is left plain and
+// coloured when it comes into view, so a 16 MB config costs no more to open or to type in than a
+// short one.
 #pragma once
 
 #include "language/syntax_colours.h"
@@ -58,6 +59,13 @@ private:
     // laying out).
     bool colourBeforeLayout(const QTextBlock& block);
     friend class ColouringLayout;
+    // Colours a block that is not laid out, if its colours are stale, before the layout takes
+    // it (see ColouringLayout).
+    void colourBeforeFirstLayout(const QTextBlock& block);
+    // Puts `ranges` on the block without the document layout redoing any block for it.
+    void putFormats(const QTextBlock& block, const QList<QTextLayout::FormatRange>& ranges);
+    // Whether a change the document layout is told of is only putFormats' block.
+    bool isOwnColourChange(int from, int removed, int added) const;
     void makePlain(const QTextBlock& block);
     // Puts `ranges` on the block and has the editor redraw that block only.
     void setFormats(const QTextBlock& block, const QList<QTextLayout::FormatRange>& ranges);
@@ -79,6 +87,11 @@ private:
     bool m_colouring = false;
     std::array<int, 4> m_lastView = {}; // scroll, height, generation, wrap at the last refresh
     std::pair<int, int> m_shapesKept = {-1, -1}; // the view whose lines keep their shapes
+    // Blocks that keep their shapes since they were coloured for their first layout, until the
+    // next view (by number: an edit may shift them, and then one is let go with the next view).
+    QList<int> m_shapesKeptAhead;
+    int m_settledRevision = 0; // the document's revision when its last edit was over
+    std::pair<int, int> m_ownChange = {-1, -1}; // position and length putFormats reports
     int m_pendingFrom = -1; // the characters the current edit touched, when it is over
     int m_pendingTo = -1;
 };

@@ -7,12 +7,15 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
                                 const QSet<QString>& aliases, quint64* aliasWords) {
     if (aliasWords)
         *aliasWords = 0;
-    const ConfigLine parsed = parseConfigLine(line);
     QList<SyntaxToken> tokens;
-    for (const ConfigCommand& c : parsed.commands) {
-        for (qsizetype i = 0; i < c.words.size(); ++i) {
-            const ConfigWord& w = c.words.at(i);
-            if (i == 0) {
+    tokens.reserve(8); // more than most lines hold
+    int wordIndex = 0; // within the command being read
+    // A comment runs to the end of its command, after all its words, so the tokens stay in the
+    // order of the line as they are met.
+    scanConfigLine(
+        line, 0,
+        [&](const ConfigWord& w) {
+            if (wordIndex++ == 0) {
                 WordKind kind = words.kindOf(w.text);
                 if (kind == WordKind::Unknown) {
                     const QString name = console::foldedName(w.text);
@@ -30,15 +33,44 @@ QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
             } else if (w.quoted) {
                 tokens.append({w.start, w.length, TokenKind::String});
             }
-        }
-    }
-    // A ";" ends a comment, and the commands after it come after it in the line.
-    for (const ConfigComment& comment : parsed.comments) {
-        const auto after = std::find_if(tokens.begin(), tokens.end(), [&](const SyntaxToken& t) {
-            return t.start > comment.start;
+        },
+        [&](const CommandReading&) { wordIndex = 0; },
+        [&](const ConfigComment& comment) {
+            tokens.append({comment.start, comment.length, TokenKind::Comment});
         });
-        tokens.insert(after, {comment.start, comment.length, TokenKind::Comment});
+    return tokens;
+}
+
+QList<SyntaxToken> joinedForLayout(QStringView line, QList<SyntaxToken> tokens,
+                                   quint32 colourOnlyKinds) {
+    const auto colourOnly = [&](const SyntaxToken& t) {
+        return (colourOnlyKinds >> int(t.kind)) & 1u;
+    };
+    const auto blanks = [&](int from, int to) {
+        return std::all_of(line.begin() + from, line.begin() + to,
+                           [](QChar c) { return c == u' ' || c == u'\t'; });
+    };
+    // The runs are written over the tokens they come from, which are read first.
+    qsizetype runs = 0;
+    int end = 0; // where the previous token ends
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        SyntaxToken t = tokens[i];
+        SyntaxToken* previous = runs == 0 ? nullptr : &tokens[runs - 1];
+        if (t.start > end && blanks(end, t.start)) {
+            if (colourOnly(t)) {
+                t.length += t.start - end;
+                t.start = end;
+            } else if (previous && colourOnly(*previous)) {
+                previous->length = t.start - previous->start;
+            }
+        }
+        end = t.start + t.length;
+        if (previous && previous->kind == t.kind && previous->start + previous->length == t.start)
+            previous->length += t.length;
+        else
+            tokens[runs++] = t;
     }
+    tokens.resize(runs);
     return tokens;
 }
 

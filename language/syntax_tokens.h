@@ -24,5 +24,13 @@ struct SyntaxToken {
 QList<SyntaxToken> tokenizeLine(QStringView line, const Vocabulary& words,
                                 const QSet<QString>& aliases, quint64* aliasWords = nullptr);
 
+// The tokens as runs of one look for the layout, which shapes each run apart: blanks (spaces and
+// tabs) between two tokens join the next token when its kind is in `colourOnlyKinds` (a bit per
+// kind whose look is a colour alone, so a blank looks the same in it), else the previous one when
+// that kind is; then neighbouring tokens of one kind become one. The line looks the same, in
+// fewer runs.
+QList<SyntaxToken> joinedForLayout(QStringView line, QList<SyntaxToken> tokens,
+                                   quint32 colourOnlyKinds);
+
 // One bit of 64 for a name in lower case, the same for the same name.
 quint64 aliasWordBit(QStringView name);

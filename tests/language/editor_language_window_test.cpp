@@ -335,6 +335,74 @@ TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
     EXPECT_FALSE(blockColoured(2001));
 }
 
+TEST_F(EditorLanguageWindow, ALineIsColouredAsItIsFirstLaidOutAndLetsItsShapesGoWhenLeftBehind) {
+    const auto layoutOf = [this](int number) {
+        return memo->document()->findBlockByNumber(number).layout();
+    };
+    setText(QStringList(5000, u"fps_max 100"_s).join(u'\n'));
+    language->highlighter()->refreshVisible();
+    ASSERT_EQ(layoutOf(3000)->lineCount(), 0);
+    EXPECT_FALSE(blockColoured(3000));
+    // Laid out (as a jump to it does before it is painted): coloured first, no event needed.
+    memo->document()->documentLayout()->blockBoundingRect(
+        memo->document()->findBlockByNumber(3000));
+    EXPECT_GT(layoutOf(3000)->lineCount(), 0);
+    EXPECT_TRUE(blockColoured(3000));
+    EXPECT_TRUE(layoutOf(3000)->cacheEnabled());
+    EXPECT_FALSE(blockColoured(2999)) << "only the line laid out";
+    // The next view, elsewhere, lets its shapes go; its colours stay.
+    memo->verticalScrollBar()->setValue(10);
+    QCoreApplication::processEvents();
+    language->highlighter()->refreshVisible();
+    EXPECT_FALSE(layoutOf(3000)->cacheEnabled());
+    EXPECT_TRUE(blockColoured(3000));
+    // Its shapes and lines went with them; laid out again, it is its own text in its colours.
+    EXPECT_EQ(layoutOf(3000)->lineCount(), 0);
+    const QTextBlock again = memo->document()->findBlockByNumber(3000);
+    memo->document()->documentLayout()->blockBoundingRect(again);
+    ASSERT_EQ(layoutOf(3000)->lineCount(), 1);
+    EXPECT_EQ(layoutOf(3000)->lineAt(0).textLength(), again.length() - 1);
+    EXPECT_TRUE(blockColoured(3000));
+}
+
+TEST_F(EditorLanguageWindow, ALineLaidOutDuringAnEditWaitsForTheEditToBeAnnounced) {
+    const auto underlined = [this](int number) {
+        for (const QTextLayout::FormatRange& r :
+             memo->document()->findBlockByNumber(number).layout()->formats())
+            if (r.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+                return true;
+        return false;
+    };
+    setText(QStringList(5000, u"fps_max 100"_s).join(u'\n'));
+    language->highlighter()->refreshVisible();
+    QTextCursor c(memo->document());
+    c.beginEditBlock();
+    c.setPosition(7);
+    c.insertText(u"x"_s); // "fps_maxx": unknown
+    memo->document()->documentLayout()->blockBoundingRect(
+        memo->document()->findBlockByNumber(4000));
+    EXPECT_FALSE(blockColoured(4000)) << "colouring it now would pass the edit on unannounced";
+    c.endEditBlock();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(underlined(0)) << "the edit was heard of and its line coloured";
+    EXPECT_EQ(memo->document()->findBlockByNumber(0).text(), u"fps_maxx 100"_s);
+}
+
+TEST_F(EditorLanguageWindow, RecolouringALineKeepsTheLayoutOfTheLinesAroundIt) {
+    setText(u"fps_max 1\nfoo\necho hi"_s);
+    language->highlighter()->refreshVisible();
+    QCoreApplication::processEvents();
+    const auto layoutOf = [this](int number) {
+        return memo->document()->findBlockByNumber(number).layout();
+    };
+    ASSERT_GT(layoutOf(2)->lineCount(), 0);
+    const QList<QTextLayout::FormatRange> before = layoutOf(1)->formats();
+    language->highlighter()->setAliases({u"foo"_s}, {u"foo"_s}); // "foo" is now an alias
+    EXPECT_NE(layoutOf(1)->formats(), before);
+    EXPECT_GT(layoutOf(0)->lineCount(), 0);
+    EXPECT_GT(layoutOf(2)->lineCount(), 0);
+}
+
 TEST(AliasNotes, LinesDefiningOneOrSeveralNamesCountAndUncountThem) {
     QTextDocument document;
     document.documentLayout(); // a document tells of its edits once it has a layout

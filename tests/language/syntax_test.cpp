@@ -90,6 +90,13 @@ TEST(ConfigSyntax, Tokens) {
         {u"go; nope 1"_s, {{0, 2, K::Alias}, {4, 4, K::Unknown}, {9, 1, K::Number}}},
         {u"echo hello"_s, {{0, 4, K::Command}}}, // plain words keep the text colour
         {u"name \"Str"_s, {{0, 4, K::Variable}, {5, 4, K::String}}},
+        // A comment ends its command; a ";" in quotes does not, and one after a comment does.
+        {u"bind x \"a;b\" // c; echo 2"_s,
+         {{0, 4, K::Keyword},
+          {7, 5, K::String},
+          {13, 4, K::Comment},
+          {19, 4, K::Command},
+          {24, 1, K::Number}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
@@ -109,6 +116,46 @@ TEST(ConfigSyntax, Tokens) {
         quint64 aliasWords = ~quint64(0);
         tokenizeLine(l.line, v, aliases, &aliasWords);
         EXPECT_EQ(aliasWords, l.aliasWords);
+    }
+}
+
+TEST(ConfigSyntax, BlanksJoinTheRunsWhoseLookIsAColourAlone) {
+    using K = TokenKind;
+    const quint32 colourOnly = 1u << int(K::String) | 1u << int(K::Number) | 1u << int(K::Command);
+    struct Case {
+        QString line;
+        QList<SyntaxToken> tokens;
+        QList<SyntaxToken> runs;
+    };
+    const Case cases[] = {
+        // The blank before a string joins it, and the two strings become one run.
+        {u"bind \"F7\" \"say\""_s,
+         {{0, 4, K::Keyword}, {5, 4, K::String}, {10, 5, K::String}},
+         {{0, 4, K::Keyword}, {4, 11, K::String}}},
+        // Before a comment (italic) the blank joins the command before it; tabs are blanks.
+        {u"echo\t // x"_s,
+         {{0, 4, K::Command}, {6, 4, K::Comment}},
+         {{0, 6, K::Command}, {6, 4, K::Comment}}},
+        // A plain word between keeps the text colour, and so do the blanks around it.
+        {u"alias buy5 \"x\""_s,
+         {{0, 5, K::Keyword}, {11, 3, K::String}},
+         {{0, 5, K::Keyword}, {11, 3, K::String}}},
+        // Blanks that open the line join a first run of a colour alone; trailing ones stay.
+        {u"  echo 1  "_s,
+         {{2, 4, K::Command}, {7, 1, K::Number}},
+         {{0, 6, K::Command}, {6, 2, K::Number}}},
+        // Between two runs that are more than a colour the blank stays plain.
+        {u"bind nope"_s,
+         {{0, 4, K::Keyword}, {5, 4, K::Unknown}},
+         {{0, 4, K::Keyword}, {5, 4, K::Unknown}}},
+        // Two kinds of one look stay two runs.
+        {u"echo 5"_s,
+         {{0, 4, K::Command}, {5, 1, K::Number}},
+         {{0, 4, K::Command}, {4, 2, K::Number}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        EXPECT_EQ(joinedForLayout(c.line, c.tokens, colourOnly), c.runs);
     }
 }
 
