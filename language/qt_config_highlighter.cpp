@@ -121,6 +121,8 @@ void ConfigHighlighter::setActive(bool active) {
         if (const BlockNotes* notes = notesOf(b); notes && notes->colouredIn != 0)
             makePlain(b);
     m_shapesKept = {-1, -1};
+    // Plain lines on screen keep their shapes too: a keystroke then shapes its line once.
+    refreshVisible();
 }
 
 void ConfigHighlighter::setAliases(QSet<QString> aliases) {
@@ -198,7 +200,7 @@ std::array<int, 4> ConfigHighlighter::currentView() const {
 }
 
 void ConfigHighlighter::refreshVisible() {
-    if (!m_active || m_colouring)
+    if (m_colouring)
         return;
     // Typing changes none of these; the block typed in is coloured as it changes.
     if (currentView() == m_lastView)
@@ -218,10 +220,11 @@ void ConfigHighlighter::colourView(int first, int last) {
          b.isValid() && number <= last; b = b.next(), ++number) {
         // A block not laid out yet is coloured as it is laid out (colourBeforeFirstLayout).
         const BlockNotes* notes = notesOf(b);
-        if ((!notes || notes->colouredIn != m_generation) && b.layout()->lineCount() > 0)
+        if (m_active && (!notes || notes->colouredIn != m_generation) &&
+            b.layout()->lineCount() > 0)
             colour(b);
-        // A coloured line is shaped in several pieces; while it is on or near the screen it
-        // keeps them from its layout to its painting instead of shaping them at every paint.
+        // While a line is on or near the screen it keeps its shapes (a coloured line's several
+        // pieces) from its layout to its painting instead of shaping them at every paint.
         b.layout()->setCacheEnabled(true);
     }
     m_shapesKept = {first, last};
@@ -297,9 +300,18 @@ void ConfigHighlighter::colourBeforeFirstLayout(const QTextBlock& block) {
 
 void ConfigHighlighter::contentsChange(int position, int removed, int added) {
     Q_UNUSED(removed);
-    if (!m_active || m_colouring)
+    if (m_colouring)
         return;
     QTextDocument* doc = m_editor->document();
+    if (!m_active) {
+        // Typing: the line typed in (and one Enter made) keeps its shapes.
+        int count = 0;
+        for (QTextBlock b = doc->findBlock(position);
+             b.isValid() && b.position() <= position + added && count < kBlocksColouredAtOnce;
+             b = b.next(), ++count)
+            keepShapeIfInView(b);
+        return;
+    }
     const QTextBlock first = doc->findBlock(position);
     const QTextBlock last = doc->findBlock(position + added);
     if (!first.isValid())
@@ -334,14 +346,18 @@ void ConfigHighlighter::editFinished() {
         colour(b);
 }
 
-QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& block) {
-    // A line typed in or made by Enter within the view keeps its shapes from its layout to its
-    // painting, as the view's other lines do; otherwise each keystroke would shape it twice.
+void ConfigHighlighter::keepShapeIfInView(const QTextBlock& block) {
+    // Otherwise each keystroke on a line made since the view was last refreshed would shape it
+    // twice, for its layout and for its painting.
     if (m_shapesKept.first >= 0 && !block.layout()->cacheEnabled()) {
         const int number = block.blockNumber();
         if (number >= m_shapesKept.first && number <= m_shapesKept.second)
             block.layout()->setCacheEnabled(true);
     }
+}
+
+QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& block) {
+    keepShapeIfInView(block);
     QList<QTextLayout::FormatRange> ranges;
     quint64 aliasWords = 0;
     const QString text = block.text();

@@ -37,13 +37,16 @@ public:
     void vocabularyChanged();
 
     // Colours the blocks on screen that are plain or stale (after a scroll, a resize, a new
-    // text). Cheap when there is nothing to do.
+    // text), and has the lines near the view keep their shapes (with the highlighting off too).
+    // Cheap when there is nothing to do.
     void refreshVisible();
 
 private:
     // Colours the stale blocks of the view's blocks `first` to `last` (see visibleRange) and
     // notes the view as refreshed.
     void colourView(int first, int last);
+    // A block an edit made or changed within the view keeps its shapes, as the view's others do.
+    void keepShapeIfInView(const QTextBlock& block);
     std::array<int, 4> currentView() const; // as m_lastView holds it
     // The document changed: the few blocks an edit touched are noted and coloured as the layout
     // takes in the edit (one block) or as soon as the edit is over (colouring inside it would

@@ -329,10 +329,22 @@ TEST_F(EditorLanguageWindow, OnlyTheLinesNearTheViewKeepTheirShapedText) {
     EXPECT_TRUE(blockColoured(0));
     EXPECT_TRUE(kept(2001));
     EXPECT_TRUE(blockColoured(2001));
-    // The highlighting off: nothing is kept.
+    // The highlighting off: the colours go, the view's lines keep their shapes, and so do a
+    // line typed there and one Enter makes; the lines left behind let theirs go.
     language->SyntaxHighlight1Click();
-    EXPECT_FALSE(kept(2001));
     EXPECT_FALSE(blockColoured(2001));
+    EXPECT_TRUE(kept(2001));
+    QTextCursor c(memo->document()->findBlockByNumber(2001));
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertText(u"\nbind x +attack"_s);
+    EXPECT_TRUE(kept(2002));
+    EXPECT_FALSE(blockColoured(2002));
+    memo->verticalScrollBar()->setValue(0);
+    QCoreApplication::processEvents();
+    language->highlighter()->refreshVisible();
+    EXPECT_FALSE(kept(2001));
+    EXPECT_TRUE(kept(0));
+    EXPECT_FALSE(blockColoured(0));
 }
 
 TEST_F(EditorLanguageWindow, ALineIsColouredAsItIsFirstLaidOutAndLetsItsShapesGoWhenLeftBehind) {
