@@ -338,20 +338,27 @@ TextForm detectForm(QByteArrayView bytes) {
         form.bom = bom;
     }
     const qsizetype lf = bytes.count('\n');
+    const qsizetype cr = bytes.count('\r');
+    // CR LF pairs: a CR whose next byte is LF, sixteen places at a time.
     qsizetype crlf = 0;
-    qsizetype loneCr = 0;
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    for (const char* p = begin; p < end;) {
-        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
-        if (!cr)
-            break;
-        if (cr + 1 < end && cr[1] == '\n')
-            ++crlf;
-        else
-            ++loneCr;
-        p = cr + 1;
+    const char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    if (cr > 0) {
+        const __m128i crs = _mm_set1_epi8('\r');
+        const __m128i lfs = _mm_set1_epi8('\n');
+        for (; i + 17 <= size; i += 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+            crlf += __builtin_popcount(unsigned(_mm_movemask_epi8(
+                _mm_and_si128(_mm_cmpeq_epi8(here, crs), _mm_cmpeq_epi8(next, lfs)))));
+        }
     }
+#endif
+    for (; cr > 0 && i + 1 < size; ++i)
+        crlf += data[i] == '\r' && data[i + 1] == '\n';
+    const qsizetype loneCr = cr - crlf;
     const qsizetype lfOnly = lf - crlf;
     form.lineBreak = lfOnly > crlf ? LineBreak::Lf : LineBreak::CrLf;
     const int kinds = int(crlf > 0) + int(lfOnly > 0) + int(loneCr > 0);

@@ -104,6 +104,21 @@ TEST(TextForm, MixedLineBreaksKeepTheMajorityAndSaySo) {
         EXPECT_EQ(textfile::encodeText(textfile::decodeText(c.bytes, form), form), c.written);
     }
     EXPECT_TRUE(textfile::mixedBreaksNote(textfile::detectForm("a\nb\n")).isEmpty());
+
+    // Long texts, their breaks at every place of a block of sixteen bytes (and a pair split
+    // across two blocks): one CR LF more than LFs keeps CR LF, one fewer keeps LF, and a lone CR
+    // at the very end is no pair.
+    for (int lines = 20; lines < 60; ++lines) {
+        QByteArray bytes;
+        for (int i = 0; i < lines; ++i)
+            bytes += QByteArray(i % 16, 'x') + "\r\n";
+        for (int i = 0; i < lines - 1; ++i)
+            bytes += QByteArray(i % 13, 'y') + "\n";
+        EXPECT_EQ(textfile::detectForm(bytes).lineBreak, LineBreak::CrLf) << lines;
+        EXPECT_EQ(textfile::detectForm(bytes + "\n\n").lineBreak, LineBreak::Lf) << lines;
+        const TextForm alone = textfile::detectForm(QByteArray(lines, 'z') + "\r");
+        EXPECT_TRUE(alone.hadMixed) << lines;
+    }
 }
 
 TEST(TextForm, OnlyValidUtf8IsReadAsUtf8) {
