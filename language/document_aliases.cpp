@@ -84,7 +84,7 @@ QStringList aliasesOfLine(QStringView line) {
         return {};
     QStringList names;
     QSet<QString> seen; // filled only for a line that defines many
-    forEachAliasDefined(parseConfigLine(line), [&](QStringView name) {
+    forEachAliasDefined(line, [&](QStringView name) {
         QString lower = console::foldedName(name);
         if (names.size() < kFewNames) {
             if (names.contains(lower))

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -221,36 +222,46 @@ QString Vocabulary::sourcesStamp(const ProgramHome& home) {
 
 namespace {
 void collectFrom(const QList<ConfigCommand>& commands,
-                 const std::function<void(QStringView)>& found, int depth) {
-    if (depth > 8)
+                 const std::function<void(QStringView)>& found, int depth);
+
+// The aliases one command (its words, name first) defines, its bodies included.
+void collectFromCommand(const ConfigWord* words, qsizetype count,
+                        const std::function<void(QStringView)>& found, int depth) {
+    if (depth > 8 || count == 0)
         return;
     // A body defines an alias only where it names the command, so one that does not is not read.
     const auto collectInside = [&](const ConfigWord& body) {
         if (console::findName(body.text, 0, u"alias") >= 0)
             collectFrom(commandsInside(body), found, depth + 1);
     };
-    for (const ConfigCommand& c : commands) {
-        if (c.words.isEmpty())
-            continue;
-        const QStringView name = c.words.first().text;
-        if (sameName(name, u"alias") && c.argumentCount() >= 1) {
-            found(c.argument(0).text);
-            if (c.argumentCount() >= 2)
-                collectInside(c.argument(1));
-        } else if (sameName(name, u"bind") && c.argumentCount() >= 2) {
-            collectInside(c.argument(1));
-        }
+    const QStringView name = words[0].text;
+    if (sameName(name, u"alias") && count >= 2) {
+        found(words[1].text);
+        if (count >= 3)
+            collectInside(words[2]);
+    } else if (sameName(name, u"bind") && count >= 3) {
+        collectInside(words[2]);
     }
+}
+
+void collectFrom(const QList<ConfigCommand>& commands,
+                 const std::function<void(QStringView)>& found, int depth) {
+    for (const ConfigCommand& c : commands)
+        collectFromCommand(c.words.constData(), c.words.size(), found, depth);
 }
 } // namespace
 
-void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found) {
-    collectFrom(line.commands, found, 0);
-}
-
-void collectAliases(const ConfigLine& line, QSet<QString>& into) {
-    forEachAliasDefined(line,
-                        [&into](QStringView name) { into.insert(console::foldedName(name)); });
+void forEachAliasDefined(QStringView line, const std::function<void(QStringView)>& found) {
+    // Read as the console reads it, keeping only the words of the command at hand: a document's
+    // hundred thousand alias lines make no lists.
+    QVarLengthArray<ConfigWord, 16> words;
+    scanConfigLine(
+        line, 0, [&words](const ConfigWord& w) { words.append(w); },
+        [&](const CommandReading&) {
+            collectFromCommand(words.constData(), words.size(), found, 0);
+            words.clear();
+        },
+        IgnoreComments{});
 }
 
 QSet<QString> definedAliases(const QString& text) {
@@ -262,8 +273,9 @@ QSet<QString> definedAliases(const QString& text) {
         qsizetype lineEnd = text.indexOf(u'\n', from);
         if (lineEnd < 0)
             lineEnd = text.size();
-        collectAliases(parseConfigLine(QStringView(text).mid(lineStart, lineEnd - lineStart)),
-                       names);
+        forEachAliasDefined(
+            QStringView(text).mid(lineStart, lineEnd - lineStart),
+            [&names](QStringView name) { names.insert(console::foldedName(name)); });
         from = lineEnd;
     }
     return names;

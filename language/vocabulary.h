@@ -96,10 +96,8 @@ private:
 // The alias names a config defines, in lower case: every "alias" command, at the top of a line
 // or inside another alias or bind.
 QSet<QString> definedAliases(const QString& text);
-// The same for one line (the highlighter collects these line by line).
-void collectAliases(const ConfigLine& line, QSet<QString>& into);
 // Calls `found` with every alias name one line defines, as written.
-void forEachAliasDefined(const ConfigLine& line, const std::function<void(QStringView)>& found);
+void forEachAliasDefined(QStringView line, const std::function<void(QStringView)>& found);
 
 // The word of a line that spans `column` (its end included) as the console reads it, inside a
 // quoted bind or alias body the word of that body, or an empty string; `start` receives its

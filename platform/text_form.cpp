@@ -329,6 +329,60 @@ bool isValidUtf8(QByteArrayView bytes) {
     return checkUtf8(bytes, &sawHigh);
 }
 
+namespace {
+
+struct BreakCounts {
+    qsizetype lf = 0;
+    qsizetype cr = 0;
+    qsizetype crlf = 0; // CRs followed by an LF
+};
+
+// One pass over the bytes, sixteen at a time: each byte's matches are added up in a byte
+// counter of its lane, which is summed before it could overflow.
+BreakCounts countBreaks(QByteArrayView bytes) {
+    BreakCounts counts;
+    const char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i crs = _mm_set1_epi8('\r');
+    const __m128i lfs = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    const auto sum = [&zero](__m128i lanes) {
+        const __m128i halves = _mm_sad_epu8(lanes, zero);
+        return qsizetype(_mm_cvtsi128_si64(halves) +
+                         _mm_cvtsi128_si64(_mm_unpackhi_epi64(halves, halves)));
+    };
+    while (i + 17 <= size) {
+        __m128i lf = zero;
+        __m128i cr = zero;
+        __m128i pairs = zero;
+        for (int step = 0; step < 255 && i + 17 <= size; ++step, i += 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+            const __m128i isCr = _mm_cmpeq_epi8(here, crs);
+            lf = _mm_sub_epi8(lf, _mm_cmpeq_epi8(here, lfs));
+            cr = _mm_sub_epi8(cr, isCr);
+            pairs = _mm_sub_epi8(pairs, _mm_and_si128(isCr, _mm_cmpeq_epi8(next, lfs)));
+        }
+        counts.lf += sum(lf);
+        counts.cr += sum(cr);
+        counts.crlf += sum(pairs);
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == '\n') {
+            ++counts.lf;
+        } else if (data[i] == '\r') {
+            ++counts.cr;
+            counts.crlf += i + 1 < size && data[i + 1] == '\n';
+        }
+    }
+    return counts;
+}
+
+} // namespace
+
 TextForm detectForm(QByteArrayView bytes) {
     TextForm form;
     const bool bom = bytes.startsWith(kBom);
@@ -337,28 +391,10 @@ TextForm detectForm(QByteArrayView bytes) {
         form.encoding = Encoding::Utf8;
         form.bom = bom;
     }
-    const qsizetype lf = bytes.count('\n');
-    const qsizetype cr = bytes.count('\r');
-    // CR LF pairs: a CR whose next byte is LF, sixteen places at a time.
-    qsizetype crlf = 0;
-    const char* const data = bytes.data();
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    if (cr > 0) {
-        const __m128i crs = _mm_set1_epi8('\r');
-        const __m128i lfs = _mm_set1_epi8('\n');
-        for (; i + 17 <= size; i += 16) {
-            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
-            crlf += __builtin_popcount(unsigned(_mm_movemask_epi8(
-                _mm_and_si128(_mm_cmpeq_epi8(here, crs), _mm_cmpeq_epi8(next, lfs)))));
-        }
-    }
-#endif
-    for (; cr > 0 && i + 1 < size; ++i)
-        crlf += data[i] == '\r' && data[i + 1] == '\n';
-    const qsizetype loneCr = cr - crlf;
+    const BreakCounts counts = countBreaks(bytes);
+    const qsizetype lf = counts.lf;
+    const qsizetype crlf = counts.crlf;
+    const qsizetype loneCr = counts.cr - crlf;
     const qsizetype lfOnly = lf - crlf;
     form.lineBreak = lfOnly > crlf ? LineBreak::Lf : LineBreak::CrLf;
     const int kinds = int(crlf > 0) + int(lfOnly > 0) + int(loneCr > 0);
