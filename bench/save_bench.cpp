@@ -14,12 +14,12 @@
 // instead of Windows-1251 and CR LF)
 #include "bench_main_window.h"
 #include "bench_stats.h"
-#include "platform/background_sync.h"
+#include "platform/document_text_runs.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
+#include "platform/replaced_file_release.h"
 #include "platform/text_file.h"
 #include "shell/document_encoding.h"
-#include "platform/document_text_runs.h"
 #include "shell/main_window.h"
 #include "state/app_context.h"
 

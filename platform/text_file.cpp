@@ -1,8 +1,8 @@
 // Whole-file reading and the atomic write routine.
 #include "platform/text_file.h"
 
-#include "platform/background_sync.h"
 #include "platform/cp1251.h"
+#include "platform/replaced_file_release.h"
 #include "platform/system_reasons.h"
 
 #include <QFile>
@@ -138,7 +138,6 @@ AtomicWrite::~AtomicWrite() {
 
 void AtomicWrite::fail(const QString& reason) {
     m_result = {false, reason};
-    m_sync.reset(); // the descriptor it syncs is closed next
     m_file.cancelWriting();
     m_done = true;
 }
@@ -162,29 +161,20 @@ bool AtomicWrite::append(QByteArrayView bytes) {
         return false;
     }
     m_written += written;
-    // A large file's data goes to the disk while the rest is still being made, so the sync at
-    // commit() waits for the last stretch only.
-    if (!m_sync && m_written >= BackgroundSync::kStretch &&
-        (m_expected < 0 || m_expected - m_written >= kSyncAhead))
-        m_sync = std::make_unique<BackgroundSync>(m_file.handle());
-    if (m_sync)
-        m_sync->written(m_written);
+#if defined(__linux__)
+    // Without waiting for it (a thread to wait would, on a busy machine, wait its turn longer
+    // than a small file's whole write takes); a failed write-out shows at the sync.
+    if (m_written - m_writebackFrom >= kWriteback) {
+        ::sync_file_range(m_file.handle(), m_writebackFrom, m_written - m_writebackFrom,
+                          SYNC_FILE_RANGE_WRITE);
+        m_writebackFrom = m_written;
+    }
+#endif
     return true;
 }
 
-bool AtomicWrite::finishBackgroundSync() {
-    if (!m_sync)
-        return true;
-    const int error = m_sync->finish();
-    m_sync.reset();
-    if (error == 0)
-        return true;
-    fail(russianSystemReason(qt_error_string(error)));
-    return false;
-}
-
 WriteResult AtomicWrite::commit() {
-    if (m_done || !finishBackgroundSync())
+    if (m_done)
         return m_result;
     // commit() syncs as well but ignores a failure, and a failed sync (EIO) means the bytes
     // may never reach the disk: the new file is synced here and dropped when that fails.
@@ -205,7 +195,6 @@ WriteResult AtomicWrite::commit() {
 void AtomicWrite::cancel() {
     if (m_done)
         return;
-    m_sync.reset();
     m_file.cancelWriting();
     m_done = true;
     m_result = {false, QString()};
@@ -213,7 +202,6 @@ void AtomicWrite::cancel() {
 
 WriteResult writeBytes(const QString& path, QByteArrayView bytes) {
     AtomicWrite file(path);
-    file.expectBytes(bytes.size());
     file.append(bytes);
     return file.commit();
 }

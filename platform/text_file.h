@@ -9,10 +9,6 @@
 #include <QSaveFile>
 #include <QString>
 
-#include <memory>
-
-class BackgroundSync;
-
 namespace textfile {
 
 enum class ReadError {
@@ -75,28 +71,21 @@ public:
     AtomicWrite& operator=(const AtomicWrite&) = delete;
     ~AtomicWrite(); // an uncommitted write is cancelled
 
-    // About how many bytes the write takes in all, when known. A background sync only starts
-    // while a good part of the file is still to come: each sync waits on the disk's cache, so
-    // a file that is small or written in one piece is synced once, at commit().
-    void expectBytes(qint64 total) { m_expected = total; }
-    // False once anything failed; nothing more is written then.
+    // False once anything failed; nothing more is written then. Each stretch of kWriteback
+    // bytes written is started on its way to the disk at once, so the sync at commit() waits for
+    // the last stretch only.
     bool append(QByteArrayView bytes);
     WriteResult commit();
     void cancel();
 
-    // How much of a file must still be to come for a background sync to start.
-    static constexpr qint64 kSyncAhead = 1024 * 1024;
+    static constexpr qint64 kWriteback = 512 * 1024;
 
 private:
     void fail(const QString& reason);
-    // Stops the background sync; false (and the write failed) when one of its syncs failed.
-    bool finishBackgroundSync();
 
     QSaveFile m_file;
     qint64 m_written = 0;
-    qint64 m_expected = -1; // -1: not known
-    // Started once a large file's first stretch is written (see platform/background_sync.h).
-    std::unique_ptr<BackgroundSync> m_sync;
+    qint64 m_writebackFrom = 0; // the bytes before were started on their way to the disk
     bool m_done = false;
     WriteResult m_result;
 };

@@ -248,7 +248,6 @@ bool ConfigDocument::writeTo(const QString& path) {
     // The text is encoded in chunks straight into the new file; the question about characters
     // the encoding cannot hold comes before the new file replaces the old one.
     textfile::AtomicWrite file(path);
-    file.expectBytes(m_view.textLength()); // about a byte a character
     // What was written is remembered, to tell another program's change of the file later.
     ContentDigest digest;
     qint64 written = 0;

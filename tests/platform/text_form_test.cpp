@@ -1,7 +1,7 @@
 // A file's form (encoding and line breaks): found on reading, kept on writing, so opening and
 // saving gives back the same bytes; and the encoder that writes a text in pieces.
-#include "platform/background_sync.h"
 #include "platform/cp1251.h"
+#include "platform/replaced_file_release.h"
 #include "platform/text_file.h"
 #include "platform/text_form.h"
 #include "print_qstring.h"
@@ -304,10 +304,10 @@ TEST(TextFile, AStreamedWriteReplacesTheFileOnlyAtCommit) {
     ASSERT_TRUE(file.commit().ok);
     EXPECT_EQ(slurp(path), QByteArray("new"));
 
-    // A large file is synced in the background while it is written; cancelled then, the old
-    // file stays, and committed, every byte is there.
+    // A large file is started on its way to the disk stretch by stretch as it is written;
+    // cancelled then, the old file stays, and committed, every byte is there.
     QByteArray large;
-    for (int i = 0; large.size() < 5 * 1024 * 1024; ++i)
+    for (int i = 0; large.size() < ReplacedFileRelease::kLeastSize + 1024 * 1024; ++i)
         large += "bind \"KEY" + QByteArray::number(i) + "\" \"+attack\"\r\n";
     for (const bool keep : {false, true}) {
         textfile::AtomicWrite big(path);
