@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cerrno>
@@ -59,6 +60,19 @@ TEST(Cp1251, EveryByteSurvivesARoundTrip) {
     // Distinct bytes give distinct characters.
     QSet<QChar> seen(text.begin(), text.end());
     EXPECT_EQ(seen.size(), 256);
+    // Any mix of ASCII runs and other bytes, any length: each byte decodes as it does alone.
+    QRandomGenerator random(1251);
+    for (int round = 0; round < 500; ++round) {
+        QByteArray bytes;
+        const int length = int(random.bounded(70));
+        for (int i = 0; i < length; ++i)
+            bytes.append(
+                char(random.bounded(8) == 0 ? 0x80 + random.bounded(128) : random.bounded(128)));
+        const QString decoded = cp1251::decode(bytes);
+        ASSERT_EQ(decoded.size(), bytes.size());
+        for (int i = 0; i < length; ++i)
+            ASSERT_EQ(decoded[i], text[uchar(bytes[i])]) << round << " at " << i;
+    }
 }
 
 TEST(Cp1251, EveryCharacterEncodesToItsByteOrAQuestionMark) {
