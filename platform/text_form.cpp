@@ -403,27 +403,45 @@ TextForm detectForm(QByteArrayView bytes) {
 }
 
 QString normalizeLineBreaks(const QString& text) {
-    qsizetype cr = text.indexOf(u'\r');
-    if (cr < 0)
+    qsizetype i = text.indexOf(u'\r');
+    if (i < 0)
         return text;
-    // The stretches between CRs are copied whole; a CR is found by Qt's vectorised search.
     const char16_t* from = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype size = text.size();
     QString out(size, Qt::Uninitialized);
     char16_t* to = reinterpret_cast<char16_t*>(out.data());
-    qsizetype read = 0;
-    qsizetype written = 0;
-    while (cr >= 0) {
-        std::memcpy(to + written, from + read, size_t(cr - read) * sizeof(char16_t));
-        written += cr - read;
+    std::memcpy(to, from, size_t(i) * sizeof(char16_t));
+    qsizetype written = i;
+    const auto takeBreak = [&] { // from[i] is a CR
         to[written++] = u'\n';
-        read = cr + 1;
-        if (read < size && from[read] == u'\n')
-            ++read;
-        cr = text.indexOf(u'\r', read);
+        if (++i < size && from[i] == u'\n')
+            ++i;
+    };
+#if defined(__SSE2__)
+    // Eight characters at a time, copied whole up to the first CR among them (the rest of the
+    // eight is written over next): lines run on without a call each.
+    const __m128i crs = _mm_set1_epi16(short(u'\r'));
+    while (i + 8 <= size) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + written), v);
+        const unsigned crMask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(v, crs)));
+        if (crMask == 0) {
+            i += 8;
+            written += 8;
+            continue;
+        }
+        const int before = __builtin_ctz(crMask) / 2;
+        i += before;
+        written += before;
+        takeBreak();
     }
-    std::memcpy(to + written, from + read, size_t(size - read) * sizeof(char16_t));
-    written += size - read;
+#endif
+    while (i < size) {
+        if (from[i] == u'\r')
+            takeBreak();
+        else
+            to[written++] = from[i++];
+    }
     out.truncate(written);
     return out;
 }

@@ -123,6 +123,24 @@ TEST(TextFile, ReadsEveryLineBreakAndWritesCrLf) {
     };
     for (const auto& [in, out] : breaks)
         EXPECT_EQ(textfile::normalizeLineBreaks(in), out) << qPrintable(in);
+    // Breaks at every place of the eight characters read at a time, against a plain walk.
+    QRandomGenerator random(13);
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int i = int(random.bounded(100)); i > 0; --i)
+            text += QChar(u"ab\r\nж"[random.bounded(5)]);
+        QString plain;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] != u'\r') {
+                plain += text[i];
+                continue;
+            }
+            plain += u'\n';
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        }
+        ASSERT_EQ(textfile::normalizeLineBreaks(text), plain) << qPrintable(text);
+    }
     // Long stretches between the breaks, and a break at the end.
     const QString line = QString(5000, u'ж');
     EXPECT_EQ(textfile::normalizeLineBreaks(line + u"\r\n"_s + line + u"\r"_s),
