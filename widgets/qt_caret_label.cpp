@@ -55,8 +55,8 @@ const QPixmap* CaretLabel::character(QChar c) {
     if (drawn.isNull()) {
         const QFontMetricsF metrics(font());
         const QString text(c);
-        // Whole device pixels wide, so the characters stand side by side without gaps.
         m_advances[size_t(index)] = metrics.horizontalAdvance(text);
+        // Whole device pixels wide, so neighbours leave no gap between them.
         const int width = int(std::ceil(m_advances[size_t(index)] * ratio));
         const int height = int(std::ceil(metrics.height() * ratio));
         drawn = QPixmap(std::max(width, 1), std::max(height, 1));
@@ -90,13 +90,15 @@ void CaretLabel::paintEvent(QPaintEvent* event) {
     }
     if (whole)
         drawFrame(&painter);
+    if (shown.isEmpty())
+        return;
     // Centred as a label centres its text, each character on the device pixel nearest to
     // where the text's layout would put it.
     const qreal ratio = m_pixelRatio;
     qreal width = 0;
     for (qsizetype i = 0; i < shown.size(); ++i)
         width += m_advances[size_t(characterIndex(shown[i]))];
-    const qreal lineHeight = shown.isEmpty() ? 0 : pieces[0]->height() / ratio;
+    const qreal lineHeight = pieces[0]->height() / ratio;
     const auto onPixel = [ratio](qreal v) { return std::round(v * ratio) / ratio; };
     qreal x = inside.left() + (inside.width() - width) / 2;
     const qreal y = onPixel(inside.top() + (inside.height() - lineHeight) / 2);
