@@ -14,6 +14,9 @@
 namespace textfile {
 
 enum class Encoding { Windows1251, Utf8 };
+
+// The byte-order mark a UTF-8 file may open with.
+inline constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
 enum class LineBreak { CrLf, Lf };
 
 // What the program creates is Windows-1251 with CR LF.
