@@ -3,6 +3,8 @@
 
 #include "platform/cp1251_table.h"
 
+#include <QStringDecoder>
+
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
@@ -197,7 +199,10 @@ namespace {
 QString decodeAsIs(const QByteArray& bytes, const TextForm& form) {
     if (form.encoding == Encoding::Utf8) {
         const qsizetype skip = form.bom && bytes.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
-        return QString::fromUtf8(QByteArrayView(bytes).sliced(skip));
+        // QString::fromUtf8 would drop a mark at the start of what it is given, which after the
+        // file's own mark is a character of the text.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(QByteArrayView(bytes).sliced(skip));
     }
     return cp1251::decode(bytes);
 }

@@ -66,6 +66,9 @@ TEST(TextForm, EachFileComesBackByteForByte) {
         {"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8(u"// Конфиг\r\nx"_s), u"// Конфиг\nx"_s,
          u"UTF-8 с BOM, CR LF"_s},
         {"BOM over ASCII", "\xEF\xBB\xBFx\n", u"x\n"_s, u"UTF-8 с BOM, LF"_s},
+        // The mark is read once: a second one is the text's own first character.
+        {"two marks", "\xEF\xBB\xBF\xEF\xBB\xBF", u"\uFEFF"_s, u"UTF-8 с BOM, CR LF"_s},
+        {"a mark inside", utf8(u"x\uFEFFy"_s), u"x\uFEFFy"_s, u"UTF-8, CR LF"_s},
         // Not valid UTF-8 after the mark: Windows-1251, the mark's bytes as characters.
         {"BOM then invalid", "\xEF\xBB\xBF\xCA\xEE", u"п»їКо"_s, u"Windows-1251, CR LF"_s},
         {"blank lines", "\n\n\n", u"\n\n\n"_s, u"Windows-1251, LF"_s},
