@@ -14,12 +14,14 @@ in DIR (default build-bench) unless --no-build is given.
 """
 import argparse
 import os
-import random
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bench_configs import config_file  # noqa: E402
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 parser = argparse.ArgumentParser()
@@ -72,22 +74,6 @@ def run(cmd):
 
 
 peaks = {}  # the largest resident size of each command line over its runs
-
-
-def config_file(folder, megabytes):
-    rng = random.Random(megabytes)
-    shapes = ['bind "{}" "+attack"', 'alias buy{} "buy;menuselect 4"', 'cl_updaterate "{}"',
-              "// комментарий {}", 'echo "готово {}"', ""]
-    path = os.path.join(folder, f"start{megabytes}.cfg")
-    # Written line by line: a child's peak memory counts this process's as it was when the child
-    # started, so this process stays small.
-    with open(path, "wb") as f:
-        size = 0
-        while size < megabytes * 1024 * 1024 - 200:  # the editor opens up to 16 MiB
-            line = rng.choice(shapes).format(rng.randrange(1000)).encode("cp1251") + b"\r\n"
-            f.write(line)
-            size += len(line)
-    return path
 
 
 tessera = os.path.join(build, "tessera")

@@ -15,12 +15,14 @@ The build folder must hold `tessera`, `bench/qt_peer` and `bench/qt_floor` (conf
 dialog opens.
 """
 import os
-import random
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bench_configs import config_file  # noqa: E402
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build-bench"))
@@ -42,20 +44,6 @@ def run(cmd):
     if status != 0:
         sys.exit(f"{cmd} failed with status {status}")
     return wall, usage.ru_utime + usage.ru_stime
-
-
-def config_file(folder, megabytes):
-    rng = random.Random(megabytes)
-    shapes = ['bind "{}" "+attack"', 'alias buy{} "buy;menuselect 4"', 'cl_updaterate "{}"',
-              "// комментарий {}", 'echo "готово {}"', ""]
-    path = os.path.join(folder, f"start{megabytes}.cfg")
-    with open(path, "wb") as f:
-        size = 0
-        while size < megabytes * 1024 * 1024 - 200:  # the editor opens up to 16 MiB
-            line = rng.choice(shapes).format(rng.randrange(1000)).encode("cp1251") + b"\r\n"
-            f.write(line)
-            size += len(line)
-    return path
 
 
 def quartiles(samples):

@@ -60,6 +60,14 @@ protected:
     bool blockColoured(int number) const {
         return !memo->document()->findBlockByNumber(number).layout()->formats().isEmpty();
     }
+    // Whether the line's first word is coloured as a known name (not underlined as unknown).
+    bool isAlias(int number) const {
+        const QTextBlock b = memo->document()->findBlockByNumber(number);
+        for (const QTextLayout::FormatRange& r : b.layout()->formats())
+            if (r.start == 0 && r.format.underlineStyle() != QTextCharFormat::WaveUnderline)
+                return true;
+        return false;
+    }
 
     TestApp app;
     MainWindow* form = nullptr;
@@ -222,13 +230,6 @@ TEST_F(EditorLanguageWindow, AnEditRecoloursItsBlockAndUndoGivesTheColoursBack) 
 }
 
 TEST_F(EditorLanguageWindow, ARenamedAliasRecoloursTheLinesThatNameItInAnyCase) {
-    const auto isAlias = [this](int number) {
-        const QTextBlock b = memo->document()->findBlockByNumber(number);
-        for (const QTextLayout::FormatRange& r : b.layout()->formats())
-            if (r.start == 0 && r.format.underlineStyle() != QTextCharFormat::WaveUnderline)
-                return true;
-        return false;
-    };
     setText(u"alias go wait\necho hi\nGO"_s);
     language->highlighter()->refreshVisible();
     ASSERT_TRUE(isAlias(2));
@@ -244,13 +245,6 @@ TEST_F(EditorLanguageWindow, ARenamedAliasRecoloursTheLinesThatNameItInAnyCase) 
 }
 
 TEST_F(EditorLanguageWindow, AliasesFollowEditsOfTheLinesThatDefineThem) {
-    const auto isAlias = [this](int number) {
-        const QTextBlock b = memo->document()->findBlockByNumber(number);
-        for (const QTextLayout::FormatRange& r : b.layout()->formats())
-            if (r.start == 0 && r.format.underlineStyle() != QTextCharFormat::WaveUnderline)
-                return true;
-        return false;
-    };
     setText(u"alias go \"+attack\"\nalias go \"wait\"\ngo"_s);
     language->highlighter()->refreshVisible();
     ASSERT_TRUE(isAlias(2));
