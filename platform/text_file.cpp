@@ -85,7 +85,7 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
     return result;
 }
 
-static ReadResult textFrom(BytesResult&& raw, bool asConsole = false) {
+static ReadResult textFrom(BytesResult&& raw, bool asConsole = false, bool keepBytes = false) {
     ReadResult result;
     result.error = raw.error;
     result.reason = raw.reason;
@@ -93,6 +93,8 @@ static ReadResult textFrom(BytesResult&& raw, bool asConsole = false) {
         result.form = detectForm(raw.bytes);
         result.text = asConsole ? decodeConsoleText(raw.bytes, result.form)
                                 : decodeText(raw.bytes, result.form);
+        if (keepBytes)
+            result.bytes = std::move(raw.bytes);
     }
     return result;
 }
@@ -109,7 +111,7 @@ static ReadResult editableTextFrom(const QString& path, bool asConsole) {
         result.reason = u"Файл не текстовый (содержит нулевые байты)"_s;
         return result;
     }
-    return textFrom(std::move(raw), asConsole);
+    return textFrom(std::move(raw), asConsole, !asConsole);
 }
 
 ReadResult readEditableText(const QString& path) {

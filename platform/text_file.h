@@ -21,9 +21,10 @@ enum class ReadError {
 
 struct ReadResult {
     ReadError error = ReadError::None;
-    QString text;   // "\n" line breaks
-    TextForm form;  // the encoding and line breaks the file had, for writing it back
-    QString reason; // the system's reason for a failure
+    QString text;     // "\n" line breaks
+    TextForm form;    // the encoding and line breaks the file had, for writing it back
+    QString reason;   // the system's reason for a failure
+    QByteArray bytes; // the editor's read only: the file's bytes, for its next save
     bool ok() const { return error == ReadError::None; }
 };
 

@@ -3,6 +3,7 @@
 
 #include "shell/document_encoding.h"
 
+#include "platform/encoded_lines.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
@@ -116,13 +117,13 @@ void ConfigDocument::initialise(const QStringList& arguments) {
     if (!m_commandLineLoaded && !m_arguments.isEmpty() && argument.exists() && !argument.isDir()) {
         m_commandLineLoaded = true;
         const QString name = m_arguments.first();
-        const textfile::ReadResult r = textfile::readEditableText(name);
-        if (r.ok()) {
+        const EditorRead read = readForEditor(name);
+        if (read.result.ok()) {
             setFileName(name);
-            takeFileText(name, r, Placing::CaretAtEnd);
+            takeFileText(name, read, Placing::CaretAtEnd);
             return;
         }
-        m_dialogs.error(textfile::notOpenedMessage(name, r));
+        m_dialogs.error(textfile::notOpenedMessage(name, read.result));
     }
     m_view.setDocumentText(defaultText(), true);
     setTextForm({});
@@ -193,15 +194,24 @@ QString paragraphBreaksIn(QStringView text) {
 
 } // namespace
 
-void ConfigDocument::takeFileText(const QString& path, const textfile::ReadResult& r,
-                                  Placing placing) {
+ConfigDocument::EditorRead ConfigDocument::readForEditor(const QString& path) {
+    EditorRead read;
+    read.before = DiskStamp::identityOf(path);
+    read.result = textfile::readEditableText(path);
+    return read;
+}
+
+void ConfigDocument::takeFileText(const QString& path, const EditorRead& read, Placing placing) {
+    const textfile::ReadResult& r = read.result;
     if (placing == Placing::KeepCaretLine)
         m_view.reloadDocumentText(r.text);
     else
         m_view.setDocumentText(r.text, placing == Placing::CaretAtEnd);
     setTextForm(r.form);
+    if (EncodedLines* lines = m_view.encodedLines())
+        lines->keepRead(r.bytes, r.form);
     m_view.setDocumentModified(false);
-    m_disk = DiskStamp::ofFile(path);
+    m_disk = DiskStamp::ofRead(read.before, r.bytes);
     // Windows-1251 has no byte for any of them: only a UTF-8 file is looked through.
     const QString breaks =
         r.form.encoding == textfile::Encoding::Utf8 ? paragraphBreaksIn(r.text) : QString();
@@ -213,22 +223,22 @@ void ConfigDocument::takeFileText(const QString& path, const textfile::ReadResul
 }
 
 bool ConfigDocument::loadFrom(const QString& path, bool caretAtEnd) {
-    const textfile::ReadResult r = textfile::readEditableText(path);
-    if (!r.ok()) {
-        m_dialogs.error(textfile::notOpenedMessage(path, r));
+    const EditorRead read = readForEditor(path);
+    if (!read.result.ok()) {
+        m_dialogs.error(textfile::notOpenedMessage(path, read.result));
         return false;
     }
-    takeFileText(path, r, caretAtEnd ? Placing::CaretAtEnd : Placing::CaretAtStart);
+    takeFileText(path, read, caretAtEnd ? Placing::CaretAtEnd : Placing::CaretAtStart);
     return true;
 }
 
 bool ConfigDocument::reload() {
-    const textfile::ReadResult r = textfile::readEditableText(m_fileName);
-    if (!r.ok()) {
-        m_dialogs.error(textfile::notOpenedMessage(m_fileName, r));
+    const EditorRead read = readForEditor(m_fileName);
+    if (!read.result.ok()) {
+        m_dialogs.error(textfile::notOpenedMessage(m_fileName, read.result));
         return false;
     }
-    takeFileText(m_fileName, r, Placing::KeepCaretLine);
+    takeFileText(m_fileName, read, Placing::KeepCaretLine);
     return true;
 }
 
@@ -237,10 +247,10 @@ bool ConfigDocument::takeChangesFromDisk() {
         return false;
     // A file that cannot be read now (binary, too large) stays as the editor has it, and the
     // next save asks before writing over it.
-    const textfile::ReadResult r = textfile::readEditableText(m_fileName);
-    if (!r.ok())
+    const EditorRead read = readForEditor(m_fileName);
+    if (!read.result.ok())
         return false;
-    takeFileText(m_fileName, r, Placing::KeepCaretLine);
+    takeFileText(m_fileName, read, Placing::KeepCaretLine);
     return true;
 }
 
@@ -248,11 +258,14 @@ bool ConfigDocument::writeTo(const QString& path) {
     // The text is encoded in chunks straight into the new file; the question about characters
     // the encoding cannot hold comes before the new file replaces the old one.
     textfile::AtomicWrite file(path);
-    // What was written is remembered, to tell another program's change of the file later.
+    // What was written is remembered, to tell another program's change of the file later: the
+    // bytes the editor keeps of its lines, or else a fingerprint made as they go out.
+    EncodedLines* lines = m_view.encodedLines();
     ContentDigest digest;
     qint64 written = 0;
     const DocumentEncoding encoded = encodeDocument(m_view, m_form, [&](QByteArrayView bytes) {
-        digest.addData(bytes);
+        if (!lines)
+            digest.addData(bytes);
         written += bytes.size();
         return file.append(bytes);
     });
@@ -273,7 +286,12 @@ bool ConfigDocument::writeTo(const QString& path) {
         m_dialogs.error(u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason));
         return false;
     }
-    m_disk = DiskStamp::ofWrite(path, written, digest.result());
+    if (!lines)
+        m_disk = DiskStamp::ofWrite(path, written, digest.result());
+    else if (EncodedLines::Bytes kept = lines->keptBytes())
+        m_disk = DiskStamp::ofWrite(path, written, std::move(kept));
+    else // characters were written as "?": the bytes are not kept
+        m_disk = DiskStamp::ofFile(path);
     // The file now has one kind of line break.
     if (m_form.hadMixed) {
         textfile::TextForm kept = m_form;

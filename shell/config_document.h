@@ -71,7 +71,13 @@ private:
     bool loadFrom(const QString& path, bool caretAtEnd);
     enum class Placing { CaretAtStart, CaretAtEnd, KeepCaretLine };
     // Shows a file's text as read, unmodified, and notes the file as it is on disk.
-    void takeFileText(const QString& path, const textfile::ReadResult& r, Placing placing);
+    // The editor's read of a file, and what the file system said of the file just before it.
+    struct EditorRead {
+        DiskStamp::Identity before;
+        textfile::ReadResult result;
+    };
+    static EditorRead readForEditor(const QString& path);
+    void takeFileText(const QString& path, const EditorRead& read, Placing placing);
     // Takes the file's text again, keeping the caret's line.
     bool reload();
     void setFileName(const QString& name);

@@ -97,6 +97,36 @@ DiskStamp DiskStamp::ofWrite(const QString& path, qint64 size, const QByteArray&
     return s;
 }
 
+DiskStamp DiskStamp::ofWrite(const QString& path, qint64 size, Bytes bytes) {
+    DiskStamp s;
+    s.m_known = true;
+    s.m_identity = identityOf(path);
+    s.m_identity.size = size;
+    s.m_bytes = std::move(bytes);
+    return s;
+}
+
+DiskStamp DiskStamp::ofRead(const Identity& before, const QByteArray& bytes) {
+    DiskStamp s;
+    if (before.size < 0)
+        return s;
+    s.m_known = true;
+    s.m_identity = before;
+    s.m_identity.size = bytes.size();
+    s.m_bytes = [bytes](const std::function<void(QByteArrayView)>& visit) { visit(bytes); };
+    return s;
+}
+
+const QByteArray& DiskStamp::digest() {
+    if (m_bytes) {
+        ContentDigest digest;
+        m_bytes([&digest](QByteArrayView piece) { digest.addData(piece); });
+        m_digest = digest.result();
+        m_bytes = {};
+    }
+    return m_digest;
+}
+
 bool DiskStamp::changedOnDisk(const QString& path) {
     if (!m_known)
         return false;
@@ -109,7 +139,7 @@ bool DiskStamp::changedOnDisk(const QString& path) {
     const textfile::BytesResult read = textfile::readBytes(path);
     if (!read.ok())
         return false;
-    if (digestOf(read.bytes) != m_digest)
+    if (digestOf(read.bytes) != digest())
         return true;
     m_identity = now;
     m_identity.size = read.bytes.size();

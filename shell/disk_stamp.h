@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 // A fingerprint of a file's bytes to tell a changed file from a touched one: two 64-bit chains
 // of the processor's fastest hash over fixed blocks, so the bytes may come in pieces of any size
@@ -30,14 +31,23 @@ private:
 
 class DiskStamp {
 public:
+    struct Identity;
     // Nothing known: every comparison says "unchanged" (an untitled document).
     DiskStamp() = default;
+    // What the editor knows it holds of a file's bytes, handed to `visit` piece by piece.
+    using Bytes = std::function<void(const std::function<void(QByteArrayView)>& visit)>;
+
     // The file as it is now on disk.
     static DiskStamp ofFile(const QString& path);
     // The file as the editor just wrote `bytes` to it.
     static DiskStamp ofWrite(const QString& path, const QByteArray& bytes);
     // The same for a write made in pieces: `size` bytes whose ContentDigest is `digest`.
     static DiskStamp ofWrite(const QString& path, qint64 size, const QByteArray& digest);
+    // The same with the bytes the editor keeps of the write: their fingerprint is taken only
+    // when the file's identity changes, and they are held until then.
+    static DiskStamp ofWrite(const QString& path, qint64 size, Bytes bytes);
+    // The file as the editor just read `bytes` from it, `before` its identity before the read.
+    static DiskStamp ofRead(const Identity& before, const QByteArray& bytes);
 
     bool isKnown() const { return m_known; }
     // True when the file at `path` no longer holds what this stamp saw. A file that is gone
@@ -59,7 +69,11 @@ public:
     static Identity identityOf(const QString& path);
 
 private:
+    // The fingerprint, taken from m_bytes at the first need.
+    const QByteArray& digest();
+
     bool m_known = false;
     Identity m_identity;
     QByteArray m_digest;
+    Bytes m_bytes;
 };

@@ -1,6 +1,7 @@
 // The save's encoding of the editor's text, a large text on two threads.
 #include "shell/document_encoding.h"
 
+#include "platform/encoded_lines.h"
 #include "shell/document_view.h"
 
 #include <atomic>
@@ -30,8 +31,39 @@ void addUnencodable(QString& lost, const QString& more) {
 
 } // namespace
 
+static DocumentEncoding encodeWholeText(const DocumentView& view, const textfile::TextForm& form,
+                                        const textfile::TextEncoder::Sink& to,
+                                        qsizetype twoThreadsFrom);
+
 DocumentEncoding encodeDocument(const DocumentView& view, const textfile::TextForm& form,
-                                const textfile::TextEncoder::Sink& to, qsizetype twoThreadsFrom) {
+                                const textfile::TextEncoder::Sink& sink, qsizetype twoThreadsFrom) {
+    EncodedLines* lines = sink ? view.encodedLines() : nullptr;
+    if (!lines)
+        return encodeWholeText(view, form, sink, twoThreadsFrom);
+    if (lines->holds(form))
+        if (const std::optional<EncodedLines::Written> written = lines->write(sink))
+            return {written->ok, written->unencodable};
+
+    // The bytes are kept as they go out, for the next save to take the lines not edited since.
+    QByteArray all;
+    all.reserve(view.textLength() + view.textLength() / 8 + 16);
+    DocumentEncoding encoded = encodeWholeText(
+        view, form,
+        [&](QByteArrayView bytes) {
+            all.append(bytes);
+            return sink(bytes);
+        },
+        twoThreadsFrom);
+    if (encoded.ok && encoded.unencodable.isEmpty())
+        lines->keepWritten(all, form);
+    else
+        lines->forget();
+    return encoded;
+}
+
+static DocumentEncoding encodeWholeText(const DocumentView& view, const textfile::TextForm& form,
+                                        const textfile::TextEncoder::Sink& to,
+                                        qsizetype twoThreadsFrom) {
     // Without a sink only the characters are wanted: no stretch keeps its bytes.
     const bool keepBytes = bool(to);
     const textfile::TextEncoder::Sink sink = keepBytes ? to : [](QByteArrayView) { return true; };

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class EncodedLines;
+
 class DocumentView {
 public:
     virtual ~DocumentView() = default;
@@ -47,4 +49,7 @@ public:
     virtual QList<qsizetype> lineStartsEvery(qsizetype /*characters*/) const { return {}; }
     // The encoding and line breaks the next save writes (a status panel).
     virtual void showTextForm(const textfile::TextForm& /*form*/) {}
+    // The bytes of the text's lines as last read or written, following the text's edits; none
+    // when the view does not keep them.
+    virtual EncodedLines* encodedLines() const { return nullptr; }
 };

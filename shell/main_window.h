@@ -104,6 +104,7 @@ public:
     qsizetype textLength() const override;
     QList<qsizetype> lineStartsEvery(qsizetype characters) const override;
     void showTextForm(const textfile::TextForm& form) override;
+    EncodedLines* encodedLines() const override;
 
     QString settingsPath() const;
 
@@ -222,6 +223,7 @@ private:
     QLabel* m_panels[3] = {};
     EditorLanguage* m_language = nullptr;
     GivingWayLabel* m_formPanel = nullptr; // the encoding and line breaks, at the right end
+    EncodedLines* m_encodedLines = nullptr; // the save's bytes of the editor's lines
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
 

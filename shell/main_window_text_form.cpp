@@ -4,6 +4,7 @@
 
 #include "language/qt_editor_language.h"
 #include "platform/document_text_runs.h"
+#include "platform/encoded_lines.h"
 #include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 void MainWindow::setUpTextForm() {
+    m_encodedLines = new EncodedLines(Memo1->document(), this);
     // The encoding gives way to the file name: in a narrow window it goes, so the name keeps the
     // room of "config.cfg" in its own font after the caret and message panels (a longer path is
     // shortened, and the whole name is its tool tip). Measured in the font, not in pixels, this
@@ -92,6 +94,10 @@ void MainWindow::visitTextRange(qsizetype from, qsizetype to,
 qsizetype MainWindow::textLength() const {
     // Less the separator the document keeps after its last line.
     return Memo1->document()->characterCount() - 1;
+}
+
+EncodedLines* MainWindow::encodedLines() const {
+    return m_encodedLines;
 }
 
 QList<qsizetype> MainWindow::lineStartsEvery(qsizetype characters) const {

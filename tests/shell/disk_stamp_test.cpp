@@ -38,35 +38,59 @@ TEST(ContentDigest, PiecesOfAnySizeGiveTheFingerprintOfTheWhole) {
     EXPECT_NE(ContentDigest::of(QByteArray()), ContentDigest::of(QByteArray(1, '\0')));
 }
 
-TEST(DiskStamp, AWriteIsKnownByItsBytesNotByItsTime) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"a.cfg"_s);
+// Whether the stamp has a fingerprint made as the bytes were written, the bytes the editor kept
+// of its write, or the bytes it read: a touch is no change, another byte is.
+TEST(DiskStamp, AFileIsKnownByItsBytesNotByItsTime) {
     const QByteArray bytes = "bind w +forward\r\nname x\r\n";
-    ASSERT_TRUE(textfile::writeBytes(path, bytes).ok);
-    ContentDigest pieces;
-    pieces.addData(QByteArrayView(bytes).first(5));
-    pieces.addData(QByteArrayView(bytes).sliced(5));
-    DiskStamp stamp = DiskStamp::ofWrite(path, bytes.size(), pieces.result());
-    EXPECT_FALSE(stamp.changedOnDisk(path));
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"a.cfg"_s);
+        const DiskStamp::Identity before = DiskStamp::identityOf(path);
+        ASSERT_TRUE(textfile::writeBytes(path, bytes).ok);
+        int looks = 0; // how often the kept bytes were read
+        DiskStamp stamp;
+        if (way == 0) {
+            ContentDigest pieces;
+            pieces.addData(QByteArrayView(bytes).first(5));
+            pieces.addData(QByteArrayView(bytes).sliced(5));
+            stamp = DiskStamp::ofWrite(path, bytes.size(), pieces.result());
+        } else if (way == 1) {
+            stamp = DiskStamp::ofWrite(path, bytes.size(),
+                                       [&](const std::function<void(QByteArrayView)>& visit) {
+                                           ++looks;
+                                           visit(QByteArrayView(bytes).first(5));
+                                           visit(QByteArrayView(bytes).sliced(5));
+                                       });
+        } else {
+            // Read just after it was written: the identity looked at before the read is the
+            // written file's.
+            stamp = DiskStamp::ofRead(DiskStamp::identityOf(path), bytes);
+            EXPECT_FALSE(DiskStamp::ofRead(before, bytes).isKnown()); // no file then
+        }
+        EXPECT_FALSE(stamp.changedOnDisk(path));
+        EXPECT_EQ(looks, 0);
 
-    // Touched: the same bytes at a later time.
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                 QFileDevice::FileModificationTime));
-    file.close();
-    EXPECT_FALSE(stamp.changedOnDisk(path));
+        // Touched: the same bytes at a later time.
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+        EXPECT_FALSE(stamp.changedOnDisk(path));
 
-    // Rewritten with as many bytes, one of them different.
-    QByteArray changed = bytes;
-    changed[5] = 'W';
-    ASSERT_TRUE(textfile::writeBytes(path, changed).ok);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(120),
-                                 QFileDevice::FileModificationTime));
-    file.close();
-    EXPECT_TRUE(stamp.changedOnDisk(path));
-    EXPECT_FALSE(DiskStamp::ofFile(path).changedOnDisk(path));
+        // Rewritten with as many bytes, one of them different.
+        QByteArray changed = bytes;
+        changed[5] = 'W';
+        ASSERT_TRUE(textfile::writeBytes(path, changed).ok);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(120),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+        EXPECT_TRUE(stamp.changedOnDisk(path));
+        EXPECT_FALSE(DiskStamp::ofFile(path).changedOnDisk(path));
+        EXPECT_LE(looks, 1); // the fingerprint is taken once
+    }
 }
 
 TEST(DiskStamp, AFileRenamedOverTheOldOneIsNoticedAtTheSameSizeAndTime) {
