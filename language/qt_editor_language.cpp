@@ -87,17 +87,24 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
     m_viewport = editor->viewport();
     m_viewport->installEventFilter(this);
     editor->installEventFilter(this);
+}
+
+QCompleter* EditorLanguage::completer() {
+    // Made at the first completion: its list is a window of its own, not worth making at start.
+    if (m_completer)
+        return m_completer;
     m_completionModel = new QStringListModel(this);
     m_completer = new QCompleter(m_completionModel, this);
     m_completer->setObjectName(u"EditorCompleter"_s);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
-    m_completer->setWidget(editor);
+    m_completer->setWidget(m_editor);
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
             &EditorLanguage::insertCompletion);
     // Ahead of the completer's own filter, which would hand Enter to the editor first (a line
     // break instead of the choice).
     m_completer->popup()->installEventFilter(this);
+    return m_completer;
 }
 
 EditorLanguage::~EditorLanguage() = default;
@@ -209,6 +216,7 @@ void EditorLanguage::startCompletion() {
             names.append(alias);
     names.sort(Qt::CaseInsensitive);
     names.removeDuplicates();
+    completer();
     m_completionModel->setStringList(names);
     m_completer->setCompletionPrefix(prefixBeforeCaret(nullptr));
     m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
@@ -264,7 +272,7 @@ bool EditorLanguage::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
-    if (watched == m_completer->popup() && e->type() == QEvent::KeyPress) {
+    if (m_completer && watched == m_completer->popup() && e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
             const QModelIndex chosen = m_completer->popup()->currentIndex();

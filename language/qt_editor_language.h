@@ -61,7 +61,7 @@ public:
     void startCompletion();
 
     QListView* checkList() const { return ListCheck; }
-    QCompleter* completer() const { return m_completer; }
+    QCompleter* completer();
     ConfigHighlighter* highlighter() const { return m_highlighter; }
     const ConfigReport& findings() const;
 
