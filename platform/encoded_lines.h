@@ -77,6 +77,8 @@ private:
     void replaceLines(qsizetype first, qsizetype oldLast, qsizetype lines);
     void addPiece(std::vector<Piece>& pieces, Piece piece) const;
     void joinIfScattered();
+    // Whether the stretches kept still hold the document's lines where they stand.
+    bool keptLinesAddUp() const;
 
     QPointer<QTextDocument> m_document;
     textfile::TextForm m_form;

@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -168,6 +169,30 @@ TEST(EncodedLines, WhatDoesNotReadBackAsItsBytesIsNotKept) {
     // A whole new text is encoded whole.
     editor.setPlainText(configLines(3000));
     EXPECT_FALSE(lines.holds(utf8));
+}
+
+// A change the document did not announce (its signals blocked) is not followed; a line that no
+// longer reads as its bytes where the check looks makes the save encode the whole text.
+TEST(EncodedLines, ALineChangedUnannouncedIsNotTakenFromWhatIsKept) {
+    QPlainTextEdit editor;
+    QTextDocument& document = *editor.document();
+    EncodedLines lines(&document);
+    const TextForm form;
+    QString text = configLines(21);
+    text.chop(1); // 21 lines: the first, middle and last are looked at
+    for (const int line : {0, 10, 20}) {
+        SCOPED_TRACE(line);
+        editor.setPlainText(text);
+        lines.keepRead(textfile::encodeText(text, form), form);
+        {
+            const QSignalBlocker quiet(&document);
+            QTextCursor cursor(document.findBlockByNumber(line));
+            cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+            cursor.insertText(u"Q"_s); // as many characters and lines as before
+        }
+        EXPECT_FALSE(written(lines).has_value());
+        EXPECT_FALSE(lines.holds(form));
+    }
 }
 
 TEST(EncodedLines, LinesWithLostCharactersOrAFailedWriteAreNotKept) {
