@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -73,9 +74,16 @@ void check(bool holds, const char* what, const QString& detail) {
 
 } // namespace fuzz
 
-// Some readers reach Qt's plugins (image formats), which want an application object.
+// A target that lays text out defines this to return true (fuzz::kNeedsGui).
+extern "C" bool tesseraFuzzNeedsGui() __attribute__((weak));
+
+// Some readers reach Qt's plugins (image formats), which want an application object; a text
+// document's layout wants a GUI one.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static std::unique_ptr<QCoreApplication> app = std::make_unique<QCoreApplication>(*argc, *argv);
+    static std::unique_ptr<QCoreApplication> app =
+        tesseraFuzzNeedsGui && tesseraFuzzNeedsGui()
+            ? std::make_unique<QGuiApplication>(*argc, *argv)
+            : std::make_unique<QCoreApplication>(*argc, *argv);
     fuzz::scratchDir();
     return 0;
 }
