@@ -2,7 +2,6 @@
 #include "app/command_line_tool.h"
 #include "app/window_wiring.h"
 #include "language/vocabulary_preload.h"
-#include "platform/font_config_warm_up.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_translations.h"
@@ -34,9 +33,9 @@ int runWithoutWindows(int argc, char** argv) {
     }
     Vocabulary words;
     if (request->mode != CommandLineRequest::Mode::Help) {
-        const ProgramHome home = ProgramHome::forExecutable(QCoreApplication::applicationDirPath(),
-                                                            HomeEnvironment::systemEnvironment(),
-                                                            InstalledLayout::ofThisBuild());
+        const ProgramHome home = ProgramHome::forExecutable(
+            QCoreApplication::applicationDirPath(), HomeEnvironment::systemEnvironment(),
+            InstalledLayout::ofThisBuild());
         words = Vocabulary::load(home);
     }
     return runCommandLineTool(*request, words, out, err);
@@ -50,7 +49,6 @@ int main(int argc, char** argv) {
     if (argc > 1 && wantsCommandLineTool({QString::fromLocal8Bit(argv[1])}))
         return runWithoutWindows(argc, argv);
     keepFreedMemoryForReuse();
-    FontConfigWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tessera"_s);
 
@@ -61,6 +59,8 @@ int main(int argc, char** argv) {
     // Told once, before the windows read anything: a missing shipped tree, or user folders
     // that cannot be made (the program then runs without writing its settings).
     const QStringList homeProblems = state.home.prepare();
+    // The editor's words are read while the rest of the start goes on.
+    state.vocabularyAhead = std::make_shared<VocabularyPreload>(state.home);
 
     // No display name: Qt would append it to every window title.
     installRussianQtTranslation(app);
@@ -82,9 +82,6 @@ int main(int argc, char** argv) {
     dialogs.setMessageTitle(applicationTitle());
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
-    fonts.wait();
-    // The editor's words are read while the rest of the start goes on.
-    state.vocabularyAhead = std::make_shared<VocabularyPreload>(state.home);
     ProgramWindows windows(ctx);
     MainWindow* main = windows.windows().form1;
     dialogs.setParent(main);

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev libgl-dev
   qt6-translations-l10n libxcb1-dev
   gstreamer1.0-plugins-good
-  libjpeg-dev libfontconfig-dev
+  libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )
