@@ -48,6 +48,13 @@ QString configLines(int count) {
     return text;
 }
 
+// The editor's document with `text`, opened from its bytes in `form`, as a file is opened.
+void openText(QPlainTextEdit& editor, EncodedLines& lines, const QString& text,
+              const TextForm& form) {
+    editor.setPlainText(text);
+    lines.keepRead(textfile::encodeText(text, form), form);
+}
+
 // One random edit of the kinds an editor makes: typing, line breaks, deleting across lines,
 // pastes, undo and redo, colours put on a line.
 void editAtRandom(QTextDocument& document, QRandomGenerator& random) {
@@ -110,8 +117,7 @@ TEST(EncodedLines, SavesAfterAnyEditsGiveTheWholeTextsBytes) {
             QString text = configLines(300);
             if (!breakAtEnd)
                 text.chop(1);
-            editor.setPlainText(text);
-            lines.keepRead(textfile::encodeText(text, form), form);
+            openText(editor, lines, text, form);
             ASSERT_TRUE(lines.holds(form));
             QRandomGenerator random(int(form.encoding) * 7 + int(form.lineBreak) + breakAtEnd);
             for (int edit = 0; edit < 600; ++edit) {
@@ -182,8 +188,7 @@ TEST(EncodedLines, ALineChangedUnannouncedIsNotTakenFromWhatIsKept) {
     text.chop(1); // 21 lines: the first, middle and last are looked at
     for (const int line : {0, 10, 20}) {
         SCOPED_TRACE(line);
-        editor.setPlainText(text);
-        lines.keepRead(textfile::encodeText(text, form), form);
+        openText(editor, lines, text, form);
         {
             const QSignalBlocker quiet(&document);
             QTextCursor cursor(document.findBlockByNumber(line));
@@ -200,9 +205,7 @@ TEST(EncodedLines, LinesWithLostCharactersOrAFailedWriteAreNotKept) {
     QTextDocument& document = *editor.document();
     EncodedLines lines(&document);
     const TextForm windows1251;
-    const QString text = configLines(20);
-    editor.setPlainText(text);
-    lines.keepRead(textfile::encodeText(text, windows1251), windows1251);
+    openText(editor, lines, configLines(20), windows1251);
 
     QTextCursor cursor(document.findBlockByNumber(3));
     cursor.insertText(u"日本"_s);
@@ -229,9 +232,7 @@ TEST(EncodedLines, ScatteredEditsStayFewPieces) {
     QTextDocument& document = *editor.document();
     EncodedLines lines(&document);
     const TextForm form{Encoding::Utf8, LineBreak::CrLf, false, false};
-    const QString text = configLines(2000);
-    editor.setPlainText(text);
-    lines.keepRead(textfile::encodeText(text, form), form);
+    openText(editor, lines, configLines(2000), form);
     for (int round = 0; round < 4; ++round) {
         for (int line = round; line < 2000; line += 7) {
             QTextCursor cursor(document.findBlockByNumber(line));
