@@ -1,6 +1,7 @@
 // The editor's commands on large configs, each against the least a Qt program does for the same
 // result, in the same run: find next through the find dialog against a bare main window's
-// QPlainTextEdit::find (its rows with quartiles and the machine's load), EndEnter and delete line
+// QPlainTextEdit::find, shaping its lines as Qt does and not shaping them as ours does while it
+// can (its rows with quartiles and the machine's load), EndEnter and delete line
 // against one cursor operation (step by step, with the events each causes), and an explanation
 // shown against a hash lookup (the save has its own, bench/save_bench.cpp). Prints the find next
 // rows as medians with quartiles, and the others one line per row and size:
@@ -186,13 +187,8 @@ struct FindAnchor {
     }
 };
 
-// Find next as the user runs it: the find dialog open on a find text, each step a click of its
-// "Найти далее", timed until the match is selected, scrolled to and painted (the events it
-// causes processed). The anchor window is sized so its edit shows exactly as many lines and
-// columns as ours; both walk down the same matches, call by call, which goes first alternating.
-void findNextRows(int megabytes, MainWindow& form, const QString& text) {
-    QPlainTextEdit* memo = form.editor();
-    FindAnchor anchor(text, memo->font());
+// One anchor window sized so its edit shows exactly as many lines and columns as ours.
+void matchViewport(FindAnchor& anchor, QPlainTextEdit* memo) {
     anchor.window.resize(memo->size());
     anchor.window.show();
     QCoreApplication::processEvents();
@@ -201,6 +197,24 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
     QCoreApplication::processEvents();
     if (anchor.edit->viewport()->size() != memo->viewport()->size())
         qFatal("the anchor's viewport differs from the editor's");
+    anchor.dialog.show();
+    QCoreApplication::processEvents();
+}
+
+// Find next as the user runs it: the find dialog open on a find text, each step a click of its
+// "Найти далее", timed until the match is selected, scrolled to and painted (the events it
+// causes processed). Both walk down the same matches, call by call, which goes first
+// alternating. Two anchors, each in rows of its own: a bare editor as a plain Qt program has it,
+// which shapes every line it lays out, and the same editor told not to shape (what ours does
+// while no character needs a shaper), so that what our colours and window add shows apart.
+void findNextRows(int megabytes, MainWindow& form, const QString& text) {
+    QPlainTextEdit* memo = form.editor();
+    FindAnchor bare(text, memo->font());
+    QFont unshapedFont = memo->font();
+    unshapedFont.setStyleStrategy(QFont::PreferNoShaping);
+    FindAnchor unshaped(text, unshapedFont);
+    matchViewport(bare, memo);
+    matchViewport(unshaped, memo);
 
     form.N12Click();
     auto* dialog = form.findChild<QDialog*>(u"FindDialog1"_s);
@@ -208,8 +222,6 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
     auto* findButton = dialog ? dialog->findChild<QPushButton*>(u"FindNextButton"_s) : nullptr;
     if (!findEdit || !findButton)
         qFatal("no find dialog");
-    anchor.dialog.show();
-    QCoreApplication::processEvents();
 
     // Sparse: the needle on every 200th line, so each step scrolls a new screen in; dense: a
     // word on about every seventh line, so most steps scroll a few lines.
@@ -219,32 +231,42 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
     } cases[] = {{"find next, sparse matches", kNeedle},
                  {"find next, dense matches", u"+attack"_s}};
     for (const auto& c : cases) {
-        findEdit->setText(c.needle);
-        anchor.findEdit->setText(c.needle);
-        std::vector<double> ours, bare;
-        const int rounds = 5;
-        const int calls = 40;
-        // From the top, as after a click into the text at its start; then on down the text, so
-        // each step, like a user's, comes to lines neither editor has shown yet.
-        putCaret(memo, 0);
-        putCaret(anchor.edit, 0);
-        QCoreApplication::processEvents();
-        for (int r = 0; r < rounds; ++r) {
-            alternate(
-                calls, [&](int) { ours.push_back(timedWithEvents([&] { findButton->click(); })); },
-                [&](int) { bare.push_back(timedWithEvents([&] { anchor.button->click(); })); });
-            const QTextCursor a = memo->textCursor();
-            const QTextCursor b = anchor.edit->textCursor();
-            if (!a.hasSelection() || a.selectionStart() != b.selectionStart() ||
-                a.selectionEnd() != b.selectionEnd())
-                qFatal("the two finds stopped at different places");
+        for (FindAnchor* anchor : {&bare, &unshaped}) {
+            findEdit->setText(c.needle);
+            anchor->findEdit->setText(c.needle);
+            std::vector<double> ours, theirs;
+            const int rounds = 5;
+            const int calls = 40;
+            // From the top, as after a click into the text at its start; then on down the
+            // text, so each step, like a user's, comes to lines neither editor has shown yet.
+            putCaret(memo, 0);
+            putCaret(anchor->edit, 0);
+            QCoreApplication::processEvents();
+            for (int r = 0; r < rounds; ++r) {
+                alternate(
+                    calls,
+                    [&](int) { ours.push_back(timedWithEvents([&] { findButton->click(); })); },
+                    [&](int) {
+                        theirs.push_back(timedWithEvents([&] { anchor->button->click(); }));
+                    });
+                const QTextCursor a = memo->textCursor();
+                const QTextCursor b = anchor->edit->textCursor();
+                if (!a.hasSelection() || a.selectionStart() != b.selectionStart() ||
+                    a.selectionEnd() != b.selectionEnd())
+                    qFatal("the two finds stopped at different places");
+            }
+            char name[80];
+            if (anchor == &bare) {
+                std::snprintf(name, sizeof name, "%s, %d MB", c.name, megabytes);
+                printRatioRow(name, ours, theirs, "ms", 1.3);
+            } else {
+                printRatioRow("  anchor not shaping either", ours, theirs, "ms");
+            }
         }
-        char name[80];
-        std::snprintf(name, sizeof name, "%s, %d MB", c.name, megabytes);
-        printRatioRow(name, ours, bare, "ms", 1.3);
     }
     dialog->hide();
-    anchor.dialog.hide();
+    bare.dialog.hide();
+    unshaped.dialog.hide();
     QCoreApplication::processEvents();
 }
 

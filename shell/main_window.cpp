@@ -31,32 +31,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-bool ConfigEditor::event(QEvent* e) {
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(e);
-        const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
-                                              Qt::ShiftModifier | Qt::MetaModifier);
-        if (mods == Qt::ControlModifier &&
-            (key->key() == Qt::Key_A || key->key() == Qt::Key_Y || key->key() == Qt::Key_K)) {
-            e->ignore(); // let the menu's shortcut have it
-            return true;
-        }
-    }
-    return QPlainTextEdit::event(e);
-}
-
-void ConfigEditor::keyPressEvent(QKeyEvent* e) {
-    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
-        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
-                        e->isAutoRepeat(), quint16(e->count()));
-        QPlainTextEdit::keyPressEvent(&plain);
-        e->setAccepted(plain.isAccepted());
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(e);
-}
-
 MainWindow::MainWindow(AppContext& ctx)
     : m_ctx(ctx), m_settings(ctx.state.home.settingsFile(), ctx.state.home.settingsReadOnly()),
       m_document(*this, ctx.dialogs) {
@@ -237,7 +211,7 @@ QString MainWindow::documentText() const {
 }
 
 void MainWindow::setDocumentText(const QString& text, bool caretAtEnd) {
-    Memo1->setPlainText(text);
+    Memo1->setText(text);
     QTextCursor c = Memo1->textCursor();
     c.movePosition(caretAtEnd ? QTextCursor::End : QTextCursor::Start);
     Memo1->setTextCursor(c);
@@ -259,7 +233,7 @@ void MainWindow::reloadDocumentText(const QString& text) {
     // The caret stays on its line (or the last one), and the view where it was.
     const int line = Memo1->textCursor().blockNumber();
     const int scrolled = Memo1->verticalScrollBar()->value();
-    Memo1->setPlainText(text);
+    Memo1->setText(text);
     const QTextBlock block =
         Memo1->document()->findBlockByNumber(std::min(line, Memo1->document()->blockCount() - 1));
     QTextCursor c(block);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shell/config_document.h"
+#include "shell/qt_config_editor.h"
 #include "shell/qt_tool_window_follower.h"
 #include "shell/settings.h"
 #include "state/app_context.h"
@@ -24,19 +25,6 @@ class FindDialog;
 class PlainTextSearchTarget;
 class SearchTarget;
 struct LaunchChoice;
-
-// The editor control: a plain-text edit that leaves the program's own shortcuts (Ctrl+A look
-// up, Ctrl+Y delete line, Ctrl+K your maps) to the menus, and breaks the line on Shift+Enter
-// as on Enter (a config has no soft line break; the one Qt would insert has no Windows-1251 form).
-class ConfigEditor : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-};
 
 class EditorLanguage;
 

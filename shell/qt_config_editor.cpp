@@ -1,0 +1,104 @@
+// The main window's editor control.
+#include "shell/qt_config_editor.h"
+
+#include "widgets/text_shaping.h"
+
+#include <QKeyEvent>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+// An edit up to this many characters is looked at character by character in the document; a
+// longer one is read out of it in one piece.
+constexpr int kCharsReadOneByOne = 4096;
+} // namespace
+
+ConfigEditor::ConfigEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    applyShaping(false);
+    connect(document(), &QTextDocument::contentsChange, this, &ConfigEditor::contentsChange);
+    connect(document(), &QTextDocument::contentsChanged, this, &ConfigEditor::contentsChanged);
+}
+
+void ConfigEditor::setText(const QString& text) {
+    const bool shaping = needsShaper(text);
+    if (shaping != m_shaping)
+        applyShaping(shaping); // before the text, so it is laid out once
+    m_shapingWanted = false;
+    m_settingText = true;
+    setPlainText(text);
+    m_settingText = false;
+}
+
+void ConfigEditor::contentsChange(int position, int removed, int added) {
+    Q_UNUSED(removed);
+    if (m_shaping || m_shapingWanted || m_settingText || added <= 0)
+        return;
+    QTextDocument* doc = document();
+    if (added <= kCharsReadOneByOne) {
+        for (int i = position; i < position + added; ++i) {
+            const char16_t c = doc->characterAt(i).unicode();
+            if (needsShaper(QStringView(&c, 1))) {
+                m_shapingWanted = true;
+                return;
+            }
+        }
+        return;
+    }
+    QTextCursor c(doc);
+    c.setPosition(position);
+    c.setPosition(std::min(position + added, doc->characterCount() - 1), QTextCursor::KeepAnchor);
+    m_shapingWanted = needsShaper(c.selectedText());
+}
+
+void ConfigEditor::contentsChanged() {
+    // The document has laid the edit out by now: changing its font in the middle of the edit
+    // would lay it out from inside its own layout.
+    if (m_shapingWanted) {
+        m_shapingWanted = false;
+        applyShaping(true);
+    }
+}
+
+void ConfigEditor::applyShaping(bool on) {
+    m_shaping = on;
+    QFont f = font();
+    if (!on)
+        f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::PreferNoShaping));
+    document()->setDefaultFont(f);
+}
+
+void ConfigEditor::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange) {
+        // What QPlainTextEdit does for a new font, with the shaping kept as it is.
+        QAbstractScrollArea::changeEvent(e);
+        applyShaping(m_shaping);
+        return;
+    }
+    QPlainTextEdit::changeEvent(e);
+}
+
+bool ConfigEditor::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
+                                              Qt::ShiftModifier | Qt::MetaModifier);
+        if (mods == Qt::ControlModifier &&
+            (key->key() == Qt::Key_A || key->key() == Qt::Key_Y || key->key() == Qt::Key_K)) {
+            e->ignore(); // let the menu's shortcut have it
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+void ConfigEditor::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(),
+                        e->isAutoRepeat(), quint16(e->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
