@@ -209,8 +209,8 @@ void matchViewport(FindAnchor& anchor, QPlainTextEdit* memo) {
 // while no character needs a shaper), so that what our colours and window add shows apart.
 void findNextRows(int megabytes, MainWindow& form, const QString& text) {
     QPlainTextEdit* memo = form.editor();
-    FindAnchor bare(text, memo->font());
-    QFont unshapedFont = memo->font();
+    FindAnchor bare(text, bareEditorFont(memo->font()));
+    QFont unshapedFont = bareEditorFont(memo->font());
     unshapedFont.setStyleStrategy(QFont::PreferNoShaping);
     FindAnchor unshaped(text, unshapedFont);
     matchViewport(bare, memo);
@@ -290,7 +290,7 @@ void runSize(int megabytes, const QString& dir, bool commands) {
 
     QPlainTextEdit anchor;
     anchor.setLineWrapMode(QPlainTextEdit::NoWrap);
-    anchor.setFont(memo->font());
+    anchor.setFont(bareEditorFont(memo->font()));
     anchor.setPlainText(text);
     anchor.resize(memo->size());
     anchor.show();

@@ -3,6 +3,7 @@
 
 #include "widgets/text_shaping.h"
 
+#include <QFont>
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,15 +15,13 @@ constexpr int kCharsReadOneByOne = 4096;
 } // namespace
 
 ConfigEditor::ConfigEditor(QWidget* parent) : QPlainTextEdit(parent) {
-    applyShaping(false);
+    // Not shaping from the first font it is given, or from its first text.
     connect(document(), &QTextDocument::contentsChange, this, &ConfigEditor::contentsChange);
     connect(document(), &QTextDocument::contentsChanged, this, &ConfigEditor::contentsChanged);
 }
 
 void ConfigEditor::setText(const QString& text) {
-    const bool shaping = needsShaper(text);
-    if (shaping != m_shaping)
-        applyShaping(shaping); // before the text, so it is laid out once
+    applyShaping(needsShaper(text)); // before the text, so it is laid out once
     m_shapingWanted = false;
     m_settingText = true;
     setPlainText(text);
@@ -62,15 +61,22 @@ void ConfigEditor::contentsChanged() {
 void ConfigEditor::applyShaping(bool on) {
     m_shaping = on;
     QFont f = font();
-    if (!on)
-        f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::PreferNoShaping));
-    document()->setDefaultFont(f);
+    const auto strategy = on ? f.styleStrategy() & ~QFont::PreferNoShaping
+                             : f.styleStrategy() | QFont::PreferNoShaping;
+    f.setStyleStrategy(QFont::StyleStrategy(strategy));
+    // The widget's own font, so that its metrics and its document's lines share one font
+    // engine (the strategy is part of what the engine is loaded for).
+    if (f != font())
+        setFont(f);
 }
 
 void ConfigEditor::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange) {
-        // What QPlainTextEdit does for a new font, with the shaping kept as it is.
-        QAbstractScrollArea::changeEvent(e);
+    const bool fontChange =
+        e->type() == QEvent::FontChange || e->type() == QEvent::ApplicationFontChange;
+    const bool shapingAsItIs = bool(font().styleStrategy() & QFont::PreferNoShaping) == !m_shaping;
+    if (fontChange && !shapingAsItIs) {
+        // A font given from outside: it takes the shaping as it stands, and the document is
+        // given it once, by the event of that.
         applyShaping(m_shaping);
         return;
     }

@@ -10,8 +10,8 @@
 // Its lines are laid out without a shaper while no character of the text needs one
 // (widgets/text_shaping.h): a config's Latin and Cyrillic look the same either way, and shaping
 // is most of the cost of laying a line out. The first character that does need one, typed,
-// pasted or undone, turns shaping on for the whole text, until setText gives it a new one. The
-// font the editor is given, and font() returns, stays as it was given.
+// pasted or inserted, turns shaping on for the whole text, until setText gives it a new one. A
+// font the editor is given takes the shaping as it stands (font() then says which).
 class ConfigEditor : public QPlainTextEdit {
     Q_OBJECT
 public:

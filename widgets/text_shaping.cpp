@@ -35,7 +35,7 @@ constexpr bool drawnAlone(char16_t c) {
     if (c < 0x2000)
         return false;
     if (c == 0x200C || c == 0x200D)
-        return false; // the zero-width joiners
+        return false;  // the zero-width joiners
     return c < 0x20D0; // punctuation, super- and subscripts, currency; then combining marks
 }
 

@@ -15,7 +15,7 @@ QString one(char32_t c) {
 
 TEST(TextShaping, TheEdgesOfTheRangesDrawnAlone) {
     const char32_t alone[] = {
-        0x0000, 0x0009, u'a', 0x00E9, 0x02FF,  // Latin and spacing modifiers
+        0x0000, 0x0009, u'a',   0x00E9, 0x02FF, // Latin and spacing modifiers
         0x0370, 0x03C9, 0x0401, 0x044F, 0x0482, // Greek, Cyrillic
         0x048A, 0x0491, 0x052F,                 // Cyrillic after its combining marks
         0x1E00, 0x1FFF, 0x2013, 0x200B, 0x200E, // Latin and Greek extended, punctuation
@@ -25,14 +25,14 @@ TEST(TextShaping, TheEdgesOfTheRangesDrawnAlone) {
     for (char32_t c : alone)
         EXPECT_FALSE(needsShaper(one(c))) << std::hex << unsigned(c);
     const char32_t shaped[] = {
-        0x0300, 0x0301, 0x036F, // combining diacritics
-        0x0483, 0x0489,         // Cyrillic combining marks
-        0x0530, 0x05D0, 0x0627, // Armenian, Hebrew, Arabic
-        0x0915, 0x0E01, 0x1DFF, // Devanagari, Thai, combining supplement
-        0x200C, 0x200D,         // joiners
-        0x20D0, 0x20FF,         // combining marks for symbols
-        0x2C00, 0x3042, 0xFE0F, // Glagolitic, Hiragana, a variation selector
-        0x1F600,                // an emoji (a surrogate pair)
+        0x0300,  0x0301, 0x036F, // combining diacritics
+        0x0483,  0x0489,         // Cyrillic combining marks
+        0x0530,  0x05D0, 0x0627, // Armenian, Hebrew, Arabic
+        0x0915,  0x0E01, 0x1DFF, // Devanagari, Thai, combining supplement
+        0x200C,  0x200D,         // joiners
+        0x20D0,  0x20FF,         // combining marks for symbols
+        0x2C00,  0x3042, 0xFE0F, // Glagolitic, Hiragana, a variation selector
+        0x1F600,                 // an emoji (a surrogate pair)
     };
     for (char32_t c : shaped)
         EXPECT_TRUE(needsShaper(one(c))) << std::hex << unsigned(c);
