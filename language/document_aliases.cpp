@@ -100,3 +100,27 @@ QStringList aliasesOfLine(QStringView line) {
     });
     return names;
 }
+
+QList<AliasLine> aliasLinesOf(QStringView text) {
+    const auto isBreak = [](QChar c) {
+        return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar(0xFDD0) ||
+               c == QChar(0xFDD1);
+    };
+    QList<AliasLine> lines;
+    qsizetype at = 0;
+    while ((at = console::findName(text, at, u"alias")) >= 0) {
+        // Back to the line's start: the text since the last line read holds no "alias", so
+        // each character is passed over once.
+        qsizetype start = at;
+        while (start > 0 && !isBreak(text[start - 1]))
+            --start;
+        qsizetype stop = at;
+        while (stop < text.size() && !isBreak(text[stop]))
+            ++stop;
+        QStringList names = aliasesOfLine(text.mid(start, stop - start));
+        if (!names.isEmpty())
+            lines.append({start, std::move(names)});
+        at = stop;
+    }
+    return lines;
+}

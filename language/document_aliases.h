@@ -47,3 +47,13 @@ private:
 // lines that do not mention "alias" are not parsed. A list, not a set: a line defines one or
 // two, and a document may have a hundred thousand such lines.
 QStringList aliasesOfLine(QStringView line);
+
+// A line of a text that defines aliases: where it starts, and what aliasesOfLine gives for it.
+struct AliasLine {
+    qsizetype start = 0;
+    QStringList names;
+};
+// Every line of `text` that defines an alias, in order. Lines end where a text document's
+// blocks do: at LF, CR, U+2029 and the frame marks U+FDD0 and U+FDD1. Only the lines that
+// mention "alias" are looked at.
+QList<AliasLine> aliasLinesOf(QStringView text);

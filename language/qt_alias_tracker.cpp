@@ -7,12 +7,16 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
+#include <system_error>
 
 namespace {
 // Past this many blocks an edit's blocks are found through the text (see noteBlocks).
 constexpr int kBlocksReadOneByOne = 64;
 // The characters of a large edit searched at a time.
 constexpr int kPieceChars = 1 << 20;
+// A text to be set from this many characters on has its aliases read while the document
+// takes it.
+constexpr qsizetype kCharsReadAhead = 1 << 16;
 } // namespace
 
 AliasTracker::AliasTracker(QTextDocument* document, QObject* parent)
@@ -27,8 +31,11 @@ AliasTracker::AliasTracker(QTextDocument* document, QObject* parent)
 void AliasTracker::contentsChange(int position, int, int added) {
     // The blocks the edit left or made are read again; the blocks it deleted took their
     // aliases with them.
-    const QTextBlock last = m_document->findBlock(position + added);
-    noteBlocks(m_document->findBlock(position), last.isValid() ? last : m_document->lastBlock());
+    if (!takeExpected(position, added)) {
+        const QTextBlock last = m_document->findBlock(position + added);
+        noteBlocks(m_document->findBlock(position),
+                   last.isValid() ? last : m_document->lastBlock());
+    }
     const QStringList names = m_aliases->changedNames();
     const bool many = m_aliases->manyChanged();
     if (m_aliases->takeChanged())
@@ -44,22 +51,41 @@ void AliasTracker::readPiece(int from, int to) {
     text.reserve(to - from);
     forEachTextRun(
         *m_document, [&text](QStringView run) { text.append(run); }, from, to);
-    const auto isBreak = [](QChar c) { return c == u'\n' || c == QChar::ParagraphSeparator; };
-    qsizetype at = 0;
-    while ((at = console::findName(text, at, u"alias")) >= 0) {
-        // Back to the line's start: the text since the last line read holds no "alias", so
-        // each character is passed over once.
-        qsizetype start = at;
-        while (start > 0 && !isBreak(text[start - 1]))
-            --start;
-        qsizetype stop = at;
-        while (stop < text.size() && !isBreak(text[stop]))
-            ++stop;
-        QStringList defined = aliasesOfLine(QStringView(text).mid(start, stop - start));
-        if (!defined.isEmpty())
-            noteAliases(m_document->findBlock(from + int(start)), std::move(defined), m_aliases);
-        at = stop;
+    noteLines(aliasLinesOf(text), from);
+}
+
+void AliasTracker::noteLines(QList<AliasLine> lines, int from) {
+    for (AliasLine& line : lines)
+        noteAliases(m_document->findBlock(from + int(line.start)), std::move(line.names),
+                    m_aliases);
+}
+
+void AliasTracker::expectText(const QString& text) {
+    m_expected.reset();
+    if (text.size() < kCharsReadAhead)
+        return;
+    try {
+        // The text is shared, not copied; the document gets a copy of its own.
+        m_expected = Expected{
+            text.size(), std::async(std::launch::async, [text] { return aliasLinesOf(text); })};
+    } catch (const std::system_error&) {
+        // No thread: the document's blocks are read after the text is set, as for any edit.
     }
+}
+
+bool AliasTracker::takeExpected(int position, int added) {
+    if (!m_expected)
+        return false;
+    // Setting a text first empties the document, an edit of its own.
+    if (added == 0)
+        return false;
+    Expected expected = std::move(*m_expected);
+    m_expected.reset();
+    // Each of its line breaks became one block's end (a CR LF would have made one of two).
+    if (position != 0 || m_document->characterCount() != expected.size + 1)
+        return false;
+    noteLines(expected.lines.get(), 0);
+    return true;
 }
 
 void AliasTracker::noteBlocks(const QTextBlock& first, const QTextBlock& last) {

@@ -7,7 +7,9 @@
 #include "language/document_aliases.h"
 
 #include <QObject>
+#include <future>
 #include <memory>
+#include <optional>
 
 class QTextBlock;
 class QTextDocument;
@@ -20,6 +22,9 @@ public:
 
     // Every alias the document defines, lower case.
     const QSet<QString>& names() const { return m_aliases->names(); }
+    // The document is about to be given `text` whole (setPlainText): a long one has its aliases
+    // read meanwhile, on a thread of its own, and the edit that sets it only notes them.
+    void expectText(const QString& text);
 
 signals:
     // The set of names changed (not only the lines that define them): `names` came or went, or,
@@ -31,7 +36,17 @@ private:
     void noteBlocks(const QTextBlock& first, const QTextBlock& last);
     // Notes the aliases of the blocks from position `from` (a block's start) to `to`.
     void readPiece(int from, int to);
+    // Notes the lines found in a text that starts at position `from` (a block's start).
+    void noteLines(QList<AliasLine> lines, int from);
+    // Whether the edit was the expected text being set, its aliases noted.
+    bool takeExpected(int position, int added);
+
+    struct Expected {
+        qsizetype size = 0;
+        std::future<QList<AliasLine>> lines;
+    };
 
     QTextDocument* m_document;
     std::shared_ptr<DocumentAliases> m_aliases;
+    std::optional<Expected> m_expected;
 };

@@ -109,6 +109,10 @@ QCompleter* EditorLanguage::completer() {
 
 EditorLanguage::~EditorLanguage() = default;
 
+void EditorLanguage::expectText(const QString& text) {
+    m_aliases->expectText(text);
+}
+
 void EditorLanguage::takeWordsReadAhead() {
     if (m_words)
         return;

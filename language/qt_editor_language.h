@@ -53,6 +53,8 @@ public:
     void setDocumentName(std::function<QString()> documentName) {
         m_documentName = std::move(documentName);
     }
+    // The editor is about to be given `text` whole: what can be read of it ahead is.
+    void expectText(const QString& text);
     // "Подсветка синтаксиса".
     void SyntaxHighlight1Click();
     // The explanation shown on hover at a viewport point, or an empty string.

@@ -211,6 +211,7 @@ QString MainWindow::documentText() const {
 }
 
 void MainWindow::setDocumentText(const QString& text, bool caretAtEnd) {
+    m_language->expectText(text);
     Memo1->setText(text);
     QTextCursor c = Memo1->textCursor();
     c.movePosition(caretAtEnd ? QTextCursor::End : QTextCursor::Start);
@@ -233,6 +234,7 @@ void MainWindow::reloadDocumentText(const QString& text) {
     // The caret stays on its line (or the last one), and the view where it was.
     const int line = Memo1->textCursor().blockNumber();
     const int scrolled = Memo1->verticalScrollBar()->value();
+    m_language->expectText(text);
     Memo1->setText(text);
     const QTextBlock block =
         Memo1->document()->findBlockByNumber(std::min(line, Memo1->document()->blockCount() - 1));

@@ -478,6 +478,50 @@ TEST(AliasNotes, APasteOfManyLinesIntoAnEditedTextFindsItsNamesAtTheirLines) {
     EXPECT_FALSE(notesOf(document.findBlockByNumber(52)));
 }
 
+TEST(AliasNotes, ATextReadAheadNotesWhatReadingItsBlocksWould) {
+    // A long text set whole has its aliases read on a thread while the document takes it; its
+    // lines end where the document's blocks do (a lone CR and U+2029 among them), and each name
+    // is noted on its own block, as a tracker reading the blocks notes it. A CR LF, one block
+    // end of two characters, makes the text's places differ from the document's: then the
+    // blocks are read.
+    QStringList lines(6000, u"echo 1234567890"_s);
+    lines[0] = u"alias first wait"_s;
+    lines[1] = u"bind x y\ralias cr wait"_s;
+    lines[2999] = u"echo; ALIAS Middle wait\u2029alias para wait"_s;
+    lines[5999] = u"alias a x; alias last y"_s;
+    for (const QString& breakChars : {u"\n"_s, u"\r\n"_s}) {
+        const QString text = lines.join(breakChars);
+        QTextDocument ahead;
+        ahead.documentLayout();
+        AliasTracker readAhead(&ahead, nullptr);
+        readAhead.expectText(text);
+        ahead.setPlainText(text);
+        QTextDocument read;
+        read.documentLayout();
+        AliasTracker readBlocks(&read, nullptr);
+        read.setPlainText(text);
+
+        const QSet<QString> names{u"first"_s, u"cr"_s, u"middle"_s, u"para"_s, u"a"_s, u"last"_s};
+        EXPECT_EQ(readAhead.names(), names);
+        EXPECT_EQ(readBlocks.names(), names);
+        ASSERT_EQ(ahead.blockCount(), read.blockCount());
+        for (QTextBlock a = ahead.begin(), b = read.begin(); a.isValid();
+             a = a.next(), b = b.next()) {
+            const BlockNotes* na = notesOf(a);
+            const BlockNotes* nb = notesOf(b);
+            ASSERT_EQ(bool(na), bool(nb)) << a.blockNumber();
+            if (na) {
+                EXPECT_EQ(na->aliases, nb->aliases) << a.blockNumber();
+            }
+        }
+        // The notes are where the names are: deleting the line takes its names off.
+        QTextCursor c(ahead.lastBlock());
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        EXPECT_EQ(readAhead.names(), (QSet<QString>{u"first"_s, u"cr"_s, u"middle"_s, u"para"_s}));
+    }
+}
+
 // Collects what is painted on a widget.
 class PaintedRegion : public QObject {
 public:
