@@ -4,6 +4,7 @@
 #include "language/command_lists.h"
 #include "language/key_names.h"
 #include "language/line_list.h"
+#include "platform/file_identity.h"
 #include "platform/program_paths.h"
 
 #include <QDir>
@@ -211,11 +212,14 @@ QString Vocabulary::sourcesStamp(const ProgramHome& home) {
             stamp += path + u'\n';
             const QFileInfoList files =
                 QDir(path).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-            for (const QFileInfo& f : files)
-                stamp += f.fileName() + u'\t' + QString::number(f.size()) + u'\t' +
-                         QString::number(
-                             f.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch()) +
-                         u'\n';
+            for (const QFileInfo& f : files) {
+                // Not the QFileInfo's time: in local time it takes the lock Qt reads the
+                // environment under, and the stamp is taken on a thread while the windows,
+                // which read it often, are built.
+                const FileIdentity identity = fileIdentity(f.filePath());
+                stamp += f.fileName() + u'\t' + QString::number(identity.size) + u'\t' +
+                         QString::number(identity.modifiedNs) + u'\n';
+            }
         }
     return stamp;
 }

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sys/stat.h>
 
 void ContentDigest::addBlock(const char* block) {
     m_first = qHashBits(block, kBlock, m_first);
@@ -61,14 +60,6 @@ QByteArray digestOf(const QByteArray& bytes) {
 }
 
 } // namespace
-
-DiskStamp::Identity DiskStamp::identityOf(const QString& path) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {};
-    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            quint64(st.st_dev), quint64(st.st_ino)};
-}
 
 DiskStamp DiskStamp::ofFile(const QString& path) {
     DiskStamp s;

@@ -2,6 +2,8 @@
 // (the wizard, a text editor, the game) has changed the file since.
 #pragma once
 
+#include "platform/file_identity.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -31,7 +33,10 @@ private:
 
 class DiskStamp {
 public:
-    struct Identity;
+    // What the file system says of the file without reading it.
+    using Identity = FileIdentity;
+    static Identity identityOf(const QString& path) { return fileIdentity(path); }
+
     // Nothing known: every comparison says "unchanged" (an untitled document).
     DiskStamp() = default;
     // What the editor knows it holds of a file's bytes, handed to `visit` piece by piece.
@@ -54,19 +59,6 @@ public:
     // counts as unchanged: there is nothing to load, and a save writes it anew. When only the
     // time differs (touched, or rewritten with the same bytes) the stamp takes the new time.
     bool changedOnDisk(const QString& path);
-
-    // What the file system says of a file without reading it: its size, the time of its last
-    // change to the nanosecond, and which file it is (a safe save puts a new one in its place).
-    // Equal for two looks means nothing was written in between.
-    struct Identity {
-        qint64 size = -1;
-        qint64 modifiedNs = 0;
-        quint64 device = 0;
-        quint64 inode = 0;
-        bool operator==(const Identity&) const = default;
-    };
-    // Nothing (a size of -1) for a file that is not there.
-    static Identity identityOf(const QString& path);
 
 private:
     // The fingerprint, taken from m_bytes at the first need.
