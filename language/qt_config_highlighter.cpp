@@ -33,10 +33,12 @@ constexpr int kMargin = 40;
 // An edit that touches more blocks than this (a pasted or newly opened text) only makes the
 // blocks stale; the ones on screen are then coloured.
 constexpr int kBlocksColouredAtOnce = 200;
-// The kinds drawn in a colour alone (setColours makes keywords bold, comments italic and unknown
-// words underlined), so a blank may join their runs.
-constexpr quint32 kColourOnlyKinds = 1u << int(TokenKind::String) | 1u << int(TokenKind::Number) |
-                                     1u << int(TokenKind::Command) |
+// The kinds drawn in a colour alone (setColours makes keywords bold and unknown words
+// underlined), so a blank may join their runs. Comments are not slanted: a slanted face is a
+// second font to load at every start (the new config's text opens with a comment), and a
+// fixed-pitch font seldom has a true italic, so it would be a slanted copy of the upright one.
+constexpr quint32 kColourOnlyKinds = 1u << int(TokenKind::Comment) | 1u << int(TokenKind::String) |
+                                     1u << int(TokenKind::Number) | 1u << int(TokenKind::Command) |
                                      1u << int(TokenKind::Variable) | 1u << int(TokenKind::Alias);
 } // namespace
 
@@ -165,8 +167,6 @@ void ConfigHighlighter::setColours(const SyntaxColours& colours) {
         f.setForeground(colours.colour[size_t(k)]);
         if (k == int(TokenKind::Keyword))
             f.setFontWeight(QFont::Bold);
-        if (k == int(TokenKind::Comment))
-            f.setFontItalic(true);
         if (k == int(TokenKind::Unknown)) {
             f.setUnderlineStyle(QTextCharFormat::WaveUnderline);
             f.setUnderlineColor(colours.colour[size_t(k)]);

@@ -132,7 +132,8 @@ TEST(ConfigSyntax, BlanksJoinTheRunsWhoseLookIsAColourAlone) {
         {u"bind \"F7\" \"say\""_s,
          {{0, 4, K::Keyword}, {5, 4, K::String}, {10, 5, K::String}},
          {{0, 4, K::Keyword}, {4, 11, K::String}}},
-        // Before a comment (italic) the blank joins the command before it; tabs are blanks.
+        // Before a kind that is more than a colour (a comment, in this mask) the blank joins
+        // the command before it; tabs are blanks.
         {u"echo\t // x"_s,
          {{0, 4, K::Command}, {6, 4, K::Comment}},
          {{0, 6, K::Command}, {6, 4, K::Comment}}},
