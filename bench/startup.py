@@ -5,8 +5,11 @@ file into its editor), in the same run; with no file, also against a bare Qt win
 (bench/qt_floor).
 
 The runs alternate program by program (which goes first alternating too), so both see the same
-machine load. Prints, for no file and a 1, 4 and 16 MB config: the median wall time with its
-quartiles, the median CPU time (user + system) and the ratio of the medians, and the machine's
+machine load. Prints, for no file and a 1, 4 and 16 MB config, two rows per anchor: the time
+until the windows are painted and the events queued by then have run (each program writes the
+steady clock's time as it quits, shell/qt_quit_when_painted.h), and the time until the program
+has ended, its windows and documents taken down (with the CPU time, user + system, of the whole
+run). Each gives the median with its quartiles and the ratio of the medians; then the machine's
 load before and after.
 
 Usage: bench/startup.py [BUILD_DIR] [RUNS]
@@ -15,6 +18,7 @@ The build folder must hold `tessera`, `bench/qt_peer` and `bench/qt_floor` (conf
 dialog opens.
 """
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -36,14 +40,19 @@ with open(os.path.join(build, "Cfgneed.INI"), "wb") as f:
 
 
 def run(cmd):
-    """Wall and CPU seconds of one run."""
-    start = time.perf_counter()
-    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    """Seconds of one run: to painted and idle, to the end, and the CPU time."""
+    start = time.monotonic_ns()  # CLOCK_MONOTONIC, the clock the programs write
+    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    out = proc.stdout.read()
     _, status, usage = os.wait4(proc.pid, 0)
-    wall = time.perf_counter() - start
+    end = time.monotonic_ns()
     if status != 0:
         sys.exit(f"{cmd} failed with status {status}")
-    return wall, usage.ru_utime + usage.ru_stime
+    stamp = re.search(rb"painted-and-idle (\d+)", out)
+    if not stamp:
+        sys.exit(f"{cmd} did not say when it was painted and idle")
+    return ((int(stamp.group(1)) - start) / 1e9, (end - start) / 1e9,
+            usage.ru_utime + usage.ru_stime)
 
 
 def quartiles(samples):
@@ -76,15 +85,17 @@ with tempfile.TemporaryDirectory() as tmp:
             order = cmds if i % 2 == 0 else list(reversed(cmds))
             for side, cmd in order:
                 samples[side].append(run(cmd))
-        ours_q = quartiles([s[0] for s in samples["ours"]])
-        ours_cpu = statistics.median(s[1] for s in samples["ours"])
+        ours_cpu = statistics.median(s[2] for s in samples["ours"])
         for side in anchors:
-            a_q = quartiles([s[0] for s in samples[side]])
-            a_cpu = statistics.median(s[1] for s in samples[side])
-            goal = "  goal 1.1x" if side == "peer" else ""
-            print(f"start-up, {name:8s} vs {side:11s} ours {ours_q[1] * 1000:7.0f} ms "
-                  f"({ours_q[0] * 1000:.0f}-{ours_q[2] * 1000:.0f}) cpu {ours_cpu * 1000:6.0f} ms"
-                  f"  anchor {a_q[1] * 1000:7.0f} ms ({a_q[0] * 1000:.0f}-{a_q[2] * 1000:.0f}) "
-                  f"cpu {a_cpu * 1000:6.0f} ms  ratio {ours_q[1] / a_q[1]:.2f}x "
-                  f"(cpu {ours_cpu / a_cpu:.2f}x){goal}", flush=True)
+            a_cpu = statistics.median(s[2] for s in samples[side])
+            for k, what in ((0, "painted, idle"), (1, "ended")):
+                o = quartiles([s[k] for s in samples["ours"]])
+                a = quartiles([s[k] for s in samples[side]])
+                cpu = (f"  cpu {ours_cpu * 1000:.0f} / {a_cpu * 1000:.0f} ms"
+                       f" ({ours_cpu / a_cpu:.2f}x)" if k == 1 else "")
+                goal = "  goal 1.1x" if side == "peer" and k == 0 else ""
+                print(f"start-up, {name:8s} vs {side:11s} {what:13s} ours {o[1] * 1000:7.1f} ms "
+                      f"({o[0] * 1000:.1f}-{o[2] * 1000:.1f})  anchor {a[1] * 1000:7.1f} ms "
+                      f"({a[0] * 1000:.1f}-{a[2] * 1000:.1f})  ratio {o[1] / a[1]:.2f}x{cpu}{goal}",
+                      flush=True)
 print("after: ", load())

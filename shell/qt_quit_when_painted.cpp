@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -17,7 +19,14 @@ protected:
         if (e->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->window() == m_window) {
             QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+            QTimer::singleShot(0, QCoreApplication::instance(), [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("painted-and-idle %lld\n",
+                            static_cast<long long>(
+                                std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
         }
         return false;
     }
