@@ -33,9 +33,9 @@ int runWithoutWindows(int argc, char** argv) {
     }
     Vocabulary words;
     if (request->mode != CommandLineRequest::Mode::Help) {
-        const ProgramHome home = ProgramHome::forExecutable(
-            QCoreApplication::applicationDirPath(), HomeEnvironment::systemEnvironment(),
-            InstalledLayout::ofThisBuild());
+        const ProgramHome home = ProgramHome::forExecutable(QCoreApplication::applicationDirPath(),
+                                                            HomeEnvironment::systemEnvironment(),
+                                                            InstalledLayout::ofThisBuild());
         words = Vocabulary::load(home);
     }
     return runCommandLineTool(*request, words, out, err);
@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
 
     QtUserDialogs dialogs;
     dialogs.setMessageTitle(applicationTitle());
+    dialogs.setPrintModule(state.home.printModule());
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
     ProgramWindows windows(ctx);

@@ -112,6 +112,10 @@ QString ProgramHome::soundModule() const {
     return m_module + u"tessera_wav"_s;
 }
 
+QString ProgramHome::printModule() const {
+    return m_module + u"tessera_print"_s;
+}
+
 QString ProgramHome::fallbackFolder() const {
     // Installed, the executable's folder means nothing to the player: the home folder does.
     return m_portable ? withoutSlash(m_shipped) : QDir::homePath();

@@ -33,7 +33,7 @@ public:
     // Everything in `folder` (the executable's): settings, shipped tree and user layer in one.
     static ProgramHome portable(const QString& folder);
     // The shipped tree in `shippedDir` (read only), the settings in `configDir`, the user layer
-    // in `userDir`, the sound module in `moduleDir`.
+    // in `userDir`, the sound and print modules in `moduleDir`.
     static ProgramHome installed(const QString& shippedDir, const QString& configDir,
                                  const QString& userDir, const QString& moduleDir);
     // The home of a program started from `executableDir`: portable when that folder is
@@ -53,6 +53,8 @@ public:
     QString settingsFile() const;
     // The sound module's path without the file name's ending (as QLibrary takes it).
     QString soundModule() const;
+    // The print module's, the same way.
+    QString printModule() const;
     // The folder that stands in for a game folder when none was ever stored.
     QString fallbackFolder() const;
 

@@ -1,6 +1,7 @@
 // Qt's dialogs behind the UserDialogs interface.
 #include "platform/qt_user_dialogs.h"
 
+#include "platform/print_module_loader.h"
 #include "platform/qt_font_dialog.h"
 
 #include <QAbstractButton>
@@ -9,10 +10,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -154,19 +151,14 @@ std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {
 }
 
 bool QtUserDialogs::printText(const QString& text, const QFont& font, const QString& jobTitle) {
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        warning(u"Принтер не установлен. Установите принтер, чтобы печатать."_s);
+    QString reason;
+    const std::optional<PrintOutcome> outcome =
+        printThroughModule(m_printModule, parentWidget(), text, font, jobTitle, &reason);
+    if (!outcome) {
+        error(reason);
         return false;
     }
-    QPrinter printer;
-    printer.setDocName(jobTitle);
-    QPrintDialog dialog(&printer, parentWidget());
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    QTextDocument document;
-    document.setDefaultFont(font);
-    document.setPlainText(text);
-    document.print(&printer);
-    return true;
+    if (*outcome == PrintOutcome::NoPrinter)
+        warning(u"Принтер не установлен. Установите принтер, чтобы печатать."_s);
+    return *outcome == PrintOutcome::Printed;
 }

@@ -13,6 +13,8 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
     // The title of the plain message window: the program's name.
     void setMessageTitle(const QString& title) { m_messageTitle = title; }
+    // Where the print module is (ProgramHome::printModule()); printing needs it.
+    void setPrintModule(const QString& modulePath) { m_printModule = modulePath; }
 
     void warning(const QString& text) override;
     void error(const QString& text) override;
@@ -33,4 +35,5 @@ private:
     QWidget* parentWidget() const;
     QWidget* m_parent;
     QString m_messageTitle;
+    QString m_printModule;
 };

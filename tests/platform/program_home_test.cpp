@@ -46,6 +46,7 @@ TEST(ProgramHomeChoice, PortableBesideTheTreeOrTheSettingsElseInstalledWhereXdgS
         EXPECT_TRUE(home.isPortable()) << folder.toStdString();
         EXPECT_EQ(home.settingsFile(), beside + u"Cfgneed.INI"_s);
         EXPECT_EQ(home.soundModule(), beside + u"tessera_wav"_s);
+        EXPECT_EQ(home.printModule(), beside + u"tessera_print"_s);
         EXPECT_EQ(home.userDir(), beside);
         EXPECT_EQ(home.fallbackFolder(), root + u'/' + folder);
     }
@@ -58,6 +59,7 @@ TEST(ProgramHomeChoice, PortableBesideTheTreeOrTheSettingsElseInstalledWhereXdgS
     EXPECT_FALSE(installed.isPortable());
     EXPECT_EQ(installed.shippedDir(), root + u"/usr/share/tessera/"_s);
     EXPECT_EQ(installed.soundModule(), root + u"/usr/lib/x86_64-linux-gnu/tessera/tessera_wav"_s);
+    EXPECT_EQ(installed.printModule(), root + u"/usr/lib/x86_64-linux-gnu/tessera/tessera_print"_s);
     EXPECT_EQ(installed.settingsFile(), u"/xdg/config/tessera/Cfgneed.INI"_s);
     EXPECT_EQ(installed.userDir(), u"/home/p/.local/share/tessera/"_s);
     EXPECT_EQ(installed.userPath(u"dlls\\dlz\\x.dlz"_s),
