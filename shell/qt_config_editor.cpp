@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 // An edit up to this many characters is looked at character by character in the document; a
