@@ -7,8 +7,16 @@
 using namespace Qt::Literals::StringLiterals;
 
 FindingsModel::FindingsModel(const QStyle* style, QObject* parent)
-    : QAbstractListModel(parent), m_warning(style->standardIcon(QStyle::SP_MessageBoxWarning)),
-      m_information(style->standardIcon(QStyle::SP_MessageBoxInformation)) {}
+    : QAbstractListModel(parent), m_style(style) {}
+
+const QIcon& FindingsModel::icon(ConfigFinding::Kind kind) const {
+    const bool warning = kind == ConfigFinding::Kind::Warning;
+    QIcon& made = warning ? m_warning : m_information;
+    if (made.isNull() && m_style)
+        made = m_style->standardIcon(warning ? QStyle::SP_MessageBoxWarning
+                                             : QStyle::SP_MessageBoxInformation);
+    return made;
+}
 
 void FindingsModel::setReport(ConfigReport report) {
     beginResetModel();
@@ -32,7 +40,7 @@ QVariant FindingsModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return findingCaption(m_report.line(row), m_report.message(row));
     case Qt::DecorationRole:
-        return m_report.kind(row) == ConfigFinding::Kind::Warning ? m_warning : m_information;
+        return icon(m_report.kind(row));
     case kLineRole:
         return m_report.line(row);
     default:

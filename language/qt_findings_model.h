@@ -8,9 +8,10 @@
 
 #include <QAbstractListModel>
 #include <QIcon>
+#include <QPointer>
+#include <QStyle>
 
 class QListView;
-class QStyle;
 class QWidget;
 
 class FindingsModel : public QAbstractListModel {
@@ -19,7 +20,8 @@ public:
     // The finding's line (0-based) on a finding's row; nothing on "Замечаний нет".
     static constexpr int kLineRole = Qt::UserRole;
 
-    // The style's warning and information icons are shown beside the findings of each kind.
+    // The style's warning and information icons are shown beside the findings of each kind
+    // (made at the first finding shown: the list is empty at start).
     FindingsModel(const QStyle* style, QObject* parent);
 
     void setReport(ConfigReport report);
@@ -29,9 +31,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    const QIcon& icon(ConfigFinding::Kind kind) const;
+
     ConfigReport m_report;
-    QIcon m_warning;
-    QIcon m_information;
+    QPointer<const QStyle> m_style;
+    mutable QIcon m_warning;
+    mutable QIcon m_information;
 };
 
 // The list view the check list is: every row one line of text with a 16-pixel icon, so the view

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCompleter>
 #include <QFile>
+#include <QIcon>
 #include <QListView>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -84,6 +85,9 @@ TEST_F(EditorLanguageWindow, F7ListsFindingsAndDoubleClickGoesToTheLine) {
     EXPECT_EQ(listed(), (QStringList{u"Строка 2: Игра не знает клавишу «MOUSE9»"_s,
                                      u"Строка 3: Неизвестная команда или переменная «fps_mxa»"_s,
                                      u"Строка 4: Кавычка не закрыта до конца строки"_s}));
+    // Each finding shows the style's icon of its kind.
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FALSE(list->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     QCoreApplication::processEvents();
     const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
