@@ -66,8 +66,7 @@ void AliasTracker::expectText(const QString& text) {
         return;
     try {
         // The text is shared, not copied; the document gets a copy of its own.
-        m_expected = Expected{
-            text.size(), std::async(std::launch::async, [text] { return aliasLinesOf(text); })};
+        m_expected = Expected{text.size(), startSideWork([text] { return aliasLinesOf(text); })};
     } catch (const std::system_error&) {
         // No thread: the document's blocks are read after the text is set, as for any edit.
     }
@@ -84,7 +83,7 @@ bool AliasTracker::takeExpected(int position, int added) {
     // Each of its line breaks became one block's end (a CR LF would have made one of two).
     if (position != 0 || m_document->characterCount() != expected.size + 1)
         return false;
-    noteLines(expected.lines.get(), 0);
+    noteLines(expected.lines.result.get(), 0);
     return true;
 }
 

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "language/document_aliases.h"
+#include "platform/side_thread.h"
 
 #include <QObject>
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -43,7 +43,7 @@ private:
 
     struct Expected {
         qsizetype size = 0;
-        std::future<QList<AliasLine>> lines;
+        SideWork<QList<AliasLine>> lines;
     };
 
     QTextDocument* m_document;

@@ -6,7 +6,7 @@
 VocabularyPreload::VocabularyPreload(const ProgramHome& home) {
     try {
         // The home is copied: the thread reads files only, nothing the windows change.
-        m_read = std::async(std::launch::async, [home] {
+        m_read = startSideWork([home] {
             // The stamp first: a file changed while the words are read makes them stale.
             Read read;
             read.stamp = Vocabulary::sourcesStamp(home);
@@ -18,13 +18,10 @@ VocabularyPreload::VocabularyPreload(const ProgramHome& home) {
     }
 }
 
-VocabularyPreload::~VocabularyPreload() {
-    if (m_read.valid())
-        m_read.wait();
-}
+VocabularyPreload::~VocabularyPreload() = default;
 
 std::optional<VocabularyPreload::Read> VocabularyPreload::take() {
-    if (!m_read.valid())
+    if (!m_read.result.valid())
         return std::nullopt;
-    return m_read.get();
+    return m_read.result.get();
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "language/vocabulary.h"
+#include "platform/side_thread.h"
 
-#include <future>
 #include <optional>
 
 class VocabularyPreload {
@@ -24,5 +24,5 @@ public:
     std::optional<Read> take();
 
 private:
-    std::future<Read> m_read;
+    SideWork<Read> m_read;
 };
