@@ -2,13 +2,14 @@
 #include "shell/document_encoding.h"
 
 #include "platform/encoded_lines.h"
+#include "platform/side_thread.h"
 #include "shell/document_view.h"
 
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <memory>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -113,9 +114,9 @@ static DocumentEncoding encodeWholeText(const DocumentView& view, const textfile
                               }).second;
         encoded[size_t(i)].set_value(std::move(stretch));
     };
-    std::thread helper;
+    std::unique_ptr<SideThread> helper;
     try {
-        helper = std::thread([&] {
+        helper = std::make_unique<SideThread>([&] {
             for (qsizetype i; !stop && (i = next++) < stretches;)
                 intoMemory(i);
         });
@@ -159,7 +160,6 @@ static DocumentEncoding encodeWholeText(const DocumentView& view, const textfile
     }
     writeEncoded(true);
     stop = true;
-    if (helper.joinable())
-        helper.join();
+    helper.reset();
     return result;
 }
