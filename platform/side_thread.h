@@ -1,9 +1,10 @@
-// A thread for work that the start of the program hides: reading the words, finding the aliases
-// of a large text. It starts on another core than the thread that makes it, then may run on any.
+// A thread for work done beside the windows' thread: reading the words while the windows are
+// built, finding the aliases of a large text while the editor takes it, encoding half of a save.
+// It starts on another core than the thread that makes it, then may run on any.
 //
 // A new thread is otherwise queued on its maker's core. There it either waits for that core or
-// takes it from its maker (who is building the windows) while the other core idles, and the
-// maker then waits to be moved: in a virtual machine, waking an idle core can take milliseconds.
+// takes it from its maker while the other core idles, and the maker then waits to be moved: in a
+// virtual machine, waking an idle core can take milliseconds.
 #pragma once
 
 #include <functional>
