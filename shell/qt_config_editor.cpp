@@ -22,9 +22,14 @@ ConfigEditor::ConfigEditor(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void ConfigEditor::setText(const QString& text) {
-    applyShaping(needsShaper(text)); // before the text, so it is laid out once
+    const bool shaping = needsShaper(text);
     m_shapingWanted = false;
     m_settingText = true;
+    // A new font lays out the whole document: the old text goes first, and the new one is
+    // laid out once, in the font it is shown in.
+    if (shaping != m_shaping && document()->characterCount() > 1)
+        setPlainText(QString());
+    applyShaping(shaping);
     setPlainText(text);
     m_settingText = false;
 }

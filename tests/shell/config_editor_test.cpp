@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QImage>
 #include <QPlainTextEdit>
@@ -34,6 +35,20 @@ QImage viewOf(QPlainTextEdit& edit) {
     edit.setFont(editorFont());
     return edit.viewport()->grab().toImage();
 }
+
+// How many characters the editor's document held at each change of the editor's font.
+struct FontChangeWatch : QObject {
+    explicit FontChangeWatch(QPlainTextEdit& edit) : m_edit(edit) { edit.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FontChange)
+            charactersAtEachChange.append(m_edit.document()->characterCount());
+        return false;
+    }
+    QList<int> charactersAtEachChange;
+
+private:
+    QPlainTextEdit& m_edit;
+};
 
 } // namespace
 
@@ -70,6 +85,13 @@ TEST(ConfigEditor, TheFirstCharacterThatNeedsAShaperTurnsShapingOn) {
     EXPECT_TRUE(editor.shapesText());
     editor.setText(kConfig);
     EXPECT_FALSE(editor.shapesText());
+
+    // The font changes before the new text comes, and after the old one has gone: only the
+    // new text is laid out, once.
+    FontChangeWatch watch(editor);
+    editor.setText(kConfig.repeated(100) + u"\u05D0"_s);
+    editor.setText(kConfig.repeated(100));
+    EXPECT_EQ(watch.charactersAtEachChange, QList<int>({1, 1}));
 
     // Pasted at the end of a long piece.
     const QString pasted = kConfig.repeated(100) + u"\u05D0"_s;
