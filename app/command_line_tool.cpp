@@ -1,6 +1,7 @@
 // The command-line forms of the check, the command list and the key list.
 #include "app/command_line_tool.h"
 
+#include "app/effective_listing.h"
 #include "keys/key_resolution.h"
 #include "language/config_check.h"
 #include "language/config_commands.h"
@@ -208,7 +209,9 @@ int listKeys(const QString& path, Format format, QTextStream& out, QTextStream& 
 
 bool wantsCommandLineTool(const QStringList& arguments) {
     return !arguments.isEmpty() &&
-           QStringList{u"--check"_s, u"--commands"_s, u"--keys"_s, u"--help"_s, u"-h"_s}.contains(
+           QStringList{u"--check"_s, u"--commands"_s, u"--keys"_s, u"--effective"_s, u"--help"_s,
+                       u"-h"_s}
+               .contains(
                arguments.first());
 }
 
@@ -227,6 +230,8 @@ std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments,
             request.mode = Mode::Commands;
         else if (a == u"--keys"_s)
             request.mode = Mode::Keys;
+        else if (a == u"--effective"_s)
+            request.mode = Mode::Effective;
         else if (a == u"--help"_s || a == u"-h"_s)
             request.mode = Mode::Help;
         else if (a == u"--game"_s || a == u"--format"_s) {
@@ -253,7 +258,9 @@ std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments,
             request.files.append(a);
         }
     }
-    if (request.mode != Mode::Help && request.files.isEmpty())
+    if (request.mode == Mode::Effective && request.files.isEmpty() && request.gameDir.isEmpty())
+        return fail(u"для --effective нужна папка игры (--game) или файл"_s);
+    if (request.mode != Mode::Help && request.mode != Mode::Effective && request.files.isEmpty())
         return fail(u"не указан ни один файл"_s);
     return request;
 }
@@ -268,6 +275,10 @@ QString commandLineUsage() {
            u"      каждая команда так, как её прочтёт игра: строка, столбец, слова\n"
            u"  tessera --keys [--format gcc|json] ФАЙЛ...\n"
            u"      каждая назначенная клавиша, её команды и повторные назначения\n"
+           u"  tessera --effective [--game ПАПКА] [--format gcc|json] [ФАЙЛ...]\n"
+           u"      что останется в игре после запуска: каждая переменная, клавиша, алиас и\n"
+           u"      setinfo с итоговым значением, строкой, где оно задано, и строками, которые\n"
+           u"      оно перекрывает; ФАЙЛ встаёт на место одноимённого файла набора\n"
            u"  tessera --help                      эта справка\n"
            u"\n"
            u"--game ПАПКА  папка мода (cstrike), из которой читаются алиасы и файлы exec;\n"
@@ -281,6 +292,17 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
     if (request.mode == Mode::Help) {
         out << commandLineUsage();
         return kExitClean;
+    }
+    if (request.mode == Mode::Effective) {
+        const QString gameDir =
+            request.gameDir.isEmpty() ? gameFolderOf(request.files.first()) : request.gameDir;
+        bool ok = true;
+        const configrun::Options options = effectiveOptions(gameDir, request.files, err, ok);
+        const int status =
+            listEffective(configrun::run(options, words), request.format == Format::Json, out);
+        out.flush();
+        err.flush();
+        return ok ? status : kExitUnreadable;
     }
     int status = kExitClean;
     // The game folder's own configs are read once for all the files checked in it.
@@ -297,6 +319,7 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
         case Mode::Keys:
             result = listKeys(file, request.format, out, err);
             break;
+        case Mode::Effective:
         case Mode::Help:
             break;
         }

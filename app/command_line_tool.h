@@ -11,7 +11,7 @@
 #include <optional>
 
 struct CommandLineRequest {
-    enum class Mode { Check, Commands, Keys, Help };
+    enum class Mode { Check, Commands, Keys, Effective, Help };
     enum class Format { Gcc, Json };
     Mode mode = Mode::Check;
     Format format = Format::Gcc;
@@ -25,7 +25,7 @@ constexpr int kExitWarnings = 1;
 constexpr int kExitUnreadable = 2;
 
 // Whether the arguments ask for the tool rather than the editor (the first is `--check`,
-// `--commands`, `--keys` or `--help`).
+// `--commands`, `--keys`, `--effective` or `--help`).
 bool wantsCommandLineTool(const QStringList& arguments);
 
 // The request the arguments make, or nothing with `error` saying what is wrong.

@@ -1,7 +1,8 @@
 // "Карта клавиш".
 #include "keys/keyboard_map_window.h"
 
-#include "keys/config_set_aliases.h"
+#include "keys/config_set_keys.h"
+#include "language/vocabulary.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/qt_keyboard_view.h"
@@ -126,8 +127,11 @@ void KeyboardMapWindow::showEvent(QShowEvent* e) {
 }
 
 void KeyboardMapWindow::readConfigSet() {
-    m_outerAliases =
-        configSetAliases(m_ctx.state.gameDir, m_documentPath ? m_documentPath() : QString());
+    static const Vocabulary none;
+    m_set = configSetKeys(runForDocument(m_ctx.state.gameDir,
+                                         m_documentPath ? m_documentPath() : QString(),
+                                         m_document ? m_document->toPlainText() : QString(),
+                                         m_words ? m_words() : none));
 }
 
 void KeyboardMapWindow::readMetaBinds() {
@@ -137,8 +141,9 @@ void KeyboardMapWindow::readMetaBinds() {
         const metabind::MetaBindFile file = metabind::readMetaBind(listing.paths.at(i));
         if (!file.ok())
             continue;
-        for (const QString& alias : aliasesDefinedBy(file.script))
-            m_metaBinds.insert(alias, listing.names.value(i));
+        const QHash<QString, QString> bodies = aliasBodiesDefinedBy(file.script);
+        for (auto it = bodies.cbegin(); it != bodies.cend(); ++it)
+            m_metaBinds.insert(it.key(), {listing.names.value(i), it.value()});
     }
 }
 
@@ -185,7 +190,7 @@ void KeyboardMapWindow::documentChanged(int position, int /*removed*/, int added
 void KeyboardMapWindow::resolveNow() {
     m_resolveTimer->stop();
     ensureBuilt();
-    MapView->setMap(resolveKeyMap(m_lines, m_metaBinds, m_outerAliases));
+    MapView->setMap(resolveKeyMap(m_lines, m_metaBinds, m_set.aliases, m_set.binds));
 }
 
 QString KeyboardMapWindow::describe(const QString& key) const {

@@ -64,6 +64,8 @@ public:
 
     QListView* checkList() const { return ListCheck; }
     QCompleter* completer();
+    // The words the editor knows, read at the first need.
+    const Vocabulary& vocabulary() { return words(); }
     ConfigHighlighter* highlighter() const { return m_highlighter; }
     const ConfigReport& findings() const;
 

@@ -27,6 +27,7 @@ class SearchTarget;
 struct LaunchChoice;
 
 class EditorLanguage;
+class Vocabulary;
 
 class MainWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
@@ -67,6 +68,8 @@ public:
 
     ConfigDocument& document() { return m_document; }
     QPlainTextEdit* editor() const { return Memo1; }
+    // The words the editor knows (which names are commands, which variables).
+    const Vocabulary& vocabulary();
     QAction* action(const QString& name) const { return m_actions.value(name); }
     bool isActivated() const { return m_activated; }
 
