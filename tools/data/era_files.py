@@ -1,0 +1,187 @@
+#!/usr/bin/env python3
+# The console names in the game's own files of the CS 1.5 era: the Half-Life 1.1.0.7 release of
+# July 2001 (SmileyAG/HLSDK20, folder valve_binaries) and Counter-Strike 1.5 as released
+# (Ch0wW/docker-hlds-won2, folder config/cstrike; its liblist.gam says version 1.5). Only their
+# strings and data are read: no code of them runs and nothing of them is kept but the names.
+#
+# A name is found two ways:
+#   registered  the file registers it: a static variable (the engine's cvar_t: name, default,
+#               flags, value, next), a command or variable registered by a call whose arguments
+#               are the name and a handler in the code or a default string (push, push, call)
+#   string      the file holds it as a whole string (between NUL bytes); gen_vocabulary.py takes
+#               that only for a name code of the game registers (it dates, it never adds)
+# The CS 1.5 client library is stored as the engine's "blob" (every byte XOR-chained from offset
+# 68 on, the sections listed after the header): it is undone as the engine's loader does
+# (LoadBlobFile in Counter-Strike-16/OpenGoldSrc, ogs/launcher/LoadBlob.cpp).
+
+import re
+import struct
+
+HLSDK20 = "SmileyAG/HLSDK20"
+WON2 = "Ch0wW/docker-hlds-won2"
+
+# The era's files: repository, file, where a name of it is registered (the vocabulary's place),
+# and whether a name it registers is taken even when no other source has it (the Windows client's
+# files, whose registrations read plainly; the Linux libraries address their strings relative to
+# their data, so there only the strings are sure). Half-Life's own game and client libraries
+# (valve/dlls/hl.dll, valve/cl_dlls/client.dll) are not read: a name only they have is
+# Half-Life's, not Counter-Strike's.
+ERA_FILES = [
+    (HLSDK20, "valve_binaries/hw.dll", "engine", True),           # the WON engine, OpenGL
+    (HLSDK20, "valve_binaries/sw.dll", "engine", True),           # the WON engine, software
+    (HLSDK20, "valve_binaries/engine_i386.so", "engine", False),  # the dedicated server's engine
+    (HLSDK20, "valve_binaries/hl.exe", "engine", False),          # the launcher
+    (WON2, "config/cstrike/cl_dlls/client.dll", "client", True),  # CS 1.5's client (a blob)
+    (WON2, "config/cstrike/dlls/cs_i386.so", "game", False),      # CS 1.5's game library
+]
+# What says the CS folder is 1.5: its liblist.gam.
+ERA_VERSION_FILE = (WON2, "config/cstrike/liblist.gam")
+
+NAME = re.compile(rb"^[A-Za-z_+\-][A-Za-z0-9_+\-.]*$")
+FCVAR_ARCHIVE = 1
+
+
+class Image:
+    """A binary's sections: (address, size in the file, offset in the file, holds code)."""
+
+    def __init__(self, data, sections):
+        self.data = data
+        self.sections = sections
+
+    def string(self, address):
+        for start, size, offset, _code in self.sections:
+            if start <= address < start + size:
+                at = offset + address - start
+                end = self.data.find(b"\0", at, at + 200)
+                return None if end < 0 else self.data[at:end]
+        return None
+
+    def is_code(self, address):
+        return any(code and start <= address < start + size
+                   for start, size, _offset, code in self.sections)
+
+
+def pe_image(data):
+    header = struct.unpack_from("<I", data, 0x3C)[0]
+    count = struct.unpack_from("<H", data, header + 6)[0]
+    optional = struct.unpack_from("<H", data, header + 20)[0]
+    base = struct.unpack_from("<I", data, header + 52)[0]
+    sections = []
+    for i in range(count):
+        _name, _vsize, address, size, offset, _r, _l, _nr, _nl, flags = struct.unpack_from(
+            "<8sIIIIIIHHI", data, header + 24 + optional + 40 * i)
+        sections.append((base + address, size, offset, bool(flags & 0x20)))
+    return Image(data, sections)
+
+
+def elf_image(data):
+    table = struct.unpack_from("<I", data, 0x20)[0]
+    entry, count = struct.unpack_from("<HH", data, 0x2E)
+    sections = []
+    for i in range(count):
+        _name, kind, flags, address, offset, size = struct.unpack_from(
+            "<IIIIII", data, table + i * entry)
+        if kind == 1 and address:  # bits of the program, loaded
+            sections.append((address, size, offset, bool(flags & 4)))
+    return Image(data, sections)
+
+
+def blob_image(data):
+    plain = bytearray(data)
+    key = 0x57
+    for i in range(68, len(plain)):
+        plain[i] ^= key
+        key = (key + plain[i] + 0x57) & 0xFF
+    plain = bytes(plain)
+    count = struct.unpack_from("<H", plain, 72)[0]
+    sections = []
+    for j in range(count + 1):
+        address, _vsize, size, offset, _special = struct.unpack_from("<IIIII", plain, 92 + 20 * j)
+        sections.append((address, size, offset, j == 0))
+    return Image(plain, sections)
+
+
+def image(data):
+    if data[:2] == b"MZ":
+        return pe_image(data)
+    if data[:4] == b"\x7fELF":
+        return elf_image(data)
+    if len(data) > 68 and struct.unpack_from("<I", data, 64)[0] == 0x12345678:
+        return blob_image(data)
+    raise ValueError("neither PE, ELF nor blob")
+
+
+def printable(text):
+    return text is not None and len(text) <= 64 and all(32 <= c < 127 for c in text)
+
+
+def console_name(text, commands=False):
+    """A name the console could hold; commands are lower case (the rest are the game's
+    network message names, registered by calls of the same shape)."""
+    if text is None or len(text) < 2 or not NAME.match(text) or text.startswith(b"__"):
+        return False
+    if commands:
+        return text[:1] in b"+-_" or text[:1].islower()
+    return any(97 <= c <= 122 for c in text) and len(text) >= 3
+
+
+def registered(img):
+    """{name: (kind, archived)} that the binary registers."""
+    found = {}
+    data = img.data
+    # Static variables: name, default, flags, value, next (0 until registered).
+    for start, size, offset, code in img.sections:
+        if code:
+            continue
+        for at in range(offset, offset + size - 20, 4):
+            name, default, flags, value, following = struct.unpack_from("<IIIII", data, at)
+            # (The value is set at registration: 0 in the file.)
+            if following or value or flags > 0x3FF or name < 0x1000:
+                continue
+            text = img.string(name)
+            if console_name(text) and printable(img.string(default)):
+                found.setdefault(text.decode(), ("cvar", bool(flags & FCVAR_ARCHIVE)))
+    # push handler; push name; call: a command.
+    for m in re.finditer(rb"\x68(....)\x68(....)(?=[\xe8\xff])", data, re.S):
+        handler, name = struct.unpack("<II", m.group(1) + m.group(2))
+        text = img.string(name)
+        if img.is_code(handler) and console_name(text, commands=True):
+            found.setdefault(text.decode(), ("cmd", False))
+    # push flags; push default; push name; call: a variable.
+    for m in re.finditer(rb"(?:\x6a(.)|\x68(....)|[\x50-\x57])\x68(....)\x68(....)(?=[\xe8\xff])",
+                         data, re.S):
+        flags = m.group(1)[0] if m.group(1) is not None else \
+            struct.unpack("<I", m.group(2))[0] if m.group(2) is not None else 0
+        default, name = struct.unpack("<II", m.group(3) + m.group(4))
+        text = img.string(name)
+        if flags <= 0x3FF and printable(img.string(default)) and console_name(text) \
+                and not img.is_code(default):
+            found.setdefault(text.decode(), ("cvar", bool(flags & FCVAR_ARCHIVE)))
+    return found
+
+
+def strings(img):
+    """Every name-like whole string of the binary's sections."""
+    found = set()
+    for _start, size, offset, _code in img.sections:
+        for m in re.finditer(rb"(?<=\0)([A-Za-z_+\-][A-Za-z0-9_+\-.]{1,63})\0",
+                             img.data[offset:offset + size]):
+            found.add(m.group(1).decode())
+    return found
+
+
+def read_era(read_bytes):
+    """The names of the era's files: [(file source, place, whether its registrations alone add a
+    name, {name: (kind, archived)}, {strings})].
+    read_bytes(repository, path) gives a file's bytes (None when missing)."""
+    text = read_bytes(*ERA_VERSION_FILE)
+    if not text or not re.search(rb'version\s+"1\.5"', text):
+        raise SystemExit("%s:%s does not say version 1.5" % ERA_VERSION_FILE)
+    read = []
+    for repo, path, place, adds in ERA_FILES:
+        data = read_bytes(repo, path)
+        if not data:
+            raise SystemExit("missing era file: %s:%s" % (repo, path))
+        img = image(data)
+        read.append(("%s:%s" % (repo, path), place, adds, registered(img), strings(img)))
+    return read
