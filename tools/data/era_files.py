@@ -34,8 +34,10 @@ ERA_FILES = [
     (WON2, "config/cstrike/cl_dlls/client.dll", "client", True),  # CS 1.5's client (a blob)
     (WON2, "config/cstrike/dlls/cs_i386.so", "game", False),      # CS 1.5's game library
 ]
-# What says the CS folder is 1.5: its liblist.gam.
+# What says the CS folder is 1.5: its liblist.gam. Its readme.txt is the change log of 1.0 to 1.5:
+# a name it quotes (the new variables, the setinfo items) or mentions is of those releases.
 ERA_VERSION_FILE = (WON2, "config/cstrike/liblist.gam")
+ERA_README = (WON2, "config/cstrike/readme.txt")
 
 NAME = re.compile(rb"^[A-Za-z_+\-][A-Za-z0-9_+\-.]*$")
 FCVAR_ARCHIVE = 1
@@ -170,6 +172,13 @@ def strings(img):
     return found
 
 
+def readme_names(text):
+    """The change log's names: ({quoted}, {mentioned with an underscore})."""
+    quoted = set(re.findall(r'"([A-Za-z_][A-Za-z0-9_]+)(?: [^"]*)?"', text))
+    mentioned = {w for w in re.findall(r"\b[A-Za-z_][A-Za-z0-9_]*_[A-Za-z0-9_]+\b", text)}
+    return quoted, mentioned
+
+
 def read_era(read_bytes):
     """The names of the era's files: [(file source, place, whether its registrations alone add a
     name, {name: (kind, archived)}, {strings})].
@@ -185,3 +194,11 @@ def read_era(read_bytes):
         img = image(data)
         read.append(("%s:%s" % (repo, path), place, adds, registered(img), strings(img)))
     return read
+
+
+def read_readme(read_bytes):
+    """The change log: (source, {quoted}, {mentioned})."""
+    text = read_bytes(*ERA_README)
+    if not text:
+        raise SystemExit("missing era file: %s:%s" % ERA_README)
+    return ("%s:%s" % ERA_README,) + readme_names(text.decode("latin-1"))

@@ -38,6 +38,8 @@
 # Every line records the rule that decided (the "rule" column):
 #   era-registered the Half-Life 1.1.0.7 engine or launcher or CS 1.5's libraries register it: 15
 #   era-string     code of the game registers it and one of those files holds it as a string: 15
+#   era-readme     CS 1.5's change log (readme.txt, 1.0 to 1.5) quotes it as a new variable or
+#                  setinfo item, or names a variable code of the game registers: 15
 #   era-config     a setting the pre-Steam game (its launcher) writes into config.cfg: 15
 #   steam-release  code of the game registers it (the rebuilds, the 2013 SDK seed, the CS 1.6
 #                  command list) and no file of the 1.5 era has it: 16
@@ -86,7 +88,7 @@ CSCLIENT = "Velaron/cs16-client"
 HL_SEED = "de70fad"  # "initial seed of Half-Life 1 SDK", 2013-08-30
 ERA_OUT = os.path.join(HERE, "era_names.txt")
 # The rules that date by the era's files, the strongest first.
-ERA_RULES = ("era-registered", "era-string", "era-config")
+ERA_RULES = ("era-registered", "era-string", "era-readme", "era-config")
 
 # Engine names of the Steam releases (the master server regions, HTTP downloads, the LAN rate): the
 # engine rebuild reproduces the Steam engine, these were not in 1.5's (the script stops if an era
@@ -743,6 +745,16 @@ def date_by_era(sources, col):
                 continue
             e["attests"].append(("15", "era-string", source))
             era[name.lower()] = ("era-string", source)
+    # The change log: a quoted name is of 1.5 whoever else has it (the setinfo items _ah and
+    # _vgui_menus of 1.4, which only the CS client rebuild registers); a mentioned one must be a
+    # name of the game.
+    source, quoted, mentioned = era_files.read_readme(read_bytes)
+    for name in sorted(quoted | mentioned):
+        e = col.entries.get((name.lower(), False))
+        if e is None or name.lower() in era or (name not in quoted and not col.is_games(name)):
+            continue
+        e["attests"].append(("15", "era-readme", source))
+        era[name.lower()] = ("era-readme", source)
     return era
 
 
@@ -753,8 +765,8 @@ def write_era(col, era):
            "// tools/data/gen_vocabulary.py (era_files.py reads them): the Half-Life 1.1.0.7",
            "// release of July 2001 (SmileyAG/HLSDK20, valve_binaries) and Counter-Strike 1.5 as",
            "// released (Ch0wW/docker-hlds-won2, config/cstrike). name, how (era-registered: the",
-           "// file registers it; era-string: the file holds it and code of the game registers it),",
-           "// repository:file."]
+           "// file registers it; era-string: the file holds it and code of the game registers it;",
+           "// era-readme: CS 1.5's change log names it), repository:file."]
     for low in sorted(era):
         e = col.entries.get((low, False))
         if e is not None:
