@@ -13,7 +13,10 @@
 # The CS 1.5 client library is stored as the engine's "blob" (every byte XOR-chained from offset
 # 68 on, the sections listed after the header): it is undone as the engine's loader does
 # (LoadBlobFile in Counter-Strike-16/OpenGoldSrc, ogs/launcher/LoadBlob.cpp).
+# date_by_era attests what these files hold in gen_vocabulary.py's collection, write_era writes
+# tools/data/era_names.txt for check_data.py.
 
+import os
 import re
 import struct
 
@@ -202,3 +205,58 @@ def read_readme(read_bytes):
     if not text:
         raise SystemExit("missing era file: %s:%s" % ERA_README)
     return ("%s:%s" % ERA_README,) + readme_names(text.decode("latin-1"))
+
+
+def date_by_era(read_bytes, col):
+    """Attests what the era's files hold: a name they register (a new one from the Windows
+    client's files too), and a name the game's code registers that they hold as a string; not a
+    buy shortcut or bot name CS 1.6 brought (the words "ak47" or "awp" are strings of any CS).
+    col is gen_vocabulary's Collector; read_bytes(repository, path) gives a file's bytes.
+    Returns {lower name: (rule, source)}, the strongest attestation of each."""
+    era = {}
+    for source, place, adds, names, held in read_era(read_bytes):
+        for name, (kind, archived) in sorted(names.items()):
+            e = col.entries.get((name.lower(), False))
+            if e is None and not (adds and name == name.lower()):
+                continue
+            col.add(name, kind, place, "15", "era-registered", source,
+                    saved=archived and kind == "cvar")
+            if era.get(name.lower(), ("era-string",))[0] != "era-registered":
+                era[name.lower()] = ("era-registered", source)
+        for name in sorted(held):
+            e = col.entries.get((name.lower(), False))
+            if e is None or name.lower() in era or not col.is_games(name) or any(
+                    r in ("cs16-game", "xash-own", "cs16client-own", "rehlds-own", "regamedll-own")
+                    for _, r, _ in e["attests"]):
+                continue
+            e["attests"].append(("15", "era-string", source))
+            era[name.lower()] = ("era-string", source)
+    # The change log: a quoted name is of 1.5 whoever else has it (the setinfo items _ah and
+    # _vgui_menus of 1.4, which only the CS client rebuild registers); a mentioned one must be a
+    # name of the game.
+    source, quoted, mentioned = read_readme(read_bytes)
+    for name in sorted(quoted | mentioned):
+        e = col.entries.get((name.lower(), False))
+        if e is None or name.lower() in era or (name not in quoted and not col.is_games(name)):
+            continue
+        e["attests"].append(("15", "era-readme", source))
+        era[name.lower()] = ("era-readme", source)
+    return era
+
+
+def write_era(col, era, path, root):
+    """tools/data/era_names.txt: each name of the vocabulary the era's files hold, with the rule
+    and the file (check_data.py holds goldsrc.voc to it without the files)."""
+    out = ["// Names of the GoldSrc vocabulary that the files of the CS 1.5 era hold, written by",
+           "// tools/data/gen_vocabulary.py (era_files.py reads them): the Half-Life 1.1.0.7",
+           "// release of July 2001 (SmileyAG/HLSDK20, valve_binaries) and Counter-Strike 1.5 as",
+           "// released (Ch0wW/docker-hlds-won2, config/cstrike). name, how (era-registered: the",
+           "// file registers it; era-string: the file holds it and code of the game registers it;",
+           "// era-readme: CS 1.5's change log names it), repository:file."]
+    for low in sorted(era):
+        e = col.entries.get((low, False))
+        if e is not None:
+            out.append("\t".join((e["name"], era[low][0], era[low][1])))
+    with open(path, "w", newline="\n") as f:
+        f.write("\n".join(out) + "\n")
+    print("%s: %d names" % (os.path.relpath(path, root), len(out) - 6))

@@ -681,7 +681,7 @@ def main():
                     sys.exit("%s lacks the launcher's setting %s" % (source, name))
 
     # The era's own files date what 1.5 had.
-    era = date_by_era(sources, col)
+    era = era_files.date_by_era(lambda repo, path: Repo(sources, repo).read_bytes(path), col)
     for low in sorted(STEAM_ERA_ENGINE | STEAM_UPDATES):
         if low in era:
             sys.exit("%s is listed as a Steam release's but %s holds it" % (low, era[low][1]))
@@ -706,7 +706,7 @@ def main():
                 col.add(name, "key", "engine", "15", "engine", "%s:%s" % (repo.name, path))
 
     write(col)
-    write_era(col, era)
+    era_files.write_era(col, era, ERA_OUT, ROOT)
 
 
 def config_dating(name, version, rule, won, source):
@@ -717,63 +717,6 @@ def config_dating(name, version, rule, won, source):
         return ("15", "era-config", source) if name.lower() in won else \
             ("16", "game-config", source)
     return version, rule, source
-
-
-def date_by_era(sources, col):
-    """Attests what the era's files hold: a name they register (a new one from the Windows
-    client's files too), and a name the game's code registers that they hold as a string; not a
-    buy shortcut or bot name CS 1.6 brought (the words "ak47" or "awp" are strings of any CS).
-    Returns {lower name: (rule, source)}, the strongest attestation of each."""
-    def read_bytes(repo, path):
-        return Repo(sources, repo).read_bytes(path)
-
-    era = {}
-    for source, place, adds, names, held in era_files.read_era(read_bytes):
-        for name, (kind, archived) in sorted(names.items()):
-            e = col.entries.get((name.lower(), False))
-            if e is None and not (adds and name == name.lower()):
-                continue
-            col.add(name, kind, place, "15", "era-registered", source,
-                    saved=archived and kind == "cvar")
-            if era.get(name.lower(), ("era-string",))[0] != "era-registered":
-                era[name.lower()] = ("era-registered", source)
-        for name in sorted(held):
-            e = col.entries.get((name.lower(), False))
-            if e is None or name.lower() in era or not col.is_games(name) or any(
-                    r in ("cs16-game", "xash-own", "cs16client-own", "rehlds-own", "regamedll-own")
-                    for _, r, _ in e["attests"]):
-                continue
-            e["attests"].append(("15", "era-string", source))
-            era[name.lower()] = ("era-string", source)
-    # The change log: a quoted name is of 1.5 whoever else has it (the setinfo items _ah and
-    # _vgui_menus of 1.4, which only the CS client rebuild registers); a mentioned one must be a
-    # name of the game.
-    source, quoted, mentioned = era_files.read_readme(read_bytes)
-    for name in sorted(quoted | mentioned):
-        e = col.entries.get((name.lower(), False))
-        if e is None or name.lower() in era or (name not in quoted and not col.is_games(name)):
-            continue
-        e["attests"].append(("15", "era-readme", source))
-        era[name.lower()] = ("era-readme", source)
-    return era
-
-
-def write_era(col, era):
-    """tools/data/era_names.txt: each name of the vocabulary the era's files hold, with the rule
-    and the file (check_data.py holds goldsrc.voc to it without the files)."""
-    out = ["// Names of the GoldSrc vocabulary that the files of the CS 1.5 era hold, written by",
-           "// tools/data/gen_vocabulary.py (era_files.py reads them): the Half-Life 1.1.0.7",
-           "// release of July 2001 (SmileyAG/HLSDK20, valve_binaries) and Counter-Strike 1.5 as",
-           "// released (Ch0wW/docker-hlds-won2, config/cstrike). name, how (era-registered: the",
-           "// file registers it; era-string: the file holds it and code of the game registers it;",
-           "// era-readme: CS 1.5's change log names it), repository:file."]
-    for low in sorted(era):
-        e = col.entries.get((low, False))
-        if e is not None:
-            out.append("\t".join((e["name"], era[low][0], era[low][1])))
-    with open(ERA_OUT, "w", newline="\n") as f:
-        f.write("\n".join(out) + "\n")
-    print("%s: %d names" % (os.path.relpath(ERA_OUT, ROOT), len(out) - 6))
 
 
 def write(col):
