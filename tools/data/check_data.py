@@ -354,8 +354,8 @@ def check_demo():
 # the era's files (tools/data/era_names.txt lists what they hold) or the era's launcher settings;
 # a key name by the engine's key table.
 VOC_RULES = {
-    "15": {"era-registered", "era-string", "era-readme", "era-config", "engine"},
-    "16": {"steam-release", "steam-engine", "cs16-game", "game-config"},
+    "15": {"era-registered", "era-string", "era-readme", "era-voice", "era-config", "engine"},
+    "16": {"steam-release", "steam-engine", "cs16-game", "game-config", "driver-config"},
     "later": {"sdk-later", "steam-update", "build-latest", "game-config"},
     "rehlds": {"rehlds-own"},
     "regamedll": {"regamedll-own"},
@@ -365,7 +365,8 @@ VOC_RULES = {
 OWN_SOURCES = {"rehlds": "dreamstalker/rehlds", "regamedll": "s1lentq/ReGameDLL_CS",
                "cs16client": "Velaron/cs16-client", "xash": "FWGS/xash3d-fwgs"}
 # Rules that need no code of the game: the source itself is of the game (a config, a list).
-SHOWN_BY_GAME = {"era-registered", "era-string", "era-readme", "era-config", "game-config"}
+SHOWN_BY_GAME = {"era-registered", "era-string", "era-readme", "era-voice", "era-config",
+                 "game-config", "driver-config"}
 # The files of the 1.5 era, as tools/data/era_names.txt names them.
 ERA_FILES = {"SmileyAG/HLSDK20:valve_binaries/hw.dll", "SmileyAG/HLSDK20:valve_binaries/sw.dll",
              "SmileyAG/HLSDK20:valve_binaries/engine_i386.so",
@@ -374,6 +375,7 @@ ERA_FILES = {"SmileyAG/HLSDK20:valve_binaries/hw.dll", "SmileyAG/HLSDK20:valve_b
              "Ch0wW/docker-hlds-won2:config/cstrike/dlls/cs_i386.so",
              "Ch0wW/docker-hlds-won2:config/cstrike/readme.txt"}
 ERA_NAMES = os.path.join(HERE, "era_names.txt")
+ERA_LIST_RULES = ("era-registered", "era-string", "era-readme", "era-voice")
 # The settings the pre-Steam launcher (WON hl.exe build 1792, 2001) keeps in config.cfg and writes
 # back (oxiKKK/re-goldsrc-won-launcher-1792: CfgFloatField, CFG_WriteConfig), as the default
 # config.cfg of the dedicated server holds them (Drazendrazan/cstrike_steamcmd_archive, branch
@@ -398,7 +400,7 @@ def read_era_names():
         if not line or line.startswith("//"):
             continue
         fields = line.split("\t")
-        if len(fields) != 3 or fields[1] not in ("era-registered", "era-string", "era-readme") \
+        if len(fields) != 3 or fields[1] not in ERA_LIST_RULES \
                 or fields[2] not in ERA_FILES:
             fault("%s:%d: not name, era rule, era file: %r" % (rel(ERA_NAMES), number, line))
             continue
@@ -467,7 +469,7 @@ def check_vocabulary():
         if held and (version != "15" or (rule, source) != held[1:]) and rule != "era-config":
             fault("%s: %s is in %s (%s) but dated %s by %s (%s)"
                   % (where, name, held[2], held[1], version, rule, source))
-        if rule in ("era-registered", "era-string", "era-readme") and not held:
+        if rule in ERA_LIST_RULES and not held:
             fault("%s: %s is dated by %s, but the era's files do not hold it" % (where, name, rule))
         if rule == "engine" and kind != "key":
             fault("%s: %s is dated by the engine's key table but is no key" % (where, name))

@@ -42,6 +42,14 @@ ERA_FILES = [
 ERA_VERSION_FILE = (WON2, "config/cstrike/liblist.gam")
 ERA_README = (WON2, "config/cstrike/readme.txt")
 
+# Voice came to the engine after 1.1.0.7 (none of its files has a voice name) and before CS 1.5,
+# whose client library holds the voice code's client half (voice_modenable, voice_showbanned) and
+# whose game library its server half (voice_serverdebug, sv_alltalk); the 1.4 change log moves
+# its sound to DirectSound. The engine's own part is not in the era's files: its talk command and
+# its switches, which the rebuilds register with that code, are 1.5's all the same.
+ERA_VOICE = {"+voicerecord", "-voicerecord", "voice_enable", "sv_voiceenable"}
+ERA_VOICE_SOURCE = "%s:config/cstrike/cl_dlls/client.dll" % WON2
+
 NAME = re.compile(rb"^[A-Za-z_+\-][A-Za-z0-9_+\-.]*$")
 FCVAR_ARCHIVE = 1
 
@@ -210,7 +218,9 @@ def read_readme(read_bytes):
 def date_by_era(read_bytes, col):
     """Attests what the era's files hold: a name they register (a new one from the Windows
     client's files too), and a name the game's code registers that they hold as a string; not a
-    buy shortcut or bot name CS 1.6 brought (the words "ak47" or "awp" are strings of any CS).
+    buy shortcut or bot name CS 1.6 brought (the words "ak47" or "awp" are strings of any CS), nor
+    a command of the HLTV proxy or demo player, whose programs are not among the era's files (their
+    words, "delay" or "title", are strings of the game library too).
     col is gen_vocabulary's Collector; read_bytes(repository, path) gives a file's bytes.
     Returns {lower name: (rule, source)}, the strongest attestation of each."""
     era = {}
@@ -225,7 +235,8 @@ def date_by_era(read_bytes, col):
                 era[name.lower()] = ("era-registered", source)
         for name in sorted(held):
             e = col.entries.get((name.lower(), False))
-            if e is None or name.lower() in era or not col.is_games(name) or any(
+            if e is None or name.lower() in era or not col.is_games(name) or \
+                    e["place"] in ("hltv", "demo") or any(
                     r in ("cs16-game", "xash-own", "cs16client-own", "rehlds-own", "regamedll-own")
                     for _, r, _ in e["attests"]):
                 continue
@@ -241,6 +252,12 @@ def date_by_era(read_bytes, col):
             continue
         e["attests"].append(("15", "era-readme", source))
         era[name.lower()] = ("era-readme", source)
+    for name in sorted(ERA_VOICE):
+        e = col.entries.get((name, False))
+        if e is None or name in era:
+            raise SystemExit("the voice name %s is missing or dated already" % name)
+        e["attests"].append(("15", "era-voice", ERA_VOICE_SOURCE))
+        era[name] = ("era-voice", ERA_VOICE_SOURCE)
     return era
 
 
@@ -252,11 +269,12 @@ def write_era(col, era, path, root):
            "// release of July 2001 (SmileyAG/HLSDK20, valve_binaries) and Counter-Strike 1.5 as",
            "// released (Ch0wW/docker-hlds-won2, config/cstrike). name, how (era-registered: the",
            "// file registers it; era-string: the file holds it and code of the game registers it;",
-           "// era-readme: CS 1.5's change log names it), repository:file."]
+           "// era-readme: CS 1.5's change log names it; era-voice: the engine's voice names, whose",
+           "// halves the CS 1.5 libraries hold), repository:file."]
     for low in sorted(era):
         e = col.entries.get((low, False))
         if e is not None:
             out.append("\t".join((e["name"], era[low][0], era[low][1])))
     with open(path, "w", newline="\n") as f:
         f.write("\n".join(out) + "\n")
-    print("%s: %d names" % (os.path.relpath(path, root), len(out) - 6))
+    print("%s: %d names" % (os.path.relpath(path, root), len(out) - 7))

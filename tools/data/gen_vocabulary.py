@@ -40,6 +40,8 @@
 #   era-string     code of the game registers it and one of those files holds it as a string: 15
 #   era-readme     CS 1.5's change log (readme.txt, 1.0 to 1.5) quotes it as a new variable or
 #                  setinfo item, or names a variable code of the game registers: 15
+#   era-voice      the engine's talk command and voice switches (era_files.ERA_VOICE): voice came
+#                  after the 1.1.0.7 engine and before 1.5, whose libraries hold its halves: 15
 #   era-config     a setting the pre-Steam game (its launcher) writes into config.cfg: 15
 #   steam-release  code of the game registers it (the rebuilds, the 2013 SDK seed, the CS 1.6
 #                  command list) and no file of the 1.5 era has it: 16
@@ -49,6 +51,7 @@
 #   cs16-game      a feature CS 1.6 brought to the game (bots, shield, buy shortcuts ...): 16
 #   build-latest   the CS game rebuild's BUILD_LATEST code (the latest official builds): later
 #   game-config    a setting a config written by a Steam release holds: 16 or later (its build)
+#   driver-config  a name of the video driver configs a Steam release ships (valve/hw/*.cfg): 16
 #   engine         (keys only) the engine's key table
 #   rehlds-own, regamedll-own   code under the rebuild's own REHLDS_ / REGAMEDLL_ switches
 #   cs16client-own  only the CS client rebuild has it, and nothing of the game shows it
@@ -88,7 +91,7 @@ CSCLIENT = "Velaron/cs16-client"
 HL_SEED = "de70fad"  # "initial seed of Half-Life 1 SDK", 2013-08-30
 ERA_OUT = os.path.join(HERE, "era_names.txt")
 # The rules that date by the era's files, the strongest first.
-ERA_RULES = ("era-registered", "era-string", "era-readme", "era-config")
+ERA_RULES = ("era-registered", "era-string", "era-readme", "era-voice", "era-config")
 
 # Engine names of the Steam releases (the master server regions, HTTP downloads, the LAN rate): the
 # engine rebuild reproduces the Steam engine, these were not in 1.5's (the script stops if an era
@@ -451,6 +454,14 @@ def config_lines(text):
 # their keys are bound to are the game's too.
 PRISTINE = {"Drazendrazan/cstrike_steamcmd_archive"}
 
+# The video driver configs the game ships (valve/hw/*.cfg, run when a driver is chosen): their
+# names are the game's, but none is kept in config.cfg.
+DRIVER_CONFIGS = ("Drazendrazan/cstrike_steamcmd_archive", "5787", "valve/hw/")
+# The HLTV proxy's command tables (the proxy's console and its system), as the engine rebuild has
+# them; the tables of what clients send to the proxy are not console names.
+HLTV_COMMAND_TABLES = ("rehlds/HLTV/Proxy/src/Proxy.cpp", "rehlds/HLTV/Console/src/System.cpp")
+HLTV_TABLE_ENTRY = re.compile(r'\{\s*"([a-z_][a-z0-9_]*)"\s*,\s*CMD_ID_\w+\s*,')
+
 
 def read_game_configs(sources):
     """The variables of each config the game wrote, and the commands a shipped one binds keys to:
@@ -570,6 +581,11 @@ def main():
     scan(rehlds, ("rehlds/HLTV/DemoPlayer/",), "demo", engine_version, col)
     scan(rehlds, ("rehlds/HLTV/Proxy/", "rehlds/HLTV/Core/", "rehlds/HLTV/Director/"), "hltv",
          engine_version, col)
+    # The HLTV proxy's console commands (hltv.cfg) stand in tables: name, command number, handler.
+    for path in HLTV_COMMAND_TABLES:
+        for m in HLTV_TABLE_ENTRY.finditer(rehlds.read(path)):
+            version, rule = engine_version(m.group(1), None, path)
+            col.add(m.group(1), "cmd", "hltv", version, rule, "%s:%s" % (REHLDS, path))
 
     # The CS game rebuild. Its buy and radio shortcut commands came with CS 1.6.
     regame = Repo(sources, REGAME)
@@ -673,6 +689,19 @@ def main():
         for name in commands:
             col.add(name, "cmd", "config", "16" if version == "15" else version, "game-config",
                     source)
+    # The driver configs the game ships: their names are the game's, dated by the release that
+    # shipped them (the era's files date the rest).
+    repo_name, branch, folder = DRIVER_CONFIGS
+    drivers = Repo(sources, repo_name)
+    commit = "refs/heads/%s" % branch
+    shipped = [p for p in drivers.files(commit) if p.startswith(folder) and p.endswith(".cfg")]
+    if not shipped:
+        sys.exit("missing driver configs: %s %s:%s" % (repo_name, commit, folder))
+    for path in shipped:
+        for words in config_lines(drivers.read(path, commit)):
+            if len(words) > 1 and NAME.match(words[0]):
+                col.add(words[0], "cvar", "config", "16", "driver-config",
+                        "%s:%s@%s" % (repo_name, path, branch))
     # The pre-Steam launcher's settings: the game of that era saved them.
     for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
         if rule == "era-config":
