@@ -526,6 +526,38 @@ TEST(ConfigCheck, NamesTheGameOf15Lacks) {
     }
 }
 
+// The shipped vocabulary as the era's files date it (tools/data/era_names.txt, what the files of
+// Half-Life 1.1.0.7 and CS 1.5 hold): each of their names is 1.5's, and the names the review of
+// the dating found in none of them are not, whatever the rebuilds' code says.
+TEST(ConfigCheck, TheEraFilesDateTheShippedVocabulary) {
+    const Vocabulary v = shippedVocabulary();
+    const textfile::ReadResult era =
+        textfile::readText(QStringLiteral(TESSERA_SOURCE_DIR) + u"/tools/data/era_names.txt"_s);
+    ASSERT_TRUE(era.ok());
+    int names = 0;
+    for (const QString& line : era.text.split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u"//"_s))
+            continue;
+        const QString name = line.section(u'\t', 0, 0);
+        const WordInfo* info = v.find(name);
+        ASSERT_NE(info, nullptr) << name.toStdString();
+        EXPECT_EQ(info->version, GameVersion::Cs15) << name.toStdString();
+        ++names;
+    }
+    EXPECT_GT(names, 800);
+    for (const char16_t* later :
+         {u"m_customaccel", u"m_customaccel_scale", u"weapon_famas", u"weapon_shield",
+          u"jointeam", u"bot_quota", u"career", u"tutor_enable", u"_setrenderer",
+          u"fs_startup_timings", u"cl_filterstuffcmd", u"mp_maxmoney"}) {
+        SCOPED_TRACE(QString::fromUtf16(later).toStdString());
+        ASSERT_NE(v.find(later), nullptr);
+        EXPECT_NE(v.find(later)->version, GameVersion::Cs15);
+    }
+    EXPECT_EQ(v.find(u"weapon_crowbar"), nullptr) << "Half-Life's, not Counter-Strike's";
+    EXPECT_EQ(v.find(u"hud_filtered"), nullptr) << "a name of an engine's unit test";
+    EXPECT_EQ(v.kindOf(u"spec_pip"), WordKind::Variable) << "1.6 made it a command";
+}
+
 // A config the game wrote, of any release, as config.cfg: no finding at all.
 TEST(ConfigCheck, AConfigTheGameWroteGetsNoFinding) {
     const Vocabulary v = shippedVocabulary();
