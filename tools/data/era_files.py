@@ -252,6 +252,8 @@ def date_by_era(read_bytes, col):
             continue
         e["attests"].append(("15", "era-readme", source))
         era[name.lower()] = ("era-readme", source)
+        if e["saved"] is None and e.get("own_archived"):
+            e["saved"] = e["own_archived"]
     for name in sorted(ERA_VOICE):
         e = col.entries.get((name, False))
         if e is None or name in era:

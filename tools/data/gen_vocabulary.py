@@ -421,6 +421,9 @@ def scan(repo, folders, place, version_rule, col, commit="HEAD", skip=(), archiv
             own = ORDER[version] > ORDER["later"]
             col.add(name, kind, where, version, rule, source,
                     saved=archive and archived and not own)
+            if archive and archived and own:
+                # A rebuild's archived name the era's files show to be the game's after all.
+                col.entries[(name.lower(), kind == "key")].setdefault("own_archived", source)
 
 
 def reference_names():
