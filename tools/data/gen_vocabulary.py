@@ -239,12 +239,8 @@ class Repo:
             return f.read()
 
     def read(self, path, commit="HEAD"):
-        if self.git or commit != "HEAD":
-            args = ["git", "--git-dir", self.base] if self.git else ["git", "-C", self.base]
-            out = subprocess.run(args + ["show", "%s:%s" % (commit, path)], capture_output=True)
-            return out.stdout.decode("latin-1") if out.returncode == 0 else ""
-        with open(os.path.join(self.base, path), "rb") as f:
-            return f.read().decode("latin-1")
+        data = self.read_bytes(path, commit)
+        return data.decode("latin-1") if data is not None else ""
 
 
 def code_files(repo, folders, commit="HEAD"):
