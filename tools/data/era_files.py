@@ -26,14 +26,15 @@ WON2 = "Ch0wW/docker-hlds-won2"
 # The era's files: repository, file, where a name of it is registered (the vocabulary's place),
 # and whether a name it registers is taken even when no other source has it (the Windows client's
 # files, whose registrations read plainly; the Linux libraries address their strings relative to
-# their data, so there only the strings are sure). Half-Life's own game and client libraries
+# their data, so there only the strings are sure). The launcher's strings are the words of its
+# windows ("listen", "joystick"): they date nothing. Half-Life's own game and client libraries
 # (valve/dlls/hl.dll, valve/cl_dlls/client.dll) are not read: a name only they have is
 # Half-Life's, not Counter-Strike's.
 ERA_FILES = [
     (HLSDK20, "valve_binaries/hw.dll", "engine", True),           # the WON engine, OpenGL
     (HLSDK20, "valve_binaries/sw.dll", "engine", True),           # the WON engine, software
     (HLSDK20, "valve_binaries/engine_i386.so", "engine", False),  # the dedicated server's engine
-    (HLSDK20, "valve_binaries/hl.exe", "engine", False),          # the launcher
+    (HLSDK20, "valve_binaries/hl.exe", "launcher", False),        # the launcher (no strings)
     (WON2, "config/cstrike/cl_dlls/client.dll", "client", True),  # CS 1.5's client (a blob)
     (WON2, "config/cstrike/dlls/cs_i386.so", "game", False),      # CS 1.5's game library
 ]
@@ -229,11 +230,12 @@ def date_by_era(read_bytes, col):
             e = col.entries.get((name.lower(), False))
             if e is None and not (adds and name == name.lower()):
                 continue
-            col.add(name, kind, place, "15", "era-registered", source,
+            col.add(name, kind, "engine" if place == "launcher" else place, "15",
+                    "era-registered", source,
                     saved=archived and kind == "cvar")
             if era.get(name.lower(), ("era-string",))[0] != "era-registered":
                 era[name.lower()] = ("era-registered", source)
-        for name in sorted(held):
+        for name in sorted(held if place != "launcher" else ()):
             e = col.entries.get((name.lower(), False))
             if e is None or name.lower() in era or not col.is_games(name) or \
                     e["place"] in ("hltv", "demo") or any(
