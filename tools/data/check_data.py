@@ -460,9 +460,8 @@ def check_vocabulary():
             fault("%s: key %s is saved" % (where, name))
         if rule in ("era-config", "game-config") and flags != "saved" and kind == "cvar":
             fault("%s: %s comes from a config the game wrote but is not saved" % (where, name))
-        if rule == "era-config" and (version != "15" or name.lower() not in ERA_SETTINGS):
-            fault("%s: %s is dated by the 1.5 era's launcher, which does not keep it, or marked %s"
-                  % (where, name, version))
+        if rule == "era-config" and version != "15":
+            fault("%s: %s is a 1.5-era setting but marked %s" % (where, name, version))
         # A name of the era's files is 15, by the file the list names; no other name is 15 but
         # a launcher setting or a key.
         held = era.get(name.lower()) if kind != "key" else None

@@ -130,10 +130,12 @@ LATER_GAME = re.compile(r"^career_")
 # repository, the branch (None: HEAD) and file, the version to date the names by, and what wrote
 # it. The first is the default config.cfg of the dedicated server as Valve shipped it: binds and
 # settings in the layout the pre-Steam launcher writes (its cvars are exactly the launcher's
-# list below), under the header the Steam engine adds.
+# list below), under the header the Steam engine adds ("era-layout": the launcher's settings
+# are the era's, the rest the Steam build's). A config the 1.5 game wrote would be "era-config":
+# each of its names 15.
 GAME_CONFIGS = [
     ("Drazendrazan/cstrike_steamcmd_archive", "5787", "cstrike/config.cfg", "15",
-     "era-config", "the pre-Steam launcher's settings (the default config.cfg of HLDS build 5787)"),
+     "era-layout", "the pre-Steam launcher's settings (the default config.cfg of HLDS build 5787)"),
     ("sciblob/CS", None, "cstrike/config.cfg", "16", "game-config", "CS 1.6, Steam, before 2013"),
     ("CarlosAMC1/Counter-Strike-WaRzOnE", None, "cstrike/config.cfg", "16", "game-config",
      "CS 1.6, Steam, before 2013"),
@@ -703,7 +705,7 @@ def main():
                         "%s:%s@%s" % (repo_name, path, branch))
     # The pre-Steam launcher's settings: the game of that era saved them.
     for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
-        if rule == "era-config":
+        if rule == "era-layout":
             for name in WON_LAUNCHER_SETTINGS:
                 if name.lower() not in {n.lower() for n in names}:
                     sys.exit("%s lacks the launcher's setting %s" % (source, name))
@@ -741,7 +743,7 @@ def config_dating(name, version, rule, won, source):
     """How a config the game wrote dates a name it holds: (version, rule, source). The 1.5 era's
     layout (the pre-Steam launcher's) counts for the launcher's own settings; the rest of that
     file, like every Steam release's, dates by the build that wrote it."""
-    if rule == "era-config":
+    if rule == "era-layout":
         return ("15", "era-config", source) if name.lower() in won else \
             ("16", "game-config", source)
     return version, rule, source
