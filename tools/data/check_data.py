@@ -355,7 +355,7 @@ def check_demo():
 # a key name by the engine's key table.
 VOC_RULES = {
     "15": {"era-registered", "era-string", "era-readme", "era-voice", "era-config", "engine"},
-    "16": {"steam-release", "steam-engine", "cs16-game", "game-config", "driver-config"},
+    "16": {"steam-release", "steam-engine", "cs16-game", "game-config"},
     "later": {"sdk-later", "steam-update", "build-latest", "game-config"},
     "rehlds": {"rehlds-own"},
     "regamedll": {"regamedll-own"},
@@ -366,7 +366,7 @@ OWN_SOURCES = {"rehlds": "dreamstalker/rehlds", "regamedll": "s1lentq/ReGameDLL_
                "cs16client": "Velaron/cs16-client", "xash": "FWGS/xash3d-fwgs"}
 # Rules that need no code of the game: the source itself is of the game (a config, a list).
 SHOWN_BY_GAME = {"era-registered", "era-string", "era-readme", "era-voice", "era-config",
-                 "game-config", "driver-config"}
+                 "game-config"}
 # The files of the 1.5 era, as tools/data/era_names.txt names them.
 ERA_FILES = {"SmileyAG/HLSDK20:valve_binaries/hw.dll", "SmileyAG/HLSDK20:valve_binaries/sw.dll",
              "SmileyAG/HLSDK20:valve_binaries/engine_i386.so",

@@ -51,7 +51,6 @@
 #   cs16-game      a feature CS 1.6 brought to the game (bots, shield, buy shortcuts ...): 16
 #   build-latest   the CS game rebuild's BUILD_LATEST code (the latest official builds): later
 #   game-config    a setting a config written by a Steam release holds: 16 or later (its build)
-#   driver-config  a name of the video driver configs a Steam release ships (valve/hw/*.cfg): 16
 #   engine         (keys only) the engine's key table
 #   rehlds-own, regamedll-own   code under the rebuild's own REHLDS_ / REGAMEDLL_ switches
 #   cs16client-own  only the CS client rebuild has it, and nothing of the game shows it
@@ -455,9 +454,6 @@ def config_lines(text):
 # their keys are bound to are the game's too.
 PRISTINE = {"Drazendrazan/cstrike_steamcmd_archive"}
 
-# The video driver configs the game ships (valve/hw/*.cfg, run when a driver is chosen): their
-# names are the game's, but none is kept in config.cfg.
-DRIVER_CONFIGS = ("Drazendrazan/cstrike_steamcmd_archive", "5787", "valve/hw/")
 # The HLTV proxy's command tables (the proxy's console and its system), as the engine rebuild has
 # them; the tables of what clients send to the proxy are not console names.
 HLTV_COMMAND_TABLES = ("rehlds/HLTV/Proxy/src/Proxy.cpp", "rehlds/HLTV/Console/src/System.cpp")
@@ -690,19 +686,6 @@ def main():
         for name in commands:
             col.add(name, "cmd", "config", "16" if version == "15" else version, "game-config",
                     source)
-    # The driver configs the game ships: their names are the game's, dated by the release that
-    # shipped them (the era's files date the rest).
-    repo_name, branch, folder = DRIVER_CONFIGS
-    drivers = Repo(sources, repo_name)
-    commit = "refs/heads/%s" % branch
-    shipped = [p for p in drivers.files(commit) if p.startswith(folder) and p.endswith(".cfg")]
-    if not shipped:
-        sys.exit("missing driver configs: %s %s:%s" % (repo_name, commit, folder))
-    for path in shipped:
-        for words in config_lines(drivers.read(path, commit)):
-            if len(words) > 1 and NAME.match(words[0]):
-                col.add(words[0], "cvar", "config", "16", "driver-config",
-                        "%s:%s@%s" % (repo_name, path, branch))
     # The pre-Steam launcher's settings: the game of that era saved them.
     for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
         if rule == "era-layout":
