@@ -469,7 +469,8 @@ def check_vocabulary():
             fault("%s: %s is in %s (%s) but dated %s by %s (%s)"
                   % (where, name, held[2], held[1], version, rule, source))
         if rule in ERA_LIST_RULES and not held:
-            fault("%s: %s is dated by %s, but the era's files do not hold it" % (where, name, rule))
+            fault("%s: %s is dated by %s, but the era's files do not hold it"
+                  % (where, name, rule))
         if rule == "engine" and kind != "key":
             fault("%s: %s is dated by the engine's key table but is no key" % (where, name))
         key = (name.lower(), kind == "key")

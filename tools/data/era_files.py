@@ -273,8 +273,8 @@ def write_era(col, era, path, root):
            "// release of July 2001 (SmileyAG/HLSDK20, valve_binaries) and Counter-Strike 1.5 as",
            "// released (Ch0wW/docker-hlds-won2, config/cstrike). name, how (era-registered: the",
            "// file registers it; era-string: the file holds it and code of the game registers it;",
-           "// era-readme: CS 1.5's change log names it; era-voice: the engine's voice names, whose",
-           "// halves the CS 1.5 libraries hold), repository:file."]
+           "// era-readme: CS 1.5's change log names it; era-voice: the engine's voice names,",
+           "// whose halves the CS 1.5 libraries hold), repository:file."]
     for low in sorted(era):
         e = col.entries.get((low, False))
         if e is not None:
