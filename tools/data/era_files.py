@@ -216,13 +216,16 @@ def read_readme(read_bytes):
     return ("%s:%s" % ERA_README,) + readme_names(text.decode("latin-1"))
 
 
-def date_by_era(read_bytes, col):
+def date_by_era(read_bytes, col, explained=frozenset()):
     """Attests what the era's files hold: a name they register (a new one from the Windows
     client's files too), and a name the game's code registers that they hold as a string; not a
     buy shortcut or bot name CS 1.6 brought (the words "ak47" or "awp" are strings of any CS), nor
     a command of the HLTV proxy or demo player, whose programs are not among the era's files (their
-    words, "delay" or "title", are strings of the game library too).
-    col is gen_vocabulary's Collector; read_bytes(repository, path) gives a file's bytes.
+    words, "delay" or "title", are strings of the game library too). A name only the
+    GoldSrc-compatible engine registers counts when an engine file of the era holds it and it is
+    shaped like a console name (rcon_address) or the reference explains it (password).
+    col is gen_vocabulary's Collector; read_bytes(repository, path) gives a file's bytes;
+    explained holds the lower-case names the reference explains.
     Returns {lower name: (rule, source)}, the strongest attestation of each."""
     era = {}
     for source, place, adds, names, held in read_era(read_bytes):
@@ -237,10 +240,13 @@ def date_by_era(read_bytes, col):
                 era[name.lower()] = ("era-registered", source)
         for name in sorted(held if place != "launcher" else ()):
             e = col.entries.get((name.lower(), False))
-            if e is None or name.lower() in era or not col.is_games(name) or \
-                    e["place"] in ("hltv", "demo") or any(
-                    r in ("cs16-game", "xash-own", "cs16client-own", "rehlds-own", "regamedll-own")
-                    for _, r, _ in e["attests"]):
+            if e is None or name.lower() in era or e["place"] in ("hltv", "demo"):
+                continue
+            rules = {r for _, r, _ in e["attests"]}
+            engines = place == "engine" and rules == {"xash-own"} and (
+                "_" in name or name.lower() in explained)
+            if not engines and (not col.is_games(name) or rules & {
+                    "cs16-game", "xash-own", "cs16client-own", "rehlds-own", "regamedll-own"}):
                 continue
             e["attests"].append(("15", "era-string", source))
             era[name.lower()] = ("era-string", source)

@@ -694,7 +694,8 @@ def main():
                     sys.exit("%s lacks the launcher's setting %s" % (source, name))
 
     # The era's own files date what 1.5 had.
-    era = era_files.date_by_era(lambda repo, path: Repo(sources, repo).read_bytes(path), col)
+    era = era_files.date_by_era(lambda repo, path: Repo(sources, repo).read_bytes(path), col,
+                                reference)
     for low in sorted(STEAM_ERA_ENGINE | STEAM_UPDATES):
         if low in era:
             sys.exit("%s is listed as a Steam release's but %s holds it" % (low, era[low][1]))
