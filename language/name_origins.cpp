@@ -34,6 +34,26 @@ bool originIsWarning(const WordInfo& info) {
            !info.serverCommand;
 }
 
+QString originMark(NameOrigin origin) {
+    switch (origin) {
+    case NameOrigin::Game15:
+        return QString();
+    case NameOrigin::Steam16:
+        return u"CS 1.6 (Steam), в 1.5 нет"_s;
+    case NameOrigin::SteamLater:
+        return u"поздний Steam, в 1.5 нет"_s;
+    case NameOrigin::ReHlds:
+        return u"только ReHLDS"_s;
+    case NameOrigin::ReGameDll:
+        return u"только ReGameDLL"_s;
+    case NameOrigin::CsClient:
+        return u"только cs16-client"_s;
+    case NameOrigin::Xash:
+        return u"только Xash3D"_s;
+    }
+    return QString();
+}
+
 QString originMessage(NameOrigin origin, QStringView word) {
     switch (origin) {
     case NameOrigin::Game15:

@@ -185,11 +185,31 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheNameTheFlagAndTheOldFile) {
     // The file's folder disappears under the program (replaced by a file of the same name).
     ASSERT_TRUE(QDir(app.gameDir()).removeRecursively());
     app.writeFile(app.gameDir(), "not a folder");
-    app.dialogs.expect(Kind::Error);
+    // The error offers "Сохранить как…"; declined, nothing changes.
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel);
     form->Save1Click();
     EXPECT_TRUE(modified());
     EXPECT_EQ(form->document().fileName(), file(u"a.cfg"_s));
     EXPECT_TRUE(app.dialogs.lastText().contains(file(u"a.cfg"_s)));
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"в другой файл"_s));
+    // Taken, the text goes where the player says, and the document is named so.
+    const QString elsewhere = app.root.path() + u"/elsewhere.cfg"_s;
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Yes).expectFile(Kind::Save, elsewhere);
+    form->Save1Click();
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(form->document().fileName(), elsewhere);
+    EXPECT_EQ(app.readFile(elsewhere), "oldmore");
+    EXPECT_TRUE(app.dialogs.allUsed());
+}
+
+// The save question answered "Отмена" ends Open: the status bar does not go on saying it opens.
+TEST_F(DocumentCommands, ACancelledOpenLeavesNoProgressWord) {
+    type(u"x"_s);
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel);
+    form->Open1Click();
+    EXPECT_NE(status(1), u"Открываем..."_s);
+    EXPECT_TRUE(modified());
+    EXPECT_TRUE(app.dialogs.allUsed());
 }
 
 TEST_F(DocumentCommands, OpeningAndSavingChangesNoByteTheUserDidNotChange) {
