@@ -176,6 +176,12 @@ std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFram
                                                            const QSize& popupSize,
                                                            const QSize& frameExtra,
                                                            const QRect& available) {
+    // A frame that fills the screen is maximized, whatever its state says: a maximize whose
+    // state has not been seen yet, or a window made as large as the screen, where the tool
+    // windows have no room beside it.
+    if (mode == MainWindowMode::Normal && !available.isEmpty() &&
+        mainFrame.width() >= available.width() && mainFrame.height() >= available.height())
+        mode = MainWindowMode::Maximized;
     switch (mode) {
     case MainWindowMode::Minimized:
         return std::nullopt;
@@ -205,12 +211,8 @@ std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFram
     m_docked = false;
     const ToolGeometry from = fromRemembered ? m_remembered : actual;
     // Only a resize the user made pushes a covered window out: the sightings of a maximize or
-    // a restore come in any order, and must leave the windows where they were. A frame that
-    // fills the screen is a maximize whose state has not been seen yet: the next sighting docks
-    // the windows, and the restore must find them as they were.
-    const bool fillsScreen = !available.isEmpty() && mainFrame.width() >= available.width() &&
-                             mainFrame.height() >= available.height();
-    const bool resized = !fromRemembered && before.size() != mainFrame.size() && !fillsScreen;
+    // a restore come in any order, and must leave the windows where they were.
+    const bool resized = !fromRemembered && before.size() != mainFrame.size();
     m_remembered = followedToolGeometry(from, before, mainFrame, popupSize, resized);
     // A resize carries the windows by different amounts (the right edge's, the corner's): none
     // may come to stand over another, and none is pushed off the screen. (A move carries all

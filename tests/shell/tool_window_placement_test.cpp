@@ -231,6 +231,29 @@ TEST(ToolWindowPlacement, ResizingTheMainWindowNeverStacksThemOrPushesThemOff) {
     }
 }
 
+// A main window made as large as the screen, in the normal state, leaves the tool windows no
+// room beside it: they dock as for a maximize, and come back when it is made smaller again.
+TEST(ToolWindowPlacement, AMainWindowAsLargeAsTheScreenDocksThem) {
+    const QRect screen(0, 0, 1366, 768);
+    ToolWindowPlacement placement;
+    ToolGeometry tools;
+    const auto seen = [&](const QRect& main) {
+        const auto p = placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup,
+                                          QSize(0, 0), screen);
+        if (p)
+            tools = p->places;
+        return p ? p->docked : placement.docked();
+    };
+    const QRect normal(10, 10, 560, 450);
+    EXPECT_FALSE(seen(normal));
+    const ToolGeometry start = tools;
+    EXPECT_TRUE(seen(screen));
+    for (const QRect& r : {tools.reference, tools.valueList, QRect(tools.popup, kPopup)})
+        EXPECT_TRUE(screen.contains(r));
+    EXPECT_FALSE(seen(normal));
+    EXPECT_EQ(tools, start);
+}
+
 TEST(ToolWindowPlacement, KeptApartMovesOnlyAWindowThatStandsOverAnother) {
     const QRect main(10, 10, 560, 450);
     const QRect screen(0, 0, 1366, 768);
