@@ -220,11 +220,10 @@ void KeyboardMapWindow::MapViewKeyClick(const QString& key) {
         emit lineRequested(line);
         const QString text =
             m_document ? m_document->findBlockByNumber(line).text().trimmed() : QString();
-        LabelLine->setText(u"%1: строка %2 конфига, курсор редактора стоит на ней: %3"_s
-                               .arg(key)
-                               .arg(line + 1)
-                               .arg(fontMetrics().elidedText(text, Qt::ElideRight,
-                                                             std::max(200, width() / 2))));
+        LabelLine->setText(
+            u"%1: строка %2 конфига, курсор редактора стоит на ней: %3"_s.arg(key)
+                .arg(line + 1)
+                .arg(fontMetrics().elidedText(text, Qt::ElideRight, std::max(200, width() / 2))));
         return;
     }
     const QString bind = newBindLine(key);

@@ -142,9 +142,10 @@ void MetaBindsWindow::showEvent(QShowEvent* e) {
     // the list takes a share of what the window gains, so it grows until the names fit.
     int widest = 0;
     for (int row = 0; row < lx_MeB->count(); ++row)
-        widest = std::max(widest, lx_MeB->fontMetrics().horizontalAdvance(lx_MeB->item(row)->text()));
-    const int need = widest + 2 * lx_MeB->frameWidth() +
-                     lx_MeB->verticalScrollBar()->sizeHint().width() + 8;
+        widest =
+            std::max(widest, lx_MeB->fontMetrics().horizontalAdvance(lx_MeB->item(row)->text()));
+    const int need =
+        widest + 2 * lx_MeB->frameWidth() + lx_MeB->verticalScrollBar()->sizeHint().width() + 8;
     const int room = screen() ? screen()->availableGeometry().width() - 40 : width();
     for (int step = 0; step < 4 && lx_MeB->width() < need && width() < room; ++step) {
         resize(std::min(room, width() + 2 * (need - lx_MeB->width())), height());

@@ -181,7 +181,7 @@ void ConfigDocument::open() {
     // The progress word goes once the command is over, however it ended; a file that cannot be
     // written says so now rather than at the first save.
     m_view.showStatus(opened && !QFileInfo(chosen.fileName).isWritable() ? readOnlyNotice()
-                                                                          : m_view.idleStatus());
+                                                                         : m_view.idleStatus());
 }
 
 namespace {
@@ -295,10 +295,10 @@ bool ConfigDocument::writeTo(const QString& path, bool* saveAsChosen) {
         const QString failure =
             u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason);
         if (saveAsChosen)
-            *saveAsChosen = m_dialogs.chooseOfThree(
-                                failure + u"\n\nСохранить текст в другой файл?"_s,
-                                u"Сохранить как…"_s, QString(), u"Отмена"_s) ==
-                            UserDialogs::Answer::Yes;
+            *saveAsChosen =
+                m_dialogs.chooseOfThree(failure + u"\n\nСохранить текст в другой файл?"_s,
+                                        u"Сохранить как…"_s, QString(),
+                                        u"Отмена"_s) == UserDialogs::Answer::Yes;
         else
             m_dialogs.error(failure);
         return false;

@@ -99,7 +99,6 @@ bool MainWindow::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-
 // --- tool windows
 
 void MainWindow::moveEvent(QMoveEvent* e) {

@@ -19,9 +19,8 @@ ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize,
     // Under the toolbar, never over the main window's title bar and its buttons.
     const int top = mainFrame.top() + 72;
     const int bottom = std::max(top, area.bottom());
-    g.popup = QPoint(right - popupSize.width(),
-                     std::min(mainFrame.top() + mainFrame.height() - 142,
-                              bottom + 1 - popupSize.height()));
+    g.popup = QPoint(right - popupSize.width(), std::min(mainFrame.top() + mainFrame.height() - 142,
+                                                         bottom + 1 - popupSize.height()));
     // The two stand one below the other from under the toolbar down to the pop-up; taller
     // together than that, both give up height in proportion, so nothing runs off the screen.
     int referenceHeight = referenceFrame.height();
@@ -116,10 +115,10 @@ QRect freePlace(const QRect& want, const QList<QRect>& settled, const QRect& mai
         const int leftOf = o.left() - kGap - size.width();
         const int below = o.bottom() + 1 + kGap;
         const int above = o.top() - kGap - size.height();
-        for (const QPoint at : {QPoint(rightOf, want.top()), QPoint(rightOf, o.top()),
-                                QPoint(want.left(), below), QPoint(o.left(), below),
-                                QPoint(leftOf, want.top()), QPoint(leftOf, o.top()),
-                                QPoint(want.left(), above)}) {
+        for (const QPoint at :
+             {QPoint(rightOf, want.top()), QPoint(rightOf, o.top()), QPoint(want.left(), below),
+              QPoint(o.left(), below), QPoint(leftOf, want.top()), QPoint(leftOf, o.top()),
+              QPoint(want.left(), above)}) {
             const QRect r(at, size);
             candidates.append(r);
             candidates.append(clampedInto(r, available));
@@ -142,10 +141,9 @@ ToolGeometry keptApart(const ToolGeometry& tools, const ToolGeometry& was, const
                        const QRect& available, const QSize& popupSize, const QSize& frameExtra) {
     const auto outer = [&](const ToolGeometry& g) {
         // In the order the windows are settled.
-        return std::array<QRect, 3>{
-            QRect(g.valueList.topLeft(), g.valueList.size() + frameExtra),
-            QRect(g.reference.topLeft(), g.reference.size() + frameExtra),
-            QRect(g.popup, popupSize)};
+        return std::array<QRect, 3>{QRect(g.valueList.topLeft(), g.valueList.size() + frameExtra),
+                                    QRect(g.reference.topLeft(), g.reference.size() + frameExtra),
+                                    QRect(g.popup, popupSize)};
     };
     std::array<QRect, 3> now = outer(tools);
     const std::array<QRect, 3> before = outer(was);
@@ -170,12 +168,10 @@ ToolGeometry keptApart(const ToolGeometry& tools, const ToolGeometry& was, const
     return kept;
 }
 
-std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFrame,
-                                                           MainWindowMode mode,
-                                                           const ToolGeometry& actual,
-                                                           const QSize& popupSize,
-                                                           const QSize& frameExtra,
-                                                           const QRect& available) {
+std::optional<ToolPlacement>
+ToolWindowPlacement::mainSeen(const QRect& mainFrame, MainWindowMode mode,
+                              const ToolGeometry& actual, const QSize& popupSize,
+                              const QSize& frameExtra, const QRect& available) {
     // A frame that fills the screen is maximized, whatever its state says: a maximize whose
     // state has not been seen yet, or a window made as large as the screen, where the tool
     // windows have no room beside it.
@@ -193,11 +189,10 @@ std::optional<ToolPlacement> ToolWindowPlacement::mainSeen(const QRect& mainFram
         m_docked = true;
         // Docking moves the windows and never resizes them: the size a window comes back with
         // after the restore is the one the user gave it.
-        return ToolPlacement{dockedToolGeometry(mainFrame, popupSize,
-                                                m_remembered.reference.size() + frameExtra,
-                                                m_remembered.valueList.size() + frameExtra,
-                                                available),
-                             true};
+        return ToolPlacement{
+            dockedToolGeometry(mainFrame, popupSize, m_remembered.reference.size() + frameExtra,
+                               m_remembered.valueList.size() + frameExtra, available),
+            true};
     case MainWindowMode::Normal:
         break;
     }

@@ -140,7 +140,8 @@ TEST_F(CommandLineTool, UnknownOptionsAndMissingGameFoldersAreRefusedByName) {
         {{u"-h"_s}, true},
     };
     for (const auto& r : routes)
-        EXPECT_EQ(wantsCommandLineTool(r.arguments), r.tool) << r.arguments.join(u' ').toStdString();
+        EXPECT_EQ(wantsCommandLineTool(r.arguments), r.tool)
+            << r.arguments.join(u' ').toStdString();
 
     const QString missing = dir.filePath(u"нет-такой"_s);
     const struct {
@@ -183,8 +184,8 @@ TEST_F(CommandLineTool, KeysRunWhatTheConfigSetsAliasesRun) {
     put(u"cstrike/autoexec.cfg"_s, "alias autobuy_rifle \"buy; menuselect 4\"\n");
     const QString cfg = put(u"cstrike/config.cfg"_s, "bind F1 autobuy_rifle\nbind F2 +jump\n");
     const ToolRun r = run({u"--keys"_s, cfg});
-    EXPECT_EQ(r.out, cfg + u":1: F1: autobuy_rifle → buy; menuselect 4\n"_s + cfg +
-                         u":2: F2: +jump\n"_s);
+    EXPECT_EQ(r.out,
+              cfg + u":1: F1: autobuy_rifle → buy; menuselect 4\n"_s + cfg + u":2: F2: +jump\n"_s);
     // Elsewhere, --game names the folder whose set is read.
     const QString loose = put(u"loose.cfg"_s, "bind F1 autobuy_rifle\n");
     EXPECT_EQ(run({u"--keys"_s, loose}).out, loose + u":1: F1: autobuy_rifle\n"_s);

@@ -646,8 +646,8 @@ TEST_F(EditorLanguageWindow, CompletionMarksTheNamesOfLaterVersions) {
     EXPECT_TRUE(shown.contains(u"cl_allowdownload"_s)) << shown.join(u" | ").toStdString();
     EXPECT_TRUE(shown.contains(u"cl_autobuy   — CS 1.6 (Steam), в 1.5 нет"_s))
         << shown.join(u" | ").toStdString();
-    completer->popup()->setCurrentIndex(
-        completer->completionModel()->index(int(shown.indexOf(u"cl_autobuy   — CS 1.6 (Steam), в 1.5 нет"_s)), 0));
+    completer->popup()->setCurrentIndex(completer->completionModel()->index(
+        int(shown.indexOf(u"cl_autobuy   — CS 1.6 (Steam), в 1.5 нет"_s)), 0));
     QTest::keyClick(completer->popup(), Qt::Key_Return);
     EXPECT_EQ(memo->toPlainText(), u"cl_autobuy"_s);
 }

@@ -153,7 +153,8 @@ TEST(LauncherWindow, FoldButtonWidensAndMovesAndTheNextOpeningKeepsIt) {
     auto* maps = a.c<QListWidget>(u"lx_map"_s);
     const QPoint start = a.w->pos();
     const auto atRightEdge = [&] {
-        return a.w->width() - fold->geometry().right() <= 8 && fold->geometry().right() < a.w->width();
+        return a.w->width() - fold->geometry().right() <= 8 &&
+               fold->geometry().right() < a.w->width();
     };
     EXPECT_EQ(fold->text(), u">>>"_s);
     EXPECT_GE(fold->width(), fold->fontMetrics().horizontalAdvance(fold->text()));

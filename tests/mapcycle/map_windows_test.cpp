@@ -139,7 +139,8 @@ TEST_F(MapsFixture, AddingByButtonDoubleClickAndEnterAppendsEachTime) {
     EXPECT_TRUE(note->text().isEmpty());
     QTest::keyClick(LB2, Qt::Key_Return);
     // The same map twice is allowed, and said.
-    EXPECT_TRUE(note->text().contains(u"«cs_italy» уже есть в списке"_s)) << note->text().toStdString();
+    EXPECT_TRUE(note->text().contains(u"«cs_italy» уже есть в списке"_s))
+        << note->text().toStdString();
     EXPECT_EQ(Ric1->lineWrapMode(), QPlainTextEdit::WidgetWidth); // a description wraps
     EXPECT_TRUE(maps->isVisible()); // Enter added, it did not press a button
     EXPECT_EQ(listTexts(LB1), (QStringList{u"de_aztec"_s, u"de_dust"_s, u"cs_italy"_s, u"cs_italy"_s}));

@@ -199,8 +199,8 @@ TEST(ToolWindowPlacement, ResizingTheMainWindowNeverStacksThemOrPushesThemOff) {
         ToolWindowPlacement placement;
         ToolGeometry tools; // the defaults, beside the main window at 10, 10
         const auto seen = [&](const QRect& main) {
-            if (const auto p = placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup,
-                                                  frame, screen))
+            if (const auto p =
+                    placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup, frame, screen))
                 tools = p->places;
         };
         const auto check = [&](const QRect& main) {
@@ -238,8 +238,8 @@ TEST(ToolWindowPlacement, AMainWindowAsLargeAsTheScreenDocksThem) {
     ToolWindowPlacement placement;
     ToolGeometry tools;
     const auto seen = [&](const QRect& main) {
-        const auto p = placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup,
-                                          QSize(0, 0), screen);
+        const auto p =
+            placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup, QSize(0, 0), screen);
         if (p)
             tools = p->places;
         return p ? p->docked : placement.docked();

@@ -43,9 +43,7 @@ struct ToolWindowsOnTheScreen : ::testing::Test {
             QCoreApplication::processEvents();
         }
     }
-    QList<QWidget*> tools() const {
-        return {app.w().ccd, app.w().pani1, app.w().form6};
-    }
+    QList<QWidget*> tools() const { return {app.w().ccd, app.w().pani1, app.w().form6}; }
     QRect available() const { return form->screen()->availableGeometry(); }
     static QRect globalRect(const QWidget* w) {
         return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
@@ -88,8 +86,8 @@ TEST_F(ToolWindowsOnTheScreen, MaximizedTheyStandOnTheScreenBesideEveryControl) 
         ASSERT_TRUE(control);
         for (QWidget* w : tools())
             EXPECT_FALSE(w->frameGeometry().intersects(globalRect(control)))
-                << w->objectName().toStdString() << " over "
-                << control->objectName().toStdString() << " at " << scale;
+                << w->objectName().toStdString() << " over " << control->objectName().toStdString()
+                << " at " << scale;
     }
     // The value list's "Добавить" can be reached.
     auto* add = app.w().pani1->findChild<QPushButton*>(u"Button1"_s);

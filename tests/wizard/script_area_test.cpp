@@ -281,8 +281,7 @@ TEST_F(ScriptArea, TheRebindQuestionNamesTheKeyAndItsCommand) {
     QCoreApplication::processEvents();
     EXPECT_EQ(equipment->geometry(), equipmentAt);
     EXPECT_EQ(rifles->geometry(), riflesAt);
-    EXPECT_GE(equipment->viewport()->height(),
-              equipment->count() * equipment->sizeHintForRow(0));
+    EXPECT_GE(equipment->viewport()->height(), equipment->count() * equipment->sizeHintForRow(0));
     const QByteArray before = app.readFile(app.gameDir() + u"/my.cfg"_s);
     app.dialogs.expect(Kind::YesNo, UserDialogs::Answer::No);
     QTest::mouseClick(control<QToolButton>(u"SpeedButton2"_s), Qt::LeftButton);
