@@ -1,6 +1,8 @@
 // What the check says of a name that the game of CS 1.5 does not have.
 #include "language/name_origins.h"
 
+#include <iterator>
+
 using namespace Qt::Literals::StringLiterals;
 
 NameOrigin originOf(const WordInfo& info) {
@@ -35,23 +37,12 @@ bool originIsWarning(const WordInfo& info) {
 }
 
 QString originMark(NameOrigin origin) {
-    switch (origin) {
-    case NameOrigin::Game15:
-        return QString();
-    case NameOrigin::Steam16:
-        return u"CS 1.6 (Steam), в 1.5 нет"_s;
-    case NameOrigin::SteamLater:
-        return u"поздний Steam, в 1.5 нет"_s;
-    case NameOrigin::ReHlds:
-        return u"только ReHLDS"_s;
-    case NameOrigin::ReGameDll:
-        return u"только ReGameDLL"_s;
-    case NameOrigin::CsClient:
-        return u"только cs16-client"_s;
-    case NameOrigin::Xash:
-        return u"только Xash3D"_s;
-    }
-    return QString();
+    // In the order of NameOrigin.
+    static constexpr QStringView marks[] = {
+        u"", u"CS 1.6 (Steam), в 1.5 нет", u"поздний Steam, в 1.5 нет", u"только ReHLDS",
+        u"только ReGameDLL", u"только cs16-client", u"только Xash3D"};
+    const auto i = size_t(origin);
+    return i < std::size(marks) ? marks[i].toString() : QString();
 }
 
 QString originMessage(NameOrigin origin, QStringView word) {

@@ -180,26 +180,23 @@ TEST_F(KeyMapWindowTest, ItSaysWhereTheLineIsClosesOnEscapeAndOwnsItsDialogs) {
     map->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(map));
     QtUserDialogs dialogs(form);
-    QWidget* owner = nullptr;
-    QTimer::singleShot(0, map, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_TRUE(box);
-        owner = box->parentWidget();
-        box->close();
-    });
-    dialogs.information(u"Картинка сохранена"_s);
-    EXPECT_EQ(owner, map);
+    // The window the next message box belongs to.
+    const auto ownerOfABox = [&](const QString& text) {
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, map, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box);
+            owner = box->parentWidget();
+            box->close();
+        });
+        dialogs.information(text);
+        return owner;
+    };
+    EXPECT_EQ(ownerOfABox(u"Картинка сохранена"_s), map);
     // The main window's own dialogs stay the main window's.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    QTimer::singleShot(0, map, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_TRUE(box);
-        owner = box->parentWidget();
-        box->close();
-    });
-    dialogs.information(u"Сохранено"_s);
-    EXPECT_EQ(owner, form);
+    EXPECT_EQ(ownerOfABox(u"Сохранено"_s), form);
 
     map->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(map));

@@ -11,6 +11,7 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using Kind = ScriptedUserDialogs::Kind;
@@ -200,6 +201,17 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheNameTheFlagAndTheOldFile) {
     EXPECT_EQ(form->document().fileName(), elsewhere);
     EXPECT_EQ(app.readFile(elsewhere), "oldmore");
     EXPECT_TRUE(app.dialogs.allUsed());
+}
+
+// A file the player may not write says so when it is opened (root writes any file: skipped).
+TEST_F(DocumentCommands, AReadOnlyFileSaysSoWhenOpened) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write a read-only file";
+    const QString path = app.writeFile(file(u"ro.cfg"_s), "echo hi\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    app.dialogs.expectFile(Kind::Open, path);
+    form->Open1Click();
+    EXPECT_EQ(status(1), ConfigDocument::readOnlyNotice());
 }
 
 // The save question answered "Отмена" ends Open: the status bar does not go on saying it opens.
