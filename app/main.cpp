@@ -79,6 +79,9 @@ int main(int argc, char** argv) {
         state.exitWhenIdle = true;
         args.removeAll(u"--exit-when-idle"_s);
     }
+    // `tessera -- --odd.cfg` opens the file of that name.
+    if (!args.isEmpty() && args.first() == u"--"_s)
+        args.removeFirst();
     state.arguments = args;
 
     QtUserDialogs dialogs;
