@@ -16,6 +16,7 @@
 #include <QBoxLayout>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -67,6 +69,12 @@ void KeyboardMapWindow::buildContents() {
     LabelHint->setObjectName(u"LabelHint"_s);
     LabelHint->setWordWrap(true);
     layout->addWidget(LabelHint);
+    // The editor is often under the map: the line a click went to is named here.
+    LabelLine = new QLabel(this);
+    LabelLine->setObjectName(u"LabelLine"_s);
+    LabelLine->setTextFormat(Qt::PlainText);
+    LabelLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(LabelLine);
     connect(EditFilter, &QLineEdit::textChanged, this, &KeyboardMapWindow::EditFilterChange);
     connect(ButtonSave, &QPushButton::clicked, this, &KeyboardMapWindow::ButtonSaveClick);
     connect(MapView, &KeyboardView::keyClicked, this, &KeyboardMapWindow::MapViewKeyClick);
@@ -215,12 +223,26 @@ void KeyboardMapWindow::MapViewKeyClick(const QString& key) {
     const int line = lineForKey(MapView->map(), key);
     if (line >= 0) {
         emit lineRequested(line);
+        const QString text =
+            m_document ? m_document->findBlockByNumber(line).text().trimmed() : QString();
+        LabelLine->setText(
+            u"%1: строка %2 конфига, курсор редактора стоит на ней: %3"_s.arg(key)
+                .arg(line + 1)
+                .arg(fontMetrics().elidedText(text, Qt::ElideRight, std::max(200, width() / 2))));
         return;
     }
     const QString bind = newBindLine(key);
     if (m_ctx.dialogs.confirmYesNo(u"Клавиша %1 свободна. Добавить в конфиг строку\n%2 ?"_s.arg(
             key, bind)) == UserDialogs::Answer::Yes)
         emit bindLineRequested(bind);
+}
+
+void KeyboardMapWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    BuiltOnFirstShow::keyPressEvent(e);
 }
 
 void KeyboardMapWindow::ButtonSaveClick() {

@@ -58,6 +58,7 @@ signals:
 protected:
     void buildContents() override;
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override; // Escape closes the map
 
 private:
     void documentChanged(int position, int removed, int added);
@@ -83,4 +84,5 @@ private:
     QLineEdit* EditFilter = nullptr;
     QPushButton* ButtonSave = nullptr;
     QLabel* LabelHint = nullptr;
+    QLabel* LabelLine = nullptr; // the line the last click went to
 };

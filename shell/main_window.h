@@ -167,6 +167,7 @@ public slots:
     void N37Click();        // library set-up
     void MetaBinds1Click(); // MetaBinds insertion
     void CS1Click();        // start the game with the current config
+    void ToolWindows1Click(); // the tool windows closed with their × come back
 
 protected:
     bool event(QEvent* e) override;
@@ -175,7 +176,6 @@ protected:
     void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildMenus();

@@ -6,6 +6,7 @@
 #include "engine_run_model.h"
 #include "test_files.h"
 
+#include "language/config_check.h"
 #include "language/key_names.h"
 #include "language/vocabulary.h"
 
@@ -319,6 +320,31 @@ TEST(ConfigRunModel, FinalVariablesBindsAliasesAndUserInfoMatchTheEngineModel) {
             break;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// F7 says where a later file of the set undoes a line of this one.
+TEST_F(ConfigRun, TheCheckNamesTheLinesALaterFileUndoes) {
+    file(u"config.cfg"_s, "unbindall\nbind F1 slot1\nsensitivity 2\nexec userconfig.cfg\n");
+    file(u"userconfig.cfg"_s, "sensitivity 3\n");
+    const QString autoexec = u"bind F2 slot2\nsensitivity 5\nalias own slot1\n"_s;
+    CheckedFile form;
+    form.name = game + u"/autoexec.cfg"_s;
+    QStringList found;
+    for (const ConfigFinding& f : checkConfig(autoexec, words, game, form))
+        if (f.kind == ConfigFinding::Kind::Hint && f.message.startsWith(u"Перекрыто"_s))
+            found.append(u"%1: %2"_s.arg(f.line + 1).arg(f.message));
+    EXPECT_EQ(found, (QStringList{
+                         u"1: Перекрыто: config.cfg:1 снимает клавишу F2 после этого файла"_s,
+                         u"2: Перекрыто: userconfig.cfg:1 задаёт «sensitivity 3» после этого файла"_s,
+                     }));
+    // A file the game does not run is checked as before.
+    form.name = game + u"/spare.cfg"_s;
+    for (const ConfigFinding& f : checkConfig(autoexec, words, game, form))
+        EXPECT_FALSE(f.message.startsWith(u"Перекрыто"_s)) << f.message.toStdString();
 }
 
 } // namespace
