@@ -62,6 +62,7 @@ void ConfigSummaryWindow::buildContents() {
     TableFinal->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableFinal->setSelectionMode(QAbstractItemView::SingleSelection);
     TableFinal->verticalHeader()->hide();
+    TableFinal->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     TableFinal->horizontalHeader()->setStretchLastSection(true);
     TableFinal->setWordWrap(false);
     layout->addWidget(LabelChain);
@@ -149,15 +150,18 @@ void ConfigSummaryWindow::fillTable() {
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setData(Qt::UserRole, int(i));
-            if (c == 2 || c == 4)
+            if (c >= 1)
                 item->setToolTip(cells[c]);
             TableFinal->setItem(at, c, item);
         }
     }
     TableFinal->resizeColumnsToContents();
+    // Long values and names keep to a width that leaves the last column in view; their tool
+    // tips and the column's resizing show the rest.
+    const int widest[] = {16, 22, 24, 18};
     for (int c = 0; c < 4; ++c)
         TableFinal->setColumnWidth(c, std::min(TableFinal->columnWidth(c),
-                                               fontMetrics().averageCharWidth() * 40));
+                                               fontMetrics().averageCharWidth() * widest[c]));
     TableFinal->setUpdatesEnabled(true);
 }
 
