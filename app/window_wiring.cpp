@@ -176,6 +176,8 @@ void ProgramWindows::wireMetaBinds(const AppWindows& w) {
 // working document, and its notes go to the main window's status line.
 void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
     ConfigWizard* wizard = w.form2;
+    MainWindow* main = w.form1;
+    wizard->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
     MetaBindsWindow* metab = w.metab;
     QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.binds,
                      &KeyChoiceDialog::chooseKey);
