@@ -1,7 +1,6 @@
 // The rest of the config set, for the keyboard map.
 #include "keys/config_set_keys.h"
 
-#include "language/config_set.h"
 
 using configrun::Kind;
 
@@ -25,12 +24,6 @@ ConfigSetKeys configSetKeys(const configrun::Result& run) {
 
 configrun::Result runForDocument(const QString& gameDir, const QString& documentPath,
                                  const QString& documentText, const Vocabulary& words) {
-    configrun::Options options;
-    options.gameDir = gameDir;
-    if (!documentPath.isEmpty() && configset::gameDirKnown(gameDir)) {
-        options.watch = configrun::standInName(gameDir, documentPath, true);
-        if (!options.watch.isEmpty())
-            options.standIns.insert(options.watch, {documentText, console::Bytes::Single, {}});
-    }
-    return configrun::run(options, words);
+    return configrun::runWithStandIn(gameDir, documentPath, documentText, console::Bytes::Single,
+                                     words);
 }

@@ -8,6 +8,8 @@
 #include "platform/text_file.h"
 
 #include <QDir>
+#include <QSet>
+#include <QVarLengthArray>
 #include <QFileInfo>
 #include <algorithm>
 #include <vector>
@@ -36,9 +38,15 @@ constexpr QStringView kStandardRc = u"exec autoexec.cfg\nstuffcmds\n";
 constexpr QStringView kRefusedAliasNames[] = {u"cl_autobuy", u"cl_rebuy", u"gl_ztrick",
                                                u"gl_ztrick_old", u"gl_d3dflip"};
 
+quint64 placeId(const Place& p) {
+    return (quint64(quint32(p.file)) << 32) | quint32(p.line);
+}
+
 QString keyOf(Kind kind, const QString& name) {
     return QString(QChar(u'0' + int(kind))) + name;
 }
+
+using Words = QVarLengthArray<QStringView, 8>;
 
 // A stretch of text in the buffer: a file, a piece of one, an alias body or text the engine
 // added. The buffer's front is the list's back.
@@ -141,10 +149,10 @@ private:
                 m_buffer.pop_back();
                 continue;
             }
-            QStringList words;
             const QString text = s.text; // shared, stays valid while commands insert text
+            Words words;
             const CommandReading r = readCommand(text, s.pos, s.bytes, [&](const CommandWord& w) {
-                words.append(text.mid(w.textStart(), w.textLength()));
+                words.append(QStringView(text).mid(w.textStart(), w.textLength()));
             });
             const int next = std::min(int(text.size()), r.stop + 1);
             const console::Bytes commandBytes = s.bytes;
@@ -170,8 +178,12 @@ private:
                 return;
             }
             m_bytes = commandBytes;
-            if (m_options.trace)
-                m_options.trace(words, place);
+            if (m_options.trace) {
+                QStringList all;
+                for (QStringView w : words)
+                    all.append(w.toString());
+                m_options.trace(all, place);
+            }
             execute(words, place);
             if (m_wait) {
                 // The rest waits for the next frame (or, inside an exec run line by line, for
@@ -184,12 +196,13 @@ private:
 
     // --- commands -------------------------------------------------------------------------------
 
-    void execute(const QStringList& words, const Place& place) {
-        const QString name = console::foldedName(words.front());
+    void execute(const Words& words, const Place& place) {
+        console::foldName(words.front(), m_name);
+        const QString& name = m_name;
         const int argc = int(words.size());
         if (name == u"exec") {
             if (argc == 2)
-                exec(words.at(1), place);
+                exec(words.at(1).toString(), place);
         } else if (name == u"alias") {
             if (argc >= 2)
                 defineAlias(words, place);
@@ -207,25 +220,25 @@ private:
         } else if (name == u"setinfo") {
             // Info_SetValueForKey only for exactly a key and a value; keys keep their case.
             if (argc == 3)
-                set(Kind::UserInfo, words.at(1), words.at(2), place);
+                set(Kind::UserInfo, words.at(1).toString(), words.at(2).toString(), place);
         } else if (name == u"wait") {
             m_wait = true;
         } else if (name == u"stuffcmds") {
             if (argc == 1)
                 stuffCommandLine(place);
-        } else if (m_words.isBuiltInCommand(name)) {
+        } else if (const WordInfo* known = m_words.find(name); known && known->builtIn) {
             // A command of the engine or client: found before any alias of its name.
         } else if (const auto alias = m_values.constFind(keyOf(Kind::Alias, name));
                    alias != m_values.constEnd()) {
             // Cbuf_InsertText(a->value): the body and its line break, in front of what is left.
             if (insert(alias->stored, alias->bytes, place))
-                m_buffer.back().alias = name;
+                m_buffer.back().alias = alias->name;
             else
                 note(place, u"Алиас «%1» не помещается в очередь команд игры (16 384 байта): "
                             u"игра его не выполнит"_s.arg(name));
-        } else if (m_words.kindOf(name) == WordKind::Variable) {
+        } else if (known && known->kind == WordKind::Variable) {
             if (argc >= 2)
-                set(Kind::Variable, name, words.at(1), place);
+                set(Kind::Variable, name, words.at(1).toString(), place);
         }
     }
 
@@ -237,7 +250,7 @@ private:
         m_stopped = true;
     }
 
-    void defineAlias(const QStringList& words, const Place& place) {
+    void defineAlias(const Words& words, const Place& place) {
         const QString name = console::foldedName(words.at(1));
         if (console::byteLength(words.at(1), console::Bytes::Single) >= console::kAliasNameBytes + 1)
             return;
@@ -262,13 +275,19 @@ private:
         v.bytes = m_bytes;
     }
 
-    void bind(const QStringList& words, const Place& place) {
+    void bind(const Words& words, const Place& place) {
         const QString key = canonicalKeyName(words.at(1));
         if (key.isEmpty())
             return;
         // Key_Bind_f binds Escape to cancelselect whatever it is given.
         const bool escape = console::foldedName(words.at(1)) == u"escape";
-        set(Kind::Key, key, escape ? u"cancelselect"_s : words.mid(2).join(u' '), place);
+        QString command;
+        for (qsizetype i = 2; i < words.size(); ++i) {
+            if (i > 2)
+                command += u' ';
+            command += words.at(i);
+        }
+        set(Kind::Key, key, escape ? u"cancelselect"_s : command, place);
     }
 
     void bindForced() {
@@ -427,9 +446,10 @@ private:
             m_values.insert(key, Value{kind, name, value, false, place, {}, {}, {}});
             return;
         }
-        if (!it->overridden.contains(it->place) && it->place != place)
+        // Each earlier place once, in the order they ran (kept in order here, made distinct at
+        // the end: a key bound a thousand times must not cost a thousand looks each time).
+        if (it->place != place && (it->overridden.isEmpty() || it->overridden.last() != it->place))
             it->overridden.append(it->place);
-        it->overridden.removeAll(place);
         it->value = value;
         it->cleared = cleared;
         it->place = place;
@@ -443,8 +463,16 @@ private:
         result.notes = m_notes;
         result.watched = m_watched;
         result.beforeWatched = m_beforeWatched;
-        for (const Value& v : std::as_const(m_values))
-            result.finals.append({v.kind, v.name, v.value, v.cleared, v.place, v.overridden});
+        for (const Value& v : std::as_const(m_values)) {
+            QList<Place> overridden;
+            QSet<quint64> seen{placeId(v.place)};
+            for (const Place& p : v.overridden)
+                if (!seen.contains(placeId(p))) {
+                    seen.insert(placeId(p));
+                    overridden.append(p);
+                }
+            result.finals.append({v.kind, v.name, v.value, v.cleared, v.place, overridden});
+        }
         std::sort(result.finals.begin(), result.finals.end(), [](const Final& a, const Final& b) {
             return a.kind != b.kind ? a.kind < b.kind : a.name < b.name;
         });
@@ -466,6 +494,7 @@ private:
     QList<Note> m_notes;
     console::Bytes m_bytes = console::Bytes::Single; // of the command being run
     int m_commands = 0; // run so far
+    QString m_name;     // the command being run, folded
     int m_lineByLineDepth = 0;
     int m_watched = -1;
     bool m_watchPending = false;
@@ -496,6 +525,38 @@ QString Result::placeText(const Place& place) const {
 
 Result run(const Options& options, const Vocabulary& words) {
     return Runner(options, words).run();
+}
+
+Result runWithStandIn(const QString& gameDir, const QString& path, const QString& text,
+                      console::Bytes bytes, const Vocabulary& words) {
+    Options options;
+    options.gameDir = gameDir;
+    if (!path.isEmpty() && configset::gameDirKnown(gameDir)) {
+        options.watch = standInName(gameDir, path, true);
+        if (!options.watch.isEmpty())
+            options.standIns.insert(options.watch, {text, bytes, {}});
+    }
+    return run(options, words);
+}
+
+QList<DecidedLater> decidedAfterWatched(const Result& run) {
+    QList<DecidedLater> later;
+    if (run.watched < 0)
+        return later;
+    for (const Final& f : run.finals) {
+        if (f.place.file == run.watched)
+            continue;
+        const Place* before = run.placeBeforeWatched(f.kind, f.name);
+        if (before && *before == f.place)
+            continue; // set before the watched file ran, and left alone by it
+        DecidedLater d{&f, {}};
+        for (const Place& p : f.overridden)
+            if (p.file == run.watched)
+                d.undoneLines.append(p.line);
+        if (!d.undoneLines.isEmpty())
+            later.append(d);
+    }
+    return later;
 }
 
 QString execName(QStringView written) {

@@ -121,6 +121,19 @@ struct Options {
 // which are variables).
 Result run(const Options& options, const Vocabulary& words);
 
+// Runs the set of `gameDir` with `text` standing in for the file `path` (watched), when that file
+// is in the game's folders; otherwise the set as the folders hold it.
+Result runWithStandIn(const QString& gameDir, const QString& path, const QString& text,
+                      console::Bytes bytes, const Vocabulary& words);
+
+// A name the watched file sets (or binds) that a later command outside it decides, with the
+// watched file's lines it undoes.
+struct DecidedLater {
+    const Final* final = nullptr;
+    QList<int> undoneLines; // 0-based lines of the watched file
+};
+QList<DecidedLater> decidedAfterWatched(const Result& run);
+
 // The name an exec of `written` looks for, as the set's stand-ins are keyed ("Config.CFG" ->
 // "config.cfg").
 QString execName(QStringView written);

@@ -39,26 +39,12 @@ void setOverrides(const ParsedConfig& config, const QString& gameDir, const Chec
     if (file.name.isEmpty() || !configset::gameDirKnown(gameDir) ||
         config.text.size() > kMaxCheckedChars)
         return;
-    configrun::Options options;
-    options.gameDir = gameDir;
-    options.watch = configrun::standInName(gameDir, file.name, true);
-    if (options.watch.isEmpty())
-        return;
-    options.standIns.insert(options.watch, {config.text.toString(), file.bytes, {}});
-    const configrun::Result run = configrun::run(options, words);
-    if (run.watched < 0)
-        return;
+    const configrun::Result run =
+        configrun::runWithStandIn(gameDir, file.name, config.text.toString(), file.bytes, words);
     QList<std::pair<int, QString>> undone;
-    for (const configrun::Final& f : run.finals) {
-        if (f.place.file == run.watched)
-            continue;
-        const configrun::Place* before = run.placeBeforeWatched(f.kind, f.name);
-        if (before && *before == f.place)
-            continue; // set before this file ran, and left alone by it
-        for (const configrun::Place& p : f.overridden)
-            if (p.file == run.watched)
-                undone.append({p.line, undoneBy(run, f)});
-    }
+    for (const configrun::DecidedLater& d : configrun::decidedAfterWatched(run))
+        for (const int line : d.undoneLines)
+            undone.append({line, undoneBy(run, *d.final)});
     std::stable_sort(undone.begin(), undone.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [line, message] : std::as_const(undone))

@@ -117,17 +117,17 @@ const std::vector<ApplyRow>& applyRows() {
     return rows;
 }
 
-namespace {
-
-QStringList rowSettings(const ApplyRow& row) {
+QStringList settingNames(const ApplyRow& row) {
     static const QRegularExpression separators(u"[ ,/]+"_s);
     return row.setting.split(separators, Qt::SkipEmptyParts);
 }
 
+namespace {
+
 bool rowKeptInConfigCfg(const WizardWorkingSet& ws, const ApplyRow& row) {
     if (!ws.keptInConfigCfg || !ws.autoexecMode || !ws.autoexecReadable)
         return true;
-    for (const QString& name : rowSettings(row))
+    for (const QString& name : settingNames(row))
         if (!ws.keptInConfigCfg(name))
             return false;
     return true;
@@ -136,7 +136,7 @@ bool rowKeptInConfigCfg(const WizardWorkingSet& ws, const ApplyRow& row) {
 // The row writes into autoexec.cfg, as the wizard's scripts do, and what config.cfg held of it
 // goes: the game would drop it there at its next exit.
 void writeToAutoexec(WizardWorkingSet& ws, const ApplyRow& row) {
-    for (const QString& name : rowSettings(row))
+    for (const QString& name : settingNames(row))
         removeCommandsNamed(ws.mem1, name);
     const int found = ws.foundPosition;
     const bool written = ws.lineWritten;

@@ -7,6 +7,7 @@
 #include "wizard/wizard_files.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct ApplyRow {
     bool (*changed)(const WizardPageValues& now, const WizardPageValues& read);
 };
 const std::vector<ApplyRow>& applyRows();
+// The names of the commands a row writes ("net_graph", "net_graphpos").
+QStringList settingNames(const ApplyRow& row);
 
 // Writes the rows the player changed into mem1 (every row when the document held no command
 // when it was read: a new config gets every line). Refuses (false, mem1 untouched) when the

@@ -448,6 +448,7 @@ void ConfigWizard::readDocuments() {
     // What the controls show of the file is what applying compares against: a value a control
     // cannot show exactly is not taken for a change of the player's.
     m_set.valuesAsRead = valuesFromControls();
+    markLaterSettings();
     emit documentsRead();
 }
 

@@ -178,6 +178,12 @@ private:
     // The documents as last read from or written to their files.
     QString m_savedMem1;
     QString m_savedMem2;
+    // The words the editor knows, and the settings of the chosen file a later file of the set
+    // decides (wizard/later_settings.h), with the tool tips the controls had before.
+    std::function<const Vocabulary&()> m_words;
+    QHash<QString, QString> m_laterNotes;
+    QHash<QWidget*, QString> m_plainToolTips;
+    void markLaterSettings();
     wizard::PageFlow m_flow;
     // Set while the settings are read into the pages: the map change fields then keep both
     // values.

@@ -524,3 +524,25 @@ TEST(WizardFiles, AnotherConfigKeepsEverySetting) {
 }
 
 } // namespace
+
+#include "language/vocabulary.h"
+#include "wizard/later_settings.h"
+
+namespace {
+
+// A setting of the chosen file that a file run after it sets again is marked at its control.
+TEST(WizardFiles, ASettingALaterFileSetsAgainIsNamedWithTheValueTheGameWillHave) {
+    QTemporaryDir dir;
+    const QString game = dir.path() + u"/cstrike"_s;
+    put(game + u"/userconfig.cfg"_s, "sensitivity 3\r\n");
+    put(game + u"/autoexec.cfg"_s, "fps_max 100\r\n");
+    Vocabulary words;
+    words.addVariables({u"sensitivity"_s, u"fps_max"_s, u"volume"_s});
+    const QString config = u"sensitivity 2\nfps_max 72\nvolume 1\nexec userconfig.cfg\n"_s;
+    const QHash<QString, QString> notes = laterSettingNotes(configrun::runWithStandIn(
+        game, game + u"/config.cfg"_s, config, console::Bytes::Single, words));
+    EXPECT_EQ(notes, (QHash<QString, QString>{
+                         {u"sensitivity"_s, u"в userconfig.cfg:1 задано 3: в игре будет 3"_s}}));
+}
+
+} // namespace
