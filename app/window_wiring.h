@@ -25,6 +25,7 @@ class LauncherWindow;
 class MapPickerDialog;
 class KeyboardMapWindow;
 class HelpWindow;
+class VersionHistoryWindow;
 
 // The program's windows, in creation order. Only app/ and the tests reach windows through these.
 struct AppWindows {
@@ -45,6 +46,7 @@ struct AppWindows {
     MapPickerDialog* mapsMenu = nullptr; // your-maps picker
     KeyboardMapWindow* keyMap = nullptr;      // keyboard map
     HelpWindow* help = nullptr;          // the help pages
+    VersionHistoryWindow* history = nullptr; // the versions of a file
 };
 
 // Owns every window for the whole run; destroys them in reverse order.
@@ -65,6 +67,7 @@ private:
     static void wireMetaBinds(const AppWindows& w);
     static void wireWizardAndKeyChoice(const AppWindows& w);
     static void wireKeyMap(const AppWindows& w);
+    static void wireVersions(const AppWindows& w);
     std::vector<QWidget*> m_windows;
     AppWindows m_w;
 };

@@ -7,5 +7,5 @@ class QtShell final : public Shell {
 public:
     bool openDocument(const QString& path, const QString& workingFolder) override;
     bool startProgram(const QString& program, const QStringList& arguments,
-                      const QString& folder) override;
+                      const QString& folder, std::function<void()> whenEnded) override;
 };

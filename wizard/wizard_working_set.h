@@ -82,9 +82,6 @@ struct WizardWorkingSet {
     // setting.
     bool writeEverySetting = false;
 
-    // Files this opening of the wizard has already kept a safety copy of.
-    QSet<QString> safetyCopiesMade;
-
 private:
     bool m_chosenReadable = false;
 };

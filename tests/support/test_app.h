@@ -8,6 +8,8 @@
 #include "state/app_context.h"
 
 #include <QTemporaryDir>
+#include <functional>
+#include <utility>
 #include <memory>
 
 class RecordingShell final : public Shell {
@@ -23,14 +25,22 @@ public:
         return true;
     }
     bool startProgram(const QString& program, const QStringList& arguments,
-                      const QString& folder) override {
+                      const QString& folder, std::function<void()> whenEnded) override {
         started.push_back({program, arguments, folder});
+        if (startResult)
+            ended = std::move(whenEnded);
         return startResult;
+    }
+    // The program last started ends (what it was told to do then runs).
+    void endProgram() {
+        if (auto call = std::exchange(ended, {}))
+            call();
     }
     QStringList opened;
     QStringList openedIn;
     std::vector<Started> started;
     bool startResult = true;
+    std::function<void()> ended;
 };
 
 struct TestApp {
