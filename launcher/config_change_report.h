@@ -45,8 +45,9 @@ ConfigChangeReport compareGameConfig(QStringView mine, QStringView now, const Vo
 // folder lacks, developer, a name change.
 bool looksPushedByServer(QStringView boundCommands, const GameFileExists& exists);
 
-// The player's last version of a config.cfg: the newest version the game did not write and that
-// is no start script of the launcher.
+// The player's last version of a config.cfg: the newest version the game did not write (a
+// change found on disk that starts as the game's own file does) and that is no start script of
+// the launcher.
 std::optional<FileVersion> playersVersion(const VersionStore& store, const QString& configPath);
 
 // The report for a config.cfg that just changed on disk, against the player's last version;

@@ -1,6 +1,7 @@
 // Keeping and restoring the user's config.cfg around a launch.
 #include "launcher/config_keeper.h"
 
+#include "language/saved_settings.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
@@ -32,14 +33,17 @@ bool isStartScript(const QByteArray& bytes) {
 std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
                                                   const QString& configPath, bool skipGame) {
     for (const FileVersion& v : store.versions(configPath)) {
-        if (v.source == VersionSource::Game && skipGame)
-            continue;
-        // A start script is a few dozen bytes: only those are read to tell.
-        if (v.size >= 512)
+        const bool found = v.source == VersionSource::Game && skipGame;
+        // A start script is a few dozen bytes: only those are read to tell, and the changes
+        // found on disk, which another editor may have made as well as the game.
+        if (v.size >= 512 && !found)
             return v;
         const textfile::BytesResult b = store.bytesOf(v);
-        if (b.ok() && !isStartScript(b.bytes))
-            return v;
+        if (!b.ok() || isStartScript(b.bytes))
+            continue;
+        if (found && startsLikeGameConfig(textfile::decodeText(b.bytes, textfile::detectForm(b.bytes))))
+            continue;
+        return v;
     }
     return std::nullopt;
 }

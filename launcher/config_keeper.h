@@ -22,7 +22,8 @@ bool isStartScript(const QByteArray& bytes);
 
 // The newest version of `configPath` (in the store, or a copy an older version of the program
 // left beside it) that is no start script: the user's config behind a script a crashed run left.
-// With `skipGame`, no version the game wrote either: the player's last own version.
+// With `skipGame`, no change found on disk that starts as the game writes config.cfg either:
+// the player's last own version.
 std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
                                                   const QString& configPath,
                                                   bool skipGame = false);

@@ -201,6 +201,7 @@ void VersionHistoryWindow::showFile(const QString& path) {
 
 void VersionHistoryWindow::showReport(const QString& configPath,
                                       const ConfigChangeReport& report) {
+    ensureBuilt();
     m_reports.insert(QFileInfo(configPath).absoluteFilePath(), report);
     MoveButton1->setEnabled(!report.droppedLines.isEmpty());
     showFile(configPath);
