@@ -65,13 +65,6 @@ void floorSave(const QString& path, const QByteArray& bytes) {
         qFatal("the floor's write failed");
 }
 
-// The CPU time of the whole process: a large save reads its text on two threads at once.
-double cpuMilliseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
 // Wall-clock and CPU milliseconds of one step (events processed after it). On a loaded machine
 // the wall clock also counts the time others had the processor; the CPU time (the kernel's work
 // for the process included, every thread's) does not.

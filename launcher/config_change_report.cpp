@@ -19,6 +19,7 @@ namespace {
 struct ReadConfig {
     QHash<QString, QString> binds; // key (folded) -> commands; the last bind wins
     QStringList bindOrder;         // keys in the order first bound
+    QHash<QString, QString> keyNames; // key (folded) -> as the config spells it
     QHash<QString, QString> settings;
     QStringList settingOrder;
     QStringList lines;       // every line, as written
@@ -51,6 +52,7 @@ ReadConfig readConfig(QStringView text, const Vocabulary& words) {
         if (name == u"bind"_s && span.wordCount >= 2) {
             setValue(c.binds, c.bindOrder, console::foldedName(first),
                      joinedArguments(text, span, 2));
+            c.keyNames.insert(console::foldedName(first), first);
         } else if (name == u"unbind"_s && span.wordCount >= 2) {
             c.binds.remove(console::foldedName(first));
         } else if (name == u"unbindall"_s) {
@@ -143,7 +145,9 @@ ConfigChangeReport compareGameConfig(QStringView mine, QStringView now, const Vo
                 continue;
             ConfigChange c;
             c.kind = kind;
-            c.name = n;
+            c.name = kind == ConfigChange::Kind::Bind
+                         ? after.keyNames.value(n, before.keyNames.value(n, n))
+                         : n;
             c.before = a;
             c.after = b;
             c.pushed = is.contains(n) && (kind == ConfigChange::Kind::Bind

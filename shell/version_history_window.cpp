@@ -84,6 +84,7 @@ void VersionHistoryWindow::buildContents() {
     auto* report = new QVBoxLayout(ReportBox1);
     ReportText1 = diffPane(u"ReportText1"_s, ReportBox1);
     ReportText1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    ReportText1->setMinimumHeight(140);
     report->addWidget(ReportText1);
     auto* reportButtons = new QHBoxLayout;
     MoveButton1 = new QPushButton(u"Перенести строки в &autoexec.cfg"_s, ReportBox1);
@@ -95,7 +96,7 @@ void VersionHistoryWindow::buildContents() {
     reportButtons->addStretch(1);
     report->addLayout(reportButtons);
     ReportBox1->hide();
-    layout->addWidget(ReportBox1, 2);
+    layout->addWidget(ReportBox1, 3);
 
     auto* listLabel = new QLabel(u"&Версии (новые сверху):"_s, this);
     VersionList1 = new QTreeWidget(this);
@@ -205,6 +206,11 @@ void VersionHistoryWindow::showReport(const QString& configPath,
     m_reports.insert(QFileInfo(configPath).absoluteFilePath(), report);
     MoveButton1->setEnabled(!report.droppedLines.isEmpty());
     showFile(configPath);
+    // The player's version against the game's file: what the report tells, line by line.
+    if (const std::optional<FileVersion> mine = playersVersion(m_ctx.state.versions(), m_file))
+        for (qsizetype i = 0; i < m_versions.size(); ++i)
+            if (m_versions[i].file == mine->file)
+                VersionList1->setCurrentItem(VersionList1->topLevelItem(int(i)));
 }
 
 void VersionHistoryWindow::showReportFor(const QString& path) {

@@ -62,8 +62,8 @@ TEST(ConfigChangeReport, AGameRewrittenConfigIsToldInWords) {
         bool pushed;
     };
     const Expected expected[] = {
-        {u"f1"_s, u"buy"_s, u"connect 1.2.3.4:27015"_s, true},
-        {u"f3"_s, QString(), u"say visit www.server.ru"_s, true},
+        {u"F1"_s, u"buy"_s, u"connect 1.2.3.4:27015"_s, true},
+        {u"F3"_s, QString(), u"say visit www.server.ru"_s, true},
         {u"sensitivity"_s, u"3"_s, u"2.5"_s, false},
         {u"name"_s, u"Vasya"_s, u"www.server.ru Player"_s, true},
     };
