@@ -209,7 +209,7 @@ QString versionLine(int number, const FileVersion& v, const QStringList& older,
                     const QStringList& lines) {
     const DiffCounts c = countChanges(diffLines(older, lines));
     return u"%1  %2  %3  %4 байт  +%5 -%6"_s.arg(number, 3)
-        .arg(v.time.toString(u"dd.MM.yyyy HH:mm:ss"_s))
+        .arg(v.time().toString(u"dd.MM.yyyy HH:mm:ss"_s))
         .arg(versionSourceName(v.source), -14)
         .arg(v.size, 8)
         .arg(c.added)
@@ -262,7 +262,7 @@ int printDiff(const VersionStore& store, const QString& path, int number, QTextS
         const QString diff = unifiedDiff(
             diffLines(linesOf(bytes.bytes), current),
             path + u" (версия %1 от %2)"_s.arg(i + 1).arg(
-                       versions[i].time.toString(u"dd.MM.yyyy HH:mm:ss"_s)),
+                       versions[i].time().toString(u"dd.MM.yyyy HH:mm:ss"_s)),
             path);
         out << diff;
         return diff.isEmpty() ? kExitClean : kExitWarnings;

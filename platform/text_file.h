@@ -77,7 +77,7 @@ public:
     // the last stretch only.
     bool append(QByteArrayView bytes);
     // Syncs the new file without putting it in place yet (commit() then only renames), so that
-    // two files written together are synced at the same time.
+    // a file is put in place only once another written with it is safe.
     WriteResult sync();
     WriteResult commit();
     void cancel();

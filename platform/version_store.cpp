@@ -1,16 +1,20 @@
 // The versions store and the write routine that keeps versions.
 #include "platform/version_store.h"
 
-#include "platform/side_thread.h"
+#include "platform/file_identity.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <optional>
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -50,10 +54,31 @@ std::optional<VersionSource> sourceOfId(QStringView id) {
     return std::nullopt;
 }
 
-// "<13 digits of milliseconds>-<source>-<16 hex digits>.ver"
-const QRegularExpression& versionName() {
-    static const QRegularExpression re(u"^([0-9]{13})-([a-z]+)-([0-9a-f]{16})\\.ver$"_s);
-    return re;
+// "<13 digits of milliseconds>-<source>-<16 hex digits>-<size>.ver": everything the list shows
+// is in the name, so the store is listed without looking at each file.
+struct ParsedName {
+    qint64 msecs = 0;
+    VersionSource source = VersionSource::Found;
+    quint64 hash = 0;
+    qint64 size = 0;
+};
+
+std::optional<ParsedName> parseVersionName(QStringView name) {
+    if (!name.endsWith(u".ver"))
+        return std::nullopt;
+    const QList<QStringView> parts = name.chopped(4).split(u'-');
+    if (parts.size() != 4 || parts[0].size() != 13 || parts[2].size() != 16)
+        return std::nullopt;
+    ParsedName p;
+    bool ok1 = false, ok2 = false, ok3 = false;
+    p.msecs = parts[0].toLongLong(&ok1);
+    p.hash = parts[2].toULongLong(&ok2, 16);
+    p.size = parts[3].toLongLong(&ok3);
+    const std::optional<VersionSource> source = sourceOfId(parts[1]);
+    if (!ok1 || !ok2 || !ok3 || !source || p.size < 0)
+        return std::nullopt;
+    p.source = *source;
+    return p;
 }
 
 const QString kPathFile = QStringLiteral("path");
@@ -66,8 +91,28 @@ QString hashText(quint64 hash) {
     return u"%1"_s.arg(hash, 16, 16, QChar(u'0'));
 }
 
+// A version holds the file's bytes as they were at the file's time of change, and says so by
+// taking that time itself: a file whose size and time are its newest version's is unchanged, and
+// is not read again to tell.
+void takeTimeOf(const QString& version, const QString& file) {
+    const FileIdentity id = fileIdentity(file);
+    if (id.size < 0 || version.isEmpty())
+        return;
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = time_t(id.modifiedNs / 1000000000);
+    times[1].tv_nsec = long(id.modifiedNs % 1000000000);
+    ::utimensat(AT_FDCWD, QFile::encodeName(version).constData(), times, 0);
+}
+
+bool sameTimeAndSize(const QString& file, const FileVersion& version) {
+    const FileIdentity id = fileIdentity(file);
+    return id.size == version.size && id.modifiedNs == fileIdentity(version.file).modifiedNs;
+}
+
 bool newestFirst(const FileVersion& a, const FileVersion& b) {
-    return a.time > b.time;
+    return a.msecs > b.msecs;
 }
 
 } // namespace
@@ -92,39 +137,51 @@ inline quint64 mix(quint64 k) {
 }
 } // namespace
 
-void StableHash::addWord(quint64 word) {
-    m_state ^= word * 0x87C37B91114253D5u;
-    m_state = ((m_state << 31) | (m_state >> 33)) * 0x4CF5AD432745937Fu + 0x52DCE729u;
+void StableHash::addBlock(const char* block) {
+    for (int lane = 0; lane < 4; ++lane) {
+        quint64 w;
+        // The machine's byte order: the program runs on little-endian machines only.
+        std::memcpy(&w, block + 8 * lane, 8);
+        quint64& h = m_lanes[lane];
+        h ^= w * 0x87C37B91114253D5u;
+        h = ((h << 31) | (h >> 33)) * 0x4CF5AD432745937Fu + 0x52DCE729u;
+    }
 }
 
 void StableHash::addData(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return;
     const char* at = bytes.data();
     qsizetype left = bytes.size();
     m_total += quint64(left);
-    while (m_pendingSize > 0 && left > 0) {
-        m_pending[m_pendingSize++] = static_cast<unsigned char>(*at++);
-        --left;
-        if (m_pendingSize == 8) {
-            quint64 w;
-            std::memcpy(&w, m_pending, 8);
-            addWord(w);
-            m_pendingSize = 0;
-        }
+    if (m_pendingSize > 0) {
+        const qsizetype take = std::min<qsizetype>(left, kBlock - m_pendingSize);
+        std::memcpy(m_pending + m_pendingSize, at, size_t(take));
+        m_pendingSize += int(take);
+        at += take;
+        left -= take;
+        if (m_pendingSize < kBlock)
+            return;
+        addBlock(m_pending);
+        m_pendingSize = 0;
     }
-    for (; left >= 8; at += 8, left -= 8) {
-        quint64 w;
-        std::memcpy(&w, at, 8); // the machine's byte order: the program runs on little-endian
-        addWord(w);
-    }
-    for (; left > 0; --left)
-        m_pending[m_pendingSize++] = static_cast<unsigned char>(*at++);
+    for (; left >= kBlock; at += kBlock, left -= kBlock)
+        addBlock(at);
+    std::memcpy(m_pending, at, size_t(left));
+    m_pendingSize = int(left);
 }
 
 quint64 StableHash::result() const {
-    quint64 tail = 0;
-    std::memcpy(&tail, m_pending, size_t(m_pendingSize));
-    quint64 h = m_state ^ mix(tail + quint64(m_pendingSize));
-    return mix(h ^ m_total);
+    quint64 h = m_total;
+    for (int lane = 0; lane < 4; ++lane)
+        h = mix(h ^ m_lanes[lane]) + quint64(lane);
+    // The bytes not yet a whole block, eight at a time.
+    for (int at = 0; at < m_pendingSize; at += 8) {
+        quint64 w = 0;
+        std::memcpy(&w, m_pending + at, size_t(std::min(8, m_pendingSize - at)));
+        h = mix(h ^ (w * 0x87C37B91114253D5u)) + 0x52DCE729u;
+    }
+    return mix(h);
 }
 
 quint64 StableHash::of(QByteArrayView bytes) {
@@ -155,10 +212,12 @@ QString VersionStore::folderFor(const QString& path) const {
     return m_root + name.left(40) + u'-' + QString::fromLatin1(key);
 }
 
-QString VersionStore::versionFileName(qint64 msecs, VersionSource source, quint64 hash) {
-    return u"%1-%2-%3.ver"_s.arg(msecs, 13, 10, QChar(u'0'))
+QString VersionStore::versionFileName(qint64 msecs, VersionSource source, quint64 hash,
+                                      qint64 size) {
+    return u"%1-%2-%3-%4.ver"_s.arg(msecs, 13, 10, QChar(u'0'))
         .arg(sourceId(source))
-        .arg(hashText(hash));
+        .arg(hashText(hash))
+        .arg(size);
 }
 
 bool VersionStore::isOldCopyName(const QString& configName, const QString& fileName) {
@@ -171,21 +230,20 @@ bool VersionStore::isOldCopyName(const QString& configName, const QString& fileN
 
 QList<FileVersion> VersionStore::storeVersions(const QString& folder) const {
     QList<FileVersion> found;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList({u"*.ver"_s}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QFileInfo& e : entries) {
-        const auto m = versionName().match(e.fileName());
-        if (!m.hasMatch())
-            continue;
-        const std::optional<VersionSource> source = sourceOfId(m.capturedView(2));
-        if (!source)
+    // Listed without sorting or looking at each file: the names say it all.
+    QDirIterator it(folder, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        const std::optional<ParsedName> p = parseVersionName(name);
+        if (!p)
             continue;
         FileVersion v;
-        v.file = e.absoluteFilePath();
-        v.time = QDateTime::fromMSecsSinceEpoch(m.captured(1).toLongLong());
-        v.source = *source;
-        v.size = e.size();
-        v.hash = m.captured(3).toULongLong(nullptr, 16);
+        v.file = folder + u'/' + name;
+        v.msecs = p->msecs;
+        v.source = p->source;
+        v.size = p->size;
+        v.hash = p->hash;
         found.append(v);
     }
     std::stable_sort(found.begin(), found.end(), newestFirst);
@@ -203,7 +261,7 @@ QList<FileVersion> VersionStore::versions(const QString& path) const {
             continue;
         FileVersion v;
         v.file = e.absoluteFilePath();
-        v.time = e.lastModified();
+        v.msecs = e.lastModified().toMSecsSinceEpoch();
         v.source = VersionSource::OldCopy;
         v.size = e.size();
         old.append(v);
@@ -228,12 +286,12 @@ textfile::BytesResult VersionStore::bytesOf(const FileVersion& version) const {
 VersionKeepResult VersionStore::prepareFolder(const QString& path) const {
     const QString folder = folderFor(path);
     if (!QDir().mkpath(folder))
-        return {false, folder, u"Не удалось создать папку"_s};
+        return {false, folder, u"Не удалось создать папку"_s, {}};
     const QString named = folder + u'/' + kPathFile;
     if (!QFileInfo::exists(named)) {
         const textfile::WriteResult w = textfile::writeBytes(named, absolute(path).toUtf8());
         if (!w.ok)
-            return {false, named, w.reason};
+            return {false, named, w.reason, {}};
     }
     return {};
 }
@@ -242,14 +300,14 @@ qint64 VersionStore::nextTime(const QString& folder) const {
     qint64 now = QDateTime::currentMSecsSinceEpoch();
     const QList<FileVersion> kept = storeVersions(folder);
     if (!kept.isEmpty())
-        now = std::max(now, kept.first().time.toMSecsSinceEpoch() + 1);
+        now = std::max(now, kept.first().msecs + 1);
     return now;
 }
 
 VersionKeepResult VersionStore::settle(const QString& folder, const QString& fresh, qint64 msecs,
                                        VersionSource source, quint64 hash, qint64 size,
                                        const std::function<QByteArray()>& bytes) const {
-    const QString target = folder + u'/' + versionFileName(msecs, source, hash);
+    const QString target = folder + u'/' + versionFileName(msecs, source, hash, size);
     // The same bytes kept before stay one version: it moves to the top under its new name.
     for (const FileVersion& v : storeVersions(folder)) {
         if (v.hash != hash || v.size != size)
@@ -260,20 +318,20 @@ VersionKeepResult VersionStore::settle(const QString& folder, const QString& fre
         if (!fresh.isEmpty())
             QFile::remove(fresh);
         if (v.file != target && !QFile::rename(v.file, target))
-            return {false, v.file, u"Не удалось переименовать файл"_s};
+            return {false, v.file, u"Не удалось переименовать файл"_s, {}};
         prune(folder, target);
-        return {};
+        return {true, {}, {}, target};
     }
     if (fresh.isEmpty()) {
         const textfile::WriteResult w = textfile::writeBytes(target, bytes());
         if (!w.ok)
-            return {false, target, w.reason};
+            return {false, target, w.reason, {}};
     } else if (!QFile::rename(fresh, target)) {
         QFile::remove(fresh);
-        return {false, target, u"Не удалось переименовать файл"_s};
+        return {false, target, u"Не удалось переименовать файл"_s, {}};
     }
     prune(folder, target);
-    return {};
+    return {true, {}, {}, target};
 }
 
 VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
@@ -290,9 +348,9 @@ VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
 void VersionStore::prune(const QString& folder, const QString& keepFile) const {
     // Writes that never finished (the program ended inside one) leave their pending files.
     const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
-    for (const QFileInfo& e :
-         QDir(folder).entryInfoList({u"*.part"_s, u"*.part.*"_s}, QDir::Files | QDir::Hidden))
-        if (e.lastModified() < stale)
+    for (const QString& name : QDir(folder).entryList({u"*.part"_s, u"*.part.*"_s},
+                                                      QDir::Files | QDir::Hidden))
+        if (const QFileInfo e(folder + u'/' + name); e.lastModified() < stale)
             QFile::remove(e.absoluteFilePath());
 
     const QList<FileVersion> own = storeVersions(folder);
@@ -302,16 +360,16 @@ void VersionStore::prune(const QString& folder, const QString& keepFile) const {
 
     QList<FileVersion> all;
     qint64 total = 0;
-    const QFileInfoList folders = QDir(m_root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QFileInfo& f : folders)
-        for (const FileVersion& v : storeVersions(f.absoluteFilePath())) {
+    const QStringList folders = QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& f : folders)
+        for (const FileVersion& v : storeVersions(m_root + f)) {
             all.append(v);
             total += v.size;
         }
     if (total <= m_limits.total)
         return;
     std::stable_sort(all.begin(), all.end(), [](const FileVersion& a, const FileVersion& b) {
-        return a.time < b.time;
+        return a.msecs < b.msecs;
     });
     for (const FileVersion& v : all) {
         if (total <= m_limits.total)
@@ -328,6 +386,11 @@ VersionStore::DiskCheck VersionStore::check(const QString& path) const {
     if (!QFileInfo(path).isFile())
         return c;
     c.exists = true;
+    const std::optional<FileVersion> last = newest(path);
+    if (last && sameTimeAndSize(path, *last)) {
+        c.known = true;
+        return c;
+    }
     textfile::BytesResult now = textfile::readBytes(path);
     if (!now.ok()) {
         c.ok = false;
@@ -335,7 +398,6 @@ VersionStore::DiskCheck VersionStore::check(const QString& path) const {
         return c;
     }
     c.bytes = std::move(now.bytes);
-    const std::optional<FileVersion> last = newest(path);
     c.known = last.has_value();
     c.changed = last && (last->size != c.bytes.size() || last->hash != StableHash::of(c.bytes));
     return c;
@@ -357,6 +419,7 @@ VersionStore::Noticed VersionStore::notice(const QString& path) const {
     n.changed = c.known;
     const VersionKeepResult kept =
         keep(path, c.bytes, c.known ? VersionSource::Game : VersionSource::Found);
+    takeTimeOf(kept.kept, path);
     if (!kept.ok) {
         n.ok = false;
         n.reason = textfile::describeFailure(kept.path, kept.reason);
@@ -381,7 +444,7 @@ VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path,
     if (QFileInfo::exists(path)) {
         const VersionStore::DiskCheck c = store.check(path);
         if (!c.ok) {
-            m_kept = {false, path, c.reason};
+            m_kept = {false, path, c.reason, {}};
             return;
         }
         if (!c.known || c.changed) {
@@ -389,6 +452,7 @@ VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path,
                                 c.known ? VersionSource::Game : VersionSource::Found);
             if (!m_kept.ok)
                 return;
+            takeTimeOf(m_kept.kept, path);
         }
     }
     m_msecs = store.nextTime(m_folder);
@@ -409,7 +473,7 @@ bool VersionedWrite::append(QByteArrayView bytes) {
         if (!m_version->append(bytes)) {
             // The version's failure is the one to report; the file is left alone.
             const textfile::WriteResult failed = m_version->commit();
-            m_kept = {false, m_pending, failed.reason};
+            m_kept = {false, m_pending, failed.reason, {}};
             m_file.cancel();
             return false;
         }
@@ -424,17 +488,14 @@ textfile::WriteResult VersionedWrite::commit() {
     }
     if (!m_version)
         return m_file.commit();
-    // Both files are synced at once, and the file is put in place only when its new version is
-    // safe in the store.
-    SideWork<textfile::WriteResult> version =
-        startSideWork([this] { return m_version->commit(); });
+    // The file is put in place only when its new version is safe in the store. (A second
+    // thread to sync the two at once saved nothing measurable: the syncs are not the cost.)
     const textfile::WriteResult synced = m_file.sync();
-    const textfile::WriteResult kept = version.result.get();
-    version.thread.reset();
+    const textfile::WriteResult kept = m_version->commit();
     if (!kept.ok) {
         m_file.cancel();
         QFile::remove(m_pending);
-        m_kept = {false, m_pending, kept.reason};
+        m_kept = {false, m_pending, kept.reason, {}};
         return {false, m_kept.message()};
     }
     const textfile::WriteResult written = synced.ok ? m_file.commit() : synced;
@@ -444,8 +505,10 @@ textfile::WriteResult VersionedWrite::commit() {
     }
     // A version that cannot be named stays as its pending file; the file itself is written.
     const QString pending = m_pending;
-    m_store.settle(m_folder, pending, m_msecs, m_source, m_hash.result(), m_size,
-                   [&] { return textfile::readBytes(pending).bytes; });
+    const VersionKeepResult settled =
+        m_store.settle(m_folder, pending, m_msecs, m_source, m_hash.result(), m_size,
+                       [&] { return textfile::readBytes(pending).bytes; });
+    takeTimeOf(settled.kept, m_path);
     return written;
 }
 

@@ -36,7 +36,8 @@ QString versionSourceName(VersionSource source);
 
 struct FileVersion {
     QString file;    // where its bytes are: a file of the store, or an old copy beside the file
-    QDateTime time;  // when it was kept (an old copy: when it was last changed)
+    qint64 msecs = 0; // when it was kept (an old copy: when it was last changed), since 1970
+    QDateTime time() const { return QDateTime::fromMSecsSinceEpoch(msecs); }
     VersionSource source = VersionSource::Found;
     qint64 size = 0;
     quint64 hash = 0; // the fingerprint of its bytes (0 for an old copy)
@@ -52,10 +53,12 @@ public:
     static quint64 of(QByteArrayView bytes);
 
 private:
-    void addWord(quint64 word);
-    quint64 m_state = 0x243F6A8885A308D3u;
+    static constexpr int kBlock = 32; // four lanes of eight bytes, mixed independently
+    void addBlock(const char* block);
+    quint64 m_lanes[4] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
+                          0x082EFA98EC4E6C89u};
     quint64 m_total = 0;
-    unsigned char m_pending[8] = {};
+    char m_pending[kBlock] = {};
     int m_pendingSize = 0;
 };
 
@@ -63,6 +66,7 @@ struct VersionKeepResult {
     bool ok = true;
     QString path;   // what could not be written
     QString reason; // the system's reason
+    QString kept;   // the version's file, when kept
     // "Не удалось сохранить версию файла в истории версий, ...": the reason a write that
     // needed the version gives.
     QString message() const;
@@ -122,8 +126,9 @@ public:
     };
     Noticed notice(const QString& path) const;
 
-    // A version file of the store, named for its time, source and fingerprint.
-    static QString versionFileName(qint64 msecs, VersionSource source, quint64 hash);
+    // A version file of the store, named for its time, source, fingerprint and size.
+    static QString versionFileName(qint64 msecs, VersionSource source, quint64 hash,
+                                   qint64 size);
     // Whether `fileName` (beside `configName`) is a copy an older version of the program left.
     static bool isOldCopyName(const QString& configName, const QString& fileName);
 

@@ -29,7 +29,7 @@ QString decoded(const QByteArray& bytes) {
 }
 
 QString versionTime(const FileVersion& v) {
-    return v.time.toString(u"dd.MM.yyyy HH:mm:ss"_s);
+    return v.time().toString(u"dd.MM.yyyy HH:mm:ss"_s);
 }
 
 // Colours that read on a light and a dark background alike.
