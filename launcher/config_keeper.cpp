@@ -41,7 +41,9 @@ std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
         const textfile::BytesResult b = store.bytesOf(v);
         if (!b.ok() || isStartScript(b.bytes))
             continue;
-        if (found && startsLikeGameConfig(textfile::decodeText(b.bytes, textfile::detectForm(b.bytes))))
+        // A file caught empty while the game wrote it is nobody's version either.
+        if (found && (b.bytes.isEmpty() ||
+                      startsLikeGameConfig(textfile::decodeText(b.bytes, textfile::detectForm(b.bytes)))))
             continue;
         return v;
     }

@@ -260,7 +260,7 @@ void MainWindow::documentFileChanged() {
     if (m_document.takeChangesFromDisk())
         setStatusLine(u"Файл изменён другой программой и загружен заново"_s);
     if (!m_document.isUntitled())
-        noticeChangedFile(name);
+        noticeOpenFileSoon();
 }
 void MainWindow::showStatus(const QString& text) {
     setStatusLine(text);

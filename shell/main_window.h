@@ -19,6 +19,7 @@ class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QTimer;
 class QFrame;
 class ClickableLabel;
 class GivingWayLabel;
@@ -209,6 +210,10 @@ private:
     void documentFileChanged();
     // Keeps a file's bytes changed on disk as a version; true when they differ from its last.
     bool noticeChangedFile(const QString& path, bool force = false);
+    // The same for the open file once the program writing it has been still for a moment (the
+    // watcher tells of a file being written, even of its first, empty state).
+    void noticeOpenFileSoon();
+    QTimer* m_noticeSoon = nullptr;
 
     AppContext& m_ctx;
     Settings m_settings;

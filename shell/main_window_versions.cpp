@@ -11,6 +11,7 @@
 #include "platform/user_dialogs.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -56,6 +57,19 @@ bool MainWindow::noticeChangedFile(const QString& path, bool force) {
     if (!report.isEmpty())
         emit gameConfigChanged(path, report);
     return true;
+}
+
+void MainWindow::noticeOpenFileSoon() {
+    if (!m_noticeSoon) {
+        m_noticeSoon = new QTimer(this);
+        m_noticeSoon->setSingleShot(true);
+        m_noticeSoon->setInterval(500);
+        connect(m_noticeSoon, &QTimer::timeout, this, [this] {
+            if (!m_document.isUntitled())
+                noticeChangedFile(m_document.fileName());
+        });
+    }
+    m_noticeSoon->start();
 }
 
 void MainWindow::lookAtChangedFiles() {

@@ -114,7 +114,10 @@ TEST(ConfigChangeReport, ThePlayersVersionIsNeitherTheGamesNorAStartScript) {
     ASSERT_TRUE(writeKeepingVersions(store, config, "exec _.cfg\r\nmap de_dust",
                                      VersionSource::Launch)
                     .ok);
-    putFile(config, "unbindall\r\nbind w +back\r\n"); // the game's exit
+    // The game's exit, caught once half-way: the file truncated before it is written.
+    putFile(config, "");
+    ASSERT_TRUE(store.notice(config).changed);
+    putFile(config, "unbindall\r\nbind w +back\r\n");
     ASSERT_TRUE(store.notice(config).changed);
     const std::optional<FileVersion> mine = playersVersion(store, config);
     ASSERT_TRUE(mine);
