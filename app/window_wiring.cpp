@@ -228,6 +228,7 @@ void ProgramWindows::wireKeyMap(const AppWindows& w) {
     KeyboardMapWindow* keyMap = w.keyMap;
     keyMap->followDocument(main->editor()->document());
     keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
+    keyMap->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
     QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap,
                      &KeyboardMapWindow::showMap);
     QObject::connect(keyMap, &KeyboardMapWindow::lineRequested, main, &MainWindow::caretToLine);

@@ -63,6 +63,8 @@ public:
     // The question a save (and the close with unsaved changes) asks when the file changed on
     // disk since it was read.
     static QString changedOnDiskQuestion(const QString& fileName);
+    // What the status bar says when a file opened cannot be written.
+    static QString readOnlyNotice();
     // Where every save keeps the bytes it replaces (none: nothing is kept).
     void setVersions(const VersionStore& versions) { m_versions = versions; }
     // The file changed on disk since the editor read or wrote it.
@@ -74,8 +76,9 @@ private:
     // "Сохранить файл?" with the file's name.
     QString saveQuestion() const;
     bool saveAsTitled(const QString& title);
-    // Writes the text; on failure shows the error and returns false.
-    bool writeTo(const QString& path);
+    // Writes the text; on failure shows the error and returns false. With `saveAsChosen`, the
+    // error offers "Сохранить как…" and says whether the player took it.
+    bool writeTo(const QString& path, bool* saveAsChosen = nullptr);
     bool loadFrom(const QString& path, bool caretAtEnd);
     enum class Placing { CaretAtStart, CaretAtEnd, KeepCaretLine };
     // Shows a file's text as read, unmodified, and notes the file as it is on disk.

@@ -129,6 +129,10 @@ void MainWindow::caretToEnd() {
     Memo1->setTextCursor(c);
 }
 
+const Vocabulary& MainWindow::vocabulary() {
+    return m_language->vocabulary();
+}
+
 void MainWindow::caretToLine(int line) {
     const QTextBlock block = Memo1->document()->findBlockByNumber(line);
     if (!block.isValid())

@@ -30,6 +30,7 @@ struct LaunchChoice;
 struct ConfigChangeReport;
 
 class EditorLanguage;
+class Vocabulary;
 
 class MainWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
@@ -70,6 +71,8 @@ public:
 
     ConfigDocument& document() { return m_document; }
     QPlainTextEdit* editor() const { return Memo1; }
+    // The words the editor knows (which names are commands, which variables).
+    const Vocabulary& vocabulary();
     QAction* action(const QString& name) const { return m_actions.value(name); }
     bool isActivated() const { return m_activated; }
 
@@ -180,6 +183,7 @@ public slots:
     void N37Click();        // library set-up
     void MetaBinds1Click(); // MetaBinds insertion
     void CS1Click();        // start the game with the current config
+    void ToolWindows1Click(); // the tool windows closed with their × come back
 
 protected:
     bool event(QEvent* e) override;
@@ -188,7 +192,6 @@ protected:
     void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildMenus();
