@@ -266,11 +266,11 @@ int printDiff(const VersionStore& store, const QString& path, int number, QTextS
         }
         if (number == 0 && now.ok() && bytes.bytes == now.bytes)
             continue;
-        const QString diff = unifiedDiff(
-            diffLines(linesOf(bytes.bytes), current),
-            path + u" (версия %1 от %2)"_s.arg(i + 1).arg(
-                       versions[i].time().toString(u"dd.MM.yyyy HH:mm:ss"_s)),
-            path);
+        const QString diff =
+            unifiedDiff(diffLines(linesOf(bytes.bytes), current),
+                        path + u" (версия %1 от %2)"_s.arg(i + 1).arg(
+                                   versions[i].time().toString(u"dd.MM.yyyy HH:mm:ss"_s)),
+                        path);
         out << diff;
         return diff.isEmpty() ? kExitClean : kExitWarnings;
     }
@@ -410,7 +410,7 @@ std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments,
     }
     if ((request.mode == Mode::History || request.mode == Mode::Diff) && request.files.size() > 1)
         return fail(u"%1 берёт один файл"_s.arg(request.mode == Mode::History ? u"--history"_s
-                                                                                : u"--diff"_s));
+                                                                              : u"--diff"_s));
     return request;
 }
 

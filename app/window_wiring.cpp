@@ -67,10 +67,11 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
 void ProgramWindows::wireVersions(const AppWindows& w) {
     MainWindow* main = w.form1;
     VersionHistoryWindow* history = w.history;
-    QObject::connect(main, &MainWindow::versionsRequested, history, [main, history](const QString& path) {
-        history->setTextFont(main->editor()->font());
-        history->showFile(path);
-    });
+    QObject::connect(main, &MainWindow::versionsRequested, history,
+                     [main, history](const QString& path) {
+                         history->setTextFont(main->editor()->font());
+                         history->showFile(path);
+                     });
     QObject::connect(main, &MainWindow::gameConfigChanged, history,
                      [main, history](const QString& path, const ConfigChangeReport& report) {
                          history->setTextFont(main->editor()->font());

@@ -7,6 +7,7 @@
 // call (which goes first alternates too); medians, quartiles, the ratios and the machine's load
 // are printed, in wall-clock and CPU time. Usage: version_store_bench ROUNDS CONFIG...
 #include "bench_stats.h"
+#include "floor_save.h"
 #include "platform/text_file.h"
 #include "platform/version_store.h"
 
@@ -29,14 +30,6 @@ struct Timed {
         cpu.push_back(cpuMilliseconds() - cpu0);
     }
 };
-
-void floorSave(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0 ||
-        !file.commit())
-        qFatal("the floor's write failed");
-}
 
 } // namespace
 
@@ -101,8 +94,8 @@ int main(int argc, char** argv) {
         }
         const qint64 size = bytes.size();
         std::printf("%s, %lld bytes, %d rounds, %lld versions kept of the file\n",
-                    qPrintable(QFileInfo(config).fileName()), static_cast<long long>(size),
-                    rounds, static_cast<long long>(store.versions(ours).size()));
+                    qPrintable(QFileInfo(config).fileName()), static_cast<long long>(size), rounds,
+                    static_cast<long long>(store.versions(ours).size()));
         printRatioRow("save with versions / save alone", kept.wall, saved.wall, "ms", 1.5);
         printRatioRow("  cpu", kept.cpu, saved.cpu, "ms");
         printRatioRow("save with versions / QSaveFile floor", kept.wall, floored.wall, "ms");

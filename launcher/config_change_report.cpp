@@ -17,8 +17,8 @@ namespace {
 
 // The binds, settings and lines of one config as the console reads it.
 struct ReadConfig {
-    QHash<QString, QString> binds; // key (folded) -> commands; the last bind wins
-    QStringList bindOrder;         // keys in the order first bound
+    QHash<QString, QString> binds;    // key (folded) -> commands; the last bind wins
+    QStringList bindOrder;            // keys in the order first bound
     QHash<QString, QString> keyNames; // key (folded) -> as the config spells it
     QHash<QString, QString> settings;
     QStringList settingOrder;
@@ -87,9 +87,8 @@ bool pushedSetting(const QString& name) {
 } // namespace
 
 bool looksPushedByServer(QStringView boundCommands, const GameFileExists& exists) {
-    static const QSet<QString> rare{u"connect"_s,    u"retry"_s,     u"motdfile"_s,
-                                    u"cl_timeout"_s, u"unbindall"_s, u"developer"_s,
-                                    u"name"_s};
+    static const QSet<QString> rare{u"connect"_s,   u"retry"_s,     u"motdfile"_s, u"cl_timeout"_s,
+                                    u"unbindall"_s, u"developer"_s, u"name"_s};
     CommandScanner scanner(boundCommands);
     CommandSpan span;
     while (scanner.next(span)) {
@@ -97,9 +96,7 @@ bool looksPushedByServer(QStringView boundCommands, const GameFileExists& exists
         if (rare.contains(name))
             return true;
         if ((name == u"say"_s || name == u"say_team"_s) &&
-            addressPattern()
-                .match(boundCommands.mid(span.start, span.end - span.start))
-                .hasMatch())
+            addressPattern().match(boundCommands.mid(span.start, span.end - span.start)).hasMatch())
             return true;
         if (name == u"exec"_s && span.wordCount >= 2 && exists &&
             !exists(span.word(boundCommands, 1).toString()))
@@ -150,14 +147,13 @@ ConfigChangeReport compareGameConfig(QStringView mine, QStringView now, const Vo
                          : n;
             c.before = a;
             c.after = b;
-            c.pushed = is.contains(n) && (kind == ConfigChange::Kind::Bind
-                                              ? looksPushedByServer(b, exists)
-                                              : pushedSetting(n));
+            c.pushed =
+                is.contains(n) && (kind == ConfigChange::Kind::Bind ? looksPushedByServer(b, exists)
+                                                                    : pushedSetting(n));
             report.changes.append(c);
         }
     };
-    compare(ConfigChange::Kind::Bind, before.binds, before.bindOrder, after.binds,
-            after.bindOrder);
+    compare(ConfigChange::Kind::Bind, before.binds, before.bindOrder, after.binds, after.bindOrder);
     compare(ConfigChange::Kind::Setting, before.settings, before.settingOrder, after.settings,
             after.settingOrder);
     return report;
@@ -192,9 +188,10 @@ QString ConfigChangeReport::text() const {
         out.append(QString());
     }
     if (!droppedLines.isEmpty()) {
-        out.append(u"Игра перезаписала config.cfg и оставила в нём только клавиши и свои "
-                   u"сохраняемые настройки. Пропали строки (%1), перенесите их в autoexec.cfg:"_s
-                       .arg(droppedLines.size()));
+        out.append(
+            u"Игра перезаписала config.cfg и оставила в нём только клавиши и свои "
+            u"сохраняемые настройки. Пропали строки (%1), перенесите их в autoexec.cfg:"_s.arg(
+                droppedLines.size()));
         for (const QString& l : droppedLines)
             out.append(u"    "_s + l.trimmed());
         out.append(QString());

@@ -18,9 +18,9 @@
 struct ConfigChange {
     enum class Kind { Bind, Setting };
     Kind kind = Kind::Bind;
-    QString name;   // the key, or the setting ("setinfo _ah" for a user-info key)
-    QString before; // empty: it was not there
-    QString after;  // empty: it is gone
+    QString name;        // the key, or the setting ("setinfo _ah" for a user-info key)
+    QString before;      // empty: it was not there
+    QString after;       // empty: it is gone
     bool pushed = false; // a command a player rarely writes: possibly a server's
 };
 

@@ -42,8 +42,8 @@ std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
         if (!b.ok() || isStartScript(b.bytes))
             continue;
         // A file caught empty while the game wrote it is nobody's version either.
-        if (found && (b.bytes.isEmpty() ||
-                      startsLikeGameConfig(textfile::decodeText(b.bytes, textfile::detectForm(b.bytes)))))
+        if (found && (b.bytes.isEmpty() || startsLikeGameConfig(textfile::decodeText(
+                                               b.bytes, textfile::detectForm(b.bytes)))))
             continue;
         return v;
     }

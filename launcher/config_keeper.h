@@ -25,8 +25,7 @@ bool isStartScript(const QByteArray& bytes);
 // With `skipGame`, no change found on disk that starts as the game writes config.cfg either:
 // the player's last own version.
 std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
-                                                  const QString& configPath,
-                                                  bool skipGame = false);
+                                                  const QString& configPath, bool skipGame = false);
 
 struct StartScriptResult {
     bool ok = true;

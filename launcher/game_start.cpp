@@ -103,10 +103,9 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
     const GameProgram program = gameProgram(state.halfLifeDir, choice.arguments, host);
     if (program.program.isEmpty() ||
         !shell.startProgram(program.program, program.arguments, state.halfLifeDir,
-                            whenEnded ? std::function<void()>([config, whenEnded] {
-                                whenEnded(config);
-                            })
-                                      : std::function<void()>())) {
+                            whenEnded
+                                ? std::function<void()>([config, whenEnded] { whenEnded(config); })
+                                : std::function<void()>())) {
         // No game will read the start script: the player's own config goes back now, not
         // at the end of the run, so a save into config.cfg meanwhile cannot lose it.
         QString message =

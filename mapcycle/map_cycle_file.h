@@ -35,7 +35,6 @@ QString unencodableCharacters(const QStringList& maps, const textfile::TextForm&
 
 // Replaces the file with `maps` in `form`; on failure the old file stays whole.
 textfile::WriteResult writeMapCycle(const VersionStore& versions, const QString& path,
-                                    const QStringList& maps,
-                                    const textfile::TextForm& form = {});
+                                    const QStringList& maps, const textfile::TextForm& form = {});
 
 } // namespace mapcycle

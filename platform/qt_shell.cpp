@@ -42,13 +42,14 @@ void watchEnd(qint64 pid, std::function<void()> whenEnded) {
     }
     auto* timer = new QTimer;
     timer->setInterval(1000);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, pid, whenEnded = std::move(whenEnded)] {
-        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        whenEnded();
-    });
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [timer, pid, whenEnded = std::move(whenEnded)] {
+                         if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+                             return;
+                         timer->stop();
+                         timer->deleteLater();
+                         whenEnded();
+                     });
     timer->start();
 }
 

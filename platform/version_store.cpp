@@ -251,11 +251,11 @@ QList<FileVersion> VersionStore::storeVersions(const QString& folder) const {
 }
 
 QList<FileVersion> VersionStore::versions(const QString& path) const {
-    const QList<FileVersion> all =
-        isOn() ? storeVersions(folderFor(path)) : QList<FileVersion>();
+    const QList<FileVersion> all = isOn() ? storeVersions(folderFor(path)) : QList<FileVersion>();
     const QFileInfo info(absolute(path));
     QList<FileVersion> old;
-    const QFileInfoList beside = QDir(info.absolutePath()).entryInfoList(QDir::Files | QDir::Hidden);
+    const QFileInfoList beside =
+        QDir(info.absolutePath()).entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo& e : beside) {
         if (!isOldCopyName(info.fileName(), e.fileName()))
             continue;
@@ -348,8 +348,8 @@ VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
 void VersionStore::prune(const QString& folder, const QString& keepFile) const {
     // Writes that never finished (the program ended inside one) leave their pending files.
     const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
-    for (const QString& name : QDir(folder).entryList({u"*.part"_s, u"*.part.*"_s},
-                                                      QDir::Files | QDir::Hidden))
+    for (const QString& name :
+         QDir(folder).entryList({u"*.part"_s, u"*.part.*"_s}, QDir::Files | QDir::Hidden))
         if (const QFileInfo e(folder + u'/' + name); e.lastModified() < stale)
             QFile::remove(e.absoluteFilePath());
 
@@ -368,9 +368,8 @@ void VersionStore::prune(const QString& folder, const QString& keepFile) const {
         }
     if (total <= m_limits.total)
         return;
-    std::stable_sort(all.begin(), all.end(), [](const FileVersion& a, const FileVersion& b) {
-        return a.msecs < b.msecs;
-    });
+    std::stable_sort(all.begin(), all.end(),
+                     [](const FileVersion& a, const FileVersion& b) { return a.msecs < b.msecs; });
     for (const FileVersion& v : all) {
         if (total <= m_limits.total)
             break;
@@ -430,8 +429,7 @@ VersionStore::Noticed VersionStore::notice(const QString& path) const {
 
 // --- the write routine
 
-VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path,
-                               VersionSource source)
+VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path, VersionSource source)
     : m_store(store), m_path(path), m_source(source), m_file(path) {
     if (!store.isOn())
         return;
@@ -448,8 +446,8 @@ VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path,
             return;
         }
         if (!c.known || c.changed) {
-            m_kept = store.keep(path, c.bytes,
-                                c.known ? VersionSource::Game : VersionSource::Found);
+            m_kept =
+                store.keep(path, c.bytes, c.known ? VersionSource::Game : VersionSource::Found);
             if (!m_kept.ok)
                 return;
             takeTimeOf(m_kept.kept, path);

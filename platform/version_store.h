@@ -35,7 +35,7 @@ enum class VersionSource {
 QString versionSourceName(VersionSource source);
 
 struct FileVersion {
-    QString file;    // where its bytes are: a file of the store, or an old copy beside the file
+    QString file;     // where its bytes are: a file of the store, or an old copy beside the file
     qint64 msecs = 0; // when it was kept (an old copy: when it was last changed), since 1970
     QDateTime time() const { return QDateTime::fromMSecsSinceEpoch(msecs); }
     VersionSource source = VersionSource::Found;
@@ -105,11 +105,11 @@ public:
 
     // What the file holds now against its newest version.
     struct DiskCheck {
-        bool ok = true;          // false: the file could not be read (reason)
+        bool ok = true; // false: the file could not be read (reason)
         bool exists = false;
-        bool known = false;      // the store holds a version of it
-        bool changed = false;    // it holds other bytes than its newest version
-        QByteArray bytes;        // what it holds
+        bool known = false;   // the store holds a version of it
+        bool changed = false; // it holds other bytes than its newest version
+        QByteArray bytes;     // what it holds
         QString reason;
     };
     DiskCheck check(const QString& path) const;
@@ -127,8 +127,7 @@ public:
     Noticed notice(const QString& path) const;
 
     // A version file of the store, named for its time, source, fingerprint and size.
-    static QString versionFileName(qint64 msecs, VersionSource source, quint64 hash,
-                                   qint64 size);
+    static QString versionFileName(qint64 msecs, VersionSource source, quint64 hash, qint64 size);
     // Whether `fileName` (beside `configName`) is a copy an older version of the program left.
     static bool isOldCopyName(const QString& configName, const QString& fileName);
 

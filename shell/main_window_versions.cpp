@@ -48,9 +48,9 @@ bool MainWindow::noticeChangedFile(const QString& path, bool force) {
         const textfile::BytesResult before = store.bytesOf(*n.before);
         const textfile::TextForm form = textfile::detectForm(n.bytes);
         if (before.ok())
-            report = compareGameConfig(textfile::decodeText(before.bytes, form),
-                                       textfile::decodeText(n.bytes, form), m_language->words(),
-                                       {});
+            report =
+                compareGameConfig(textfile::decodeText(before.bytes, form),
+                                  textfile::decodeText(n.bytes, form), m_language->words(), {});
     } else {
         report = reportGameChange(store, path, m_language->words());
     }

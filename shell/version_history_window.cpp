@@ -200,8 +200,7 @@ void VersionHistoryWindow::showFile(const QString& path) {
     VersionList1->setFocus();
 }
 
-void VersionHistoryWindow::showReport(const QString& configPath,
-                                      const ConfigChangeReport& report) {
+void VersionHistoryWindow::showReport(const QString& configPath, const ConfigChangeReport& report) {
     ensureBuilt();
     m_reports.insert(QFileInfo(configPath).absoluteFilePath(), report);
     MoveButton1->setEnabled(!report.droppedLines.isEmpty());
@@ -300,12 +299,12 @@ void VersionHistoryWindow::showDifference() {
             if (line.isEmpty())
                 continue;
             const QChar mark = line.front();
-            const QColor background = line.startsWith(u"@@"_s) || line.startsWith(u"---"_s) ||
-                                              line.startsWith(u"+++"_s)
-                                          ? kHeader
-                                      : mark == u'-' ? kRemoved
-                                      : mark == u'+' ? kAdded
-                                                     : QColor();
+            const QColor background =
+                line.startsWith(u"@@"_s) || line.startsWith(u"---"_s) || line.startsWith(u"+++"_s)
+                    ? kHeader
+                : mark == u'-' ? kRemoved
+                : mark == u'+' ? kAdded
+                               : QColor();
             appendLine(c, line, background);
         }
         DiffView1->moveCursor(QTextCursor::Start);
@@ -348,9 +347,9 @@ void VersionHistoryWindow::RestoreButton1Click() {
         return;
     const FileVersion v = m_versions[row];
     if (m_ctx.dialogs.confirmYesNo(u"Вернуть в файл "_s + m_file + u" версию от "_s +
-                                   versionTime(v) + u"?\nНынешний текст файла останется в "
-                                                    u"истории версий."_s) !=
-        UserDialogs::Answer::Yes)
+                                   versionTime(v) +
+                                   u"?\nНынешний текст файла останется в "
+                                   u"истории версий."_s) != UserDialogs::Answer::Yes)
         return;
     const textfile::WriteResult w = restoreVersion(m_ctx.state.versions(), m_file, v);
     if (!w.ok) {

@@ -1,9 +1,9 @@
 // What the game (or a server) changed in config.cfg, told against the player's version, and
 // the dropped lines moved into autoexec.cfg.
+#include "language/config_commands.h"
 #include "launcher/config_change_report.h"
 #include "launcher/config_keeper.h"
 #include "launcher_test_files.h"
-#include "language/config_commands.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -52,9 +52,9 @@ TEST(ConfigChangeReport, AGameRewrittenConfigIsToldInWords) {
     const ConfigChangeReport r =
         compareGameConfig(kMine, kGame, shippedWords(), [](const QString&) { return true; });
     // The lines the game does not write back; a line of which only part was dropped too.
-    EXPECT_EQ(r.droppedLines, (QStringList{u"alias +speed \"+speed;cl_forwardspeed 200\""_s,
-                                           u"exec buy.cfg"_s,
-                                           u"cl_updaterate \"101\"; echo done"_s}));
+    EXPECT_EQ(r.droppedLines,
+              (QStringList{u"alias +speed \"+speed;cl_forwardspeed 200\""_s, u"exec buy.cfg"_s,
+                           u"cl_updaterate \"101\"; echo done"_s}));
     struct Expected {
         QString name;
         QString before;
@@ -111,9 +111,8 @@ TEST(ConfigChangeReport, ThePlayersVersionIsNeitherTheGamesNorAStartScript) {
     const VersionStore store(dir.filePath(u"history"_s));
     const QString config = dir.filePath(u"config.cfg"_s);
     ASSERT_TRUE(writeKeepingVersions(store, config, "bind w +forward\r\n", VersionSource::Save).ok);
-    ASSERT_TRUE(writeKeepingVersions(store, config, "exec _.cfg\r\nmap de_dust",
-                                     VersionSource::Launch)
-                    .ok);
+    ASSERT_TRUE(
+        writeKeepingVersions(store, config, "exec _.cfg\r\nmap de_dust", VersionSource::Launch).ok);
     // The game's exit, caught once half-way: the file truncated before it is written.
     putFile(config, "");
     ASSERT_TRUE(store.notice(config).changed);
@@ -131,8 +130,8 @@ TEST(ConfigChangeReport, DroppedLinesMovedIntoAutoexecReadBackAsThemselves) {
     QTemporaryDir dir;
     const VersionStore store(dir.filePath(u"history"_s));
     const QString autoexec = dir.filePath(u"autoexec.cfg"_s);
-    const QStringList lines{u"alias +speed \"+speed;cl_forwardspeed 200\""_s,
-                            u"exec buy.cfg"_s, u"echo \"Привет\""_s};
+    const QStringList lines{u"alias +speed \"+speed;cl_forwardspeed 200\""_s, u"exec buy.cfg"_s,
+                            u"echo \"Привет\""_s};
     struct Case {
         QByteArray before; // the autoexec.cfg there was (empty: none)
         QByteArray after;
@@ -144,8 +143,9 @@ TEST(ConfigChangeReport, DroppedLinesMovedIntoAutoexecReadBackAsThemselves) {
          "\xE5\xF2\"\r\n",
          3},
         // The last line had no line break: it gets one, and a line already there is not doubled.
-        {"// mine\nexec buy.cfg", "// mine\nexec buy.cfg\nalias +speed "
-                                  "\"+speed;cl_forwardspeed 200\"\necho \"\xCF\xF0\xE8\xE2\xE5\xF2\"\n",
+        {"// mine\nexec buy.cfg",
+         "// mine\nexec buy.cfg\nalias +speed "
+         "\"+speed;cl_forwardspeed 200\"\necho \"\xCF\xF0\xE8\xE2\xE5\xF2\"\n",
          2},
     };
     for (const Case& c : cases) {
@@ -175,7 +175,8 @@ TEST(ConfigChangeReport, DroppedLinesMovedIntoAutoexecReadBackAsThemselves) {
     const QByteArray before = fileBytes(autoexec);
     EXPECT_TRUE(moveLinesToAutoexec(store, autoexec, {u"bind x y"_s}).ok); // a line break ends it
     putFile(autoexec, before);
-    const MoveResult joined = moveLinesToAutoexec(store, autoexec, {u"bind x \"y"_s + QChar(0x2713)});
+    const MoveResult joined =
+        moveLinesToAutoexec(store, autoexec, {u"bind x \"y"_s + QChar(0x2713)});
     EXPECT_FALSE(joined.ok); // a character Windows-1251 cannot hold
     EXPECT_EQ(fileBytes(autoexec), before);
 }

@@ -441,7 +441,8 @@ TEST(LaunchCommand, AConfigTheGameRewroteIsReportedWhenItEnds) {
     QList<VersionSource> sources;
     for (const FileVersion& v : history->shownVersions())
         sources.append(v.source);
-    EXPECT_EQ(sources.mid(0, 2), (QList<VersionSource>{VersionSource::Game, VersionSource::Launch}));
+    EXPECT_EQ(sources.mid(0, 2),
+              (QList<VersionSource>{VersionSource::Game, VersionSource::Launch}));
 
     a.app.dialogs.expect(Kind::Information);
     historyControl<QPushButton>(a, u"MoveButton1"_s)->click();

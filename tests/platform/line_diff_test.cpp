@@ -22,7 +22,8 @@ TEST(LineDiff, UnifiedFormOfCommonChanges) {
          u"@@ -2,11 +2,11 @@\n 2\n 3\n 4\n-5\n+X\n 6\n 7\n 8\n 9\n 10\n 11\n-12\n+Y\n"_s, 2, 2},
         {u"1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n"_s,
          u"X\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\nY\n"_s,
-         u"@@ -1,4 +1,4 @@\n-1\n+X\n 2\n 3\n 4\n@@ -11,4 +11,4 @@\n 11\n 12\n 13\n-14\n+Y\n"_s, 2, 2},
+         u"@@ -1,4 +1,4 @@\n-1\n+X\n 2\n 3\n 4\n@@ -11,4 +11,4 @@\n 11\n 12\n 13\n-14\n+Y\n"_s, 2,
+         2},
         // A moved line: removed where it was, added where it is.
         {u"bind a x\nbind b y\nbind c z\n"_s, u"bind b y\nbind c z\nbind a x\n"_s,
          u"@@ -1,3 +1,3 @@\n-bind a x\n bind b y\n bind c z\n+bind a x\n"_s, 1, 1},
@@ -31,8 +32,8 @@ TEST(LineDiff, UnifiedFormOfCommonChanges) {
         const QList<DiffLine> diff = diffLines(textLines(c.before), textLines(c.after));
         const QString unified = unifiedDiff(diff, u"old"_s, u"new"_s);
         const QString body = unified.isEmpty() ? QString() : unified.section(u'\n', 2);
-        EXPECT_EQ(body, c.unified) << c.before.toStdString() << "|" << c.after.toStdString()
-                                   << "\n" << unified.toStdString();
+        EXPECT_EQ(body, c.unified) << c.before.toStdString() << "|" << c.after.toStdString() << "\n"
+                                   << unified.toStdString();
         if (!unified.isEmpty()) {
             EXPECT_TRUE(unified.startsWith(u"--- old\n+++ new\n"_s));
         }

@@ -16,8 +16,7 @@ namespace {
 struct Store {
     QTemporaryDir dir;
     VersionStore store;
-    explicit Store(VersionStore::Limits limits = {})
-        : store(dir.filePath(u"history"_s), limits) {}
+    explicit Store(VersionStore::Limits limits = {}) : store(dir.filePath(u"history"_s), limits) {}
     QString file(const QString& name = u"config.cfg"_s) const { return dir.filePath(name); }
     // The bytes of every version of `path`, the newest first.
     QList<QByteArray> kept(const QString& path) const {
@@ -103,9 +102,9 @@ TEST(VersionStore, LimitsLetTheOldestGoFirst) {
         QList<QByteArray> left; // of the first file, newest first
     };
     const Case cases[] = {
-        {{3, 1 << 20}, 5, {"v4", "v3", "v2"}},    // versions of one file
-        {{100, 7}, 5, {"v4", "v3", "v2"}},        // bytes in all, the other file's first
-        {{100, 1}, 3, {"v2"}},                    // the version just kept stays, whatever it is
+        {{3, 1 << 20}, 5, {"v4", "v3", "v2"}}, // versions of one file
+        {{100, 7}, 5, {"v4", "v3", "v2"}},     // bytes in all, the other file's first
+        {{100, 1}, 3, {"v2"}},                 // the version just kept stays, whatever it is
         {{100, 1 << 20}, 5, {"v4", "v3", "v2", "v1", "v0"}},
     };
     for (const Case& c : cases) {
@@ -125,10 +124,10 @@ TEST(VersionStore, CopiesAnOlderProgramLeftAreListedAsVersions) {
     const QString f = s.file();
     put(f, "now");
     const std::pair<QString, bool> names[] = {
-        {u"config.cfg.bak"_s, true},        {u"config.cfg.bak2"_s, true},
-        {u"CONFIG.CFG.BAK13"_s, true},      {u"config.cfg.wizard.bak"_s, true},
-        {u"config.cfg.bakx"_s, false},      {u"config.cfg.old"_s, false},
-        {u"autoexec.cfg.bak"_s, false},     {u"config.cfg.bak1234567"_s, false},
+        {u"config.cfg.bak"_s, true},    {u"config.cfg.bak2"_s, true},
+        {u"CONFIG.CFG.BAK13"_s, true},  {u"config.cfg.wizard.bak"_s, true},
+        {u"config.cfg.bakx"_s, false},  {u"config.cfg.old"_s, false},
+        {u"autoexec.cfg.bak"_s, false}, {u"config.cfg.bak1234567"_s, false},
     };
     for (const auto& [name, listed] : names)
         put(s.file(name), name.toUtf8());
@@ -217,8 +216,8 @@ TEST(VersionStore, AFullDiskWhileKeepingAVersionLosesNothing) {
         const QByteArray next(c.written, 'n');
 
         const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
-            const textfile::WriteResult w = writeKeepingVersions(s.store, f, next,
-                                                                 VersionSource::Save);
+            const textfile::WriteResult w =
+                writeKeepingVersions(s.store, f, next, VersionSource::Save);
             return w.ok ? 1 : (w.reason.contains(u"истории версий"_s) ? 0 : 2);
         });
         EXPECT_EQ(code, 0) << c.what << ": 1 reported success, 2 said nothing of the version";

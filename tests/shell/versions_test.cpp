@@ -168,7 +168,8 @@ TEST_F(VersionsApp, TheHistoryWindowListsDiffsAndRestoresFromTheKeyboard) {
     // editor's font.
     QTest::keyClick(list, Qt::Key_Down);
     auto* diff = history->findChild<QPlainTextEdit*>(u"DiffView1"_s);
-    EXPECT_TRUE(diff->toPlainText().contains(u"+bind x +jump"_s)) << diff->toPlainText().toStdString();
+    EXPECT_TRUE(diff->toPlainText().contains(u"+bind x +jump"_s))
+        << diff->toPlainText().toStdString();
     EXPECT_EQ(diff->font().family(), form->editor()->font().family());
     bool coloured = false;
     for (QTextBlock b = diff->document()->begin(); b.isValid(); b = b.next())

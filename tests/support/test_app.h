@@ -9,8 +9,8 @@
 
 #include <QTemporaryDir>
 #include <functional>
-#include <utility>
 #include <memory>
+#include <utility>
 
 class RecordingShell final : public Shell {
 public:
@@ -24,8 +24,8 @@ public:
         openedIn.append(workingFolder);
         return true;
     }
-    bool startProgram(const QString& program, const QStringList& arguments,
-                      const QString& folder, std::function<void()> whenEnded) override {
+    bool startProgram(const QString& program, const QStringList& arguments, const QString& folder,
+                      std::function<void()> whenEnded) override {
         started.push_back({program, arguments, folder});
         if (startResult)
             ended = std::move(whenEnded);

@@ -219,12 +219,11 @@ TEST(WizardApply, WritesWhatTheConsoleReadsBack) {
     };
     const Case cases[] = {
         {"brackets would split a bare name", u"name x\n"_s,
-         [](WizardPageValues& v) { v.name = u"[Pro]Player(1)"_s; },
-         u"name \"[Pro]Player(1)\"\n"_s},
+         [](WizardPageValues& v) { v.name = u"[Pro]Player(1)"_s; }, u"name \"[Pro]Player(1)\"\n"_s},
         {"a Russian name would be skipped", u"name x\n"_s,
          [](WizardPageValues& v) { v.name = u"Вася"_s; }, u"name \"Вася\"\n"_s},
-        {"\"//\" over a bare value", u"name x\n"_s,
-         [](WizardPageValues& v) { v.name = u"a//b"_s; }, u"name \"a//b\"\n"_s},
+        {"\"//\" over a bare value", u"name x\n"_s, [](WizardPageValues& v) { v.name = u"a//b"_s; },
+         u"name \"a//b\"\n"_s},
         {"a plain value stays bare", u"name x\n"_s,
          [](WizardPageValues& v) { v.name = u"Player2"_s; }, u"name Player2\n"_s},
         {"a name in capitals is the same setting", u"ZOOM_SENSITIVITY_RATIO \"1.2\"\n"_s,
