@@ -24,6 +24,7 @@ class MetaBindsWindow;
 class LauncherWindow;
 class MapPickerDialog;
 class KeyboardMapWindow;
+class ConfigSummaryWindow;
 class HelpWindow;
 class VersionHistoryWindow;
 
@@ -45,6 +46,7 @@ struct AppWindows {
     LauncherWindow* startcs = nullptr;    // game launcher
     MapPickerDialog* mapsMenu = nullptr; // your-maps picker
     KeyboardMapWindow* keyMap = nullptr;      // keyboard map
+    ConfigSummaryWindow* summary = nullptr;   // the config set's final state
     HelpWindow* help = nullptr;          // the help pages
     VersionHistoryWindow* history = nullptr; // the versions of a file
 };
@@ -67,6 +69,7 @@ private:
     static void wireMetaBinds(const AppWindows& w);
     static void wireWizardAndKeyChoice(const AppWindows& w);
     static void wireKeyMap(const AppWindows& w);
+    static void wireSummary(const AppWindows& w);
     static void wireVersions(const AppWindows& w);
     std::vector<QWidget*> m_windows;
     AppWindows m_w;

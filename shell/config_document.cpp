@@ -189,6 +189,19 @@ void ConfigDocument::open() {
                                                                          : m_view.idleStatus());
 }
 
+bool ConfigDocument::openPath(const QString& path) {
+    if (askToSave() == SaveAnswer::Cancelled) {
+        m_view.showStatus(m_view.idleStatus());
+        return false;
+    }
+    const bool opened = loadFrom(path, true);
+    if (opened)
+        setFileName(path);
+    m_view.showStatus(opened && !QFileInfo(path).isWritable() ? readOnlyNotice()
+                                                             : m_view.idleStatus());
+    return opened;
+}
+
 namespace {
 
 // The characters a text document takes as the end of a paragraph: the editor shows each as a

@@ -50,6 +50,9 @@ public:
     void newDocument();
     void newMetaBind();
     void open();
+    // Opens `path` as open() does once the file is chosen (asking about unsaved changes first);
+    // false when it was not opened.
+    bool openPath(const QString& path);
     // True when the text was written.
     bool save();
     bool saveAs();

@@ -44,6 +44,9 @@ public:
     void caretToEnd();
     // The caret to the start of `line` (0-based), scrolled into the middle, the editor focused.
     void caretToLine(int line);
+    // The editor shows `path` (opened, asking about unsaved changes, unless it is open already)
+    // with the caret on the 0-based `line`.
+    void openAtLine(const QString& path, int line);
     void moveCaretLeft();
     // The column of the selection's start (the caret's when nothing is selected).
     int selectionStartColumn() const;
