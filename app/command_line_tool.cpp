@@ -6,6 +6,7 @@
 #include "keys/key_resolution.h"
 #include "language/config_check.h"
 #include "language/config_commands.h"
+#include "platform/line_diff.h"
 #include "platform/text_file.h"
 
 #include <QDir>
@@ -211,6 +212,71 @@ int listKeys(const QString& path, const QString& gameDir, Format format, const V
     return status;
 }
 
+QString versionLine(int number, const FileVersion& v, const QStringList& older,
+                    const QStringList& lines) {
+    const DiffCounts c = countChanges(diffLines(older, lines));
+    return u"%1  %2  %3  %4 байт  +%5 -%6"_s.arg(number, 3)
+        .arg(v.time().toString(u"dd.MM.yyyy HH:mm:ss"_s))
+        .arg(versionSourceName(v.source), -14)
+        .arg(v.size, 8)
+        .arg(c.added)
+        .arg(c.removed);
+}
+
+QStringList linesOf(const QByteArray& bytes) {
+    return textLines(textfile::decodeText(bytes, textfile::detectForm(bytes)));
+}
+
+// `--history FILE`: the versions the store keeps of the file, the newest first, numbered as
+// `--diff` takes them.
+int listHistory(const VersionStore& store, const QString& path, QTextStream& out) {
+    const QList<FileVersion> versions = store.versions(path);
+    out << QFileInfo(path).absoluteFilePath() << '\n';
+    if (versions.isEmpty()) {
+        out << u"  версий нет\n"_s;
+        return kExitClean;
+    }
+    QList<QStringList> lines;
+    for (const FileVersion& v : versions)
+        lines.append(linesOf(store.bytesOf(v).bytes));
+    for (qsizetype i = 0; i < versions.size(); ++i)
+        out << versionLine(int(i + 1), versions[i],
+                           i + 1 < lines.size() ? lines[i + 1] : QStringList(), lines[i])
+            << (versions[i].inStore() ? QString() : u"  "_s + versions[i].file) << '\n';
+    return kExitClean;
+}
+
+// `--diff FILE [VERSION]`: the file now against a version, in unified form; as diff, 1 when they
+// differ.
+int printDiff(const VersionStore& store, const QString& path, int number, QTextStream& out,
+              QTextStream& err) {
+    const QList<FileVersion> versions = store.versions(path);
+    const textfile::BytesResult now = textfile::readBytes(path);
+    const QStringList current = now.ok() ? linesOf(now.bytes) : QStringList();
+    if (number > versions.size() || number < 0) {
+        err << path << u": нет версии "_s << number << u" (версий: "_s << versions.size()
+            << u")\n"_s;
+        return kExitUnreadable;
+    }
+    for (qsizetype i = number > 0 ? number - 1 : 0; i < versions.size(); ++i) {
+        const textfile::BytesResult bytes = store.bytesOf(versions[i]);
+        if (!bytes.ok()) {
+            err << textfile::describeFailure(versions[i].file, bytes.reason) << '\n';
+            return kExitUnreadable;
+        }
+        if (number == 0 && now.ok() && bytes.bytes == now.bytes)
+            continue;
+        const QString diff =
+            unifiedDiff(diffLines(linesOf(bytes.bytes), current),
+                        path + u" (версия %1 от %2)"_s.arg(i + 1).arg(
+                                   versions[i].time().toString(u"dd.MM.yyyy HH:mm:ss"_s)),
+                        path);
+        out << diff;
+        return diff.isEmpty() ? kExitClean : kExitWarnings;
+    }
+    return kExitClean;
+}
+
 } // namespace
 
 namespace {
@@ -232,6 +298,8 @@ constexpr KnownOption kKnownOptions[] = {
     {u"--commands", OptionKind::Mode, Mode::Commands},
     {u"--keys", OptionKind::Mode, Mode::Keys},
     {u"--effective", OptionKind::Mode, Mode::Effective},
+    {u"--history", OptionKind::Mode, Mode::History},
+    {u"--diff", OptionKind::Mode, Mode::Diff},
     {u"--help", OptionKind::Mode, Mode::Help},
     {u"-h", OptionKind::Mode, Mode::Help},
     {u"--game", OptionKind::Value},
@@ -328,11 +396,21 @@ std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments,
         }
     }
     if (!modeGiven)
-        return fail(u"не указано, что делать: --check, --commands, --keys или --effective"_s);
+        return fail(u"не указано, что делать: --check, --commands, --keys, --effective, "
+                    u"--history или --diff"_s);
     if (request.mode == Mode::Effective && request.files.isEmpty() && request.gameDir.isEmpty())
         return fail(u"для --effective нужна папка игры (--game) или файл"_s);
     if (request.mode != Mode::Help && request.mode != Mode::Effective && request.files.isEmpty())
         return fail(u"не указан ни один файл"_s);
+    if (request.mode == Mode::Diff && request.files.size() == 2) {
+        bool number = false;
+        request.version = request.files.takeLast().toInt(&number);
+        if (!number || request.version < 1)
+            return fail(u"номер версии — число от 1 (как его показывает --history)"_s);
+    }
+    if ((request.mode == Mode::History || request.mode == Mode::Diff) && request.files.size() > 1)
+        return fail(u"%1 берёт один файл"_s.arg(request.mode == Mode::History ? u"--history"_s
+                                                                              : u"--diff"_s));
     return request;
 }
 
@@ -350,6 +428,12 @@ QString commandLineUsage() {
            u"      что останется в игре после запуска: каждая переменная, клавиша, алиас и\n"
            u"      setinfo с итоговым значением, строкой, где оно задано, и строками, которые\n"
            u"      оно перекрывает; ФАЙЛ встаёт на место одноимённого файла набора\n"
+           u"  tessera --history ФАЙЛ\n"
+           u"      версии файла, которые хранит программа: номер, время, кто записал,\n"
+           u"      размер, строк добавлено и убрано\n"
+           u"  tessera --diff ФАЙЛ [ВЕРСИЯ]\n"
+           u"      разница между версией (номер из --history; без него — последняя,\n"
+           u"      что отличается) и файлом сейчас, в виде unified diff\n"
            u"  tessera --help                      эта справка\n"
            u"\n"
            u"--game ПАПКА  папка мода (cstrike), из которой читаются алиасы и файлы exec\n"
@@ -390,6 +474,12 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
             break;
         case Mode::Keys:
             result = listKeys(file, request.gameDir, request.format, words, out, err);
+            break;
+        case Mode::History:
+            result = listHistory(request.versions, file, out);
+            break;
+        case Mode::Diff:
+            result = printDiff(request.versions, file, request.version, out, err);
             break;
         case Mode::Effective:
         case Mode::Help:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "language/vocabulary.h"
+#include "platform/version_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,12 +12,14 @@
 #include <optional>
 
 struct CommandLineRequest {
-    enum class Mode { Check, Commands, Keys, Effective, Help };
+    enum class Mode { Check, Commands, Keys, Effective, History, Diff, Help };
     enum class Format { Gcc, Json };
     Mode mode = Mode::Check;
     Format format = Format::Gcc;
     QString gameDir; // empty: each file's own game folder
     QStringList files;
+    int version = 0; // --diff: the version to compare (1 the newest), 0: the newest that differs
+    VersionStore versions; // --history and --diff read it
 };
 
 // The exit statuses, as linters give them.

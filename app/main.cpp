@@ -25,7 +25,7 @@ int runWithoutWindows(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString error;
-    const std::optional<CommandLineRequest> request =
+    std::optional<CommandLineRequest> request =
         parseCommandLine(QCoreApplication::arguments().mid(1), &error);
     if (!request) {
         err << u"tessera: "_s << error << u"\n\n"_s << commandLineUsage();
@@ -37,6 +37,7 @@ int runWithoutWindows(int argc, char** argv) {
                                                             HomeEnvironment::systemEnvironment(),
                                                             InstalledLayout::ofThisBuild());
         words = Vocabulary::load(home);
+        request->versions = VersionStore(home.historyDir());
     }
     return runCommandLineTool(*request, words, out, err);
 }

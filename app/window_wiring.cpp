@@ -21,6 +21,7 @@
 #include "shell/help_window.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
+#include "shell/version_history_window.h"
 #include "wizard/wizard_window.h"
 #include "wizard/wizard_window_key_pages.h"
 
@@ -54,6 +55,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.keyMap = make<KeyboardMapWindow>(ctx, w.form1);
     w.summary = make<ConfigSummaryWindow>(ctx, w.form1);
     w.help = make<HelpWindow>(ctx, w.form1);
+    w.history = make<VersionHistoryWindow>(ctx, w.form1);
 
     wireMainWindowCommands(ctx, w);
     wireReference(w);
@@ -61,6 +63,25 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     wireMetaBinds(w);
     wireKeyMap(w);
     wireSummary(w);
+    wireVersions(w);
+}
+
+// "История версий" for the open file, and the report of a config.cfg the game changed.
+void ProgramWindows::wireVersions(const AppWindows& w) {
+    MainWindow* main = w.form1;
+    VersionHistoryWindow* history = w.history;
+    QObject::connect(main, &MainWindow::versionsRequested, history,
+                     [main, history](const QString& path) {
+                         history->setTextFont(main->editor()->font());
+                         history->showFile(path);
+                     });
+    QObject::connect(main, &MainWindow::gameConfigChanged, history,
+                     [main, history](const QString& path, const ConfigChangeReport& report) {
+                         history->setTextFont(main->editor()->font());
+                         history->showReport(path, report);
+                     });
+    QObject::connect(history, &VersionHistoryWindow::statusLineRequested, main,
+                     &MainWindow::setStatusLine);
 }
 
 // The main window's commands that open other windows.

@@ -26,6 +26,7 @@ class MapPickerDialog;
 class KeyboardMapWindow;
 class ConfigSummaryWindow;
 class HelpWindow;
+class VersionHistoryWindow;
 
 // The program's windows, in creation order. Only app/ and the tests reach windows through these.
 struct AppWindows {
@@ -47,6 +48,7 @@ struct AppWindows {
     KeyboardMapWindow* keyMap = nullptr;      // keyboard map
     ConfigSummaryWindow* summary = nullptr;   // the config set's final state
     HelpWindow* help = nullptr;          // the help pages
+    VersionHistoryWindow* history = nullptr; // the versions of a file
 };
 
 // Owns every window for the whole run; destroys them in reverse order.
@@ -68,6 +70,7 @@ private:
     static void wireWizardAndKeyChoice(const AppWindows& w);
     static void wireKeyMap(const AppWindows& w);
     static void wireSummary(const AppWindows& w);
+    static void wireVersions(const AppWindows& w);
     std::vector<QWidget*> m_windows;
     AppWindows m_w;
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 struct Quartiles {
@@ -29,6 +30,14 @@ inline void printLoad(const char* when = "") {
     if (getloadavg(load, 3) == 3)
         std::printf("%smachine load %.2f %.2f %.2f (1, 5, 15 min)\n", when, load[0], load[1],
                     load[2]);
+}
+
+// The CPU time of the whole process, every thread's (a large save works on two at once) and the
+// kernel's work for it included.
+inline double cpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 // One row: ours and the anchor with their quartiles, and the ratio of the medians.

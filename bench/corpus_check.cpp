@@ -172,7 +172,8 @@ int main(int argc, char** argv) {
             if (!cycle.ok()) {
                 print(name + u": not read: "_s + cycle.file.reason);
                 ++problems;
-            } else if (!mapcycle::writeMapCycle(copy, cycle.maps, cycle.file.form).ok ||
+            } else if (!mapcycle::writeMapCycle(VersionStore(), copy, cycle.maps, cycle.file.form)
+                            .ok ||
                        (!cycle.file.form.hadMixed && textfile::readBytes(copy).bytes != expected)) {
                 print(name + u": the map cycle does not come back"_s);
                 ++problems;

@@ -15,6 +15,7 @@
 // two bytes each, instead of Windows-1251 and CR LF)
 #include "bench_main_window.h"
 #include "bench_stats.h"
+#include "floor_save.h"
 #include "platform/document_text_runs.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
@@ -54,22 +55,6 @@ QString configText(qsizetype bytes) {
         text +=
             QString(lines[i % std::size(lines)]).replace(u"%1"_s, QString::number(i % 997)) + u'\n';
     return text;
-}
-
-// The floor: the bytes to a temporary file, synced, then put in place.
-void floorSave(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0 ||
-        !file.commit())
-        qFatal("the floor's write failed");
-}
-
-// The CPU time of the whole process: a large save reads its text on two threads at once.
-double cpuMilliseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 // Wall-clock and CPU milliseconds of one step (events processed after it). On a loaded machine

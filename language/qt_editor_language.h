@@ -70,6 +70,8 @@ public:
     const Vocabulary& vocabulary() { return words(); }
     ConfigHighlighter* highlighter() const { return m_highlighter; }
     const ConfigReport& findings() const;
+    // The words of the game, read at their first need (what config.cfg keeps, for one).
+    const Vocabulary& words();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -79,7 +81,6 @@ private:
     void reloadVocabulary();
     // The words read at start on a thread of their own, if nothing took them yet.
     void takeWordsReadAhead();
-    const Vocabulary& words();
     void applyColours();
     void insertCompletion(const QString& name);
     void followCompletion();

@@ -1,36 +1,15 @@
 // Keeping and restoring the user's config.cfg around a launch.
 #include "launcher/config_keeper.h"
 
+#include "language/saved_settings.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// The number of a kept copy's name: 1 for "config.cfg.bak", n for "config.cfg.bak<n>".
-int keptCopyNumber(const QString& configName, const QString& fileName) {
-    static const QRegularExpression suffix(u"^\\.bak([0-9]{0,6})$"_s,
-                                           QRegularExpression::CaseInsensitiveOption);
-    if (!fileName.startsWith(configName, Qt::CaseInsensitive))
-        return 0;
-    const auto m = suffix.match(fileName.mid(configName.size()));
-    if (!m.hasMatch())
-        return 0;
-    return m.captured(1).isEmpty() ? 1 : m.captured(1).toInt();
-}
-
-QString keptCopyName(const QString& configPath, int number) {
-    return configPath + u".bak"_s + (number <= 1 ? QString() : QString::number(number));
-}
-
-} // namespace
 
 bool isStartScript(const QByteArray& bytes) {
     QList<QByteArray> lines = bytes.split('\n');
@@ -51,62 +30,59 @@ bool isStartScript(const QByteArray& bytes) {
     return lines.size() == 2 || lines[2] == "+mlook";
 }
 
-QStringList keptCopies(const QString& configPath) {
-    const QFileInfo info(configPath);
-    std::vector<std::pair<int, QString>> found;
-    const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& e : entries)
-        if (const int n = keptCopyNumber(info.fileName(), e); n > 0)
-            found.emplace_back(n, info.absolutePath() + u'/' + e);
-    std::sort(found.begin(), found.end());
-    QStringList copies;
-    for (const auto& f : found)
-        copies.append(f.second);
-    return copies;
+std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
+                                                  const QString& configPath, bool skipGame) {
+    for (const FileVersion& v : store.versions(configPath)) {
+        const bool found = v.source == VersionSource::Game && skipGame;
+        // A start script is a few dozen bytes: only those are read to tell, and the changes
+        // found on disk, which another editor may have made as well as the game.
+        if (v.size >= 512 && !found)
+            return v;
+        const textfile::BytesResult b = store.bytesOf(v);
+        if (!b.ok() || isStartScript(b.bytes))
+            continue;
+        // A file caught empty while the game wrote it is nobody's version either.
+        if (found && (b.bytes.isEmpty() || startsLikeGameConfig(textfile::decodeText(
+                                               b.bytes, textfile::detectForm(b.bytes)))))
+            continue;
+        return v;
+    }
+    return std::nullopt;
 }
 
-KeepResult keepUserConfig(const QString& configPath, const SharedState::LaunchedConfig* previous) {
-    KeepResult result;
+namespace {
+
+// What the start script replaces: the user's config, also behind a script a crashed run left
+// or one this run wrote for a game that never read it.
+struct UserConfig {
+    bool ok = true;
+    bool had = false;
+    QByteArray bytes;
+    QString reason;
+};
+
+UserConfig userConfigBehind(const VersionStore& store, const QString& configPath,
+                            const SharedState::LaunchedConfig* previous) {
+    UserConfig user;
     if (!QFileInfo::exists(configPath))
-        return result;
+        return user;
     const textfile::BytesResult current = textfile::readBytes(configPath);
-    if (!current.ok()) {
-        result.ok = false;
-        result.failedPath = configPath;
-        result.reason = current.reason;
-        return result;
-    }
-    const QStringList copies = keptCopies(configPath);
-    if (previous && current.bytes == previous->script) {
-        result.keptCopy = previous->keptCopy;
-        return result;
-    }
+    if (!current.ok())
+        return {false, false, {}, current.reason};
+    if (previous && current.bytes == previous->script)
+        return {true, previous->hadConfig, previous->userConfig, {}};
     if (isStartScript(current.bytes)) {
-        result.keptCopy = copies.isEmpty() ? QString() : copies.last();
-        return result;
-    }
-    if (!copies.isEmpty()) {
-        const textfile::BytesResult newest = textfile::readBytes(copies.last());
-        if (newest.ok() && newest.bytes == current.bytes) {
-            result.keptCopy = copies.last();
-            return result;
+        if (const std::optional<FileVersion> v = newestNonScriptVersion(store, configPath)) {
+            const textfile::BytesResult kept = store.bytesOf(*v);
+            if (kept.ok())
+                return {true, true, kept.bytes, {}};
         }
+        return user;
     }
-    const int next = copies.isEmpty() ? 1
-                                      : keptCopyNumber(QFileInfo(configPath).fileName(),
-                                                       QFileInfo(copies.last()).fileName()) +
-                                            1;
-    const QString target = keptCopyName(configPath, next);
-    const textfile::WriteResult w = textfile::writeBytes(target, current.bytes);
-    if (!w.ok) {
-        result.ok = false;
-        result.failedPath = target;
-        result.reason = w.reason;
-        return result;
-    }
-    result.keptCopy = target;
-    return result;
+    return {true, true, current.bytes, {}};
 }
+
+} // namespace
 
 StartScriptResult writeStartScript(SharedState& state, const QString& configPath,
                                    const QString& script) {
@@ -116,28 +92,31 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
         return QFileInfo(r.configPath).absoluteFilePath() ==
                QFileInfo(configPath).absoluteFilePath();
     });
-    const KeepResult kept = keepUserConfig(configPath, it == records.end() ? nullptr : &*it);
-    if (!kept.ok) {
+    const VersionStore store = state.versions();
+    const UserConfig user =
+        userConfigBehind(store, configPath, it == records.end() ? nullptr : &*it);
+    if (!user.ok) {
         result.ok = false;
-        result.failedPath = kept.failedPath;
-        result.reason = kept.reason;
+        result.failedPath = configPath;
+        result.reason = user.reason;
         return result;
     }
     // The script keeps the config's form, but never a byte-order mark: the game would take it
     // for part of the first command.
     textfile::TextForm form;
-    if (QFileInfo::exists(configPath))
-        form = textfile::detectForm(textfile::readBytes(configPath).bytes);
+    if (user.had)
+        form = textfile::detectForm(user.bytes);
     form.bom = false;
     const QByteArray bytes = textfile::encodeText(script, form);
-    const textfile::WriteResult w = textfile::writeBytes(configPath, bytes);
+    const textfile::WriteResult w =
+        writeKeepingVersions(store, configPath, bytes, VersionSource::Launch);
     if (!w.ok) {
         result.ok = false;
         result.failedPath = configPath;
         result.reason = w.reason;
         return result;
     }
-    SharedState::LaunchedConfig record{configPath, bytes, kept.keptCopy};
+    SharedState::LaunchedConfig record{configPath, bytes, user.had, user.bytes};
     if (it == records.end())
         records.push_back(record);
     else
@@ -148,21 +127,22 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
 namespace {
 
 // Puts back the config kept for one start script; an empty text, or why it could not.
-QString restoreRecord(const SharedState::LaunchedConfig& r) {
+QString restoreRecord(const VersionStore& store, const SharedState::LaunchedConfig& r) {
     const textfile::BytesResult now = textfile::readBytes(r.configPath);
-    // Gone, or rewritten by the game: that file is the newer config; leave it and the copy.
+    // Gone, or rewritten by the game: that file is the newer config; leave it (the user's is
+    // in the versions store).
     if (!now.ok() || now.bytes != r.script)
         return QString();
-    if (r.keptCopy.isEmpty()) {
+    if (!r.hadConfig) {
         if (!QFile::remove(r.configPath))
             return textfile::describeFailure(r.configPath, u"Не удалось удалить файл запуска"_s);
         return QString();
     }
-    const textfile::WriteResult w = textfile::copyFile(r.keptCopy, r.configPath);
+    const textfile::WriteResult w =
+        writeKeepingVersions(store, r.configPath, r.userConfig, VersionSource::Launch);
     if (!w.ok)
         return textfile::describeFailure(r.configPath, w.reason) +
-               u"\nПрежний файл сохранён как "_s + r.keptCopy;
-    QFile::remove(r.keptCopy);
+               u"\nПрежний файл есть в истории версий (\"Файл\" → \"История версий\")."_s;
     return QString();
 }
 
@@ -171,7 +151,7 @@ QString restoreRecord(const SharedState::LaunchedConfig& r) {
 QStringList restoreUserConfigs(SharedState& state) {
     QStringList failures;
     for (const auto& r : state.launchedConfigs)
-        if (const QString failure = restoreRecord(r); !failure.isEmpty())
+        if (const QString failure = restoreRecord(state.versions(), r); !failure.isEmpty())
             failures.append(failure);
     state.launchedConfigs.clear();
     return failures;
@@ -185,7 +165,7 @@ QString restoreUserConfig(SharedState& state, const QString& configPath) {
     });
     if (it == records.end())
         return QString();
-    const QString failure = restoreRecord(*it);
+    const QString failure = restoreRecord(state.versions(), *it);
     records.erase(it);
     return failure;
 }

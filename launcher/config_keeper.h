@@ -1,14 +1,17 @@
 // Keeping the user's own config.cfg while the launcher's start script stands in its place.
-// Before the script replaces a mod's config.cfg, its content is kept beside it
-// ("config.cfg.bak", then "config.cfg.bak2", ...; a kept copy is never overwritten). When the
-// program ends, a config.cfg that still holds exactly the script we wrote gets the kept content
-// back; one the game has rewritten stays, with the kept copy beside it.
+// The script is written through the versions store, so the config it replaces is kept there
+// (nothing is written beside it in the game's folder). When the game ends, or at the latest when
+// the program does, a config.cfg that still holds exactly the script we wrote gets the user's
+// content back; one the game has rewritten stays, and the change is reported
+// (launcher/config_change_report.h).
 #pragma once
 
+#include "platform/version_store.h"
 #include "state/shared_state.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 class UserDialogs;
 
@@ -17,20 +20,12 @@ class UserDialogs;
 // restoring.
 bool isStartScript(const QByteArray& bytes);
 
-// The kept copies of `configPath`, oldest first (".bak", ".bak2", ...).
-QStringList keptCopies(const QString& configPath);
-
-struct KeepResult {
-    bool ok = true;
-    QString keptCopy; // where the config's content now is; empty when there was none
-    QString failedPath;
-    QString reason;
-};
-
-// Keeps the content of `configPath` before a start script replaces it. A config.cfg that is
-// itself one of our start scripts is not kept again: the copy kept before it (`previous`, when
-// this run wrote that script, else the newest kept copy) still holds the user's config.
-KeepResult keepUserConfig(const QString& configPath, const SharedState::LaunchedConfig* previous);
+// The newest version of `configPath` (in the store, or a copy an older version of the program
+// left beside it) that is no start script: the user's config behind a script a crashed run left.
+// With `skipGame`, no change found on disk that starts as the game writes config.cfg either:
+// the player's last own version.
+std::optional<FileVersion> newestNonScriptVersion(const VersionStore& store,
+                                                  const QString& configPath, bool skipGame = false);
 
 struct StartScriptResult {
     bool ok = true;
@@ -38,18 +33,18 @@ struct StartScriptResult {
     QString reason;
 };
 
-// Keeps the mod's config.cfg, writes `script` over it in the config's encoding and line breaks
-// and records both for the restore at the end of the run. Nothing is written over config.cfg when
-// its content could not be kept.
+// Writes `script` over the mod's config.cfg in the config's encoding and line breaks, keeping
+// what it replaces in the versions store, and records both for the restore. Nothing is written
+// over config.cfg when its content could not be kept.
 StartScriptResult writeStartScript(SharedState& state, const QString& configPath,
                                    const QString& script);
 
-// Puts back the kept configs recorded this run; returns a message per config that could not be
-// put back (its kept copy stays where it is).
+// Puts back the configs recorded this run; returns a message per config that could not be put
+// back (its content stays in the versions store).
 QStringList restoreUserConfigs(SharedState& state);
 
-// Puts back the kept config of `configPath` at once (a start that failed) and forgets it;
-// returns why it could not be put back, or an empty text.
+// Puts back the user's config of `configPath` at once (the game ended, or a start failed) and
+// forgets it; returns why it could not be put back, or an empty text.
 QString restoreUserConfig(SharedState& state, const QString& configPath);
 
 // The program-end step: restores and reports failures.

@@ -75,7 +75,8 @@ LaunchOutcome failure(const QString& path, const QString& reason) {
 } // namespace
 
 LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
-                         const LaunchChoice& choice, const GameHost& host) {
+                         const LaunchChoice& choice, const GameHost& host,
+                         std::function<void(const QString& configPath)> whenEnded) {
     // The mod is a folder name below the Half-Life folder, nothing that leads elsewhere.
     const QString mod = choice.mod;
     if (mod.trimmed().isEmpty() || mod.contains(u'/') || mod.contains(u'\\') || mod == u"."_s ||
@@ -101,7 +102,10 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
 
     const GameProgram program = gameProgram(state.halfLifeDir, choice.arguments, host);
     if (program.program.isEmpty() ||
-        !shell.startProgram(program.program, program.arguments, state.halfLifeDir)) {
+        !shell.startProgram(program.program, program.arguments, state.halfLifeDir,
+                            whenEnded
+                                ? std::function<void()>([config, whenEnded] { whenEnded(config); })
+                                : std::function<void()>())) {
         // No game will read the start script: the player's own config goes back now, not
         // at the end of the run, so a save into config.cfg meanwhile cannot lose it.
         QString message =

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Shell;
 
@@ -50,9 +51,11 @@ struct LaunchOutcome {
 
 // The launch after confirmation: copies `configFile` as saved to the mod's "_.cfg", writes the
 // start script over the mod's config.cfg (keeping the user's, see config_keeper.h), and starts
-// the game in the Half-Life folder. A failed copy or write starts nothing.
+// the game in the Half-Life folder. A failed copy or write starts nothing. `whenEnded` is called
+// with the mod's config.cfg once the game has ended (nothing waits for it).
 LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
-                         const LaunchChoice& choice, const GameHost& host);
+                         const LaunchChoice& choice, const GameHost& host,
+                         std::function<void(const QString& configPath)> whenEnded = {});
 
 // "_.cfg": the copy of the edited config the game runs, in the mod's folder.
 QString launchCopyName();

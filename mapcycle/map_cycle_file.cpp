@@ -47,9 +47,10 @@ QString unencodableCharacters(const QStringList& maps, const textfile::TextForm&
     return textfile::unencodableCharacters(mapCycleText(maps), form);
 }
 
-textfile::WriteResult writeMapCycle(const QString& path, const QStringList& maps,
-                                    const textfile::TextForm& form) {
-    return textfile::writeText(path, mapCycleText(maps), form);
+textfile::WriteResult writeMapCycle(const VersionStore& versions, const QString& path,
+                                    const QStringList& maps, const textfile::TextForm& form) {
+    return writeKeepingVersions(versions, path, textfile::encodeText(mapCycleText(maps), form),
+                                VersionSource::MapCycle);
 }
 
 } // namespace mapcycle

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/text_file.h"
+#include "platform/version_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,7 +34,7 @@ QString mapCycleText(const QStringList& maps);
 QString unencodableCharacters(const QStringList& maps, const textfile::TextForm& form = {});
 
 // Replaces the file with `maps` in `form`; on failure the old file stays whole.
-textfile::WriteResult writeMapCycle(const QString& path, const QStringList& maps,
-                                    const textfile::TextForm& form = {});
+textfile::WriteResult writeMapCycle(const VersionStore& versions, const QString& path,
+                                    const QStringList& maps, const textfile::TextForm& form = {});
 
 } // namespace mapcycle

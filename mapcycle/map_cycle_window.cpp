@@ -262,7 +262,8 @@ void MapCycleWindow::Button8Click() {
                                    lost + u"\nОни будут записаны как \"?\". Сохранить файл?"_s) !=
             UserDialogs::Answer::Yes)
         return;
-    const textfile::WriteResult w = mapcycle::writeMapCycle(m_cyclePath, maps, m_cycleForm);
+    const textfile::WriteResult w =
+        mapcycle::writeMapCycle(m_ctx.state.versions(), m_cyclePath, maps, m_cycleForm);
     if (!w.ok) {
         // The window stays open with the list as the user left it.
         m_ctx.dialogs.error(u"Файл не сохранён:\n"_s +

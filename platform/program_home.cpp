@@ -116,6 +116,10 @@ QString ProgramHome::printModule() const {
     return m_module + u"tessera_print"_s;
 }
 
+QString ProgramHome::historyDir() const {
+    return m_user.isEmpty() ? QString() : m_user + u"history/"_s;
+}
+
 QString ProgramHome::fallbackFolder() const {
     // Installed, the executable's folder means nothing to the player: the home folder does.
     return m_portable ? withoutSlash(m_shipped) : QDir::homePath();

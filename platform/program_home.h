@@ -55,6 +55,10 @@ public:
     QString soundModule() const;
     // The print module's, the same way.
     QString printModule() const;
+    // The versions store (platform/version_store.h): "history/" in the user layer, so beside
+    // the executable in the portable home and in $XDG_DATA_HOME/tessera installed. Empty for a
+    // home never set up.
+    QString historyDir() const;
     // The folder that stands in for a game folder when none was ever stored.
     QString fallbackFolder() const;
 

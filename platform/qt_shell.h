@@ -6,6 +6,6 @@
 class QtShell final : public Shell {
 public:
     bool openDocument(const QString& path, const QString& workingFolder) override;
-    bool startProgram(const QString& program, const QStringList& arguments,
-                      const QString& folder) override;
+    bool startProgram(const QString& program, const QStringList& arguments, const QString& folder,
+                      std::function<void()> whenEnded) override;
 };

@@ -175,8 +175,8 @@ bool AtomicWrite::append(QByteArrayView bytes) {
     return true;
 }
 
-WriteResult AtomicWrite::commit() {
-    if (m_done)
+WriteResult AtomicWrite::sync() {
+    if (m_done || m_synced)
         return m_result;
     // commit() syncs as well but ignores a failure, and a failed sync (EIO) means the bytes
     // may never reach the disk: the new file is synced here and dropped when that fails.
@@ -186,6 +186,15 @@ WriteResult AtomicWrite::commit() {
         fail(russianSystemReason(flushed ? qt_error_string(syncError) : m_file.errorString()));
         return m_result;
     }
+    m_synced = true;
+    return m_result;
+}
+
+WriteResult AtomicWrite::commit() {
+    if (m_done)
+        return m_result;
+    if (!sync().ok)
+        return m_result;
     m_done = true;
     // The file replaced is let go of after the save, not inside the rename.
     const ReplacedFileRelease replaced(m_file.fileName());

@@ -76,6 +76,9 @@ public:
     // bytes written is started on its way to the disk at once, so the sync at commit() waits for
     // the last stretch only.
     bool append(QByteArrayView bytes);
+    // Syncs the new file without putting it in place yet (commit() then only renames), so that
+    // a file is put in place only once another written with it is safe.
+    WriteResult sync();
     WriteResult commit();
     void cancel();
 
@@ -88,6 +91,7 @@ private:
     qint64 m_written = 0;
     qint64 m_writebackFrom = 0; // the bytes before were started on their way to the disk
     bool m_done = false;
+    bool m_synced = false;
     WriteResult m_result;
 };
 

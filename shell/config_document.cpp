@@ -18,8 +18,13 @@ QString ConfigDocument::untitled() {
     return u"Без имени"_s;
 }
 
-QString ConfigDocument::changedOnDiskQuestion() {
-    return u"Файл изменён другой программой."_s;
+QString ConfigDocument::changedOnDiskQuestion(const QString& fileName) {
+    return u"Файл изменён другой программой:\n"_s + fileName +
+           u"\nВ редакторе есть несохранённые изменения."_s;
+}
+
+QString ConfigDocument::saveQuestion() const {
+    return u"Сохранить файл?\n"_s + m_fileName;
 }
 
 QString ConfigDocument::defaultText() {
@@ -133,7 +138,7 @@ void ConfigDocument::initialise(const QStringList& arguments) {
 ConfigDocument::SaveAnswer ConfigDocument::askToSave() {
     if (!m_view.isDocumentModified())
         return SaveAnswer::NotSaved;
-    switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
+    switch (m_dialogs.confirmYesNoCancel(saveQuestion())) {
     case UserDialogs::Answer::Yes:
         return save() ? SaveAnswer::Saved : SaveAnswer::Cancelled;
     case UserDialogs::Answer::No:
@@ -277,9 +282,10 @@ QString ConfigDocument::readOnlyNotice() {
 }
 
 bool ConfigDocument::writeTo(const QString& path, bool* saveAsChosen) {
-    // The text is encoded in chunks straight into the new file; the question about characters
-    // the encoding cannot hold comes before the new file replaces the old one.
-    textfile::AtomicWrite file(path);
+    // The text is encoded in chunks straight into the new file (and into its version in the
+    // store); the question about characters the encoding cannot hold comes before the new file
+    // replaces the old one.
+    VersionedWrite file(m_versions, path, VersionSource::Save);
     // What was written is remembered, to tell another program's change of the file later: the
     // bytes the editor keeps of its lines, or else a fingerprint made as they go out.
     EncodedLines* lines = m_view.encodedLines();
@@ -335,7 +341,7 @@ bool ConfigDocument::save() {
     if (isUntitled())
         return saveAsTitled(u"Сохранить"_s);
     if (m_disk.changedOnDisk(m_fileName)) {
-        switch (m_dialogs.chooseOfThree(changedOnDiskQuestion(), u"Загрузить заново"_s,
+        switch (m_dialogs.chooseOfThree(changedOnDiskQuestion(m_fileName), u"Загрузить заново"_s,
                                         u"Сохранить поверх"_s, u"Отмена"_s)) {
         case UserDialogs::Answer::Yes:
             reload();
@@ -398,8 +404,12 @@ void ConfigDocument::print() {
 bool ConfigDocument::closeQuery() {
     if (!m_view.isDocumentModified())
         return true;
+    // The file changed on disk meanwhile: the save question would write over the other
+    // program's change without a word. "Загрузить заново" shows that change and stays open.
+    if (!isUntitled() && m_disk.changedOnDisk(m_fileName))
+        return save();
     // An untitled text is saved through Save As; cancelled or failed, the program goes on.
-    switch (m_dialogs.confirmYesNoCancel(u"Сохранить файл?"_s)) {
+    switch (m_dialogs.confirmYesNoCancel(saveQuestion())) {
     case UserDialogs::Answer::Yes:
         return save();
     case UserDialogs::Answer::No:

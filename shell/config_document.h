@@ -5,6 +5,7 @@
 
 #include "platform/text_file.h"
 #include "platform/text_form.h"
+#include "platform/version_store.h"
 #include "shell/disk_stamp.h"
 #include "shell/document_view.h"
 
@@ -62,14 +63,21 @@ public:
     // The file may have been changed by another program: with no unsaved change the editor
     // takes the new text at once (true); with one, the next save asks what to do.
     bool takeChangesFromDisk();
-    // The question a save asks when the file changed on disk since it was read.
-    static QString changedOnDiskQuestion();
+    // The question a save (and the close with unsaved changes) asks when the file changed on
+    // disk since it was read.
+    static QString changedOnDiskQuestion(const QString& fileName);
     // What the status bar says when a file opened cannot be written.
     static QString readOnlyNotice();
+    // Where every save keeps the bytes it replaces (none: nothing is kept).
+    void setVersions(const VersionStore& versions) { m_versions = versions; }
+    // The file changed on disk since the editor read or wrote it.
+    bool changedOnDisk() { return !isUntitled() && m_disk.changedOnDisk(m_fileName); }
 
 private:
     enum class SaveAnswer { Saved, NotSaved, Cancelled };
     SaveAnswer askToSave();
+    // "Сохранить файл?" with the file's name.
+    QString saveQuestion() const;
     bool saveAsTitled(const QString& title);
     // Writes the text; on failure shows the error and returns false. With `saveAsChosen`, the
     // error offers "Сохранить как…" and says whether the player took it.
@@ -103,4 +111,5 @@ private:
     QString m_defaultExtension;
     // The file as the editor last read or wrote it.
     DiskStamp m_disk;
+    VersionStore m_versions;
 };

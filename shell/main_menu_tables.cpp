@@ -17,6 +17,8 @@ constexpr MenuItemEntry kMainMenu[] = {
     {u"Utf8Bom1", u"TextForm1", u"UTF-8 с BOM", u"", u"Сохранять файл в кодировке UTF-8 с BOM"},
     {u"CrLf1", u"TextForm1", u"CR LF (Windows)", u"", u"Переводы строк CR LF, как в Windows", true},
     {u"Lf1", u"TextForm1", u"LF (Linux)", u"", u"Переводы строк LF, как в Linux"},
+    {u"Versions1", u"File1", u"&История версий", u"Ctrl+H",
+     u"Прежние версии файла и что в нём изменила игра"},
     {u"MetaBind1", u"File1", u"Новый MetaBind", u"Ctrl+Alt+N", u"", true},
     {u"N33", u"File1", u"&Печать", u"Ctrl+P", u"Печать файла", true},
     {u"Exit1", u"File1", u"В&ыход", u"F12", u"Выход из программы", true},

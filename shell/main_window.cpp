@@ -35,6 +35,7 @@ MainWindow::MainWindow(AppContext& ctx)
     : m_ctx(ctx), m_settings(ctx.state.home.settingsFile(), ctx.state.home.settingsReadOnly()),
       m_document(*this, ctx.dialogs) {
     setObjectName(u"Form1"_s);
+    m_document.setVersions(ctx.state.versions());
     setWindowTitle(mainWindowCaption());
     keepDialogPlacesWhenHidden(this);
 
@@ -272,6 +273,8 @@ void MainWindow::documentFileChanged() {
         m_fileWatcher->addPath(name);
     if (m_document.takeChangesFromDisk())
         setStatusLine(u"Файл изменён другой программой и загружен заново"_s);
+    if (!m_document.isUntitled())
+        noticeOpenFileSoon();
 }
 void MainWindow::showStatus(const QString& text) {
     setStatusLine(text);
@@ -383,11 +386,32 @@ void MainWindow::CS1Click() {
         m_ctx.dialogs.warning(u"Для продолжения сохраните текущий файл!"_s);
         return;
     }
+    // The game runs the file as saved: unsaved edits are offered a save first.
+    if (isDocumentModified()) {
+        switch (m_ctx.dialogs.confirmYesNoCancel(
+            u"Игра запустится с файлом в том виде, в каком он сохранён на диске. "
+            u"Сохранить изменения перед запуском?\n"_s +
+            m_document.fileName())) {
+        case UserDialogs::Answer::Yes:
+            if (!m_document.save())
+                return;
+            break;
+        case UserDialogs::Answer::No:
+            m_launchUnsaved = true;
+            break;
+        default:
+            return;
+        }
+    }
     emit launcherRequested();
+    m_launchUnsaved = false;
 }
 void MainWindow::startGame(const LaunchChoice& choice) {
     const LaunchOutcome r =
-        launchGame(m_ctx.state, m_ctx.shell, m_document.fileName(), choice, currentGameHost());
+        launchGame(m_ctx.state, m_ctx.shell, m_document.fileName(), choice, currentGameHost(),
+                   [this](const QString& configPath) { gameEnded(configPath); });
     if (!r.ok)
         m_ctx.dialogs.error(r.message);
+    else if (m_launchUnsaved)
+        setStatusLine(u"Игра запущена с сохранённым файлом, без несохранённых изменений"_s);
 }

@@ -3,6 +3,7 @@
 // connects them to the windows they open.
 #pragma once
 
+#include "platform/file_identity.h"
 #include "shell/config_document.h"
 #include "shell/qt_config_editor.h"
 #include "shell/qt_tool_window_follower.h"
@@ -18,6 +19,7 @@ class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QTimer;
 class QFrame;
 class ClickableLabel;
 class GivingWayLabel;
@@ -25,6 +27,7 @@ class FindDialog;
 class PlainTextSearchTarget;
 class SearchTarget;
 struct LaunchChoice;
+struct ConfigChangeReport;
 
 class EditorLanguage;
 class Vocabulary;
@@ -104,6 +107,13 @@ public:
 
     // Starts the game with the saved config, as the launcher window chose.
     void startGame(const LaunchChoice& choice);
+    // The game the launcher started has ended: the start script goes, and a config.cfg the game
+    // rewrote is reported at once (main_window_versions.cpp).
+    void gameEnded(const QString& configPath);
+    // Looks at the game's config.cfg and autoexec.cfg (at start, on activation, when the game
+    // ends) and at the open file: bytes changed on disk are kept as a version, and a config.cfg
+    // the game changed is reported.
+    void lookAtChangedFiles();
 
 signals:
     // The commands that open other windows.
@@ -114,6 +124,11 @@ signals:
     void librarySetupRequested();            // the library set-up window
     void metaBindsRequested();               // MetaBinds insertion into the editor
     void launcherRequested();                // the launcher window, for a saved config
+    // The versions window for a file (the open document's, or the game's config.cfg).
+    void versionsRequested(const QString& path);
+    // The game (or a server) changed the player's config.cfg: the report, in the versions
+    // window.
+    void gameConfigChanged(const QString& configPath, const ConfigChangeReport& report);
     void aboutRequested();                   // the about box
     void helpRequested(const QString& page); // a page of the help folder ("help.html")
     // An explanation for the pop-up (the look-up of the selected word).
@@ -125,6 +140,7 @@ public slots:
     void Save1Click();
     void SaveAs1Click();
     void MetaBind1Click();
+    void Versions1Click(); // "История версий"
     void N33Click();
     void Exit1Click();
     void N7Click();
@@ -198,6 +214,12 @@ private:
     // The open file is watched, so that changes other programs make to it are noticed.
     void watchDocumentFile(const QString& fileName);
     void documentFileChanged();
+    // Keeps a file's bytes changed on disk as a version; true when they differ from its last.
+    bool noticeChangedFile(const QString& path, bool force = false);
+    // The same for the open file once the program writing it has been still for a moment (the
+    // watcher tells of a file being written, even of its first, empty state).
+    void noticeOpenFileSoon();
+    QTimer* m_noticeSoon = nullptr;
 
     AppContext& m_ctx;
     Settings m_settings;
@@ -228,8 +250,12 @@ private:
     int m_styleCode = 0;
     bool m_fontLive = false;
     bool m_followPending = false;
+    bool m_launchUnsaved = false; // the game starts without the edits not saved
+
     QRect m_normalGeometry;
     QFileSystemWatcher* m_fileWatcher = nullptr;
+    // The files whose changes on disk are kept, as last looked at.
+    QHash<QString, FileIdentity> m_filesSeen;
 
     // Text tools.
     std::unique_ptr<PlainTextSearchTarget> m_editorTarget;

@@ -153,6 +153,7 @@ void MainWindow::connectHandlers() {
         {u"Save1"_s, &MainWindow::Save1Click},
         {u"SaveAs1"_s, &MainWindow::SaveAs1Click},
         {u"MetaBind1"_s, &MainWindow::MetaBind1Click},
+        {u"Versions1"_s, &MainWindow::Versions1Click},
         {u"N33"_s, &MainWindow::N33Click},
         {u"Exit1"_s, &MainWindow::Exit1Click},
         {u"N7"_s, &MainWindow::N7Click},

@@ -54,6 +54,9 @@ void MainWindow::FormShow() {
 
     caretToEnd();
     setDocumentModified(false);
+    // What the game (or anything else) changed in its configs since the program last ran.
+    if (!m_ctx.state.exitWhenIdle)
+        lookAtChangedFiles();
     if (m_ctx.state.exitWhenIdle) {
         m_quitting = true; // no close steps: the benchmark leaves the settings alone
         quitAfterNextPaint(this);
@@ -113,8 +116,11 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 
 void MainWindow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
         documentFileChanged(); // a change the watcher missed shows when the user comes back
+        if (m_firstShowDone)
+            lookAtChangedFiles();
+    }
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated) {
         m_activated = true;
         toolWindowsFollowSoon();

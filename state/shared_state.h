@@ -4,6 +4,7 @@
 
 #include "platform/game_search_places.h"
 #include "platform/program_home.h"
+#include "platform/version_store.h"
 #include "state/explanation_cache.h"
 #include "state/value_list_content.h"
 
@@ -19,6 +20,8 @@ class VocabularyPreload;
 struct SharedState {
     // Where the program's own files are (settings, reference tree, help, sound module).
     ProgramHome home;
+    // Where every replaced file's bytes are kept, in the home's data folder.
+    VersionStore versions() const { return VersionStore(home.historyDir()); }
     // The editor's vocabulary, read ahead while the windows are built (taken by the editor's
     // first colouring; empty in tests and once taken).
     std::shared_ptr<VocabularyPreload> vocabularyAhead;
@@ -59,12 +62,14 @@ struct SharedState {
     // Game launch.
     QString launchParams;
     bool launchConfirmed = false;
-    // Start scripts the launcher wrote over a mod's config.cfg this run, and where the config
-    // they replaced was kept; put back when the program ends (launcher/config_keeper.h).
+    // Start scripts the launcher wrote over a mod's config.cfg this run, and the config they
+    // replaced (also in the versions store); put back when the game ends, or when the program
+    // does (launcher/config_keeper.h).
     struct LaunchedConfig {
         QString configPath;
         QByteArray script;
-        QString keptCopy; // empty: the mod had no config.cfg
+        bool hadConfig = false; // false: the mod had no config.cfg
+        QByteArray userConfig;
     };
     std::vector<LaunchedConfig> launchedConfigs;
 

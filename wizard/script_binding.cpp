@@ -181,15 +181,15 @@ BindOutcome runBind(WizardWorkingSet& ws, const BindRequest& request,
         ws.unbindallPresent = unbindallBefore;
         outcome.message += u"\n\nСценарий клавиши не записан, конфиг остался прежним."_s;
         // The autoexec file already holds the new aliases: it gets its old text back.
-        if (autoexecWritten && !saveAutoexecFile(ws).ok())
+        if (autoexecWritten && !saveAutoexecFile(ws, VersionSource::Bind).ok())
             outcome.message +=
                 u" Файл \"%1\" не удалось вернуть к прежнему виду."_s.arg(ws.autoexecPath);
     };
-    if (ws.autoexecMode && !keep(saveAutoexecFile(ws))) {
+    if (ws.autoexecMode && !keep(saveAutoexecFile(ws, VersionSource::Bind))) {
         restore(false);
         return outcome;
     }
-    if (!keep(saveChosenFile(ws))) {
+    if (!keep(saveChosenFile(ws, VersionSource::Bind))) {
         restore(ws.autoexecMode);
         return outcome;
     }

@@ -7,9 +7,7 @@
 #include "state/shared_state.h"
 #include "wizard/wizard_working_set.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -31,7 +29,9 @@ QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString
             ws.mem2.setText(autoexec.ok() ? autoexec.text : QString());
         } else {
             // Created at once, so the key pages have a file to write their aliases into.
-            ws.autoexecReadable = textfile::writeBytes(ws.autoexecPath, QByteArray()).ok;
+            ws.autoexecReadable = writeKeepingVersions(ws.shared.versions(), ws.autoexecPath,
+                                                       QByteArray(), VersionSource::Wizard)
+                                      .ok;
             ws.autoexecForm = {};
         }
     } else {
@@ -57,14 +57,6 @@ QStringList wizardFileList(const QString& folder) {
     return files;
 }
 
-void beginWizardOpening(WizardWorkingSet& ws) {
-    ws.safetyCopiesMade.clear();
-}
-
-QString safetyCopyPath(const QString& path) {
-    return path + u".wizard.bak"_s;
-}
-
 WizardSaveResult WizardSaveResult::refusedUnreadable(const QString& path) {
     WizardSaveResult refused;
     refused.status = Status::RefusedUnreadable;
@@ -78,28 +70,16 @@ QString WizardSaveResult::message() const {
         return QString();
     case Status::RefusedUnreadable:
         return u"Файл не удалось прочитать, поэтому мастер не будет его перезаписывать:\n"_s + path;
-    case Status::CopyFailed:
-        return u"Не удалось сохранить резервную копию, файл не изменен:\n"_s +
-               textfile::describeFailure(safetyCopyPath(path), reason);
     case Status::WriteFailed:
         return u"Не удалось сохранить файл:\n"_s + textfile::describeFailure(path, reason);
     }
     return QString();
 }
 
-QString WizardSaveResult::statusNote() const {
-    if (safetyCopy.isEmpty())
-        return QString();
-    return u"Прежний файл сохранен как "_s + QFileInfo(safetyCopy).fileName();
-}
-
 QString WizardSaveResult::savedNote() const {
     if (!ok())
         return QString();
-    QString note = u"Сохранено: "_s + QFileInfo(path).fileName();
-    if (!safetyCopy.isEmpty())
-        note += u" (копия: "_s + QFileInfo(safetyCopy).fileName() + u')';
-    return note;
+    return u"Сохранено: "_s + QFileInfo(path).fileName();
 }
 
 QString unencodableWarning(const QString& characters) {
@@ -115,58 +95,31 @@ QString unencodableWarning(const QString& characters) {
 namespace {
 
 WizardSaveResult save(WizardWorkingSet& ws, const QString& path, const WizardDocument& document,
-                      const textfile::TextForm& form) {
+                      const textfile::TextForm& form, VersionSource source) {
     WizardSaveResult result;
     result.path = path;
     const QByteArray bytes = textfile::encodeText(document.content(), form, &result.unencodable);
-    // A copy left from an earlier opening is put back when this save fails: a safety copy is
-    // only worth keeping for a write that happened.
-    const QString copyPath = safetyCopyPath(path);
-    std::optional<QByteArray> earlierCopy;
-    if (!ws.safetyCopiesMade.contains(path) && QFileInfo::exists(path)) {
-        const textfile::BytesResult old = textfile::readBytes(path);
-        if (QFileInfo(copyPath).isFile()) {
-            const textfile::BytesResult earlier = textfile::readBytes(copyPath);
-            if (earlier.ok())
-                earlierCopy = earlier.bytes;
-        }
-        const textfile::WriteResult copied = old.ok() ? textfile::writeBytes(copyPath, old.bytes)
-                                                      : textfile::WriteResult{false, old.reason};
-        if (!copied.ok) {
-            result.status = WizardSaveResult::Status::CopyFailed;
-            result.reason = copied.reason;
-            return result;
-        }
-        result.safetyCopy = copyPath;
-    }
-    const textfile::WriteResult written = textfile::writeBytes(path, bytes);
+    // The bytes replaced are kept in the versions store first; when they cannot be, nothing is
+    // written.
+    const textfile::WriteResult written =
+        writeKeepingVersions(ws.shared.versions(), path, bytes, source);
     if (!written.ok) {
         result.status = WizardSaveResult::Status::WriteFailed;
         result.reason = written.reason;
-        if (!result.safetyCopy.isEmpty()) {
-            if (earlierCopy)
-                textfile::writeBytes(copyPath, *earlierCopy);
-            else
-                QFile::remove(copyPath);
-            result.safetyCopy.clear();
-        }
-        return result;
     }
-    if (!result.safetyCopy.isEmpty())
-        ws.safetyCopiesMade.insert(path);
     return result;
 }
 
 } // namespace
 
-WizardSaveResult saveChosenFile(WizardWorkingSet& ws) {
+WizardSaveResult saveChosenFile(WizardWorkingSet& ws, VersionSource source) {
     if (!ws.chosenReadable() || ws.chosenPath.isEmpty())
         return WizardSaveResult::refusedUnreadable(ws.chosenPath);
-    return save(ws, ws.chosenPath, ws.mem1, ws.chosenForm);
+    return save(ws, ws.chosenPath, ws.mem1, ws.chosenForm, source);
 }
 
-WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws) {
+WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws, VersionSource source) {
     if (!ws.autoexecMode || !ws.autoexecReadable || ws.autoexecPath.isEmpty())
         return WizardSaveResult::refusedUnreadable(ws.autoexecPath);
-    return save(ws, ws.autoexecPath, ws.mem2, ws.autoexecForm);
+    return save(ws, ws.autoexecPath, ws.mem2, ws.autoexecForm, source);
 }

@@ -1,7 +1,9 @@
 // The wizard's documents on disk: loading the chosen config (and, for the game's own
-// config.cfg, its autoexec.cfg) and saving them back through the one write routine, with a
-// safety copy of each file before the first write over it in one opening of the wizard.
+// config.cfg, its autoexec.cfg) and saving them back through the one write routine, which keeps
+// the bytes each save replaces in the versions store.
 #pragma once
+
+#include "platform/version_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,39 +24,29 @@ QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString
 // copy of the edited config.
 QStringList wizardFileList(const QString& folder);
 
-// A new opening of the wizard: the next write over each file keeps a fresh safety copy.
-void beginWizardOpening(WizardWorkingSet& ws);
-
-// "<path>.wizard.bak": the copy of a file's bytes from before the wizard's first write over it.
-QString safetyCopyPath(const QString& path);
-
 struct WizardSaveResult {
     enum class Status {
         Saved,
         RefusedUnreadable, // the document holds the message line, not the file's text
-        CopyFailed,        // the safety copy could not be written; the file was not touched
-        WriteFailed,       // the file could not be written; the old file stays whole
+        WriteFailed,       // the file (or its version) could not be written; the old file stays
     };
     Status status = Status::Saved;
     QString path;        // the file written (or refused)
     QString reason;      // the system's reason for a failure
-    QString safetyCopy;  // the copy made by this save, when one was made
     QString unencodable; // characters the file's encoding cannot hold, written as "?"
     bool ok() const { return status == Status::Saved; }
     // No write at all: the document does not hold the text of the file at `path`.
     static WizardSaveResult refusedUnreadable(const QString& path);
     // The Russian message for an error box (empty when saved).
     QString message() const;
-    // The status line's note about the safety copy (empty when none was made).
-    QString statusNote() const;
-    // The wizard's own line after a save: "Сохранено: config.cfg (копия: ...)" (empty when the
-    // save failed).
+    // The wizard's own line after a save: "Сохранено: config.cfg" (empty when the save failed).
     QString savedNote() const;
 };
 
-// Saves mem1 over the chosen file.
-WizardSaveResult saveChosenFile(WizardWorkingSet& ws);
+// Saves mem1 over the chosen file; the version replaced is kept as `source`'s.
+WizardSaveResult saveChosenFile(WizardWorkingSet& ws, VersionSource source = VersionSource::Wizard);
 // Saves mem2 over the autoexec file (autoexec mode only; refused when it could not be read).
-WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws);
+WizardSaveResult saveAutoexecFile(WizardWorkingSet& ws,
+                                  VersionSource source = VersionSource::Wizard);
 // Message for characters that the save will write as "?" (empty when none).
 QString unencodableWarning(const QString& characters);

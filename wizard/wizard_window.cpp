@@ -363,7 +363,6 @@ void ConfigWizard::actionKeyChosen(int row, const QString& key) {
 
 void ConfigWizard::FormShow() {
     ensureBuilt();
-    beginWizardOpening(m_set);
     showPage(0);
     Label83->setText(wizard::keyPagesNote());
     openWizardFolder();

@@ -118,8 +118,5 @@ bool ConfigWizard::reportSave(const WizardSaveResult& result) {
         m_savedMem2 = m_set.mem2.content();
     m_savedLine->setText(result.savedNote());
     m_savedLine->setToolTip(result.path);
-    const QString note = result.statusNote();
-    if (!note.isEmpty())
-        emit statusLineRequested(note);
     return true;
 }

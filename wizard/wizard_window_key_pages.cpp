@@ -432,5 +432,5 @@ void KeyPages::Button50Click() {
     // A document that holds the message line, not the file, is refused by the save.
     if (ws.chosenReadable())
         m_form.warnUnencodable(ws.mem1.content());
-    m_form.reportSave(saveChosenFile(ws));
+    m_form.reportSave(saveChosenFile(ws, VersionSource::Bind));
 }

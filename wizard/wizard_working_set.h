@@ -91,9 +91,6 @@ struct WizardWorkingSet {
     // table names them).
     QStringList movedToAutoexec;
 
-    // Files this opening of the wizard has already kept a safety copy of.
-    QSet<QString> safetyCopiesMade;
-
 private:
     bool m_chosenReadable = false;
 };

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!read.ok())
         return 0; // binary: refused with a message
     const QString copy = fuzz::scratchDir() + QStringLiteral("/copy.txt");
-    const textfile::WriteResult w = mapcycle::writeMapCycle(copy, read.maps, read.file.form);
+    const textfile::WriteResult w =
+        mapcycle::writeMapCycle(VersionStore(), copy, read.maps, read.file.form);
     fuzz::check(w.ok, "write", w.reason);
     const mapcycle::MapCycleRead again = mapcycle::readMapCycle(copy);
     fuzz::check(again.ok() && again.maps == read.maps, "maps survive a write and a read",

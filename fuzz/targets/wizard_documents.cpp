@@ -15,7 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SharedState shared;
     shared.startupGameDir = shared.wizardFolder = fuzz::scratchDir();
     WizardWorkingSet ws(shared);
-    beginWizardOpening(ws);
     loadDocuments(ws, fuzz::scratchDir(), QStringLiteral("config.cfg"));
     pivoRead(ws, {QStringLiteral("\"+forward\""), QStringLiteral("\"+attack\"")});
     const WizardSaveResult saved = applyAndSave(ws);

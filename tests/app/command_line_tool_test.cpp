@@ -33,12 +33,13 @@ protected:
     }
     ToolRun run(const QStringList& arguments) {
         QString error;
-        const std::optional<CommandLineRequest> request = parseCommandLine(arguments, &error);
+        std::optional<CommandLineRequest> request = parseCommandLine(arguments, &error);
         ToolRun r;
         if (!request) {
             r.err = error;
             return r;
         }
+        request->versions = versions;
         QTextStream out(&r.out);
         QTextStream err(&r.err);
         r.status = runCommandLineTool(*request, words, out, err);
@@ -49,6 +50,7 @@ protected:
 
     QTemporaryDir dir;
     Vocabulary words;
+    VersionStore versions{dir.filePath(u"history"_s)};
 };
 
 TEST_F(CommandLineTool, ChecksInTheCompilersFormAndInJson) {
@@ -215,3 +217,36 @@ TEST_F(CommandLineTool, TheGameFolderIsTheNearestWithAGameList) {
 }
 
 } // namespace
+
+TEST_F(CommandLineTool, HistoryListsTheVersionsAndDiffPrintsOneAgainstTheFile) {
+    const QString cfg = dir.filePath(u"config.cfg"_s);
+    ASSERT_TRUE(writeKeepingVersions(versions, cfg, "bind w +forward\r\n", VersionSource::Save).ok);
+    ASSERT_TRUE(writeKeepingVersions(versions, cfg, "bind w +forward\r\nbind x +jump\r\n",
+                                     VersionSource::Wizard)
+                    .ok);
+    const ToolRun history = run({u"--history"_s, cfg});
+    EXPECT_EQ(history.status, kExitClean);
+    const QStringList lines = history.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << history.out.toStdString();
+    EXPECT_EQ(lines[0], cfg);
+    EXPECT_TRUE(lines[1].contains(u"мастер"_s) && lines[1].endsWith(u"+1 -0"_s))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(u"сохранение"_s) && lines[2].endsWith(u"+1 -0"_s))
+        << lines[2].toStdString();
+
+    // Without a number: the newest version that differs from the file (the first is the file).
+    const ToolRun diff = run({u"--diff"_s, cfg});
+    EXPECT_EQ(diff.status, kExitWarnings);
+    EXPECT_TRUE(diff.out.endsWith(u"@@ -1 +1,2 @@\n bind w +forward\n+bind x +jump\n"_s))
+        << diff.out.toStdString();
+    EXPECT_TRUE(diff.out.startsWith(u"--- "_s + cfg + u" (версия 2 от "_s));
+    EXPECT_EQ(run({u"--diff"_s, cfg, u"1"_s}).out, QString()); // the file as it is
+    EXPECT_EQ(run({u"--diff"_s, cfg, u"1"_s}).status, kExitClean);
+    const ToolRun missing = run({u"--diff"_s, cfg, u"7"_s});
+    EXPECT_EQ(missing.status, kExitUnreadable);
+    EXPECT_TRUE(missing.err.contains(u"нет версии 7"_s));
+    EXPECT_FALSE(run({u"--diff"_s, cfg, u"x"_s}).err.isEmpty());
+    EXPECT_FALSE(run({u"--history"_s, cfg, cfg}).err.isEmpty());
+    EXPECT_TRUE(wantsCommandLineTool({u"--history"_s, cfg}));
+    EXPECT_TRUE(run({u"--history"_s, dir.filePath(u"none.cfg"_s)}).out.contains(u"версий нет"_s));
+}

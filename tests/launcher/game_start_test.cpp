@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -39,6 +40,7 @@ struct Installation {
     QString edited() const { return dir.path() + u"/my.cfg"_s; }
     Installation() {
         state.halfLifeDir = hl();
+        state.home = ProgramHome::portable(dir.path() + u"/program"_s);
         putFile(mod() + u"/settings.scr"_s);
         putFile(mod() + u"/config.cfg"_s, "bind w +forward\r\n");
         putFile(edited(), "// edited\r\nbind x +jump\r\n");
@@ -89,14 +91,21 @@ TEST(LaunchGame, StartsTheGameInItsFolderWithTheParameters) {
     const QString record = in.dir.path() + u"/started.txt"_s;
     putRecordingProgram(in.hl() + u"/hl.sh"_s, record);
     QtShell shell;
+    QString ended;
     const LaunchOutcome r =
-        launchGame(in.state, shell, in.edited(), in.choice(), GameHost{false, QString()});
+        launchGame(in.state, shell, in.edited(), in.choice(), GameHost{false, QString()},
+                   [&](const QString& config) { ended = config; });
     ASSERT_TRUE(r.ok) << r.message.toStdString();
     EXPECT_EQ(waitForRecord(record),
               (QStringList{in.hl(), u"-game"_s, u"cstrike"_s, u"+maxplayers"_s, u"8"_s}));
     EXPECT_EQ(fileBytes(in.mod() + u"/_.cfg"_s), "// edited\r\nbind x +jump\r\n");
     EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "exec _.cfg\r\nmap de_dust\r\n+mlook");
-    EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg.bak"_s), "bind w +forward\r\n");
+    // The player's config is in the versions store, nothing beside it.
+    EXPECT_FALSE(QFileInfo::exists(in.mod() + u"/config.cfg.bak"_s));
+    EXPECT_TRUE(newestNonScriptVersion(in.state.versions(), in.mod() + u"/config.cfg"_s));
+    // The program that was started has ended, and the launch is told so (nothing waited).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 10000));
+    EXPECT_EQ(ended, in.mod() + u"/config.cfg"_s);
 }
 
 TEST(LaunchGame, WindowsProgramGoesThroughWine) {
@@ -126,14 +135,14 @@ TEST(LaunchGame, FailuresAreReportedAndStartNothing) {
     Installation in;
     QtShell shell;
     // No game program at all; then one that cannot be run. Each time the player's config.cfg
-    // is back at once, with no kept copy left beside it.
+    // is back at once, with nothing left beside it.
     LaunchOutcome r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
     EXPECT_FALSE(r.ok);
     // The message says what is missing.
     EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!\nВ папке "_s + in.hl() +
                              u" нет ни hl.exe, ни hl.sh, ни hl_linux."_s);
     EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "bind w +forward\r\n");
-    EXPECT_TRUE(keptCopies(in.mod() + u"/config.cfg"_s).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(in.mod() + u"/config.cfg.bak"_s));
     EXPECT_TRUE(in.state.launchedConfigs.empty());
     putFile(in.hl() + u"/hl.sh"_s, "not executable");
     r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});

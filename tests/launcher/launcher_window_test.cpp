@@ -3,11 +3,14 @@
 #include "launcher/launcher_window.h"
 #include "launcher_test_files.h"
 #include "shell/main_window.h"
+#include "shell/version_history_window.h"
 #include "test_app.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -359,4 +362,95 @@ TEST(LauncherWindow, TheHintBoxHasNoScrollBarsAndShowsAWholeHintAsItsTip) {
     EXPECT_TRUE(hint->toolTip().contains(u"Вкл. вращение мышью"_s));
     EXPECT_TRUE(hint->toolTip().contains(u"только вправо-влево"_s));
     a.w->reject();
+}
+
+// --- the game's end, what it changed, and the way back
+
+namespace {
+
+// Starts the game for de_dust through F9 as a player would.
+void startOnDeDust(LauncherApp& a) {
+    QTimer::singleShot(0, a.w, [&] {
+        a.selectMap(u"de_dust"_s);
+        a.c<QPushButton>(u"Button1"_s)->click();
+    });
+    a.app.w().form1->CS1Click();
+}
+
+template <typename T> T* historyControl(LauncherApp& a, const QString& name) {
+    T* control = a.app.w().history->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+}
+
+} // namespace
+
+TEST(LaunchCommand, UnsavedEditsAreOfferedASaveFirst) {
+    LauncherApp a;
+    MainWindow* form = a.app.w().form1;
+    form->editor()->appendPlainText(u"bind x +jump"_s);
+    // Отмена: nothing starts. Нет: the game runs the file as saved, and the status line says so.
+    a.app.dialogs.expect(Kind::YesNoCancel, ScriptedUserDialogs::Answer::Cancel);
+    form->CS1Click();
+    EXPECT_TRUE(a.app.dialogs.lastText().contains(a.edited()));
+    EXPECT_TRUE(a.app.shell.started.empty());
+    a.app.dialogs.expect(Kind::YesNoCancel, ScriptedUserDialogs::Answer::No);
+    startOnDeDust(a);
+    ASSERT_EQ(a.app.shell.started.size(), 1u);
+    EXPECT_EQ(fileBytes(a.app.gameDir() + u"/_.cfg"_s), "// edited\r\n");
+    EXPECT_TRUE(form->statusLine().contains(u"без несохранённых изменений"_s));
+    EXPECT_TRUE(form->isDocumentModified());
+    // Да: saved first, then started with the edit.
+    a.app.dialogs.expect(Kind::YesNoCancel, ScriptedUserDialogs::Answer::Yes);
+    startOnDeDust(a);
+    EXPECT_EQ(fileBytes(a.app.gameDir() + u"/_.cfg"_s), "// edited\r\n\r\nbind x +jump");
+    EXPECT_FALSE(form->isDocumentModified());
+    EXPECT_TRUE(a.app.dialogs.allUsed());
+}
+
+TEST(LaunchCommand, TheEndOfAGameThatLeftTheScriptPutsTheConfigBackAtOnce) {
+    LauncherApp a;
+    startOnDeDust(a);
+    EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust\r\n+mlook");
+    a.app.shell.endProgram();
+    EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
+    EXPECT_TRUE(a.app.state.launchedConfigs.empty());
+    EXPECT_FALSE(a.app.w().history->isVisible()); // nothing of the player's changed
+}
+
+// The game (a stand-in that rewrites config.cfg as the game does at its exit) ends: the report
+// comes at once, the dropped lines go into autoexec.cfg, and the player's version comes back.
+TEST(LaunchCommand, AConfigTheGameRewroteIsReportedWhenItEnds) {
+    LauncherApp a;
+    const QByteArray mine = "alias go \"+forward;+jump\"\r\nbind w +forward\r\nbind F1 buy\r\n";
+    putFile(a.config(), mine);
+    startOnDeDust(a);
+    putFile(a.config(), "unbindall\r\nbind \"w\" \"+forward\"\r\nbind \"F1\" \"connect "
+                        "1.2.3.4:27015\"\r\n");
+    a.app.shell.endProgram();
+
+    VersionHistoryWindow* history = a.app.w().history;
+    ASSERT_TRUE(history->isVisible());
+    EXPECT_EQ(history->windowTitle(), u"История версий"_s);
+    EXPECT_EQ(history->currentFile(), QFileInfo(a.config()).absoluteFilePath());
+    const QString report = historyControl<QPlainTextEdit>(a, u"ReportText1"_s)->toPlainText();
+    EXPECT_TRUE(report.contains(u"Возможно, подставлено сервером"_s)) << report.toStdString();
+    EXPECT_TRUE(report.contains(u"connect 1.2.3.4:27015"_s));
+    EXPECT_TRUE(report.contains(u"alias go \"+forward;+jump\""_s));
+    // The game's version, the start script and the player's are all listed.
+    QList<VersionSource> sources;
+    for (const FileVersion& v : history->shownVersions())
+        sources.append(v.source);
+    EXPECT_EQ(sources.mid(0, 2),
+              (QList<VersionSource>{VersionSource::Game, VersionSource::Launch}));
+
+    a.app.dialogs.expect(Kind::Information);
+    historyControl<QPushButton>(a, u"MoveButton1"_s)->click();
+    EXPECT_EQ(fileBytes(a.app.gameDir() + u"/autoexec.cfg"_s), "alias go \"+forward;+jump\"\r\n");
+    EXPECT_FALSE(historyControl<QPushButton>(a, u"MoveButton1"_s)->isEnabled());
+
+    historyControl<QPushButton>(a, u"RestoreMineButton1"_s)->click();
+    EXPECT_EQ(fileBytes(a.config()), mine);
+    EXPECT_FALSE(historyControl<QGroupBox>(a, u"ReportBox1"_s)->isVisible());
+    EXPECT_TRUE(a.app.dialogs.allUsed());
 }

@@ -61,7 +61,7 @@ TEST(MapCycleFile, ARewriteKeepsTheFilesForm) {
         const mapcycle::MapCycleRead r = mapcycle::readMapCycle(path);
         ASSERT_TRUE(r.ok());
         EXPECT_TRUE(mapcycle::unencodableCharacters(r.maps, r.file.form).isEmpty());
-        ASSERT_TRUE(mapcycle::writeMapCycle(path, r.maps, r.file.form).ok);
+        ASSERT_TRUE(mapcycle::writeMapCycle(VersionStore(), path, r.maps, r.file.form).ok);
         EXPECT_EQ(slurp(path), bytes);
     }
 }

@@ -308,7 +308,7 @@ TEST_F(DocumentCommands, AFileChangedOnDiskIsReloadedOrAskedAbout) {
     EXPECT_TRUE(text().contains(u"xyz"_s));
     app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel); // Отмена: nothing happens
     form->Save1Click();
-    EXPECT_EQ(app.dialogs.lastText(), ConfigDocument::changedOnDiskQuestion());
+    EXPECT_EQ(app.dialogs.lastText(), ConfigDocument::changedOnDiskQuestion(path));
     EXPECT_EQ(app.readFile(path), theirs);
     EXPECT_TRUE(modified());
     app.dialogs.expect(Kind::YesNoCancel, Answer::Yes); // Загрузить заново

@@ -376,7 +376,8 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
     for (QAction* a : file->actions())
         shape.append(a->isSeparator() ? u"-"_s : a->objectName());
     EXPECT_EQ(shape, (QStringList{u"New1"_s, u"Open1"_s, u"Save1"_s, u"SaveAs1"_s, u"TextForm1"_s,
-                                  u"-"_s, u"MetaBind1"_s, u"-"_s, u"N33"_s, u"-"_s, u"Exit1"_s}));
+                                  u"Versions1"_s, u"-"_s, u"MetaBind1"_s, u"-"_s, u"N33"_s, u"-"_s,
+                                  u"Exit1"_s}));
     auto* label = form->findChild<QLabel*>(u"Label4"_s);
     ASSERT_TRUE(label);
     EXPECT_EQ(label->text(), u"Очистка"_s);

@@ -8,7 +8,9 @@
 #include "state/app_context.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
+#include <utility>
 
 class RecordingShell final : public Shell {
 public:
@@ -22,15 +24,23 @@ public:
         openedIn.append(workingFolder);
         return true;
     }
-    bool startProgram(const QString& program, const QStringList& arguments,
-                      const QString& folder) override {
+    bool startProgram(const QString& program, const QStringList& arguments, const QString& folder,
+                      std::function<void()> whenEnded) override {
         started.push_back({program, arguments, folder});
+        if (startResult)
+            ended = std::move(whenEnded);
         return startResult;
+    }
+    // The program last started ends (what it was told to do then runs).
+    void endProgram() {
+        if (auto call = std::exchange(ended, {}))
+            call();
     }
     QStringList opened;
     QStringList openedIn;
     std::vector<Started> started;
     bool startResult = true;
+    std::function<void()> ended;
 };
 
 struct TestApp {

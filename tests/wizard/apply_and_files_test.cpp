@@ -24,7 +24,10 @@ namespace {
 struct GameFolder {
     QTemporaryDir dir;
     Wizard w;
-    GameFolder() { w.shared.startupGameDir = dir.path(); }
+    GameFolder() {
+        w.shared.startupGameDir = dir.path();
+        w.shared.home = ProgramHome::portable(dir.path() + u"/program"_s);
+    }
     QString path(const QString& name) const { return dir.filePath(name); }
     void choose(const QString& name) {
         clearPageValuesForNewFile(w.ws.values);
@@ -216,12 +219,11 @@ TEST(WizardApply, WritesWhatTheConsoleReadsBack) {
     };
     const Case cases[] = {
         {"brackets would split a bare name", u"name x\n"_s,
-         [](WizardPageValues& v) { v.name = u"[Pro]Player(1)"_s; },
-         u"name \"[Pro]Player(1)\"\n"_s},
+         [](WizardPageValues& v) { v.name = u"[Pro]Player(1)"_s; }, u"name \"[Pro]Player(1)\"\n"_s},
         {"a Russian name would be skipped", u"name x\n"_s,
          [](WizardPageValues& v) { v.name = u"Вася"_s; }, u"name \"Вася\"\n"_s},
-        {"\"//\" over a bare value", u"name x\n"_s,
-         [](WizardPageValues& v) { v.name = u"a//b"_s; }, u"name \"a//b\"\n"_s},
+        {"\"//\" over a bare value", u"name x\n"_s, [](WizardPageValues& v) { v.name = u"a//b"_s; },
+         u"name \"a//b\"\n"_s},
         {"a plain value stays bare", u"name x\n"_s,
          [](WizardPageValues& v) { v.name = u"Player2"_s; }, u"name Player2\n"_s},
         {"a name in capitals is the same setting", u"ZOOM_SENSITIVITY_RATIO \"1.2\"\n"_s,
@@ -374,7 +376,7 @@ TEST(WizardFiles, AFileThatCannotBeShownIsNeverWrittenBack) {
     EXPECT_EQ(QDir(g.dir.path()).entryList(QDir::Files).size(), 2); // no safety copies
 }
 
-TEST(WizardFiles, TheLaunchersKeptCopiesAreNeverTouched) {
+TEST(WizardFiles, OldCopiesAreNeverTouchedAndTheReplacedBytesGoToTheStore) {
     GameFolder g;
     put(g.path(u"config.cfg"_s), "name \"a\"\r\n");
     put(g.path(u"config.cfg.bak"_s), "kept\r\n");
@@ -382,47 +384,41 @@ TEST(WizardFiles, TheLaunchersKeptCopiesAreNeverTouched) {
     g.w.ws.values.name = u"b"_s;
     ASSERT_TRUE(applyAndSave(g.w.ws).ok());
     EXPECT_EQ(slurp(g.path(u"config.cfg.bak"_s)), QByteArray("kept\r\n"));
-    EXPECT_EQ(slurp(g.path(u"config.cfg.wizard.bak"_s)), QByteArray("name \"a\"\r\n"));
+    EXPECT_FALSE(QFile::exists(g.path(u"config.cfg.wizard.bak"_s)));
+    const VersionStore store = g.w.shared.versions();
+    const QList<FileVersion> versions = store.versions(g.path(u"config.cfg"_s));
+    ASSERT_EQ(versions.size(), 3); // the new text, the one it replaced, the older program's copy
+    EXPECT_EQ(versions[0].source, VersionSource::Wizard);
+    EXPECT_EQ(store.bytesOf(versions[1]).bytes, QByteArray("name \"a\"\r\n"));
+    EXPECT_EQ(versions[2].source, VersionSource::OldCopy);
 }
 
-// A disk that runs out of room while the applied config is written: the error names the file,
-// the old file stays whole, and the safety copy made for the write that failed is gone again
-// (or, when an earlier opening left one, that copy is as it was).
-TEST(WizardFiles, AWriteThatRunsOutOfRoomLeavesTheOldFileWholeAndNoNewCopy) {
-    for (const bool earlierCopy : {false, true}) {
-        GameFolder g;
-        const QString file = g.path(u"my.cfg"_s);
-        put(file, kOrdinary);
-        if (earlierCopy)
-            put(safetyCopyPath(file), "older\r\n");
-        g.choose(u"my.cfg"_s);
-        g.w.ws.mem1.appendLine(QString(256 * 1024, u'x'));
+// A disk that runs out of room while the applied config is written: the error names the file
+// and the old file stays whole.
+TEST(WizardFiles, AWriteThatRunsOutOfRoomLeavesTheOldFileWhole) {
+    GameFolder g;
+    const QString file = g.path(u"my.cfg"_s);
+    put(file, kOrdinary);
+    g.choose(u"my.cfg"_s);
+    g.w.ws.mem1.appendLine(QString(256 * 1024, u'x'));
 
-        const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
-            const WizardSaveResult r = applyAndSave(g.w.ws);
-            const bool reported = r.status == WizardSaveResult::Status::WriteFailed &&
-                                  r.message().contains(file) && !r.reason.isEmpty() &&
-                                  r.safetyCopy.isEmpty() && r.savedNote().isEmpty();
-            return reported ? 0 : 1;
-        });
-        EXPECT_EQ(code, 0);
-        EXPECT_EQ(slurp(file), kOrdinary);
-        if (earlierCopy)
-            EXPECT_EQ(slurp(safetyCopyPath(file)), QByteArray("older\r\n"));
-        else
-            EXPECT_FALSE(QFile::exists(safetyCopyPath(file)));
-    }
+    const int code = exitCodeWithFileSizeLimit(64 * 1024, [&] {
+        const WizardSaveResult r = applyAndSave(g.w.ws);
+        const bool reported = r.status == WizardSaveResult::Status::WriteFailed &&
+                              r.message().contains(file) && !r.reason.isEmpty() &&
+                              r.savedNote().isEmpty();
+        return reported ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(slurp(file), kOrdinary);
 }
 
-TEST(WizardFiles, TheSavedNoteNamesTheFileAndItsCopy) {
+TEST(WizardFiles, TheSavedNoteNamesTheFile) {
     GameFolder g;
     put(g.path(u"config.cfg"_s), "name \"a\"\r\n");
     g.choose(u"config.cfg"_s);
     g.w.ws.values.name = u"b"_s;
-    const WizardSaveResult first = applyAndSave(g.w.ws);
-    EXPECT_EQ(first.savedNote(), u"Сохранено: config.cfg (копия: config.cfg.wizard.bak)"_s);
-    // One copy per opening: the second save names the file only.
-    EXPECT_EQ(saveChosenFile(g.w.ws).savedNote(), u"Сохранено: config.cfg"_s);
+    EXPECT_EQ(applyAndSave(g.w.ws).savedNote(), u"Сохранено: config.cfg"_s);
 }
 
 // The page 1 list leaves out the launcher's temporary copy of the edited config.

@@ -71,7 +71,6 @@ protected:
     void openConfig(const QByteArray& bytes) {
         app.writeFile(app.gameDir() + u"/my.cfg"_s, bytes);
         WizardWorkingSet& ws = form->workingSet();
-        beginWizardOpening(ws);
         loadDocuments(ws, app.gameDir(), u"my.cfg"_s);
         ws.usedKeys.clear();
         pivoRead(ws, {});

@@ -25,6 +25,7 @@ protected:
         folder = dir.path();
         shared.startupGameDir = folder;
         shared.wizardFolder = folder;
+        shared.home = ProgramHome::portable(folder + u"/program"_s);
     }
 
     // Writes the config (and an autoexec.cfg when given), opens the wizard on it and reads it.
@@ -32,7 +33,6 @@ protected:
         write(fileName, config);
         if (!autoexec.isNull())
             write(u"autoexec.cfg"_s, autoexec);
-        beginWizardOpening(ws);
         loadDocuments(ws, folder, fileName);
         ws.usedKeys.clear();
         pivoRead(ws, {});
@@ -103,9 +103,12 @@ TEST_F(ScriptBinding, WorkedExampleByteForByte) {
     EXPECT_EQ(ws.usedKeys, (QStringList{u"w"_s, u"f"_s}));
     EXPECT_FALSE(ws.freeKeys.contains(u"f"_s));
     EXPECT_FALSE(ws.comboKeys.contains(u"f"_s));
-    // The first write over the file kept its old bytes.
-    EXPECT_EQ(textfile::readText(safetyCopyPath(folder + u"/my.cfg"_s)).text,
-              u"bind \"w\" \"+forward\"\n"_s);
+    // The write kept the bytes it replaced, as BIND's.
+    const VersionStore store = shared.versions();
+    const QList<FileVersion> kept = store.versions(folder + u"/my.cfg"_s);
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0].source, VersionSource::Bind);
+    EXPECT_EQ(store.bytesOf(kept[1]).bytes, "bind \"w\" \"+forward\"\r\n");
 }
 
 TEST_F(ScriptBinding, CombinationExample) {
@@ -275,7 +278,7 @@ TEST_F(ScriptBinding, RefusalsWriteNothing) {
     EXPECT_EQ(ws.mem1.content(), u"bind \"w\" \"+forward\"\n"_s);
     EXPECT_EQ(file(u"my.cfg"_s), u"bind \"w\" \"+forward\"\n"_s);
     EXPECT_EQ(ws.freeKeys, freeBefore);
-    EXPECT_FALSE(QFile::exists(safetyCopyPath(folder + u"/my.cfg"_s)));
+    EXPECT_TRUE(shared.versions().versions(folder + u"/my.cfg"_s).isEmpty());
 
     // A config whose text could not be read is never written over.
     ASSERT_TRUE(QDir(folder).mkdir(u"folder.cfg"_s));

@@ -1,0 +1,534 @@
+// The versions store and the write routine that keeps versions.
+#include "platform/version_store.h"
+
+#include "platform/file_identity.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <optional>
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct SourceName {
+    VersionSource source;
+    QStringView id;   // in the version's file name
+    QStringView name; // shown
+};
+
+constexpr SourceName kSources[] = {
+    {VersionSource::Save, u"save", u"сохранение"},
+    {VersionSource::Wizard, u"wizard", u"мастер"},
+    {VersionSource::Bind, u"bind", u"BIND"},
+    {VersionSource::MetaBind, u"metabind", u"MetaBind"},
+    {VersionSource::MapCycle, u"mapcycle", u"смена карт"},
+    {VersionSource::Launch, u"launch", u"запуск игры"},
+    {VersionSource::Restore, u"restore", u"восстановление"},
+    {VersionSource::Moved, u"moved", u"перенос строк"},
+    {VersionSource::Game, u"game", u"игра"},
+    {VersionSource::Found, u"found", u"прежний файл"},
+    {VersionSource::OldCopy, u"oldcopy", u"старая копия"},
+};
+
+QStringView sourceId(VersionSource source) {
+    for (const SourceName& s : kSources)
+        if (s.source == source)
+            return s.id;
+    return u"found";
+}
+
+std::optional<VersionSource> sourceOfId(QStringView id) {
+    for (const SourceName& s : kSources)
+        if (s.id == id)
+            return s.source;
+    return std::nullopt;
+}
+
+// "<13 digits of milliseconds>-<source>-<16 hex digits>-<size>.ver": everything the list shows
+// is in the name, so the store is listed without looking at each file.
+struct ParsedName {
+    qint64 msecs = 0;
+    VersionSource source = VersionSource::Found;
+    quint64 hash = 0;
+    qint64 size = 0;
+};
+
+std::optional<ParsedName> parseVersionName(QStringView name) {
+    if (!name.endsWith(u".ver"))
+        return std::nullopt;
+    const QList<QStringView> parts = name.chopped(4).split(u'-');
+    if (parts.size() != 4 || parts[0].size() != 13 || parts[2].size() != 16)
+        return std::nullopt;
+    ParsedName p;
+    bool ok1 = false, ok2 = false, ok3 = false;
+    p.msecs = parts[0].toLongLong(&ok1);
+    p.hash = parts[2].toULongLong(&ok2, 16);
+    p.size = parts[3].toLongLong(&ok3);
+    const std::optional<VersionSource> source = sourceOfId(parts[1]);
+    if (!ok1 || !ok2 || !ok3 || !source || p.size < 0)
+        return std::nullopt;
+    p.source = *source;
+    return p;
+}
+
+const QString kPathFile = QStringLiteral("path");
+
+QString absolute(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
+
+QString hashText(quint64 hash) {
+    return u"%1"_s.arg(hash, 16, 16, QChar(u'0'));
+}
+
+// A version holds the file's bytes as they were at the file's time of change, and says so by
+// taking that time itself: a file whose size and time are its newest version's is unchanged, and
+// is not read again to tell.
+void takeTimeOf(const QString& version, const QString& file) {
+    const FileIdentity id = fileIdentity(file);
+    if (id.size < 0 || version.isEmpty())
+        return;
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = time_t(id.modifiedNs / 1000000000);
+    times[1].tv_nsec = long(id.modifiedNs % 1000000000);
+    ::utimensat(AT_FDCWD, QFile::encodeName(version).constData(), times, 0);
+}
+
+bool sameTimeAndSize(const QString& file, const FileVersion& version) {
+    const FileIdentity id = fileIdentity(file);
+    return id.size == version.size && id.modifiedNs == fileIdentity(version.file).modifiedNs;
+}
+
+bool newestFirst(const FileVersion& a, const FileVersion& b) {
+    return a.msecs > b.msecs;
+}
+
+} // namespace
+
+QString versionSourceName(VersionSource source) {
+    for (const SourceName& s : kSources)
+        if (s.source == source)
+            return s.name.toString();
+    return QString();
+}
+
+// --- the fingerprint: 64-bit words mixed as the 64-bit MurmurHash finishes them
+
+namespace {
+inline quint64 mix(quint64 k) {
+    k ^= k >> 33;
+    k *= 0xFF51AFD7ED558CCDu;
+    k ^= k >> 33;
+    k *= 0xC4CEB9FE1A85EC53u;
+    k ^= k >> 33;
+    return k;
+}
+} // namespace
+
+void StableHash::addBlock(const char* block) {
+    for (int lane = 0; lane < 4; ++lane) {
+        quint64 w;
+        // The machine's byte order: the program runs on little-endian machines only.
+        std::memcpy(&w, block + 8 * lane, 8);
+        quint64& h = m_lanes[lane];
+        h ^= w * 0x87C37B91114253D5u;
+        h = ((h << 31) | (h >> 33)) * 0x4CF5AD432745937Fu + 0x52DCE729u;
+    }
+}
+
+void StableHash::addData(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return;
+    const char* at = bytes.data();
+    qsizetype left = bytes.size();
+    m_total += quint64(left);
+    if (m_pendingSize > 0) {
+        const qsizetype take = std::min<qsizetype>(left, kBlock - m_pendingSize);
+        std::memcpy(m_pending + m_pendingSize, at, size_t(take));
+        m_pendingSize += int(take);
+        at += take;
+        left -= take;
+        if (m_pendingSize < kBlock)
+            return;
+        addBlock(m_pending);
+        m_pendingSize = 0;
+    }
+    for (; left >= kBlock; at += kBlock, left -= kBlock)
+        addBlock(at);
+    std::memcpy(m_pending, at, size_t(left));
+    m_pendingSize = int(left);
+}
+
+quint64 StableHash::result() const {
+    quint64 h = m_total;
+    for (int lane = 0; lane < 4; ++lane)
+        h = mix(h ^ m_lanes[lane]) + quint64(lane);
+    // The bytes not yet a whole block, eight at a time.
+    for (int at = 0; at < m_pendingSize; at += 8) {
+        quint64 w = 0;
+        std::memcpy(&w, m_pending + at, size_t(std::min(8, m_pendingSize - at)));
+        h = mix(h ^ (w * 0x87C37B91114253D5u)) + 0x52DCE729u;
+    }
+    return mix(h);
+}
+
+quint64 StableHash::of(QByteArrayView bytes) {
+    StableHash h;
+    h.addData(bytes);
+    return h.result();
+}
+
+QString VersionKeepResult::message() const {
+    return u"Не удалось сохранить версию файла в истории версий, поэтому файл не изменён:\n"_s +
+           textfile::describeFailure(path, reason);
+}
+
+// --- the store
+
+VersionStore::VersionStore(const QString& root, Limits limits)
+    : m_root(root.isEmpty() || root.endsWith(u'/') ? root : root + u'/'), m_limits(limits) {}
+
+QString VersionStore::folderFor(const QString& path) const {
+    const QString full = absolute(path);
+    const QByteArray key =
+        QCryptographicHash::hash(full.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    // The file's name first, so a person looking into the folder sees whose versions they are.
+    QString name = QFileInfo(full).fileName();
+    for (QChar& c : name)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'.' && c != u'_' && c != u'-')
+            c = u'_';
+    return m_root + name.left(40) + u'-' + QString::fromLatin1(key);
+}
+
+QString VersionStore::versionFileName(qint64 msecs, VersionSource source, quint64 hash,
+                                      qint64 size) {
+    return u"%1-%2-%3-%4.ver"_s.arg(msecs, 13, 10, QChar(u'0'))
+        .arg(sourceId(source))
+        .arg(hashText(hash))
+        .arg(size);
+}
+
+bool VersionStore::isOldCopyName(const QString& configName, const QString& fileName) {
+    static const QRegularExpression suffix(u"^\\.(bak[0-9]{0,6}|wizard\\.bak)$"_s,
+                                           QRegularExpression::CaseInsensitiveOption);
+    return fileName.size() > configName.size() &&
+           fileName.startsWith(configName, Qt::CaseInsensitive) &&
+           suffix.match(QStringView(fileName).mid(configName.size())).hasMatch();
+}
+
+QList<FileVersion> VersionStore::storeVersions(const QString& folder) const {
+    QList<FileVersion> found;
+    // Listed without sorting or looking at each file: the names say it all.
+    QDirIterator it(folder, QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        const std::optional<ParsedName> p = parseVersionName(name);
+        if (!p)
+            continue;
+        FileVersion v;
+        v.file = folder + u'/' + name;
+        v.msecs = p->msecs;
+        v.source = p->source;
+        v.size = p->size;
+        v.hash = p->hash;
+        found.append(v);
+    }
+    std::stable_sort(found.begin(), found.end(), newestFirst);
+    return found;
+}
+
+QList<FileVersion> VersionStore::versions(const QString& path) const {
+    const QList<FileVersion> all = isOn() ? storeVersions(folderFor(path)) : QList<FileVersion>();
+    const QFileInfo info(absolute(path));
+    QList<FileVersion> old;
+    const QFileInfoList beside =
+        QDir(info.absolutePath()).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo& e : beside) {
+        if (!isOldCopyName(info.fileName(), e.fileName()))
+            continue;
+        FileVersion v;
+        v.file = e.absoluteFilePath();
+        v.msecs = e.lastModified().toMSecsSinceEpoch();
+        v.source = VersionSource::OldCopy;
+        v.size = e.size();
+        old.append(v);
+    }
+    std::stable_sort(old.begin(), old.end(), newestFirst);
+    return QList<FileVersion>(all) << old;
+}
+
+std::optional<FileVersion> VersionStore::newest(const QString& path) const {
+    if (!isOn())
+        return std::nullopt;
+    const QList<FileVersion> kept = storeVersions(folderFor(path));
+    if (kept.isEmpty())
+        return std::nullopt;
+    return kept.first();
+}
+
+textfile::BytesResult VersionStore::bytesOf(const FileVersion& version) const {
+    return textfile::readBytes(version.file);
+}
+
+VersionKeepResult VersionStore::prepareFolder(const QString& path) const {
+    const QString folder = folderFor(path);
+    if (!QDir().mkpath(folder))
+        return {false, folder, u"Не удалось создать папку"_s, {}};
+    const QString named = folder + u'/' + kPathFile;
+    if (!QFileInfo::exists(named)) {
+        const textfile::WriteResult w = textfile::writeBytes(named, absolute(path).toUtf8());
+        if (!w.ok)
+            return {false, named, w.reason, {}};
+    }
+    return {};
+}
+
+qint64 VersionStore::nextTime(const QString& folder) const {
+    qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const QList<FileVersion> kept = storeVersions(folder);
+    if (!kept.isEmpty())
+        now = std::max(now, kept.first().msecs + 1);
+    return now;
+}
+
+VersionKeepResult VersionStore::settle(const QString& folder, const QString& fresh, qint64 msecs,
+                                       VersionSource source, quint64 hash, qint64 size,
+                                       const std::function<QByteArray()>& bytes) const {
+    const QString target = folder + u'/' + versionFileName(msecs, source, hash, size);
+    // The same bytes kept before stay one version: it moves to the top under its new name.
+    for (const FileVersion& v : storeVersions(folder)) {
+        if (v.hash != hash || v.size != size)
+            continue;
+        const textfile::BytesResult same = bytesOf(v);
+        if (!same.ok() || same.bytes != bytes())
+            continue;
+        if (!fresh.isEmpty())
+            QFile::remove(fresh);
+        if (v.file != target && !QFile::rename(v.file, target))
+            return {false, v.file, u"Не удалось переименовать файл"_s, {}};
+        prune(folder, target);
+        return {true, {}, {}, target};
+    }
+    if (fresh.isEmpty()) {
+        const textfile::WriteResult w = textfile::writeBytes(target, bytes());
+        if (!w.ok)
+            return {false, target, w.reason, {}};
+    } else if (!QFile::rename(fresh, target)) {
+        QFile::remove(fresh);
+        return {false, target, u"Не удалось переименовать файл"_s, {}};
+    }
+    prune(folder, target);
+    return {true, {}, {}, target};
+}
+
+VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
+                                     VersionSource source) const {
+    if (!isOn())
+        return {};
+    if (const VersionKeepResult ready = prepareFolder(path); !ready.ok)
+        return ready;
+    const QString folder = folderFor(path);
+    return settle(folder, QString(), nextTime(folder), source, StableHash::of(bytes), bytes.size(),
+                  [&] { return bytes.toByteArray(); });
+}
+
+void VersionStore::prune(const QString& folder, const QString& keepFile) const {
+    // Writes that never finished (the program ended inside one) leave their pending files.
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString& name :
+         QDir(folder).entryList({u"*.part"_s, u"*.part.*"_s}, QDir::Files | QDir::Hidden))
+        if (const QFileInfo e(folder + u'/' + name); e.lastModified() < stale)
+            QFile::remove(e.absoluteFilePath());
+
+    const QList<FileVersion> own = storeVersions(folder);
+    for (qsizetype i = m_limits.perFile; i < own.size(); ++i)
+        if (own[i].file != keepFile)
+            QFile::remove(own[i].file);
+
+    QList<FileVersion> all;
+    qint64 total = 0;
+    const QStringList folders = QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& f : folders)
+        for (const FileVersion& v : storeVersions(m_root + f)) {
+            all.append(v);
+            total += v.size;
+        }
+    if (total <= m_limits.total)
+        return;
+    std::stable_sort(all.begin(), all.end(),
+                     [](const FileVersion& a, const FileVersion& b) { return a.msecs < b.msecs; });
+    for (const FileVersion& v : all) {
+        if (total <= m_limits.total)
+            break;
+        if (v.file == keepFile)
+            continue;
+        if (QFile::remove(v.file))
+            total -= v.size;
+    }
+}
+
+VersionStore::DiskCheck VersionStore::check(const QString& path) const {
+    DiskCheck c;
+    if (!QFileInfo(path).isFile())
+        return c;
+    c.exists = true;
+    const std::optional<FileVersion> last = newest(path);
+    if (last && sameTimeAndSize(path, *last)) {
+        c.known = true;
+        return c;
+    }
+    textfile::BytesResult now = textfile::readBytes(path);
+    if (!now.ok()) {
+        c.ok = false;
+        c.reason = now.reason;
+        return c;
+    }
+    c.bytes = std::move(now.bytes);
+    c.known = last.has_value();
+    c.changed = last && (last->size != c.bytes.size() || last->hash != StableHash::of(c.bytes));
+    return c;
+}
+
+VersionStore::Noticed VersionStore::notice(const QString& path) const {
+    Noticed n;
+    if (!isOn())
+        return n;
+    DiskCheck c = check(path);
+    if (!c.ok) {
+        n.ok = false;
+        n.reason = c.reason;
+        return n;
+    }
+    if (!c.exists || (c.known && !c.changed))
+        return n;
+    n.before = newest(path);
+    n.changed = c.known;
+    const VersionKeepResult kept =
+        keep(path, c.bytes, c.known ? VersionSource::Game : VersionSource::Found);
+    takeTimeOf(kept.kept, path);
+    if (!kept.ok) {
+        n.ok = false;
+        n.reason = textfile::describeFailure(kept.path, kept.reason);
+    }
+    n.bytes = std::move(c.bytes);
+    return n;
+}
+
+// --- the write routine
+
+VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path, VersionSource source)
+    : m_store(store), m_path(path), m_source(source), m_file(path) {
+    if (!store.isOn())
+        return;
+    m_kept = store.prepareFolder(path);
+    if (!m_kept.ok)
+        return;
+    m_folder = store.folderFor(path);
+    // The bytes this write replaces are normally the file's newest version already; when they
+    // are not (changed on disk, or never seen), they are kept now, before anything is written.
+    if (QFileInfo::exists(path)) {
+        const VersionStore::DiskCheck c = store.check(path);
+        if (!c.ok) {
+            m_kept = {false, path, c.reason, {}};
+            return;
+        }
+        if (!c.known || c.changed) {
+            m_kept =
+                store.keep(path, c.bytes, c.known ? VersionSource::Game : VersionSource::Found);
+            if (!m_kept.ok)
+                return;
+            takeTimeOf(m_kept.kept, path);
+        }
+    }
+    m_msecs = store.nextTime(m_folder);
+    m_pending = m_folder + u'/' + u"%1-%2.part"_s.arg(m_msecs).arg(sourceId(source));
+    m_version.emplace(m_pending);
+}
+
+VersionedWrite::~VersionedWrite() {
+    cancel();
+}
+
+bool VersionedWrite::append(QByteArrayView bytes) {
+    if (!m_kept.ok)
+        return false;
+    if (m_version) {
+        m_hash.addData(bytes);
+        m_size += bytes.size();
+        if (!m_version->append(bytes)) {
+            // The version's failure is the one to report; the file is left alone.
+            const textfile::WriteResult failed = m_version->commit();
+            m_kept = {false, m_pending, failed.reason, {}};
+            m_file.cancel();
+            return false;
+        }
+    }
+    return m_file.append(bytes);
+}
+
+textfile::WriteResult VersionedWrite::commit() {
+    if (!m_kept.ok) {
+        m_file.cancel();
+        return {false, m_kept.message()};
+    }
+    if (!m_version)
+        return m_file.commit();
+    // The file is put in place only when its new version is safe in the store. (A second
+    // thread to sync the two at once saved nothing measurable: the syncs are not the cost.)
+    const textfile::WriteResult synced = m_file.sync();
+    const textfile::WriteResult kept = m_version->commit();
+    if (!kept.ok) {
+        m_file.cancel();
+        QFile::remove(m_pending);
+        m_kept = {false, m_pending, kept.reason, {}};
+        return {false, m_kept.message()};
+    }
+    const textfile::WriteResult written = synced.ok ? m_file.commit() : synced;
+    if (!written.ok) {
+        QFile::remove(m_pending);
+        return written;
+    }
+    // A version that cannot be named stays as its pending file; the file itself is written.
+    const QString pending = m_pending;
+    const VersionKeepResult settled =
+        m_store.settle(m_folder, pending, m_msecs, m_source, m_hash.result(), m_size,
+                       [&] { return textfile::readBytes(pending).bytes; });
+    takeTimeOf(settled.kept, m_path);
+    return written;
+}
+
+void VersionedWrite::cancel() {
+    m_file.cancel();
+    if (m_version) {
+        m_version->cancel();
+        m_version.reset();
+    }
+}
+
+textfile::WriteResult writeKeepingVersions(const VersionStore& store, const QString& path,
+                                           QByteArrayView bytes, VersionSource source) {
+    VersionedWrite file(store, path, source);
+    file.append(bytes);
+    return file.commit();
+}
+
+textfile::WriteResult restoreVersion(const VersionStore& store, const QString& path,
+                                     const FileVersion& version) {
+    const textfile::BytesResult bytes = store.bytesOf(version);
+    if (!bytes.ok())
+        return {false, textfile::describeFailure(version.file, bytes.reason)};
+    return writeKeepingVersions(store, path, bytes.bytes, VersionSource::Restore);
+}
