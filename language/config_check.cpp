@@ -75,9 +75,11 @@ void consoleReading(const ParsedConfig& config, const Vocabulary& words, Finding
             findings.add(n.line, Finding::Kind::Warning, Form::GluedQuote, n.word);
             break;
         case Kind::SplitValue: {
-            // Only a setting takes its value from one word; a command may take them all.
+            // Only a setting takes its value from one word; a command may take them all. A
+            // setinfo with the word is one of more than three words (longSetinfos says why it
+            // sets nothing) or has it as its whole key or value.
             const QString& name = config.names.at(n.name);
-            if (n.name != setinfo && words.kindOf(name) != WordKind::Variable)
+            if (n.name == setinfo || words.kindOf(name) != WordKind::Variable)
                 break;
             findings.addWritten(
                 n.line, Finding::Kind::Warning, Form::SplitValue,
@@ -88,6 +90,16 @@ void consoleReading(const ParsedConfig& config, const Vocabulary& words, Finding
         }
         }
     }
+}
+
+void longSetinfos(const ParsedConfig& config, Findings& findings) {
+    const int setinfo = config.idOf(u"setinfo"_s);
+    if (setinfo < 0)
+        return;
+    for (const ParsedCommand& c : config.commands)
+        if (c.name == setinfo && c.arguments + 1 > console::kSetinfoWords)
+            findings.add(c.line, Finding::Kind::Warning, Form::LongSetinfo, c.argument,
+                         c.arguments - 1);
 }
 
 void steamLineBreaks(const ParsedConfig& config, qint64 fileBytes, Findings& findings) {
@@ -436,6 +448,10 @@ QList<Finding> checkLongAliasNames(const ParsedConfig& config) {
     return listed(config, longAliasNames);
 }
 
+QList<Finding> checkLongSetinfos(const ParsedConfig& config) {
+    return listed(config, longSetinfos);
+}
+
 QList<Finding> checkCommandsAfterComments(const ParsedConfig& config) {
     return listed(config, commandsAfterComments);
 }
@@ -504,9 +520,10 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     const bool writtenByGame = gameConfig && looksWrittenByGame(config, words);
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(16, Findings(config));
+    std::vector<Findings> checks(17, Findings(config));
     unclosedQuotes(config, checks[0]);
     consoleReading(config, words, checks[1]);
+    longSetinfos(config, checks[16]);
     commandsAfterComments(config, checks[2]);
     unknownCommands(config, words, checks[3]);
     unknownKeys(config, words, checks[4]);

@@ -115,6 +115,43 @@ TEST(ConfigCheck, TheConsolesLimits) {
                                   });
 }
 
+// A setinfo the console sets nothing from says why; one of three words, a one-character key
+// or value included, is a setting and says nothing.
+TEST(ConfigCheck, ASetinfoOfMoreThanThreeWordsSetsNothing) {
+    struct Case {
+        QString config;
+        QList<ConfigFinding> found;
+    };
+    const auto warning = [](int line, const QString& message) {
+        return ConfigFinding{line, ConfigFinding::Kind::Warning, message};
+    };
+    const Case cases[] = {
+        {u"setinfo dm 1"_s, {}},
+        {u"setinfo dm ,"_s, {}},
+        {u"setinfo \"_pw\" \"пароль админа\""_s, {}},
+        {u"setinfo dm 1\nsetinfo dm 0 x"_s,
+         {warning(1, u"«setinfo dm» ничего не задаёт: игра берёт только setinfo из трёх слов "
+                     u"(ключ и одно слово значения), а здесь после ключа слов: 2. Возьмите "
+                     u"значение в кавычки"_s)}},
+        {u"setinfo _vgui_menus 1,"_s,
+         {warning(0, u"«setinfo _vgui_menus» ничего не задаёт: игра берёт только setinfo из трёх "
+                     u"слов (ключ и одно слово значения), а здесь после ключа слов: 2. Возьмите "
+                     u"значение в кавычки"_s)}},
+        {u"bind k \"setinfo name (Pro)\""_s,
+         {warning(0, u"«setinfo name» ничего не задаёт: игра берёт только setinfo из трёх слов "
+                     u"(ключ и одно слово значения), а здесь после ключа слов: 3. Возьмите "
+                     u"значение в кавычки"_s)}},
+    };
+    const Vocabulary v = smallVocabulary();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.config.toStdString());
+        const ParsedConfig parsed = parseConfig(c.config);
+        EXPECT_EQ(checkLongSetinfos(parsed), c.found);
+        // The split value is not said of a setinfo as well.
+        EXPECT_EQ(checkConsoleReading(parsed, v), QList<ConfigFinding>());
+    }
+}
+
 TEST(ConfigCheck, PlusAliasesWithoutMinus) {
     const Vocabulary v = smallVocabulary();
     runCases([&](const ParsedConfig& p) { return checkPlusAliasesWithoutMinus(p, v); },

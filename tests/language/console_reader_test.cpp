@@ -163,6 +163,30 @@ TEST(ConsoleReader, EveryValueWrittenReadsBackAsItself) {
             ASSERT_EQ(read.first().size(), 2) << qPrintable(line);
         }
     }
+    // Written over a word of a command, between neighbours glued to it or not: the value is
+    // read there, and the words before and after it as they were.
+    const QString around[] = {u""_s,    u" "_s, u"("_s,  u"x"_s, u"\"q\""_s,
+                              u"//c"_s, u"Ж"_s, u";n"_s, u":"_s, u"/"_s};
+    const QString olds[] = {u"("_s, u","_s, u"}"_s, u"2"_s, u"\"2\""_s, u"\"\""_s};
+    for (int round = 0; round < 5000; ++round) {
+        QString value;
+        for (int i = random.bounded(0, 6); i > 0; --i)
+            value += alphabet.at(random.bounded(int(alphabet.size())));
+        const QString before = around[random.bounded(int(std::size(around)))];
+        const QString line = u"name"_s + (before == u"x"_s ? u" "_s : before) +
+                             olds[random.bounded(int(std::size(olds)))] +
+                             around[random.bounded(int(std::size(around)))];
+        const CommandSpan command = commandAt(line, 0, 0);
+        QList<QStringList> wanted = readAll(line);
+        const int index = before == u"("_s ? 2 : 1; // the word after the one-character word
+        if (command.wordCount <= index)
+            continue;
+        wanted.first()[index] = value;
+        const CommandWord& word = command.words[size_t(index)];
+        const QString written = QString(line).replace(word.start, word.length,
+                                                      valueOverWord(line, command, index, value));
+        ASSERT_EQ(readAll(written), wanted) << qPrintable(line) << " -> " << qPrintable(written);
+    }
     // The values an issue found written bare and read as something else.
     for (const QString& value : {u"Вася"_s, u"[Pro]Player(1)"_s, u"a//b"_s, u"2,5"_s, u""_s})
         EXPECT_TRUE(commandValueText(value, true).startsWith(u'"')) << qPrintable(value);
