@@ -329,10 +329,12 @@ void laterVersionNames(const ParsedConfig& config, const Vocabulary& words, Find
 }
 
 // The lines of config.cfg with a command at their top that the game drops: known names and the
-// config's aliases (an unknown name or a plugin's command has its own finding).
+// config's aliases (an unknown name or a plugin's command has its own finding; an alias of the
+// config named like a plugin's command has none, so its line is counted here).
 QList<int> linesNotKept(const ParsedConfig& config, const Vocabulary& words) {
     const QList<bool> reportedApart = perName(config, [&](const QString& name) {
-        return name.isEmpty() || isPluginCommand(name) || !knownOrAlias(config, words, name);
+        return name.isEmpty() || !knownOrAlias(config, words, name) ||
+               (isPluginCommand(name) && !config.aliases.contains(name));
     });
     QList<int> lines;
     for (const ParsedCommand& c : config.commands) {

@@ -11,8 +11,8 @@ that does not build is put back and another one drawn. The working tree is never
     tools/mutants.py -n 12 --seed 7 wizard/apply_settings.cpp language/config_check.cpp
 
 Mutants judged equivalent by hand (they change nothing a caller can see) are listed in a file
-given with --equivalent, one a line as the runner prints them (`FILE:LINE: OLD => NEW`, a `#`
-and the reason after it); they are shown as such and left out of the score.
+given with --equivalent, one a line as the runner prints them (`FILE:LINE:COLUMN: OLD => NEW`,
+a `#` and the reason after it); they are shown as such and left out of the score.
 
 Not part of CI: a mutant costs a rebuild and a run of the suite. With --lock the build lock is
 held for each mutant's build and run only, so others can build in between.
@@ -44,7 +44,10 @@ class Mutant:
     operator: str
 
     def key(self) -> str:
-        return f"{self.path}:{self.line}: {self.old.strip()} => {self.new.strip() or '(removed)'}"
+        # The column tells two changes of one line apart.
+        where = f"{self.path}:{self.line}" + ("" if self.operator == "statement removed"
+                                               else f":{self.column + 1}")
+        return f"{where}: {self.old.strip()} => {self.new.strip() or '(removed)'}"
 
 
 # --- where a line may be changed ---------------------------------------------------------------
@@ -137,7 +140,8 @@ def apply(mutant, lines):
     changed = list(lines)
     text = changed[mutant.line - 1]
     if mutant.operator == "statement removed":
-        changed[mutant.line - 1] = ""
+        # An empty statement in its place, so that the body of an `if` stays a body.
+        changed[mutant.line - 1] = text[:len(text) - len(text.lstrip())] + ";"
     else:
         at = mutant.column
         assert text[at:at + len(mutant.old)] == mutant.old

@@ -150,6 +150,14 @@ TEST(ConfigCheck, ASetinfoOfMoreThanThreeWordsSetsNothing) {
                      u"значение в кавычки"_s)}},
     };
     const Vocabulary v = smallVocabulary();
+    // In config.cfg, with what the game drops on the same line: each finding once, the line's
+    // findings in the check's order.
+    const QList<ConfigFinding> inConfigCfg =
+        checkConfig(u"echo 1; setinfo dm 1 x"_s, v, QString(), named(u"config.cfg"_s));
+    ASSERT_EQ(inConfigCfg.size(), 2);
+    EXPECT_TRUE(inConfigCfg[0].message.contains(u"строка 1 пропадёт"_s))
+        << inConfigCfg[0].message.toStdString();
+    EXPECT_EQ(inConfigCfg[1].message, cases[3].found.first().message);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.config.toStdString());
         const ParsedConfig parsed = parseConfig(c.config);
@@ -226,6 +234,32 @@ TEST(ConfigCheck, ByteLimitsAtTheirEdgesInBothEncodings) {
         const QList<ConfigFinding> found = checkConfig(text, v, QString(), file(c.bytes, c.crLf));
         const QList<ConfigFinding> wanted = {steam, {1, steam.kind, steam.message}};
         EXPECT_EQ(found, c.size >= 16382 ? wanted : QList<ConfigFinding>());
+    }
+}
+
+// Each way the console reads a line otherwise than it looks is said once, in its own words.
+TEST(ConfigCheck, EachMisreadingIsSaidOnce) {
+    const Vocabulary v = smallVocabulary();
+    const auto warning = [](const QString& message) {
+        return QList<ConfigFinding>{{0, ConfigFinding::Kind::Warning, message}};
+    };
+    struct Case {
+        QString config;
+        QList<ConfigFinding> found;
+    };
+    const Case cases[] = {
+        {u"name Pro\"1\""_s,
+         warning(u"Кавычка внутри слова «Pro\"1\"»: игра прочтёт её как часть слова"_s)},
+        {u"name Вася"_s,
+         warning(u"«Вася»: игра не прочтёт слово, начинающееся с русской буквы, без кавычек"_s)},
+        {u"sensitivity 2,5"_s,
+         warning(u"Знак «,» делит значение «sensitivity»: игра возьмёт только слово до него"_s)},
+        {u"echo a,b"_s, {}}, // a command takes all its words
+        {u"name \"Pro\"1"_s, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.config.toStdString());
+        EXPECT_EQ(checkConsoleReading(parseConfig(c.config), v), c.found);
     }
 }
 
@@ -778,6 +812,12 @@ TEST(ConfigCheck, ConfigCfgKeepsOnlyBindingsAndSavedSettings) {
              u"echo 1\necho 2\necho 3\necho 4\necho 5\necho 6\necho 7\necho 8\necho 9\necho 10"_s,
              {1},
              u"строки 1, 2, 3, 4, 5, 6, 7, 8 и ещё 2 пропадут"_s},
+            // The plugin's command has a finding of its own; the alias named like one has
+            // none, and the game drops its line all the same.
+            {"an alias named like a plugin's command",
+             u"bind a +attack\namx_menu\nalias amx_x \"echo\"\namx_x"_s,
+             {3},
+             u"строки 3, 4 пропадут"_s},
             {"what the game writes itself",
              u"unbindall\nbind \"a\" \"+attack\"\nunbind b\nsetinfo x y\n+mlook\n+jlook\n"
              u"exec userconfig.cfg\nvolume \"0.5\"\nname \"Strelok\""_s,

@@ -243,7 +243,9 @@ TEST(ConsoleReader, EveryValueWrittenReadsBackAsItself) {
     // The values an issue found written bare and read as something else.
     for (const QString& value : {u"Вася"_s, u"[Pro]Player(1)"_s, u"a//b"_s, u"2,5"_s, u""_s})
         EXPECT_TRUE(commandValueText(value, true).startsWith(u'"')) << qPrintable(value);
-    EXPECT_EQ(commandValueText(u"Player1"_s, true), u"Player1"_s);
+    // What nothing splits stays bare: a lone "/" begins no comment.
+    for (const QString& value : {u"Player1"_s, u"a/b"_s, u"1/"_s, u"/"_s, u"-0.5"_s})
+        EXPECT_EQ(commandValueText(value, true), value);
     EXPECT_FALSE(valueFitsInQuotes(u"a\"b"_s));
 }
 

@@ -313,6 +313,9 @@ TEST(WizardLineSearch, WhatSavyWritesIsWhatTheGameReads) {
          u"rate|2|x"_s, true},
         {u"setinfo dm(;"_s, userInfoSetting(u"dm"_s), u"0"_s, u"setinfo dm 0;"_s, u"setinfo|dm|("_s,
          u"setinfo|dm|0"_s, true},
+        // A one-character word ends on its own: the value after it stays glued to it.
+        {u"setinfo (1"_s, userInfoSetting(u"("_s), u"0"_s, u"setinfo (0"_s, u"setinfo|(|1"_s,
+         u"setinfo|(|0"_s, true},
         // setinfo lines of more than three words set nothing, and are not counted as written.
         {u"setinfo dm 1\nsetinfo dm 0 x"_s, userInfoSetting(u"dm"_s), u"0"_s,
          u"setinfo dm 0\nsetinfo dm 0 x"_s, u"setinfo|dm|1; setinfo|dm|0|x"_s,
