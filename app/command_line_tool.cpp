@@ -1,6 +1,8 @@
 // The command-line forms of the check, the command list and the key list.
 #include "app/command_line_tool.h"
 
+#include "app/effective_listing.h"
+#include "keys/config_set_keys.h"
 #include "keys/key_resolution.h"
 #include "language/config_check.h"
 #include "language/config_commands.h"
@@ -161,13 +163,18 @@ QString linesText(const QList<int>& lines) {
     return numbers.join(u", "_s);
 }
 
-int listKeys(const QString& path, Format format, QTextStream& out, QTextStream& err) {
+int listKeys(const QString& path, const QString& gameDir, Format format, const Vocabulary& words,
+             QTextStream& out, QTextStream& err) {
     const std::optional<ReadConfig> config = readConfig(path, err);
     if (!config)
         return kExitUnreadable;
     BindingLines lines;
     lines.setText(config->text);
-    const KeyMapResult map = resolveKeyMap(lines);
+    // The rest of the game's config set, as the keyboard map takes it: a key bound to a script
+    // in autoexec.cfg shows what the script runs, a bind a later file undoes what that does.
+    const ConfigSetKeys set = configSetKeys(runForDocument(
+        gameDir.isEmpty() ? gameFolderOf(path) : gameDir, path, config->text, words));
+    const KeyMapResult map = resolveKeyMap(lines, {}, set.aliases, set.binds);
     QStringList keys = map.keys.keys();
     keys.sort(Qt::CaseInsensitive);
     int status = kExitClean;
@@ -206,10 +213,64 @@ int listKeys(const QString& path, Format format, QTextStream& out, QTextStream& 
 
 } // namespace
 
+namespace {
+
+// Every option the program knows. A new form of the tool is one more row here and one more
+// case where its mode is run.
+enum class OptionKind {
+    Mode,       // chooses the tool's form
+    Value,      // takes the next argument (or `=VALUE`)
+    EditorFlag, // an option of the editor's start, not of the tool
+};
+struct KnownOption {
+    QStringView name;
+    OptionKind kind;
+    Mode mode = Mode::Check; // for a Mode row
+};
+constexpr KnownOption kKnownOptions[] = {
+    {u"--check", OptionKind::Mode, Mode::Check},
+    {u"--commands", OptionKind::Mode, Mode::Commands},
+    {u"--keys", OptionKind::Mode, Mode::Keys},
+    {u"--effective", OptionKind::Mode, Mode::Effective},
+    {u"--help", OptionKind::Mode, Mode::Help},
+    {u"-h", OptionKind::Mode, Mode::Help},
+    {u"--game", OptionKind::Value},
+    {u"--format", OptionKind::Value},
+    {u"--self-test", OptionKind::EditorFlag},
+    {u"--exit-when-idle", OptionKind::EditorFlag},
+};
+
+// The row of an option, `--name=value` looked up by its name.
+const KnownOption* knownOption(QStringView argument) {
+    const qsizetype equals = argument.startsWith(u"--") ? argument.indexOf(u'=') : -1;
+    const QStringView name = equals > 0 ? argument.left(equals) : argument;
+    for (const KnownOption& o : kKnownOptions)
+        if (o.name == name)
+            return &o;
+    return nullptr;
+}
+
+bool looksLikeOption(QStringView argument) {
+    return argument.startsWith(u"--") && argument != u"--";
+}
+
+} // namespace
+
 bool wantsCommandLineTool(const QStringList& arguments) {
-    return !arguments.isEmpty() &&
-           QStringList{u"--check"_s, u"--commands"_s, u"--keys"_s, u"--help"_s, u"-h"_s}.contains(
-               arguments.first());
+    for (const QString& a : arguments) {
+        if (a == u"--"_s)
+            return false;
+        if (a == u"-h"_s)
+            return true;
+        if (!looksLikeOption(a))
+            continue;
+        // An option the program does not know is the tool's to refuse: the editor must not
+        // open on a mistyped `--check`.
+        const KnownOption* o = knownOption(a);
+        if (!o || o->kind != OptionKind::EditorFlag)
+            return true;
+    }
+    return false;
 }
 
 std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments, QString* error) {
@@ -219,41 +280,58 @@ std::optional<CommandLineRequest> parseCommandLine(const QStringList& arguments,
             *error = why;
         return std::nullopt;
     };
+    bool modeGiven = false;
+    bool filesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (a == u"--check"_s)
-            request.mode = Mode::Check;
-        else if (a == u"--commands"_s)
-            request.mode = Mode::Commands;
-        else if (a == u"--keys"_s)
-            request.mode = Mode::Keys;
-        else if (a == u"--help"_s || a == u"-h"_s)
-            request.mode = Mode::Help;
-        else if (a == u"--game"_s || a == u"--format"_s) {
-            if (i + 1 >= arguments.size())
-                return fail(u"после %1 нужно значение"_s.arg(a));
-            const QString value = arguments.at(++i);
-            if (a == u"--game"_s)
-                request.gameDir = value;
-            else if (value == u"gcc"_s)
-                request.format = Format::Gcc;
-            else if (value == u"json"_s)
-                request.format = Format::Json;
+        if (filesOnly || !(looksLikeOption(a) || a == u"-h"_s)) {
+            if (!filesOnly && a == u"--"_s)
+                filesOnly = true;
             else
-                return fail(u"неизвестный формат «%1»: есть gcc и json"_s.arg(value));
-        } else if (a.startsWith(u"--game="_s)) {
-            request.gameDir = a.mid(7);
-        } else if (a.startsWith(u"--format="_s)) {
-            return parseCommandLine(QStringList(arguments.mid(0, i))
-                                        << u"--format"_s << a.mid(9) << arguments.mid(i + 1),
-                                    error);
-        } else if (a.startsWith(u"--"_s) && a != u"--"_s) {
+                request.files.append(a);
+            continue;
+        }
+        const KnownOption* o = knownOption(a);
+        if (!o)
             return fail(u"неизвестный ключ «%1»"_s.arg(a));
-        } else if (a != u"--"_s) {
-            request.files.append(a);
+        switch (o->kind) {
+        case OptionKind::EditorFlag:
+            return fail(u"ключ «%1» — для запуска редактора, не для проверки"_s.arg(a));
+        case OptionKind::Mode:
+            if (a.contains(u'='))
+                return fail(u"ключ «%1» не принимает значения"_s.arg(o->name.toString()));
+            request.mode = o->mode;
+            modeGiven = true;
+            break;
+        case OptionKind::Value: {
+            const qsizetype equals = a.indexOf(u'=');
+            QString value;
+            if (equals > 0)
+                value = a.mid(equals + 1);
+            else if (i + 1 < arguments.size())
+                value = arguments.at(++i);
+            else
+                return fail(u"после %1 нужно значение"_s.arg(a));
+            if (o->name == u"--game") {
+                if (!QFileInfo(value).isDir())
+                    return fail(u"папка игры «%1» не найдена"_s.arg(value));
+                request.gameDir = value;
+            } else if (value == u"gcc"_s) {
+                request.format = Format::Gcc;
+            } else if (value == u"json"_s) {
+                request.format = Format::Json;
+            } else {
+                return fail(u"неизвестный формат «%1»: есть gcc и json"_s.arg(value));
+            }
+            break;
+        }
         }
     }
-    if (request.mode != Mode::Help && request.files.isEmpty())
+    if (!modeGiven)
+        return fail(u"не указано, что делать: --check, --commands, --keys или --effective"_s);
+    if (request.mode == Mode::Effective && request.files.isEmpty() && request.gameDir.isEmpty())
+        return fail(u"для --effective нужна папка игры (--game) или файл"_s);
+    if (request.mode != Mode::Help && request.mode != Mode::Effective && request.files.isEmpty())
         return fail(u"не указан ни один файл"_s);
     return request;
 }
@@ -266,14 +344,19 @@ QString commandLineUsage() {
            u"      ФАЙЛ:СТРОКА:СТОЛБЕЦ: warning|note: сообщение [код]\n"
            u"  tessera --commands [--format gcc|json] ФАЙЛ...\n"
            u"      каждая команда так, как её прочтёт игра: строка, столбец, слова\n"
-           u"  tessera --keys [--format gcc|json] ФАЙЛ...\n"
+           u"  tessera --keys [--game ПАПКА] [--format gcc|json] ФАЙЛ...\n"
            u"      каждая назначенная клавиша, её команды и повторные назначения\n"
+           u"  tessera --effective [--game ПАПКА] [--format gcc|json] [ФАЙЛ...]\n"
+           u"      что останется в игре после запуска: каждая переменная, клавиша, алиас и\n"
+           u"      setinfo с итоговым значением, строкой, где оно задано, и строками, которые\n"
+           u"      оно перекрывает; ФАЙЛ встаёт на место одноимённого файла набора\n"
            u"  tessera --help                      эта справка\n"
            u"\n"
-           u"--game ПАПКА  папка мода (cstrike), из которой читаются алиасы и файлы exec;\n"
+           u"--game ПАПКА  папка мода (cstrike), из которой читаются алиасы и файлы exec\n"
+           u"              (у --keys — алиасы config.cfg, autoexec.cfg и того, что они exec);\n"
            u"              без него — ближайшая папка над файлом, где есть liblist.gam.\n"
            u"Код выхода: 0 — предупреждений нет, 1 — есть предупреждения,\n"
-           u"2 — файл не удалось прочитать.\n"_s;
+           u"2 — файл не удалось прочитать или ключи запуска неверны.\n"_s;
 }
 
 int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& words, QTextStream& out,
@@ -281,6 +364,17 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
     if (request.mode == Mode::Help) {
         out << commandLineUsage();
         return kExitClean;
+    }
+    if (request.mode == Mode::Effective) {
+        const QString gameDir =
+            request.gameDir.isEmpty() ? gameFolderOf(request.files.first()) : request.gameDir;
+        bool ok = true;
+        const configrun::Options options = effectiveOptions(gameDir, request.files, err, ok);
+        const int status =
+            listEffective(configrun::run(options, words), request.format == Format::Json, out);
+        out.flush();
+        err.flush();
+        return ok ? status : kExitUnreadable;
     }
     int status = kExitClean;
     // The game folder's own configs are read once for all the files checked in it.
@@ -295,8 +389,9 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
             result = listCommands(file, request.format, out, err);
             break;
         case Mode::Keys:
-            result = listKeys(file, request.format, out, err);
+            result = listKeys(file, request.gameDir, request.format, words, out, err);
             break;
+        case Mode::Effective:
         case Mode::Help:
             break;
         }

@@ -11,7 +11,7 @@
 #include <optional>
 
 struct CommandLineRequest {
-    enum class Mode { Check, Commands, Keys, Help };
+    enum class Mode { Check, Commands, Keys, Effective, Help };
     enum class Format { Gcc, Json };
     Mode mode = Mode::Check;
     Format format = Format::Gcc;
@@ -24,8 +24,9 @@ constexpr int kExitClean = 0;
 constexpr int kExitWarnings = 1;
 constexpr int kExitUnreadable = 2;
 
-// Whether the arguments ask for the tool rather than the editor (the first is `--check`,
-// `--commands`, `--keys` or `--help`).
+// Whether the arguments are the tool's rather than the editor's: any option but the editor's own
+// (`--check`, `--game`, ... and any `--word` the program does not know, which the tool then
+// refuses, so a mistyped option never opens a window). After `--` every argument is a file.
 bool wantsCommandLineTool(const QStringList& arguments);
 
 // The request the arguments make, or nothing with `error` saying what is wrong.

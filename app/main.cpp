@@ -46,7 +46,10 @@ int runWithoutWindows(int argc, char** argv) {
 int main(int argc, char** argv) {
     // A write past a file-size limit must fail as an error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (argc > 1 && wantsCommandLineTool({QString::fromLocal8Bit(argv[1])}))
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (wantsCommandLineTool(arguments))
         return runWithoutWindows(argc, argv);
     keepFreedMemoryForReuse();
     QApplication app(argc, argv);
@@ -76,6 +79,9 @@ int main(int argc, char** argv) {
         state.exitWhenIdle = true;
         args.removeAll(u"--exit-when-idle"_s);
     }
+    // `tessera -- --odd.cfg` opens the file of that name.
+    if (!args.isEmpty() && args.first() == u"--"_s)
+        args.removeFirst();
     state.arguments = args;
 
     QtUserDialogs dialogs;

@@ -4,6 +4,7 @@
 // commands that use them, and keep their state between showings.
 #include "app/window_wiring.h"
 
+#include "keys/config_summary_window.h"
 #include "keys/key_choice_dialog.h"
 #include "keys/keyboard_map_window.h"
 #include "launcher/launcher_window.h"
@@ -51,6 +52,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     w.startcs = make<LauncherWindow>(ctx, w.form1);
     w.mapsMenu = make<MapPickerDialog>(ctx, w.form1);
     w.keyMap = make<KeyboardMapWindow>(ctx, w.form1);
+    w.summary = make<ConfigSummaryWindow>(ctx, w.form1);
     w.help = make<HelpWindow>(ctx, w.form1);
 
     wireMainWindowCommands(ctx, w);
@@ -58,6 +60,7 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
     wireWizardAndKeyChoice(w);
     wireMetaBinds(w);
     wireKeyMap(w);
+    wireSummary(w);
 }
 
 // The main window's commands that open other windows.
@@ -173,6 +176,8 @@ void ProgramWindows::wireMetaBinds(const AppWindows& w) {
 // working document, and its notes go to the main window's status line.
 void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
     ConfigWizard* wizard = w.form2;
+    MainWindow* main = w.form1;
+    wizard->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
     MetaBindsWindow* metab = w.metab;
     QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.binds,
                      &KeyChoiceDialog::chooseKey);
@@ -208,6 +213,7 @@ void ProgramWindows::wireKeyMap(const AppWindows& w) {
     KeyboardMapWindow* keyMap = w.keyMap;
     keyMap->followDocument(main->editor()->document());
     keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
+    keyMap->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
     QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap,
                      &KeyboardMapWindow::showMap);
     QObject::connect(keyMap, &KeyboardMapWindow::lineRequested, main, &MainWindow::caretToLine);
@@ -218,6 +224,19 @@ void ProgramWindows::wireKeyMap(const AppWindows& w) {
                          main->activateWindow();
                          main->focusEditor();
                      });
+}
+
+// "Итог конфига" runs the set with the editor's text; a double click opens a row's line.
+void ProgramWindows::wireSummary(const AppWindows& w) {
+    MainWindow* main = w.form1;
+    ConfigSummaryWindow* summary = w.summary;
+    summary->followDocument(main->editor()->document());
+    summary->setDocumentPathSource([main] { return main->document().fileName(); });
+    summary->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
+    QObject::connect(main->action(u"ConfigSummary1"_s), &QAction::triggered, summary,
+                     &ConfigSummaryWindow::showSummary);
+    QObject::connect(summary, &ConfigSummaryWindow::fileLineRequested, main,
+                     &MainWindow::openAtLine);
 }
 
 ProgramWindows::~ProgramWindows() {

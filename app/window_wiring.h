@@ -24,6 +24,7 @@ class MetaBindsWindow;
 class LauncherWindow;
 class MapPickerDialog;
 class KeyboardMapWindow;
+class ConfigSummaryWindow;
 class HelpWindow;
 
 // The program's windows, in creation order. Only app/ and the tests reach windows through these.
@@ -44,6 +45,7 @@ struct AppWindows {
     LauncherWindow* startcs = nullptr;    // game launcher
     MapPickerDialog* mapsMenu = nullptr; // your-maps picker
     KeyboardMapWindow* keyMap = nullptr;      // keyboard map
+    ConfigSummaryWindow* summary = nullptr;   // the config set's final state
     HelpWindow* help = nullptr;          // the help pages
 };
 
@@ -65,6 +67,7 @@ private:
     static void wireMetaBinds(const AppWindows& w);
     static void wireWizardAndKeyChoice(const AppWindows& w);
     static void wireKeyMap(const AppWindows& w);
+    static void wireSummary(const AppWindows& w);
     std::vector<QWidget*> m_windows;
     AppWindows m_w;
 };

@@ -4,6 +4,8 @@
 #include "keys/key_layout.h"
 #include "language/config_syntax.h"
 
+#include <QSet>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -110,17 +112,22 @@ public:
             noteOuterAlias(b, name);
             if (b.script.isEmpty() && name.startsWith(u"kaz-"_s))
                 b.script = u"мастер"_s;
-            if (b.script.isEmpty() && metaBinds && metaBinds->contains(name))
-                b.script = u"MetaBind «%1»"_s.arg(metaBinds->value(name));
+            if (b.script.isEmpty() && metaBinds)
+                if (const auto m = metaBinds->constFind(name); m != metaBinds->constEnd())
+                    if (const QString* body = bodyOf(name);
+                        body && body->trimmed() == m->body.trimmed())
+                        b.script = u"MetaBind «%1»"_s.arg(m->name);
         }
     }
 
-private:
     const OuterAlias* outerAlias(const QString& name) const {
-        if (!outerAliases || topAliases.contains(name) || nestedAliases.contains(name))
+        if (!outerAliases)
             return nullptr;
         const auto it = outerAliases->constFind(name);
-        return it != outerAliases->constEnd() ? &*it : nullptr;
+        if (it == outerAliases->constEnd() ||
+            (!it->wins && (topAliases.contains(name) || nestedAliases.contains(name))))
+            return nullptr;
+        return &*it;
     }
 
     // One note per file: "Алиасы из autoexec.cfg: kaz-f, kaz-f_mes".
@@ -138,6 +145,8 @@ private:
     }
 
     const QString* bodyOf(const QString& name) const {
+        if (const OuterAlias* outer = outerAlias(name); outer && outer->wins)
+            return &outer->body;
         const auto top = topAliases.constFind(name);
         if (top != topAliases.constEnd())
             return top->body;
@@ -309,19 +318,19 @@ const KeyBinding& KeyMapResult::binding(const QString& key) const {
     return it == keys.constEnd() ? none : *it;
 }
 
-QStringList aliasesDefinedBy(const QString& script) {
-    QStringList names;
+QHash<QString, QString> aliasBodiesDefinedBy(const QString& script) {
+    QHash<QString, QString> bodies;
     BindingLines lines;
     lines.setText(script);
     for (int i = 0; i < lines.lineCount(); ++i)
         for (const BindingFact& f : lines.factsAt(i))
-            if (f.kind == BindingFact::Kind::Alias && !f.nested && !names.contains(f.key))
-                names.append(f.key);
-    return names;
+            if (f.kind == BindingFact::Kind::Alias && !f.nested && !bodies.contains(f.key))
+                bodies.insert(f.key, f.body);
+    return bodies;
 }
 
 KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds,
-                           const OuterAliases& outerAliases) {
+                           const OuterAliases& outerAliases, const OuterBinds& outerBinds) {
     KeyMapResult result;
     Resolver resolver;
     resolver.metaBinds = &metaBinds;
@@ -335,6 +344,8 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
         bool differ = false;
     };
     QHash<QString, KeyBinds> binds;
+    bool unbindsAll = false;
+    QSet<QString> unbound;
     for (int line = 0; line < lines.lineCount(); ++line) {
         for (const BindingFact& f : lines.factsAt(line)) {
             switch (f.kind) {
@@ -343,10 +354,12 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
                 // again at once.
                 for (KeyBinds& k : binds)
                     k.lines.resize(0);
+                unbindsAll = true;
                 break;
             case BindingFact::Kind::Unbind:
                 if (const auto it = binds.find(f.key); it != binds.end())
                     it->lines.resize(0);
+                unbound.insert(f.key);
                 break;
             case BindingFact::Kind::Bind:
                 if (f.key.isEmpty())
@@ -377,20 +390,49 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
         }
     }
 
+    // The rest of the config set: a later file's bind decides the key; an earlier one's stands
+    // where the document leaves the key alone.
+    QHash<QString, const OuterBind*> outer;
+    for (auto it = outerBinds.cbegin(); it != outerBinds.cend(); ++it) {
+        const bool documentDecides = it->before && (unbindsAll || unbound.contains(it.key()) ||
+                                                    !binds.value(it.key()).lines.isEmpty());
+        // An unbind elsewhere matters only to a key the document binds.
+        if (!documentDecides && !(it->cleared && binds.value(it.key()).lines.isEmpty()))
+            outer.insert(it.key(), &*it);
+    }
+    QSet<QString> keys;
+    for (auto it = binds.cbegin(); it != binds.cend(); ++it)
+        if (!it->lines.isEmpty())
+            keys.insert(it.key());
+    for (auto it = outer.cbegin(); it != outer.cend(); ++it)
+        keys.insert(it.key());
+
     QList<QPair<QString, QList<QPair<QString, QString>>>> modifiers;
-    for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
-        if (it->lines.isEmpty())
-            continue;
-        KeyBinding& b = result.keys[it.key()];
-        b.lines = it->lines;
-        b.command = *it->last;
-        b.conflict = it->differ;
+    for (const QString& key : std::as_const(keys)) {
+        const KeyBinds own = binds.value(key);
+        const OuterBind* other = outer.value(key);
+        KeyBinding& b = result.keys[key];
+        b.lines = own.lines;
+        b.conflict = own.differ;
+        if (other) {
+            b.where = other->where;
+            b.command = other->cleared ? QString() : other->command;
+            if (!own.lines.isEmpty())
+                b.notes.append(other->cleared
+                                   ? u"Снята: %1 выполняется после этого файла"_s.arg(other->where)
+                                   : u"Перекрыта: %1 назначает «%2» после этого файла"_s.arg(
+                                         other->where, other->command));
+            else if (!other->cleared)
+                b.notes.append(u"Назначена в %1: «%2»"_s.arg(other->where, other->command));
+        } else {
+            b.command = *own.last;
+        }
         if (b.command.trimmed().isEmpty())
             continue;
         const Expansion pressed = resolver.expand(b.command);
         b.pressed = pressed.commands;
         b.aliases = pressed.aliases;
-        b.notes = pressed.notes;
+        b.notes += pressed.notes;
         if (b.command.startsWith(u'+')) {
             const Expansion released = resolver.expand(u'-' + b.command.mid(1));
             if (!released.aliases.isEmpty()) {
@@ -401,7 +443,7 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
         resolver.describeAliases(b);
         if (!pressed.binds.isEmpty()) {
             b.kind = KeyKind::Modifier;
-            modifiers.append({it.key(), pressed.binds});
+            modifiers.append({key, pressed.binds});
         } else if (!b.script.isEmpty()) {
             b.kind = KeyKind::Script;
         } else if (!b.aliases.isEmpty()) {
@@ -416,7 +458,9 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
         for (const auto& [written, command] : rebinds) {
             const QString key = canonicalKeyName(written);
             if (key.isEmpty()) {
-                addUnknown(result, unknownIndex, written, result.keys[modifier].lines.last());
+                addUnknown(
+                    result, unknownIndex, written,
+                    result.keys[modifier].lines.value(result.keys[modifier].lines.size() - 1));
                 continue;
             }
             const Expansion e = resolver.expand(command);

@@ -65,6 +65,7 @@ struct KeyBinding {
     QStringList aliases;   // the aliases passed through, in order
     QStringList notes;     // cycles cut, undefined or redefined aliases, ...
     QString script;        // who generated it: "мастер" or a MetaBind's name; empty if nobody
+    QString where;         // another file's line that binds it ("autoexec.cfg:3"), if one does
     QList<KeyCombo> holds; // as a modifier: the keys it rebinds while held
     QList<KeyCombo> combined; // as a main key: what it runs while a modifier is held
     bool operator==(const KeyBinding&) const = default;
@@ -87,21 +88,42 @@ struct KeyMapResult {
     bool operator==(const KeyMapResult&) const = default;
 };
 
-// The aliases the installed MetaBind templates define (lower case) and the template's name.
-using MetaBindAliases = QHash<QString, QString>;
-// The aliases a MetaBind script defines at the top of its lines.
-QStringList aliasesDefinedBy(const QString& script);
+// The aliases the installed MetaBind templates define (lower case): the template's name and
+// the body it gives the alias. A key runs a MetaBind only where the alias has that body; a name
+// alone may be the player's own.
+struct MetaBindAlias {
+    QString name;
+    QString body;
+};
+using MetaBindAliases = QHash<QString, MetaBindAlias>;
+// The aliases a MetaBind script defines at the top of its lines, by lower-case name, each with
+// its first body.
+QHash<QString, QString> aliasBodiesDefinedBy(const QString& script);
 
-// An alias that another file of the config set defines (keys/config_set_aliases.h reads them),
-// by lower-case name. The document's own definition of a name wins over it.
+// An alias that another file of the config set defines (keys/config_set_keys.h reads them), by
+// lower-case name. The document's own definition of a name wins over it, but for one a file run
+// after the document defines again (`wins`).
 struct OuterAlias {
     QString body;
     QString file; // the file's name, as the tool tip shows it
+    bool wins = false;
 };
 using OuterAliases = QHash<QString, OuterAlias>;
 
+// What another file of the config set does to a key, by the key's name: a bind (or an unbind)
+// that runs after the document's lines and so decides the key whatever the document says, or one
+// that runs before them and stands while the document neither binds the key nor unbinds all.
+struct OuterBind {
+    QString command;
+    bool cleared = false; // unbound
+    QString where;        // "autoexec.cfg:3", "движок"
+    bool before = false;
+};
+using OuterBinds = QHash<QString, OuterBind>;
+
 KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& metaBinds = {},
-                           const OuterAliases& outerAliases = {});
+                           const OuterAliases& outerAliases = {},
+                           const OuterBinds& outerBinds = {});
 
 // The longest list of commands one key's resolution gives; the rest is cut with a note.
 constexpr int kMaxResolvedCommands = 64;

@@ -1,10 +1,11 @@
 // "Карта клавиш".
 #include "keys/keyboard_map_window.h"
 
-#include "keys/config_set_aliases.h"
+#include "keys/config_set_keys.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/qt_keyboard_view.h"
+#include "language/vocabulary.h"
 #include "metabinds/metabind_format.h"
 #include "metabinds/metabind_listing.h"
 #include "platform/text_file.h"
@@ -15,6 +16,7 @@
 #include <QBoxLayout>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -66,6 +69,12 @@ void KeyboardMapWindow::buildContents() {
     LabelHint->setObjectName(u"LabelHint"_s);
     LabelHint->setWordWrap(true);
     layout->addWidget(LabelHint);
+    // The editor is often under the map: the line a click went to is named here.
+    LabelLine = new QLabel(this);
+    LabelLine->setObjectName(u"LabelLine"_s);
+    LabelLine->setTextFormat(Qt::PlainText);
+    LabelLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(LabelLine);
     connect(EditFilter, &QLineEdit::textChanged, this, &KeyboardMapWindow::EditFilterChange);
     connect(ButtonSave, &QPushButton::clicked, this, &KeyboardMapWindow::ButtonSaveClick);
     connect(MapView, &KeyboardView::keyClicked, this, &KeyboardMapWindow::MapViewKeyClick);
@@ -126,8 +135,10 @@ void KeyboardMapWindow::showEvent(QShowEvent* e) {
 }
 
 void KeyboardMapWindow::readConfigSet() {
-    m_outerAliases =
-        configSetAliases(m_ctx.state.gameDir, m_documentPath ? m_documentPath() : QString());
+    static const Vocabulary none;
+    m_set = configSetKeys(runForDocument(
+        m_ctx.state.gameDir, m_documentPath ? m_documentPath() : QString(),
+        m_document ? m_document->toPlainText() : QString(), m_words ? m_words() : none));
 }
 
 void KeyboardMapWindow::readMetaBinds() {
@@ -137,8 +148,9 @@ void KeyboardMapWindow::readMetaBinds() {
         const metabind::MetaBindFile file = metabind::readMetaBind(listing.paths.at(i));
         if (!file.ok())
             continue;
-        for (const QString& alias : aliasesDefinedBy(file.script))
-            m_metaBinds.insert(alias, listing.names.value(i));
+        const QHash<QString, QString> bodies = aliasBodiesDefinedBy(file.script);
+        for (auto it = bodies.cbegin(); it != bodies.cend(); ++it)
+            m_metaBinds.insert(it.key(), {listing.names.value(i), it.value()});
     }
 }
 
@@ -185,7 +197,7 @@ void KeyboardMapWindow::documentChanged(int position, int /*removed*/, int added
 void KeyboardMapWindow::resolveNow() {
     m_resolveTimer->stop();
     ensureBuilt();
-    MapView->setMap(resolveKeyMap(m_lines, m_metaBinds, m_outerAliases));
+    MapView->setMap(resolveKeyMap(m_lines, m_metaBinds, m_set.aliases, m_set.binds));
 }
 
 QString KeyboardMapWindow::describe(const QString& key) const {
@@ -210,12 +222,26 @@ void KeyboardMapWindow::MapViewKeyClick(const QString& key) {
     const int line = lineForKey(MapView->map(), key);
     if (line >= 0) {
         emit lineRequested(line);
+        const QString text =
+            m_document ? m_document->findBlockByNumber(line).text().trimmed() : QString();
+        LabelLine->setText(
+            u"%1: строка %2 конфига, курсор редактора стоит на ней: %3"_s.arg(key)
+                .arg(line + 1)
+                .arg(fontMetrics().elidedText(text, Qt::ElideRight, std::max(200, width() / 2))));
         return;
     }
     const QString bind = newBindLine(key);
     if (m_ctx.dialogs.confirmYesNo(u"Клавиша %1 свободна. Добавить в конфиг строку\n%2 ?"_s.arg(
             key, bind)) == UserDialogs::Answer::Yes)
         emit bindLineRequested(bind);
+}
+
+void KeyboardMapWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    BuiltOnFirstShow::keyPressEvent(e);
 }
 
 void KeyboardMapWindow::ButtonSaveClick() {

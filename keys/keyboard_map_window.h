@@ -3,6 +3,7 @@
 // line (or offers to add one); the window says so by signals, and app/ wires them to the editor.
 #pragma once
 
+#include "keys/config_set_keys.h"
 #include "keys/key_resolution.h"
 #include "state/app_context.h"
 #include "widgets/qt_built_on_first_show.h"
@@ -28,10 +29,14 @@ public:
     // changed are read again, shown or hidden, and the map is resolved again while it is shown.
     void followDocument(QTextDocument* document);
 
-    // The editor's file, whose config set (keys/config_set_aliases.h) lends the map the aliases
-    // the document does not define. The set is read again at every showing.
+    // The editor's file, whose config set (keys/config_set_keys.h) lends the map the aliases
+    // the document does not define and the binds other files decide. The set is run again at
+    // every showing, with the words `words` gives (which names are commands, which variables).
     void setDocumentPathSource(std::function<QString()> source) {
         m_documentPath = std::move(source);
+    }
+    void setVocabularySource(std::function<const Vocabulary&()> words) {
+        m_words = std::move(words);
     }
 
     KeyboardView* view() const { return MapView; }
@@ -53,6 +58,7 @@ signals:
 protected:
     void buildContents() override;
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override; // Escape closes the map
 
 private:
     void documentChanged(int position, int removed, int added);
@@ -69,12 +75,14 @@ private:
     bool m_metaBindsRead = false;
     bool m_placed = false;
     MetaBindAliases m_metaBinds;
-    OuterAliases m_outerAliases;
+    ConfigSetKeys m_set;
     std::function<QString()> m_documentPath;
+    std::function<const Vocabulary&()> m_words;
     QTimer* m_resolveTimer = nullptr;
 
     KeyboardView* MapView = nullptr;
     QLineEdit* EditFilter = nullptr;
     QPushButton* ButtonSave = nullptr;
     QLabel* LabelHint = nullptr;
+    QLabel* LabelLine = nullptr; // the line the last click went to
 };

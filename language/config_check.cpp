@@ -4,6 +4,7 @@
 #include "language/config_set.h"
 #include "language/name_origins.h"
 #include "language/saved_settings.h"
+#include "language/set_overrides.h"
 
 #include <QHash>
 #include <algorithm>
@@ -522,10 +523,10 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     const bool writtenByGame = gameConfig && looksWrittenByGame(config, words);
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(17, Findings(config));
+    std::vector<Findings> checks(18, Findings(config));
     unclosedQuotes(config, checks[0]);
     consoleReading(config, words, checks[1]);
-    longSetinfos(config, checks[16]);
+    longSetinfos(config, checks[17]);
     commandsAfterComments(config, checks[2]);
     unknownCommands(config, words, checks[3]);
     unknownKeys(config, words, checks[4]);
@@ -542,6 +543,7 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     steamLineBreaks(config, fileBytes(text, file), checks[14]);
     if (isConfigCfg(file.name))
         notKeptInConfigCfg(config, words, checks[15]);
+    setOverrides(config, gameDir, file, words, checks[16]);
 
     // Placed by line: the findings of each line counted first, then laid out check by check.
     ConfigReport report;

@@ -17,7 +17,8 @@ using Finding = ConfigFinding;
 
 bool ConfigReport::hasWrittenMessage(Form form) {
     return form == Form::AliasCycle || form == Form::PluginCommands ||
-           form == Form::NotKeptInConfigCfg || form == Form::SplitValue;
+           form == Form::NotKeptInConfigCfg || form == Form::SplitValue ||
+           form == Form::OverriddenInSet;
 }
 
 void FindingList::add(int line, Finding::Kind kind, Form form, TextSpan word, int number) {
@@ -114,6 +115,7 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
     case Form::PluginCommands:
     case Form::SplitValue:
     case Form::NotKeptInConfigCfg:
+    case Form::OverriddenInSet:
         return written.at(e.number);
     }
     return QString();
@@ -165,6 +167,8 @@ QString ConfigReport::id(qsizetype i) const {
         return u"plugin-commands"_s;
     case Form::NotKeptInConfigCfg:
         return u"not-kept-in-config-cfg"_s;
+    case Form::OverriddenInSet:
+        return u"overridden-in-set"_s;
     case Form::LongSetinfo:
         return u"long-setinfo"_s;
     }

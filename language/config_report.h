@@ -63,6 +63,7 @@ public:
         LaterVersionName,   // `number`: the NameOrigin
         PluginCommands,     // `number`: the message in `written`
         NotKeptInConfigCfg, // `number`: the message in `written`
+        OverriddenInSet,    // `number`: the message in `written`
         LongSetinfo,        // `number`: the words after the key
     };
     Form form(qsizetype i) const { return m_entries.at(i).form; }

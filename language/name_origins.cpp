@@ -1,6 +1,8 @@
 // What the check says of a name that the game of CS 1.5 does not have.
 #include "language/name_origins.h"
 
+#include <iterator>
+
 using namespace Qt::Literals::StringLiterals;
 
 NameOrigin originOf(const WordInfo& info) {
@@ -32,6 +34,19 @@ bool originIsWarning(const WordInfo& info) {
     const NameOrigin origin = originOf(info);
     return (origin == NameOrigin::Steam16 || origin == NameOrigin::SteamLater) &&
            !info.serverCommand;
+}
+
+QString originMark(NameOrigin origin) {
+    // In the order of NameOrigin.
+    static constexpr QStringView marks[] = {u"",
+                                            u"CS 1.6 (Steam), в 1.5 нет",
+                                            u"поздний Steam, в 1.5 нет",
+                                            u"только ReHLDS",
+                                            u"только ReGameDLL",
+                                            u"только cs16-client",
+                                            u"только Xash3D"};
+    const auto i = size_t(origin);
+    return i < std::size(marks) ? marks[i].toString() : QString();
 }
 
 QString originMessage(NameOrigin origin, QStringView word) {

@@ -17,5 +17,9 @@ NameOrigin originOf(const WordInfo& info);
 // game server handles: the client sends it on and answers nothing.
 bool originIsWarning(const WordInfo& info);
 
+// The short mark a list of names (completion) puts after one: "CS 1.6 (Steam)", "только
+// Xash3D"; empty for Game15.
+QString originMark(NameOrigin origin);
+
 // "«http_download» есть только в Xash3D, в игре её нет" and the like; empty for Game15.
 QString originMessage(NameOrigin origin, QStringView word);

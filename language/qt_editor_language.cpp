@@ -2,6 +2,7 @@
 // layout and appears at the first check.
 #include "language/qt_editor_language.h"
 
+#include "language/name_origins.h"
 #include "language/qt_alias_tracker.h"
 #include "language/qt_config_highlighter.h"
 #include "language/qt_findings_model.h"
@@ -14,6 +15,7 @@
 #include <QCompleter>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -43,9 +45,23 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
     ListCheck->setObjectName(u"ListCheck"_s);
     ListCheck->setMaximumHeight(130);
     ListCheck->hide();
-    if (auto* layout = qobject_cast<QBoxLayout*>(editor->parentWidget()->layout()))
+    // The chosen finding whole, wrapped, under the list: a long one is cut in its row.
+    LabelFinding = new QLabel(editor->parentWidget());
+    LabelFinding->setObjectName(u"LabelFinding"_s);
+    LabelFinding->setWordWrap(true);
+    LabelFinding->setTextFormat(Qt::PlainText);
+    LabelFinding->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LabelFinding->setContentsMargins(4, 2, 4, 2);
+    LabelFinding->hide();
+    if (auto* layout = qobject_cast<QBoxLayout*>(editor->parentWidget()->layout())) {
         layout->insertWidget(layout->indexOf(editor) + 1, ListCheck);
+        layout->insertWidget(layout->indexOf(ListCheck) + 1, LabelFinding);
+    }
     connect(ListCheck, &QListView::doubleClicked, this, &EditorLanguage::ListCheckDblClick);
+    connect(ListCheck->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                LabelFinding->setText(current.data(Qt::ToolTipRole).toString());
+            });
     ListCheck->installEventFilter(this);
     if (checkAction)
         connect(checkAction, &QAction::triggered, this, &EditorLanguage::CheckConfig1Click);
@@ -89,12 +105,40 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
     editor->installEventFilter(this);
 }
 
+namespace {
+
+// The completion list's names, each shown with the mark of a version that is not 1.5's, as the
+// check tells them; the name alone is what is matched and inserted.
+class MarkedNamesModel final : public QStringListModel {
+public:
+    MarkedNamesModel(std::function<QString(const QString&)> mark, QObject* parent)
+        : QStringListModel(parent), m_mark(std::move(mark)) {}
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole)
+            return QStringListModel::data(index, role);
+        const QString name = QStringListModel::data(index, Qt::EditRole).toString();
+        const QString mark = m_mark(name);
+        return mark.isEmpty() ? name : name + u"   — "_s + mark;
+    }
+
+private:
+    std::function<QString(const QString&)> m_mark;
+};
+
+} // namespace
+
 QCompleter* EditorLanguage::completer() {
     // Made at the first completion: its list is a window of its own, not worth making at start.
     if (m_completer)
         return m_completer;
-    m_completionModel = new QStringListModel(this);
+    m_completionModel = new MarkedNamesModel(
+        [this](const QString& name) {
+            const WordInfo* info = words().find(name);
+            return info ? originMark(originOf(*info)) : QString();
+        },
+        this);
     m_completer = new QCompleter(m_completionModel, this);
+    m_completer->setCompletionRole(Qt::EditRole);
     m_completer->setObjectName(u"EditorCompleter"_s);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
@@ -158,6 +202,9 @@ void EditorLanguage::CheckConfig1Click() {
         m_editor->toPlainText(), words(), m_ctx.state.gameDir,
         {m_fileForm.bytes, m_fileForm.crLf, m_documentName ? m_documentName() : QString()}));
     ListCheck->show();
+    ListCheck->setCurrentIndex(m_findings->index(0, 0));
+    LabelFinding->setText(m_findings->index(0, 0).data(Qt::ToolTipRole).toString());
+    LabelFinding->setVisible(!LabelFinding->text().isEmpty());
 }
 
 void EditorLanguage::ListCheckDblClick(const QModelIndex& index) {
@@ -282,7 +329,7 @@ bool EditorLanguage::eventFilter(QObject* watched, QEvent* e) {
             const QModelIndex chosen = m_completer->popup()->currentIndex();
             m_completer->popup()->hide();
             if (chosen.isValid())
-                insertCompletion(chosen.data().toString());
+                insertCompletion(chosen.data(Qt::EditRole).toString());
             return true;
         }
         if (key == Qt::Key_Escape) {
@@ -295,6 +342,7 @@ bool EditorLanguage::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ListCheck && e->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
         ListCheck->hide();
+        LabelFinding->hide();
         m_editor->setFocus();
         return true;
     }

@@ -17,6 +17,7 @@ class ConfigHighlighter;
 class QAction;
 class QCompleter;
 class FindingsModel;
+class QLabel;
 class QListView;
 class QModelIndex;
 class QPlainTextEdit;
@@ -63,7 +64,10 @@ public:
     void startCompletion();
 
     QListView* checkList() const { return ListCheck; }
+    QLabel* findingLine() const { return LabelFinding; }
     QCompleter* completer();
+    // The words the editor knows, read at the first need.
+    const Vocabulary& vocabulary() { return words(); }
     ConfigHighlighter* highlighter() const { return m_highlighter; }
     const ConfigReport& findings() const;
 
@@ -95,6 +99,7 @@ private:
     AliasTracker* m_aliases = nullptr;
     ConfigHighlighter* m_highlighter = nullptr;
     QListView* ListCheck = nullptr;
+    QLabel* LabelFinding = nullptr; // the chosen finding whole
     FindingsModel* m_findings = nullptr;
     QCompleter* m_completer = nullptr;
     QStringListModel* m_completionModel = nullptr;

@@ -38,6 +38,7 @@ QVariant FindingsModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole: // the whole text, however narrow the list
         return findingCaption(m_report.line(row), m_report.message(row));
     case Qt::DecorationRole:
         return icon(m_report.kind(row));

@@ -1,5 +1,4 @@
-// The launcher window. Its controls stand at fixed places, because the right column is shown
-// and hidden by changing the window's width.
+// The launcher window.
 #include "launcher/launcher_window.h"
 
 #include "launcher/liblist_reader.h"
@@ -11,6 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,14 +20,16 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-template <typename T> T* named(T* widget, const QString& name, const QRect& geometry) {
+template <typename T> T* named(T* widget, const QString& name) {
     widget->setObjectName(name);
-    widget->setGeometry(geometry);
     return widget;
 }
 
@@ -62,113 +65,153 @@ LauncherWindow::LauncherWindow(AppContext& ctx, QWidget* parent)
     setFont(small);
 }
 
-void LauncherWindow::measureWidths() {
-    QFont bold = font();
-    bold.setBold(true);
-    m_foldButtonWidth = std::max(13, QFontMetrics(bold).horizontalAdvance(foldCaption(false)) + 6);
-    // The left column keeps at least its 163 pixels beside a fold button wider than 13.
-    m_foldedWidth = std::max(
-        {kFoldedWidth + m_foldButtonWidth - 13, titleBarNeed(windowTitle(), devicePixelRatioF())});
-}
-
+// The controls stand in layouts, so each has the room its text needs in any font and at any
+// scale; folding shows or hides the right column and the window takes the width that leaves.
 void LauncherWindow::buildContents() {
-    measureWidths();
-    buildLeftColumn();
-    buildRightColumn();
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 6, 4, 6);
+    row->setSpacing(4);
+    row->addWidget(buildLeftColumn(), 1);
+    m_right = buildRightColumn();
+    row->addWidget(m_right);
 
-    bok_panel =
-        named(new QPushButton(this), u"bok_panel"_s, QRect(0, 0, m_foldButtonWidth, kHeight));
+    bok_panel = named(new QPushButton(foldCaption(false), this), u"bok_panel"_s);
     bok_panel->setFlat(true);
     QFont bold = bok_panel->font();
     bold.setBold(true);
     bok_panel->setFont(bold);
     bok_panel->setAutoDefault(false);
     bok_panel->setFocusPolicy(Qt::NoFocus);
+    bok_panel->setFixedWidth(
+        std::max(13, QFontMetrics(bold).horizontalAdvance(foldCaption(false)) + 6));
+    bok_panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    row->addWidget(bok_panel);
     connect(bok_panel, &QPushButton::clicked, this, &LauncherWindow::bok_panelClick);
+
+    // Both widths, measured once: the narrowest folded width holds the left column, the fold
+    // button and the caption in the title bar.
+    const int least = std::max(kFoldedWidth, titleBarNeed(windowTitle(), devicePixelRatioF()));
+    m_right->hide();
+    const QSize folded = row->totalSizeHint();
+    m_right->show();
+    const QSize unfolded = row->totalSizeHint();
+    m_foldedWidth = std::max(least, folded.width());
+    m_unfoldedWidth =
+        std::max(unfolded.width(), m_foldedWidth + row->spacing() + m_right->sizeHint().width());
+    m_height = std::max({kHeight, folded.height(), unfolded.height()});
     fold(false);
 }
 
-void LauncherWindow::buildLeftColumn() {
-    // The column is 163 pixels wide at the narrowest folded width and grows with the window.
-    const int extra = m_foldedWidth - (kFoldedWidth + m_foldButtonWidth - 13);
-    const int w = 163 + extra;
-    Label1 = named(new QLabel(u"Выберите карту:"_s, this), u"Label1"_s, QRect(8, 6, w, 16));
-    lx_map = named(new QListWidget(this), u"lx_map"_s, QRect(8, 22, w, 124));
+QWidget* LauncherWindow::buildLeftColumn() {
+    auto* column = new QWidget(this);
+    column->setMinimumWidth(163);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    Label1 = named(new QLabel(u"Выберите карту:"_s, column), u"Label1"_s);
+    lx_map = named(new QListWidget(column), u"lx_map"_s);
     lx_map->installEventFilter(this);
-    Label4 = named(new QLabel(u"Ввести вручную (для карт из .pak)"_s, this), u"Label4"_s,
-                   QRect(8, 148, w, 30));
+    lx_map->setMinimumHeight(100);
+    Label4 = named(new QLabel(u"Ввести вручную (для карт из .pak)"_s, column), u"Label4"_s);
     Label4->setWordWrap(true);
-    Et1 = named(new QLineEdit(this), u"Et1"_s, QRect(8, 179, w, 22));
-    Label2 = named(new QLabel(u"Макс. кол-во игроков:"_s, this), u"Label2"_s,
-                   QRect(8, 205, 112 + extra, 30));
+    Et1 = named(new QLineEdit(column), u"Et1"_s);
+    Label2 = named(new QLabel(u"Макс. кол-во игроков:"_s, column), u"Label2"_s);
     Label2->setWordWrap(true);
-    SpinEdit1 = named(new QSpinBox(this), u"SpinEdit1"_s, QRect(124 + extra, 209, 47, 22));
+    SpinEdit1 = named(new QSpinBox(column), u"SpinEdit1"_s);
     SpinEdit1->setRange(1, 32);
     SpinEdit1->setValue(8);
-    Button1 = named(new QPushButton(u"Запуск игры"_s, this), u"Button1"_s,
-                    QRect(8, 238, 86 + extra / 2, 24));
-    Button2 = named(new QPushButton(u"Отмена"_s, this), u"Button2"_s,
-                    QRect(98 + extra / 2, 238, 73 + extra - extra / 2, 24));
+    Button1 = named(new QPushButton(u"Запуск игры"_s, column), u"Button1"_s);
+    Button2 = named(new QPushButton(u"Отмена"_s, column), u"Button2"_s);
     for (QPushButton* b : {Button1, Button2})
         b->setAutoDefault(false);
+
+    layout->addWidget(Label1);
+    layout->addWidget(lx_map, 1);
+    layout->addSpacing(2);
+    layout->addWidget(Label4);
+    layout->addWidget(Et1);
+    auto* players = new QHBoxLayout;
+    players->addWidget(Label2, 1);
+    players->addWidget(SpinEdit1);
+    layout->addLayout(players);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    layout->addLayout(buttons);
 
     connect(lx_map, &QListWidget::itemSelectionChanged, this, &LauncherWindow::lx_mapClick);
     connect(Et1, &QLineEdit::textChanged, this, &LauncherWindow::Et1Change);
     connect(Button1, &QPushButton::clicked, this, &LauncherWindow::SpeedButton1Click);
     connect(Button2, &QPushButton::clicked, this, &LauncherWindow::Button2Click);
+    return column;
 }
 
-void LauncherWindow::buildRightColumn() {
-    // It stands between the fold button's two places.
-    const int right = m_foldedWidth + 1;
-    Label3 = named(new QLabel(u"Параметры запуска:"_s, this), u"Label3"_s,
-                   QRect(right, 6, kRightWidth, 16));
-    CLB1 = named(new QListWidget(this), u"CLB1"_s, QRect(right, 22, kRightWidth, 100));
+QWidget* LauncherWindow::buildRightColumn() {
+    auto* column = new QWidget(this);
+    column->setMinimumWidth(kRightWidth);
+    auto* layout = new QGridLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(2);
+    Label3 = named(new QLabel(u"Параметры запуска:"_s, column), u"Label3"_s);
+    CLB1 = named(new QListWidget(column), u"CLB1"_s);
     // Two columns: the items run down the first column and wrap into the second.
     CLB1->setFlow(QListView::TopToBottom);
     CLB1->setWrapping(true);
     CLB1->setResizeMode(QListView::Adjust);
-    CLB1->setGridSize(QSize(kRightWidth / 2 - 4, 16));
     CLB1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CLB1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int widest = 0;
     for (const LaunchOptionEntry& option : launchOptionTable()) {
         auto* item = new QListWidgetItem(option.text, CLB1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setToolTip(option.hint);
+        widest = std::max(widest, CLB1->fontMetrics().horizontalAdvance(option.text));
     }
+    // Each row as tall as a check box and its text need, each column as wide as the longest.
+    const int indicator = CLB1->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, CLB1);
+    const QSize cell(std::max(kRightWidth / 2 - 4, widest + indicator + 12),
+                     std::max(16, std::max(CLB1->fontMetrics().height(), indicator) + 2));
+    CLB1->setGridSize(cell);
+    const int rows = (LaunchOptionCount + 1) / 2;
+    const int frame = 2 * CLB1->frameWidth();
+    CLB1->setFixedSize(2 * cell.width() + frame + 4, rows * cell.height() + frame + 4);
 
-    CheckBox1 =
-        named(new QCheckBox(u"-game ..."_s, this), u"CheckBox1"_s, QRect(right, 128, 82, 20));
+    CheckBox1 = named(new QCheckBox(u"-game ..."_s, column), u"CheckBox1"_s);
     CheckBox1->setChecked(true);
     CheckBox1->setToolTip(gameCheckHint());
-    ComB1 = named(new QComboBox(this), u"ComB1"_s, QRect(right + 84, 127, kRightWidth - 84, 22));
+    ComB1 = named(new QComboBox(column), u"ComB1"_s);
     ComB1->setEditable(true);
     ComB1->setInsertPolicy(QComboBox::NoInsert);
     ComB1->addItem(defaultMod());
 
-    CB2 = named(new QCheckBox(u"-gldrv ..."_s, this), u"CB2"_s, QRect(right, 152, 82, 20));
+    CB2 = named(new QCheckBox(u"-gldrv ..."_s, column), u"CB2"_s);
     CB2->setChecked(true);
     CB2->setToolTip(driverCheckHint());
-    ComB2 = named(new QComboBox(this), u"ComB2"_s, QRect(right + 84, 151, kRightWidth - 84, 22));
+    ComB2 = named(new QComboBox(column), u"ComB2"_s);
     ComB2->setEditable(true);
     ComB2->setInsertPolicy(QComboBox::NoInsert);
     ComB2->addItem(defaultDriver());
 
-    im1 = named(new QLabel(this), u"im1"_s, QRect(right, 178, 32, 32));
+    im1 = named(new QLabel(column), u"im1"_s);
+    im1->setFixedSize(32, 32);
     im1->setAlignment(Qt::AlignCenter);
-    game_name = named(new QLabel(this), u"game_name"_s, QRect(right + 36, 180, 144, 16));
+    game_name = named(new QLabel(column), u"game_name"_s);
     QFont bold = game_name->font();
     bold.setBold(true);
     game_name->setFont(bold);
     game_name->setAlignment(Qt::AlignCenter);
+    game_name->setMinimumWidth(144);
     QPalette green = game_name->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     game_name->setPalette(green);
-    game_ver = named(new QLabel(this), u"game_ver"_s, QRect(right + 36 + 54, 196, 36, 16));
+    game_ver = named(new QLabel(column), u"game_ver"_s);
     game_ver->setFont(bold);
     game_ver->setAlignment(Qt::AlignCenter);
+    game_ver->setMinimumWidth(36);
 
-    memo1 = named(new QPlainTextEdit(this), u"memo1"_s, QRect(right, 212, kRightWidth, 38));
+    memo1 = named(new QPlainTextEdit(column), u"memo1"_s);
     memo1->setReadOnly(true);
     QFont hintFont = memo1->font();
     hintFont.setPixelSize(10);
@@ -178,6 +221,7 @@ void LauncherWindow::buildRightColumn() {
     memo1->setFocusPolicy(Qt::NoFocus);
     memo1->viewport()->setAutoFillBackground(false);
     memo1->setStyleSheet(u"QPlainTextEdit { background: transparent; }"_s);
+    memo1->setFixedHeight(3 * QFontMetrics(hintFont).lineSpacing() + 4);
     // A hint box, not an editor: no scroll bars; a hint longer than the box shows whole as
     // the box's tool tip.
     memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -187,12 +231,28 @@ void LauncherWindow::buildRightColumn() {
         memo1->setToolTip(hint.isEmpty() ? QString() : u"<p>"_s + hint.toHtmlEscaped() + u"</p>"_s);
     });
 
-    CheckBox2 = named(new QCheckBox(u"+mlook"_s, this), u"CheckBox2"_s, QRect(right, 250, 100, 18));
+    CheckBox2 = named(new QCheckBox(u"+mlook"_s, column), u"CheckBox2"_s);
     CheckBox2->setChecked(true);
     CheckBox2->setToolTip(mlookCheckHint());
 
-    m_rightColumn = {Label3, CLB1,      CheckBox1, ComB1, CB2,      ComB2,
-                     im1,    game_name, game_ver,  memo1, CheckBox2};
+    layout->addWidget(Label3, 0, 0, 1, 2);
+    layout->addWidget(CLB1, 1, 0, 1, 2);
+    layout->addWidget(CheckBox1, 2, 0);
+    layout->addWidget(ComB1, 2, 1);
+    layout->addWidget(CB2, 3, 0);
+    layout->addWidget(ComB2, 3, 1);
+    auto* title = new QVBoxLayout;
+    title->setSpacing(0);
+    title->addWidget(game_name);
+    title->addWidget(game_ver, 0, Qt::AlignHCenter);
+    auto* mod = new QHBoxLayout;
+    mod->addWidget(im1);
+    mod->addLayout(title, 1);
+    layout->addLayout(mod, 4, 0, 1, 2);
+    layout->addWidget(memo1, 5, 0, 1, 2);
+    layout->addWidget(CheckBox2, 6, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(7, 1);
 
     connect(CLB1, &QListWidget::itemClicked, this, &LauncherWindow::CLB1Click);
     connect(CLB1, &QListWidget::itemChanged, this, &LauncherWindow::CLB1ItemChanged);
@@ -200,12 +260,13 @@ void LauncherWindow::buildRightColumn() {
     connect(CheckBox1, &QCheckBox::clicked, this, &LauncherWindow::CheckBox1Click);
     connect(CB2, &QCheckBox::clicked, this, &LauncherWindow::CB2Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &LauncherWindow::CheckBox2Click);
+    return column;
 }
 
 bool LauncherWindow::runModal() {
     ensureBuilt();
     if (QWidget* main = parentWidget())
-        move(main->frameGeometry().center() - QPoint(foldedWidth() / 2, kHeight / 2));
+        move(main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     exec();
     return m_ctx.state.launchConfirmed;
 }
@@ -263,7 +324,7 @@ void LauncherWindow::FormShow() {
     lx_map->addItems(maps);
     lx_map->setFocus();
 
-    fold(false);
+    // The right column stays open or folded as the player left it.
     memo1->clear();
 
     // The lists are rebuilt, not appended to, so no entry repeats from one opening to the next.
@@ -305,11 +366,6 @@ void LauncherWindow::ComB1Change() {
     game_ver->setText(version);
     game_name->setToolTip(title);
     game_ver->setToolTip(version);
-    // The version keeps its 36 pixels, widened for a longer one, centred under the title.
-    const int verWidth = qBound(36, game_ver->fontMetrics().horizontalAdvance(version) + 4, 144);
-    game_name->resize(144, game_name->height());
-    game_ver->setGeometry(game_name->x() + (144 - verWidth) / 2, game_ver->y(), verWidth,
-                          game_ver->height());
     // The title and version are found with the program's find text, which they leave set.
     st.findText = versionKey();
     st.lastFoundPos = info.lastFoundPos;
@@ -428,12 +484,10 @@ void LauncherWindow::Button2Click() {
 }
 
 void LauncherWindow::fold(bool unfolded) {
-    const int width = unfolded ? unfoldedWidth() : foldedWidth();
-    setFixedSize(width, kHeight);
-    for (QWidget* w : std::as_const(m_rightColumn))
-        w->setVisible(unfolded);
+    // Hidden, the column is out of the Tab order too.
+    m_right->setVisible(unfolded);
+    setFixedSize(unfolded ? unfoldedWidth() : foldedWidth(), m_height);
     bok_panel->setText(foldCaption(unfolded));
-    bok_panel->move(width - 4 - m_foldButtonWidth, 0);
     bok_panel->setProperty("Tag", unfolded ? 1 : 0);
 }
 
@@ -444,8 +498,7 @@ void LauncherWindow::bok_panelClick() {
 }
 
 void LauncherWindow::FormClose() {
-    if (bok_panel->property("Tag").toInt() == 1)
-        bok_panelClick();
+    // The right column is left as it is: the next opening shows it so again.
 }
 
 void LauncherWindow::done(int result) {

@@ -30,18 +30,16 @@ public:
     // The mod, map, mlook choice and parameters of the last confirmation.
     LaunchChoice choice() const;
 
-    // The narrowest folded width, the right column's width, how far the window moves when it
-    // unfolds, and the height.
+    // The narrowest folded width, the right column's narrowest width, how far the window moves
+    // when it unfolds, and the least height.
     static constexpr int kFoldedWidth = 199;
     static constexpr int kRightWidth = 200;
     static constexpr int kFoldShift = 122;
     static constexpr int kHeight = 268;
-    // The window's widths folded and unfolded: wider than the narrowest when the fold button's
-    // caption or the title needs it (known once the window is built).
+    // The window's widths folded and unfolded: wider than the narrowest where the controls'
+    // texts, the fold button's caption or the title need it (known once the window is built).
     int foldedWidth() const { return m_foldedWidth; }
-    int unfoldedWidth() const {
-        return m_foldedWidth + 1 + kRightWidth + 4 + m_foldButtonWidth + 4;
-    }
+    int unfoldedWidth() const { return m_unfoldedWidth; }
 
 public slots:
     void FormShow();
@@ -65,21 +63,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void buildLeftColumn();
-    void buildRightColumn();
+    QWidget* buildLeftColumn();
+    QWidget* buildRightColumn();
     void fold(bool unfolded);
     void showPicture(const QString& iconFile);
     OptionsState optionsState() const;
     void applyOptionsState(const OptionsState& state);
     void CLB1ItemChanged(QListWidgetItem* item);
 
-    void measureWidths();
-
     AppContext& m_ctx;
     QStringList m_arguments;
     int m_foldedWidth = kFoldedWidth;
-    int m_foldButtonWidth = 13;
-    QList<QWidget*> m_rightColumn; // hidden while folded, so Tab never reaches it
+    int m_unfoldedWidth = kFoldedWidth + 1 + kRightWidth;
+    int m_height = kHeight;
+    QWidget* m_right = nullptr; // the right column, hidden while folded
     bool m_settingChecks = false;
 
     // Left column.

@@ -62,8 +62,9 @@ void MapCycleWindow::buildContents() {
     Ric1 = new QPlainTextEdit(this);
     Ric1->setObjectName(u"Ric1"_s);
     Ric1->setReadOnly(true);
-    Ric1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Ric1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A description is prose: its lines wrap at the box's width.
+    Ric1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Ric1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Ric1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Ric1->setFocusPolicy(Qt::NoFocus);
 
@@ -90,8 +91,13 @@ void MapCycleWindow::buildContents() {
     buttons->addStretch(1);
     buttons->addWidget(Button8);
     buttons->addWidget(Button1);
+    // What an add did that the player may not have meant (a map already in the cycle).
+    LabelNote = new QLabel(this);
+    LabelNote->setObjectName(u"LabelNote"_s);
+    LabelNote->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 3);
+    layout->addWidget(LabelNote);
     layout->addWidget(Label3);
     layout->addWidget(Ric1, 2);
     layout->addLayout(buttons);
@@ -146,6 +152,7 @@ bool MapCycleWindow::FormShow() {
     Spee1->setIcon(ImL1[2]);
     Spee2->setIcon(ImL1[3]);
     Ric1->clear();
+    LabelNote->clear();
 
     m_cyclePath = mapcycle::mapCyclePath(folder);
     const textfile::WriteResult created = mapcycle::ensureMapCycle(m_cyclePath);
@@ -203,8 +210,15 @@ void MapCycleWindow::LB2DblClick() {
 
 void MapCycleWindow::Spee1Click() {
     const int row = selectedRow(LB2);
-    if (row >= 0)
-        LB1->addItem(LB2->item(row)->text());
+    if (row < 0)
+        return;
+    const QString map = LB2->item(row)->text();
+    // The cycle may hold a map twice (it is then played twice a round), but not unnoticed.
+    const QList<QListWidgetItem*> already = LB1->findItems(map, Qt::MatchExactly);
+    LabelNote->setText(already.isEmpty()
+                           ? QString()
+                           : u"Карта «%1» уже есть в списке — добавлена ещё раз."_s.arg(map));
+    LB1->addItem(map);
 }
 
 void MapCycleWindow::Spee2Click() {

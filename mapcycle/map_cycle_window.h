@@ -66,6 +66,7 @@ private:
     QToolButton* Spee3 = nullptr;
     QToolButton* Spee4 = nullptr;
     QLabel* Label3 = nullptr;
+    QLabel* LabelNote = nullptr; // a map added that the cycle already holds
     QPlainTextEdit* Ric1 = nullptr;
     QPushButton* Button8 = nullptr;
     QPushButton* Button1 = nullptr;

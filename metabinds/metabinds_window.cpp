@@ -11,8 +11,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -41,7 +44,9 @@ MetaBindsWindow::MetaBindsWindow(AppContext& ctx, QWidget* parent)
     : BuiltOnFirstShow(parent), m_ctx(ctx) {
     setObjectName(u"Metab"_s);
     setWindowTitle(u"Вставка МетаБиндов (MetaBinds)"_s);
-    setWindowFlags(kFixedDialogFlags);
+    // A dialog the player may make larger, to read long template names and scripts whole.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
     setModal(true);
 }
 
@@ -101,7 +106,8 @@ void MetaBindsWindow::buildContents() {
     grid->setRowStretch(1, 4);
     grid->setRowStretch(3, 4);
     grid->setRowStretch(5, 2);
-    setFixedSize(391, 366);
+    setMinimumSize(grid->minimumSize().expandedTo(QSize(300, 280)));
+    resize(391, 366);
     resetSlotButton();
 
     onListClick(lx_MeB, [this] { lx_MeBClick(); });
@@ -128,6 +134,23 @@ void MetaBindsWindow::FormShow(Target target) {
     // A name longer than the list reads whole in its tool tip.
     for (int row = 0; row < lx_MeB->count(); ++row)
         lx_MeB->item(row)->setToolTip(lx_MeB->item(row)->text());
+}
+
+void MetaBindsWindow::showEvent(QShowEvent* e) {
+    BuiltOnFirstShow::showEvent(e);
+    // The window opens wide enough for the longest template name, as far as the screen allows;
+    // the list takes a share of what the window gains, so it grows until the names fit.
+    int widest = 0;
+    for (int row = 0; row < lx_MeB->count(); ++row)
+        widest =
+            std::max(widest, lx_MeB->fontMetrics().horizontalAdvance(lx_MeB->item(row)->text()));
+    const int need =
+        widest + 2 * lx_MeB->frameWidth() + lx_MeB->verticalScrollBar()->sizeHint().width() + 8;
+    const int room = screen() ? screen()->availableGeometry().width() - 40 : width();
+    for (int step = 0; step < 4 && lx_MeB->width() < need && width() < room; ++step) {
+        resize(std::min(room, width() + 2 * (need - lx_MeB->width())), height());
+        layout()->activate();
+    }
 }
 
 void MetaBindsWindow::resetSlotButton() {

@@ -54,6 +54,7 @@ signals:
 
 protected:
     void buildContents() override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void resetSlotButton();

@@ -89,7 +89,22 @@ UserDialogs::FileDialogResult runFileDialog(QWidget* parent,
 } // namespace
 
 QWidget* QtUserDialogs::parentWidget() const {
-    return m_parent ? m_parent : QApplication::activeWindow();
+    // A dialog belongs to the window the user works in: one the program opened over the main
+    // window (a modal one, the keyboard map) keeps its dialog above it, and a window manager
+    // raising the dialog's owner raises that window, not the main window and its tool windows
+    // over it. The tool windows themselves ask through the main window.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    const auto ownedByMain = [&](const QWidget* w) {
+        for (; w; w = w->parentWidget())
+            if (w == m_parent)
+                return true;
+        return false;
+    };
+    if (active && active->windowType() != Qt::Tool && (!m_parent || ownedByMain(active)))
+        return active;
+    return m_parent ? m_parent : active;
 }
 
 void QtUserDialogs::warning(const QString& text) {
@@ -121,8 +136,10 @@ UserDialogs::Answer QtUserDialogs::confirmDestructive(const QString& text) {
 
 UserDialogs::Answer QtUserDialogs::chooseOfThree(const QString& text, const QString& yes,
                                                  const QString& no, const QString& cancel) {
-    return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text,
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::Cancel;
+    if (!no.isEmpty())
+        buttons |= QMessageBox::No;
+    return toAnswer(ask(parentWidget(), QMessageBox::Question, u"Подтверждение"_s, text, buttons,
                         QMessageBox::Cancel, Captions{yes, no, cancel}));
 }
 

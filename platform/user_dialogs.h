@@ -39,7 +39,8 @@ public:
     virtual Answer confirmYesNoCancel(const QString& text) = 0;
     // A question whose answer undoes something (a deletion): "Нет" is the default button.
     virtual Answer confirmDestructive(const QString& text) { return confirmYesNo(text); }
-    // Three answers with captions of their own, in the roles Yes, No and Cancel.
+    // Three answers with captions of their own, in the roles Yes, No and Cancel; with `no`
+    // empty, two (Yes and Cancel).
     virtual Answer chooseOfThree(const QString& text, const QString& yes, const QString& no,
                                  const QString& cancel) {
         (void)yes;

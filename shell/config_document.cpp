@@ -165,18 +165,36 @@ void ConfigDocument::open() {
     // A failed or cancelled save stops the command, so unsaved text is never dropped.
     const bool proceed = askToSave() != SaveAnswer::Cancelled;
     m_view.showStatus(u"Открываем..."_s);
-    if (!proceed)
+    if (!proceed) {
+        m_view.showStatus(m_view.idleStatus());
         return;
+    }
     UserDialogs::FileDialogOptions options;
     options.filter = openFilter();
     options.filterIndex = 1;
     if (!isUntitled())
         options.directory = QFileInfo(m_fileName).absolutePath();
     const UserDialogs::FileDialogResult chosen = m_dialogs.openFile(options);
-    if (chosen.accepted && loadFrom(chosen.fileName, true))
+    const bool opened = chosen.accepted && loadFrom(chosen.fileName, true);
+    if (opened)
         setFileName(chosen.fileName);
-    // The progress word goes once the command is over, however it ended.
-    m_view.showStatus(m_view.idleStatus());
+    // The progress word goes once the command is over, however it ended; a file that cannot be
+    // written says so now rather than at the first save.
+    m_view.showStatus(opened && !QFileInfo(chosen.fileName).isWritable() ? readOnlyNotice()
+                                                                         : m_view.idleStatus());
+}
+
+bool ConfigDocument::openPath(const QString& path) {
+    if (askToSave() == SaveAnswer::Cancelled) {
+        m_view.showStatus(m_view.idleStatus());
+        return false;
+    }
+    const bool opened = loadFrom(path, true);
+    if (opened)
+        setFileName(path);
+    m_view.showStatus(opened && !QFileInfo(path).isWritable() ? readOnlyNotice()
+                                                              : m_view.idleStatus());
+    return opened;
 }
 
 namespace {
@@ -254,7 +272,11 @@ bool ConfigDocument::takeChangesFromDisk() {
     return true;
 }
 
-bool ConfigDocument::writeTo(const QString& path) {
+QString ConfigDocument::readOnlyNotice() {
+    return u"Файл только для чтения: изменения можно сохранить через «Сохранить как…»"_s;
+}
+
+bool ConfigDocument::writeTo(const QString& path, bool* saveAsChosen) {
     // The text is encoded in chunks straight into the new file; the question about characters
     // the encoding cannot hold comes before the new file replaces the old one.
     textfile::AtomicWrite file(path);
@@ -283,7 +305,15 @@ bool ConfigDocument::writeTo(const QString& path) {
     }
     const textfile::WriteResult w = file.commit();
     if (!w.ok) {
-        m_dialogs.error(u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason));
+        const QString failure =
+            u"Файл не сохранён:\n"_s + textfile::describeFailure(path, w.reason);
+        if (saveAsChosen)
+            *saveAsChosen =
+                m_dialogs.chooseOfThree(failure + u"\n\nСохранить текст в другой файл?"_s,
+                                        u"Сохранить как…"_s, QString(),
+                                        u"Отмена"_s) == UserDialogs::Answer::Yes;
+        else
+            m_dialogs.error(failure);
         return false;
     }
     if (!lines)
@@ -316,8 +346,10 @@ bool ConfigDocument::save() {
             return false;
         }
     }
-    if (!writeTo(m_fileName))
-        return false;
+    // A file that cannot be written (read-only, its folder gone) is offered Save As.
+    bool saveAsChosen = false;
+    if (!writeTo(m_fileName, &saveAsChosen))
+        return saveAsChosen && saveAs();
     m_view.setDocumentModified(false);
     m_view.showStatus(u"Сохранено..."_s);
     return true;

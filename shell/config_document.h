@@ -49,6 +49,9 @@ public:
     void newDocument();
     void newMetaBind();
     void open();
+    // Opens `path` as open() does once the file is chosen (asking about unsaved changes first);
+    // false when it was not opened.
+    bool openPath(const QString& path);
     // True when the text was written.
     bool save();
     bool saveAs();
@@ -61,13 +64,16 @@ public:
     bool takeChangesFromDisk();
     // The question a save asks when the file changed on disk since it was read.
     static QString changedOnDiskQuestion();
+    // What the status bar says when a file opened cannot be written.
+    static QString readOnlyNotice();
 
 private:
     enum class SaveAnswer { Saved, NotSaved, Cancelled };
     SaveAnswer askToSave();
     bool saveAsTitled(const QString& title);
-    // Writes the text; on failure shows the error and returns false.
-    bool writeTo(const QString& path);
+    // Writes the text; on failure shows the error and returns false. With `saveAsChosen`, the
+    // error offers "Сохранить как…" and says whether the player took it.
+    bool writeTo(const QString& path, bool* saveAsChosen = nullptr);
     bool loadFrom(const QString& path, bool caretAtEnd);
     enum class Placing { CaretAtStart, CaretAtEnd, KeepCaretLine };
     // Shows a file's text as read, unmodified, and notes the file as it is on disk.

@@ -42,6 +42,10 @@ constexpr MenuItemEntry kMainMenu[] = {
     {u"CheckConfig1", u"N10", u"Проверить конфиг", u"F7", u"Найти ошибки в конфиге", true},
     {u"SyntaxHighlight1", u"N10", u"Подсветка синтаксиса", u"", u"Подсветка синтаксиса"},
     {u"KeyMap1", u"N10", u"Карта клавиш", u"", u"Что делает каждая клавиша конфига"},
+    {u"ConfigSummary1", u"N10", u"Итог конфига", u"",
+     u"Что останется в игре после запуска: итоговые значения всех файлов набора"},
+    {u"ToolWindows1", u"N10", u"Окна «Справочник» и «Значения»", u"",
+     u"Показать закрытые окна «Справочник», «Значения» и «Пояснение»"},
     {u"N36", u"", u"&Библиотеки и MetaBinds", u"", u""},
     {u"N37", u"N36", u"&Настройка библиотек DLZ и MetaBinds", u"Ctrl+B",
      u"Настройка библиотек (*.dlz) и MetaBinds (*.mtb)"},
@@ -81,6 +85,7 @@ constexpr ToolButtonEntry kToolButtons[] = {
     {u"ToolButton19", u"Вставка Metabinds", u"MetaBinds1", true},
     {u"ToolButton13", u"Мастер настройки конфига", u"N20"},
     {u"ToolButton22", u"Карта клавиш", u"KeyMap1"},
+    {u"ToolButton23", u"Итог конфига", u"ConfigSummary1"},
 };
 
 constexpr BottomLabelEntry kBottomLabels[] = {

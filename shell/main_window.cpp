@@ -128,6 +128,20 @@ void MainWindow::caretToEnd() {
     Memo1->setTextCursor(c);
 }
 
+void MainWindow::openAtLine(const QString& path, int line) {
+    const QString open = QFileInfo(m_document.fileName()).canonicalFilePath();
+    if ((open.isEmpty() || open != QFileInfo(path).canonicalFilePath()) &&
+        !m_document.openPath(path))
+        return;
+    caretToLine(line);
+    activateWindow();
+    raise();
+}
+
+const Vocabulary& MainWindow::vocabulary() {
+    return m_language->vocabulary();
+}
+
 void MainWindow::caretToLine(int line) {
     const QTextBlock block = Memo1->document()->findBlockByNumber(line);
     if (!block.isValid())

@@ -27,6 +27,7 @@ class SearchTarget;
 struct LaunchChoice;
 
 class EditorLanguage;
+class Vocabulary;
 
 class MainWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
@@ -40,6 +41,9 @@ public:
     void caretToEnd();
     // The caret to the start of `line` (0-based), scrolled into the middle, the editor focused.
     void caretToLine(int line);
+    // The editor shows `path` (opened, asking about unsaved changes, unless it is open already)
+    // with the caret on the 0-based `line`.
+    void openAtLine(const QString& path, int line);
     void moveCaretLeft();
     // The column of the selection's start (the caret's when nothing is selected).
     int selectionStartColumn() const;
@@ -67,6 +71,8 @@ public:
 
     ConfigDocument& document() { return m_document; }
     QPlainTextEdit* editor() const { return Memo1; }
+    // The words the editor knows (which names are commands, which variables).
+    const Vocabulary& vocabulary();
     QAction* action(const QString& name) const { return m_actions.value(name); }
     bool isActivated() const { return m_activated; }
 
@@ -164,6 +170,7 @@ public slots:
     void N37Click();        // library set-up
     void MetaBinds1Click(); // MetaBinds insertion
     void CS1Click();        // start the game with the current config
+    void ToolWindows1Click(); // the tool windows closed with their × come back
 
 protected:
     bool event(QEvent* e) override;
@@ -172,7 +179,6 @@ protected:
     void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildMenus();

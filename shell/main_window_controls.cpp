@@ -68,14 +68,14 @@ void MainWindow::buildToolBar() {
     ToolBar1->setObjectName(u"ToolBar1"_s);
     ToolBar1->setMovable(false);
     ToolBar1->setIconSize(QSize(23, 23));
-    ToolBar1->installEventFilter(this); // no tool tips: the hints go to the status bar
     for (const ToolButtonEntry& e : toolButtonEntries()) {
         auto* button = new QToolButton(ToolBar1);
         button->setObjectName(e.name.toString());
         button->setAutoRaise(true);
         button->setIcon(toolButtonIcon(e.name.toString()));
+        // The hint in the status bar, and in a tool tip where the pointer is.
         button->setStatusTip(e.hint.toString());
-        button->installEventFilter(this);
+        button->setToolTip(e.hint.toString());
         QAction* target = m_actions.value(e.action.toString());
         connect(button, &QToolButton::clicked, this, [target] {
             if (target)
@@ -186,6 +186,7 @@ void MainWindow::connectHandlers() {
         {u"N37"_s, &MainWindow::N37Click},
         {u"MetaBinds1"_s, &MainWindow::MetaBinds1Click},
         {u"CS1"_s, &MainWindow::CS1Click},
+        {u"ToolWindows1"_s, &MainWindow::ToolWindows1Click},
     };
     for (auto it = handlers.begin(); it != handlers.end(); ++it)
         if (QAction* a = m_actions.value(it.key()))

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QThread>
 #include <QTimer>
@@ -98,12 +99,6 @@ bool MainWindow::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::ToolTip && (watched == ToolBar1 || watched->parent() == ToolBar1))
-        return true;
-    return QMainWindow::eventFilter(watched, e);
-}
-
 // --- tool windows
 
 void MainWindow::moveEvent(QMoveEvent* e) {
@@ -128,6 +123,11 @@ void MainWindow::changeEvent(QEvent* e) {
     }
 }
 
+void MainWindow::ToolWindows1Click() {
+    m_follower.showAll();
+    toolWindowsFollowSoon();
+}
+
 void MainWindow::toolWindowsFollowSoon() {
     // A maximize or restore arrives as a state change, a move and a resize in varying order;
     // the tool windows follow once they have all been handled.
@@ -141,8 +141,14 @@ void MainWindow::placeToolWindows() {
     m_followPending = false;
     if (windowState() == Qt::WindowNoState)
         m_normalGeometry = QRect(pos(), size());
-    if (m_activated && !m_closed)
+    if (m_activated && !m_closed) {
         m_follower.mainSeen(*this);
+        // Docked, the tool windows stand in a strip at the right: the editor, the bottom panel
+        // and the status bar keep out of it, so none of their controls lies under a tool window.
+        const int strip = m_follower.dockedStrip();
+        centralWidget()->setContentsMargins(0, 0, strip, 0);
+        statusBar()->setContentsMargins(0, 0, strip, 0);
+    }
 }
 
 // --- close

@@ -1,6 +1,8 @@
 // Tool windows that travel with the main window.
 #include "shell/qt_tool_window_follower.h"
 
+#include <QScreen>
+
 void ToolWindowFollower::attach(QWidget* valueList, QWidget* reference, QWidget* popup) {
     m_valueList = valueList;
     m_reference = reference;
@@ -21,10 +23,15 @@ void ToolWindowFollower::mainSeen(const QWidget& main) {
     for (const QWidget* w : {m_reference.data(), m_valueList.data()})
         if (w && w->isVisible())
             frameExtra = w->frameGeometry().size() - w->size();
-    if (const auto placement =
-            m_placement.mainSeen(main.frameGeometry(), modeOf(main), actual(),
-                                 m_popup ? m_popup->size() : QSize(), frameExtra))
+    const QRect available = main.screen() ? main.screen()->availableGeometry() : QRect();
+    const QSize popup = m_popup ? m_popup->size() : QSize();
+    if (const auto placement = m_placement.mainSeen(main.frameGeometry(), modeOf(main), actual(),
+                                                    popup, frameExtra, available)) {
         apply(*placement);
+        m_dockedStrip = placement->docked
+                            ? dockedStripWidth(placement->places, main.frameGeometry(), popup)
+                            : 0;
+    }
 }
 
 ToolGeometry ToolWindowFollower::actual() const {
@@ -39,6 +46,7 @@ ToolGeometry ToolWindowFollower::actual() const {
 }
 
 ToolGeometry ToolWindowFollower::backToNormal() {
+    m_dockedStrip = 0;
     const ToolGeometry normal = m_placement.normalPlaces(actual());
     m_placement.setRemembered(normal);
     apply(ToolPlacement{normal, false});

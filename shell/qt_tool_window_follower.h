@@ -29,6 +29,8 @@ public:
     void showAll();
     // The pop-up's size (empty before it is attached).
     QSize popupSize() const;
+    // While docked, the width of the main window's right side the windows stand in; else 0.
+    int dockedStrip() const { return m_dockedStrip; }
 
 private:
     void apply(const ToolPlacement& placement);
@@ -37,4 +39,5 @@ private:
     QPointer<QWidget> m_valueList;
     QPointer<QWidget> m_reference;
     QPointer<QWidget> m_popup;
+    int m_dockedStrip = 0;
 };

@@ -11,13 +11,27 @@
 #include <optional>
 
 // The docked places along the main window's right edge. `mainFrame` is the maximized main
-// window's frame; `popupSize` the explanation pop-up's size. Every window keeps its size when
+// window's frame; `popupSize` the explanation pop-up's size. Every window keeps its width when
 // docked: `referenceFrame` and `valueListFrame` are the outer sizes of the reference window and
-// the value list, which stands below it. The rectangles are outer ones: the tool windows'
-// frames, title bars included.
+// the value list, which stands below it, down to the pop-up; where the two are taller than that
+// room (or `available`, the screen's area, is shorter than the main window) they share it.
+// The rectangles are outer ones: the tool windows' frames, title bars included.
 ToolGeometry dockedToolGeometry(const QRect& mainFrame, const QSize& popupSize,
                                 const QSize& referenceFrame = QSize(157, 194),
-                                const QSize& valueListFrame = QSize(157, 200));
+                                const QSize& valueListFrame = QSize(157, 200),
+                                const QRect& available = QRect());
+
+// How much of the maximized main window's right side the docked windows take: the main window
+// keeps its controls out of that strip.
+int dockedStripWidth(const ToolGeometry& docked, const QRect& mainFrame, const QSize& popupSize);
+
+// The tool windows after a move from `was` to `tools`, with none over another: a window that
+// came to stand over one settled before it (value list, reference window, pop-up, in that
+// order), or off `available` (the screen's area; empty: no limit), goes to the nearest free place
+// beside the others or the main window. Windows the player put over each other stay so.
+// The positions are those of frames, the sizes of insides; `frameExtra` is what a frame adds.
+ToolGeometry keptApart(const ToolGeometry& tools, const ToolGeometry& was, const QRect& main,
+                       const QRect& available, const QSize& popupSize, const QSize& frameExtra);
 
 // The remembered geometry shifted by the main window's move.
 ToolGeometry movedToolGeometry(const ToolGeometry& tools, const QPoint& delta);
@@ -52,10 +66,12 @@ public:
 
     // The main window was seen with `mainFrame` in `mode`; `actual` is where the tool windows
     // stand now. Returns where to put them, or nothing when they stay.
-    // `frameExtra` is what the window manager's frame adds to a tool window's inside.
+    // `frameExtra` is what the window manager's frame adds to a tool window's inside;
+    // `available` the area of the main window's screen (empty: no limit).
     std::optional<ToolPlacement> mainSeen(const QRect& mainFrame, MainWindowMode mode,
                                           const ToolGeometry& actual, const QSize& popupSize,
-                                          const QSize& frameExtra = QSize(0, 0));
+                                          const QSize& frameExtra = QSize(0, 0),
+                                          const QRect& available = QRect());
 
     // The tool windows' normal places (what the settings keep), given where they stand now.
     ToolGeometry normalPlaces(const ToolGeometry& actual) const;

@@ -131,6 +131,17 @@ QPixmap paint(const QString& name) {
             }
         p.setBrush(QColor(120, 120, 120));
         p.drawRect(QRectF(6.5, 14.5, 10, 1.6));
+    } else if (name == u"ToolButton23"_s) { // the set's final state: files in a chain to a sheet
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(9.5, 2.5, 12, 18));
+        p.setPen(QPen(QColor(40, 90, 160), 1.6));
+        for (int i = 0; i < 4; ++i)
+            p.drawLine(QPointF(12, 6.5 + i * 4), QPointF(19.5, 6.5 + i * 4));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(230, 150, 40));
+        for (int i = 0; i < 3; ++i)
+            p.drawRect(QRectF(1.5, 3 + i * 6.5, 5, 4.5));
     } else if (name == u"ToolButton13"_s) { // wizard
         p.setPen(QPen(QColor(120, 70, 20), 2));
         p.drawLine(4, 19, 15, 8);

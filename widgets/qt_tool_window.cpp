@@ -3,11 +3,10 @@
 
 #include "platform/qt_x11_window_type.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 
 // Owned by the main window: above it, but below every dialog of the program and below other
-// programs' windows. A title bar and nothing to press on it.
+// programs' windows. A title bar with nothing to press on it where the window manager obeys.
 ToolWindow::ToolWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent, toolWindowFlags()), m_ctx(ctx) {}
 
@@ -26,12 +25,4 @@ bool ToolWindow::event(QEvent* e) {
         return true;
     }
     return QWidget::event(e);
-}
-
-void ToolWindow::closeEvent(QCloseEvent* e) {
-    // The window stays as long as the program runs; only the program itself closes it.
-    if (e->spontaneous())
-        e->ignore();
-    else
-        QWidget::closeEvent(e);
 }

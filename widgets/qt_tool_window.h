@@ -1,7 +1,7 @@
 // The tool windows beside the editor (reference window, value list): owned by the main window
 // (so they stay above it and below the program's dialogs), with a title bar but nothing to
-// close, minimize or maximize them with, and the hints of their controls shown in the main window's
-// status bar.
+// minimize or maximize them with (a × the window manager adds hides the window), and the hints of
+// their controls shown in the main window's status bar.
 #pragma once
 
 #include "state/app_context.h"
@@ -17,7 +17,6 @@ public:
 
 protected:
     bool event(QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
 
     AppContext& m_ctx;
 

@@ -1,8 +1,12 @@
 // Applying the settings pages to the working document.
 #include "wizard/apply_settings.h"
 
+#include "wizard/line_search.h"
 #include "wizard/setting_rules.h"
 #include "wizard/wizard_working_set.h"
+
+#include <QRegularExpression>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -113,14 +117,53 @@ const std::vector<ApplyRow>& applyRows() {
     return rows;
 }
 
+namespace {
+
+QStringList rowSettings(const ApplyRow& row) {
+    static const QRegularExpression separators(u"[ ,/]+"_s);
+    return row.setting.split(separators, Qt::SkipEmptyParts);
+}
+
+bool rowKeptInConfigCfg(const WizardWorkingSet& ws, const ApplyRow& row) {
+    if (!ws.keptInConfigCfg || !ws.autoexecMode || !ws.autoexecReadable)
+        return true;
+    for (const QString& name : rowSettings(row))
+        if (!ws.keptInConfigCfg(name))
+            return false;
+    return true;
+}
+
+// The row writes into autoexec.cfg, as the wizard's scripts do, and what config.cfg held of it
+// goes: the game would drop it there at its next exit.
+void writeToAutoexec(WizardWorkingSet& ws, const ApplyRow& row) {
+    for (const QString& name : rowSettings(row))
+        removeCommandsNamed(ws.mem1, name);
+    const int found = ws.foundPosition;
+    const bool written = ws.lineWritten;
+    std::swap(ws.mem1, ws.mem2);
+    row.write(ws);
+    std::swap(ws.mem1, ws.mem2);
+    ws.foundPosition = found;
+    ws.lineWritten = written;
+    ws.movedToAutoexec.append(row.setting);
+}
+
+} // namespace
+
 bool applySettings(WizardWorkingSet& ws) {
     if (!ws.chosenReadable())
         return false;
+    ws.movedToAutoexec.clear();
     // The rows' edits are gathered and written in one rewrite of the text.
     ws.mem1.gatherEdits(true);
-    for (const ApplyRow& row : applyRows())
-        if (ws.writeEverySetting || row.changed(ws.values, ws.valuesAsRead))
+    for (const ApplyRow& row : applyRows()) {
+        if (!ws.writeEverySetting && !row.changed(ws.values, ws.valuesAsRead))
+            continue;
+        if (rowKeptInConfigCfg(ws, row))
             row.write(ws);
+        else
+            writeToAutoexec(ws, row);
+    }
     ws.mem1.gatherEdits(false);
     // The document now holds what the pages show: applying again writes nothing new.
     ws.valuesAsRead = ws.values;
@@ -133,17 +176,30 @@ WizardSaveResult applyAndSave(WizardWorkingSet& ws,
     if (!ws.chosenReadable())
         return WizardSaveResult::refusedUnreadable(ws.chosenPath);
     const QString before = ws.mem1.content();
+    const QString autoexecBefore = ws.mem2.content();
     const WizardPageValues readBefore = ws.valuesAsRead;
     const bool everyBefore = ws.writeEverySetting;
-    applySettings(ws);
-    if (beforeSave)
-        beforeSave(ws.mem1.content());
-    WizardSaveResult saved = saveChosenFile(ws);
-    if (!saved.ok()) {
+    const auto undo = [&] {
         // Nothing of a failed apply stays: the next apply writes the same changes again.
         ws.mem1.setText(before);
         ws.valuesAsRead = readBefore;
         ws.writeEverySetting = everyBefore;
+    };
+    applySettings(ws);
+    if (beforeSave)
+        beforeSave(ws.mem1.content());
+    // autoexec.cfg first: a setting moved there is never only in the text of neither file.
+    if (!ws.movedToAutoexec.isEmpty()) {
+        const WizardSaveResult autoexec = saveAutoexecFile(ws);
+        if (!autoexec.ok()) {
+            undo();
+            ws.mem2.setText(autoexecBefore);
+            ws.movedToAutoexec.clear();
+            return autoexec;
+        }
     }
+    WizardSaveResult saved = saveChosenFile(ws);
+    if (!saved.ok())
+        undo();
     return saved;
 }

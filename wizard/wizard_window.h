@@ -31,6 +31,8 @@ class QTabWidget;
 class QTreeView;
 class SpinEdit;
 
+class Vocabulary;
+
 class ConfigWizard : public BuiltOnFirstShow<QDialog> {
     Q_OBJECT
 public:
@@ -42,6 +44,9 @@ public:
     void runModal();
 
     WizardWorkingSet& workingSet() { return m_set; }
+    // The words the editor knows: which settings the game keeps in config.cfg. In autoexec mode
+    // a changed setting it does not keep goes to autoexec.cfg.
+    void setVocabularySource(std::function<const Vocabulary&()> words);
     const wizard::PageFlow& pageFlow() const { return m_flow; }
 
     // The internal page switch every piece of document work goes through: the first page's

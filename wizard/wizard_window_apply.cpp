@@ -1,6 +1,7 @@
 // Applying the settings pages ("Применить настройки") and reporting how a wizard save went.
 #include "wizard/wizard_window.h"
 
+#include "language/saved_settings.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 #include "widgets/qt_widget_helpers.h"
@@ -27,7 +28,21 @@ void ConfigWizard::Button8Click() {
             saved = applyAndSave(m_set, [this](const QString& text) { warnUnencodable(text); });
         });
     }
-    reportSave(saved);
+    if (reportSave(saved) && !m_set.movedToAutoexec.isEmpty()) {
+        m_savedMem2 = m_set.mem2.content();
+        m_ctx.dialogs.information(
+            u"Записано в autoexec.cfg, а из config.cfg убрано: %1. Игра не сохраняет эти "
+            u"настройки в config.cfg и при выходе стёрла бы их оттуда; autoexec.cfg она не "
+            u"трогает."_s.arg(m_set.movedToAutoexec.join(u", "_s)));
+    }
+}
+
+void ConfigWizard::setVocabularySource(std::function<const Vocabulary&()> words) {
+    m_set.keptInConfigCfg = [words = std::move(words)](const QString& name) {
+        const Vocabulary& known = words();
+        // A name the words do not know stays where the player has it.
+        return !known.knows(name) || keptInConfigCfg(name, QStringView(), known);
+    };
 }
 
 void ConfigWizard::warnUnencodable(const QString& text) {

@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -84,6 +85,10 @@ ScriptKeyArea::ScriptKeyArea(ConfigWizard& form, AppContext& ctx, KeyPagesShare 
     buildMessages(page);
     buildBindControls(page);
     layOutPage(page);
+    // The wizard took its size before this page had its controls: it grows to hold them, so
+    // no list is squeezed out of its frame (in larger fonts and scales too).
+    if (QLayout* whole = form.layout())
+        form.setFixedSize(whole->totalMinimumSize().expandedTo(form.size()));
     setWavPlayer(std::make_unique<ModuleWavPlayer>(m_ctx.state.home.soundModule()));
 
     connect(&form, &ConfigWizard::pageShown, this, [this](int index) {
@@ -158,6 +163,11 @@ void ScriptKeyArea::buildEquipment(QWidget* page) {
     Image2->setObjectName(u"Image2"_s);
     Image2->setFixedSize(100, 94);
     Image2->setAlignment(Qt::AlignCenter);
+    // Its place is kept while it is hidden, so a picture coming or going moves nothing: the
+    // next click lands on the row the player aimed at.
+    QSizePolicy keepPlace = Image2->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    Image2->setSizePolicy(keepPlace);
     Image2->hide();
 
     CheckListBox1 = new QListWidget(page);
@@ -169,6 +179,9 @@ void ScriptKeyArea::buildEquipment(QWidget* page) {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    // Every item in sight with the list's frame around it, at any scale.
+    CheckListBox1->setMinimumHeight(CheckListBox1->count() * CheckListBox1->sizeHintForRow(0) +
+                                    2 * CheckListBox1->frameWidth() + 2);
     connect(CheckListBox1, &QListWidget::itemChanged, this,
             &ScriptKeyArea::CheckListBox1ClickCheck);
 }
@@ -213,6 +226,9 @@ void ScriptKeyArea::buildMessages(QWidget* page) {
     Edit3->setObjectName(u"Edit3"_s);
     Edit3->setEnabled(false);
     paintSwitchable(Edit3, false);
+    // Off until a recipient is chosen: the field says so itself.
+    Edit3->setPlaceholderText(u"сначала выберите «Для кого»"_s);
+    Edit3->setToolTip(u"Текст можно ввести, когда выбрано «Для кого»: Команде или Всем"_s);
     messages->addWidget(Edit3);
 
     RadioButton49 = new QRadioButton(u"Команде"_s, GroupBoxMessages);

@@ -6,6 +6,7 @@
 #include "platform/user_dialogs.h"
 #include "state/app_context.h"
 #include "wizard/key_assignment.h"
+#include "wizard/line_search.h"
 #include "wizard/wizard_window.h"
 #include "wizard/wizard_working_set.h"
 
@@ -74,9 +75,11 @@ void ScriptKeyArea::SpeedButton2Click() {
         runRebindStep();
         return;
     }
-    const QString question = m_deleting
-                                 ? u"Вы действительно хотите удалить выбранную клавишу?"_s
-                                 : u"Вы действительно хотите переназначить выбранную клавишу?"_s;
+    // The question names the key and what it runs now, as the key choice dialog does.
+    const QString key = ComboBox7->currentText();
+    const QString question =
+        m_deleting ? u"Вы действительно хотите удалить выбранную клавишу?"_s
+                   : reassignmentQuestion(key, boundCommand(m_form.workingSet().mem1, key));
     if (m_ctx.dialogs.confirmDestructive(question) == UserDialogs::Answer::Yes)
         runRebindStep();
 }

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct SharedState;
 
@@ -81,6 +82,14 @@ struct WizardWorkingSet {
     // The document held no command when it was read (a new config): applying writes every
     // setting.
     bool writeEverySetting = false;
+
+    // Whether the game keeps a setting (a lower-case name) when it rewrites config.cfg at exit;
+    // unset, every setting stays in the chosen file. In autoexec mode a changed setting the game
+    // does not keep is written to autoexec.cfg instead, and its lines leave config.cfg.
+    std::function<bool(const QString&)> keptInConfigCfg;
+    // The rows the last apply wrote to autoexec.cfg for that reason (their settings as the row
+    // table names them).
+    QStringList movedToAutoexec;
 
     // Files this opening of the wizard has already kept a safety copy of.
     QSet<QString> safetyCopiesMade;

@@ -150,8 +150,79 @@ TEST_F(CommandLineTool, WhatCannotBeReadIsNamedAndNothingWaits) {
     EXPECT_FALSE(parseCommandLine({u"--check"_s}, &error).has_value());
     EXPECT_FALSE(parseCommandLine({u"--check"_s, u"--format"_s, u"xml"_s, good}, &error));
     EXPECT_TRUE(error.contains(u"xml"_s));
-    EXPECT_TRUE(wantsCommandLineTool({u"--check"_s}));
-    EXPECT_FALSE(wantsCommandLineTool({u"config.cfg"_s}));
+}
+
+// Which arguments go to the tool, and what it refuses: every `--word` it does not know, named,
+// and a game folder that is not there. Nothing refused ever reaches the editor.
+TEST_F(CommandLineTool, UnknownOptionsAndMissingGameFoldersAreRefusedByName) {
+    const QString cfg = put(u"k.cfg"_s, "echo hi\n");
+    const struct {
+        QStringList arguments;
+        bool tool;
+    } routes[] = {
+        {{u"config.cfg"_s}, false},
+        {{}, false},
+        {{u"--self-test"_s}, false},
+        {{u"--exit-when-idle"_s, u"a.cfg"_s}, false},
+        {{u"--"_s, u"--check"_s}, false}, // a file of that name
+        {{u"--check"_s}, true},
+        {{u"a.cfg"_s, u"--keys"_s}, true},
+        {{u"--chek"_s, u"config.cfg"_s}, true},
+        {{u"config.cfg"_s, u"--gmae=x"_s}, true},
+        {{u"-h"_s}, true},
+    };
+    for (const auto& r : routes)
+        EXPECT_EQ(wantsCommandLineTool(r.arguments), r.tool)
+            << r.arguments.join(u' ').toStdString();
+
+    const QString missing = dir.filePath(u"нет-такой"_s);
+    const struct {
+        QStringList arguments;
+        QString named; // empty: accepted
+    } parses[] = {
+        {{u"--chek"_s, cfg}, u"«--chek»"_s},
+        {{u"--check"_s, u"--frmat"_s, u"json"_s, cfg}, u"«--frmat»"_s},
+        {{u"--check"_s, u"--gmae=x"_s, cfg}, u"«--gmae=x»"_s},
+        {{u"--check"_s, u"--game"_s, missing, cfg}, missing},
+        {{u"--keys"_s, u"--game="_s + missing, cfg}, missing},
+        {{u"--check"_s, u"--game"_s, cfg}, cfg}, // a file, not a folder
+        {{u"--check"_s, u"--self-test"_s, cfg}, u"«--self-test»"_s},
+        {{u"--check=1"_s, cfg}, u"--check"_s},
+        {{u"--game"_s, dir.path(), cfg}, u"--check"_s}, // nothing to do
+        {{u"--check"_s, u"--game"_s}, u"--game"_s},
+        {{u"--check"_s, u"--game"_s, dir.path(), u"--format=json"_s, cfg}, QString()},
+        {{u"--check"_s, u"--"_s, u"--odd.cfg"_s}, QString()},
+    };
+    for (const auto& p : parses) {
+        QString error;
+        const std::optional<CommandLineRequest> request = parseCommandLine(p.arguments, &error);
+        const std::string shown = p.arguments.join(u' ').toStdString();
+        if (p.named.isEmpty()) {
+            EXPECT_TRUE(request.has_value()) << shown << ": " << error.toStdString();
+            continue;
+        }
+        EXPECT_FALSE(request.has_value()) << shown;
+        EXPECT_TRUE(error.contains(p.named)) << shown << ": " << error.toStdString();
+    }
+    const auto request = parseCommandLine({u"--check"_s, u"--"_s, u"--odd.cfg"_s}, nullptr);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->files, QStringList{u"--odd.cfg"_s});
+}
+
+// The keys resolve the aliases the rest of the config set defines, as the keyboard map does.
+TEST_F(CommandLineTool, KeysRunWhatTheConfigSetsAliasesRun) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"cstrike"_s));
+    put(u"cstrike/liblist.gam"_s, "game \"CS\"\n");
+    put(u"cstrike/autoexec.cfg"_s, "alias autobuy_rifle \"buy; menuselect 4\"\n");
+    const QString cfg = put(u"cstrike/config.cfg"_s, "bind F1 autobuy_rifle\nbind F2 +jump\n");
+    const ToolRun r = run({u"--keys"_s, cfg});
+    EXPECT_EQ(r.out,
+              cfg + u":1: F1: autobuy_rifle → buy; menuselect 4\n"_s + cfg + u":2: F2: +jump\n"_s);
+    // Elsewhere, --game names the folder whose set is read.
+    const QString loose = put(u"loose.cfg"_s, "bind F1 autobuy_rifle\n");
+    EXPECT_EQ(run({u"--keys"_s, loose}).out, loose + u":1: F1: autobuy_rifle\n"_s);
+    EXPECT_EQ(run({u"--keys"_s, u"--game"_s, dir.filePath(u"cstrike"_s), loose}).out,
+              loose + u":1: F1: autobuy_rifle → buy; menuselect 4\n"_s);
 }
 
 TEST_F(CommandLineTool, TheGameFolderIsTheNearestWithAGameList) {

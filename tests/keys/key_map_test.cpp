@@ -1,9 +1,10 @@
 // The keyboard map's layout table and the resolution of binds, aliases and combinations.
-#include "keys/config_set_aliases.h"
+#include "keys/config_set_keys.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
 #include "language/key_names.h"
+#include "language/vocabulary.h"
 #include "print_qstring.h"
 #include "test_files.h"
 #include "wizard/script_generator.h"
@@ -221,10 +222,13 @@ TEST(KeyResolution, MetaBindScriptsUnknownKeysAndRedefinedAliases) {
                               u"alias \"ng_off\" \"net_graph 0;alias ng_toggle ng_on\"\n"
                               u"alias \"ng_toggle\" \"ng_on\"\n"
                               u"bind \"<<1>>\" \"ng_toggle\"\n"_s;
-    EXPECT_EQ(aliasesDefinedBy(template_), (QStringList{u"ng_on"_s, u"ng_off"_s, u"ng_toggle"_s}));
+    const QHash<QString, QString> bodies = aliasBodiesDefinedBy(template_);
+    EXPECT_EQ(QSet<QString>(bodies.keyBegin(), bodies.keyEnd()),
+              (QSet<QString>{u"ng_on"_s, u"ng_off"_s, u"ng_toggle"_s}));
+    EXPECT_EQ(bodies.value(u"ng_toggle"_s), u"ng_on"_s);
     MetaBindAliases known;
-    for (const QString& name : aliasesDefinedBy(template_))
-        known.insert(name, u"График сети"_s);
+    for (auto it = bodies.cbegin(); it != bodies.cend(); ++it)
+        known.insert(it.key(), {u"График сети"_s, it.value()});
     const KeyMapResult r = resolve(u"alias ng_toggle ng_on\n"_s + template_ +
                                        u"bind n ng_toggle\nbind \"LWIN\" x\nbind \"<<2>>\" y\n"
                                        u"bind LWIN z\nalias +m \"bind NOKEY slot1\"\nbind m +m\n"_s,
@@ -306,50 +310,107 @@ TEST(KeyDescription, HoverTextFilterAndClickTarget) {
 
 // The wizard writes its scripts into autoexec.cfg and binds their keys in config.cfg: the map of
 // config.cfg runs them through the rest of the config set, and says where each alias comes from.
+Vocabulary setVocabulary() {
+    Vocabulary v;
+    for (const char* c : {"buy", "wait", "say_team", "slot1", "slot9", "+jump", "+duck",
+                          "toggleconsole", "cancelselect", "+mlook"})
+        v.addGoldSrc(QString::fromLatin1(c), WordKind::Command, GameVersion::Cs15, true);
+    v.addVariables({u"sensitivity"_s});
+    return v;
+}
+
+ConfigSetKeys setKeysFor(const QString& game, const QString& documentPath, const QString& text) {
+    return configSetKeys(runForDocument(game, documentPath, text, setVocabulary()));
+}
+
 TEST(KeyResolution, AliasesOfTheConfigSetAndWhereTheyComeFrom) {
     QTemporaryDir dir;
     const QString game = dir.path() + u"/cstrike"_s;
-    put(game + u"/config.cfg"_s, "bind \"f\" \"Kaz-f\"\r\nbind \"g\" \"own\"\r\nexec config.cfg\r\n");
+    put(game + u"/config.cfg"_s,
+        "bind \"f\" \"Kaz-f\"\r\nbind \"g\" \"own\"\r\nalias own \"slot1\"\r\n");
     put(game + u"/Autoexec.cfg"_s, "alias \"Kaz-f\" \"buy;ww;Kaz-f_mes\"\r\nalias own \"slot9\"\r\n"
                                    "exec scripts/wait.cfg\r\nexec missing.cfg\r\n");
-    // A circle of execs is read once.
-    put(game + u"/scripts/wait.cfg"_s, "alias ww \"wait\"\r\nalias \"Kaz-f_mes\" \"say_team go\"\r\n"
-                                       "exec autoexec.cfg\r\n");
+    put(game + u"/scripts/wait.cfg"_s,
+        "alias ww \"wait\"\r\nalias \"Kaz-f_mes\" \"say_team go\"\r\n");
     put(game + u"/other.cfg"_s, "alias \"Kaz-f\" \"never\"\r\n"); // not run by the game
 
     const QString document = u"bind \"f\" \"Kaz-f\"\nbind \"g\" \"own\"\nalias own \"slot1\"\n"_s;
     BindingLines lines;
     lines.setText(document);
-    const OuterAliases outer = configSetAliases(game, game + u"/config.cfg"_s);
-    EXPECT_EQ(outer.value(u"kaz-f"_s).file, u"Autoexec.cfg"_s);
-    EXPECT_EQ(outer.value(u"ww"_s).file, u"wait.cfg"_s);
-    const KeyMapResult map = resolveKeyMap(lines, {}, outer);
+    const ConfigSetKeys set = setKeysFor(game, game + u"/config.cfg"_s, document);
+    EXPECT_EQ(set.aliases.value(u"kaz-f"_s).file, u"Autoexec.cfg"_s);
+    EXPECT_EQ(set.aliases.value(u"ww"_s).file, u"scripts/wait.cfg"_s);
+    EXPECT_FALSE(set.aliases.contains(u"own"_s)); // config.cfg runs after autoexec.cfg: its own
+    const KeyMapResult map = resolveKeyMap(lines, {}, set.aliases, set.binds);
 
     const KeyBinding& f = map.binding(u"f"_s);
     EXPECT_EQ(f.kind, KeyKind::Script);
     EXPECT_EQ(f.pressed, (QStringList{u"buy"_s, u"wait"_s, u"say_team go"_s}));
     EXPECT_TRUE(f.notes.contains(u"Алиасы из Autoexec.cfg: kaz-f"_s)) << f.notes.join(u'|').toStdString();
-    EXPECT_TRUE(f.notes.contains(u"Алиасы из wait.cfg: ww, kaz-f_mes"_s)) << f.notes.join(u'|').toStdString();
+    EXPECT_TRUE(f.notes.contains(u"Алиасы из scripts/wait.cfg: ww, kaz-f_mes"_s))
+        << f.notes.join(u'|').toStdString();
     EXPECT_EQ(map.kindCounts[int(KeyKind::Script)], 1);
     // The document's own alias wins over the other file's, and gets no note.
     const KeyBinding& g = map.binding(u"g"_s);
     EXPECT_EQ(g.pressed, QStringList{u"slot1"_s});
     EXPECT_TRUE(g.notes.isEmpty()) << g.notes.join(u'|').toStdString();
 
-    // Without a game folder, or as the map of autoexec.cfg itself, its own aliases are the
-    // document's: only the other files lend theirs.
-    EXPECT_TRUE(configSetAliases(QString(), QString()).isEmpty());
-    const OuterAliases fromAutoexec = configSetAliases(game, game + u"/Autoexec.cfg"_s);
-    EXPECT_FALSE(fromAutoexec.contains(u"own"_s));
-    EXPECT_TRUE(fromAutoexec.contains(u"ww"_s));
+    // Without a game folder nothing is lent; as the map of autoexec.cfg, the aliases config.cfg
+    // defines after it win over autoexec.cfg's own.
+    EXPECT_TRUE(setKeysFor(QString(), QString(), QString()).aliases.isEmpty());
+    const ConfigSetKeys fromAutoexec = setKeysFor(
+        game, game + u"/Autoexec.cfg"_s, QString::fromLatin1(slurp(game + u"/Autoexec.cfg"_s)));
+    EXPECT_TRUE(fromAutoexec.aliases.value(u"own"_s).wins);
+    EXPECT_EQ(fromAutoexec.aliases.value(u"own"_s).body, u"slot1"_s);
+    // A file the document execs defines its aliases after the document's earlier lines.
+    EXPECT_TRUE(fromAutoexec.aliases.value(u"ww"_s).wins);
 }
 
-TEST(KeyResolution, OuterAliasesFollowTheOrderTheGameRunsThem) {
-    OuterAliases outer;
-    collectOuterAliases(u"alias a \"one\"\nalias b \"alias c first\"\nalias a \"two\"\n", u"x.cfg"_s,
-                        outer);
-    collectOuterAliases(u"alias c \"top\"\n"_s, u"y.cfg"_s, outer);
-    EXPECT_EQ(outer.value(u"a"_s).body, u"two"_s);
-    EXPECT_EQ(outer.value(u"c"_s).body, u"top"_s);
-    EXPECT_EQ(outer.value(u"c"_s).file, u"y.cfg"_s);
+// The map shows what the game ends up with: a bind of autoexec.cfg stands where config.cfg (run
+// after it) leaves the key alone and is undone by its unbindall; a bind of userconfig.cfg (run
+// from config.cfg's end) decides the key whatever config.cfg says.
+TEST(KeyResolution, BindsOfTheConfigSetDecideAsTheGameRunsThem) {
+    QTemporaryDir dir;
+    const QString game = dir.path() + u"/cstrike"_s;
+    put(game + u"/autoexec.cfg"_s,
+        "bind F2 \"+ng\"\nalias +ng \"+jump;+duck\"\nalias -ng \"-jump\"\n"
+        "bind F3 slot9\n");
+    put(game + u"/userconfig.cfg"_s, "bind h slot1\nunbind j\n");
+    const auto mapOf = [&](const QString& document) {
+        BindingLines lines;
+        lines.setText(document);
+        const ConfigSetKeys set = setKeysFor(game, game + u"/config.cfg"_s, document);
+        return resolveKeyMap(lines, {}, set.aliases, set.binds);
+    };
+
+    const KeyMapResult plain = mapOf(u"bind j slot9\nbind h buy\nexec userconfig.cfg\n"_s);
+    EXPECT_EQ(plain.binding(u"F2"_s).kind, KeyKind::Alias);
+    EXPECT_EQ(plain.binding(u"F2"_s).pressed, (QStringList{u"+jump"_s, u"+duck"_s}));
+    EXPECT_EQ(plain.binding(u"F2"_s).where, u"autoexec.cfg:1"_s);
+    EXPECT_EQ(plain.binding(u"h"_s).command, u"slot1"_s);
+    EXPECT_TRUE(plain.binding(u"h"_s).notes.contains(
+        u"Перекрыта: userconfig.cfg:1 назначает «slot1» после этого файла"_s))
+        << plain.binding(u"h"_s).notes.join(u'|').toStdString();
+    EXPECT_EQ(plain.binding(u"j"_s).kind, KeyKind::Free);
+    EXPECT_EQ(plain.binding(u"j"_s).notes.value(0),
+              u"Снята: userconfig.cfg:2 выполняется после этого файла"_s);
+
+    // As the game writes it, config.cfg begins with unbindall: autoexec.cfg's binds are gone.
+    const KeyMapResult written = mapOf(u"unbindall\nbind F3 slot1\nexec userconfig.cfg\n"_s);
+    EXPECT_EQ(written.binding(u"F2"_s).kind, KeyKind::Free);
+    EXPECT_EQ(written.binding(u"F3"_s).command, u"slot1"_s);
+    EXPECT_TRUE(written.binding(u"F3"_s).where.isEmpty());
+}
+
+// A key runs an installed MetaBind only where its alias has the template's body: the same name
+// with the player's own body is the player's.
+TEST(KeyResolution, AMetaBindIsNamedOnlyWhereTheAliasIsTheTemplates) {
+    const MetaBindAliases templates{{u"+jumpduck"_s, {u"Прыжок с приседом"_s, u"+jump;+duck"_s}}};
+    BindingLines own, installed;
+    own.setText(u"bind MOUSE3 +jumpduck\nalias +jumpduck \"+jump;wait;+duck\"\n"_s);
+    installed.setText(u"bind MOUSE3 +jumpduck\nalias +jumpduck \"+jump;+duck\"\n"_s);
+    EXPECT_EQ(resolveKeyMap(own, templates).binding(u"MOUSE3"_s).kind, KeyKind::Alias);
+    const KeyBinding b = resolveKeyMap(installed, templates).binding(u"MOUSE3"_s);
+    EXPECT_EQ(b.kind, KeyKind::Script);
+    EXPECT_EQ(b.script, u"MetaBind «Прыжок с приседом»"_s);
 }

@@ -3,11 +3,14 @@
 #include "app/window_wiring.h"
 #include "keys/keyboard_map_window.h"
 #include "keys/qt_keyboard_view.h"
+#include "platform/qt_user_dialogs.h"
 #include "print_qstring.h"
 #include "shell/main_window.h"
 #include "test_app.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -160,6 +163,45 @@ TEST_F(KeyMapWindowTest, FollowsTheEditorAndClicksGoToTheBindLine) {
     // The filter lights the keys whose commands hold its text.
     map->findChild<QLineEdit*>(u"EditFilter"_s)->setText(u"menuselect"_s);
     EXPECT_EQ(map->view()->matchCount(), 1);
+}
+
+// The map stands over the editor: a click says in the map which line the caret went to, Escape
+// closes it, and the program's dialogs opened from it belong to it (so a window manager raising
+// their owner raises the map, not the main window and its tool windows over it).
+TEST_F(KeyMapWindowTest, ItSaysWhereTheLineIsClosesOnEscapeAndOwnsItsDialogs) {
+    form->editor()->setPlainText(u"// mine\nbind w +forward"_s);
+    open();
+    click(u"w"_s);
+    EXPECT_EQ(caretLine(), 1);
+    const QString notice = map->findChild<QLabel*>(u"LabelLine"_s)->text();
+    EXPECT_TRUE(notice.contains(u"строка 2"_s)) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(u"bind w +forward"_s)) << notice.toStdString();
+
+    map->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(map));
+    QtUserDialogs dialogs(form);
+    // The window the next message box belongs to.
+    const auto ownerOfABox = [&](const QString& text) {
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, map, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box);
+            owner = box->parentWidget();
+            box->close();
+        });
+        dialogs.information(text);
+        return owner;
+    };
+    EXPECT_EQ(ownerOfABox(u"Картинка сохранена"_s), map);
+    // The main window's own dialogs stay the main window's.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(ownerOfABox(u"Сохранено"_s), form);
+
+    map->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(map));
+    QTest::keyClick(map->findChild<QLineEdit*>(u"EditFilter"_s), Qt::Key_Escape);
+    EXPECT_FALSE(map->isVisible());
 }
 
 TEST_F(KeyMapWindowTest, AHiddenMapReadsTheDocumentAtItsNextShowing) {

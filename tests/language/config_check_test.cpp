@@ -461,10 +461,11 @@ TEST(ConfigCheck, RealConfigShapes) {
          u"fps_mxa 100"_s,
          {u"6W"_s},
          u"fps_mxa"_s},
-        {"1.6 names of the engine are the Steam releases' names, never unknown",
-         u"cl_download_ingame \"1\"\nr_detailtextures 1"_s,
-         {u"1W"_s, u"2W"_s},
-         u"«cl_download_ingame» появилась в версиях Steam (CS 1.6): в CS 1.5 её нет"_s},
+        {"1.6 names of the engine are the Steam releases' names, never unknown; the 2001 "
+         "engine's own pass",
+         u"r_detailtextures 1\ncl_download_ingame \"1\"\nsv_rcon_banpenalty 0"_s,
+         {u"1W"_s},
+         u"«r_detailtextures» появилась в версиях Steam (CS 1.6)"_s},
         {"the CS client library",
          u"cl_crosshair_size \"small\"\nhud_colour \"1\"\nbind f5 rebuy"_s,
          {u"1W"_s, u"2W"_s, u"3W"_s},
@@ -477,15 +478,15 @@ TEST(ConfigCheck, RealConfigShapes) {
          u"bind 1 weapon_crossbow\nweapon_357\nweapon_bfg"_s,
          {u"3W"_s},
          u"weapon_bfg"_s},
-        {"the HL SDK's client and game code",
+        {"the HL SDK's client and game code: the 1.5 client's names pass, the 2013 seed's later",
          u"hud_classautokill 0\nm_customaccel 0\nbind f3 spectate\nbind e \"use weapon_knife\"\n"
          u"hud_clasautokill 0"_s,
-         {u"5W"_s},
-         u"hud_clasautokill"_s},
+         {u"2W"_s, u"5W"_s},
+         u"«m_customaccel» появилась в поздних обновлениях Steam"_s},
         {"the engine, the dedicated server and the HLTV demo player",
          u"fakelag 0\nrcon_password x\nsv_rcon_banpenalty 0\ndem_pause\nfake_lag 1"_s,
-         {u"3W"_s, u"5W"_s},
-         u"CS 1.6"_s},
+         {u"4W"_s, u"5W"_s},
+         u"«dem_pause» появилась в версиях Steam (CS 1.6)"_s},
         {"key names the engine knows",
          u"bind MOUSE5 +jump\nbind SEMICOLON \"say hi\"\nbind \"^\" +duck\nbind MOUSE8 +jump"_s,
          {u"4W"_s},
@@ -682,9 +683,19 @@ TEST(ConfigCheck, NamesTheGameOf15Lacks) {
          {u"1W"_s, u"2W"_s},
          u"«mp_infinite_ammo» появилась в поздних обновлениях Steam: в CS 1.5 её нет"_s},
         {"the first Steam releases",
-         u"cl_download_ingame 1\nresetrcon"_s,
+         u"r_detailtextures 1\nhttpstop"_s,
          {u"1W"_s, u"2W"_s},
-         u"«cl_download_ingame» появилась в версиях Steam (CS 1.6): в CS 1.5 её нет"_s},
+         u"«r_detailtextures» появилась в версиях Steam (CS 1.6): в CS 1.5 её нет"_s},
+        {"the 2001 engine's names the rebuilds carry as Steam's or their own",
+         u"cl_download_ingame 1\nresetrcon\nsv_lan 1\ncl_nodelta 0\nr_shadows 0\ntracerred 1\n"
+         u"sv_rollangle 0\ngl_cull 1\nd_mipscale 1\nbind k +voicerecord"_s,
+         {},
+         {}},
+        {"CS 1.6's names the rebuilds register in code of the 1.5 game; Half-Life's own",
+         u"jointeam 1\nbind f1 weapon_famas\nmp_maxmoney 16000\n_setrenderer gl\n"
+         u"weapon_crowbar"_s,
+         {u"1H"_s, u"2H"_s, u"3W"_s, u"4W"_s, u"5W"_s},
+         u"«jointeam» появилась в версиях Steam (CS 1.6): в CS 1.5 её нет"_s},
         {"a 1.6 buy command goes to the server",
          u"bind f1 vesthelm"_s,
          {u"1H"_s},
@@ -706,6 +717,38 @@ TEST(ConfigCheck, NamesTheGameOf15Lacks) {
             EXPECT_EQ(found.first().message, c.mentions);
         }
     }
+}
+
+// The shipped vocabulary as the era's files date it (tools/data/era_names.txt, what the files of
+// Half-Life 1.1.0.7 and CS 1.5 hold): each of their names is 1.5's, and the names the review of
+// the dating found in none of them are not, whatever the rebuilds' code says.
+TEST(ConfigCheck, TheEraFilesDateTheShippedVocabulary) {
+    const Vocabulary v = shippedVocabulary();
+    const textfile::ReadResult era =
+        textfile::readText(QStringLiteral(TESSERA_SOURCE_DIR) + u"/tools/data/era_names.txt"_s);
+    ASSERT_TRUE(era.ok());
+    int names = 0;
+    for (const QString& line : era.text.split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u"//"_s))
+            continue;
+        const QString name = line.section(u'\t', 0, 0);
+        const WordInfo* info = v.find(name);
+        ASSERT_NE(info, nullptr) << name.toStdString();
+        EXPECT_EQ(info->version, GameVersion::Cs15) << name.toStdString();
+        ++names;
+    }
+    EXPECT_GT(names, 800);
+    for (const char16_t* later :
+         {u"m_customaccel", u"m_customaccel_scale", u"weapon_famas", u"weapon_shield", u"jointeam",
+          u"bot_quota", u"career", u"tutor_enable", u"_setrenderer", u"fs_startup_timings",
+          u"cl_filterstuffcmd", u"mp_maxmoney"}) {
+        SCOPED_TRACE(QString::fromUtf16(later).toStdString());
+        ASSERT_NE(v.find(later), nullptr);
+        EXPECT_NE(v.find(later)->version, GameVersion::Cs15);
+    }
+    EXPECT_EQ(v.find(u"weapon_crowbar"), nullptr) << "Half-Life's, not Counter-Strike's";
+    EXPECT_EQ(v.find(u"hud_filtered"), nullptr) << "a name of an engine's unit test";
+    EXPECT_EQ(v.kindOf(u"spec_pip"), WordKind::Variable) << "1.6 made it a command";
 }
 
 // A config the game wrote, of any release, as config.cfg: no finding at all.

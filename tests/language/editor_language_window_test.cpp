@@ -16,6 +16,7 @@
 #include <QCompleter>
 #include <QFile>
 #include <QIcon>
+#include <QLabel>
 #include <QListView>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -626,6 +627,44 @@ TEST_F(EditorLanguageWindow, CtrlSpaceCompletesFromKnownNamesAndAliases) {
     EXPECT_EQ(completer->currentCompletion(), u"+jumpduck"_s);
     QTest::keyClick(completer->popup(), Qt::Key_Enter);
     EXPECT_TRUE(memo->toPlainText().endsWith(u"\n+jumpduck"_s));
+}
+
+// A name the 1.5 game lacks is marked in the list as the check tells it; the name alone goes in.
+TEST_F(EditorLanguageWindow, CompletionMarksTheNamesOfLaterVersions) {
+    app.writeFile(app.programDir() + u"dlls/goldsrc.voc"_s,
+                  "cl_autobuy\tcmd\tclient\t16\tsteam\n"
+                  "cl_allowdownload\tcvar\tengine\t15\tengine\n");
+    form->action(u"CheckConfig1"_s)->trigger(); // the words are read again
+    setText(u"cl_a"_s);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Space, Qt::ControlModifier);
+    QCompleter* completer = language->completer();
+    ASSERT_TRUE(completer->popup()->isVisible());
+    QStringList shown;
+    for (int row = 0; row < completer->completionModel()->rowCount(); ++row)
+        shown.append(completer->completionModel()->index(row, 0).data().toString());
+    EXPECT_TRUE(shown.contains(u"cl_allowdownload"_s)) << shown.join(u" | ").toStdString();
+    EXPECT_TRUE(shown.contains(u"cl_autobuy   — CS 1.6 (Steam), в 1.5 нет"_s))
+        << shown.join(u" | ").toStdString();
+    completer->popup()->setCurrentIndex(completer->completionModel()->index(
+        int(shown.indexOf(u"cl_autobuy   — CS 1.6 (Steam), в 1.5 нет"_s)), 0));
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    EXPECT_EQ(memo->toPlainText(), u"cl_autobuy"_s);
+}
+
+// A long finding is cut in its row: the line under the list and the row's tool tip hold it whole.
+TEST_F(EditorLanguageWindow, ALongFindingReadsWholeUnderTheList) {
+    setText(u"fps_max 100\nbind MOUSE9 +attack"_s);
+    form->action(u"CheckConfig1"_s)->trigger();
+    auto* whole = form->findChild<QLabel*>(u"LabelFinding"_s);
+    ASSERT_TRUE(whole);
+    EXPECT_TRUE(whole->isVisible());
+    EXPECT_TRUE(whole->wordWrap());
+    const QModelIndex first = list->model()->index(0, 0);
+    EXPECT_EQ(whole->text(), first.data().toString());
+    EXPECT_EQ(first.data(Qt::ToolTipRole).toString(), first.data().toString());
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(whole->isVisible());
 }
 
 } // namespace

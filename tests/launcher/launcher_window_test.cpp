@@ -144,15 +144,18 @@ TEST(LauncherWindow, StartButtonNeedsAMap) {
 
 // The fold button stands at the window's right edge in both widths and reads ">>>" on one line;
 // the right column shows only unfolded, whole, and beside the left column; the title bar's
-// caption has its room.
-TEST(LauncherWindow, FoldButtonWidensAndMovesAndCloseFoldsBack) {
+// caption has its room. The column stays as the player left it from one opening to the next.
+TEST(LauncherWindow, FoldButtonWidensAndMovesAndTheNextOpeningKeepsIt) {
     LauncherApp a;
     a.open();
     auto* fold = a.c<QPushButton>(u"bok_panel"_s);
     auto* options = a.c<QListWidget>(u"CLB1"_s);
     auto* maps = a.c<QListWidget>(u"lx_map"_s);
     const QPoint start = a.w->pos();
-    const auto atRightEdge = [&] { return fold->geometry().right() == a.w->width() - 5; };
+    const auto atRightEdge = [&] {
+        return a.w->width() - fold->geometry().right() <= 8 &&
+               fold->geometry().right() < a.w->width();
+    };
     EXPECT_EQ(fold->text(), u">>>"_s);
     EXPECT_GE(fold->width(), fold->fontMetrics().horizontalAdvance(fold->text()));
     EXPECT_TRUE(atRightEdge());
@@ -172,13 +175,56 @@ TEST(LauncherWindow, FoldButtonWidensAndMovesAndCloseFoldsBack) {
     EXPECT_EQ(fold->property("Tag").toInt(), 1);
     EXPECT_EQ(a.w->pos(), start - QPoint(122, 0));
     EXPECT_TRUE(options->isVisible());
-    EXPECT_GT(options->x(), a.w->foldedWidth());
-    EXPECT_LT(options->geometry().right(), fold->x());
+    const QRect optionsAt(options->mapTo(a.w, QPoint(0, 0)), options->size());
+    EXPECT_GT(optionsAt.left(), maps->mapTo(a.w, QPoint(maps->width(), 0)).x());
+    EXPECT_LT(optionsAt.right(), fold->x());
+    EXPECT_GE(maps->width(), 163);
     a.w->reject();
+    EXPECT_EQ(fold->property("Tag").toInt(), 1);
+    a.open();
+    EXPECT_EQ(a.w->width(), a.w->unfoldedWidth());
+    EXPECT_TRUE(options->isVisible());
+    fold->click();
+    a.w->reject();
+    a.open();
     EXPECT_EQ(a.w->width(), a.w->foldedWidth());
-    EXPECT_EQ(a.w->pos(), start);
-    EXPECT_EQ(fold->property("Tag").toInt(), 0);
     EXPECT_FALSE(options->isVisible());
+    a.w->reject();
+}
+
+// Built with layouts, every control has the room its text asks for, at the program's scale too
+// (QT_SCALE_FACTOR runs this test again): none is clipped by the window or by its neighbour.
+TEST(LauncherWindow, EveryControlHasTheRoomItsTextNeeds) {
+    LauncherApp a;
+    a.open();
+    if (a.w->findChild<QPushButton*>(u"bok_panel"_s)->property("Tag").toInt() == 0)
+        a.w->findChild<QPushButton*>(u"bok_panel"_s)->click();
+    QCoreApplication::processEvents();
+    const QRect inside = a.w->rect();
+    for (const char* name : {"Label1", "lx_map", "Label4", "Et1", "Label2", "SpinEdit1", "Button1",
+                             "Button2", "Label3", "CLB1", "CheckBox1", "ComB1", "CB2", "ComB2",
+                             "im1", "memo1", "CheckBox2", "bok_panel"}) {
+        auto* w = a.w->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_TRUE(w) << name;
+        const QRect r(w->mapTo(a.w, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(inside.contains(r)) << name;
+        // The hint box and the fold button have sizes of their own.
+        if (w->objectName() == u"memo1"_s || w->objectName() == u"bok_panel"_s)
+            continue;
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name;
+        EXPECT_GE(w->height(), w->minimumSizeHint().height()) << name;
+    }
+    for (const char* name : {"CheckBox1", "CB2", "CheckBox2"}) {
+        auto* box = a.w->findChild<QCheckBox*>(QString::fromLatin1(name));
+        EXPECT_GE(box->width(), box->sizeHint().width()) << name;
+        EXPECT_GE(box->height(), box->sizeHint().height()) << name;
+    }
+    // All twelve options are in sight, none scrolled away.
+    auto* options = a.c<QListWidget>(u"CLB1"_s);
+    for (int i = 0; i < options->count(); ++i)
+        EXPECT_TRUE(options->viewport()->rect().contains(options->visualItemRect(options->item(i))))
+            << options->item(i)->text().toStdString();
+    a.w->reject();
 }
 
 TEST(LauncherWindow, OptionRulesHintsAndRendererStateAcrossOpenings) {

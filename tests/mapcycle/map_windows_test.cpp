@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -131,8 +132,16 @@ TEST_F(MapsFixture, AddingByButtonDoubleClickAndEnterAppendsEachTime) {
     EXPECT_FALSE(spee(2)->isEnabled());
     EXPECT_EQ(Ric1->toPlainText(), u"Pustynya\nline 2"_s);
     spee(1)->click();
+    auto* note = maps->findChild<QLabel*>(u"LabelNote"_s);
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(note->text().isEmpty());
     doubleClick(LB2, u"cs_italy"_s);
+    EXPECT_TRUE(note->text().isEmpty());
     QTest::keyClick(LB2, Qt::Key_Return);
+    // The same map twice is allowed, and said.
+    EXPECT_TRUE(note->text().contains(u"«cs_italy» уже есть в списке"_s))
+        << note->text().toStdString();
+    EXPECT_EQ(Ric1->lineWrapMode(), QPlainTextEdit::WidgetWidth); // a description wraps
     EXPECT_TRUE(maps->isVisible()); // Enter added, it did not press a button
     EXPECT_EQ(listTexts(LB1), (QStringList{u"de_aztec"_s, u"de_dust"_s, u"cs_italy"_s, u"cs_italy"_s}));
 

@@ -11,6 +11,7 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using Kind = ScriptedUserDialogs::Kind;
@@ -185,11 +186,42 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheNameTheFlagAndTheOldFile) {
     // The file's folder disappears under the program (replaced by a file of the same name).
     ASSERT_TRUE(QDir(app.gameDir()).removeRecursively());
     app.writeFile(app.gameDir(), "not a folder");
-    app.dialogs.expect(Kind::Error);
+    // The error offers "Сохранить как…"; declined, nothing changes.
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel);
     form->Save1Click();
     EXPECT_TRUE(modified());
     EXPECT_EQ(form->document().fileName(), file(u"a.cfg"_s));
     EXPECT_TRUE(app.dialogs.lastText().contains(file(u"a.cfg"_s)));
+    EXPECT_TRUE(app.dialogs.lastText().contains(u"в другой файл"_s));
+    // Taken, the text goes where the player says, and the document is named so.
+    const QString elsewhere = app.root.path() + u"/elsewhere.cfg"_s;
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Yes).expectFile(Kind::Save, elsewhere);
+    form->Save1Click();
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(form->document().fileName(), elsewhere);
+    EXPECT_EQ(app.readFile(elsewhere), "oldmore");
+    EXPECT_TRUE(app.dialogs.allUsed());
+}
+
+// A file the player may not write says so when it is opened (root writes any file: skipped).
+TEST_F(DocumentCommands, AReadOnlyFileSaysSoWhenOpened) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write a read-only file";
+    const QString path = app.writeFile(file(u"ro.cfg"_s), "echo hi\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    app.dialogs.expectFile(Kind::Open, path);
+    form->Open1Click();
+    EXPECT_EQ(status(1), ConfigDocument::readOnlyNotice());
+}
+
+// The save question answered "Отмена" ends Open: the status bar does not go on saying it opens.
+TEST_F(DocumentCommands, ACancelledOpenLeavesNoProgressWord) {
+    type(u"x"_s);
+    app.dialogs.expect(Kind::YesNoCancel, Answer::Cancel);
+    form->Open1Click();
+    EXPECT_NE(status(1), u"Открываем..."_s);
+    EXPECT_TRUE(modified());
+    EXPECT_TRUE(app.dialogs.allUsed());
 }
 
 TEST_F(DocumentCommands, OpeningAndSavingChangesNoByteTheUserDidNotChange) {

@@ -12,6 +12,7 @@
 #include "shell/game_chooser_window.h"
 #include "shell/help_pages.h"
 #include "shell/help_window.h"
+#include "shell/main_menu_tables.h"
 #include "shell/main_window.h"
 #include "shell/new_config_dialog.h"
 #include "test_app.h"
@@ -381,6 +382,9 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
     EXPECT_EQ(label->text(), u"Очистка"_s);
     EXPECT_EQ(form->findChild<QToolButton*>(u"ToolButton17"_s)->statusTip(),
               u"Запуск игры с текущим конфигом"_s);
+    // The hint is the button's tool tip too, where the pointer rests.
+    for (const ToolButtonEntry& e : toolButtonEntries())
+        EXPECT_EQ(form->findChild<QToolButton*>(e.name.toString())->toolTip(), e.hint.toString());
 }
 
 TEST(MainWindow, HintsGoToTheStatusBar) {

@@ -146,8 +146,127 @@ TEST(ToolWindowPlacement, DockedPlacesAreTheFixedOuterRectangles) {
     // The pop-up stands beside a value list that reaches down to it.
     EXPECT_FALSE(QRect(tall.popup, QSize(225, 85)).intersects(tall.valueList));
     EXPECT_EQ(tall.popup.y(), 994 - 142);
-    const ToolGeometry low =
-        dockedToolGeometry(QRect(0, 0, 1280, 700), QSize(225, 85), {180, 340}, {160, 400});
-    EXPECT_EQ(low.reference.top(), 0);
-    EXPECT_EQ(low.reference.bottom() + 1, low.valueList.top());
+}
+
+// Maximized on a laptop's screen (1366x768, and 1093x614 as the program sees it at a scale of
+// 1.25), with the sizes the windows have without settings and larger ones: every window stands
+// under the toolbar, never over the title bar, wholly on the screen, none over another, and the
+// strip the main window leaves free holds them.
+TEST(ToolWindowPlacement, DockedOnASmallScreenTheyShareItsHeightAndStayOnIt) {
+    const ToolGeometry defaults;
+    const QSize frame(2, 22);
+    const struct {
+        QRect screen;
+        QSize reference, valueList;
+    } cases[] = {
+        {QRect(0, 0, 1366, 768), defaults.reference.size() + frame,
+         defaults.valueList.size() + frame},
+        {QRect(0, 0, 1093, 614), defaults.reference.size() + frame,
+         defaults.valueList.size() + frame},
+        {QRect(0, 0, 1093, 614), {300, 700}, {300, 700}},
+        {QRect(0, 24, 1366, 744), {157, 194}, {157, 200}}, // a panel above
+        {QRect(0, 0, 1280, 700), {180, 340}, {160, 400}},
+    };
+    for (const auto& c : cases) {
+        const std::string name = std::to_string(c.screen.width()) + "x" +
+                                 std::to_string(c.screen.height()) + " " +
+                                 std::to_string(c.reference.height());
+        // The maximized frame may reach past the screen's area (a panel the manager ignores).
+        const QRect main(c.screen.left(), c.screen.top(), c.screen.width(), c.screen.height() + 10);
+        const ToolGeometry g = dockedToolGeometry(main, kPopup, c.reference, c.valueList, c.screen);
+        const QRect popup(g.popup, kPopup);
+        for (const QRect& r : {g.reference, g.valueList, popup}) {
+            EXPECT_TRUE(c.screen.contains(r)) << name;
+            EXPECT_GE(r.top(), main.top() + 72) << name; // under the title bar and the menus
+        }
+        EXPECT_FALSE(g.reference.intersects(g.valueList)) << name;
+        EXPECT_FALSE(g.valueList.intersects(popup)) << name;
+        EXPECT_EQ(g.reference.width(), c.reference.width()) << name;
+        EXPECT_GE(g.valueList.height(), std::min(80, c.valueList.height())) << name;
+        const int strip = dockedStripWidth(g, main, kPopup);
+        for (const QRect& r : {g.reference, g.valueList, popup})
+            EXPECT_GE(r.left(), main.right() + 1 - strip) << name;
+        EXPECT_LT(strip, main.width() / 2) << name;
+    }
+}
+
+// The main window widened to nearly the screen's width and narrowed again, in steps, from the
+// places the windows have without settings: never two tool windows over each other, and none
+// off the screen, at any step.
+TEST(ToolWindowPlacement, ResizingTheMainWindowNeverStacksThemOrPushesThemOff) {
+    for (const QRect screen : {QRect(0, 0, 1366, 768), QRect(0, 0, 1093, 614)}) {
+        const QSize frame(2, 22);
+        ToolWindowPlacement placement;
+        ToolGeometry tools; // the defaults, beside the main window at 10, 10
+        const auto seen = [&](const QRect& main) {
+            if (const auto p =
+                    placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup, frame, screen))
+                tools = p->places;
+        };
+        const auto check = [&](const QRect& main) {
+            const std::string at = std::to_string(screen.width()) + ": main " +
+                                   std::to_string(main.width()) + "x" +
+                                   std::to_string(main.height());
+            const QRect list(tools.valueList.topLeft(), tools.valueList.size() + frame);
+            const QRect reference(tools.reference.topLeft(), tools.reference.size() + frame);
+            const QRect popup(tools.popup, kPopup);
+            EXPECT_FALSE(list.intersects(reference)) << at;
+            EXPECT_FALSE(list.intersects(popup)) << at;
+            EXPECT_FALSE(reference.intersects(popup)) << at;
+            for (const QRect& r : {list, reference, popup})
+                EXPECT_TRUE(screen.contains(r)) << at;
+        };
+        QRect main(10, 10, 560, 450);
+        seen(main);
+        for (const int width : {800, 1100, screen.width() - 30, screen.width() - 12, 900, 560}) {
+            main.setWidth(width);
+            seen(main);
+            check(main);
+        }
+        for (const int height : {screen.height() - 40, 450}) {
+            main.setHeight(height);
+            seen(main);
+            check(main);
+        }
+    }
+}
+
+// A main window made as large as the screen, in the normal state, leaves the tool windows no
+// room beside it: they dock as for a maximize, and come back when it is made smaller again.
+TEST(ToolWindowPlacement, AMainWindowAsLargeAsTheScreenDocksThem) {
+    const QRect screen(0, 0, 1366, 768);
+    ToolWindowPlacement placement;
+    ToolGeometry tools;
+    const auto seen = [&](const QRect& main) {
+        const auto p =
+            placement.mainSeen(main, MainWindowMode::Normal, tools, kPopup, QSize(0, 0), screen);
+        if (p)
+            tools = p->places;
+        return p ? p->docked : placement.docked();
+    };
+    const QRect normal(10, 10, 560, 450);
+    EXPECT_FALSE(seen(normal));
+    const ToolGeometry start = tools;
+    EXPECT_TRUE(seen(screen));
+    for (const QRect& r : {tools.reference, tools.valueList, QRect(tools.popup, kPopup)})
+        EXPECT_TRUE(screen.contains(r));
+    EXPECT_FALSE(seen(normal));
+    EXPECT_EQ(tools, start);
+}
+
+TEST(ToolWindowPlacement, KeptApartMovesOnlyAWindowThatStandsOverAnother) {
+    const QRect main(10, 10, 560, 450);
+    const QRect screen(0, 0, 1366, 768);
+    ToolGeometry apart;
+    EXPECT_EQ(keptApart(apart, apart, main, screen, kPopup, QSize(2, 22)), apart);
+    ToolGeometry stacked = apart;
+    stacked.reference.moveTopLeft(apart.valueList.topLeft());
+    // Stacked by the player: so they stay.
+    EXPECT_EQ(keptApart(stacked, stacked, main, screen, kPopup, QSize(2, 22)), stacked);
+    const ToolGeometry g = keptApart(stacked, apart, main, screen, kPopup, QSize(2, 22));
+    EXPECT_EQ(g.valueList, stacked.valueList); // the first one stays
+    EXPECT_FALSE(QRect(g.reference.topLeft(), g.reference.size() + QSize(2, 22))
+                     .intersects(QRect(g.valueList.topLeft(), g.valueList.size() + QSize(2, 22))));
+    EXPECT_FALSE(g.reference.intersects(main));
+    EXPECT_TRUE(screen.contains(g.reference));
 }

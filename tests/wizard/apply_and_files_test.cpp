@@ -475,3 +475,52 @@ TEST(WizardApply, GatheredEditsGiveWhatEditingRowByRowGives) {
         }
     }
 }
+
+namespace {
+
+// The game rewrites config.cfg at exit with only what it saves: a changed setting it does not
+// keep (mp_*, drawradar) goes to autoexec.cfg and leaves config.cfg; one it keeps stays.
+TEST(WizardFiles, SettingsTheGameDoesNotKeepGoToAutoexecInTheGamesOwnConfig) {
+    GameFolder g;
+    put(g.path(u"config.cfg"_s), "bind \"w\" \"+forward\"\r\nsensitivity \"2\"\r\n"
+                                 "mp_roundtime \"3\"\r\ndrawradar\r\n");
+    put(g.path(u"autoexec.cfg"_s), "alias \"ww\" \"wait\"\r\n");
+    const QSet<QString> saved{u"sensitivity"_s, u"name"_s};
+    g.w.ws.keptInConfigCfg = [&](const QString& name) { return saved.contains(name); };
+    g.choose(u"config.cfg"_s);
+    ASSERT_TRUE(g.w.ws.autoexecMode);
+    g.w.ws.values.sensitivity = u"3"_s;
+    g.w.ws.values.roundTime = u"4"_s;
+    ASSERT_TRUE(applyAndSave(g.w.ws).ok());
+    EXPECT_EQ(g.w.ws.movedToAutoexec, QStringList{u"mp_roundtime"_s});
+    EXPECT_EQ(slurp(g.path(u"config.cfg"_s)),
+              QByteArray("bind \"w\" \"+forward\"\r\nsensitivity \"3\"\r\ndrawradar\r\n"));
+    EXPECT_EQ(slurp(g.path(u"autoexec.cfg"_s)),
+              QByteArray("alias \"ww\" \"wait\"\r\nmp_roundtime \"4\"\r\n"));
+    // Read again, the pages show what the game will have.
+    g.choose(u"config.cfg"_s);
+    EXPECT_EQ(g.w.ws.values.sensitivity, u"3"_s);
+
+    // A failed write of autoexec.cfg writes neither file and keeps the change for the next apply.
+    g.w.ws.values.roundTime = u"6"_s;
+    QFile::remove(g.path(u"autoexec.cfg"_s));
+    QDir().mkpath(g.path(u"autoexec.cfg"_s)); // a folder where the file was: the save fails
+    EXPECT_FALSE(applyAndSave(g.w.ws).ok());
+    EXPECT_EQ(slurp(g.path(u"config.cfg"_s)),
+              QByteArray("bind \"w\" \"+forward\"\r\nsensitivity \"3\"\r\ndrawradar\r\n"));
+    EXPECT_NE(g.w.ws.valuesAsRead.roundTime, u"6"_s);
+}
+
+// Any other file keeps every setting it is given, as before.
+TEST(WizardFiles, AnotherConfigKeepsEverySetting) {
+    GameFolder g;
+    put(g.path(u"my.cfg"_s), "mp_roundtime \"3\"\r\n");
+    g.w.ws.keptInConfigCfg = [](const QString&) { return false; };
+    g.choose(u"my.cfg"_s);
+    g.w.ws.values.roundTime = u"4"_s;
+    ASSERT_TRUE(applyAndSave(g.w.ws).ok());
+    EXPECT_TRUE(g.w.ws.movedToAutoexec.isEmpty());
+    EXPECT_EQ(slurp(g.path(u"my.cfg"_s)), QByteArray("mp_roundtime \"4\"\r\n"));
+}
+
+} // namespace

@@ -259,6 +259,40 @@ TEST_F(ScriptArea, RefusalsComeBeforeTheQuestionAndDeletionAsks) {
     EXPECT_TRUE(app.dialogs.allUsed());
 }
 
+// The rebind question names the key and what it runs now; the chat field says why it is off.
+TEST_F(ScriptArea, TheRebindQuestionNamesTheKeyAndItsCommand) {
+    openConfig("unbindall\r\nalias \"Kaz-g\" \"slot1\"\r\nbind \"g\" \"Kaz-g\"\r\n");
+    auto* chat = control<QLineEdit>(u"Edit3"_s);
+    EXPECT_FALSE(chat->isEnabled());
+    EXPECT_TRUE(chat->placeholderText().contains(u"Для кого"_s));
+    EXPECT_TRUE(chat->toolTip().contains(u"Для кого"_s));
+    auto* used = control<QComboBox>(u"ComboBox7"_s);
+    used->setCurrentIndex(used->findText(u"g"_s));
+    // The weapon's picture coming and going moves none of the lists, and the equipment list
+    // has room for every item inside its frame.
+    form->show();
+    form->showPage(8);
+    auto* equipment = control<QListWidget>(u"CheckListBox1"_s);
+    auto* rifles = control<QComboBox>(u"ComboBox3"_s);
+    QCoreApplication::processEvents();
+    const QRect equipmentAt = equipment->geometry();
+    const QRect riflesAt = rifles->geometry();
+    choose(u"ComboBox3"_s, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(equipment->geometry(), equipmentAt);
+    EXPECT_EQ(rifles->geometry(), riflesAt);
+    EXPECT_GE(equipment->viewport()->height(), equipment->count() * equipment->sizeHintForRow(0));
+    const QByteArray before = app.readFile(app.gameDir() + u"/my.cfg"_s);
+    app.dialogs.expect(Kind::YesNo, UserDialogs::Answer::No);
+    QTest::mouseClick(control<QToolButton>(u"SpeedButton2"_s), Qt::LeftButton);
+    EXPECT_EQ(app.dialogs.lastText(),
+              u"Клавиша g сейчас назначена на «Kaz-g».\n"
+              u"Вы действительно хотите переназначить выбранную клавишу?"_s);
+    EXPECT_EQ(app.readFile(app.gameDir() + u"/my.cfg"_s), before);
+    EXPECT_TRUE(app.dialogs.allUsed());
+    form->hide();
+}
+
 TEST_F(ScriptArea, CombinationSwitchAndModifierList) {
     openConfig("unbindall\r\nbind \"mouse1\" \"+attack\"\r\n");
     auto* combo = control<QComboBox>(u"ComboBox9"_s);

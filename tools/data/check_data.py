@@ -350,11 +350,12 @@ def check_demo():
 # What each version of goldsrc.voc may be decided by (the rule column), and which repository a
 # rebuild's own name must come from. A name is the game's (15, 16, later) only when something of
 # the game shows it: code built from the original game outside the rebuilds' own switches, a
-# config the game wrote, the CS 1.6 command list, the reference.
+# config the game wrote, the CS 1.6 command list, the files of the 1.5 era. A name is 15 only by
+# the era's files (tools/data/era_names.txt lists what they hold) or the era's launcher settings;
+# a key name by the engine's key table.
 VOC_RULES = {
-    "15": {"reference", "sdk-seed", "sdk-reads", "engine", "game", "game-reads", "era-config",
-           "game-config", "cmdlist-1.6"},
-    "16": {"steam-engine", "cs16-game", "game-config", "cmdlist-1.6"},
+    "15": {"era-registered", "era-string", "era-readme", "era-voice", "era-config", "engine"},
+    "16": {"steam-release", "steam-engine", "cs16-game", "game-config"},
     "later": {"sdk-later", "steam-update", "build-latest", "game-config"},
     "rehlds": {"rehlds-own"},
     "regamedll": {"regamedll-own"},
@@ -364,7 +365,17 @@ VOC_RULES = {
 OWN_SOURCES = {"rehlds": "dreamstalker/rehlds", "regamedll": "s1lentq/ReGameDLL_CS",
                "cs16client": "Velaron/cs16-client", "xash": "FWGS/xash3d-fwgs"}
 # Rules that need no code of the game: the source itself is of the game (a config, a list).
-SHOWN_BY_GAME = {"reference", "era-config", "game-config", "cmdlist-1.6"}
+SHOWN_BY_GAME = {"era-registered", "era-string", "era-readme", "era-voice", "era-config",
+                 "game-config"}
+# The files of the 1.5 era, as tools/data/era_names.txt names them.
+ERA_FILES = {"SmileyAG/HLSDK20:valve_binaries/hw.dll", "SmileyAG/HLSDK20:valve_binaries/sw.dll",
+             "SmileyAG/HLSDK20:valve_binaries/engine_i386.so",
+             "SmileyAG/HLSDK20:valve_binaries/hl.exe",
+             "Ch0wW/docker-hlds-won2:config/cstrike/cl_dlls/client.dll",
+             "Ch0wW/docker-hlds-won2:config/cstrike/dlls/cs_i386.so",
+             "Ch0wW/docker-hlds-won2:config/cstrike/readme.txt"}
+ERA_NAMES = os.path.join(HERE, "era_names.txt")
+ERA_LIST_RULES = ("era-registered", "era-string", "era-readme", "era-voice")
 # The settings the pre-Steam launcher (WON hl.exe build 1792, 2001) keeps in config.cfg and writes
 # back (oxiKKK/re-goldsrc-won-launcher-1792: CfgFloatField, CFG_WriteConfig), as the default
 # config.cfg of the dedicated server holds them (Drazendrazan/cstrike_steamcmd_archive, branch
@@ -377,13 +388,39 @@ ERA_SETTINGS = [
 ]
 
 
+def read_era_names():
+    """tools/data/era_names.txt: {lower name: (name, rule, source)}."""
+    era = {}
+    try:
+        lines = open(ERA_NAMES, encoding="ascii").read().split("\n")
+    except (OSError, UnicodeDecodeError) as e:
+        fault("%s: cannot be read (%s)" % (rel(ERA_NAMES), e))
+        return era
+    for number, line in enumerate(lines, 1):
+        if not line or line.startswith("//"):
+            continue
+        fields = line.split("\t")
+        if len(fields) != 3 or fields[1] not in ERA_LIST_RULES \
+                or fields[2] not in ERA_FILES:
+            fault("%s:%d: not name, era rule, era file: %r" % (rel(ERA_NAMES), number, line))
+            continue
+        if fields[0].lower() in era:
+            fault("%s:%d: %s listed twice" % (rel(ERA_NAMES), number, fields[0]))
+        era[fields[0].lower()] = tuple(fields)
+    if len(era) < 800:
+        fault("%s: only %d names" % (rel(ERA_NAMES), len(era)))
+    return era
+
+
 def check_vocabulary():
     """dlls/goldsrc.voc: name, kind, place, version, source, rule and saved flag on every line,
-    each name once; versions by origin (items 1-2 of the vocabulary's rules above)."""
+    each name once; versions by origin (items 1-2 of the vocabulary's rules above); 15 only by
+    the era's files, and every name they hold 15."""
     path = os.path.join(DLLS, "goldsrc.voc")
     lines = read_cp1251_lines(path)
     if lines is None:
         return 0
+    era = read_era_names()
     seen = {}
     count = 0
     for number, line in enumerate(lines, 1):
@@ -425,11 +462,25 @@ def check_vocabulary():
             fault("%s: %s comes from a config the game wrote but is not saved" % (where, name))
         if rule == "era-config" and version != "15":
             fault("%s: %s is a 1.5-era setting but marked %s" % (where, name, version))
+        # A name of the era's files is 15, by the file the list names; no other name is 15 but
+        # a launcher setting or a key.
+        held = era.get(name.lower()) if kind != "key" else None
+        if held and (version != "15" or (rule, source) != held[1:]) and rule != "era-config":
+            fault("%s: %s is in %s (%s) but dated %s by %s (%s)"
+                  % (where, name, held[2], held[1], version, rule, source))
+        if rule in ERA_LIST_RULES and not held:
+            fault("%s: %s is dated by %s, but the era's files do not hold it"
+                  % (where, name, rule))
+        if rule == "engine" and kind != "key":
+            fault("%s: %s is dated by the engine's key table but is no key" % (where, name))
         key = (name.lower(), kind == "key")
         if key in seen:
             fault("%s: %s listed twice" % (where, name))
         seen[key] = (version, flags)
         count += 1
+    for low, (name, rule, source) in sorted(era.items()):
+        if (low, False) not in seen:
+            fault("%s: %s holds %s, which the vocabulary lacks" % (rel(ERA_NAMES), source, name))
     for name in ERA_SETTINGS:
         version, flags = seen.get((name, False), (None, None))
         if version != "15" or flags != "saved":

@@ -15,7 +15,11 @@
 #   Counter-Strike-16/OpenGoldSrc   key table of the engine, command list taken from CS 1.6
 #   s1lentq/ReGameDLL_CS            an open rebuild of the CS game library
 #   Velaron/cs16-client             an open rebuild of the CS client library
+#   SmileyAG/HLSDK20                the Half-Life 1.1.0.7 release of July 2001 (valve_binaries)
+#   Ch0wW/docker-hlds-won2          Counter-Strike 1.5 as released (config/cstrike)
 # and the repositories of GAME_CONFIGS below (configs the game wrote). Needs python3 and git.
+# The last two are the era's own files (era_files.py reads their binaries' names); the names
+# they gave are written to tools/data/era_names.txt, which check_data.py holds the file to.
 # Nothing fetched is kept: only the names, each with the repository and file it was found in.
 # The generated file is committed; CI never runs this script.
 #
@@ -28,23 +32,33 @@
 #               only in that rebuild's own additions (or that engine's own code): not the game's
 # A name is the game's only when code built from the original game registers it (the HL SDK, the
 # rebuilds' code outside their own switches), when a config the game wrote holds it, when the CS
-# 1.6 command list holds it, or when the reference (written for CS 1.5) explains it. Every line
-# records the rule that decided (the "rule" column):
-#   reference      the reference of this program lists it (CS 1.5)
-#   sdk-seed       the HL SDK's first public seed (2013, the WON-era client and game code): 15
+# 1.6 command list holds it, or when the era's own files hold it. The rebuilds reconstruct the
+# Steam releases, so their code says only that a name is the game's; what 1.5 had, the era's files
+# settle: a name they hold is 15, one they lack is 16 or later whatever the rebuilds' code says.
+# Every line records the rule that decided (the "rule" column):
+#   era-registered the Half-Life 1.1.0.7 engine or launcher or CS 1.5's libraries register it: 15
+#   era-string     code of the game registers it and one of those files holds it as a string: 15
+#   era-readme     CS 1.5's change log (readme.txt, 1.0 to 1.5) quotes it as a new variable or
+#                  setinfo item, or names a variable code of the game registers: 15
+#   era-voice      the engine's talk command and voice switches (era_files.ERA_VOICE): voice came
+#                  after the 1.1.0.7 engine and before 1.5, whose libraries hold its halves: 15
+#   era-config     a setting the pre-Steam game (its launcher) writes into config.cfg: 15
+#   steam-release  code of the game registers it (the rebuilds, the 2013 SDK seed, the CS 1.6
+#                  command list) and no file of the 1.5 era has it: 16
 #   sdk-later      only later commits of the HL SDK: later
-#   engine         the engine rebuilds' original code (server, console, HLTV, client side): 15
 #   steam-engine   an engine name of the Steam releases (STEAM_ERA_ENGINE): 16
 #   steam-update   a name the Steam updates after 1.6 brought (STEAM_UPDATES): later
-#   game           the CS game rebuild's original code: 15
 #   cs16-game      a feature CS 1.6 brought to the game (bots, shield, buy shortcuts ...): 16
 #   build-latest   the CS game rebuild's BUILD_LATEST code (the latest official builds): later
-#   era-config     a setting the pre-Steam game (its launcher) writes into config.cfg: 15
 #   game-config    a setting a config written by a Steam release holds: 16 or later (its build)
-#   cmdlist-1.6    the command list taken from CS 1.6 (engine lineage): 15
+#   engine         (keys only) the engine's key table
 #   rehlds-own, regamedll-own   code under the rebuild's own REHLDS_ / REGAMEDLL_ switches
 #   cs16client-own  only the CS client rebuild has it, and nothing of the game shows it
 #   xash-own       only the GoldSrc-compatible engine has it, and nothing of the game shows it
+# A name that only Half-Life's own code has (the HL SDK's client and game, and nothing of CS or of
+# the engine: weapon_crowbar, centerview) is Half-Life's, not Counter-Strike's: it is left out.
+# The reference of this program (written for CS 1.5) dates nothing; where it explains a name the
+# era's files lack, the script says so.
 # A variable is marked "saved" when the game keeps it in config.cfg: code built from the original
 # game registers it as archived (FCVAR_ARCHIVE), or a config the game wrote holds it.
 # Where a name is registered matters to the check too: an alias named like a command of the
@@ -64,6 +78,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, HERE)
 import content_commands  # noqa: E402
 import content_cvars  # noqa: E402
+import era_files  # noqa: E402
 
 HL = "ValveSoftware/halflife"
 REHLDS = "dreamstalker/rehlds"
@@ -73,17 +88,20 @@ OGS = "Counter-Strike-16/OpenGoldSrc"
 REGAME = "s1lentq/ReGameDLL_CS"
 CSCLIENT = "Velaron/cs16-client"
 HL_SEED = "de70fad"  # "initial seed of Half-Life 1 SDK", 2013-08-30
+ERA_OUT = os.path.join(HERE, "era_names.txt")
+# The rules that date by the era's files, the strongest first.
+ERA_RULES = ("era-registered", "era-string", "era-readme", "era-voice", "era-config")
 
-# Engine names of the Steam releases (the master server regions, HTTP downloads, rcon banning, the
-# LAN switch): the engine rebuild reproduces the Steam engine, these were not in 1.5's.
+# Engine names of the Steam releases (the master server regions, HTTP downloads, the LAN rate): the
+# engine rebuild reproduces the Steam engine, these were not in 1.5's (the script stops if an era
+# file shows one; the rcon banning, the LAN switch and in-game downloads are the 2001 engine's).
 STEAM_ERA_ENGINE = {
-    "sv_region", "sv_downloadurl", "sv_rcon_banpenalty", "sv_rcon_maxfailures",
-    "sv_rcon_minfailures", "sv_rcon_minfailuretime", "sv_lan", "sv_lan_rate",
+    "sv_region", "sv_downloadurl", "sv_lan_rate",
     "sv_allow_dlfile", "sv_logblocks", "sv_filetransfercompression", "sv_version",
-    # the rcon ban's counter reset (with sv_rcon_*), the HTTP download stop
-    "resetrcon", "httpstop",
-    # in-game downloads, detail textures and the vertical sync switch of the Steam client
-    "cl_download_ingame", "r_detailtextures", "gl_vsync",
+    # the HTTP download stop
+    "httpstop",
+    # detail textures and the vertical sync switch of the Steam client
+    "r_detailtextures", "gl_vsync",
 }
 # Names the Steam updates after 1.6 brought, which the rebuilds carry without a switch: the query
 # rate limits and the old-query switch of 2013's engine, the map change config, the SDL port's
@@ -104,10 +122,6 @@ CONFIG_ONLY_16 = {"spec_mode_internal"}
 CONFIG_ONLY_LATER = {"scoreboard_shortheaders", "scoreboard_showavatars", "sp_decals",
                      "gl_lowlatency", "gl_use_shaders", "gl_widescreen_yfov",
                      "r_prefertexturefiltering"}
-# Names the reference lists although no source of the 1.5 era shows them (none now; the dynamic
-# crosshair switch, once unsure, is dated by the program's own wizard: "Динамический (CS 1.4 -
-# 1.5)" beside "Как в CS 1.3").
-REFERENCE_UNSURE = set()
 # The CS game library's commands of Condition Zero's career mode (the game rebuild shares them).
 LATER_GAME = re.compile(r"^career_")
 
@@ -115,10 +129,12 @@ LATER_GAME = re.compile(r"^career_")
 # repository, the branch (None: HEAD) and file, the version to date the names by, and what wrote
 # it. The first is the default config.cfg of the dedicated server as Valve shipped it: binds and
 # settings in the layout the pre-Steam launcher writes (its cvars are exactly the launcher's
-# list below), under the header the Steam engine adds.
+# list below), under the header the Steam engine adds ("era-layout": the launcher's settings
+# are the era's, the rest the Steam build's). A config the 1.5 game wrote would be "era-config":
+# each of its names 15.
 GAME_CONFIGS = [
     ("Drazendrazan/cstrike_steamcmd_archive", "5787", "cstrike/config.cfg", "15",
-     "era-config", "the pre-Steam launcher's settings (the default config.cfg of HLDS build 5787)"),
+     "era-layout", "the pre-Steam launcher's settings (the default config.cfg of HLDS build 5787)"),
     ("sciblob/CS", None, "cstrike/config.cfg", "16", "game-config", "CS 1.6, Steam, before 2013"),
     ("CarlosAMC1/Counter-Strike-WaRzOnE", None, "cstrike/config.cfg", "16", "game-config",
      "CS 1.6, Steam, before 2013"),
@@ -212,13 +228,20 @@ class Repo:
                 found.append(os.path.relpath(os.path.join(folder, n), self.base).replace(os.sep, "/"))
         return found
 
-    def read(self, path, commit="HEAD"):
+    def read_bytes(self, path, commit="HEAD"):
         if self.git or commit != "HEAD":
             args = ["git", "--git-dir", self.base] if self.git else ["git", "-C", self.base]
             out = subprocess.run(args + ["show", "%s:%s" % (commit, path)], capture_output=True)
-            return out.stdout.decode("latin-1") if out.returncode == 0 else ""
-        with open(os.path.join(self.base, path), "rb") as f:
-            return f.read().decode("latin-1")
+            return out.stdout if out.returncode == 0 else None
+        full = os.path.join(self.base, path)
+        if not os.path.isfile(full):
+            return None
+        with open(full, "rb") as f:
+            return f.read()
+
+    def read(self, path, commit="HEAD"):
+        data = self.read_bytes(path, commit)
+        return data.decode("latin-1") if data is not None else ""
 
 
 def code_files(repo, folders, commit="HEAD"):
@@ -230,14 +253,18 @@ def code_files(repo, folders, commit="HEAD"):
 def lines_with_switches(text):
     """Yields (line, switch) with a small #if tracker: "own" for a line inside a block opened by a
     condition naming REHLDS_ or REGAMEDLL_ (the rebuild's own code; its #else branch is not),
-    "latest" inside a BUILD_LATEST block (the code of the latest official builds), else None."""
+    "latest" inside a BUILD_LATEST block (the code of the latest official builds), "test" inside
+    a block of an engine's unit tests (XASH_ENGINE_TESTS: no console name of the game), else
+    None."""
     stack = []
     for line in text.split("\n"):
         s = line.strip()
         m = re.match(r"#\s*(ifdef|ifndef|if|elif|else|endif)\b(.*)", s)
         if m:
             kind, cond = m.group(1), m.group(2)
-            if re.search(r"REHLDS_|REGAMEDLL_", cond):
+            if re.search(r"\w_TESTS\b", cond):
+                mark = "test"
+            elif re.search(r"REHLDS_|REGAMEDLL_", cond):
                 mark = "own"
             elif re.search(r"\bBUILD_LATEST\b", cond):
                 mark = "latest"
@@ -256,6 +283,9 @@ def lines_with_switches(text):
             continue
         switch = None
         for mark in stack:
+            if mark == "test":
+                switch = "test"
+                break
             if mark == "own":
                 switch = "own"
             elif mark == "latest" and switch is None:
@@ -268,6 +298,8 @@ class Collector:
 
     def __init__(self):
         self.entries = {}  # (lower name, is key) -> dict
+        # Whether a command outranks a variable of the same name (see add).
+        self.promote = True
 
     def add(self, name, kind, place, version, rule, source, saved=False):
         name = name.strip()
@@ -281,7 +313,9 @@ class Collector:
         else:
             # A command of the engine or client outranks the others (it is the one the console
             # finds first), and a command outranks a variable.
-            if kind == "cmd" and e["kind"] == "cvar" and place in ("engine", "client", "console"):
+            # (The CS 1.6 command list lists variables too: it promotes nothing.)
+            if kind == "cmd" and e["kind"] == "cvar" and place in ("engine", "client") \
+                    and self.promote:
                 e["kind"], e["place"] = kind, place
             elif kind == e["kind"] and PLACE_RANK.get(place, 9) < PLACE_RANK.get(e["place"], 9):
                 e["place"] = place
@@ -301,17 +335,36 @@ class Collector:
     def has(self, name):
         return (name.lower(), False) in self.entries
 
+    def is_half_lifes(self, e):
+        """Whether only Half-Life's own code (the HL SDK's client and game) shows the name."""
+        return e["kind"] != "key" and all(
+            s.startswith(HL + ":") and r in ("sdk-seed", "sdk-later") for _, r, s in e["attests"])
+
     def is_games(self, name):
         """Whether something of the game (not a rebuild's own code) shows the name."""
         e = self.entries.get((name.lower(), False))
         return e is not None and any(ORDER[v] <= ORDER["later"] for v, _, _ in e["attests"])
 
     def decided(self, e):
-        """The attestation that decides: the earliest version; but a name of the lists of the
-        Steam releases is theirs whatever else shows it (the HL SDK's seed of 2013 and the
-        rebuilds carry the Steam engine's names too)."""
+        """The attestation that decides: a file of the 1.5 era (15); else the earliest version,
+        where a name the game's code registers but no era file has is 16 (or later, where only
+        later sources show it); and a name of the lists of the Steam releases is theirs whatever
+        else shows it (the HL SDK's seed of 2013 and the rebuilds carry the Steam engine's names
+        too)."""
         low = e["name"].lower()
         best = min(e["attests"], key=lambda a: ORDER[a[0]])
+        if e["kind"] == "key":
+            return best
+        era = [a for a in e["attests"] if a[1] in ERA_RULES]
+        if era:
+            return min(era, key=lambda a: ERA_RULES.index(a[1]))
+        if best[0] == "15":
+            steam = [a for a in e["attests"] if a[0] in ("16", "later")]
+            # Named by a source of the game, not by the extension code that also has it.
+            games = [a for a in e["attests"] if a[0] == "15" and
+                     not a[2].startswith((XASH + ":", CSCLIENT + ":"))] or [best]
+            best = min(steam, key=lambda a: ORDER[a[0]]) if steam else \
+                ("16", "steam-release", games[0][2])
         if e["kind"] != "key" and ORDER[best[0]] < ORDER["later"] and low in STEAM_UPDATES:
             return "later", "steam-update", best[2]
         if e["kind"] != "key" and ORDER[best[0]] < ORDER["16"] and low in STEAM_ERA_ENGINE:
@@ -334,6 +387,8 @@ def scan(repo, folders, place, version_rule, col, commit="HEAD", skip=(), archiv
             continue
         text = repo.read(path, commit)
         for line, switch in lines_with_switches(text):
+            if switch == "test":
+                continue
             for m in CMD_CALL.finditer(line):
                 found.append((m.group(1), "cmd", place, switch, path, False))
             for m in CVAR_STRUCT.finditer(line):
@@ -363,6 +418,9 @@ def scan(repo, folders, place, version_rule, col, commit="HEAD", skip=(), archiv
             own = ORDER[version] > ORDER["later"]
             col.add(name, kind, where, version, rule, source,
                     saved=archive and archived and not own)
+            if archive and archived and own:
+                # A rebuild's archived name the era's files show to be the game's after all.
+                col.entries[(name.lower(), kind == "key")].setdefault("own_archived", source)
 
 
 def reference_names():
@@ -395,6 +453,11 @@ def config_lines(text):
 # The configs above that are the game's defaults as shipped (no player changed them): the commands
 # their keys are bound to are the game's too.
 PRISTINE = {"Drazendrazan/cstrike_steamcmd_archive"}
+
+# The HLTV proxy's command tables (the proxy's console and its system), as the engine rebuild has
+# them; the tables of what clients send to the proxy are not console names.
+HLTV_COMMAND_TABLES = ("rehlds/HLTV/Proxy/src/Proxy.cpp", "rehlds/HLTV/Console/src/System.cpp")
+HLTV_TABLE_ENTRY = re.compile(r'\{\s*"([a-z_][a-z0-9_]*)"\s*,\s*CMD_ID_\w+\s*,')
 
 
 def read_game_configs(sources):
@@ -435,15 +498,15 @@ def main():
     configs = read_game_configs(sources)
     written = {}  # lower name -> [(version, rule, source)]
     bound = {}  # lower command name -> [(version, rule, source)]
+    won = {n.lower() for n in WON_LAUNCHER_SETTINGS}
     for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
         for name in names:
-            written.setdefault(name.lower(), []).append((version, rule, source))
+            written.setdefault(name.lower(), []).append(config_dating(name, version, rule, won, source))
         # The shipped file's binds are those of the Steam release that shipped it, even where its
         # settings keep the pre-Steam launcher's layout.
         for name in commands:
             bound.setdefault(name.lower(), []).append(
                 ("16" if version == "15" else version, "game-config", source))
-    won = {n.lower() for n in WON_LAUNCHER_SETTINGS}
     cmdlist = set()
     ogs = Repo(sources, OGS)
     listing = "docs/cmdlist.txt"
@@ -455,16 +518,9 @@ def main():
         listed.append(name)
         cmdlist.add(name.lower())
 
-    def shown_by_game(low):
-        """Whether something besides the code of the rebuilds shows the name in the game."""
-        return low in reference or low in written or low in cmdlist or low in won
-
     def game_shows(low, path):
-        """What of the game (not a rebuild's code) shows a name a rebuild registers: the reference
-        (written for CS 1.5), a config the game wrote (dated by its build), the CS 1.6 command
-        list; None for nothing."""
-        if low in reference and low not in REFERENCE_UNSURE:
-            return "15", "reference"
+        """What of the game (not a rebuild's code) shows a name a rebuild registers: a config the
+        game wrote (dated by its build), the CS 1.6 command list; None for nothing."""
         if low in written or low in bound:
             return min(written.get(low, []) + bound.get(low, []), key=lambda a: ORDER[a[0]])
         if low in cmdlist:
@@ -522,6 +578,11 @@ def main():
     scan(rehlds, ("rehlds/HLTV/DemoPlayer/",), "demo", engine_version, col)
     scan(rehlds, ("rehlds/HLTV/Proxy/", "rehlds/HLTV/Core/", "rehlds/HLTV/Director/"), "hltv",
          engine_version, col)
+    # The HLTV proxy's console commands (hltv.cfg) stand in tables: name, command number, handler.
+    for path in HLTV_COMMAND_TABLES:
+        for m in HLTV_TABLE_ENTRY.finditer(rehlds.read(path)):
+            version, rule = engine_version(m.group(1), None, path)
+            col.add(m.group(1), "cmd", "hltv", version, rule, "%s:%s" % (REHLDS, path))
 
     # The CS game rebuild. Its buy and radio shortcut commands came with CS 1.6.
     regame = Repo(sources, REGAME)
@@ -574,9 +635,12 @@ def main():
         return game_shows(low, path) or ("cs16client", "cs16client-own")
 
     csclient = Repo(sources, CSCLIENT)
-    # Its archived variables count only for names of the game.
+    # Its archived variables count only for names of the game. A variable of the HL client that
+    # the 1.6 client made a command (spec_pip) stays the 1.5 client's variable.
+    col.promote = False
     scan(csclient, ("cl_dll/", "game_shared/", "pm_shared/"), "client", client_version, col,
          skip=("/touch", "input_sdl", "android"))
+    col.promote = True
 
     # The client side of the engine: the whole-engine rebuild (the Steam engine's lineage).
     regs = Repo(sources, REGS)
@@ -615,26 +679,37 @@ def main():
     for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
         for name in names:
             low = name.lower()
-            dated = version
-            if not col.has(name) and version != "15":
-                # Known from configs alone: the engine's lineage dates it.
-                dated = "later" if low in CONFIG_ONLY_LATER else \
-                    "16" if low in CONFIG_ONLY_16 else engine_version(low, None, "")[0]
-            col.add(name, "cvar", "config", dated, rule, source, saved=True)
+            dated, rule_here, _ = config_dating(name, version, rule, won, source)
+            if not col.has(name) and low in CONFIG_ONLY_LATER:
+                dated = "later"
+            col.add(name, "cvar", "config", dated, rule_here, source, saved=True)
         for name in commands:
             col.add(name, "cmd", "config", "16" if version == "15" else version, "game-config",
                     source)
     # The pre-Steam launcher's settings: the game of that era saved them.
     for (repo_name, branch, path, version, rule, what, source), names, commands in configs:
-        if rule == "era-config":
+        if rule == "era-layout":
             for name in WON_LAUNCHER_SETTINGS:
                 if name.lower() not in {n.lower() for n in names}:
                     sys.exit("%s lacks the launcher's setting %s" % (source, name))
 
-    # A name the reference explains that only a rebuild's own code has: the reference is wrong.
+    # The era's own files date what 1.5 had.
+    era = era_files.date_by_era(lambda repo, path: Repo(sources, repo).read_bytes(path), col,
+                                reference)
+    for low in sorted(STEAM_ERA_ENGINE | STEAM_UPDATES):
+        if low in era:
+            sys.exit("%s is listed as a Steam release's but %s holds it" % (low, era[low][1]))
+
+    # Names only Half-Life's own code has are Half-Life's: left out.
+    half_lifes = [k for k, e in col.entries.items() if col.is_half_lifes(e) and k[0] not in era]
+    for key in half_lifes:
+        del col.entries[key]
+    print("left out as Half-Life's own: %d names" % len(half_lifes))
+
+    # The reference explains a name the 1.5 files lack: its explanation should say so.
     for (low, is_key), e in sorted(col.entries.items()):
-        if not is_key and low in reference and not col.is_games(low):
-            print("reference explains a rebuild's own name:", e["name"], col.decided(e))
+        if not is_key and low in reference and low not in era:
+            print("reference explains a name the 1.5 files lack:", e["name"], col.decided(e))
 
     # Key names: the engine's table (as the rebuilds give it), without game pad names.
     for repo, path in ((ogs, "ogs/engine/rw17/input/keys.cpp"),
@@ -645,6 +720,17 @@ def main():
                 col.add(name, "key", "engine", "15", "engine", "%s:%s" % (repo.name, path))
 
     write(col)
+    era_files.write_era(col, era, ERA_OUT, ROOT)
+
+
+def config_dating(name, version, rule, won, source):
+    """How a config the game wrote dates a name it holds: (version, rule, source). The 1.5 era's
+    layout (the pre-Steam launcher's) counts for the launcher's own settings; the rest of that
+    file, like every Steam release's, dates by the build that wrote it."""
+    if rule == "era-layout":
+        return ("15", "era-config", source) if name.lower() in won else \
+            ("16", "game-config", source)
+    return version, rule, source
 
 
 def write(col):

@@ -1,0 +1,138 @@
+// The config set run as the game runs it at start: the files in the game's order, each command
+// executed as the engine's command buffer executes it, and what that leaves behind: every
+// variable, key, alias and user-info key with its final value, the file and line that set it and
+// the lines it undid.
+//
+// The start, from the engine's code (public rebuilds: ReHLDS and GoldSourceRebuild, host.cpp,
+// sys_dll.cpp, sys_engine.cpp, cmd.cpp) and the 1.1.0.7 engine's own binary:
+// 1. Host_Init puts "exec valve.rc" at the front of the command buffer (Cbuf_InsertText). The
+//    file is found in the mod's folder, else in the base game's; the game's valve.rc holds
+//    "exec autoexec.cfg" and "stuffcmds" (the command line's "+" commands), in that order.
+// 2. After the engine's start the launcher reloads the profile (ForceReloadProfile): it adds
+//    "exec config.cfg" (and, in the Steam engine, "+mlook") at the end of the buffer and runs it.
+//    So valve.rc, and autoexec.cfg with it, runs first and config.cfg after: a config.cfg that
+//    begins with "unbindall", as the game writes it, undoes every bind of autoexec.cfg. The
+//    Steam game ends its config.cfg with "exec userconfig.cfg", which therefore runs last.
+// 3. The same profile load then binds "~" and "`" to toggleconsole and Escape to cancelselect;
+//    that happens when its run of the buffer stops, at the end or at the first "wait".
+// In the 1.1.0.7 engine (hw.dll) the same two steps are there (valve.rc inserted at host start,
+// config.cfg added by the profile load the launcher calls, Escape bound after), but the order of
+// the launcher's two calls is not in the engine's file: the Steam order stands for it.
+//
+// The command buffer holds 16,384 bytes. An exec'd file goes in front of what is left, between two
+// line breaks; one that does not fit is run line by line after everything still in the buffer
+// (the engine's own shortcut: such a file's lines also end at a tab or a non-ASCII letter). An
+// alias runs its body in front of what is left. Text that does not fit is dropped, which is how
+// a file that execs itself stops. A command runs as the console finds it: a command of the
+// engine or client before an alias of the same name, an alias before a variable.
+#pragma once
+
+#include "language/config_commands.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class Vocabulary;
+
+namespace configrun {
+
+// Where a command of the run stands: the file (as the chain shows it) and its 0-based line.
+// Commands run from an alias body stand where the alias was called.
+struct Place {
+    int file = -1; // in Result::chain, or -1 for the engine itself
+    int line = 0;
+    bool operator==(const Place&) const = default;
+};
+
+enum class Kind : quint8 { Variable, Key, Alias, UserInfo };
+
+// One name's final state.
+struct Final {
+    Kind kind = Kind::Variable;
+    QString name;  // variables, aliases: lower case; keys: the key map's name; user info: as set
+    QString value; // a variable's value, a key's command, an alias's body, a user-info value
+    bool cleared = false;    // a key unbound at the end (by "unbind" or "unbindall")
+    Place place;             // what set the final value
+    QList<Place> overridden; // earlier places that set it, in the order they ran
+};
+
+// A file of the chain, in the order the game first runs it.
+struct ChainFile {
+    QString name;    // as "exec" names it, lower case
+    QString shown;   // relative to the game folder ("config.cfg", "../valve/valve.rc"), or as given
+    QString path;    // the file read, empty when missing
+    int parent = -1; // the file whose "exec" ran it, -1 for the engine
+    int execLine = 0;      // that exec's line
+    bool missing = false;  // named by an exec, absent from the folders
+    bool standard = false; // the game's own valve.rc, absent from this installation
+    int decides = 0;       // final values this file sets
+};
+
+struct Note {
+    Place place;
+    QString text;
+};
+
+struct Result {
+    QList<ChainFile> chain;
+    QList<Final> finals; // variables, keys, aliases, user info, each sorted by name
+    QList<Note> notes;
+    // The watched file's place in the chain (-1 when the game never runs it), and where each
+    // name set before it first ran was set then (keys unbound then are left out).
+    int watched = -1;
+    QHash<QString, Place> beforeWatched; // by keyOf(kind, name)
+    const Final* find(Kind kind, const QString& name) const;
+    // Where `name` stood just before the watched file ran, or nullptr.
+    const Place* placeBeforeWatched(Kind kind, const QString& name) const;
+    // "autoexec.cfg:12" (1-based), "движок" for the engine itself.
+    QString placeText(const Place& place) const;
+    QString fileOf(const Place& place) const;
+
+private:
+    friend class Runner;
+    QHash<QString, int> m_index; // kind and name -> finals
+};
+
+struct FileText {
+    QString text;
+    console::Bytes bytes = console::Bytes::Single;
+    QString shown; // how to name it; empty for the name relative to the game folder
+};
+
+struct Options {
+    QString gameDir;
+    // Texts that stand in for files of the set, by the name "exec" gives (lower case, "/"): the
+    // editor's unsaved document, a config tried before it is put in place.
+    QHash<QString, FileText> standIns;
+    // The game's command line: its "+" commands run where valve.rc says "stuffcmds".
+    QStringList commandLine;
+    bool steam = true; // the Steam engine also adds "+mlook" after config.cfg
+    // A file (a stand-in name) whose start the result notes: what was set before it first ran.
+    QString watch;
+    // Called with every command run, in order (for tracing a run).
+    std::function<void(const QStringList& words, const Place& place)> trace;
+};
+
+// Runs the set of `options.gameDir`. Names are known through `words` (which are commands,
+// which are variables).
+Result run(const Options& options, const Vocabulary& words);
+
+// The name an exec of `written` looks for, as the set's stand-ins are keyed ("Config.CFG" ->
+// "config.cfg").
+QString execName(QStringView written);
+// The stand-in key of a file given by path: its name relative to the game folder or the base
+// game's folder; for a file outside them its file name, or with `inside` an empty string.
+QString standInName(const QString& gameDir, const QString& path, bool inside = false);
+
+// A file's lines as the engine's line-by-line run cuts them: each piece and its 0-based line.
+struct Piece {
+    QString text;
+    int line = 0;
+};
+QList<Piece> lineByLinePieces(QStringView text);
+
+} // namespace configrun
