@@ -31,8 +31,7 @@ QString kindName(Kind kind) {
 }
 
 QJsonObject placeObject(const configrun::Result& r, const configrun::Place& p) {
-    return {{u"file"_s, p.file < 0 ? QString() : r.fileOf(p)},
-            {u"line"_s, p.file < 0 ? 0 : p.line + 1}};
+    return {{u"file"_s, p.file < 0 ? QString() : r.fileOf(p)}, {u"line"_s, p.file < 0 ? 0 : p.line + 1}};
 }
 
 } // namespace
@@ -46,11 +45,11 @@ configrun::Options effectiveOptions(const QString& gameDir, const QStringList& f
         const textfile::ReadResult read =
             QFileInfo(file).isFile() ? textfile::readEditableText(file) : textfile::ReadResult{};
         if (!QFileInfo(file).isFile() || !read.ok()) {
-            err << u"tessera: %1: %2"_s.arg(
-                       QDir::toNativeSeparators(file),
-                       !QFileInfo(file).isFile()
-                           ? u"файл не найден"_s
-                           : (read.reason.isEmpty() ? u"не удалось прочитать"_s : read.reason))
+            err << u"tessera: %1: %2"_s.arg(QDir::toNativeSeparators(file),
+                                            !QFileInfo(file).isFile()
+                                                ? u"файл не найден"_s
+                                                : (read.reason.isEmpty() ? u"не удалось прочитать"_s
+                                                                         : read.reason))
                 << '\n';
             ok = false;
             continue;

@@ -4,8 +4,8 @@
 // commands that use them, and keep their state between showings.
 #include "app/window_wiring.h"
 
-#include "keys/config_summary_window.h"
 #include "keys/key_choice_dialog.h"
+#include "keys/config_summary_window.h"
 #include "keys/keyboard_map_window.h"
 #include "launcher/launcher_window.h"
 #include "mapcycle/map_cycle_window.h"

@@ -8,13 +8,13 @@
 #include <QString>
 
 struct SummaryRow {
-    QString kind; // "Переменная", "Клавиша", "Алиас", "setinfo"
+    QString kind;       // "Переменная", "Клавиша", "Алиас", "setinfo"
     QString name;
-    QString value;     // "(снята)" for a key unbound at the end
-    QString where;     // "autoexec.cfg:12", "движок"
-    QString overrides; // "перекрывает config.cfg:3, autoexec.cfg:9", or empty
-    QString path;      // the file to open for it (empty for the engine or a stand-in)
-    int line = -1;     // 0-based
+    QString value;      // "(снята)" for a key unbound at the end
+    QString where;      // "autoexec.cfg:12", "движок"
+    QString overrides;  // "перекрывает config.cfg:3, autoexec.cfg:9", or empty
+    QString path;       // the file to open for it (empty for the engine or a stand-in)
+    int line = -1;      // 0-based
 };
 
 QList<SummaryRow> summaryRows(const configrun::Result& run);

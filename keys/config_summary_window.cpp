@@ -121,9 +121,9 @@ void ConfigSummaryWindow::runSet() {
     ensureBuilt();
     static const Vocabulary none;
     const QString path = m_documentPath ? m_documentPath() : QString();
-    const configrun::Result run = runForDocument(m_ctx.state.gameDir, path,
-                                                 m_document ? m_document->toPlainText() : QString(),
-                                                 m_words ? m_words() : none);
+    const configrun::Result run =
+        runForDocument(m_ctx.state.gameDir, path, m_document ? m_document->toPlainText() : QString(),
+                       m_words ? m_words() : none);
     m_rows = summaryRows(run);
     // The open document stood in for its file: its rows open in the editor.
     if (run.watched >= 0)
@@ -160,8 +160,8 @@ void ConfigSummaryWindow::fillTable() {
     // tips and the column's resizing show the rest.
     const int widest[] = {16, 22, 24, 18};
     for (int c = 0; c < 4; ++c)
-        TableFinal->setColumnWidth(
-            c, std::min(TableFinal->columnWidth(c), fontMetrics().averageCharWidth() * widest[c]));
+        TableFinal->setColumnWidth(c, std::min(TableFinal->columnWidth(c),
+                                               fontMetrics().averageCharWidth() * widest[c]));
     TableFinal->setUpdatesEnabled(true);
 }
 

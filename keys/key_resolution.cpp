@@ -394,8 +394,9 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
     // where the document leaves the key alone.
     QHash<QString, const OuterBind*> outer;
     for (auto it = outerBinds.cbegin(); it != outerBinds.cend(); ++it) {
-        const bool documentDecides = it->before && (unbindsAll || unbound.contains(it.key()) ||
-                                                    !binds.value(it.key()).lines.isEmpty());
+        const bool documentDecides =
+            it->before && (unbindsAll || unbound.contains(it.key()) ||
+                           !binds.value(it.key()).lines.isEmpty());
         // An unbind elsewhere matters only to a key the document binds.
         if (!documentDecides && !(it->cleared && binds.value(it.key()).lines.isEmpty()))
             outer.insert(it.key(), &*it);
@@ -458,9 +459,8 @@ KeyMapResult resolveKeyMap(const BindingLines& lines, const MetaBindAliases& met
         for (const auto& [written, command] : rebinds) {
             const QString key = canonicalKeyName(written);
             if (key.isEmpty()) {
-                addUnknown(
-                    result, unknownIndex, written,
-                    result.keys[modifier].lines.value(result.keys[modifier].lines.size() - 1));
+                addUnknown(result, unknownIndex, written,
+                           result.keys[modifier].lines.value(result.keys[modifier].lines.size() - 1));
                 continue;
             }
             const Expansion e = resolver.expand(command);

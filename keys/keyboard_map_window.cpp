@@ -2,10 +2,10 @@
 #include "keys/keyboard_map_window.h"
 
 #include "keys/config_set_keys.h"
+#include "language/vocabulary.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/qt_keyboard_view.h"
-#include "language/vocabulary.h"
 #include "metabinds/metabind_format.h"
 #include "metabinds/metabind_listing.h"
 #include "platform/text_file.h"
@@ -136,9 +136,10 @@ void KeyboardMapWindow::showEvent(QShowEvent* e) {
 
 void KeyboardMapWindow::readConfigSet() {
     static const Vocabulary none;
-    m_set = configSetKeys(runForDocument(
-        m_ctx.state.gameDir, m_documentPath ? m_documentPath() : QString(),
-        m_document ? m_document->toPlainText() : QString(), m_words ? m_words() : none));
+    m_set = configSetKeys(runForDocument(m_ctx.state.gameDir,
+                                         m_documentPath ? m_documentPath() : QString(),
+                                         m_document ? m_document->toPlainText() : QString(),
+                                         m_words ? m_words() : none));
 }
 
 void KeyboardMapWindow::readMetaBinds() {

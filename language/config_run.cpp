@@ -34,7 +34,7 @@ constexpr int kMaxLineByLineDepth = 48;
 constexpr QStringView kStandardRc = u"exec autoexec.cfg\nstuffcmds\n";
 // Names the Steam engine refuses as alias names in Counter-Strike (Cmd_Alias_f).
 constexpr QStringView kRefusedAliasNames[] = {u"cl_autobuy", u"cl_rebuy", u"gl_ztrick",
-                                              u"gl_ztrick_old", u"gl_d3dflip"};
+                                               u"gl_ztrick_old", u"gl_d3dflip"};
 
 QString keyOf(Kind kind, const QString& name) {
     return QString(QChar(u'0' + int(kind))) + name;
@@ -45,13 +45,13 @@ QString keyOf(Kind kind, const QString& name) {
 struct Segment {
     QString text;
     int pos = 0;
-    int line = 0; // of `pos`, counted in the text
+    int line = 0;      // of `pos`, counted in the text
     console::Bytes bytes = console::Bytes::Single;
-    int size = 0; // bytes still in the buffer, the closing line break included
-    Place place;  // for a file's text: the file and its first line; otherwise where it ran
+    int size = 0;      // bytes still in the buffer, the closing line break included
+    Place place;       // for a file's text: the file and its first line; otherwise where it ran
     bool fileText = false;
-    QString alias;   // an alias body: the alias
-    int closing = 0; // the line break the engine added after the text, while unread
+    QString alias;     // an alias body: the alias
+    int closing = 0;   // the line break the engine added after the text, while unread
 };
 
 } // namespace
@@ -239,8 +239,7 @@ private:
 
     void defineAlias(const QStringList& words, const Place& place) {
         const QString name = console::foldedName(words.at(1));
-        if (console::byteLength(words.at(1), console::Bytes::Single) >=
-            console::kAliasNameBytes + 1)
+        if (console::byteLength(words.at(1), console::Bytes::Single) >= console::kAliasNameBytes + 1)
             return;
         if (m_words.kindOf(name) == WordKind::Variable)
             return;
@@ -360,11 +359,10 @@ private:
             entry.shown = shownName(path, name);
             const textfile::ReadResult r = textfile::readEditableText(path);
             if (r.ok())
-                text =
-                    FileText{r.text,
-                             r.form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
-                                                                         : console::Bytes::Single,
-                             entry.shown};
+                text = FileText{r.text,
+                                r.form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
+                                                                            : console::Bytes::Single,
+                                entry.shown};
             m_read.insert(name, text);
         } else if (name == u"valve.rc") {
             entry.shown = name;
@@ -467,7 +465,7 @@ private:
     QList<ChainFile> m_chain;
     QList<Note> m_notes;
     console::Bytes m_bytes = console::Bytes::Single; // of the command being run
-    int m_commands = 0;                              // run so far
+    int m_commands = 0; // run so far
     int m_lineByLineDepth = 0;
     int m_watched = -1;
     bool m_watchPending = false;

@@ -55,18 +55,18 @@ struct Final {
     Kind kind = Kind::Variable;
     QString name;  // variables, aliases: lower case; keys: the key map's name; user info: as set
     QString value; // a variable's value, a key's command, an alias's body, a user-info value
-    bool cleared = false;    // a key unbound at the end (by "unbind" or "unbindall")
-    Place place;             // what set the final value
+    bool cleared = false; // a key unbound at the end (by "unbind" or "unbindall")
+    Place place;          // what set the final value
     QList<Place> overridden; // earlier places that set it, in the order they ran
 };
 
 // A file of the chain, in the order the game first runs it.
 struct ChainFile {
-    QString name;    // as "exec" names it, lower case
-    QString shown;   // relative to the game folder ("config.cfg", "../valve/valve.rc"), or as given
-    QString path;    // the file read, empty when missing
-    int parent = -1; // the file whose "exec" ran it, -1 for the engine
-    int execLine = 0;      // that exec's line
+    QString name;   // as "exec" names it, lower case
+    QString shown;  // relative to the game folder ("config.cfg", "../valve/valve.rc"), or as given
+    QString path;   // the file read, empty when missing
+    int parent = -1;   // the file whose "exec" ran it, -1 for the engine
+    int execLine = 0;  // that exec's line
     bool missing = false;  // named by an exec, absent from the folders
     bool standard = false; // the game's own valve.rc, absent from this installation
     int decides = 0;       // final values this file sets

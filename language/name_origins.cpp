@@ -38,13 +38,9 @@ bool originIsWarning(const WordInfo& info) {
 
 QString originMark(NameOrigin origin) {
     // In the order of NameOrigin.
-    static constexpr QStringView marks[] = {u"",
-                                            u"CS 1.6 (Steam), в 1.5 нет",
-                                            u"поздний Steam, в 1.5 нет",
-                                            u"только ReHLDS",
-                                            u"только ReGameDLL",
-                                            u"только cs16-client",
-                                            u"только Xash3D"};
+    static constexpr QStringView marks[] = {
+        u"", u"CS 1.6 (Steam), в 1.5 нет", u"поздний Steam, в 1.5 нет", u"только ReHLDS",
+        u"только ReGameDLL", u"только cs16-client", u"только Xash3D"};
     const auto i = size_t(origin);
     return i < std::size(marks) ? marks[i].toString() : QString();
 }

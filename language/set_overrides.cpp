@@ -27,7 +27,7 @@ QString undoneBy(const configrun::Result& run, const configrun::Final& f) {
         return u"Перекрыто: %1 задаёт алиас «%2» заново после этого файла"_s.arg(where, f.name);
     case Kind::UserInfo:
         return u"Перекрыто: %1 задаёт «setinfo %2 %3» после этого файла"_s.arg(where, f.name,
-                                                                               f.value);
+                                                                                 f.value);
     }
     return {};
 }

@@ -193,7 +193,7 @@ bool ConfigDocument::openPath(const QString& path) {
     if (opened)
         setFileName(path);
     m_view.showStatus(opened && !QFileInfo(path).isWritable() ? readOnlyNotice()
-                                                              : m_view.idleStatus());
+                                                             : m_view.idleStatus());
     return opened;
 }
 

@@ -69,8 +69,7 @@ TEST_F(SummaryWindowTest, ShowsTheFinalValuesWhereTheyComeFromAndTheChain) {
     EXPECT_EQ(cell(u"F2"_s, 3), u"config.cfg:1"_s);
     EXPECT_EQ(cell(u"hello"_s, 3), u"scripts.cfg:1"_s);
     const QString chain = summary->findChild<QLabel*>(u"LabelChain"_s)->text();
-    EXPECT_LT(chain.indexOf(u"autoexec.cfg"_s), chain.indexOf(u"<b>config.cfg"_s))
-        << chain.toStdString();
+    EXPECT_LT(chain.indexOf(u"autoexec.cfg"_s), chain.indexOf(u"<b>config.cfg"_s)) << chain.toStdString();
     EXPECT_TRUE(chain.contains(u"userconfig.cfg</b> — 1 значение"_s)) << chain.toStdString();
     EXPECT_TRUE(chain.contains(u"exec из autoexec.cfg:3"_s)) << chain.toStdString();
 

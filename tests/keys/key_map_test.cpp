@@ -1,10 +1,10 @@
 // The keyboard map's layout table and the resolution of binds, aliases and combinations.
 #include "keys/config_set_keys.h"
+#include "language/vocabulary.h"
 #include "keys/key_description.h"
 #include "keys/key_layout.h"
 #include "keys/key_resolution.h"
 #include "language/key_names.h"
-#include "language/vocabulary.h"
 #include "print_qstring.h"
 #include "test_files.h"
 #include "wizard/script_generator.h"
@@ -326,12 +326,10 @@ ConfigSetKeys setKeysFor(const QString& game, const QString& documentPath, const
 TEST(KeyResolution, AliasesOfTheConfigSetAndWhereTheyComeFrom) {
     QTemporaryDir dir;
     const QString game = dir.path() + u"/cstrike"_s;
-    put(game + u"/config.cfg"_s,
-        "bind \"f\" \"Kaz-f\"\r\nbind \"g\" \"own\"\r\nalias own \"slot1\"\r\n");
+    put(game + u"/config.cfg"_s, "bind \"f\" \"Kaz-f\"\r\nbind \"g\" \"own\"\r\nalias own \"slot1\"\r\n");
     put(game + u"/Autoexec.cfg"_s, "alias \"Kaz-f\" \"buy;ww;Kaz-f_mes\"\r\nalias own \"slot9\"\r\n"
                                    "exec scripts/wait.cfg\r\nexec missing.cfg\r\n");
-    put(game + u"/scripts/wait.cfg"_s,
-        "alias ww \"wait\"\r\nalias \"Kaz-f_mes\" \"say_team go\"\r\n");
+    put(game + u"/scripts/wait.cfg"_s, "alias ww \"wait\"\r\nalias \"Kaz-f_mes\" \"say_team go\"\r\n");
     put(game + u"/other.cfg"_s, "alias \"Kaz-f\" \"never\"\r\n"); // not run by the game
 
     const QString document = u"bind \"f\" \"Kaz-f\"\nbind \"g\" \"own\"\nalias own \"slot1\"\n"_s;
@@ -358,8 +356,8 @@ TEST(KeyResolution, AliasesOfTheConfigSetAndWhereTheyComeFrom) {
     // Without a game folder nothing is lent; as the map of autoexec.cfg, the aliases config.cfg
     // defines after it win over autoexec.cfg's own.
     EXPECT_TRUE(setKeysFor(QString(), QString(), QString()).aliases.isEmpty());
-    const ConfigSetKeys fromAutoexec = setKeysFor(
-        game, game + u"/Autoexec.cfg"_s, QString::fromLatin1(slurp(game + u"/Autoexec.cfg"_s)));
+    const ConfigSetKeys fromAutoexec =
+        setKeysFor(game, game + u"/Autoexec.cfg"_s, QString::fromLatin1(slurp(game + u"/Autoexec.cfg"_s)));
     EXPECT_TRUE(fromAutoexec.aliases.value(u"own"_s).wins);
     EXPECT_EQ(fromAutoexec.aliases.value(u"own"_s).body, u"slot1"_s);
     // A file the document execs defines its aliases after the document's earlier lines.
@@ -372,9 +370,8 @@ TEST(KeyResolution, AliasesOfTheConfigSetAndWhereTheyComeFrom) {
 TEST(KeyResolution, BindsOfTheConfigSetDecideAsTheGameRunsThem) {
     QTemporaryDir dir;
     const QString game = dir.path() + u"/cstrike"_s;
-    put(game + u"/autoexec.cfg"_s,
-        "bind F2 \"+ng\"\nalias +ng \"+jump;+duck\"\nalias -ng \"-jump\"\n"
-        "bind F3 slot9\n");
+    put(game + u"/autoexec.cfg"_s, "bind F2 \"+ng\"\nalias +ng \"+jump;+duck\"\nalias -ng \"-jump\"\n"
+                                   "bind F3 slot9\n");
     put(game + u"/userconfig.cfg"_s, "bind h slot1\nunbind j\n");
     const auto mapOf = [&](const QString& document) {
         BindingLines lines;

@@ -739,9 +739,9 @@ TEST(ConfigCheck, TheEraFilesDateTheShippedVocabulary) {
     }
     EXPECT_GT(names, 800);
     for (const char16_t* later :
-         {u"m_customaccel", u"m_customaccel_scale", u"weapon_famas", u"weapon_shield", u"jointeam",
-          u"bot_quota", u"career", u"tutor_enable", u"_setrenderer", u"fs_startup_timings",
-          u"cl_filterstuffcmd", u"mp_maxmoney"}) {
+         {u"m_customaccel", u"m_customaccel_scale", u"weapon_famas", u"weapon_shield",
+          u"jointeam", u"bot_quota", u"career", u"tutor_enable", u"_setrenderer",
+          u"fs_startup_timings", u"cl_filterstuffcmd", u"mp_maxmoney"}) {
         SCOPED_TRACE(QString::fromUtf16(later).toStdString());
         ASSERT_NE(v.find(later), nullptr);
         EXPECT_NE(v.find(later)->version, GameVersion::Cs15);

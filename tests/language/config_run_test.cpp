@@ -93,10 +93,7 @@ TEST_F(ConfigRun, RunsTheSetInTheGamesOrderAndTheLastValueWins) {
         r, {
                // userconfig.cfg runs last, called from the end of config.cfg; its self-exec
                // stops when the buffer is full and changes nothing.
-               {Kind::Variable,
-                u"sensitivity"_s,
-                u"3"_s,
-                u"userconfig.cfg:1"_s,
+               {Kind::Variable, u"sensitivity"_s, u"3"_s, u"userconfig.cfg:1"_s,
                 {u"autoexec.cfg:3"_s, u"config.cfg:3"_s}},
                // config.cfg's unbindall undoes the binds autoexec.cfg made before it.
                {Kind::Key, f2, QString(), u"config.cfg:1"_s, {u"autoexec.cfg:1"_s}, true},
@@ -118,8 +115,7 @@ TEST_F(ConfigRun, RunsTheSetInTheGamesOrderAndTheLastValueWins) {
 TEST_F(ConfigRun, CommandsTheConsoleRefusesSetNothing) {
     file(u"autoexec.cfg"_s,
          "setinfo dm 1 x\nsetinfo _vgui_menus 0\nbind NOSUCHKEY slot1\nalias sensitivity echo\n"
-         "exec ../evil.cfg\nexec notes.txt\nexec a.cfg b\nalias waytoolongaliasnamewaytoolongname "
-         "x\n"
+         "exec ../evil.cfg\nexec notes.txt\nexec a.cfg b\nalias waytoolongaliasnamewaytoolongname x\n"
          "bind escape slot1\nsensitivity\nunknowncommand 5\necho;name Вася\n");
     file(u"notes.txt"_s, "fps_max 1\n");
     const configrun::Result r = run();
@@ -150,13 +146,12 @@ TEST_F(ConfigRun, AStandInTakesItsNamesakesPlaceAndTheStandardRcStandsInForAMiss
     const configrun::Result r = run(o);
     ASSERT_FALSE(r.chain.isEmpty());
     EXPECT_TRUE(r.chain.front().standard);
-    expectFinals(
-        r,
-        {{Kind::Variable, u"sensitivity"_s, u"4"_s, u"new/config.cfg:1"_s, {u"autoexec.cfg:1"_s}},
-         {Kind::Key, canonicalKeyName(u"h"), u"slot1"_s, u"new/config.cfg:2"_s, {}},
-         // "stuffcmds" in valve.rc runs the command line's "+" commands.
-         {Kind::Variable, u"fps_max"_s, u"72"_s, u"valve.rc:2"_s, {}},
-         {Kind::Variable, u"name"_s, u"x"_s, u"valve.rc:2"_s, {}}});
+    expectFinals(r, {{Kind::Variable, u"sensitivity"_s, u"4"_s, u"new/config.cfg:1"_s,
+                      {u"autoexec.cfg:1"_s}},
+                     {Kind::Key, canonicalKeyName(u"h"), u"slot1"_s, u"new/config.cfg:2"_s, {}},
+                     // "stuffcmds" in valve.rc runs the command line's "+" commands.
+                     {Kind::Variable, u"fps_max"_s, u"72"_s, u"valve.rc:2"_s, {}},
+                     {Kind::Variable, u"name"_s, u"x"_s, u"valve.rc:2"_s, {}}});
 }
 
 TEST_F(ConfigRun, AFileTooLongForTheBufferRunsAfterEverythingQueuedAndLineByLine) {
@@ -168,15 +163,12 @@ TEST_F(ConfigRun, AFileTooLongForTheBufferRunsAfterEverythingQueuedAndLineByLine
     file(u"config.cfg"_s, "sensitivity 2\nvolume 1\n");
     const configrun::Result r = run();
     // config.cfg was already in the buffer, so it ran before the long autoexec.cfg's lines.
-    expectFinals(
-        r, {{Kind::Variable, u"sensitivity"_s, u"7"_s, u"autoexec.cfg:1"_s, {u"config.cfg:1"_s}},
-            {Kind::Variable,
-             u"volume"_s,
-             u"0.3"_s,
-             u"autoexec.cfg:%1"_s.arg(big.count('\n')),
-             {u"config.cfg:2"_s}},
-            // A non-ASCII letter ends the line there: "fps_max 99" runs on its own.
-            {Kind::Variable, u"fps_max"_s, u"99"_s, u"autoexec.cfg:3"_s, {}}});
+    expectFinals(r, {{Kind::Variable, u"sensitivity"_s, u"7"_s, u"autoexec.cfg:1"_s,
+                      {u"config.cfg:1"_s}},
+                     {Kind::Variable, u"volume"_s, u"0.3"_s,
+                      u"autoexec.cfg:%1"_s.arg(big.count('\n')), {u"config.cfg:2"_s}},
+                     // A non-ASCII letter ends the line there: "fps_max 99" runs on its own.
+                     {Kind::Variable, u"fps_max"_s, u"99"_s, u"autoexec.cfg:3"_s, {}}});
     // A tab ends the line too: "bind" alone binds nothing.
     EXPECT_EQ(r.find(Kind::Key, canonicalKeyName(u"F5")), nullptr);
 }
@@ -210,7 +202,7 @@ QString randomLine(QRandomGenerator& rng, int depth = 0) {
     static const QStringList keys = {u"a"_s, u"F1"_s, u"mouse1"_s, u"SPACE"_s, u"escape"_s, u"x"_s};
     static const QStringList vars = {u"sensitivity"_s, u"fps_max"_s, u"Name"_s, u"volume"_s};
     static const QStringList files = {u"config.cfg"_s, u"autoexec.cfg"_s, u"userconfig.cfg"_s,
-                                      u"a.cfg"_s,      u"B.cfg"_s,        u"none.cfg"_s};
+                                      u"a.cfg"_s, u"B.cfg"_s, u"none.cfg"_s};
     const auto pick = [&](const QStringList& l) { return l.at(rng.bounded(int(l.size()))); };
     const QString value = QString::number(rng.bounded(100));
     switch (rng.bounded(depth > 1 ? 9 : 12)) {
@@ -322,11 +314,9 @@ TEST(ConfigRunModel, FinalVariablesBindsAliasesAndUserInfoMatchTheEngineModel) {
             qsizetype i = 0;
             while (i < ourTrace.size() && i < engineTrace.size() && ourTrace[i] == engineTrace[i])
                 ++i;
-            ADD_FAILURE() << "diverge at " << i << " of " << ourTrace.size() << "/"
-                          << engineTrace.size();
+            ADD_FAILURE() << "diverge at " << i << " of " << ourTrace.size() << "/" << engineTrace.size();
             for (qsizetype k = std::max<qsizetype>(0, i - 8); k < i + 4; ++k)
-                ADD_FAILURE() << k << " ours: " << ourTrace.value(k).toStdString()
-                              << " | engine: " << engineTrace.value(k).toStdString();
+                ADD_FAILURE() << k << " ours: " << ourTrace.value(k).toStdString() << " | engine: " << engineTrace.value(k).toStdString();
             break;
         }
     }
@@ -347,11 +337,10 @@ TEST_F(ConfigRun, TheCheckNamesTheLinesALaterFileUndoes) {
     for (const ConfigFinding& f : checkConfig(autoexec, words, game, form))
         if (f.kind == ConfigFinding::Kind::Hint && f.message.startsWith(u"Перекрыто"_s))
             found.append(u"%1: %2"_s.arg(f.line + 1).arg(f.message));
-    EXPECT_EQ(found,
-              (QStringList{
-                  u"1: Перекрыто: config.cfg:1 снимает клавишу F2 после этого файла"_s,
-                  u"2: Перекрыто: userconfig.cfg:1 задаёт «sensitivity 3» после этого файла"_s,
-              }));
+    EXPECT_EQ(found, (QStringList{
+                         u"1: Перекрыто: config.cfg:1 снимает клавишу F2 после этого файла"_s,
+                         u"2: Перекрыто: userconfig.cfg:1 задаёт «sensitivity 3» после этого файла"_s,
+                     }));
     // A file the game does not run is checked as before.
     form.name = game + u"/spare.cfg"_s;
     for (const ConfigFinding& f : checkConfig(autoexec, words, game, form))

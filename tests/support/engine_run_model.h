@@ -192,10 +192,8 @@ private:
     QByteArray buf;
     int count = 0;
     int depth = 0;
-
 public:
     QList<QByteArray>* trace = nullptr;
-
 private:
     bool wait = false;
     bool hung = false;
