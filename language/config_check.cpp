@@ -76,9 +76,11 @@ void consoleReading(const ParsedConfig& config, const Vocabulary& words, Finding
             findings.add(n.line, Finding::Kind::Warning, Form::GluedQuote, n.word);
             break;
         case Kind::SplitValue: {
-            // Only a setting takes its value from one word; a command may take them all.
+            // Only a setting takes its value from one word; a command may take them all. A
+            // setinfo with the word is one of more than three words (longSetinfos says why it
+            // sets nothing) or has it as its whole key or value.
             const QString& name = config.names.at(n.name);
-            if (n.name != setinfo && words.kindOf(name) != WordKind::Variable)
+            if (n.name == setinfo || words.kindOf(name) != WordKind::Variable)
                 break;
             findings.addWritten(
                 n.line, Finding::Kind::Warning, Form::SplitValue,
@@ -89,6 +91,16 @@ void consoleReading(const ParsedConfig& config, const Vocabulary& words, Finding
         }
         }
     }
+}
+
+void longSetinfos(const ParsedConfig& config, Findings& findings) {
+    const int setinfo = config.idOf(u"setinfo"_s);
+    if (setinfo < 0)
+        return;
+    for (const ParsedCommand& c : config.commands)
+        if (c.name == setinfo && c.arguments + 1 > console::kSetinfoWords)
+            findings.add(c.line, Finding::Kind::Warning, Form::LongSetinfo, c.argument,
+                         c.arguments - 1);
 }
 
 void steamLineBreaks(const ParsedConfig& config, qint64 fileBytes, Findings& findings) {
@@ -318,10 +330,12 @@ void laterVersionNames(const ParsedConfig& config, const Vocabulary& words, Find
 }
 
 // The lines of config.cfg with a command at their top that the game drops: known names and the
-// config's aliases (an unknown name or a plugin's command has its own finding).
+// config's aliases (an unknown name or a plugin's command has its own finding; an alias of the
+// config named like a plugin's command has none, so its line is counted here).
 QList<int> linesNotKept(const ParsedConfig& config, const Vocabulary& words) {
     const QList<bool> reportedApart = perName(config, [&](const QString& name) {
-        return name.isEmpty() || isPluginCommand(name) || !knownOrAlias(config, words, name);
+        return name.isEmpty() || !knownOrAlias(config, words, name) ||
+               (isPluginCommand(name) && !config.aliases.contains(name));
     });
     QList<int> lines;
     for (const ParsedCommand& c : config.commands) {
@@ -437,6 +451,10 @@ QList<Finding> checkLongAliasNames(const ParsedConfig& config) {
     return listed(config, longAliasNames);
 }
 
+QList<Finding> checkLongSetinfos(const ParsedConfig& config) {
+    return listed(config, longSetinfos);
+}
+
 QList<Finding> checkCommandsAfterComments(const ParsedConfig& config) {
     return listed(config, commandsAfterComments);
 }
@@ -505,9 +523,10 @@ ConfigReport checkConfigReport(const QString& text, const Vocabulary& words,
     const bool writtenByGame = gameConfig && looksWrittenByGame(config, words);
     // Each check's findings come ordered by line; within a line they keep the order of the
     // checks.
-    std::vector<Findings> checks(17, Findings(config));
+    std::vector<Findings> checks(18, Findings(config));
     unclosedQuotes(config, checks[0]);
     consoleReading(config, words, checks[1]);
+    longSetinfos(config, checks[17]);
     commandsAfterComments(config, checks[2]);
     unknownCommands(config, words, checks[3]);
     unknownKeys(config, words, checks[4]);

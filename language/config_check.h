@@ -31,6 +31,9 @@ QList<ConfigFinding> checkPlusAliasesWithoutMinus(const ParsedConfig& config,
                                                   const Vocabulary& words);
 // An alias name of 32 characters or more: the game refuses to define it.
 QList<ConfigFinding> checkLongAliasNames(const ParsedConfig& config);
+// A setinfo of more than three words (`setinfo dm 1 x`, `setinfo _vgui_menus 1,`): the console
+// sets nothing from it.
+QList<ConfigFinding> checkLongSetinfos(const ParsedConfig& config);
 // A command after a comment on its line: the console splits a line at ";" before it reads
 // comments, so "// old; bind x y" still binds x. Usually a line commented out in part.
 QList<ConfigFinding> checkCommandsAfterComments(const ParsedConfig& config);

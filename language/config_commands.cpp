@@ -298,28 +298,6 @@ QString joinedArguments(QStringView text, const CommandSpan& command, int first,
     return joined;
 }
 
-bool valueNeedsQuotes(QStringView value) {
-    if (value.isEmpty())
-        return true;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const char16_t c = value[i].unicode();
-        if (c <= u' ' || c >= 0x80 || c == u';' || c == u'"' || console::isOneCharWord(c) ||
-            (c == u'/' && i + 1 < value.size() && value[i + 1] == u'/'))
-            return true;
-    }
-    return false;
-}
-
-QString commandValueText(const QString& value, bool bare) {
-    if (bare && !valueNeedsQuotes(value))
-        return value;
-    return u'"' + value + u'"';
-}
-
-bool valueFitsInQuotes(QStringView value) {
-    return !value.contains(u'"') && !value.contains(u'\n');
-}
-
 // ---------------------------------------------------------------------------------------------
 // The pass behind forEachCommandFound.
 

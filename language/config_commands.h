@@ -34,6 +34,9 @@ constexpr int kWordBytes = 514;
 constexpr int kMaxWords = 80;
 constexpr int kAliasNameBytes = 31;
 constexpr int kAliasBodyBytes = 1022;
+// The words of a setinfo that sets a key: setinfo, the key and its value. The console sets
+// nothing from one of more words.
+constexpr int kSetinfoWords = 3;
 // A file this long or longer is run line by line by the Steam-era engine.
 constexpr qint64 kLineByLineFileBytes = 16382;
 
@@ -344,3 +347,11 @@ bool valueNeedsQuotes(QStringView value);
 
 // Whether a value can be written at all: a quote or a line break would end it early.
 bool valueFitsInQuotes(QStringView value);
+
+// What to write in place of word `index` (one of its first three) of `command` so that the
+// console reads `value` there as a word of its own and every word around it as before: the value
+// as commandValueText writes it (bare where the old word was bare), with a blank before it where
+// it would continue the word before (`ghosts)`, `sensitivity(2`) and one after it where the text
+// after would continue it (`sensitivity (2`).
+QString valueOverWord(QStringView text, const CommandSpan& command, int index,
+                      const QString& value);

@@ -107,6 +107,10 @@ QString ConfigReport::message(const Entry& e, QStringView text, const QStringLis
         return u"«%1» не определён в этом файле: может быть, он задан в другом"_s.arg(word);
     case Form::LaterVersionName:
         return originMessage(NameOrigin(e.number), word);
+    case Form::LongSetinfo:
+        return u"«setinfo %1» ничего не задаёт: игра берёт только setinfo из трёх слов (ключ и "
+               u"одно слово значения), а здесь после ключа слов: %2. Возьмите значение в "
+               u"кавычки"_s.arg(word, QString::number(e.number));
     case Form::AliasCycle:
     case Form::PluginCommands:
     case Form::SplitValue:
@@ -165,6 +169,8 @@ QString ConfigReport::id(qsizetype i) const {
         return u"not-kept-in-config-cfg"_s;
     case Form::OverriddenInSet:
         return u"overridden-in-set"_s;
+    case Form::LongSetinfo:
+        return u"long-setinfo"_s;
     }
     return u"finding"_s;
 }

@@ -64,6 +64,7 @@ public:
         PluginCommands,     // `number`: the message in `written`
         NotKeptInConfigCfg, // `number`: the message in `written`
         OverriddenInSet,    // `number`: the message in `written`
+        LongSetinfo,        // `number`: the words after the key
     };
     Form form(qsizetype i) const { return m_entries.at(i).form; }
     // Where the finding's word stands in the checked text (empty for a finding of a whole line).

@@ -66,7 +66,16 @@ QString insertionRefusal(int mode, const InsertionPieces& p) {
     if (mode == insert_mode::kSetinfo) {
         if (QString r = fieldRefusal(u"Параметр"_s, p.parameter, console::kWordBytes); !r.isEmpty())
             return r;
-        return fieldRefusal(u"Значение"_s, p.value, console::kWordBytes);
+        if (QString r = fieldRefusal(u"Значение"_s, p.value, console::kWordBytes); !r.isEmpty())
+            return r;
+        // Fields that fit each may still make a line the console cuts; the line form, both
+        // fields in quotes, is the longer of the two forms.
+        const QString line = buildInsertion(mode, 0, p)->text;
+        if (readCommand(line, 0, console::Bytes::Single, [](const CommandWord&) {}).cut)
+            return u"Строка setinfo длиннее %1 знаков: игра выполнит только её начало. Сократите "
+                   u"поле «Параметр» или «Значение» и нажмите OK ещё раз."_s.arg(
+                       console::kCommandBytes);
+        return {};
     }
     if (mode == insert_mode::kAlias)
         return fieldRefusal(u"Имя алиаса"_s, p.aliasName, console::kAliasNameBytes);

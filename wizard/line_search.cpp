@@ -27,8 +27,10 @@ const QList<CommandSpan>& candidates(const WizardDocument& document, const Setti
     return document.commandsNamed(setting.setinfo ? kSetinfo : setting.name);
 }
 
+// A setinfo of more than three words sets nothing in the game: it is no setting.
 bool holds(const WizardDocument& document, const SettingRef& setting, const CommandSpan& c) {
-    return !setting.setinfo || sameName(c.word(document.indexedText(), 1), setting.name);
+    return !setting.setinfo || (c.wordCount <= console::kSetinfoWords &&
+                                sameName(c.word(document.indexedText(), 1), setting.name));
 }
 
 // The commands of a kind whose first argument passes `test`.
@@ -178,7 +180,8 @@ void Savy(WizardWorkingSet& ws, const SettingRef& setting, const QString& value,
     const QStringView old = command->word(document.indexedText(), index);
     if (old == value && word.closed)
         return; // the file keeps its own spelling of the same value
-    document.replaceRange(word.start, word.length, commandValueText(value, !word.quoted));
+    document.replaceRange(word.start, word.length,
+                          valueOverWord(document.indexedText(), *command, index, value));
     ws.foundPosition = found;
 }
 

@@ -134,6 +134,8 @@ QString refusalFor(const WizardWorkingSet& ws, const BindRequest& request) {
         return unsafeChatTextMessage();
     if (!deletion && !chatTextIsSent(request.composition.chatText))
         return unsentChatTextMessage();
+    if (!deletion && chatTextIsComment(request.composition.chatText))
+        return commentChatTextMessage();
     // The game could not show them, and the file would hold "?" instead.
     QString lost;
     textfile::toFileBytes(request.composition.chatText, &lost);

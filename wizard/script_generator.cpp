@@ -93,6 +93,21 @@ bool chatTextIsSent(const QString& text) {
     return true;
 }
 
+bool chatTextIsComment(const QString& text) {
+    // The message's first word is where a comment would begin: the console reads "say" alone,
+    // and a "say" without a word sends nothing.
+    const QString command = u"say "_s + text;
+    const CommandReading r =
+        readCommand(command, 0, console::Bytes::Single, [](const CommandWord&) {});
+    return r.wordCount == 1 && r.comment >= 0;
+}
+
+QString commentChatTextMessage() {
+    return u"Текст сообщения начинается с «//»: игра прочтёт его как комментарий и ничего не "
+           u"отправит. Начните текст с латинской буквы, цифры или другого знака (например, "
+           u"«- ») и нажмите BIND ещё раз."_s;
+}
+
 QString unsentChatTextMessage() {
     return u"Текст сообщения начинается с русской буквы: игра пропустит всё до первой латинской "
            u"буквы, цифры или знака и отправит только остаток. Начните текст с латинской буквы, "

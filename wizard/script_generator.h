@@ -46,6 +46,10 @@ QString unsafeChatTextMessage();
 // Whether the game sends the text whole: it must not begin with a non-ASCII letter.
 bool chatTextIsSent(const QString& text);
 QString unsentChatTextMessage();
+// Whether the game reads the text as a comment: it begins with "//" (after what the console
+// skips), and the game sends nothing.
+bool chatTextIsComment(const QString& text);
+QString commentChatTextMessage();
 // The chat text is written in Windows-1251, which cannot hold `characters`.
 QString unencodableChatTextMessage(const QString& characters);
 

@@ -96,6 +96,38 @@ TEST_F(CommandLineTool, CommandsAndKeysAsTheGameReadsThem) {
     EXPECT_EQ(keys.out, a + u":2: k: +jump [назначена несколько раз: строки 1, 2]\n"_s);
 }
 
+// The forms a script writes: "--format=json" as "--format json", "--game=DIR" as "--game DIR",
+// and the line --keys prints for a key name the game does not know, whole.
+TEST_F(CommandLineTool, FormsWithAnEqualsSignAndTheUnknownKeyLine) {
+    const QString b = put(u"b.cfg"_s, "sensitivity 2,5\n");
+    const QString json = u"{\"column\":14,\"file\":\""_s + b +
+                         u"\",\"id\":\"split-value\",\"line\":1,\"message\":\"Знак «,» делит "
+                         u"значение «sensitivity»: игра возьмёт только слово до него\","
+                         u"\"severity\":\"warning\"}\n"_s;
+    for (const QStringList& arguments :
+         {QStringList{u"--check"_s, u"--format=json"_s, b},
+          QStringList{u"--format=json"_s, u"--check"_s, b},
+          QStringList{u"--check"_s, u"--game="_s + dir.path(), u"--format"_s, u"json"_s, b}}) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const ToolRun r = run(arguments);
+        EXPECT_EQ(r.status, kExitWarnings);
+        EXPECT_EQ(r.out, json);
+    }
+    EXPECT_EQ(run({u"--check"_s, u"--format=gcc"_s, b}).out,
+              b + u":1:14: warning: Знак «,» делит значение «sensitivity»: игра возьмёт только "
+                  u"слово до него [split-value]\n"_s);
+    EXPECT_EQ(run({u"--check"_s, u"--format=xml"_s, b}).err,
+              u"неизвестный формат «xml»: есть gcc и json"_s);
+
+    const QString keys = put(u"k.cfg"_s, "bind w +forward\nbind NOSUCHKEY +jump\n");
+    const ToolRun r = run({u"--keys"_s, keys});
+    EXPECT_EQ(r.status, kExitWarnings);
+    EXPECT_EQ(r.out, keys + u":1: w: +forward\n"_s + keys +
+                         u":2: «NOSUCHKEY»: игра не знает такой клавиши\n"_s);
+    const ToolRun asJson = run({u"--keys"_s, u"--format=json"_s, keys});
+    EXPECT_TRUE(asJson.out.startsWith(u"{\"command\":\"+forward\""_s)) << asJson.out.toStdString();
+}
+
 TEST_F(CommandLineTool, WhatCannotBeReadIsNamedAndNothingWaits) {
     const QString fifo = dir.filePath(u"pipe.cfg"_s);
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);

@@ -90,6 +90,59 @@ TEST(ConsoleReader, LimitsAreCountedInTheFilesBytes) {
     EXPECT_EQ(console::byteLength(u"жx😀"_s, Bytes::Utf8), 2 + 1 + 4);
 }
 
+// Each of the console's byte limits one byte under, at and over its edge, in Windows-1251 (a
+// letter one byte) and in UTF-8 (a Russian letter two bytes, "€" three). Each command read is
+// shown as its count of words and the length of its last word.
+TEST(ConsoleReader, EveryLimitAtItsEdgeInBothEncodings) {
+    struct Case {
+        const char* what;
+        QString text;
+        Bytes bytes;
+        QString read;
+    };
+    // 1007 bytes of "echo" and two long words, then a word of b.
+    const QString latin = u"echo "_s + QString(500, u'a') + u' ' + QString(500, u'a') + u' ';
+    const auto echo = [&](int b) { return latin + QString(b, u'b'); };
+    // 1011 bytes in UTF-8: two quoted words of 250 Russian letters (500 bytes each).
+    const QString russian = u"\""_s + QString(250, u'ж') + u"\""_s;
+    const auto echoUtf8 = [&](int b) {
+        return u"echo "_s + russian + u' ' + russian + u' ' + QString(b, u'b');
+    };
+    const Case cases[] = {
+        {"a word of 514 bytes", u"say "_s + QString(514, u'w'), Bytes::Single, u"2:514"_s},
+        {"a word of 515 bytes", u"say "_s + QString(515, u'w'), Bytes::Single, u"1:3"_s},
+        {"257 letters: 514 bytes", u"say \""_s + QString(257, u'ж') + u"\" x"_s, Bytes::Utf8,
+         u"3:1"_s},
+        {"and one more", u"say \""_s + QString(257, u'ж') + u"w\" x"_s, Bytes::Utf8, u"1:3"_s},
+        {"171 euros and a letter: 514", u"say \""_s + QString(171, u'€') + u"w\" x"_s, Bytes::Utf8,
+         u"3:1"_s},
+        {"and two: 515", u"say \""_s + QString(171, u'€') + u"ww\" x"_s, Bytes::Utf8, u"1:3"_s},
+        {"the same in Windows-1251", u"say \""_s + QString(171, u'€') + u"ww\" x"_s, Bytes::Single,
+         u"3:1"_s},
+        {"a command of 1022 bytes", echo(15), Bytes::Single, u"4:15"_s},
+        {"of 1023", echo(16), Bytes::Single, u"4:16"_s},
+        {"of 1024: the byte after 1023 is lost", echo(17), Bytes::Single, u"4:16"_s},
+        {"of 1025: the rest is a command", echo(18), Bytes::Single, u"4:16; 1:1"_s},
+        {"1022 bytes in UTF-8", echoUtf8(11), Bytes::Utf8, u"4:11"_s},
+        {"1023 in UTF-8", echoUtf8(12), Bytes::Utf8, u"4:12"_s},
+        {"1024 in UTF-8", echoUtf8(13), Bytes::Utf8, u"4:12"_s},
+        {"1025 in UTF-8", echoUtf8(14), Bytes::Utf8, u"4:12; 1:1"_s},
+        {"the same in Windows-1251", echoUtf8(14), Bytes::Single, u"4:14"_s},
+        {"80 words", u"w "_s.repeated(79) + u"ww"_s, Bytes::Single, u"80:2"_s},
+        {"81 words", u"w "_s.repeated(80) + u"ww"_s, Bytes::Utf8, u"80:1"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList read;
+        for (const QStringList& words : readAll(c.text, c.bytes))
+            read.append(u"%1:%2"_s.arg(words.size()).arg(words.last().size()));
+        EXPECT_EQ(read.join(u"; "_s), c.read);
+    }
+    // The byte counts the limits are held against.
+    EXPECT_EQ(console::byteLength(u"ж€w"_s, Bytes::Utf8), 2 + 3 + 1);
+    EXPECT_EQ(console::byteLength(u"ж€w"_s, Bytes::Single), 3);
+}
+
 TEST(ConsoleReader, AgreesWithTheEnginesLoopOnRandomTexts) {
     const QString pieces[] = {
         u"bind"_s,
@@ -163,10 +216,36 @@ TEST(ConsoleReader, EveryValueWrittenReadsBackAsItself) {
             ASSERT_EQ(read.first().size(), 2) << qPrintable(line);
         }
     }
+    // Written over a word of a command, between neighbours glued to it or not: the value is
+    // read there, and the words before and after it as they were.
+    const QString around[] = {u""_s,    u" "_s, u"("_s,  u"x"_s, u"\"q\""_s,
+                              u"//c"_s, u"Ж"_s, u";n"_s, u":"_s, u"/"_s};
+    const QString olds[] = {u"("_s, u","_s, u"}"_s, u"2"_s, u"\"2\""_s, u"\"\""_s};
+    for (int round = 0; round < 5000; ++round) {
+        QString value;
+        for (int i = random.bounded(0, 6); i > 0; --i)
+            value += alphabet.at(random.bounded(int(alphabet.size())));
+        const QString before = around[random.bounded(int(std::size(around)))];
+        const QString line = u"name"_s + (before == u"x"_s ? u" "_s : before) +
+                             olds[random.bounded(int(std::size(olds)))] +
+                             around[random.bounded(int(std::size(around)))];
+        const CommandSpan command = commandAt(line, 0, 0);
+        QList<QStringList> wanted = readAll(line);
+        const int index = before == u"("_s ? 2 : 1; // the word after the one-character word
+        if (command.wordCount <= index)
+            continue;
+        wanted.first()[index] = value;
+        const CommandWord& word = command.words[size_t(index)];
+        const QString written = QString(line).replace(word.start, word.length,
+                                                      valueOverWord(line, command, index, value));
+        ASSERT_EQ(readAll(written), wanted) << qPrintable(line) << " -> " << qPrintable(written);
+    }
     // The values an issue found written bare and read as something else.
     for (const QString& value : {u"Вася"_s, u"[Pro]Player(1)"_s, u"a//b"_s, u"2,5"_s, u""_s})
         EXPECT_TRUE(commandValueText(value, true).startsWith(u'"')) << qPrintable(value);
-    EXPECT_EQ(commandValueText(u"Player1"_s, true), u"Player1"_s);
+    // What nothing splits stays bare: a lone "/" begins no comment.
+    for (const QString& value : {u"Player1"_s, u"a/b"_s, u"1/"_s, u"/"_s, u"-0.5"_s})
+        EXPECT_EQ(commandValueText(value, true), value);
     EXPECT_FALSE(valueFitsInQuotes(u"a\"b"_s));
 }
 

@@ -1,9 +1,10 @@
 // What the value list inserts: the text of each insertion by mode and caret column; the key
 // list; what an entry click looks up or shows; the pop-up's outline.
+#include "language/config_commands.h"
+#include "language/key_names.h"
 #include "print_qstring.h"
 #include "reference/entry_details.h"
 #include "reference/insertion.h"
-#include "language/key_names.h"
 #include "reference/popup_shape.h"
 
 #include <QColor>
@@ -75,6 +76,46 @@ TEST(Insertion, ValuesReadBackAsTheyStandOrAreRefused) {
     EXPECT_TRUE(insertionRefusal(7, p).contains(u"«Имя алиаса»"_s));
     p.aliasName = QString(31, u'a');
     EXPECT_TRUE(insertionRefusal(7, p).isEmpty());
+}
+
+// Fields under their own limit may still make a setinfo line the console cuts at 1023 bytes:
+// that is refused, naming the limit; a line of exactly 1023 is inserted and reads back whole.
+TEST(Insertion, ASetinfoLineOverTheConsolesLineIsRefused) {
+    const QString refusal =
+        u"Строка setinfo длиннее 1023 знаков: игра выполнит только её начало. Сократите поле "
+        u"«Параметр» или «Значение» и нажмите OK ещё раз."_s;
+    struct Case {
+        int parameter, value; // lengths; the line form is 13 characters more
+        bool refused;
+    };
+    const Case cases[] = {{510, 510, true}, {505, 505, false}, {506, 505, true},
+                          {505, 506, true}, {1, 509, false},   {514, 496, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.parameter) + " + " + std::to_string(c.value));
+        InsertionPieces p = pieces();
+        p.parameter = QString(c.parameter, u'p');
+        p.value = QString(c.value, u'v');
+        EXPECT_EQ(insertionRefusal(6, p), c.refused ? refusal : QString());
+        if (c.refused)
+            continue;
+        for (const int column : {0, 8}) {
+            const QString line = buildInsertion(6, column, p)->text;
+            QStringList words;
+            const CommandReading r =
+                readCommand(line, 0, console::Bytes::Single, [&](const CommandWord& w) {
+                    words.append(line.mid(w.textStart(), w.textLength()));
+                });
+            EXPECT_FALSE(r.cut);
+            EXPECT_EQ(words, (QStringList{u"setinfo"_s, p.parameter, p.value}));
+        }
+    }
+    // A field over its own limit is named first.
+    InsertionPieces p = pieces();
+    p.parameter = QString(515, u'p');
+    p.value = QString(510, u'v');
+    EXPECT_EQ(insertionRefusal(6, p),
+              u"Поле «Параметр» длиннее 514 знаков: игра его не примет. Сократите его и нажмите "
+              u"OK ещё раз."_s);
 }
 
 TEST(Insertion, UnknownModesInsertNothing) {

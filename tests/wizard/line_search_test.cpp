@@ -1,6 +1,8 @@
 // The wizard's documents and search by commands: finding a setting's value, rewriting only its
 // value, deleting only its command, and the keys a document binds.
+#include "engine_model.h"
 #include "language/key_names.h"
+#include "platform/cp1251.h"
 #include "wizard/line_search.h"
 #include "wizard/wizard_working_set.h"
 #include "wizard_test_support.h"
@@ -194,6 +196,12 @@ TEST(WizardLineSearch, FindsASettingOnlyWhereItIsACommand) {
         {u"setinfo dm \"1\""_s, userInfoSetting(u"dm"_s), true, u"1"_s},
         {u"setinfo \"_ah\" \"0\""_s, userInfoSetting(u"_ah"_s), true, u"0"_s},
         {u"setinfo \"_ahx\" \"0\""_s, userInfoSetting(u"_ah"_s), false, {}},
+        // A setinfo of more than three words sets nothing: the one before it counts.
+        {u"setinfo dm 1 x"_s, userInfoSetting(u"dm"_s), false, {}},
+        {u"setinfo dm 1\nsetinfo dm 0 x"_s, userInfoSetting(u"dm"_s), true, u"1"_s},
+        {u"setinfo _vgui_menus 1,"_s, userInfoSetting(u"_vgui_menus"_s), false, {}},
+        // What the game takes as the value, a one-character word too.
+        {u"sensitivity (2"_s, cvarSetting(u"sensitivity"_s), true, u"("_s},
         // The game keeps the last value: that is the one read.
         {u"rate \"2500\"\nrate \"25000\""_s, cvarSetting(u"rate"_s), true, u"25000"_s},
         {u"cl_cmdrate \"101\"; rate \"25000\"; x"_s, cvarSetting(u"rate"_s), true, u"25000"_s},
@@ -250,6 +258,157 @@ TEST(WizardLineSearch, SavyRewritesOnlyTheValueAndKeepsTheRestOfTheLine) {
         Savy(w.ws, c.setting, c.value, c.noAdd);
         EXPECT_EQ(w.ws.mem1.content(), c.expected) << c.text.toStdString();
         EXPECT_EQ(w.ws.lineWritten, c.written) << c.text.toStdString();
+    }
+}
+
+namespace {
+
+// Every command of a text as the game runs it, its words joined by "|", the commands by "; ".
+QString gameReading(const QString& text) {
+    QStringList commands;
+    for (const enginemodel::Words& words : enginemodel::commands(cp1251::encode(text))) {
+        QStringList decoded;
+        for (const QByteArray& w : words)
+            decoded.append(cp1251::decode(w));
+        commands.append(decoded.join(u'|'));
+    }
+    return commands.join(u"; "_s);
+}
+
+} // namespace
+
+// A value written over a one-character word, or over a word glued to the name or to what
+// follows it, stands as a word of its own: the game reads the new value, and the rest as before.
+// A setinfo of more than three words is passed over: the game sets nothing from it.
+TEST(WizardLineSearch, WhatSavyWritesIsWhatTheGameReads) {
+    struct Case {
+        QString text;
+        SettingRef setting;
+        QString value;
+        QString expected;
+        QString gameBefore; // what the game reads before and after
+        QString gameAfter;
+        bool written;
+    };
+    const SettingRef sensitivity = cvarSetting(u"sensitivity"_s);
+    const Case cases[] = {
+        {u"sensitivity (2"_s, sensitivity, u"3"_s, u"sensitivity 3 2"_s, u"sensitivity|(|2"_s,
+         u"sensitivity|3|2"_s, true},
+        {u"sensitivity(2)"_s, sensitivity, u"3"_s, u"sensitivity 3 2)"_s, u"sensitivity|(|2|)"_s,
+         u"sensitivity|3|2|)"_s, true},
+        {u"ghosts)"_s, cvarSetting(u"ghosts"_s), u"Игрок"_s, u"ghosts \"Игрок\""_s, u"ghosts|)"_s,
+         u"ghosts|Игрок"_s, true},
+        {u"sensitivity (\"2\""_s, sensitivity, u"3"_s, u"sensitivity 3 \"2\""_s,
+         u"sensitivity|(|2"_s, u"sensitivity|3|2"_s, true},
+        {u"sensitivity (//x\nrate 1"_s, sensitivity, u"3"_s, u"sensitivity 3 //x\nrate 1"_s,
+         u"sensitivity|(; rate|1"_s, u"sensitivity|3; rate|1"_s, true},
+        {u"sensitivity ,Ж2;x"_s, sensitivity, u"3"_s, u"sensitivity 3 Ж2;x"_s,
+         u"sensitivity|,|2; x"_s, u"sensitivity|3|2; x"_s, true},
+        {u"\"sensitivity\"(2"_s, sensitivity, u"3"_s, u"\"sensitivity\"3 2"_s, u"sensitivity|(|2"_s,
+         u"sensitivity|3|2"_s, true},
+        // Nothing glued: no blank is added.
+        {u"sensitivity 2(x"_s, sensitivity, u"3"_s, u"sensitivity 3(x"_s, u"sensitivity|2|(|x"_s,
+         u"sensitivity|3|(|x"_s, true},
+        {u"rate \"1\"x"_s, cvarSetting(u"rate"_s), u"2"_s, u"rate \"2\"x"_s, u"rate|1|x"_s,
+         u"rate|2|x"_s, true},
+        {u"setinfo dm(;"_s, userInfoSetting(u"dm"_s), u"0"_s, u"setinfo dm 0;"_s, u"setinfo|dm|("_s,
+         u"setinfo|dm|0"_s, true},
+        // A one-character word ends on its own: the value after it stays glued to it.
+        {u"setinfo (1"_s, userInfoSetting(u"("_s), u"0"_s, u"setinfo (0"_s, u"setinfo|(|1"_s,
+         u"setinfo|(|0"_s, true},
+        // setinfo lines of more than three words set nothing, and are not counted as written.
+        {u"setinfo dm 1\nsetinfo dm 0 x"_s, userInfoSetting(u"dm"_s), u"0"_s,
+         u"setinfo dm 0\nsetinfo dm 0 x"_s, u"setinfo|dm|1; setinfo|dm|0|x"_s,
+         u"setinfo|dm|0; setinfo|dm|0|x"_s, true},
+        {u"setinfo dm 1 x"_s, userInfoSetting(u"dm"_s), u"0"_s,
+         u"setinfo dm 1 x\nsetinfo \"dm\" \"0\""_s, u"setinfo|dm|1|x"_s,
+         u"setinfo|dm|1|x; setinfo|dm|0"_s, false},
+        {u"setinfo _vgui_menus 1,"_s, userInfoSetting(u"_vgui_menus"_s), u"0"_s,
+         u"setinfo _vgui_menus 1,\nsetinfo \"_vgui_menus\" \"0\""_s, u"setinfo|_vgui_menus|1|,"_s,
+         u"setinfo|_vgui_menus|1|,; setinfo|_vgui_menus|0"_s, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(gameReading(c.text), c.gameBefore);
+        Wizard w(c.text);
+        w.ws.lineWritten = !c.written;
+        Savy(w.ws, c.setting, c.value, false);
+        EXPECT_EQ(w.ws.mem1.content(), c.expected);
+        EXPECT_EQ(w.ws.lineWritten, c.written);
+        EXPECT_EQ(gameReading(w.ws.mem1.content()), c.gameAfter);
+        Wizard again(w.ws.mem1.content());
+        EXPECT_EQ(FindSettingValue(again.ws, c.setting).value, c.value);
+    }
+}
+
+// Whatever stands around a setting's value (one-character words, quotes, comments, Russian
+// letters, glued or apart) and however many words its setinfo has, the value written is the one
+// the game keeps afterwards, and every other command reads as before.
+TEST(WizardLineSearch, AValueWrittenAnywhereIsTheValueTheGameKeeps) {
+    const QString glue[] = {u""_s, u" "_s, u"\t"_s};
+    const QString olds[] = {u"("_s, u")"_s,   u","_s,     u":"_s,    u"'"_s,     u"{"_s,
+                            u"2"_s, u"2.5"_s, u"\"2\""_s, u"\"\""_s, u"x\"y\""_s};
+    const QString tails[] = {u""_s,   u"2"_s,  u"("_s,     u"\"q\""_s, u"//c"_s, u"Ж"_s,
+                             u"Жz"_s, u" 7"_s, u";echo"_s, u"'"_s,     u"/"_s,   u"x y"_s};
+    const QString values[] = {u"3"_s,    u"0.5"_s, u"Игрок"_s, u"a b"_s, u"(1)"_s,
+                              u"a//b"_s, u""_s,    u"x;y"_s,   u"{"_s};
+    QRandomGenerator random(53);
+    const auto pick = [&](const auto& list) { return list[random.bounded(int(std::size(list)))]; };
+    // What the game keeps for a setting: the value word of its last command that sets it.
+    const auto kept = [](const QString& text, const SettingRef& s) -> std::optional<QString> {
+        std::optional<QString> value;
+        for (const enginemodel::Words& words : enginemodel::commands(cp1251::encode(text))) {
+            const QString name = cp1251::decode(words.value(0));
+            if (s.setinfo ? sameName(name, u"setinfo") && words.size() == 3 &&
+                                sameName(cp1251::decode(words[1]), s.name)
+                          : sameName(name, s.name) && words.size() >= 2)
+                value = cp1251::decode(words[s.setinfo ? 2 : 1]);
+        }
+        return value;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const bool setinfo = random.bounded(2) == 0;
+        const SettingRef setting = setinfo ? userInfoSetting(u"dm"_s) : cvarSetting(u"rate"_s);
+        QString line = setinfo ? u"setinfo dm"_s : u"rate"_s;
+        line += pick(glue) + pick(olds);
+        // Setinfo lines of every word count: none to four words more.
+        for (int extra = setinfo ? random.bounded(5) : 1; extra > 0; --extra)
+            line += pick(tails);
+        QString text = line;
+        if (random.bounded(3) == 0)
+            text.prepend(setinfo ? u"setinfo dm 9\n"_s : u"rate 9\n"_s);
+        if (random.bounded(2) == 0)
+            text += u"\nfps_max (1"_s;
+        const QString value = pick(values);
+        Wizard w(text);
+        const SettingValue read = FindSettingValue(w.ws, setting);
+        const std::optional<QString> keptBefore = kept(text, setting);
+        // The wizard reads what the game keeps (a setting without a value word aside).
+        if (keptBefore) {
+            ASSERT_EQ(read.value, *keptBefore) << qPrintable(text);
+        }
+        Savy(w.ws, setting, value, false);
+        const QString after = w.ws.mem1.content();
+        ASSERT_EQ(kept(after, setting), std::optional<QString>(value))
+            << qPrintable(text) << " -> " << qPrintable(after);
+        // One command changed, and only in its value word, or one appended; the rest reads as
+        // before.
+        QList<enginemodel::Words> game = enginemodel::commands(cp1251::encode(text));
+        const QList<enginemodel::Words> gameAfter = enginemodel::commands(cp1251::encode(after));
+        const int valueWord = setinfo ? 2 : 1;
+        if (gameAfter.size() == game.size() + 1) {
+            enginemodel::Words added =
+                setinfo ? enginemodel::Words{"setinfo", "dm"} : enginemodel::Words{"rate"};
+            added.append(cp1251::encode(value));
+            game.append(added);
+        } else {
+            ASSERT_EQ(gameAfter.size(), game.size())
+                << qPrintable(text) << " -> " << qPrintable(after);
+            for (qsizetype i = 0; i < game.size(); ++i)
+                if (game[i] != gameAfter[i] && game[i].size() > valueWord)
+                    game[i][valueWord] = cp1251::encode(value);
+        }
+        ASSERT_EQ(gameAfter, game) << qPrintable(text) << " -> " << qPrintable(after);
     }
 }
 

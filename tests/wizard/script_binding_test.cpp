@@ -272,6 +272,10 @@ TEST_F(ScriptBinding, RefusalsWriteNothing) {
     BindRequest russian = workedExample();
     russian.composition.chatText = u"Вперёд!"_s;
     EXPECT_EQ(bind(russian).message, script::unsentChatTextMessage());
+    // "say // gg" is "say" and a comment: the game sends nothing.
+    BindRequest comment = workedExample();
+    comment.composition.chatText = u"// gg"_s;
+    EXPECT_EQ(bind(comment).message, script::commentChatTextMessage());
     BindRequest noKey = workedExample();
     noKey.key.clear();
     EXPECT_EQ(bind(noKey).status, script::BindOutcome::Status::Refused);

@@ -1,10 +1,13 @@
 // Fragments, prices and label texts of the one-key scripts, and the tables they come from.
+#include "engine_model.h"
+#include "platform/cp1251.h"
 #include "wizard/buy_tables.h"
 #include "wizard/radio_tables.h"
 #include "wizard/script_generator.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -56,6 +59,57 @@ TEST(ScriptFragments, ChatGoesToTeamOrAllAndIsRefusedWithQuoteOrSemicolon) {
     EXPECT_FALSE(script::chatTextIsSafe(u"hi;quit"_s));
     const QString message = script::unsafeChatTextMessage();
     EXPECT_TRUE(message.contains(u"(\")"_s) && message.contains(u"(;)"_s)) << message.toStdString();
+}
+
+// What the game sends of a chat text the BIND button takes, read from the message alias's body
+// as the console runs it; the texts it sends nothing of are refused.
+TEST(ScriptFragments, AChatTextTheGameWouldNotSendIsRefused) {
+    struct Case {
+        QString text;
+        QString sent; // the words the game reads after "say", joined by blanks
+        bool refused;
+    };
+    const Case cases[] =
+        {
+            {u"gg"_s, u"gg"_s, false},       {u"// gg"_s, u""_s, true},
+            {u"//gg"_s, u""_s, true},        {u"  // gg"_s, u""_s, true},
+            {u"- // gg"_s, u"-"_s, false}, // the rest of the line is sent as typed
+            {u"gg // wp"_s, u"gg"_s, false}, {u"a//b"_s, u"a//b"_s, false},
+            {u"/ /"_s, u"/ /"_s, false},
+        };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const QList<enginemodel::Words> run =
+            enginemodel::commands(cp1251::encode(script::chatFragment(c.text, false)));
+        ASSERT_EQ(run.size(), 1);
+        QStringList words;
+        for (const QByteArray& w : run.first().mid(1))
+            words.append(cp1251::decode(w));
+        EXPECT_EQ(words.join(u' '), c.sent);
+        EXPECT_EQ(script::chatTextIsComment(c.text), c.refused);
+    }
+    EXPECT_EQ(script::commentChatTextMessage(),
+              u"Текст сообщения начинается с «//»: игра прочтёт его как комментарий и ничего не "
+              u"отправит. Начните текст с латинской буквы, цифры или другого знака (например, "
+              u"«- ») и нажмите BIND ещё раз."_s);
+
+    // Any text of blanks, slashes, letters and Russian ones: what is taken sends at least a
+    // word; what is refused as a comment sends none.
+    const QString pieces[] = {u"//"_s, u"/"_s, u" "_s, u"gg"_s, u"Ж"_s, u"-"_s, u"\t"_s};
+    QRandomGenerator random(3);
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int i = random.bounded(1, 6); i > 0; --i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        const QList<enginemodel::Words> run =
+            enginemodel::commands(cp1251::encode(script::chatFragment(text, true)));
+        const bool sendsAWord = !run.isEmpty() && run.first().size() >= 2;
+        if (script::chatTextIsComment(text)) {
+            ASSERT_FALSE(sendsAWord) << qPrintable(text);
+        } else if (script::chatTextIsSent(text) && !text.trimmed().isEmpty()) {
+            ASSERT_TRUE(sendsAWord) << qPrintable(text);
+        }
+    }
 }
 
 TEST(ScriptFragments, CostsAndLabelTexts) {
