@@ -12,6 +12,7 @@
 #include <QVarLengthArray>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -53,6 +54,7 @@ using Words = QVarLengthArray<QStringView, 8>;
 struct Segment {
     QString text;
     int pos = 0;
+    int end = 0;       // the text read ends here (a piece of a file stops before the file's end)
     int line = 0;      // of `pos`, counted in the text
     console::Bytes bytes = console::Bytes::Single;
     int size = 0;      // bytes still in the buffer, the closing line break included
@@ -110,16 +112,24 @@ private:
     }
     // Cbuf_InsertTextLines: a file's text between two line breaks (the first is an empty
     // command, gone at once; the second ends the text's last command).
-    bool insertLines(QString text, console::Bytes bytes, Place place) {
-        const int size = bytesOf(text, bytes);
+    // A piece of a file is the stretch [from, to) of its text, which it shares.
+    bool insertLines(const QString& text, console::Bytes bytes, Place place, int from = 0,
+                     int to = -1) {
+        if (to < 0)
+            to = int(text.size());
+        const int size = bytesOf(QStringView(text).mid(from, to - from), bytes);
         if (bufferBytes() + size + 2 >= kBufferBytes)
             return false;
-        push(std::move(text), bytes, place, true, size + 1);
-        m_buffer.back().closing = 1;
+        push(text, bytes, place, true, size + 1);
+        Segment& s = m_buffer.back();
+        s.closing = 1;
+        s.pos = from;
+        s.end = to;
         return true;
     }
     void push(QString text, console::Bytes bytes, Place place, bool fileText, int size) {
         Segment s;
+        s.end = int(text.size());
         s.text = std::move(text);
         s.bytes = bytes;
         s.size = size;
@@ -135,6 +145,7 @@ private:
         Segment s;
         s.text = text;
         s.size = int(text.size());
+        s.end = s.size;
         m_size += s.size;
         m_buffer.insert(m_buffer.begin(), std::move(s));
     }
@@ -144,15 +155,16 @@ private:
         // Empty once no byte is left (a text read to its end may still stand in the list).
         while (m_size > 0 && !m_stopped) {
             Segment& s = m_buffer.back();
-            if (s.pos >= s.text.size()) {
+            if (s.pos >= s.end) {
                 m_size -= s.size;
                 m_buffer.pop_back();
                 continue;
             }
-            const QString text = s.text; // shared, stays valid while commands insert text
+            const QString held = s.text; // shared, stays valid while commands insert text
+            const QStringView text = QStringView(held).first(s.end);
             Words words;
             const CommandReading r = readCommand(text, s.pos, s.bytes, [&](const CommandWord& w) {
-                words.append(QStringView(text).mid(w.textStart(), w.textLength()));
+                words.append(text.mid(w.textStart(), w.textLength()));
             });
             const int next = std::min(int(text.size()), r.stop + 1);
             const console::Bytes commandBytes = s.bytes;
@@ -160,7 +172,7 @@ private:
             Place place = s.place;
             if (s.fileText)
                 place.line = s.line;
-            const QStringView consumed = QStringView(text).mid(s.pos, next - s.pos);
+            const QStringView consumed = text.mid(s.pos, next - s.pos);
             s.line += int(consumed.count(u'\n'));
             int used = bytesOf(consumed, s.bytes);
             if (r.stop >= text.size() && s.closing) {
@@ -200,36 +212,37 @@ private:
         console::foldName(words.front(), m_name);
         const QString& name = m_name;
         const int argc = int(words.size());
-        if (name == u"exec") {
+        if (name == QStringView(u"exec")) {
             if (argc == 2)
                 exec(words.at(1).toString(), place);
-        } else if (name == u"alias") {
+        } else if (name == QStringView(u"alias")) {
             if (argc >= 2)
                 defineAlias(words, place);
-        } else if (name == u"bind") {
+        } else if (name == QStringView(u"bind")) {
             if (argc >= 3)
                 bind(words, place);
-        } else if (name == u"unbind") {
+        } else if (name == QStringView(u"unbind")) {
             if (argc == 2)
                 if (const QString key = canonicalKeyName(words.at(1)); !key.isEmpty())
                     set(Kind::Key, key, QString(), place, true);
-        } else if (name == u"unbindall") {
-            for (auto it = m_values.begin(); it != m_values.end(); ++it)
-                if (it->kind == Kind::Key && !it->cleared)
+        } else if (name == QStringView(u"unbindall")) {
+            QHash<QString, Value>& keys = valuesOf(Kind::Key);
+            for (auto it = keys.begin(); it != keys.end(); ++it)
+                if (!it->cleared)
                     set(Kind::Key, it->name, QString(), place, true);
-        } else if (name == u"setinfo") {
+        } else if (name == QStringView(u"setinfo")) {
             // Info_SetValueForKey only for exactly a key and a value; keys keep their case.
             if (argc == 3)
                 set(Kind::UserInfo, words.at(1).toString(), words.at(2).toString(), place);
-        } else if (name == u"wait") {
+        } else if (name == QStringView(u"wait")) {
             m_wait = true;
-        } else if (name == u"stuffcmds") {
+        } else if (name == QStringView(u"stuffcmds")) {
             if (argc == 1)
                 stuffCommandLine(place);
         } else if (const WordInfo* known = m_words.find(name); known && known->builtIn) {
             // A command of the engine or client: found before any alias of its name.
-        } else if (const auto alias = m_values.constFind(keyOf(Kind::Alias, name));
-                   alias != m_values.constEnd()) {
+        } else if (const auto alias = valuesOf(Kind::Alias).constFind(name);
+                   alias != valuesOf(Kind::Alias).constEnd()) {
             // Cbuf_InsertText(a->value): the body and its line break, in front of what is left.
             if (insert(alias->stored, alias->bytes, place))
                 m_buffer.back().alias = alias->name;
@@ -270,7 +283,7 @@ private:
         shown.chop(shown.isEmpty() ? 0 : 1);
         stored += u'\n';
         set(Kind::Alias, name, shown, place);
-        Value& v = m_values[keyOf(Kind::Alias, name)];
+        Value& v = valuesOf(Kind::Alias)[name];
         v.stored = stored;
         v.bytes = m_bytes;
     }
@@ -350,7 +363,8 @@ private:
             runFrame();
             if (m_stopped)
                 break;
-            if (!insertLines(piece.text, text->bytes, {file, piece.line}))
+            if (!insertLines(text->text, text->bytes, {file, piece.line}, piece.start,
+                             piece.start + piece.length))
                 note({file, piece.line},
                      u"Строка не помещается в очередь команд игры (16 384 байта): игра её "
                      u"пропустит"_s);
@@ -393,9 +407,10 @@ private:
         entry.missing = !text.has_value();
         if (text && name == m_options.watch && m_watched < 0) {
             // The watched file starts here (its index is the one this read appends or finds).
-            for (const Value& v : std::as_const(m_values))
-                if (!v.cleared)
-                    m_beforeWatched.insert(keyOf(v.kind, v.name), v.place);
+            for (const QHash<QString, Value>& values : m_values)
+                for (const Value& v : values)
+                    if (!v.cleared)
+                        m_beforeWatched.insert(keyOf(v.kind, v.name), v.place);
             m_watchPending = true;
         }
         // A file the chain already has (a second exec of it) keeps its first entry.
@@ -438,12 +453,12 @@ private:
 
     void set(Kind kind, const QString& name, const QString& value, const Place& place,
              bool cleared = false) {
-        const QString key = keyOf(kind, name);
-        auto it = m_values.find(key);
-        if (it == m_values.end()) {
+        QHash<QString, Value>& values = valuesOf(kind);
+        auto it = values.find(name);
+        if (it == values.end()) {
             if (cleared)
                 return; // unbinding a key nothing bound changes nothing
-            m_values.insert(key, Value{kind, name, value, false, place, {}, {}, {}});
+            values.insert(name, Value{kind, name, value, false, place, {}, {}, {}});
             return;
         }
         // Each earlier place once, in the order they ran (kept in order here, made distinct at
@@ -455,6 +470,20 @@ private:
         it->place = place;
     }
 
+    // The earlier places, each once, the final one left out.
+    static QList<Place> distinctOverridden(const Value& v) {
+        if (v.overridden.size() == 1 && v.overridden.front() != v.place)
+            return v.overridden;
+        QList<Place> distinct;
+        QSet<quint64> seen{placeId(v.place)};
+        for (const Place& p : v.overridden)
+            if (!seen.contains(placeId(p))) {
+                seen.insert(placeId(p));
+                distinct.append(p);
+            }
+        return distinct;
+    }
+
     void note(const Place& place, const QString& text) { m_notes.append({place, text}); }
 
     Result finish() {
@@ -463,16 +492,10 @@ private:
         result.notes = m_notes;
         result.watched = m_watched;
         result.beforeWatched = m_beforeWatched;
-        for (const Value& v : std::as_const(m_values)) {
-            QList<Place> overridden;
-            QSet<quint64> seen{placeId(v.place)};
-            for (const Place& p : v.overridden)
-                if (!seen.contains(placeId(p))) {
-                    seen.insert(placeId(p));
-                    overridden.append(p);
-                }
-            result.finals.append({v.kind, v.name, v.value, v.cleared, v.place, overridden});
-        }
+        for (const QHash<QString, Value>& values : m_values)
+            for (const Value& v : values)
+                result.finals.append(
+                    {v.kind, v.name, v.value, v.cleared, v.place, distinctOverridden(v)});
         std::sort(result.finals.begin(), result.finals.end(), [](const Final& a, const Final& b) {
             return a.kind != b.kind ? a.kind < b.kind : a.name < b.name;
         });
@@ -489,7 +512,9 @@ private:
     const Vocabulary& m_words;
     std::vector<Segment> m_buffer;
     int m_size = 0; // bytes in the buffer
-    QHash<QString, Value> m_values;
+    // By kind, then name.
+    std::array<QHash<QString, Value>, 4> m_values;
+    QHash<QString, Value>& valuesOf(Kind kind) { return m_values[size_t(kind)]; }
     QList<ChainFile> m_chain;
     QList<Note> m_notes;
     console::Bytes m_bytes = console::Bytes::Single; // of the command being run
@@ -601,7 +626,7 @@ QList<Piece> lineByLinePieces(QStringView text) {
             ++at;
         }
         countLines(start, at);
-        pieces.append({text.mid(start, at - start).toString(), pieceLine});
+        pieces.append({int(start), int(at - start), pieceLine});
         const qsizetype skipFrom = at;
         while (at < size) {
             const char16_t c = text[at].unicode();

@@ -143,7 +143,8 @@ QString standInName(const QString& gameDir, const QString& path, bool inside = f
 
 // A file's lines as the engine's line-by-line run cuts them: each piece and its 0-based line.
 struct Piece {
-    QString text;
+    int start = 0; // in the text
+    int length = 0;
     int line = 0;
 };
 QList<Piece> lineByLinePieces(QStringView text);

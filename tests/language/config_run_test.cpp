@@ -174,12 +174,12 @@ TEST_F(ConfigRun, AFileTooLongForTheBufferRunsAfterEverythingQueuedAndLineByLine
 }
 
 TEST(ConfigRunPieces, LinesEndAtTabsAndNonAsciiLettersAsTheEnginesLineReaderEndsThem) {
-    const QList<configrun::Piece> pieces =
-        configrun::lineByLinePieces(u"a b\r\n\r\nc\td\nsay Привет all\n\n"_s);
+    const QString text = u"a b\r\n\r\nc\td\nsay Привет all\n\n"_s;
+    const QList<configrun::Piece> pieces = configrun::lineByLinePieces(text);
     QStringList texts;
     QList<int> lines;
     for (const configrun::Piece& p : pieces) {
-        texts.append(p.text);
+        texts.append(text.mid(p.start, p.length));
         lines.append(p.line);
     }
     EXPECT_EQ(texts, (QStringList{u"a b"_s, u"c"_s, u"\td"_s, u"say "_s, u" all"_s}));
