@@ -455,7 +455,9 @@ int runCommandLineTool(const CommandLineRequest& request, const Vocabulary& word
         bool ok = true;
         const configrun::Options options = effectiveOptions(gameDir, request.files, err, ok);
         const int status =
-            listEffective(configrun::run(options, words), request.format == Format::Json, out);
+            listEffective(configrun::run(options, words), request.format == Format::Json, out)
+                ? kExitWarnings
+                : kExitClean;
         out.flush();
         err.flush();
         return ok ? status : kExitUnreadable;

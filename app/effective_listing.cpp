@@ -1,7 +1,6 @@
 // The final state of the config set, printed.
 #include "app/effective_listing.h"
 
-#include "app/command_line_tool.h"
 #include "language/config_commands.h"
 #include "platform/text_file.h"
 
@@ -64,7 +63,7 @@ configrun::Options effectiveOptions(const QString& gameDir, const QStringList& f
     return options;
 }
 
-int listEffective(const configrun::Result& r, bool json, QTextStream& out) {
+bool listEffective(const configrun::Result& r, bool json, QTextStream& out) {
     for (const configrun::Final& f : r.finals) {
         if (json) {
             QJsonArray overrides;
@@ -91,7 +90,6 @@ int listEffective(const configrun::Result& r, bool json, QTextStream& out) {
         }
         out << shown << '\n';
     }
-    int status = kExitClean;
     if (!json) {
         out << u"note: порядок файлов при запуске: %1"_s.arg([&] {
             QStringList names;
@@ -101,9 +99,8 @@ int listEffective(const configrun::Result& r, bool json, QTextStream& out) {
         }()) << '\n';
     }
     for (const configrun::Note& n : r.notes) {
-        status = kExitWarnings;
         if (!json)
             out << u"%1: warning: %2"_s.arg(r.placeText(n.place), n.text) << '\n';
     }
-    return status;
+    return !r.notes.isEmpty();
 }

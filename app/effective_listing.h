@@ -15,6 +15,6 @@ class Vocabulary;
 configrun::Options effectiveOptions(const QString& gameDir, const QStringList& files,
                                     QTextStream& err, bool& ok);
 
-// Prints the final state, one line a name; returns the exit status (1 when the run stopped or
+// Prints the final state, one line a name; true when the run has a warning (it stopped or
 // dropped text, as the game would).
-int listEffective(const configrun::Result& result, bool json, QTextStream& out);
+bool listEffective(const configrun::Result& result, bool json, QTextStream& out);

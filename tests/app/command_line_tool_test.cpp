@@ -227,6 +227,40 @@ TEST_F(CommandLineTool, KeysRunWhatTheConfigSetsAliasesRun) {
               loose + u":1: F1: autobuy_rifle → buy; menuselect 4\n"_s);
 }
 
+// --effective prints what the game ends up with after its start, and a file given stands in for
+// its namesake of the set.
+TEST_F(CommandLineTool, EffectivePrintsTheFinalStateOfTheSet) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"cstrike"_s));
+    const QString game = dir.filePath(u"cstrike"_s);
+    put(u"cstrike/autoexec.cfg"_s, "sensitivity 5\nbind F2 +jump\n");
+    put(u"cstrike/config.cfg"_s, "unbindall\nsensitivity 2\nexec userconfig.cfg\n");
+    put(u"cstrike/userconfig.cfg"_s, "sensitivity 3\n");
+    const ToolRun r = run({u"--effective"_s, u"--game"_s, game});
+    EXPECT_EQ(r.status, kExitClean) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(
+        u"userconfig.cfg:1: variable sensitivity \"3\" [перекрывает autoexec.cfg:1, config.cfg:2]\n"_s))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(u"config.cfg:1: key F2 (снята) [перекрывает autoexec.cfg:2]\n"_s))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(u"valve.rc → autoexec.cfg → config.cfg → userconfig.cfg"_s))
+        << r.out.toStdString();
+
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"new"_s));
+    const QString tried = put(u"new/userconfig.cfg"_s, "sensitivity 4\n");
+    const ToolRun json = run({u"--effective"_s, u"--format"_s, u"json"_s, u"--game"_s, game, tried});
+    EXPECT_TRUE(json.out.contains(
+        u"{\"file\":\"%1\",\"kind\":\"variable\",\"line\":1,\"name\":\"sensitivity\","
+        u"\"overrides\":[{\"file\":\"autoexec.cfg\",\"line\":1},{\"file\":\"config.cfg\","
+        u"\"line\":2}],\"value\":\"4\"}"_s.arg(tried)))
+        << json.out.toStdString();
+    // Without a folder or a file there is no set to run.
+    EXPECT_EQ(run({u"--effective"_s}).status, -1);
+    // A file that cannot be read is named, and the status says so.
+    const ToolRun missing = run({u"--effective"_s, u"--game"_s, game, dir.filePath(u"no.cfg"_s)});
+    EXPECT_EQ(missing.status, kExitUnreadable);
+    EXPECT_TRUE(missing.err.contains(u"no.cfg"_s)) << missing.err.toStdString();
+}
+
 TEST_F(CommandLineTool, TheGameFolderIsTheNearestWithAGameList) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(u"cstrike/cfg"_s));
     put(u"cstrike/liblist.gam"_s, "game \"CS\"\n");
