@@ -2,6 +2,7 @@
 #include "keys/config_set_keys.h"
 
 
+using namespace Qt::Literals::StringLiterals;
 using configrun::Kind;
 
 ConfigSetKeys configSetKeys(const configrun::Result& run) {
@@ -22,8 +23,28 @@ ConfigSetKeys configSetKeys(const configrun::Result& run) {
     return set;
 }
 
+namespace {
+
+// A player's config is a few kilobytes; past this the document's own lines are the map's, and
+// the set needs of it only what it execs.
+constexpr qsizetype kRunWholeChars = 1024 * 1024;
+
+QString execLinesOf(const QString& text) {
+    QString execs;
+    CommandScanner scanner(text);
+    CommandSpan command;
+    while (scanner.next(command))
+        if (command.wordCount == 2 && sameName(command.word(text, 0), u"exec"))
+            execs += u"exec "_s + command.word(text, 1).toString() + u'\n';
+    return execs;
+}
+
+} // namespace
+
 configrun::Result runForDocument(const QString& gameDir, const QString& documentPath,
                                  const QString& documentText, const Vocabulary& words) {
-    return configrun::runWithStandIn(gameDir, documentPath, documentText, console::Bytes::Single,
-                                     words);
+    return configrun::runWithStandIn(
+        gameDir, documentPath,
+        documentText.size() > kRunWholeChars ? execLinesOf(documentText) : documentText,
+        console::Bytes::Single, words);
 }

@@ -27,8 +27,9 @@ constexpr int kBufferBytes = 16384;
 constexpr int kLineTokenChars = 1023;
 // A run that never empties its buffer: an alias that calls itself without "wait" hangs the game,
 // files that exec each other in a circle hang or crash it, and one with "wait" runs again every
-// frame. Past these the run stops and says so.
-constexpr int kMaxCommands = 100000;
+// frame. Past these the run stops and says so. A long config runs each of its commands once: the
+// commands allowed grow with the text of the files read (each once).
+constexpr qint64 kMaxCommands = 100000;
 constexpr int kMaxFrames = 2000;
 // Each file run line by line runs the buffer from inside its exec; files that do so in a circle
 // nest without end, and the game's stack runs out.
@@ -185,7 +186,7 @@ private:
             s.pos = next; // a file's closing line break stays until it is read in turn
             if (words.isEmpty())
                 continue;
-            if (++m_commands > kMaxCommands) {
+            if (++m_commands > kMaxCommands + 2 * m_textChars) {
                 stop(place, running);
                 return;
             }
@@ -405,6 +406,10 @@ private:
             entry.shown = name;
         }
         entry.missing = !text.has_value();
+        if (text && !m_counted.contains(name)) {
+            m_counted.insert(name);
+            m_textChars += text->text.size();
+        }
         if (text && name == m_options.watch && m_watched < 0) {
             // The watched file starts here (its index is the one this read appends or finds).
             for (const QHash<QString, Value>& values : m_values)
@@ -518,7 +523,9 @@ private:
     QList<ChainFile> m_chain;
     QList<Note> m_notes;
     console::Bytes m_bytes = console::Bytes::Single; // of the command being run
-    int m_commands = 0; // run so far
+    qint64 m_commands = 0;  // run so far
+    qint64 m_textChars = 0; // of the files read, each once
+    QSet<QString> m_counted;
     QString m_name;     // the command being run, folded
     int m_lineByLineDepth = 0;
     int m_watched = -1;

@@ -348,3 +348,22 @@ TEST_F(ConfigRun, TheCheckNamesTheLinesALaterFileUndoes) {
 }
 
 } // namespace
+
+namespace {
+
+// A long config runs each of its commands once: however many it has, that is no endless run.
+TEST_F(ConfigRun, ALongConfigIsNoEndlessRun) {
+    QString text;
+    for (int i = 0; i < 120000; ++i)
+        text += u"fps_max %1\n"_s.arg(i);
+    configrun::Options o;
+    o.standIns.insert(u"config.cfg"_s, {text, console::Bytes::Single, {}});
+    const configrun::Result r = run(o);
+    EXPECT_TRUE(r.notes.isEmpty()) << (r.notes.isEmpty() ? "" : r.notes.front().text.toStdString());
+    const configrun::Final* f = r.find(Kind::Variable, u"fps_max"_s);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->value, u"119999"_s);
+    EXPECT_EQ(r.placeText(f->place), u"config.cfg:120000"_s);
+}
+
+} // namespace

@@ -85,7 +85,7 @@ private:
             const Words words = detail::tokenize(line);
             if (words.isEmpty())
                 continue;
-            if (++count > 100000) {
+            if (++count > 100000 + 2 * textBytes) {
                 hung = true;
                 return;
             }
@@ -150,6 +150,10 @@ private:
         if (it == w.files.constEnd())
             return;
         const QByteArray& data = *it;
+        if (!counted.contains(it.key())) {
+            counted.insert(it.key());
+            textBytes += data.size();
+        }
         if (buf.size() + data.size() + 2 < kMax) {
             insertTextLines(data);
             return;
@@ -190,7 +194,9 @@ private:
     const StartWorld& w;
     StartState s;
     QByteArray buf;
-    int count = 0;
+    qint64 count = 0;
+    qint64 textBytes = 0; // of the files exec'd, each once (the program's run allows as many more)
+    QSet<QByteArray> counted;
     int depth = 0;
 public:
     QList<QByteArray>* trace = nullptr;
