@@ -3,7 +3,10 @@
 // main_window_start_close.cpp, and its text tools in main_window_text_tools.cpp.
 #include "shell/main_window.h"
 
-#include "language/qt_editor_language.h"
+#include "editor/qt_editor_language.h"
+#include "editor/qt_plain_text_target.h"
+#include "editor/qt_scroll_bars.h"
+#include "editor/text_tools.h"
 #include "launcher/game_start.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
@@ -13,10 +16,7 @@
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/main_menu_tables.h"
-#include "shell/qt_plain_text_target.h"
-#include "shell/qt_scroll_bars.h"
 #include "shell/screen_fit.h"
-#include "shell/text_tools.h"
 #include "widgets/qt_widget_helpers.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 // connects them to the windows they open.
 #pragma once
 
+#include "editor/qt_config_editor.h"
 #include "platform/file_identity.h"
 #include "shell/config_document.h"
-#include "shell/qt_config_editor.h"
 #include "shell/qt_tool_window_follower.h"
 #include "shell/settings.h"
 #include "state/app_context.h"

@@ -1,13 +1,13 @@
 // The main window's text tools: cleanup, comment, Enter, EndEnter, delete line, select all,
-// word wrap, find, look-up, font and colour. The text work itself is in shell/text_tools,
+// word wrap, find, look-up, font and colour. The text work itself is in editor/text_tools,
 // shell/cleanup and widgets/find_primitive; these handlers read the editor and apply the result.
 #include "shell/main_window.h"
 
+#include "editor/qt_plain_text_target.h"
+#include "editor/text_tools.h"
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
 #include "shell/cleanup.h"
-#include "shell/qt_plain_text_target.h"
-#include "shell/text_tools.h"
 #include "widgets/qt_find_dialog.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // end of the game the launcher started, and "История версий".
 #include "shell/main_window.h"
 
-#include "language/qt_editor_language.h"
+#include "editor/qt_editor_language.h"
 #include "language/saved_settings.h"
 #include "launcher/config_change_report.h"
 #include "launcher/config_keeper.h"

@@ -1,7 +1,7 @@
 // The text tools as the user reaches them in the main window: bottom labels, menus, the
 // Ctrl+Y key, the find dialog, the font and colour commands.
+#include "editor/qt_plain_text_target.h"
 #include "shell/main_window.h"
-#include "shell/qt_plain_text_target.h"
 #include "test_app.h"
 
 #include <QAction>

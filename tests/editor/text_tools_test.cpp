@@ -1,7 +1,7 @@
 // The cleanup passes, the find primitive and the small text tools, checked as logic.
+#include "editor/qt_plain_text_target.h"
+#include "editor/text_tools.h"
 #include "shell/cleanup.h"
-#include "shell/qt_plain_text_target.h"
-#include "shell/text_tools.h"
 #include "state/shared_state.h"
 #include "widgets/find_primitive.h"
 

@@ -1,9 +1,9 @@
 // The language services as the user reaches them in the main window: F7 and the check list, the
 // highlighting switch and its setting, the hover explanation and Ctrl+Space completion.
-#include "language/qt_alias_tracker.h"
-#include "language/qt_block_notes.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_editor_language.h"
+#include "editor/qt_alias_tracker.h"
+#include "editor/qt_block_notes.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_editor_language.h"
 #include "language/vocabulary_preload.h"
 #include "platform/text_file.h"
 #include "shell/main_window.h"
