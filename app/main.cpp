@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
     ProgramWindows windows(ctx);
-    MainWindow* main = windows.windows().form1;
+    MainWindow* main = windows.windows().mainWindow;
     dialogs.setParent(main);
     if (!state.selfTest)
         for (const QString& problem : homeProblems)

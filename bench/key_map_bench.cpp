@@ -140,8 +140,8 @@ struct BenchProgram {
         state.selfTest = true; // no first-show steps (settings, game chooser, tool windows)
         state.gameDir = gameDir;
         windows = std::make_unique<ProgramWindows>(ctx);
-        windows->windows().form1->resize(900, 700);
-        windows->windows().form1->show();
+        windows->windows().mainWindow->resize(900, 700);
+        windows->windows().mainWindow->show();
     }
     SharedState state;
     QtUserDialogs dialogs;
@@ -157,7 +157,7 @@ void runCase(const char* title, const QString& text, const QString& programDir,
     if (!textfile::writeText(path, text, lf).ok)
         qFatal("cannot write %s", qPrintable(path));
     BenchProgram program(programDir, path, gameDir);
-    MainWindow& form = *program.windows->windows().form1;
+    MainWindow& form = *program.windows->windows().mainWindow;
     KeyboardMapWindow& map = *program.windows->windows().keyMap;
     QPlainTextEdit& editor = *form.editor();
     QTextDocument& document = *editor.document();

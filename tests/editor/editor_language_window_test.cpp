@@ -41,7 +41,7 @@ protected:
                       textfile::toFileBytes(u"[fps_max]\nq=Предел кадров в секунду\n"_s));
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         memo = form->editor();
         language = form->findChild<EditorLanguage*>(u"EditorLanguage"_s);
         ASSERT_TRUE(language);
@@ -135,7 +135,7 @@ TEST(EditorLanguageAtStart, TheWordsReadAheadAreTheEditorsAndAFileChangedSinceIs
         app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
         app.createWindows();
         app.showMain();
-        MainWindow* form = app.w().form1;
+        MainWindow* form = app.w().mainWindow;
         form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
         QCoreApplication::processEvents();
         EXPECT_EQ(!app.state.vocabularyAhead, highlighting);

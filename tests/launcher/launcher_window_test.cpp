@@ -53,7 +53,7 @@ struct LauncherApp {
         putFile(edited(), "// edited\r\n");
         app.createWindows(named ? QStringList{edited()} : QStringList{});
         app.showMain();
-        w = app.w().startcs;
+        w = app.w().launcher;
         app.state.halfLifeDir = hl();
     }
 
@@ -276,7 +276,7 @@ TEST(LauncherWindow, OptionRulesHintsAndRendererStateAcrossOpenings) {
 TEST(LaunchCommand, UntitledDocumentMustBeSavedFirst) {
     LauncherApp a(false);
     a.app.dialogs.expect(Kind::Warning);
-    a.app.w().form1->CS1Click();
+    a.app.w().mainWindow->CS1Click();
     EXPECT_EQ(a.app.dialogs.lastText(), u"Для продолжения сохраните текущий файл!"_s);
     EXPECT_FALSE(a.w->isVisible());
     EXPECT_TRUE(a.app.shell.started.empty());
@@ -290,7 +290,7 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
         a.c<QCheckBox>(u"CheckBox2"_s)->setChecked(false);
         a.c<QPushButton>(u"Button1"_s)->click();
     });
-    a.app.w().form1->CS1Click();
+    a.app.w().mainWindow->CS1Click();
     EXPECT_EQ(a.app.state.halfLifeDir, a.hl());
     EXPECT_TRUE(a.app.state.launchConfirmed);
     EXPECT_EQ(a.app.state.launchParams,
@@ -303,7 +303,7 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust");
 
     // The game never rewrote config.cfg: closing the program puts the user's back.
-    a.app.w().form1->close();
+    a.app.w().mainWindow->close();
     EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
     EXPECT_FALSE(QFileInfo::exists(a.config() + u".bak"_s));
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
@@ -312,7 +312,7 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
 TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
     LauncherApp a;
     QTimer::singleShot(0, a.w, [&] { a.c<QPushButton>(u"Button2"_s)->click(); });
-    a.app.w().form1->CS1Click();
+    a.app.w().mainWindow->CS1Click();
     EXPECT_FALSE(a.app.state.launchConfirmed);
     EXPECT_TRUE(a.app.shell.started.empty());
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
@@ -323,7 +323,7 @@ TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
             QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
             a.c<QPushButton>(u"Button1"_s)->click();
         });
-        a.app.w().form1->CS1Click();
+        a.app.w().mainWindow->CS1Click();
     };
     startWithTypedMap();
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap fy_pool_day\r\n+mlook");
@@ -374,7 +374,7 @@ void startOnDeDust(LauncherApp& a) {
         a.selectMap(u"de_dust"_s);
         a.c<QPushButton>(u"Button1"_s)->click();
     });
-    a.app.w().form1->CS1Click();
+    a.app.w().mainWindow->CS1Click();
 }
 
 template <typename T> T* historyControl(LauncherApp& a, const QString& name) {
@@ -387,7 +387,7 @@ template <typename T> T* historyControl(LauncherApp& a, const QString& name) {
 
 TEST(LaunchCommand, UnsavedEditsAreOfferedASaveFirst) {
     LauncherApp a;
-    MainWindow* form = a.app.w().form1;
+    MainWindow* form = a.app.w().mainWindow;
     form->editor()->appendPlainText(u"bind x +jump"_s);
     // Отмена: nothing starts. Нет: the game runs the file as saved, and the status line says so.
     a.app.dialogs.expect(Kind::YesNoCancel, ScriptedUserDialogs::Answer::Cancel);

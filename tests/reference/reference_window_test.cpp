@@ -39,24 +39,24 @@ protected:
         app.writeFile(dlls(u"cvardll/Vccvr.dll"_s), "voice_scale\r\n");
         app.createWindows();
         app.showMain();
-        ccd = app.w().ccd;
-        ASSERT_NE(ccd, nullptr);
-        form3 = app.w().form3;
-        ASSERT_NE(form3, nullptr);
-        form3->ensureBuilt(); // its lists are looked at before it is first shown
-        pages = ccd->findChild<QTabWidget*>(u"PC1"_s);
-        cmd = ccd->findChild<QListWidget*>(u"ListBox1"_s);
-        cvar = ccd->findChild<QListWidget*>(u"ListBox2"_s);
-        dlz = ccd->findChild<QListWidget*>(u"ListBox3"_s);
+        reference = app.w().reference;
+        ASSERT_NE(reference, nullptr);
+        librarySetup = app.w().librarySetup;
+        ASSERT_NE(librarySetup, nullptr);
+        librarySetup->ensureBuilt(); // its lists are looked at before it is first shown
+        pages = reference->findChild<QTabWidget*>(u"PC1"_s);
+        cmd = reference->findChild<QListWidget*>(u"ListBox1"_s);
+        cvar = reference->findChild<QListWidget*>(u"ListBox2"_s);
+        dlz = reference->findChild<QListWidget*>(u"ListBox3"_s);
         ASSERT_TRUE(pages && cmd && cvar && dlz);
     }
     QString dlls(const QString& relative) const { return app.programDir() + u"dlls/"_s + relative; }
-    QString statusLine() const { return app.w().form1->statusLine(); }
+    QString statusLine() const { return app.w().mainWindow->statusLine(); }
     const QStringList& valueList() const { return app.state.valueList.entries(); }
 
     TestApp app;
-    ReferenceWindow* ccd = nullptr;
-    LibrarySetupWindow* form3 = nullptr;
+    ReferenceWindow* reference = nullptr;
+    LibrarySetupWindow* librarySetup = nullptr;
     QTabWidget* pages = nullptr;
     QListWidget* cmd = nullptr;
     QListWidget* cvar = nullptr;
@@ -64,10 +64,10 @@ protected:
 };
 
 TEST_F(ReferenceWindowTest, FirstShowLoadsTheStandardCommands) {
-    EXPECT_TRUE(ccd->isVisible());
-    const Qt::WindowFlags flags = ccd->windowFlags();
+    EXPECT_TRUE(reference->isVisible());
+    const Qt::WindowFlags flags = reference->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::Tool));
-    EXPECT_EQ(ccd->parentWidget(), app.w().form1);
+    EXPECT_EQ(reference->parentWidget(), app.w().mainWindow);
     EXPECT_FALSE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
@@ -144,11 +144,11 @@ TEST_F(ReferenceWindowTest, TheLibraryPageListsLibrariesAndKeepsTheInsertionForm
     pages->setCurrentIndex(2);
     EXPECT_TRUE(app.state.dlzPageActive);
     EXPECT_FALSE(app.state.refreshOnly);
-    EXPECT_FALSE(form3->isVisible());
+    EXPECT_FALSE(librarySetup->isVisible());
     EXPECT_EQ(listTexts(dlz), (QStringList{u"Alpha"_s, u"rates.v2"_s}));
 
     clickItem(dlz, u"rates.v2"_s);
-    EXPECT_EQ(ccd->selectedLibrary(), u"rates.v2"_s);
+    EXPECT_EQ(reference->selectedLibrary(), u"rates.v2"_s);
     EXPECT_EQ(app.state.listFilePath, dlls(u"dlz/rates.v2.dlz"_s));
     EXPECT_EQ(valueList(), (QStringList{u"rate 2500"_s, u"rate 5000"_s}));
     EXPECT_EQ(app.state.lastRefPage, 2);
@@ -160,7 +160,7 @@ TEST_F(ReferenceWindowTest, TheLibraryPageListsLibrariesAndKeepsTheInsertionForm
     EXPECT_FALSE(app.state.dlzPageActive);
     pages->setCurrentIndex(2);
     EXPECT_EQ(listTexts(dlz), (QStringList{u"Alpha"_s, u"beta"_s, u"rates.v2"_s}));
-    EXPECT_EQ(ccd->selectedLibrary(), u"rates.v2"_s);
+    EXPECT_EQ(reference->selectedLibrary(), u"rates.v2"_s);
 }
 
 TEST_F(ReferenceWindowTest, LeavingAPageDropsItsSelectionButLeavingTheWindowDoesNot) {
@@ -177,11 +177,11 @@ TEST_F(ReferenceWindowTest, LeavingAPageDropsItsSelectionButLeavingTheWindowDoes
 }
 
 TEST_F(ReferenceWindowTest, FootButtonsAreCentredAndAskForTheirInsertDialogPage) {
-    auto* panel = ccd->findChild<QWidget*>(u"Panel1"_s);
-    const QList<QPushButton*> buttons = {ccd->findChild<QPushButton*>(u"SBut10"_s),
-                                         ccd->findChild<QPushButton*>(u"SBut7"_s),
-                                         ccd->findChild<QPushButton*>(u"SBut8"_s)};
-    ccd->resize(241, 320);
+    auto* panel = reference->findChild<QWidget*>(u"Panel1"_s);
+    const QList<QPushButton*> buttons = {reference->findChild<QPushButton*>(u"SBut10"_s),
+                                         reference->findChild<QPushButton*>(u"SBut7"_s),
+                                         reference->findChild<QPushButton*>(u"SBut8"_s)};
+    reference->resize(241, 320);
     QCoreApplication::processEvents();
     for (QPushButton* b : buttons) {
         ASSERT_NE(b, nullptr);
@@ -189,7 +189,7 @@ TEST_F(ReferenceWindowTest, FootButtonsAreCentredAndAskForTheirInsertDialogPage)
     }
     EXPECT_EQ(buttons[0]->text(), u"SetInfo"_s);
 
-    QSignalSpy requests(ccd, &ReferenceWindow::insertDialogRequested);
+    QSignalSpy requests(reference, &ReferenceWindow::insertDialogRequested);
     QTest::mouseClick(buttons[1], Qt::LeftButton);
     QTest::mouseClick(buttons[2], Qt::LeftButton);
     QTest::mouseClick(buttons[0], Qt::LeftButton);
@@ -198,8 +198,8 @@ TEST_F(ReferenceWindowTest, FootButtonsAreCentredAndAskForTheirInsertDialogPage)
     EXPECT_EQ(requests[0][1].toInt(), 1);
     EXPECT_EQ(requests[1][0].toString(), u"Alias - наберите имя команды"_s);
     EXPECT_EQ(requests[1][1].toInt(), 2);
-    EXPECT_EQ(ccd->insertDialogCaption(), u"SetInfo - выберите из списка"_s);
-    EXPECT_EQ(ccd->insertDialogPage(), 0);
+    EXPECT_EQ(reference->insertDialogCaption(), u"SetInfo - выберите из списка"_s);
+    EXPECT_EQ(reference->insertDialogPage(), 0);
 }
 
 TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnClose) {
@@ -208,21 +208,21 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
     const QString mine = app.root.path() + u"/mine/"_s;
     app.writeFile(mine + u"new.one.dlz"_s, "n\r\n");
     app.writeFile(mine + u"new.one.pro"_s, "[n]\r\nq=x\r\n");
-    auto* libraries = form3->findChild<QListWidget*>(u"ListBox1"_s);
-    auto* metaBinds = form3->findChild<QListWidget*>(u"ListBox2"_s);
+    auto* libraries = librarySetup->findChild<QListWidget*>(u"ListBox1"_s);
+    auto* metaBinds = librarySetup->findChild<QListWidget*>(u"ListBox2"_s);
 
     bool ran = false;
-    QTimer::singleShot(0, form3, [&] {
+    QTimer::singleShot(0, librarySetup, [&] {
         ran = true;
-        EXPECT_TRUE(form3->isVisible());
-        EXPECT_EQ(form3->windowTitle(), u"Настройка библиотек DLZ и MetaBinds"_s);
+        EXPECT_TRUE(librarySetup->isVisible());
+        EXPECT_EQ(librarySetup->windowTitle(), u"Настройка библиотек DLZ и MetaBinds"_s);
         EXPECT_EQ(listTexts(libraries), QStringList{u"old"_s});
         EXPECT_EQ(listTexts(metaBinds), QStringList{u"jump.mtb"_s});
         // The listing reached the reference window too.
         EXPECT_EQ(listTexts(dlz), QStringList{u"old"_s});
 
         app.dialogs.expectFile(ScriptedUserDialogs::Kind::Open, mine + u"new.one.dlz"_s, 1);
-        QTest::mouseClick(form3->findChild<QPushButton*>(u"Button1"_s), Qt::LeftButton);
+        QTest::mouseClick(librarySetup->findChild<QPushButton*>(u"Button1"_s), Qt::LeftButton);
         const auto& call = app.dialogs.calls().back();
         EXPECT_EQ(call.text, u"Добавить"_s);
         EXPECT_EQ(call.options.filter,
@@ -237,7 +237,7 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
         clickItem(libraries, u"old"_s);
         clickItem(metaBinds, u"jump.mtb"_s);
         EXPECT_TRUE(libraries->selectedItems().isEmpty());
-        auto* remove = form3->findChild<QPushButton*>(u"Button2"_s);
+        auto* remove = librarySetup->findChild<QPushButton*>(u"Button2"_s);
         app.dialogs.expect(ScriptedUserDialogs::Kind::YesNo, UserDialogs::Answer::No);
         QTest::mouseClick(remove, Qt::LeftButton);
         EXPECT_EQ(app.dialogs.lastText(), u"Удалить файл \"jump.mtb\"?"_s);
@@ -254,11 +254,11 @@ TEST_F(ReferenceWindowTest, LibrarySetUpInstallsRemovesAndUpdatesTheReferenceOnC
         EXPECT_FALSE(QFile::exists(dlls(u"dlz/old.dlz"_s)));
         EXPECT_EQ(listTexts(libraries), QStringList{u"new.one"_s});
 
-        QTest::mouseClick(form3->findChild<QPushButton*>(u"Button3"_s), Qt::LeftButton);
+        QTest::mouseClick(librarySetup->findChild<QPushButton*>(u"Button3"_s), Qt::LeftButton);
     });
-    app.w().form1->action(u"N37"_s)->trigger();
+    app.w().mainWindow->action(u"N37"_s)->trigger();
     EXPECT_TRUE(ran);
-    EXPECT_FALSE(form3->isVisible());
+    EXPECT_FALSE(librarySetup->isVisible());
     EXPECT_EQ(listTexts(dlz), QStringList{u"new.one"_s});
 }
 
@@ -266,19 +266,19 @@ TEST_F(ReferenceWindowTest, AFailedInstallIsReportedAndListsNothing) {
     const QString mine = app.root.path() + u"/mine/"_s;
     app.writeFile(mine + u"x.mtb"_s, "x\r\n");
     QDir().mkpath(dlls(u"metabinds/x.mtb"_s)); // a folder where the file should go
-    auto* metaBinds = form3->findChild<QListWidget*>(u"ListBox2"_s);
-    QTimer::singleShot(0, form3, [&] {
+    auto* metaBinds = librarySetup->findChild<QListWidget*>(u"ListBox2"_s);
+    QTimer::singleShot(0, librarySetup, [&] {
         app.dialogs.expectFile(ScriptedUserDialogs::Kind::Open, mine + u"x.mtb"_s, 2);
         app.dialogs.expect(ScriptedUserDialogs::Kind::Error);
-        form3->Button1Click();
+        librarySetup->Button1Click();
         EXPECT_TRUE(app.dialogs.lastText().contains(mine + u"x.mtb"_s));
         EXPECT_TRUE(listTexts(metaBinds).isEmpty());
         // The file type chosen last is offered again.
         app.dialogs.expectFile(ScriptedUserDialogs::Kind::Open, QString());
-        form3->Button1Click();
+        librarySetup->Button1Click();
         EXPECT_EQ(app.dialogs.calls().back().options.filterIndex, 2);
-        form3->reject();
+        librarySetup->reject();
     });
-    app.w().form1->N37Click();
+    app.w().mainWindow->N37Click();
     EXPECT_TRUE(app.dialogs.allUsed());
 }

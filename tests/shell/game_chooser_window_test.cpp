@@ -24,7 +24,7 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
     app.writeFile(hl + u"/cstrike/liblist.gam"_s, "");
     app.createWindows();
     app.showMain();
-    GameChooserWindow* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().gameChooser;
 
     // Nothing found: the list is hidden and the chooser keeps its plain size.
     QTimer::singleShot(0, chooser, [chooser] {

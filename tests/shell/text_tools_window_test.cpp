@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         memo = form->editor();
     }
     // A fresh text (no undo history, not modified) with the caret at `caret`.

@@ -50,7 +50,7 @@ class ScriptArea : public ::testing::Test {
 protected:
     ScriptArea() {
         app.createWindows();
-        form = app.w().form2;
+        form = app.w().wizard;
         form->ensureBuilt();
         area = form->findChild<ScriptKeyArea*>();
         auto owned = std::make_unique<RecordingPlayer>();
@@ -157,13 +157,13 @@ TEST_F(ScriptArea, RadioPreviewFollowsTheSoundFiles) {
     choose(u"ComboBox8"_s, 8);
     player->fail(u"испорчен"_s);
     EXPECT_FALSE(play->isEnabled());
-    EXPECT_EQ(app.w().form1->statusLine(), u"испорчен"_s);
+    EXPECT_EQ(app.w().mainWindow->statusLine(), u"испорчен"_s);
     EXPECT_EQ(play->toolTip(), u"испорчен"_s);
     player->hasOutput = false;
     choose(u"ComboBox8"_s, 0);
     choose(u"ComboBox8"_s, 8);
     EXPECT_FALSE(play->isEnabled());
-    EXPECT_EQ(app.w().form1->statusLine(), u"нет звука"_s);
+    EXPECT_EQ(app.w().mainWindow->statusLine(), u"нет звука"_s);
     EXPECT_EQ(play->toolTip(), u"нет звука"_s);
     EXPECT_EQ(stop->toolTip(), u"нет звука"_s);
     player->hasOutput = true;
