@@ -136,9 +136,9 @@ struct BenchProgram {
     BenchProgram(const QString& programDir, const QString& configPath, const QString& gameDir) {
         keepFreedMemoryForReuse(); // as the program's start does
         state.home = ProgramHome::portable(programDir);
-        state.arguments = {configPath};
-        state.selfTest = true; // no first-show steps (settings, game chooser, tool windows)
-        state.gameDir = gameDir;
+        state.start.arguments = {configPath};
+        state.start.selfTest = true; // no first-show steps (settings, game chooser, tool windows)
+        state.games.gameDir = gameDir;
         windows = std::make_unique<ProgramWindows>(ctx);
         windows->windows().mainWindow->resize(900, 700);
         windows->windows().mainWindow->show();

@@ -199,7 +199,7 @@ const ConfigReport& EditorLanguage::findings() const {
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
     m_findings->setReport(checkConfigReport(
-        m_editor->toPlainText(), words(), m_ctx.state.gameDir,
+        m_editor->toPlainText(), words(), m_ctx.state.games.gameDir,
         {m_fileForm.bytes, m_fileForm.crLf, m_documentName ? m_documentName() : QString()}));
     ListCheck->show();
     ListCheck->setCurrentIndex(m_findings->index(0, 0));

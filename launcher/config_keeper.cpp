@@ -62,7 +62,7 @@ struct UserConfig {
 };
 
 UserConfig userConfigBehind(const VersionStore& store, const QString& configPath,
-                            const SharedState::LaunchedConfig* previous) {
+                            const LaunchState::LaunchedConfig* previous) {
     UserConfig user;
     if (!QFileInfo::exists(configPath))
         return user;
@@ -87,7 +87,7 @@ UserConfig userConfigBehind(const VersionStore& store, const QString& configPath
 StartScriptResult writeStartScript(SharedState& state, const QString& configPath,
                                    const QString& script) {
     StartScriptResult result;
-    auto& records = state.launchedConfigs;
+    auto& records = state.launch.launchedConfigs;
     auto it = std::find_if(records.begin(), records.end(), [&](const auto& r) {
         return QFileInfo(r.configPath).absoluteFilePath() ==
                QFileInfo(configPath).absoluteFilePath();
@@ -116,7 +116,7 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
         result.reason = w.reason;
         return result;
     }
-    SharedState::LaunchedConfig record{configPath, bytes, user.had, user.bytes};
+    LaunchState::LaunchedConfig record{configPath, bytes, user.had, user.bytes};
     if (it == records.end())
         records.push_back(record);
     else
@@ -127,7 +127,7 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
 namespace {
 
 // Puts back the config kept for one start script; an empty text, or why it could not.
-QString restoreRecord(const VersionStore& store, const SharedState::LaunchedConfig& r) {
+QString restoreRecord(const VersionStore& store, const LaunchState::LaunchedConfig& r) {
     const textfile::BytesResult now = textfile::readBytes(r.configPath);
     // Gone, or rewritten by the game: that file is the newer config; leave it (the user's is
     // in the versions store).
@@ -150,15 +150,15 @@ QString restoreRecord(const VersionStore& store, const SharedState::LaunchedConf
 
 QStringList restoreUserConfigs(SharedState& state) {
     QStringList failures;
-    for (const auto& r : state.launchedConfigs)
+    for (const auto& r : state.launch.launchedConfigs)
         if (const QString failure = restoreRecord(state.versions(), r); !failure.isEmpty())
             failures.append(failure);
-    state.launchedConfigs.clear();
+    state.launch.launchedConfigs.clear();
     return failures;
 }
 
 QString restoreUserConfig(SharedState& state, const QString& configPath) {
-    auto& records = state.launchedConfigs;
+    auto& records = state.launch.launchedConfigs;
     const QString target = QFileInfo(configPath).absoluteFilePath();
     auto it = std::find_if(records.begin(), records.end(), [&](const auto& r) {
         return QFileInfo(r.configPath).absoluteFilePath() == target;
@@ -174,4 +174,11 @@ void restoreKeptConfigs(SharedState& state, UserDialogs& dialogs) {
     const QStringList failures = restoreUserConfigs(state);
     if (!failures.isEmpty())
         dialogs.error(u"Не удалось вернуть прежний config.cfg:\n"_s + failures.join(u"\n\n"_s));
+}
+
+bool startScriptStandsIn(const LaunchState& launch, const QString& configPath) {
+    const QString full = QFileInfo(configPath).absoluteFilePath();
+    return std::any_of(
+        launch.launchedConfigs.begin(), launch.launchedConfigs.end(),
+        [&](const auto& r) { return QFileInfo(r.configPath).absoluteFilePath() == full; });
 }

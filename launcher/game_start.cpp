@@ -1,6 +1,7 @@
 // The start of the game.
 #include "launcher/game_start.h"
 
+#include "language/config_set.h"
 #include "launcher/config_keeper.h"
 #include "launcher/mod_discovery.h"
 #include "platform/program_paths.h"
@@ -48,10 +49,6 @@ GameProgram gameProgram(const QString& halfLifeDir, const QStringList& params,
     return GameProgram{};
 }
 
-QString launchCopyName() {
-    return u"_.cfg"_s;
-}
-
 QString wrongGameFolderMessage() {
     return u"Неправильно задан путь к каталогу игры!"_s;
 }
@@ -82,7 +79,7 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
     if (mod.trimmed().isEmpty() || mod.contains(u'/') || mod.contains(u'\\') || mod == u"."_s ||
         mod == u".."_s)
         return LaunchOutcome{false, u"Игра не запущена:\nНеверное имя мода \""_s + mod + u'"'};
-    const QString folder = modFolder(state.halfLifeDir, mod);
+    const QString folder = modFolder(state.games.halfLifeDir, mod);
     if (!QFileInfo(folder).isDir())
         return failure(folder, u"Папка мода не найдена"_s);
 
@@ -100,9 +97,9 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
     if (!script.ok)
         return failure(script.failedPath, script.reason);
 
-    const GameProgram program = gameProgram(state.halfLifeDir, choice.arguments, host);
+    const GameProgram program = gameProgram(state.games.halfLifeDir, choice.arguments, host);
     if (program.program.isEmpty() ||
-        !shell.startProgram(program.program, program.arguments, state.halfLifeDir,
+        !shell.startProgram(program.program, program.arguments, state.games.halfLifeDir,
                             whenEnded
                                 ? std::function<void()>([config, whenEnded] { whenEnded(config); })
                                 : std::function<void()>())) {
@@ -110,7 +107,7 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
         // at the end of the run, so a save into config.cfg meanwhile cannot lose it.
         QString message =
             wrongGameFolderMessage() + u'\n' +
-            (program.program.isEmpty() ? missingGameProgram(state.halfLifeDir, host)
+            (program.program.isEmpty() ? missingGameProgram(state.games.halfLifeDir, host)
                                        : u"Не удалось запустить "_s + program.program);
         if (const QString failure = restoreUserConfig(state, config); !failure.isEmpty())
             message += u"\n\nНе удалось вернуть прежний config.cfg:\n"_s + failure;

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-struct SharedState;
+struct ReferenceState;
 
 struct CategoryChoice {
     std::optional<int> lastRefPage;      // unchanged by a library
@@ -19,7 +19,7 @@ struct CategoryChoice {
     QString listFilePath;                // the line list to load
 
     // Sets ListFilePath, LastRefPage, WeaponPictures and the value list's caption.
-    void applyTo(SharedState& state) const;
+    void applyTo(ReferenceState& reference) const;
 };
 
 // A click on category `index` of the command or variable page.

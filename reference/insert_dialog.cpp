@@ -203,7 +203,7 @@ InsertionPieces InsertDialog::insertionPieces() const {
 // --- confirming
 
 void InsertDialog::insertPage(int index) {
-    m_ctx.state.insertMode = insertDialogPages()[size_t(index)].insertMode;
+    m_ctx.state.reference.insertMode = insertDialogPages()[size_t(index)].insertMode;
     emit insertRequested();
 }
 

@@ -73,7 +73,7 @@ MainWindow::MainWindow(AppContext& ctx)
     };
     languageServices.explanation = [this](const QString& entry) {
         const SharedState& st = m_ctx.state;
-        return ReadIni2(st.home, QString(), entry, st.dlzPageActive);
+        return ReadIni2(st.home, QString(), entry, st.reference.dlzPageActive);
     };
     m_language = new EditorLanguage(m_ctx, Memo1, std::move(languageServices),
                                     action(u"CheckConfig1"_s), action(u"SyntaxHighlight1"_s), this);
@@ -90,11 +90,11 @@ MainWindow::MainWindow(AppContext& ctx)
     resize(placed.size());
     move(placed.topLeft());
     m_normalGeometry = QRect(pos(), size());
-    m_ctx.state.gameDirChosen = created.gameDirChosen;
+    m_ctx.state.games.gameDirChosen = created.gameDirChosen;
     // The editor's font before its text: a large command-line file is laid out once, not
     // again when the first show sets the font.
     applyEditorFont(readFirstShowSettings(m_settings));
-    m_document.initialise(m_ctx.state.arguments);
+    m_document.initialise(m_ctx.state.start.arguments);
 }
 
 void MainWindow::applyEditorFont(const FirstShowSettings& shown) {
@@ -370,9 +370,9 @@ void MainWindow::N37Click() {
 }
 
 void MainWindow::Dogy() {
-    const ValueListLoad load = loadValueList(m_ctx.state.listFilePath);
+    const ValueListLoad load = loadValueList(m_ctx.state.reference.listFilePath);
     if (load.ok)
-        m_ctx.state.valueList.setEntries(load.entries);
+        m_ctx.state.reference.valueList.setEntries(load.entries);
     else
         m_ctx.dialogs.error(load.message);
 }
@@ -381,7 +381,7 @@ void MainWindow::MetaBinds1Click() {
 }
 void MainWindow::CS1Click() {
     SharedState& st = m_ctx.state;
-    st.halfLifeDir = halfLifeDirOf(st.gameDir);
+    st.games.halfLifeDir = halfLifeDirOf(st.games.gameDir);
     if (m_document.isUntitled()) {
         m_ctx.dialogs.warning(u"Для продолжения сохраните текущий файл!"_s);
         return;

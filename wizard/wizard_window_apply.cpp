@@ -62,7 +62,7 @@ void ConfigWizard::Button8Click() {
 void ConfigWizard::markLaterSettings() {
     static const Vocabulary none;
     const configrun::Result run = configrun::runWithStandIn(
-        m_ctx.state.gameDir, m_set.chosenPath, m_set.mem1.content(),
+        m_ctx.state.games.gameDir, m_set.chosenPath, m_set.mem1.content(),
         m_set.chosenForm.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
                                                               : console::Bytes::Single,
         m_words ? m_words() : none);

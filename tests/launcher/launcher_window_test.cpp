@@ -54,7 +54,7 @@ struct LauncherApp {
         app.createWindows(named ? QStringList{edited()} : QStringList{});
         app.showMain();
         w = app.w().launcher;
-        app.state.halfLifeDir = hl();
+        app.state.games.halfLifeDir = hl();
     }
 
     template <typename T> T* c(const QString& name) const {
@@ -291,14 +291,14 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
         a.c<QPushButton>(u"Button1"_s)->click();
     });
     a.app.w().mainWindow->CS1Click();
-    EXPECT_EQ(a.app.state.halfLifeDir, a.hl());
-    EXPECT_TRUE(a.app.state.launchConfirmed);
-    EXPECT_EQ(a.app.state.launchParams,
+    EXPECT_EQ(a.app.state.games.halfLifeDir, a.hl());
+    EXPECT_TRUE(a.app.state.launch.launchConfirmed);
+    EXPECT_EQ(a.app.state.launch.launchParams,
               u"-game cstrike -console -full -gl +maxplayers 12 -gamegauge"_s);
     ASSERT_EQ(a.app.shell.started.size(), 1u);
     EXPECT_EQ(a.app.shell.started[0].program, a.hl() + u"/hl.sh"_s);
     EXPECT_EQ(a.app.shell.started[0].folder, a.hl());
-    EXPECT_EQ(a.app.shell.started[0].arguments.join(u' '), a.app.state.launchParams);
+    EXPECT_EQ(a.app.shell.started[0].arguments.join(u' '), a.app.state.launch.launchParams);
     EXPECT_EQ(fileBytes(a.app.gameDir() + u"/_.cfg"_s), "// edited\r\n");
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust");
 
@@ -313,7 +313,7 @@ TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
     LauncherApp a;
     QTimer::singleShot(0, a.w, [&] { a.c<QPushButton>(u"Button2"_s)->click(); });
     a.app.w().mainWindow->CS1Click();
-    EXPECT_FALSE(a.app.state.launchConfirmed);
+    EXPECT_FALSE(a.app.state.launch.launchConfirmed);
     EXPECT_TRUE(a.app.shell.started.empty());
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
 
@@ -414,7 +414,7 @@ TEST(LaunchCommand, TheEndOfAGameThatLeftTheScriptPutsTheConfigBackAtOnce) {
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust\r\n+mlook");
     a.app.shell.endProgram();
     EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
-    EXPECT_TRUE(a.app.state.launchedConfigs.empty());
+    EXPECT_TRUE(a.app.state.launch.launchedConfigs.empty());
     EXPECT_FALSE(a.app.w().history->isVisible()); // nothing of the player's changed
 }
 

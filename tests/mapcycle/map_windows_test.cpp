@@ -48,7 +48,7 @@ void doubleClick(QListWidget* list, const QString& name) {
 struct MapsFixture : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        app.state.wizardFolder = app.gameDir();
+        app.state.games.wizardFolder = app.gameDir();
         mapCycle = app.w().mapCycle;
         mapCycle->ensureBuilt(); // its controls are looked up before it is first shown
         LB1 = mapCycle->findChild<QListWidget*>(u"LB1"_s);
@@ -107,7 +107,7 @@ TEST_F(MapsFixture, AllMapsListIsSortedCaseSensitiveAndKeepsEarlierFolders) {
 
     const QString other = app.root.path() + u"/Other/cstrike"_s;
     addMaps(other, {u"aim_map"_s, u"de_dust"_s});
-    app.state.wizardFolder = other;
+    app.state.games.wizardFolder = other;
     open();
     EXPECT_EQ(listTexts(LB2),
               (QStringList{u""_s, u"aim_map"_s, u"cs_italy"_s, u"DE_DUST"_s, u"de_dust"_s}));
@@ -222,13 +222,13 @@ TEST_F(MapsFixture, AFailedApplyKeepsTheWindowTheListAndTheOldFile) {
 }
 
 TEST_F(MapsFixture, ACycleFileThatCannotBeCreatedOrReadOpensNothing) {
-    app.state.wizardFolder = app.root.path() + u"/missing/cstrike"_s;
+    app.state.games.wizardFolder = app.root.path() + u"/missing/cstrike"_s;
     app.dialogs.expect(Kind::Error);
     EXPECT_FALSE(mapCycle->FormShow());
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не создан:\n"_s));
     EXPECT_FALSE(QDir(app.root.path() + u"/missing"_s).exists());
 
-    app.state.wizardFolder = app.gameDir();
+    app.state.games.wizardFolder = app.gameDir();
     QDir().mkdir(cyclePath());
     app.dialogs.expect(Kind::Error);
     EXPECT_FALSE(mapCycle->FormShow());
@@ -237,7 +237,7 @@ TEST_F(MapsFixture, ACycleFileThatCannotBeCreatedOrReadOpensNothing) {
 
 TEST_F(MapsFixture, TheMenuCommandShowsTheEditorModally) {
     app.showMain();
-    app.state.wizardFolder = app.gameDir();
+    app.state.games.wizardFolder = app.gameDir();
     app.writeFile(cyclePath(), "de_dust\r\n");
     bool shown = false;
     QTimer::singleShot(0, mapCycle, [&] {
@@ -304,7 +304,7 @@ TEST_F(PickerFixture, DoubleClickReplacesTheSelectionAndTheListKeepsEarlierFolde
 
     const QString other = app.root.path() + u"/Other/cstrike"_s;
     addMaps(other, {u"DE_NUKE"_s, u"de_nuke"_s});
-    app.state.wizardFolder = other;
+    app.state.games.wizardFolder = other;
     openPicker();
     EXPECT_EQ(listTexts(lb12), (QStringList{u"DE_NUKE"_s, u"de_nuke"_s}));
 }

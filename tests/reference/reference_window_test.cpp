@@ -52,7 +52,7 @@ protected:
     }
     QString dlls(const QString& relative) const { return app.programDir() + u"dlls/"_s + relative; }
     QString statusLine() const { return app.w().mainWindow->statusLine(); }
-    const QStringList& valueList() const { return app.state.valueList.entries(); }
+    const QStringList& valueList() const { return app.state.reference.valueList.entries(); }
 
     TestApp app;
     ReferenceWindow* reference = nullptr;
@@ -77,34 +77,34 @@ TEST_F(ReferenceWindowTest, FirstShowLoadsTheStandardCommands) {
     EXPECT_EQ(cvar->count(), 12);
     EXPECT_EQ(cmd->currentRow(), 0);
     EXPECT_EQ(valueList(), (QStringList{u"bind"_s, u"unbind"_s, u"alias"_s}));
-    EXPECT_EQ(app.state.listFilePath, dlls(u"Stcmd.dll"_s));
-    EXPECT_EQ(app.state.lastRefPage, 2);
-    EXPECT_FALSE(app.state.weaponPictures);
-    EXPECT_FALSE(app.state.dlzPageActive);
+    EXPECT_EQ(app.state.reference.listFilePath, dlls(u"Stcmd.dll"_s));
+    EXPECT_EQ(app.state.reference.lastRefPage, 2);
+    EXPECT_FALSE(app.state.reference.weaponPictures);
+    EXPECT_FALSE(app.state.reference.dlzPageActive);
     EXPECT_EQ(statusLine(), u"Выбрано: (CMD) Standart"_s);
-    EXPECT_EQ(app.state.valueList.caption(), u"Выбор: (CMD) Standart"_s);
+    EXPECT_EQ(app.state.reference.valueList.caption(), u"Выбор: (CMD) Standart"_s);
 }
 
 TEST_F(ReferenceWindowTest, WeaponsTurnPictureModeOnUntilThePageChanges) {
-    QSignalSpy loads(&app.state.valueList, &ValueListContent::entriesChanged);
+    QSignalSpy loads(&app.state.reference.valueList, &ValueListContent::entriesChanged);
     clickItem(cmd, u"Weapons"_s);
     EXPECT_EQ(loads.size(), 1);
-    EXPECT_TRUE(app.state.weaponPictures);
-    EXPECT_EQ(app.state.lastRefPage, 2);
-    EXPECT_EQ(app.state.listFilePath, dlls(u"Pushki.dll"_s));
+    EXPECT_TRUE(app.state.reference.weaponPictures);
+    EXPECT_EQ(app.state.reference.lastRefPage, 2);
+    EXPECT_EQ(app.state.reference.listFilePath, dlls(u"Pushki.dll"_s));
     EXPECT_EQ(valueList(), (QStringList{u"weapon_ak47"_s, u"weapon_awp"_s}));
 
     pages->setCurrentIndex(1);
     pages->setCurrentIndex(0);
-    EXPECT_FALSE(app.state.weaponPictures);
+    EXPECT_FALSE(app.state.reference.weaponPictures);
     EXPECT_EQ(valueList(), (QStringList{u"weapon_ak47"_s, u"weapon_awp"_s}));
 
     // Clicking the selected category again loads it again.
     clickItem(cmd, u"Weapons"_s);
-    EXPECT_TRUE(app.state.weaponPictures);
+    EXPECT_TRUE(app.state.reference.weaponPictures);
     EXPECT_EQ(loads.size(), 2);
     clickItem(cmd, u"Standart"_s);
-    EXPECT_FALSE(app.state.weaponPictures);
+    EXPECT_FALSE(app.state.reference.weaponPictures);
 }
 
 TEST_F(ReferenceWindowTest, AMissingListIsReportedAndTheValueListKeepsItsEntries) {
@@ -116,13 +116,13 @@ TEST_F(ReferenceWindowTest, AMissingListIsReportedAndTheValueListKeepsItsEntries
     EXPECT_EQ(valueList(), before);
     // The texts already name the new choice.
     EXPECT_EQ(statusLine(), u"Выбрано: (CMD) Record"_s);
-    EXPECT_EQ(app.state.valueList.caption(), u"Выбор: (CMD) Record"_s);
+    EXPECT_EQ(app.state.reference.valueList.caption(), u"Выбор: (CMD) Record"_s);
 }
 
 TEST_F(ReferenceWindowTest, VariableCategoriesSetTheInsertionFormAndTheirHint) {
     pages->setCurrentIndex(1);
     clickItem(cvar, u"Voice"_s);
-    EXPECT_EQ(app.state.lastRefPage, 1);
+    EXPECT_EQ(app.state.reference.lastRefPage, 1);
     EXPECT_EQ(valueList(), QStringList{u"voice_scale"_s});
     EXPECT_EQ(statusLine(), u"Выбрано: (CVAR) Voice"_s);
     EXPECT_EQ(cvar->statusTip(), u"Значения для голосового общения"_s);
@@ -142,22 +142,22 @@ TEST_F(ReferenceWindowTest, TheLibraryPageListsLibrariesAndKeepsTheInsertionForm
     app.writeFile(dlls(u"dlz/rates.v2.dlz"_s), "rate 2500\r\nrate 5000\r\n");
     app.writeFile(dlls(u"dlz/Alpha.dlz"_s), "a\r\n");
     pages->setCurrentIndex(2);
-    EXPECT_TRUE(app.state.dlzPageActive);
-    EXPECT_FALSE(app.state.refreshOnly);
+    EXPECT_TRUE(app.state.reference.dlzPageActive);
+    EXPECT_FALSE(app.state.reference.refreshOnly);
     EXPECT_FALSE(librarySetup->isVisible());
     EXPECT_EQ(listTexts(dlz), (QStringList{u"Alpha"_s, u"rates.v2"_s}));
 
     clickItem(dlz, u"rates.v2"_s);
     EXPECT_EQ(reference->selectedLibrary(), u"rates.v2"_s);
-    EXPECT_EQ(app.state.listFilePath, dlls(u"dlz/rates.v2.dlz"_s));
+    EXPECT_EQ(app.state.reference.listFilePath, dlls(u"dlz/rates.v2.dlz"_s));
     EXPECT_EQ(valueList(), (QStringList{u"rate 2500"_s, u"rate 5000"_s}));
-    EXPECT_EQ(app.state.lastRefPage, 2);
+    EXPECT_EQ(app.state.reference.lastRefPage, 2);
     EXPECT_EQ(statusLine(), u"Выбрано: (DLZ) rates.v2"_s);
 
     // A new file shows at the next visit of the page; leaving the page is not a DLZ lookup.
     app.writeFile(dlls(u"dlz/beta.dlz"_s), "");
     pages->setCurrentIndex(0);
-    EXPECT_FALSE(app.state.dlzPageActive);
+    EXPECT_FALSE(app.state.reference.dlzPageActive);
     pages->setCurrentIndex(2);
     EXPECT_EQ(listTexts(dlz), (QStringList{u"Alpha"_s, u"beta"_s, u"rates.v2"_s}));
     EXPECT_EQ(reference->selectedLibrary(), u"rates.v2"_s);
@@ -172,7 +172,7 @@ TEST_F(ReferenceWindowTest, LeavingAPageDropsItsSelectionButLeavingTheWindowDoes
     QCoreApplication::sendEvent(cmd, &tab);
     EXPECT_TRUE(cmd->selectedItems().isEmpty());
     // Dropping the selection is not a click: the list and its mode stay.
-    EXPECT_TRUE(app.state.weaponPictures);
+    EXPECT_TRUE(app.state.reference.weaponPictures);
     EXPECT_EQ(valueList(), (QStringList{u"weapon_ak47"_s, u"weapon_awp"_s}));
 }
 

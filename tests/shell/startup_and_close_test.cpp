@@ -78,9 +78,9 @@ TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
     app.createWindows();
     answerChooser(app.w().gameChooser, app.gameDir(), u"Button1"_s);
     app.showMain();
-    EXPECT_EQ(app.state.gameDir, app.gameDir());
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
-    EXPECT_EQ(app.state.startupGameDir, app.gameDir());
+    EXPECT_EQ(app.state.games.gameDir, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.startupGameDir, app.gameDir());
     EXPECT_FALSE(QFileInfo::exists(ini(app))); // nothing is written before the close
     app.w().mainWindow->close();
     const QByteArray written = app.readFile(ini(app));
@@ -105,9 +105,9 @@ TEST(Start, AStoredCatalogIsTheGameAndWizardFolder) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    EXPECT_EQ(app.state.gameDir, app.gameDir());
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
-    EXPECT_EQ(app.state.gameDirChosen, 1);
+    EXPECT_EQ(app.state.games.gameDir, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.gameDirChosen, 1);
 }
 
 TEST(Start, ChosenWithoutCatalogFallsBackToTheProgramDirectory) {
@@ -115,8 +115,8 @@ TEST(Start, ChosenWithoutCatalogFallsBackToTheProgramDirectory) {
     app.writeFile(ini(app), "[Game]\r\ndadir=1\r\n");
     app.createWindows();
     app.showMain();
-    EXPECT_EQ(app.state.wizardFolder + u"/"_s, app.programDir());
-    EXPECT_EQ(app.state.startupGameDir + u"/"_s, app.programDir());
+    EXPECT_EQ(app.state.games.wizardFolder + u"/"_s, app.programDir());
+    EXPECT_EQ(app.state.games.startupGameDir + u"/"_s, app.programDir());
 }
 
 TEST(Start, AStoredCatalogThatIsGoneAsksAgain) {
@@ -128,7 +128,7 @@ TEST(Start, AStoredCatalogThatIsGoneAsksAgain) {
     answerChooser(app.w().gameChooser, QString(), u"Button2"_s);
     app.showMain();
     EXPECT_TRUE(app.w().mainWindow->isVisible());
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 }
 
 TEST(Settings, ARoundTripThroughCloseAndANewStart) {
@@ -235,9 +235,9 @@ TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
 
     // The reference window's library page lists the libraries without building the set-up
     // window; its lists show them once it is built.
-    app.state.refreshOnly = true;
+    app.state.reference.refreshOnly = true;
     w.librarySetup->runLibraryListing();
-    app.state.refreshOnly = false;
+    app.state.reference.refreshOnly = false;
     EXPECT_FALSE(w.librarySetup->isBuilt());
     w.librarySetup->ensureBuilt();
     auto* libraries = w.librarySetup->findChild<QListWidget*>(u"ListBox1"_s);
@@ -299,10 +299,10 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
                        [=] { chooser->findChild<QPushButton*>(u"Button2"_s)->click(); });
     EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Этот каталог нельзя сохранить"_s));
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 
     // The browsed folder is still the game directory; the close refuses to store it.
-    EXPECT_EQ(app.state.gameDir, odd);
+    EXPECT_EQ(app.state.games.gameDir, odd);
     app.dialogs.expect(Kind::Error);
     app.w().mainWindow->close();
     const QByteArray written = app.readFile(ini(app));
@@ -330,7 +330,7 @@ TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
         EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
         EXPECT_FALSE(chooser->isVisible());
     }
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 }
 
 TEST(Close, TheLaunchCopyIsDeleted) {

@@ -28,7 +28,7 @@ TestApp::~TestApp() {
 }
 
 void TestApp::createWindows(const QStringList& arguments) {
-    state.arguments = arguments;
+    state.start.arguments = arguments;
     windows = std::make_unique<ProgramWindows>(*ctx);
 }
 

@@ -27,8 +27,8 @@ namespace {
 struct KeyPagesTest : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        app.state.wizardFolder = app.gameDir();
-        app.state.startupGameDir = app.gameDir();
+        app.state.games.wizardFolder = app.gameDir();
+        app.state.games.startupGameDir = app.gameDir();
         w = app.w().wizard;
         ASSERT_TRUE(w);
         w->ensureBuilt();

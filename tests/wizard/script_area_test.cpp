@@ -56,8 +56,8 @@ protected:
         auto owned = std::make_unique<RecordingPlayer>();
         player = owned.get();
         area->setWavPlayer(std::move(owned));
-        app.state.wizardFolder = app.gameDir();
-        app.state.startupGameDir = app.gameDir();
+        app.state.games.wizardFolder = app.gameDir();
+        app.state.games.startupGameDir = app.gameDir();
         // The pictures the page shows come with the program.
         for (const QString& name : {u"ak47"_s, u"kevhelmet"_s, u"kev"_s, u"awp"_s})
             app.writeFile(app.programDir() + u"dlls/CvarDll/GUNS/weapon_"_s + name + u".jpg"_s,

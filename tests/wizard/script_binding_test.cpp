@@ -23,8 +23,8 @@ class ScriptBinding : public ::testing::Test {
 protected:
     ScriptBinding() {
         folder = dir.path();
-        shared.startupGameDir = folder;
-        shared.wizardFolder = folder;
+        shared.games.startupGameDir = folder;
+        shared.games.wizardFolder = folder;
         shared.home = ProgramHome::portable(folder + u"/program"_s);
     }
 

@@ -39,8 +39,8 @@ namespace {
 struct WizardFixture : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        app.state.wizardFolder = app.gameDir();
-        app.state.startupGameDir = app.gameDir();
+        app.state.games.wizardFolder = app.gameDir();
+        app.state.games.startupGameDir = app.gameDir();
         w = app.w().wizard;
         ASSERT_TRUE(w);
         w->ensureBuilt(); // its controls are looked up before it is first shown
@@ -148,7 +148,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     ASSERT_TRUE(tree && tree->setFolder(other));
     emit tree->folderChosen(other);
     // The map cycle, the launcher and the new-config dialog of the editor keep the game folder.
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
     EXPECT_EQ(listTexts(FileBox1), QStringList{u"my.cfg"_s});
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty()); // the same name, but another file
     EXPECT_TRUE(mem1->toPlainText().isEmpty());       // nothing of the folder left behind
@@ -171,7 +171,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     w->close();
     open();
     EXPECT_EQ(listTexts(FileBox1), (QStringList{u"my.cfg"_s, u"new.cfg"_s}));
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 }
 
 TEST_F(WizardFixture, AFileThatCannotBeTunedIsRefusedAtForwardWithItsReason) {
@@ -379,7 +379,7 @@ TEST_F(WizardFixture, AutoexecModeOnlyForTheStartupConfigItself) {
     EXPECT_TRUE(QFileInfo::exists(path(u"autoexec.cfg"_s))); // made empty at once
     choose(u"other.cfg"_s);
     EXPECT_FALSE(w->workingSet().autoexecMode);
-    app.state.startupGameDir = app.gameDir().toUpper(); // the same folder, written otherwise
+    app.state.games.startupGameDir = app.gameDir().toUpper(); // the same folder, written otherwise
     choose(u"config.cfg"_s);
     EXPECT_FALSE(w->workingSet().autoexecMode);
 }
