@@ -144,8 +144,14 @@ void ProgramWindows::wireReference(const AppWindows& w) {
 
     QObject::connect(reference, &ReferenceWindow::statusLineRequested, mainWindow,
                      &MainWindow::setStatusLine);
+    // A category chosen in the reference: the value list takes its caption, Dogy reads its list
+    // file and the value list shows the entries.
+    QObject::connect(reference, &ReferenceWindow::valueListCaptionChanged, valueList,
+                     &ValueListWindow::setCaption);
     QObject::connect(reference, &ReferenceWindow::valueListRequested, mainWindow,
                      &MainWindow::Dogy);
+    QObject::connect(mainWindow, &MainWindow::valueListLoaded, valueList,
+                     &ValueListWindow::showList);
     // With no hint under the pointer, the status bar names the chosen category.
     mainWindow->setIdleHintSource([valueList] { return valueList->caption(); });
     QObject::connect(reference, &ReferenceWindow::insertDialogRequested, insertDialog,
@@ -170,8 +176,12 @@ void ProgramWindows::wireReference(const AppWindows& w) {
                          if (caretOneLeft)
                              mainWindow->moveCaretLeft();
                      });
+    // The insert dialog's line is built by the value list (its selected entry, the dialog's
+    // fields) and goes into the editor as the list's own insertions do.
     QObject::connect(insertDialog, &InsertDialog::insertRequested, valueList,
-                     [valueList] { valueList->DblClick1(ValueListWindow::Caller::InsertDialog); });
+                     [valueList](int mode) {
+                         valueList->DblClick1(ValueListWindow::Caller::InsertDialog, mode);
+                     });
     QObject::connect(insertDialog, &InsertDialog::lineBreakRequested, mainWindow,
                      &MainWindow::endOfLineBreak);
 

@@ -11,7 +11,6 @@ void CategoryChoice::applyTo(ReferenceState& reference) const {
     if (weaponPictures)
         reference.weaponPictures = *weaponPictures;
     reference.listFilePath = listFilePath;
-    reference.valueList.setCaption(caption);
 }
 
 CategoryChoice chooseCategory(const ProgramHome& home, ReferencePage page, qsizetype index) {

@@ -18,7 +18,7 @@ struct CategoryChoice {
     QString caption;                     // the value list's label
     QString listFilePath;                // the line list to load
 
-    // Sets ListFilePath, LastRefPage, WeaponPictures and the value list's caption.
+    // Records ListFilePath, LastRefPage and WeaponPictures.
     void applyTo(ReferenceState& reference) const;
 };
 

@@ -172,7 +172,8 @@ void ReferenceWindow::showChoice(const CategoryChoice& choice) {
     if (choice.cvarListHint)
         ListBox2->setStatusTip(*choice.cvarListHint);
     emit statusLineRequested(choice.statusText);
-    emit valueListRequested();
+    emit valueListCaptionChanged(choice.caption);
+    emit valueListRequested(choice.listFilePath);
 }
 
 void ReferenceWindow::ListBox1Click() {

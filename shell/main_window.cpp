@@ -369,10 +369,10 @@ void MainWindow::N37Click() {
     emit librarySetupRequested();
 }
 
-void MainWindow::Dogy() {
-    const ValueListLoad load = loadValueList(m_ctx.state.reference.listFilePath);
+void MainWindow::Dogy(const QString& listFilePath) {
+    const ValueListLoad load = loadValueList(listFilePath);
     if (load.ok)
-        m_ctx.state.reference.valueList.setEntries(load.entries);
+        emit valueListLoaded(listFilePath, load.entries);
     else
         m_ctx.dialogs.error(load.message);
 }

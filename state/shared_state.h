@@ -7,7 +7,6 @@
 #include "platform/game_search_places.h"
 #include "platform/program_home.h"
 #include "platform/version_store.h"
-#include "state/value_list_content.h"
 
 #include <QByteArray>
 #include <QString>
@@ -44,7 +43,8 @@ struct FindState {
 
 // The reference window, the value list, the explanation pop-up and the insert dialog.
 struct ReferenceState {
-    // ListFilePath: the line list the value list shows, as the reference window chose it.
+    // ListFilePath: the line list the reference window chose last (the record; the list file
+    // reaches Dogy and the value list as a signal's argument).
     QString listFilePath;
     QString explanationText = QStringLiteral(" ????");
     // The explanation files as parsed at their first lookup (reference/explanation_cache.h;
@@ -57,9 +57,6 @@ struct ReferenceState {
     int insertMode = 0;
     bool weaponPictures = false;
     bool refreshOnly = false;
-    // The value list window's entries and label, filled by the reference window's clicks
-    // through Dogy; the value list window follows its signals.
-    ValueListContent valueList;
 };
 
 // Starting the game.

@@ -2,6 +2,7 @@
 #include "print_qstring.h"
 #include "reference/library_setup_window.h"
 #include "reference/reference_window.h"
+#include "reference/value_list_window.h"
 #include "shell/main_window.h"
 #include "test_app.h"
 #include "widgets/qt_list_boxes.h"
@@ -52,7 +53,8 @@ protected:
     }
     QString dlls(const QString& relative) const { return app.programDir() + u"dlls/"_s + relative; }
     QString statusLine() const { return app.w().mainWindow->statusLine(); }
-    const QStringList& valueList() const { return app.state.reference.valueList.entries(); }
+    QStringList valueList() const { return app.w().valueList->entries(); }
+    QString valueListCaption() const { return app.w().valueList->caption(); }
 
     TestApp app;
     ReferenceWindow* reference = nullptr;
@@ -82,11 +84,12 @@ TEST_F(ReferenceWindowTest, FirstShowLoadsTheStandardCommands) {
     EXPECT_FALSE(app.state.reference.weaponPictures);
     EXPECT_FALSE(app.state.reference.dlzPageActive);
     EXPECT_EQ(statusLine(), u"Выбрано: (CMD) Standart"_s);
-    EXPECT_EQ(app.state.reference.valueList.caption(), u"Выбор: (CMD) Standart"_s);
+    EXPECT_EQ(valueListCaption(), u"Выбор: (CMD) Standart"_s);
+    EXPECT_EQ(app.w().valueList->listFilePath(), dlls(u"Stcmd.dll"_s));
 }
 
 TEST_F(ReferenceWindowTest, WeaponsTurnPictureModeOnUntilThePageChanges) {
-    QSignalSpy loads(&app.state.reference.valueList, &ValueListContent::entriesChanged);
+    QSignalSpy loads(app.w().mainWindow, &MainWindow::valueListLoaded);
     clickItem(cmd, u"Weapons"_s);
     EXPECT_EQ(loads.size(), 1);
     EXPECT_TRUE(app.state.reference.weaponPictures);
@@ -116,7 +119,9 @@ TEST_F(ReferenceWindowTest, AMissingListIsReportedAndTheValueListKeepsItsEntries
     EXPECT_EQ(valueList(), before);
     // The texts already name the new choice.
     EXPECT_EQ(statusLine(), u"Выбрано: (CMD) Record"_s);
-    EXPECT_EQ(app.state.reference.valueList.caption(), u"Выбор: (CMD) Record"_s);
+    EXPECT_EQ(valueListCaption(), u"Выбор: (CMD) Record"_s);
+    // The list still shows, and explains by, the file it came from.
+    EXPECT_EQ(app.w().valueList->listFilePath(), dlls(u"Stcmd.dll"_s));
 }
 
 TEST_F(ReferenceWindowTest, VariableCategoriesSetTheInsertionFormAndTheirHint) {

@@ -1,6 +1,7 @@
 // The game directory chooser proposes the installations it finds in the player's home; a
 // start without the reference tree says so only once.
 #include "app/window_wiring.h"
+#include "reference/value_list_window.h"
 #include "shell/game_chooser_window.h"
 #include "test_app.h"
 
@@ -63,5 +64,5 @@ TEST(StartWithoutReferenceTree, TheReferenceWindowDoesNotRepeatTheStartsMessage)
     ASSERT_TRUE(QDir(app.programDir() + u"dlls"_s).removeRecursively());
     app.createWindows();
     app.showMain(); // an error box here would be an unannounced dialog
-    EXPECT_TRUE(app.state.reference.valueList.entries().isEmpty());
+    EXPECT_TRUE(app.w().valueList->entries().isEmpty());
 }
