@@ -4,6 +4,7 @@
 #include "language/config_set.h"
 #include "launcher/config_keeper.h"
 #include "launcher/mod_discovery.h"
+#include "platform/log_categories.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/text_file.h"
@@ -69,11 +70,9 @@ LaunchOutcome failure(const QString& path, const QString& reason) {
     return LaunchOutcome{false, u"Игра не запущена:\n"_s + textfile::describeFailure(path, reason)};
 }
 
-} // namespace
-
-LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
-                         const LaunchChoice& choice, const GameHost& host,
-                         std::function<void(const QString& configPath)> whenEnded) {
+LaunchOutcome startGame(SharedState& state, Shell& shell, const QString& configFile,
+                        const LaunchChoice& choice, const GameHost& host,
+                        std::function<void(const QString& configPath)> whenEnded) {
     // The mod is a folder name below the Half-Life folder, nothing that leads elsewhere.
     const QString mod = choice.mod;
     if (mod.trimmed().isEmpty() || mod.contains(u'/') || mod.contains(u'\\') || mod == u"."_s ||
@@ -113,5 +112,19 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
             message += u"\n\nНе удалось вернуть прежний config.cfg:\n"_s + failure;
         return LaunchOutcome{false, message};
     }
+    qCDebug(lcLauncher) << "started" << program.program << program.arguments << "in"
+                        << state.games.halfLifeDir << "with the start script in" << config;
     return LaunchOutcome{};
+}
+
+} // namespace
+
+LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
+                         const LaunchChoice& choice, const GameHost& host,
+                         std::function<void(const QString& configPath)> whenEnded) {
+    const LaunchOutcome outcome =
+        startGame(state, shell, configFile, choice, host, std::move(whenEnded));
+    if (!outcome.ok)
+        qCWarning(lcLauncher).noquote() << "the game was not started:" << outcome.message;
+    return outcome;
 }
