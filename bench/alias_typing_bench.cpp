@@ -6,8 +6,8 @@
 // causes and nothing is repainted by force. Prints per-key medians with quartiles, the ratio,
 // the goal and the machine's load. Usage: alias_typing_bench [KEYS]
 #include "bench_main_window.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_editor_language.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_editor_language.h"
 #include "platform/text_file.h"
 #include "typing.h"
 

@@ -6,8 +6,8 @@
 // and where F7's time goes (each part timed on its own).
 #include "bench_main_window.h"
 #include "bench_stats.h"
+#include "editor/qt_findings_model.h"
 #include "language/config_check.h"
-#include "language/qt_findings_model.h"
 #include "platform/text_file.h"
 
 #include <QAction>

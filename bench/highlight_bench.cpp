@@ -9,8 +9,8 @@
 // repainted screen) and the machine's load.
 // Usage: highlight_bench DATA_DIR [KEYS_PER_CASE] [MEGABYTES]
 #include "bench_main_window.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_editor_language.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_editor_language.h"
 #include "platform/text_file.h"
 #include "typing.h"
 

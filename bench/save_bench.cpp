@@ -99,12 +99,12 @@ int main(int argc, char** argv) {
     std::vector<int> sizes = utf8 ? std::vector<int>{1, 2, 4, 8} : std::vector<int>{1, 2, 4, 8, 16};
     if (argc > 2 && std::atoi(argv[2]) > 0)
         sizes = {std::atoi(argv[2])};
-    const textfile::TextForm form =
+    const textfile::TextForm textForm =
         utf8 ? textfile::TextForm{textfile::Encoding::Utf8, textfile::LineBreak::Lf}
              : textfile::TextForm{};
     for (const int megabytes : sizes) {
         const QString path = dir.filePath(u"big.cfg"_s);
-        if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024), form).ok)
+        if (!textfile::writeText(path, configText(qsizetype(megabytes) * 1024 * 1024), textForm).ok)
             qFatal("cannot write %s", qPrintable(path));
 
         BenchMainWindow window(dir.path(), path, {560, 450});
