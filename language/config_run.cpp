@@ -25,8 +25,6 @@ namespace {
 
 // The engine's command buffer (cmd.cpp: MAX_CMD_BUFFER).
 constexpr int kBufferBytes = 16384;
-// COM_ParseLine's token: a line of a file run line by line keeps this many characters.
-constexpr int kLineTokenChars = 1023;
 // A run that never empties its buffer: an alias that calls itself without "wait" hangs the game,
 // files that exec each other in a circle hang or crash it, and one with "wait" runs again every
 // frame. Past these the run stops and says so. A long config runs each of its commands once: the
@@ -38,9 +36,6 @@ constexpr int kMaxFrames = 2000;
 constexpr int kMaxLineByLineDepth = 48;
 // The valve.rc the game ships, for an installation without one.
 constexpr QStringView kStandardRc = u"exec autoexec.cfg\nstuffcmds\n";
-QString keyOf(Kind kind, const QString& name) {
-    return RunValues::keyOf(kind, name);
-}
 
 using Words = QVarLengthArray<QStringView, 8>;
 
@@ -518,29 +513,6 @@ private:
     bool m_stopped = false;
 };
 
-const Final* Result::find(Kind kind, const QString& name) const {
-    // The finals are sorted by kind and name.
-    const auto it = std::lower_bound(finals.cbegin(), finals.cend(), std::pair(kind, name),
-                                     [](const Final& f, const std::pair<Kind, QString>& k) {
-                                         return f.kind != k.first ? f.kind < k.first
-                                                                  : f.name < k.second;
-                                     });
-    return it != finals.cend() && it->kind == kind && it->name == name ? &*it : nullptr;
-}
-
-const Place* Result::placeBeforeWatched(Kind kind, const QString& name) const {
-    const auto it = beforeWatched.constFind(keyOf(kind, name));
-    return it == beforeWatched.constEnd() ? nullptr : &*it;
-}
-
-QString Result::fileOf(const Place& place) const {
-    return place.file >= 0 && place.file < chain.size() ? chain.at(place.file).shown : QString();
-}
-
-QString Result::placeText(const Place& place) const {
-    return place.file < 0 ? u"движок"_s : u"%1:%2"_s.arg(fileOf(place)).arg(place.line + 1);
-}
-
 Result run(const Options& options, const Vocabulary& words) {
     Result result = Runner(options, words).run();
     if (lcConfigRun().isDebugEnabled()) {
@@ -565,78 +537,6 @@ Result runWithStandIn(const QString& gameDir, const QString& path, const QString
             options.standIns.insert(options.watch, {text, bytes, {}});
     }
     return run(options, words);
-}
-
-QList<DecidedLater> decidedAfterWatched(const Result& run) {
-    QList<DecidedLater> later;
-    if (run.watched < 0)
-        return later;
-    for (const Final& f : run.finals) {
-        if (f.place.file == run.watched)
-            continue;
-        const Place* before = run.placeBeforeWatched(f.kind, f.name);
-        if (before && *before == f.place)
-            continue; // set before the watched file ran, and left alone by it
-        DecidedLater d{&f, {}};
-        for (const Place& p : f.overridden)
-            if (p.file == run.watched)
-                d.undoneLines.append(p.line);
-        if (!d.undoneLines.isEmpty())
-            later.append(d);
-    }
-    return later;
-}
-
-QString execName(QStringView written) {
-    return console::foldedName(written).replace(u'\\', u'/');
-}
-
-QString standInName(const QString& gameDir, const QString& path, bool inside) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (const QString& folder :
-         {QFileInfo(gameDir).absoluteFilePath(),
-          QFileInfo(QFileInfo(gameDir).absolutePath() + u"/valve"_s).absoluteFilePath()}) {
-        if (folder.isEmpty())
-            continue;
-        const QString relative = QDir(folder).relativeFilePath(absolute);
-        if (!relative.startsWith(u"../"_s) && !QFileInfo(relative).isAbsolute())
-            return execName(relative);
-    }
-    return inside ? QString() : execName(QFileInfo(path).fileName());
-}
-
-bool LineByLine::next(Piece& piece) {
-    // COM_ParseLine: the first character as it is, then every character from the blank up to
-    // the token's length (a tab, a control character or a non-ASCII byte ends the line: the
-    // engine compares a signed char); then every such character but a tab is passed over.
-    const char16_t* s = reinterpret_cast<const char16_t*>(m_text.data());
-    const qsizetype size = m_text.size();
-    const auto endsLine = [](char16_t c) { return c < u' ' || c >= 0x80; };
-    if (m_at >= size)
-        return false;
-    const qsizetype start = m_at;
-    piece.line = m_line;
-    // Only the first character of a piece can be a line break: any other ends it.
-    if (s[m_at] == u'\n')
-        ++m_line;
-    ++m_at;
-    const qsizetype limit = std::min(size, start + kLineTokenChars);
-    while (m_at < limit && !endsLine(s[m_at]))
-        ++m_at;
-    piece.start = int(start);
-    piece.length = int(m_at - start);
-    for (; m_at < size && endsLine(s[m_at]) && s[m_at] != u'\t'; ++m_at)
-        if (s[m_at] == u'\n')
-            ++m_line;
-    return true;
-}
-
-QList<Piece> lineByLinePieces(QStringView text) {
-    QList<Piece> pieces;
-    LineByLine cut(text);
-    for (Piece p; cut.next(p);)
-        pieces.append(p);
-    return pieces;
 }
 
 } // namespace configrun
