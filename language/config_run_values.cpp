@@ -39,6 +39,13 @@ QList<Place> distinctOverridden(const Value& v) {
     if (v.overridden.size() == 1)
         return v.overridden.front() != v.place ? v.overridden : QList<Place>();
     QList<Place> distinct;
+    if (v.overridden.size() <= 16) {
+        // A few places: looked through, without a set to build.
+        for (const Place& p : v.overridden)
+            if (p != v.place && !distinct.contains(p))
+                distinct.append(p);
+        return distinct;
+    }
     QSet<quint64> seen{placeId(v.place)};
     for (const Place& p : v.overridden)
         if (!seen.contains(placeId(p))) {
