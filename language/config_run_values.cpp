@@ -185,14 +185,17 @@ QList<Final> RunValues::finals() const {
     for (const std::deque<Value>& list : m_values)
         count += qsizetype(list.size());
     all.reserve(count);
+    std::vector<const Value*> order;
     for (const std::deque<Value>& list : m_values) {
-        const qsizetype from = all.size();
+        // Kinds come in their order already; names within each, sorted before they are copied.
+        order.clear();
         for (const Value& v : list)
-            all.append({v.kind, v.name, v.value.toString(), v.cleared, v.place,
-                        distinctOverridden(v)});
-        // Kinds come in their order already; names within each.
-        std::sort(all.begin() + from, all.end(),
-                  [](const Final& a, const Final& b) { return a.name < b.name; });
+            order.push_back(&v);
+        std::sort(order.begin(), order.end(),
+                  [](const Value* a, const Value* b) { return a->name < b->name; });
+        for (const Value* v : order)
+            all.append({v->kind, v->name, v->value.toString(), v->cleared, v->place,
+                        distinctOverridden(*v)});
     }
     return all;
 }
