@@ -330,7 +330,9 @@ namespace {
 TEST_F(ConfigRun, TheCheckNamesTheLinesALaterFileUndoes) {
     file(u"config.cfg"_s, "unbindall\nbind F1 slot1\nsensitivity 2\nexec userconfig.cfg\n");
     file(u"userconfig.cfg"_s, "sensitivity 3\n");
-    const QString autoexec = u"bind F2 slot2\nsensitivity 5\nalias own slot1\n"_s;
+    // The file's own second fps_max undoes its first: that is no later file's doing.
+    const QString autoexec =
+        u"bind F2 slot2\nsensitivity 5\nalias own slot1\nfps_max 60\nfps_max 100\n"_s;
     CheckedFile form;
     form.name = game + u"/autoexec.cfg"_s;
     QStringList found;
