@@ -19,20 +19,6 @@
 #include <ctime>
 #include <unistd.h>
 
-namespace {
-
-struct Timed {
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    template <typename Step> void run(Step&& step) {
-        const double cpu0 = cpuMilliseconds();
-        wall.push_back(timedWithEvents(step));
-        cpu.push_back(cpuMilliseconds() - cpu0);
-    }
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
