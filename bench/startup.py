@@ -88,7 +88,7 @@ def measure(name, ours_cmd, anchors, n):
         goal = 1.1 if side == "peer" else None
         for k, what in ((0, "painted, idle"), (2, "cpu"), (1, "ended")):
             row(f"start-up, {name} vs {side}, {what}", [s[k] for s in samples["ours"]],
-                [s[k] for s in samples[side]], goal if k < 2 else None)
+                [s[k] for s in samples[side]], goal if k in (0, 2) else None)
 
 
 tessera = os.path.join(build, "tessera")
