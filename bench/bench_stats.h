@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <ctime>
 #include <vector>
 
@@ -80,7 +81,10 @@ template <typename Step> double timedWithEvents(Step&& step) {
 struct Timed {
     std::vector<double> wall;
     std::vector<double> cpu;
+    std::function<void()> before; // run untimed before each step
     template <typename Step> void run(Step&& step) {
+        if (before)
+            before();
         const double cpu0 = cpuMilliseconds();
         wall.push_back(timedWithEvents(step));
         cpu.push_back(cpuMilliseconds() - cpu0);

@@ -5,7 +5,12 @@
 // each round one byte of the text changes, as between a player's saves, so every save keeps a
 // new version and the store fills to its limit and stays there. The sides alternate call by
 // call (which goes first alternates too); medians, quartiles, the ratios and the machine's load
-// are printed, in wall-clock and CPU time. Usage: version_store_bench ROUNDS CONFIG...
+// are printed, in wall-clock and CPU time.
+// Twice: with the disk let settle before every call (syncfs, untimed), as a player's saves come
+// seconds apart and every write of the one before is on the disk by the next; and back to back,
+// where each call also waits for the disk work the one before left (the version of the new
+// bytes, written without waiting, is made sure of before the next save replaces the file).
+// Usage: version_store_bench ROUNDS CONFIG...
 #include "bench_stats.h"
 #include "floor_save.h"
 #include "platform/text_file.h"
@@ -15,8 +20,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -28,6 +35,7 @@ int main(int argc, char** argv) {
     }
     const int rounds = args[0].toInt();
     printLoad("before: ");
+    for (const bool settled : {true, false})
     for (const QString& config : args.mid(1)) {
         const textfile::BytesResult read = textfile::readBytes(config);
         if (!read.ok())
@@ -44,6 +52,12 @@ int main(int argc, char** argv) {
                 qFatal("cannot write the config");
         }
         Timed kept, saved, floored;
+        const int dirFd = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_CLOEXEC);
+        auto settle = [&] {
+            if (settled)
+                ::syncfs(dirFd);
+        };
+        kept.before = saved.before = floored.before = settle;
         // A few rounds first, so the store is past its first version of the file.
         for (int i = -3; i < rounds; ++i) {
             // One character of a line changes, as a player's edit between two saves.
@@ -79,7 +93,9 @@ int main(int argc, char** argv) {
             }
         }
         const qint64 size = bytes.size();
-        std::printf("%s, %lld bytes, %d rounds, %lld versions kept of the file\n",
+        ::close(dirFd);
+        std::printf("%s, %s, %lld bytes, %d rounds, %lld versions kept of the file\n",
+                    settled ? "the disk settled before each save" : "back to back",
                     qPrintable(QFileInfo(config).fileName()), static_cast<long long>(size), rounds,
                     static_cast<long long>(store.versions(ours).size()));
         printRatioRow("save with versions / save alone", kept.wall, saved.wall, "ms", 1.5);

@@ -2,6 +2,8 @@
 #include "platform/version_store.h"
 
 #include "platform/file_identity.h"
+#include "platform/stable_hash.h"
+#include "platform/system_reasons.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -124,72 +127,6 @@ QString versionSourceName(VersionSource source) {
     return QString();
 }
 
-// --- the fingerprint: 64-bit words mixed as the 64-bit MurmurHash finishes them
-
-namespace {
-inline quint64 mix(quint64 k) {
-    k ^= k >> 33;
-    k *= 0xFF51AFD7ED558CCDu;
-    k ^= k >> 33;
-    k *= 0xC4CEB9FE1A85EC53u;
-    k ^= k >> 33;
-    return k;
-}
-} // namespace
-
-void StableHash::addBlock(const char* block) {
-    for (int lane = 0; lane < 4; ++lane) {
-        quint64 w;
-        // The machine's byte order: the program runs on little-endian machines only.
-        std::memcpy(&w, block + 8 * lane, 8);
-        quint64& h = m_lanes[lane];
-        h ^= w * 0x87C37B91114253D5u;
-        h = ((h << 31) | (h >> 33)) * 0x4CF5AD432745937Fu + 0x52DCE729u;
-    }
-}
-
-void StableHash::addData(QByteArrayView bytes) {
-    if (bytes.isEmpty())
-        return;
-    const char* at = bytes.data();
-    qsizetype left = bytes.size();
-    m_total += quint64(left);
-    if (m_pendingSize > 0) {
-        const qsizetype take = std::min<qsizetype>(left, kBlock - m_pendingSize);
-        std::memcpy(m_pending + m_pendingSize, at, size_t(take));
-        m_pendingSize += int(take);
-        at += take;
-        left -= take;
-        if (m_pendingSize < kBlock)
-            return;
-        addBlock(m_pending);
-        m_pendingSize = 0;
-    }
-    for (; left >= kBlock; at += kBlock, left -= kBlock)
-        addBlock(at);
-    std::memcpy(m_pending, at, size_t(left));
-    m_pendingSize = int(left);
-}
-
-quint64 StableHash::result() const {
-    quint64 h = m_total;
-    for (int lane = 0; lane < 4; ++lane)
-        h = mix(h ^ m_lanes[lane]) + quint64(lane);
-    // The bytes not yet a whole block, eight at a time.
-    for (int at = 0; at < m_pendingSize; at += 8) {
-        quint64 w = 0;
-        std::memcpy(&w, m_pending + at, size_t(std::min(8, m_pendingSize - at)));
-        h = mix(h ^ (w * 0x87C37B91114253D5u)) + 0x52DCE729u;
-    }
-    return mix(h);
-}
-
-quint64 StableHash::of(QByteArrayView bytes) {
-    StableHash h;
-    h.addData(bytes);
-    return h.result();
-}
-
 QString VersionKeepResult::message() const {
     return u"Не удалось сохранить версию файла в истории версий, поэтому файл не изменён:\n"_s +
            textfile::describeFailure(path, reason);
@@ -228,7 +165,7 @@ bool VersionStore::isOldCopyName(const QString& configName, const QString& fileN
            suffix.match(QStringView(fileName).mid(configName.size())).hasMatch();
 }
 
-QList<FileVersion> VersionStore::storeVersions(const QString& folder) const {
+QList<FileVersion> VersionStore::storeVersions(const QString& folder, QStringList* pending) const {
     QList<FileVersion> found;
     // Listed without sorting or looking at each file: the names say it all.
     QDirIterator it(folder, QDir::Files | QDir::Hidden);
@@ -236,8 +173,11 @@ QList<FileVersion> VersionStore::storeVersions(const QString& folder) const {
         it.next();
         const QString name = it.fileName();
         const std::optional<ParsedName> p = parseVersionName(name);
-        if (!p)
+        if (!p) {
+            if (pending && (name.endsWith(u".part") || name.contains(u".part.")))
+                pending->append(it.filePath());
             continue;
+        }
         FileVersion v;
         v.file = folder + u'/' + name;
         v.msecs = p->msecs;
@@ -280,7 +220,15 @@ std::optional<FileVersion> VersionStore::newest(const QString& path) const {
 }
 
 textfile::BytesResult VersionStore::bytesOf(const FileVersion& version) const {
-    return textfile::readBytes(version.file);
+    textfile::BytesResult read = textfile::readBytes(version.file);
+    // A version the machine's stop cut short, or one changed by hand, is not given as the file's.
+    if (read.ok() && version.source != VersionSource::OldCopy &&
+        (read.bytes.size() != version.size || StableHash::of(read.bytes) != version.hash)) {
+        read.error = textfile::ReadError::Unreadable;
+        read.reason = u"Версия повреждена: её байты не те, что были сохранены"_s;
+        read.bytes.clear();
+    }
+    return read;
 }
 
 VersionKeepResult VersionStore::prepareFolder(const QString& path) const {
@@ -296,20 +244,20 @@ VersionKeepResult VersionStore::prepareFolder(const QString& path) const {
     return {};
 }
 
-qint64 VersionStore::nextTime(const QString& folder) const {
+qint64 VersionStore::nextTime(const QList<FileVersion>& kept) {
     qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const QList<FileVersion> kept = storeVersions(folder);
     if (!kept.isEmpty())
         now = std::max(now, kept.first().msecs + 1);
     return now;
 }
 
-VersionKeepResult VersionStore::settle(const QString& folder, const QString& fresh, qint64 msecs,
-                                       VersionSource source, quint64 hash, qint64 size,
+VersionKeepResult VersionStore::settle(const QString& folder, const QList<FileVersion>& kept,
+                                       const QString& fresh, qint64 msecs, VersionSource source,
+                                       quint64 hash, qint64 size,
                                        const std::function<QByteArray()>& bytes) const {
     const QString target = folder + u'/' + versionFileName(msecs, source, hash, size);
     // The same bytes kept before stay one version: it moves to the top under its new name.
-    for (const FileVersion& v : storeVersions(folder)) {
+    for (const FileVersion& v : kept) {
         if (v.hash != hash || v.size != size)
             continue;
         const textfile::BytesResult same = bytesOf(v);
@@ -341,31 +289,34 @@ VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
     if (const VersionKeepResult ready = prepareFolder(path); !ready.ok)
         return ready;
     const QString folder = folderFor(path);
-    return settle(folder, QString(), nextTime(folder), source, StableHash::of(bytes), bytes.size(),
-                  [&] { return bytes.toByteArray(); });
+    const QList<FileVersion> kept = storeVersions(folder);
+    return settle(folder, kept, QString(), nextTime(kept), source, StableHash::of(bytes),
+                  bytes.size(), [&] { return bytes.toByteArray(); });
 }
 
 void VersionStore::prune(const QString& folder, const QString& keepFile) const {
-    // Writes that never finished (the program ended inside one) leave their pending files.
-    const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
-    for (const QString& name :
-         QDir(folder).entryList({u"*.part"_s, u"*.part.*"_s}, QDir::Files | QDir::Hidden))
-        if (const QFileInfo e(folder + u'/' + name); e.lastModified() < stale)
-            QFile::remove(e.absoluteFilePath());
-
-    const QList<FileVersion> own = storeVersions(folder);
-    for (qsizetype i = m_limits.perFile; i < own.size(); ++i)
-        if (own[i].file != keepFile)
-            QFile::remove(own[i].file);
-
     QList<FileVersion> all;
     qint64 total = 0;
+    const qint64 staleNs = (QDateTime::currentMSecsSinceEpoch() - 3600 * 1000) * 1000000;
     const QStringList folders = QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& f : folders)
-        for (const FileVersion& v : storeVersions(m_root + f)) {
-            all.append(v);
-            total += v.size;
+    for (const QString& f : folders) {
+        const QString each = m_root + f;
+        const bool own = QFileInfo(each) == QFileInfo(folder);
+        QStringList pending;
+        const QList<FileVersion> kept = storeVersions(each, own ? &pending : nullptr);
+        // Writes that never finished (the program ended inside one) leave their pending files.
+        for (const QString& name : pending)
+            if (fileIdentity(name).modifiedNs < staleNs)
+                QFile::remove(name);
+        for (qsizetype i = 0; i < kept.size(); ++i) {
+            if (own && i >= m_limits.perFile && kept[i].file != keepFile) {
+                QFile::remove(kept[i].file);
+                continue;
+            }
+            all.append(kept[i]);
+            total += kept[i].size;
         }
+    }
     if (total <= m_limits.total)
         return;
     std::stable_sort(all.begin(), all.end(),
@@ -381,11 +332,20 @@ void VersionStore::prune(const QString& folder, const QString& keepFile) const {
 }
 
 VersionStore::DiskCheck VersionStore::check(const QString& path) const {
+    return check(path, isOn() ? storeVersions(folderFor(path)) : QList<FileVersion>());
+}
+
+VersionStore::DiskCheck VersionStore::check(const QString& path,
+                                            const QList<FileVersion>& kept) const {
     DiskCheck c;
     if (!QFileInfo(path).isFile())
         return c;
     c.exists = true;
-    const std::optional<FileVersion> last = newest(path);
+    std::optional<FileVersion> last;
+    // A version shorter than its name says was cut short (the machine stopped before the disk
+    // had it, see PendingVersion): the file's bytes are not in the store then.
+    if (!kept.isEmpty() && fileIdentity(kept.first().file).size == kept.first().size)
+        last = kept.first();
     if (last && sameTimeAndSize(path, *last)) {
         c.known = true;
         return c;
@@ -429,6 +389,64 @@ VersionStore::Noticed VersionStore::notice(const QString& path) const {
 
 // --- the write routine
 
+PendingVersion::PendingVersion(const QString& path) : m_file(path) {
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        m_reason = russianSystemReason(m_file.errorString());
+}
+
+PendingVersion::~PendingVersion() {
+    cancel();
+}
+
+bool PendingVersion::append(QByteArrayView bytes) {
+    if (!m_reason.isEmpty() || !m_file.isOpen())
+        return false;
+    if (m_file.write(bytes.data(), bytes.size()) == bytes.size())
+        return true;
+    m_reason = russianSystemReason(m_file.errorString());
+    if (m_reason.isEmpty())
+        m_reason = u"Не удалось записать файл"_s;
+    cancel();
+    return false;
+}
+
+QString PendingVersion::finish() {
+    if (m_reason.isEmpty() && m_file.isOpen()) {
+        m_file.flush();
+#if defined(__linux__)
+        // On its way to the disk now, without waiting for it.
+        ::sync_file_range(m_file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+        m_file.close();
+        if (m_file.error() != QFileDevice::NoError) {
+            m_reason = russianSystemReason(m_file.errorString());
+            QFile::remove(m_file.fileName());
+        }
+    }
+    return m_reason;
+}
+
+void PendingVersion::cancel() {
+    if (!m_file.isOpen())
+        return;
+    m_file.close();
+    QFile::remove(m_file.fileName());
+}
+
+VersionKeepResult VersionStore::makeDurable(const FileVersion& version) const {
+    // Opened read-only: fdatasync() needs no right to write, and a file whose bytes are all on
+    // the disk already (the usual case: the writeback began when it was written) costs nothing.
+    for (const QString& name : {version.file, QFileInfo(version.file).absolutePath()}) {
+        const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_CLOEXEC);
+        const int error = fd < 0 ? errno : (::fdatasync(fd) != 0 ? errno : 0);
+        if (fd >= 0)
+            ::close(fd);
+        if (error != 0)
+            return {false, name, russianSystemReason(qt_error_string(error)), {}};
+    }
+    return {};
+}
+
 VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path, VersionSource source)
     : m_store(store), m_path(path), m_source(source), m_file(path) {
     if (!store.isOn())
@@ -437,23 +455,30 @@ VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path, V
     if (!m_kept.ok)
         return;
     m_folder = store.folderFor(path);
-    // The bytes this write replaces are normally the file's newest version already; when they
-    // are not (changed on disk, or never seen), they are kept now, before anything is written.
+    m_known = store.storeVersions(m_folder);
+    // The bytes this write replaces are normally the file's newest version already, and are
+    // made sure of on the disk; when they are not (changed on disk, or never seen), they are
+    // kept now, before anything is written.
     if (QFileInfo::exists(path)) {
-        const VersionStore::DiskCheck c = store.check(path);
+        const VersionStore::DiskCheck c = store.check(path, m_known);
         if (!c.ok) {
             m_kept = {false, path, c.reason, {}};
             return;
         }
-        if (!c.known || c.changed) {
+        if (c.known && !c.changed) {
+            m_kept = store.makeDurable(m_known.first());
+            if (!m_kept.ok)
+                return;
+        } else {
             m_kept =
                 store.keep(path, c.bytes, c.known ? VersionSource::Game : VersionSource::Found);
             if (!m_kept.ok)
                 return;
             takeTimeOf(m_kept.kept, path);
+            m_known = store.storeVersions(m_folder);
         }
     }
-    m_msecs = store.nextTime(m_folder);
+    m_msecs = VersionStore::nextTime(m_known);
     m_pending = m_folder + u'/' + u"%1-%2.part"_s.arg(m_msecs).arg(sourceId(source));
     m_version.emplace(m_pending);
 }
@@ -470,8 +495,7 @@ bool VersionedWrite::append(QByteArrayView bytes) {
         m_size += bytes.size();
         if (!m_version->append(bytes)) {
             // The version's failure is the one to report; the file is left alone.
-            const textfile::WriteResult failed = m_version->commit();
-            m_kept = {false, m_pending, failed.reason, {}};
+            m_kept = {false, m_pending, m_version->finish(), {}};
             m_file.cancel();
             return false;
         }
@@ -486,25 +510,21 @@ textfile::WriteResult VersionedWrite::commit() {
     }
     if (!m_version)
         return m_file.commit();
-    // The file is put in place only when its new version is safe in the store. (A second
-    // thread to sync the two at once saved nothing measurable: the syncs are not the cost.)
-    const textfile::WriteResult synced = m_file.sync();
-    const textfile::WriteResult kept = m_version->commit();
-    if (!kept.ok) {
-        m_file.cancel();
-        QFile::remove(m_pending);
-        m_kept = {false, m_pending, kept.reason, {}};
-        return {false, m_kept.message()};
-    }
-    const textfile::WriteResult written = synced.ok ? m_file.commit() : synced;
+    // The new bytes' version is not waited for: the same bytes are in the file, synced, and
+    // the next write makes sure of the version before it replaces them (makeDurable). A
+    // version the machine's stop cut short is seen as such (check) and the file kept again.
+    const textfile::WriteResult written = m_file.commit();
     if (!written.ok) {
-        QFile::remove(m_pending);
+        m_version->cancel();
         return written;
     }
+    // Its writeback starts only now, so that it does not hold up the file's own sync.
+    if (!m_version->finish().isEmpty())
+        return written; // the next write keeps the file's bytes again
     // A version that cannot be named stays as its pending file; the file itself is written.
     const QString pending = m_pending;
     const VersionKeepResult settled =
-        m_store.settle(m_folder, pending, m_msecs, m_source, m_hash.result(), m_size,
+        m_store.settle(m_folder, m_known, pending, m_msecs, m_source, m_hash.result(), m_size,
                        [&] { return textfile::readBytes(pending).bytes; });
     takeTimeOf(settled.kept, m_path);
     return written;

@@ -7,10 +7,12 @@
 // other bytes has been changed on disk by another program.
 #pragma once
 
+#include "platform/stable_hash.h"
 #include "platform/text_file.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -42,24 +44,6 @@ struct FileVersion {
     qint64 size = 0;
     quint64 hash = 0; // the fingerprint of its bytes (0 for an old copy)
     bool inStore() const { return source != VersionSource::OldCopy; }
-};
-
-// A fingerprint of bytes that stays the same from run to run and machine to machine (unlike
-// Qt's qHash), fast enough to take at every save.
-class StableHash {
-public:
-    void addData(QByteArrayView bytes);
-    quint64 result() const;
-    static quint64 of(QByteArrayView bytes);
-
-private:
-    static constexpr int kBlock = 32; // four lanes of eight bytes, mixed independently
-    void addBlock(const char* block);
-    quint64 m_lanes[4] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
-                          0x082EFA98EC4E6C89u};
-    quint64 m_total = 0;
-    char m_pending[kBlock] = {};
-    int m_pendingSize = 0;
 };
 
 struct VersionKeepResult {
@@ -133,16 +117,21 @@ public:
 
 private:
     friend class VersionedWrite;
-    QList<FileVersion> storeVersions(const QString& folder) const;
+    // The folder's versions, newest first; `pending` gets the files of writes not finished.
+    QList<FileVersion> storeVersions(const QString& folder, QStringList* pending = nullptr) const;
+    DiskCheck check(const QString& path, const QList<FileVersion>& kept) const;
+    // Waits until the version and its name are on the disk.
+    VersionKeepResult makeDurable(const FileVersion& version) const;
     // Makes the folder of `path` (with the file naming the full path) when it is missing.
     VersionKeepResult prepareFolder(const QString& path) const;
     // The time of a version kept now: later than every version already kept of the file.
-    qint64 nextTime(const QString& folder) const;
+    static qint64 nextTime(const QList<FileVersion>& kept);
     // Puts `fresh` (a file of the folder, or nothing) in place as the newest version, or the
     // version with the same bytes when there is one; then prunes.
     // `bytes` gives the version's bytes when they are needed (to compare, or to write).
-    VersionKeepResult settle(const QString& folder, const QString& fresh, qint64 msecs,
-                             VersionSource source, quint64 hash, qint64 size,
+    VersionKeepResult settle(const QString& folder, const QList<FileVersion>& kept,
+                             const QString& fresh, qint64 msecs, VersionSource source,
+                             quint64 hash, qint64 size,
                              const std::function<QByteArray()>& bytes) const;
     void prune(const QString& folder, const QString& keepFile) const;
 
@@ -150,11 +139,31 @@ private:
     Limits m_limits;
 };
 
+// A new version's file, written as it comes without waiting for the disk (see VersionedWrite).
+class PendingVersion {
+public:
+    explicit PendingVersion(const QString& path);
+    PendingVersion(const PendingVersion&) = delete;
+    PendingVersion& operator=(const PendingVersion&) = delete;
+    ~PendingVersion(); // an unfinished version is removed
+
+    bool append(QByteArrayView bytes);
+    // Closes the file, its bytes on their way to the disk; the reason of a failure, if any.
+    QString finish();
+    void cancel();
+
+private:
+    QFile m_file;
+    QString m_reason;
+};
+
 // The one write routine for a file the program manages, in steps like textfile::AtomicWrite:
 // before the new bytes replace the file, the bytes it held are in the store (kept now when they
-// are not its newest version yet: the file was changed on disk, or the store never saw it), and
-// so are the new bytes, written beside the file's as they come and synced at the same time. When
-// a version cannot be kept, the file is not written and the result says why.
+// are not its newest version yet: the file was changed on disk, or the store never saw it; else
+// made sure of on the disk), and so are the new bytes, written beside the file's as they come.
+// That version is not waited for: the file holds the same bytes, synced, and the next write makes
+// sure of it before it replaces them. When a version cannot be kept, the file is not written and
+// the result says why.
 class VersionedWrite {
 public:
     VersionedWrite(const VersionStore& store, const QString& path, VersionSource source);
@@ -171,7 +180,8 @@ private:
     QString m_path;
     VersionSource m_source;
     textfile::AtomicWrite m_file;
-    std::optional<textfile::AtomicWrite> m_version;
+    std::optional<PendingVersion> m_version;
+    QList<FileVersion> m_known; // the folder's versions when the write began
     QString m_folder;
     QString m_pending; // the new version's file until it gets its name
     qint64 m_msecs = 0;
