@@ -13,7 +13,7 @@ program writes the steady clock's time as it quits, shell/qt_quit_when_painted.h
 gives the medians with their quartiles and the median of the per-pair ratios with its quartiles;
 then the machine's load before and after.
 
-Usage: bench/startup.py [BUILD_DIR] [RUNS]
+Usage: bench/startup.py [BUILD_DIR] [RUNS] [no-file]  (no-file: only the rows with no file)
 The build folder must hold `tessera`, `bench/qt_peer` and `bench/qt_floor` (configure with
 -DTESSERA_BENCH=ON). A settings file beside the executable marks the demo game as chosen so no
 dialog opens.
@@ -98,7 +98,7 @@ print("before:", load())
 with tempfile.TemporaryDirectory() as tmp:
     no_file = ([tessera, "--exit-when-idle"], {"peer": [peer], "bare window": [floor]})
     measure("no file", *no_file, runs)
-    for mb in (1, 4, 16):
+    for mb in () if sys.argv[3:4] == ["no-file"] else (1, 4, 16):
         path = config_file(tmp, mb)
         # The larger files take seconds a start: fewer runs, but never fewer than five.
         measure(f"{mb} MB", [tessera, path, "--exit-when-idle"], {"peer": [peer, path]},
