@@ -70,20 +70,20 @@ int main(int argc, char** argv) {
     installRussianQtTranslation(app);
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
-    state.gameSearch = GameSearchPlaces::fromEnvironment();
+    state.games.gameSearch = GameSearchPlaces::fromEnvironment();
     QStringList args = QApplication::arguments().mid(1);
     if (args.contains(u"--self-test"_s)) {
-        state.selfTest = true;
+        state.start.selfTest = true;
         args.removeAll(u"--self-test"_s);
     }
     if (args.contains(u"--exit-when-idle"_s)) {
-        state.exitWhenIdle = true;
+        state.start.exitWhenIdle = true;
         args.removeAll(u"--exit-when-idle"_s);
     }
     // `tessera -- --odd.cfg` opens the file of that name.
     if (!args.isEmpty() && args.first() == u"--"_s)
         args.removeFirst();
-    state.arguments = args;
+    state.start.arguments = args;
 
     QtUserDialogs dialogs;
     dialogs.setMessageTitle(applicationTitle());
@@ -91,13 +91,13 @@ int main(int argc, char** argv) {
     QtShell shell;
     AppContext ctx{state, dialogs, shell};
     ProgramWindows windows(ctx);
-    MainWindow* main = windows.windows().form1;
+    MainWindow* main = windows.windows().mainWindow;
     dialogs.setParent(main);
-    if (!state.selfTest)
+    if (!state.start.selfTest)
         for (const QString& problem : homeProblems)
             dialogs.error(problem);
     main->show();
-    if (state.selfTest) {
+    if (state.start.selfTest) {
         // Every window was created and the main one shown: quit once the loop has run.
         QTimer::singleShot(0, &app, [&] {
             const bool ok = main->isVisible() && windows.all().size() >= 4;

@@ -4,8 +4,8 @@
 // commands that use them, and keep their state between showings.
 #include "app/window_wiring.h"
 
-#include "keys/key_choice_dialog.h"
 #include "keys/config_summary_window.h"
+#include "keys/key_choice_dialog.h"
 #include "keys/keyboard_map_window.h"
 #include "launcher/launcher_window.h"
 #include "mapcycle/map_cycle_window.h"
@@ -37,25 +37,25 @@ template <typename T, typename... Args> T* ProgramWindows::make(Args&&... args) 
 
 ProgramWindows::ProgramWindows(AppContext& ctx) {
     AppWindows& w = m_w;
-    w.form1 = make<MainWindow>(ctx);
-    w.pani1 = make<ValueListWindow>(ctx, w.form1);
-    w.ccd = make<ReferenceWindow>(ctx, w.form1);
-    w.form3 = make<LibrarySetupWindow>(ctx, w.form1);
-    w.setbal = make<InsertDialog>(ctx, w.form1);
-    w.form6 = make<ExplanationWindow>(ctx, w.form1);
-    w.about = make<AboutDialog>(ctx, w.form1);
-    w.form2 = make<ConfigWizard>(ctx, installKeyPages, w.form1);
-    w.sozdat = make<NewConfigDialog>(ctx, w.form1);
-    w.binds = make<KeyChoiceDialog>(ctx, w.form1);
-    w.nachalo = make<GameChooserWindow>(ctx);
-    w.maps = make<MapCycleWindow>(ctx, w.form1);
-    w.metab = make<MetaBindsWindow>(ctx, w.form1);
-    w.startcs = make<LauncherWindow>(ctx, w.form1);
-    w.mapsMenu = make<MapPickerDialog>(ctx, w.form1);
-    w.keyMap = make<KeyboardMapWindow>(ctx, w.form1);
-    w.summary = make<ConfigSummaryWindow>(ctx, w.form1);
-    w.help = make<HelpWindow>(ctx, w.form1);
-    w.history = make<VersionHistoryWindow>(ctx, w.form1);
+    w.mainWindow = make<MainWindow>(ctx);
+    w.valueList = make<ValueListWindow>(ctx, w.mainWindow);
+    w.reference = make<ReferenceWindow>(ctx, w.mainWindow);
+    w.librarySetup = make<LibrarySetupWindow>(ctx, w.mainWindow);
+    w.insertDialog = make<InsertDialog>(ctx, w.mainWindow);
+    w.explanation = make<ExplanationWindow>(ctx, w.mainWindow);
+    w.about = make<AboutDialog>(ctx, w.mainWindow);
+    w.wizard = make<ConfigWizard>(ctx, installKeyPages, w.mainWindow);
+    w.newConfigDialog = make<NewConfigDialog>(ctx, w.mainWindow);
+    w.keyChoice = make<KeyChoiceDialog>(ctx, w.mainWindow);
+    w.gameChooser = make<GameChooserWindow>(ctx);
+    w.mapCycle = make<MapCycleWindow>(ctx, w.mainWindow);
+    w.metaBinds = make<MetaBindsWindow>(ctx, w.mainWindow);
+    w.launcher = make<LauncherWindow>(ctx, w.mainWindow);
+    w.mapPicker = make<MapPickerDialog>(ctx, w.mainWindow);
+    w.keyMap = make<KeyboardMapWindow>(ctx, w.mainWindow);
+    w.summary = make<ConfigSummaryWindow>(ctx, w.mainWindow);
+    w.help = make<HelpWindow>(ctx, w.mainWindow);
+    w.history = make<VersionHistoryWindow>(ctx, w.mainWindow);
 
     wireMainWindowCommands(ctx, w);
     wireReference(w);
@@ -68,51 +68,56 @@ ProgramWindows::ProgramWindows(AppContext& ctx) {
 
 // "История версий" for the open file, and the report of a config.cfg the game changed.
 void ProgramWindows::wireVersions(const AppWindows& w) {
-    MainWindow* main = w.form1;
+    MainWindow* mainWindow = w.mainWindow;
     VersionHistoryWindow* history = w.history;
-    QObject::connect(main, &MainWindow::versionsRequested, history,
-                     [main, history](const QString& path) {
-                         history->setTextFont(main->editor()->font());
+    QObject::connect(mainWindow, &MainWindow::versionsRequested, history,
+                     [mainWindow, history](const QString& path) {
+                         history->setTextFont(mainWindow->editor()->font());
                          history->showFile(path);
                      });
-    QObject::connect(main, &MainWindow::gameConfigChanged, history,
-                     [main, history](const QString& path, const ConfigChangeReport& report) {
-                         history->setTextFont(main->editor()->font());
+    QObject::connect(mainWindow, &MainWindow::gameConfigChanged, history,
+                     [mainWindow, history](const QString& path, const ConfigChangeReport& report) {
+                         history->setTextFont(mainWindow->editor()->font());
                          history->showReport(path, report);
                      });
-    QObject::connect(history, &VersionHistoryWindow::statusLineRequested, main,
+    QObject::connect(history, &VersionHistoryWindow::statusLineRequested, mainWindow,
                      &MainWindow::setStatusLine);
 }
 
 // The main window's commands that open other windows.
 void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w) {
-    MainWindow* main = w.form1;
-    GameChooserWindow* chooser = w.nachalo;
-    QObject::connect(main, &MainWindow::gameChooserRequested, chooser, [main, chooser] {
-        // "Отмена" at the first start, with no game directory yet, ends the program.
-        if (chooser->runModal() == GameChooserWindow::Result::QuitProgram)
-            main->quitWithoutClosing();
-    });
-    QObject::connect(main, &MainWindow::mapPickerRequested, w.mapsMenu, &MapPickerDialog::runModal);
-    QObject::connect(w.mapsMenu, &MapPickerDialog::mapChosen, main, [main](const QString& name) {
-        main->insertAtCaret(name);
-        main->focusEditor();
-    });
-    QObject::connect(main, &MainWindow::mapCycleRequested, w.maps, &MapCycleWindow::runModal);
-    QObject::connect(main, &MainWindow::wizardRequested, w.form2, &ConfigWizard::runModal);
-    QObject::connect(main, &MainWindow::librarySetupRequested, w.form3,
+    MainWindow* mainWindow = w.mainWindow;
+    GameChooserWindow* gameChooser = w.gameChooser;
+    QObject::connect(mainWindow, &MainWindow::gameChooserRequested, gameChooser,
+                     [mainWindow, gameChooser] {
+                         // "Отмена" at the first start, with no game directory yet, ends the
+                         // program.
+                         if (gameChooser->runModal() == GameChooserWindow::Result::QuitProgram)
+                             mainWindow->quitWithoutClosing();
+                     });
+    QObject::connect(mainWindow, &MainWindow::mapPickerRequested, w.mapPicker,
+                     &MapPickerDialog::runModal);
+    QObject::connect(w.mapPicker, &MapPickerDialog::mapChosen, mainWindow,
+                     [mainWindow](const QString& name) {
+                         mainWindow->insertAtCaret(name);
+                         mainWindow->focusEditor();
+                     });
+    QObject::connect(mainWindow, &MainWindow::mapCycleRequested, w.mapCycle,
+                     &MapCycleWindow::runModal);
+    QObject::connect(mainWindow, &MainWindow::wizardRequested, w.wizard, &ConfigWizard::runModal);
+    QObject::connect(mainWindow, &MainWindow::librarySetupRequested, w.librarySetup,
                      &LibrarySetupWindow::runLibraryListing);
-    LauncherWindow* launcher = w.startcs;
-    QObject::connect(main, &MainWindow::launcherRequested, launcher, [main, launcher] {
+    LauncherWindow* launcher = w.launcher;
+    QObject::connect(mainWindow, &MainWindow::launcherRequested, launcher, [mainWindow, launcher] {
         if (launcher->runModal())
-            main->startGame(launcher->choice());
+            mainWindow->startGame(launcher->choice());
     });
     // Help is shown by the program itself, so it works with no web browser on the machine.
     HelpWindow* help = w.help;
-    QObject::connect(main, &MainWindow::helpRequested, help, &HelpWindow::showPage);
+    QObject::connect(mainWindow, &MainWindow::helpRequested, help, &HelpWindow::showPage);
     // A fresh about box at each showing; its links to the help pages close it first.
-    QObject::connect(main, &MainWindow::aboutRequested, main, [&ctx, main, help] {
-        AboutDialog box(ctx, main);
+    QObject::connect(mainWindow, &MainWindow::aboutRequested, mainWindow, [&ctx, mainWindow, help] {
+        AboutDialog box(ctx, mainWindow);
         box.ensureBuilt();
         QString page;
         QObject::connect(&box, &AboutDialog::helpRequested, &box, [&box, &page](const QString& p) {
@@ -129,65 +134,77 @@ void ProgramWindows::wireMainWindowCommands(AppContext& ctx, const AppWindows& w
 // library set-up: the tool windows travel with the main window, a category chosen in the
 // reference fills the value list, and the value list writes into the editor.
 void ProgramWindows::wireReference(const AppWindows& w) {
-    MainWindow* main = w.form1;
-    ValueListWindow* valueList = w.pani1;
-    ReferenceWindow* reference = w.ccd;
-    LibrarySetupWindow* libraries = w.form3;
-    InsertDialog* insertDialog = w.setbal;
-    ExplanationWindow* popup = w.form6;
-    main->toolWindows().attach(valueList, reference, popup);
+    MainWindow* mainWindow = w.mainWindow;
+    ValueListWindow* valueList = w.valueList;
+    ReferenceWindow* reference = w.reference;
+    LibrarySetupWindow* librarySetup = w.librarySetup;
+    InsertDialog* insertDialog = w.insertDialog;
+    ExplanationWindow* explanation = w.explanation;
+    mainWindow->toolWindows().attach(valueList, reference, explanation);
 
-    QObject::connect(reference, &ReferenceWindow::statusLineRequested, main,
+    QObject::connect(reference, &ReferenceWindow::statusLineRequested, mainWindow,
                      &MainWindow::setStatusLine);
-    QObject::connect(reference, &ReferenceWindow::valueListRequested, main, &MainWindow::Dogy);
+    // A category chosen in the reference: the value list takes its caption, Dogy reads its list
+    // file and the value list shows the entries.
+    QObject::connect(reference, &ReferenceWindow::valueListCaptionChanged, valueList,
+                     &ValueListWindow::setCaption);
+    QObject::connect(reference, &ReferenceWindow::valueListRequested, mainWindow,
+                     &MainWindow::Dogy);
+    QObject::connect(mainWindow, &MainWindow::valueListLoaded, valueList,
+                     &ValueListWindow::showList);
     // With no hint under the pointer, the status bar names the chosen category.
-    main->setIdleHintSource([valueList] { return valueList->caption(); });
+    mainWindow->setIdleHintSource([valueList] { return valueList->caption(); });
     QObject::connect(reference, &ReferenceWindow::insertDialogRequested, insertDialog,
                      &InsertDialog::openPage);
-    QObject::connect(reference, &ReferenceWindow::libraryListingRequested, libraries,
+    QObject::connect(reference, &ReferenceWindow::libraryListingRequested, librarySetup,
                      &LibrarySetupWindow::refreshLibraryListing);
-    QObject::connect(libraries, &LibrarySetupWindow::librariesAdded, reference,
+    QObject::connect(librarySetup, &LibrarySetupWindow::librariesAdded, reference,
                      &ReferenceWindow::addLibraries);
-    QObject::connect(libraries, &LibrarySetupWindow::librariesChanged, reference,
+    QObject::connect(librarySetup, &LibrarySetupWindow::librariesChanged, reference,
                      &ReferenceWindow::setLibraries);
 
     valueList->setSources({
         .selectedLibrary = [reference] { return reference->selectedLibrary(); },
         .dialogPieces = [insertDialog] { return insertDialog->insertionPieces(); },
-        .caretColumn = [main] { return main->selectionStartColumn(); },
+        .caretColumn = [mainWindow] { return mainWindow->selectionStartColumn(); },
     });
-    QObject::connect(valueList, &ValueListWindow::insertRequested, main,
-                     [main](const QString& text, bool caretOneLeft) {
-                         main->insertAtCaret(text);
-                         main->activateWindow();
-                         main->focusEditor();
+    QObject::connect(valueList, &ValueListWindow::insertRequested, mainWindow,
+                     [mainWindow](const QString& text, bool caretOneLeft) {
+                         mainWindow->insertAtCaret(text);
+                         mainWindow->activateWindow();
+                         mainWindow->focusEditor();
                          if (caretOneLeft)
-                             main->moveCaretLeft();
+                             mainWindow->moveCaretLeft();
                      });
+    // The insert dialog's line is built by the value list (its selected entry, the dialog's
+    // fields) and goes into the editor as the list's own insertions do.
     QObject::connect(insertDialog, &InsertDialog::insertRequested, valueList,
-                     [valueList] { valueList->DblClick1(ValueListWindow::Caller::InsertDialog); });
-    QObject::connect(insertDialog, &InsertDialog::lineBreakRequested, main,
+                     [valueList](int mode) {
+                         valueList->DblClick1(ValueListWindow::Caller::InsertDialog, mode);
+                     });
+    QObject::connect(insertDialog, &InsertDialog::lineBreakRequested, mainWindow,
                      &MainWindow::endOfLineBreak);
 
-    QObject::connect(valueList, &ValueListWindow::explanationRequested, popup,
+    QObject::connect(valueList, &ValueListWindow::explanationRequested, explanation,
                      &ExplanationWindow::showExplanation);
-    QObject::connect(main, &MainWindow::explanationRequested, popup,
+    QObject::connect(mainWindow, &MainWindow::explanationRequested, explanation,
                      &ExplanationWindow::showExplanation);
-    QObject::connect(valueList, &ValueListWindow::pictureRequested, popup,
+    QObject::connect(valueList, &ValueListWindow::pictureRequested, explanation,
                      &ExplanationWindow::showPicture);
-    QObject::connect(valueList, &ValueListWindow::pictureDropped, popup,
+    QObject::connect(valueList, &ValueListWindow::pictureDropped, explanation,
                      &ExplanationWindow::hidePicture);
 }
 
 // The MetaBinds window opened from the main window writes into the editor.
 void ProgramWindows::wireMetaBinds(const AppWindows& w) {
-    MainWindow* main = w.form1;
-    MetaBindsWindow* metaBinds = w.metab;
-    QObject::connect(main, &MainWindow::metaBindsRequested, metaBinds,
+    MainWindow* mainWindow = w.mainWindow;
+    MetaBindsWindow* metaBinds = w.metaBinds;
+    QObject::connect(mainWindow, &MainWindow::metaBindsRequested, metaBinds,
                      [metaBinds] { metaBinds->openModal(MetaBindsWindow::Target::Editor); });
-    QObject::connect(metaBinds, &MetaBindsWindow::metaBindForEditor, main,
+    QObject::connect(metaBinds, &MetaBindsWindow::metaBindForEditor, mainWindow,
                      &MainWindow::appendBlock);
-    QObject::connect(metaBinds, &MetaBindsWindow::closedForEditor, main, &MainWindow::caretToEnd);
+    QObject::connect(metaBinds, &MetaBindsWindow::closedForEditor, mainWindow,
+                     &MainWindow::caretToEnd);
 }
 
 // The wizard and the key choice dialog, the new-config dialog and the MetaBinds window it opens.
@@ -196,67 +213,71 @@ void ProgramWindows::wireMetaBinds(const AppWindows& w) {
 // The wizard's page 1 makes a new config through the new-config dialog, its "MetaBinds" fills its
 // working document, and its notes go to the main window's status line.
 void ProgramWindows::wireWizardAndKeyChoice(const AppWindows& w) {
-    ConfigWizard* wizard = w.form2;
-    MainWindow* main = w.form1;
-    wizard->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
-    MetaBindsWindow* metab = w.metab;
-    QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.binds,
+    ConfigWizard* wizard = w.wizard;
+    MainWindow* mainWindow = w.mainWindow;
+    wizard->setVocabularySource(
+        [mainWindow]() -> const Vocabulary& { return mainWindow->vocabulary(); });
+    MetaBindsWindow* metaBinds = w.metaBinds;
+    QObject::connect(wizard, &ConfigWizard::keyChoiceRequested, w.keyChoice,
                      &KeyChoiceDialog::chooseKey);
-    QObject::connect(metab, &MetaBindsWindow::keyChoiceRequested, w.binds,
+    QObject::connect(metaBinds, &MetaBindsWindow::keyChoiceRequested, w.keyChoice,
                      &KeyChoiceDialog::chooseKey);
-    QObject::connect(w.binds, &KeyChoiceDialog::keyChosen, wizard,
-                     [wizard, metab](const KeyRequest& request, const QString& key) {
+    QObject::connect(w.keyChoice, &KeyChoiceDialog::keyChosen, wizard,
+                     [wizard, metaBinds](const KeyRequest& request, const QString& key) {
                          switch (request.asker) {
                          case KeyRequest::Asker::WizardAction:
                              wizard->actionKeyChosen(request.index, key);
                              break;
                          case KeyRequest::Asker::MetaBindSlot:
-                             metab->fillSlot(request.index, key);
+                             metaBinds->fillSlot(request.index, key);
                              break;
                          case KeyRequest::Asker::Nobody:
                              break;
                          }
                      });
-    QObject::connect(wizard, &ConfigWizard::newConfigRequested, w.sozdat,
+    QObject::connect(wizard, &ConfigWizard::newConfigRequested, w.newConfigDialog,
                      &NewConfigDialog::runModal);
-    QObject::connect(wizard, &ConfigWizard::metaBindsRequested, metab,
-                     [metab] { metab->openModal(MetaBindsWindow::Target::Wizard); });
-    QObject::connect(metab, &MetaBindsWindow::metaBindForWizard, wizard,
+    QObject::connect(wizard, &ConfigWizard::metaBindsRequested, metaBinds,
+                     [metaBinds] { metaBinds->openModal(MetaBindsWindow::Target::Wizard); });
+    QObject::connect(metaBinds, &MetaBindsWindow::metaBindForWizard, wizard,
                      &ConfigWizard::appendMetaBind);
-    QObject::connect(wizard, &ConfigWizard::statusLineRequested, w.form1,
+    QObject::connect(wizard, &ConfigWizard::statusLineRequested, w.mainWindow,
                      &MainWindow::setStatusLine);
 }
 
 // The keyboard map reads the editor's document; a click on a key puts the editor's caret on its
 // bind line, or appends the new bind line the map offers.
 void ProgramWindows::wireKeyMap(const AppWindows& w) {
-    MainWindow* main = w.form1;
+    MainWindow* mainWindow = w.mainWindow;
     KeyboardMapWindow* keyMap = w.keyMap;
-    keyMap->followDocument(main->editor()->document());
-    keyMap->setDocumentPathSource([main] { return main->document().fileName(); });
-    keyMap->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
-    QObject::connect(main->action(u"KeyMap1"_s), &QAction::triggered, keyMap,
+    keyMap->followDocument(mainWindow->editor()->document());
+    keyMap->setDocumentPathSource([mainWindow] { return mainWindow->document().fileName(); });
+    keyMap->setVocabularySource(
+        [mainWindow]() -> const Vocabulary& { return mainWindow->vocabulary(); });
+    QObject::connect(mainWindow->action(u"KeyMap1"_s), &QAction::triggered, keyMap,
                      &KeyboardMapWindow::showMap);
-    QObject::connect(keyMap, &KeyboardMapWindow::lineRequested, main, &MainWindow::caretToLine);
-    QObject::connect(keyMap, &KeyboardMapWindow::bindLineRequested, main,
-                     [main](const QString& line) {
-                         main->appendBlock(line);
-                         main->caretToEnd();
-                         main->activateWindow();
-                         main->focusEditor();
+    QObject::connect(keyMap, &KeyboardMapWindow::lineRequested, mainWindow,
+                     &MainWindow::caretToLine);
+    QObject::connect(keyMap, &KeyboardMapWindow::bindLineRequested, mainWindow,
+                     [mainWindow](const QString& line) {
+                         mainWindow->appendBlock(line);
+                         mainWindow->caretToEnd();
+                         mainWindow->activateWindow();
+                         mainWindow->focusEditor();
                      });
 }
 
 // "Итог конфига" runs the set with the editor's text; a double click opens a row's line.
 void ProgramWindows::wireSummary(const AppWindows& w) {
-    MainWindow* main = w.form1;
+    MainWindow* mainWindow = w.mainWindow;
     ConfigSummaryWindow* summary = w.summary;
-    summary->followDocument(main->editor()->document());
-    summary->setDocumentPathSource([main] { return main->document().fileName(); });
-    summary->setVocabularySource([main]() -> const Vocabulary& { return main->vocabulary(); });
-    QObject::connect(main->action(u"ConfigSummary1"_s), &QAction::triggered, summary,
+    summary->followDocument(mainWindow->editor()->document());
+    summary->setDocumentPathSource([mainWindow] { return mainWindow->document().fileName(); });
+    summary->setVocabularySource(
+        [mainWindow]() -> const Vocabulary& { return mainWindow->vocabulary(); });
+    QObject::connect(mainWindow->action(u"ConfigSummary1"_s), &QAction::triggered, summary,
                      &ConfigSummaryWindow::showSummary);
-    QObject::connect(summary, &ConfigSummaryWindow::fileLineRequested, main,
+    QObject::connect(summary, &ConfigSummaryWindow::fileLineRequested, mainWindow,
                      &MainWindow::openAtLine);
 }
 

@@ -28,27 +28,29 @@ class ConfigSummaryWindow;
 class HelpWindow;
 class VersionHistoryWindow;
 
-// The program's windows, in creation order. Only app/ and the tests reach windows through these.
+// The program's windows, in creation order, each with its form name (its objectName, the name
+// the README's window table and docs/HACKING.md's glossary give it). Only app/ and the tests reach
+// windows through these.
 struct AppWindows {
-    MainWindow* form1 = nullptr;        // main window, config editor
-    ValueListWindow* pani1 = nullptr;        // value list window
-    ReferenceWindow* ccd = nullptr;            // reference window
-    LibrarySetupWindow* form3 = nullptr;        // library set-up window
-    InsertDialog* setbal = nullptr;      // insert dialog
-    ExplanationWindow* form6 = nullptr;        // explanation pop-up
-    AboutDialog* about = nullptr;        // about box
-    ConfigWizard* form2 = nullptr;        // config wizard
-    NewConfigDialog* sozdat = nullptr;      // new-config dialog
-    KeyChoiceDialog* binds = nullptr;        // key choice dialog
-    GameChooserWindow* nachalo = nullptr;    // game directory chooser
-    MapCycleWindow* maps = nullptr;          // map cycle editor
-    MetaBindsWindow* metab = nullptr;        // MetaBinds insertion window
-    LauncherWindow* startcs = nullptr;    // game launcher
-    MapPickerDialog* mapsMenu = nullptr; // your-maps picker
-    KeyboardMapWindow* keyMap = nullptr;      // keyboard map
-    ConfigSummaryWindow* summary = nullptr;   // the config set's final state
-    HelpWindow* help = nullptr;          // the help pages
-    VersionHistoryWindow* history = nullptr; // the versions of a file
+    MainWindow* mainWindow = nullptr;           // Form1: the main window, the config editor
+    ValueListWindow* valueList = nullptr;       // Pani1: the value list
+    ReferenceWindow* reference = nullptr;       // ccd: the reference (CMD, CVAR, DLZ)
+    LibrarySetupWindow* librarySetup = nullptr; // Form3: the library set-up
+    InsertDialog* insertDialog = nullptr;       // setbal: the insert dialog (setinfo, bind, alias)
+    ExplanationWindow* explanation = nullptr;   // Form6: the explanation pop-up
+    AboutDialog* about = nullptr;               // AboutBox: the about box
+    ConfigWizard* wizard = nullptr;             // form2: the config wizard
+    NewConfigDialog* newConfigDialog = nullptr; // sozdat: the new-config dialog
+    KeyChoiceDialog* keyChoice = nullptr;       // binds: the key choice dialog
+    GameChooserWindow* gameChooser = nullptr;   // nachalo: the game directory chooser
+    MapCycleWindow* mapCycle = nullptr;         // maps: the map cycle editor
+    MetaBindsWindow* metaBinds = nullptr;       // Metab: the MetaBinds insertion
+    LauncherWindow* launcher = nullptr;         // startcs: the game launcher
+    MapPickerDialog* mapPicker = nullptr;       // Maps_menu: the your-maps picker
+    KeyboardMapWindow* keyMap = nullptr;        // KeyMap: the keyboard map
+    ConfigSummaryWindow* summary = nullptr;     // Itog: the config set's final state
+    HelpWindow* help = nullptr;                 // Help: the help pages
+    VersionHistoryWindow* history = nullptr;    // History: the versions of a file
 };
 
 // Owns every window for the whole run; destroys them in reverse order.

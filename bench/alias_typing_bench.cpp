@@ -9,9 +9,9 @@
 // quartiles, the median of the per-key ratios with its quartiles, the goal, the same in CPU time
 // and the machine's load. Usage: alias_typing_bench [KEYS] [MEGABYTES]
 #include "bench_main_window.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_editor_language.h"
 #include "gen_configs.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_editor_language.h"
 #include "typing.h"
 
 #include <QApplication>

@@ -16,8 +16,8 @@ struct BenchMainWindow {
     BenchMainWindow(const QString& programDir, const QString& configPath, QSize size) {
         keepFreedMemoryForReuse(); // as the program's start does
         state.home = ProgramHome::portable(programDir);
-        state.arguments = {configPath};
-        state.selfTest = true;
+        state.start.arguments = {configPath};
+        state.start.selfTest = true;
         form = std::make_unique<MainWindow>(ctx);
         form->resize(size);
         form->show();

@@ -7,10 +7,10 @@
 // time goes (each part timed on its own). Usage: check_bench [ROUNDS]
 #include "bench_main_window.h"
 #include "bench_stats.h"
+#include "editor/qt_findings_model.h"
 #include "gen_configs.h"
 #include "language/config_check.h"
 #include "language/config_commands.h"
-#include "language/qt_findings_model.h"
 #include "platform/text_file.h"
 
 #include <QAction>

@@ -299,7 +299,7 @@ void runExplanations(const QString& dataDir) {
     auto entry = [&] { return entries[next++ % entries.size()]; };
     const int calls = 2000;
     for (const bool dlz : {false, true}) {
-        state.dlzPageActive = dlz;
+        state.reference.dlzPageActive = dlz;
         const auto [lookUp, hashed] =
             compare(5, calls, {[&] { ours.setText(ReadIni2(state, u"rate"_s, entry())); }},
                     {[&] { anchor.setText(u" "_s + hash.value(entry(), u"????"_s)); }});

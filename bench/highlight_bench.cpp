@@ -10,9 +10,9 @@
 // area per key and the machine's load.
 // Usage: highlight_bench DATA_DIR [KEYS_PER_CASE] [MEGABYTES...]
 #include "bench_main_window.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_editor_language.h"
 #include "gen_configs.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_editor_language.h"
 #include "typing.h"
 
 #include <QApplication>

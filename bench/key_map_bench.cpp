@@ -136,12 +136,12 @@ struct BenchProgram {
     BenchProgram(const QString& programDir, const QString& configPath, const QString& gameDir) {
         keepFreedMemoryForReuse(); // as the program's start does
         state.home = ProgramHome::portable(programDir);
-        state.arguments = {configPath};
-        state.selfTest = true; // no first-show steps (settings, game chooser, tool windows)
-        state.gameDir = gameDir;
+        state.start.arguments = {configPath};
+        state.start.selfTest = true; // no first-show steps (settings, game chooser, tool windows)
+        state.games.gameDir = gameDir;
         windows = std::make_unique<ProgramWindows>(ctx);
-        windows->windows().form1->resize(900, 700);
-        windows->windows().form1->show();
+        windows->windows().mainWindow->resize(900, 700);
+        windows->windows().mainWindow->show();
     }
     SharedState state;
     QtUserDialogs dialogs;
@@ -157,7 +157,7 @@ void runCase(const char* title, const QString& text, const QString& programDir,
     if (!textfile::writeText(path, text, lf).ok)
         qFatal("cannot write %s", qPrintable(path));
     BenchProgram program(programDir, path, gameDir);
-    MainWindow& form = *program.windows->windows().form1;
+    MainWindow& form = *program.windows->windows().mainWindow;
     KeyboardMapWindow& map = *program.windows->windows().keyMap;
     QPlainTextEdit& editor = *form.editor();
     QTextDocument& document = *editor.document();

@@ -85,14 +85,14 @@ int main(int argc, char** argv) {
     std::vector<int> sizes = utf8 ? std::vector<int>{1, 2, 4, 8} : std::vector<int>{1, 2, 4, 8, 16};
     if (argc > 2 && std::atoi(argv[2]) > 0)
         sizes = {std::atoi(argv[2])};
-    const textfile::TextForm form =
+    const textfile::TextForm textForm =
         utf8 ? textfile::TextForm{textfile::Encoding::Utf8, textfile::LineBreak::Lf}
              : textfile::TextForm{};
     for (const int megabytes : sizes) {
         const QString path = dir.filePath(u"big.cfg"_s);
         // The shared generator's config, as it is or in UTF-8 with LF line breaks.
         const QString text = generatedText(dir.path(), megabytesOf(megabytes));
-        if (!textfile::writeText(path, text, form).ok)
+        if (!textfile::writeText(path, text, textForm).ok)
             qFatal("cannot write %s", qPrintable(path));
 
         BenchMainWindow window(dir.path(), path, {560, 450});

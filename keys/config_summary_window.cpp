@@ -122,15 +122,15 @@ void ConfigSummaryWindow::runSet() {
     static const Vocabulary none;
     const QString path = m_documentPath ? m_documentPath() : QString();
     const configrun::Result run =
-        runForDocument(m_ctx.state.gameDir, path, m_document ? m_document->toPlainText() : QString(),
-                       m_words ? m_words() : none);
+        runForDocument(m_ctx.state.games.gameDir, path,
+                       m_document ? m_document->toPlainText() : QString(), m_words ? m_words() : none);
     m_rows = summaryRows(run);
     // The open document stood in for its file: its rows open in the editor.
     if (run.watched >= 0)
         for (SummaryRow& r : m_rows)
             if (r.path.isEmpty() && r.where.startsWith(run.chain.at(run.watched).shown + u':'))
                 r.path = path;
-    LabelChain->setText(m_ctx.state.gameDir.isEmpty()
+    LabelChain->setText(m_ctx.state.games.gameDir.isEmpty()
                             ? u"Каталог игры не выбран: набор конфигов не известен."_s
                             : chainText(run, path));
     fillTable();

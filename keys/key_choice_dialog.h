@@ -4,8 +4,8 @@
 #pragma once
 
 #include "state/app_context.h"
+#include "state/key_request.h"
 #include "widgets/qt_built_on_first_show.h"
-#include "wizard/key_request.h"
 
 #include <QDialog>
 

@@ -136,7 +136,7 @@ void KeyboardMapWindow::showEvent(QShowEvent* e) {
 
 void KeyboardMapWindow::readConfigSet() {
     static const Vocabulary none;
-    m_set = configSetKeys(runForDocument(m_ctx.state.gameDir,
+    m_set = configSetKeys(runForDocument(m_ctx.state.games.gameDir,
                                          m_documentPath ? m_documentPath() : QString(),
                                          m_document ? m_document->toPlainText() : QString(),
                                          m_words ? m_words() : none));
@@ -249,7 +249,7 @@ void KeyboardMapWindow::ButtonSaveClick() {
     UserDialogs::FileDialogOptions options;
     options.title = u"Сохранить картинку"_s;
     options.filter = u"Картинка PNG (*.png)|*.png"_s;
-    options.directory = m_ctx.state.gameDir;
+    options.directory = m_ctx.state.games.gameDir;
     options.fileName = u"keymap.png"_s;
     const UserDialogs::FileDialogResult chosen = m_ctx.dialogs.saveFile(options);
     if (!chosen.accepted || chosen.fileName.isEmpty())

@@ -4,6 +4,7 @@
 #include "language/config_set.h"
 #include "language/key_names.h"
 #include "language/vocabulary.h"
+#include "platform/log_categories.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
 
@@ -556,7 +557,17 @@ QString Result::placeText(const Place& place) const {
 }
 
 Result run(const Options& options, const Vocabulary& words) {
-    return Runner(options, words).run();
+    Result result = Runner(options, words).run();
+    if (lcConfigRun().isDebugEnabled()) {
+        qCDebug(lcConfigRun) << "ran the set of" << options.gameDir << "-" << result.chain.size()
+                             << "files," << result.finals.size() << "final values";
+        for (const ChainFile& f : std::as_const(result.chain))
+            if (f.missing)
+                qCDebug(lcConfigRun) << "exec of a missing file:" << f.shown;
+        for (const Note& n : std::as_const(result.notes))
+            qCDebug(lcConfigRun).noquote() << result.placeText(n.place) << n.text;
+    }
+    return result;
 }
 
 Result runWithStandIn(const QString& gameDir, const QString& path, const QString& text,

@@ -106,3 +106,7 @@ QSet<QString> aliasesFromGameFiles(const ParsedConfig& config, const QString& ga
         walk(execs, aliases);
     return aliases;
 }
+
+QString launchCopyName() {
+    return u"_.cfg"_s;
+}

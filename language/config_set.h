@@ -33,6 +33,10 @@ QStringList startConfigs(const QString& gameDir);
 
 } // namespace configset
 
+// "_.cfg": the copy of the edited config the launcher has the game run, in the mod's folder; the
+// program makes and removes it, so the wizard lists it with no config of the player's.
+QString launchCopyName();
+
 // Aliases the game has from other files when this config runs: those of every .cfg file of the
 // game directory (the game runs config.cfg and autoexec.cfg itself, the others are exec'd by
 // the player's files) and of the files the config execs, wherever they are, and the files

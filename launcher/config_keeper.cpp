@@ -2,6 +2,7 @@
 #include "launcher/config_keeper.h"
 
 #include "language/saved_settings.h"
+#include "platform/log_categories.h"
 #include "platform/text_file.h"
 #include "platform/user_dialogs.h"
 
@@ -62,7 +63,7 @@ struct UserConfig {
 };
 
 UserConfig userConfigBehind(const VersionStore& store, const QString& configPath,
-                            const SharedState::LaunchedConfig* previous) {
+                            const LaunchState::LaunchedConfig* previous) {
     UserConfig user;
     if (!QFileInfo::exists(configPath))
         return user;
@@ -82,20 +83,28 @@ UserConfig userConfigBehind(const VersionStore& store, const QString& configPath
     return {true, true, current.bytes, {}};
 }
 
+// The record of the start script written over `configPath` (the same file by another spelling
+// too), or the end.
+template <typename Records> auto recordFor(Records& records, const QString& configPath) {
+    const QString target = QFileInfo(configPath).absoluteFilePath();
+    return std::find_if(records.begin(), records.end(), [&](const auto& r) {
+        return QFileInfo(r.configPath).absoluteFilePath() == target;
+    });
+}
+
 } // namespace
 
 StartScriptResult writeStartScript(SharedState& state, const QString& configPath,
                                    const QString& script) {
     StartScriptResult result;
-    auto& records = state.launchedConfigs;
-    auto it = std::find_if(records.begin(), records.end(), [&](const auto& r) {
-        return QFileInfo(r.configPath).absoluteFilePath() ==
-               QFileInfo(configPath).absoluteFilePath();
-    });
+    auto& records = state.launch.launchedConfigs;
+    auto it = recordFor(records, configPath);
     const VersionStore store = state.versions();
     const UserConfig user =
         userConfigBehind(store, configPath, it == records.end() ? nullptr : &*it);
     if (!user.ok) {
+        qCWarning(lcLauncher) << "no start script over" << configPath
+                              << "- its config could not be read:" << user.reason;
         result.ok = false;
         result.failedPath = configPath;
         result.reason = user.reason;
@@ -111,12 +120,16 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
     const textfile::WriteResult w =
         writeKeepingVersions(store, configPath, bytes, VersionSource::Launch);
     if (!w.ok) {
+        qCWarning(lcLauncher) << "the start script could not be written over" << configPath
+                              << w.reason;
         result.ok = false;
         result.failedPath = configPath;
         result.reason = w.reason;
         return result;
     }
-    SharedState::LaunchedConfig record{configPath, bytes, user.had, user.bytes};
+    qCDebug(lcLauncher) << "start script written over" << configPath
+                        << (user.had ? "(its config kept)" : "(no config there)");
+    LaunchState::LaunchedConfig record{configPath, bytes, user.had, user.bytes};
     if (it == records.end())
         records.push_back(record);
     else
@@ -127,22 +140,30 @@ StartScriptResult writeStartScript(SharedState& state, const QString& configPath
 namespace {
 
 // Puts back the config kept for one start script; an empty text, or why it could not.
-QString restoreRecord(const VersionStore& store, const SharedState::LaunchedConfig& r) {
+QString restoreRecord(const VersionStore& store, const LaunchState::LaunchedConfig& r) {
     const textfile::BytesResult now = textfile::readBytes(r.configPath);
     // Gone, or rewritten by the game: that file is the newer config; leave it (the user's is
     // in the versions store).
-    if (!now.ok() || now.bytes != r.script)
+    if (!now.ok() || now.bytes != r.script) {
+        qCDebug(lcLauncher) << r.configPath << "is no longer the start script; it stays";
         return QString();
+    }
     if (!r.hadConfig) {
-        if (!QFile::remove(r.configPath))
+        if (!QFile::remove(r.configPath)) {
+            qCWarning(lcLauncher) << "the start script could not be removed:" << r.configPath;
             return textfile::describeFailure(r.configPath, u"Не удалось удалить файл запуска"_s);
+        }
         return QString();
     }
     const textfile::WriteResult w =
         writeKeepingVersions(store, r.configPath, r.userConfig, VersionSource::Launch);
-    if (!w.ok)
+    if (!w.ok) {
+        qCWarning(lcLauncher) << "the player's config could not be put back:" << r.configPath
+                              << w.reason;
         return textfile::describeFailure(r.configPath, w.reason) +
                u"\nПрежний файл есть в истории версий (\"Файл\" → \"История версий\")."_s;
+    }
+    qCDebug(lcLauncher) << "the player's config is back in" << r.configPath;
     return QString();
 }
 
@@ -150,19 +171,16 @@ QString restoreRecord(const VersionStore& store, const SharedState::LaunchedConf
 
 QStringList restoreUserConfigs(SharedState& state) {
     QStringList failures;
-    for (const auto& r : state.launchedConfigs)
+    for (const auto& r : state.launch.launchedConfigs)
         if (const QString failure = restoreRecord(state.versions(), r); !failure.isEmpty())
             failures.append(failure);
-    state.launchedConfigs.clear();
+    state.launch.launchedConfigs.clear();
     return failures;
 }
 
 QString restoreUserConfig(SharedState& state, const QString& configPath) {
-    auto& records = state.launchedConfigs;
-    const QString target = QFileInfo(configPath).absoluteFilePath();
-    auto it = std::find_if(records.begin(), records.end(), [&](const auto& r) {
-        return QFileInfo(r.configPath).absoluteFilePath() == target;
-    });
+    auto& records = state.launch.launchedConfigs;
+    const auto it = recordFor(records, configPath);
     if (it == records.end())
         return QString();
     const QString failure = restoreRecord(state.versions(), *it);
@@ -174,4 +192,8 @@ void restoreKeptConfigs(SharedState& state, UserDialogs& dialogs) {
     const QStringList failures = restoreUserConfigs(state);
     if (!failures.isEmpty())
         dialogs.error(u"Не удалось вернуть прежний config.cfg:\n"_s + failures.join(u"\n\n"_s));
+}
+
+bool startScriptStandsIn(const LaunchState& launch, const QString& configPath) {
+    return recordFor(launch.launchedConfigs, configPath) != launch.launchedConfigs.end();
 }

@@ -49,3 +49,7 @@ QString restoreUserConfig(SharedState& state, const QString& configPath);
 
 // The program-end step: restores and reports failures.
 void restoreKeptConfigs(SharedState& state, UserDialogs& dialogs);
+
+// Whether a start script of this run stands in the config at `configPath` (the game it started
+// is still running).
+bool startScriptStandsIn(const LaunchState& launch, const QString& configPath);

@@ -1,8 +1,10 @@
 // The start of the game.
 #include "launcher/game_start.h"
 
+#include "language/config_set.h"
 #include "launcher/config_keeper.h"
 #include "launcher/mod_discovery.h"
+#include "platform/log_categories.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
 #include "platform/text_file.h"
@@ -48,10 +50,6 @@ GameProgram gameProgram(const QString& halfLifeDir, const QStringList& params,
     return GameProgram{};
 }
 
-QString launchCopyName() {
-    return u"_.cfg"_s;
-}
-
 QString wrongGameFolderMessage() {
     return u"Неправильно задан путь к каталогу игры!"_s;
 }
@@ -72,17 +70,15 @@ LaunchOutcome failure(const QString& path, const QString& reason) {
     return LaunchOutcome{false, u"Игра не запущена:\n"_s + textfile::describeFailure(path, reason)};
 }
 
-} // namespace
-
-LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
-                         const LaunchChoice& choice, const GameHost& host,
-                         std::function<void(const QString& configPath)> whenEnded) {
+LaunchOutcome startGame(SharedState& state, Shell& shell, const QString& configFile,
+                        const LaunchChoice& choice, const GameHost& host,
+                        std::function<void(const QString& configPath)> whenEnded) {
     // The mod is a folder name below the Half-Life folder, nothing that leads elsewhere.
     const QString mod = choice.mod;
     if (mod.trimmed().isEmpty() || mod.contains(u'/') || mod.contains(u'\\') || mod == u"."_s ||
         mod == u".."_s)
         return LaunchOutcome{false, u"Игра не запущена:\nНеверное имя мода \""_s + mod + u'"'};
-    const QString folder = modFolder(state.halfLifeDir, mod);
+    const QString folder = modFolder(state.games.halfLifeDir, mod);
     if (!QFileInfo(folder).isDir())
         return failure(folder, u"Папка мода не найдена"_s);
 
@@ -100,9 +96,9 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
     if (!script.ok)
         return failure(script.failedPath, script.reason);
 
-    const GameProgram program = gameProgram(state.halfLifeDir, choice.arguments, host);
+    const GameProgram program = gameProgram(state.games.halfLifeDir, choice.arguments, host);
     if (program.program.isEmpty() ||
-        !shell.startProgram(program.program, program.arguments, state.halfLifeDir,
+        !shell.startProgram(program.program, program.arguments, state.games.halfLifeDir,
                             whenEnded
                                 ? std::function<void()>([config, whenEnded] { whenEnded(config); })
                                 : std::function<void()>())) {
@@ -110,11 +106,25 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
         // at the end of the run, so a save into config.cfg meanwhile cannot lose it.
         QString message =
             wrongGameFolderMessage() + u'\n' +
-            (program.program.isEmpty() ? missingGameProgram(state.halfLifeDir, host)
+            (program.program.isEmpty() ? missingGameProgram(state.games.halfLifeDir, host)
                                        : u"Не удалось запустить "_s + program.program);
         if (const QString failure = restoreUserConfig(state, config); !failure.isEmpty())
             message += u"\n\nНе удалось вернуть прежний config.cfg:\n"_s + failure;
         return LaunchOutcome{false, message};
     }
+    qCDebug(lcLauncher) << "started" << program.program << program.arguments << "in"
+                        << state.games.halfLifeDir << "with the start script in" << config;
     return LaunchOutcome{};
+}
+
+} // namespace
+
+LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& configFile,
+                         const LaunchChoice& choice, const GameHost& host,
+                         std::function<void(const QString& configPath)> whenEnded) {
+    const LaunchOutcome outcome =
+        startGame(state, shell, configFile, choice, host, std::move(whenEnded));
+    if (!outcome.ok)
+        qCWarning(lcLauncher).noquote() << "the game was not started:" << outcome.message;
+    return outcome;
 }

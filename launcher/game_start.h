@@ -57,9 +57,6 @@ LaunchOutcome launchGame(SharedState& state, Shell& shell, const QString& config
                          const LaunchChoice& choice, const GameHost& host,
                          std::function<void(const QString& configPath)> whenEnded = {});
 
-// "_.cfg": the copy of the edited config the game runs, in the mod's folder.
-QString launchCopyName();
-
 // The message when the game cannot be started.
 QString wrongGameFolderMessage();
 // What is missing when no game program was found in `halfLifeDir`: hl.exe, or wine for it.

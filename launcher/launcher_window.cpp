@@ -268,7 +268,7 @@ bool LauncherWindow::runModal() {
     if (QWidget* main = parentWidget())
         move(main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     exec();
-    return m_ctx.state.launchConfirmed;
+    return m_ctx.state.launch.launchConfirmed;
 }
 
 LaunchChoice LauncherWindow::choice() const {
@@ -294,8 +294,8 @@ void LauncherWindow::FormShow() {
     SharedState& st = m_ctx.state;
     Button1->setEnabled(false);
     lx_map->clear();
-    st.launchConfirmed = false;
-    st.launchParams.clear();
+    st.launch.launchConfirmed = false;
+    st.launch.launchParams.clear();
     m_arguments.clear();
     {
         const QSignalBlocker quiet(Et1);
@@ -319,7 +319,7 @@ void LauncherWindow::FormShow() {
     ComB1Change();
 
     QStringList maps = listTexts(lx_map);
-    addMaps(maps, mapNames(paths::resolve(st.wizardFolder, u"maps"_s)));
+    addMaps(maps, mapNames(paths::resolve(st.games.wizardFolder, u"maps"_s)));
     lx_map->clear();
     lx_map->addItems(maps);
     lx_map->setFocus();
@@ -333,22 +333,22 @@ void LauncherWindow::FormShow() {
         const QSignalBlocker quietDrivers(ComB2);
         const QString mod = ComB1->currentText();
         ComB1->clear();
-        ComB1->addItems(modChoices(st.halfLifeDir));
+        ComB1->addItems(modChoices(st.games.halfLifeDir));
         ComB1->setCurrentIndex(0);
         ComB1->setEditText(mod);
         const QString driver = ComB2->currentText();
         ComB2->clear();
-        ComB2->addItems(driverChoices(st.halfLifeDir));
+        ComB2->addItems(driverChoices(st.games.halfLifeDir));
         ComB2->setCurrentIndex(0);
         ComB2->setEditText(driver);
     }
-    showPicture(paths::resolve(st.halfLifeDir, u"cstrike\\cstrike.ico"_s));
+    showPicture(paths::resolve(st.games.halfLifeDir, u"cstrike\\cstrike.ico"_s));
 }
 
 void LauncherWindow::ComB1Change() {
     SharedState& st = m_ctx.state;
     const QString mod = ComB1->currentText();
-    const QString folder = modFolder(st.halfLifeDir, mod);
+    const QString folder = modFolder(st.games.halfLifeDir, mod);
     QStringList maps;
     addMaps(maps, mapNames(paths::resolve(folder, u"maps"_s)));
     lx_map->clear();
@@ -357,7 +357,7 @@ void LauncherWindow::ComB1Change() {
     if (Et1->text().isEmpty())
         Button1->setEnabled(false);
 
-    showPicture(modIconFile(st.halfLifeDir, mod));
+    showPicture(modIconFile(st.games.halfLifeDir, mod));
     memo1->clear();
     const ModInfo info = readModInfo(folder);
     const QString title = QString(info.title).replace(u'\n', u' ');
@@ -367,8 +367,8 @@ void LauncherWindow::ComB1Change() {
     game_name->setToolTip(title);
     game_ver->setToolTip(version);
     // The title and version are found with the program's find text, which they leave set.
-    st.findText = versionKey();
-    st.lastFoundPos = info.lastFoundPos;
+    st.find.findText = versionKey();
+    st.find.lastFoundPos = info.lastFoundPos;
     memo1->clear();
 }
 
@@ -473,9 +473,9 @@ void LauncherWindow::SpeedButton1Click() {
     s.checked = optionsState().checked;
     s.maxPlayers = SpinEdit1->value();
     m_arguments = launchArguments(s);
-    m_ctx.state.launchParams = launchParams(s);
+    m_ctx.state.launch.launchParams = launchParams(s);
     Button1->setEnabled(false);
-    m_ctx.state.launchConfirmed = true;
+    m_ctx.state.launch.launchConfirmed = true;
     accept();
 }
 

@@ -131,7 +131,7 @@ void MapCycleWindow::runModal() {
 
 bool MapCycleWindow::FormShow() {
     ensureBuilt();
-    const QString folder = m_ctx.state.wizardFolder;
+    const QString folder = m_ctx.state.games.wizardFolder;
     mapcycle::mergeMapNames(m_allMaps, mapcycle::installedMaps(folder));
     {
         const QSignalBlocker block(LB2);
@@ -186,7 +186,7 @@ void MapCycleWindow::showDescriptionOf(const QListWidget* list) {
     const int row = selectedRow(list);
     if (row >= 0)
         Ric1->setPlainText(
-            mapcycle::mapDescription(m_ctx.state.wizardFolder, list->item(row)->text()));
+            mapcycle::mapDescription(m_ctx.state.games.wizardFolder, list->item(row)->text()));
 }
 
 void MapCycleWindow::LB1Click() {

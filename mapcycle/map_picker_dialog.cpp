@@ -40,7 +40,7 @@ void MapPickerDialog::runModal() {
 
 void MapPickerDialog::FormShow() {
     ensureBuilt();
-    mapcycle::mergeMapNames(m_maps, mapcycle::installedMaps(m_ctx.state.wizardFolder));
+    mapcycle::mergeMapNames(m_maps, mapcycle::installedMaps(m_ctx.state.games.wizardFolder));
     lb12->clear();
     lb12->addItems(m_maps);
     lb12->setFocus();

@@ -5,8 +5,8 @@
 
 #include "metabinds/metabind_listing.h"
 #include "state/app_context.h"
+#include "state/key_request.h"
 #include "widgets/qt_built_on_first_show.h"
-#include "wizard/key_request.h"
 
 #include <QDialog>
 

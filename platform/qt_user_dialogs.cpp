@@ -1,6 +1,7 @@
 // Qt's dialogs behind the UserDialogs interface.
 #include "platform/qt_user_dialogs.h"
 
+#include "platform/log_categories.h"
 #include "platform/print_module_loader.h"
 #include "platform/qt_font_dialog.h"
 
@@ -108,10 +109,12 @@ QWidget* QtUserDialogs::parentWidget() const {
 }
 
 void QtUserDialogs::warning(const QString& text) {
+    qCWarning(lcMessages).noquote() << "warning shown:" << text;
     ask(parentWidget(), QMessageBox::Warning, u"Предупреждение"_s, text, QMessageBox::Ok);
 }
 
 void QtUserDialogs::error(const QString& text) {
+    qCWarning(lcMessages).noquote() << "error shown:" << text;
     ask(parentWidget(), QMessageBox::Critical, u"Ошибка"_s, text, QMessageBox::Ok);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/text_file.h"
 
 #include "platform/cp1251.h"
+#include "platform/log_categories.h"
 #include "platform/replaced_file_release.h"
 #include "platform/system_reasons.h"
 
@@ -34,9 +35,7 @@ struct FdCloser {
     ~FdCloser() { ::close(fd); }
 };
 
-} // namespace
-
-BytesResult readBytes(const QString& path, qint64 maxBytes) {
+BytesResult readBytesOf(const QString& path, qint64 maxBytes) {
     QFileInfo info(path);
     if (!info.exists())
         return readFailure(ReadError::Missing, u"Файл не найден"_s);
@@ -82,6 +81,19 @@ BytesResult readBytes(const QString& path, qint64 maxBytes) {
     if (got > limit)
         return readFailure(ReadError::TooLarge, tooLargeReason(limit));
     bytes.truncate(got);
+    return result;
+}
+
+} // namespace
+
+BytesResult readBytes(const QString& path, qint64 maxBytes) {
+    BytesResult result = readBytesOf(path, maxBytes);
+    // Many reads look for a file that may well be missing; a failure the user is told of is
+    // logged again with the message shown (tessera.messages).
+    if (result.ok())
+        qCDebug(lcFiles) << "read" << path << result.bytes.size() << "bytes";
+    else
+        qCDebug(lcFiles) << "not read:" << path << result.reason;
     return result;
 }
 
@@ -131,6 +143,7 @@ AtomicWrite::AtomicWrite(const QString& path) : m_file(path) {
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         m_result = {false, russianSystemReason(m_file.errorString())};
         m_done = true;
+        qCWarning(lcFiles) << "cannot write" << path << m_file.errorString();
     }
 }
 
@@ -139,6 +152,7 @@ AtomicWrite::~AtomicWrite() {
 }
 
 void AtomicWrite::fail(const QString& reason) {
+    qCWarning(lcFiles) << "write failed, the old file stays:" << m_file.fileName() << reason;
     m_result = {false, reason};
     m_file.cancelWriting();
     m_done = true;
@@ -198,8 +212,13 @@ WriteResult AtomicWrite::commit() {
     m_done = true;
     // The file replaced is let go of after the save, not inside the rename.
     const ReplacedFileRelease replaced(m_file.fileName());
-    if (!m_file.commit())
+    if (!m_file.commit()) {
         m_result = {false, russianSystemReason(m_file.errorString())};
+        qCWarning(lcFiles) << "write failed at the rename, the old file stays:" << m_file.fileName()
+                           << m_file.errorString();
+    } else {
+        qCDebug(lcFiles) << "wrote" << m_file.fileName() << m_written << "bytes";
+    }
     return m_result;
 }
 

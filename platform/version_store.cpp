@@ -2,6 +2,7 @@
 #include "platform/version_store.h"
 
 #include "platform/file_identity.h"
+#include "platform/log_categories.h"
 #include "platform/stable_hash.h"
 #include "platform/system_reasons.h"
 
@@ -382,6 +383,11 @@ VersionStore::Noticed VersionStore::notice(const QString& path) const {
     if (!kept.ok) {
         n.ok = false;
         n.reason = textfile::describeFailure(kept.path, kept.reason);
+        qCWarning(lcVersions) << "a change of" << path << "on disk could not be kept:" << kept.path
+                              << kept.reason;
+    } else {
+        qCDebug(lcVersions) << (n.changed ? "changed on disk:" : "found:") << path << "kept as"
+                            << kept.kept;
     }
     n.bytes = std::move(c.bytes);
     return n;
@@ -506,6 +512,8 @@ bool VersionedWrite::append(QByteArrayView bytes) {
 textfile::WriteResult VersionedWrite::commit() {
     if (!m_kept.ok) {
         m_file.cancel();
+        qCWarning(lcVersions) << m_path << "is not written: the bytes it holds could not be kept:"
+                              << m_kept.path << m_kept.reason;
         return {false, m_kept.message()};
     }
     if (!m_version)
@@ -519,14 +527,18 @@ textfile::WriteResult VersionedWrite::commit() {
         return written;
     }
     // Its writeback starts only now, so that it does not hold up the file's own sync.
-    if (!m_version->finish().isEmpty())
-        return written; // the next write keeps the file's bytes again
+    if (const QString failure = m_version->finish(); !failure.isEmpty()) {
+        qCWarning(lcVersions) << "the new version of" << m_path << "was not written:" << failure
+                              << "- the next write keeps the file's bytes first";
+        return written;
+    }
     // A version that cannot be named stays as its pending file; the file itself is written.
     const QString pending = m_pending;
     const VersionKeepResult settled =
         m_store.settle(m_folder, m_known, pending, m_msecs, m_source, m_hash.result(), m_size,
                        [&] { return textfile::readBytes(pending).bytes; });
     takeTimeOf(settled.kept, m_path);
+    qCDebug(lcVersions) << "wrote" << m_path << "and its version" << settled.kept;
     return written;
 }
 

@@ -5,13 +5,12 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void CategoryChoice::applyTo(SharedState& state) const {
+void CategoryChoice::applyTo(ReferenceState& reference) const {
     if (lastRefPage)
-        state.lastRefPage = *lastRefPage;
+        reference.lastRefPage = *lastRefPage;
     if (weaponPictures)
-        state.weaponPictures = *weaponPictures;
-    state.listFilePath = listFilePath;
-    state.valueList.setCaption(caption);
+        reference.weaponPictures = *weaponPictures;
+    reference.listFilePath = listFilePath;
 }
 
 CategoryChoice chooseCategory(const ProgramHome& home, ReferencePage page, qsizetype index) {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-struct SharedState;
+struct ReferenceState;
 
 struct CategoryChoice {
     std::optional<int> lastRefPage;      // unchanged by a library
@@ -18,8 +18,8 @@ struct CategoryChoice {
     QString caption;                     // the value list's label
     QString listFilePath;                // the line list to load
 
-    // Sets ListFilePath, LastRefPage, WeaponPictures and the value list's caption.
-    void applyTo(SharedState& state) const;
+    // Records ListFilePath, LastRefPage and WeaponPictures.
+    void applyTo(ReferenceState& reference) const;
 };
 
 // A click on category `index` of the command or variable page.

@@ -2,6 +2,7 @@
 #include "reference/explanations.h"
 
 #include "platform/ini_profile.h"
+#include "reference/explanation_cache.h"
 #include "state/shared_state.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -35,7 +36,10 @@ QString ReadIni2(const ProgramHome& home, const QString& library, const QString&
 
 const QString& ReadIni2(SharedState& state, const QString& library, const QString& entry,
                         const QString& key) {
-    state.explanationText =
-        ReadIni2(state.home, library, entry, state.dlzPageActive, key, &state.explanations);
-    return state.explanationText;
+    ReferenceState& reference = state.reference;
+    if (!reference.explanations)
+        reference.explanations = std::make_shared<ExplanationCache>();
+    reference.explanationText = ReadIni2(state.home, library, entry, reference.dlzPageActive, key,
+                                         reference.explanations.get());
+    return reference.explanationText;
 }

@@ -203,8 +203,9 @@ InsertionPieces InsertDialog::insertionPieces() const {
 // --- confirming
 
 void InsertDialog::insertPage(int index) {
-    m_ctx.state.insertMode = insertDialogPages()[size_t(index)].insertMode;
-    emit insertRequested();
+    const int mode = insertDialogPages()[size_t(index)].insertMode;
+    m_ctx.state.reference.insertMode = mode;
+    emit insertRequested(mode);
 }
 
 void InsertDialog::remember(QComboBox* history) {

@@ -25,8 +25,9 @@ public:
     InsertionPieces insertionPieces() const;
 
 signals:
-    // The value list inserts the line the confirmed page prepared (with insertionPieces).
-    void insertRequested();
+    // The value list inserts the line the confirmed page prepared in `insertMode` (with
+    // insertionPieces and its selected entry).
+    void insertRequested(int insertMode);
     // EndEnter in the editor after the setinfo page's line.
     void lineBreakRequested();
 

@@ -106,7 +106,7 @@ void LibrarySetupWindow::buildContents() {
 
 void LibrarySetupWindow::runLibraryListing() {
     refreshLibraryListing();
-    if (!m_ctx.state.refreshOnly)
+    if (!m_ctx.state.reference.refreshOnly)
         exec();
 }
 
@@ -160,7 +160,7 @@ void LibrarySetupWindow::Button1Click() {
                                  ? LibraryKind::MetaBind
                                  : LibraryKind::Library;
     const LibraryChange change = m_set.install(chosen.fileName, kind);
-    m_ctx.state.explanations.clear();
+    m_ctx.state.reference.explanations.reset(); // read again at the next lookup
     showLists();
     if (!change.ok)
         m_ctx.dialogs.error(change.error);
@@ -178,7 +178,7 @@ void LibrarySetupWindow::Button2Click() {
         return;
     const LibraryChange change =
         library.isEmpty() ? m_set.removeMetaBind(metaBind) : m_set.removeLibrary(library);
-    m_ctx.state.explanations.clear();
+    m_ctx.state.reference.explanations.reset(); // read again at the next lookup
     showLists();
     if (!change.ok)
         m_ctx.dialogs.error(change.error);

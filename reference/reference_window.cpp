@@ -168,11 +168,12 @@ void ReferenceWindow::chooseCategory(ReferencePage page, QListWidget* list) {
 }
 
 void ReferenceWindow::showChoice(const CategoryChoice& choice) {
-    choice.applyTo(m_ctx.state);
+    choice.applyTo(m_ctx.state.reference);
     if (choice.cvarListHint)
         ListBox2->setStatusTip(*choice.cvarListHint);
     emit statusLineRequested(choice.statusText);
-    emit valueListRequested();
+    emit valueListCaptionChanged(choice.caption);
+    emit valueListRequested(choice.listFilePath);
 }
 
 void ReferenceWindow::ListBox1Click() {
@@ -189,12 +190,12 @@ void ReferenceWindow::ListBox3Click() {
 }
 
 void ReferenceWindow::PC1Change() {
-    m_ctx.state.weaponPictures = false;
-    m_ctx.state.dlzPageActive = activePage() == ReferencePage::Dlz;
+    m_ctx.state.reference.weaponPictures = false;
+    m_ctx.state.reference.dlzPageActive = activePage() == ReferencePage::Dlz;
 }
 
 void ReferenceWindow::TabSheet3Show() {
-    m_ctx.state.dlzPageActive = true;
+    m_ctx.state.reference.dlzPageActive = true;
     emit libraryListingRequested();
 }
 

@@ -35,9 +35,11 @@ public:
     int insertDialogPage() const { return m_insertPage; }
 
 signals:
-    // A category or library was chosen: its status line, then the value list loads its entries.
+    // A category or library was chosen: its status line, the value list's caption, then the list
+    // file to load (Dogy loads it and hands the entries to the value list).
     void statusLineRequested(const QString& text);
-    void valueListRequested();
+    void valueListCaptionChanged(const QString& caption);
+    void valueListRequested(const QString& listFilePath);
     // The library page was shown: the library set-up lists the installed libraries again.
     void libraryListingRequested();
     // A foot button was clicked: the insert dialog should open, not modal, with this caption

@@ -42,7 +42,7 @@ ValueListWindow::ValueListWindow(AppContext& ctx, QWidget* parent) : ToolWindow(
     Panel1->setFixedHeight(kTopStrip);
     auto* top = new QHBoxLayout(Panel1);
     top->setContentsMargins(4, 0, 4, 0);
-    Label3 = new QLabel(m_ctx.state.valueList.caption(), Panel1);
+    Label3 = new QLabel(u"Выбор: "_s, Panel1);
     Label3->setObjectName(u"Label3"_s);
     // A long category name is cut, never widens the window.
     Label3->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -81,20 +81,28 @@ ValueListWindow::ValueListWindow(AppContext& ctx, QWidget* parent) : ToolWindow(
     connect(ListBox1, &QListWidget::itemDoubleClicked, this,
             [this] { DblClick1(Caller::ValueList); });
     connect(Button1, &QPushButton::clicked, this, [this] { DblClick1(Caller::ValueList); });
-    connect(&m_ctx.state.valueList, &ValueListContent::entriesChanged, this,
-            &ValueListWindow::showEntries);
-    connect(&m_ctx.state.valueList, &ValueListContent::captionChanged, this,
-            [this] { Label3->setText(m_ctx.state.valueList.caption()); });
-    showEntries();
     resize(kDefaultSize);
     FormResize();
 }
 
-void ValueListWindow::showEntries() {
+void ValueListWindow::showList(const QString& listFilePath, const QStringList& entries) {
+    m_listFilePath = listFilePath;
     // A new list starts with nothing selected.
     const QSignalBlocker block(ListBox1);
     ListBox1->clear();
-    ListBox1->addItems(m_ctx.state.valueList.entries());
+    ListBox1->addItems(entries);
+}
+
+void ValueListWindow::setCaption(const QString& caption) {
+    Label3->setText(caption);
+}
+
+QStringList ValueListWindow::entries() const {
+    QStringList shown;
+    shown.reserve(ListBox1->count());
+    for (int i = 0; i < ListBox1->count(); ++i)
+        shown.append(ListBox1->item(i)->text());
+    return shown;
 }
 
 QString ValueListWindow::selectedEntry() const {
@@ -112,7 +120,7 @@ void ValueListWindow::ListBox1Click() {
     if (entry.isEmpty())
         return;
     Button1->setEnabled(true);
-    if (m_ctx.state.weaponPictures)
+    if (m_ctx.state.reference.weaponPictures)
         showEntryPicture(entry);
     else
         showEntryExplanation(entry);
@@ -132,26 +140,28 @@ void ValueListWindow::showEntryExplanation(const QString& entry) {
     SharedState& st = m_ctx.state;
     const QString selectedLibrary =
         m_sources.selectedLibrary ? m_sources.selectedLibrary() : QString();
-    ReadIni2(st, explanationLibrary(st.dlzPageActive, selectedLibrary, st.listFilePath), entry);
-    emit explanationRequested(st.explanationText);
+    emit explanationRequested(ReadIni2(
+        st, explanationLibrary(st.reference.dlzPageActive, selectedLibrary, m_listFilePath),
+        entry));
 }
 
 // --- inserting
 
-void ValueListWindow::DblClick1(Caller caller) {
+void ValueListWindow::DblClick1(Caller caller, int insertMode) {
     SharedState& st = m_ctx.state;
     InsertionPieces pieces = m_sources.dialogPieces ? m_sources.dialogPieces() : InsertionPieces{};
     pieces.entry = selectedEntry();
     if (caller == Caller::ValueList)
-        st.insertMode = listInsertMode(st.lastRefPage);
+        insertMode = listInsertMode(st.reference.lastRefPage);
+    st.reference.insertMode = insertMode;
     const bool entryMode =
-        st.insertMode == insert_mode::kVariable || st.insertMode == insert_mode::kCommand;
+        insertMode == insert_mode::kVariable || insertMode == insert_mode::kCommand;
     // With no entry selected (the list was reloaded, or the click hit its empty area) there is
     // nothing to insert.
     if (entryMode && pieces.entry.isEmpty())
         return;
     const std::optional<Insertion> insertion =
-        buildInsertion(st.insertMode, m_sources.caretColumn ? m_sources.caretColumn() : 0, pieces);
+        buildInsertion(insertMode, m_sources.caretColumn ? m_sources.caretColumn() : 0, pieces);
     if (!insertion)
         return;
     emit insertRequested(insertion->text, insertion->caretOneLeft);

@@ -38,8 +38,12 @@ public:
 
     // The selected entry, or empty.
     QString selectedEntry() const;
+    // The entries shown.
+    QStringList entries() const;
     // The caption above the list: the chosen category or library.
     QString caption() const;
+    // The list file the entries came from (ListFilePath as the list was loaded).
+    const QString& listFilePath() const { return m_listFilePath; }
 
 signals:
     // Text for the editor's caret; with `caretOneLeft` the caret ends one character back
@@ -51,20 +55,24 @@ signals:
     void pictureDropped();
 
 public slots:
+    // The entries of the list file at `listFilePath`, none selected.
+    void showList(const QString& listFilePath, const QStringList& entries);
+    void setCaption(const QString& caption);
     void ListBox1Click();
-    // The insertion into the editor at the caret, replacing the selection.
-    void DblClick1(ValueListWindow::Caller caller = Caller::InsertDialog);
+    // The insertion into the editor at the caret, replacing the selection. From the list itself
+    // the mode follows the last category (LastRefPage); the insert dialog gives its page's mode.
+    void DblClick1(ValueListWindow::Caller caller = Caller::ValueList, int insertMode = 0);
     void FormResize();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void showEntries();
     void showEntryPicture(const QString& entry);
     void showEntryExplanation(const QString& entry);
 
     ValueListSources m_sources;
+    QString m_listFilePath;
 
     // Controls, named as the program names them.
     QFrame* Panel1 = nullptr;

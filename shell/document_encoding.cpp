@@ -85,8 +85,8 @@ static DocumentEncoding encodeWholeText(const DocumentView& view, const textfile
     // The bytes of the later stretches follow the first one's: no byte order mark of their own.
     textfile::TextForm rest = form;
     rest.bom = false;
-    auto encodeStretch = [&](qsizetype i, const textfile::TextEncoder::Sink& to) {
-        textfile::TextEncoder encoder(i == 0 ? form : rest, to);
+    auto encodeStretch = [&](qsizetype i, const textfile::TextEncoder::Sink& into) {
+        textfile::TextEncoder encoder(i == 0 ? form : rest, into);
         encoder.setParagraphBreaks(true);
         view.visitTextRange(starts[i], starts[i + 1],
                             [&encoder](QStringView run) { encoder.append(run); });

@@ -44,7 +44,7 @@ GameChooserWindow::GameChooserWindow(AppContext& ctx) : BuiltOnFirstShow(nullptr
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     // The list starts on the folder the program was started in.
-    m_ctx.state.gameDir = QDir::currentPath();
+    m_ctx.state.games.gameDir = QDir::currentPath();
 }
 
 namespace {
@@ -98,7 +98,7 @@ void GameChooserWindow::buildContents() {
 void GameChooserWindow::setCurrentFolder(const QString& folder) {
     ensureBuilt();
     if (m_tree->setFolder(folder))
-        m_ctx.state.gameDir = m_tree->folder();
+        m_ctx.state.games.gameDir = m_tree->folder();
 }
 
 QString GameChooserWindow::currentFolder() const {
@@ -113,7 +113,7 @@ void GameChooserWindow::showEvent(QShowEvent* e) {
 
 void GameChooserWindow::fillGameList() {
     GameList1->clear();
-    const QList<FoundGame> games = findGames(m_ctx.state.gameSearch);
+    const QList<FoundGame> games = findGames(m_ctx.state.games.gameSearch);
     for (const FoundGame& game : games) {
         auto* top = new QTreeWidgetItem(GameList1, {game.source + u": "_s + game.folder});
         top->setData(0, Qt::UserRole, game.folder);
@@ -138,12 +138,12 @@ void GameChooserWindow::GameList1Click(QTreeWidgetItem* item) {
 GameChooserWindow::Result GameChooserWindow::runModal() {
     ensureBuilt(); // its size is set there, and it is centred by it
     fillGameList();
-    if (!m_ctx.state.wizardFolder.isEmpty())
-        setCurrentFolder(m_ctx.state.wizardFolder);
+    if (!m_ctx.state.games.wizardFolder.isEmpty())
+        setCurrentFolder(m_ctx.state.games.wizardFolder);
     m_result = Result::Cancelled;
     // Once a folder was confirmed, the chooser is a plain dialog: Escape and its close box are
     // "Отмена". At the first start only the buttons answer it.
-    const bool chosenBefore = m_ctx.state.gameDirChosen != 0;
+    const bool chosenBefore = m_ctx.state.games.gameDirChosen != 0;
     m_mayClose = chosenBefore;
     setWindowFlag(Qt::WindowCloseButtonHint, chosenBefore);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -153,7 +153,7 @@ GameChooserWindow::Result GameChooserWindow::runModal() {
 }
 
 void GameChooserWindow::DirectoryListBox1Change(const QString& folder) {
-    m_ctx.state.gameDir = folder;
+    m_ctx.state.games.gameDir = folder;
 }
 
 void GameChooserWindow::Button1Click() {
@@ -163,14 +163,14 @@ void GameChooserWindow::Button1Click() {
         return;
     }
     m_mayClose = true;
-    m_ctx.state.gameDirChosen = 1;
-    m_ctx.state.wizardFolder = m_tree->folder();
+    m_ctx.state.games.gameDirChosen = 1;
+    m_ctx.state.games.wizardFolder = m_tree->folder();
     m_result = Result::Confirmed;
     accept();
 }
 
 void GameChooserWindow::Button2Click() {
-    if (m_ctx.state.gameDirChosen == 0) {
+    if (m_ctx.state.games.gameDirChosen == 0) {
         // Nothing was ever confirmed: the program ends, writing nothing.
         m_result = Result::QuitProgram;
         m_mayClose = true;

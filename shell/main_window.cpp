@@ -3,7 +3,10 @@
 // main_window_start_close.cpp, and its text tools in main_window_text_tools.cpp.
 #include "shell/main_window.h"
 
-#include "language/qt_editor_language.h"
+#include "editor/qt_editor_language.h"
+#include "editor/qt_plain_text_target.h"
+#include "editor/qt_scroll_bars.h"
+#include "editor/text_tools.h"
 #include "launcher/game_start.h"
 #include "platform/program_paths.h"
 #include "platform/shell.h"
@@ -13,10 +16,7 @@
 #include "shell/editor_colors.h"
 #include "shell/game_directory.h"
 #include "shell/main_menu_tables.h"
-#include "shell/qt_plain_text_target.h"
-#include "shell/qt_scroll_bars.h"
 #include "shell/screen_fit.h"
-#include "shell/text_tools.h"
 #include "widgets/qt_widget_helpers.h"
 
 #include <QAction>
@@ -73,7 +73,7 @@ MainWindow::MainWindow(AppContext& ctx)
     };
     languageServices.explanation = [this](const QString& entry) {
         const SharedState& st = m_ctx.state;
-        return ReadIni2(st.home, QString(), entry, st.dlzPageActive);
+        return ReadIni2(st.home, QString(), entry, st.reference.dlzPageActive);
     };
     m_language = new EditorLanguage(m_ctx, Memo1, std::move(languageServices),
                                     action(u"CheckConfig1"_s), action(u"SyntaxHighlight1"_s), this);
@@ -90,11 +90,11 @@ MainWindow::MainWindow(AppContext& ctx)
     resize(placed.size());
     move(placed.topLeft());
     m_normalGeometry = QRect(pos(), size());
-    m_ctx.state.gameDirChosen = created.gameDirChosen;
+    m_ctx.state.games.gameDirChosen = created.gameDirChosen;
     // The editor's font before its text: a large command-line file is laid out once, not
     // again when the first show sets the font.
     applyEditorFont(readFirstShowSettings(m_settings));
-    m_document.initialise(m_ctx.state.arguments);
+    m_document.initialise(m_ctx.state.start.arguments);
 }
 
 void MainWindow::applyEditorFont(const FirstShowSettings& shown) {
@@ -369,10 +369,10 @@ void MainWindow::N37Click() {
     emit librarySetupRequested();
 }
 
-void MainWindow::Dogy() {
-    const ValueListLoad load = loadValueList(m_ctx.state.listFilePath);
+void MainWindow::Dogy(const QString& listFilePath) {
+    const ValueListLoad load = loadValueList(listFilePath);
     if (load.ok)
-        m_ctx.state.valueList.setEntries(load.entries);
+        emit valueListLoaded(listFilePath, load.entries);
     else
         m_ctx.dialogs.error(load.message);
 }
@@ -381,7 +381,7 @@ void MainWindow::MetaBinds1Click() {
 }
 void MainWindow::CS1Click() {
     SharedState& st = m_ctx.state;
-    st.halfLifeDir = halfLifeDirOf(st.gameDir);
+    st.games.halfLifeDir = halfLifeDirOf(st.games.gameDir);
     if (m_document.isUntitled()) {
         m_ctx.dialogs.warning(u"Для продолжения сохраните текущий файл!"_s);
         return;

@@ -3,9 +3,9 @@
 // connects them to the windows they open.
 #pragma once
 
+#include "editor/qt_config_editor.h"
 #include "platform/file_identity.h"
 #include "shell/config_document.h"
-#include "shell/qt_config_editor.h"
 #include "shell/qt_tool_window_follower.h"
 #include "shell/settings.h"
 #include "state/app_context.h"
@@ -68,9 +68,9 @@ public:
     // What status panel 1 falls back to when no hint is shown (the value list's hint label).
     void setIdleHintSource(std::function<QString()> source) { m_idleHint = std::move(source); }
     ToolWindowFollower& toolWindows() { return m_follower; }
-    // Dogy: the value list takes the entries of the list file named by ListFilePath; a file
-    // that cannot be read is reported and the value list keeps what it had.
-    void Dogy();
+    // Dogy: reads the list file at `listFilePath` and hands its entries on (valueListLoaded); a
+    // file that cannot be read is reported and the value list keeps what it had.
+    void Dogy(const QString& listFilePath);
 
     ConfigDocument& document() { return m_document; }
     QPlainTextEdit* editor() const { return Memo1; }
@@ -133,6 +133,8 @@ signals:
     void helpRequested(const QString& page); // a page of the help folder ("help.html")
     // An explanation for the pop-up (the look-up of the selected word).
     void explanationRequested(const QString& text);
+    // Dogy read a list file: the value list shows its entries.
+    void valueListLoaded(const QString& listFilePath, const QStringList& entries);
 
 public slots:
     void New1Click();

@@ -2,8 +2,8 @@
 // panel with the text tool labels, the status bar, and the handlers they call.
 #include "shell/main_window.h"
 
+#include "editor/qt_caret_label.h"
 #include "shell/main_menu_tables.h"
-#include "widgets/qt_caret_label.h"
 #include "widgets/qt_tool_icons.h"
 #include "widgets/qt_widget_helpers.h"
 

@@ -2,6 +2,7 @@
 // its status bar, the tool windows that follow it, and its close steps.
 #include "shell/main_window.h"
 
+#include "language/config_set.h"
 #include "launcher/config_keeper.h"
 #include "platform/user_dialogs.h"
 #include "shell/game_directory.h"
@@ -24,7 +25,7 @@ using namespace Qt::Literals::StringLiterals;
 
 void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
-    if (!m_firstShowDone && !m_ctx.state.selfTest)
+    if (!m_firstShowDone && !m_ctx.state.start.selfTest)
         QTimer::singleShot(0, this, &MainWindow::FormShow);
 }
 
@@ -55,9 +56,9 @@ void MainWindow::FormShow() {
     caretToEnd();
     setDocumentModified(false);
     // What the game (or anything else) changed in its configs since the program last ran.
-    if (!m_ctx.state.exitWhenIdle)
+    if (!m_ctx.state.start.exitWhenIdle)
         lookAtChangedFiles();
-    if (m_ctx.state.exitWhenIdle) {
+    if (m_ctx.state.start.exitWhenIdle) {
         m_quitting = true; // no close steps: the benchmark leaves the settings alone
         quitAfterNextPaint(this);
     }
@@ -65,22 +66,23 @@ void MainWindow::FormShow() {
 
 void MainWindow::settleGameDirectory() {
     SharedState& st = m_ctx.state;
-    const QString catalog = st.gameDirChosen == 1 ? m_settings.readText(u"Game"_s, u"Catalog"_s)
-                                                  : Settings::absentText();
+    const QString catalog = st.games.gameDirChosen == 1
+                                ? m_settings.readText(u"Game"_s, u"Catalog"_s)
+                                : Settings::absentText();
     const GameDirStart start =
-        ::settleGameDirectory(st.gameDirChosen, catalog, st.home.fallbackFolder(),
+        ::settleGameDirectory(st.games.gameDirChosen, catalog, st.home.fallbackFolder(),
                               [](const QString& p) { return QFileInfo(p).isDir(); });
     if (!start.wizardFolder.isEmpty())
-        st.wizardFolder = start.wizardFolder;
+        st.games.wizardFolder = start.wizardFolder;
     if (!start.chooserFolder.isEmpty())
-        st.gameDir = start.chooserFolder;
+        st.games.gameDir = start.chooserFolder;
     if (start.showChooser) {
         // "Отмена" in the chooser at first start ends the program (quitWithoutClosing).
         emit gameChooserRequested();
         if (m_quitting)
             return;
     }
-    st.startupGameDir = st.gameDir;
+    st.games.startupGameDir = st.games.gameDir;
 }
 
 void MainWindow::quitWithoutClosing() {
@@ -160,7 +162,7 @@ void MainWindow::placeToolWindows() {
 // --- close
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-    if (m_closed || m_quitting || m_ctx.state.selfTest) {
+    if (m_closed || m_quitting || m_ctx.state.start.selfTest) {
         e->accept();
         return;
     }
@@ -172,8 +174,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         setWindowState(Qt::WindowNoState);
     writeSettingsAtClose();
     restoreKeptConfigs(m_ctx.state, m_ctx.dialogs);
-    const QString launchCopy = m_ctx.state.gameDir + u"/_.cfg"_s;
-    if (!m_ctx.state.gameDir.isEmpty() && QFileInfo(launchCopy).isFile())
+    const QString launchCopy = m_ctx.state.games.gameDir + u'/' + launchCopyName();
+    if (!m_ctx.state.games.gameDir.isEmpty() && QFileInfo(launchCopy).isFile())
         QFile::remove(launchCopy);
     m_closed = true;
     e->accept();
@@ -190,8 +192,8 @@ void MainWindow::writeSettingsAtClose() {
     v.styleCode = m_styleCode;
     v.mainGeometry = m_normalGeometry;
     v.tools = m_follower.backToNormal();
-    v.gameDirChosen = m_ctx.state.gameDirChosen;
-    v.gameDir = m_ctx.state.gameDir;
+    v.gameDirChosen = m_ctx.state.games.gameDirChosen;
+    v.gameDir = m_ctx.state.games.gameDir;
     const textfile::WriteResult w = writeCloseSettings(m_settings, v);
     if (!w.ok)
         m_ctx.dialogs.error(u"Настройки не сохранены:\n"_s +

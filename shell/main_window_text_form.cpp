@@ -2,7 +2,7 @@
 // breaks the next save writes, and the "Файл" submenu that changes them.
 #include "shell/main_window.h"
 
-#include "language/qt_editor_language.h"
+#include "editor/qt_editor_language.h"
 #include "platform/document_text_runs.h"
 #include "platform/encoded_lines.h"
 #include "widgets/qt_widget_helpers.h"

@@ -1,13 +1,13 @@
 // The main window's text tools: cleanup, comment, Enter, EndEnter, delete line, select all,
-// word wrap, find, look-up, font and colour. The text work itself is in shell/text_tools,
+// word wrap, find, look-up, font and colour. The text work itself is in editor/text_tools,
 // shell/cleanup and widgets/find_primitive; these handlers read the editor and apply the result.
 #include "shell/main_window.h"
 
+#include "editor/qt_plain_text_target.h"
+#include "editor/text_tools.h"
 #include "platform/user_dialogs.h"
 #include "reference/explanations.h"
 #include "shell/cleanup.h"
-#include "shell/qt_plain_text_target.h"
-#include "shell/text_tools.h"
 #include "widgets/qt_find_dialog.h"
 
 #include <QAction>
@@ -74,19 +74,17 @@ void MainWindow::N21Click() {
 }
 
 void MainWindow::N12Click() {
-    m_ctx.state.searchTarget = m_editorTarget.get();
+    m_ctx.state.find.searchTarget = m_editorTarget.get();
     if (!m_findDialog)
-        m_findDialog = new FindDialog(m_ctx.state, *m_editorTarget, this);
+        m_findDialog = new FindDialog(m_ctx.state.find, *m_editorTarget, this);
     m_findDialog->start();
 }
 
 void MainWindow::N18Click() {
     QString selected = Memo1->textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, u'\n');
-    SharedState& st = m_ctx.state;
-    ReadIni2(st, QString(), selected);
     // The pop-up shows the answer where it stands, without coming forward.
-    emit explanationRequested(st.explanationText);
+    emit explanationRequested(ReadIni2(m_ctx.state, QString(), selected));
 }
 
 void MainWindow::N16Click() {
@@ -142,8 +140,8 @@ void MainWindow::Label4Click() {
     replaceDocumentText(doc, cleanupText(plainTextOf(doc)));
     // The passes searched the editor through the shared find state; the last search found
     // nothing.
-    m_ctx.state.searchTarget = m_editorTarget.get();
-    m_ctx.state.lastFoundPos = -1;
+    m_ctx.state.find.searchTarget = m_editorTarget.get();
+    m_ctx.state.find.lastFoundPos = -1;
     // The remembered position is not adjusted for the removed characters.
     QTextCursor c = Memo1->textCursor();
     c.setPosition(std::min(remembered, doc.characterCount() - 1));

@@ -3,7 +3,7 @@
 // end of the game the launcher started, and "История версий".
 #include "shell/main_window.h"
 
-#include "language/qt_editor_language.h"
+#include "editor/qt_editor_language.h"
 #include "language/saved_settings.h"
 #include "launcher/config_change_report.h"
 #include "launcher/config_keeper.h"
@@ -17,9 +17,9 @@ using namespace Qt::Literals::StringLiterals;
 
 void MainWindow::Versions1Click() {
     // The open file's versions; for a new document, the game's config.cfg.
-    const QString gameConfig = m_ctx.state.gameDir.isEmpty()
+    const QString gameConfig = m_ctx.state.games.gameDir.isEmpty()
                                    ? QString()
-                                   : paths::resolve(m_ctx.state.gameDir, u"config.cfg"_s);
+                                   : paths::resolve(m_ctx.state.games.gameDir, u"config.cfg"_s);
     emit versionsRequested(m_document.isUntitled() ? gameConfig : m_document.fileName());
 }
 
@@ -76,17 +76,12 @@ void MainWindow::lookAtChangedFiles() {
     const SharedState& st = m_ctx.state;
     if (!m_document.isUntitled())
         noticeChangedFile(m_document.fileName());
-    if (st.gameDir.isEmpty())
+    if (st.games.gameDir.isEmpty())
         return;
     for (const QString& name : {u"config.cfg"_s, u"autoexec.cfg"_s}) {
-        const QString path = paths::resolve(st.gameDir, name);
+        const QString path = paths::resolve(st.games.gameDir, name);
         // While the launcher's start script stands in config.cfg, the game is still running.
-        const QString full = QFileInfo(path).absoluteFilePath();
-        const bool launched =
-            std::any_of(st.launchedConfigs.begin(), st.launchedConfigs.end(), [&](const auto& r) {
-                return QFileInfo(r.configPath).absoluteFilePath() == full;
-            });
-        if (!launched)
+        if (!startScriptStandsIn(st.launch, path))
             noticeChangedFile(path);
     }
 }

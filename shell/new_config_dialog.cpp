@@ -56,8 +56,8 @@ void NewConfigDialog::runModal(const QString& folder) {
 }
 
 void NewConfigDialog::Button1Click() {
-    const NewConfigResult r =
-        createEmptyConfig(m_folder.isEmpty() ? m_ctx.state.wizardFolder : m_folder, Edit1->text());
+    const NewConfigResult r = createEmptyConfig(
+        m_folder.isEmpty() ? m_ctx.state.games.wizardFolder : m_folder, Edit1->text());
     switch (r.kind) {
     case NewConfigResult::EmptyName:
         m_ctx.dialogs.message(u"Файл не создан!"_s);

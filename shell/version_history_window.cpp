@@ -176,7 +176,7 @@ void VersionHistoryWindow::setTextFont(const QFont& font) {
 void VersionHistoryWindow::fillFiles() {
     // The file shown, then every config of the game folder.
     QStringList files{m_file};
-    const QString gameDir = m_ctx.state.gameDir;
+    const QString gameDir = m_ctx.state.games.gameDir;
     if (!gameDir.isEmpty())
         for (const QString& name : paths::listFiles(gameDir, u"*.cfg"_s)) {
             const QString path = QFileInfo(gameDir + u'/' + name).absoluteFilePath();

@@ -10,7 +10,7 @@
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")
 endif()
-set(layers platform state language widgets reference launcher shell wizard metabinds keys mapcycle app)
+set(layers platform state language widgets editor reference launcher shell wizard metabinds keys mapcycle app)
 
 # The folder order: every file of every layer, each include of a program header.
 set(faults)

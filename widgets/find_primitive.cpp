@@ -19,7 +19,7 @@ int findNext(SearchTarget& target, const QString& findText) {
     return found;
 }
 
-int findNext(SharedState& state) {
-    state.lastFoundPos = state.searchTarget ? findNext(*state.searchTarget, state.findText) : -1;
-    return state.lastFoundPos;
+int findNext(FindState& find) {
+    find.lastFoundPos = find.searchTarget ? findNext(*find.searchTarget, find.findText) : -1;
+    return find.lastFoundPos;
 }

@@ -6,11 +6,11 @@
 #include <QString>
 
 class SearchTarget;
-struct SharedState;
+struct FindState;
 
 // The position of the match, or -1. An empty find text finds nothing.
 int findNext(SearchTarget& target, const QString& findText);
 
-// One step on state.searchTarget with state.findText; the result is also left in
-// state.lastFoundPos. With no target set it finds nothing.
-int findNext(SharedState& state);
+// One step on find.searchTarget with find.findText; the result is also left in
+// find.lastFoundPos. With no target set it finds nothing.
+int findNext(FindState& find);

@@ -11,8 +11,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-FindDialog::FindDialog(SharedState& state, SearchTarget& target, QWidget* parent)
-    : QDialog(parent), m_state(state), m_target(target) {
+FindDialog::FindDialog(FindState& find, SearchTarget& target, QWidget* parent)
+    : QDialog(parent), m_find(find), m_target(target) {
     setObjectName(u"FindDialog1"_s);
     setWindowTitle(u"Найти"_s);
     setModal(false);
@@ -45,7 +45,7 @@ FindDialog::FindDialog(SharedState& state, SearchTarget& target, QWidget* parent
 }
 
 void FindDialog::start() {
-    m_state.findText.clear();
+    m_find.findText.clear();
     FindEdit->clear();
     show();
     raise();
@@ -54,14 +54,14 @@ void FindDialog::start() {
 }
 
 void FindDialog::findTextEdited(const QString& text) {
-    m_state.findText = text;
+    m_find.findText = text;
     FindNextButton->setEnabled(!text.isEmpty());
 }
 
 void FindDialog::FindNextClick() {
     // Always the editor this dialog belongs to: another window may have pointed the shared
     // target at its own box for a search of its own since the dialog was opened.
-    m_state.searchTarget = &m_target;
-    m_state.findText = FindEdit->text();
-    findNext(m_state);
+    m_find.searchTarget = &m_target;
+    m_find.findText = FindEdit->text();
+    findNext(m_find);
 }

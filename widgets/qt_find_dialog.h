@@ -7,12 +7,12 @@
 class QLineEdit;
 class QPushButton;
 class SearchTarget;
-struct SharedState;
+struct FindState;
 
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    FindDialog(SharedState& state, SearchTarget& target, QWidget* parent);
+    FindDialog(FindState& find, SearchTarget& target, QWidget* parent);
 
     // The find command: an empty find text, the dialog shown and brought forward.
     void start();
@@ -23,7 +23,7 @@ public slots:
 private:
     void findTextEdited(const QString& text);
 
-    SharedState& m_state;
+    FindState& m_find;
     SearchTarget& m_target;
     QLineEdit* FindEdit = nullptr;
     QPushButton* FindNextButton = nullptr;

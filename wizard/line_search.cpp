@@ -101,10 +101,10 @@ QString asciiUpper(const QString& text) {
 }
 
 int FindDialog1Find2(WizardWorkingSet& ws, WizardDocument& document) {
-    ws.shared.lastFoundPos = findNext(document, ws.shared.findText);
-    if (ws.shared.lastFoundPos >= 0)
-        document.setLastOccurrence(ws.shared.lastFoundPos);
-    return ws.shared.lastFoundPos;
+    ws.shared.find.lastFoundPos = findNext(document, ws.shared.find.findText);
+    if (ws.shared.find.lastFoundPos >= 0)
+        document.setLastOccurrence(ws.shared.find.lastFoundPos);
+    return ws.shared.find.lastFoundPos;
 }
 
 std::optional<CommandSpan> findSetting(const WizardDocument& document, const SettingRef& setting) {
@@ -122,13 +122,13 @@ QString settingValueText(const WizardDocument& document, const SettingRef& setti
 
 SettingValue FindSettingValue(WizardWorkingSet& ws, const SettingRef& setting) {
     // The main window's find dialog shows what the wizard looked for last.
-    ws.shared.findText = setting.name;
+    ws.shared.find.findText = setting.name;
     const std::optional<CommandSpan> command = findSetting(ws.mem1, setting);
     if (!command) {
-        ws.shared.lastFoundPos = -1;
+        ws.shared.find.lastFoundPos = -1;
         return {};
     }
-    ws.shared.lastFoundPos = command->start;
+    ws.shared.find.lastFoundPos = command->start;
     ws.foundPosition = command->start;
     ws.mem1.setLastOccurrence(command->start);
     const int index = valueWordIndex(setting);
@@ -154,10 +154,10 @@ std::optional<CommandSpan> lastCommand(const WizardDocument& document, const QSt
 
 void Savy(WizardWorkingSet& ws, const SettingRef& setting, const QString& value, bool noAdd) {
     WizardDocument& document = ws.mem1;
-    ws.shared.findText = setting.name;
+    ws.shared.find.findText = setting.name;
     const std::optional<CommandSpan> command = findSetting(document, setting);
     if (!command) {
-        ws.shared.lastFoundPos = -1;
+        ws.shared.find.lastFoundPos = -1;
         ws.lineWritten = false;
         if (!noAdd)
             document.appendLine(
@@ -167,7 +167,7 @@ void Savy(WizardWorkingSet& ws, const SettingRef& setting, const QString& value,
     }
     // Positions as the text now is, edits gathered while applying included.
     const int found = document.livePosition(command->start);
-    ws.shared.lastFoundPos = found;
+    ws.shared.find.lastFoundPos = found;
     ws.foundPosition = found;
     ws.lineWritten = true;
     const int index = valueWordIndex(setting);
@@ -239,8 +239,8 @@ public:
         for (qsizetype i = 0; i < commands_.size(); ++i)
             keys_[i] = keys_[wanted_.value(BoundCommand{commands_[i]})];
         if (!commands_.isEmpty()) {
-            ws.shared.findText = commands_.last();
-            ws.shared.lastFoundPos = keys_.last().isEmpty() ? -1 : lastMatch_;
+            ws.shared.find.findText = commands_.last();
+            ws.shared.find.lastFoundPos = keys_.last().isEmpty() ? -1 : lastMatch_;
         }
         return keys_;
     }

@@ -1,7 +1,7 @@
 // Loading and saving the wizard's documents.
 #include "wizard/wizard_files.h"
 
-#include "launcher/game_start.h"
+#include "language/config_set.h"
 #include "platform/program_paths.h"
 #include "platform/text_file.h"
 #include "state/shared_state.h"
@@ -19,9 +19,9 @@ QString loadDocuments(WizardWorkingSet& ws, const QString& folder, const QString
     ws.chosenPath = folder + u'/' + fileName;
     // The game's own config.cfg, named exactly as at start-up (another spelling is another file
     // as far as the wizard knows).
-    ws.autoexecMode = ws.chosenPath == ws.shared.startupGameDir + u"/config.cfg"_s;
+    ws.autoexecMode = ws.chosenPath == ws.shared.games.startupGameDir + u"/config.cfg"_s;
     if (ws.autoexecMode) {
-        ws.autoexecPath = ws.shared.startupGameDir + u"/autoexec.cfg"_s;
+        ws.autoexecPath = ws.shared.games.startupGameDir + u"/autoexec.cfg"_s;
         if (QFileInfo::exists(ws.autoexecPath)) {
             const textfile::ReadResult autoexec = textfile::readEditableText(ws.autoexecPath);
             ws.autoexecReadable = autoexec.ok();

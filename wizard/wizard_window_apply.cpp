@@ -6,6 +6,7 @@
 #include "wizard/later_settings.h"
 #include "wizard/settings_catalogue.h"
 #include "platform/text_file.h"
+#include "platform/log_categories.h"
 #include "platform/user_dialogs.h"
 #include "widgets/qt_widget_helpers.h"
 #include "wizard/apply_settings.h"
@@ -62,7 +63,7 @@ void ConfigWizard::Button8Click() {
 void ConfigWizard::markLaterSettings() {
     static const Vocabulary none;
     const configrun::Result run = configrun::runWithStandIn(
-        m_ctx.state.gameDir, m_set.chosenPath, m_set.mem1.content(),
+        m_ctx.state.games.gameDir, m_set.chosenPath, m_set.mem1.content(),
         m_set.chosenForm.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
                                                               : console::Bytes::Single,
         m_words ? m_words() : none);
@@ -108,10 +109,12 @@ void ConfigWizard::warnUnencodable(const QString& text) {
 
 bool ConfigWizard::reportSave(const WizardSaveResult& result) {
     if (!result.ok()) {
+        qCWarning(lcWizard).noquote() << "the wizard's changes were not saved:" << result.message();
         m_savedLine->clear();
         m_ctx.dialogs.error(result.message());
         return false;
     }
+    qCDebug(lcWizard).noquote() << "the wizard saved" << result.path << "-" << result.savedNote();
     if (result.path == m_set.chosenPath)
         m_savedMem1 = m_set.mem1.content();
     else if (result.path == m_set.autoexecPath)

@@ -113,9 +113,9 @@ void ConfigWizard::buildPage1() {
 
 void ConfigWizard::openWizardFolder() {
     // The game's folder when it changed since the last browsing, else where the player left off.
-    if (m_browseStart != m_ctx.state.wizardFolder || m_browseFolder.isEmpty()) {
-        m_browseStart = m_ctx.state.wizardFolder;
-        m_browseFolder = m_ctx.state.wizardFolder;
+    if (m_browseStart != m_ctx.state.games.wizardFolder || m_browseFolder.isEmpty()) {
+        m_browseStart = m_ctx.state.games.wizardFolder;
+        m_browseFolder = m_ctx.state.games.wizardFolder;
     }
     if (!m_browseFolder.isEmpty())
         m_folderTree->setFolder(m_browseFolder);

@@ -2,9 +2,9 @@
 #include "wizard/wizard_window_key_pages.h"
 
 #include "platform/user_dialogs.h"
+#include "state/key_request.h"
 #include "wizard/action_table.h"
 #include "wizard/key_assignment.h"
-#include "wizard/key_request.h"
 #include "wizard/qt_key_button.h"
 #include "wizard/wizard_files.h"
 #include "wizard/wizard_window.h"

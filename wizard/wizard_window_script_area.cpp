@@ -440,7 +440,7 @@ void ScriptKeyArea::ComboBox8Change() {
         setPlayerButtonsEnabled(false);
         return;
     }
-    const QString sound = radio::soundFile(m_ctx.state.wizardFolder, entry);
+    const QString sound = radio::soundFile(m_ctx.state.games.wizardFolder, entry);
     if (sound.isEmpty()) {
         setPlayerButtonsEnabled(false);
         return;

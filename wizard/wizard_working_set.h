@@ -17,7 +17,7 @@ struct SharedState;
 
 struct WizardWorkingSet {
     // The shared find state (findText, lastFoundPos) and the folders come from here.
-    explicit WizardWorkingSet(SharedState& shared) : shared(shared) {}
+    explicit WizardWorkingSet(SharedState& state) : shared(state) {}
     WizardWorkingSet(const WizardWorkingSet&) = delete;
     WizardWorkingSet& operator=(const WizardWorkingSet&) = delete;
 

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::writeFile(QStringLiteral("config.cfg"), input.file);
     fuzz::writeFile(QStringLiteral("autoexec.cfg"), input.choices);
     SharedState shared;
-    shared.startupGameDir = shared.wizardFolder = fuzz::scratchDir();
+    shared.games.startupGameDir = shared.games.wizardFolder = fuzz::scratchDir();
     WizardWorkingSet ws(shared);
     loadDocuments(ws, fuzz::scratchDir(), QStringLiteral("config.cfg"));
     pivoRead(ws, {QStringLiteral("\"+forward\""), QStringLiteral("\"+attack\"")});

@@ -37,7 +37,7 @@ struct SummaryWindowTest : ::testing::Test {
         app.writeFile(app.gameDir() + u"/userconfig.cfg"_s, "sensitivity 3\r\n");
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         summary = app.w().summary;
         ASSERT_TRUE(summary);
     }

@@ -21,16 +21,16 @@ namespace {
 struct DialogTest : ::testing::Test {
     TestApp app;
     QWidget main;
-    KeyChoiceDialog binds{*app.ctx, &main};
+    KeyChoiceDialog keyChoice{*app.ctx, &main};
 
     // The dialog builds its controls when first shown; the tests may look them up before.
     QListWidget* list() {
-        binds.ensureBuilt();
-        return binds.findChild<QListWidget*>(u"ListBox1"_s);
+        keyChoice.ensureBuilt();
+        return keyChoice.findChild<QListWidget*>(u"ListBox1"_s);
     }
     QPushButton* button(const QString& name) {
-        binds.ensureBuilt();
-        return binds.findChild<QPushButton*>(name);
+        keyChoice.ensureBuilt();
+        return keyChoice.findChild<QPushButton*>(name);
     }
     void pick(const QString& key) {
         const auto found = list()->findItems(key, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -41,8 +41,8 @@ struct DialogTest : ::testing::Test {
     void cancel() { QTest::mouseClick(button(u"Button2"_s), Qt::LeftButton); }
     // Opens the dialog for `request`; `whileOpen` plays the user.
     void choose(const KeyRequest& request, const std::function<void()>& whileOpen) {
-        QTimer::singleShot(0, &binds, whileOpen);
-        binds.chooseKey(request);
+        QTimer::singleShot(0, &keyChoice, whileOpen);
+        keyChoice.chooseKey(request);
     }
     static KeyRequest forSlot(int slot) {
         KeyRequest request;
@@ -55,9 +55,9 @@ struct DialogTest : ::testing::Test {
 } // namespace
 
 TEST_F(DialogTest, EveryOpeningStartsFreshAndOkWantsAKey) {
-    binds.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&binds));
-    EXPECT_EQ(binds.windowTitle(), u"Выбор клавиши"_s);
+    keyChoice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&keyChoice));
+    EXPECT_EQ(keyChoice.windowTitle(), u"Выбор клавиши"_s);
     EXPECT_EQ(list()->count(), kKeyCount);
     EXPECT_TRUE(list()->selectedItems().isEmpty());
     EXPECT_EQ(QApplication::focusWidget(), list());
@@ -65,44 +65,44 @@ TEST_F(DialogTest, EveryOpeningStartsFreshAndOkWantsAKey) {
     app.dialogs.expect(ScriptedUserDialogs::Kind::Message);
     ok();
     EXPECT_EQ(app.dialogs.lastText(), u"Для продолжения выберите клавишу!"_s);
-    EXPECT_TRUE(binds.isVisible());
+    EXPECT_TRUE(keyChoice.isVisible());
 
-    binds.hide();
+    keyChoice.hide();
     // Отмена gives no answer.
-    QSignalSpy answers(&binds, &KeyChoiceDialog::keyChosen);
+    QSignalSpy answers(&keyChoice, &KeyChoiceDialog::keyChosen);
     choose(forSlot(1), [this] {
         pick(u"F5"_s);
         cancel();
     });
-    EXPECT_FALSE(binds.isVisible());
+    EXPECT_FALSE(keyChoice.isVisible());
     EXPECT_EQ(answers.size(), 0);
 
-    binds.show();
+    keyChoice.show();
     EXPECT_TRUE(list()->selectedItems().isEmpty());
-    EXPECT_EQ(binds.chosenKey(), QString());
+    EXPECT_EQ(keyChoice.chosenKey(), QString());
     // Coming back from being minimized is no new opening: the choice stays.
     pick(u"F6"_s);
     QShowEvent restored;
     QSpontaneKeyEvent::setSpontaneous(&restored);
-    qApp->notify(&binds, &restored); // sendEvent would clear the spontaneous mark
-    EXPECT_EQ(binds.chosenKey(), u"F6"_s);
-    binds.hide();
+    qApp->notify(&keyChoice, &restored); // sendEvent would clear the spontaneous mark
+    EXPECT_EQ(keyChoice.chosenKey(), u"F6"_s);
+    keyChoice.hide();
 }
 
 TEST_F(DialogTest, ChooseKeyRunsModallyOverTheMainWindow) {
-    ASSERT_FALSE(binds.isBuilt()); // centred by its real size at the first opening too
+    ASSERT_FALSE(keyChoice.isBuilt()); // centred by its real size at the first opening too
     main.setGeometry(100, 100, 800, 600);
-    QSignalSpy answers(&binds, &KeyChoiceDialog::keyChosen);
+    QSignalSpy answers(&keyChoice, &KeyChoiceDialog::keyChosen);
     choose(forSlot(3), [this] {
-        EXPECT_TRUE(binds.isModal() && binds.isVisible());
+        EXPECT_TRUE(keyChoice.isModal() && keyChoice.isVisible());
         pick(u"MOUSE3"_s);
         ok();
     });
     ASSERT_EQ(answers.size(), 1);
     EXPECT_EQ(answers.at(0).at(1).toString(), u"MOUSE3"_s);
-    EXPECT_EQ(binds.chosenKey(), u"MOUSE3"_s);
-    EXPECT_NEAR(binds.geometry().center().x(), main.geometry().center().x(), 2);
-    EXPECT_NEAR(binds.geometry().center().y(), main.geometry().center().y(), 2);
+    EXPECT_EQ(keyChoice.chosenKey(), u"MOUSE3"_s);
+    EXPECT_NEAR(keyChoice.geometry().center().x(), main.geometry().center().x(), 2);
+    EXPECT_NEAR(keyChoice.geometry().center().y(), main.geometry().center().y(), 2);
 }
 
 TEST_F(DialogTest, EachAnswerCarriesItsRequestAndTheLastPlaceholderFillsTheButton) {
@@ -111,7 +111,7 @@ TEST_F(DialogTest, EachAnswerCarriesItsRequestAndTheLastPlaceholderFillsTheButto
     QString caption = u"BIND"_s;
     QList<int> answered;
     QObject receiver;
-    QObject::connect(&binds, &KeyChoiceDialog::keyChosen, &receiver,
+    QObject::connect(&keyChoice, &KeyChoiceDialog::keyChosen, &receiver,
                      [&](const KeyRequest& request, const QString& key) {
                          ASSERT_EQ(request.asker, KeyRequest::Asker::MetaBindSlot);
                          answered.append(request.index);
@@ -128,7 +128,7 @@ TEST_F(DialogTest, EachAnswerCarriesItsRequestAndTheLastPlaceholderFillsTheButto
             pick(slot == 2 ? u"g"_s : u"MOUSE4"_s);
             ok();
         });
-        EXPECT_FALSE(binds.isVisible());
+        EXPECT_FALSE(keyChoice.isVisible());
         EXPECT_EQ(caption, slot == 2 ? u"BIND"_s : u"Вставить"_s);
     }
     EXPECT_EQ(answered, (QList<int>{2, 1}));
@@ -137,7 +137,7 @@ TEST_F(DialogTest, EachAnswerCarriesItsRequestAndTheLastPlaceholderFillsTheButto
     // Отмена: no answer for that request, and none left over for the next.
     choose(forSlot(1), [this] { cancel(); });
     EXPECT_EQ(answered.size(), 2);
-    binds.show();
+    keyChoice.show();
     pick(u"j"_s);
     ok();
     EXPECT_EQ(answered.size(), 2);
@@ -164,16 +164,16 @@ TEST_F(DialogTest, AnAskersRefusalKeepsTheDialogOpenForAnotherKey) {
         offered.append(key);
         return verdicts.takeFirst();
     };
-    QSignalSpy answers(&binds, &KeyChoiceDialog::keyChosen);
+    QSignalSpy answers(&keyChoice, &KeyChoiceDialog::keyChosen);
     choose(request, [&] {
         pick(u"MOUSE1"_s);
         ok();
-        EXPECT_TRUE(binds.isVisible());
+        EXPECT_TRUE(keyChoice.isVisible());
         EXPECT_EQ(answers.size(), 0);
         pick(u"j"_s);
         ok();
     });
-    EXPECT_FALSE(binds.isVisible());
+    EXPECT_FALSE(keyChoice.isVisible());
     EXPECT_EQ(offered, (QStringList{u"MOUSE1"_s, u"j"_s}));
     ASSERT_EQ(answers.size(), 1);
     const auto answer = answers.at(0).at(0).value<KeyRequest>();

@@ -32,7 +32,7 @@ struct KeyMapWindowTest : ::testing::Test {
     void SetUp() override {
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         map = app.w().keyMap;
         ASSERT_TRUE(map);
     }

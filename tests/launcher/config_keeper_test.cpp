@@ -61,7 +61,7 @@ TEST(ConfigKeeper, UntouchedScriptIsReplacedByTheUsersConfigAtTheEnd) {
     EXPECT_TRUE(restoreUserConfigs(m.state).isEmpty());
     EXPECT_EQ(fileBytes(m.config()), kUserConfig);
     EXPECT_TRUE(m.besides().isEmpty());
-    EXPECT_TRUE(m.state.launchedConfigs.empty());
+    EXPECT_TRUE(m.state.launch.launchedConfigs.empty());
     // The script and the user's config, each once.
     EXPECT_EQ(m.versions(),
               (QList<QByteArray>{kUserConfig, "exec _.cfg\r\nmap de_dust\r\n+mlook"}));
@@ -97,7 +97,7 @@ TEST(ConfigKeeper, SecondLaunchesKeepTheRightContent) {
     ASSERT_TRUE(writeStartScript(m.state, m.config(), u"exec _.cfg\nmap a"_s).ok);
     // The game did not run: the next launch must not take our own script for the user's config.
     ASSERT_TRUE(writeStartScript(m.state, m.config(), u"exec _.cfg\nmap b"_s).ok);
-    EXPECT_EQ(m.state.launchedConfigs.at(0).userConfig, kUserConfig);
+    EXPECT_EQ(m.state.launch.launchedConfigs.at(0).userConfig, kUserConfig);
 
     // The game rewrote it; the launch after keeps that as the config to put back.
     putFile(m.config(), "// game 1\r\n");
@@ -121,7 +121,7 @@ TEST(ConfigKeeper, ScriptLeftByACrashedRunGivesBackTheConfigBehindIt) {
         } else {
             putFile(m.config(), kUserConfig);
             ASSERT_TRUE(writeStartScript(m.state, m.config(), u"exec _.cfg\nmap old"_s).ok);
-            m.state.launchedConfigs.clear(); // the run ended without restoring
+            m.state.launch.launchedConfigs.clear(); // the run ended without restoring
         }
         ASSERT_TRUE(writeStartScript(m.state, m.config(), u"exec _.cfg\nmap new"_s).ok);
         restoreUserConfigs(m.state);
@@ -151,5 +151,5 @@ TEST(ConfigKeeper, NothingIsWrittenWhenTheConfigCannotBeKept) {
     EXPECT_EQ(r.failedPath, m.config());
     EXPECT_TRUE(r.reason.contains(u"истории версий"_s)) << r.reason.toStdString();
     EXPECT_EQ(fileBytes(m.config()), kUserConfig);
-    EXPECT_TRUE(m.state.launchedConfigs.empty());
+    EXPECT_TRUE(m.state.launch.launchedConfigs.empty());
 }

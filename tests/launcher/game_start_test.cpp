@@ -39,7 +39,7 @@ struct Installation {
     QString mod() const { return hl() + u"/cstrike"_s; }
     QString edited() const { return dir.path() + u"/my.cfg"_s; }
     Installation() {
-        state.halfLifeDir = hl();
+        state.games.halfLifeDir = hl();
         state.home = ProgramHome::portable(dir.path() + u"/program"_s);
         putFile(mod() + u"/settings.scr"_s);
         putFile(mod() + u"/config.cfg"_s, "bind w +forward\r\n");
@@ -143,7 +143,7 @@ TEST(LaunchGame, FailuresAreReportedAndStartNothing) {
                              u" нет ни hl.exe, ни hl.sh, ни hl_linux."_s);
     EXPECT_EQ(fileBytes(in.mod() + u"/config.cfg"_s), "bind w +forward\r\n");
     EXPECT_FALSE(QFileInfo::exists(in.mod() + u"/config.cfg.bak"_s));
-    EXPECT_TRUE(in.state.launchedConfigs.empty());
+    EXPECT_TRUE(in.state.launch.launchedConfigs.empty());
     putFile(in.hl() + u"/hl.sh"_s, "not executable");
     r = launchGame(in.state, shell, in.edited(), in.choice(), GameHost{});
     EXPECT_EQ(r.message, u"Неправильно задан путь к каталогу игры!\nНе удалось запустить "_s +

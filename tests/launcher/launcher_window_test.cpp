@@ -53,8 +53,8 @@ struct LauncherApp {
         putFile(edited(), "// edited\r\n");
         app.createWindows(named ? QStringList{edited()} : QStringList{});
         app.showMain();
-        w = app.w().startcs;
-        app.state.halfLifeDir = hl();
+        w = app.w().launcher;
+        app.state.games.halfLifeDir = hl();
     }
 
     template <typename T> T* c(const QString& name) const {
@@ -276,7 +276,7 @@ TEST(LauncherWindow, OptionRulesHintsAndRendererStateAcrossOpenings) {
 TEST(LaunchCommand, UntitledDocumentMustBeSavedFirst) {
     LauncherApp a(false);
     a.app.dialogs.expect(Kind::Warning);
-    a.app.w().form1->CS1Click();
+    a.app.w().mainWindow->CS1Click();
     EXPECT_EQ(a.app.dialogs.lastText(), u"Для продолжения сохраните текущий файл!"_s);
     EXPECT_FALSE(a.w->isVisible());
     EXPECT_TRUE(a.app.shell.started.empty());
@@ -290,20 +290,20 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
         a.c<QCheckBox>(u"CheckBox2"_s)->setChecked(false);
         a.c<QPushButton>(u"Button1"_s)->click();
     });
-    a.app.w().form1->CS1Click();
-    EXPECT_EQ(a.app.state.halfLifeDir, a.hl());
-    EXPECT_TRUE(a.app.state.launchConfirmed);
-    EXPECT_EQ(a.app.state.launchParams,
+    a.app.w().mainWindow->CS1Click();
+    EXPECT_EQ(a.app.state.games.halfLifeDir, a.hl());
+    EXPECT_TRUE(a.app.state.launch.launchConfirmed);
+    EXPECT_EQ(a.app.state.launch.launchParams,
               u"-game cstrike -console -full -gl +maxplayers 12 -gamegauge"_s);
     ASSERT_EQ(a.app.shell.started.size(), 1u);
     EXPECT_EQ(a.app.shell.started[0].program, a.hl() + u"/hl.sh"_s);
     EXPECT_EQ(a.app.shell.started[0].folder, a.hl());
-    EXPECT_EQ(a.app.shell.started[0].arguments.join(u' '), a.app.state.launchParams);
+    EXPECT_EQ(a.app.shell.started[0].arguments.join(u' '), a.app.state.launch.launchParams);
     EXPECT_EQ(fileBytes(a.app.gameDir() + u"/_.cfg"_s), "// edited\r\n");
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust");
 
     // The game never rewrote config.cfg: closing the program puts the user's back.
-    a.app.w().form1->close();
+    a.app.w().mainWindow->close();
     EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
     EXPECT_FALSE(QFileInfo::exists(a.config() + u".bak"_s));
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
@@ -312,8 +312,8 @@ TEST(LaunchCommand, ConfirmedLauncherStartsTheGameAndTheEndRestoresConfig) {
 TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
     LauncherApp a;
     QTimer::singleShot(0, a.w, [&] { a.c<QPushButton>(u"Button2"_s)->click(); });
-    a.app.w().form1->CS1Click();
-    EXPECT_FALSE(a.app.state.launchConfirmed);
+    a.app.w().mainWindow->CS1Click();
+    EXPECT_FALSE(a.app.state.launch.launchConfirmed);
     EXPECT_TRUE(a.app.shell.started.empty());
     EXPECT_FALSE(QFileInfo::exists(a.app.gameDir() + u"/_.cfg"_s));
 
@@ -323,7 +323,7 @@ TEST(LaunchCommand, TypedMapWinsCancelStartsNothingFailureIsReported) {
             QTest::keyClicks(a.c<QLineEdit>(u"Et1"_s), u"fy_pool_day"_s);
             a.c<QPushButton>(u"Button1"_s)->click();
         });
-        a.app.w().form1->CS1Click();
+        a.app.w().mainWindow->CS1Click();
     };
     startWithTypedMap();
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap fy_pool_day\r\n+mlook");
@@ -374,7 +374,7 @@ void startOnDeDust(LauncherApp& a) {
         a.selectMap(u"de_dust"_s);
         a.c<QPushButton>(u"Button1"_s)->click();
     });
-    a.app.w().form1->CS1Click();
+    a.app.w().mainWindow->CS1Click();
 }
 
 template <typename T> T* historyControl(LauncherApp& a, const QString& name) {
@@ -387,7 +387,7 @@ template <typename T> T* historyControl(LauncherApp& a, const QString& name) {
 
 TEST(LaunchCommand, UnsavedEditsAreOfferedASaveFirst) {
     LauncherApp a;
-    MainWindow* form = a.app.w().form1;
+    MainWindow* form = a.app.w().mainWindow;
     form->editor()->appendPlainText(u"bind x +jump"_s);
     // Отмена: nothing starts. Нет: the game runs the file as saved, and the status line says so.
     a.app.dialogs.expect(Kind::YesNoCancel, ScriptedUserDialogs::Answer::Cancel);
@@ -414,7 +414,7 @@ TEST(LaunchCommand, TheEndOfAGameThatLeftTheScriptPutsTheConfigBackAtOnce) {
     EXPECT_EQ(fileBytes(a.config()), "exec _.cfg\r\nmap de_dust\r\n+mlook");
     a.app.shell.endProgram();
     EXPECT_EQ(fileBytes(a.config()), "bind w +forward\r\n");
-    EXPECT_TRUE(a.app.state.launchedConfigs.empty());
+    EXPECT_TRUE(a.app.state.launch.launchedConfigs.empty());
     EXPECT_FALSE(a.app.w().history->isVisible()); // nothing of the player's changed
 }
 

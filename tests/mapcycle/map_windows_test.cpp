@@ -48,12 +48,12 @@ void doubleClick(QListWidget* list, const QString& name) {
 struct MapsFixture : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        app.state.wizardFolder = app.gameDir();
-        maps = app.w().maps;
-        maps->ensureBuilt(); // its controls are looked up before it is first shown
-        LB1 = maps->findChild<QListWidget*>(u"LB1"_s);
-        LB2 = maps->findChild<QListWidget*>(u"LB2"_s);
-        Ric1 = maps->findChild<QPlainTextEdit*>(u"Ric1"_s);
+        app.state.games.wizardFolder = app.gameDir();
+        mapCycle = app.w().mapCycle;
+        mapCycle->ensureBuilt(); // its controls are looked up before it is first shown
+        LB1 = mapCycle->findChild<QListWidget*>(u"LB1"_s);
+        LB2 = mapCycle->findChild<QListWidget*>(u"LB2"_s);
+        Ric1 = mapCycle->findChild<QPlainTextEdit*>(u"Ric1"_s);
         ASSERT_TRUE(LB1 && LB2 && Ric1);
     }
     void addMaps(const QString& folder, const QStringList& names) {
@@ -62,16 +62,16 @@ struct MapsFixture : ::testing::Test {
     }
     QString cyclePath() const { return app.gameDir() + u"/mapcycle.txt"_s; }
     void open() {
-        ASSERT_TRUE(maps->FormShow());
-        maps->show();
+        ASSERT_TRUE(mapCycle->FormShow());
+        mapCycle->show();
     }
     QToolButton* spee(int n) const {
-        return maps->findChild<QToolButton*>(u"Spee"_s + QString::number(n));
+        return mapCycle->findChild<QToolButton*>(u"Spee"_s + QString::number(n));
     }
-    void apply() { maps->findChild<QPushButton*>(u"Button8"_s)->click(); }
+    void apply() { mapCycle->findChild<QPushButton*>(u"Button8"_s)->click(); }
 
     TestApp app;
-    MapCycleWindow* maps = nullptr;
+    MapCycleWindow* mapCycle = nullptr;
     QListWidget* LB1 = nullptr;
     QListWidget* LB2 = nullptr;
     QPlainTextEdit* Ric1 = nullptr;
@@ -89,8 +89,8 @@ TEST_F(MapsFixture, FirstShowCreatesAnEmptyCycleAndCancelKeepsIt) {
 
     click(LB2, u"de_dust"_s);
     spee(1)->click();
-    maps->findChild<QPushButton*>(u"Button1"_s)->click();
-    EXPECT_FALSE(maps->isVisible());
+    mapCycle->findChild<QPushButton*>(u"Button1"_s)->click();
+    EXPECT_FALSE(mapCycle->isVisible());
     EXPECT_TRUE(QFileInfo(cyclePath()).isFile());
     EXPECT_EQ(app.readFile(cyclePath()), QByteArray());
 
@@ -103,11 +103,11 @@ TEST_F(MapsFixture, AllMapsListIsSortedCaseSensitiveAndKeepsEarlierFolders) {
     addMaps(app.gameDir(), {u"de_dust"_s, u"DE_DUST"_s, u"cs_italy"_s, u""_s});
     open();
     EXPECT_EQ(listTexts(LB2), (QStringList{u""_s, u"cs_italy"_s, u"DE_DUST"_s, u"de_dust"_s}));
-    maps->hide();
+    mapCycle->hide();
 
     const QString other = app.root.path() + u"/Other/cstrike"_s;
     addMaps(other, {u"aim_map"_s, u"de_dust"_s});
-    app.state.wizardFolder = other;
+    app.state.games.wizardFolder = other;
     open();
     EXPECT_EQ(listTexts(LB2),
               (QStringList{u""_s, u"aim_map"_s, u"cs_italy"_s, u"DE_DUST"_s, u"de_dust"_s}));
@@ -125,14 +125,14 @@ TEST_F(MapsFixture, AddingByButtonDoubleClickAndEnterAppendsEachTime) {
     LB2->setFocus();
     QTest::keyClick(LB2, Qt::Key_Return);
     EXPECT_EQ(LB1->count(), 1);
-    EXPECT_TRUE(maps->isVisible());
+    EXPECT_TRUE(mapCycle->isVisible());
 
     click(LB2, u"de_dust"_s);
     EXPECT_TRUE(spee(1)->isEnabled());
     EXPECT_FALSE(spee(2)->isEnabled());
     EXPECT_EQ(Ric1->toPlainText(), u"Pustynya\nline 2"_s);
     spee(1)->click();
-    auto* note = maps->findChild<QLabel*>(u"LabelNote"_s);
+    auto* note = mapCycle->findChild<QLabel*>(u"LabelNote"_s);
     ASSERT_TRUE(note);
     EXPECT_TRUE(note->text().isEmpty());
     doubleClick(LB2, u"cs_italy"_s);
@@ -142,11 +142,11 @@ TEST_F(MapsFixture, AddingByButtonDoubleClickAndEnterAppendsEachTime) {
     EXPECT_TRUE(note->text().contains(u"«cs_italy» уже есть в списке"_s))
         << note->text().toStdString();
     EXPECT_EQ(Ric1->lineWrapMode(), QPlainTextEdit::WidgetWidth); // a description wraps
-    EXPECT_TRUE(maps->isVisible()); // Enter added, it did not press a button
+    EXPECT_TRUE(mapCycle->isVisible()); // Enter added, it did not press a button
     EXPECT_EQ(listTexts(LB1), (QStringList{u"de_aztec"_s, u"de_dust"_s, u"cs_italy"_s, u"cs_italy"_s}));
 
     apply();
-    EXPECT_FALSE(maps->isVisible());
+    EXPECT_FALSE(mapCycle->isVisible());
     EXPECT_EQ(app.readFile(cyclePath()),
               QByteArray("de_aztec\r\nde_dust\r\ncs_italy\r\ncs_italy\r\n"));
     EXPECT_TRUE(app.dialogs.calls().empty());
@@ -211,40 +211,40 @@ TEST_F(MapsFixture, AFailedApplyKeepsTheWindowTheListAndTheOldFile) {
         apply();
     }
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не сохранён:\n"_s + cyclePath()));
-    EXPECT_TRUE(maps->isVisible());
+    EXPECT_TRUE(mapCycle->isVisible());
     EXPECT_EQ(listTexts(LB1), (QStringList{u"cs_italy"_s, u"de_dust"_s, u"de_nuke"_s}));
     EXPECT_EQ(app.readFile(cyclePath()), QByteArray("cs_italy\r\n"));
 
     // Once the file can be written, the list the user built is what lands in it.
     apply();
-    EXPECT_FALSE(maps->isVisible());
+    EXPECT_FALSE(mapCycle->isVisible());
     EXPECT_EQ(app.readFile(cyclePath()), QByteArray("cs_italy\r\nde_dust\r\nde_nuke\r\n"));
 }
 
 TEST_F(MapsFixture, ACycleFileThatCannotBeCreatedOrReadOpensNothing) {
-    app.state.wizardFolder = app.root.path() + u"/missing/cstrike"_s;
+    app.state.games.wizardFolder = app.root.path() + u"/missing/cstrike"_s;
     app.dialogs.expect(Kind::Error);
-    EXPECT_FALSE(maps->FormShow());
+    EXPECT_FALSE(mapCycle->FormShow());
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не создан:\n"_s));
     EXPECT_FALSE(QDir(app.root.path() + u"/missing"_s).exists());
 
-    app.state.wizardFolder = app.gameDir();
+    app.state.games.wizardFolder = app.gameDir();
     QDir().mkdir(cyclePath());
     app.dialogs.expect(Kind::Error);
-    EXPECT_FALSE(maps->FormShow());
+    EXPECT_FALSE(mapCycle->FormShow());
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Файл не открыт:\n"_s));
 }
 
 TEST_F(MapsFixture, TheMenuCommandShowsTheEditorModally) {
     app.showMain();
-    app.state.wizardFolder = app.gameDir();
+    app.state.games.wizardFolder = app.gameDir();
     app.writeFile(cyclePath(), "de_dust\r\n");
     bool shown = false;
-    QTimer::singleShot(0, maps, [&] {
-        shown = maps->isVisible() && maps->isModal() && listTexts(LB1) == QStringList{u"de_dust"_s};
-        maps->findChild<QPushButton*>(u"Button1"_s)->click();
+    QTimer::singleShot(0, mapCycle, [&] {
+        shown = mapCycle->isVisible() && mapCycle->isModal() && listTexts(LB1) == QStringList{u"de_dust"_s};
+        mapCycle->findChild<QPushButton*>(u"Button1"_s)->click();
     });
-    app.w().form1->N32Click();
+    app.w().mainWindow->N32Click();
     EXPECT_TRUE(shown);
 }
 
@@ -253,10 +253,10 @@ TEST_F(MapsFixture, TheMenuCommandShowsTheEditorModally) {
 struct PickerFixture : MapsFixture {
     void SetUp() override {
         MapsFixture::SetUp();
-        picker = app.w().mapsMenu;
+        picker = app.w().mapPicker;
         picker->ensureBuilt();
         lb12 = picker->findChild<QListWidget*>(u"lb12"_s);
-        editor = app.w().form1->editor();
+        editor = app.w().mainWindow->editor();
         ASSERT_TRUE(lb12);
     }
     void openPicker() {
@@ -304,7 +304,7 @@ TEST_F(PickerFixture, DoubleClickReplacesTheSelectionAndTheListKeepsEarlierFolde
 
     const QString other = app.root.path() + u"/Other/cstrike"_s;
     addMaps(other, {u"DE_NUKE"_s, u"de_nuke"_s});
-    app.state.wizardFolder = other;
+    app.state.games.wizardFolder = other;
     openPicker();
     EXPECT_EQ(listTexts(lb12), (QStringList{u"DE_NUKE"_s, u"de_nuke"_s}));
 }

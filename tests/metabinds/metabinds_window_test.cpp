@@ -32,23 +32,23 @@ struct MetabFixture : ::testing::Test {
                           u"sg\n[MetaBind]\nname=Гранаты\nbut=3\nlabel=Три гранаты"_s);
         write(u"b.mtb"_s, u"echo none\n[METAbind]\nname=Без кнопок\nbut=\nlabel=error"_s);
         app.createWindows();
-        main = app.w().form1;
-        metab = app.w().metab;
-        ASSERT_TRUE(metab);
-        metab->ensureBuilt();
-        lx_MeB = metab->findChild<QListWidget*>(u"lx_MeB"_s);
-        lx_bind = metab->findChild<QListWidget*>(u"lx_bind"_s);
-        sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);
-        red_bind = metab->findChild<QPlainTextEdit*>(u"red_bind"_s);
+        main = app.w().mainWindow;
+        metaBinds = app.w().metaBinds;
+        ASSERT_TRUE(metaBinds);
+        metaBinds->ensureBuilt();
+        lx_MeB = metaBinds->findChild<QListWidget*>(u"lx_MeB"_s);
+        lx_bind = metaBinds->findChild<QListWidget*>(u"lx_bind"_s);
+        sb_bind = metaBinds->findChild<QToolButton*>(u"sb_bind"_s);
+        red_bind = metaBinds->findChild<QPlainTextEdit*>(u"red_bind"_s);
         ASSERT_TRUE(lx_MeB && lx_bind && sb_bind && red_bind);
         // The key choice dialog, in place of the program's own: answers each request with the
         // next key of `keys`.
-        QObject::disconnect(metab, &MetaBindsWindow::keyChoiceRequested, nullptr, nullptr);
-        QObject::connect(metab, &MetaBindsWindow::keyChoiceRequested, metab,
+        QObject::disconnect(metaBinds, &MetaBindsWindow::keyChoiceRequested, nullptr, nullptr);
+        QObject::connect(metaBinds, &MetaBindsWindow::keyChoiceRequested, metaBinds,
                          [this](const KeyRequest& request) {
                              EXPECT_EQ(request.asker, KeyRequest::Asker::MetaBindSlot);
                              requestedSlots.append(request.index);
-                             metab->fillSlot(request.index, keys.takeFirst());
+                             metaBinds->fillSlot(request.index, keys.takeFirst());
                          });
     }
     void write(const QString& file, const QString& text) {
@@ -71,7 +71,7 @@ struct MetabFixture : ::testing::Test {
     TestApp app;
     QString folder;
     MainWindow* main = nullptr;
-    MetaBindsWindow* metab = nullptr;
+    MetaBindsWindow* metaBinds = nullptr;
     QListWidget* lx_MeB = nullptr;
     QListWidget* lx_bind = nullptr;
     QToolButton* sb_bind = nullptr;
@@ -88,40 +88,40 @@ TEST_F(MetabFixture, OpensFromTheMainWindowAndLeaves) {
     main->editor()->setPlainText(u"abc\ndef"_s);
     for (const bool viaExit : {true, false}) {
         main->editor()->moveCursor(QTextCursor::Start);
-        QTimer::singleShot(0, metab, [&] {
-            EXPECT_TRUE(metab->isVisible() && metab->isModal());
-            EXPECT_EQ(metab->windowTitle(), u"Вставка МетаБиндов (MetaBinds)"_s);
+        QTimer::singleShot(0, metaBinds, [&] {
+            EXPECT_TRUE(metaBinds->isVisible() && metaBinds->isModal());
+            EXPECT_EQ(metaBinds->windowTitle(), u"Вставка МетаБиндов (MetaBinds)"_s);
             // At least its first size, and the player may make it larger.
-            EXPECT_GE(metab->width(), 391);
-            EXPECT_GE(metab->height(), 366);
-            EXPECT_GT(metab->maximumWidth(), metab->width());
-            EXPECT_FALSE(metab->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
-            EXPECT_LE((metab->geometry().center() - main->geometry().center()).manhattanLength(),
+            EXPECT_GE(metaBinds->width(), 391);
+            EXPECT_GE(metaBinds->height(), 366);
+            EXPECT_GT(metaBinds->maximumWidth(), metaBinds->width());
+            EXPECT_FALSE(metaBinds->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+            EXPECT_LE((metaBinds->geometry().center() - main->geometry().center()).manhattanLength(),
                       4);
             EXPECT_EQ(listTexts(lx_MeB), (QStringList{u"Гранаты"_s, u"Без кнопок"_s}));
             lx_MeB->setCurrentRow(0);
             lx_bind->setCurrentRow(0);
             if (viaExit)
-                metab->findChild<QPushButton*>(u"Button1"_s)->click();
+                metaBinds->findChild<QPushButton*>(u"Button1"_s)->click();
             else
-                metab->reject(); // the title bar's close button
+                metaBinds->reject(); // the title bar's close button
         });
         main->action(u"MetaBinds1"_s)->trigger();
-        EXPECT_FALSE(metab->isVisible());
+        EXPECT_FALSE(metaBinds->isVisible());
         // "Выход" puts the editor's caret at the end and empties the window; the close button
         // does neither.
         EXPECT_EQ(main->editor()->textCursor().atEnd(), viaExit);
-        EXPECT_EQ(metab->metaBindPaths().count(), viaExit ? 0 : 2);
+        EXPECT_EQ(metaBinds->metaBindPaths().count(), viaExit ? 0 : 2);
         EXPECT_EQ(lx_bind->count(), viaExit ? 0 : 3);
         EXPECT_EQ(sb_bind->isEnabled(), !viaExit);
     }
 }
 
 TEST_F(MetabFixture, SlotsAssignedThenInserted) {
-    metab->FormShow();
+    metaBinds->FormShow();
     lx_MeB->setCurrentRow(0);
     EXPECT_EQ(listTexts(lx_bind), metabind::slotCaptions(3));
-    EXPECT_EQ(metab->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText(), u"Три гранаты"_s);
+    EXPECT_EQ(metaBinds->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText(), u"Три гранаты"_s);
     EXPECT_EQ(red_bind->toPlainText(),
               u"// Гранаты\nbind \"<<1>>\" he\nbind \"<<2>>\" fb <<1>>\nbind \"<<3>>\" sg"_s);
     EXPECT_FALSE(sb_bind->isEnabled());
@@ -153,12 +153,12 @@ TEST_F(MetabFixture, SlotsAssignedThenInserted) {
 
     // An empty config gets a line break first; the wizard's document gets the block as it is.
     main->editor()->clear();
-    metab->lx_MeBClick(); // a click on the MetaBind that is still selected
+    metaBinds->lx_MeBClick(); // a click on the MetaBind that is still selected
     fillAllAndInsert();
     const QString block = red_bind->toPlainText();
     EXPECT_EQ(main->documentText(), u"\n"_s + block);
-    QSignalSpy toWizard(metab, &MetaBindsWindow::metaBindForWizard);
-    metab->FormShow(MetaBindsWindow::Target::Wizard);
+    QSignalSpy toWizard(metaBinds, &MetaBindsWindow::metaBindForWizard);
+    metaBinds->FormShow(MetaBindsWindow::Target::Wizard);
     lx_MeB->setCurrentRow(0);
     fillAllAndInsert();
     ASSERT_EQ(toWizard.count(), 1);
@@ -167,12 +167,12 @@ TEST_F(MetabFixture, SlotsAssignedThenInserted) {
 }
 
 TEST_F(MetabFixture, NoSlotsOtherCapitalsAndAnUnreadableFile) {
-    metab->FormShow();
+    metaBinds->FormShow();
     lx_MeB->setCurrentRow(1);
     EXPECT_EQ(lx_bind->count(), 0);
     EXPECT_EQ(red_bind->toPlainText(),
               u"echo none\n[METAbind]\nname=Без кнопок\nbut=\nlabel=error"_s);
-    metab->lx_bindClick();
+    metaBinds->lx_bindClick();
     EXPECT_FALSE(sb_bind->isEnabled());
 
     lx_MeB->setCurrentRow(0);
@@ -194,23 +194,23 @@ TEST_F(MetabFixture, ShippedMetaBindsListShowAndInsert) {
     QDir().mkpath(folder);
     for (const QString& file : files)
         ASSERT_TRUE(QFile::copy(shipped.filePath(file), folder + file));
-    metab->FormShow();
+    metaBinds->FormShow();
     ASSERT_EQ(lx_MeB->count(), files.size());
     // The window opens wide enough for every template's name.
-    metab->show();
+    metaBinds->show();
     QCoreApplication::processEvents();
     for (int row = 0; row < lx_MeB->count(); ++row)
         EXPECT_LE(lx_MeB->fontMetrics().horizontalAdvance(lx_MeB->item(row)->text()),
                   lx_MeB->width() - 2 * lx_MeB->frameWidth() -
                       lx_MeB->verticalScrollBar()->sizeHint().width())
-            << lx_MeB->item(row)->text().toStdString() << " in a window " << metab->width()
+            << lx_MeB->item(row)->text().toStdString() << " in a window " << metaBinds->width()
             << " wide";
-    metab->hide();
+    metaBinds->hide();
     for (int row = 0; row < lx_MeB->count(); ++row) {
         const std::string name = lx_MeB->item(row)->text().toStdString();
         lx_MeB->setCurrentRow(row);
         ASSERT_GE(lx_bind->count(), 1) << name;
-        EXPECT_FALSE(metab->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText().isEmpty());
+        EXPECT_FALSE(metaBinds->findChild<QPlainTextEdit*>(u"mm_opis"_s)->toPlainText().isEmpty());
         const QString script = red_bind->toPlainText();
         EXPECT_FALSE(script.contains(u"[MetaBind]"_s, Qt::CaseInsensitive)) << name;
         for (int n = 1; n <= lx_bind->count(); ++n)

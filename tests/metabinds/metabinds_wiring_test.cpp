@@ -20,41 +20,41 @@ TEST(MetabWiring, KeysFromTheKeyChoiceDialogIntoTheWizard) {
     app.writeFile(app.programDir() + u"dlls/metabinds/a.mtb"_s,
                   "bind \"<<1>>\" a\r\nbind \"<<2>>\" b\r\n[MetaBind]\r\nname=A\r\nbut=2\r\n");
     app.createWindows();
-    MetaBindsWindow* metab = app.w().metab;
-    KeyChoiceDialog* binds = app.w().binds;
-    ConfigWizard* wizard = app.w().form2;
+    MetaBindsWindow* metaBinds = app.w().metaBinds;
+    KeyChoiceDialog* keyChoice = app.w().keyChoice;
+    ConfigWizard* wizard = app.w().wizard;
     // Their controls are looked up before they are first shown.
-    metab->ensureBuilt();
-    binds->ensureBuilt();
+    metaBinds->ensureBuilt();
+    keyChoice->ensureBuilt();
     wizard->ensureBuilt();
-    auto* lx_bind = metab->findChild<QListWidget*>(u"lx_bind"_s);
-    auto* sb_bind = metab->findChild<QToolButton*>(u"sb_bind"_s);
-    auto* keyList = binds->findChild<QListWidget*>(u"ListBox1"_s);
+    auto* lx_bind = metaBinds->findChild<QListWidget*>(u"lx_bind"_s);
+    auto* sb_bind = metaBinds->findChild<QToolButton*>(u"sb_bind"_s);
+    auto* keyList = keyChoice->findChild<QListWidget*>(u"ListBox1"_s);
     auto* button49 = wizard->findChild<QPushButton*>(u"Button49"_s);
     ASSERT_TRUE(lx_bind && sb_bind && keyList && button49);
     // Chooses `key` in the key choice dialog once it is open, then OK or Отмена.
     auto choose = [&](int slot, const QString& key, bool ok) {
         lx_bind->setCurrentRow(slot - 1);
-        QTimer::singleShot(0, binds, [&, key, ok] {
-            EXPECT_TRUE(binds->isVisible());
+        QTimer::singleShot(0, keyChoice, [&, key, ok] {
+            EXPECT_TRUE(keyChoice->isVisible());
             keyList->setCurrentItem(keyList->findItems(key, Qt::MatchExactly).value(0));
-            binds->findChild<QPushButton*>(ok ? u"Button1"_s : u"Button2"_s)->click();
+            keyChoice->findChild<QPushButton*>(ok ? u"Button1"_s : u"Button2"_s)->click();
         });
         sb_bind->click();
     };
-    QTimer::singleShot(0, metab, [&] {
-        metab->findChild<QListWidget*>(u"lx_MeB"_s)->setCurrentRow(0);
+    QTimer::singleShot(0, metaBinds, [&] {
+        metaBinds->findChild<QListWidget*>(u"lx_MeB"_s)->setCurrentRow(0);
         choose(1, u"MOUSE1"_s, false);
         EXPECT_EQ(lx_bind->item(0)->text(), u"Кнопка <<1>>"_s);
         choose(1, u"MOUSE1"_s, true);
         choose(2, u"SPACE"_s, true);
         EXPECT_EQ(sb_bind->text(), u"Вставить"_s);
         sb_bind->click();
-        metab->reject();
+        metaBinds->reject();
     });
     button49->click();
     EXPECT_TRUE(
         wizard->workingSet().mem1.content().endsWith(u"bind \"MOUSE1\" a\nbind \"SPACE\" b"_s))
         << wizard->workingSet().mem1.content().toStdString();
-    EXPECT_FALSE(app.w().form1->documentText().contains(u"MOUSE1"_s));
+    EXPECT_FALSE(app.w().mainWindow->documentText().contains(u"MOUSE1"_s));
 }

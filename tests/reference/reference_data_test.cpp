@@ -3,9 +3,9 @@
 #include "language/line_list.h"
 #include "print_qstring.h"
 #include "reference/category_choice.h"
+#include "reference/explanation_cache.h"
 #include "reference/explanations.h"
 #include "reference/value_list_loading.h"
-#include "state/explanation_cache.h"
 #include "state/shared_state.h"
 #include "test_app.h"
 
@@ -126,12 +126,12 @@ TEST_F(ExplanationLookup, FilesAreParsedOnceUntilTheyChangeOrLibrariesDo) {
 }
 
 TEST_F(ExplanationLookup, StateFormFollowsTheActivePageAndKeepsTheResult) {
-    app.state.dlzPageActive = true;
+    app.state.reference.dlzPageActive = true;
     EXPECT_EQ(ReadIni2(app.state, u"rate"_s, u"rate 2500"_s), u" own"_s);
-    EXPECT_EQ(app.state.explanationText, u" own"_s);
-    app.state.dlzPageActive = false;
+    EXPECT_EQ(app.state.reference.explanationText, u" own"_s);
+    app.state.reference.dlzPageActive = false;
     ReadIni2(app.state, u"rate"_s, u"rate 2500"_s);
-    EXPECT_EQ(app.state.explanationText, u" general"_s);
+    EXPECT_EQ(app.state.reference.explanationText, u" general"_s);
 }
 
 TEST_F(ExplanationLookup, LongValuesAreCut) {
@@ -148,9 +148,9 @@ TEST(CategoryChoice, LibrariesLeaveTheInsertionFormAndPictureModeAlone) {
     EXPECT_FALSE(library.weaponPictures.has_value());
     EXPECT_EQ(library.listFilePath, app.programDir() + u"dlls/dlz/my.rates.dlz"_s);
     EXPECT_EQ(library.caption, u"Выбор: (DLZ) my.rates"_s);
-    app.state.lastRefPage = kLastRefPageCvar;
-    app.state.weaponPictures = true;
-    library.applyTo(app.state);
-    EXPECT_EQ(app.state.lastRefPage, kLastRefPageCvar);
-    EXPECT_TRUE(app.state.weaponPictures);
+    app.state.reference.lastRefPage = kLastRefPageCvar;
+    app.state.reference.weaponPictures = true;
+    library.applyTo(app.state.reference);
+    EXPECT_EQ(app.state.reference.lastRefPage, kLastRefPageCvar);
+    EXPECT_TRUE(app.state.reference.weaponPictures);
 }

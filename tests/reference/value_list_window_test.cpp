@@ -60,14 +60,14 @@ protected:
         app.createWindows();
         app.showMain();
         const AppWindows& w = app.w();
-        main = w.form1;
-        pani1 = w.pani1;
-        form6 = w.form6;
-        setbal = w.setbal;
-        ASSERT_TRUE(main && pani1 && form6 && setbal && w.ccd);
-        entries = pani1->findChild<QListWidget*>(u"ListBox1"_s);
-        add = pani1->findChild<QPushButton*>(u"Button1"_s);
-        pages = w.ccd->findChild<QTabWidget*>(u"PC1"_s);
+        main = w.mainWindow;
+        valueList = w.valueList;
+        explanation = w.explanation;
+        insertDialog = w.insertDialog;
+        ASSERT_TRUE(main && valueList && explanation && insertDialog && w.reference);
+        entries = valueList->findChild<QListWidget*>(u"ListBox1"_s);
+        add = valueList->findChild<QPushButton*>(u"Button1"_s);
+        pages = w.reference->findChild<QTabWidget*>(u"PC1"_s);
         ASSERT_TRUE(entries && add && pages);
     }
     QString dlls(const QString& relative) const { return app.programDir() + u"dlls/"_s + relative; }
@@ -83,28 +83,28 @@ protected:
     void chooseCategory(int page, const QString& category) {
         pages->setCurrentIndex(page);
         const char16_t* lists[] = {u"ListBox1", u"ListBox2", u"ListBox3"};
-        clickItem(app.w().ccd->findChild<QListWidget*>(QString::fromUtf16(lists[page])), category);
+        clickItem(app.w().reference->findChild<QListWidget*>(QString::fromUtf16(lists[page])), category);
     }
-    QString popupText() const { return form6->findChild<QLabel*>(u"lbl"_s)->text(); }
+    QString popupText() const { return explanation->findChild<QLabel*>(u"lbl"_s)->text(); }
 
     TestApp app;
     MainWindow* main = nullptr;
-    ValueListWindow* pani1 = nullptr;
-    ExplanationWindow* form6 = nullptr;
-    InsertDialog* setbal = nullptr;
+    ValueListWindow* valueList = nullptr;
+    ExplanationWindow* explanation = nullptr;
+    InsertDialog* insertDialog = nullptr;
     QListWidget* entries = nullptr;
     QPushButton* add = nullptr;
     QTabWidget* pages = nullptr;
 };
 
 TEST_F(ValueListTest, ShownBesideTheEditorWithTheChosenCategory) {
-    EXPECT_TRUE(pani1->isVisible());
+    EXPECT_TRUE(valueList->isVisible());
     // The pop-up comes with the tool windows, but has nothing to say yet.
-    EXPECT_TRUE(form6->isRequested());
-    EXPECT_FALSE(form6->isVisible());
+    EXPECT_TRUE(explanation->isRequested());
+    EXPECT_FALSE(explanation->isVisible());
     // Owned by the main window, so the program's dialogs come above them and other programs'
     // windows too; a title bar with nothing to press.
-    for (QWidget* tool : {static_cast<QWidget*>(pani1), static_cast<QWidget*>(form6)}) {
+    for (QWidget* tool : {static_cast<QWidget*>(valueList), static_cast<QWidget*>(explanation)}) {
         const Qt::WindowFlags flags = tool->windowFlags();
         EXPECT_EQ(tool->parentWidget(), main);
         EXPECT_TRUE(flags.testFlag(Qt::Tool));
@@ -113,19 +113,19 @@ TEST_F(ValueListTest, ShownBesideTheEditorWithTheChosenCategory) {
                                   Qt::WindowMaximizeButtonHint})
             EXPECT_FALSE(flags.testFlag(button));
     }
-    EXPECT_TRUE(pani1->windowFlags().testFlag(Qt::CustomizeWindowHint));
-    EXPECT_TRUE(form6->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(form6->windowTitle(), u"Пояснение"_s);
+    EXPECT_TRUE(valueList->windowFlags().testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(explanation->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(explanation->windowTitle(), u"Пояснение"_s);
     // The pop-up is cut to its rounded outline.
-    EXPECT_FALSE(form6->mask().contains(QPoint(0, 0)));
-    EXPECT_TRUE(form6->mask().contains(form6->rect().center()));
+    EXPECT_FALSE(explanation->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(explanation->mask().contains(explanation->rect().center()));
 
-    auto* label = pani1->findChild<QLabel*>(u"Label3"_s);
+    auto* label = valueList->findChild<QLabel*>(u"Label3"_s);
     EXPECT_EQ(label->text(), u"Выбор: (CMD) Standart"_s);
     EXPECT_EQ(entries->count(), 3);
     EXPECT_FALSE(add->isEnabled());
-    pani1->resize(200, 300);
-    EXPECT_EQ(add->width(), pani1->width() - 2);
+    valueList->resize(200, 300);
+    EXPECT_EQ(add->width(), valueList->width() - 2);
 
     // With no hint under the pointer the status bar names the chosen category.
     QStatusTipEvent none{QString()};
@@ -197,9 +197,9 @@ TEST_F(ValueListTest, LibraryEntriesInheritTheFormOfTheLastCategoryClick) {
     EXPECT_EQ(text(), u"rate 2500 \"\""_s);
 
     // The library page lost its selection: the entries are still the library's own.
-    app.w().ccd->TabSheet3Exit();
-    ASSERT_EQ(app.w().ccd->selectedLibrary(), QString());
-    form6->showExplanation(QString());
+    app.w().reference->TabSheet3Exit();
+    ASSERT_EQ(app.w().reference->selectedLibrary(), QString());
+    explanation->showExplanation(QString());
     clickItem(entries, u"rate 2500"_s);
     EXPECT_EQ(popupText(), u" Для модема"_s);
 }
@@ -225,24 +225,24 @@ TEST_F(ValueListTest, WeaponPicturesShowAndABrokenOneIsReported) {
     app.writeFile(dlls(u"cvardll/guns/weapon_ak47.jpg"_s), jpeg);
     app.writeFile(dlls(u"cvardll/guns/weapon_broken.jpg"_s), jpeg.left(jpeg.size() / 3));
     chooseCategory(0, u"Weapons"_s);
-    form6->showExplanation(u" before"_s);
+    explanation->showExplanation(u" before"_s);
 
     clickItem(entries, u"weapon_ak47"_s);
-    EXPECT_TRUE(form6->pictureShown());
-    const QPixmap shown = form6->findChild<QLabel*>(u"Image1"_s)->pixmap();
+    EXPECT_TRUE(explanation->pictureShown());
+    const QPixmap shown = explanation->findChild<QLabel*>(u"Image1"_s)->pixmap();
     EXPECT_FALSE(shown.isNull());
     EXPECT_LE(shown.width(), 205);
     EXPECT_LE(shown.height(), 65);
     // The picture replaces the text, which is kept for later.
     EXPECT_EQ(popupText(), u" before"_s);
-    EXPECT_FALSE(form6->findChild<QLabel*>(u"lbl"_s)->isVisible());
+    EXPECT_FALSE(explanation->findChild<QLabel*>(u"lbl"_s)->isVisible());
 
     for (const QString& entry : {u"weapon_broken"_s, u"weapon_none"_s}) {
         app.dialogs.expect(Kind::Error);
         clickItem(entries, entry);
         EXPECT_TRUE(app.dialogs.allUsed());
         EXPECT_EQ(app.dialogs.lastText(), u"Ненайден файл соответствующий значению "_s + entry);
-        EXPECT_FALSE(form6->pictureShown());
+        EXPECT_FALSE(explanation->pictureShown());
     }
 
     // Another page turns picture mode off: the same entry is explained instead.
@@ -250,7 +250,7 @@ TEST_F(ValueListTest, WeaponPicturesShowAndABrokenOneIsReported) {
     pages->setCurrentIndex(1);
     pages->setCurrentIndex(0);
     clickItem(entries, u"weapon_ak47"_s);
-    EXPECT_FALSE(form6->pictureShown());
+    EXPECT_FALSE(explanation->pictureShown());
     EXPECT_EQ(popupText(), u" ????"_s);
 }
 
@@ -260,32 +260,32 @@ TEST_F(ValueListTest, ThePopUpShowsWithAnExplanationAndNeverOverAnotherWindow) {
     // The offscreen platform activates no window by itself: the window system's part is played
     // here.
     QApplication::setActiveWindow(main);
-    EXPECT_FALSE(form6->isVisible());
+    EXPECT_FALSE(explanation->isVisible());
     clickItem(entries, entries->item(0)->text());
-    EXPECT_TRUE(form6->isVisible());
-    EXPECT_FALSE(form6->explanation().isEmpty());
+    EXPECT_TRUE(explanation->isVisible());
+    EXPECT_FALSE(explanation->explanation().isEmpty());
 
     KeyboardMapWindow* keyMap = app.w().keyMap;
     keyMap->showMap();
     QApplication::setActiveWindow(keyMap);
-    EXPECT_FALSE(form6->isVisible());
+    EXPECT_FALSE(explanation->isVisible());
     QApplication::setActiveWindow(main);
-    EXPECT_TRUE(form6->isVisible());
+    EXPECT_TRUE(explanation->isVisible());
     // A tool window of the main window counts as the main window.
-    QApplication::setActiveWindow(pani1);
-    EXPECT_TRUE(form6->isVisible());
+    QApplication::setActiveWindow(valueList);
+    EXPECT_TRUE(explanation->isVisible());
     keyMap->close();
 }
 
 TEST_F(ValueListTest, TheEditorsLookUpShowsInThePopUp) {
-    form6->showPicture(QImage(10, 10, QImage::Format_RGB32));
+    explanation->showPicture(QImage(10, 10, QImage::Format_RGB32));
     editor()->setPlainText(u"bind x"_s);
     QTextCursor c = editor()->textCursor();
     c.setPosition(0);
     c.setPosition(4, QTextCursor::KeepAnchor);
     editor()->setTextCursor(c);
     main->action(u"N18"_s)->trigger();
-    EXPECT_FALSE(form6->pictureShown());
+    EXPECT_FALSE(explanation->pictureShown());
     EXPECT_EQ(popupText(), u" Привязка клавиши"_s);
 }
 
@@ -294,20 +294,20 @@ TEST_F(ValueListTest, ALongExplanationWrapsScrollsAndShowsWholeAsItsTip) {
         u" Задаёт, сколько раз в секунду клиент отправляет серверу свои команды; чем больше, тем "
         u"точнее сервер видит движения игрока, но тем больше нужен канал. Обычное значение для "
         u"модема 30, для выделенной линии 100."_s;
-    const QSize before = form6->size();
-    form6->showExplanation(longText);
+    const QSize before = explanation->size();
+    explanation->showExplanation(longText);
     QCoreApplication::processEvents();
-    auto* area = form6->findChild<QScrollArea*>(u"TextArea"_s);
-    auto* label = form6->findChild<QLabel*>(u"lbl"_s);
+    auto* area = explanation->findChild<QScrollArea*>(u"TextArea"_s);
+    auto* label = explanation->findChild<QLabel*>(u"lbl"_s);
     ASSERT_TRUE(area && label);
-    EXPECT_EQ(form6->size(), before); // the pop-up keeps its size
+    EXPECT_EQ(explanation->size(), before); // the pop-up keeps its size
     EXPECT_TRUE(label->wordWrap());
     EXPECT_GT(area->verticalScrollBar()->maximum(), 0); // the rest is a scroll away
     EXPECT_LE(label->width(), area->viewport()->width());
     EXPECT_TRUE(label->toolTip().contains(longText.trimmed().toHtmlEscaped()));
     // The pop-up never becomes the active window; its tip shows all the same.
-    EXPECT_TRUE(form6->testAttribute(Qt::WA_AlwaysShowToolTips));
-    form6->showExplanation(u" ????"_s);
+    EXPECT_TRUE(explanation->testAttribute(Qt::WA_AlwaysShowToolTips));
+    explanation->showExplanation(u" ????"_s);
     QCoreApplication::processEvents();
     EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
 }
@@ -317,15 +317,15 @@ TEST_F(ValueListTest, ThePopUpIsDraggedByItsText) {
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     QCoreApplication::processEvents();
-    form6->move(300, 200);
-    QWidget* text = form6->findChild<QLabel*>(u"lbl"_s);
+    explanation->move(300, 200);
+    QWidget* text = explanation->findChild<QLabel*>(u"lbl"_s);
     QTest::mousePress(text, Qt::LeftButton, {}, QPoint(40, 20));
     QTest::mouseMove(text, QPoint(70, 45));
     QTest::mouseRelease(text, Qt::LeftButton, {}, QPoint(70, 45));
-    EXPECT_EQ(form6->pos(), QPoint(330, 225));
+    EXPECT_EQ(explanation->pos(), QPoint(330, 225));
     // Without a button held the pointer moves over it freely.
     QTest::mouseMove(text, QPoint(10, 10));
-    EXPECT_EQ(form6->pos(), QPoint(330, 225));
+    EXPECT_EQ(explanation->pos(), QPoint(330, 225));
 }
 
 // --- the insert dialog
@@ -333,13 +333,13 @@ TEST_F(ValueListTest, ThePopUpIsDraggedByItsText) {
 class InsertDialogTest : public ValueListTest {
 protected:
     void open(const QString& button) {
-        QPushButton* b = app.w().ccd->findChild<QPushButton*>(button);
+        QPushButton* b = app.w().reference->findChild<QPushButton*>(button);
         ASSERT_NE(b, nullptr);
         QTest::mouseClick(b, Qt::LeftButton);
-        ASSERT_TRUE(setbal->isVisible());
+        ASSERT_TRUE(insertDialog->isVisible());
     }
     template <typename T> T* control(const QString& name) const {
-        T* c = setbal->findChild<T*>(name);
+        T* c = insertDialog->findChild<T*>(name);
         EXPECT_NE(c, nullptr) << name.toStdString();
         return c;
     }
@@ -349,22 +349,22 @@ protected:
 TEST_F(InsertDialogTest, BindNeedsAKeyAndInsertsItBare) {
     setText(QString());
     open(u"SBut7"_s);
-    EXPECT_EQ(setbal->windowTitle(), u"Bind - выберите клавишу для присвоения"_s);
+    EXPECT_EQ(insertDialog->windowTitle(), u"Bind - выберите клавишу для присвоения"_s);
     EXPECT_EQ(currentPage()->objectName(), u"tb2"_s);
-    EXPECT_FALSE(setbal->isModal());
+    EXPECT_FALSE(insertDialog->isModal());
     auto* keys = control<QListWidget>(u"ListBox1"_s);
     EXPECT_EQ(keys->count(), 109);
 
     app.dialogs.expect(Kind::Message);
     QTest::mouseClick(control<QPushButton>(u"Button3"_s), Qt::LeftButton);
     EXPECT_EQ(app.dialogs.lastText(), u"Для продолжения выберите клавишу!"_s);
-    EXPECT_TRUE(setbal->isVisible());
+    EXPECT_TRUE(insertDialog->isVisible());
     EXPECT_EQ(text(), QString());
 
     // Enter in the key list confirms.
     keys->setCurrentItem(keys->findItems(u";"_s, Qt::MatchExactly).first());
     QTest::keyClick(keys, Qt::Key_Return);
-    EXPECT_FALSE(setbal->isVisible());
+    EXPECT_FALSE(insertDialog->isVisible());
     EXPECT_EQ(text(), u"bind \";\" \"\""_s);
     EXPECT_EQ(text().mid(caret()), u"\""_s);
 
@@ -399,7 +399,7 @@ TEST_F(InsertDialogTest, SetinfoInsertsTheLineThenBreaksIt) {
     c.setPosition(0);
     editor()->setTextCursor(c);
     open(u"SBut10"_s);
-    EXPECT_EQ(setbal->windowTitle(), u"SetInfo - выберите из списка"_s);
+    EXPECT_EQ(insertDialog->windowTitle(), u"SetInfo - выберите из списка"_s);
     EXPECT_EQ(currentPage()->objectName(), u"tb1"_s);
     auto* parameter = control<QComboBox>(u"ComboBox3"_s);
     auto* value = control<QLineEdit>(u"Edi1"_s);
@@ -409,7 +409,7 @@ TEST_F(InsertDialogTest, SetinfoInsertsTheLineThenBreaksIt) {
     // Keys reach the combo box, which hands them to its line edit.
     QTest::keyClicks(parameter, u"name"_s);
     QTest::keyClick(parameter, Qt::Key_Return);
-    EXPECT_FALSE(setbal->isVisible());
+    EXPECT_FALSE(insertDialog->isVisible());
     // An empty value ends in two quotes; the line break goes after the caret's whole line.
     EXPECT_EQ(text(), u"setinfo \"name\" \"\"// top\n"_s);
     EXPECT_EQ(caret(), text().size());
@@ -441,13 +441,13 @@ TEST_F(InsertDialogTest, SetinfoInsertsTheLineThenBreaksIt) {
 TEST_F(InsertDialogTest, AliasLeavesTheCaretBetweenTheQuotes) {
     setText(QString());
     open(u"SBut8"_s);
-    EXPECT_EQ(setbal->windowTitle(), u"Alias - наберите имя команды"_s);
+    EXPECT_EQ(insertDialog->windowTitle(), u"Alias - наберите имя команды"_s);
     EXPECT_EQ(currentPage()->objectName(), u"tb3"_s);
     auto* name = control<QComboBox>(u"ComboBox4"_s);
     EXPECT_EQ(name->count(), 0);
     QTest::keyClicks(name, u"+jump2"_s);
     QTest::keyClick(name, Qt::Key_Return);
-    EXPECT_FALSE(setbal->isVisible());
+    EXPECT_FALSE(insertDialog->isVisible());
     EXPECT_EQ(text(), u"alias \"+jump2\" \"\""_s); // no line break
     EXPECT_EQ(text().mid(caret()), u"\""_s);
     EXPECT_EQ(name->count(), 1);
@@ -466,15 +466,15 @@ TEST_F(InsertDialogTest, CancelAndEscapeInsertNothing) {
         {u"SBut10", u"ComboBox3"}, {u"SBut7", u"ListBox1"}, {u"SBut8", u"ComboBox4"}};
     for (const auto& [button, field] : fields) {
         open(QString::fromUtf16(button));
-        QTest::keyClick(setbal->findChild<QWidget*>(QString::fromUtf16(field)), Qt::Key_Escape);
-        EXPECT_FALSE(setbal->isVisible()) << QString::fromUtf16(field).toStdString();
+        QTest::keyClick(insertDialog->findChild<QWidget*>(QString::fromUtf16(field)), Qt::Key_Escape);
+        EXPECT_FALSE(insertDialog->isVisible()) << QString::fromUtf16(field).toStdString();
     }
     const char16_t* cancels[] = {u"Button2", u"Button4", u"Button6"};
     const char16_t* openers[] = {u"SBut10", u"SBut7", u"SBut8"};
     for (int i = 0; i < 3; ++i) {
         open(QString::fromUtf16(openers[i]));
         QTest::mouseClick(control<QPushButton>(QString::fromUtf16(cancels[i])), Qt::LeftButton);
-        EXPECT_FALSE(setbal->isVisible()) << i;
+        EXPECT_FALSE(insertDialog->isVisible()) << i;
     }
     EXPECT_EQ(text(), u"keep"_s);
 }
@@ -483,15 +483,15 @@ TEST_F(InsertDialogTest, CancelAndEscapeInsertNothing) {
 
 TEST_F(ValueListTest, TheToolWindowsFollowDockAndComeBack) {
     const AppWindows& w = app.w();
-    QWidget* tools[] = {w.pani1, w.ccd, w.form6};
+    QWidget* tools[] = {w.valueList, w.reference, w.explanation};
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     // The settings' defaults are placed at the first activation, beside the main window and
     // none over another.
-    EXPECT_EQ(w.pani1->pos(), QPoint(575, 10));
-    EXPECT_EQ(w.pani1->size(), QSize(150, 385));
-    EXPECT_EQ(w.ccd->pos(), QPoint(740, 10));
-    EXPECT_EQ(form6->pos(), QPoint(575, 435));
+    EXPECT_EQ(w.valueList->pos(), QPoint(575, 10));
+    EXPECT_EQ(w.valueList->size(), QSize(150, 385));
+    EXPECT_EQ(w.reference->pos(), QPoint(740, 10));
+    EXPECT_EQ(explanation->pos(), QPoint(575, 435));
     for (int i = 0; i < 3; ++i)
         for (int j = i + 1; j < 3; ++j)
             EXPECT_FALSE(tools[i]->frameGeometry().intersects(tools[j]->frameGeometry())) << i << j;
@@ -502,14 +502,14 @@ TEST_F(ValueListTest, TheToolWindowsFollowDockAndComeBack) {
     for (int i = 0; i < 3; ++i)
         before[i] = tools[i]->pos();
     main->move(main->pos() + QPoint(30, 20));
-    QTRY_COMPARE(w.pani1->pos(), before[0] + QPoint(30, 20));
+    QTRY_COMPARE(w.valueList->pos(), before[0] + QPoint(30, 20));
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(tools[i]->pos(), before[i] + QPoint(30, 20)) << i;
     for (int i = 0; i < 3; ++i)
         before[i] = tools[i]->pos();
 
     // The reference window fits its docked 194 pixels with a title bar of up to 32.
-    EXPECT_LE(w.ccd->minimumSizeHint().height(), 194 - 32);
+    EXPECT_LE(w.reference->minimumSizeHint().height(), 194 - 32);
     // Docked at the right edge with the fixed outer sizes, however often the maximized window
     // is repainted; restored, back where they were, cycle after cycle.
     for (int cycle = 0; cycle < 3; ++cycle) {
@@ -517,24 +517,24 @@ TEST_F(ValueListTest, TheToolWindowsFollowDockAndComeBack) {
         QTRY_COMPARE(main->frameGeometry().topLeft(), QPoint(0, 0));
         const int width = main->frameGeometry().width();
         const int height = main->frameGeometry().height();
-        QTRY_COMPARE(w.pani1->frameGeometry(), QRect(width - 157 - 15, 266, 157, 200));
-        EXPECT_EQ(w.ccd->frameGeometry(), QRect(width - 157 - 15, 72, 157, 194));
-        EXPECT_EQ(form6->pos(), QPoint(width - form6->width() - 15, height - 142));
+        QTRY_COMPARE(w.valueList->frameGeometry(), QRect(width - 157 - 15, 266, 157, 200));
+        EXPECT_EQ(w.reference->frameGeometry(), QRect(width - 157 - 15, 72, 157, 194));
+        EXPECT_EQ(explanation->pos(), QPoint(width - explanation->width() - 15, height - 142));
         main->update();
         QCoreApplication::processEvents();
-        EXPECT_EQ(w.ccd->frameGeometry(), QRect(width - 157 - 15, 72, 157, 194));
+        EXPECT_EQ(w.reference->frameGeometry(), QRect(width - 157 - 15, 72, 157, 194));
 
         main->showNormal();
         QTRY_VERIFY(!main->isMaximized());
-        QTRY_COMPARE(w.pani1->pos(), before[0]);
+        QTRY_COMPARE(w.valueList->pos(), before[0]);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(tools[i]->pos(), before[i]) << "cycle " << cycle << " window " << i;
-        EXPECT_EQ(w.pani1->size(), QSize(150, 385));
+        EXPECT_EQ(w.valueList->size(), QSize(150, 385));
     }
 
     // Closing stores where they stand.
-    w.pani1->move(before[0] + QPoint(1, 2));
-    form6->move(before[2] + QPoint(3, 4));
+    w.valueList->move(before[0] + QPoint(1, 2));
+    explanation->move(before[2] + QPoint(3, 4));
     main->close();
     const QByteArray ini = app.readFile(app.programDir() + u"Cfgneed.INI"_s);
     const QByteArray pani1L = "pani1L=" + QByteArray::number(before[0].x() + 1);

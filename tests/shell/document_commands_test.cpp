@@ -23,7 +23,7 @@ class DocumentCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         app.createWindows();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         app.showMain();
     }
     void type(const QString& text) { form->insertAtCaret(text); }
@@ -350,7 +350,7 @@ TEST(DocumentStart, TheCommandLineFileIsTheFirstDocumentOnly) {
     TestApp app;
     const QString path = app.writeFile(app.gameDir() + u"/start.cfg"_s, "exec userconfig.cfg\r\n");
     app.createWindows({path});
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     app.showMain();
     EXPECT_EQ(form->documentText(), u"exec userconfig.cfg\n"_s);
     EXPECT_EQ(form->document().fileName(), path);
@@ -363,8 +363,8 @@ TEST(DocumentStart, AnArgumentNamingNoFileGivesTheDefaultText) {
     TestApp app;
     app.createWindows({app.gameDir() + u"/missing.cfg"_s});
     app.showMain();
-    EXPECT_TRUE(app.w().form1->documentText().startsWith(u"//Unknown's"_s));
-    EXPECT_EQ(app.w().form1->document().fileName(), u"Без имени"_s);
+    EXPECT_TRUE(app.w().mainWindow->documentText().startsWith(u"//Unknown's"_s));
+    EXPECT_EQ(app.w().mainWindow->document().fileName(), u"Без имени"_s);
 }
 
 // A FIFO with no writer and an endless device: refused with a message, never waited on or read.
@@ -376,7 +376,7 @@ TEST(DocumentStart, OnlyRegularFilesAreOpened) {
         app.windows.reset();
         app.dialogs.expect(Kind::Error);
         app.createWindows({path});
-        MainWindow* form = app.w().form1;
+        MainWindow* form = app.w().mainWindow;
         EXPECT_TRUE(app.dialogs.lastText().contains(path));
         EXPECT_TRUE(form->documentText().startsWith(u"//Unknown's"_s));
         EXPECT_EQ(form->document().fileName(), u"Без имени"_s);

@@ -27,7 +27,7 @@ class DocumentForm : public ::testing::Test {
 protected:
     void SetUp() override {
         app.createWindows();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         app.showMain();
     }
     QString file(const QString& name) const { return app.gameDir() + u"/"_s + name; }

@@ -1,6 +1,7 @@
 // The game directory chooser proposes the installations it finds in the player's home; a
 // start without the reference tree says so only once.
 #include "app/window_wiring.h"
+#include "reference/value_list_window.h"
 #include "shell/game_chooser_window.h"
 #include "test_app.h"
 
@@ -24,7 +25,7 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
     app.writeFile(hl + u"/cstrike/liblist.gam"_s, "");
     app.createWindows();
     app.showMain();
-    GameChooserWindow* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().gameChooser;
 
     // Nothing found: the list is hidden and the chooser keeps its plain size.
     QTimer::singleShot(0, chooser, [chooser] {
@@ -33,8 +34,8 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
     });
     EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
 
-    app.state.gameSearch.home = home;
-    app.state.gameSearch.dataHome = home + u"/.local/share"_s;
+    app.state.games.gameSearch.home = home;
+    app.state.games.gameSearch.dataHome = home + u"/.local/share"_s;
     QTimer::singleShot(0, chooser, [chooser, hl] {
         auto* list = chooser->findChild<QTreeWidget*>(u"GameList1"_s);
         ASSERT_TRUE(list->isVisible());
@@ -54,8 +55,8 @@ TEST(GameChooser, AClickOnAFoundModChoosesItsFolderAndTheTreeStaysForTheRest) {
         chooser->findChild<QPushButton*>(u"Button1"_s)->click();
     });
     EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Confirmed);
-    EXPECT_EQ(app.state.gameDir, hl + u"/cstrike"_s);
-    EXPECT_EQ(app.state.wizardFolder, hl + u"/cstrike"_s);
+    EXPECT_EQ(app.state.games.gameDir, hl + u"/cstrike"_s);
+    EXPECT_EQ(app.state.games.wizardFolder, hl + u"/cstrike"_s);
 }
 
 TEST(StartWithoutReferenceTree, TheReferenceWindowDoesNotRepeatTheStartsMessage) {
@@ -63,5 +64,5 @@ TEST(StartWithoutReferenceTree, TheReferenceWindowDoesNotRepeatTheStartsMessage)
     ASSERT_TRUE(QDir(app.programDir() + u"dlls"_s).removeRecursively());
     app.createWindows();
     app.showMain(); // an error box here would be an unannounced dialog
-    EXPECT_TRUE(app.state.valueList.entries().isEmpty());
+    EXPECT_TRUE(app.w().valueList->entries().isEmpty());
 }

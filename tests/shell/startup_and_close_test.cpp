@@ -60,7 +60,7 @@ QString ini(const TestApp& app) {
 TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
     TestApp app(false);
     app.createWindows();
-    GameChooserWindow* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().gameChooser;
     // Built at its first showing, and centred by its real size.
     QTimer::singleShot(0, chooser, [chooser] {
         EXPECT_EQ(chooser->size(), QSize(360, 380));
@@ -69,20 +69,20 @@ TEST(FirstStart, CancelEndsTheProgramAndWritesNothing) {
     });
     answerChooser(chooser, QString(), u"Button2"_s);
     app.showMain();
-    EXPECT_FALSE(app.w().form1->isVisible());
+    EXPECT_FALSE(app.w().mainWindow->isVisible());
     EXPECT_FALSE(QFileInfo::exists(ini(app)));
 }
 
 TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
     TestApp app(false);
     app.createWindows();
-    answerChooser(app.w().nachalo, app.gameDir(), u"Button1"_s);
+    answerChooser(app.w().gameChooser, app.gameDir(), u"Button1"_s);
     app.showMain();
-    EXPECT_EQ(app.state.gameDir, app.gameDir());
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
-    EXPECT_EQ(app.state.startupGameDir, app.gameDir());
+    EXPECT_EQ(app.state.games.gameDir, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.startupGameDir, app.gameDir());
     EXPECT_FALSE(QFileInfo::exists(ini(app))); // nothing is written before the close
-    app.w().form1->close();
+    app.w().mainWindow->close();
     const QByteArray written = app.readFile(ini(app));
     EXPECT_TRUE(written.contains("[Game]\r\ndadir=1\r\nCatalog=" + app.gameDir().toUtf8() + "\r\n"))
         << written.toStdString();
@@ -91,7 +91,7 @@ TEST(FirstStart, OkChoosesTheGameDirectoryAndCloseStoresIt) {
 TEST(FirstStart, TheChooserCannotBeClosedBeforeAnAnswer) {
     TestApp app(false);
     app.createWindows();
-    GameChooserWindow* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().gameChooser;
     chooser->show();
     chooser->close();
     EXPECT_TRUE(chooser->isVisible());
@@ -105,9 +105,9 @@ TEST(Start, AStoredCatalogIsTheGameAndWizardFolder) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    EXPECT_EQ(app.state.gameDir, app.gameDir());
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
-    EXPECT_EQ(app.state.gameDirChosen, 1);
+    EXPECT_EQ(app.state.games.gameDir, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.gameDirChosen, 1);
 }
 
 TEST(Start, ChosenWithoutCatalogFallsBackToTheProgramDirectory) {
@@ -115,8 +115,8 @@ TEST(Start, ChosenWithoutCatalogFallsBackToTheProgramDirectory) {
     app.writeFile(ini(app), "[Game]\r\ndadir=1\r\n");
     app.createWindows();
     app.showMain();
-    EXPECT_EQ(app.state.wizardFolder + u"/"_s, app.programDir());
-    EXPECT_EQ(app.state.startupGameDir + u"/"_s, app.programDir());
+    EXPECT_EQ(app.state.games.wizardFolder + u"/"_s, app.programDir());
+    EXPECT_EQ(app.state.games.startupGameDir + u"/"_s, app.programDir());
 }
 
 TEST(Start, AStoredCatalogThatIsGoneAsksAgain) {
@@ -125,10 +125,10 @@ TEST(Start, AStoredCatalogThatIsGoneAsksAgain) {
     app.writeFile(ini(app), "[Game]\r\ndadir=1\r\nCatalog=" + gone.toUtf8() + "\r\n");
     app.createWindows();
     // Cancel is allowed now (a folder was chosen once): the program goes on.
-    answerChooser(app.w().nachalo, QString(), u"Button2"_s);
+    answerChooser(app.w().gameChooser, QString(), u"Button2"_s);
     app.showMain();
-    EXPECT_TRUE(app.w().form1->isVisible());
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_TRUE(app.w().mainWindow->isVisible());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 }
 
 TEST(Settings, ARoundTripThroughCloseAndANewStart) {
@@ -137,7 +137,7 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
                                 "\r\n[Mine]\r\nx=1\r\n");
     app.createWindows();
     app.showMain();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     QFont font = form->editor()->font();
     font.setFamily(u"DejaVu Sans"_s);
     font.setPointSize(14);
@@ -157,7 +157,7 @@ TEST(Settings, ARoundTripThroughCloseAndANewStart) {
     app.windows.reset();
     app.createWindows();
     app.showMain();
-    MainWindow* again = app.w().form1;
+    MainWindow* again = app.w().mainWindow;
     EXPECT_EQ(again->editor()->font().family(), u"DejaVu Sans"_s);
     EXPECT_EQ(again->editor()->font().pointSize(), 14);
     EXPECT_EQ(again->size(), QSize(640, 480));
@@ -206,7 +206,7 @@ TEST(Start, TheEditorHasItsFontBeforeTheCommandLineFileIsLoaded) {
                                 "\r\n[Font]\r\nNamePr=DejaVu Sans\r\nSizePr=14\r\nStylePr=1\r\n");
     const QString file = app.writeFile(app.programDir() + u"given.cfg"_s, "bind a b\r\n");
     app.createWindows({file});
-    const QPlainTextEdit* memo = app.w().form1->editor();
+    const QPlainTextEdit* memo = app.w().mainWindow->editor();
     EXPECT_EQ(memo->toPlainText(), u"bind a b\n"_s);
     EXPECT_EQ(memo->font().family(), u"DejaVu Sans"_s);
     EXPECT_EQ(memo->font().pointSize(), 14);
@@ -222,11 +222,11 @@ TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
     app.showMain();
     const AppWindows& w = app.w();
     const std::pair<QWidget*, bool> dialogs[] = {
-        {w.form3, w.form3->isBuilt()},     {w.setbal, w.setbal->isBuilt()},
-        {w.sozdat, w.sozdat->isBuilt()},   {w.maps, w.maps->isBuilt()},
-        {w.startcs, w.startcs->isBuilt()}, {w.mapsMenu, w.mapsMenu->isBuilt()},
-        {w.form2, w.form2->isBuilt()},     {w.binds, w.binds->isBuilt()},
-        {w.metab, w.metab->isBuilt()},     {w.nachalo, w.nachalo->isBuilt()},
+        {w.librarySetup, w.librarySetup->isBuilt()},     {w.insertDialog, w.insertDialog->isBuilt()},
+        {w.newConfigDialog, w.newConfigDialog->isBuilt()},   {w.mapCycle, w.mapCycle->isBuilt()},
+        {w.launcher, w.launcher->isBuilt()}, {w.mapPicker, w.mapPicker->isBuilt()},
+        {w.wizard, w.wizard->isBuilt()},     {w.keyChoice, w.keyChoice->isBuilt()},
+        {w.metaBinds, w.metaBinds->isBuilt()},     {w.gameChooser, w.gameChooser->isBuilt()},
     };
     for (const auto& [dialog, built] : dialogs) {
         EXPECT_FALSE(built) << dialog->objectName().toStdString();
@@ -235,25 +235,25 @@ TEST(Start, HiddenWindowsAreBuiltWhenFirstShownOrAskedFor) {
 
     // The reference window's library page lists the libraries without building the set-up
     // window; its lists show them once it is built.
-    app.state.refreshOnly = true;
-    w.form3->runLibraryListing();
-    app.state.refreshOnly = false;
-    EXPECT_FALSE(w.form3->isBuilt());
-    w.form3->ensureBuilt();
-    auto* libraries = w.form3->findChild<QListWidget*>(u"ListBox1"_s);
+    app.state.reference.refreshOnly = true;
+    w.librarySetup->runLibraryListing();
+    app.state.reference.refreshOnly = false;
+    EXPECT_FALSE(w.librarySetup->isBuilt());
+    w.librarySetup->ensureBuilt();
+    auto* libraries = w.librarySetup->findChild<QListWidget*>(u"ListBox1"_s);
     ASSERT_TRUE(libraries);
     ASSERT_EQ(libraries->count(), 1);
     EXPECT_EQ(libraries->item(0)->text(), u"rates"_s);
 
     // The value list asks the insert dialog for its fields before it was ever shown.
-    EXPECT_TRUE(w.setbal->insertionPieces().key.isEmpty());
-    EXPECT_TRUE(w.setbal->isBuilt());
+    EXPECT_TRUE(w.insertDialog->insertionPieces().key.isEmpty());
+    EXPECT_TRUE(w.insertDialog->isBuilt());
 
     // Shown, a dialog has its controls and its size before it appears.
-    w.sozdat->show();
-    EXPECT_TRUE(w.sozdat->findChild<QLineEdit*>(u"Edit1"_s));
-    EXPECT_GE(w.sozdat->width(), 300);
-    w.sozdat->hide();
+    w.newConfigDialog->show();
+    EXPECT_TRUE(w.newConfigDialog->findChild<QLineEdit*>(u"Edit1"_s));
+    EXPECT_GE(w.newConfigDialog->width(), 300);
+    w.newConfigDialog->hide();
 }
 
 TEST(Settings, StrangeValuesFallBackToTheDefaults) {
@@ -263,7 +263,7 @@ TEST(Settings, StrangeValuesFallBackToTheDefaults) {
                                 "Width=wide\r\nHeight=\"300\"\r\n");
     app.createWindows();
     app.showMain();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     EXPECT_EQ(form->editor()->font().pointSize(), 10);
     EXPECT_FALSE(form->editor()->font().bold());
     EXPECT_EQ(form->size(), QSize(560, 300));
@@ -276,7 +276,7 @@ TEST(Settings, WindowsPlacedOffEveryScreenComeBackOntoThePrimary) {
                                 "[Forms]\r\nccdL=2147483647\r\npani1T=-2147483648\r\n");
     app.createWindows();
     app.showMain();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(form->geometry())) << form->x() << "," << form->y();
     const ToolGeometry tools = form->toolWindows().remembered();
@@ -291,7 +291,7 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
     ASSERT_TRUE(QDir().mkpath(odd));
     app.createWindows();
     app.showMain();
-    GameChooserWindow* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().gameChooser;
     app.dialogs.expect(Kind::Warning);
     answerChooser(chooser, odd, u"Button1"_s);
     // Once refused, the chooser is still open: leave it with "Отмена".
@@ -299,12 +299,12 @@ TEST(Settings, AGameFolderWithALineBreakIsNotStored) {
                        [=] { chooser->findChild<QPushButton*>(u"Button2"_s)->click(); });
     EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
     EXPECT_TRUE(app.dialogs.lastText().startsWith(u"Этот каталог нельзя сохранить"_s));
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 
     // The browsed folder is still the game directory; the close refuses to store it.
-    EXPECT_EQ(app.state.gameDir, odd);
+    EXPECT_EQ(app.state.games.gameDir, odd);
     app.dialogs.expect(Kind::Error);
-    app.w().form1->close();
+    app.w().mainWindow->close();
     const QByteArray written = app.readFile(ini(app));
     EXPECT_TRUE(written.contains("\r\nCatalog=" + app.gameDir().toUtf8() + "\r\n"))
         << written.toStdString();
@@ -318,7 +318,7 @@ TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    GameChooserWindow* chooser = app.w().nachalo;
+    GameChooserWindow* chooser = app.w().gameChooser;
     for (const bool closeBox : {false, true}) {
         QTimer::singleShot(0, chooser, [=] {
             EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -330,7 +330,7 @@ TEST(Chooser, FromTheMenuEscapeAndTheCloseBoxCancel) {
         EXPECT_EQ(chooser->runModal(), GameChooserWindow::Result::Cancelled);
         EXPECT_FALSE(chooser->isVisible());
     }
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 }
 
 TEST(Close, TheLaunchCopyIsDeleted) {
@@ -338,7 +338,7 @@ TEST(Close, TheLaunchCopyIsDeleted) {
     const QString copy = app.writeFile(app.gameDir() + u"/_.cfg"_s, "x");
     app.createWindows();
     app.showMain();
-    app.w().form1->close();
+    app.w().mainWindow->close();
     EXPECT_FALSE(QFileInfo::exists(copy));
 }
 
@@ -348,7 +348,7 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
     app.showMain();
     const QByteArray settingsBefore = app.readFile(ini(app));
     ASSERT_FALSE(settingsBefore.isEmpty());
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     form->insertAtCaret(u"bind"_s);
     // The untitled text: "Да", then the Save As is cancelled.
     app.dialogs.expect(Kind::YesNoCancel, UserDialogs::Answer::Yes)
@@ -362,7 +362,7 @@ TEST(Close, AModifiedDocumentCancelledStaysOpen) {
 TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
     TestApp app;
     app.createWindows();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     EXPECT_EQ(form->action(u"Save1"_s)->text(), u"&Сохранить"_s);
     EXPECT_EQ(form->action(u"Save1"_s)->shortcut(), QKeySequence(u"Ctrl+S"_s));
     EXPECT_EQ(form->action(u"MetaBind1"_s)->shortcut(), QKeySequence(u"Ctrl+Alt+N"_s));
@@ -391,7 +391,7 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndHints) {
 TEST(MainWindow, HintsGoToTheStatusBar) {
     TestApp app;
     app.createWindows();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     form->setIdleHintSource([] { return u"Выберите значение"_s; });
     QStatusTipEvent hint(u"Открыть файл"_s);
     QCoreApplication::sendEvent(form, &hint);
@@ -414,7 +414,7 @@ TEST(MainWindow, HelpPagesOpenInTheProgramsOwnWindow) {
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(folder + u"pic.png"_s));
     app.createWindows();
-    app.w().form1->N29Click();
+    app.w().mainWindow->N29Click();
     HelpWindow* help = app.w().help;
     ASSERT_TRUE(help->isVisible());
     EXPECT_TRUE(app.shell.opened.isEmpty());
@@ -439,7 +439,7 @@ TEST(MainWindow, HelpPagesOpenInTheProgramsOwnWindow) {
     forward->click();
     EXPECT_EQ(browser->source().toLocalFile(), folder + u"help.html"_s);
 
-    app.w().form1->N31Click(); // lessons.html is not there
+    app.w().mainWindow->N31Click(); // lessons.html is not there
     EXPECT_TRUE(browser->toPlainText().startsWith(u"Страница справки не найдена"_s));
     EXPECT_TRUE(browser->toPlainText().contains(u"lessons.html"_s));
     EXPECT_TRUE(back->isEnabled());
@@ -449,7 +449,7 @@ TEST(MainWindow, EditorOperationsForOtherWindows) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     form->document().newDocument();
     form->editor()->selectAll();
     form->insertAtCaret(u"bind \"w\" \"+forward\""_s);
@@ -466,7 +466,7 @@ TEST(NewConfigDialog, CreatesAnEmptyConfigOnce) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    NewConfigDialog* dialog = app.w().sozdat;
+    NewConfigDialog* dialog = app.w().newConfigDialog;
     dialog->show();
     auto* edit = dialog->findChild<QLineEdit*>(u"Edit1"_s);
 

@@ -1,7 +1,7 @@
 // The text tools as the user reaches them in the main window: bottom labels, menus, the
 // Ctrl+Y key, the find dialog, the font and colour commands.
+#include "editor/qt_plain_text_target.h"
 #include "shell/main_window.h"
-#include "shell/qt_plain_text_target.h"
 #include "test_app.h"
 
 #include <QAction>
@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         memo = form->editor();
     }
     // A fresh text (no undo history, not modified) with the caret at `caret`.
@@ -60,8 +60,8 @@ TEST_F(TextToolsWindow, CleanupIsOneUndoStepAndPutsTheCaretBack) {
     EXPECT_EQ(text(), u"bind x \"+attack\"\nalias a \"b;c\"\nlast"_s);
     EXPECT_TRUE(form->isDocumentModified());
     EXPECT_EQ(caret(), 30); // the remembered position, not moved with the removed characters
-    EXPECT_EQ(app.state.lastFoundPos, -1);
-    EXPECT_EQ(app.state.searchTarget, &form->editorSearchTarget());
+    EXPECT_EQ(app.state.find.lastFoundPos, -1);
+    EXPECT_EQ(app.state.find.searchTarget, &form->editorSearchTarget());
 
     memo->undo();
     EXPECT_EQ(text(), dirty);
@@ -193,31 +193,31 @@ TEST_F(TextToolsWindow, WordWrapToggles) {
 
 TEST_F(TextToolsWindow, FindDialogWalksThroughTheEditor) {
     setText(u"bind a\nBind b\nbind c"_s);
-    app.state.findText = u"left over"_s;
+    app.state.find.findText = u"left over"_s;
     form->action(u"N12"_s)->trigger();
     auto* dialog = form->findChild<QDialog*>(u"FindDialog1"_s);
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
-    EXPECT_EQ(app.state.findText, QString());
+    EXPECT_EQ(app.state.find.findText, QString());
     auto* edit = dialog->findChild<QLineEdit*>(u"FindEdit"_s);
     auto* next = dialog->findChild<QPushButton*>(u"FindNextButton"_s);
     EXPECT_EQ(next->text(), u"&Найти далее"_s);
     EXPECT_FALSE(next->isEnabled());
     QTest::keyClicks(edit, u"bind"_s);
-    EXPECT_EQ(app.state.findText, u"bind"_s);
+    EXPECT_EQ(app.state.find.findText, u"bind"_s);
 
     // Another window searched its own box meanwhile; the dialog still searches the editor.
     QPlainTextEdit other;
     PlainTextSearchTarget otherTarget(&other);
-    app.state.searchTarget = &otherTarget;
+    app.state.find.searchTarget = &otherTarget;
     next->click();
-    EXPECT_EQ(app.state.lastFoundPos, 0);
+    EXPECT_EQ(app.state.find.lastFoundPos, 0);
     next->click();
-    EXPECT_EQ(app.state.lastFoundPos, 14);
+    EXPECT_EQ(app.state.find.lastFoundPos, 14);
     EXPECT_EQ(memo->textCursor().selectionStart(), 14);
     next->click();
-    EXPECT_EQ(app.state.lastFoundPos, -1);
+    EXPECT_EQ(app.state.find.lastFoundPos, -1);
     EXPECT_EQ(memo->textCursor().selectionStart(), 14);
 
     dialog->findChild<QPushButton*>(u"CancelButton"_s)->click();
@@ -242,15 +242,15 @@ TEST_F(TextToolsWindow, LookUpIsOfferedOnlyForASelection) {
     form->PopupMenu2Popup();
     EXPECT_TRUE(popup->isEnabled());
     popup->trigger();
-    EXPECT_EQ(app.state.explanationText, u" View bobbing"_s);
+    EXPECT_EQ(app.state.reference.explanationText, u" View bobbing"_s);
 
     select(9, 9);
     form->N10Popup();
     tools->trigger();
-    EXPECT_EQ(app.state.explanationText, u" Both"_s);
+    EXPECT_EQ(app.state.reference.explanationText, u" Both"_s);
     select(0, 2);
     tools->trigger();
-    EXPECT_EQ(app.state.explanationText, u" ????"_s);
+    EXPECT_EQ(app.state.reference.explanationText, u" ????"_s);
 }
 
 TEST_F(TextToolsWindow, FontStyleCodeFollowsTheChosenFont) {

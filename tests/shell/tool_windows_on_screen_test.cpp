@@ -31,7 +31,7 @@ struct ToolWindowsOnTheScreen : ::testing::Test {
     void SetUp() override {
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
         settle();
@@ -43,7 +43,7 @@ struct ToolWindowsOnTheScreen : ::testing::Test {
             QCoreApplication::processEvents();
         }
     }
-    QList<QWidget*> tools() const { return {app.w().ccd, app.w().pani1, app.w().form6}; }
+    QList<QWidget*> tools() const { return {app.w().reference, app.w().valueList, app.w().explanation}; }
     QRect available() const { return form->screen()->availableGeometry(); }
     static QRect globalRect(const QWidget* w) {
         return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
@@ -62,7 +62,7 @@ struct ToolWindowsOnTheScreen : ::testing::Test {
 
 TEST_F(ToolWindowsOnTheScreen, MaximizedTheyStandOnTheScreenBesideEveryControl) {
     const ToolGeometry before = form->toolWindows().actual();
-    const bool popupShown = app.w().form6->isVisible();
+    const bool popupShown = app.w().explanation->isVisible();
     form->showMaximized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMaximized(); }));
     settle();
@@ -70,7 +70,7 @@ TEST_F(ToolWindowsOnTheScreen, MaximizedTheyStandOnTheScreenBesideEveryControl) 
     const std::string scale = std::to_string(form->devicePixelRatioF());
     for (QWidget* w : tools()) {
         const std::string name = w->objectName().toStdString() + " at " + scale;
-        EXPECT_TRUE(w->isVisible() || (w == app.w().form6 && !popupShown)) << name;
+        EXPECT_TRUE(w->isVisible() || (w == app.w().explanation && !popupShown)) << name;
         EXPECT_TRUE(screen.contains(w->frameGeometry())) << name;
         // Below the main window's title bar, its buttons and its menus.
         EXPECT_GT(w->frameGeometry().top(), globalRect(form->menuBar()).bottom()) << name;
@@ -90,10 +90,10 @@ TEST_F(ToolWindowsOnTheScreen, MaximizedTheyStandOnTheScreenBesideEveryControl) 
                 << " at " << scale;
     }
     // The value list's "Добавить" can be reached.
-    auto* add = app.w().pani1->findChild<QPushButton*>(u"Button1"_s);
+    auto* add = app.w().valueList->findChild<QPushButton*>(u"Button1"_s);
     ASSERT_TRUE(add);
     EXPECT_TRUE(screen.contains(globalRect(add)));
-    EXPECT_TRUE(QRect(QPoint(0, 0), app.w().pani1->size()).contains(add->geometry()));
+    EXPECT_TRUE(QRect(QPoint(0, 0), app.w().valueList->size()).contains(add->geometry()));
 
     // Restored, they are back where they were, and the editor has its width again.
     form->showNormal();
@@ -118,7 +118,7 @@ TEST_F(ToolWindowsOnTheScreen, ResizedToNearlyTheScreensWidthAndBackNoneStacks) 
 // The × of a tool window hides it (a window manager may show one whatever the window asks);
 // "Инструменты" brings the windows back.
 TEST_F(ToolWindowsOnTheScreen, TheirCloseBoxHidesThemAndTheMenuShowsThemAgain) {
-    for (QWidget* w : {static_cast<QWidget*>(app.w().ccd), static_cast<QWidget*>(app.w().pani1)}) {
+    for (QWidget* w : {static_cast<QWidget*>(app.w().reference), static_cast<QWidget*>(app.w().valueList)}) {
         QCloseEvent close;
         QSpontaneKeyEvent::setSpontaneous(&close); // as the window manager's × sends it
         QCoreApplication::sendEvent(w, &close);
@@ -129,8 +129,8 @@ TEST_F(ToolWindowsOnTheScreen, TheirCloseBoxHidesThemAndTheMenuShowsThemAgain) {
     ASSERT_TRUE(back);
     back->trigger();
     settle();
-    EXPECT_TRUE(app.w().ccd->isVisible());
-    EXPECT_TRUE(app.w().pani1->isVisible());
+    EXPECT_TRUE(app.w().reference->isVisible());
+    EXPECT_TRUE(app.w().valueList->isVisible());
 }
 
 } // namespace

@@ -29,7 +29,7 @@ namespace {
 struct VersionsApp : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         app.showMain();
     }
     QString file(const QString& name) const { return app.gameDir() + u"/"_s + name; }

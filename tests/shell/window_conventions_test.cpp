@@ -57,7 +57,7 @@ TEST(StatusBar, ThePathKeepsItsFileNameAndLongLineNumbersFit) {
     TestApp app;
     app.createWindows();
     app.showMain();
-    MainWindow* form = app.w().form1;
+    MainWindow* form = app.w().mainWindow;
     const QString path = u"/home/player/very/long/folder/names/that/go/on/and/on/"_s
                          u"Half-Life/cstrike/my_config.cfg"_s;
     form->showFileName(path);

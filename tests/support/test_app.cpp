@@ -28,7 +28,7 @@ TestApp::~TestApp() {
 }
 
 void TestApp::createWindows(const QStringList& arguments) {
-    state.arguments = arguments;
+    state.start.arguments = arguments;
     windows = std::make_unique<ProgramWindows>(*ctx);
 }
 
@@ -37,8 +37,8 @@ const AppWindows& TestApp::w() const {
 }
 
 void TestApp::showMain() {
-    w().form1->show();
-    w().form1->FormShow();
+    w().mainWindow->show();
+    w().mainWindow->FormShow();
 }
 
 QString TestApp::programDir() const {

@@ -25,7 +25,7 @@ struct GameFolder {
     QTemporaryDir dir;
     Wizard w;
     GameFolder() {
-        w.shared.startupGameDir = dir.path();
+        w.shared.games.startupGameDir = dir.path();
         w.shared.home = ProgramHome::portable(dir.path() + u"/program"_s);
     }
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -463,7 +463,7 @@ TEST(WizardApply, GatheredEditsGiveWhatEditingRowByRowGives) {
                     row.write(stepwise.ws);
             EXPECT_EQ(gathered.ws.mem1.content(), stepwise.ws.mem1.content()) << every;
             EXPECT_EQ(gathered.ws.foundPosition, stepwise.ws.foundPosition);
-            EXPECT_EQ(gathered.shared.lastFoundPos, stepwise.shared.lastFoundPos);
+            EXPECT_EQ(gathered.shared.find.lastFoundPos, stepwise.shared.find.lastFoundPos);
             EXPECT_EQ(gathered.ws.lineWritten, stepwise.ws.lineWritten);
             // The document reads on as it now is.
             EXPECT_EQ(hasCommand(gathered.ws.mem1, u"rate"_s),

@@ -181,7 +181,7 @@ TEST(WizardApplyRows, EachControlChangedAloneRewritesOnlyItsSetting) {
         pivoRead(w.ws, {});
         ASSERT_TRUE(applySettings(w.ws));
         ASSERT_EQ(w.ws.mem1.content(), kEverySetting) << "nothing changed, nothing written";
-        const QString foundBefore = w.ws.shared.findText;
+        const QString foundBefore = w.ws.shared.find.findText;
 
         c.change(w.ws.values);
         WizardPageValues wanted = w.ws.values;
@@ -192,7 +192,7 @@ TEST(WizardApplyRows, EachControlChangedAloneRewritesOnlyItsSetting) {
         ASSERT_EQ(expected.count(before), 1);
         expected.replace(before, QString::fromUtf16(c.after));
         EXPECT_EQ(w.ws.mem1.content(), expected);
-        EXPECT_EQ(w.ws.shared.findText, c.found ? QString::fromUtf16(c.found) : foundBefore);
+        EXPECT_EQ(w.ws.shared.find.findText, c.found ? QString::fromUtf16(c.found) : foundBefore);
 
         if (c.readAs)
             c.readAs(wanted);

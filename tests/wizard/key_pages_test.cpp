@@ -27,9 +27,9 @@ namespace {
 struct KeyPagesTest : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        app.state.wizardFolder = app.gameDir();
-        app.state.startupGameDir = app.gameDir();
-        w = app.w().form2;
+        app.state.games.wizardFolder = app.gameDir();
+        app.state.games.startupGameDir = app.gameDir();
+        w = app.w().wizard;
         ASSERT_TRUE(w);
         w->ensureBuilt();
     }
@@ -60,9 +60,9 @@ struct KeyPagesTest : ::testing::Test {
     // Clicks an action button and picks `key` in the key choice dialog.
     void assign(const QString& button, const QString& key) {
         QTimer::singleShot(0, w, [this, key] {
-            auto* list = app.w().binds->findChild<QListWidget*>(u"ListBox1"_s);
+            auto* list = app.w().keyChoice->findChild<QListWidget*>(u"ListBox1"_s);
             list->setCurrentItem(list->findItems(key, Qt::MatchExactly).first());
-            app.w().binds->findChild<QPushButton*>(u"Button1"_s)->click();
+            app.w().keyChoice->findChild<QPushButton*>(u"Button1"_s)->click();
         });
         c(button)->click();
     }
@@ -124,10 +124,10 @@ TEST_F(KeyPagesTest, AKeyAnotherActionHoldsIsTakenOnlyAfterYes) {
     app.writeFile(app.gameDir() + u"/my.cfg"_s,
                   "unbindall\r\nbind \"mouse1\" \"+attack\"\r\nbind \"SPACE\" \"+jump\"\r\n");
     ASSERT_TRUE(openOnKeys(u"my.cfg"_s));
-    KeyChoiceDialog* binds = app.w().binds;
-    binds->ensureBuilt();
-    auto* list = binds->findChild<QListWidget*>(u"ListBox1"_s);
-    auto* ok = binds->findChild<QPushButton*>(u"Button1"_s);
+    KeyChoiceDialog* keyChoice = app.w().keyChoice;
+    keyChoice->ensureBuilt();
+    auto* list = keyChoice->findChild<QListWidget*>(u"ListBox1"_s);
+    auto* ok = keyChoice->findChild<QPushButton*>(u"Button1"_s);
     QPushButton* jump = c(u"Button11"_s);
     ASSERT_EQ(jump->text(), u"SPACE"_s);
     const QString read = w->workingSet().mem1.content();
@@ -138,14 +138,14 @@ TEST_F(KeyPagesTest, AKeyAnotherActionHoldsIsTakenOnlyAfterYes) {
         EXPECT_EQ(app.dialogs.lastText(),
                   u"Клавиша MOUSE1 сейчас назначена на «Атака».\n"
                   u"Вы действительно хотите переназначить выбранную клавишу?"_s);
-        EXPECT_TRUE(binds->isVisible());
+        EXPECT_TRUE(keyChoice->isVisible());
         EXPECT_EQ(jump->text(), u"SPACE"_s);
         EXPECT_EQ(w->workingSet().mem1.content(), read);
         app.dialogs.expect(Kind::YesNo, UserDialogs::Answer::Yes);
         ok->click();
     });
     jump->click();
-    EXPECT_FALSE(binds->isVisible());
+    EXPECT_FALSE(keyChoice->isVisible());
     EXPECT_EQ(jump->text(), u"MOUSE1"_s);
     EXPECT_EQ(c(u"Button9"_s)->text(), QString()); // "+attack" lost its key
     EXPECT_EQ(w->workingSet().mem1.content(), u"unbindall\nbind \"MOUSE1\" \"+jump\"\n"_s);
@@ -208,7 +208,7 @@ TEST_F(KeyPagesTest, BuyPanelMetaBindsAndAnUnreadableFile) {
 
     w->showPage(10);
     // Only the request is checked here; the MetaBinds window it opens has tests of its own.
-    QObject::disconnect(w, &ConfigWizard::metaBindsRequested, app.w().metab, nullptr);
+    QObject::disconnect(w, &ConfigWizard::metaBindsRequested, app.w().metaBinds, nullptr);
     QSignalSpy metaBinds(w, &ConfigWizard::metaBindsRequested);
     c(u"Button49"_s)->click();
     EXPECT_EQ(metaBinds.size(), 1);

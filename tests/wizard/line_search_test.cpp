@@ -512,11 +512,11 @@ TEST(WizardDocument, LineEditsKeepTheFinalLineBreakAsItWas) {
 
 TEST(WizardLineSearch, FindDialog1Find2WalksOnFromTheSelection) {
     Wizard w(u"ab ab ab"_s);
-    w.shared.findText = u"ab"_s;
+    w.shared.find.findText = u"ab"_s;
     EXPECT_EQ(FindDialog1Find2(w.ws, w.ws.mem1), 0);
     EXPECT_EQ(FindDialog1Find2(w.ws, w.ws.mem1), 3);
     EXPECT_EQ(FindDialog1Find2(w.ws, w.ws.mem1), 6);
     EXPECT_EQ(FindDialog1Find2(w.ws, w.ws.mem1), -1);
     EXPECT_EQ(w.ws.mem1.selectionStart(), 6); // kept on no match
-    EXPECT_EQ(w.shared.lastFoundPos, -1);
+    EXPECT_EQ(w.shared.find.lastFoundPos, -1);
 }

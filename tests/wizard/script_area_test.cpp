@@ -50,14 +50,14 @@ class ScriptArea : public ::testing::Test {
 protected:
     ScriptArea() {
         app.createWindows();
-        form = app.w().form2;
+        form = app.w().wizard;
         form->ensureBuilt();
         area = form->findChild<ScriptKeyArea*>();
         auto owned = std::make_unique<RecordingPlayer>();
         player = owned.get();
         area->setWavPlayer(std::move(owned));
-        app.state.wizardFolder = app.gameDir();
-        app.state.startupGameDir = app.gameDir();
+        app.state.games.wizardFolder = app.gameDir();
+        app.state.games.startupGameDir = app.gameDir();
         // The pictures the page shows come with the program.
         for (const QString& name : {u"ak47"_s, u"kevhelmet"_s, u"kev"_s, u"awp"_s})
             app.writeFile(app.programDir() + u"dlls/CvarDll/GUNS/weapon_"_s + name + u".jpg"_s,
@@ -157,13 +157,13 @@ TEST_F(ScriptArea, RadioPreviewFollowsTheSoundFiles) {
     choose(u"ComboBox8"_s, 8);
     player->fail(u"испорчен"_s);
     EXPECT_FALSE(play->isEnabled());
-    EXPECT_EQ(app.w().form1->statusLine(), u"испорчен"_s);
+    EXPECT_EQ(app.w().mainWindow->statusLine(), u"испорчен"_s);
     EXPECT_EQ(play->toolTip(), u"испорчен"_s);
     player->hasOutput = false;
     choose(u"ComboBox8"_s, 0);
     choose(u"ComboBox8"_s, 8);
     EXPECT_FALSE(play->isEnabled());
-    EXPECT_EQ(app.w().form1->statusLine(), u"нет звука"_s);
+    EXPECT_EQ(app.w().mainWindow->statusLine(), u"нет звука"_s);
     EXPECT_EQ(play->toolTip(), u"нет звука"_s);
     EXPECT_EQ(stop->toolTip(), u"нет звука"_s);
     player->hasOutput = true;

@@ -23,8 +23,8 @@ class ScriptBinding : public ::testing::Test {
 protected:
     ScriptBinding() {
         folder = dir.path();
-        shared.startupGameDir = folder;
-        shared.wizardFolder = folder;
+        shared.games.startupGameDir = folder;
+        shared.games.wizardFolder = folder;
         shared.home = ProgramHome::portable(folder + u"/program"_s);
     }
 
@@ -297,17 +297,17 @@ TEST_F(ScriptBinding, FailedSavePutsTheDocumentsAndKeyListsBack) {
     const int code = exitCodeWithFileSizeLimit(100, [&] {
         const QStringList usedBefore = ws.usedKeys;
         const auto outcome = bind(workedExample());
-        int code = 0;
+        int fault = 0;
         if (outcome.status != script::BindOutcome::Status::SaveFailed)
-            code = 1;
+            fault = 1;
         else if (!outcome.message.contains(u"my.cfg"_s))
-            code = 2;
+            fault = 2;
         else if (ws.mem1.content() != old || ws.waitAliasPresent || ws.unbindallPresent ||
                  !outcome.message.contains(u"конфиг остался прежним"_s))
-            code = 3;
+            fault = 3;
         else if (ws.usedKeys != usedBefore || !ws.freeKeys.contains(u"f"_s))
-            code = 4;
-        return code;
+            fault = 4;
+        return fault;
     });
     EXPECT_EQ(code, 0)
         << "1: not reported, 2: no file named, 3: lines left behind, 4: key lists moved";

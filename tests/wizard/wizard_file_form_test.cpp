@@ -28,7 +28,7 @@ TEST(WizardFiles, RewritesKeepEachFilesForm) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
         SharedState shared;
-        shared.startupGameDir = dir.path();
+        shared.games.startupGameDir = dir.path();
         WizardWorkingSet ws(shared);
         put(dir.filePath(u"config.cfg"_s), c.config);
         if (!c.autoexec.isEmpty())

@@ -39,9 +39,9 @@ namespace {
 struct WizardFixture : ::testing::Test {
     void SetUp() override {
         app.createWindows();
-        app.state.wizardFolder = app.gameDir();
-        app.state.startupGameDir = app.gameDir();
-        w = app.w().form2;
+        app.state.games.wizardFolder = app.gameDir();
+        app.state.games.startupGameDir = app.gameDir();
+        w = app.w().wizard;
         ASSERT_TRUE(w);
         w->ensureBuilt(); // its controls are looked up before it is first shown
         PgC1 = c<QTabWidget>(u"PgC1"_s);
@@ -126,10 +126,10 @@ TEST_F(WizardFixture, FirstPageListsConfigsOnlyAndCreateListsTheNewFileWithoutCh
                                    u"вступят в действие после нажатия \"Применить настройки\""_s);
     EXPECT_EQ(listTexts(FileBox1), (QStringList{u".hidden.cfg"_s, u"A.CFG"_s, u"b.cfg"_s}));
 
-    NewConfigDialog* sozdat = app.w().sozdat;
-    QTimer::singleShot(0, sozdat, [&] {
-        QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
-        sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
+    NewConfigDialog* newConfigDialog = app.w().newConfigDialog;
+    QTimer::singleShot(0, newConfigDialog, [&] {
+        QTest::keyClicks(newConfigDialog->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
+        newConfigDialog->findChild<QPushButton*>(u"Button1"_s)->click();
     });
     click(u"Button1"_s);
     EXPECT_TRUE(listTexts(FileBox1).contains(u"new.cfg"_s));
@@ -148,7 +148,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     ASSERT_TRUE(tree && tree->setFolder(other));
     emit tree->folderChosen(other);
     // The map cycle, the launcher and the new-config dialog of the editor keep the game folder.
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
     EXPECT_EQ(listTexts(FileBox1), QStringList{u"my.cfg"_s});
     EXPECT_TRUE(FileBox1->selectedItems().isEmpty()); // the same name, but another file
     EXPECT_TRUE(mem1->toPlainText().isEmpty());       // nothing of the folder left behind
@@ -158,10 +158,10 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     EXPECT_EQ(mem1->toPlainText(), u"name \"b\"\n"_s);
 
     // "Создать" makes the new config in the folder the page shows.
-    NewConfigDialog* sozdat = app.w().sozdat;
-    QTimer::singleShot(0, sozdat, [&] {
-        QTest::keyClicks(sozdat->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
-        sozdat->findChild<QPushButton*>(u"Button1"_s)->click();
+    NewConfigDialog* newConfigDialog = app.w().newConfigDialog;
+    QTimer::singleShot(0, newConfigDialog, [&] {
+        QTest::keyClicks(newConfigDialog->findChild<QLineEdit*>(u"Edit1"_s), u"new"_s);
+        newConfigDialog->findChild<QPushButton*>(u"Button1"_s)->click();
     });
     click(u"Button1"_s);
     EXPECT_TRUE(QFileInfo::exists(other + u"/new.cfg"_s));
@@ -171,7 +171,7 @@ TEST_F(WizardFixture, AnotherFolderListsItsConfigsWithNoneChosenAndMovesNoOtherW
     w->close();
     open();
     EXPECT_EQ(listTexts(FileBox1), (QStringList{u"my.cfg"_s, u"new.cfg"_s}));
-    EXPECT_EQ(app.state.wizardFolder, app.gameDir());
+    EXPECT_EQ(app.state.games.wizardFolder, app.gameDir());
 }
 
 TEST_F(WizardFixture, AFileThatCannotBeTunedIsRefusedAtForwardWithItsReason) {
@@ -379,7 +379,7 @@ TEST_F(WizardFixture, AutoexecModeOnlyForTheStartupConfigItself) {
     EXPECT_TRUE(QFileInfo::exists(path(u"autoexec.cfg"_s))); // made empty at once
     choose(u"other.cfg"_s);
     EXPECT_FALSE(w->workingSet().autoexecMode);
-    app.state.startupGameDir = app.gameDir().toUpper(); // the same folder, written otherwise
+    app.state.games.startupGameDir = app.gameDir().toUpper(); // the same folder, written otherwise
     choose(u"config.cfg"_s);
     EXPECT_FALSE(w->workingSet().autoexecMode);
 }
@@ -494,7 +494,7 @@ TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocu
     EXPECT_EQ(w->workingSet().mem1.content(),
               u"bind \"w\" \"+forward\"\nalias \"Kaz-1\" \"say hi\"\nbind \"F5\" \"Kaz-1\"\n"_s);
     // Only the request is checked here; the MetaBinds window it opens has tests of its own.
-    QObject::disconnect(w, &ConfigWizard::metaBindsRequested, app.w().metab, nullptr);
+    QObject::disconnect(w, &ConfigWizard::metaBindsRequested, app.w().metaBinds, nullptr);
     bool requested = false;
     QObject::connect(w, &ConfigWizard::metaBindsRequested, w, [&] { requested = true; });
     emit w->metaBindsRequested();
@@ -507,7 +507,7 @@ TEST_F(WizardFixture, DocumentWorkReturnsToThePageAndMetaBindsGoToTheWorkingDocu
 
 TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
     app.showMain();
-    QAction* item = app.w().form1->action(u"N20"_s);
+    QAction* item = app.w().mainWindow->action(u"N20"_s);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->text(), u"&Мастер CFG"_s);
     EXPECT_EQ(item->shortcut(), QKeySequence(u"Ctrl+Alt+M"_s));
@@ -525,7 +525,7 @@ TEST_F(WizardFixture, TheMenuItemOpensTheWizardModallyOnPageOne) {
         shown = w->isVisible();
         w->close();
     });
-    app.w().form1->findChild<QToolButton*>(u"ToolButton13"_s)->click();
+    app.w().mainWindow->findChild<QToolButton*>(u"ToolButton13"_s)->click();
     EXPECT_TRUE(shown);
 }
 

@@ -8,7 +8,7 @@
 // soft line break; the one Qt would insert has no Windows-1251 form).
 //
 // Its lines are laid out without a shaper while no character of the text needs one
-// (widgets/text_shaping.h): a config's Latin and Cyrillic look the same either way, and shaping
+// (editor/text_shaping.h): a config's Latin and Cyrillic look the same either way, and shaping
 // is most of the cost of laying a line out. The first character that does need one, typed,
 // pasted or inserted, turns shaping on for the whole text, until setText gives it a new one. A
 // font the editor is given takes the shaping as it stands (font() then says which).

@@ -1,4 +1,4 @@
-#include "shell/qt_scroll_bars.h"
+#include "editor/qt_scroll_bars.h"
 
 #include <QAbstractScrollArea>
 #include <QScrollBar>

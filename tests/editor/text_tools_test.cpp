@@ -1,7 +1,7 @@
 // The cleanup passes, the find primitive and the small text tools, checked as logic.
+#include "editor/qt_plain_text_target.h"
+#include "editor/text_tools.h"
 #include "shell/cleanup.h"
-#include "shell/qt_plain_text_target.h"
-#include "shell/text_tools.h"
 #include "state/shared_state.h"
 #include "widgets/find_primitive.h"
 
@@ -240,29 +240,29 @@ TEST(FindPrimitive, WalksDownTheMatchesAndStopsAfterTheLast) {
     edit.setPlainText(u"bind a\nBind b\nbind c"_s);
     PlainTextSearchTarget target(&edit);
     SharedState state;
-    state.searchTarget = &target;
-    state.findText = u"bind"_s;
+    state.find.searchTarget = &target;
+    state.find.findText = u"bind"_s;
 
-    EXPECT_EQ(findNext(state), 0); // empty selection: from the top
+    EXPECT_EQ(findNext(state.find), 0); // empty selection: from the top
     EXPECT_EQ(edit.textCursor().selectedText(), u"bind"_s);
-    EXPECT_EQ(findNext(state), 14); // "Bind" is not a match
-    EXPECT_EQ(state.lastFoundPos, 14);
-    EXPECT_EQ(findNext(state), -1);
-    EXPECT_EQ(state.lastFoundPos, -1);
+    EXPECT_EQ(findNext(state.find), 14); // "Bind" is not a match
+    EXPECT_EQ(state.find.lastFoundPos, 14);
+    EXPECT_EQ(findNext(state.find), -1);
+    EXPECT_EQ(state.find.lastFoundPos, -1);
     EXPECT_EQ(target.selectionStart(), 14); // the last match stays selected
     EXPECT_EQ(target.selectionLength(), 4);
 
     target.select(20, 0); // a click into the text: the next search starts at the top again
-    EXPECT_EQ(findNext(state), 0);
+    EXPECT_EQ(findNext(state.find), 0);
     target.select(1, 2); // from the end of any selection
-    EXPECT_EQ(findNext(state), 14);
+    EXPECT_EQ(findNext(state.find), 14);
 
-    state.findText = u"Bind"_s;
+    state.find.findText = u"Bind"_s;
     target.select(0, 0);
-    EXPECT_EQ(findNext(state), 7);
-    state.findText = u"a\nBi"_s; // across a line end
+    EXPECT_EQ(findNext(state.find), 7);
+    state.find.findText = u"a\nBi"_s; // across a line end
     target.select(0, 0);
-    EXPECT_EQ(findNext(state), 5);
+    EXPECT_EQ(findNext(state.find), 5);
 }
 
 TEST(FindPrimitive, NothingToSearchFindsNothing) {
@@ -275,15 +275,15 @@ TEST(FindPrimitive, NothingToSearchFindsNothing) {
     EXPECT_EQ(target.selectionLength(), 1);
 
     SharedState state;
-    state.findText = u"a"_s;
-    state.lastFoundPos = 5;
-    EXPECT_EQ(findNext(state), -1); // no target set
-    EXPECT_EQ(state.lastFoundPos, -1);
+    state.find.findText = u"a"_s;
+    state.find.lastFoundPos = 5;
+    EXPECT_EQ(findNext(state.find), -1); // no target set
+    EXPECT_EQ(state.find.lastFoundPos, -1);
 
     {
         QPlainTextEdit gone;
-        state.searchTarget = new PlainTextSearchTarget(&gone);
+        state.find.searchTarget = new PlainTextSearchTarget(&gone);
     }
-    EXPECT_EQ(findNext(state), -1); // the box went away with its window
-    delete state.searchTarget;
+    EXPECT_EQ(findNext(state.find), -1); // the box went away with its window
+    delete state.find.searchTarget;
 }

@@ -1,7 +1,7 @@
 // The plain-text edit as a SearchTarget.
-#include "shell/qt_plain_text_target.h"
+#include "editor/qt_plain_text_target.h"
 
-#include "shell/text_tools.h"
+#include "editor/text_tools.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

@@ -1,7 +1,7 @@
 // The main window's editor control.
-#include "shell/qt_config_editor.h"
+#include "editor/qt_config_editor.h"
 
-#include "widgets/text_shaping.h"
+#include "editor/text_shaping.h"
 
 #include <QFont>
 #include <QKeyEvent>

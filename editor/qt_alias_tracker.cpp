@@ -1,8 +1,8 @@
 // The document's aliases, block by block.
-#include "language/qt_alias_tracker.h"
+#include "editor/qt_alias_tracker.h"
 
+#include "editor/qt_block_notes.h"
 #include "language/config_commands.h"
-#include "language/qt_block_notes.h"
 #include "platform/document_text_runs.h"
 
 #include <QTextCursor>

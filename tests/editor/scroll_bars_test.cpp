@@ -1,7 +1,7 @@
 // An editor whose scroll bars are always on keeps them in place as lines come and go, without
 // repainting its frame and what lies behind it, and still lays them out when it is resized; an
 // editor whose bars come and go is left to do so.
-#include "shell/qt_scroll_bars.h"
+#include "editor/qt_scroll_bars.h"
 
 #include <QApplication>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "widgets/qt_caret_label.h"
+#include "editor/qt_caret_label.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 // The editor lays its lines out without a shaper until a character needs one: what it shows is
 // what a plain editor shows, and the first such character, typed or pasted, turns shaping on.
-#include "shell/qt_config_editor.h"
+#include "editor/qt_config_editor.h"
 
 #include <QApplication>
 #include <QClipboard>

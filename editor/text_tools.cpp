@@ -1,5 +1,5 @@
 // Text tools on plain text and the editor's document.
-#include "shell/text_tools.h"
+#include "editor/text_tools.h"
 
 #include <QStringList>
 #include <QTextBlock>

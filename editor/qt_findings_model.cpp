@@ -1,5 +1,5 @@
 // The check list's rows.
-#include "language/qt_findings_model.h"
+#include "editor/qt_findings_model.h"
 
 #include <QListView>
 #include <QStyle>

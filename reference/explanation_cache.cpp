@@ -1,5 +1,5 @@
 // The cache of parsed explanation files.
-#include "state/explanation_cache.h"
+#include "reference/explanation_cache.h"
 
 ExplanationCache::Stamp ExplanationCache::stampOf(const QString& path) {
     // std::filesystem rather than QFileInfo: the check runs at every lookup, and QFileInfo's

@@ -10,10 +10,10 @@
 // formats for a change of twice the block's length, reaching into the next block, drop both
 // layouts and redraw the whole screen; so it lets that report go (the formats have dropped the
 // block's lines themselves), and the editor redraws that block only.
-#include "language/qt_config_highlighter.h"
+#include "editor/qt_config_highlighter.h"
 
+#include "editor/qt_block_notes.h"
 #include "language/document_aliases.h"
-#include "language/qt_block_notes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextDocumentLayout>

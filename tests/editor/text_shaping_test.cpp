@@ -1,6 +1,6 @@
 // Which texts a shaper must lay out: the edges of the ranges drawn alone, and a character that
 // asks for shaping found wherever it stands in a long text.
-#include "widgets/text_shaping.h"
+#include "editor/text_shaping.h"
 
 #include <QString>
 #include <gtest/gtest.h>

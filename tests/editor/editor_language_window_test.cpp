@@ -1,9 +1,9 @@
 // The language services as the user reaches them in the main window: F7 and the check list, the
 // highlighting switch and its setting, the hover explanation and Ctrl+Space completion.
-#include "language/qt_alias_tracker.h"
-#include "language/qt_block_notes.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_editor_language.h"
+#include "editor/qt_alias_tracker.h"
+#include "editor/qt_block_notes.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_editor_language.h"
 #include "language/vocabulary_preload.h"
 #include "platform/text_file.h"
 #include "shell/main_window.h"
@@ -41,7 +41,7 @@ protected:
                       textfile::toFileBytes(u"[fps_max]\nq=Предел кадров в секунду\n"_s));
         app.createWindows();
         app.showMain();
-        form = app.w().form1;
+        form = app.w().mainWindow;
         memo = form->editor();
         language = form->findChild<EditorLanguage*>(u"EditorLanguage"_s);
         ASSERT_TRUE(language);
@@ -135,7 +135,7 @@ TEST(EditorLanguageAtStart, TheWordsReadAheadAreTheEditorsAndAFileChangedSinceIs
         app.state.vocabularyAhead = std::make_shared<VocabularyPreload>(app.state.home);
         app.createWindows();
         app.showMain();
-        MainWindow* form = app.w().form1;
+        MainWindow* form = app.w().mainWindow;
         form->setDocumentText(u"cl_early 1\ncl_late 1"_s, false);
         QCoreApplication::processEvents();
         EXPECT_EQ(!app.state.vocabularyAhead, highlighting);

@@ -1,11 +1,11 @@
 // The editor's language services. The check list sits under the editor in the main window's
 // layout and appears at the first check.
-#include "language/qt_editor_language.h"
+#include "editor/qt_editor_language.h"
 
+#include "editor/qt_alias_tracker.h"
+#include "editor/qt_config_highlighter.h"
+#include "editor/qt_findings_model.h"
 #include "language/name_origins.h"
-#include "language/qt_alias_tracker.h"
-#include "language/qt_config_highlighter.h"
-#include "language/qt_findings_model.h"
 #include "language/vocabulary_preload.h"
 #include "state/app_context.h"
 
@@ -195,7 +195,7 @@ const ConfigReport& EditorLanguage::findings() const {
 void EditorLanguage::CheckConfig1Click() {
     reloadVocabulary();
     m_findings->setReport(checkConfigReport(
-        m_editor->toPlainText(), words(), m_ctx.state.gameDir,
+        m_editor->toPlainText(), words(), m_ctx.state.games.gameDir,
         {m_fileForm.bytes, m_fileForm.crLf, m_documentName ? m_documentName() : QString()}));
     ListCheck->show();
     ListCheck->setCurrentIndex(m_findings->index(0, 0));

@@ -1,5 +1,5 @@
 // Whether a text needs a shaper.
-#include "widgets/text_shaping.h"
+#include "editor/text_shaping.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

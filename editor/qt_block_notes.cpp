@@ -1,5 +1,5 @@
 // The notes on the editor's blocks.
-#include "language/qt_block_notes.h"
+#include "editor/qt_block_notes.h"
 
 namespace {
 

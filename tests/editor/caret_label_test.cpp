@@ -1,6 +1,6 @@
 // The caret panel paints from glyphs it keeps between paints; a new text must never show the
 // glyphs of the one before.
-#include "widgets/qt_caret_label.h"
+#include "editor/qt_caret_label.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

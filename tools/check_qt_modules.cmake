@@ -1,0 +1,53 @@
+# Fails when a file of language/ or state/ includes a Qt header of a module other than Qt Core and
+# Qt Gui. The config language is the program's model of what the game reads, and state/ its
+# shared values: both build without widgets, so the command-line forms, the tests and any later
+# front end take them as they are. A widget that shows the language belongs in editor/.
+# Run as: cmake -DSOURCE_DIR=<repository> -DQT_HEADERS=<the folder holding QtCore/, QtGui/, ...>
+#         -P tools/check_qt_modules.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT SOURCE_DIR OR NOT QT_HEADERS)
+  message(FATAL_ERROR "SOURCE_DIR and QT_HEADERS must be set")
+endif()
+set(folders language state)
+set(allowed QtCore QtGui)
+
+set(faults)
+foreach(dir IN LISTS folders)
+  file(GLOB found ${SOURCE_DIR}/${dir}/*.cpp ${SOURCE_DIR}/${dir}/*.h)
+  foreach(f IN LISTS found)
+    file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+    file(STRINGS ${f} includes REGEX "^#include <Q[A-Za-z0-9_/.]*>")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^#include <([^>]+)>.*" "\\1" header "${line}")
+      if(header MATCHES "^(Qt[A-Za-z]+)/")
+        # <QtGui/private/qtextdocument_p.h>: the module is named.
+        set(module ${CMAKE_MATCH_1})
+      else()
+        set(module "")
+        foreach(m IN LISTS allowed)
+          if(EXISTS ${QT_HEADERS}/${m}/${header})
+            set(module ${m})
+            break()
+          endif()
+        endforeach()
+        if(NOT module)
+          file(GLOB owners RELATIVE ${QT_HEADERS} ${QT_HEADERS}/*/${header})
+          list(TRANSFORM owners REPLACE "/.*" "")
+          list(JOIN owners ", " module)
+          if(NOT module)
+            set(module "no Qt module")
+          endif()
+        endif()
+      endif()
+      if(NOT module IN_LIST allowed)
+        list(APPEND faults "${rel} includes <${header}> (${module})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  list(JOIN faults "\n  " text)
+  list(JOIN folders "/, " names)
+  message(FATAL_ERROR "${names}/ use Qt Core and Qt Gui only; a widget that shows the language "
+                      "goes to editor/:\n  ${text}")
+endif()
