@@ -1,13 +1,15 @@
 // The run of a player's config set at the game's start (language/config_run.h) against reading
 // the same files once: each read from disk, its line ends counted and its commands read by the
-// program's reader. Sets of three files (config.cfg, autoexec.cfg and userconfig.cfg, exec'd
+// program's reader, valve.rc with them (the run reads it too). Sets of three files (config.cfg,
+// autoexec.cfg and userconfig.cfg, exec'd
 // from config.cfg's end) made by ../shared/tools/gen_cfg.py, 20 KB and 1 MB in all; the two
 // sides alternate call by call.
-// usage: config_run_bench GEN_CFG_PY [ROUNDS]
+// usage: config_run_bench GEN_CFG_PY [ROUNDS [KB...]]
 #include "bench_stats.h"
 #include "language/config_commands.h"
 #include "language/config_run.h"
 #include "language/vocabulary.h"
+#include "platform/memory_reuse.h"
 #include "platform/program_home.h"
 #include "platform/text_file.h"
 
@@ -44,9 +46,10 @@ qsizetype readOnce(const QStringList& files) {
 } // namespace
 
 int main(int argc, char** argv) {
+    keepFreedMemoryForReuse(); // as the program does first
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: config_run_bench GEN_CFG_PY [ROUNDS]\n");
+        std::fprintf(stderr, "usage: config_run_bench GEN_CFG_PY [ROUNDS [KB...]]\n");
         return 2;
     }
     const QString script = QString::fromLocal8Bit(argv[1]);
@@ -54,7 +57,13 @@ int main(int argc, char** argv) {
     const Vocabulary words =
         Vocabulary::load(ProgramHome::portable(QStringLiteral(TESSERA_SOURCE_DIR) + u"/data"_s));
     printLoad("before: ");
-    for (const qint64 total : {qint64(20 * 1024), qint64(1024 * 1024)}) {
+    QList<qint64> sizes = {20 * 1024, 1024 * 1024};
+    if (argc > 3) {
+        sizes.clear();
+        for (int i = 3; i < argc; ++i)
+            sizes.append(qint64(std::atoi(argv[i])) * 1024);
+    }
+    for (const qint64 total : sizes) {
         QTemporaryDir dir;
         const QString game = dir.path() + u"/Half-Life/cstrike"_s;
         QDir().mkpath(game);
@@ -70,6 +79,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 3; ++i)
             if (!generate(script, files.at(i), shares[i], 15 + i))
                 return 1;
+        const QStringList setFiles = QStringList(files) << rc.fileName();
         QFile config(files.at(0));
         if (!config.open(QIODevice::Append))
             return 1;
@@ -87,7 +97,9 @@ int main(int argc, char** argv) {
                     sink += configrun::run(options, words).finals.size();
                 }));
             },
-            [&](int) { anchor.push_back(timedWithEvents([&] { sink += readOnce(files); })); });
+            [&](int) {
+                anchor.push_back(timedWithEvents([&] { sink += readOnce(setFiles); }));
+            });
         const QByteArray name =
             u"set run, %1 KB in 3 files"_s.arg(total / 1024).toUtf8();
         printRatioRow(name.constData(), ours, anchor, "ms", 3.0);

@@ -1,6 +1,7 @@
 // Running the config set as the engine's command buffer runs it.
 #include "language/config_run.h"
 
+#include "language/config_run_values.h"
 #include "language/config_set.h"
 #include "language/key_names.h"
 #include "language/vocabulary.h"
@@ -24,8 +25,6 @@ namespace {
 
 // The engine's command buffer (cmd.cpp: MAX_CMD_BUFFER).
 constexpr int kBufferBytes = 16384;
-// COM_ParseLine's token: a line of a file run line by line keeps this many characters.
-constexpr int kLineTokenChars = 1023;
 // A run that never empties its buffer: an alias that calls itself without "wait" hangs the game,
 // files that exec each other in a circle hang or crash it, and one with "wait" runs again every
 // frame. Past these the run stops and says so. A long config runs each of its commands once: the
@@ -37,17 +36,6 @@ constexpr int kMaxFrames = 2000;
 constexpr int kMaxLineByLineDepth = 48;
 // The valve.rc the game ships, for an installation without one.
 constexpr QStringView kStandardRc = u"exec autoexec.cfg\nstuffcmds\n";
-// Names the Steam engine refuses as alias names in Counter-Strike (Cmd_Alias_f).
-constexpr QStringView kRefusedAliasNames[] = {u"cl_autobuy", u"cl_rebuy", u"gl_ztrick",
-                                               u"gl_ztrick_old", u"gl_d3dflip"};
-
-quint64 placeId(const Place& p) {
-    return (quint64(quint32(p.file)) << 32) | quint32(p.line);
-}
-
-QString keyOf(Kind kind, const QString& name) {
-    return QString(QChar(u'0' + int(kind))) + name;
-}
 
 using Words = QVarLengthArray<QStringView, 8>;
 
@@ -70,7 +58,13 @@ struct Segment {
 
 class Runner {
 public:
-    Runner(const Options& options, const Vocabulary& words) : m_options(options), m_words(words) {}
+    Runner(const Options& options, const Vocabulary& words)
+        : m_options(options), m_values(words),
+          m_gameDirKnown(configset::gameDirKnown(options.gameDir)),
+          m_gameDir(m_gameDirKnown ? QDir(QFileInfo(options.gameDir).absoluteFilePath())
+                                   : QDir()) {
+        m_buffer.reserve(64);
+    }
 
     Result run() {
         // Host_Init: Cbuf_InsertText("exec valve.rc\n").
@@ -105,8 +99,9 @@ private:
     }
 
     // Cbuf_InsertText: in front of what is left, or dropped when it does not fit.
-    bool insert(QString text, console::Bytes bytes, Place place) {
-        const int size = bytesOf(text, bytes);
+    bool insert(QString text, console::Bytes bytes, Place place, int size = -1) {
+        if (size < 0)
+            size = bytesOf(text, bytes);
         if (bufferBytes() + size >= kBufferBytes)
             return false;
         push(std::move(text), bytes, place, false, size);
@@ -130,6 +125,7 @@ private:
         return true;
     }
     void push(QString text, console::Bytes bytes, Place place, bool fileText, int size) {
+        dropReadTexts();
         Segment s;
         s.end = int(text.size());
         s.text = std::move(text);
@@ -142,8 +138,16 @@ private:
         m_buffer.push_back(std::move(s));
     }
 
+    // Texts read to their end stay in the list until a command finds them there; once no byte
+    // is left they all go (a file run line by line leaves one behind for each of its lines).
+    void dropReadTexts() {
+        if (m_size == 0)
+            m_buffer.clear();
+    }
+
     // Cbuf_AddText: at the end.
     void append(const QString& text) {
+        dropReadTexts();
         Segment s;
         s.text = text;
         s.size = int(text.size());
@@ -175,7 +179,10 @@ private:
             if (s.fileText)
                 place.line = s.line;
             const QStringView consumed = text.mid(s.pos, next - s.pos);
-            s.line += int(consumed.count(u'\n'));
+            // A line break always ends a command: only the consumed text's last character
+            // can be one.
+            if (next > r.stop && r.stop < text.size() && text[r.stop] == u'\n')
+                ++s.line;
             int used = bytesOf(consumed, s.bytes);
             if (r.stop >= text.size() && s.closing) {
                 // The line break the engine put after a text that has none ends this command.
@@ -198,7 +205,7 @@ private:
                     all.append(w.toString());
                 m_options.trace(all, place);
             }
-            execute(words, place);
+            execute(words, held, place);
             if (m_wait) {
                 // The rest waits for the next frame (or, inside an exec run line by line, for
                 // that exec's next line).
@@ -210,51 +217,67 @@ private:
 
     // --- commands -------------------------------------------------------------------------------
 
-    void execute(const Words& words, const Place& place) {
-        console::foldName(words.front(), m_name);
-        const QString& name = m_name;
+    void execute(const Words& words, const QString& held, const Place& place) {
+        Slot& command = m_values.slot(words.front());
         const int argc = int(words.size());
-        if (name == QStringView(u"exec")) {
+        switch (command.dispatch) {
+        case Dispatch::Exec:
             if (argc == 2)
                 exec(words.at(1).toString(), place);
-        } else if (name == QStringView(u"alias")) {
+            break;
+        case Dispatch::Alias:
             if (argc >= 2)
-                defineAlias(words, place);
-        } else if (name == QStringView(u"bind")) {
+                defineAlias(words, held, place);
+            break;
+        case Dispatch::Bind:
             if (argc >= 3)
-                bind(words, place);
-        } else if (name == QStringView(u"unbind")) {
+                bind(words, held, place);
+            break;
+        case Dispatch::Unbind:
             if (argc == 2)
-                if (const QString key = canonicalKeyName(words.at(1)); !key.isEmpty())
-                    set(Kind::Key, key, QString(), place, true);
-        } else if (name == QStringView(u"unbindall")) {
-            QHash<QString, Value>& keys = valuesOf(Kind::Key);
-            for (auto it = keys.begin(); it != keys.end(); ++it)
-                if (!it->cleared)
-                    set(Kind::Key, it->name, QString(), place, true);
-        } else if (name == QStringView(u"setinfo")) {
+                if (const int key = m_values.key(words.at(1)); key >= 0)
+                    m_values.setKey(key, QString(), {}, place, true);
+            break;
+        case Dispatch::UnbindAll:
+            for (Value& key : m_values.values(Kind::Key))
+                if (!key.cleared)
+                    RunValues::assign(key, QString(), {}, place, true);
+            break;
+        case Dispatch::SetInfo:
             // Info_SetValueForKey only for exactly a key and a value; keys keep their case.
             if (argc == 3)
-                set(Kind::UserInfo, words.at(1).toString(), words.at(2).toString(), place);
-        } else if (name == QStringView(u"wait")) {
+                m_values.setInfo(words.at(1), held, words.at(2), place);
+            break;
+        case Dispatch::Wait:
             m_wait = true;
-        } else if (name == QStringView(u"stuffcmds")) {
+            break;
+        case Dispatch::StuffCmds:
             if (argc == 1)
                 stuffCommandLine(place);
-        } else if (const WordInfo* known = m_words.find(name); known && known->builtIn) {
-            // A command of the engine or client: found before any alias of its name.
-        } else if (const auto alias = valuesOf(Kind::Alias).constFind(name);
-                   alias != valuesOf(Kind::Alias).constEnd()) {
-            // Cbuf_InsertText(a->value): the body and its line break, in front of what is left.
-            if (insert(alias->stored, alias->bytes, place))
-                m_buffer.back().alias = alias->name;
-            else
-                note(place, u"Алиас «%1» не помещается в очередь команд игры (16 384 байта): "
-                            u"игра его не выполнит"_s.arg(name));
-        } else if (known && known->kind == WordKind::Variable) {
-            if (argc >= 2)
-                set(Kind::Variable, name, words.at(1).toString(), place);
+            break;
+        case Dispatch::BuiltIn:
+            break;
+        case Dispatch::ByName:
+            if (command.alias >= 0)
+                callAlias(m_values.values(Kind::Alias)[size_t(command.alias)], place);
+            else if (command.variable && argc >= 2)
+                m_values.setVariable(command, held, words.at(1), place);
+            break;
         }
+    }
+
+    // Cbuf_InsertText(a->value): the body and its line break, in front of what is left.
+    void callAlias(Value& alias, const Place& place) {
+        if (alias.stored.isEmpty()) {
+            // Cmd_Alias_f kept each word after the name followed by a blank, and a line break.
+            alias.stored = alias.bodyWords ? alias.value.toString() + u" \n"_s : u"\n"_s;
+            alias.storedBytes = bytesOf(alias.stored, alias.bytes);
+        }
+        if (insert(alias.stored, alias.bytes, place, alias.storedBytes))
+            m_buffer.back().alias = alias.name;
+        else
+            note(place, u"Алиас «%1» не помещается в очередь команд игры (16 384 байта): "
+                        u"игра его не выполнит"_s.arg(alias.name));
     }
 
     void stop(const Place& place, const QString& alias) {
@@ -265,44 +288,55 @@ private:
         m_stopped = true;
     }
 
-    void defineAlias(const Words& words, const Place& place) {
-        const QString name = console::foldedName(words.at(1));
+    void defineAlias(const Words& words, const QString& held, const Place& place) {
         if (console::byteLength(words.at(1), console::Bytes::Single) >= console::kAliasNameBytes + 1)
             return;
-        if (m_words.kindOf(name) == WordKind::Variable)
+        Slot& alias = m_values.slot(words.at(1));
+        if (alias.refusedAsAlias)
             return;
-        for (QStringView refused : kRefusedAliasNames)
-            if (name == refused)
-                return;
         // Cmd_Alias_f keeps each word after the name followed by a blank, cut to the console's
-        // line, and a line break; the value shown leaves the last blank out.
-        QString stored;
-        for (qsizetype i = 2; i < words.size(); ++i) {
-            stored += words.at(i).left(std::max(0, console::kAliasBodyBytes - int(stored.size())));
-            stored += u' ';
+        // line; the value shown leaves the last blank out. One word (the usual quoted body) is
+        // shown as it stands in the text.
+        QString text = held;
+        QStringView shown;
+        if (words.size() == 3) {
+            shown = words.at(2).left(std::max(0, console::kAliasBodyBytes));
+        } else {
+            QString stored;
+            for (qsizetype i = 2; i < words.size(); ++i) {
+                stored +=
+                    words.at(i).left(std::max(0, console::kAliasBodyBytes - int(stored.size())));
+                stored += u' ';
+            }
+            stored.chop(stored.isEmpty() ? 0 : 1);
+            text = stored;
+            shown = text;
         }
-        QString shown = stored;
-        shown.chop(shown.isEmpty() ? 0 : 1);
-        stored += u'\n';
-        set(Kind::Alias, name, shown, place);
-        Value& v = valuesOf(Kind::Alias)[name];
-        v.stored = stored;
+        Value& v = m_values.defineAlias(alias, text, shown, place);
+        v.bodyWords = words.size() > 2;
         v.bytes = m_bytes;
     }
 
-    void bind(const Words& words, const Place& place) {
-        const QString key = canonicalKeyName(words.at(1));
-        if (key.isEmpty())
+    void bind(const Words& words, const QString& held, const Place& place) {
+        const int key = m_values.key(words.at(1));
+        if (key < 0)
             return;
         // Key_Bind_f binds Escape to cancelselect whatever it is given.
-        const bool escape = console::foldedName(words.at(1)) == u"escape";
-        QString command;
-        for (qsizetype i = 2; i < words.size(); ++i) {
-            if (i > 2)
-                command += u' ';
-            command += words.at(i);
+        static const QString escape = canonicalKeyName(u"escape");
+        static const QString cancelSelect = u"cancelselect"_s;
+        if (m_values.keyName(key) == escape) {
+            m_values.setKey(key, cancelSelect, cancelSelect, place);
+        } else if (words.size() == 3) {
+            m_values.setKey(key, held, words.at(2), place);
+        } else {
+            QString command;
+            for (qsizetype i = 2; i < words.size(); ++i) {
+                if (i > 2)
+                    command += u' ';
+                command += words.at(i);
+            }
+            m_values.setKey(key, command, command, place);
         }
-        set(Kind::Key, key, escape ? u"cancelselect"_s : command, place);
     }
 
     void bindForced() {
@@ -310,11 +344,12 @@ private:
             return;
         m_forcedBound = true;
         const Place engine;
+        const QString toggle = u"toggleconsole"_s, cancel = u"cancelselect"_s;
         if (m_options.steam) {
-            set(Kind::Key, canonicalKeyName(u"~"), u"toggleconsole"_s, engine);
-            set(Kind::Key, canonicalKeyName(u"`"), u"toggleconsole"_s, engine);
+            m_values.setKey(m_values.key(u"~"), toggle, toggle, engine);
+            m_values.setKey(m_values.key(u"`"), toggle, toggle, engine);
         }
-        set(Kind::Key, canonicalKeyName(u"escape"), u"cancelselect"_s, engine);
+        m_values.setKey(m_values.key(u"escape"), cancel, cancel, engine);
     }
 
     // Cmd_StuffCmds_f: each "+" argument and the words after it up to the next "+" or "-".
@@ -360,8 +395,8 @@ private:
             return;
         }
         ++m_lineByLineDepth;
-        const QList<Piece> pieces = lineByLinePieces(text->text);
-        for (const Piece& piece : pieces) {
+        LineByLine cut(text->text);
+        for (Piece piece; cut.next(piece);) {
             runFrame();
             if (m_stopped)
                 break;
@@ -386,9 +421,8 @@ private:
             entry.shown = standIn->shown.isEmpty() ? name : standIn->shown;
         } else if (const auto known = m_read.constFind(name); known != m_read.constEnd()) {
             text = *known;
-        } else if (const QString path = configset::gameDirKnown(m_options.gameDir)
-                                            ? configset::gameFile(m_options.gameDir, name)
-                                            : QString();
+        } else if (const QString path =
+                       m_gameDirKnown ? configset::gameFile(m_options.gameDir, name) : QString();
                    !path.isEmpty()) {
             entry.path = path;
             entry.shown = shownName(path, name);
@@ -413,10 +447,7 @@ private:
         }
         if (text && name == m_options.watch && m_watched < 0) {
             // The watched file starts here (its index is the one this read appends or finds).
-            for (const QHash<QString, Value>& values : m_values)
-                for (const Value& v : values)
-                    if (!v.cleared)
-                        m_beforeWatched.insert(keyOf(v.kind, v.name), v.place);
+            m_beforeWatched = m_values.snapshot();
             m_watchPending = true;
         }
         // A file the chain already has (a second exec of it) keeps its first entry.
@@ -437,58 +468,13 @@ private:
 
     // Relative to the game folder: "autoexec.cfg", "../valve/valve.rc".
     QString shownName(const QString& path, const QString& name) const {
-        const QString relative = QDir(QFileInfo(m_options.gameDir).absoluteFilePath())
-                                     .relativeFilePath(QFileInfo(path).absoluteFilePath());
+        const QString relative = m_gameDir.relativeFilePath(QFileInfo(path).absoluteFilePath());
         if (relative.isEmpty())
             return name;
         return relative.count(u"../"_s) <= 1 && !QFileInfo(relative).isAbsolute() ? relative : path;
     }
 
     // --- values ---------------------------------------------------------------------------------
-
-    struct Value {
-        Kind kind;
-        QString name;
-        QString value;
-        bool cleared = false;
-        Place place;
-        QList<Place> overridden;
-        QString stored; // an alias: the text the engine puts in the buffer when it is called
-        console::Bytes bytes = console::Bytes::Single; // of the file that defined the alias
-    };
-
-    void set(Kind kind, const QString& name, const QString& value, const Place& place,
-             bool cleared = false) {
-        QHash<QString, Value>& values = valuesOf(kind);
-        auto it = values.find(name);
-        if (it == values.end()) {
-            if (cleared)
-                return; // unbinding a key nothing bound changes nothing
-            values.insert(name, Value{kind, name, value, false, place, {}, {}, {}});
-            return;
-        }
-        // Each earlier place once, in the order they ran (kept in order here, made distinct at
-        // the end: a key bound a thousand times must not cost a thousand looks each time).
-        if (it->place != place && (it->overridden.isEmpty() || it->overridden.last() != it->place))
-            it->overridden.append(it->place);
-        it->value = value;
-        it->cleared = cleared;
-        it->place = place;
-    }
-
-    // The earlier places, each once, the final one left out.
-    static QList<Place> distinctOverridden(const Value& v) {
-        if (v.overridden.size() == 1 && v.overridden.front() != v.place)
-            return v.overridden;
-        QList<Place> distinct;
-        QSet<quint64> seen{placeId(v.place)};
-        for (const Place& p : v.overridden)
-            if (!seen.contains(placeId(p))) {
-                seen.insert(placeId(p));
-                distinct.append(p);
-            }
-        return distinct;
-    }
 
     void note(const Place& place, const QString& text) { m_notes.append({place, text}); }
 
@@ -498,36 +484,25 @@ private:
         result.notes = m_notes;
         result.watched = m_watched;
         result.beforeWatched = m_beforeWatched;
-        for (const QHash<QString, Value>& values : m_values)
-            for (const Value& v : values)
-                result.finals.append(
-                    {v.kind, v.name, v.value, v.cleared, v.place, distinctOverridden(v)});
-        std::sort(result.finals.begin(), result.finals.end(), [](const Final& a, const Final& b) {
-            return a.kind != b.kind ? a.kind < b.kind : a.name < b.name;
-        });
-        for (qsizetype i = 0; i < result.finals.size(); ++i) {
-            const Final& f = result.finals.at(i);
-            result.m_index.insert(keyOf(f.kind, f.name), int(i));
+        result.finals = m_values.finals();
+        for (const Final& f : result.finals)
             if (f.place.file >= 0 && !f.cleared)
                 ++result.chain[f.place.file].decides;
-        }
         return result;
     }
 
     const Options& m_options;
-    const Vocabulary& m_words;
     std::vector<Segment> m_buffer;
     int m_size = 0; // bytes in the buffer
-    // By kind, then name.
-    std::array<QHash<QString, Value>, 4> m_values;
-    QHash<QString, Value>& valuesOf(Kind kind) { return m_values[size_t(kind)]; }
+    RunValues m_values;
+    bool m_gameDirKnown = false;
+    QDir m_gameDir; // absolute, when known
     QList<ChainFile> m_chain;
     QList<Note> m_notes;
     console::Bytes m_bytes = console::Bytes::Single; // of the command being run
     qint64 m_commands = 0;  // run so far
     qint64 m_textChars = 0; // of the files read, each once
     QSet<QString> m_counted;
-    QString m_name;     // the command being run, folded
     int m_lineByLineDepth = 0;
     int m_watched = -1;
     bool m_watchPending = false;
@@ -537,24 +512,6 @@ private:
     bool m_forcedBound = false;
     bool m_stopped = false;
 };
-
-const Final* Result::find(Kind kind, const QString& name) const {
-    const auto it = m_index.constFind(keyOf(kind, name));
-    return it == m_index.constEnd() ? nullptr : &finals.at(*it);
-}
-
-const Place* Result::placeBeforeWatched(Kind kind, const QString& name) const {
-    const auto it = beforeWatched.constFind(keyOf(kind, name));
-    return it == beforeWatched.constEnd() ? nullptr : &*it;
-}
-
-QString Result::fileOf(const Place& place) const {
-    return place.file >= 0 && place.file < chain.size() ? chain.at(place.file).shown : QString();
-}
-
-QString Result::placeText(const Place& place) const {
-    return place.file < 0 ? u"движок"_s : u"%1:%2"_s.arg(fileOf(place)).arg(place.line + 1);
-}
 
 Result run(const Options& options, const Vocabulary& words) {
     Result result = Runner(options, words).run();
@@ -580,81 +537,6 @@ Result runWithStandIn(const QString& gameDir, const QString& path, const QString
             options.standIns.insert(options.watch, {text, bytes, {}});
     }
     return run(options, words);
-}
-
-QList<DecidedLater> decidedAfterWatched(const Result& run) {
-    QList<DecidedLater> later;
-    if (run.watched < 0)
-        return later;
-    for (const Final& f : run.finals) {
-        if (f.place.file == run.watched)
-            continue;
-        const Place* before = run.placeBeforeWatched(f.kind, f.name);
-        if (before && *before == f.place)
-            continue; // set before the watched file ran, and left alone by it
-        DecidedLater d{&f, {}};
-        for (const Place& p : f.overridden)
-            if (p.file == run.watched)
-                d.undoneLines.append(p.line);
-        if (!d.undoneLines.isEmpty())
-            later.append(d);
-    }
-    return later;
-}
-
-QString execName(QStringView written) {
-    return console::foldedName(written).replace(u'\\', u'/');
-}
-
-QString standInName(const QString& gameDir, const QString& path, bool inside) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (const QString& folder :
-         {QFileInfo(gameDir).absoluteFilePath(),
-          QFileInfo(QFileInfo(gameDir).absolutePath() + u"/valve"_s).absoluteFilePath()}) {
-        if (folder.isEmpty())
-            continue;
-        const QString relative = QDir(folder).relativeFilePath(absolute);
-        if (!relative.startsWith(u"../"_s) && !QFileInfo(relative).isAbsolute())
-            return execName(relative);
-    }
-    return inside ? QString() : execName(QFileInfo(path).fileName());
-}
-
-QList<Piece> lineByLinePieces(QStringView text) {
-    // COM_ParseLine: the first character as it is, then every character from the blank up to
-    // the token's length (a tab, a control character or a non-ASCII byte ends the line: the
-    // engine compares a signed char); then every such character but a tab is passed over.
-    QList<Piece> pieces;
-    const qsizetype size = text.size();
-    qsizetype at = 0;
-    int line = 0;
-    const auto countLines = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i)
-            if (text[i] == u'\n')
-                ++line;
-    };
-    while (at < size) {
-        const qsizetype start = at;
-        const int pieceLine = line;
-        ++at;
-        while (at < size && at - start < kLineTokenChars) {
-            const char16_t c = text[at].unicode();
-            if (c < u' ' || c >= 0x80)
-                break;
-            ++at;
-        }
-        countLines(start, at);
-        pieces.append({int(start), int(at - start), pieceLine});
-        const qsizetype skipFrom = at;
-        while (at < size) {
-            const char16_t c = text[at].unicode();
-            if (!((c < u' ' || c >= 0x80) && c != u'\t'))
-                break;
-            ++at;
-        }
-        countLines(skipFrom, at);
-    }
-    return pieces;
 }
 
 } // namespace configrun

@@ -91,10 +91,6 @@ struct Result {
     // "autoexec.cfg:12" (1-based), "движок" for the engine itself.
     QString placeText(const Place& place) const;
     QString fileOf(const Place& place) const;
-
-private:
-    friend class Runner;
-    QHash<QString, int> m_index; // kind and name -> finals
 };
 
 struct FileText {
@@ -148,5 +144,16 @@ struct Piece {
     int line = 0;
 };
 QList<Piece> lineByLinePieces(QStringView text);
+// The same pieces one at a time.
+class LineByLine {
+public:
+    explicit LineByLine(QStringView text) : m_text(text) {}
+    bool next(Piece& piece);
+
+private:
+    QStringView m_text;
+    qsizetype m_at = 0;
+    int m_line = 0;
+};
 
 } // namespace configrun

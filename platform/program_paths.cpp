@@ -54,8 +54,8 @@ QString resolve(const QString& base, const QString& relative) {
             found = part;
         }
         current += (current.endsWith(u'/') ? u""_s : u"/"_s) + found;
-        if (exists)
-            exists = QFileInfo(current).isDir() || i == parts.size() - 1;
+        if (exists) // the last part need not be a folder: not looked at again
+            exists = i == parts.size() - 1 || QFileInfo(current).isDir();
     }
     return current;
 }

@@ -1,0 +1,38 @@
+// A table from names to small numbers for the set's run, which looks up a name for every
+// command it runs: found by the name as written, folded as the console folds it (or, for
+// user-info keys, as it is) while it is hashed, so a look-up makes no string.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace configrun {
+
+class NameTable {
+public:
+    explicit NameTable(bool folded) : m_folded(folded) {}
+
+    // The number given to the name, or -1.
+    int find(QStringView name) const;
+    // Gives the name a number (the name not yet in the table); returns the key as kept
+    // (folded when the table folds).
+    const QString& insert(QStringView name, int value);
+    qsizetype size() const { return m_count; }
+
+private:
+    struct Entry {
+        QString key;
+        quint32 hash = 0; // 0: a free entry
+        int value = -1;
+    };
+    quint32 hashOf(QStringView name) const;
+    bool same(const QString& key, QStringView name) const;
+    void grow();
+
+    bool m_folded;
+    std::vector<Entry> m_entries; // a power of two, at most half full
+    qsizetype m_count = 0;
+};
+
+} // namespace configrun
