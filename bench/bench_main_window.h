@@ -9,7 +9,6 @@
 #include "shell/main_window.h"
 #include "state/app_context.h"
 
-#include <QFont>
 #include <QSize>
 #include <memory>
 
@@ -30,11 +29,3 @@ struct BenchMainWindow {
     AppContext ctx{state, dialogs, shell};
     std::unique_ptr<MainWindow> form;
 };
-
-// The editor's font as a bare Qt editor would have it: face, size and style, and Qt's own
-// shaping of every line (ours skips the shaper while its text needs none).
-inline QFont bareEditorFont(const QFont& ours) {
-    QFont font = ours;
-    font.setStyleStrategy(QFont::PreferDefault);
-    return font;
-}

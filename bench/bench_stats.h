@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <ctime>
 #include <vector>
 
@@ -40,13 +41,25 @@ inline double cpuMilliseconds() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// One row: ours and the anchor with their quartiles, and the ratio of the medians.
+// One row: ours and the anchor with their quartiles, and the ratio. When the two were measured
+// in pairs (alternate below: ours[i] beside anchor[i]), the ratio is the median of the per-pair
+// ratios with their quartiles, so a change of load between pairs cancels out; otherwise the
+// ratio of the medians.
 inline void printRatioRow(const char* name, const std::vector<double>& ours,
                           const std::vector<double>& anchor, const char* unit, double goal = 0) {
     const Quartiles o = quartilesOf(ours);
     const Quartiles a = quartilesOf(anchor);
-    std::printf("%-34s ours %8.3f %s (%.3f-%.3f)  anchor %8.3f %s (%.3f-%.3f)  ratio %5.2fx", name,
-                o.median, unit, o.q1, o.q3, a.median, unit, a.q1, a.q3, o.median / a.median);
+    std::printf("%-40s ours %8.3f %s (%.3f-%.3f)  anchor %8.3f %s (%.3f-%.3f)", name, o.median,
+                unit, o.q1, o.q3, a.median, unit, a.q1, a.q3);
+    if (ours.size() == anchor.size() && !ours.empty()) {
+        std::vector<double> pairs;
+        for (size_t i = 0; i < ours.size(); ++i)
+            pairs.push_back(anchor[i] > 0 ? ours[i] / anchor[i] : 0);
+        const Quartiles r = quartilesOf(pairs);
+        std::printf("  ratio %5.2fx (%.2f-%.2f)", r.median, r.q1, r.q3);
+    } else {
+        std::printf("  ratio of medians %5.2fx", o.median / a.median);
+    }
     if (goal > 0)
         std::printf("  goal %.1fx", goal);
     std::printf("\n");
@@ -60,6 +73,29 @@ template <typename Step> double timedWithEvents(Step&& step) {
     step();
     QCoreApplication::processEvents();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Wall-clock and CPU milliseconds of steps, each with the events it causes: the wall clock also
+// counts the time others had the processor, the CPU time (every thread's, the kernel's work for
+// the process included) does not.
+struct Timed {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    std::function<void()> before; // run untimed before each step
+    template <typename Step> void run(Step&& step) {
+        if (before)
+            before();
+        const double cpu0 = cpuMilliseconds();
+        wall.push_back(timedWithEvents(step));
+        cpu.push_back(cpuMilliseconds() - cpu0);
+    }
+};
+
+// The row in wall-clock time, and under it the same in CPU time.
+inline void printTimedRows(const char* name, const Timed& ours, const Timed& anchor,
+                           const char* unit, double goal = 0) {
+    printRatioRow(name, ours.wall, anchor.wall, unit, goal);
+    printRatioRow("  cpu", ours.cpu, anchor.cpu, unit);
 }
 
 // Runs `ours` and `anchor` in turn `count` times, which goes first alternating, so both see the

@@ -1,13 +1,16 @@
-// "Проверить конфиг" (F7) in the program's main window on configs of 1 and 16 MB, the list of
-// findings shown included, against two anchors over the same text: a count of its line ends
-// (the least any reading must do) and a split of it into lines as views of the text (what a
-// line-by-line reading costs before it looks at a line). Rounds alternate which side goes first;
-// the medians, their quartiles, the ratios of the medians and the machine's load are printed,
-// and where F7's time goes (each part timed on its own).
+// "Проверить конфиг" (F7) in the program's main window on the shared generator's configs of
+// 20 KB, 1 and 16 MB, the list of findings shown included, against two anchors over the same
+// text: a count of its line ends (the least any reading must do) and one pass of the program's
+// own reader (every command found, language/config_commands.h). The sides alternate call by call
+// (which goes first alternating); per side the median with its quartiles, the median of the
+// per-call ratios with its quartiles, the same in CPU time, the machine's load, and where F7's
+// time goes (each part timed on its own). Usage: check_bench [ROUNDS]
 #include "bench_main_window.h"
 #include "bench_stats.h"
 #include "editor/qt_findings_model.h"
+#include "gen_configs.h"
 #include "language/config_check.h"
+#include "language/config_commands.h"
 #include "platform/text_file.h"
 
 #include <QAction>
@@ -24,38 +27,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A player's config, over and over: aliases, binds, settings, comments, and a few lines the
-// check reports (an unknown name, a 1.6 name, a bind to an alias no file defines).
-QString config(qsizetype bytes) {
-    const QStringList sample = {
-        u"// movement"_s,
-        u"alias \"+jumpduck\" \"+jump;+duck\""_s,
-        u"alias \"-jumpduck\" \"-jump;-duck\""_s,
-        u"bind \"MOUSE3\" \"+jumpduck\""_s,
-        u"bind \"F1\" \"buy; menuselect 4; menuselect 1\""_s,
-        u"cl_updaterate \"30\""_s,
-        u"fps_max \"72\" // steady"_s,
-        u"name \"Strelok\""_s,
-        u"cl_crosshair_size \"small\""_s,
-        u"echo config loaded; unknown_thing 1"_s,
-        u"bind \"F2\" \"rifle_buy\""_s,
-    };
-    // Up to `bytes` (ASCII: as many characters), the most the editor opens.
-    QString text;
-    text.reserve(bytes);
-    for (int i = 0; text.size() + sample.at(i % sample.size()).size() < bytes; ++i)
-        text += sample.at(i % sample.size()) + u'\n';
-    return text;
-}
-
 // The anchor: the line ends counted.
 qsizetype scanOnce(const QString& text) {
     return text.count(u'\n');
 }
 
-// The other anchor: the text split into its lines, each a view of the text.
-qsizetype splitOnce(const QString& text) {
-    return QStringView(text).split(u'\n').size();
+// The other anchor: one pass of the reader, every command of the text found.
+qsizetype readOnce(const QString& text) {
+    qsizetype commands = 0;
+    forEachCommandFound(text, [&](int, int, QStringView, int) { ++commands; });
+    return commands;
 }
 
 double msSince(const QElapsedTimer& t) {
@@ -82,12 +63,8 @@ int main(int argc, char** argv) {
     const ProgramHome home = ProgramHome::portable(dir.path());
 
     printLoad("before: ");
-    for (const int megabytes : {1, 16}) {
-        const QString path = dir.path() + u"/big.cfg"_s;
-        // Line feeds only, so that 16 MB of text is a file the editor opens.
-        const textfile::TextForm lf{textfile::Encoding::Windows1251, textfile::LineBreak::Lf};
-        if (!textfile::writeText(path, config(qsizetype(megabytes) * 1024 * 1024), lf).ok)
-            qFatal("cannot write %s", qPrintable(path));
+    for (const qint64 bytes : {qint64(20 * 1024), megabytesOf(1), megabytesOf(16)}) {
+        const QString path = generatedConfig(dir.path(), bytes);
         BenchMainWindow window(dir.path(), path, {900, 700});
         MainWindow& form = *window.form;
         QPlainTextEdit* editor = form.editor();
@@ -110,24 +87,18 @@ int main(int argc, char** argv) {
 
         const QString held = editor->toPlainText();
         const Vocabulary words = Vocabulary::load(home);
-        const int rounds = argc > 1 ? std::atoi(argv[1]) : (megabytes == 1 ? 11 : 5);
-        QList<double> ours, anchor, split, text, stamp, parse, checks, shown;
+        const int rounds = argc > 1 ? std::atoi(argv[1])
+                                    : (bytes < 1024 * 1024   ? 41
+                                       : bytes < 4096 * 1024 ? 21
+                                                             : 7);
+        Timed ours, counted, read;
+        QList<double> text, stamp, parse, checks, shown;
         qsizetype marks = 0;
         for (int r = 0; r < rounds; ++r) {
-            const auto runOurs = [&] {
-                QElapsedTimer t;
-                t.start();
-                press();
-                ours.append(msSince(t));
-            };
+            const auto runOurs = [&] { ours.run(press); };
             const auto runAnchor = [&] {
-                QElapsedTimer t;
-                t.start();
-                marks += scanOnce(held);
-                anchor.append(msSince(t));
-                t.start();
-                marks += splitOnce(held);
-                split.append(msSince(t));
+                counted.run([&] { marks += scanOnce(held); });
+                read.run([&] { marks += readOnce(held); });
             };
             if (r % 2 == 0) {
                 runOurs();
@@ -157,15 +128,12 @@ int main(int argc, char** argv) {
             shown.append(msSince(t));
         }
         const qsizetype found = list->model()->rowCount();
-        const Stats o = stats(ours);
-        const Stats a = stats(anchor);
-        const Stats l = stats(split);
-        std::printf("F7 on %d MB (%d lines, %lld findings), %d rounds: check %.1f ms [%.1f-%.1f]; "
-                    "line ends counted %.1f ms [%.1f-%.1f], ratio %.1f; lines split as views "
-                    "%.1f ms [%.1f-%.1f], ratio %.1f (%lld)\n",
-                    megabytes, editor->document()->blockCount(), static_cast<long long>(found),
-                    rounds, o.median, o.low, o.high, a.median, a.low, a.high, o.median / a.median,
-                    l.median, l.low, l.high, o.median / l.median, static_cast<long long>(marks));
+        std::printf("\nF7 on %s (gen_cfg.py, seed 15; %d lines, %lld findings), %d rounds (%lld)\n",
+                    sizeName(bytes).constData(), editor->document()->blockCount(),
+                    static_cast<long long>(found), rounds, static_cast<long long>(marks));
+        printTimedRows("F7 / a line-end count", ours, counted, "ms", 15.0);
+        printTimedRows("F7 / one pass of the reader", ours, read, "ms");
+        const double oursMedian = quartilesOf(ours.wall).median;
         const double p = stats(parse).median;
         const double c = stats(checks).median;
         const double x = stats(text).median;
@@ -174,7 +142,7 @@ int main(int argc, char** argv) {
         std::printf("  parts (medians): the editor's text %.1f ms, words unchanged? %.1f ms, "
                     "reading the commands %.1f ms, the checks %.1f ms, the list %.1f ms (the rest "
                     "%.1f ms); the first F7 (words read) %.1f ms\n",
-                    x, v, p, c - p, s, o.median - x - v - c - s, firstMs);
+                    x, v, p, c - p, s, oursMedian - x - v - c - s, firstMs);
     }
     printLoad("after:  ");
     return 0;

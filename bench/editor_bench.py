@@ -41,7 +41,7 @@ if not args.no_build:
                     "tessera", "qt_floor", "qt_peer", "editor_commands_bench"], check=True,
                    stdout=subprocess.DEVNULL)
 
-rows = []  # (row, size, ours ms, anchor ms, goal)
+rows = []  # (row, size, ours ms, anchor ms, goal, ratio or None for that of the medians)
 memory = []  # (size, ours MiB, peer MiB)
 goals = {"EndEnter": 2.0, "delete line": 2.0}
 
@@ -55,7 +55,7 @@ for line in out.splitlines():
         print(line)  # the rows with quartiles (find next) and the machine's load
         continue
     name, size, ours, anchor = fields
-    rows.append((name, int(size), float(ours), float(anchor), goals.get(name)))
+    rows.append((name, int(size), float(ours), float(anchor), goals.get(name), None))
 
 # --- start-up, interleaved runs of the program and its two anchors
 game = os.path.join(root, "demo", "Half-Life", "cstrike")
@@ -92,23 +92,29 @@ with tempfile.TemporaryDirectory() as tmp:
         for cmd in cmds.values():  # warm the caches once
             if cmd:
                 run(cmd)
-        for _ in range(runs):
-            for name, cmd in cmds.items():
+        for i in range(runs):  # which goes first alternates
+            order = list(cmds.items()) if i % 2 == 0 else list(reversed(cmds.items()))
+            for name, cmd in order:
                 if cmd:
                     samples[name].append(run(cmd))
         ours = statistics.median(samples["ours"]) * 1000
+
+        def pair_ratio(anchor):  # the median of the per-run ratios
+            return statistics.median(o / a for o, a in zip(samples["ours"], samples[anchor]))
+
         rows.append(("start-up, vs peer", mb, ours, statistics.median(samples["peer"]) * 1000,
-                     1.15))
+                     1.1, pair_ratio("peer")))
         if floor_cmd:
             rows.append(("start-up, vs bare window", mb, ours,
-                         statistics.median(samples["floor"]) * 1000, None))
+                         statistics.median(samples["floor"]) * 1000, None, pair_ratio("floor")))
         if mb:
             memory.append((mb, peaks[tuple(ours_cmd)] / 1024, peaks[tuple(peer_cmd)] / 1024))
 
 print(f"{'row':38s} {'size':>6s} {'ours ms':>10s} {'anchor ms':>10s} {'ratio':>8s} {'goal':>6s}")
-for name, size, ours, anchor, goal in rows:
+for name, size, ours, anchor, goal, ratio in rows:
     size_text = f"{size} MB" if size else "-"
-    ratio = ours / anchor if anchor > 0 else float("inf")
+    if ratio is None:
+        ratio = ours / anchor if anchor > 0 else float("inf")
     goal_text = f"{goal:.2f}x" if goal else ""
     print(f"{name:38s} {size_text:>6s} {ours:10.3f} {anchor:10.3f} {ratio:7.2f}x {goal_text:>6s}")
 for size, ours, peer in memory:

@@ -1,7 +1,7 @@
 // The editor's commands on large configs, each against the least a Qt program does for the same
-// result, in the same run: find next through the find dialog against a bare main window's
-// QPlainTextEdit::find, shaping its lines as Qt does and not shaping them as ours does while it
-// can (its rows with quartiles and the machine's load), EndEnter and delete line
+// result, in the same run, on the shared generator's configs of 1, 4 and 16 MB: find next through
+// the find dialog against a bare main window's QPlainTextEdit::find with exactly the editor's
+// QFont (its rows with quartiles, CPU time and the machine's load), EndEnter and delete line
 // against one cursor operation (step by step, with the events each causes), and an explanation
 // shown against a hash lookup (the save has its own, bench/save_bench.cpp). Prints the find next
 // rows as medians with quartiles, and the others one line per row and size:
@@ -9,6 +9,7 @@
 // Usage: editor_commands_bench DATA_DIR (the repository's data folder, for the explanations).
 #include "bench_main_window.h"
 #include "bench_stats.h"
+#include "gen_configs.h"
 #include "platform/ini_profile.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_user_dialogs.h"
@@ -37,37 +38,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QString kNeedle = u"say_team найдено"_s;
-
-// A config of about `bytes` bytes: binds, aliases, variables and Russian comments, with the
-// find text on every 200th line.
-QString makeConfig(qsizetype bytes) {
-    QRandomGenerator random(1251);
-    const QString shapes[] = {
-        u"bind \"%1\" \"+attack\""_s,
-        u"alias buy%1 \"buy;menuselect 4;menuselect 2\""_s,
-        u"cl_updaterate \"%1\""_s,
-        u"// комментарий к строке %1"_s,
-        u"setinfo \"_vgui%1\" \"0\""_s,
-        u"echo \"готово %1\""_s,
-        QString(),
-    };
-    QString text;
-    text.reserve(bytes);
-    // On disk every line break is two bytes; stay under the size so 16 MB still opens.
-    qsizetype onDisk = 0;
-    for (int line = 1; onDisk < bytes - 200; ++line) {
-        if (line % 200 == 0)
-            text += u"bind F7 \""_s + kNeedle + u"\""_s;
-        else
-            text += QString(shapes[random.bounded(int(std::size(shapes)))])
-                        .replace(u"%1"_s, QString::number(random.bounded(1000)));
-        text += u'\n';
-        onDisk = text.size() + line;
-    }
-    return text;
-}
 
 // Milliseconds per call of `step`, the median of `rounds` rounds of `calls` calls each.
 double timePerCall(int rounds, int calls, const std::function<void()>& step,
@@ -204,17 +174,11 @@ void matchViewport(FindAnchor& anchor, QPlainTextEdit* memo) {
 // Find next as the user runs it: the find dialog open on a find text, each step a click of its
 // "Найти далее", timed until the match is selected, scrolled to and painted (the events it
 // causes processed). Both walk down the same matches, call by call, which goes first
-// alternating. Two anchors, each in rows of its own: a bare editor as a plain Qt program has it,
-// which shapes every line it lays out, and the same editor told not to shape (what ours does
-// while no character needs a shaper), so that what our colours and window add shows apart.
+// alternating; the anchor is a bare editor as a plain Qt program has it, with the editor's font.
 void findNextRows(int megabytes, MainWindow& form, const QString& text) {
     QPlainTextEdit* memo = form.editor();
-    FindAnchor bare(text, bareEditorFont(memo->font()));
-    QFont unshapedFont = bareEditorFont(memo->font());
-    unshapedFont.setStyleStrategy(QFont::PreferNoShaping);
-    FindAnchor unshaped(text, unshapedFont);
+    FindAnchor bare(text, memo->font());
     matchViewport(bare, memo);
-    matchViewport(unshaped, memo);
 
     form.N12Click();
     auto* dialog = form.findChild<QDialog*>(u"FindDialog1"_s);
@@ -223,18 +187,19 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
     if (!findEdit || !findButton)
         qFatal("no find dialog");
 
-    // Sparse: the needle on every 200th line, so each step scrolls a new screen in; dense: a
-    // word on about every seventh line, so most steps scroll a few lines.
+    // Sparse: a text on about every 90th line, so each step scrolls a new screen in; dense: a
+    // word on about every tenth line, so most steps scroll a few lines.
     const struct {
         const char* name;
         QString needle;
-    } cases[] = {{"find next, sparse matches", kNeedle},
+    } cases[] = {{"find next, sparse matches", u"готово 1"_s},
                  {"find next, dense matches", u"+attack"_s}};
+    FindAnchor* anchor = &bare;
     for (const auto& c : cases) {
-        for (FindAnchor* anchor : {&bare, &unshaped}) {
+        {
             findEdit->setText(c.needle);
             anchor->findEdit->setText(c.needle);
-            std::vector<double> ours, theirs;
+            Timed ours, theirs;
             const int rounds = 5;
             const int calls = 40;
             // From the top, as after a click into the text at its start; then on down the
@@ -244,11 +209,8 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
             QCoreApplication::processEvents();
             for (int r = 0; r < rounds; ++r) {
                 alternate(
-                    calls,
-                    [&](int) { ours.push_back(timedWithEvents([&] { findButton->click(); })); },
-                    [&](int) {
-                        theirs.push_back(timedWithEvents([&] { anchor->button->click(); }));
-                    });
+                    calls, [&](int) { ours.run([&] { findButton->click(); }); },
+                    [&](int) { theirs.run([&] { anchor->button->click(); }); });
                 const QTextCursor a = memo->textCursor();
                 const QTextCursor b = anchor->edit->textCursor();
                 if (!a.hasSelection() || a.selectionStart() != b.selectionStart() ||
@@ -256,27 +218,20 @@ void findNextRows(int megabytes, MainWindow& form, const QString& text) {
                     qFatal("the two finds stopped at different places");
             }
             char name[80];
-            if (anchor == &bare) {
-                std::snprintf(name, sizeof name, "%s, %d MB", c.name, megabytes);
-                printRatioRow(name, ours, theirs, "ms", 1.3);
-            } else {
-                printRatioRow("  anchor not shaping either", ours, theirs, "ms");
-            }
+            std::snprintf(name, sizeof name, "%s, %d MB", c.name, megabytes);
+            printTimedRows(name, ours, theirs, "ms", 1.2);
         }
     }
     dialog->hide();
     bare.dialog.hide();
-    unshaped.dialog.hide();
     QCoreApplication::processEvents();
 }
 
 // One size: the program's main window with the config as its command-line file, and a bare
 // QPlainTextEdit with the same text.
 void runSize(int megabytes, const QString& dir, bool commands) {
-    const QString text = makeConfig(qsizetype(megabytes) * 1024 * 1024);
-    const QString path = dir + u"/big.cfg"_s;
-    if (!textfile::writeText(path, text).ok)
-        qFatal("cannot write %s", qPrintable(path));
+    const QString path = generatedConfig(dir, megabytesOf(megabytes));
+    const QString text = textfile::readText(path).text;
 
     BenchMainWindow window(dir, path, {560, 450});
     MainWindow& form = *window.form;
@@ -290,7 +245,7 @@ void runSize(int megabytes, const QString& dir, bool commands) {
 
     QPlainTextEdit anchor;
     anchor.setLineWrapMode(QPlainTextEdit::NoWrap);
-    anchor.setFont(bareEditorFont(memo->font()));
+    anchor.setFont(memo->font());
     anchor.setPlainText(text);
     anchor.resize(memo->size());
     anchor.show();

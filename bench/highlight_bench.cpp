@@ -1,17 +1,18 @@
-// Typing on a large config (16 MB unless told): the program's main window against what a user would
-// otherwise run, a bare QMainWindow holding a QPlainTextEdit with the same file, font and size (Qt
-// shapes its lines; ours does not while its text needs no shaper). Both windows are shown; the two
-// sides get the same keys at the same places, alternated key by key (which side goes first
-// alternating too), every key followed by the event processing it causes on its side (layout,
-// highlighting, painting), and nothing is repainted by force. Cases: the highlighting on; the
-// highlighting switched off; a bind line's command edited with the highlighting off. Prints per-key
-// medians with quartiles, the ratio, the goal, the painted area per key (a repainted line from a
-// repainted screen) and the machine's load.
-// Usage: highlight_bench DATA_DIR [KEYS_PER_CASE] [MEGABYTES]
+// Typing on the shared generator's configs (1 and 16 MB unless told): the program's main window
+// against what a user would otherwise run, a bare QMainWindow holding a QPlainTextEdit with the
+// same text, the same viewport size and exactly the editor's QFont (so it shapes its lines when
+// ours does, and not when ours does not). Both windows are shown; the two sides get the same keys
+// at the same places, alternated key by key (which side goes first alternating too), every key
+// followed by the event processing it causes on its side (layout, highlighting, painting), and
+// nothing is repainted by force. Cases: the highlighting on; a bind line's command; the
+// highlighting switched off; typing with it off. Prints per-key medians with quartiles, the
+// median of the per-key ratios with its quartiles, the goal, the same in CPU time, the painted
+// area per key and the machine's load.
+// Usage: highlight_bench DATA_DIR [KEYS_PER_CASE] [MEGABYTES...]
 #include "bench_main_window.h"
 #include "editor/qt_config_highlighter.h"
 #include "editor/qt_editor_language.h"
-#include "platform/text_file.h"
+#include "gen_configs.h"
 #include "typing.h"
 
 #include <QApplication>
@@ -28,28 +29,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString configOf(qsizetype megabytes) {
-    const QString sample[] = {
-        u"// weapons and buying"_s,
-        u"alias \"+jumpduck\" \"+jump;+duck\""_s,
-        u"bind \"MOUSE3\" \"+jumpduck\""_s,
-        u"cl_updaterate \"30\""_s,
-        u"fps_max \"72\" // steady"_s,
-        u"name \"Strelok\""_s,
-        u"echo config loaded; unknown_thing 1"_s,
-    };
-    QString text;
-    const qsizetype size = std::min(megabytes * 1024 * 1024, textfile::kMaxEditableBytes) - 1024;
-    text.reserve(size);
-    // On disk every line break is two bytes.
-    qsizetype onDisk = 0;
-    for (int i = 0; onDisk + 64 < size; ++i) {
-        text += sample[i % std::size(sample)] + u'\n';
-        onDisk = text.size() + i + 1;
-    }
-    return text;
-}
 
 // The data folder's files beside the program, so the highlighting knows the game's names.
 void copyData(const QString& from, const QString& to) {
@@ -100,42 +79,40 @@ struct Sides {
 };
 
 // `count` keys from `keys` typed on both sides at `position`, alternated key by key; prints the
-// row.
-void typeCase(const char* name, Sides sides, int position, const char* keys, int count,
+// rows.
+void typeCase(const QByteArray& name, Sides sides, int position, const char* keys, int count,
               double goal) {
     placeCaret(sides.ours, position);
     placeCaret(sides.plain, position);
     const qint64 oursPx = sides.oursPainted.pixels;
     const qint64 plainPx = sides.plainPainted.pixels;
-    std::vector<double> ours, plain;
+    Timed ours, plain;
     const int n = int(qstrlen(keys));
     alternate(
-        count, [&](int i) { ours.push_back(typeKey(sides.ours, keys[i % n])); },
-        [&](int i) { plain.push_back(typeKey(sides.plain, keys[i % n])); });
+        count, [&](int i) { ours.run([&] { typeKeyUntimed(sides.ours, keys[i % n]); }); },
+        [&](int i) { plain.run([&] { typeKeyUntimed(sides.plain, keys[i % n]); }); });
     if (sides.ours.toPlainText().size() != sides.plain.toPlainText().size())
         qFatal("the two sides typed different texts");
-    printRatioRow(name, ours, plain, "ms/key", goal);
+    printTimedRows(name.constData(), ours, plain, "ms/key", goal);
     std::printf("%-34s painted per key: ours %.0f px, anchor %.0f px\n", "",
                 double(sides.oursPainted.pixels - oursPx) / count,
                 double(sides.plainPainted.pixels - plainPx) / count);
 }
 
-} // namespace
+// The start of the first line at or after line `near` that starts with `prefix`, and `offset`
+// characters into it past the first `inside` of it.
+int placeIn(const QPlainTextEdit& editor, int near, const QString& prefix, const QString& inside,
+            int offset) {
+    const int line = lineStarting(editor, near, prefix);
+    const QString text = editor.document()->findBlock(line).text();
+    return line + int(text.indexOf(inside)) + offset;
+}
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (argc < 2)
-        qFatal("usage: highlight_bench DATA_DIR [KEYS_PER_CASE] [MEGABYTES]");
-    const QString dataDir = QString::fromLocal8Bit(argv[1]);
-    const int keys = argc > 2 ? std::atoi(argv[2]) : 600;
-    const int megabytes = argc > 3 ? std::atoi(argv[3]) : 16;
-
+void runSize(const QString& dataDir, int megabytes, int keys) {
     QTemporaryDir dir;
     copyData(dataDir, dir.path());
-    const QString text = configOf(megabytes);
-    const QString path = dir.path() + u"/big.cfg"_s;
-    if (!textfile::writeText(path, text).ok)
-        qFatal("cannot write %s", qPrintable(path));
+    const QString path = generatedConfig(dir.path(), megabytesOf(megabytes));
+    const QString text = textfile::readText(path).text;
 
     BenchMainWindow window(dir.path(), path, {800, 600});
     MainWindow& form = *window.form;
@@ -143,7 +120,8 @@ int main(int argc, char** argv) {
     auto* language = form.findChild<EditorLanguage*>();
     if (!language || !language->highlighter()->isActive())
         qFatal("the highlighting is off");
-    PlainWindow plain(text, bareEditorFont(ours->font()), form.size());
+    QCoreApplication::processEvents();
+    PlainWindow plain(text, ours->font(), form.size());
     QCoreApplication::processEvents();
     // The same area of text on screen on both sides: the anchor's window is made smaller by what
     // our window's tool bars, status bar and panels take.
@@ -154,23 +132,30 @@ int main(int argc, char** argv) {
         std::printf("note: viewports differ: ours %d x %d, anchor %d x %d\n",
                     ours->viewport()->width(), ours->viewport()->height(),
                     plain.editor->viewport()->width(), plain.editor->viewport()->height());
-    std::printf("document: %d lines, %lld characters; %d keys per case, alternated key by key\n",
-                ours->document()->blockCount(),
-                static_cast<long long>(ours->document()->characterCount()), keys);
+    if (!(plain.editor->font() == ours->font()))
+        qFatal("the anchor's font differs from the editor's");
+    std::printf("\n%s config (gen_cfg.py, seed 15): %d lines, %lld characters; %d keys per case, "
+                "alternated key by key; shaping %s\n",
+                sizeName(megabytesOf(megabytes)).constData(), ours->document()->blockCount(),
+                static_cast<long long>(ours->document()->characterCount()), keys,
+                ours->font().styleStrategy() & QFont::PreferNoShaping ? "off on both sides"
+                                                                      : "on on both sides");
     printLoad("before: ");
 
     PaintCounter oursPainted(ours->viewport());
     PaintCounter plainPainted(plain.editor->viewport());
     const Sides sides{*ours, *plain.editor, oursPainted, plainPainted};
     const int lines = ours->document()->blockCount();
+    const QByteArray size = ", " + sizeName(megabytesOf(megabytes));
 
-    const int settingLine = lineStarting(*ours, lines / 2, u"fps_max"_s);
-    typeCase("typing, highlighting on", sides, settingLine, "fps_max 1\n", keys, 1.3);
+    // A new line typed before a setting's line in the middle of the text.
+    typeCase("typing, highlighting on" + size, sides, lineStarting(*ours, lines / 2, u"cl_bob"_s),
+             "fps_max 1\n", keys, 1.3);
     if (ours->textCursor().block().previous().layout()->formats().isEmpty())
         qFatal("the typed lines were not coloured");
-    // Inside the bound command: bind "MOUSE3" "+jump|duck".
-    const int bindLine = lineStarting(*ours, lines / 4, u"bind"_s);
-    typeCase("a bind line, highlighting on", sides, bindLine + 20, "xyz\b\b\b", keys, 1.3);
+    // Inside the bound command: bind  "a"  "+at|tack;".
+    const int bindAt = placeIn(*ours, lines / 4, u"bind  "_s, u"+attack"_s, 3);
+    typeCase("a bind line, highlighting on" + size, sides, bindAt, "xyz\b\b\b", keys, 1.3);
 
     // The highlighting switched off with the lines just typed on on screen, then typing there
     // and elsewhere.
@@ -178,9 +163,26 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     if (language->highlighter()->isActive())
         qFatal("the highlighting is still on");
-    typeCase("the same bind line, switched off", sides, bindLine + 20, "xyz\b\b\b", keys, 1.1);
-    typeCase("typing, highlighting off", sides, lineStarting(*ours, lines / 3, u"fps_max"_s),
+    typeCase("the same bind line, switched off" + size, sides, bindAt, "xyz\b\b\b", keys, 1.1);
+    typeCase("typing, highlighting off" + size, sides, lineStarting(*ours, lines / 3, u"cl_bob"_s),
              "fps_max 1\n", keys, 1.1);
     printLoad("after:  ");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2)
+        qFatal("usage: highlight_bench DATA_DIR [KEYS_PER_CASE] [MEGABYTES...]");
+    const QString dataDir = QString::fromLocal8Bit(argv[1]);
+    const int keys = argc > 2 ? std::atoi(argv[2]) : 600;
+    QList<int> sizes;
+    for (int i = 3; i < argc; ++i)
+        sizes.append(std::atoi(argv[i]));
+    if (sizes.isEmpty())
+        sizes = {1, 16};
+    for (const int megabytes : sizes)
+        runSize(dataDir, megabytes, keys);
     return 0;
 }

@@ -8,16 +8,19 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-// Milliseconds for the key `ch` ('\n' is Enter, '\b' Backspace) typed into `editor` at its caret.
-inline double typeKey(QPlainTextEdit& editor, char ch) {
+// The key `ch` ('\n' is Enter, '\b' Backspace) pressed and released in `editor` at its caret.
+inline void typeKeyUntimed(QPlainTextEdit& editor, char ch) {
     const int key = ch == '\n' ? Qt::Key_Return : ch == '\b' ? Qt::Key_Backspace : 0;
     const QString text = key ? QString() : QString(QLatin1Char(ch));
-    return timedWithEvents([&] {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QCoreApplication::sendEvent(&editor, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QCoreApplication::sendEvent(&editor, &release);
-    });
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&editor, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&editor, &release);
+}
+
+// Milliseconds for that key and the events it causes.
+inline double typeKey(QPlainTextEdit& editor, char ch) {
+    return timedWithEvents([&] { typeKeyUntimed(editor, ch); });
 }
 
 // Puts the caret at `position` with the view on it, and lets the editor settle.

@@ -26,23 +26,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
-
-struct Timed {
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    std::function<void()> before; // untimed
-    template <typename Step> void run(Step&& step) {
-        if (before)
-            before();
-        const double cpu0 = cpuMilliseconds();
-        wall.push_back(timedWithEvents(step));
-        cpu.push_back(cpuMilliseconds() - cpu0);
-    }
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);

@@ -1,10 +1,15 @@
-// The wizard reading a config into its pages and applying them back, unchanged and with every
-// setting changed, on configs of 1 to 16 MB (padding lines with every setting spread through
-// them), against one plain scan of the same text for a string it does not hold, in the same run.
-// The ratio shows the cost in whole-text scans; it stays flat as the text grows when nothing grows
-// faster than the text. Then what a player mostly does, one setting changed, on 1 and 16 MB, with
-// ours and the scan alternated call by call: medians, quartiles and the machine's load.
+// The wizard reading a config into its pages and applying them back with one setting changed,
+// what a player mostly does, on the shared generator's configs of 20 KB, 1 and 16 MB (seeds 15
+// and 16), against one QString::indexOf scan of the same text for a string it does not hold and,
+// beside it, one pass of the program's own reader (every command found); ours and the anchors
+// alternate call by call: medians, quartiles, the median of the per-call ratios with its
+// quartiles, CPU time beside wall time, and the machine's load. Then, on the bench's own configs
+// of 1 to 16 MB (padding lines with every setting spread through them), the read and apply
+// unchanged and with every setting changed, against the same scan: the ratio stays flat as the
+// text grows when nothing grows faster than the text.
 #include "bench_stats.h"
+#include "gen_configs.h"
+#include "language/config_commands.h"
 #include "platform/memory_reuse.h"
 #include "setting_change.h"
 #include "state/shared_state.h"
@@ -15,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -242,36 +248,44 @@ int main(int argc, char** argv) {
 
     printLoad("\nbefore: ");
     // One setting changed: the player's name, on the first settings page.
-    for (const int megabytes : {1, 16}) {
-        const QString& config = g_configs[megabytes];
-        std::vector<double> ours, scan;
-        qsizetype sink = 0;
-        alternate(
-            megabytes == 1 ? 41 : 11,
-            [&](int) {
-                ours.push_back(timedWithEvents([&] {
-                    SharedState shared;
-                    WizardWorkingSet ws(shared);
-                    ws.chosenFileRead(config);
-                    clearPageValuesForNewFile(ws.values);
-                    pivoRead(ws, g_commands);
-                    changeSetting(wizardSetting(SettingId::Name), ws.values);
-                    applySettings(ws);
-                    sink += ws.mem1.content().size();
-                }));
-            },
-            [&](int) {
-                scan.push_back(
-                    timedWithEvents([&] { sink += config.indexOf(u"mp_not_there \""_s); }));
-            });
-        char name[64];
-        std::snprintf(name, sizeof name, "read + apply one setting, %d MB", megabytes);
-        printRatioRow(name, ours, scan, "ms", 5.0);
-        if (sink == 0)
-            std::printf("(nothing read)\n");
+    QTemporaryDir dir;
+    for (const int seed : {15, 16}) {
+        for (const qint64 bytes : {qint64(20 * 1024), megabytesOf(1), megabytesOf(16)}) {
+            const QString config = generatedText(dir.path(), bytes, seed);
+            Timed ours, scan, read;
+            qsizetype sink = 0;
+            const int calls = bytes < 1024 * 1024 ? 201 : bytes < 4096 * 1024 ? 41 : 11;
+            alternate(
+                calls,
+                [&](int) {
+                    ours.run([&] {
+                        SharedState shared;
+                        WizardWorkingSet ws(shared);
+                        ws.chosenFileRead(config);
+                        clearPageValuesForNewFile(ws.values);
+                        pivoRead(ws, g_commands);
+                        changeSetting(wizardSetting(SettingId::Name), ws.values);
+                        applySettings(ws);
+                        sink += ws.mem1.content().size();
+                    });
+                },
+                [&](int) {
+                    scan.run([&] { sink += config.indexOf(u"mp_not_there \""_s); });
+                    read.run([&] {
+                        forEachCommandFound(config, [&](int, int, QStringView, int) { ++sink; });
+                    });
+                });
+            const QByteArray name = "read + apply one setting, " + sizeName(bytes) + ", seed " +
+                                    QByteArray::number(seed);
+            printTimedRows(name.constData(), ours, scan, "ms", 5.0);
+            printTimedRows("  against one pass of the reader", ours, read, "ms");
+            if (sink == 0)
+                std::printf("(nothing read)\n");
+        }
     }
     printLoad("after:  ");
 
+    std::printf("\nthe bench's own configs, every setting once among padding lines:\n");
     const auto& scan = reporter.times["BM_IndexOfAbsentString"];
     for (const char* name : {"BM_WizardReadAndApply", "BM_WizardReadAndApplyAll"}) {
         std::printf("\n%s\n  MB  read+apply ms  one scan ms  ratio (scans)  read+apply ms per MB\n",

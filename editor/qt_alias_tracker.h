@@ -22,6 +22,8 @@ public:
 
     // Every alias the document defines, lower case.
     const QSet<QString>& names() const { return m_aliases->names(); }
+    // The count itself, for a reader that follows it as it changes (it outlives the tracker).
+    std::shared_ptr<const DocumentAliases> live() const { return m_aliases; }
     // The document is about to be given `text` whole (setPlainText): a long one has its aliases
     // read meanwhile, on a thread of its own, and the edit that sets it only notes them.
     void expectText(const QString& text);

@@ -13,6 +13,7 @@
 #include "editor/qt_config_highlighter.h"
 
 #include "editor/qt_block_notes.h"
+#include "language/document_aliases.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextDocumentLayout>
@@ -128,16 +129,41 @@ void ConfigHighlighter::setActive(bool active) {
 }
 
 void ConfigHighlighter::setAliases(QSet<QString> aliases) {
-    if (aliases == m_aliases)
+    if (aliases == this->aliases())
         return;
+    m_liveAliases.reset();
     m_aliases = std::move(aliases);
     invalidate();
 }
 
 void ConfigHighlighter::setAliases(QSet<QString> aliases, const QStringList& changed) {
-    if (aliases == m_aliases)
+    if (aliases == this->aliases())
         return;
+    m_liveAliases.reset();
     m_aliases = std::move(aliases);
+    recolourForAliases(changed);
+}
+
+void ConfigHighlighter::followAliases(std::shared_ptr<const DocumentAliases> live) {
+    const bool same = live && live->names() == aliases();
+    m_liveAliases = std::move(live);
+    m_aliases.clear();
+    if (!same)
+        invalidate();
+}
+
+void ConfigHighlighter::aliasesChanged(const QStringList& changed, bool many) {
+    if (many)
+        invalidate();
+    else
+        recolourForAliases(changed);
+}
+
+const QSet<QString>& ConfigHighlighter::aliases() const {
+    return m_liveAliases ? m_liveAliases->names() : m_aliases;
+}
+
+void ConfigHighlighter::recolourForAliases(const QStringList& changed) {
     const int previous = m_generation++;
     m_lastView = {};
     if (!m_active || m_colouring)
@@ -362,7 +388,7 @@ QList<QTextLayout::FormatRange> ConfigHighlighter::rangesFor(const QTextBlock& b
     quint64 aliasWords = 0;
     const QString text = block.text();
     const QList<SyntaxToken> runs = joinedForLayout(
-        text, tokenizeLine(text, m_words(), m_aliases, &aliasWords), kColourOnlyKinds);
+        text, tokenizeLine(text, m_words(), aliases(), &aliasWords), kColourOnlyKinds);
     ranges.reserve(runs.size());
     for (const SyntaxToken& t : runs)
         ranges.append({t.start, t.length, m_formats[size_t(t.kind)]});

@@ -13,8 +13,10 @@
 #include <QTextLayout>
 #include <array>
 #include <functional>
+#include <memory>
 
 class ColouringLayout;
+class DocumentAliases;
 class QPlainTextEdit;
 class QTextBlock;
 
@@ -33,6 +35,12 @@ public:
     // The same when only `changed` came or went: a block on screen that looked none of them up
     // keeps its colours (those off screen are redone when they come on screen).
     void setAliases(QSet<QString> aliases, const QStringList& changed);
+    // Reads the aliases where `live` keeps them up to date, holding no copy of its set: a copy
+    // would share the set, and the next edit of an alias name would copy it whole. Each change
+    // of the set is then told with aliasesChanged.
+    void followAliases(std::shared_ptr<const DocumentAliases> live);
+    // The followed set changed: `changed` came or went, or, with `many`, too many to list did.
+    void aliasesChanged(const QStringList& changed, bool many);
     void setColours(const SyntaxColours& colours);
     void vocabularyChanged();
 
@@ -78,10 +86,14 @@ private:
     void releaseShapes(int first, int last);
     void releaseShape(const QTextBlock& block);
     void invalidate();
+    // The blocks that looked up a name of `changed` are recoloured (see setAliases).
+    void recolourForAliases(const QStringList& changed);
+    const QSet<QString>& aliases() const;
 
     QPlainTextEdit* m_editor;
     std::function<const Vocabulary&()> m_words;
-    QSet<QString> m_aliases;
+    QSet<QString> m_aliases; // set by setAliases; unused while following m_liveAliases
+    std::shared_ptr<const DocumentAliases> m_liveAliases;
     std::array<QTextCharFormat, kTokenKindCount> m_formats;
     bool m_active = false;
     int m_generation = 1;

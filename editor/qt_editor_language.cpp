@@ -70,12 +70,8 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
     // colours the edited block with them.
     m_aliases = new AliasTracker(editor->document(), this);
     connect(m_aliases, &AliasTracker::changed, this, [this](const QStringList& names, bool many) {
-        if (!m_highlighter)
-            return;
-        if (many)
-            m_highlighter->setAliases(m_aliases->names());
-        else
-            m_highlighter->setAliases(m_aliases->names(), names);
+        if (m_highlighter)
+            m_highlighter->aliasesChanged(names, many);
     });
     connect(editor->document(), &QTextDocument::contentsChange, this, [this] {
         if (m_completer && m_completer->popup()->isVisible())
@@ -86,7 +82,7 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
     m_highlighter =
         new ConfigHighlighter(editor, [this]() -> const Vocabulary& { return words(); });
     applyColours();
-    m_highlighter->setAliases(m_aliases->names());
+    m_highlighter->followAliases(m_aliases->live());
     const bool on = m_services.readInt(settingsSection(), settingsKey()) != 0;
     if (m_highlightAction) {
         m_highlightAction->setCheckable(true);

@@ -24,6 +24,14 @@ const QString& lookupKey(QStringView name) {
     console::foldName(name, key);
     return key;
 }
+
+// The key a name is kept under: the name itself (shared, not copied) when it has no ASCII
+// capital, as nearly every listed name.
+QString keptKey(const QString& name) {
+    const bool lower =
+        std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c >= u'A' && c <= u'Z'; });
+    return lower ? name : console::foldedName(name);
+}
 } // namespace
 
 void Vocabulary::add(const QStringList& names, WordKind kind) {
@@ -31,14 +39,16 @@ void Vocabulary::add(const QStringList& names, WordKind kind) {
         const QString name = raw.trimmed();
         if (name.isEmpty() || name.contains(u' '))
             continue;
-        const QString key = console::foldedName(name);
-        if (!m_entries.contains(key))
-            m_entries.insert(key, name);
-        auto it = m_info.find(key);
-        if (it == m_info.end())
-            m_info.insert(key, WordInfo{.kind = kind});
+        // One look-up in each table: an entry met for the first time is made in place.
+        const QString key = keptKey(name);
+        if (QString& listed = m_entries[key]; listed.isNull())
+            listed = name;
+        const qsizetype known = m_info.size();
+        WordInfo& info = m_info[key];
+        if (m_info.size() != known)
+            info.kind = kind;
         else if (kind == WordKind::Command) // on both lists: a command, the game runs it
-            it->kind = WordKind::Command;
+            info.kind = WordKind::Command;
     }
 }
 
@@ -57,9 +67,9 @@ void Vocabulary::addGoldSrc(const QString& name, WordKind kind, GameVersion vers
 }
 
 void Vocabulary::addGoldSrc(const QString& name, WordKind kind, const GoldSrcFacts& facts) {
-    const QString key = console::foldedName(name);
-    if (!m_entries.contains(key))
-        m_entries.insert(key, name);
+    const QString key = keptKey(name);
+    if (QString& listed = m_entries[key]; listed.isNull())
+        listed = name;
     WordInfo& info = m_info[key];
     if (info.kind != WordKind::Command)
         info.kind = kind;
