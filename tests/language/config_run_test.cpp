@@ -73,11 +73,12 @@ protected:
 
 TEST_F(ConfigRun, RunsTheSetInTheGamesOrderAndTheLastValueWins) {
     file(u"config.cfg"_s, "unbindall\r\nbind \"F1\" \"slot1\"\r\nsensitivity \"2\"\r\n"
-                          "exec userconfig.cfg\r\n");
+                          "bind semicolon slot1\r\nexec userconfig.cfg\r\n");
     file(u"autoexec.cfg"_s, "bind F2 +ng\nalias +ng \"+jump;+duck\"\nsensitivity 5\n"
                             "name Player\nexec scripts.cfg\nsetup\nsetinfo dm 1\n");
     file(u"scripts.cfg"_s, "alias setup \"fps_max 101; bind F3 slot2\"\n");
-    file(u"userconfig.cfg"_s, "sensitivity 3 // mine\nexec userconfig.cfg\nexec missing.cfg\n");
+    file(u"userconfig.cfg"_s,
+         "sensitivity 3 // mine\nexec userconfig.cfg\nexec missing.cfg\nbind \";\" slot2\n");
     const configrun::Result r = run();
 
     QStringList chain;
@@ -99,6 +100,9 @@ TEST_F(ConfigRun, RunsTheSetInTheGamesOrderAndTheLastValueWins) {
                {Kind::Key, f2, QString(), u"config.cfg:1"_s, {u"autoexec.cfg:1"_s}, true},
                {Kind::Key, f3, QString(), u"config.cfg:1"_s, {u"autoexec.cfg:6"_s}, true},
                {Kind::Key, canonicalKeyName(u"F1"), u"slot1"_s, u"config.cfg:2"_s, {}},
+               // Two names of one key bind the same key.
+               {Kind::Key, canonicalKeyName(u";"), u"slot2"_s, u"userconfig.cfg:4"_s,
+                {u"config.cfg:4"_s}},
                // What an alias sets stands at the line that called it.
                {Kind::Variable, u"fps_max"_s, u"101"_s, u"autoexec.cfg:6"_s, {}},
                {Kind::Variable, u"name"_s, u"Player"_s, u"autoexec.cfg:4"_s, {}},
@@ -109,7 +113,10 @@ TEST_F(ConfigRun, RunsTheSetInTheGamesOrderAndTheLastValueWins) {
                {Kind::Key, canonicalKeyName(u"escape"), u"cancelselect"_s, u"движок"_s, {}},
            });
     EXPECT_EQ(r.chain.at(3).decides, 1); // config.cfg: F1 (its unbindall clears, decides nothing)
-    EXPECT_EQ(r.chain.at(4).decides, 1); // userconfig.cfg: sensitivity
+    EXPECT_EQ(r.chain.at(4).decides, 2); // userconfig.cfg: sensitivity and ";"
+    EXPECT_EQ(std::count_if(r.finals.cbegin(), r.finals.cend(),
+                            [](const configrun::Final& f) { return f.kind == Kind::Key; }),
+              7); // F1, F2, F3, ";", Escape and the two console keys
 }
 
 TEST_F(ConfigRun, CommandsTheConsoleRefusesSetNothing) {
