@@ -376,3 +376,35 @@ TEST_F(ConfigRun, ALongConfigIsNoEndlessRun) {
 }
 
 } // namespace
+
+// A file runs whole when it fits the command buffer with what is queued, else line by line after
+// the rest: around the buffer's size, which of two files decides a setting turns on one byte.
+TEST(ConfigRunModel, AFileOfTheBuffersSizeRunsAsTheEngineRunsIt) {
+    const Vocabulary words = startVocabulary();
+    enginemodel::StartWorld world;
+    world.variables.insert("sensitivity");
+    for (const char* c : {"exec", "stuffcmds", "+mlook"})
+        world.commands.insert(c);
+    QSet<QByteArray> seen;
+    for (int size = 16330; size <= 16400; ++size) {
+        SCOPED_TRACE(size);
+        QByteArray autoexec = "// " + QByteArray(size - 3 - 15 - 1, 'x') + "\nsensitivity 1\n";
+        configrun::Options options;
+        world.files.clear();
+        for (const auto& [name, text] :
+             {std::pair<QByteArray, QByteArray>{"valve.rc", "exec autoexec.cfg\nstuffcmds\n"},
+              {"autoexec.cfg", autoexec},
+              {"config.cfg", "sensitivity 2\n"}}) {
+            const QString n = QString::fromLatin1(name);
+            options.standIns.insert(n, {QString::fromLatin1(text), console::Bytes::Single, n});
+            world.files.insert(name, text);
+        }
+        const configrun::Final* ours =
+            configrun::run(options, words).find(Kind::Variable, u"sensitivity"_s);
+        ASSERT_NE(ours, nullptr);
+        const QByteArray engine = enginemodel::runStart(world).variables.value("sensitivity");
+        EXPECT_EQ(ours->value.toLatin1(), engine);
+        seen.insert(engine);
+    }
+    EXPECT_EQ(seen.size(), 2); // both ways were run
+}
