@@ -408,3 +408,32 @@ TEST(ConfigRunModel, AFileOfTheBuffersSizeRunsAsTheEngineRunsIt) {
     }
     EXPECT_EQ(seen.size(), 2); // both ways were run
 }
+
+// Hundreds of names: each keeps one final state, and a name set again after many others still
+// knows where it was set before.
+TEST_F(ConfigRun, ManyNamesKeepOneStateEach) {
+    QByteArray autoexec = "bind x slot1\n";
+    for (int i = 0; i < 600; ++i)
+        autoexec += "alias a" + QByteArray::number(i) + " slot1\n";
+    autoexec += "alias a0 slot2\nsetinfo k599 1\n";
+    for (int i = 0; i < 600; ++i)
+        autoexec += "setinfo k" + QByteArray::number(i) + " " + QByteArray::number(i) + "\n";
+    autoexec += "bind x slot2\n";
+    file(u"autoexec.cfg"_s, autoexec);
+    const configrun::Result r = run();
+    qsizetype aliases = 0, infos = 0;
+    for (const configrun::Final& f : r.finals) {
+        aliases += f.kind == Kind::Alias;
+        infos += f.kind == Kind::UserInfo;
+    }
+    EXPECT_EQ(aliases, 600);
+    EXPECT_EQ(infos, 600);
+    expectFinals(r, {
+                        {Kind::Alias, u"a0"_s, u"slot2"_s, u"autoexec.cfg:602"_s,
+                         {u"autoexec.cfg:2"_s}},
+                        {Kind::UserInfo, u"k599"_s, u"599"_s, u"autoexec.cfg:1203"_s,
+                         {u"autoexec.cfg:603"_s}},
+                        {Kind::Key, canonicalKeyName(u"x"), u"slot2"_s, u"autoexec.cfg:1204"_s,
+                         {u"autoexec.cfg:1"_s}},
+                    });
+}
