@@ -399,8 +399,8 @@ TEST(ConfigRunModel, AFileOfTheBuffersSizeRunsAsTheEngineRunsIt) {
             options.standIns.insert(n, {QString::fromLatin1(text), console::Bytes::Single, n});
             world.files.insert(name, text);
         }
-        const configrun::Final* ours =
-            configrun::run(options, words).find(Kind::Variable, u"sensitivity"_s);
+        const configrun::Result run = configrun::run(options, words);
+        const configrun::Final* ours = run.find(Kind::Variable, u"sensitivity"_s);
         ASSERT_NE(ours, nullptr);
         const QByteArray engine = enginemodel::runStart(world).variables.value("sensitivity");
         EXPECT_EQ(ours->value.toLatin1(), engine);
