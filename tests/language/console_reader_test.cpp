@@ -309,6 +309,40 @@ TEST(ConsoleReader, OneListOfKeyNames) {
     EXPECT_TRUE(canonicalKeyName(u"MOUSE6").isEmpty());
 }
 
+namespace {
+QStringList scannedCommands(const QString& text) {
+    QStringList all;
+    CommandScanner scanner(text);
+    CommandSpan span;
+    while (scanner.next(span))
+        all.append(
+            u"%1 %2 %3"_s.arg(span.start).arg(span.stop).arg(span.word(text, 0).toString()));
+    return all;
+}
+QStringList foundCommands(const QString& text) {
+    QStringList all;
+    forEachCommandFound(text, [&](int, int start, QStringView name, int stop) {
+        all.append(u"%1 %2 %3"_s.arg(start).arg(stop).arg(name.toString()));
+    });
+    return all;
+}
+} // namespace
+
+// The index's pass reads 64 characters at a time: every printable ASCII character, blanks,
+// line breaks and letters beyond ASCII, anywhere in a block, end names where the reader ends them.
+TEST(ConsoleReader, TheIndexFindsTheCommandsTheScannerReadsInAnyText) {
+    QRandomGenerator random(54);
+    QString alphabet = u"\t\n\n \"\";;/ab\u0436\u00e9"_s;
+    for (char16_t c = u'!'; c < 0x7F; ++c)
+        alphabet += QChar(c);
+    for (int round = 0; round < 400; ++round) {
+        QString text;
+        for (int i = 0, length = int(random.bounded(300)); i < length; ++i)
+            text += alphabet[random.bounded(int(alphabet.size()))];
+        ASSERT_EQ(foundCommands(text), scannedCommands(text)) << qPrintable(text);
+    }
+}
+
 TEST(ConsoleReader, TheIndexCutsLongCommandsAsTheScannerDoes) {
     // A command over the console's line changes where the rest of its line splits.
     const QString text = u"alias a \"x"_s + QString(1100, u'y') + u"\"; bind k v\necho "_s +
