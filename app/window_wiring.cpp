@@ -152,6 +152,10 @@ void ProgramWindows::wireReference(const AppWindows& w) {
                      &MainWindow::Dogy);
     QObject::connect(mainWindow, &MainWindow::valueListLoaded, valueList,
                      &ValueListWindow::showList);
+    QObject::connect(reference, &ReferenceWindow::pageStateChanged, valueList,
+                     &ValueListWindow::setPageState);
+    QObject::connect(reference, &ReferenceWindow::pageStateChanged, mainWindow,
+                     [mainWindow](int, bool, bool dlz) { mainWindow->setDlzPageActive(dlz); });
     // With no hint under the pointer, the status bar names the chosen category.
     mainWindow->setIdleHintSource([valueList] { return valueList->caption(); });
     QObject::connect(reference, &ReferenceWindow::insertDialogRequested, insertDialog,

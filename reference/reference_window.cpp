@@ -169,6 +169,7 @@ void ReferenceWindow::chooseCategory(ReferencePage page, QListWidget* list) {
 
 void ReferenceWindow::showChoice(const CategoryChoice& choice) {
     choice.applyTo(m_ctx.state.reference);
+    emitPageState();
     if (choice.cvarListHint)
         ListBox2->setStatusTip(*choice.cvarListHint);
     emit statusLineRequested(choice.statusText);
@@ -192,10 +193,17 @@ void ReferenceWindow::ListBox3Click() {
 void ReferenceWindow::PC1Change() {
     m_ctx.state.reference.weaponPictures = false;
     m_ctx.state.reference.dlzPageActive = activePage() == ReferencePage::Dlz;
+    emitPageState();
+}
+
+void ReferenceWindow::emitPageState() {
+    const auto& r = m_ctx.state.reference;
+    emit pageStateChanged(r.lastRefPage, r.weaponPictures, r.dlzPageActive);
 }
 
 void ReferenceWindow::TabSheet3Show() {
     m_ctx.state.reference.dlzPageActive = true;
+    emitPageState();
     emit libraryListingRequested();
 }
 

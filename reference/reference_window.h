@@ -40,6 +40,9 @@ signals:
     void statusLineRequested(const QString& text);
     void valueListCaptionChanged(const QString& caption);
     void valueListRequested(const QString& listFilePath);
+    // The records of the reference's state changed (LastRefPage, WeaponPictures, whether the
+    // DLZ page is the active one): the windows that act on them take them from here.
+    void pageStateChanged(int lastRefPage, bool weaponPictures, bool dlzPageActive);
     // The library page was shown: the library set-up lists the installed libraries again.
     void libraryListingRequested();
     // A foot button was clicked: the insert dialog should open, not modal, with this caption
@@ -66,6 +69,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void emitPageState();
     void buildPages();
     void buildButtons();
     void chooseCategory(ReferencePage page, QListWidget* list);

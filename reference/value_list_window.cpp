@@ -93,6 +93,12 @@ void ValueListWindow::showList(const QString& listFilePath, const QStringList& e
     ListBox1->addItems(entries);
 }
 
+void ValueListWindow::setPageState(int lastRefPage, bool weaponPictures, bool dlzPageActive) {
+    m_lastRefPage = lastRefPage;
+    m_weaponPictures = weaponPictures;
+    m_dlzPageActive = dlzPageActive;
+}
+
 void ValueListWindow::setCaption(const QString& caption) {
     Label3->setText(caption);
 }
@@ -120,7 +126,7 @@ void ValueListWindow::ListBox1Click() {
     if (entry.isEmpty())
         return;
     Button1->setEnabled(true);
-    if (m_ctx.state.reference.weaponPictures)
+    if (m_weaponPictures)
         showEntryPicture(entry);
     else
         showEntryExplanation(entry);
@@ -141,7 +147,7 @@ void ValueListWindow::showEntryExplanation(const QString& entry) {
     const QString selectedLibrary =
         m_sources.selectedLibrary ? m_sources.selectedLibrary() : QString();
     emit explanationRequested(ReadIni2(
-        st, explanationLibrary(st.reference.dlzPageActive, selectedLibrary, m_listFilePath),
+        st, explanationLibrary(m_dlzPageActive, selectedLibrary, m_listFilePath),
         entry));
 }
 
@@ -152,7 +158,7 @@ void ValueListWindow::DblClick1(Caller caller, int insertMode) {
     InsertionPieces pieces = m_sources.dialogPieces ? m_sources.dialogPieces() : InsertionPieces{};
     pieces.entry = selectedEntry();
     if (caller == Caller::ValueList)
-        insertMode = listInsertMode(st.reference.lastRefPage);
+        insertMode = listInsertMode(m_lastRefPage);
     st.reference.insertMode = insertMode;
     const bool entryMode =
         insertMode == insert_mode::kVariable || insertMode == insert_mode::kCommand;

@@ -58,6 +58,9 @@ public slots:
     // The entries of the list file at `listFilePath`, none selected.
     void showList(const QString& listFilePath, const QStringList& entries);
     void setCaption(const QString& caption);
+    // What the reference's page says of the list: the mode an insertion takes, whether entries
+    // are weapon pictures, whether explanations come from the DLZ libraries.
+    void setPageState(int lastRefPage, bool weaponPictures, bool dlzPageActive);
     void ListBox1Click();
     // The insertion into the editor at the caret, replacing the selection. From the list itself
     // the mode follows the last category (LastRefPage); the insert dialog gives its page's mode.
@@ -73,6 +76,9 @@ private:
 
     ValueListSources m_sources;
     QString m_listFilePath;
+    int m_lastRefPage = 0;
+    bool m_weaponPictures = false;
+    bool m_dlzPageActive = false;
 
     // Controls, named as the program names them.
     QFrame* Panel1 = nullptr;

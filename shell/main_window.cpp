@@ -72,8 +72,7 @@ MainWindow::MainWindow(AppContext& ctx)
         m_settings.writeInt(section, key, value);
     };
     languageServices.explanation = [this](const QString& entry) {
-        const SharedState& st = m_ctx.state;
-        return ReadIni2(st.home, QString(), entry, st.reference.dlzPageActive);
+        return ReadIni2(m_ctx.state.home, QString(), entry, m_dlzPageActive);
     };
     m_language = new EditorLanguage(m_ctx, Memo1, std::move(languageServices),
                                     action(u"CheckConfig1"_s), action(u"SyntaxHighlight1"_s), this);

@@ -67,6 +67,9 @@ public:
     QString statusLine() const;
     // What status panel 1 falls back to when no hint is shown (the value list's hint label).
     void setIdleHintSource(std::function<QString()> source) { m_idleHint = std::move(source); }
+    // Whether the reference shows its DLZ page: the editor's explanations then come from the
+    // libraries.
+    void setDlzPageActive(bool active) { m_dlzPageActive = active; }
     ToolWindowFollower& toolWindows() { return m_follower; }
     // Dogy: reads the list file at `listFilePath` and hands its entries on (valueListLoaded); a
     // file that cannot be read is reported and the value list keeps what it had.
@@ -228,6 +231,7 @@ private:
     ConfigDocument m_document;
     ToolWindowFollower m_follower;
     std::function<QString()> m_idleHint;
+    bool m_dlzPageActive = false;
 
     // Controls, named as the program names them.
     QMenuBar* MainMenu1 = nullptr;
