@@ -3,7 +3,8 @@
 // with, what the console does with it, looked up once a run.
 #pragma once
 
-#include "language/config_run.h"
+#include "language/config_commands.h"
+#include "language/config_run_types.h"
 #include "language/name_table.h"
 
 #include <QHash>

@@ -1,0 +1,29 @@
+// What the set's run says of one name: where a command stands and a name's final state.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace configrun {
+
+// Where a command of the run stands: the file (as the chain shows it) and its 0-based line.
+// Commands run from an alias body stand where the alias was called.
+struct Place {
+    int file = -1; // in Result::chain, or -1 for the engine itself
+    int line = 0;
+    bool operator==(const Place&) const = default;
+};
+
+enum class Kind : quint8 { Variable, Key, Alias, UserInfo };
+
+// One name's final state.
+struct Final {
+    Kind kind = Kind::Variable;
+    QString name;  // variables, aliases: lower case; keys: the key map's name; user info: as set
+    QString value; // a variable's value, a key's command, an alias's body, a user-info value
+    bool cleared = false; // a key unbound at the end (by "unbind" or "unbindall")
+    Place place;          // what set the final value
+    QList<Place> overridden; // earlier places that set it, in the order they ran
+};
+
+} // namespace configrun
