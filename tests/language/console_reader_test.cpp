@@ -347,17 +347,8 @@ TEST(ConsoleReader, TheIndexCutsLongCommandsAsTheScannerDoes) {
     // A command over the console's line changes where the rest of its line splits.
     const QString text = u"alias a \"x"_s + QString(1100, u'y') + u"\"; bind k v\necho "_s +
                          QString(2000, u'w') + u";e 1\nlast"_s;
-    QStringList expected;
-    CommandScanner scanner(text);
-    CommandSpan span;
-    while (scanner.next(span))
-        expected.append(
-            u"%1 %2 %3"_s.arg(span.start).arg(span.stop).arg(span.word(text, 0).toString()));
-    QStringList found;
-    forEachCommandFound(text, [&](int, int start, QStringView name, int stop) {
-        found.append(u"%1 %2 %3"_s.arg(start).arg(stop).arg(name.toString()));
-    });
-    EXPECT_EQ(found, expected);
+    const QStringList found = foundCommands(text);
+    EXPECT_EQ(found, scannedCommands(text));
     EXPECT_GE(found.size(), 5);
 }
 
