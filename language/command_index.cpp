@@ -1,20 +1,48 @@
 // The command index: one pass over the text, each name's commands read on the first look-up.
 #include "language/command_index.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
-size_t qHash(const FoldedName& key, size_t seed) noexcept {
-    // FNV-1a over the letters folded to lower case.
-    size_t hash = seed ^ 0xCBF29CE484222325u;
-    for (const QChar ch : key.name) {
-        const char16_t c = ch.unicode();
-        hash = (hash ^ (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)) * 0x100000001B3u;
+size_t foldedNameHash(QStringView name) noexcept {
+    constexpr quint64 kLowerBits = 0x0020002000200020u;
+    constexpr quint64 kMultiplier = 0x9E3779B97F4A7C15u;
+    const char16_t* s = reinterpret_cast<const char16_t*>(name.data());
+    const qsizetype size = name.size();
+    quint64 hash = quint64(size) * kMultiplier;
+    qsizetype i = 0;
+    for (; i + 4 <= size; i += 4) {
+        quint64 chunk;
+        std::memcpy(&chunk, s + i, sizeof chunk);
+        hash = (hash ^ (chunk | kLowerBits)) * kMultiplier;
+        hash ^= hash >> 29;
     }
-    return hash;
+    if (i < size) {
+        quint64 chunk = 0;
+        for (qsizetype k = i; k < size; ++k)
+            chunk |= quint64(s[k]) << (16 * (k - i));
+        hash = (hash ^ (chunk | kLowerBits)) * kMultiplier;
+    }
+    return size_t(hash ^ (hash >> 32));
+}
+
+size_t qHash(const FoldedName& key, size_t seed) noexcept {
+    return foldedNameHash(key.name) ^ seed;
 }
 
 namespace {
+
+// A bare name (no quote before it nor in it) is read once: the command's reading goes on after
+// it.
+bool bareName(QStringView text, int start, QStringView name) {
+    if (text[start] == u'"')
+        return false;
+    for (const QChar c : name)
+        if (c == u'"')
+            return false;
+    return true;
+}
 
 // A name's place among the names met last: by its length and its first and last letters,
 // folded.
@@ -26,7 +54,8 @@ size_t recentSlot(QStringView name, size_t count) {
     return (size_t(name.size()) * 67 + first * 7 + last) % count;
 }
 
-// Letter for letter, four at a time: how a config mostly repeats a name.
+// Letter for letter, four at a time: how a config mostly repeats a name. (Another spelling of
+// the same name is found by hashing.)
 bool sameSpelling(QStringView a, QStringView b) {
     if (a.size() != b.size())
         return false;
@@ -49,55 +78,104 @@ bool sameSpelling(QStringView a, QStringView b) {
 } // namespace
 
 CommandIndex::CommandIndex(QStringView text) : text_(text) {
-    // The entries of the names met last: a config repeats a few names (bind, alias, echo) line
-    // after line, and these answer without hashing.
-    std::array<std::pair<QStringView, Commands*>, 256> recent{};
+    // A generated or long-grown config averages a command in some thirty characters.
+    pool_.reserve(size_t(text.size() / 32 + 16));
+    slots_.assign(64, -1);
+    mask_ = slots_.size() - 1;
+    // The entries of the names met last, by their length and first and last letters: a config
+    // repeats a few names (bind, alias, echo) line after line, and these answer without hashing.
+    std::array<int, 256> recent;
+    recent.fill(-1);
     forEachCommandFound(text, [&](int lineStart, int start, QStringView name, int stop) {
-        auto& [recentName, entryOfName] = recent[recentSlot(name, recent.size())];
-        if (!entryOfName || !(sameSpelling(name, recentName) || sameName(name, recentName))) {
-            Commands*& entry = byName_[FoldedName{name}];
-            if (!entry)
-                entry = &store_.emplace_back();
-            recentName = name;
-            entryOfName = entry;
-        }
-        // A bare name without a quote is read once: the command's reading goes on after it.
-        const bool bare = text[start] != u'"' && !name.contains(u'"');
-        entryOfName->starts.push_back(
-            {lineStart, start, bare ? start + int(name.size()) : -1, stop});
+        int& seen = recent[recentSlot(name, recent.size())];
+        if (seen < 0 || !sameSpelling(name, names_[size_t(seen)].name))
+            seen = entryOf(name);
+        Name& entry = names_[size_t(seen)];
+        if (entry.lastBlock < 0 || blocks_[size_t(entry.lastBlock)].size ==
+                                       blocks_[size_t(entry.lastBlock)].capacity)
+            addBlock(entry);
+        Block& block = blocks_[size_t(entry.lastBlock)];
+        Start& at = pool_[size_t(block.begin + block.size)];
+        at.lineStart = lineStart;
+        at.start = start;
+        at.nameEnd = bareName(text, start, name) ? start + int(name.size()) : -1;
+        at.stop = stop;
+        ++block.size;
+        ++entry.count;
     });
 }
 
-const CommandIndex::Commands* CommandIndex::find(QStringView name) const {
-    const auto it = byName_.constFind(FoldedName{name});
-    return it == byName_.cend() ? nullptr : *it;
+void CommandIndex::addBlock(Name& entry) {
+    // The first block holds four commands, and each further one twice the one before, up to
+    // a few thousand.
+    constexpr int kFirstBlock = 4;
+    constexpr int kLargestBlock = 4096;
+    const int capacity = entry.lastBlock < 0
+                             ? kFirstBlock
+                             : std::min(blocks_[size_t(entry.lastBlock)].capacity * 2, kLargestBlock);
+    const int added = int(blocks_.size());
+    blocks_.push_back({int(pool_.size()), 0, capacity, -1});
+    pool_.resize(pool_.size() + size_t(capacity));
+    if (entry.lastBlock < 0)
+        entry.firstBlock = added;
+    else
+        blocks_[size_t(entry.lastBlock)].next = added;
+    entry.lastBlock = added;
 }
 
-CommandSpan CommandIndex::read(const Commands& commands, qsizetype i) const {
-    const std::vector<Commands::Start>& starts = commands.starts;
-#if defined(__GNUC__)
-    // A short line still often spans two cache lines.
-    if (size_t(i + kReadAhead) < starts.size()) {
-        const QChar* ahead = text_.data() + starts[size_t(i + kReadAhead)].start;
-        __builtin_prefetch(ahead);
-        __builtin_prefetch(ahead + 32);
+int CommandIndex::entryOf(QStringView name) {
+    const size_t hash = foldedNameHash(name);
+    for (size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+        const int taken = slots_[slot];
+        if (taken < 0) {
+            const int added = int(names_.size());
+            slots_[slot] = added;
+            names_.push_back({name, hash, -1, -1, 0, {}, false});
+            if (names_.size() * 2 > slots_.size())
+                growSlots();
+            return added;
+        }
+        const Name& entry = names_[size_t(taken)];
+        if (entry.hash == hash && sameName(entry.name, name))
+            return taken;
     }
-#endif
-    const Commands::Start& at = starts[size_t(i)];
-    return commandWithin(text_, at.lineStart, at.start, at.stop, at.nameEnd);
+}
+
+void CommandIndex::growSlots() {
+    slots_.assign(slots_.size() * 2, -1);
+    mask_ = slots_.size() - 1;
+    for (size_t i = 0; i < names_.size(); ++i) {
+        size_t slot = names_[i].hash & mask_;
+        while (slots_[slot] >= 0)
+            slot = (slot + 1) & mask_;
+        slots_[slot] = int(i);
+    }
+}
+
+const CommandIndex::Name* CommandIndex::find(QStringView name) const {
+    const size_t hash = foldedNameHash(name);
+    for (size_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
+        const int taken = slots_[slot];
+        if (taken < 0)
+            return nullptr;
+        const Name& entry = names_[size_t(taken)];
+        if (entry.hash == hash && sameName(entry.name, name))
+            return &entry;
+    }
 }
 
 const QList<CommandSpan>& CommandIndex::named(QStringView name) const {
     static const QList<CommandSpan> none;
-    const Commands* commands = find(name);
-    if (!commands)
+    const Name* entry = find(name);
+    if (!entry)
         return none;
-    if (!commands->read) {
-        const qsizetype count = qsizetype(commands->starts.size());
-        commands->spans.reserve(count);
-        for (qsizetype i = 0; i < count; ++i)
-            commands->spans.append(read(*commands, i));
-        commands->read = true;
+    if (!entry->read) {
+        entry->spans.reserve(entry->count);
+        forEachNamed(name, [&](const CommandSpan& command) {
+            entry->spans.append(command);
+            return true;
+        });
+        entry->read = true;
     }
-    return commands->spans;
+    return entry->spans;
 }

@@ -4,11 +4,16 @@
 
 #include "language/config_commands.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
-#include <deque>
+#include <memory>
+#include <utility>
 #include <vector>
+
+// A name's hash as the game compares names: without regard to ASCII letter case (each character
+// is hashed with its 0x20 bit set, so "A" and "a" hash alike; "@" and "`" do too, and are told
+// apart by sameName). Four characters at a time.
+size_t foldedNameHash(QStringView name) noexcept;
 
 // A command name as the game compares it: without regard to ASCII letter case. A view into the
 // text, so looking a command up or indexing it allocates nothing.
@@ -32,45 +37,129 @@ public:
     // stop; nothing is kept. For the long lists (bind, alias) that a caller reads once through:
     // each command is used while its line is at hand.
     template <typename Visit> void forEachNamed(QStringView name, Visit&& visit) const;
-    bool contains(QStringView name) const { return byName_.contains(FoldedName{name}); }
+    // The same for the commands of a name whose first argument passes `test(QStringView)`:
+    // only the first argument of the others is read.
+    template <typename Test, typename Visit>
+    void forEachNamedWithArgument(QStringView name, Test&& test, Visit&& visit) const;
+    bool contains(QStringView name) const { return find(name) != nullptr; }
     // Whether the text holds any command at all.
-    bool isEmpty() const { return byName_.isEmpty(); }
+    bool isEmpty() const { return names_.empty(); }
 
 private:
     // How many commands ahead of the one being read a line is fetched from memory: a large
     // config's lines are far apart, and fetched one at a time each would wait for its own.
-    static constexpr qsizetype kReadAhead = 24;
-    struct Commands {
-        struct Start {
-            int lineStart; // the line's end is found when the command is read
-            int start;
-            int nameEnd; // a bare name's end, -1 for one to read again
-            int stop;    // where the command ends
-        };
-        std::vector<Start> starts;        // where each command begins
-        mutable QList<CommandSpan> spans; // read from `starts` on the first look-up
+    static constexpr int kReadAhead = 24;
+    // Where a command begins.
+    struct Start {
+        int lineStart; // the line's end is found when the command is read
+        int start;
+        int nameEnd; // a bare name's end, -1 for one to read again
+        int stop;    // where the command ends
+    };
+    // A name's commands stand in blocks of the pool, in document order: each block twice as
+    // long as the one before, so a name's commands are read from few places and nothing is
+    // copied as they grow.
+    struct Block {
+        int begin; // in pool_
+        int size;
+        int capacity;
+        int next; // in blocks_, -1 for the last
+    };
+    // A name met in the text (as first spelt there) and its commands.
+    struct Name {
+        QStringView name;
+        size_t hash;
+        int firstBlock;
+        int lastBlock;
+        int count;
+        mutable QList<CommandSpan> spans; // read on the first look-up
         mutable bool read = false;
     };
-    const Commands* find(QStringView name) const;
-    // Reads the i-th command of a name; the line of one to be read soon is fetched meanwhile.
-    CommandSpan read(const Commands& commands, qsizetype i) const;
+    const Name* find(QStringView name) const;
+    // The index in names_ of the name's entry, added when new.
+    int entryOf(QStringView name);
+    void growSlots();
+    // A new block for the name's next commands.
+    void addBlock(Name& entry);
+    // Hands the name's starts to `visit` in order until it returns false.
+    template <typename Visit> void forEachStart(const Name& entry, Visit&& visit) const;
+    CommandSpan read(const Start& at) const {
+        return commandWithin(text_, at.lineStart, at.start, at.stop, at.nameEnd);
+    }
+    // The line of a command to be read soon is fetched from memory meanwhile.
+    void fetch(const Start& at) const {
+#if defined(__GNUC__)
+        // A short line still often spans two cache lines.
+        const QChar* line = text_.data() + at.start;
+        __builtin_prefetch(line);
+        __builtin_prefetch(line + 32);
+#else
+        (void)at;
+#endif
+    }
 
     QStringView text_;
-    std::deque<Commands> store_; // where the entries stay put while names are added
-    QHash<FoldedName, Commands*> byName_;
+    // Grown without its new entries written first: each is written as a command is added.
+    template <typename T> struct Uninitialised : std::allocator<T> {
+        template <typename U> struct rebind {
+            using other = Uninitialised<U>;
+        };
+        template <typename U> void construct(U* place) noexcept { ::new (place) U; }
+        template <typename U, typename... Args> void construct(U* place, Args&&... args) {
+            ::new (place) U(std::forward<Args>(args)...);
+        }
+    };
+    std::vector<Start, Uninitialised<Start>> pool_;
+    std::vector<Block> blocks_;
+    std::vector<Name> names_;
+    // Open addressing: each slot holds an index into names_ or -1; at most half of them are
+    // taken.
+    std::vector<int> slots_;
+    size_t mask_ = 0;
 };
 
 template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visit&& visit) const {
-    const Commands* commands = find(name);
-    if (!commands)
+    const Name* entry = find(name);
+    if (!entry)
         return;
-    if (commands->read) {
-        for (const CommandSpan& command : commands->spans)
+    if (entry->read) {
+        for (const CommandSpan& command : entry->spans)
             if (!visit(command))
                 return;
         return;
     }
-    for (qsizetype i = 0; i < qsizetype(commands->starts.size()); ++i)
-        if (!visit(read(*commands, i)))
-            return;
+    forEachStart(*entry, [&](const Start& at) { return visit(read(at)); });
+}
+
+template <typename Test, typename Visit>
+void CommandIndex::forEachNamedWithArgument(QStringView name, Test&& test, Visit&& visit) const {
+    const Name* entry = find(name);
+    if (!entry)
+        return;
+    if (entry->read) {
+        for (const CommandSpan& command : entry->spans)
+            if (command.wordCount >= 2 && test(command.word(text_, 1)) && !visit(command))
+                return;
+        return;
+    }
+    forEachStart(*entry, [&](const Start& at) {
+        QStringView argument;
+        if (!firstArgumentWithin(text_, at.start, at.stop, at.nameEnd, argument) ||
+            !test(argument))
+            return true;
+        return visit(read(at));
+    });
+}
+
+template <typename Visit> void CommandIndex::forEachStart(const Name& entry, Visit&& visit) const {
+    for (int b = entry.firstBlock; b >= 0; b = blocks_[size_t(b)].next) {
+        const Block& block = blocks_[size_t(b)];
+        const Start* starts = pool_.data() + block.begin;
+        for (int i = 0; i < block.size; ++i) {
+            if (i + kReadAhead < block.size)
+                fetch(starts[i + kReadAhead]);
+            if (!visit(starts[i]))
+                return;
+        }
+    }
 }

@@ -238,6 +238,23 @@ CommandSpan commandWithin(QStringView text, int lineStart, int start, int stop, 
     return command;
 }
 
+bool firstArgumentWithin(QStringView text, int start, int stop, int nameEnd, QStringView& argument,
+                         Bytes bytes) {
+    int index = 0;
+    bool found = false;
+    readCommand(
+        text, start, bytes,
+        [&](const CommandWord& w) {
+            if (index++ == 0)
+                return true;
+            argument = text.mid(w.textStart(), w.textLength());
+            found = true;
+            return false;
+        },
+        nameEnd, stop);
+    return found;
+}
+
 CommandScanner::CommandScanner(QStringView text, int from, Bytes bytes)
     : text_(text), position_(from), lineStart_(from), lineEnd_(lineEndFrom(text, from)),
       bytes_(bytes) {}

@@ -162,7 +162,13 @@ inline bool keepWord(const char16_t* s, const CommandWord& w, bool quoteInside, 
     if (r.wordCount < kMaxWords) {
         ++r.wordCount;
         r.wordsEnd = w.end();
-        word(std::as_const(w));
+        // A `word` that returns false has read enough: the words after are not read.
+        if constexpr (std::is_same_v<decltype(word(std::as_const(w))), bool>) {
+            if (!word(std::as_const(w)))
+                return false;
+        } else {
+            word(std::as_const(w));
+        }
     }
     return true;
 }
@@ -209,7 +215,8 @@ void readWordsWithin(const char16_t* s, int i, int stop, Bytes bytes, CommandRea
 } // namespace console::detail
 
 // Reads the command that begins at `start` (just after the ";" or line break before it): finds
-// its end, then hands each word the console keeps to `word(const CommandWord&)` in order.
+// its end, then hands each word the console keeps to `word(const CommandWord&)` in order (a
+// `word` that returns bool stops the reading with false; the reading's counts then stop there).
 // `nameEnd`, when known (the end of a bare name without a quote, as forEachCommandFound gives
 // it), spares reading the name again.
 template <typename Word>
@@ -228,7 +235,8 @@ CommandReading readCommand(QStringView text, int start, console::Bytes bytes, Wo
         CommandWord name;
         name.start = start;
         name.length = nameEnd - start;
-        detail::keepWord(s, name, false, bytes, r, word);
+        if (!detail::keepWord(s, name, false, bytes, r, word))
+            return r;
         from = nameEnd;
     }
     detail::readWordsWithin(s, from, r.stop, bytes, r, word);
@@ -288,6 +296,11 @@ CommandSpan commandAt(QStringView text, int lineStart, int start,
 // characters are read.
 CommandSpan commandWithin(QStringView text, int lineStart, int start, int stop, int nameEnd = -1,
                           console::Bytes bytes = console::Bytes::Single);
+
+// The first argument (the word after the name, without its quotes) of a command whose end is
+// known, as commandWithin reads it, and nothing after it: false for a command of one word.
+bool firstArgumentWithin(QStringView text, int start, int stop, int nameEnd, QStringView& argument,
+                         console::Bytes bytes = console::Bytes::Single);
 
 // Where the line that holds `from` ends: its "\n", or the end of the text.
 int lineEndFrom(QStringView text, int from);

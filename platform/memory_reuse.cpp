@@ -6,6 +6,10 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#if defined(__linux__)
+#include <cstdint>
+#include <sys/mman.h>
+#endif
 
 void keepFreedMemoryForReuse() {
 #if defined(__GLIBC__)
@@ -14,5 +18,22 @@ void keepFreedMemoryForReuse() {
     // free at its end.
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+#endif
+}
+
+void preferLargePages(void* data, size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr size_t kLargePage = 2 * 1024 * 1024;
+    if (bytes < 4 * kLargePage)
+        return;
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) &
+                                 ~std::uintptr_t(kLargePage - 1);
+    const std::uintptr_t end =
+        (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~std::uintptr_t(kLargePage - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
 #endif
 }

@@ -4,5 +4,11 @@
 // machines costs more than the work itself. The program keeps freed memory for reuse instead.
 #pragma once
 
+#include <cstddef>
+
 // Call once at start, before the first large allocation.
 void keepFreedMemoryForReuse();
+
+// A block of many megabytes about to be written whole (a new copy of a large text) asks for
+// large pages where the system gives them on request: a few faults in place of thousands.
+void preferLargePages(void* data, size_t bytes);

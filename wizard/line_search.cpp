@@ -1,6 +1,7 @@
 // The wizard's search and editing by commands.
 #include "wizard/line_search.h"
 
+#include "language/key_names.h"
 #include "state/shared_state.h"
 #include "widgets/find_primitive.h"
 #include "wizard/wizard_working_set.h"
@@ -37,9 +38,8 @@ bool holds(const WizardDocument& document, const SettingRef& setting, const Comm
 template <typename Test>
 QList<CommandSpan> withArgument(const WizardDocument& document, const QString& name, Test test) {
     QList<CommandSpan> found;
-    document.forEachCommandNamed(name, [&](const CommandSpan& c) {
-        if (c.wordCount >= 2 && test(c.word(document.indexedText(), 1)))
-            found.append(c);
+    document.forEachCommandWithArgument(name, test, [&](const CommandSpan& c) {
+        found.append(c);
         return true;
     });
     return found;
@@ -254,6 +254,22 @@ private:
     int lastMatch_ = -1;
 };
 
+// Free keys by name in any letter case, with how many items of the list are spelt so.
+struct FreeKeys {
+    QHash<FoldedName, int> counts;
+    NameSketch sketch;
+};
+
+FreeKeys freeKeysOf(const QStringList& keys) {
+    FreeKeys free;
+    free.counts.reserve(keys.size());
+    for (const QString& item : keys) {
+        free.counts[FoldedName{item}] += 1;
+        free.sketch.add(item);
+    }
+    return free;
+}
+
 // Moves each key a binding binds from the free-key list to the used-key list.
 class BoundKeyCollector {
 public:
@@ -262,9 +278,16 @@ public:
     // already moved or unknown: one look-up without a copy of the key answers those. The keys
     // are views into the list as it was, which stays whole while items leave it.
     explicit BoundKeyCollector(WizardWorkingSet& ws) : ws_(ws), names_(ws.freeKeys) {
-        for (const QString& item : names_) {
-            free_[FoldedName{item}] += 1;
-            sketch_.add(item);
+        // The whole key list, as reading starts from it, has its table made once.
+        const QStringList& all = keyNames();
+        if (names_.constData() == all.constData() && names_.size() == all.size()) {
+            static const FreeKeys allFree = freeKeysOf(all);
+            free_ = allFree.counts;
+            sketch_ = allFree.sketch;
+        } else {
+            FreeKeys own = freeKeysOf(names_);
+            free_ = std::move(own.counts);
+            sketch_ = own.sketch;
         }
     }
 

@@ -1,6 +1,8 @@
 // A wizard document: text, selection and whole-line edits.
 #include "wizard/wizard_document.h"
 
+#include "platform/memory_reuse.h"
+
 #include <QStringView>
 #include <algorithm>
 #include <array>
@@ -77,6 +79,7 @@ void WizardDocument::settle() const {
         size += e.text.size() - e.length;
     QString text;
     text.reserve(size);
+    preferLargePages(text.data(), size_t(size) * sizeof(QChar));
     qsizetype from = 0;
     for (const Edit& e : edits_) {
         text.append(QStringView(content_).mid(from, e.start - from));

@@ -68,6 +68,10 @@ public:
     // The same commands handed one by one to `visit` (which returns false to stop), without a
     // list kept of them.
     template <typename Visit> void forEachCommandNamed(QStringView name, Visit&& visit) const;
+    // The same for the commands whose first argument passes `test(QStringView)`; of the others
+    // only that argument is read.
+    template <typename Test, typename Visit>
+    void forEachCommandWithArgument(QStringView name, Test&& test, Visit&& visit) const;
     bool hasCommandNamed(QStringView name) const;
     // The text that the commands' positions refer to; the same as content() unless edits are
     // being gathered, when it is the text before them. Positions handed to the edits below
@@ -140,4 +144,16 @@ void WizardDocument::forEachCommandNamed(QStringView name, Visit&& visit) const 
         return;
     }
     commands().forEachNamed(name, visit);
+}
+
+template <typename Test, typename Visit>
+void WizardDocument::forEachCommandWithArgument(QStringView name, Test&& test,
+                                                Visit&& visit) const {
+    if (pending()) {
+        for (const CommandSpan& command : commandsNamed(name))
+            if (command.wordCount >= 2 && test(command.word(content_, 1)) && !visit(command))
+                return;
+        return;
+    }
+    commands().forEachNamedWithArgument(name, test, visit);
 }
