@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <array>
 #include <bitset>
 
 using namespace Qt::Literals::StringLiterals;
@@ -295,8 +296,16 @@ public:
         if (c.wordCount < 2)
             return;
         const QStringView key = c.word(text, 1);
-        if (key.isEmpty() || !sketch_.mayHold(key) || !free_.contains(FoldedName{key}))
+        if (key.isEmpty())
             return;
+        // A spelling that moved no key once never does: the free keys only grow fewer.
+        QStringView& refused = refused_[refusedSlot(key)];
+        if (key == refused)
+            return;
+        if (!sketch_.mayHold(key) || !free_.contains(FoldedName{key})) {
+            refused = key;
+            return;
+        }
         const QString lower = console::foldedName(key);
         const QString upper = asciiUpper(key.toString());
         for (qsizetype i = 0; i < ws_.freeKeys.size(); ++i) {
@@ -310,13 +319,23 @@ public:
                 return;
             }
         }
+        refused = key;
     }
 
 private:
+    static size_t refusedSlot(QStringView key) {
+        return (size_t(key.size()) * 31 + key.front().unicode() * 7 + key.back().unicode()) %
+               kRefused;
+    }
+
     WizardWorkingSet& ws_;
     const QStringList names_;
     QHash<FoldedName, int> free_;
     NameSketch sketch_; // of the keys that were free at the start
+    // Spellings of keys that moved nothing, met last: a config binds the same keys again and
+    // again, and these are answered without a look-up. A view that is null matches no key.
+    static constexpr size_t kRefused = 64;
+    std::array<QStringView, kRefused> refused_{};
 };
 
 } // namespace
