@@ -44,14 +44,15 @@ bool bareName(QStringView text, int start, QStringView name) {
     return true;
 }
 
-// A name's place among the names met last: by its length and its first and last letters,
-// folded.
+// A name's place among the names met last: by its length, its first letter and its last two
+// (where names made by numbering differ), folded.
 size_t recentSlot(QStringView name, size_t count) {
     if (name.isEmpty())
         return 0;
     const size_t first = name.front().unicode() | 0x20;
     const size_t last = name.back().unicode() | 0x20;
-    return (size_t(name.size()) * 67 + first * 7 + last) % count;
+    const size_t beforeLast = name[name.size() > 1 ? name.size() - 2 : 0].unicode() | 0x20;
+    return (size_t(name.size()) * 0x9E37 + first * 0x3B1 + beforeLast * 0x61 + last) % count;
 }
 
 // Letter for letter, four at a time: how a config mostly repeats a name. (Another spelling of
@@ -84,7 +85,7 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
     mask_ = slots_.size() - 1;
     // The entries of the names met last, by their length and first and last letters: a config
     // repeats a few names (bind, alias, echo) line after line, and these answer without hashing.
-    std::array<int, 256> recent;
+    std::array<int, 1024> recent;
     recent.fill(-1);
     forEachCommandFound(text, [&](int lineStart, int start, QStringView name, int stop) {
         int& seen = recent[recentSlot(name, recent.size())];

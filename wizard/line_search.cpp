@@ -300,7 +300,7 @@ public:
             return;
         // A spelling that moved no key once never does: the free keys only grow fewer.
         QStringView& refused = refused_[refusedSlot(key)];
-        if (key == refused)
+        if (!refused.isEmpty() && key == refused)
             return;
         if (!sketch_.mayHold(key) || !free_.contains(FoldedName{key})) {
             refused = key;
@@ -323,6 +323,7 @@ public:
     }
 
 private:
+    static constexpr size_t kRefused = 64;
     static size_t refusedSlot(QStringView key) {
         return (size_t(key.size()) * 31 + key.front().unicode() * 7 + key.back().unicode()) %
                kRefused;
@@ -333,8 +334,7 @@ private:
     QHash<FoldedName, int> free_;
     NameSketch sketch_; // of the keys that were free at the start
     // Spellings of keys that moved nothing, met last: a config binds the same keys again and
-    // again, and these are answered without a look-up. A view that is null matches no key.
-    static constexpr size_t kRefused = 64;
+    // again, and these are answered without a look-up.
     std::array<QStringView, kRefused> refused_{};
 };
 
