@@ -114,6 +114,76 @@ TEST(ConfigCommands, TheOnePassIndexFindsTheScannersCommands) {
     }
 }
 
+TEST(ConfigCommands, TheIndexKeepsManyNamesApartAsTheConsoleComparesThem) {
+    // Many short names of letters in both cases and of the characters that differ from others
+    // only in the bit that tells a capital ("@" and "`", "[" and "{", "1" and "Q"... ), each
+    // with a few commands or many, so that names share places in the index's tables and a
+    // name's commands fill several of its blocks. Every name's commands, and those whose first
+    // argument is asked for, come out as the scanner reads them, in document order.
+    const QString letters = u"aAbB@`[{1Q;\"/ x"_s;
+    QRandomGenerator random(57);
+    for (int round = 0; round < 60; ++round) {
+        QString text;
+        QStringList names;
+        for (int n = random.bounded(1, 400); n > 0; --n) {
+            QString name;
+            for (int k = random.bounded(1, 4); k > 0; --k)
+                name += letters[random.bounded(int(letters.size()))];
+            QString argument;
+            for (int k = random.bounded(0, 3); k > 0; --k)
+                argument += letters[random.bounded(int(letters.size()))];
+            // Often the name of the line before: long runs of one name.
+            if (!names.isEmpty() && random.bounded(3) == 0)
+                name = names.last();
+            names.append(name);
+            text += name + u' ' + argument + (random.bounded(4) == 0 ? u";"_s : u"\n"_s);
+        }
+        names << u"absent"_s << u"A"_s << u"@"_s << u"`"_s << u"{"_s << u"["_s;
+        const CommandIndex index(text);
+        for (const QString& name : names) {
+            QStringList wanted, wantedWithA;
+            CommandScanner scanner(text);
+            CommandSpan span;
+            while (scanner.next(span)) {
+                if (!sameName(span.word(text, 0), name))
+                    continue;
+                const QString read = u"%1 %2 %3 %4"_s.arg(span.lineStart)
+                                         .arg(span.start)
+                                         .arg(span.end)
+                                         .arg(span.wordCount);
+                wanted.append(read);
+                if (span.wordCount >= 2 && span.word(text, 1).startsWith(u'a'))
+                    wantedWithA.append(read);
+            }
+            const auto reading = [&](const CommandSpan& c) {
+                return u"%1 %2 %3 %4"_s.arg(c.lineStart).arg(c.start).arg(c.end).arg(c.wordCount);
+            };
+            QStringList withA;
+            index.forEachNamedWithArgument(
+                name, [](QStringView argument) { return argument.startsWith(u'a'); },
+                [&](const CommandSpan& c) {
+                    withA.append(reading(c));
+                    return true;
+                });
+            ASSERT_EQ(withA, wantedWithA) << qPrintable(text) << " " << qPrintable(name);
+            QStringList byName;
+            for (const CommandSpan& c : index.named(name))
+                byName.append(reading(c));
+            ASSERT_EQ(byName, wanted) << qPrintable(text) << " " << qPrintable(name);
+            // Once read in full, the same from the list kept.
+            withA.clear();
+            index.forEachNamedWithArgument(
+                name, [](QStringView argument) { return argument.startsWith(u'a'); },
+                [&](const CommandSpan& c) {
+                    withA.append(reading(c));
+                    return true;
+                });
+            EXPECT_EQ(withA, wantedWithA) << qPrintable(text) << " " << qPrintable(name);
+            EXPECT_EQ(index.contains(name), !wanted.isEmpty()) << qPrintable(name);
+        }
+    }
+}
+
 TEST(ConfigCommands, TheIndexReadsAcrossItsBlocksAsTheScannerDoes) {
     // The index reads the text 64 characters at a time: each piece is put at every place
     // around the end of the first block, after a line of filler or after blanks.
