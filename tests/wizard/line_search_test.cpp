@@ -158,27 +158,23 @@ TEST(ConfigCommands, TheIndexKeepsManyNamesApartAsTheConsoleComparesThem) {
             const auto reading = [&](const CommandSpan& c) {
                 return u"%1 %2 %3 %4"_s.arg(c.lineStart).arg(c.start).arg(c.end).arg(c.wordCount);
             };
-            QStringList withA;
-            index.forEachNamedWithArgument(
-                name, [](QStringView argument) { return argument.startsWith(u'a'); },
-                [&](const CommandSpan& c) {
-                    withA.append(reading(c));
-                    return true;
-                });
-            ASSERT_EQ(withA, wantedWithA) << qPrintable(text) << " " << qPrintable(name);
+            const auto withA = [&] {
+                QStringList found;
+                index.forEachNamedWithArgument(
+                    name, [](QStringView argument) { return argument.startsWith(u'a'); },
+                    [&](const CommandSpan& c) {
+                        found.append(reading(c));
+                        return true;
+                    });
+                return found;
+            };
+            ASSERT_EQ(withA(), wantedWithA) << qPrintable(text) << " " << qPrintable(name);
             QStringList byName;
             for (const CommandSpan& c : index.named(name))
                 byName.append(reading(c));
             ASSERT_EQ(byName, wanted) << qPrintable(text) << " " << qPrintable(name);
             // Once read in full, the same from the list kept.
-            withA.clear();
-            index.forEachNamedWithArgument(
-                name, [](QStringView argument) { return argument.startsWith(u'a'); },
-                [&](const CommandSpan& c) {
-                    withA.append(reading(c));
-                    return true;
-                });
-            EXPECT_EQ(withA, wantedWithA) << qPrintable(text) << " " << qPrintable(name);
+            EXPECT_EQ(withA(), wantedWithA) << qPrintable(text) << " " << qPrintable(name);
             EXPECT_EQ(index.contains(name), !wanted.isEmpty()) << qPrintable(name);
         }
     }
