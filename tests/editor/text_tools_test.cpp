@@ -7,8 +7,8 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -281,9 +281,7 @@ TEST(FindPrimitive, ScrollsTheMatchIntoView) {
     edit.show();
     QCoreApplication::processEvents();
     PlainTextSearchTarget target(&edit);
-    const auto inView = [&] {
-        return edit.viewport()->rect().contains(edit.cursorRect());
-    };
+    const auto inView = [&] { return edit.viewport()->rect().contains(edit.cursorRect()); };
     const struct {
         const char* name;
         QString needle;
