@@ -62,7 +62,8 @@ public:
         : m_options(options), m_values(words),
           m_gameDirKnown(configset::gameDirKnown(options.gameDir)),
           m_gameDir(m_gameDirKnown ? QDir(QFileInfo(options.gameDir).absoluteFilePath())
-                                   : QDir()) {
+                                   : QDir()),
+          m_files(options.gameDir) {
         m_buffer.reserve(64);
     }
 
@@ -422,7 +423,7 @@ private:
         } else if (const auto known = m_read.constFind(name); known != m_read.constEnd()) {
             text = *known;
         } else if (const QString path =
-                       m_gameDirKnown ? configset::gameFile(m_options.gameDir, name) : QString();
+                       m_gameDirKnown ? m_files.find(name) : QString();
                    !path.isEmpty()) {
             entry.path = path;
             entry.shown = shownName(path, name);
@@ -508,6 +509,7 @@ private:
     bool m_watchPending = false;
     QHash<QString, Place> m_beforeWatched;
     QHash<QString, std::optional<FileText>> m_read; // each file is read once
+    configset::GameFiles m_files;
     bool m_wait = false;
     bool m_forcedBound = false;
     bool m_stopped = false;

@@ -13,14 +13,50 @@ using namespace Qt::Literals::StringLiterals;
 namespace configset {
 
 QString gameFile(const QString& gameDir, const QString& name) {
-    const QString own = paths::resolve(gameDir, name);
-    if (QFileInfo(own).isFile())
-        return own;
-    const QString base = paths::resolve(QFileInfo(gameDir).absolutePath(), u"valve"_s);
-    if (!QFileInfo(base).isDir())
+    return GameFiles(gameDir).find(name);
+}
+
+GameFiles::GameFiles(const QString& gameDir) {
+    m_own.path = gameDir;
+    while (m_own.path.size() > 1 && m_own.path.endsWith(u'/'))
+        m_own.path.chop(1);
+    m_own.exists = QFileInfo(m_own.path).isDir();
+}
+
+// `name` in one folder, found as paths::resolve finds it: as written, or else the first entry,
+// in sorted order, that differs from it only in case; empty unless that is a file.
+QString GameFiles::inFolder(Folder& folder, const QString& name) {
+    if (!folder.exists)
         return QString();
-    const QString inBase = paths::resolve(base, name);
-    return QFileInfo(inBase).isFile() ? inBase : QString();
+    if (name.contains(u'/') || name.contains(u'\\')) {
+        const QString path = paths::resolve(folder.path, name);
+        return QFileInfo(path).isFile() ? path : QString();
+    }
+    const QString asWritten = folder.path + u'/' + name;
+    if (const QFileInfo written(asWritten); written.exists())
+        return written.isFile() ? asWritten : QString();
+    if (!folder.listed) {
+        folder.listed = true;
+        for (const QString& entry : paths::listEntries(folder.path))
+            if (QString& first = folder.entries[entry.toCaseFolded()]; first.isNull())
+                first = entry;
+    }
+    const auto found = folder.entries.constFind(name.toCaseFolded());
+    if (found == folder.entries.constEnd())
+        return QString();
+    const QString path = folder.path + u'/' + *found;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString GameFiles::find(const QString& name) {
+    if (QString own = inFolder(m_own, name); !own.isEmpty())
+        return own;
+    if (!m_baseKnown) {
+        m_baseKnown = true;
+        m_base.path = paths::resolve(QFileInfo(m_own.path).absolutePath(), u"valve"_s);
+        m_base.exists = QFileInfo(m_base.path).isDir();
+    }
+    return inFolder(m_base, name);
 }
 
 bool gameDirKnown(const QString& gameDir) {

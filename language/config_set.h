@@ -4,6 +4,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QHash>
 #include <QStringList>
 #include <functional>
 
@@ -14,6 +15,27 @@ namespace configset {
 // The file an "exec" of `name` runs: in the game directory, or else in the base game's folder
 // beside it (the game falls back on it); empty when there is none.
 QString gameFile(const QString& gameDir, const QString& name);
+
+// The same for many names in one game directory: each folder is listed at most once, when a
+// name is not there as written (a run looks up every file the set execs).
+class GameFiles {
+public:
+    explicit GameFiles(const QString& gameDir);
+    QString find(const QString& name);
+
+private:
+    struct Folder {
+        QString path;
+        bool exists = false;
+        bool listed = false;
+        QHash<QString, QString> entries; // case-folded name -> the first such entry, sorted
+    };
+    QString inFolder(Folder& folder, const QString& name);
+
+    Folder m_own;
+    Folder m_base;
+    bool m_baseKnown = false;
+};
 bool gameDirKnown(const QString& gameDir);
 
 // The names a config's "exec" commands give, in order.

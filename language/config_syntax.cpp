@@ -1,5 +1,6 @@
 // The config line reader.
 #include "language/config_syntax.h"
+#include "language/config_commands.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -42,9 +43,11 @@ QList<ConfigCommand> commandsInside(const ConfigWord& word) {
     return parseConfigLine(word.text, word.start + 1).commands;
 }
 
-bool isConfigKeyword(const QString& lowerName) {
-    return lowerName == u"bind"_s || lowerName == u"alias"_s || lowerName == u"setinfo"_s ||
-           lowerName == u"exec"_s;
+bool isConfigKeyword(QStringView name) {
+    for (const QStringView keyword : {u"bind", u"alias", u"setinfo", u"exec"})
+        if (console::sameName(name, keyword))
+            return true;
+    return false;
 }
 
 bool isConfigNumber(QStringView word) {

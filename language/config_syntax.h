@@ -99,8 +99,8 @@ QString joinedArguments(const ConfigCommand& command, int first);
 // line. Positions point into the original line when `word` is from it.
 QList<ConfigCommand> commandsInside(const ConfigWord& word);
 
-// The four words that build a config rather than change a setting.
-bool isConfigKeyword(const QString& lowerName);
+// The four words that build a config rather than change a setting, in any case.
+bool isConfigKeyword(QStringView name);
 
 // A decimal number as configs write it ("3", "-1", "0.022", ".5").
 bool isConfigNumber(QStringView word);

@@ -2,7 +2,7 @@
 
 #include "language/config_commands.h"
 
-namespace configrun {
+#include <algorithm>
 
 quint32 NameTable::hashOf(QStringView name) const {
     // FNV-1a over the characters: names are short, and Qt's own string hash costs more than
@@ -55,7 +55,7 @@ void NameTable::grow() {
     }
 }
 
-const QString& NameTable::insert(QStringView name, int value) {
+NameTable::Entry& NameTable::place(QStringView name, int value) {
     if (size_t(m_count + 1) * 2 > m_entries.size())
         grow();
     const quint32 h = hashOf(name);
@@ -64,11 +64,23 @@ const QString& NameTable::insert(QStringView name, int value) {
     while (m_entries[i].hash != 0)
         i = (i + 1) & mask;
     Entry& e = m_entries[i];
-    e.key = m_folded ? console::foldedName(name) : name.toString();
     e.hash = h;
     e.value = value;
     ++m_count;
+    return e;
+}
+
+const QString& NameTable::insert(QStringView name, int value) {
+    Entry& e = place(name, value);
+    e.key = m_folded ? console::foldedName(name) : name.toString();
     return e.key;
 }
 
-} // namespace configrun
+const QString& NameTable::insert(const QString& name, int value) {
+    Entry& e = place(name, value);
+    const bool kept = !m_folded || std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return console::foldedChar(c.unicode()) != c.unicode();
+    });
+    e.key = kept ? name : console::foldedName(name);
+    return e.key;
+}

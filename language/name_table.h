@@ -1,13 +1,11 @@
-// A table from names to small numbers for the set's run, which looks up a name for every
-// command it runs: found by the name as written, folded as the console folds it (or, for
-// user-info keys, as it is) while it is hashed, so a look-up makes no string.
+// A table from names to small numbers, for what looks up a name for every command it meets
+// (the set's run, the vocabulary): found by the name as written, folded as the console folds it
+// (or, for user-info keys, as it is) while it is hashed, so a look-up makes no string.
 #pragma once
 
 #include <QString>
 #include <QStringView>
 #include <vector>
-
-namespace configrun {
 
 class NameTable {
 public:
@@ -18,6 +16,8 @@ public:
     // Gives the name a number (the name not yet in the table); returns the key as kept
     // (folded when the table folds).
     const QString& insert(QStringView name, int value);
+    // The same, keeping `name` itself (shared, not copied) when it is already in kept form.
+    const QString& insert(const QString& name, int value);
     qsizetype size() const { return m_count; }
 
 private:
@@ -28,11 +28,10 @@ private:
     };
     quint32 hashOf(QStringView name) const;
     bool same(const QString& key, QStringView name) const;
+    Entry& place(QStringView name, int value);
     void grow();
 
     bool m_folded;
     std::vector<Entry> m_entries; // a power of two, at most half full
     qsizetype m_count = 0;
 };
-
-} // namespace configrun

@@ -16,36 +16,26 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-// The lookup key of a name, in a buffer reused between lookups (the editor asks for every
-// first word it colours and the check for every command).
-const QString& lookupKey(QStringView name) {
-    static thread_local QString key;
-    console::foldName(name, key);
-    return key;
+Vocabulary::Word& Vocabulary::entry(const QString& name, bool* made) {
+    int at = m_index.find(name);
+    if (made)
+        *made = at < 0;
+    if (at < 0) {
+        at = int(m_words.size());
+        m_index.insert(name, at);
+        m_words.push_back(Word{name, WordInfo()});
+    }
+    return m_words[size_t(at)];
 }
-
-// The key a name is kept under: the name itself (shared, not copied) when it has no ASCII
-// capital, as nearly every listed name.
-QString keptKey(const QString& name) {
-    const bool lower =
-        std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c >= u'A' && c <= u'Z'; });
-    return lower ? name : console::foldedName(name);
-}
-} // namespace
 
 void Vocabulary::add(const QStringList& names, WordKind kind) {
     for (const QString& raw : names) {
         const QString name = raw.trimmed();
         if (name.isEmpty() || name.contains(u' '))
             continue;
-        // One look-up in each table: an entry met for the first time is made in place.
-        const QString key = keptKey(name);
-        if (QString& listed = m_entries[key]; listed.isNull())
-            listed = name;
-        const qsizetype known = m_info.size();
-        WordInfo& info = m_info[key];
-        if (m_info.size() != known)
+        bool made = false;
+        WordInfo& info = entry(name, &made).info;
+        if (made)
             info.kind = kind;
         else if (kind == WordKind::Command) // on both lists: a command, the game runs it
             info.kind = WordKind::Command;
@@ -67,10 +57,7 @@ void Vocabulary::addGoldSrc(const QString& name, WordKind kind, GameVersion vers
 }
 
 void Vocabulary::addGoldSrc(const QString& name, WordKind kind, const GoldSrcFacts& facts) {
-    const QString key = keptKey(name);
-    if (QString& listed = m_entries[key]; listed.isNull())
-        listed = name;
-    WordInfo& info = m_info[key];
+    WordInfo& info = entry(name).info;
     if (info.kind != WordKind::Command)
         info.kind = kind;
     info.version = facts.version;
@@ -110,8 +97,7 @@ bool Vocabulary::readGoldSrc(const QString& path) {
     const LineListRead read = readLineList(path);
     if (!read.ok())
         return false;
-    m_info.reserve(m_info.size() + read.entries.size());
-    m_entries.reserve(m_entries.size() + read.entries.size());
+    m_words.reserve(m_words.size() + size_t(read.entries.size()));
     for (const QString& line : read.entries) {
         if (line.isEmpty() || line.startsWith(u"//"))
             continue;
@@ -143,16 +129,15 @@ bool Vocabulary::readGoldSrc(const QString& path) {
 }
 
 const WordInfo* Vocabulary::find(QStringView name) const {
-    const auto it = m_info.constFind(lookupKey(name));
-    return it == m_info.constEnd() ? nullptr : &*it;
+    const int at = m_index.find(name);
+    return at < 0 ? nullptr : &m_words[size_t(at)].info;
 }
 
 WordKind Vocabulary::kindOf(QStringView name) const {
-    const QString& key = lookupKey(name);
-    if (isConfigKeyword(key))
+    if (isConfigKeyword(name))
         return WordKind::Keyword;
-    const auto it = m_info.constFind(key);
-    return it == m_info.constEnd() ? WordKind::Unknown : it->kind;
+    const WordInfo* info = find(name);
+    return info ? info->kind : WordKind::Unknown;
 }
 
 bool Vocabulary::isBuiltInCommand(QStringView name) const {
@@ -170,13 +155,17 @@ bool Vocabulary::isKey(QStringView name) const {
 }
 
 QString Vocabulary::entryFor(const QString& name) const {
-    return m_entries.value(console::foldedName(name), name);
+    const int at = m_index.find(name);
+    return at < 0 ? name : m_words[size_t(at)].listed;
 }
 
 QStringList Vocabulary::names() const {
-    QStringList all = m_entries.values();
+    QStringList all;
+    all.reserve(qsizetype(m_words.size()) + 4);
+    for (const Word& w : m_words)
+        all.append(w.listed);
     for (const QString& k : {u"bind"_s, u"alias"_s, u"setinfo"_s, u"exec"_s})
-        if (!m_entries.contains(k))
+        if (m_index.find(k) < 0)
             all.append(k);
     std::sort(all.begin(), all.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);

@@ -4,6 +4,7 @@
 // installed value libraries, and the aliases a document defines.
 #pragma once
 
+#include "language/name_table.h"
 #include "language/config_syntax.h"
 #include "platform/program_home.h"
 
@@ -76,7 +77,7 @@ public:
     QString entryFor(const QString& name) const;
     // Every known name, sorted without regard to case, for completion.
     QStringList names() const;
-    bool isEmpty() const { return m_entries.isEmpty(); }
+    bool isEmpty() const { return m_words.empty(); }
 
     // "dlls\goldsrc.voc", the category lists under "dlls" (commands from the command page's
     // categories, variables from the variable page's) and the first word of every entry of every
@@ -89,8 +90,14 @@ public:
 
 private:
     void add(const QStringList& names, WordKind kind);
-    QHash<QString, QString> m_entries; // lower-case name -> the name as listed
-    QHash<QString, WordInfo> m_info;
+    // The entry of a name met for the first time is made.
+    struct Word {
+        QString listed; // the name as the list writes it
+        WordInfo info;
+    };
+    Word& entry(const QString& name, bool* made = nullptr);
+    NameTable m_index{true}; // the name, ASCII capitals lowered -> m_words
+    std::vector<Word> m_words;
 };
 
 // The alias names a config defines, in lower case: every "alias" command, at the top of a line

@@ -18,14 +18,22 @@ void sortByName(QStringList& names) {
     });
 }
 
+} // namespace
+
+QStringList listEntries(const QString& dir) {
+    QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    sortByName(entries);
+    return entries;
+}
+
+namespace {
+
 // Finds `name` in `dir`: the exact spelling first, then any spelling that differs only in case.
 QString matchEntry(const QString& dir, const QString& name) {
     if (name == u"."_s || name == u".."_s || QFileInfo::exists(dir + u'/' + name))
         return name;
-    QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    sortByName(entries);
-    for (const QString& e : entries)
+    for (const QString& e : listEntries(dir))
         if (e.compare(name, Qt::CaseInsensitive) == 0)
             return e;
     return QString();

@@ -19,6 +19,10 @@ QString resolvePath(const QString& path);
 // name matched without regard to case, sorted by name case-insensitively.
 QStringList listFiles(const QString& dir, const QString& pattern);
 
+// Every entry of `dir` (files and folders, hidden ones too), sorted by name case-insensitively,
+// the exact spelling breaking ties: the order resolve() picks a spelling in.
+QStringList listEntries(const QString& dir);
+
 // Sub-folders of `dir`, not hidden, sorted by name case-insensitively.
 QStringList listFolders(const QString& dir);
 

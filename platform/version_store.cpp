@@ -256,9 +256,16 @@ VersionKeepResult VersionStore::settle(const QString& folder, const QList<FileVe
                                        const QString& fresh, qint64 msecs, VersionSource source,
                                        quint64 hash, qint64 size,
                                        const std::function<QByteArray()>& bytes) const {
-    const QString target = folder + u'/' + versionFileName(msecs, source, hash, size);
+    FileVersion made;
+    made.file = folder + u'/' + versionFileName(msecs, source, hash, size);
+    made.msecs = msecs;
+    made.source = source;
+    made.size = size;
+    made.hash = hash;
+    QList<FileVersion> own = kept;
     // The same bytes kept before stay one version: it moves to the top under its new name.
-    for (const FileVersion& v : kept) {
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        const FileVersion& v = kept[i];
         if (v.hash != hash || v.size != size)
             continue;
         const textfile::BytesResult same = bytesOf(v);
@@ -266,21 +273,24 @@ VersionKeepResult VersionStore::settle(const QString& folder, const QList<FileVe
             continue;
         if (!fresh.isEmpty())
             QFile::remove(fresh);
-        if (v.file != target && !QFile::rename(v.file, target))
+        if (v.file != made.file && !QFile::rename(v.file, made.file))
             return {false, v.file, u"Не удалось переименовать файл"_s, {}};
-        prune(folder, target);
-        return {true, {}, {}, target};
+        own.removeAt(i);
+        own.prepend(made);
+        prune(folder, made.file, own);
+        return {true, {}, {}, made.file};
     }
     if (fresh.isEmpty()) {
-        const textfile::WriteResult w = textfile::writeBytes(target, bytes());
+        const textfile::WriteResult w = textfile::writeBytes(made.file, bytes());
         if (!w.ok)
-            return {false, target, w.reason, {}};
-    } else if (!QFile::rename(fresh, target)) {
+            return {false, made.file, w.reason, {}};
+    } else if (!QFile::rename(fresh, made.file)) {
         QFile::remove(fresh);
-        return {false, target, u"Не удалось переименовать файл"_s, {}};
+        return {false, made.file, u"Не удалось переименовать файл"_s, {}};
     }
-    prune(folder, target);
-    return {true, {}, {}, target};
+    own.prepend(made);
+    prune(folder, made.file, own);
+    return {true, {}, {}, made.file};
 }
 
 VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
@@ -295,27 +305,35 @@ VersionKeepResult VersionStore::keep(const QString& path, QByteArrayView bytes,
                   bytes.size(), [&] { return bytes.toByteArray(); });
 }
 
-void VersionStore::prune(const QString& folder, const QString& keepFile) const {
+void VersionStore::removeStale(const QStringList& pending) {
+    const qint64 staleNs = (QDateTime::currentMSecsSinceEpoch() - 3600 * 1000) * 1000000;
+    for (const QString& name : pending)
+        if (fileIdentity(name).modifiedNs < staleNs)
+            QFile::remove(name);
+}
+
+void VersionStore::prune(const QString& folder, const QString& keepFile,
+                         const QList<FileVersion>& own) const {
     QList<FileVersion> all;
     qint64 total = 0;
-    const qint64 staleNs = (QDateTime::currentMSecsSinceEpoch() - 3600 * 1000) * 1000000;
-    const QStringList folders = QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& f : folders) {
-        const QString each = m_root + f;
-        const bool own = QFileInfo(each) == QFileInfo(folder);
-        QStringList pending;
-        const QList<FileVersion> kept = storeVersions(each, own ? &pending : nullptr);
-        // Writes that never finished (the program ended inside one) leave their pending files.
-        for (const QString& name : pending)
-            if (fileIdentity(name).modifiedNs < staleNs)
-                QFile::remove(name);
-        for (qsizetype i = 0; i < kept.size(); ++i) {
-            if (own && i >= m_limits.perFile && kept[i].file != keepFile) {
-                QFile::remove(kept[i].file);
-                continue;
-            }
-            all.append(kept[i]);
-            total += kept[i].size;
+    for (qsizetype i = 0; i < own.size(); ++i) {
+        if (i >= m_limits.perFile && own[i].file != keepFile) {
+            QFile::remove(own[i].file);
+            continue;
+        }
+        all.append(own[i]);
+        total += own[i].size;
+    }
+    // The other files' folders, in any order: what goes first is decided by time below.
+    QDirIterator folders(m_root, QDir::Dirs | QDir::NoDotAndDotDot);
+    while (folders.hasNext()) {
+        folders.next();
+        const QString each = m_root + folders.fileName();
+        if (each == folder) // folderFor() names it the same way
+            continue;
+        for (const FileVersion& v : storeVersions(each)) {
+            all.append(v);
+            total += v.size;
         }
     }
     if (total <= m_limits.total)
@@ -461,7 +479,9 @@ VersionedWrite::VersionedWrite(const VersionStore& store, const QString& path, V
     if (!m_kept.ok)
         return;
     m_folder = store.folderFor(path);
-    m_known = store.storeVersions(m_folder);
+    QStringList pending;
+    m_known = store.storeVersions(m_folder, &pending);
+    VersionStore::removeStale(pending);
     // The bytes this write replaces are normally the file's newest version already, and are
     // made sure of on the disk; when they are not (changed on disk, or never seen), they are
     // kept now, before anything is written.

@@ -133,7 +133,11 @@ private:
                              const QString& fresh, qint64 msecs, VersionSource source,
                              quint64 hash, qint64 size,
                              const std::function<QByteArray()>& bytes) const;
-    void prune(const QString& folder, const QString& keepFile) const;
+    // Keeps the limits: `own` is the folder's versions as they are now, newest first, with
+    // `keepFile` (which stays); the other folders are listed.
+    void prune(const QString& folder, const QString& keepFile, const QList<FileVersion>& own) const;
+    // Takes away the files of writes that never finished (the program ended inside one).
+    static void removeStale(const QStringList& pending);
 
     QString m_root; // with a trailing "/"
     Limits m_limits;

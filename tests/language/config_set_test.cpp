@@ -60,3 +60,40 @@ TEST(ConfigSet, TheWalkStopsAfter256Files) {
                     });
     EXPECT_EQ(visited, (QStringList{name(0), name(1), name(2), name(3)}));
 }
+
+// exec finds a file as written, else in another letter case (the first such name in sorted
+// order), in the game's folder first and the base game's beside it second; a folder of the
+// name is no file. Many look-ups in one folder find what one look-up finds.
+TEST(ConfigSet, ExecFindsAFileInAnyLetterCaseInTheGameFolderThenTheBaseGames) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString game = dir.path() + u"/cstrike"_s;
+    const QString base = dir.path() + u"/Valve"_s;
+    for (const QString& folder : {game, base, game + u"/Sub.cfg"_s, game + u"/CFG"_s})
+        ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString& file :
+         {game + u"/config.cfg"_s, game + u"/Autoexec.CFG"_s, game + u"/autoexec.Cfg"_s,
+          base + u"/valve.rc"_s, base + u"/sub.cfg"_s, base + u"/USERCONFIG.cfg"_s,
+          game + u"/CFG/Buy.cfg"_s})
+        ASSERT_TRUE(textfile::writeBytes(file, "echo\r\n").ok);
+
+    const struct {
+        QString name;
+        QString found; // empty: none
+    } cases[] = {
+        {u"config.cfg"_s, game + u"/config.cfg"_s},
+        {u"CONFIG.CFG"_s, game + u"/config.cfg"_s},
+        {u"autoexec.cfg"_s, game + u"/Autoexec.CFG"_s}, // "A" sorts before "a"
+        {u"valve.rc"_s, base + u"/valve.rc"_s},
+        {u"sub.cfg"_s, base + u"/sub.cfg"_s}, // the game folder's Sub.cfg is a folder
+        {u"userconfig.cfg"_s, base + u"/USERCONFIG.cfg"_s},
+        {u"cfg/buy.cfg"_s, game + u"/CFG/Buy.cfg"_s},
+        {u"cfg\\BUY.cfg"_s, game + u"/CFG/Buy.cfg"_s},
+        {u"missing.cfg"_s, QString()},
+    };
+    configset::GameFiles files(game);
+    for (const auto& c : cases) {
+        EXPECT_EQ(configset::gameFile(game, c.name), c.found) << c.name.toStdString();
+        EXPECT_EQ(files.find(c.name), c.found) << c.name.toStdString();
+    }
+}
