@@ -22,7 +22,7 @@ const Final* Result::find(Kind kind, const QString& name) const {
     const auto it = std::lower_bound(finals.cbegin(), finals.cend(), std::pair(kind, name),
                                      [](const Final& f, const std::pair<Kind, QString>& k) {
                                          return f.kind != k.first ? f.kind < k.first
-                                                                  : f.name < k.second;
+                                                                  : nameBefore(f.name, k.second);
                                      });
     return it != finals.cend() && it->kind == kind && it->name == name ? &*it : nullptr;
 }

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <string_view>
 
 namespace configrun {
 
@@ -15,6 +16,12 @@ struct Place {
 };
 
 enum class Kind : quint8 { Variable, Key, Alias, UserInfo };
+
+// The order of names in the finals: by their UTF-16 units.
+inline bool nameBefore(const QString& a, const QString& b) {
+    return std::u16string_view(reinterpret_cast<const char16_t*>(a.utf16()), size_t(a.size())) <
+           std::u16string_view(reinterpret_cast<const char16_t*>(b.utf16()), size_t(b.size()));
+}
 
 // One name's final state.
 struct Final {

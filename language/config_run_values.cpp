@@ -185,17 +185,32 @@ QList<Final> RunValues::finals() const {
     for (const std::deque<Value>& list : m_values)
         count += qsizetype(list.size());
     all.reserve(count);
-    std::vector<const Value*> order;
+    // Names are sorted by their UTF-16 units; the first four of them, packed into a number,
+    // decide most comparisons without a look at the strings.
+    struct Sorted {
+        quint64 prefix;
+        const Value* value;
+    };
+    std::vector<Sorted> order;
     for (const std::deque<Value>& list : m_values) {
         // Kinds come in their order already; names within each, sorted before they are copied.
         order.clear();
-        for (const Value& v : list)
-            order.push_back(&v);
-        std::sort(order.begin(), order.end(),
-                  [](const Value* a, const Value* b) { return a->name < b->name; });
-        for (const Value* v : order)
+        order.reserve(list.size());
+        for (const Value& v : list) {
+            quint64 prefix = 0;
+            for (qsizetype i = 0; i < 4; ++i)
+                prefix = (prefix << 16) | (i < v.name.size() ? v.name[i].unicode() : 0u);
+            order.push_back({prefix, &v});
+        }
+        std::sort(order.begin(), order.end(), [](const Sorted& a, const Sorted& b) {
+            return a.prefix != b.prefix ? a.prefix < b.prefix
+                                        : nameBefore(a.value->name, b.value->name);
+        });
+        for (const Sorted& s : order) {
+            const Value* v = s.value;
             all.append({v->kind, v->name, v->value.toString(), v->cleared, v->place,
                         distinctOverridden(*v)});
+        }
     }
     return all;
 }

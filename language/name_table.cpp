@@ -28,43 +28,48 @@ bool NameTable::same(const QString& key, QStringView name) const {
 }
 
 int NameTable::find(QStringView name) const {
-    if (m_entries.empty())
+    if (m_hashes.empty())
         return -1;
     const quint32 h = hashOf(name);
-    const size_t mask = m_entries.size() - 1;
+    const size_t mask = m_hashes.size() - 1;
     for (size_t i = h & mask;; i = (i + 1) & mask) {
-        const Entry& e = m_entries[i];
-        if (e.hash == 0)
+        const quint32 at = m_hashes[i];
+        if (at == 0)
             return -1;
-        if (e.hash == h && same(e.key, name))
-            return e.value;
+        if (at == h && same(m_entries[i].key, name))
+            return m_entries[i].value;
     }
 }
 
 void NameTable::grow() {
+    std::vector<quint32> oldHashes = std::move(m_hashes);
     std::vector<Entry> old = std::move(m_entries);
-    m_entries.assign(old.empty() ? 256 : old.size() * 2, Entry());
-    const size_t mask = m_entries.size() - 1;
-    for (Entry& e : old) {
-        if (e.hash == 0)
+    const size_t size = oldHashes.empty() ? 256 : oldHashes.size() * 2;
+    m_hashes.assign(size, 0);
+    m_entries.assign(size, Entry());
+    const size_t mask = size - 1;
+    for (size_t k = 0; k < oldHashes.size(); ++k) {
+        const quint32 h = oldHashes[k];
+        if (h == 0)
             continue;
-        size_t i = e.hash & mask;
-        while (m_entries[i].hash != 0)
+        size_t i = h & mask;
+        while (m_hashes[i] != 0)
             i = (i + 1) & mask;
-        m_entries[i] = std::move(e);
+        m_hashes[i] = h;
+        m_entries[i] = std::move(old[k]);
     }
 }
 
 NameTable::Entry& NameTable::place(QStringView name, int value) {
-    if (size_t(m_count + 1) * 2 > m_entries.size())
+    if (size_t(m_count + 1) * 2 > m_hashes.size())
         grow();
     const quint32 h = hashOf(name);
-    const size_t mask = m_entries.size() - 1;
+    const size_t mask = m_hashes.size() - 1;
     size_t i = h & mask;
-    while (m_entries[i].hash != 0)
+    while (m_hashes[i] != 0)
         i = (i + 1) & mask;
+    m_hashes[i] = h;
     Entry& e = m_entries[i];
-    e.hash = h;
     e.value = value;
     ++m_count;
     return e;

@@ -23,7 +23,6 @@ public:
 private:
     struct Entry {
         QString key;
-        quint32 hash = 0; // 0: a free entry
         int value = -1;
     };
     quint32 hashOf(QStringView name) const;
@@ -32,6 +31,9 @@ private:
     void grow();
 
     bool m_folded;
-    std::vector<Entry> m_entries; // a power of two, at most half full
+    // A power of two in size, at most half full. The hashes stand apart from the keys, so a
+    // look-up goes through a few bytes of each entry until the hash matches (0: a free entry).
+    std::vector<quint32> m_hashes;
+    std::vector<Entry> m_entries;
     qsizetype m_count = 0;
 };

@@ -437,3 +437,30 @@ TEST_F(ConfigRun, ManyNamesKeepOneStateEach) {
                          {u"autoexec.cfg:1"_s}},
                     });
 }
+
+// The finals stand sorted by kind and name, and each is found by its name: short names, names
+// that share their first letters, user-info keys that differ only in case.
+TEST_F(ConfigRun, EveryFinalIsFoundByItsKindAndName) {
+    file(u"autoexec.cfg"_s,
+         "alias a \"echo\"\nalias ab \"echo\"\nalias abcd \"echo\"\nalias abcde \"echo\"\n"
+         "alias abcdf \"echo\"\nalias abc \"echo\"\nalias b \"echo\"\nalias Abce \"echo\"\n"
+         "setinfo Key 1\nsetinfo key 2\nsetinfo KEY 3\nsetinfo _k 4\nsetinfo k~ 5\n"
+         "bind F1 slot1\nbind a slot2\nsensitivity 2\nfps_max 100\n");
+    const configrun::Result r = run();
+    QStringList infos;
+    for (qsizetype i = 0; i < r.finals.size(); ++i) {
+        const configrun::Final& f = r.finals.at(i);
+        SCOPED_TRACE(f.name.toStdString());
+        EXPECT_EQ(r.find(f.kind, f.name), &f);
+        if (i > 0) {
+            const configrun::Final& before = r.finals.at(i - 1);
+            EXPECT_TRUE(before.kind < f.kind ||
+                        (before.kind == f.kind && configrun::nameBefore(before.name, f.name)));
+        }
+        if (f.kind == Kind::UserInfo)
+            infos.append(f.name);
+    }
+    EXPECT_EQ(infos, (QStringList{u"KEY"_s, u"Key"_s, u"_k"_s, u"key"_s, u"k~"_s}));
+    EXPECT_NE(r.find(Kind::Alias, u"abce"_s), nullptr);
+    EXPECT_EQ(r.find(Kind::Alias, u"abcdg"_s), nullptr);
+}
