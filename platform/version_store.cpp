@@ -15,10 +15,12 @@
 #include <optional>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -108,6 +110,64 @@ void takeTimeOf(const QString& version, const QString& file) {
     times[1].tv_sec = time_t(id.modifiedNs / 1000000000);
     times[1].tv_nsec = long(id.modifiedNs % 1000000000);
     ::utimensat(AT_FDCWD, QFile::encodeName(version).constData(), times, 0);
+}
+
+// Reads up to `size` bytes, as many as the file still has; -1 on an error.
+qsizetype readUpTo(int fd, char* into, qsizetype size) {
+    qsizetype got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, into + got, size_t(size - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// Whether the file holds exactly `bytes`, or, with `other` a second file, the same bytes as
+// that one: read a piece at a time, so neither is read whole into memory (a save that finds
+// its bytes kept already compares them this way).
+bool sameBytes(const QString& file, QByteArrayView bytes, const QString& other = QString()) {
+    constexpr qsizetype kPiece = 64 * 1024;
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+    const int otherFd =
+        other.isEmpty() ? -1 : ::open(QFile::encodeName(other).constData(), O_RDONLY | O_CLOEXEC);
+    bool same = fd >= 0 && (other.isEmpty() || otherFd >= 0);
+    struct stat st {};
+    struct stat otherSt {};
+    if (same)
+        same = ::fstat(fd, &st) == 0 &&
+               (other.isEmpty() ? st.st_size == bytes.size()
+                                : ::fstat(otherFd, &otherSt) == 0 && st.st_size == otherSt.st_size);
+    std::vector<char> piece(size_t(same ? kPiece : 0)), otherPiece;
+    if (same && !other.isEmpty())
+        otherPiece.resize(size_t(kPiece));
+    for (qsizetype at = 0; same;) {
+        const qsizetype n = readUpTo(fd, piece.data(), kPiece);
+        if (n <= 0) {
+            same = n == 0 && (!other.isEmpty() || at == bytes.size());
+            break;
+        }
+        if (other.isEmpty()) {
+            same = at + n <= bytes.size() &&
+                   std::memcmp(piece.data(), bytes.data() + at, size_t(n)) == 0;
+        } else {
+            same = readUpTo(otherFd, otherPiece.data(), n) == n &&
+                   std::memcmp(piece.data(), otherPiece.data(), size_t(n)) == 0;
+        }
+        at += n;
+    }
+    if (same && !other.isEmpty()) // the other file has nothing more either
+        same = readUpTo(otherFd, otherPiece.data(), 1) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (otherFd >= 0)
+        ::close(otherFd);
+    return same;
 }
 
 bool sameTimeAndSize(const QString& file, const FileVersion& version) {
@@ -268,8 +328,9 @@ VersionKeepResult VersionStore::settle(const QString& folder, const QList<FileVe
         const FileVersion& v = kept[i];
         if (v.hash != hash || v.size != size)
             continue;
-        const textfile::BytesResult same = bytesOf(v);
-        if (!same.ok() || same.bytes != bytes())
+        // Compared with the new bytes as they are on the disk (or in memory): a version that
+        // matches them is whole too.
+        if (!(fresh.isEmpty() ? sameBytes(v.file, bytes()) : sameBytes(v.file, {}, fresh)))
             continue;
         if (!fresh.isEmpty())
             QFile::remove(fresh);

@@ -104,6 +104,28 @@ TEST(VersionStore, TheSameBytesTwiceAreOneVersionMovedToTheTop) {
     EXPECT_EQ(s.kept(f), (QList<QByteArray>{"b", "a"}));
 }
 
+// A version whose bytes were changed after it was kept (its name still says the old ones) is
+// not taken for the same bytes again: the new bytes are kept whole beside it.
+TEST(VersionStore, AVersionChangedOnDiskIsNotTakenForTheSameBytes) {
+    for (const bool fromWrite : {true, false}) {
+        Store s;
+        const QString f = s.file();
+        ASSERT_TRUE(s.write(f, "first"));
+        ASSERT_TRUE(s.write(f, "other"));
+        const QList<FileVersion> before = s.store.versions(f);
+        ASSERT_EQ(before.size(), 2);
+        put(before.last().file, "fir5t"); // same size, other bytes
+        if (fromWrite)
+            ASSERT_TRUE(s.write(f, "first"));
+        else
+            ASSERT_TRUE(s.store.keep(f, "first", VersionSource::Game).ok);
+        const QList<FileVersion> after = s.store.versions(f);
+        ASSERT_EQ(after.size(), 3) << fromWrite;
+        EXPECT_EQ(s.store.bytesOf(after.first()).bytes, "first") << fromWrite;
+        EXPECT_FALSE(s.store.bytesOf(after.last()).ok()) << fromWrite; // shown as damaged
+    }
+}
+
 TEST(VersionStore, LimitsLetTheOldestGoFirst) {
     struct Case {
         VersionStore::Limits limits;
