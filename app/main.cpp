@@ -1,6 +1,7 @@
 // The program's start: the application, its shared values, the windows, the event loop.
 #include "app/command_line_tool.h"
 #include "app/window_wiring.h"
+#include "editor/qt_editor_language.h"
 #include "language/vocabulary_preload.h"
 #include "platform/memory_reuse.h"
 #include "platform/qt_shell.h"
@@ -8,6 +9,7 @@
 #include "platform/qt_user_dialogs.h"
 #include "shell/main_menu_tables.h"
 #include "shell/main_window.h"
+#include "shell/settings.h"
 #include "widgets/qt_tool_icons.h"
 
 #include <QApplication>
@@ -63,8 +65,13 @@ int main(int argc, char** argv) {
     // Told once, before the windows read anything: a missing shipped tree, or user folders
     // that cannot be made (the program then runs without writing its settings).
     const QStringList homeProblems = state.home.prepare();
-    // The editor's words are read while the rest of the start goes on.
-    state.vocabularyAhead = std::make_shared<VocabularyPreload>(state.home);
+    // The editor colours its first screen with its words: they are read while the rest of the
+    // start goes on. With the highlighting off nothing needs them at start, and they are read
+    // when first used (a hint, a completion, the check).
+    if (EditorLanguage::highlightingOn(
+            Settings(state.home.settingsFile())
+                .readInt(EditorLanguage::settingsSection(), EditorLanguage::settingsKey())))
+        state.vocabularyAhead = std::make_shared<VocabularyPreload>(state.home);
 
     // No display name: Qt would append it to every window title.
     installRussianQtTranslation(app);

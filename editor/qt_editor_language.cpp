@@ -83,7 +83,7 @@ EditorLanguage::EditorLanguage(AppContext& ctx, QPlainTextEdit* editor,
         new ConfigHighlighter(editor, [this]() -> const Vocabulary& { return words(); });
     applyColours();
     m_highlighter->followAliases(m_aliases->live());
-    const bool on = m_services.readInt(settingsSection(), settingsKey()) != 0;
+    const bool on = highlightingOn(m_services.readInt(settingsSection(), settingsKey()));
     if (m_highlightAction) {
         m_highlightAction->setCheckable(true);
         m_highlightAction->setChecked(on);

@@ -44,6 +44,8 @@ public:
     // The settings file's section and key for the highlighting choice (1 on, 0 off).
     static QString settingsSection();
     static QString settingsKey();
+    // Whether a value read there (Settings::kAbsent when there is none) means on: all but 0.
+    static bool highlightingOn(int settingValue) { return settingValue != 0; }
 
     // "Проверить конфиг".
     void CheckConfig1Click();

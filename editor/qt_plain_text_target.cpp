@@ -30,8 +30,9 @@ void PlainTextSearchTarget::select(int start, int length) {
     QTextCursor c = m_edit->textCursor();
     c.setPosition(from);
     c.setPosition(std::clamp(from + length, from, last), QTextCursor::KeepAnchor);
+    // Setting the cursor scrolls it into view already; asking again would measure the caret's
+    // line a second time at every find step.
     m_edit->setTextCursor(c);
-    m_edit->ensureCursorVisible();
 }
 
 void PlainTextSearchTarget::focus() {

@@ -64,6 +64,9 @@ MainWindow::MainWindow(AppContext& ctx)
     connectHandlers();
     setUpTextTools();
     setUpTextForm();
+    // The settings file is read once for the creation and the first show, the editor's
+    // highlighting choice included.
+    m_settings.holdCopy();
     EditorLanguageServices languageServices;
     languageServices.readInt = [this](const QString& section, const QString& key) {
         return m_settings.readInt(section, key);
@@ -79,9 +82,7 @@ MainWindow::MainWindow(AppContext& ctx)
     m_language->setDocumentName(
         [this] { return m_document.isUntitled() ? QString() : m_document.fileName(); });
 
-    // Creation step: settings that the main window applies before it is shown. The settings
-    // file is read once for the creation and the first show.
-    m_settings.holdCopy();
+    // Creation step: settings that the main window applies before it is shown.
     showFileName(ConfigDocument::untitled());
     const CreationSettings created = readCreationSettings(m_settings);
     setEditorColors(created.background, Memo1->palette().color(QPalette::Text));

@@ -5,8 +5,10 @@
 #include "state/shared_state.h"
 #include "widgets/find_primitive.h"
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -263,6 +265,47 @@ TEST(FindPrimitive, WalksDownTheMatchesAndStopsAfterTheLast) {
     state.find.findText = u"a\nBi"_s; // across a line end
     target.select(0, 0);
     EXPECT_EQ(findNext(state.find), 5);
+}
+
+// A match found off screen is scrolled into view, below, above, far to the right, and again
+// after the view was scrolled away from a match that stays selected.
+TEST(FindPrimitive, ScrollsTheMatchIntoView) {
+    QString text;
+    for (int i = 0; i < 3000; ++i)
+        text += u"bind k%1 +attack\n"_s.arg(i);
+    text += QString(400, u'x') + u" far\n"_s;
+    QPlainTextEdit edit;
+    edit.setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit.setPlainText(text);
+    edit.resize(300, 200);
+    edit.show();
+    QCoreApplication::processEvents();
+    PlainTextSearchTarget target(&edit);
+    const auto inView = [&] { return edit.viewport()->rect().contains(edit.cursorRect()); };
+    const struct {
+        const char* name;
+        QString needle;
+        bool scrollAwayFirst;
+    } cases[] = {
+        {"below", u"k2500 "_s, false},
+        {"above", u"k40 "_s, false},
+        {"far right", u" far"_s, false},
+        {"the same match after scrolling away", u" far"_s, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int at = int(text.indexOf(c.needle));
+        if (c.scrollAwayFirst) {
+            edit.verticalScrollBar()->setValue(0);
+            edit.horizontalScrollBar()->setValue(0);
+            QCoreApplication::processEvents();
+            ASSERT_FALSE(inView());
+        }
+        target.select(at, int(c.needle.size()));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(target.selectionStart(), at);
+        EXPECT_TRUE(inView());
+    }
 }
 
 TEST(FindPrimitive, NothingToSearchFindsNothing) {
