@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -43,6 +44,10 @@ using Words = QVarLengthArray<QStringView, 8>;
 // added. The buffer's front is the list's back.
 struct Segment {
     QString text;
+    // A file's text, held by the run until its end: pointed to rather than shared, as a big
+    // file goes through the buffer a line at a time.
+    const QString* held = nullptr;
+    const QString& body() const { return held ? *held : text; }
     int pos = 0;
     int end = 0;       // the text read ends here (a piece of a file stops before the file's end)
     int line = 0;      // of `pos`, counted in the text
@@ -111,15 +116,16 @@ private:
     // Cbuf_InsertTextLines: a file's text between two line breaks (the first is an empty
     // command, gone at once; the second ends the text's last command).
     // A piece of a file is the stretch [from, to) of its text, which it shares.
-    bool insertLines(const QString& text, console::Bytes bytes, Place place, int from = 0,
-                     int to = -1) {
+    bool insertLines(const FileText& file, Place place, int from = 0, int to = -1) {
+        const QString& text = file.text;
         if (to < 0)
             to = int(text.size());
-        const int size = bytesOf(QStringView(text).mid(from, to - from), bytes);
+        const int size = bytesOf(QStringView(text).mid(from, to - from), file.bytes);
         if (bufferBytes() + size + 2 >= kBufferBytes)
             return false;
-        push(text, bytes, place, true, size + 1);
+        push(QString(), file.bytes, place, true, size + 1);
         Segment& s = m_buffer.back();
+        s.held = &text;
         s.closing = 1;
         s.pos = from;
         s.end = to;
@@ -167,7 +173,10 @@ private:
                 m_buffer.pop_back();
                 continue;
             }
-            const QString held = s.text; // shared, stays valid while commands insert text
+            // Stays valid while commands insert text: a file's is held by the run, any other
+            // shared here.
+            const QString shared = s.held ? QString() : s.text;
+            const QString& held = s.held ? *s.held : shared;
             const QStringView text = QStringView(held).first(s.end);
             Words words;
             const CommandReading r = readCommand(text, s.pos, s.bytes, [&](const CommandWord& w) {
@@ -381,13 +390,13 @@ private:
             return;
         const QString name = execName(written);
         int file = -1;
-        const std::optional<FileText> text = read(name, place, file);
+        const FileText* text = read(name, place, file);
         if (!text)
             return;
         const Place start{file, 0};
         const int bytes = bytesOf(text->text, text->bytes);
         if (bufferBytes() + bytes + 2 < kBufferBytes) {
-            insertLines(text->text, text->bytes, start);
+            insertLines(*text, start);
             return;
         }
         // Too long for the buffer: everything left runs first, then each line on its own.
@@ -401,8 +410,7 @@ private:
             runFrame();
             if (m_stopped)
                 break;
-            if (!insertLines(text->text, text->bytes, {file, piece.line}, piece.start,
-                             piece.start + piece.length))
+            if (!insertLines(*text, {file, piece.line}, piece.start, piece.start + piece.length))
                 note({file, piece.line},
                      u"Строка не помещается в очередь команд игры (16 384 байта): игра её "
                      u"пропустит"_s);
@@ -410,15 +418,16 @@ private:
         --m_lineByLineDepth;
     }
 
-    std::optional<FileText> read(const QString& name, const Place& from, int& file) {
+    // The file's text, held until the run ends; nullptr when there is none.
+    const FileText* read(const QString& name, const Place& from, int& file) {
         ChainFile entry;
         entry.name = name;
         entry.parent = from.file;
         entry.execLine = from.line;
-        std::optional<FileText> text;
+        const FileText* text = nullptr;
         if (const auto standIn = m_options.standIns.constFind(name);
             standIn != m_options.standIns.constEnd()) {
-            text = *standIn;
+            text = hold(name, *standIn);
             entry.shown = standIn->shown.isEmpty() ? name : standIn->shown;
         } else if (const auto known = m_read.constFind(name); known != m_read.constEnd()) {
             text = *known;
@@ -429,19 +438,21 @@ private:
             entry.shown = shownName(path, name);
             const textfile::ReadResult r = textfile::readEditableText(path);
             if (r.ok())
-                text = FileText{r.text,
-                                r.form.encoding == textfile::Encoding::Utf8 ? console::Bytes::Utf8
-                                                                            : console::Bytes::Single,
-                                entry.shown};
-            m_read.insert(name, text);
+                text = hold(name, FileText{r.text,
+                                           r.form.encoding == textfile::Encoding::Utf8
+                                               ? console::Bytes::Utf8
+                                               : console::Bytes::Single,
+                                           entry.shown});
+            else
+                m_read.insert(name, nullptr);
         } else if (name == u"valve.rc") {
             entry.shown = name;
             entry.standard = true;
-            text = FileText{kStandardRc.toString(), console::Bytes::Single, name};
+            text = hold(name, FileText{kStandardRc.toString(), console::Bytes::Single, name});
         } else {
             entry.shown = name;
         }
-        entry.missing = !text.has_value();
+        entry.missing = !text;
         if (text && !m_counted.contains(name)) {
             m_counted.insert(name);
             m_textChars += text->text.size();
@@ -508,7 +519,14 @@ private:
     int m_watched = -1;
     bool m_watchPending = false;
     QHash<QString, Place> m_beforeWatched;
-    QHash<QString, std::optional<FileText>> m_read; // each file is read once
+    // Each file is read once and held until the end (nullptr: it could not be read).
+    const FileText* hold(const QString& name, FileText text) {
+        m_texts.push_back(std::move(text));
+        m_read.insert(name, &m_texts.back());
+        return &m_texts.back();
+    }
+    QHash<QString, const FileText*> m_read;
+    std::deque<FileText> m_texts;
     configset::GameFiles m_files;
     bool m_wait = false;
     bool m_forcedBound = false;
