@@ -4,7 +4,6 @@
 #include "language/key_names.h"
 #include "language/vocabulary.h"
 
-#include <QSet>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -46,12 +45,20 @@ QList<Place> distinctOverridden(const Value& v) {
                 distinct.append(p);
         return distinct;
     }
-    QSet<quint64> seen{placeId(v.place)};
-    for (const Place& p : v.overridden)
-        if (!seen.contains(placeId(p))) {
-            seen.insert(placeId(p));
-            distinct.append(p);
-        }
+    // Many places: each one's first time found by sorting them, the order they ran kept.
+    std::vector<std::pair<quint64, qsizetype>> ids;
+    ids.reserve(size_t(v.overridden.size()));
+    for (qsizetype i = 0; i < v.overridden.size(); ++i)
+        ids.push_back({placeId(v.overridden[i]), i});
+    std::sort(ids.begin(), ids.end());
+    std::vector<bool> first(size_t(v.overridden.size()), false);
+    const quint64 final = placeId(v.place);
+    for (size_t k = 0; k < ids.size(); ++k)
+        if ((k == 0 || ids[k].first != ids[k - 1].first) && ids[k].first != final)
+            first[size_t(ids[k].second)] = true;
+    for (qsizetype i = 0; i < v.overridden.size(); ++i)
+        if (first[size_t(i)])
+            distinct.append(v.overridden[i]);
     return distinct;
 }
 

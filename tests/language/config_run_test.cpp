@@ -464,3 +464,19 @@ TEST_F(ConfigRun, EveryFinalIsFoundByItsKindAndName) {
     EXPECT_NE(r.find(Kind::Alias, u"abce"_s), nullptr);
     EXPECT_EQ(r.find(Kind::Alias, u"abcdg"_s), nullptr);
 }
+
+// A setting made at many places, some of them twice (a file run twice), overrides each of them
+// once, in the order they first ran; the place that wins is not among them.
+TEST_F(ConfigRun, ManyOverriddenPlacesAreEachGivenOnce) {
+    QByteArray lines;
+    QStringList expected;
+    for (int i = 0; i < 20; ++i) {
+        lines += "sensitivity " + QByteArray::number(i) + "\n";
+        expected.append(u"s.cfg:%1"_s.arg(i + 1));
+    }
+    file(u"s.cfg"_s, lines + "sensitivity 7\n");
+    file(u"autoexec.cfg"_s, "exec s.cfg\nsensitivity 5\nexec s.cfg\n");
+    expected.append(u"autoexec.cfg:2"_s);
+    const configrun::Result r = run();
+    expectFinals(r, {{Kind::Variable, u"sensitivity"_s, u"7"_s, u"s.cfg:21"_s, expected}});
+}
