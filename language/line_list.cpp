@@ -4,24 +4,15 @@
 #include "platform/cp1251.h"
 
 QStringList parseLineList(const QByteArray& bytes) {
-    // Decoded whole (one character a byte), then cut at the line breaks.
+    // Decoded whole (one character a byte), then cut where the bytes are cut: each line break
+    // and the NUL are one byte, and one character, in Windows-1251.
     const qsizetype nul = bytes.indexOf('\0');
     const QString text =
         cp1251::decode(QByteArray::fromRawData(bytes.constData(), nul >= 0 ? nul : bytes.size()));
-    const QChar* s = text.constData();
-    const qsizetype size = text.size();
     QStringList entries;
-    qsizetype i = 0;
-    while (i < size) {
-        const qsizetype start = i;
-        while (i < size && s[i] != u'\r' && s[i] != u'\n')
-            ++i;
-        entries.append(text.mid(start, i - start));
-        if (i < size && s[i] == u'\r')
-            ++i;
-        if (i < size && s[i] == u'\n')
-            ++i;
-    }
+    forEachListLine(bytes, [&](QByteArrayView line) {
+        entries.append(text.mid(line.data() - bytes.constData(), line.size()));
+    });
     return entries;
 }
 

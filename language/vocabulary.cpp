@@ -4,6 +4,7 @@
 #include "language/command_lists.h"
 #include "language/key_names.h"
 #include "language/line_list.h"
+#include "platform/cp1251.h"
 #include "platform/file_identity.h"
 #include "platform/program_paths.h"
 
@@ -12,6 +13,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <functional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -69,19 +71,19 @@ void Vocabulary::addGoldSrc(const QString& name, WordKind kind, const GoldSrcFac
 
 namespace {
 // The version column of the GoldSrc list.
-void readVersion(QStringView field, GoldSrcFacts& facts) {
+void readVersion(QByteArrayView field, GoldSrcFacts& facts) {
     static const struct {
-        QStringView text;
+        QByteArrayView text;
         GameVersion version;
         Rebuild rebuild;
     } known[] = {
-        {u"15", GameVersion::Cs15, Rebuild::None},
-        {u"16", GameVersion::Cs16, Rebuild::None},
-        {u"later", GameVersion::Later, Rebuild::None},
-        {u"rehlds", GameVersion::Rebuild, Rebuild::ReHlds},
-        {u"regamedll", GameVersion::Rebuild, Rebuild::ReGameDll},
-        {u"cs16client", GameVersion::Rebuild, Rebuild::CsClient},
-        {u"xash", GameVersion::Rebuild, Rebuild::Xash},
+        {"15", GameVersion::Cs15, Rebuild::None},
+        {"16", GameVersion::Cs16, Rebuild::None},
+        {"later", GameVersion::Later, Rebuild::None},
+        {"rehlds", GameVersion::Rebuild, Rebuild::ReHlds},
+        {"regamedll", GameVersion::Rebuild, Rebuild::ReGameDll},
+        {"cs16client", GameVersion::Rebuild, Rebuild::CsClient},
+        {"xash", GameVersion::Rebuild, Rebuild::Xash},
     };
     for (const auto& k : known)
         if (field == k.text) {
@@ -94,37 +96,45 @@ void readVersion(QStringView field, GoldSrcFacts& facts) {
 } // namespace
 
 bool Vocabulary::readGoldSrc(const QString& path) {
-    const LineListRead read = readLineList(path);
+    // The list's lines are long (their sources) and it is read at every start: the bytes are
+    // cut into fields where they lie, and only the name is decoded.
+    const textfile::BytesResult read = textfile::readBytes(path, kMaxLineListBytes);
     if (!read.ok())
         return false;
-    m_words.reserve(m_words.size() + size_t(read.entries.size()));
-    for (const QString& line : read.entries) {
-        if (line.isEmpty() || line.startsWith(u"//"))
-            continue;
+    // Room for a word a line (a line is some ninety bytes), so the words are not moved as they come.
+    const qsizetype lines = read.bytes.size() / 64 + 1;
+    m_words.reserve(m_words.size() + size_t(lines));
+    forEachListLine(read.bytes, [this](QByteArrayView line) {
+        if (line.isEmpty() || line.startsWith("//"))
+            return;
         // name, kind, place, version and three more columns, separated by tabs
-        std::array<QStringView, 7> f;
+        std::array<QByteArrayView, 7> f;
         qsizetype count = 0;
-        for (const QStringView field : QStringView(line).tokenize(u'\t')) {
-            if (count == qsizetype(f.size()))
+        const char* at = line.data();
+        const char* const end = at + line.size();
+        while (count < qsizetype(f.size())) {
+            const auto* tab = static_cast<const char*>(std::memchr(at, '\t', size_t(end - at)));
+            f[size_t(count++)] = QByteArrayView(at, tab ? tab : end);
+            if (!tab)
                 break;
-            f[size_t(count++)] = field;
+            at = tab + 1;
         }
         if (count < 4 || f[0].isEmpty())
-            continue;
-        if (f[1] == u"key")
-            continue; // the console's key names are the language's own list
+            return;
+        if (f[1] == "key")
+            return; // the console's key names are the language's own list
 
-        const WordKind kind = f[1] == u"cmd" ? WordKind::Command : WordKind::Variable;
+        const WordKind kind = f[1] == "cmd" ? WordKind::Command : WordKind::Variable;
         GoldSrcFacts facts;
         readVersion(f[3], facts);
         // Commands of the engine and the client library, and those of the console's own list.
-        facts.builtIn = kind == WordKind::Command &&
-                        (f[2] == u"engine" || f[2] == u"client" || f[2] == u"console");
-        facts.serverCommand = kind == WordKind::Command && f[2] == u"gamecmd";
+        facts.builtIn =
+            kind == WordKind::Command && (f[2] == "engine" || f[2] == "client" || f[2] == "console");
+        facts.serverCommand = kind == WordKind::Command && f[2] == "gamecmd";
         // A variable, or a command the game writes into config.cfg as a setting.
-        facts.saved = count >= 7 && f[6] == u"saved";
-        addGoldSrc(f[0].toString(), kind, facts);
-    }
+        facts.saved = count >= 7 && f[6] == "saved";
+        addGoldSrc(cp1251::decode(QByteArray::fromRawData(f[0].data(), f[0].size())), kind, facts);
+    });
     return true;
 }
 

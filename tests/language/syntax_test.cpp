@@ -251,6 +251,36 @@ TEST(ConfigSyntax, GoldSrcListGivesOriginsAndSavedSettings) {
     EXPECT_EQ(v.find(u"newer")->version, GameVersion::Later) << "a version this reader lacks";
 }
 
+// The list is cut into lines and fields where its bytes lie: every kind of line end, a comment,
+// a short line, and the NUL that ends a line list.
+TEST(ConfigSyntax, GoldSrcListIsCutAtEveryLineEndAndEndsAtNul) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/goldsrc.voc"_s;
+    static const char list[] = "a_cr\tcvar\tengine\t15\tr:a\tx\tsaved\r"
+                               "b_lf\tcmd\tengine\t16\n"
+                               "// c_comment\tcvar\tengine\t15\r\n"
+                               "d_short\tcvar\tengine\n\r"
+                               "e_tabs\tcvar\tgame\t15\t\t\tsaved\textra\r\n"
+                               "f_last\tcvar\tengine\t15\0"
+                               "g_after_nul\tcvar\tengine\t15\n";
+    const QByteArray bytes(list, sizeof(list) - 1);
+    ASSERT_TRUE(textfile::writeBytes(path, bytes).ok);
+    Vocabulary v;
+    ASSERT_TRUE(v.readGoldSrc(path));
+    ASSERT_NE(v.find(u"a_cr"), nullptr);
+    EXPECT_TRUE(v.isSaved(u"a_cr")) << "a lone CR ends the line after its seventh field";
+    ASSERT_NE(v.find(u"b_lf"), nullptr);
+    EXPECT_EQ(v.find(u"b_lf")->version, GameVersion::Cs16);
+    EXPECT_TRUE(v.isBuiltInCommand(u"b_lf"));
+    EXPECT_EQ(v.find(u"c_comment"), nullptr);
+    EXPECT_EQ(v.find(u"// c_comment"), nullptr);
+    EXPECT_EQ(v.find(u"d_short"), nullptr) << "three fields are too few";
+    ASSERT_NE(v.find(u"e_tabs"), nullptr);
+    EXPECT_TRUE(v.isSaved(u"e_tabs")) << "empty fields count as fields";
+    ASSERT_NE(v.find(u"f_last"), nullptr) << "a last line without a line end counts";
+    EXPECT_EQ(v.find(u"g_after_nul"), nullptr) << "the NUL ends the list";
+}
+
 TEST(ConfigSyntax, DocumentAliasesCountDefinitionsLineByLine) {
     DocumentAliases aliases;
     const QStringList lineA =
