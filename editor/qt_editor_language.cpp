@@ -178,7 +178,7 @@ const Vocabulary& EditorLanguage::words() {
     takeWordsReadAhead();
     if (!m_words) {
         m_wordsStamp = Vocabulary::sourcesStamp(m_ctx.state.home);
-        m_words = Vocabulary::load(m_ctx.state.home);
+        m_words = Vocabulary::loadKept(m_ctx.state.home, m_wordsStamp);
     }
     return *m_words;
 }

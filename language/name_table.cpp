@@ -41,10 +41,21 @@ int NameTable::find(QStringView name) const {
     }
 }
 
+void NameTable::reserve(qsizetype count) {
+    size_t size = m_hashes.empty() ? 256 : m_hashes.size();
+    while (size_t(count) * 2 > size)
+        size *= 2;
+    if (size > m_hashes.size())
+        rehash(size);
+}
+
 void NameTable::grow() {
+    rehash(m_hashes.empty() ? 256 : m_hashes.size() * 2);
+}
+
+void NameTable::rehash(size_t size) {
     std::vector<quint32> oldHashes = std::move(m_hashes);
     std::vector<Entry> old = std::move(m_entries);
-    const size_t size = oldHashes.empty() ? 256 : oldHashes.size() * 2;
     m_hashes.assign(size, 0);
     m_entries.assign(size, Entry());
     const size_t mask = size - 1;

@@ -19,6 +19,8 @@ public:
     // The same, keeping `name` itself (shared, not copied) when it is already in kept form.
     const QString& insert(const QString& name, int value);
     qsizetype size() const { return m_count; }
+    // Room for `count` names in all, so that filling the table does not move it again and again.
+    void reserve(qsizetype count);
 
 private:
     struct Entry {
@@ -29,6 +31,7 @@ private:
     bool same(const QString& key, QStringView name) const;
     Entry& place(QStringView name, int value);
     void grow();
+    void rehash(size_t size);
 
     bool m_folded;
     // A power of two in size, at most half full. The hashes stand apart from the keys, so a

@@ -101,7 +101,8 @@ bool Vocabulary::readGoldSrc(const QString& path) {
     const textfile::BytesResult read = textfile::readBytes(path, kMaxLineListBytes);
     if (!read.ok())
         return false;
-    // Room for a word a line (a line is some ninety bytes), so the words are not moved as they come.
+    // Room for a word a line (a line is some ninety bytes), so the words are not moved as they
+    // come.
     const qsizetype lines = read.bytes.size() / 64 + 1;
     m_words.reserve(m_words.size() + size_t(lines));
     forEachListLine(read.bytes, [this](QByteArrayView line) {
@@ -128,8 +129,8 @@ bool Vocabulary::readGoldSrc(const QString& path) {
         GoldSrcFacts facts;
         readVersion(f[3], facts);
         // Commands of the engine and the client library, and those of the console's own list.
-        facts.builtIn =
-            kind == WordKind::Command && (f[2] == "engine" || f[2] == "client" || f[2] == "console");
+        facts.builtIn = kind == WordKind::Command &&
+                        (f[2] == "engine" || f[2] == "client" || f[2] == "console");
         facts.serverCommand = kind == WordKind::Command && f[2] == "gamecmd";
         // A variable, or a command the game writes into config.cfg as a setting.
         facts.saved = count >= 7 && f[6] == "saved";

@@ -4,15 +4,18 @@
 // installed value libraries, and the aliases a document defines.
 #pragma once
 
-#include "language/name_table.h"
 #include "language/config_syntax.h"
+#include "language/name_table.h"
 #include "platform/program_home.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 enum class WordKind { Unknown, Keyword, Command, Variable, Alias };
 
@@ -87,6 +90,13 @@ public:
     // home: when it is the same as before, so are the words (and reading it costs far less
     // than reading them).
     static QString sourcesStamp(const ProgramHome& home);
+    // The words of `home` whose sources have the stamp `stamp`: from the program's own copy of
+    // them when it was made for that stamp, otherwise read by load() and kept for the next time.
+    static Vocabulary loadKept(const ProgramHome& home, const QString& stamp);
+    // That copy's bytes under `key`, and the words back from them (nothing when they are not a
+    // whole copy made under `key`).
+    QByteArray toCache(const QString& key) const;
+    static std::optional<Vocabulary> fromCache(QByteArrayView bytes, const QString& key);
 
 private:
     void add(const QStringList& names, WordKind kind);

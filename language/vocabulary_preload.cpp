@@ -10,7 +10,7 @@ VocabularyPreload::VocabularyPreload(const ProgramHome& home) {
             // The stamp first: a file changed while the words are read makes them stale.
             Read read;
             read.stamp = Vocabulary::sourcesStamp(home);
-            read.words = Vocabulary::load(home);
+            read.words = Vocabulary::loadKept(home, read.stamp);
             return read;
         });
     } catch (const std::system_error&) {

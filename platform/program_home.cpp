@@ -120,6 +120,10 @@ QString ProgramHome::historyDir() const {
     return m_user.isEmpty() ? QString() : m_user + u"history/"_s;
 }
 
+QString ProgramHome::cacheDir() const {
+    return m_user.isEmpty() ? QString() : m_user + u"cache/"_s;
+}
+
 QString ProgramHome::fallbackFolder() const {
     // Installed, the executable's folder means nothing to the player: the home folder does.
     return m_portable ? withoutSlash(m_shipped) : QDir::homePath();

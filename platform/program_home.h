@@ -59,6 +59,9 @@ public:
     // the executable in the portable home and in $XDG_DATA_HOME/tessera installed. Empty for a
     // home never set up.
     QString historyDir() const;
+    // What the program keeps to start faster and can always make again: "cache/" in the user
+    // layer. Empty for a home never set up.
+    QString cacheDir() const;
     // The folder that stands in for a game folder when none was ever stored.
     QString fallbackFolder() const;
 
