@@ -2,8 +2,8 @@
 #include "language/command_index.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
+#include <vector>
 
 size_t foldedNameHash(QStringView name) noexcept {
     constexpr quint64 kLowerBits = 0x0020002000200020u;
@@ -33,26 +33,19 @@ size_t qHash(const FoldedName& key, size_t seed) noexcept {
 
 namespace {
 
-// A bare name (no quote before it nor in it) is read once: the command's reading goes on after
-// it.
-bool bareName(QStringView text, int start, QStringView name) {
-    if (text[start] == u'"')
-        return false;
-    for (const QChar c : name)
-        if (c == u'"')
-            return false;
-    return true;
-}
-
-// A name's place among the names met last: by its length, its first letter and its last two
-// (where names made by numbering differ), folded.
+// A name's place among the names met last: by its length, its first letter and its last four
+// (where names made by numbering differ: cl_bob1 to cl_bob999 mostly take places of their own).
 size_t recentSlot(QStringView name, size_t count) {
-    if (name.isEmpty())
+    const qsizetype size = name.size();
+    if (size == 0)
         return 0;
-    const size_t first = name.front().unicode() | 0x20;
-    const size_t last = name.back().unicode() | 0x20;
-    const size_t beforeLast = name[name.size() > 1 ? name.size() - 2 : 0].unicode() | 0x20;
-    return (size_t(name.size()) * 0x9E37 + first * 0x3B1 + beforeLast * 0x61 + last) % count;
+    const char16_t* s = reinterpret_cast<const char16_t*>(name.data());
+    const qsizetype tailSize = std::min<qsizetype>(size, 4);
+    quint64 tail = 0;
+    std::memcpy(&tail, s + size - tailSize, size_t(tailSize) * sizeof(char16_t));
+    const quint64 mixed =
+        (tail ^ (quint64(size) << 48) ^ (quint64(s[0]) << 40)) * 0x9E3779B97F4A7C15u;
+    return size_t(mixed >> 32) % count;
 }
 
 // Letter for letter, four at a time: how a config mostly repeats a name. (Another spelling of
@@ -79,14 +72,17 @@ bool sameSpelling(QStringView a, QStringView b) {
 } // namespace
 
 CommandIndex::CommandIndex(QStringView text) : text_(text) {
-    // A generated or long-grown config averages a command in some thirty characters.
-    pool_.reserve(size_t(text.size() / 32 + 16));
-    slots_.assign(64, -1);
+    // A generated or long-grown config averages a command in some thirty characters; the blocks
+    // leave some places free.
+    pool_.reserve(size_t(text.size() / 24 + 16));
+    // A player's config uses some dozens of names; a long-grown one a few thousand.
+    names_.reserve(128);
+    slots_.assign(256, -1);
     mask_ = slots_.size() - 1;
     // The entries of the names met last, by their length and first and last letters: a config
     // repeats a few names (bind, alias, echo) line after line, and these answer without hashing.
-    std::array<int, 1024> recent;
-    recent.fill(-1);
+    // A large config may use a thousand names or more, which want more places to stay apart.
+    std::vector<int> recent(text.size() < 256 * 1024 ? 1024 : 8192, -1);
     forEachCommandFound(text, [&](int lineStart, int start, QStringView name, int stop) {
         int& seen = recent[recentSlot(name, recent.size())];
         if (seen < 0 || !sameSpelling(name, names_[size_t(seen)].name))
@@ -99,7 +95,8 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
         Start& at = pool_[size_t(block.begin + block.size)];
         at.lineStart = lineStart;
         at.start = start;
-        at.nameEnd = bareName(text, start, name) ? start + int(name.size()) : -1;
+        // A bare name is read once: the command's reading goes on after it.
+        at.nameEnd = text[start] != u'"' ? start + int(name.size()) : -1;
         at.stop = stop;
         ++block.size;
         ++entry.count;
@@ -131,7 +128,7 @@ int CommandIndex::entryOf(QStringView name) {
         if (taken < 0) {
             const int added = int(names_.size());
             slots_[slot] = added;
-            names_.push_back({name, hash, -1, -1, 0, {}, false});
+            names_.push_back({keptName(name), hash, -1, -1, 0, {}, false});
             if (names_.size() * 2 > slots_.size())
                 growSlots();
             return added;
@@ -140,6 +137,19 @@ int CommandIndex::entryOf(QStringView name) {
         if (entry.hash == hash && sameName(entry.name, name))
             return taken;
     }
+}
+
+QStringView CommandIndex::keptName(QStringView name) {
+    if (name.size() > kNameChunk)
+        return name; // a name this long is read where the text spells it
+    if (nameChunks_.empty() || chunkUsed_ + name.size() > kNameChunk) {
+        nameChunks_.push_back(std::make_unique<char16_t[]>(size_t(kNameChunk)));
+        chunkUsed_ = 0;
+    }
+    char16_t* place = nameChunks_.back().get() + chunkUsed_;
+    std::copy(name.utf16(), name.utf16() + name.size(), place);
+    chunkUsed_ += name.size();
+    return QStringView(place, name.size());
 }
 
 void CommandIndex::growSlots() {

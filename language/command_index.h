@@ -53,7 +53,7 @@ private:
     struct Start {
         int lineStart; // the line's end is found when the command is read
         int start;
-        int nameEnd; // a bare name's end, -1 for one to read again
+        int nameEnd; // a bare name's end, -1 for a quoted one, read again
         int stop;    // where the command ends
     };
     // A name's commands stand in blocks of the pool, in document order: each block twice as
@@ -65,7 +65,9 @@ private:
         int capacity;
         int next; // in blocks_, -1 for the last
     };
-    // A name met in the text (as first spelt there) and its commands.
+    // A name met in the text (as first spelt there, kept among the other names: a large
+    // config's names are looked at again and again, and stay near each other in memory) and its
+    // commands.
     struct Name {
         QStringView name;
         size_t hash;
@@ -78,6 +80,8 @@ private:
     const Name* find(QStringView name) const;
     // The index in names_ of the name's entry, added when new.
     int entryOf(QStringView name);
+    // A copy of a name's spelling among the names kept.
+    QStringView keptName(QStringView name);
     void growSlots();
     // A new block for the name's next commands.
     void addBlock(Name& entry);
@@ -116,6 +120,10 @@ private:
     // taken.
     std::vector<int> slots_;
     size_t mask_ = 0;
+    // The names' spellings, in chunks that never move.
+    static constexpr qsizetype kNameChunk = 2048;
+    std::vector<std::unique_ptr<char16_t[]>> nameChunks_;
+    qsizetype chunkUsed_ = 0;
 };
 
 template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visit&& visit) const {
