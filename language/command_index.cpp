@@ -128,7 +128,7 @@ int CommandIndex::entryOf(QStringView name) {
         if (taken < 0) {
             const int added = int(names_.size());
             slots_[slot] = added;
-            names_.push_back({keptName(name), hash, -1, -1, 0, {}, false});
+            names_.push_back({keptName(name), hash, -1, -1, 0, {}, false, {}, false});
             if (names_.size() * 2 > slots_.size())
                 growSlots();
             return added;
@@ -137,6 +137,17 @@ int CommandIndex::entryOf(QStringView name) {
         if (entry.hash == hash && sameName(entry.name, name))
             return taken;
     }
+}
+
+void CommandIndex::keepArguments(const Name& entry) const {
+    entry.arguments.reserve(size_t(entry.count));
+    forEachStart(entry, [&](const Start& at) {
+        QStringView argument;
+        if (firstArgumentWithin(text_, at.start, at.stop, at.nameEnd, argument))
+            entry.arguments.push_back({argument, int(&at - pool_.data())});
+        return true;
+    });
+    entry.argumentsKept = true;
 }
 
 QStringView CommandIndex::keptName(QStringView name) {

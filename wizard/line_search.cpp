@@ -25,11 +25,6 @@ int valueWordIndex(const SettingRef& setting) {
     return setting.setinfo ? 2 : 1;
 }
 
-// The commands that may hold a setting: the variable's own, or the setinfo commands.
-const QList<CommandSpan>& candidates(const WizardDocument& document, const SettingRef& setting) {
-    return document.commandsNamed(setting.setinfo ? kSetinfo : setting.name);
-}
-
 // A setinfo of more than three words sets nothing in the game: it is no setting.
 bool holds(const WizardDocument& document, const SettingRef& setting, const CommandSpan& c) {
     return !setting.setinfo || (c.wordCount <= console::kSetinfoWords &&
@@ -110,11 +105,23 @@ int FindDialog1Find2(WizardWorkingSet& ws, WizardDocument& document) {
 }
 
 std::optional<CommandSpan> findSetting(const WizardDocument& document, const SettingRef& setting) {
-    const QList<CommandSpan>& all = candidates(document, setting);
-    for (qsizetype i = all.size() - 1; i >= 0; --i)
-        if (holds(document, setting, all[i]))
-            return all[i];
-    return std::nullopt;
+    if (setting.setinfo) {
+        // A config may hold many setinfo commands of other keys, and reading looks up one key
+        // after another: their keys are read once and kept, and only this key's commands are
+        // read in full.
+        std::optional<CommandSpan> last;
+        document.forEachCommandWithArgument(
+            kSetinfo, [&](QStringView key) { return sameName(key, setting.name); },
+            [&](const CommandSpan& c) {
+                if (holds(document, setting, c))
+                    last = c;
+                return true;
+            },
+            true);
+        return last;
+    }
+    const QList<CommandSpan>& all = document.commandsNamed(setting.name);
+    return all.isEmpty() ? std::nullopt : std::optional<CommandSpan>(all.last());
 }
 
 QString settingValueText(const WizardDocument& document, const SettingRef& setting,

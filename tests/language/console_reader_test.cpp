@@ -398,6 +398,35 @@ TEST(ConsoleReader, TheIndexKeepsThousandsOfNamesApart) {
     EXPECT_FALSE(index.contains(u"cl_bob3000"_s));
 }
 
+// Arguments kept from one look-up answer the next ones as reading them again would: commands of
+// one word, empty and quoted arguments, other spellings of the name.
+TEST(ConsoleReader, TheIndexAnswersFromKeptArgumentsAsFromTheText) {
+    const QString pieces[] = {u"setinfo"_s, u"SetInfo"_s, u" "_s,   u"\"\""_s, u"\"_a\""_s,
+                              u"_a"_s,      u"_b"_s,      u";"_s,   u"\n"_s,    u"\"x y\""_s,
+                              u"//"_s,      u"1"_s,       u"ж"_s};
+    QRandomGenerator random(62);
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        for (int i = random.bounded(0, 60); i > 0; --i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        const CommandIndex keeping(text);
+        const CommandIndex reading(text);
+        const auto found = [&](const CommandIndex& index, QStringView key, bool keep) {
+            QStringList all;
+            index.forEachNamedWithArgument(
+                u"setinfo", [&](QStringView argument) { return argument == key; },
+                [&](const CommandSpan& c) {
+                    all.append(u"%1 %2 %3"_s.arg(c.start).arg(c.end).arg(c.wordCount));
+                    return true;
+                },
+                keep);
+            return all;
+        };
+        for (const QString& key : {u"_a"_s, QString(), u"_b"_s, u"x y"_s})
+            ASSERT_EQ(found(keeping, key, true), found(reading, key, false)) << qPrintable(text);
+    }
+}
+
 TEST(ConsoleReader, TheIndexCutsLongCommandsAsTheScannerDoes) {
     // A command over the console's line changes where the rest of its line splits.
     const QString text = u"alias a \"x"_s + QString(1100, u'y') + u"\"; bind k v\necho "_s +
