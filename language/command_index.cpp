@@ -83,34 +83,55 @@ CommandIndex::CommandIndex(QStringView text) : text_(text) {
     // repeats a few names (bind, alias, echo) line after line, and these answer without hashing.
     // A large config may use a thousand names or more, which want more places to stay apart.
     std::vector<int> recent(text.size() < 256 * 1024 ? 1024 : 8192, -1);
+    // Where each name's next command goes, beside its spelling: all that a command found needs,
+    // in one place. The blocks learn their sizes when they are full and at the end.
+    struct Filling {
+        QStringView name;
+        int next = 0;
+        int end = 0;
+    };
+    std::vector<Filling> filling;
+    filling.reserve(names_.capacity());
     forEachCommandFound(text, [&](int lineStart, int start, QStringView name, int stop) {
         int& seen = recent[recentSlot(name, recent.size())];
-        if (seen < 0 || !sameSpelling(name, names_[size_t(seen)].name))
+        if (seen < 0 || !sameSpelling(name, filling[size_t(seen)].name)) {
             seen = entryOf(name);
-        Name& entry = names_[size_t(seen)];
-        if (entry.lastBlock < 0 || blocks_[size_t(entry.lastBlock)].size ==
-                                       blocks_[size_t(entry.lastBlock)].capacity)
-            addBlock(entry);
-        Block& block = blocks_[size_t(entry.lastBlock)];
-        Start& at = pool_[size_t(block.begin + block.size)];
+            if (filling.size() < names_.size())
+                filling.push_back({names_.back().name, 0, 0});
+        }
+        Filling& place = filling[size_t(seen)];
+        if (place.next == place.end) {
+            const Block& block = addBlock(names_[size_t(seen)]);
+            place.next = block.begin;
+            place.end = block.begin + block.capacity;
+        }
+        Start& at = pool_[size_t(place.next++)];
         at.lineStart = lineStart;
         at.start = start;
         // A bare name is read once: the command's reading goes on after it.
         at.nameEnd = text[start] != u'"' ? start + int(name.size()) : -1;
         at.stop = stop;
-        ++block.size;
-        ++entry.count;
     });
+    for (size_t i = 0; i < names_.size(); ++i) {
+        Block& last = blocks_[size_t(names_[i].lastBlock)];
+        last.size = filling[i].next - last.begin;
+        names_[i].count += last.size;
+    }
 }
 
-void CommandIndex::addBlock(Name& entry) {
+const CommandIndex::Block& CommandIndex::addBlock(Name& entry) {
     // The first block holds four commands, and each further one twice the one before, up to
     // a few thousand.
     constexpr int kFirstBlock = 4;
     constexpr int kLargestBlock = 4096;
-    const int capacity = entry.lastBlock < 0
-                             ? kFirstBlock
-                             : std::min(blocks_[size_t(entry.lastBlock)].capacity * 2, kLargestBlock);
+    int capacity = kFirstBlock;
+    if (entry.lastBlock >= 0) {
+        // The block before is full.
+        Block& full = blocks_[size_t(entry.lastBlock)];
+        full.size = full.capacity;
+        entry.count += full.size;
+        capacity = std::min(full.capacity * 2, kLargestBlock);
+    }
     const int added = int(blocks_.size());
     blocks_.push_back({int(pool_.size()), 0, capacity, -1});
     pool_.resize(pool_.size() + size_t(capacity));
@@ -119,6 +140,7 @@ void CommandIndex::addBlock(Name& entry) {
     else
         blocks_[size_t(entry.lastBlock)].next = added;
     entry.lastBlock = added;
+    return blocks_.back();
 }
 
 int CommandIndex::entryOf(QStringView name) {

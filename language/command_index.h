@@ -96,8 +96,8 @@ private:
     // A copy of a name's spelling among the names kept.
     QStringView keptName(QStringView name);
     void growSlots();
-    // A new block for the name's next commands.
-    void addBlock(Name& entry);
+    // A new block for the name's next commands (the last one is full).
+    const Block& addBlock(Name& entry);
     // Hands the name's starts to `visit` in order until it returns false.
     template <typename Visit> void forEachStart(const Name& entry, Visit&& visit) const;
     CommandSpan read(const Start& at) const {
