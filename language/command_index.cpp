@@ -45,7 +45,8 @@ size_t recentSlot(QStringView name, size_t count) {
     std::memcpy(&tail, s + size - tailSize, size_t(tailSize) * sizeof(char16_t));
     const quint64 mixed =
         (tail ^ (quint64(size) << 48) ^ (quint64(s[0]) << 40)) * 0x9E3779B97F4A7C15u;
-    return size_t(mixed >> 32) % count;
+    // The top bits of the product: those depend on every character.
+    return size_t(mixed >> 48) % count;
 }
 
 // Letter for letter, four at a time: how a config mostly repeats a name. (Another spelling of
