@@ -2,8 +2,8 @@
 #include "language/command_index.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
+#include <vector>
 
 size_t foldedNameHash(QStringView name) noexcept {
     constexpr quint64 kLowerBits = 0x0020002000200020u;
@@ -33,26 +33,20 @@ size_t qHash(const FoldedName& key, size_t seed) noexcept {
 
 namespace {
 
-// A bare name (no quote before it nor in it) is read once: the command's reading goes on after
-// it.
-bool bareName(QStringView text, int start, QStringView name) {
-    if (text[start] == u'"')
-        return false;
-    for (const QChar c : name)
-        if (c == u'"')
-            return false;
-    return true;
-}
-
-// A name's place among the names met last: by its length, its first letter and its last two
-// (where names made by numbering differ), folded.
+// A name's place among the names met last: by its length, its first letter and its last four
+// (where names made by numbering differ: cl_bob1 to cl_bob999 mostly take places of their own).
 size_t recentSlot(QStringView name, size_t count) {
-    if (name.isEmpty())
+    const qsizetype size = name.size();
+    if (size == 0)
         return 0;
-    const size_t first = name.front().unicode() | 0x20;
-    const size_t last = name.back().unicode() | 0x20;
-    const size_t beforeLast = name[name.size() > 1 ? name.size() - 2 : 0].unicode() | 0x20;
-    return (size_t(name.size()) * 0x9E37 + first * 0x3B1 + beforeLast * 0x61 + last) % count;
+    const char16_t* s = reinterpret_cast<const char16_t*>(name.data());
+    const qsizetype tailSize = std::min<qsizetype>(size, 4);
+    quint64 tail = 0;
+    std::memcpy(&tail, s + size - tailSize, size_t(tailSize) * sizeof(char16_t));
+    const quint64 mixed =
+        (tail ^ (quint64(size) << 48) ^ (quint64(s[0]) << 40)) * 0x9E3779B97F4A7C15u;
+    // The top bits of the product: those depend on every character.
+    return size_t(mixed >> 48) % count;
 }
 
 // Letter for letter, four at a time: how a config mostly repeats a name. (Another spelling of
@@ -79,41 +73,66 @@ bool sameSpelling(QStringView a, QStringView b) {
 } // namespace
 
 CommandIndex::CommandIndex(QStringView text) : text_(text) {
-    // A generated or long-grown config averages a command in some thirty characters.
-    pool_.reserve(size_t(text.size() / 32 + 16));
-    slots_.assign(64, -1);
+    // A generated or long-grown config averages a command in some thirty characters; the blocks
+    // leave some places free.
+    pool_.reserve(size_t(text.size() / 24 + 16));
+    // A player's config uses some dozens of names; a long-grown one a few thousand.
+    names_.reserve(128);
+    slots_.assign(256, -1);
     mask_ = slots_.size() - 1;
     // The entries of the names met last, by their length and first and last letters: a config
     // repeats a few names (bind, alias, echo) line after line, and these answer without hashing.
-    std::array<int, 1024> recent;
-    recent.fill(-1);
+    // A large config may use a thousand names or more, which want more places to stay apart.
+    std::vector<int> recent(text.size() < 256 * 1024 ? 1024 : 8192, -1);
+    // Where each name's next command goes, beside its spelling: all that a command found needs,
+    // in one place. The blocks learn their sizes when they are full and at the end.
+    struct Filling {
+        QStringView name;
+        int next = 0;
+        int end = 0;
+    };
+    std::vector<Filling> filling;
+    filling.reserve(names_.capacity());
     forEachCommandFound(text, [&](int lineStart, int start, QStringView name, int stop) {
         int& seen = recent[recentSlot(name, recent.size())];
-        if (seen < 0 || !sameSpelling(name, names_[size_t(seen)].name))
+        if (seen < 0 || !sameSpelling(name, filling[size_t(seen)].name)) {
             seen = entryOf(name);
-        Name& entry = names_[size_t(seen)];
-        if (entry.lastBlock < 0 || blocks_[size_t(entry.lastBlock)].size ==
-                                       blocks_[size_t(entry.lastBlock)].capacity)
-            addBlock(entry);
-        Block& block = blocks_[size_t(entry.lastBlock)];
-        Start& at = pool_[size_t(block.begin + block.size)];
+            if (filling.size() < names_.size())
+                filling.push_back({names_.back().name, 0, 0});
+        }
+        Filling& place = filling[size_t(seen)];
+        if (place.next == place.end) {
+            const Block& block = addBlock(names_[size_t(seen)]);
+            place.next = block.begin;
+            place.end = block.begin + block.capacity;
+        }
+        Start& at = pool_[size_t(place.next++)];
         at.lineStart = lineStart;
         at.start = start;
-        at.nameEnd = bareName(text, start, name) ? start + int(name.size()) : -1;
+        // A bare name is read once: the command's reading goes on after it.
+        at.nameEnd = text[start] != u'"' ? start + int(name.size()) : -1;
         at.stop = stop;
-        ++block.size;
-        ++entry.count;
     });
+    for (size_t i = 0; i < names_.size(); ++i) {
+        Block& last = blocks_[size_t(names_[i].lastBlock)];
+        last.size = filling[i].next - last.begin;
+        names_[i].count += last.size;
+    }
 }
 
-void CommandIndex::addBlock(Name& entry) {
+const CommandIndex::Block& CommandIndex::addBlock(Name& entry) {
     // The first block holds four commands, and each further one twice the one before, up to
     // a few thousand.
     constexpr int kFirstBlock = 4;
     constexpr int kLargestBlock = 4096;
-    const int capacity = entry.lastBlock < 0
-                             ? kFirstBlock
-                             : std::min(blocks_[size_t(entry.lastBlock)].capacity * 2, kLargestBlock);
+    int capacity = kFirstBlock;
+    if (entry.lastBlock >= 0) {
+        // The block before is full.
+        Block& full = blocks_[size_t(entry.lastBlock)];
+        full.size = full.capacity;
+        entry.count += full.size;
+        capacity = std::min(full.capacity * 2, kLargestBlock);
+    }
     const int added = int(blocks_.size());
     blocks_.push_back({int(pool_.size()), 0, capacity, -1});
     pool_.resize(pool_.size() + size_t(capacity));
@@ -122,6 +141,7 @@ void CommandIndex::addBlock(Name& entry) {
     else
         blocks_[size_t(entry.lastBlock)].next = added;
     entry.lastBlock = added;
+    return blocks_.back();
 }
 
 int CommandIndex::entryOf(QStringView name) {
@@ -131,7 +151,7 @@ int CommandIndex::entryOf(QStringView name) {
         if (taken < 0) {
             const int added = int(names_.size());
             slots_[slot] = added;
-            names_.push_back({name, hash, -1, -1, 0, {}, false});
+            names_.push_back({keptName(name), hash, -1, -1, 0, {}, false, {}, false});
             if (names_.size() * 2 > slots_.size())
                 growSlots();
             return added;
@@ -140,6 +160,30 @@ int CommandIndex::entryOf(QStringView name) {
         if (entry.hash == hash && sameName(entry.name, name))
             return taken;
     }
+}
+
+void CommandIndex::keepArguments(const Name& entry) const {
+    entry.arguments.reserve(size_t(entry.count));
+    forEachStart(entry, [&](const Start& at) {
+        QStringView argument;
+        if (firstArgumentWithin(text_, at.start, at.stop, at.nameEnd, argument))
+            entry.arguments.push_back({argument, int(&at - pool_.data())});
+        return true;
+    });
+    entry.argumentsKept = true;
+}
+
+QStringView CommandIndex::keptName(QStringView name) {
+    if (name.size() > kNameChunk)
+        return name; // a name this long is read where the text spells it
+    if (nameChunks_.empty() || chunkUsed_ + name.size() > kNameChunk) {
+        nameChunks_.push_back(std::make_unique<char16_t[]>(size_t(kNameChunk)));
+        chunkUsed_ = 0;
+    }
+    char16_t* place = nameChunks_.back().get() + chunkUsed_;
+    std::copy(name.utf16(), name.utf16() + name.size(), place);
+    chunkUsed_ += name.size();
+    return QStringView(place, name.size());
 }
 
 void CommandIndex::growSlots() {

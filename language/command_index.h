@@ -38,9 +38,12 @@ public:
     // each command is used while its line is at hand.
     template <typename Visit> void forEachNamed(QStringView name, Visit&& visit) const;
     // The same for the commands of a name whose first argument passes `test(QStringView)`:
-    // only the first argument of the others is read.
+    // only the first argument of the others is read. With `keepArguments`, the arguments read
+    // are kept for the next look-ups of the name that keep them (setinfo, asked for one key
+    // after another), which then read only the commands whose argument passes.
     template <typename Test, typename Visit>
-    void forEachNamedWithArgument(QStringView name, Test&& test, Visit&& visit) const;
+    void forEachNamedWithArgument(QStringView name, Test&& test, Visit&& visit,
+                                  bool keepArguments = false) const;
     bool contains(QStringView name) const { return find(name) != nullptr; }
     // Whether the text holds any command at all.
     bool isEmpty() const { return names_.empty(); }
@@ -53,7 +56,7 @@ private:
     struct Start {
         int lineStart; // the line's end is found when the command is read
         int start;
-        int nameEnd; // a bare name's end, -1 for one to read again
+        int nameEnd; // a bare name's end, -1 for a quoted one, read again
         int stop;    // where the command ends
     };
     // A name's commands stand in blocks of the pool, in document order: each block twice as
@@ -65,7 +68,14 @@ private:
         int capacity;
         int next; // in blocks_, -1 for the last
     };
-    // A name met in the text (as first spelt there) and its commands.
+    // A command's first argument, and where in pool_ the command begins.
+    struct KeptArgument {
+        QStringView argument;
+        int start;
+    };
+    // A name met in the text (as first spelt there, kept among the other names: a large
+    // config's names are looked at again and again, and stay near each other in memory) and its
+    // commands.
     struct Name {
         QStringView name;
         size_t hash;
@@ -74,13 +84,20 @@ private:
         int count;
         mutable QList<CommandSpan> spans; // read on the first look-up
         mutable bool read = false;
+        // The first arguments of the commands that have one, where they are asked to be kept.
+        mutable std::vector<KeptArgument> arguments;
+        mutable bool argumentsKept = false;
     };
     const Name* find(QStringView name) const;
     // The index in names_ of the name's entry, added when new.
     int entryOf(QStringView name);
+    // Reads the first arguments of the name's commands and keeps them.
+    void keepArguments(const Name& entry) const;
+    // A copy of a name's spelling among the names kept.
+    QStringView keptName(QStringView name);
     void growSlots();
-    // A new block for the name's next commands.
-    void addBlock(Name& entry);
+    // A new block for the name's next commands (the last one is full).
+    const Block& addBlock(Name& entry);
     // Hands the name's starts to `visit` in order until it returns false.
     template <typename Visit> void forEachStart(const Name& entry, Visit&& visit) const;
     CommandSpan read(const Start& at) const {
@@ -116,6 +133,10 @@ private:
     // taken.
     std::vector<int> slots_;
     size_t mask_ = 0;
+    // The names' spellings, in chunks that never move.
+    static constexpr qsizetype kNameChunk = 2048;
+    std::vector<std::unique_ptr<char16_t[]>> nameChunks_;
+    qsizetype chunkUsed_ = 0;
 };
 
 template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visit&& visit) const {
@@ -132,13 +153,22 @@ template <typename Visit> void CommandIndex::forEachNamed(QStringView name, Visi
 }
 
 template <typename Test, typename Visit>
-void CommandIndex::forEachNamedWithArgument(QStringView name, Test&& test, Visit&& visit) const {
+void CommandIndex::forEachNamedWithArgument(QStringView name, Test&& test, Visit&& visit,
+                                            bool keepArguments) const {
     const Name* entry = find(name);
     if (!entry)
         return;
     if (entry->read) {
         for (const CommandSpan& command : entry->spans)
             if (command.wordCount >= 2 && test(command.word(text_, 1)) && !visit(command))
+                return;
+        return;
+    }
+    if (keepArguments && !entry->argumentsKept)
+        this->keepArguments(*entry);
+    if (entry->argumentsKept) {
+        for (const KeptArgument& kept : entry->arguments)
+            if (test(kept.argument) && !visit(read(pool_[size_t(kept.start)])))
                 return;
         return;
     }

@@ -1,6 +1,8 @@
 // The console language's reader.
 #include "language/config_commands.h"
 
+#include "language/block_marks.h"
+
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -320,53 +322,11 @@ QString joinedArguments(QStringView text, const CommandSpan& command, int first,
 
 namespace {
 
-// One bit per character of a block of 64.
-struct BlockMarks {
-    quint64 quotes = 0;
-    quint64 breaks = 0;
-    quint64 semicolons = 0;
-    quint64 blanks = 0;  // up to the blank, the line break aside
-    quint64 singles = 0; // the one-character words
-    // Where a bare name may end: a blank, a line break, a one-character word, a ";" (which ends
-    // it unless a quote in the name came first) or a quote (which changes that).
-    quint64 nameEnds() const { return blanks | breaks | singles | semicolons | quotes; }
-};
-
-constexpr int kBlock = 64;
+constexpr int kBlock = kMarkBlock;
 
 #if defined(__SSE2__)
-__m128i equal(__m128i bytes, char c) {
-    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
-}
-
-quint64 bitsOf(__m128i bytes) {
-    return quint64(unsigned(_mm_movemask_epi8(bytes)));
-}
-
 BlockMarks marksOf(const char16_t* s) {
-    BlockMarks m;
-    for (int part = 0; part < kBlock / 16; ++part) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + part * 16 + 8));
-        // As bytes: the ASCII characters as they are, every other one as 0x7F or 0x80, which
-        // is neither a mark nor a blank.
-        const __m128i bytes = _mm_packs_epi16(a, b);
-        const __m128i upToBlank = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(' ')), bytes);
-        const __m128i breaks = equal(bytes, '\n');
-        // "'", "(" and ")" are neighbours.
-        const __m128i fromQuote = _mm_sub_epi8(bytes, _mm_set1_epi8('\''));
-        const __m128i parens = _mm_cmpeq_epi8(_mm_min_epu8(fromQuote, _mm_set1_epi8(2)), fromQuote);
-        const __m128i singles = _mm_or_si128(
-            _mm_or_si128(parens, equal(bytes, ',')),
-            _mm_or_si128(equal(bytes, ':'), _mm_or_si128(equal(bytes, '{'), equal(bytes, '}'))));
-        const int shift = part * 16;
-        m.quotes |= bitsOf(equal(bytes, '"')) << shift;
-        m.breaks |= bitsOf(breaks) << shift;
-        m.semicolons |= bitsOf(equal(bytes, ';')) << shift;
-        m.blanks |= bitsOf(_mm_andnot_si128(breaks, upToBlank)) << shift;
-        m.singles |= bitsOf(singles) << shift;
-    }
-    return m;
+    return blockMarks(s);
 }
 #else
 BlockMarks marksOf(const char16_t* s) {

@@ -217,8 +217,8 @@ void readWordsWithin(const char16_t* s, int i, int stop, Bytes bytes, CommandRea
 // Reads the command that begins at `start` (just after the ";" or line break before it): finds
 // its end, then hands each word the console keeps to `word(const CommandWord&)` in order (a
 // `word` that returns bool stops the reading with false; the reading's counts then stop there).
-// `nameEnd`, when known (the end of a bare name without a quote, as forEachCommandFound gives
-// it), spares reading the name again.
+// `nameEnd`, when known (the end of a bare name, as forEachCommandFound gives it), spares
+// finding the name's end again.
 template <typename Word>
 CommandReading readCommand(QStringView text, int start, console::Bytes bytes, Word&& word,
                            int nameEnd = -1, int knownStop = -1) {
@@ -235,7 +235,10 @@ CommandReading readCommand(QStringView text, int start, console::Bytes bytes, Wo
         CommandWord name;
         name.start = start;
         name.length = nameEnd - start;
-        if (!detail::keepWord(s, name, false, bytes, r, word))
+        bool quoteInside = false;
+        for (int i = start + 1; i < nameEnd; ++i)
+            quoteInside = quoteInside || s[i] == u'"';
+        if (!detail::keepWord(s, name, quoteInside, bytes, r, word))
             return r;
         from = nameEnd;
     }

@@ -31,6 +31,11 @@ template <SettingId id> bool changedById(const WizardPageValues& a, const Wizard
 }
 
 bool consoleColourChanged(const WizardPageValues& a, const WizardPageValues& b) {
+    // The same controls give the same value: only others are written out to compare.
+    if (a.consoleColourEntry == b.consoleColourEntry && a.customRed == b.customRed &&
+        a.customGreen == b.customGreen && a.customBlue == b.customBlue &&
+        a.customColourText == b.customColourText)
+        return false;
     return consoleColourValue(a) != consoleColourValue(b);
 }
 
@@ -48,6 +53,9 @@ bool roundsChanged(const WizardPageValues& a, const WizardPageValues& b) {
 }
 
 bool rateChanged(const WizardPageValues& a, const WizardPageValues& b) {
+    if (a.rateFromList == b.rateFromList && a.rateEntry == b.rateEntry &&
+        a.rateNumber == b.rateNumber)
+        return false;
     return rateValueText(a) != rateValueText(b);
 }
 

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <array>
 #include <bitset>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,11 +23,6 @@ const QString kSetinfo = u"setinfo"_s;
 // Where a setting's value word stands among its command's words.
 int valueWordIndex(const SettingRef& setting) {
     return setting.setinfo ? 2 : 1;
-}
-
-// The commands that may hold a setting: the variable's own, or the setinfo commands.
-const QList<CommandSpan>& candidates(const WizardDocument& document, const SettingRef& setting) {
-    return document.commandsNamed(setting.setinfo ? kSetinfo : setting.name);
 }
 
 // A setinfo of more than three words sets nothing in the game: it is no setting.
@@ -109,11 +105,23 @@ int FindDialog1Find2(WizardWorkingSet& ws, WizardDocument& document) {
 }
 
 std::optional<CommandSpan> findSetting(const WizardDocument& document, const SettingRef& setting) {
-    const QList<CommandSpan>& all = candidates(document, setting);
-    for (qsizetype i = all.size() - 1; i >= 0; --i)
-        if (holds(document, setting, all[i]))
-            return all[i];
-    return std::nullopt;
+    if (setting.setinfo) {
+        // A config may hold many setinfo commands of other keys, and reading looks up one key
+        // after another: their keys are read once and kept, and only this key's commands are
+        // read in full.
+        std::optional<CommandSpan> last;
+        document.forEachCommandWithArgument(
+            kSetinfo, [&](QStringView key) { return sameName(key, setting.name); },
+            [&](const CommandSpan& c) {
+                if (holds(document, setting, c))
+                    last = c;
+                return true;
+            },
+            true);
+        return last;
+    }
+    const QList<CommandSpan>& all = document.commandsNamed(setting.name);
+    return all.isEmpty() ? std::nullopt : std::optional<CommandSpan>(all.last());
 }
 
 QString settingValueText(const WizardDocument& document, const SettingRef& setting,
@@ -204,17 +212,38 @@ QString FindKeyFor(WizardWorkingSet& ws, const QString& command) {
 
 namespace {
 
+// The commands a reading looks the keys of up, by their text: made once for the list the
+// window gives (the same list at every reading) and kept until another comes.
+struct WantedCommands {
+    QStringList commands;
+    QHash<BoundCommand, qsizetype> first; // each text's first place in the list
+    std::vector<qsizetype> firstOf;       // for each place, the first place of its text
+    NameSketch sketch;
+};
+
+const WantedCommands& wantedCommands(const QStringList& commands) {
+    thread_local WantedCommands wanted;
+    if (wanted.commands == commands)
+        return wanted;
+    WantedCommands made;
+    made.commands = commands;
+    for (qsizetype i = commands.size() - 1; i >= 0; --i) {
+        made.first.insert(BoundCommand{made.commands[i]}, i);
+        made.sketch.add(made.commands[i]);
+    }
+    for (const QString& command : made.commands)
+        made.firstOf.push_back(made.first.value(BoundCommand{command}));
+    // The texts the table views stay where they are: the list's data moves whole.
+    wanted = std::move(made);
+    return wanted;
+}
+
 // The keys bound to exactly the given commands: for each, the key of its first binding.
 class ActionKeyFinder {
 public:
     explicit ActionKeyFinder(const QStringList& commands)
-        : commands_(commands), keys_(commands.size()) {
-        for (qsizetype i = commands.size() - 1; i >= 0; --i) {
-            wanted_.insert(BoundCommand{commands[i]}, i);
-            sketch_.add(commands[i]);
-        }
-        remaining_ = wanted_.size();
-    }
+        : wanted_(wantedCommands(commands)), keys_(commands.size()),
+          remaining_(wanted_.first.size()) {}
 
     bool done() const { return remaining_ == 0; }
 
@@ -225,10 +254,10 @@ public:
         // A command of one word is looked up where it stands; more words are joined first.
         const QString joined = c.wordCount > 3 ? joinedArguments(text, c, 2) : QString();
         const QStringView command = c.wordCount > 3 ? QStringView(joined) : c.word(text, 2);
-        if (!sketch_.mayHold(command))
+        if (!wanted_.sketch.mayHold(command))
             return;
-        const auto it = wanted_.constFind(BoundCommand{command});
-        if (it == wanted_.cend() || !keys_[it.value()].isEmpty())
+        const auto it = wanted_.first.constFind(BoundCommand{command});
+        if (it == wanted_.first.cend() || !keys_[it.value()].isEmpty())
             return;
         keys_[it.value()] = key.toString();
         lastMatch_ = c.start;
@@ -237,38 +266,62 @@ public:
 
     // The keys in the commands' order; the shared find state tells of the last command.
     QStringList finish(WizardWorkingSet& ws) {
-        for (qsizetype i = 0; i < commands_.size(); ++i)
-            keys_[i] = keys_[wanted_.value(BoundCommand{commands_[i]})];
-        if (!commands_.isEmpty()) {
-            ws.shared.find.findText = commands_.last();
+        const QStringList& commands = wanted_.commands;
+        for (qsizetype i = 0; i < commands.size(); ++i)
+            keys_[i] = keys_[wanted_.firstOf[size_t(i)]];
+        if (!commands.isEmpty()) {
+            ws.shared.find.findText = commands.last();
             ws.shared.find.lastFoundPos = keys_.last().isEmpty() ? -1 : lastMatch_;
         }
         return keys_;
     }
 
 private:
-    const QStringList& commands_;
+    const WantedCommands& wanted_;
     QStringList keys_;
-    QHash<BoundCommand, qsizetype> wanted_;
-    NameSketch sketch_;
     qsizetype remaining_ = 0;
     int lastMatch_ = -1;
 };
 
-// Free keys by name in any letter case, with how many items of the list are spelt so.
+// Free keys by name in any letter case: each name's place in `counts`, which says how many items
+// of the list are spelt so. The places stay as they are while keys leave the list: only the
+// counts change, so the table of the whole key list is made once and each reading copies its
+// counts alone.
 struct FreeKeys {
-    QHash<FoldedName, int> counts;
+    QHash<FoldedName, int> places;
+    std::vector<int> counts;
     NameSketch sketch;
 };
 
 FreeKeys freeKeysOf(const QStringList& keys) {
     FreeKeys free;
-    free.counts.reserve(keys.size());
+    free.places.reserve(keys.size());
     for (const QString& item : keys) {
-        free.counts[FoldedName{item}] += 1;
+        const auto place = free.places.constFind(FoldedName{item});
+        if (place != free.places.cend()) {
+            ++free.counts[size_t(*place)];
+        } else {
+            free.places.insert(FoldedName{item}, int(free.counts.size()));
+            free.counts.push_back(1);
+        }
         free.sketch.add(item);
     }
     return free;
+}
+
+// Whether `item` (as long as `key`) is `key` all in lower case (`upper` false) or all in upper
+// case: a-z and A-Z changed, nothing else.
+bool spelledInCase(QStringView item, QStringView key, bool upper) {
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        char16_t c = key[i].unicode();
+        if (upper && c >= u'a' && c <= u'z')
+            c = char16_t(c - 32);
+        else if (!upper)
+            c = console::foldedChar(c);
+        if (item[i].unicode() != c)
+            return false;
+    }
+    return true;
 }
 
 // Moves each key a binding binds from the free-key list to the used-key list.
@@ -283,13 +336,12 @@ public:
         const QStringList& all = keyNames();
         if (names_.constData() == all.constData() && names_.size() == all.size()) {
             static const FreeKeys allFree = freeKeysOf(all);
-            free_ = allFree.counts;
-            sketch_ = allFree.sketch;
+            table_ = &allFree;
         } else {
-            FreeKeys own = freeKeysOf(names_);
-            free_ = std::move(own.counts);
-            sketch_ = own.sketch;
+            own_ = freeKeysOf(names_);
+            table_ = &own_;
         }
+        counts_ = table_->counts;
     }
 
     void take(QStringView text, const CommandSpan& c) {
@@ -302,18 +354,16 @@ public:
         QStringView& refused = refused_[refusedSlot(key)];
         if (!refused.isEmpty() && key == refused)
             return;
-        if (!sketch_.mayHold(key) || !free_.contains(FoldedName{key})) {
+        if (!table_->sketch.mayHold(key) || freeOf(key) == nullptr) {
             refused = key;
             return;
         }
-        const QString lower = console::foldedName(key);
-        const QString upper = asciiUpper(key.toString());
         for (qsizetype i = 0; i < ws_.freeKeys.size(); ++i) {
             const QString& item = ws_.freeKeys[i];
-            if (item == key || item == lower || item == upper) {
-                const auto left = free_.find(FoldedName{item});
-                if (--*left == 0)
-                    free_.erase(left);
+            if (item.size() != key.size())
+                continue;
+            if (item == key || spelledInCase(item, key, false) || spelledInCase(item, key, true)) {
+                --*freeOf(item);
                 ws_.freeKeys.removeAt(i);
                 ws_.usedKeys.append(key.toString());
                 return;
@@ -329,10 +379,19 @@ private:
                kRefused;
     }
 
+    // How many free keys are spelt as `name` in any letter case, or null for none.
+    int* freeOf(QStringView name) {
+        const auto place = table_->places.constFind(FoldedName{name});
+        if (place == table_->places.cend() || counts_[size_t(*place)] == 0)
+            return nullptr;
+        return &counts_[size_t(*place)];
+    }
+
     WizardWorkingSet& ws_;
     const QStringList names_;
-    QHash<FoldedName, int> free_;
-    NameSketch sketch_; // of the keys that were free at the start
+    FreeKeys own_;
+    const FreeKeys* table_ = nullptr; // of the keys that were free at the start
+    std::vector<int> counts_;
     // Spellings of keys that moved nothing, met last: a config binds the same keys again and
     // again, and these are answered without a look-up.
     std::array<QStringView, kRefused> refused_{};

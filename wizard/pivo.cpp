@@ -101,12 +101,28 @@ void readAllSettings(WizardWorkingSet& ws) {
         readSetting(ws, wizardSetting(id));
 }
 
-void pivoRead(WizardWorkingSet& ws, const QStringList& actionCommands) {
-    QStringList commands;
+namespace {
+
+// The action buttons' commands without their quotes. The window reads with the same list every
+// time: the list made last is kept for it.
+const QStringList& unquotedCommands(const QStringList& actionCommands) {
+    thread_local QStringList quoted;
+    thread_local QStringList commands;
+    if (quoted == actionCommands)
+        return commands;
+    commands.clear();
+    commands.reserve(actionCommands.size());
     for (const QString& command : actionCommands)
         commands.append(unquoted(command));
+    quoted = actionCommands;
+    return commands;
+}
+
+} // namespace
+
+void pivoRead(WizardWorkingSet& ws, const QStringList& actionCommands) {
     ws.freeKeys = keyNames();
-    ws.actionKeys = collectBoundKeysAndFindKeysFor(ws, commands);
+    ws.actionKeys = collectBoundKeysAndFindKeysFor(ws, unquotedCommands(actionCommands));
     ws.comboKeys = ws.freeKeys;
     if (ws.reloadOnly)
         return;

@@ -69,9 +69,10 @@ public:
     // list kept of them.
     template <typename Visit> void forEachCommandNamed(QStringView name, Visit&& visit) const;
     // The same for the commands whose first argument passes `test(QStringView)`; of the others
-    // only that argument is read.
+    // only that argument is read (`keepArguments`: as CommandIndex::forEachNamedWithArgument).
     template <typename Test, typename Visit>
-    void forEachCommandWithArgument(QStringView name, Test&& test, Visit&& visit) const;
+    void forEachCommandWithArgument(QStringView name, Test&& test, Visit&& visit,
+                                    bool keepArguments = false) const;
     bool hasCommandNamed(QStringView name) const;
     // The text that the commands' positions refer to; the same as content() unless edits are
     // being gathered, when it is the text before them. Positions handed to the edits below
@@ -147,13 +148,13 @@ void WizardDocument::forEachCommandNamed(QStringView name, Visit&& visit) const 
 }
 
 template <typename Test, typename Visit>
-void WizardDocument::forEachCommandWithArgument(QStringView name, Test&& test,
-                                                Visit&& visit) const {
+void WizardDocument::forEachCommandWithArgument(QStringView name, Test&& test, Visit&& visit,
+                                                bool keepArguments) const {
     if (pending()) {
         for (const CommandSpan& command : commandsNamed(name))
             if (command.wordCount >= 2 && test(command.word(content_, 1)) && !visit(command))
                 return;
         return;
     }
-    commands().forEachNamedWithArgument(name, test, visit);
+    commands().forEachNamedWithArgument(name, test, visit, keepArguments);
 }

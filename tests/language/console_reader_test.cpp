@@ -1,12 +1,15 @@
 // The one reader of the console language: readings the game gives, held against a model of the
 // engine's own loop on random texts, and every value the program writes read back as itself.
 #include "engine_model.h"
+#include "language/block_marks.h"
+#include "language/command_index.h"
 #include "language/config_commands.h"
 #include "language/config_syntax.h"
 #include "language/key_names.h"
 #include "platform/cp1251.h"
 
 #include <QRandomGenerator>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -340,6 +343,87 @@ TEST(ConsoleReader, TheIndexFindsTheCommandsTheScannerReadsInAnyText) {
         for (int i = 0, length = int(random.bounded(300)); i < length; ++i)
             text += alphabet[random.bounded(int(alphabet.size()))];
         ASSERT_EQ(foundCommands(text), scannedCommands(text)) << qPrintable(text);
+    }
+}
+
+#if defined(__SSE2__)
+// The marks are read many characters at a time: each character, ASCII or not (above 0x7F,
+// 0xFF and 0x7FFF the wide instructions see it otherwise), anywhere in a block, is marked as
+// the reader's rules class it.
+TEST(ConsoleReader, TheMarksOfABlockClassEachCharacterAsTheReaderDoes) {
+    std::vector<char16_t> alphabet = {0x80, 0xFF, 0x100, 0x436, 0x7F7F, 0x7FFF, 0x8000, 0xFFFF};
+    for (char16_t c = 0; c < 0x80; ++c)
+        alphabet.push_back(c);
+    QRandomGenerator random(61);
+    for (int round = 0; round < 2000; ++round) {
+        char16_t block[kMarkBlock];
+        for (char16_t& c : block)
+            c = alphabet[random.bounded(int(alphabet.size()))];
+        const BlockMarks marks = blockMarks(block);
+        for (int i = 0; i < kMarkBlock; ++i) {
+            const char16_t c = block[i];
+            const auto at = [&](quint64 mask) { return ((mask >> i) & 1) != 0; };
+            ASSERT_EQ(at(marks.quotes), c == u'"') << round << " " << i;
+            ASSERT_EQ(at(marks.breaks), c == u'\n') << round << " " << i;
+            ASSERT_EQ(at(marks.semicolons), c == u';') << round << " " << i;
+            ASSERT_EQ(at(marks.blanks), console::skippedBeforeWord(c) && c < 0x80)
+                << round << " " << i;
+            ASSERT_EQ(at(marks.singles), console::isOneCharWord(c)) << round << " " << i;
+        }
+    }
+}
+#endif
+
+// The index keeps the names it meets apart from the text: thousands of numbered names, as a
+// long-grown config has them, each spelt in other letter cases further on, still find their
+// commands and no other name's.
+TEST(ConsoleReader, TheIndexKeepsThousandsOfNamesApart) {
+    QString text;
+    constexpr int kNames = 3000;
+    for (int round = 0; round < 3; ++round)
+        for (int n = 0; n < kNames; ++n)
+            text += (round == 1 ? u"CL_Bob"_s : u"cl_bob"_s) + QString::number(n) + u" "_s +
+                    QString::number(round) + u'\n';
+    const CommandIndex index(text);
+    for (const int n : {0, 7, 1000, 2047, 2999}) {
+        const QString name = u"Cl_bOb"_s + QString::number(n);
+        QStringList values;
+        for (const CommandSpan& c : index.named(name))
+            values.append(c.word(text, 0).toString() + u'=' + c.word(text, 1).toString());
+        const QString number = QString::number(n);
+        EXPECT_EQ(values, (QStringList{u"cl_bob"_s + number + u"=0"_s,
+                                       u"CL_Bob"_s + number + u"=1"_s,
+                                       u"cl_bob"_s + number + u"=2"_s}));
+    }
+    EXPECT_FALSE(index.contains(u"cl_bob3000"_s));
+}
+
+// Arguments kept from one look-up answer the next ones as reading them again would: commands of
+// one word, empty and quoted arguments, other spellings of the name.
+TEST(ConsoleReader, TheIndexAnswersFromKeptArgumentsAsFromTheText) {
+    const QString pieces[] = {u"setinfo"_s, u"SetInfo"_s, u" "_s,   u"\"\""_s, u"\"_a\""_s,
+                              u"_a"_s,      u"_b"_s,      u";"_s,   u"\n"_s,    u"\"x y\""_s,
+                              u"//"_s,      u"1"_s,       u"ж"_s};
+    QRandomGenerator random(62);
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        for (int i = random.bounded(0, 60); i > 0; --i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        const CommandIndex keeping(text);
+        const CommandIndex reading(text);
+        const auto found = [&](const CommandIndex& index, QStringView key, bool keep) {
+            QStringList all;
+            index.forEachNamedWithArgument(
+                u"setinfo", [&](QStringView argument) { return argument == key; },
+                [&](const CommandSpan& c) {
+                    all.append(u"%1 %2 %3"_s.arg(c.start).arg(c.end).arg(c.wordCount));
+                    return true;
+                },
+                keep);
+            return all;
+        };
+        for (const QString& key : {u"_a"_s, QString(), u"_b"_s, u"x y"_s})
+            ASSERT_EQ(found(keeping, key, true), found(reading, key, false)) << qPrintable(text);
     }
 }
 
