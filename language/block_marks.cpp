@@ -64,10 +64,10 @@ __attribute__((target("avx2"))) BlockMarks marksBy32(const char16_t* s) {
         const __m256i fromQuote = _mm256_sub_epi8(bytes, _mm256_set1_epi8('\''));
         const __m256i parens =
             _mm256_cmpeq_epi8(_mm256_min_epu8(fromQuote, _mm256_set1_epi8(2)), fromQuote);
-        const __m256i singles =
-            _mm256_or_si256(_mm256_or_si256(parens, equal32(bytes, ',')),
-                            _mm256_or_si256(equal32(bytes, ':'), _mm256_or_si256(equal32(bytes, '{'),
-                                                                                 equal32(bytes, '}'))));
+        const __m256i singles = _mm256_or_si256(
+            _mm256_or_si256(parens, equal32(bytes, ',')),
+            _mm256_or_si256(equal32(bytes, ':'),
+                            _mm256_or_si256(equal32(bytes, '{'), equal32(bytes, '}'))));
         const int shift = part * 32;
         m.quotes |= bitsOf32(equal32(bytes, '"')) << shift;
         m.breaks |= bitsOf32(breaks) << shift;
@@ -79,21 +79,24 @@ __attribute__((target("avx2"))) BlockMarks marksBy32(const char16_t* s) {
 }
 #endif
 
-using MarksFunction = BlockMarks (*)(const char16_t*);
+} // namespace
 
-MarksFunction widestMarks() {
+BlockMarks blockMarksBy16(const char16_t* s) {
+    return marksBy16(s);
+}
+
+BlockMarksFunction blockMarksBy32IfAny() {
 #if defined(TESSERA_HAVE_AVX2_MARKS)
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx2"))
         return marksBy32;
 #endif
-    return marksBy16;
+    return nullptr;
 }
 
-} // namespace
-
 BlockMarks blockMarks(const char16_t* s) {
-    static const MarksFunction marks = widestMarks();
+    static const BlockMarksFunction by32 = blockMarksBy32IfAny();
+    static const BlockMarksFunction marks = by32 ? by32 : marksBy16;
     return marks(s);
 }
 #endif

@@ -21,4 +21,9 @@ constexpr int kMarkBlock = 64;
 // The marks of the kMarkBlock characters from `s`: 32 at a time where the processor has the
 // instructions for it, else 16.
 BlockMarks blockMarks(const char16_t* s);
+// Each way of making them, whatever the processor has: 16 characters at a time always, 32 only
+// where the processor can (nullptr elsewhere). blockMarks() takes the widest.
+BlockMarks blockMarksBy16(const char16_t* s);
+using BlockMarksFunction = BlockMarks (*)(const char16_t*);
+BlockMarksFunction blockMarksBy32IfAny();
 #endif

@@ -9,8 +9,8 @@
 #include "platform/cp1251.h"
 
 #include <QRandomGenerator>
-#include <vector>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 using console::Bytes;
@@ -318,8 +318,7 @@ QStringList scannedCommands(const QString& text) {
     CommandScanner scanner(text);
     CommandSpan span;
     while (scanner.next(span))
-        all.append(
-            u"%1 %2 %3"_s.arg(span.start).arg(span.stop).arg(span.word(text, 0).toString()));
+        all.append(u"%1 %2 %3"_s.arg(span.start).arg(span.stop).arg(span.word(text, 0).toString()));
     return all;
 }
 QStringList foundCommands(const QString& text) {
@@ -359,16 +358,23 @@ TEST(ConsoleReader, TheMarksOfABlockClassEachCharacterAsTheReaderDoes) {
         char16_t block[kMarkBlock];
         for (char16_t& c : block)
             c = alphabet[random.bounded(int(alphabet.size()))];
-        const BlockMarks marks = blockMarks(block);
-        for (int i = 0; i < kMarkBlock; ++i) {
-            const char16_t c = block[i];
-            const auto at = [&](quint64 mask) { return ((mask >> i) & 1) != 0; };
-            ASSERT_EQ(at(marks.quotes), c == u'"') << round << " " << i;
-            ASSERT_EQ(at(marks.breaks), c == u'\n') << round << " " << i;
-            ASSERT_EQ(at(marks.semicolons), c == u';') << round << " " << i;
-            ASSERT_EQ(at(marks.blanks), console::skippedBeforeWord(c) && c < 0x80)
-                << round << " " << i;
-            ASSERT_EQ(at(marks.singles), console::isOneCharWord(c)) << round << " " << i;
+        // Each way of making them, the one this processor would not take too.
+        std::vector<BlockMarksFunction> ways = {blockMarks, blockMarksBy16};
+        if (const BlockMarksFunction by32 = blockMarksBy32IfAny())
+            ways.push_back(by32);
+        for (size_t way = 0; way < ways.size(); ++way) {
+            const BlockMarks marks = ways[way](block);
+            for (int i = 0; i < kMarkBlock; ++i) {
+                const char16_t c = block[i];
+                const auto at = [&](quint64 mask) { return ((mask >> i) & 1) != 0; };
+                ASSERT_EQ(at(marks.quotes), c == u'"') << way << " " << round << " " << i;
+                ASSERT_EQ(at(marks.breaks), c == u'\n') << way << " " << round << " " << i;
+                ASSERT_EQ(at(marks.semicolons), c == u';') << way << " " << round << " " << i;
+                ASSERT_EQ(at(marks.blanks), console::skippedBeforeWord(c) && c < 0x80)
+                    << way << " " << round << " " << i;
+                ASSERT_EQ(at(marks.singles), console::isOneCharWord(c))
+                    << way << " " << round << " " << i;
+            }
         }
     }
 }
@@ -391,9 +397,9 @@ TEST(ConsoleReader, TheIndexKeepsThousandsOfNamesApart) {
         for (const CommandSpan& c : index.named(name))
             values.append(c.word(text, 0).toString() + u'=' + c.word(text, 1).toString());
         const QString number = QString::number(n);
-        EXPECT_EQ(values, (QStringList{u"cl_bob"_s + number + u"=0"_s,
-                                       u"CL_Bob"_s + number + u"=1"_s,
-                                       u"cl_bob"_s + number + u"=2"_s}));
+        EXPECT_EQ(values,
+                  (QStringList{u"cl_bob"_s + number + u"=0"_s, u"CL_Bob"_s + number + u"=1"_s,
+                               u"cl_bob"_s + number + u"=2"_s}));
     }
     EXPECT_FALSE(index.contains(u"cl_bob3000"_s));
 }
@@ -401,8 +407,8 @@ TEST(ConsoleReader, TheIndexKeepsThousandsOfNamesApart) {
 // Arguments kept from one look-up answer the next ones as reading them again would: commands of
 // one word, empty and quoted arguments, other spellings of the name.
 TEST(ConsoleReader, TheIndexAnswersFromKeptArgumentsAsFromTheText) {
-    const QString pieces[] = {u"setinfo"_s, u"SetInfo"_s, u" "_s,   u"\"\""_s, u"\"_a\""_s,
-                              u"_a"_s,      u"_b"_s,      u";"_s,   u"\n"_s,    u"\"x y\""_s,
+    const QString pieces[] = {u"setinfo"_s, u"SetInfo"_s, u" "_s, u"\"\""_s, u"\"_a\""_s,
+                              u"_a"_s,      u"_b"_s,      u";"_s, u"\n"_s,   u"\"x y\""_s,
                               u"//"_s,      u"1"_s,       u"ж"_s};
     QRandomGenerator random(62);
     for (int round = 0; round < 300; ++round) {
