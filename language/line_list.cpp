@@ -4,11 +4,10 @@
 #include "platform/cp1251.h"
 
 QStringList parseLineList(const QByteArray& bytes) {
-    // Decoded whole (one character a byte), then cut where the bytes are cut: each line break
-    // and the NUL are one byte, and one character, in Windows-1251.
-    const qsizetype nul = bytes.indexOf('\0');
-    const QString text =
-        cp1251::decode(QByteArray::fromRawData(bytes.constData(), nul >= 0 ? nul : bytes.size()));
+    // Decoded whole (one character a byte), then cut where forEachListLine cuts the bytes (it
+    // alone knows the line ends and the NUL): each is one byte, and one character, in
+    // Windows-1251.
+    const QString text = cp1251::decode(bytes);
     QStringList entries;
     forEachListLine(bytes, [&](QByteArrayView line) {
         entries.append(text.mid(line.data() - bytes.constData(), line.size()));
